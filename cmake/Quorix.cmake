@@ -1,0 +1,152 @@
+# Build helpers: layers, tests, fuzz targets and benchmarks are found by folder,
+# so adding a source file never needs a CMake edit.
+
+set(QUORIX_WARNINGS -Wall -Wextra)
+if(QUORIX_WERROR)
+  list(APPEND QUORIX_WARNINGS -Werror)
+endif()
+
+if(QUORIX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(QUORIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "QUORIX_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(quorix_sources out)
+  cmake_parse_arguments(Q "" "" "DIRS;EXCLUDE" ${ARGN})
+  set(found)
+  foreach(d ${Q_DIRS})
+    file(GLOB_RECURSE s CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${d}/*.cpp ${CMAKE_SOURCE_DIR}/${d}/*.c)
+    list(APPEND found ${s})
+  endforeach()
+  foreach(e ${Q_EXCLUDE})
+    list(REMOVE_ITEM found ${CMAKE_SOURCE_DIR}/${e})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(quorix_layer name)
+  cmake_parse_arguments(Q "" "" "DIRS;EXCLUDE;LIBS" ${ARGN})
+  quorix_sources(srcs DIRS ${Q_DIRS} EXCLUDE ${Q_EXCLUDE})
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_compile_options(${name} PRIVATE ${QUORIX_WARNINGS})
+    target_link_libraries(${name} PUBLIC ${Q_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${Q_LIBS})
+  endif()
+endfunction()
+
+# Copies skin/ (Image/ and Sound/) beside a program, where it looks for them.
+function(quorix_copy_skin target)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/skin)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/skin $<TARGET_FILE_DIR:${target}>)
+  endif()
+endfunction()
+
+# Environment every test runs in: headless display, its own config and data folders.
+set(QUORIX_TEST_HOME ${CMAKE_BINARY_DIR}/testhome)
+set(QUORIX_TEST_ENV
+  "QUORIX_DISPLAY=headless"
+  "XDG_CONFIG_HOME=${QUORIX_TEST_HOME}/config"
+  "XDG_DATA_HOME=${QUORIX_TEST_HOME}/data"
+  "XDG_RUNTIME_DIR=${QUORIX_TEST_HOME}/run"
+  "QUORIX_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
+# tests/<a>/<b>/*.cpp becomes the test program test_<a>_<b>; every gtest case is a ctest test.
+function(quorix_test_dirs)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  file(MAKE_DIRECTORY ${QUORIX_TEST_HOME}/config ${QUORIX_TEST_HOME}/data ${QUORIX_TEST_HOME}/run)
+  file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+  set(dirs)
+  foreach(f ${all})
+    get_filename_component(d ${f} DIRECTORY)
+    list(APPEND dirs ${d})
+  endforeach()
+  list(REMOVE_DUPLICATES dirs)
+  foreach(d ${dirs})
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${d})
+    string(REPLACE "/" "_" name ${rel})
+    string(REGEX REPLACE "^tests_" "test_" name ${name})
+    file(GLOB srcs CONFIGURE_DEPENDS ${d}/*.cpp)
+    add_executable(${name} ${srcs})
+    target_compile_options(${name} PRIVATE ${QUORIX_WARNINGS})
+    target_link_libraries(${name} PRIVATE quorix_app GTest::gtest GTest::gmock GTest::gtest_main)
+    quorix_copy_skin(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "${QUORIX_TEST_ENV}" TIMEOUT 300)
+  endforeach()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tools/localservice/tests)
+    add_test(NAME localservice
+      COMMAND python3 -m unittest discover -s ${CMAKE_SOURCE_DIR}/tools/localservice/tests -t ${CMAKE_SOURCE_DIR}/tools/localservice -v)
+    set_tests_properties(localservice PROPERTIES ENVIRONMENT "${QUORIX_TEST_ENV}" TIMEOUT 600)
+  endif()
+endfunction()
+
+# fuzz/Fuzz<Name>.cpp defines LLVMFuzzerTestOneInput. With libFuzzer (clang) ctest runs
+# each for QUORIX_FUZZ_SECONDS; in the ordinary build each is linked with a driver that
+# replays its seed corpus (fuzz/corpus/<Name>/) so the seeds stay regression tests.
+function(quorix_fuzz_targets)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/Fuzz*.cpp)
+  add_custom_target(fuzz_all)
+  foreach(f ${srcs})
+    get_filename_component(name ${f} NAME_WE)
+    add_executable(${name} ${f})
+    target_link_libraries(${name} PRIVATE quorix_app)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_dependencies(fuzz_all ${name})
+    string(REGEX REPLACE "^Fuzz" "" short ${name})
+    set(work ${CMAKE_BINARY_DIR}/corpus/${short})
+    file(MAKE_DIRECTORY ${work})
+    set(seed)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short})
+      set(seed ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short})
+    endif()
+    add_test(NAME fuzz_${short}
+      COMMAND ${name} -max_total_time=${QUORIX_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
+              -print_final_stats=1 ${work} ${seed})
+    set_tests_properties(fuzz_${short} PROPERTIES LABELS fuzz ENVIRONMENT "${QUORIX_TEST_ENV}"
+      TIMEOUT 600)
+  endforeach()
+endfunction()
+
+function(quorix_fuzz_replays)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/Fuzz*.cpp)
+  foreach(f ${srcs})
+    get_filename_component(name ${f} NAME_WE)
+    string(REGEX REPLACE "^Fuzz" "" short ${name})
+    add_executable(replay_${short} ${f} ${CMAKE_SOURCE_DIR}/fuzz/driver/ReplayMain.cpp)
+    target_compile_options(replay_${short} PRIVATE ${QUORIX_WARNINGS})
+    target_link_libraries(replay_${short} PRIVATE quorix_app)
+    add_test(NAME replay_${short} COMMAND replay_${short} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short})
+    set_tests_properties(replay_${short} PROPERTIES ENVIRONMENT "${QUORIX_TEST_ENV}" TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# bench/<Name>.cpp becomes bench_<Name> (Google Benchmark); built, not run by ctest.
+function(quorix_benchmarks)
+  find_package(benchmark REQUIRED)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  foreach(f ${srcs})
+    get_filename_component(name ${f} NAME_WE)
+    add_executable(bench_${name} ${f})
+    target_compile_options(bench_${name} PRIVATE ${QUORIX_WARNINGS})
+    target_link_libraries(bench_${name} PRIVATE quorix_app benchmark::benchmark benchmark::benchmark_main)
+    quorix_copy_skin(bench_${name})
+  endforeach()
+endfunction()
