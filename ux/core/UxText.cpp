@@ -2,6 +2,7 @@
 
 #include "platform/system/Trace.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -168,6 +169,66 @@ std::wstring FromUtf8(const std::string& text)
         }
         out += static_cast<wchar_t>(c);
         i += len;
+    }
+    return out;
+}
+
+std::wstring UrlEncode(const std::wstring& text, int mode)
+{
+    static const wchar_t kMode0[] = L"% \t\r\n&+:;=?@<>#{}|\\^~[]`";
+    static const wchar_t kMode1[] = L"% \t\r\n";
+    const wchar_t* set = mode == 0 ? kMode0 : kMode1;
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c != 0 && std::wcschr(set, c)) {
+            static const wchar_t kHex[] = L"0123456789abcdef";
+            out += L'%';
+            out += kHex[(c >> 4) & 0xF];
+            out += kHex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+int HexDigit(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::wstring UrlDecode(const std::wstring& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%') {
+            out += text[i];
+            continue;
+        }
+        // "%x" semantics: take the hex digits among the next two characters, stop at
+        // the first non-digit; both characters (or what remains) are skipped.
+        unsigned value = 0;
+        for (size_t k = 1; k <= 2 && i + k < text.size(); ++k) {
+            int d = HexDigit(text[i + k]);
+            if (d < 0)
+                break;
+            value = value * 16 + static_cast<unsigned>(d);
+        }
+        if (value != 0)
+            out += static_cast<wchar_t>(value);
+        i += std::min<size_t>(2, text.size() - 1 - i);
     }
     return out;
 }

@@ -21,3 +21,11 @@ void UxTrace(const wchar_t* format, ...);
 // string are joined into one code point on the way out; lone surrogates become U+FFFD.
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
+
+// Percent escaping. Mode 0 (URLs and form fields) escapes "% \t\r\n&+:;=?@<>#{}|\\^~[]`";
+// mode 1 (wire arguments) escapes only "% \t\r\n". Escapes are "%" and two lower-case
+// hex digits; everything else, non-ASCII included, is copied.
+std::wstring UrlEncode(const std::wstring& text, int mode);
+
+// Undoes the escaping: "%xx" becomes one character unless it is 0; "+" stays "+".
+std::wstring UrlDecode(const std::wstring& text);
