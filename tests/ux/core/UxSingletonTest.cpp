@@ -1,4 +1,4 @@
-#include "platform/system/Trace.h"
+#include "tests/support/TraceCapture.h"
 #include "ux/core/UxSingleton.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +7,6 @@
 
 namespace {
 
-class TraceCapture {
-public:
-    TraceCapture()
-    {
-        plat::SetTraceHook([this](const std::wstring& s) { lines.push_back(s); });
-    }
-    ~TraceCapture() { plat::SetTraceHook(nullptr); }
-    std::vector<std::wstring> lines;
-};
 
 class BuddyList : public UxSingleton<BuddyList> { };
 
