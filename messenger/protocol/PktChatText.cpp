@@ -42,8 +42,8 @@ std::wstring BuildChatText(const std::wstring& font, uint32_t colour, int32_t st
     return record;
 }
 
-bool ParseChatText(const std::wstring& record, std::wstring& font, uint32_t& colour, int32_t& style,
-    std::wstring& text)
+bool ParseChatText(
+    const std::wstring& record, std::wstring& font, uint32_t& colour, int32_t& style, std::wstring& text)
 {
     std::string bytes = ToUtf8(record);
     PktStreamReader reader(bytes.data(), static_cast<uint32_t>(bytes.size()));

@@ -10,6 +10,7 @@ std::wstring FontStyleToString(int32_t style);
 // The text of a chat line: font, colour, style letters and the message, separated by
 // TABs. An empty font and an empty style are written "0"; the message may hold anything,
 // TABs included.
-std::wstring BuildChatText(const std::wstring& font, uint32_t colour, int32_t style, const std::wstring& text);
-bool ParseChatText(const std::wstring& record, std::wstring& font, uint32_t& colour, int32_t& style,
-    std::wstring& text);
+std::wstring BuildChatText(
+    const std::wstring& font, uint32_t colour, int32_t style, const std::wstring& text);
+bool ParseChatText(
+    const std::wstring& record, std::wstring& font, uint32_t& colour, int32_t& style, std::wstring& text);

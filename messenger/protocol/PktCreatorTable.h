@@ -8,8 +8,7 @@
 
 // The process-wide table that static registrations fill before main and that each
 // factory copies when it is built.
-template <typename Creator>
-class PktCreatorTable {
+template <typename Creator> class PktCreatorTable {
 public:
     static std::map<std::wstring, Creator>& Get()
     {
@@ -22,7 +21,8 @@ public:
         if (!command || !creator)
             return false;
         if (!Get().emplace(command, creator).second) {
-            UxTrace(L"%s::Register, \"%s\" is registered twice; the first class is kept.\n", factory, command);
+            UxTrace(
+                L"%s::Register, \"%s\" is registered twice; the first class is kept.\n", factory, command);
             return false;
         }
         return true;

@@ -35,8 +35,7 @@ public:
 
     // False (and a trace line) when the word is already taken: the first class stays.
     static bool Register(const wchar_t* command, Creator creator);
-    template <typename T>
-    static bool RegisterClass(std::initializer_list<const wchar_t*> commands)
+    template <typename T> static bool RegisterClass(std::initializer_list<const wchar_t*> commands)
     {
         bool ok = true;
         for (const wchar_t* command : commands)

@@ -11,7 +11,8 @@
 
 // Makes the handler for a frame's command word. Handler classes register their words
 // from their own .cpp, as packet classes do with PktFactory:
-//     [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerAddb>({ L"ADDB" });
+//     [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerAddb>({ L"ADDB"
+//     });
 class PktHandlerFactory : public UxSingleton<PktHandlerFactory> {
 public:
     using Creator = std::unique_ptr<PktHandler> (*)();
@@ -23,8 +24,7 @@ public:
     std::vector<std::wstring> GetCommands() const;
 
     static bool Register(const wchar_t* command, Creator creator);
-    template <typename T>
-    static bool RegisterClass(std::initializer_list<const wchar_t*> commands)
+    template <typename T> static bool RegisterClass(std::initializer_list<const wchar_t*> commands)
     {
         bool ok = true;
         for (const wchar_t* command : commands)

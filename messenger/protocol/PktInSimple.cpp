@@ -5,7 +5,8 @@
 
 namespace {
 
-[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInSimple>({ L"INCK", L"NNIK", L"QUIT" });
+[[maybe_unused]] const bool kRegistered
+    = PktFactory::RegisterClass<PktInSimple>({ L"INCK", L"NNIK", L"QUIT" });
 
 } // namespace
 

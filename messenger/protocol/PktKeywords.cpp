@@ -5,8 +5,7 @@
 namespace {
 
 // Value i is words[i]; other words parse to N.
-template <size_t N>
-int32_t ParseWord(const wchar_t* const (&words)[N], const std::wstring& text)
+template <size_t N> int32_t ParseWord(const wchar_t* const (&words)[N], const std::wstring& text)
 {
     for (size_t i = 0; i < N; ++i) {
         if (text == words[i])
@@ -15,8 +14,7 @@ int32_t ParseWord(const wchar_t* const (&words)[N], const std::wstring& text)
     return static_cast<int32_t>(N);
 }
 
-template <size_t N>
-std::wstring WordText(const wchar_t* const (&words)[N], int32_t value)
+template <size_t N> std::wstring WordText(const wchar_t* const (&words)[N], int32_t value)
 {
     if (value < 0 || static_cast<size_t>(value) >= N)
         return L"Unknown";
@@ -46,6 +44,7 @@ const wchar_t* const kMemoListTypes[] = { L"1", L"3" };
 
 } // namespace
 
+// clang-format off
 bool ParseOneZero(const std::wstring& text) { return text == L"1"; }
 std::wstring OneZeroToText(bool value) { return value ? L"1" : L"0"; }
 bool ParseYesNo(const std::wstring& text) { return text == L"Y"; }
@@ -82,6 +81,7 @@ std::wstring DeliveryKindToText(int32_t value) { return WordText(kDeliveryKinds,
 std::wstring TextEncodingToText(int32_t value) { return WordText(kTextEncodings, value); }
 std::wstring ClientModeToText(int32_t value) { return WordText(kClientModes, value); }
 std::wstring MemoListTypeToText(int32_t value) { return WordText(kMemoListTypes, value); }
+// clang-format on
 
 int32_t ParseFlagString(const std::wstring& text)
 {

@@ -66,7 +66,8 @@ float WStringToFloat(const std::wstring& text)
     if (!seenPoint)
         decimals = 0;
     // Let the library round the decimal text once instead of dividing by a power of ten.
-    std::string number = digits.substr(0, digits.size() - decimals) + "." + digits.substr(digits.size() - decimals);
+    std::string number
+        = digits.substr(0, digits.size() - decimals) + "." + digits.substr(digits.size() - decimals);
     if (number.front() == '.')
         number.insert(number.begin(), '0');
     double value = 0.0;

@@ -53,30 +53,27 @@ std::wstring PktStreamReader::Convert(const std::string& bytes) const
     return m_decode ? UrlDecode(text) : text;
 }
 
-bool PktStreamReader::ReadInt(int32_t& value)
+template <typename T> bool PktStreamReader::ReadNumber(T& value, int64_t minimum, int64_t maximum)
 {
     std::wstring word;
     bool ok = ReadWord(word);
-    value = static_cast<int32_t>(
-        ParseDecimal(word, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    value = static_cast<T>(ParseDecimal(word, minimum, maximum));
     return ok;
+}
+
+bool PktStreamReader::ReadInt(int32_t& value)
+{
+    return ReadNumber(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
 }
 
 bool PktStreamReader::ReadInt16(int16_t& value)
 {
-    std::wstring word;
-    bool ok = ReadWord(word);
-    value = static_cast<int16_t>(
-        ParseDecimal(word, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
-    return ok;
+    return ReadNumber(value, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
 }
 
 bool PktStreamReader::ReadUInt16(uint16_t& value)
 {
-    std::wstring word;
-    bool ok = ReadWord(word);
-    value = static_cast<uint16_t>(ParseDecimal(word, 0, std::numeric_limits<uint16_t>::max()));
-    return ok;
+    return ReadNumber(value, 0, std::numeric_limits<uint16_t>::max());
 }
 
 bool PktStreamReader::ReadCount(uint32_t& count)

@@ -43,6 +43,7 @@ public:
     bool ReadBytes(uint32_t count, std::string& bytes);
 
 private:
+    template <typename T> bool ReadNumber(T& value, int64_t minimum, int64_t maximum);
     bool ReadUntil(bool stopAtSpace, bool stopAtTab, bool stopAtLf, std::wstring& text);
     std::wstring Convert(const std::string& bytes) const;
 

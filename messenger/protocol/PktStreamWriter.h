@@ -20,7 +20,10 @@ public:
     // while suppressed, WriteArg adds no separator.
     void SetSeparatorSuppressed(bool suppressed) { m_noSeparator = suppressed; }
 
-    std::string ToString() const { return std::string(reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size()); }
+    std::string ToString() const
+    {
+        return std::string(reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size());
+    }
 
 private:
     void WriteWord(const std::string& bytes);

@@ -1,7 +1,7 @@
+#include "messenger/protocol/PktKeywords.h"
 #include "messenger/protocol/PktChatText.h"
 #include "messenger/protocol/PktFailure.h"
 #include "messenger/protocol/PktInEmpty.h"
-#include "messenger/protocol/PktKeywords.h"
 #include "tests/support/RecordingScreens.h"
 
 #include <gtest/gtest.h>
@@ -70,18 +70,6 @@ TEST(PktKeywords, EveryVocabularyParsesAndPrintsIncludingUnknownWords)
             EXPECT_EQ(v.toText(-1), L"Unknown");
         }
     }
-}
-
-TEST(PktKeywords, BooleansAndParticipantFlag)
-{
-    EXPECT_TRUE(ParseOneZero(L"1"));
-    EXPECT_FALSE(ParseOneZero(L"Y"));
-    EXPECT_TRUE(ParseYesNo(L"Y"));
-    EXPECT_FALSE(ParseYesNo(L"y"));
-    EXPECT_EQ(OneZeroToText(true) + OneZeroToText(false), L"10");
-    EXPECT_EQ(YesNoToText(true) + YesNoToText(false), L"YN");
-    EXPECT_EQ(ParseParticipantFlag(L"1"), 0);
-    EXPECT_EQ(ParseParticipantFlag(L"0"), 2);
 }
 
 TEST(PktKeywords, FlagStringsIncludingShortOnes)
