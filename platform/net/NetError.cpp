@@ -5,12 +5,18 @@
 namespace plat {
 
 namespace {
-thread_local int t_lastError = 0;
+    thread_local int t_lastError = 0;
 }
 
-int WSAGetLastError() { return t_lastError; }
+int WSAGetLastError()
+{
+    return t_lastError;
+}
 
-void WSASetLastError(int error) { t_lastError = error; }
+void WSASetLastError(int error)
+{
+    t_lastError = error;
+}
 
 int WsaErrorFromErrno(int error)
 {

@@ -16,41 +16,50 @@ namespace plat {
 
 namespace {
 
-int FailWithErrno()
-{
-    WSASetLastError(WsaErrorFromErrno(errno));
-    return SOCKET_ERROR;
-}
-
-// A blocking socket whose send or receive time-out ran out reports EAGAIN here; Winsock
-// calls that a time-out.
-int FailTransfer(SOCKET socket)
-{
-    int error = errno;
-    if ((error == EAGAIN || error == EWOULDBLOCK) && !IsNonBlocking(socket)) {
-        WSASetLastError(WSAETIMEDOUT);
+    int FailWithErrno()
+    {
+        WSASetLastError(WsaErrorFromErrno(errno));
         return SOCKET_ERROR;
     }
-    WSASetLastError(WsaErrorFromErrno(error));
-    return SOCKET_ERROR;
-}
 
-sockaddr_in ToSockaddr(const SocketAddress& address)
-{
-    sockaddr_in in {};
-    in.sin_family = AF_INET;
-    in.sin_port = address.port;
-    in.sin_addr.s_addr = address.address;
-    return in;
-}
+    // A blocking socket whose send or receive time-out ran out reports EAGAIN here; Winsock
+    // calls that a time-out.
+    int FailTransfer(SOCKET socket)
+    {
+        int error = errno;
+        if ((error == EAGAIN || error == EWOULDBLOCK) && !IsNonBlocking(socket)) {
+            WSASetLastError(WSAETIMEDOUT);
+            return SOCKET_ERROR;
+        }
+        WSASetLastError(WsaErrorFromErrno(error));
+        return SOCKET_ERROR;
+    }
+
+    sockaddr_in ToSockaddr(const SocketAddress& address)
+    {
+        sockaddr_in in {};
+        in.sin_family = AF_INET;
+        in.sin_port = address.port;
+        in.sin_addr.s_addr = address.address;
+        return in;
+    }
 
 } // namespace
 
-uint16_t HostToNetwork16(uint16_t value) { return htons(value); }
+uint16_t HostToNetwork16(uint16_t value)
+{
+    return htons(value);
+}
 
-uint16_t NetworkToHost16(uint16_t value) { return ntohs(value); }
+uint16_t NetworkToHost16(uint16_t value)
+{
+    return ntohs(value);
+}
 
-uint32_t InetAddr(const char* text) { return text ? inet_addr(text) : INADDR_NONE; }
+uint32_t InetAddr(const char* text)
+{
+    return text ? inet_addr(text) : INADDR_NONE;
+}
 
 bool ResolveHostName(const char* name, uint32_t* address)
 {
@@ -200,8 +209,8 @@ int WaitSocket(SOCKET socket, int wanted, int milliseconds)
 {
     pollfd p {};
     p.fd = socket;
-    p.events = static_cast<short>(((wanted & kSocketReadable) ? POLLIN : 0)
-        | ((wanted & kSocketWritable) ? POLLOUT : 0));
+    p.events = static_cast<short>(
+        ((wanted & kSocketReadable) ? POLLIN : 0) | ((wanted & kSocketWritable) ? POLLOUT : 0));
     int r;
     do {
         r = ::poll(&p, 1, milliseconds);

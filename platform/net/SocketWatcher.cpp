@@ -24,8 +24,7 @@ SocketWatcher::~SocketWatcher()
 void SocketWatcher::Wake()
 {
     uint64_t one = 1;
-    while (::write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
-    }
+    while (::write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) { }
 }
 
 int SocketWatcher::Wait(SOCKET socket, int wanted, int milliseconds)
@@ -36,8 +35,8 @@ int SocketWatcher::Wait(SOCKET socket, int wanted, int milliseconds)
     nfds_t count = 1;
     if (socket != INVALID_SOCKET && (wanted & (kSocketReadable | kSocketWritable))) {
         p[1].fd = socket;
-        p[1].events = static_cast<short>(((wanted & kSocketReadable) ? POLLIN : 0)
-            | ((wanted & kSocketWritable) ? POLLOUT : 0));
+        p[1].events = static_cast<short>(
+            ((wanted & kSocketReadable) ? POLLIN : 0) | ((wanted & kSocketWritable) ? POLLOUT : 0));
         count = 2;
     }
     int r;
@@ -51,8 +50,7 @@ int SocketWatcher::Wait(SOCKET socket, int wanted, int milliseconds)
     int seen = 0;
     if (p[0].revents & POLLIN) {
         uint64_t value;
-        while (::read(m_wakeFd, &value, sizeof value) < 0 && errno == EINTR) {
-        }
+        while (::read(m_wakeFd, &value, sizeof value) < 0 && errno == EINTR) { }
         seen |= kSocketWoken;
     }
     if (count == 2) {

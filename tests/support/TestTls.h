@@ -25,8 +25,8 @@ public:
         X509_gmtime_adj(X509_getm_notAfter(m_cert), 86400);
         X509_set_pubkey(m_cert, m_key);
         X509_NAME* name = X509_get_subject_name(m_cert);
-        X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("localhost"), -1,
-            -1, 0);
+        X509_NAME_add_entry_by_txt(
+            name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("localhost"), -1, -1, 0);
         X509_set_issuer_name(m_cert, name);
         X509V3_CTX ctx;
         X509V3_set_ctx_nodb(&ctx);

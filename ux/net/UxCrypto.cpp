@@ -78,4 +78,7 @@ bool DecryptDesEde3(const void* input, size_t inputLength, void* output, size_t*
     return RunDesEde3(false, input, inputLength, output, outputLength, key, iv);
 }
 
-int GetCipherKeyLength() { return EVP_CIPHER_key_length(EVP_des_ede3()); }
+int GetCipherKeyLength()
+{
+    return EVP_CIPHER_key_length(EVP_des_ede3());
+}

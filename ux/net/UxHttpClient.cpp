@@ -13,7 +13,10 @@ UxHttpClient::UxHttpClient()
 {
 }
 
-UxHttpClient::~UxHttpClient() { Disconnect(); }
+UxHttpClient::~UxHttpClient()
+{
+    Disconnect();
+}
 
 void UxHttpClient::AddFormField(const std::wstring& name, const std::wstring& value, bool isFile)
 {
@@ -225,7 +228,9 @@ bool UxHttpClient::ReceiveResponse()
                 std::wstring length = GetHeader(L"Content-Length", 0);
                 if (!length.empty()) {
                     long long value = std::wcstoll(length.c_str(), nullptr, 10);
-                    m_listener->total = value < 0 ? 0 : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+                    m_listener->total = value < 0 ? 0
+                        : value > INT32_MAX       ? INT32_MAX
+                                                  : static_cast<int32_t>(value);
                 }
             }
         }

@@ -8,7 +8,10 @@
 
 namespace {
 
-bool IsBlank(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(uint8_t c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string Trim(const std::string& s)
 {
@@ -159,7 +162,8 @@ std::vector<std::pair<std::wstring, std::wstring>> UxHttpHead::ParseCookies(cons
         size_t start = 0;
         while (start <= line.size()) {
             size_t semi = line.find(';', start);
-            std::string item = line.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
+            std::string item
+                = line.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
             start = semi == std::string::npos ? line.size() + 1 : semi + 1;
             // "%[^=]=%s": a name of at least one byte, '=', then the value up to white space.
             size_t eq = item.find('=');

@@ -19,7 +19,10 @@ std::wstring MakeBoundary()
     return text;
 }
 
-std::string Narrow(const std::wstring& text) { return ToUtf8(text); }
+std::string Narrow(const std::wstring& text)
+{
+    return ToUtf8(text);
+}
 
 } // namespace
 
@@ -51,7 +54,8 @@ std::string UxHttpRequest::BuildFormBody() const
     return Narrow(body);
 }
 
-std::string UxHttpRequest::BuildPartHead(const std::wstring& name, const std::wstring& value, bool isFile) const
+std::string UxHttpRequest::BuildPartHead(
+    const std::wstring& name, const std::wstring& value, bool isFile) const
 {
     std::wstring head = L"--" + boundary + L"\r\nContent-Disposition: form-data; name=\"" + name + L"\"";
     if (isFile)
@@ -60,7 +64,10 @@ std::string UxHttpRequest::BuildPartHead(const std::wstring& name, const std::ws
     return Narrow(head);
 }
 
-std::string UxHttpRequest::BuildClosingLine() const { return Narrow(L"--" + boundary + L"--\r\n"); }
+std::string UxHttpRequest::BuildClosingLine() const
+{
+    return Narrow(L"--" + boundary + L"--\r\n");
+}
 
 int64_t UxHttpRequest::GetContentLength() const
 {
@@ -98,8 +105,8 @@ std::string UxHttpRequest::BuildHead(const UxUrl& url) const
         head += L"?" + FromUtf8(BuildFormBody());
     head += L" HTTP/" + version + L"\r\n";
     head += L"Host: " + url.host + L":" + std::to_wstring(url.port) + L"\r\n";
-    static const wchar_t* const types[] = { L"application/x-www-form-urlencoded", L"multipart/form-data; boundary=",
-        L"text/plain", L"text/xml" };
+    static const wchar_t* const types[] = { L"application/x-www-form-urlencoded",
+        L"multipart/form-data; boundary=", L"text/plain", L"text/xml" };
     int kind = bodyKind >= Form && bodyKind <= TextXml ? bodyKind : Form;
     head += std::wstring(L"Content-Type: ") + types[kind];
     if (kind == Multipart)

@@ -3,7 +3,10 @@
 #include "platform/net/NetError.h"
 #include "ux/core/UxText.h"
 
-UxSocket::~UxSocket() { CloseSocket(); }
+UxSocket::~UxSocket()
+{
+    CloseSocket();
+}
 
 UxSocketAddress UxSocket::ResolveAddress(const std::wstring& host, int port)
 {

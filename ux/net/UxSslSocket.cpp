@@ -43,9 +43,15 @@ std::wstring LastLibraryError()
 
 } // namespace
 
-UxSslSocket::UxSslSocket() { OPENSSL_init_ssl(0, nullptr); }
+UxSslSocket::UxSslSocket()
+{
+    OPENSSL_init_ssl(0, nullptr);
+}
 
-UxSslSocket::~UxSslSocket() { Close(); }
+UxSslSocket::~UxSslSocket()
+{
+    Close();
+}
 
 void UxSslSocket::Release()
 {
@@ -99,7 +105,8 @@ bool UxSslSocket::Connect(plat::SOCKET socket)
     SSL_CTX_set_security_level(m_context, 0);
     SSL_CTX_set_cipher_list(m_context, "DEFAULT:@SECLEVEL=0");
     SSL_CTX_set_options(m_context,
-        SSL_OP_LEGACY_SERVER_CONNECT | SSL_OP_ALLOW_UNSAFE_LEGACY_RENEGOTIATION | SSL_OP_IGNORE_UNEXPECTED_EOF);
+        SSL_OP_LEGACY_SERVER_CONNECT | SSL_OP_ALLOW_UNSAFE_LEGACY_RENEGOTIATION
+            | SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_mode(m_context, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
 
     std::string host = ToUtf8(m_host);
@@ -209,22 +216,29 @@ int UxSslSocket::FailTransfer(int result)
     }
 }
 
-int UxSslSocket::Send(const void* data, int n)
+bool UxSslSocket::CanTransfer(const void* buffer, int n) const
 {
-    if (n < 0 || (!data && n)) {
+    if (n < 0 || (!buffer && n)) {
         plat::WSASetLastError(plat::WSAEFAULT);
-        return -1;
+        return false;
     }
     if (m_socket == plat::INVALID_SOCKET || (m_mode != Plain && !m_ssl)) {
         plat::WSASetLastError(plat::WSAENOTCONN);
-        return -1;
+        return false;
     }
+    ERR_clear_error();
+    errno = 0;
+    return true;
+}
+
+int UxSslSocket::Send(const void* data, int n)
+{
+    if (!CanTransfer(data, n))
+        return -1;
     if (m_mode == Plain)
         return plat::SendSocket(m_socket, data, n);
     if (n == 0)
         return 0;
-    ERR_clear_error();
-    errno = 0;
     int r = SSL_write(m_ssl, data, n);
     if (r > 0)
         return r;
@@ -239,20 +253,12 @@ int UxSslSocket::Send(const void* data, int n)
 
 int UxSslSocket::Recv(void* buffer, int n)
 {
-    if (n < 0 || (!buffer && n)) {
-        plat::WSASetLastError(plat::WSAEFAULT);
+    if (!CanTransfer(buffer, n))
         return -1;
-    }
-    if (m_socket == plat::INVALID_SOCKET || (m_mode != Plain && !m_ssl)) {
-        plat::WSASetLastError(plat::WSAENOTCONN);
-        return -1;
-    }
     if (m_mode == Plain)
         return plat::RecvSocket(m_socket, buffer, n);
     if (n == 0)
         return 0;
-    ERR_clear_error();
-    errno = 0;
     int r = SSL_read(m_ssl, buffer, n);
     return r > 0 ? r : FailTransfer(r);
 }

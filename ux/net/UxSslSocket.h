@@ -50,6 +50,7 @@ public:
 
 private:
     bool Handshake();
+    bool CanTransfer(const void* buffer, int n) const;
     int FailTransfer(int result);
 
     int m_mode = Plain;

@@ -7,7 +7,10 @@
 
 UxTcpPeer::UxTcpPeer() = default;
 
-UxTcpPeer::~UxTcpPeer() { Close(); }
+UxTcpPeer::~UxTcpPeer()
+{
+    Close();
+}
 
 bool UxTcpPeer::Connect(const UxSocketAddress& address, int mode)
 {
@@ -48,7 +51,8 @@ bool UxTcpPeer::Open(const UxSocketAddress& address)
 bool UxTcpPeer::Send(const void* data, int n)
 {
     if (m_socket.GetSocket() == plat::INVALID_SOCKET || n < 0 || (!data && n)) {
-        plat::WSASetLastError(m_socket.GetSocket() == plat::INVALID_SOCKET ? plat::WSAENOTCONN : plat::WSAEFAULT);
+        plat::WSASetLastError(
+            m_socket.GetSocket() == plat::INVALID_SOCKET ? plat::WSAENOTCONN : plat::WSAEFAULT);
         return false;
     }
     m_sendQueue.Append(data, static_cast<size_t>(n));
@@ -59,10 +63,12 @@ bool UxTcpPeer::Send(const void* data, int n)
 void UxTcpPeer::Close()
 {
     ++m_generation;
-    m_notifier.Destroy();
+    // The thread ends before the window it posts to goes, and before its socket number
+    // can be reused by anything else.
     m_stop = true;
     m_watcher.Wake();
     m_thread.Join();
+    m_notifier.Destroy();
     m_socket.CloseSocket();
     m_ssl.Release();
     m_sendQueue.Clear();

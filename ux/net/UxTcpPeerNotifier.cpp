@@ -17,7 +17,8 @@ bool UxTcpPeerNotifier::Create(UxTcpPeer* peer)
     });
     Destroy();
     m_peer = peer;
-    m_window = plat::CreateWindowExW(0, kClassName, kClassName, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    m_window
+        = plat::CreateWindowExW(0, kClassName, kClassName, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (!m_window)
         return false;
     plat::SetWindowLongPtrW(m_window, plat::GWLP_USERDATA, reinterpret_cast<intptr_t>(peer));
@@ -37,8 +38,8 @@ bool UxTcpPeerNotifier::Post(int event)
     return m_window && plat::PostMessageW(m_window, 0, reinterpret_cast<plat::WPARAM>(m_peer), event);
 }
 
-plat::LRESULT UxTcpPeerNotifier::WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam,
-    plat::LPARAM lParam)
+plat::LRESULT UxTcpPeerNotifier::WindowProc(
+    plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
 {
     // Only events this window's own peer posted are delivered.
     if (message == 0 && wParam

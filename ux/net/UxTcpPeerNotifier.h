@@ -23,7 +23,8 @@ public:
     static constexpr const wchar_t* kClassName = L"UxTcpPeerWindow";
 
 private:
-    static plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
+    static plat::LRESULT WindowProc(
+        plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
 
     UxTcpPeer* m_peer = nullptr;
     plat::HWND m_window = nullptr;

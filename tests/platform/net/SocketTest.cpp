@@ -1,5 +1,5 @@
-#include "platform/net/NetError.h"
 #include "platform/net/Socket.h"
+#include "platform/net/NetError.h"
 #include "platform/net/SocketWatcher.h"
 #include "tests/support/LoopbackServer.h"
 

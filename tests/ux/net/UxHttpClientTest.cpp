@@ -1,7 +1,7 @@
+#include "ux/net/UxHttpClient.h"
 #include "platform/net/NetError.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/TestTls.h"
-#include "ux/net/UxHttpClient.h"
 #include "ux/net/UxUrl.h"
 
 #include <gtest/gtest.h>
@@ -94,14 +94,19 @@ std::string Path(const std::string& request)
 
 std::string Ok(const std::string& body, const std::string& extra = "")
 {
-    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + extra + "\r\n" + body;
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + extra + "\r\n"
+        + body;
 }
 
-std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring W(const std::string& s)
+{
+    return std::wstring(s.begin(), s.end());
+}
 
 std::string Body(const UxHttpClient& c)
 {
-    return c.GetBody() ? std::string(reinterpret_cast<const char*>(c.GetBody()), c.GetBodyLength()) : "<none>";
+    return c.GetBody() ? std::string(reinterpret_cast<const char*>(c.GetBody()), c.GetBodyLength())
+                       : "<none>";
 }
 
 TEST(UxUrl, SplitsSchemeHostPortAndEscapedPath)
@@ -133,7 +138,8 @@ TEST(UxUrl, SplitsSchemeHostPortAndEscapedPath)
 
 TEST(UxHttpClient, RequestHeadLinesInOrder)
 {
-    HttpServer server([](const std::string&, int) { return Ok("fine", "Set-Cookie: sid=abc; path=/; HttpOnly\r\n"); });
+    HttpServer server(
+        [](const std::string&, int) { return Ok("fine", "Set-Cookie: sid=abc; path=/; HttpOnly\r\n"); });
     UxHttpClient client;
     client.AddFormField(L"q", L"a b&c");
     client.AddFormField(L"n", L"1");
@@ -150,7 +156,8 @@ TEST(UxHttpClient, RequestHeadLinesInOrder)
     // The cookie of the first answer goes back; its attributes do not.
     EXPECT_EQ(requests[1],
         "GET /again?q=a%20b%26c&n=1 HTTP/1.0\r\n" + host
-            + "Content-Type: application/x-www-form-urlencoded\r\nCookie: sid=abc\r\nRange: bytes=10-\r\nX-One: 1\r\n\r\n");
+            + "Content-Type: application/x-www-form-urlencoded\r\nCookie: sid=abc\r\nRange: "
+              "bytes=10-\r\nX-One: 1\r\n\r\n");
 }
 
 TEST(UxHttpClient, PostBodies)
@@ -198,9 +205,9 @@ TEST(UxHttpClient, PostBodies)
     ASSERT_NE(boundaryAt, std::string::npos);
     std::string boundary = m.substr(boundaryAt + 9, 72);
     EXPECT_EQ(boundary.substr(0, 40), std::string(40, '-'));
-    std::string body = "--" + boundary + "\r\nContent-Disposition: form-data; name=\"name\"\r\n\r\nvalue\r\n" + "--"
-        + boundary + "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"" + path + "\"\r\n\r\n" + content
-        + "\r\n--" + boundary + "--\r\n";
+    std::string body = "--" + boundary + "\r\nContent-Disposition: form-data; name=\"name\"\r\n\r\nvalue\r\n"
+        + "--" + boundary + "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"" + path
+        + "\"\r\n\r\n" + content + "\r\n--" + boundary + "--\r\n";
     EXPECT_NE(m.find("Content-Length: " + std::to_string(body.size()) + "\r\n"), std::string::npos);
     EXPECT_EQ(m.substr(m.find("\r\n\r\n") + 4), body);
 
@@ -231,7 +238,8 @@ TEST(UxHttpClient, RedirectsAbsoluteRelativeAndLooping)
         if (path == "/start")
             return std::string("HTTP/1.0 302 Found\r\nSet-Cookie: hop=1\r\nLocation: next\r\n\r\n");
         if (path == "/next")
-            return "HTTP/1.0 301 Moved\r\nLocation: http://127.0.0.1:" + std::to_string(port) + "/final\r\n\r\n";
+            return "HTTP/1.0 301 Moved\r\nLocation: http://127.0.0.1:" + std::to_string(port)
+                + "/final\r\n\r\n";
         if (path == "/final")
             return Ok("done", "Set-Cookie: a=1; expires=never\r\nSet-Cookie: b=2\r\n");
         if (path == "/loop")
@@ -365,7 +373,8 @@ TEST(UxSslSocket, FatalHandshakeErrorStopsAtOnce)
     setenv("QUORIX_TLS_VERIFY", "0", 1);
     UxSocket socket;
     ASSERT_TRUE(socket.CreateSocket());
-    ASSERT_TRUE(plat::ConnectWithTimeout(socket.GetSocket(), UxSocket::ResolveAddress(L"127.0.0.1", server.Port()).in, 2000));
+    ASSERT_TRUE(plat::ConnectWithTimeout(
+        socket.GetSocket(), UxSocket::ResolveAddress(L"127.0.0.1", server.Port()).in, 2000));
     UxSslSocket ssl;
     ssl.SetMode(UxSslSocket::TlsV1);
     auto start = std::chrono::steady_clock::now();

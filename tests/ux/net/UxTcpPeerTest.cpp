@@ -1,9 +1,9 @@
+#include "ux/net/UxTcpPeer.h"
 #include "platform/event/MessageQueue.h"
 #include "platform/net/NetError.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/TestTls.h"
 #include "tests/support/TraceCapture.h"
-#include "ux/net/UxTcpPeer.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,8 @@ public:
     }
     void OnPacket(const uint8_t* data, int length) override
     {
-        log.push_back("packet:" + std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(length) - 1));
+        log.push_back(
+            "packet:" + std::string(reinterpret_cast<const char*>(data), static_cast<size_t>(length) - 1));
         if (onPacket)
             onPacket();
     }
@@ -71,7 +72,10 @@ void PumpFor(int ms)
     PumpUntil([] { return false; }, ms);
 }
 
-UxSocketAddress Local(int port) { return UxSocket::ResolveAddress(L"127.0.0.1", port); }
+UxSocketAddress Local(int port)
+{
+    return UxSocket::ResolveAddress(L"127.0.0.1", port);
+}
 
 TEST(UxTcpPeer, FramesArriveWholeAndInOrder)
 {
@@ -95,7 +99,8 @@ TEST(UxTcpPeer, FramesArriveWholeAndInOrder)
     ASSERT_TRUE(PumpUntil([&] { return peer.Has("packet:four"); }));
     EXPECT_EQ(peer.GetState(), UxTcpPeer::Connected);
     EXPECT_EQ(peer.log,
-        (std::vector<std::string> { "connected", "packet:one", "packet:two", "packet:three", "packet:four" }));
+        (std::vector<std::string> {
+            "connected", "packet:one", "packet:two", "packet:three", "packet:four" }));
     server.Stop();
     auto start = Clock::now();
     peer.Close();
@@ -160,8 +165,7 @@ TEST(UxTcpPeer, PartialSendsKeepTheRestQueued)
     std::atomic<bool> startReading { false };
     std::atomic<size_t> received { 0 };
     LoopbackServer server([&](LoopbackServer& self, int fd) {
-        while (!startReading && !self.WaitStop(5)) {
-        }
+        while (!startReading && !self.WaitStop(5)) { }
         char buffer[65536];
         int n;
         while ((n = LoopbackServer::ReadSome(fd, buffer, sizeof buffer, 2000)) > 0)
@@ -187,8 +191,7 @@ TEST(UxTcpPeer, EndlessUnfinishedFrameIsBounded)
 {
     LoopbackServer server([](LoopbackServer& self, int fd) {
         std::string chunk(8192, 'a');
-        while (LoopbackServer::WriteAll(fd, chunk) && !self.Stopping()) {
-        }
+        while (LoopbackServer::WriteAll(fd, chunk) && !self.Stopping()) { }
     });
     RecordingPeer peer;
     peer.SetMaxReceiveSize(64 * 1024);
@@ -215,7 +218,8 @@ TEST(UxTcpPeer, CallbackMayCloseAndReconnect)
     };
     ASSERT_TRUE(peer.Connect(Local(server.Port()), UxSslSocket::Plain));
     ASSERT_TRUE(PumpUntil([&] { return packets >= 3; }));
-    EXPECT_EQ(peer.log, (std::vector<std::string> { "connected", "packet:a", "connected", "packet:a", "packet:b" }));
+    EXPECT_EQ(peer.log,
+        (std::vector<std::string> { "connected", "packet:a", "connected", "packet:a", "packet:b" }));
 }
 
 // TLS 1.0 server that echoes one line.
