@@ -115,6 +115,19 @@ class RawClient:
         outer_id = self.send("CRP2", [kind, key], frame(command, inner_id, args, payload))
         return outer_id, inner_id
 
+    def request(self, kind, key, command, args=(), payload=None):
+        """A request inside an envelope; returns the inner reply after checking that it came
+        back in an envelope of the same kind, key and id."""
+        outer_id, inner_id = self.send_in(kind, key, command, args, payload)
+        envelope = self.expect_reply(outer_id)
+        assert envelope.command == "CRP2" and envelope.args[:2] == [kind, key], envelope
+        inner = envelope.inner()
+        assert inner.txid == inner_id, inner
+        return inner
+
+    def dp(self, command, args=(), payload=None):
+        return self.request("DP", "", command, args, payload)
+
     def _read_frame(self, deadline):
         while True:
             end = self.buffer.find(b"\n")
