@@ -94,12 +94,14 @@ class Conn:
         self.queue.put_nowait(item)
 
     def close(self):
-        """Closes once everything queued so far is written."""
+        """Closes once everything queued so far is written; the user is signed out at once."""
+        self.service.sign_out(self)
         if not self.closed:
             self.queue.put_nowait(Conn.CLOSE)
             self.closed = True
 
     def abort(self):
+        self.service.sign_out(self)
         self.closed = True
         self.queue.put_nowait(Conn.CLOSE)
         transport = self.writer.transport
@@ -122,6 +124,12 @@ class Conn:
         finally:
             self.closed = True
             self.writer.close()
+            try:
+                await asyncio.wait_for(self.writer.wait_closed(), 2)
+            except Exception:
+                # A TLS peer that never answers our close must not keep the socket.
+                if self.writer.transport is not None:
+                    self.writer.transport.abort()
 
 
 class Context:
