@@ -33,6 +33,7 @@ UNAUTHORIZED = 601
 GENERAL = 999
 
 MAX_BAD_FRAMES = 50
+MAX_CONNS = 512
 MAX_QUEUED = 10000
 LOG_KEEP = 20000
 
@@ -233,6 +234,9 @@ class Core:
     # -- connections
 
     async def serve(self, reader, writer, server):
+        if len(self.conns) >= MAX_CONNS:
+            writer.close()
+            return
         self.conn_number += 1
         conn = Conn(self, self.conn_number, server, writer)
         self.conns[conn.id] = conn
@@ -376,9 +380,17 @@ class Core:
         for conn in self.watchers(account):
             conn.send(wire.build("NNIK", 0, [account.id, nick]))
 
-    def session_of(self, user_id):
-        account = self.directory.find(user_id)
-        return self.online.get(account.id.lower()) if account else None
+    def set_profile(self, account, changes):
+        """Changes profile fields ("mobile", "text1", "text2", "birthday") and tells the
+        watchers which ones changed."""
+        fields = ("mobile", None, "text1", "text2", None, "birthday")
+        for key, value in changes.items():
+            setattr(account, key, value)
+        mask = "".join("1" if f in changes else "0" for f in fields)
+        for conn in self.watchers(account):
+            conn.send(wire.build("NPRF", 0, [account.id, mask, account.mobile, "",
+                                             account.text1, account.text2, "N",
+                                             account.birthday]))
 
     def sign_out(self, conn):
         account = conn.account
