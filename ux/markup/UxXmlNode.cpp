@@ -1,6 +1,7 @@
 #include "ux/markup/UxXmlNode.h"
 
 #include <cfloat>
+#include <cwchar>
 #include <cwctype>
 #include <limits>
 
@@ -45,17 +46,6 @@ int ScanInts(const std::wstring& text, int32_t* out, int count)
         out[n] = ClampToInt32(negative ? -v : v);
     }
     return count;
-}
-
-int HexValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -162,11 +152,13 @@ uint32_t UxXmlNode::GetColor() const
     for (uint32_t& part : parts) {
         while (i < text.size() && std::iswspace(text[i]))
             ++i;
-        int read = 0;
-        for (; read < 2 && i < text.size() && HexValue(text[i]) >= 0; ++read, ++i)
-            part = part * 16 + static_cast<uint32_t>(HexValue(text[i]));
-        if (read == 0)
+        size_t n = 0;
+        while (n < 2 && i + n < text.size() && std::iswxdigit(static_cast<wint_t>(text[i + n])))
+            ++n;
+        if (n == 0)
             break;
+        part = static_cast<uint32_t>(std::wcstoul(text.substr(i, n).c_str(), nullptr, 16));
+        i += n;
     }
     return parts[0] | parts[1] << 8 | parts[2] << 16;
 }
