@@ -1,21 +1,12 @@
 #include "ux/markup/UxXmlParser.h"
 
+#include "ux/core/UxText.h"
 #include "ux/markup/UxTextScanner.h"
 #include "ux/markup/UxXmlNode.h"
 
 namespace {
 
 constexpr const wchar_t* kNameExtra = L"-_.#";
-
-std::wstring Trim(const std::wstring& text)
-{
-    const wchar_t* space = L" \t\r\n";
-    size_t first = text.find_first_not_of(space);
-    if (first == std::wstring::npos)
-        return std::wstring();
-    size_t last = text.find_last_not_of(space);
-    return text.substr(first, last - first + 1);
-}
 
 } // namespace
 
