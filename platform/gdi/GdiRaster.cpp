@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plat {
 
 namespace {
@@ -60,6 +64,77 @@ struct Source {
     const uint32_t* Row(int y) const { return origin + y * pitch; }
 };
 
+#if defined(__SSE2__)
+// Four pixels at a time, two per 16-bit half, with the same rounding as the scalar code.
+inline __m128i Div255(__m128i x)
+{
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+inline __m128i AlphaOf(__m128i wide)
+{
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF);
+}
+
+// (s * a + d * (255 - a)) / 255 per byte.
+inline __m128i Lerp4(__m128i d, __m128i s, __m128i a, __m128i na)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lo = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), a),
+        _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), na));
+    __m128i hi = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), a),
+        _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), na));
+    return _mm_packus_epi16(Div255(lo), Div255(hi));
+}
+
+// Premultiplied s over d, saturating.
+inline __m128i Over4(__m128i d, __m128i s)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i full = _mm_set1_epi16(255);
+    __m128i sLo = _mm_unpacklo_epi8(s, zero);
+    __m128i sHi = _mm_unpackhi_epi8(s, zero);
+    __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, AlphaOf(sLo)));
+    __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, AlphaOf(sHi)));
+    return _mm_adds_epu8(_mm_packus_epi16(Div255(lo), Div255(hi)), s);
+}
+
+// All bytes times a / 255.
+inline __m128i Scale4(__m128i s, __m128i a)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i lo = Div255(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), a));
+    __m128i hi = Div255(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), a));
+    return _mm_packus_epi16(lo, hi);
+}
+#endif
+
+// Blends n pixels; returns how many it did (the rest go through the scalar loop).
+int BlendWide(uint32_t* d, const uint32_t* s, int n, uint32_t alpha, bool perPixel, bool sourceOpaque)
+{
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(sourceOpaque ? int(0xFF000000) : 0);
+    const __m128i a = _mm_set1_epi16(int16_t(alpha));
+    const __m128i na = _mm_set1_epi16(int16_t(255 - alpha));
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128i sv = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), opaque);
+        __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        __m128i out;
+        if (!perPixel)
+            out = Lerp4(dv, sv, a, na);
+        else
+            out = Over4(dv, alpha == 255 ? sv : Scale4(sv, a));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), out);
+    }
+    return i;
+#else
+    (void)d, (void)s, (void)n, (void)alpha, (void)perPixel, (void)sourceOpaque;
+    return 0;
+#endif
+}
+
 enum class Op { Copy, Key, Blend };
 
 struct Params {
@@ -88,30 +163,25 @@ void RunRow(uint32_t* d, const uint32_t* s, int n, const Params& p)
                 d[i] = p.sourceOpaque ? (s[i] | pixel::kOpaque) : s[i];
         }
         break;
-    case Op::Blend:
-        if (!p.perPixel || p.sourceOpaque) {
-            // A source without alpha is opaque: per-pixel blending is then a constant one.
-            uint32_t a = p.alpha;
-            if (a == 0)
-                break;
-            for (int i = 0; i < n; ++i) {
-                uint32_t v = p.sourceOpaque ? (s[i] | pixel::kOpaque) : s[i];
-                d[i] = a == 255 ? v : pixel::Lerp(d[i], v, a);
-            }
-        } else if (p.alpha == 255) {
-            for (int i = 0; i < n; ++i) {
-                uint32_t v = s[i];
-                uint32_t sa = v >> 24;
-                if (sa == 255)
-                    d[i] = v;
-                else if (v != 0)
-                    d[i] = pixel::Over(d[i], v);
-            }
-        } else {
-            for (int i = 0; i < n; ++i)
-                d[i] = pixel::Over(d[i], pixel::Scale(s[i], p.alpha));
+    case Op::Blend: {
+        // A source without alpha is opaque: per-pixel blending is then a constant one.
+        bool perPixel = p.perPixel && !p.sourceOpaque;
+        if (p.alpha == 0)
+            break;
+        if (!perPixel && p.alpha == 255) {
+            RunRow(d, s, n, Params { Op::Copy, 0, 255, false, p.sourceOpaque, p.destHasAlpha });
+            break;
+        }
+        int i = BlendWide(d, s, n, p.alpha, perPixel, p.sourceOpaque);
+        for (; i < n; ++i) {
+            uint32_t v = p.sourceOpaque ? (s[i] | pixel::kOpaque) : s[i];
+            if (!perPixel)
+                d[i] = pixel::Lerp(d[i], v, p.alpha);
+            else
+                d[i] = pixel::Over(d[i], p.alpha == 255 ? v : pixel::Scale(v, p.alpha));
         }
         break;
+    }
     }
 }
 

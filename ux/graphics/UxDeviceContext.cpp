@@ -231,7 +231,8 @@ bool UxDeviceContext::DrawText(const std::wstring& text, const plat::RECT& rect,
         plat::GetTextExtentExPointW(m_handle, text.c_str(), int(text.size()), width, &fit, nullptr, nullptr);
         if (full.cx > width && fit > 0) {
             for (int i = fit - 1; i >= 0; --i) {
-                drawn = text.substr(0, size_t(i)) + L"...";
+                drawn.assign(text, 0, size_t(i));
+                drawn.append(L"...");
                 drawnSize = GetTextExtent(drawn);
                 if (drawnSize.cx < width)
                     break;

@@ -233,3 +233,25 @@ TEST(GdiRaster, PerPixelBlendTakesPremultipliedSources)
 }
 
 } // namespace
+
+namespace {
+
+// Rows are blended four pixels at a time with a scalar tail: both must agree.
+TEST(GdiRaster, WideAndNarrowBlendPathsAgree)
+{
+    const uint32_t sources[4] = { 0x80FF4020, 0x00000000, 0xFF102030, 0x3F3F1F0F };
+    for (uint8_t format : { uint8_t(0), AC_SRC_ALPHA })
+        for (uint8_t alpha : { uint8_t(77), uint8_t(255) }) {
+            GdiCanvas src(8, 1, true);
+            for (int i = 0; i < 8; ++i)
+                src.bitmap->Row(0)[i] = sources[i % 4];
+            GdiCanvas dst(7, 1);
+            dst.Fill(RGB(200, 150, 100));
+            BLENDFUNCTION blend { AC_SRC_OVER, 0, alpha, format };
+            ASSERT_TRUE(AlphaBlend(dst.dc, 0, 0, 7, 1, src.dc, 0, 0, 7, 1, blend));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(dst.At(i, 0), dst.At(i + 4, 0)) << int(format) << " " << int(alpha) << " " << i;
+        }
+}
+
+} // namespace
