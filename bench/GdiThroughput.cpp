@@ -29,7 +29,8 @@ double MemcpySeconds()
             std::memcpy(b.data(), a.data(), kBytes);
             benchmark::DoNotOptimize(b.data());
             benchmark::ClobberMemory();
-            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            best = std::min(
+                best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         }
         return best;
     }();

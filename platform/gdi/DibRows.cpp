@@ -8,44 +8,44 @@ namespace plat {
 
 namespace {
 
-// One colour channel described by a bit mask, widened to 8 bits.
-struct Channel {
-    uint32_t mask = 0;
-    int shift = 0;
-    int bits = 0;
+    // One colour channel described by a bit mask, widened to 8 bits.
+    struct Channel {
+        uint32_t mask = 0;
+        int shift = 0;
+        int bits = 0;
 
-    explicit Channel(uint32_t m)
-        : mask(m)
-    {
-        if (m) {
-            shift = std::countr_zero(m);
-            bits = std::bit_width(m >> shift);
+        explicit Channel(uint32_t m)
+            : mask(m)
+        {
+            if (m) {
+                shift = std::countr_zero(m);
+                bits = std::bit_width(m >> shift);
+            }
         }
-    }
 
-    uint32_t Get(uint32_t pixel) const
+        uint32_t Get(uint32_t pixel) const
+        {
+            if (!bits)
+                return 0;
+            uint32_t v = (pixel & mask) >> shift;
+            if (bits >= 8)
+                return (v >> (bits - 8)) & 0xFF;
+            uint32_t max = (1u << bits) - 1;
+            return (v * 255 + max / 2) / max;
+        }
+    };
+
+    uint32_t ReadU32(const uint8_t* p)
     {
-        if (!bits)
-            return 0;
-        uint32_t v = (pixel & mask) >> shift;
-        if (bits >= 8)
-            return (v >> (bits - 8)) & 0xFF;
-        uint32_t max = (1u << bits) - 1;
-        return (v * 255 + max / 2) / max;
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
     }
-};
-
-uint32_t ReadU32(const uint8_t* p)
-{
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
 
 } // namespace
 
-int SetDIBitsToDevice(HDC dc, int x, int y, const void* header, size_t headerBytes, const void* bits,
-    size_t bitsBytes)
+int SetDIBitsToDevice(
+    HDC dc, int x, int y, const void* header, size_t headerBytes, const void* bits, size_t bitsBytes)
 {
     if (!dc || !header || !bits || headerBytes < sizeof(BITMAPINFOHEADER))
         return 0;
@@ -127,11 +127,13 @@ int SetDIBitsToDevice(HDC dc, int x, int y, const void* header, size_t headerByt
                 break;
             }
             case 24:
-                value = pixel::kOpaque | (uint32_t(src[3 * i + 2]) << 16) | (uint32_t(src[3 * i + 1]) << 8) | src[3 * i];
+                value = pixel::kOpaque | (uint32_t(src[3 * i + 2]) << 16) | (uint32_t(src[3 * i + 1]) << 8)
+                    | src[3 * i];
                 break;
             default: {
                 uint32_t p = ReadU32(src + 4 * i);
-                value = fields ? (pixel::kOpaque | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
+                value
+                    = fields ? (pixel::kOpaque | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
                 break;
             }
             }

@@ -14,78 +14,79 @@ namespace plat {
 
 namespace {
 
-// The face that covers Hangul; descriptions naming a face the machine lacks get it.
-constexpr const char* kHangulFamily = "NanumGothic";
-constexpr int kDefaultCellHeight = 16;
+    // The face that covers Hangul; descriptions naming a face the machine lacks get it.
+    constexpr const char* kHangulFamily = "NanumGothic";
+    constexpr int kDefaultCellHeight = 16;
 
-std::string FaceToUtf8(const LOGFONTW& font)
-{
-    std::string out;
-    for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) {
-        auto c = static_cast<uint32_t>(font.lfFaceName[i]);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+    std::string FaceToUtf8(const LOGFONTW& font)
+    {
+        std::string out;
+        for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) {
+            auto c = static_cast<uint32_t>(font.lfFaceName[i]);
+            if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+                c = 0xFFFD;
+            if (c < 0x80) {
+                out += char(c);
+            } else if (c < 0x800) {
+                out += char(0xC0 | (c >> 6));
+                out += char(0x80 | (c & 0x3F));
+            } else if (c < 0x10000) {
+                out += char(0xE0 | (c >> 12));
+                out += char(0x80 | ((c >> 6) & 0x3F));
+                out += char(0x80 | (c & 0x3F));
+            } else {
+                out += char(0xF0 | (c >> 18));
+                out += char(0x80 | ((c >> 12) & 0x3F));
+                out += char(0x80 | ((c >> 6) & 0x3F));
+                out += char(0x80 | (c & 0x3F));
+            }
         }
+        return out;
     }
-    return out;
-}
 
-bool SameFamily(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-FcPattern* MakePattern(FcConfig* config, const std::string& family, const char* lang, bool bold, bool italic)
-{
-    FcPattern* pattern = FcPatternCreate();
-    if (!family.empty())
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    if (lang)
-        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    return pattern;
-}
-
-bool HasFamily(FcPattern* font, const std::string& family)
-{
-    FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        if (SameFamily(reinterpret_cast<const char*>(name), family))
-            return true;
+    bool SameFamily(const std::string& a, const std::string& b)
+    {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
     }
-    return false;
-}
 
-bool FileOf(FcPattern* font, std::string& file, int& index)
-{
-    FcChar8* path = nullptr;
-    if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch)
+    FcPattern* MakePattern(
+        FcConfig* config, const std::string& family, const char* lang, bool bold, bool italic)
+    {
+        FcPattern* pattern = FcPatternCreate();
+        if (!family.empty())
+            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        if (lang)
+            FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        return pattern;
+    }
+
+    bool HasFamily(FcPattern* font, const std::string& family)
+    {
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            if (SameFamily(reinterpret_cast<const char*>(name), family))
+                return true;
+        }
         return false;
-    file = reinterpret_cast<const char*>(path);
-    index = 0;
-    FcPatternGetInteger(font, FC_INDEX, 0, &index);
-    return true;
-}
+    }
+
+    bool FileOf(FcPattern* font, std::string& file, int& index)
+    {
+        FcChar8* path = nullptr;
+        if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch)
+            return false;
+        file = reinterpret_cast<const char*>(path);
+        index = 0;
+        FcPatternGetInteger(font, FC_INDEX, 0, &index);
+        return true;
+    }
 
 } // namespace
 
@@ -101,7 +102,8 @@ std::shared_ptr<FontInstance> FontInstance::Realize(const LOGFONTW& font)
     std::lock_guard<std::mutex> lock(library->Mutex());
     std::string key = FaceToUtf8(font);
     std::transform(key.begin(), key.end(), key.begin(), [](char c) { return char(std::tolower(c)); });
-    key += "|" + std::to_string(font.lfHeight) + "|" + (font.lfWeight >= 600 ? "b" : "") + (font.lfItalic ? "i" : "");
+    key += "|" + std::to_string(font.lfHeight) + "|" + (font.lfWeight >= 600 ? "b" : "")
+        + (font.lfItalic ? "i" : "");
     if (auto found = library->FindInstance(key))
         return found;
     std::shared_ptr<FontInstance> instance(new FontInstance());
@@ -205,7 +207,8 @@ void FontInstance::InitFromLibrary(const LOGFONTW& font)
 
     m_underlineThickness = std::max(1, int(std::lround(face->underline_thickness * scale)));
     int below = int(std::lround(-face->underline_position * scale - face->underline_thickness * scale / 2));
-    m_underlineTop = std::clamp(m_ascent + std::max(0, below), 0, std::max(0, m_height - m_underlineThickness));
+    m_underlineTop
+        = std::clamp(m_ascent + std::max(0, below), 0, std::max(0, m_height - m_underlineThickness));
     if (os2 && os2->yStrikeoutSize > 0) {
         m_strikeThickness = std::max(1, int(std::lround(os2->yStrikeoutSize * scale)));
         m_strikeTop = m_ascent - int(std::lround(os2->yStrikeoutPosition * scale));

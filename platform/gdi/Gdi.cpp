@@ -11,27 +11,27 @@ namespace plat {
 
 namespace {
 
-Bitmap* StockBitmap()
-{
-    static std::unique_ptr<Bitmap> bitmap = [] {
-        std::unique_ptr<Bitmap> b(Bitmap::Create(1, 1, false));
-        b->MarkStock();
-        return b;
-    }();
-    return bitmap.get();
-}
+    Bitmap* StockBitmap()
+    {
+        static std::unique_ptr<Bitmap> bitmap = [] {
+            std::unique_ptr<Bitmap> b(Bitmap::Create(1, 1, false));
+            b->MarkStock();
+            return b;
+        }();
+        return bitmap.get();
+    }
 
-Font* StockFont()
-{
-    static std::unique_ptr<Font> font = [] {
-        auto f = std::make_unique<Font>(LOGFONTW {});
-        f->MarkStock();
-        return f;
-    }();
-    return font.get();
-}
+    Font* StockFont()
+    {
+        static std::unique_ptr<Font> font = [] {
+            auto f = std::make_unique<Font>(LOGFONTW {});
+            f->MarkStock();
+            return f;
+        }();
+        return font.get();
+    }
 
-Bitmap* g_screen = nullptr;
+    Bitmap* g_screen = nullptr;
 
 } // namespace
 
@@ -90,8 +90,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, uint32_t usage, void** bit
     if (!info || usage != DIB_RGB_COLORS)
         return nullptr;
     const BITMAPINFOHEADER& h = info->bmiHeader;
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0
-        || h.biHeight == 0 || h.biHeight == INT32_MIN)
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biBitCount != 32 || h.biCompression != BI_RGB
+        || h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN)
         return nullptr;
     Bitmap* bitmap = Bitmap::Create(h.biWidth, std::abs(h.biHeight), true, h.biHeight > 0);
     if (bitmap && bits)

@@ -85,11 +85,12 @@ bool AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 // ETO_CLIPPED clips the text to rect; in OPAQUE back mode the text cells are filled with
 // the back colour too. Glyphs are blended by their coverage in the text colour. dx, when
 // given, holds each character's advance.
-bool ExtTextOutW(HDC dc, int x, int y, uint32_t options, const RECT* rect, const wchar_t* text, uint32_t count,
-    const int* dx);
+bool ExtTextOutW(HDC dc, int x, int y, uint32_t options, const RECT* rect, const wchar_t* text,
+    uint32_t count, const int* dx);
 // Size of the text's cells. fit (when given) receives how many leading characters fit
 // within maxExtent; dx (when given) each character's right edge.
-bool GetTextExtentExPointW(HDC dc, const wchar_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
+bool GetTextExtentExPointW(
+    HDC dc, const wchar_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
 
 // Converts device-independent rows into the context's bitmap with their top-left at
 // (x, y). header points at the header block: a BITMAPINFOHEADER, then for BI_BITFIELDS
@@ -97,8 +98,8 @@ bool GetTextExtentExPointW(HDC dc, const wchar_t* text, int count, int maxExtent
 // 2^bits when that is 0). 1, 4 and 8 bits with a palette, 16 (5-5-5 or masks), 24 and
 // 32 (B, G, R, A or masks); bottom-up or top-down; rows 4-byte aligned. Returns the rows
 // converted, 0 for a header or block that does not hold up.
-int SetDIBitsToDevice(HDC dc, int x, int y, const void* header, size_t headerBytes, const void* bits,
-    size_t bitsBytes);
+int SetDIBitsToDevice(
+    HDC dc, int x, int y, const void* header, size_t headerBytes, const void* bits, size_t bitsBytes);
 
 // Writes the bitmap as an 8-bit RGBA PNG (a bitmap without alpha comes out opaque,
 // premultiplied colour is divided back).

@@ -5,27 +5,29 @@ namespace plat {
 
 namespace {
 
-void DrawGlyph(Bitmap& bitmap, const RECT& clip, int penX, int baseline, const GlyphImage& glyph, uint32_t colour)
-{
-    int x0 = penX + glyph.left;
-    int y0 = baseline - glyph.top;
-    RECT area = pixel::Intersect(clip, RECT { x0, y0, x0 + glyph.width, y0 + glyph.height });
-    for (int y = area.top; y < area.bottom; ++y) {
-        const uint8_t* cov = glyph.coverage.data() + size_t(y - y0) * glyph.width + (area.left - x0);
-        uint32_t* row = bitmap.Row(y);
-        for (int x = area.left; x < area.right; ++x, ++cov) {
-            uint32_t c = *cov;
-            if (c == 255)
-                row[x] = colour;
-            else if (c)
-                row[x] = pixel::Lerp(row[x], colour, c);
+    void DrawGlyph(
+        Bitmap& bitmap, const RECT& clip, int penX, int baseline, const GlyphImage& glyph, uint32_t colour)
+    {
+        int x0 = penX + glyph.left;
+        int y0 = baseline - glyph.top;
+        RECT area = pixel::Intersect(clip, RECT { x0, y0, x0 + glyph.width, y0 + glyph.height });
+        for (int y = area.top; y < area.bottom; ++y) {
+            const uint8_t* cov = glyph.coverage.data() + size_t(y - y0) * glyph.width + (area.left - x0);
+            uint32_t* row = bitmap.Row(y);
+            for (int x = area.left; x < area.right; ++x, ++cov) {
+                uint32_t c = *cov;
+                if (c == 255)
+                    row[x] = colour;
+                else if (c)
+                    row[x] = pixel::Lerp(row[x], colour, c);
+            }
         }
     }
-}
 
 } // namespace
 
-bool GetTextExtentExPointW(HDC dc, const wchar_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
+bool GetTextExtentExPointW(
+    HDC dc, const wchar_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
 {
     if (!dc || count < 0 || (count > 0 && !text))
         return false;
@@ -49,8 +51,8 @@ bool GetTextExtentExPointW(HDC dc, const wchar_t* text, int count, int maxExtent
     return true;
 }
 
-bool ExtTextOutW(HDC dc, int x, int y, uint32_t options, const RECT* rect, const wchar_t* text, uint32_t count,
-    const int* dx)
+bool ExtTextOutW(HDC dc, int x, int y, uint32_t options, const RECT* rect, const wchar_t* text,
+    uint32_t count, const int* dx)
 {
     if (!dc || (count > 0 && !text))
         return false;
@@ -89,11 +91,13 @@ bool ExtTextOutW(HDC dc, int x, int y, uint32_t options, const RECT* rect, const
     if (description.lfUnderline)
         pixel::Fill(bitmap,
             pixel::Intersect(clip,
-                RECT { x, y + font.UnderlineTop(), right, y + font.UnderlineTop() + font.UnderlineThickness() }),
+                RECT {
+                    x, y + font.UnderlineTop(), right, y + font.UnderlineTop() + font.UnderlineThickness() }),
             colour);
     if (description.lfStrikeOut)
         pixel::Fill(bitmap,
-            pixel::Intersect(clip, RECT { x, y + font.StrikeTop(), right, y + font.StrikeTop() + font.StrikeThickness() }),
+            pixel::Intersect(
+                clip, RECT { x, y + font.StrikeTop(), right, y + font.StrikeTop() + font.StrikeThickness() }),
             colour);
     return true;
 }

@@ -23,7 +23,8 @@ bool WritePng(HBITMAP bitmap, const std::string& path)
     if (png && info && setjmp(png_jmpbuf(png)) == 0) {
         png_init_io(png, file);
         png_set_IHDR(png, info, png_uint_32(bitmap->Width()), png_uint_32(bitmap->Height()), 8,
-            PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+            PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+            PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (int y = 0; y < bitmap->Height(); ++y) {
             const uint32_t* src = bitmap->Row(y);

@@ -78,8 +78,8 @@ public:
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const char* folder = std::getenv("XDG_DATA_HOME");
-        std::string path = std::string(folder ? folder : "/tmp") + "/" + info->test_suite_name() + "." + info->name()
-            + ".png";
+        std::string path = std::string(folder ? folder : "/tmp") + "/" + info->test_suite_name() + "."
+            + info->name() + ".png";
         if (plat::WritePng(bitmap, path))
             std::printf("picture of the failed drawing: %s\n", path.c_str());
     }

@@ -51,60 +51,61 @@ void UxDeviceContext::Release()
     }
 }
 
+namespace {
+
+// One selection slot (font or bitmap): what is selected, whether the context owns it, and
+// the object it replaced in the handle.
+template <typename T> void ReleaseSlot(plat::HDC handle, T*& object, int32_t& owned, plat::HGDIOBJ& previous)
+{
+    if (previous) {
+        plat::SelectObject(handle, previous);
+        previous = nullptr;
+    }
+    if (object && owned)
+        delete object;
+    object = nullptr;
+    owned = UxDeviceContext::Borrowed;
+}
+
+template <typename T>
+void SelectSlot(
+    plat::HDC handle, T*& object, int32_t& owned, plat::HGDIOBJ& previous, T* selected, int32_t own)
+{
+    if (selected && selected == object) {
+        // Selecting the selected object again must not delete it on the way.
+        owned = own;
+        return;
+    }
+    ReleaseSlot(handle, object, owned, previous);
+    if (!selected)
+        return;
+    object = selected;
+    owned = own;
+    if (handle && selected->GetHandle())
+        previous = plat::SelectObject(handle, selected->GetHandle());
+}
+
+} // namespace
+
 void UxDeviceContext::ReleaseFont()
 {
-    if (m_previousFont) {
-        plat::SelectObject(m_handle, m_previousFont);
-        m_previousFont = nullptr;
-    }
-    if (m_font && m_fontOwned)
-        delete m_font;
-    m_font = nullptr;
-    m_fontOwned = Borrowed;
+    ReleaseSlot(m_handle, m_font, m_fontOwned, m_previousFont);
 }
 
 void UxDeviceContext::ReleaseBitmap()
 {
-    if (m_previousBitmap) {
-        plat::SelectObject(m_handle, m_previousBitmap);
-        m_previousBitmap = nullptr;
-    }
-    if (m_bitmap && m_bitmapOwned)
-        delete m_bitmap;
-    m_bitmap = nullptr;
-    m_bitmapOwned = Borrowed;
+    ReleaseSlot(m_handle, m_bitmap, m_bitmapOwned, m_previousBitmap);
 }
 
 int UxDeviceContext::SelectFont(UxFont* font, int32_t owned)
 {
-    if (font && font == m_font) {
-        // Selecting the selected font again must not delete it on the way.
-        m_fontOwned = owned;
-        return 1;
-    }
-    ReleaseFont();
-    if (!font)
-        return 1;
-    m_font = font;
-    m_fontOwned = owned;
-    if (m_handle && font->GetHandle())
-        m_previousFont = plat::SelectObject(m_handle, font->GetHandle());
+    SelectSlot(m_handle, m_font, m_fontOwned, m_previousFont, font, owned);
     return 1;
 }
 
 int UxDeviceContext::SelectBitmap(UxDeviceBitmap* bitmap, int32_t owned)
 {
-    if (bitmap && bitmap == m_bitmap) {
-        m_bitmapOwned = owned;
-        return 1;
-    }
-    ReleaseBitmap();
-    if (!bitmap)
-        return 1;
-    m_bitmap = bitmap;
-    m_bitmapOwned = owned;
-    if (m_handle && bitmap->GetHandle())
-        m_previousBitmap = plat::SelectObject(m_handle, bitmap->GetHandle());
+    SelectSlot(m_handle, m_bitmap, m_bitmapOwned, m_previousBitmap, bitmap, owned);
     return 1;
 }
 
@@ -154,15 +155,18 @@ void UxDeviceContext::Measure(UxDeviceContext& source, const plat::RECT& dest, c
         return d == 0 ? fallback : int(std::clamp<int64_t>(d, INT32_MIN, INT32_MAX));
     };
     srcSize = { side(src.left, src.right, source.GetWidth()), side(src.top, src.bottom, source.GetHeight()) };
-    destSize = { side(dest.left, dest.right, source.GetWidth()), side(dest.top, dest.bottom, source.GetHeight()) };
+    destSize
+        = { side(dest.left, dest.right, source.GetWidth()), side(dest.top, dest.bottom, source.GetHeight()) };
 }
 
-bool UxDeviceContext::Blit(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::DWORD rop)
+bool UxDeviceContext::Blit(
+    UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::DWORD rop)
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
     if (d.cx == s.cx && d.cy == s.cy)
-        return plat::BitBlt(m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, rop);
+        return plat::BitBlt(
+            m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, rop);
     return plat::StretchBlt(
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, rop);
 }
@@ -176,7 +180,8 @@ bool UxDeviceContext::TransparentBlt(
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, key);
 }
 
-bool UxDeviceContext::AlphaBlend(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, uint8_t alpha)
+bool UxDeviceContext::AlphaBlend(
+    UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, uint8_t alpha)
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
@@ -185,7 +190,8 @@ bool UxDeviceContext::AlphaBlend(UxDeviceContext& source, const plat::RECT& dest
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, blend);
 }
 
-bool UxDeviceContext::AlphaBlendPerPixel(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src)
+bool UxDeviceContext::AlphaBlendPerPixel(
+    UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src)
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
@@ -204,10 +210,12 @@ plat::SIZE UxDeviceContext::GetTextExtent(const std::wstring& text)
 bool UxDeviceContext::TextOut(const std::wstring& text, plat::POINT at, const plat::RECT& clip)
 {
     uint32_t options = m_transparent ? plat::ETO_CLIPPED : (plat::ETO_OPAQUE | plat::ETO_CLIPPED);
-    return plat::ExtTextOutW(m_handle, at.x, at.y, options, &clip, text.c_str(), uint32_t(text.size()), nullptr);
+    return plat::ExtTextOutW(
+        m_handle, at.x, at.y, options, &clip, text.c_str(), uint32_t(text.size()), nullptr);
 }
 
-bool UxDeviceContext::DrawText(const std::wstring& text, const plat::RECT& rect, const plat::RECT& clip, int32_t formats)
+bool UxDeviceContext::DrawText(
+    const std::wstring& text, const plat::RECT& rect, const plat::RECT& clip, int32_t formats)
 {
     const int width = rect.right - rect.left;
     auto place = [&](int cx) {

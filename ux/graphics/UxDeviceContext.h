@@ -54,7 +54,8 @@ public:
     // Draw source's bitmap into this context. A side of 0 in a rect takes the source
     // bitmap's size on that side; sizes that differ stretch.
     bool Blit(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::DWORD rop);
-    bool TransparentBlt(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::COLORREF key);
+    bool TransparentBlt(
+        UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::COLORREF key);
     bool AlphaBlend(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, uint8_t alpha);
     bool AlphaBlendPerPixel(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src);
 

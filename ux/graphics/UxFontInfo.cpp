@@ -4,6 +4,6 @@
 
 bool UxFontInfo::operator<(const UxFontInfo& other) const
 {
-    return std::tie(Height, Weight, Italic, Underline, StrikeOut, FaceName)
-        < std::tie(other.Height, other.Weight, other.Italic, other.Underline, other.StrikeOut, other.FaceName);
+    return std::tie(Height, Weight, Italic, Underline, StrikeOut, FaceName) < std::tie(
+               other.Height, other.Weight, other.Italic, other.Underline, other.StrikeOut, other.FaceName);
 }

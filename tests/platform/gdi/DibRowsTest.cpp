@@ -82,7 +82,8 @@ TEST(DibRows, SixteenBitsAsFiveFiveFiveOrMasks)
 TEST(DibRows, TrueColourRowsInEitherOrder)
 {
     // 24 bits, 3 wide: 9 bytes and 3 of padding per row.
-    std::vector<uint8_t> bottomUp = { 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0 };
+    std::vector<uint8_t> bottomUp
+        = { 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0 };
     std::vector<uint8_t> topDown(bottomUp.begin() + 12, bottomUp.end());
     topDown.insert(topDown.end(), bottomUp.begin(), bottomUp.begin() + 12);
     GdiCanvas a(3, 2), b(3, 2);

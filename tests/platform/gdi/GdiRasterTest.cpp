@@ -18,7 +18,10 @@ void Pattern(GdiCanvas& c)
             c.bitmap->Row(y)[x] = 0xFF000000 | (uint32_t(x) << 16) | (uint32_t(y) << 8) | 7;
 }
 
-COLORREF P(int x, int y) { return RGB(uint8_t(x), uint8_t(y), 7); }
+COLORREF P(int x, int y)
+{
+    return RGB(uint8_t(x), uint8_t(y), 7);
+}
 
 TEST(GdiObjects, BitmapsStartZeroedAndSelectionsPutTheDefaultBack)
 {

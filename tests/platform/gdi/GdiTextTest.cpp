@@ -129,7 +129,8 @@ TEST(GdiTestFont, TextFarOffTheBitmapDrawsNothing)
 TEST(GdiRealFont, HangulAndSymbolsRenderInsideTheirCell)
 {
     TextCanvas c(120, 40, MakeFont(L"삼성 고딕", 20));
-    EXPECT_EQ(c.font->Instance().FamilyName(), "NanumGothic") << "a missing face falls back to the Hangul one";
+    EXPECT_EQ(c.font->Instance().FamilyName(), "NanumGothic")
+        << "a missing face falls back to the Hangul one";
     SIZE size = c.Extent(L"한글●");
     EXPECT_EQ(size.cy, 20) << "a positive height is the cell height";
     EXPECT_GT(size.cx, 30);

@@ -41,7 +41,8 @@ TEST(PngWriter, WritesWhatTheBitmapShows)
     ASSERT_EQ(rgba.size(), 24u);
     EXPECT_EQ(w, 3);
     EXPECT_EQ(h, 2);
-    EXPECT_EQ(std::vector<uint8_t>(rgba.begin(), rgba.begin() + 4), (std::vector<uint8_t> { 10, 20, 30, 255 }));
+    EXPECT_EQ(
+        std::vector<uint8_t>(rgba.begin(), rgba.begin() + 4), (std::vector<uint8_t> { 10, 20, 30, 255 }));
     EXPECT_EQ(std::vector<uint8_t>(rgba.end() - 4, rgba.end()), (std::vector<uint8_t> { 200, 100, 0, 255 }));
 
     // Premultiplied pixels come out straight.
