@@ -116,14 +116,6 @@ TEST(UxDeviceContext, BlitFamilyTakesTheSourceSizeForEmptyRectsAndStretchesOther
     EXPECT_EQ(PixelAt(*dst, 1, 1), RGB(255, 0, 0));
     EXPECT_EQ(PixelAt(*dst, 2, 2), RGB(0, 0, 255));
 
-    dst->FillRect(kWhite, RECT {});
-    ASSERT_TRUE(dst->TransparentBlt(*src, RECT { 0, 0, 2, 2 }, RECT {}, RGB(255, 0, 0)));
-    EXPECT_EQ(PixelAt(*dst, 0, 0), kWhite);
-    EXPECT_EQ(PixelAt(*dst, 1, 1), RGB(0, 0, 255));
-
-    ASSERT_TRUE(dst->AlphaBlend(*src, RECT { 0, 0, 6, 6 }, RECT { 0, 0, 1, 1 }, 128));
-    EXPECT_EQ(PixelAt(*dst, 5, 5), RGB(255, 127, 127));
-
     // Per pixel from a premultiplied image bitmap.
     UxDeviceContext image;
     ASSERT_TRUE(image.CreateMemoryDC());
