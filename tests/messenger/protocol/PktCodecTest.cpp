@@ -1,0 +1,219 @@
+#include "messenger/protocol/PktNumbers.h"
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/PktStreamWriter.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+// A reader that owns its frame.
+struct FrameBytes {
+    std::string bytes;
+};
+struct Reader : FrameBytes, PktStreamReader {
+    explicit Reader(std::string frame)
+        : FrameBytes { std::move(frame) }
+        , PktStreamReader(bytes.data(), static_cast<uint32_t>(bytes.size()))
+    {
+    }
+};
+
+std::wstring Word(PktStreamReader& reader)
+{
+    std::wstring w;
+    reader.ReadWord(w);
+    return w;
+}
+
+// An option request: one text argument and a UTF-8 payload behind the line.
+class PktOutOption : public Pkt {
+public:
+    PktOutOption(const std::wstring& name, const std::string& value)
+        : Pkt(L"LOPT")
+        , m_name(name)
+        , m_value(value)
+    {
+    }
+    std::unique_ptr<Pkt> Clone() const override { return std::make_unique<PktOutOption>(*this); }
+    bool WriteArgs(PktStreamWriter& writer) override
+    {
+        writer.WriteArg(m_name);
+        writer.WriteUInt(static_cast<uint32_t>(m_value.size()));
+        writer.EndLine();
+        writer.Write(m_value.data(), static_cast<uint32_t>(m_value.size()));
+        return true;
+    }
+    bool ReadArgs(PktStreamReader&) override { return false; }
+
+private:
+    std::wstring m_name;
+    std::string m_value;
+};
+
+} // namespace
+
+TEST(PktStreamWriter, EscapesSeparatesAndEndsLines)
+{
+    PktStreamWriter w;
+    w.WriteArg(L"a b");
+    w.WriteArg(L"");
+    w.WriteArg(L"100%");
+    w.WriteArg(L"x\ty\r\nz");
+    w.EndLine();
+    w.WriteArg(L"한글");
+    w.WriteInt(-42);
+    w.WriteUInt(4294967295u);
+    EXPECT_EQ(w.ToString(), "a%20b %00 100%25 x%09y%0d%0az\r\n\xED\x95\x9C\xEA\xB8\x80 -42 4294967295");
+}
+
+TEST(PktStreamWriter, SuppressedSeparatorJoinsKeyAndValue)
+{
+    PktStreamWriter w;
+    w.EndLine();
+    w.SetSeparatorSuppressed(true);
+    w.WriteArg(L"from:");
+    w.WriteArg(L"a b");
+    w.EndLine();
+    w.WriteArg(L"ref:");
+    w.WriteArg(L"");
+    EXPECT_EQ(w.ToString(), "\r\nfrom:a%20b\r\nref:%00");
+}
+
+TEST(PktStreamCodec, ArgumentsRoundTrip)
+{
+    const std::wstring args[] = { L"%", L" ", L"\t", L"\r", L"\n", L"", L"안녕하세요 여러분", L"%00",
+        L"a%41b", L"한\t글\r\n%", L"\U0001F600" };
+    PktStreamWriter w;
+    for (const auto& a : args)
+        w.WriteArg(a);
+    w.EndLine();
+    std::string bytes = w.ToString();
+    Reader r(bytes);
+    for (const auto& a : args)
+        EXPECT_EQ(Word(r), a);
+    std::wstring rest;
+    EXPECT_FALSE(r.ReadWord(rest));
+    EXPECT_EQ(rest, L"");
+}
+
+TEST(PktStreamReader, WordModesLinesAndEnd)
+{
+    Reader r(std::string("ABCD 5 x\r\n"));
+    EXPECT_EQ(Word(r), L"ABCD");
+    int32_t n = 0;
+    EXPECT_TRUE(r.ReadInt(n));
+    EXPECT_EQ(n, 5);
+    EXPECT_EQ(Word(r), L"x");
+    EXPECT_EQ(Word(r), L"");
+    EXPECT_FALSE(r.ReadInt(n));
+    EXPECT_EQ(n, 0);
+
+    Reader tabs(std::string("a b\tc"));
+    tabs.SetWordMode(PktStreamReader::WordModeTab);
+    EXPECT_EQ(Word(tabs), L"a b");
+    EXPECT_EQ(Word(tabs), L"c");
+
+    Reader lines(std::string("one two\r\nthree %41\r\n"));
+    std::wstring line;
+    lines.ReadLine(line);
+    EXPECT_EQ(line, L"one two");
+    lines.SetDecode(false);
+    lines.ReadToEnd(line);
+    EXPECT_EQ(line, L"three %41\r\n"); // CR kept, no decoding
+}
+
+TEST(PktStreamReader, DecodesEscapesAndReplacesBadUtf8)
+{
+    Reader r(std::string("%00 %41 \xC3\x28z \xFF"));
+    EXPECT_EQ(Word(r), L"");
+    EXPECT_EQ(Word(r), L"A");
+    EXPECT_EQ(Word(r), L"\xFFFD(z");
+    EXPECT_EQ(Word(r), L"\xFFFD");
+}
+
+TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
+{
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
+    Reader r(std::string("99999999999 -99999999999 -7 +12 abc 3x 40000 -40000 50000 70000 -1 -5 9"));
+    std::vector<int32_t> ints(6);
+    for (auto& i : ints)
+        r.ReadInt(i);
+    EXPECT_EQ(ints, (std::vector<int32_t> { kMax, kMin, -7, 12, 0, 3 }));
+    int16_t s1 = 0, s2 = 0;
+    r.ReadInt16(s1);
+    r.ReadInt16(s2);
+    EXPECT_EQ(s1, 32767);
+    EXPECT_EQ(s2, -32768);
+    uint16_t ports[3] = {};
+    for (auto& p : ports)
+        r.ReadUInt16(p);
+    EXPECT_EQ(ports[0], 50000);
+    EXPECT_EQ(ports[1], 65535);
+    EXPECT_EQ(ports[2], 0);
+    uint32_t negative = 1, count = 0;
+    r.ReadCount(negative);
+    r.ReadCount(count);
+    EXPECT_EQ(negative, 0u);
+    EXPECT_EQ(count, 9u);
+}
+
+TEST(PktHeader, ReadsFailureRepliesAndLinesWithoutId)
+{
+    Reader r(std::string("301 7\r\n"));
+    PktHeader h;
+    h.Read(r);
+    EXPECT_EQ(h.GetCommand(), L"301");
+    EXPECT_EQ(h.GetTransactionId(), 7);
+    Reader bare(std::string("PING\r\n"));
+    h.Read(bare);
+    EXPECT_EQ(h.GetCommand(), L"PING");
+    EXPECT_EQ(h.GetTransactionId(), 0);
+}
+
+TEST(Pkt, PayloadFramesSerialiseAndReadBackWithinTheFrame)
+{
+    PktTransactionIdIssuer issuer(11);
+    PktOutOption out(L"TXT", "memo_wnd_show = false");
+    ASSERT_TRUE(out.Serialize());
+    std::string bytes = out.GetWriter().ToString();
+    EXPECT_EQ(bytes, "LOPT 12 TXT 21\r\nmemo_wnd_show = false");
+
+    // One byte short: the payload ends with the frame.
+    Reader r(bytes.substr(0, bytes.size() - 1));
+    PktHeader h;
+    h.Read(r);
+    std::wstring name;
+    uint32_t count = 0;
+    std::string payload;
+    r.ReadWord(name);
+    r.ReadCount(count);
+    EXPECT_FALSE(r.ReadBytes(count, payload));
+    EXPECT_EQ(payload, "memo_wnd_show = fals");
+    EXPECT_EQ(r.GetRemaining(), 0u);
+
+    PktOutEmpty ping(L"PING");
+    ping.SetNoId(true);
+    ping.Serialize();
+    auto copy = ping.Clone();
+    EXPECT_EQ(copy->GetWriter().ToString(), "PING\r\n");
+    EXPECT_EQ(copy->GetTransactionId(), 13);
+    EXPECT_TRUE(copy->GetNoId());
+}
+
+TEST(PktNumbers, WStringToFloat)
+{
+    EXPECT_FLOAT_EQ(WStringToFloat(L"2.0"), 2.0f);
+    EXPECT_FLOAT_EQ(WStringToFloat(L"1.0.3"), 10.3f);
+    EXPECT_FLOAT_EQ(WStringToFloat(L"42"), 42.0f);
+    EXPECT_FLOAT_EQ(WStringToFloat(L".5"), 0.5f);
+    EXPECT_FLOAT_EQ(WStringToFloat(L"7."), 7.0f);
+    EXPECT_EQ(WStringToFloat(L""), 0.0f);
+    EXPECT_EQ(WStringToFloat(L"-1"), 0.0f);
+    EXPECT_EQ(WStringToFloat(L"1e5"), 0.0f);
+    EXPECT_EQ(WStringToFloat(std::wstring(60, L'9')), 0.0f); // beyond a float
+}

@@ -1,0 +1,156 @@
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktInEmpty.h"
+#include "messenger/protocol/PktInSimple.h"
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "tests/support/RecordingScreens.h"
+#include "tests/support/TraceCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <set>
+
+namespace {
+
+// Every word the service and the client exchange (LOUT is only ever sent).
+const std::set<std::wstring> kProtocolWords
+    = { L"ADDB", L"ADDG", L"ADSB", L"ALRM", L"AUTH", L"CALM", L"CMSG", L"CNIK", L"CRP2", L"CSES", L"CTOC",
+          L"ENTR", L"IMSG", L"INCK", L"INFY", L"INVT", L"JOIN", L"KILL", L"LIN2", L"LOPT", L"LSTA", L"MESG",
+          L"MVBG", L"NNIK", L"NPRF", L"NTFY", L"ONST", L"PACK", L"PING", L"PNAK", L"PONG", L"PVER", L"QUIT",
+          L"REQS", L"RESS", L"RMVB", L"SNFY", L"SPSH", L"TICK", L"USER", L"WGET", L"WHSP" };
+
+// Counts live copies so that a test can see a copy being freed.
+class PktOutCounted : public PktOutEmpty {
+public:
+    explicit PktOutCounted(const std::wstring& command)
+        : PktOutEmpty(command)
+    {
+        ++s_live;
+    }
+    PktOutCounted(const PktOutCounted& other)
+        : PktOutEmpty(other)
+    {
+        ++s_live;
+    }
+    ~PktOutCounted() override { --s_live; }
+    std::unique_ptr<Pkt> Clone() const override { return std::make_unique<PktOutCounted>(*this); }
+    static inline int s_live = 0;
+};
+
+} // namespace
+
+TEST(PktFactory, CreatesRegisteredClassesByExactWord)
+{
+    PktFactory factory;
+    for (const auto& word : factory.GetCommands())
+        EXPECT_TRUE(kProtocolWords.count(word)) << "not a protocol word: " << ToUtf8(word);
+
+    auto quit = factory.Create(L"QUIT", 9);
+    ASSERT_NE(dynamic_cast<PktInSimple*>(quit.get()), nullptr);
+    EXPECT_EQ(quit->GetCommand(), L"QUIT");
+    EXPECT_EQ(quit->GetTransactionId(), 9);
+    EXPECT_EQ(quit->GetResult(), kFailureCodeSuccess);
+    std::string args = "alice x\r\n";
+    PktStreamReader reader(args.data(), static_cast<uint32_t>(args.size()));
+    EXPECT_TRUE(quit->Parse(reader));
+    EXPECT_EQ(static_cast<PktInSimple&>(*quit).GetText1(), L"alice");
+
+    for (const wchar_t* word : { L"ALRM", L"CALM", L"CNIK", L"ENTR", L"LOPT", L"ONST", L"PACK", L"PING",
+             L"PNAK", L"PONG", L"WHSP", L"INCK", L"NNIK" })
+        EXPECT_NE(factory.Create(word, 1), nullptr) << ToUtf8(word);
+    EXPECT_EQ(factory.Create(L"ping", 1), nullptr);
+    EXPECT_EQ(factory.Create(L"LOUT", 1), nullptr);
+    EXPECT_EQ(factory.Create(L"", 1), nullptr);
+}
+
+TEST(PktFactory, PayloadWordsMatchExactly)
+{
+    EXPECT_TRUE(PktFactory::HasPayload("LSTA"));
+    EXPECT_TRUE(PktFactory::HasPayload("WGET"));
+    for (const char* word : { "lsta", "MESG", "LSTA ", "", "LS" })
+        EXPECT_FALSE(PktFactory::HasPayload(word)) << word;
+}
+
+TEST(PktFactory, SecondRegistrationOfAWordKeepsTheFirst)
+{
+    TraceCapture trace;
+    EXPECT_FALSE(PktFactory::RegisterClass<PktInSimple>({ L"PING" }));
+    EXPECT_TRUE(trace.Contains(L"\"PING\" is registered twice"));
+    PktFactory factory;
+    EXPECT_EQ(dynamic_cast<PktInSimple*>(factory.Create(L"PING", 1).get()), nullptr);
+}
+
+TEST(PktHandlerDefault, SucceedsQuietlyOrShowsTheFailure)
+{
+    PktHandlerFactory handlers;
+    for (const auto& word : handlers.GetCommands())
+        EXPECT_TRUE(kProtocolWords.count(word)) << ToUtf8(word);
+    EXPECT_EQ(handlers.Create(L"alrm"), nullptr);
+    auto handler = handlers.Create(L"LOPT");
+    ASSERT_NE(handler, nullptr);
+
+    RecordingScreens screens;
+    PktInEmpty reply(L"LOPT", 4);
+    EXPECT_TRUE(PktHandler::Invoke(*handler, nullptr, reply));
+    EXPECT_TRUE(screens.calls.empty());
+    reply.SetResult(301);
+    EXPECT_FALSE(PktHandler::Invoke(*handler, nullptr, reply));
+    ASSERT_EQ(screens.calls.size(), 1u);
+    EXPECT_EQ(screens.calls[0], L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.");
+}
+
+TEST(PktTransactionIdIssuer, CountsFromOneAndWrapsToOne)
+{
+    {
+        PktOutEmpty orphan(L"PING");
+        EXPECT_EQ(orphan.GetTransactionId(), 0) << "no issuer yet";
+    }
+    {
+        PktTransactionIdIssuer issuer;
+        EXPECT_EQ(issuer.Issue(), 1);
+        EXPECT_EQ(issuer.Issue(), 2);
+        PktOutEmpty ping(L"PING");
+        EXPECT_EQ(ping.GetTransactionId(), 3);
+    }
+    PktTransactionIdIssuer nearEnd(std::numeric_limits<int32_t>::max() - 1);
+    EXPECT_EQ(nearEnd.Issue(), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(nearEnd.Issue(), 1);
+}
+
+TEST(PktPendingList, AddFindRemove)
+{
+    PktTransactionIdIssuer issuer;
+    PktPendingList pending;
+    pending.SetClock([]() -> uint32_t { return 1234; });
+    {
+        PktOutCounted first(L"AUTH");
+        PktOutCounted second(L"REQS");
+        second.SetTransactionId(first.GetTransactionId());
+        EXPECT_TRUE(pending.Add(first));
+        EXPECT_TRUE(pending.Add(second));
+        EXPECT_EQ(PktOutCounted::s_live, 3) << "a duplicate id makes no second copy";
+    }
+    EXPECT_EQ(PktOutCounted::s_live, 1);
+    const auto* entry = pending.Find(1);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->packet->GetCommand(), L"AUTH");
+    EXPECT_EQ(entry->sent, 1234u);
+
+    EXPECT_FALSE(pending.Remove(2));
+    EXPECT_EQ(pending.GetCount(), 1u);
+    EXPECT_TRUE(pending.Remove(1));
+    EXPECT_EQ(PktOutCounted::s_live, 0);
+    EXPECT_EQ(pending.Find(1), nullptr);
+
+    PktInEmpty incoming(L"PING", 5);
+    EXPECT_FALSE(pending.Add(incoming)) << "an incoming packet has no copy to keep";
+    EXPECT_EQ(pending.GetCount(), 0u);
+
+    PktOutCounted left(L"ADDB");
+    pending.Add(left);
+}
