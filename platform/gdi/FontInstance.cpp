@@ -1,6 +1,7 @@
 #include "platform/gdi/FontInstance.h"
 
 #include "platform/gdi/FontLibrary.h"
+#include "platform/system/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,28 +21,8 @@ namespace {
 
     std::string FaceToUtf8(const LOGFONTW& font)
     {
-        std::string out;
-        for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) {
-            auto c = static_cast<uint32_t>(font.lfFaceName[i]);
-            if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-                c = 0xFFFD;
-            if (c < 0x80) {
-                out += char(c);
-            } else if (c < 0x800) {
-                out += char(0xC0 | (c >> 6));
-                out += char(0x80 | (c & 0x3F));
-            } else if (c < 0x10000) {
-                out += char(0xE0 | (c >> 12));
-                out += char(0x80 | ((c >> 6) & 0x3F));
-                out += char(0x80 | (c & 0x3F));
-            } else {
-                out += char(0xF0 | (c >> 18));
-                out += char(0x80 | ((c >> 12) & 0x3F));
-                out += char(0x80 | ((c >> 6) & 0x3F));
-                out += char(0x80 | (c & 0x3F));
-            }
-        }
-        return out;
+        return EncodeUtf8(
+            std::wstring(font.lfFaceName, std::find(font.lfFaceName, font.lfFaceName + LF_FACESIZE, L'\0')));
     }
 
     bool SameFamily(const std::string& a, const std::string& b)
