@@ -1,5 +1,7 @@
 #include "ux/graphics/UxImageSequence.h"
 
+#include "ux/core/UxFileReader.h"
+#include "ux/core/UxPath.h"
 #include "ux/core/UxStream.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxBmpDecoder.h"
@@ -7,36 +9,10 @@
 #include "ux/graphics/UxJpegDecoder.h"
 #include "ux/graphics/UxPngDecoder.h"
 
-#include <cstdio>
 #include <cstring>
 #include <cwctype>
-#include <vector>
 
 namespace {
-
-// Reads a whole picture file; the one place that opens files until the toolkit's file
-// reader lands. Paths keep their designed form and use '/' only here.
-bool ReadImageFile(const std::wstring& path, std::vector<uint8_t>& bytes)
-{
-    std::string name = ToUtf8(path);
-    for (char& c : name) {
-        if (c == '\\')
-            c = '/';
-    }
-    std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file)
-        return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long size = ok ? std::ftell(file) : -1;
-    // A picture file is its pixels plus headers; far larger is not a picture.
-    ok = size >= 0 && static_cast<uint64_t>(size) <= 2 * kUxImageMaxBytes && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    return ok;
-}
 
 std::unique_ptr<UxImageDecoder> MakeDecoder(int32_t type)
 {
@@ -58,11 +34,7 @@ std::unique_ptr<UxImageDecoder> MakeDecoder(int32_t type)
 
 int32_t UxImageSequence::TypeFromExtension(const std::wstring& path)
 {
-    size_t dot = path.find_last_of(L'.');
-    size_t slash = path.find_last_of(L"\\/");
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && slash > dot))
-        return UxImageTypeAuto;
-    std::wstring ext = path.substr(dot);
+    std::wstring ext = GetFileExtension(path);
     for (wchar_t& c : ext)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     if (ext == L".bmp")
@@ -96,15 +68,12 @@ bool UxImageSequence::LoadImageFile(const std::wstring& path, int32_t type)
 {
     if (type == UxImageTypeAuto)
         type = TypeFromExtension(path);
-    std::vector<uint8_t> bytes;
-    if (!ReadImageFile(path, bytes)) {
-        UxTrace(L"[UX+] %s, Cannot read the image file %s.\n", L"UxImageSequence::LoadImageFile", path.c_str());
+    UxFileReader file;
+    if (!file.Open(path)) {
+        UxTrace(L"[UX+] %s, Cannot open the image file %s.\n", L"UxImageSequence::LoadImageFile", path.c_str());
         return false;
     }
-    if (bytes.size() > UINT32_MAX)
-        return false;
-    UxMemoryStream stream(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    return Decode(stream, type);
+    return Decode(file, type);
 }
 
 bool UxImageSequence::Decode(UxInputStream& stream, int32_t type)

@@ -5,13 +5,11 @@
 
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/ImageDecode.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -108,22 +106,21 @@ TEST(UxImageSequence, LoadsFilesByExtensionOrContent)
 {
     testimg::Gif gif(2, 1, 2);
     testimg::Bytes bytes = gif.Image(2, 1, { 1, 0 }, 2).End();
-    std::string dir = std::string(std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "/tmp");
-    std::string path = dir + "/ux_image_test_" + std::to_string(::getpid()) + ".dat";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    TempFolder folder;
+    folder.Write("Image/Anim.dat", std::string(bytes.begin(), bytes.end()));
+    folder.Write("Image/Anim.BMP", std::string(bytes.begin(), bytes.end()));
 
+    // Designed paths with backslashes, content decides for an unknown extension.
     UxImageSequence sequence;
-    ASSERT_TRUE(sequence.LoadImageFile(std::wstring(path.begin(), path.end()), UxImageTypeAuto));
+    ASSERT_TRUE(sequence.LoadImageFile(folder.Designed("Image/Anim.dat"), UxImageTypeAuto));
     EXPECT_EQ(sequence.GetFrameCount(), 1u);
     EXPECT_EQ(sequence.GetWidth(), 2);
     // Named as a bitmap, read as one: the extension wins.
-    std::string named = path + ".bmp";
-    std::rename(path.c_str(), named.c_str());
     TraceCapture trace;
-    EXPECT_FALSE(sequence.LoadImageFile(std::wstring(named.begin(), named.end()), UxImageTypeAuto));
+    EXPECT_FALSE(sequence.LoadImageFile(folder.Designed("Image/Anim.BMP"), UxImageTypeAuto));
     EXPECT_TRUE(trace.Contains(L"UxBmpDecoder::Decode"));
-    std::remove(named.c_str());
-    EXPECT_FALSE(sequence.LoadImageFile(L"/nonexistent/picture.gif", UxImageTypeAuto));
+    EXPECT_FALSE(sequence.LoadImageFile(folder.Designed("Image/Missing.gif"), UxImageTypeAuto));
+    EXPECT_TRUE(trace.Contains(L"Cannot open the image file"));
 }
 
 TEST(UxImageSequence, UnknownOrShortInputFails)
