@@ -31,9 +31,15 @@ inline void Put32(Bytes& b, uint32_t v)
     Put16(b, v >> 16);
 }
 
-inline void Append(Bytes& b, const Bytes& more) { b.insert(b.end(), more.begin(), more.end()); }
+inline void Append(Bytes& b, const Bytes& more)
+{
+    b.insert(b.end(), more.begin(), more.end());
+}
 
-inline void AppendText(Bytes& b, const char* s) { b.insert(b.end(), s, s + std::strlen(s)); }
+inline void AppendText(Bytes& b, const char* s)
+{
+    b.insert(b.end(), s, s + std::strlen(s));
+}
 
 // A bitmap file: header size 12 (core), 40 or larger; palette entries are given as
 // 4-byte (or, for the core header, 3-byte) groups; pixels follow the palette.
@@ -210,7 +216,8 @@ struct Gif {
         int bitsLess1 = 0;
         while ((2 << bitsLess1) < localEntries)
             ++bitsLess1;
-        bytes.push_back(static_cast<uint8_t>((localEntries ? 0x80 | bitsLess1 : 0) | (interlaced ? 0x40 : 0)));
+        bytes.push_back(
+            static_cast<uint8_t>((localEntries ? 0x80 | bitsLess1 : 0) | (interlaced ? 0x40 : 0)));
         for (int i = 0; localEntries && i < (2 << bitsLess1); ++i) {
             bytes.push_back(static_cast<uint8_t>(255 - i));
             bytes.push_back(0);
@@ -252,8 +259,9 @@ inline Bytes MakePng(int width, int height, int colourType, int depth, const Byt
             o->insert(o->end(), data, data + n);
         },
         nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), depth, colourType,
-        interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), depth,
+        colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+        PNG_FILTER_TYPE_DEFAULT);
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!alphaOfPalette.empty())
@@ -262,7 +270,8 @@ inline Bytes MakePng(int width, int height, int colourType, int depth, const Byt
     size_t rowBytes = png_get_rowbytes(png, info);
     std::vector<png_bytep> pointers(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
-        pointers[static_cast<size_t>(y)] = const_cast<png_bytep>(rows.data() + static_cast<size_t>(y) * rowBytes);
+        pointers[static_cast<size_t>(y)]
+            = const_cast<png_bytep>(rows.data() + static_cast<size_t>(y) * rowBytes);
     png_write_image(png, pointers.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -288,7 +297,8 @@ inline Bytes MakeJpeg(int width, int height, int components, const Bytes& sample
     jpeg_set_quality(&c, quality, TRUE);
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(samples.data() + c.next_scanline * static_cast<size_t>(width * components));
+        JSAMPROW row = const_cast<JSAMPROW>(
+            samples.data() + c.next_scanline * static_cast<size_t>(width * components));
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);

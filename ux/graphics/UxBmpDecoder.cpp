@@ -48,7 +48,8 @@ void PutPixel(UxImage& frame, int64_t x, int64_t y, uint8_t value, bool fourBits
         return;
     }
     uint8_t& b = row[x / 2];
-    b = (x & 1) ? static_cast<uint8_t>((b & 0xF0) | (value & 0x0F)) : static_cast<uint8_t>((b & 0x0F) | value << 4);
+    b = (x & 1) ? static_cast<uint8_t>((b & 0xF0) | (value & 0x0F))
+                : static_cast<uint8_t>((b & 0x0F) | value << 4);
 }
 
 } // namespace

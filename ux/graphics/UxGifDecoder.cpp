@@ -79,15 +79,13 @@ bool UxGifDecoder::ReadExtension(UxInputStream& stream)
         return false;
     if (label == 0xF9) {
         // Graphic control; sub-blocks of another size than 4 are skipped.
+        uint8_t block[255];
+        uint8_t size;
         for (;;) {
-            uint8_t size;
-            uint8_t block[255];
-            if (!stream.Read(&size, 1))
+            if (!UxLzwDecoder::ReadSubBlock(stream, block, size))
                 return false;
             if (size == 0)
                 break;
-            if (!stream.Read(block, size))
-                return false;
             if (size == 4) {
                 m_controlPacked = block[0];
                 m_controlDelay = UxReadLe16(block + 1);
@@ -105,15 +103,13 @@ bool UxGifDecoder::ReadExtension(UxInputStream& stream)
         // 11-byte "NETSCAPE2.0" identifier.
         bool looping = false;
         bool first = true;
+        uint8_t block[255];
+        uint8_t size;
         for (;;) {
-            uint8_t size;
-            uint8_t block[255];
-            if (!stream.Read(&size, 1))
+            if (!UxLzwDecoder::ReadSubBlock(stream, block, size))
                 return false;
             if (size == 0)
                 return true;
-            if (!stream.Read(block, size))
-                return false;
             if (first)
                 looping = size == 11 && std::memcmp(block, "NETSCAPE2.0", 11) == 0;
             else if (looping && size == 3 && block[0] == 1)

@@ -20,7 +20,8 @@ bool UxImage::Allocate(const UxBitmapHeader& header)
 
     int32_t paletteCount = bits <= 8 ? 1 << bits : 0;
     size_t masks = header.biCompression == kUxBitmapBitFields ? 12 : 0;
-    size_t blockSize = sizeof(UxBitmapHeader) + masks + static_cast<size_t>(paletteCount) * sizeof(UxPaletteEntry);
+    size_t blockSize
+        = sizeof(UxBitmapHeader) + masks + static_cast<size_t>(paletteCount) * sizeof(UxPaletteEntry);
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]());
     std::unique_ptr<uint8_t[]> pixels(new (std::nothrow) uint8_t[pixelSize]());
     if (!block || !pixels)

@@ -92,7 +92,10 @@ public:
     size_t GetPixelSize() const { return m_pixelSize; }
     // Row as stored in memory (0 = first row in memory).
     uint8_t* GetRow(int32_t index) { return m_pixels.get() + static_cast<size_t>(index) * m_stride; }
-    const uint8_t* GetRow(int32_t index) const { return m_pixels.get() + static_cast<size_t>(index) * m_stride; }
+    const uint8_t* GetRow(int32_t index) const
+    {
+        return m_pixels.get() + static_cast<size_t>(index) * m_stride;
+    }
 
     int32_t GetWidth() const { return m_width; }
     int32_t GetHeight() const { return m_height; }

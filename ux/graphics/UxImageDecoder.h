@@ -8,7 +8,6 @@
 
 class UxInputStream;
 
-
 // Base of the decoders: each Decode appends the frames it made; the decoder owns them
 // until a sequence takes them.
 class UxImageDecoder {

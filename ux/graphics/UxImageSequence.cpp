@@ -70,7 +70,8 @@ bool UxImageSequence::LoadImageFile(const std::wstring& path, int32_t type)
         type = TypeFromExtension(path);
     UxFileReader file;
     if (!file.Open(path)) {
-        UxTrace(L"[UX+] %s, Cannot open the image file %s.\n", L"UxImageSequence::LoadImageFile", path.c_str());
+        UxTrace(
+            L"[UX+] %s, Cannot open the image file %s.\n", L"UxImageSequence::LoadImageFile", path.c_str());
         return false;
     }
     return Decode(file, type);

@@ -101,15 +101,16 @@ bool UxJpegDecoder::DecodeImage(UxInputStream& stream)
 
     m_frame = std::make_unique<UxImage>();
     int32_t bits = cmyk ? 24 : m_cinfo.output_components * 8;
-    if (!m_frame->Allocate(static_cast<int32_t>(m_cinfo.output_width), static_cast<int32_t>(m_cinfo.output_height), bits))
+    if (!m_frame->Allocate(
+            static_cast<int32_t>(m_cinfo.output_width), static_cast<int32_t>(m_cinfo.output_height), bits))
         return Fail(L"Bad size");
     if (bits == 8)
         m_frame->SetGreyPalette(256);
 
     JSAMPARRAY sample = nullptr;
     if (cmyk)
-        sample = (*m_cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&m_cinfo), JPOOL_IMAGE,
-            m_cinfo.output_width * 4, 1);
+        sample = (*m_cinfo.mem->alloc_sarray)(
+            reinterpret_cast<j_common_ptr>(&m_cinfo), JPOOL_IMAGE, m_cinfo.output_width * 4, 1);
     const int32_t h = m_frame->GetHeight();
     while (m_cinfo.output_scanline < m_cinfo.output_height) {
         int32_t line = static_cast<int32_t>(m_cinfo.output_scanline);

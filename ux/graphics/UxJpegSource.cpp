@@ -6,8 +6,8 @@
 
 void UxJpegSource::Install(j_decompress_ptr cinfo, UxInputStream* stream)
 {
-    auto* src = static_cast<UxJpegSource*>(
-        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(UxJpegSource)));
+    auto* src = static_cast<UxJpegSource*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, sizeof(UxJpegSource)));
     src->buffer = static_cast<JOCTET*>(
         (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, kBufferSize));
     src->stream = stream;

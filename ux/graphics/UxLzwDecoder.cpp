@@ -49,12 +49,10 @@ bool UxLzwDecoder::Decode(UxInputStream& stream)
     uint8_t block[255];
     for (;;) {
         uint8_t size;
-        if (!stream.Read(&size, 1))
+        if (!ReadSubBlock(stream, block, size))
             return false;
         if (size == 0)
             return true;
-        if (!stream.Read(block, size))
-            return false;
         for (uint32_t i = 0; i < size && !ended; ++i) {
             bits |= static_cast<uint32_t>(block[i]) << count;
             count += 8;
@@ -77,6 +75,11 @@ bool UxLzwDecoder::Decode(UxInputStream& stream)
             }
         }
     }
+}
+
+bool UxLzwDecoder::ReadSubBlock(UxInputStream& stream, uint8_t (&block)[255], uint8_t& size)
+{
+    return stream.Read(&size, 1) && stream.Read(block, size);
 }
 
 bool UxLzwDecoder::Code(uint32_t code)
@@ -127,7 +130,8 @@ void UxLzwDecoder::Put(uint8_t index)
     }
     case 4: {
         uint8_t& b = row[m_x / 2];
-        b = (m_x & 1) ? static_cast<uint8_t>((b & 0xF0) | index) : static_cast<uint8_t>((b & 0x0F) | index << 4);
+        b = (m_x & 1) ? static_cast<uint8_t>((b & 0xF0) | index)
+                      : static_cast<uint8_t>((b & 0x0F) | index << 4);
         break;
     }
     default:

@@ -18,6 +18,9 @@ public:
     // Reads the minimum code size and the data sub-blocks up to the empty one.
     bool Decode(UxInputStream& stream);
 
+    // One data sub-block: its size byte, then that many bytes (size 0 ends a series).
+    static bool ReadSubBlock(UxInputStream& stream, uint8_t (&block)[255], uint8_t& size);
+
 private:
     static constexpr int kTableSize = 4096;
 

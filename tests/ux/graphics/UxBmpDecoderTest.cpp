@@ -34,7 +34,10 @@ Bytes Pattern(size_t size)
     return p;
 }
 
-Bytes FramePixels(const UxImage& frame) { return Bytes(frame.GetPixels(), frame.GetPixels() + frame.GetPixelSize()); }
+Bytes FramePixels(const UxImage& frame)
+{
+    return Bytes(frame.GetPixels(), frame.GetPixels() + frame.GetPixelSize());
+}
 
 Bytes SwapRows(const Bytes& pixels, size_t stride)
 {
@@ -165,6 +168,7 @@ TEST(UxBmpDecoder, Rle8RunsAbsoluteRunsDeltasAndClipping)
     bmp.bits = 8;
     bmp.compression = 1;
     bmp.palette = Palette(256, 4);
+    // clang-format off
     bmp.pixels = {
         3, 5, 0, 0, // row 0: three 5s, end of line
         0, 3, 1, 2, 3, 0, 0, 0, // row 1: absolute 1 2 3 with its padding byte
@@ -172,6 +176,7 @@ TEST(UxBmpDecoder, Rle8RunsAbsoluteRunsDeltasAndClipping)
         0, 2, 0, 9, 2, 7, // delta far past the top: the run is dropped
         0, 1,
     };
+    // clang-format on
     auto seq = DecodeBytes(bmp.Build());
     ASSERT_NE(seq, nullptr);
     UxImage& frame = *seq->GetFrame(0);
@@ -191,12 +196,14 @@ TEST(UxBmpDecoder, Rle4RunsAlternateFromTheHighNibble)
     bmp.bits = 4;
     bmp.compression = 2;
     bmp.palette = Palette(16, 4);
+    // clang-format off
     bmp.pixels = {
         0, 2, 1, 0, 3, 0xAB, 0, 0, // delta to x = 1, then A B A
         0, 3, 0x12, 0x30, // absolute run of 3: two bytes, no padding
         0, 5, 0x45, 0x67, 0x80, 0, // absolute run of 5: three bytes and one padding byte
         0, 1,
     };
+    // clang-format on
     auto seq = DecodeBytes(bmp.Build());
     ASSERT_NE(seq, nullptr);
     EXPECT_EQ(FramePixels(*seq->GetFrame(0)), (Bytes { 0x0A, 0xBA, 0, 0, 0x12, 0x34, 0x56, 0x78 }));

@@ -40,17 +40,16 @@ void ExpectPixels(const UxImage& frame, const Bytes& indices)
 {
     for (int y = 0; y < frame.GetHeight(); ++y)
         for (int x = 0; x < frame.GetWidth(); ++x)
-            ASSERT_EQ(PixelAt(frame, x, y), indices[static_cast<size_t>(y * frame.GetWidth() + x)]) << x << "," << y;
+            ASSERT_EQ(PixelAt(frame, x, y), indices[static_cast<size_t>(y * frame.GetWidth() + x)])
+                << x << "," << y;
 }
 
 TEST(UxGifDecoder, ReferenceImageWithGrowingCodes)
 {
     // A 10 x 10 picture as a common encoder stores it; codes grow from 3 to 4 bits.
-    Bytes bytes = { 'G', 'I', 'F', '8', '9', 'a', 10, 0, 10, 0, 0x91, 0, 0,
-        255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 0,
-        0x2C, 0, 0, 0, 0, 10, 0, 10, 0, 0,
-        2, 22, 0x8C, 0x2D, 0x99, 0x87, 0x2A, 0x1C, 0xDC, 0x33, 0xA0, 0x02, 0x75, 0xEC, 0x95, 0xFA, 0xA8, 0xDE,
-        0x60, 0x8C, 0x04, 0x91, 0x4C, 0x01, 0, 0x3B };
+    Bytes bytes = { 'G', 'I', 'F', '8', '9', 'a', 10, 0, 10, 0, 0x91, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0,
+        255, 0, 0, 0, 0x2C, 0, 0, 0, 0, 10, 0, 10, 0, 0, 2, 22, 0x8C, 0x2D, 0x99, 0x87, 0x2A, 0x1C, 0xDC,
+        0x33, 0xA0, 0x02, 0x75, 0xEC, 0x95, 0xFA, 0xA8, 0xDE, 0x60, 0x8C, 0x04, 0x91, 0x4C, 0x01, 0, 0x3B };
     const char* rows[] = { "1111122222", "1111122222", "1111122222", "1110000222", "1110000222", "2220000111",
         "2220000111", "2222211111", "2222211111", "2222211111" };
     Bytes expected;
@@ -194,14 +193,17 @@ TEST(UxGifDecoder, DamagedDataIsRefusedOrContained)
     TraceCapture trace;
     // Code 6 right after a clear: equal to the next free code with nothing before it.
     Gif noPrevious(1, 1, 4);
-    EXPECT_EQ(DecodeBytes(noPrevious.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(2, { 1, 0x34, 0 }).End()), nullptr);
+    EXPECT_EQ(DecodeBytes(noPrevious.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(2, { 1, 0x34, 0 }).End()),
+        nullptr);
     // Code 7 after a clear: beyond the table.
     Gif beyond(1, 1, 4);
-    EXPECT_EQ(DecodeBytes(beyond.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(2, { 1, 0x3C, 0 }).End()), nullptr);
+    EXPECT_EQ(
+        DecodeBytes(beyond.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(2, { 1, 0x3C, 0 }).End()), nullptr);
     // Minimum code sizes outside 2..8.
     for (uint8_t size : { 1, 9 }) {
         Gif bad(1, 1, 2);
-        EXPECT_EQ(DecodeBytes(bad.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(size, { 1, 0, 0 }).End()), nullptr);
+        EXPECT_EQ(
+            DecodeBytes(bad.Raw(0x2C, { 0, 0, 0, 0, 1, 0, 1, 0, 0 }).Raw(size, { 1, 0, 0 }).End()), nullptr);
     }
     EXPECT_TRUE(trace.Contains(L"[UX+] UxGifDecoder::Decode, Damaged image data."));
 

@@ -1,5 +1,5 @@
-#include "ux/core/UxStream.h"
 #include "ux/graphics/UxImage.h"
+#include "ux/core/UxStream.h"
 #include "ux/graphics/UxImageSequence.h"
 #include "ux/graphics/UxRowFlipper.h"
 
@@ -9,7 +9,6 @@
 #include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -95,11 +94,14 @@ TEST(UxImageSequence, DecoderChosenByExtensionElseSignature)
     const uint8_t png[] = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
     EXPECT_EQ(UxImageSequence::TypeFromSignature(png, 8), UxImageTypePng);
     EXPECT_EQ(UxImageSequence::TypeFromSignature(png, 7), UxImageTypeAuto);
-    EXPECT_EQ(UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("GIF87a.."), 8), UxImageTypeGif);
+    EXPECT_EQ(
+        UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("GIF87a.."), 8), UxImageTypeGif);
     EXPECT_EQ(UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("\xFF\xD8......"), 8),
         UxImageTypeJpeg);
-    EXPECT_EQ(UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("BM......"), 8), UxImageTypeBmp);
-    EXPECT_EQ(UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("GIF88a.."), 8), UxImageTypeAuto);
+    EXPECT_EQ(
+        UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("BM......"), 8), UxImageTypeBmp);
+    EXPECT_EQ(
+        UxImageSequence::TypeFromSignature(reinterpret_cast<const uint8_t*>("GIF88a.."), 8), UxImageTypeAuto);
 }
 
 TEST(UxImageSequence, LoadsFilesByExtensionOrContent)

@@ -115,7 +115,8 @@ TEST(UxPngDecoder, GreyPaletteAndOddLayouts)
     // Grey with alpha and palettes with transparency become 32-bit colour with alpha.
     seq = DecodeBytes(MakePng(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, { 90, 30 }));
     ASSERT_NE(seq, nullptr);
-    EXPECT_EQ(Bytes(seq->GetFrame(0)->GetPixels(), seq->GetFrame(0)->GetPixels() + 4), (Bytes { 90, 90, 90, 30 }));
+    EXPECT_EQ(
+        Bytes(seq->GetFrame(0)->GetPixels(), seq->GetFrame(0)->GetPixels() + 4), (Bytes { 90, 90, 90, 30 }));
     seq = DecodeBytes(MakePng(2, 1, PNG_COLOR_TYPE_PALETTE, 8, { 2, 0 }, palette, { 255, 255, 0, 255 }));
     ASSERT_NE(seq, nullptr);
     EXPECT_EQ(Bytes(seq->GetFrame(0)->GetPixels(), seq->GetFrame(0)->GetPixels() + 8),
