@@ -77,48 +77,31 @@ bool UxGifDecoder::ReadExtension(UxInputStream& stream)
     uint8_t label;
     if (!stream.Read(&label, 1))
         return false;
-    if (label == 0xF9) {
-        // Graphic control; sub-blocks of another size than 4 are skipped.
-        uint8_t block[255];
-        uint8_t size;
-        for (;;) {
-            if (!UxLzwDecoder::ReadSubBlock(stream, block, size))
-                return false;
-            if (size == 0)
-                break;
-            if (size == 4) {
-                m_controlPacked = block[0];
-                m_controlDelay = UxReadLe16(block + 1);
-                m_controlTransparent = block[3];
-            }
-        }
-        // The first frame is opaque unless it is to be disposed of.
-        uint8_t disposal = (m_controlPacked >> 2) & 7;
-        if (m_frames.empty() && disposal <= 1)
-            m_controlPacked &= static_cast<uint8_t>(~1u);
-        return true;
-    }
-    if (label == 0xFF) {
-        // Application: the loop count rides in a 3-byte sub-block (id 1) behind the
-        // 11-byte "NETSCAPE2.0" identifier.
-        bool looping = false;
-        bool first = true;
-        uint8_t block[255];
-        uint8_t size;
-        for (;;) {
-            if (!UxLzwDecoder::ReadSubBlock(stream, block, size))
-                return false;
-            if (size == 0)
-                return true;
-            if (first)
-                looping = size == 11 && std::memcmp(block, "NETSCAPE2.0", 11) == 0;
-            else if (looping && size == 3 && block[0] == 1)
-                m_loopCount = UxReadLe16(block + 1);
-            first = false;
+    // Every extension is read by its own sub-block lengths. A graphic control takes its
+    // 4-byte sub-block; an application block, the loop count (3 bytes, id 1) behind the
+    // 11-byte "NETSCAPE2.0" identifier; anything else is passed over.
+    bool looping = false;
+    uint8_t block[255];
+    uint8_t size;
+    for (int index = 0;; ++index) {
+        if (!UxLzwDecoder::ReadSubBlock(stream, block, size))
+            return false;
+        if (size == 0)
+            break;
+        if (label == 0xF9 && size == 4) {
+            m_controlPacked = block[0];
+            m_controlDelay = UxReadLe16(block + 1);
+            m_controlTransparent = block[3];
+        } else if (label == 0xFF && index == 0) {
+            looping = size == 11 && std::memcmp(block, "NETSCAPE2.0", 11) == 0;
+        } else if (label == 0xFF && looping && size == 3 && block[0] == 1) {
+            m_loopCount = UxReadLe16(block + 1);
         }
     }
-    // Comments, plain text and anything unknown: skipped by their sub-block lengths.
-    return SkipSubBlocks(stream);
+    // The first frame is opaque unless it is to be disposed of.
+    if (label == 0xF9 && m_frames.empty() && ((m_controlPacked >> 2) & 7) <= 1)
+        m_controlPacked &= static_cast<uint8_t>(~1u);
+    return true;
 }
 
 bool UxGifDecoder::ReadImage(UxInputStream& stream)

@@ -82,6 +82,15 @@ bool UxLzwDecoder::ReadSubBlock(UxInputStream& stream, uint8_t (&block)[255], ui
     return stream.Read(&size, 1) && stream.Read(block, size);
 }
 
+void UxLzwDecoder::Add(uint8_t suffix)
+{
+    m_prefix[m_next] = static_cast<int16_t>(m_previous);
+    m_suffix[m_next] = suffix;
+    m_first[m_next] = m_first[m_previous];
+    m_length[m_next] = static_cast<uint16_t>(m_length[m_previous] + 1);
+    ++m_next;
+}
+
 bool UxLzwDecoder::Code(uint32_t code)
 {
     if (code > m_next)
@@ -90,19 +99,9 @@ bool UxLzwDecoder::Code(uint32_t code)
         // The string not yet in the table: the previous one plus its own first byte.
         if (m_previous < 0 || m_next >= kTableSize)
             return false;
-        uint32_t p = static_cast<uint32_t>(m_previous);
-        m_prefix[m_next] = static_cast<int16_t>(p);
-        m_suffix[m_next] = m_first[p];
-        m_first[m_next] = m_first[p];
-        m_length[m_next] = static_cast<uint16_t>(m_length[p] + 1);
-        ++m_next;
+        Add(m_first[m_previous]);
     } else if (m_previous >= 0 && m_next < kTableSize) {
-        uint32_t p = static_cast<uint32_t>(m_previous);
-        m_prefix[m_next] = static_cast<int16_t>(p);
-        m_suffix[m_next] = m_first[code];
-        m_first[m_next] = m_first[p];
-        m_length[m_next] = static_cast<uint16_t>(m_length[p] + 1);
-        ++m_next;
+        Add(m_first[code]);
     }
     m_previous = static_cast<int32_t>(code);
 

@@ -26,6 +26,8 @@ private:
 
     void Reset();
     bool Code(uint32_t code);
+    // Appends {previous code, suffix} at the next free code.
+    void Add(uint8_t suffix);
     void Put(uint8_t index);
 
     UxImage& m_frame;
