@@ -71,11 +71,11 @@ void ManualClock::Set(uint64_t ms)
     while (ms > now && !g_manualNow.compare_exchange_weak(now, ms)) { }
 }
 
-void PumpFor(uint64_t ms)
+void PumpFor(uint64_t ms, void (*beforeEach)())
 {
     auto& s = detail::State();
     if (!g_manual) {
-        DispatchPending();
+        DispatchPending(100000, beforeEach);
         return;
     }
     const uint64_t target = g_manualNow + ms;
@@ -87,13 +87,13 @@ void PumpFor(uint64_t ms)
             g_manualNow = due;
         detail::FireTimerLocked(lock, s, id, due);
         lock.unlock();
-        DispatchPending();
+        DispatchPending(100000, beforeEach);
         lock.lock();
     }
     lock.unlock();
     if (target > g_manualNow)
         g_manualNow = target;
-    DispatchPending();
+    DispatchPending(100000, beforeEach);
 }
 
 } // namespace plat

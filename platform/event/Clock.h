@@ -30,7 +30,9 @@ public:
 
 // Runs, in time order, every timer tick that falls due within the next ms milliseconds:
 // the clock is set to each tick's time, the tick is posted and every queued message is
-// dispatched. Ends with the clock ms later and the queue drained. Needs a ManualClock.
-void PumpFor(uint64_t ms);
+// dispatched. Ends with the clock ms later and the queue drained. Needs a ManualClock
+// (without one it only drains the queue). beforeEach runs before every dispatch, as a
+// message loop's per-turn work would.
+void PumpFor(uint64_t ms, void (*beforeEach)() = nullptr);
 
 } // namespace plat

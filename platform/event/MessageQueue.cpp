@@ -175,7 +175,7 @@ bool TranslateMessage(const MSG*)
     return false;
 }
 
-size_t DispatchPending(size_t limit)
+size_t DispatchPending(size_t limit, void (*beforeEach)())
 {
     size_t count = 0;
     MSG msg;
@@ -184,6 +184,8 @@ size_t DispatchPending(size_t limit)
             PostQuitMessage(static_cast<int32_t>(msg.wParam));
             break;
         }
+        if (beforeEach)
+            beforeEach();
         DispatchMessageW(&msg);
         ++count;
     }

@@ -48,8 +48,9 @@ bool TranslateMessage(const MSG* msg);
 
 // Dispatches posted messages and paints until none is left (at most limit of them, so a
 // window that never validates cannot hold the caller). Returns how many were dispatched.
-// A WM_QUIT met on the way stays pending for the next GetMessageW.
-size_t DispatchPending(size_t limit = 100000);
+// A WM_QUIT met on the way stays pending for the next GetMessageW. beforeEach, when
+// given, runs before every dispatch, as a message loop's per-turn work would.
+size_t DispatchPending(size_t limit = 100000, void (*beforeEach)() = nullptr);
 
 // How often the threads of this layer woke up, to check that nothing polls when idle.
 struct EventStats {
