@@ -1,0 +1,49 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace plat {
+
+class FontInstance;
+
+// The process's FreeType library, its fontconfig configuration and the faces opened so
+// far. Realised fonts share it (and keep it alive), so it goes only after the last font.
+// Every use of FreeType happens under its mutex.
+class FontLibrary {
+public:
+    static std::shared_ptr<FontLibrary> Get();
+
+    FontLibrary();
+    ~FontLibrary();
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
+
+    std::mutex& Mutex() { return m_mutex; }
+    FcConfig* Config() { return m_config; }
+    bool IsUsable() const { return m_ft && m_config; }
+
+    // The face in a font file, opened once and kept for the library's life; null when
+    // FreeType cannot open it. Call with the mutex held.
+    FT_Face OpenFace(const std::string& file, int index);
+
+    // Realised fonts are shared between handles with the same description. Call with the
+    // mutex held.
+    std::shared_ptr<FontInstance> FindInstance(const std::string& key);
+    void AddInstance(const std::string& key, const std::shared_ptr<FontInstance>& instance);
+
+private:
+    std::mutex m_mutex;
+    FT_Library m_ft = nullptr;
+    FcConfig* m_config = nullptr;
+    std::map<std::pair<std::string, int>, FT_Face> m_faces;
+    std::map<std::string, std::weak_ptr<FontInstance>> m_instances;
+};
+
+} // namespace plat
