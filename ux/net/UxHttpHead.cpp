@@ -13,17 +13,6 @@ bool IsBlank(uint8_t c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string Trim(const std::string& s)
-{
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && IsBlank(static_cast<uint8_t>(s[b])))
-        ++b;
-    while (e > b && IsBlank(static_cast<uint8_t>(s[e - 1])))
-        --e;
-    return s.substr(b, e - b);
-}
-
 // Next "\r\n"-terminated line from pos; a last line without terminator runs to the end.
 bool NextLine(const uint8_t* data, size_t size, size_t& pos, size_t& begin, size_t& length)
 {
