@@ -21,7 +21,6 @@ using HDC = DeviceContext*;
 using HGDIOBJ = GdiObject*;
 using HBITMAP = Bitmap*;
 using HFONT = Font*;
-using HWND = void*;
 
 // Contexts. A new context has the stock 1 x 1 bitmap and the stock font selected, black
 // text on a white opaque background and no clip rectangle.

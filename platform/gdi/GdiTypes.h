@@ -3,6 +3,8 @@
 // Value types and constants of the drawing layer. Constants keep the numbers the
 // toolkit's tables and callers were written against.
 
+#include "platform/event/Message.h"
+
 #include <cstdint>
 
 namespace plat {
@@ -11,22 +13,12 @@ using COLORREF = uint32_t; // 0x00BBGGRR
 using DWORD = uint32_t;
 using WCHAR = wchar_t;
 
-struct POINT {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
 struct SIZE {
     int32_t cx = 0;
     int32_t cy = 0;
 };
 
-struct RECT {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
+// POINT and RECT are the window layer's, so both layers speak of the same geometry.
 
 constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b)
 {
