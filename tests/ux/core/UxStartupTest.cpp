@@ -3,6 +3,10 @@
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRuntimeClass.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/core/UxDeviceWindow.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxPopupBackColor.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +22,14 @@ TEST(UxStartup, InitializeCreatesTheSingletonsAndFinalizeDeletesThem)
     ASSERT_NE(UxPopupInstance::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr);
+    ASSERT_NE(UxPopupBackColor::GetInstance(), nullptr);
+    EXPECT_NE(UxDeviceContextPool::GetInstance(), nullptr);
+    EXPECT_NE(UxDeviceWindow::GetInstance(), nullptr);
+    EXPECT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
     UxFinalize();
     EXPECT_EQ(UxPathResolver::GetInstance(), nullptr);
+    EXPECT_EQ(UxDeviceContextPool::GetInstance(), nullptr);
+    EXPECT_EQ(UxDeviceWindow::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance(), nullptr);
     UxFinalize(); // nothing left to delete
     EXPECT_TRUE(trace.lines.empty());
