@@ -120,6 +120,8 @@ SdlDisplay::~SdlDisplay()
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit(); // also ends SDL's session-bus connection
 }
 
 uint32_t SdlDisplay::GetWindowId() const
