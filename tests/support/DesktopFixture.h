@@ -37,8 +37,14 @@ public:
             surface->FillRect(colour, rect);
         return paintResult;
     }
-    bool OnPointerDown(int32_t x, int32_t y) override { return Note("down") && UxWindow::OnPointerDown(x, y) && accept; }
-    bool OnPointerMove(int32_t x, int32_t y) override { return Note("move") && UxWindow::OnPointerMove(x, y); }
+    bool OnPointerDown(int32_t x, int32_t y) override
+    {
+        return Note("down") && UxWindow::OnPointerDown(x, y) && accept;
+    }
+    bool OnPointerMove(int32_t x, int32_t y) override
+    {
+        return Note("move") && UxWindow::OnPointerMove(x, y);
+    }
     bool OnPointerUp(int32_t x, int32_t y) override { return Note("up") && UxWindow::OnPointerUp(x, y); }
     bool OnPointerHold(int32_t, int32_t) override { return Note("hold"); }
     bool OnPointerClick(int32_t, int32_t) override { return Note("click"); }
@@ -46,7 +52,10 @@ public:
     bool OnFocusChanged(bool on) override { return Note(on ? "focus+" : "focus-"); }
     bool OnVisibleChanged(bool on) override { return Note(on ? "visible+" : "visible-"); }
     bool OnRectChanged(const plat::RECT&) override { return Note("rect"); }
-    bool OnSize(int32_t w, int32_t h) override { return Note("size " + std::to_string(w) + "x" + std::to_string(h)) && sizeResult; }
+    bool OnSize(int32_t w, int32_t h) override
+    {
+        return Note("size " + std::to_string(w) + "x" + std::to_string(h)) && sizeResult;
+    }
     bool OnImeComposition(uintptr_t c, intptr_t mode) override
     {
         return Note("ime " + std::to_string(c) + " " + std::to_string(mode));

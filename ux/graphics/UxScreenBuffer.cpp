@@ -49,7 +49,8 @@ plat::RECT UxScreenBuffer::DrawSurface(UxDeviceContext& target, UxDeviceContext&
         drawn = target.TransparentBlt(surface, blit.DestRect, blit.SourceRect, blit.Value);
         break;
     case UxBlitInfo::AlphaBlend:
-        drawn = target.AlphaBlend(surface, blit.DestRect, blit.SourceRect, static_cast<uint8_t>(blit.Value & 0xFF));
+        drawn = target.AlphaBlend(
+            surface, blit.DestRect, blit.SourceRect, static_cast<uint8_t>(blit.Value & 0xFF));
         break;
     case UxBlitInfo::AlphaBlendPerPixel:
         drawn = target.AlphaBlendPerPixel(surface, blit.DestRect, blit.SourceRect);
@@ -83,7 +84,9 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
     UxWindow* popup = popups ? popups->GetPopup() : nullptr;
     UxDeviceContext* popupSurface = popup ? popup->GetSurface() : nullptr;
     bool useBack = m_force || popup;
-    if (useBack && (!m_backBuffer.GetHandle() || m_backBuffer.GetWidth() != width || m_backBuffer.GetHeight() != height)) {
+    if (useBack
+        && (!m_backBuffer.GetHandle() || m_backBuffer.GetWidth() != width
+            || m_backBuffer.GetHeight() != height)) {
         if (!CreateBackBuffer(width, height))
             return false;
     }

@@ -44,11 +44,13 @@ public:
     bool Start()
     {
         for (int n = 91; n < 200; ++n) {
-            if (Exists("/tmp/.X" + std::to_string(n) + "-lock") || Exists("/tmp/.X11-unix/X" + std::to_string(n)))
+            if (Exists("/tmp/.X" + std::to_string(n) + "-lock")
+                || Exists("/tmp/.X11-unix/X" + std::to_string(n)))
                 continue;
             display = ":" + std::to_string(n);
             std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-            const char* argv[] = { "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
+            const char* argv[]
+                = { "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
             if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
                 return false;
             for (int i = 0; i < 500; ++i) {

@@ -1,5 +1,5 @@
-#include "platform/event/Thread.h"
 #include "platform/system/SingleInstance.h"
+#include "platform/event/Thread.h"
 
 #include <gtest/gtest.h>
 

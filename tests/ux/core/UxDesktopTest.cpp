@@ -168,7 +168,9 @@ TEST_F(Routing, KeysAndTextGoToTheFocusedWindow)
     plat::PostMessageW(device->GetHandle(), plat::WM_IME_COMPOSITION, 0x41, 0x100);
     plat::PostMessageW(device->GetHandle(), plat::WM_IME_COMPOSITION, 0x41, 0);
     Flush();
-    EXPECT_EQ(log, (Log { "button:ime 44032 1", "button:char 44032", "button:char 97", "button:ime 65 2", "button:ime 65 0" }));
+    EXPECT_EQ(log,
+        (Log { "button:ime 44032 1", "button:char 44032", "button:char 97", "button:ime 65 2",
+            "button:ime 65 0" }));
 }
 
 TEST(UxSwipeDetector, FirstMatchingRuleGivesTheCode)
@@ -246,7 +248,8 @@ TEST_F(DeviceWindow, ActivationHidesThePanelAtTheNextPaints)
 TEST_F(DeviceWindow, PaintsParentsFirstAndReusesSurfaces)
 {
     Log log;
-    RecordingWindow page("page", &log, 0x0000FF), over("over", &log, 0x00FF00), inner("inner", &log, 0xFF0000);
+    RecordingWindow page("page", &log, 0x0000FF), over("over", &log, 0x00FF00),
+        inner("inner", &log, 0xFF0000);
     page.SetOwnSurface(true);
     page.SetRect({ 0, 0, 480, 320 });
     over.SetRect({ 0, 320, 480, 640 });

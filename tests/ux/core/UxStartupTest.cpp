@@ -1,10 +1,10 @@
 #include "ux/core/UxStartup.h"
 #include "tests/support/TraceCapture.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRuntimeClass.h"
 #include "ux/core/UxSipHandler.h"
-#include "ux/core/UxDeviceWindow.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 #include "ux/graphics/UxPopupBackColor.h"
 

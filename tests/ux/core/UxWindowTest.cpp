@@ -1,8 +1,8 @@
+#include "ux/core/UxWindow.h"
 #include "tests/support/DesktopFixture.h"
 #include "tests/support/TraceCapture.h"
 #include "tests/support/UxPump.h"
 #include "ux/core/UxRect.h"
-#include "ux/core/UxWindow.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 
 #include <gtest/gtest.h>

@@ -27,11 +27,12 @@ TEST(UxResourcePool, HandlesAreCountedAndNeverReused)
     EXPECT_EQ(fonts.Find(-1), nullptr);
     fonts.Unload(a + 5);
     const std::wstring pool = L"UxResourcePool<class UxFontInfo,class UxFont>";
-    EXPECT_EQ(trace.lines, (std::vector<std::wstring> {
-                               L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
-                               L"[UX+] " + pool + L"::Find, Invalid handle has been tried to find.\n",
-                               L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
-                           }));
+    EXPECT_EQ(trace.lines,
+        (std::vector<std::wstring> {
+            L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
+            L"[UX+] " + pool + L"::Find, Invalid handle has been tried to find.\n",
+            L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
+        }));
     EXPECT_GT(fonts.Load(key), a);
 }
 
@@ -54,8 +55,9 @@ TEST(UxResourcePoolGrowable, SurfacesComeBackToTheirWindowsUnlessHeld)
     EXPECT_TRUE(d != a && d != b);
     pool.Unload(d);
     pool.Unload(d);
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxResourcePoolGrowable<class UxDeviceContextInfo,class UxDeviceContext>::Unload, "
-                               L"Invalid item has been tried to unload.\n"));
+    EXPECT_TRUE(trace.Contains(
+        L"[UX+] UxResourcePoolGrowable<class UxDeviceContextInfo,class UxDeviceContext>::Unload, "
+        L"Invalid item has been tried to unload.\n"));
 
     // Emptying the pool keeps what a transition holds until it lets go.
     uint32_t generation = pool.GetGeneration();
