@@ -1,9 +1,16 @@
 #include "ux/core/UxStartup.h"
 
 #include "ux/core/UxClock.h"
+#include "ux/core/UxDeviceMessageHandler.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxFillRateProfiler.h"
+#include "ux/graphics/UxFontPool.h"
+#include "ux/graphics/UxPopupBackColor.h"
 
 #include <iterator>
 #include <new>
@@ -15,6 +22,13 @@ UxPathResolver* g_pathResolver = nullptr;
 UxPopupInstance* g_popupInstance = nullptr;
 UxClock* g_clock = nullptr;
 UxTimerManager* g_timerManager = nullptr;
+UxDeviceContextPool* g_deviceContextPool = nullptr;
+UxFontPool* g_fontPool = nullptr;
+UxFillRateProfiler* g_fillRateProfiler = nullptr;
+UxPopupBackColor* g_popupBackColor = nullptr;
+UxDeviceWindow* g_deviceWindow = nullptr;
+UxDeviceMessageHandler* g_deviceMessageHandler = nullptr;
+UxSipHandler* g_sipHandler = nullptr;
 
 // A failed allocation leaves the variable null; it does not fail the group.
 template <typename T> void Create(T*& owner)
@@ -37,12 +51,27 @@ void UxDestroyPathResolver()
 // dimming colour; the only group that can fail, when the dimming surface cannot be built.
 bool UxCreateResourcePools()
 {
-    return true;
+    Create(g_deviceContextPool);
+    // The device image pool joins here, between the context and font pools.
+    Create(g_fontPool);
+    Create(g_fillRateProfiler);
+    Create(g_popupBackColor);
+    return g_popupBackColor && g_popupBackColor->Create();
 }
 
 // In reverse: the dimming colour and the profiler, then the font, image and device
 // context pools, each emptied before it is deleted.
-void UxDestroyResourcePools() { }
+void UxDestroyResourcePools()
+{
+    SafeDelete(g_popupBackColor);
+    SafeDelete(g_fillRateProfiler);
+    if (g_fontPool)
+        g_fontPool->UnloadAll();
+    SafeDelete(g_fontPool);
+    if (g_deviceContextPool)
+        g_deviceContextPool->UnloadAll();
+    SafeDelete(g_deviceContextPool);
+}
 
 // Steps kept free between the pools and the core services.
 bool UxReservedStartup()
@@ -82,10 +111,19 @@ void UxDestroyNavigation()
 // and vibrator.
 bool UxCreateDevices()
 {
+    Create(g_deviceWindow);
+    Create(g_deviceMessageHandler);
+    // The connection helper and audio come next, then the input panel, then the vibrator.
+    Create(g_sipHandler);
     return true;
 }
 
-void UxDestroyDevices() { }
+void UxDestroyDevices()
+{
+    SafeDelete(g_sipHandler);
+    SafeDelete(g_deviceMessageHandler);
+    SafeDelete(g_deviceWindow);
+}
 
 const UxStartupGroup kToolkitGroups[] = {
     { UxCreatePathResolver, UxDestroyPathResolver },
