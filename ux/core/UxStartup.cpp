@@ -1,9 +1,12 @@
 #include "ux/core/UxStartup.h"
 
+#include "ux/core/UxAudio.h"
 #include "ux/core/UxClock.h"
+#include "ux/core/UxConnectionHelper.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxTimerManager.h"
+#include "ux/core/UxVibrator.h"
 
 #include <iterator>
 #include <new>
@@ -15,6 +18,9 @@ UxPathResolver* g_pathResolver = nullptr;
 UxPopupInstance* g_popupInstance = nullptr;
 UxClock* g_clock = nullptr;
 UxTimerManager* g_timerManager = nullptr;
+UxConnectionHelper* g_connectionHelper = nullptr;
+UxAudio* g_audio = nullptr;
+UxVibrator* g_vibrator = nullptr;
 
 // A failed allocation leaves the variable null; it does not fail the group.
 template <typename T> void Create(T*& owner)
@@ -82,10 +88,18 @@ void UxDestroyNavigation()
 // and vibrator.
 bool UxCreateDevices()
 {
+    Create(g_connectionHelper);
+    Create(g_audio);
+    Create(g_vibrator);
     return true;
 }
 
-void UxDestroyDevices() { }
+void UxDestroyDevices()
+{
+    SafeDelete(g_vibrator);
+    SafeDelete(g_audio);
+    SafeDelete(g_connectionHelper);
+}
 
 const UxStartupGroup kToolkitGroups[] = {
     { UxCreatePathResolver, UxDestroyPathResolver },
