@@ -1,0 +1,7 @@
+// Decodes arbitrary bytes as a JPEG picture.
+#include "fuzz/ImageFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    return FuzzImage(data, size, UxImageTypeJpeg);
+}
