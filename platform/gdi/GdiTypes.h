@@ -18,6 +18,8 @@ struct SIZE {
     int32_t cy = 0;
 };
 
+// POINT and RECT are the window layer's, so both layers speak of the same geometry.
+
 constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b)
 {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);

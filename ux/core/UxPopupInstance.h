@@ -3,7 +3,6 @@
 #include "ux/core/UxSingleton.h"
 
 class UxWindow;
-class UxListWindow;
 
 // Remembers the one open popup and, when it is a popup menu, its list window.
 class UxPopupInstance : public UxSingleton<UxPopupInstance> {
@@ -11,10 +10,11 @@ public:
     UxWindow* GetPopup() const { return m_popup; }
     void SetPopup(UxWindow* popup) { m_popup = popup; }
 
-    UxListWindow* GetMenuList() const { return m_menuList; }
-    void SetMenuList(UxListWindow* list) { m_menuList = list; }
+    // The list window of an open popup menu (painting skips what lies wholly under it).
+    UxWindow* GetMenuList() const { return m_menuList; }
+    void SetMenuList(UxWindow* list) { m_menuList = list; }
 
 private:
     UxWindow* m_popup = nullptr;
-    UxListWindow* m_menuList = nullptr;
+    UxWindow* m_menuList = nullptr;
 };

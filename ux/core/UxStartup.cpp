@@ -3,10 +3,17 @@
 #include "ux/core/UxAudio.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxConnectionHelper.h"
+#include "ux/core/UxDeviceMessageHandler.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
 #include "ux/core/UxVibrator.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxFillRateProfiler.h"
+#include "ux/graphics/UxFontPool.h"
+#include "ux/graphics/UxPopupBackColor.h"
 
 #include <iterator>
 #include <new>
@@ -16,6 +23,13 @@ namespace {
 // Owner variables: shut-down deletes through these, everyone else uses GetInstance().
 UxPathResolver* g_pathResolver = nullptr;
 UxPopupInstance* g_popupInstance = nullptr;
+UxDeviceContextPool* g_deviceContextPool = nullptr;
+UxFontPool* g_fontPool = nullptr;
+UxFillRateProfiler* g_fillRateProfiler = nullptr;
+UxPopupBackColor* g_popupBackColor = nullptr;
+UxDeviceWindow* g_deviceWindow = nullptr;
+UxDeviceMessageHandler* g_deviceMessageHandler = nullptr;
+UxSipHandler* g_sipHandler = nullptr;
 UxClock* g_clock = nullptr;
 UxTimerManager* g_timerManager = nullptr;
 UxConnectionHelper* g_connectionHelper = nullptr;
@@ -43,12 +57,27 @@ void UxDestroyPathResolver()
 // dimming colour; the only group that can fail, when the dimming surface cannot be built.
 bool UxCreateResourcePools()
 {
-    return true;
+    Create(g_deviceContextPool);
+    // The device image pool joins here, between the context and font pools.
+    Create(g_fontPool);
+    Create(g_fillRateProfiler);
+    Create(g_popupBackColor);
+    return g_popupBackColor && g_popupBackColor->Create();
 }
 
 // In reverse: the dimming colour and the profiler, then the font, image and device
 // context pools, each emptied before it is deleted.
-void UxDestroyResourcePools() { }
+void UxDestroyResourcePools()
+{
+    SafeDelete(g_popupBackColor);
+    SafeDelete(g_fillRateProfiler);
+    if (g_fontPool)
+        g_fontPool->UnloadAll();
+    SafeDelete(g_fontPool);
+    if (g_deviceContextPool)
+        g_deviceContextPool->UnloadAll();
+    SafeDelete(g_deviceContextPool);
+}
 
 // Steps kept free between the pools and the core services.
 bool UxReservedStartup()
@@ -88,8 +117,11 @@ void UxDestroyNavigation()
 // and vibrator.
 bool UxCreateDevices()
 {
+    Create(g_deviceWindow);
+    Create(g_deviceMessageHandler);
     Create(g_connectionHelper);
     Create(g_audio);
+    Create(g_sipHandler);
     Create(g_vibrator);
     return true;
 }
@@ -97,8 +129,11 @@ bool UxCreateDevices()
 void UxDestroyDevices()
 {
     SafeDelete(g_vibrator);
+    SafeDelete(g_sipHandler);
     SafeDelete(g_audio);
     SafeDelete(g_connectionHelper);
+    SafeDelete(g_deviceMessageHandler);
+    SafeDelete(g_deviceWindow);
 }
 
 const UxStartupGroup kToolkitGroups[] = {

@@ -4,7 +4,11 @@
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRuntimeClass.h"
+#include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxPopupBackColor.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +26,14 @@ TEST(UxStartup, InitializeCreatesTheSingletonsAndFinalizeDeletesThem)
     ASSERT_NE(UxTimerManager::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr);
+    ASSERT_NE(UxPopupBackColor::GetInstance(), nullptr);
+    EXPECT_NE(UxDeviceContextPool::GetInstance(), nullptr);
+    EXPECT_NE(UxDeviceWindow::GetInstance(), nullptr);
+    EXPECT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
     UxFinalize();
     EXPECT_EQ(UxPathResolver::GetInstance(), nullptr);
+    EXPECT_EQ(UxDeviceContextPool::GetInstance(), nullptr);
+    EXPECT_EQ(UxDeviceWindow::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance(), nullptr);
     EXPECT_EQ(UxTimerManager::GetInstance(), nullptr);
     EXPECT_EQ(UxClock::GetInstance(), nullptr);

@@ -1,0 +1,179 @@
+#include "platform/display/Display.h"
+
+#include "platform/display/HeadlessDisplay.h"
+#include "platform/display/SdlDisplay.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
+#include "platform/system/InputPanel.h"
+#include "platform/system/Trace.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace plat {
+
+namespace {
+
+    std::mutex g_mutex; // guards g_display against RequestRaise from other threads
+    Display* g_display = nullptr;
+    HWND g_capture = nullptr;
+
+    void TextInputHandler(bool on)
+    {
+        if (Display* display = GetDisplay())
+            display->SetTextInput(on);
+    }
+
+} // namespace
+
+Display::Display(HWND window)
+    : m_window(window)
+    , m_input(window)
+{
+}
+
+Display::~Display()
+{
+    SetScreenBitmap(nullptr);
+    DeleteObject(m_frame);
+}
+
+bool Display::MakeFrame(int width, int height)
+{
+    Bitmap* frame = Bitmap::Create(width, height, false);
+    if (!frame)
+        return false;
+    SetScreenBitmap(frame);
+    DeleteObject(m_frame);
+    m_frame = frame;
+    return true;
+}
+
+bool Display::Resize(int width, int height)
+{
+    if (width <= 0 || height <= 0 || (m_frame && width == m_frame->Width() && height == m_frame->Height()))
+        return false;
+    if (!MakeFrame(width, height))
+        return false;
+    RECT r;
+    GetWindowRect(m_window, &r);
+    MoveWindow(m_window, r.left, r.top, width, height, true); // sends WM_SIZE
+    InvalidateRect(m_window, nullptr, false);
+    return true;
+}
+
+bool Display::SaveFramePng(const std::string& path) const
+{
+    return m_frame && WritePng(m_frame, path);
+}
+
+Display* OpenDisplay(HWND window, const std::wstring& title)
+{
+    CloseDisplay();
+    RECT client;
+    if (!GetClientRect(window, &client))
+        return nullptr;
+    const char* chosen = std::getenv("QUORIX_DISPLAY");
+    std::string name = chosen && *chosen ? chosen : "sdl";
+    Display* display = nullptr;
+    if (name == "headless")
+        display = HeadlessDisplay::Open(window, client.right, client.bottom);
+    else if (name == "sdl")
+        display = SdlDisplay::Open(window, title, client.right, client.bottom);
+    else
+        OutputDebugStringW(L"[UX+] OpenDisplay, QUORIX_DISPLAY names no display (sdl or headless).\n");
+    if (!display)
+        return nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_display = display;
+    }
+    SetTextInputHandler(TextInputHandler);
+    display->SetTextInput(IsInputPanelShown());
+    return display;
+}
+
+void CloseDisplay()
+{
+    Display* display;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        display = g_display;
+        g_display = nullptr;
+    }
+    if (!display)
+        return;
+    SetTextInputHandler(nullptr);
+    g_capture = nullptr;
+    delete display;
+}
+
+Display* GetDisplay()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_display;
+}
+
+void RequestRaise()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (g_display)
+        g_display->RequestRaise();
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint)
+{
+    if (!paint || !IsWindow(window))
+        return nullptr;
+    *paint = PAINTSTRUCT {};
+    GetUpdateRect(window, &paint->rcPaint, false);
+    ValidateRect(window, nullptr);
+    paint->hdc = GetDC(nullptr);
+    // Only the invalid region may change: surfaces hold older pixels elsewhere.
+    SetClipRect(paint->hdc, &paint->rcPaint);
+    return paint->hdc;
+}
+
+bool EndPaint(HWND window, const PAINTSTRUCT* paint)
+{
+    if (!paint)
+        return false;
+    if (paint->hdc)
+        ReleaseDC(nullptr, paint->hdc);
+    Display* display = GetDisplay();
+    if (display && display->GetWindow() == window && paint->rcPaint.right > paint->rcPaint.left
+        && paint->rcPaint.bottom > paint->rcPaint.top)
+        display->Present(paint->rcPaint);
+    return true;
+}
+
+bool SetForegroundWindow(HWND)
+{
+    RequestRaise();
+    return true;
+}
+
+HWND SetCapture(HWND window)
+{
+    HWND old = g_capture;
+    g_capture = window;
+    if (Display* display = GetDisplay())
+        display->SetMouseCapture(true);
+    return old;
+}
+
+bool ReleaseCapture()
+{
+    g_capture = nullptr;
+    if (Display* display = GetDisplay())
+        display->SetMouseCapture(false);
+    return true;
+}
+
+HWND GetCapture()
+{
+    return g_capture;
+}
+
+} // namespace plat

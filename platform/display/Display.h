@@ -1,0 +1,83 @@
+#pragma once
+
+// The screen the program's one window is shown on. Backend "sdl" is a real window on
+// the desktop; "headless" keeps the frame in memory and takes input from tests.
+// QUORIX_DISPLAY chooses (default sdl). The frame is registered as the screen bitmap,
+// so GetDC(nullptr) and the paint context draw into it.
+
+#include "platform/display/DisplayInput.h"
+#include "platform/gdi/Gdi.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    bool fErase = false;
+    RECT rcPaint;
+};
+
+class Display {
+public:
+    virtual ~Display();
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    virtual const char* GetName() const = 0;
+    // Shows the frame's rect (window pixels) on screen.
+    virtual void Present(const RECT& rect) = 0;
+    // UI thread: bring the window to the front.
+    virtual void Raise() = 0;
+    // Any thread: ask for Raise on the UI thread.
+    virtual void RequestRaise() = 0;
+    virtual void SetTextInput(bool on) = 0;
+    virtual void SetMouseCapture(bool) { }
+
+    HWND GetWindow() const { return m_window; }
+    Bitmap* GetFrame() const { return m_frame; }
+    DisplayInput& GetInput() { return m_input; }
+    // The window changed size (window pixels): a new frame, WM_SIZE, a full repaint.
+    bool Resize(int width, int height);
+    bool SaveFramePng(const std::string& path) const;
+
+    uint64_t GetPresentCount() const { return m_presents; }
+    const RECT& GetLastPresentRect() const { return m_lastPresent; }
+
+protected:
+    explicit Display(HWND window);
+    bool MakeFrame(int width, int height);
+    void CountPresent(const RECT& rect)
+    {
+        ++m_presents;
+        m_lastPresent = rect;
+    }
+
+private:
+    HWND m_window;
+    Bitmap* m_frame = nullptr;
+    DisplayInput m_input;
+    uint64_t m_presents = 0;
+    RECT m_lastPresent;
+};
+
+// Opens the chosen backend over the window's client area; null when it cannot (the
+// reason is traced). One display at a time.
+Display* OpenDisplay(HWND window, const std::wstring& title);
+void CloseDisplay();
+Display* GetDisplay();
+// Any thread.
+void RequestRaise();
+
+// Paint bracket: BeginPaint takes the window's invalid region (validating it) and gives
+// a context over the frame clipped to it; EndPaint presents that region.
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+bool EndPaint(HWND window, const PAINTSTRUCT* paint);
+bool SetForegroundWindow(HWND window);
+HWND SetCapture(HWND window);
+bool ReleaseCapture();
+HWND GetCapture();
+
+} // namespace plat

@@ -1,0 +1,15 @@
+#include "platform/display/HeadlessDisplay.h"
+
+namespace plat {
+
+HeadlessDisplay* HeadlessDisplay::Open(HWND window, int width, int height)
+{
+    auto* display = new HeadlessDisplay(window);
+    if (!display->MakeFrame(width, height)) {
+        delete display;
+        return nullptr;
+    }
+    return display;
+}
+
+} // namespace plat

@@ -1,0 +1,255 @@
+#include "platform/display/SdlDisplay.h"
+
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/Window.h"
+#include "platform/system/Trace.h"
+#include "platform/system/Utf8.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace plat {
+
+namespace {
+
+    int ScaleFromEnvironment()
+    {
+        const char* text = std::getenv("QUORIX_SCALE");
+        int scale = text ? std::atoi(text) : 1;
+        return std::clamp(scale, 1, 8);
+    }
+
+    void TraceSdl(const char* what)
+    {
+        std::string line = std::string("[UX+] SdlDisplay, ") + what + ": " + SDL_GetError() + "\n";
+        std::wstring wide(line.begin(), line.end());
+        OutputDebugStringW(wide.c_str());
+    }
+
+    uint32_t VirtualKey(SDL_Keycode key)
+    {
+        if (key >= SDLK_a && key <= SDLK_z)
+            return 'A' + static_cast<uint32_t>(key - SDLK_a);
+        if (key >= SDLK_0 && key <= SDLK_9)
+            return '0' + static_cast<uint32_t>(key - SDLK_0);
+        if (key >= SDLK_F1 && key <= SDLK_F12)
+            return VK_F1 + static_cast<uint32_t>(key - SDLK_F1);
+        switch (key) {
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return VK_CONTROL;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return VK_MENU;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_INSERT:
+            return VK_INSERT;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        default:
+            return 0;
+        }
+    }
+
+} // namespace
+
+SdlDisplay::SdlDisplay(HWND window)
+    : Display(window)
+{
+}
+
+SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, int height)
+{
+    // We compose every frame ourselves: a plain software surface, no GL behind it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        TraceSdl("SDL_InitSubSystem");
+        return nullptr;
+    }
+    auto* display = new SdlDisplay(window);
+    display->m_scale = ScaleFromEnvironment();
+    display->m_wakeEvent = SDL_RegisterEvents(1);
+    display->m_sdlWindow = SDL_CreateWindow(EncodeUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+        width * display->m_scale, height * display->m_scale, SDL_WINDOW_RESIZABLE);
+    if (!display->m_sdlWindow || !display->MakeFrame(width, height)) {
+        TraceSdl("SDL_CreateWindow");
+        delete display;
+        return nullptr;
+    }
+    SDL_StopTextInput();
+    SetEventSource(display);
+    return display;
+}
+
+SdlDisplay::~SdlDisplay()
+{
+    SetEventSource(nullptr);
+    if (m_sdlWindow)
+        SDL_DestroyWindow(m_sdlWindow);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+uint32_t SdlDisplay::GetWindowId() const
+{
+    return m_sdlWindow ? SDL_GetWindowID(m_sdlWindow) : 0;
+}
+
+void SdlDisplay::Present(const RECT& rect)
+{
+    CountPresent(rect);
+    Bitmap* frame = GetFrame();
+    SDL_Surface* target = SDL_GetWindowSurface(m_sdlWindow);
+    if (!frame || !target)
+        return;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(frame->Row(0), frame->Width(), frame->Height(), 32,
+        static_cast<int>(frame->PixelPitch() * 4), SDL_PIXELFORMAT_RGB888);
+    if (!source)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_Rect from { rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top };
+    SDL_Rect to { from.x * m_scale, from.y * m_scale, from.w * m_scale, from.h * m_scale };
+    if (m_scale == 1)
+        SDL_BlitSurface(source, &from, target, &to);
+    else
+        SDL_BlitScaled(source, &from, target, &to);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurfaceRects(m_sdlWindow, &to, 1);
+}
+
+void SdlDisplay::Raise()
+{
+    SDL_ShowWindow(m_sdlWindow);
+    SDL_RaiseWindow(m_sdlWindow);
+}
+
+void SdlDisplay::RequestRaise()
+{
+    m_raiseRequested = true;
+    Wake();
+}
+
+void SdlDisplay::SetTextInput(bool on)
+{
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
+
+void SdlDisplay::SetMouseCapture(bool on)
+{
+    SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlDisplay::Pump()
+{
+    if (m_raiseRequested.exchange(false))
+        Raise();
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        Handle(event);
+}
+
+void SdlDisplay::Wait()
+{
+    SDL_WaitEvent(nullptr);
+}
+
+void SdlDisplay::Wake()
+{
+    SDL_Event event {};
+    event.type = m_wakeEvent;
+    SDL_PushEvent(&event);
+}
+
+void SdlDisplay::Handle(const SDL_Event& event)
+{
+    DisplayInput& input = GetInput();
+    auto x = [this](int v) { return v / m_scale; };
+    switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT)
+            input.PointerDown(x(event.button.x), x(event.button.y));
+        break;
+    case SDL_MOUSEMOTION:
+        input.PointerMove(x(event.motion.x), x(event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT)
+            input.PointerUp(x(event.button.x), x(event.button.y));
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (uint32_t vk = VirtualKey(event.key.keysym.sym))
+            input.Key(event.type == SDL_KEYDOWN, vk, event.key.repeat != 0);
+        break;
+    case SDL_TEXTINPUT:
+        input.Text(DecodeUtf8(event.text.text));
+        break;
+    case SDL_TEXTEDITING:
+        input.Composition(DecodeUtf8(event.edit.text));
+        break;
+    case SDL_QUIT:
+        input.Close();
+        break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            input.Activate(true);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            input.Activate(false);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (!Resize(x(event.window.data1), x(event.window.data2)))
+                InvalidateRect(GetWindow(), nullptr, false);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            InvalidateRect(GetWindow(), nullptr, false);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            input.Close();
+            break;
+        default:
+            break;
+        }
+        break;
+    default:
+        break; // our own wake-ups and everything else
+    }
+}
+
+} // namespace plat

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/display/Display.h"
+#include "platform/event/MessageQueue.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace plat {
+
+// A real window on the desktop, QUORIX_SCALE (1-8) screen pixels per frame pixel. The UI
+// thread sleeps in SDL_WaitEvent, which other threads end by pushing an event.
+class SdlDisplay : public Display, public EventSource {
+public:
+    static SdlDisplay* Open(HWND window, const std::wstring& title, int width, int height);
+    ~SdlDisplay() override;
+
+    const char* GetName() const override { return "sdl"; }
+    void Present(const RECT& rect) override;
+    void Raise() override;
+    void RequestRaise() override;
+    void SetTextInput(bool on) override;
+    void SetMouseCapture(bool on) override;
+
+    void Pump() override;
+    void Wait() override;
+    void Wake() override;
+
+    int GetScale() const { return m_scale; }
+    uint32_t GetWindowId() const;
+
+private:
+    explicit SdlDisplay(HWND window);
+    void Handle(const SDL_Event& event);
+
+    SDL_Window* m_sdlWindow = nullptr;
+    int m_scale = 1;
+    uint32_t m_wakeEvent = 0;
+    std::atomic<bool> m_raiseRequested { false };
+};
+
+} // namespace plat

@@ -1,0 +1,200 @@
+#include "platform/system/InputPanel.h"
+
+#include "platform/system/SystemMetrics.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace plat {
+
+namespace {
+
+    struct PanelState {
+        std::mutex mutex;
+        bool shown = false;
+        bool rectSet = false;
+        RECT rect;
+        uint32_t conversion = 0;
+        uint32_t sentence = 0;
+        std::vector<std::string> calls;
+        void (*textInput)(bool) = nullptr;
+    };
+
+    PanelState& Panel()
+    {
+        static PanelState state;
+        return state;
+    }
+
+    // The one input method there is: the desktop's keyboard.
+    const uint8_t kKeyboardClass[16] = { 'q', 'u', 'o', 'r', 'i', 'x', '-', 'k', 'e', 'y', 'b', 'o', 'a', 'r', 'd', 0 };
+
+    RECT DefaultPanelRect()
+    {
+        DeviceProfile p = GetDeviceProfile();
+        return RECT { 0, p.screenHeight - p.screenHeight * 3 / 8, p.screenWidth, p.screenHeight };
+    }
+
+    void Record(PanelState& s, std::string call)
+    {
+        s.calls.push_back(std::move(call));
+    }
+
+} // namespace
+
+std::vector<IMENUMINFO> SipEnumIM()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "SipEnumIM");
+    IMENUMINFO info;
+    std::wcsncpy(info.szName, L"Keyboard", 259);
+    std::memcpy(info.clsid, kKeyboardClass, 16);
+    return { info };
+}
+
+bool SipGetCurrentIM(uint8_t clsid[16])
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "SipGetCurrentIM");
+    if (!clsid)
+        return false;
+    std::memcpy(clsid, kKeyboardClass, 16);
+    return true;
+}
+
+bool SipShowIM(uint32_t flags)
+{
+    auto& s = Panel();
+    void (*handler)(bool) = nullptr;
+    bool on = (flags & SIPF_ON) != 0;
+    {
+        std::lock_guard<std::mutex> lock(s.mutex);
+        Record(s, "SipShowIM " + std::to_string(flags));
+        s.shown = on;
+        handler = s.textInput;
+    }
+    if (handler)
+        handler(on);
+    return true;
+}
+
+bool SHSipInfo(uint32_t action, uint32_t, SIPINFO* info, uint32_t)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "SHSipInfo " + std::to_string(action));
+    if (action != SPI_GETSIPINFO || !info)
+        return false;
+    DeviceProfile p = GetDeviceProfile();
+    info->rcSipRect = s.rectSet ? s.rect : DefaultPanelRect();
+    info->fdwFlags = s.shown ? SIPF_ON : SIPF_OFF;
+    info->rcVisibleDesktop = RECT { 0, 0, p.screenWidth, s.shown ? info->rcSipRect.top : p.screenHeight };
+    return true;
+}
+
+bool SHFullScreen(HWND, uint32_t state)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "SHFullScreen " + std::to_string(state));
+    return true;
+}
+
+HIMC ImmGetContext(HWND window)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "ImmGetContext");
+    return window ? 1 : 0;
+}
+
+bool ImmGetConversionStatus(HIMC context, uint32_t* conversion, uint32_t* sentence)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "ImmGetConversionStatus");
+    if (!context)
+        return false;
+    if (conversion)
+        *conversion = s.conversion;
+    if (sentence)
+        *sentence = s.sentence;
+    return true;
+}
+
+bool ImmSetConversionStatus(HIMC context, uint32_t conversion, uint32_t sentence)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "ImmSetConversionStatus " + std::to_string(conversion) + " " + std::to_string(sentence));
+    if (!context)
+        return false;
+    s.conversion = conversion;
+    s.sentence = sentence;
+    return true;
+}
+
+bool ImmReleaseContext(HWND, HIMC)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, "ImmReleaseContext");
+    return true;
+}
+
+void SetInputPanelRect(const RECT& rect)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.rect = rect;
+    s.rectSet = true;
+}
+
+RECT GetInputPanelRect()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.rectSet ? s.rect : DefaultPanelRect();
+}
+
+bool IsInputPanelShown()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.shown;
+}
+
+uint32_t GetConversionMode()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.conversion;
+}
+
+std::vector<std::string> GetInputPanelCalls()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.calls;
+}
+
+void ResetInputPanel()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.calls.clear();
+    s.shown = false;
+    s.conversion = 0;
+    s.sentence = 0;
+}
+
+void SetTextInputHandler(void (*handler)(bool on))
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.textInput = handler;
+}
+
+} // namespace plat

@@ -1,0 +1,61 @@
+#pragma once
+
+// The input panel (on-screen keyboard) and the input method, kept as state: the desktop
+// has neither, so each call changes the state and is recorded. Showing the panel starts
+// the display's text input and hiding it stops it.
+
+#include "platform/event/Message.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+constexpr uint32_t SIPF_OFF = 0x0;
+constexpr uint32_t SIPF_ON = 0x1;
+constexpr uint32_t SPI_GETSIPINFO = 0xE1;
+constexpr uint32_t SHFS_HIDESIPBUTTON = 0x8;
+constexpr uint32_t IME_CMODE_NATIVE = 0x1;
+constexpr uint32_t IME_CMODE_FULLSHAPE = 0x8;
+
+struct IMENUMINFO {
+    wchar_t szName[260] = {};
+    uint8_t clsid[16] = {};
+};
+
+struct SIPINFO {
+    uint32_t cbSize = sizeof(SIPINFO);
+    uint32_t fdwFlags = 0;
+    RECT rcVisibleDesktop;
+    RECT rcSipRect;
+};
+
+using HIMC = uintptr_t;
+
+// The installed input methods and the current one's class id.
+std::vector<IMENUMINFO> SipEnumIM();
+bool SipGetCurrentIM(uint8_t clsid[16]);
+bool SipShowIM(uint32_t flags);
+// SPI_GETSIPINFO: the panel's rectangle and the desktop above it.
+bool SHSipInfo(uint32_t action, uint32_t param, SIPINFO* info, uint32_t winIni);
+bool SHFullScreen(HWND window, uint32_t state);
+
+HIMC ImmGetContext(HWND window);
+bool ImmGetConversionStatus(HIMC context, uint32_t* conversion, uint32_t* sentence);
+bool ImmSetConversionStatus(HIMC context, uint32_t conversion, uint32_t sentence);
+bool ImmReleaseContext(HWND window, HIMC context);
+
+// Configuration and inspection.
+void SetInputPanelRect(const RECT& rect);
+RECT GetInputPanelRect();
+bool IsInputPanelShown();
+uint32_t GetConversionMode();
+// Every call above as text ("SipShowIM 1", "ImmSetConversionStatus 1 0" ...), oldest first.
+std::vector<std::string> GetInputPanelCalls();
+// Forgets the calls and returns to a hidden panel, alphanumeric mode.
+void ResetInputPanel();
+// The display's text input follows the panel.
+void SetTextInputHandler(void (*handler)(bool on));
+
+} // namespace plat

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// What input routing and shut-down need of the open popup. The popup window class
+// implements it next to its window base.
+class UxPopupControl {
+public:
+    // A press outside the popup closes it.
+    virtual bool GetCloseOnOutsideTap() const = 0;
+    // Reports the result and deletes the popup: the caller must not touch it afterwards.
+    virtual bool Close(int32_t result) = 0;
+
+protected:
+    virtual ~UxPopupControl() = default;
+};

@@ -1,0 +1,47 @@
+#include "ux/core/UxRect.h"
+
+#include <algorithm>
+
+bool PointInRect(const plat::RECT& rect, const plat::POINT& point)
+{
+    return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y && point.y <= rect.bottom;
+}
+
+bool IntersectRect(const plat::RECT& a, const plat::RECT& b, plat::RECT* out)
+{
+    if (a.left >= b.right || a.top >= b.bottom || a.right <= b.left || a.bottom <= b.top)
+        return false;
+    if (out) {
+        *out = { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom) };
+    }
+    return true;
+}
+
+bool ContainsRect(const plat::RECT& a, const plat::RECT& b)
+{
+    return a.left <= b.left && a.top <= b.top && a.right >= b.right && a.bottom >= b.bottom;
+}
+
+void UnionRect(plat::RECT& a, const plat::RECT& b)
+{
+    a.left = std::min(a.left, b.left);
+    a.top = std::min(a.top, b.top);
+    a.right = std::max(a.right, b.right);
+    a.bottom = std::max(a.bottom, b.bottom);
+}
+
+bool RectsDiffer(const plat::RECT& a, const plat::RECT& b)
+{
+    return a.left != b.left || a.top != b.top || a.right != b.right || a.bottom != b.bottom;
+}
+
+bool IsRectEmpty(const plat::RECT& rect)
+{
+    return rect.left == rect.right || rect.top == rect.bottom;
+}
+
+plat::RECT OffsetRect(const plat::RECT& rect, int32_t dx, int32_t dy)
+{
+    return { rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy };
+}
