@@ -2,6 +2,7 @@
 
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/core/UxWindow.h"
 #include "ux/graphics/UxDeviceBitmap.h"
 #include "ux/graphics/UxDeviceContextPool.h"
@@ -49,7 +50,8 @@ plat::RECT UxScreenBuffer::DrawSurface(UxDeviceContext& target, UxDeviceContext&
         drawn = target.TransparentBlt(surface, blit.DestRect, blit.SourceRect, blit.Value);
         break;
     case UxBlitInfo::AlphaBlend:
-        drawn = target.AlphaBlend(surface, blit.DestRect, blit.SourceRect, static_cast<uint8_t>(blit.Value & 0xFF));
+        drawn = target.AlphaBlend(
+            surface, blit.DestRect, blit.SourceRect, static_cast<uint8_t>(blit.Value & 0xFF));
         break;
     case UxBlitInfo::AlphaBlendPerPixel:
         drawn = target.AlphaBlendPerPixel(surface, blit.DestRect, blit.SourceRect);
@@ -83,7 +85,9 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
     UxWindow* popup = popups ? popups->GetPopup() : nullptr;
     UxDeviceContext* popupSurface = popup ? popup->GetSurface() : nullptr;
     bool useBack = m_force || popup;
-    if (useBack && (!m_backBuffer.GetHandle() || m_backBuffer.GetWidth() != width || m_backBuffer.GetHeight() != height)) {
+    if (useBack
+        && (!m_backBuffer.GetHandle() || m_backBuffer.GetWidth() != width
+            || m_backBuffer.GetHeight() != height)) {
         if (!CreateBackBuffer(width, height))
             return false;
     }
@@ -95,6 +99,13 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
             if (record.Resource != popupSurface)
                 Unite(dirty, DrawSurface(target, *record.Resource));
         }
+    }
+
+    // Running transitions lie over the windows they stand in for.
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance()) {
+        if (!transitions->DrawAll(target))
+            return false;
+        Unite(dirty, transitions->GetArea());
     }
 
     if (popup) {
