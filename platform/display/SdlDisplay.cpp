@@ -102,8 +102,8 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     auto* display = new SdlDisplay(window);
     display->m_scale = ScaleFromEnvironment();
     display->m_wakeEvent = SDL_RegisterEvents(1);
-    display->m_sdlWindow = SDL_CreateWindow(EncodeUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-        width * display->m_scale, height * display->m_scale, SDL_WINDOW_RESIZABLE);
+    display->m_sdlWindow = SDL_CreateWindow(EncodeUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED,
+        SDL_WINDOWPOS_UNDEFINED, width * display->m_scale, height * display->m_scale, SDL_WINDOW_RESIZABLE);
     if (!display->m_sdlWindow || !display->MakeFrame(width, height)) {
         TraceSdl("SDL_CreateWindow");
         delete display;
@@ -120,6 +120,8 @@ SdlDisplay::~SdlDisplay()
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+        SDL_Quit(); // also ends SDL's session-bus connection
 }
 
 uint32_t SdlDisplay::GetWindowId() const
@@ -134,8 +136,8 @@ void SdlDisplay::Present(const RECT& rect)
     SDL_Surface* target = SDL_GetWindowSurface(m_sdlWindow);
     if (!frame || !target)
         return;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(frame->Row(0), frame->Width(), frame->Height(), 32,
-        static_cast<int>(frame->PixelPitch() * 4), SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(frame->Row(0), frame->Width(), frame->Height(),
+        32, static_cast<int>(frame->PixelPitch() * 4), SDL_PIXELFORMAT_RGB888);
     if (!source)
         return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);

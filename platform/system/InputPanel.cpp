@@ -27,7 +27,8 @@ namespace {
     }
 
     // The one input method there is: the desktop's keyboard.
-    const uint8_t kKeyboardClass[16] = { 'q', 'u', 'o', 'r', 'i', 'x', '-', 'k', 'e', 'y', 'b', 'o', 'a', 'r', 'd', 0 };
+    const uint8_t kKeyboardClass[16]
+        = { 'q', 'u', 'o', 'r', 'i', 'x', '-', 'k', 'e', 'y', 'b', 'o', 'a', 'r', 'd', 0 };
 
     RECT DefaultPanelRect()
     {

@@ -93,7 +93,8 @@ struct SingleInstance::Impl {
             if (poll(&in, 1, 1000) > 0)
                 n = recv(peer, buffer, sizeof kRaise - 1, 0);
             close(peer);
-            if (n == static_cast<ssize_t>(sizeof kRaise - 1) && std::memcmp(buffer, kRaise, n) == 0 && onRaise)
+            if (n == static_cast<ssize_t>(sizeof kRaise - 1) && std::memcmp(buffer, kRaise, n) == 0
+                && onRaise)
                 onRaise();
         }
     }
@@ -109,7 +110,8 @@ struct SingleInstance::Impl {
             if (fd < 0)
                 return false;
             if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-                bool sent = send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof kRaise - 1);
+                bool sent = send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL)
+                    == static_cast<ssize_t>(sizeof kRaise - 1);
                 close(fd);
                 return sent;
             }
@@ -193,7 +195,8 @@ bool SingleInstance::Acquire()
     sockaddr_un address;
     int listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listenFd >= 0 && FillAddress(address, d.socketPath)
-        && bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listenFd, 4) == 0) {
+        && bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && listen(listenFd, 4) == 0) {
         d.listenFd = listenFd;
         d.wakeFd = eventfd(0, EFD_CLOEXEC);
         if (d.wakeFd < 0 || !d.listener.Start([&d] { d.Listen(); })) {

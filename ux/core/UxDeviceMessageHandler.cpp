@@ -31,7 +31,9 @@ int32_t PointY(LPARAM l)
 bool OnSize(WPARAM, LPARAM l)
 {
     UxDesktop* root = UxDesktop::GetInstance();
-    return root && root->PropagateSize(plat::LOWORD(static_cast<uintptr_t>(l)), plat::HIWORD(static_cast<uintptr_t>(l)));
+    return root
+        && root->PropagateSize(
+            plat::LOWORD(static_cast<uintptr_t>(l)), plat::HIWORD(static_cast<uintptr_t>(l)));
 }
 
 bool Swallow(WPARAM, LPARAM)

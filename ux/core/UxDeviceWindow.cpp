@@ -35,7 +35,8 @@ UxDeviceWindow::~UxDeviceWindow()
 bool UxDeviceWindow::ActivateRunningInstance(const std::wstring& name)
 {
     if (plat::HWND running = plat::FindWindowW(name.c_str(), name.c_str())) {
-        plat::SetForegroundWindow(reinterpret_cast<plat::HWND>(reinterpret_cast<uintptr_t>(running) | kActiveBit));
+        plat::SetForegroundWindow(
+            reinterpret_cast<plat::HWND>(reinterpret_cast<uintptr_t>(running) | kActiveBit));
         return true;
     }
     m_instance = std::make_unique<plat::SingleInstance>(name, [] { plat::RequestRaise(); });
@@ -117,7 +118,8 @@ void UxDeviceWindow::EndPaint()
     m_paint = {};
 }
 
-plat::LRESULT UxDeviceWindow::WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
+plat::LRESULT UxDeviceWindow::WindowProc(
+    plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
 {
     UxDeviceMessageHandler::Result = 0;
     if (UxDeviceMessageHandler* handler = UxDeviceMessageHandler::GetInstance();

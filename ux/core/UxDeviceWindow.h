@@ -33,7 +33,8 @@ public:
     plat::HDC BeginPaint(plat::RECT& paintRect) override;
     void EndPaint() override;
 
-    static plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
+    static plat::LRESULT WindowProc(
+        plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
 
 private:
     // True when another copy already runs (it was asked to come to the front).

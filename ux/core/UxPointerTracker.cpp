@@ -58,7 +58,8 @@ bool UxPointerTracker::OnTrackerDown(int32_t x, int32_t y)
     UxWindow* popup = OpenPopup();
     if (popup == m_owner) {
         auto* control = dynamic_cast<UxPopupControl*>(popup);
-        if (control && control->GetCloseOnOutsideTap() && !PointInRect(m_owner->GetRect(), m_owner->ScreenToParent({ x, y }))) {
+        if (control && control->GetCloseOnOutsideTap()
+            && !PointInRect(m_owner->GetRect(), m_owner->ScreenToParent({ x, y }))) {
             control->Close(0); // deletes the popup and this tracker with it
             return true;
         }

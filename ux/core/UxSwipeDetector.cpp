@@ -7,8 +7,8 @@ int32_t UxSwipeDetector::End(int32_t x, int32_t y)
     if (!m_owner)
         return -1;
     int32_t dx = x - m_startX, dy = y - m_startY;
-    bool left = dx < -m_thresholdX, right = dx > m_thresholdX;
-    bool up = dy < -m_thresholdY, down = dy > m_thresholdY;
+    bool left = dx<-m_thresholdX, right = dx> m_thresholdX;
+    bool up = dy<-m_thresholdY, down = dy> m_thresholdY;
     struct Rule {
         uint32_t mask;
         bool matches;

@@ -42,12 +42,30 @@ UxWindow::~UxWindow()
     m_rectTween.progress.Stop();
 }
 
-bool UxWindow::OnCaptureChanged(bool) { return true; }
-bool UxWindow::OnFocusChanged(bool) { return true; }
-bool UxWindow::OnVisibleChanged(bool) { return true; }
-bool UxWindow::OnRectChanged(const plat::RECT&) { return true; }
-bool UxWindow::OnSize(int32_t, int32_t) { return true; }
-bool UxWindow::OnPaint(UxDeviceContext*, const plat::RECT&) { return true; }
+bool UxWindow::OnCaptureChanged(bool)
+{
+    return true;
+}
+bool UxWindow::OnFocusChanged(bool)
+{
+    return true;
+}
+bool UxWindow::OnVisibleChanged(bool)
+{
+    return true;
+}
+bool UxWindow::OnRectChanged(const plat::RECT&)
+{
+    return true;
+}
+bool UxWindow::OnSize(int32_t, int32_t)
+{
+    return true;
+}
+bool UxWindow::OnPaint(UxDeviceContext*, const plat::RECT&)
+{
+    return true;
+}
 
 bool UxWindow::OnPointerDown(int32_t x, int32_t y)
 {
@@ -94,13 +112,34 @@ bool UxWindow::OnChar(uintptr_t character, intptr_t keyData)
     return ReportEvent(EventChar, character, uintptr_t(keyData), false);
 }
 
-bool UxWindow::OnSipShown(const plat::RECT&) { return true; }
-bool UxWindow::OnSipHidden() { return true; }
-bool UxWindow::OnGetSelection(uintptr_t, intptr_t) { return true; }
-bool UxWindow::OnSetSelection(uintptr_t, intptr_t) { return true; }
-bool UxWindow::OnReplaceSelection(intptr_t, intptr_t) { return true; }
-bool UxWindow::OnChildEvent(UxWindow*, int32_t) { return true; }
-bool UxWindow::OnGesture(UxWindow*, int32_t) { return true; }
+bool UxWindow::OnSipShown(const plat::RECT&)
+{
+    return true;
+}
+bool UxWindow::OnSipHidden()
+{
+    return true;
+}
+bool UxWindow::OnGetSelection(uintptr_t, intptr_t)
+{
+    return true;
+}
+bool UxWindow::OnSetSelection(uintptr_t, intptr_t)
+{
+    return true;
+}
+bool UxWindow::OnReplaceSelection(intptr_t, intptr_t)
+{
+    return true;
+}
+bool UxWindow::OnChildEvent(UxWindow*, int32_t)
+{
+    return true;
+}
+bool UxWindow::OnGesture(UxWindow*, int32_t)
+{
+    return true;
+}
 
 bool UxWindow::ReportEvent(int32_t code, uintptr_t param1, uintptr_t param2, bool both)
 {

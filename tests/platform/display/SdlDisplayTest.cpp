@@ -1,0 +1,222 @@
+#include "platform/display/SdlDisplay.h"
+#include "platform/event/Thread.h"
+#include "tests/support/DesktopFixture.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <dlfcn.h>
+#include <memory>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Last: Xlib's macros would clash with the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#undef None
+#undef Bool
+#undef Status
+
+extern char** environ;
+
+// The session-bus library keeps a buffer for the life of the process; not ours.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libdbus-1.so\n";
+}
+
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// An X server of our own on a free display number, for the length of one test.
+class Xvfb {
+public:
+    bool Start()
+    {
+        for (int n = 91; n < 200; ++n) {
+            if (Exists("/tmp/.X" + std::to_string(n) + "-lock")
+                || Exists("/tmp/.X11-unix/X" + std::to_string(n)))
+                continue;
+            display = ":" + std::to_string(n);
+            std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+            const char* argv[]
+                = { "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
+            if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+                return false;
+            for (int i = 0; i < 500; ++i) {
+                if (Exists(socket))
+                    return true;
+                if (waitpid(pid, nullptr, WNOHANG) == pid) { // lost the race for this number
+                    pid = 0;
+                    break;
+                }
+                plat::Sleep(10);
+            }
+            if (pid)
+                return false;
+        }
+        return false;
+    }
+    ~Xvfb()
+    {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+
+    pid_t pid = 0;
+    std::string display;
+};
+
+// Reads the screen through a connection of its own, as a screenshot tool would.
+class Screenshot {
+public:
+    explicit Screenshot(const std::string& display)
+    {
+        m_lib = dlopen("libX11.so.6", RTLD_NOW);
+        if (!m_lib)
+            return;
+        m_open = reinterpret_cast<decltype(&XOpenDisplay)>(dlsym(m_lib, "XOpenDisplay"));
+        m_close = reinterpret_cast<decltype(&XCloseDisplay)>(dlsym(m_lib, "XCloseDisplay"));
+        m_root = reinterpret_cast<decltype(&XDefaultRootWindow)>(dlsym(m_lib, "XDefaultRootWindow"));
+        m_get = reinterpret_cast<decltype(&XGetImage)>(dlsym(m_lib, "XGetImage"));
+        if (m_open && m_close && m_root && m_get)
+            m_display = m_open(display.c_str());
+    }
+    ~Screenshot()
+    {
+        if (m_display)
+            m_close(m_display);
+        if (m_lib)
+            dlclose(m_lib);
+    }
+    bool IsOpen() const { return m_display != nullptr; }
+
+    // 0xRRGGBB of each point, read in one image of the given area.
+    std::vector<uint32_t> Take(int x, int y, int w, int h, const std::vector<std::pair<int, int>>& points,
+        const std::string& pngPath)
+    {
+        std::vector<uint32_t> out;
+        XImage* image = m_get(m_display, m_root(m_display), x, y, w, h, AllPlanes, ZPixmap);
+        if (!image)
+            return out;
+        for (auto [px, py] : points)
+            out.push_back(static_cast<uint32_t>(XGetPixel(image, px, py)) & 0xFFFFFF);
+        if (plat::Bitmap* picture = plat::Bitmap::Create(w, h, false)) {
+            for (int row = 0; row < h; ++row)
+                for (int col = 0; col < w; ++col)
+                    picture->Row(row)[col] = 0xFF000000u | static_cast<uint32_t>(XGetPixel(image, col, row));
+            plat::WritePng(picture, pngPath);
+            plat::DeleteObject(picture);
+        }
+        XDestroyImage(image);
+        return out;
+    }
+
+private:
+    void* m_lib = nullptr;
+    Display* m_display = nullptr;
+    decltype(&XOpenDisplay) m_open = nullptr;
+    decltype(&XCloseDisplay) m_close = nullptr;
+    decltype(&XDefaultRootWindow) m_root = nullptr;
+    decltype(&XGetImage) m_get = nullptr;
+};
+
+// A coloured panel that turns green when clicked.
+class ColourPanel : public RecordingWindow {
+public:
+    using RecordingWindow::RecordingWindow;
+    bool OnPointerClick(int32_t x, int32_t y) override
+    {
+        RecordingWindow::OnPointerClick(x, y);
+        colour = 0x00FF00;
+        Invalidate();
+        return true;
+    }
+};
+
+void PushButton(uint32_t window, uint32_t type, int x, int y)
+{
+    SDL_Event event {};
+    event.type = type;
+    event.button.windowID = window;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = x;
+    event.button.y = y;
+    SDL_PushEvent(&event);
+}
+
+TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
+{
+    if (!Exists("/usr/bin/Xvfb"))
+        GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it): the real window is not tried";
+    Xvfb server;
+    ASSERT_TRUE(server.Start()) << "Xvfb did not start";
+    setenv("DISPLAY", server.display.c_str(), 1);
+    setenv("QUORIX_DISPLAY", "sdl", 1);
+    setenv("QUORIX_SCALE", "1", 1);
+
+    {
+        DesktopFixture app;
+        ASSERT_TRUE(app.created);
+        auto* display = dynamic_cast<plat::SdlDisplay*>(plat::GetDisplay());
+        ASSERT_NE(display, nullptr);
+        ColourPanel left("left", nullptr, 0x0000FF); // red (COLORREF is 0xBBGGRR)
+        ColourPanel right("right", nullptr, 0xFF0000); // blue
+        left.SetOwnSurface(true);
+        right.SetOwnSurface(true);
+        left.SetRect({ 0, 0, 240, 640 });
+        right.SetRect({ 240, 0, 480, 640 });
+        app.desktop->AddChild(&left);
+        app.desktop->AddChild(&right);
+        app.desktop->Invalidate();
+
+        Screenshot shot(server.display);
+        ASSERT_TRUE(shot.IsOpen());
+        int wx = 0, wy = 0;
+        std::string folder = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "/tmp";
+        auto look = [&](const char* file) {
+            app.Flush();
+            SDL_GetWindowPosition(SDL_GetWindowFromID(display->GetWindowId()), &wx, &wy);
+            return shot.Take(wx, wy, 480, 640, { { 100, 300 }, { 400, 300 } }, folder + "/" + file);
+        };
+        std::vector<uint32_t> colours;
+        for (int i = 0; i < 300; ++i) {
+            colours = look("sdl-before.png");
+            if (colours.size() == 2 && colours[0] == 0xFF0000 && colours[1] == 0x0000FF)
+                break;
+            plat::Sleep(10);
+        }
+        ASSERT_EQ(colours, (std::vector<uint32_t> { 0xFF0000, 0x0000FF }));
+
+        PushButton(display->GetWindowId(), SDL_MOUSEBUTTONDOWN, 100, 300);
+        PushButton(display->GetWindowId(), SDL_MOUSEBUTTONUP, 100, 300);
+        app.Flush();
+        UxPumpFor(150); // the click comes a tenth after the release
+        for (int i = 0; i < 300; ++i) {
+            colours = look("sdl-after.png");
+            if (colours.size() == 2 && colours[0] == 0x00FF00)
+                break;
+            plat::Sleep(10);
+        }
+        EXPECT_EQ(colours, (std::vector<uint32_t> { 0x00FF00, 0x0000FF }));
+        app.desktop->RemoveChild(&left);
+        app.desktop->RemoveChild(&right);
+    }
+    unsetenv("DISPLAY");
+    setenv("QUORIX_DISPLAY", "headless", 1);
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/Window.h"
+#include "platform/system/InputPanel.h"
+#include "tests/support/DesktopFixture.h"
+#include "ux/core/UxRect.h"
+#include "ux/core/UxSwipeDetector.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+bool Has(const Log& log, const std::string& entry)
+{
+    return std::find(log.begin(), log.end(), entry) != log.end();
+}
+
+// Two panels side by side under the desktop, with a child in the right one.
+class Routing : public ::testing::Test, public DesktopFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(created);
+        left.SetRect({ 0, 0, 240, 640 });
+        right.SetRect({ 200, 0, 480, 640 }); // overlaps left by 40 pixels
+        button.SetRect({ 20, 20, 120, 120 });
+        right.AddChild(&button);
+        desktop->AddChild(&left);
+        desktop->AddChild(&right);
+        Flush();
+        log.clear();
+    }
+    void TearDown() override
+    {
+        right.RemoveChild(&button);
+        desktop->RemoveChild(&left);
+        desktop->RemoveChild(&right);
+    }
+
+    Log log;
+    RecordingWindow left { "left", &log, 0x0000FF };
+    RecordingWindow right { "right", &log, 0x00FF00 };
+    RecordingWindow button { "button", &log, 0xFF0000 };
+};
+
+TEST_F(Routing, LaterSiblingsAndChildrenAreAskedFirst)
+{
+    Input().PointerDown(210, 300); // under both panels: the later one takes it
+    Flush();
+    EXPECT_TRUE(Has(log, "right:down"));
+    EXPECT_FALSE(Has(log, "left:down"));
+    Input().PointerUp(210, 300);
+    Flush();
+    log.clear();
+    Input().PointerDown(250, 50); // the button inside the right panel
+    Flush();
+    EXPECT_EQ(log.front(), "button:capture+");
+    EXPECT_TRUE(Has(log, "button:down"));
+    EXPECT_TRUE(Has(log, "right:child button 0"));
+    EXPECT_FALSE(Has(log, "right:down"));
+    Input().PointerUp(250, 50);
+    Flush();
+    log.clear();
+    button.accept = false; // a child refusing the press leaves it to its parent
+    Input().PointerDown(250, 50);
+    Flush();
+    EXPECT_TRUE(Has(log, "right:down"));
+    UxPumpFor(300);
+    EXPECT_FALSE(Has(log, "button:hold"));
+    EXPECT_TRUE(Has(log, "right:hold"));
+    Input().PointerUp(250, 50);
+    Flush();
+}
+
+TEST_F(Routing, CapturedWindowGetsTheWholeDrag)
+{
+    Input().PointerDown(250, 50);
+    Input().PointerMove(20, 600); // far outside the button, over the left panel
+    Input().PointerUp(20, 600);
+    Flush();
+    EXPECT_TRUE(Has(log, "button:move"));
+    EXPECT_TRUE(Has(log, "button:up"));
+    EXPECT_FALSE(Has(log, "left:move"));
+    EXPECT_FALSE(Has(log, "right:child button 2")); // released outside: not reported
+    EXPECT_EQ(UxWindow::CapturedWindow, nullptr);
+    EXPECT_EQ(UxWindow::FocusedWindow, &button);
+}
+
+TEST_F(Routing, HoldAfterATenthAndClickATenthAfterRelease)
+{
+    Input().PointerDown(250, 50);
+    Flush();
+    UxPumpFor(99);
+    EXPECT_FALSE(Has(log, "button:hold"));
+    UxPumpFor(2);
+    EXPECT_TRUE(Has(log, "button:hold"));
+    Input().PointerUp(250, 50);
+    Flush();
+    UxPumpFor(99);
+    EXPECT_FALSE(Has(log, "button:click"));
+    UxPumpFor(2);
+    EXPECT_TRUE(Has(log, "button:click"));
+    EXPECT_FALSE(button.GetPointerTracker().IsHeld());
+}
+
+TEST_F(Routing, SlopOfTwentyCancelsHoldAndClick)
+{
+    Input().PointerDown(250, 50);
+    Input().PointerMove(269, 69); // 19 both ways: still a tap
+    Input().PointerUp(269, 69);
+    Flush();
+    UxPumpFor(150);
+    EXPECT_TRUE(Has(log, "button:click"));
+    log.clear();
+    Input().PointerDown(250, 50);
+    Input().PointerMove(270, 50); // 20 one way: a drag
+    Flush();
+    UxPumpFor(150);
+    Input().PointerUp(250, 50);
+    Flush();
+    UxPumpFor(150);
+    EXPECT_FALSE(Has(log, "button:hold"));
+    EXPECT_FALSE(Has(log, "button:click"));
+}
+
+TEST_F(Routing, OpenPopupTakesEveryTapAndClosesOnATapOutside)
+{
+    auto* popup = new TestPopup("popup", &log);
+    popup->SetRect({ 100, 100, 300, 300 });
+    desktop->AddChild(popup);
+    popups->SetPopup(popup);
+    Tap(250, 50); // over the button, outside the popup
+    EXPECT_TRUE(Has(log, "popup:close 0"));
+    EXPECT_FALSE(Has(log, "button:down"));
+    EXPECT_EQ(popups->GetPopup(), nullptr);
+
+    log.clear();
+    popup = new TestPopup("popup", &log);
+    popup->SetRect({ 100, 100, 300, 300 });
+    popup->closeOnOutsideTap = false;
+    desktop->AddChild(popup);
+    popups->SetPopup(popup);
+    log.clear();
+    Tap(250, 50);
+    EXPECT_TRUE(log.empty()) << ::testing::PrintToString(log);
+    // A popup that closes itself from its own handler: nothing may touch it afterwards.
+    popup->closeOnUp = true;
+    Tap(150, 150);
+    UxPumpFor(300);
+    EXPECT_TRUE(Has(log, "popup:close 2")) << ::testing::PrintToString(log);
+    EXPECT_FALSE(Has(log, "popup:click"));
+    EXPECT_EQ(UxWindow::CapturedWindow, nullptr);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
+}
+
+TEST_F(Routing, KeysAndTextGoToTheFocusedWindow)
+{
+    EXPECT_FALSE(desktop->RootKeyDown(plat::VK_RETURN, 1)); // nobody focused
+    EXPECT_TRUE(desktop->RootSetSelection(0, 1));
+    button.SetFocus(true);
+    log.clear();
+    Input().Composition(L"가");
+    Input().Text(L"가");
+    Input().Text(L"a");
+    plat::PostMessageW(device->GetHandle(), plat::WM_IME_COMPOSITION, 0x41, 0x100);
+    plat::PostMessageW(device->GetHandle(), plat::WM_IME_COMPOSITION, 0x41, 0);
+    Flush();
+    EXPECT_EQ(log,
+        (Log { "button:ime 44032 1", "button:char 44032", "button:char 97", "button:ime 65 2",
+            "button:ime 65 0" }));
+}
+
+TEST(UxSwipeDetector, FirstMatchingRuleGivesTheCode)
+{
+    Log log;
+    RecordingWindow owner("w", &log);
+    UxSwipeDetector swipe(&owner);
+    auto run = [&](uint32_t mask, int dx, int dy) {
+        swipe.SetMask(mask);
+        swipe.Begin(100, 100);
+        return swipe.End(100 + dx, 100 + dy);
+    };
+    using D = UxSwipeDetector;
+    EXPECT_EQ(run(D::Left | D::Up, -25, -25), 1);
+    EXPECT_EQ(run(D::Left, -25, -25), 0);
+    EXPECT_EQ(run(D::Left | D::Up | D::Right | D::Down, -20, 0), -1);
+    EXPECT_EQ(run(D::Right | D::Down, 21, 21), 5);
+    EXPECT_EQ(run(D::Left | D::Down, -21, 30), 7);
+    EXPECT_EQ(run(D::Up | D::Down, 0, 30), 6);
+    EXPECT_EQ(run(0, 0, -30), -1);
+    EXPECT_EQ(log, (Log { "w:gesture 1", "w:gesture 0", "w:gesture 5", "w:gesture 7", "w:gesture 6" }));
+    UxSwipeDetector orphan;
+    orphan.SetMask(15);
+    EXPECT_EQ(orphan.End(500, 0), -1);
+}
+
+class DeviceWindow : public ::testing::Test, public DesktopFixture {
+protected:
+    void SetUp() override { ASSERT_TRUE(created); }
+};
+
+TEST_F(DeviceWindow, TableHasSixteenEntriesAndSwallowsEraseBackground)
+{
+    ASSERT_EQ(UxDeviceMessageHandler::GetTableSize(), 16u);
+    EXPECT_EQ(UxDeviceMessageHandler::GetTable()[0].message, plat::WM_SIZE);
+    EXPECT_EQ(UxDeviceMessageHandler::GetTable()[15].message, plat::EM_REPLACESEL);
+    EXPECT_TRUE(handler->Handle(plat::WM_ERASEBKGND, 0, 0));
+    EXPECT_FALSE(handler->Handle(plat::WM_CLOSE, 0, 0));
+    EXPECT_TRUE(handler->Handle(plat::WM_USER, 12345, 0)); // unknown timer: ignored, handled
+}
+
+TEST_F(DeviceWindow, ActivationHidesThePanelAtTheNextPaints)
+{
+    Log log;
+    RecordingWindow w("w", &log);
+    desktop->AddChild(&w);
+    sip->Show();
+    sip->Show();
+    auto calls = plat::GetInputPanelCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SipShowIM 1"), 1);
+    EXPECT_TRUE(Has(log, "w:sip+"));
+
+    plat::ResetInputPanel();
+    plat::SendMessageW(device->GetHandle(), plat::WM_ACTIVATE, plat::WA_INACTIVE, 0);
+    EXPECT_EQ(sip->GetState(), UxSipHandler::Shown);
+    EXPECT_EQ(plat::SendMessageW(device->GetHandle(), plat::WM_ACTIVATE, plat::WA_ACTIVE, 0), 0);
+    EXPECT_EQ(plat::GetInputPanelCalls().front(), "SHFullScreen 8");
+    EXPECT_EQ(sip->GetState(), UxSipHandler::HideRequested);
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(sip->GetState(), UxSipHandler::JustHidden);
+    EXPECT_TRUE(Has(log, "w:sip-"));
+    EXPECT_FALSE(plat::IsInputPanelShown());
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(sip->GetState(), UxSipHandler::Hidden);
+
+    sip->SetConversionMode(1);
+    EXPECT_EQ(plat::GetConversionMode() & 3u, plat::IME_CMODE_NATIVE);
+    sip->SetConversionMode(3);
+    EXPECT_EQ(plat::GetConversionMode() & 3u, 0u);
+    desktop->RemoveChild(&w);
+}
+
+TEST_F(DeviceWindow, PaintsParentsFirstAndReusesSurfaces)
+{
+    Log log;
+    RecordingWindow page("page", &log, 0x0000FF), over("over", &log, 0x00FF00),
+        inner("inner", &log, 0xFF0000);
+    page.SetOwnSurface(true);
+    page.SetRect({ 0, 0, 480, 320 });
+    over.SetRect({ 0, 320, 480, 640 });
+    inner.SetRect({ 10, 10, 50, 50 });
+    page.AddChild(&inner);
+    desktop->AddChild(&page);
+    desktop->AddChild(&over);
+    log.clear();
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(log, (Log { "page:paint", "inner:paint", "over:paint" }));
+    EXPECT_EQ(FramePixel(100, 100), FrameColour(0x0000FF));
+    EXPECT_EQ(FramePixel(20, 20), FrameColour(0xFF0000));
+    EXPECT_EQ(FramePixel(100, 500), FrameColour(0x00FF00));
+    UxDeviceContext* first = page.GetSurface();
+
+    // A repaint of the lower half leaves the page alone but keeps its surface.
+    log.clear();
+    over.Invalidate();
+    Flush();
+    EXPECT_EQ(log, (Log { "over:paint" }));
+    EXPECT_FALSE(RectsDiffer(Display()->GetLastPresentRect(), { 0, 320, 480, 640 }));
+    page.Invalidate();
+    Flush();
+    EXPECT_EQ(page.GetSurface(), first);
+
+    // A fading page is blended onto what lies under it.
+    page.SetVisible(false);
+    log.clear();
+    desktop->Invalidate();
+    Flush();
+    EXPECT_FALSE(Has(log, "page:paint"));
+    EXPECT_FALSE(Has(log, "inner:paint"));
+    page.RemoveChild(&inner);
+    desktop->RemoveChild(&page);
+    desktop->RemoveChild(&over);
+}
+
+TEST_F(DeviceWindow, ResizeRenewsSurfacesThatWindowsStillPointTo)
+{
+    Log log;
+    RecordingWindow page("page", &log, 0x00FFFF);
+    page.SetOwnSurface(true);
+    page.SetRect({ 0, 0, 100, 100 });
+    desktop->AddChild(&page);
+    desktop->Invalidate();
+    Flush();
+    UxDeviceContext* held = page.GetSurface();
+    pool->Hold(held); // a transition still draws from it
+    ASSERT_TRUE(Display()->Resize(320, 480));
+    Flush();
+    EXPECT_EQ(desktop->GetWidth(), 320);
+    EXPECT_EQ(held->GetWidth(), 100); // still alive for its holder
+    UxDeviceContext* renewed = page.GetSurface();
+    EXPECT_NE(renewed, nullptr);
+    EXPECT_EQ(renewed->GetWidth(), 100);
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(FramePixel(50, 50), FrameColour(0x00FFFF));
+    pool->Unhold(held);
+    desktop->RemoveChild(&page);
+}
+
+TEST_F(DeviceWindow, ASecondStartRaisesTheFirstAndFails)
+{
+    int before = Display()->GetRaiseCount();
+    plat::HWND window = device->GetHandle();
+    EXPECT_FALSE(device->Create(name, { 0, 0, 480, 640 }));
+    EXPECT_EQ(Display()->GetRaiseCount(), before + 1);
+    EXPECT_EQ(device->GetHandle(), window);
+}
+
+TEST_F(DeviceWindow, CloseEndsTheLoopAndRunCallsExitInstance)
+{
+    Input().Close();
+    EXPECT_TRUE(desktop->Run());
+    EXPECT_FALSE(plat::IsWindow(device->GetHandle()));
+}
+
+} // namespace

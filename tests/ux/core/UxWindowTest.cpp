@@ -1,0 +1,221 @@
+#include "ux/core/UxWindow.h"
+#include "tests/support/DesktopFixture.h"
+#include "tests/support/TraceCapture.h"
+#include "tests/support/UxPump.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(UxRect, EdgesCountAsInsideButTouchingRectsDoNotOverlap)
+{
+    plat::RECT a { 0, 0, 10, 10 };
+    EXPECT_TRUE(PointInRect(a, { 10, 10 }));
+    EXPECT_FALSE(PointInRect(a, { 11, 5 }));
+    EXPECT_FALSE(IntersectRect(a, { 10, 0, 20, 10 }));
+    plat::RECT out;
+    ASSERT_TRUE(IntersectRect(a, { 5, -5, 20, 5 }, &out));
+    EXPECT_FALSE(RectsDiffer(out, { 5, 0, 10, 5 }));
+    EXPECT_TRUE(ContainsRect(a, { 0, 0, 10, 10 }));
+    EXPECT_FALSE(ContainsRect(a, { 0, 0, 11, 10 }));
+    UnionRect(a, { -5, 2, 3, 30 });
+    EXPECT_FALSE(RectsDiffer(a, { -5, 0, 10, 30 }));
+}
+
+TEST(UxWindow, TreeKeepsSiblingOrderAndConvertsBetweenSpaces)
+{
+    UxWindow root, a, b, c;
+    root.AddChild(&a);
+    root.AddChild(&b);
+    root.AddChild(&c);
+    root.RemoveChild(&b);
+    EXPECT_EQ(root.GetFirstChild(), &a);
+    EXPECT_EQ(a.GetNextSibling(), &c);
+    EXPECT_EQ(c.GetPrevSibling(), &a);
+    EXPECT_EQ(b.GetParent(), nullptr);
+    root.RemoveChild(&c);
+    EXPECT_EQ(root.GetLastChild(), &a);
+
+    root.SetRect({ 5, 5, 100, 100 });
+    root.SetOwnSurface(true);
+    a.SetRect({ 10, 20, 50, 60 });
+    a.AddChild(&b);
+    b.SetRect({ 1, 2, 5, 6 });
+    plat::RECT screen = b.GetScreenRect();
+    EXPECT_FALSE(RectsDiffer(screen, { 16, 27, 20, 31 }));
+    plat::POINT p = b.ScreenToClient(plat::POINT { 16, 27 });
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    // b draws into root's surface, offset by a and itself.
+    EXPECT_EQ(b.GetSurfaceOffset().x, 11);
+    EXPECT_EQ(b.GetSurfaceOffset().y, 22);
+    a.SetOwnSurface(true);
+    EXPECT_EQ(b.GetSurfaceOffset().x, 1);
+    a.RemoveChild(&b);
+    root.RemoveChild(&a);
+}
+
+TEST(UxWindow, CaptureAndFocusNotifyOldAndNewAndForgetDeletedWindows)
+{
+    Log log;
+    RecordingWindow a("a", &log), b("b", &log);
+    a.SetCapture(true);
+    a.SetCapture(true); // already held: nothing
+    b.SetCapture(true);
+    b.SetCapture(false);
+    // Clearing tells the old holder and then the window itself, which may be the same.
+    EXPECT_EQ(log, (Log { "a:capture+", "a:capture-", "b:capture+", "b:capture-", "b:capture-" }));
+    EXPECT_EQ(UxWindow::CapturedWindow, nullptr);
+
+    log.clear();
+    {
+        RecordingWindow gone("gone", &log);
+        gone.SetFocus(true);
+        a.SetFocus(true);
+        EXPECT_EQ(UxWindow::PreviousFocusedWindow, &gone);
+        gone.SetCapture(true);
+    }
+    EXPECT_EQ(log, (Log { "gone:focus+", "gone:focus-", "a:focus+", "gone:capture+" }));
+    EXPECT_EQ(UxWindow::PreviousFocusedWindow, nullptr);
+    EXPECT_EQ(UxWindow::CapturedWindow, nullptr);
+    EXPECT_TRUE(a.IsFocused());
+    a.SetFocus(false);
+    EXPECT_EQ(UxWindow::PreviousFocusedWindow, &a);
+    UxWindow::PreviousFocusedWindow = nullptr;
+}
+
+TEST(UxWindow, VisibilityAndRectChangesNotifyOnlyOnChange)
+{
+    Log log;
+    RecordingWindow w("w", &log);
+    w.SetVisible(true);
+    w.SetRect({});
+    EXPECT_TRUE(log.empty());
+    w.SetVisible(false);
+    w.SetVisible(false);
+    w.SetRect({ 0, 0, 10, 10 });
+    w.SetPosition({ 5, 5 });
+    EXPECT_EQ(log, (Log { "w:visible-", "w:rect", "w:rect" }));
+    EXPECT_FALSE(RectsDiffer(w.GetRect(), { 5, 5, 15, 15 }));
+    w.SetSize(20, 30);
+    EXPECT_FALSE(RectsDiffer(w.GetRect(), { 5, 5, 25, 35 }));
+}
+
+TEST(UxWindow, FadeOutStaysVisibleUntilItEndsAndConsumesTheSpec)
+{
+    UxTimeFixture time;
+    TraceCapture trace;
+    Log log;
+    RecordingWindow w("w", &log);
+    w.SetOwnSurface(true);
+    w.SetTransitionSpec(UxTransitionSpec(0.2f, 0));
+    w.SetVisible(false);
+    EXPECT_EQ(log, (Log { "w:visible-" }));
+    EXPECT_TRUE(w.IsVisible());
+    EXPECT_EQ(w.GetTransitionSpec().enabled, 0);
+    w.SetRect({ 0, 0, 10, 10 }); // the spec is gone: at once
+    EXPECT_FALSE(w.IsRectAnimating());
+    UxPumpFor(100);
+    EXPECT_TRUE(w.IsVisible());
+    EXPECT_NEAR(w.GetAlpha(), 127, 3);
+    UxPumpFor(150);
+    EXPECT_FALSE(w.IsVisible());
+    EXPECT_EQ(w.GetAlpha(), 0);
+    EXPECT_TRUE(trace.lines.empty());
+
+    RecordingWindow plain("plain", nullptr);
+    plain.SetTransitionSpec(UxTransitionSpec(0.1f, 0));
+    plain.SetVisible(false);
+    EXPECT_TRUE(trace.Contains(L"[UX+] UxWindow::SetVisible, It needs own dc to animate visibility.\n"));
+    UxPumpFor(200);
+    EXPECT_FALSE(plain.IsVisible());
+}
+
+TEST(UxWindow, RectTweenMovesStepByStepToTheTarget)
+{
+    UxTimeFixture time;
+    Log log;
+    RecordingWindow w("w", &log);
+    w.SetTransitionSpec(UxTransitionSpec(0.1f, 0));
+    w.SetRect({ 100, 0, 200, 50 });
+    EXPECT_EQ(log, (Log { "w:rect" }));
+    EXPECT_TRUE(w.IsRectAnimating());
+    UxPumpFor(50);
+    EXPECT_GT(w.GetRect().left, 0);
+    EXPECT_LT(w.GetRect().left, 100);
+    UxPumpFor(100);
+    EXPECT_FALSE(RectsDiffer(w.GetRect(), { 100, 0, 200, 50 }));
+    EXPECT_FALSE(w.IsRectAnimating());
+}
+
+TEST(UxWindow, SizePropagatesTheParentsOwnSizeToChildrenAndStopsOnRefusal)
+{
+    Log log;
+    RecordingWindow root("root", &log), a("a", &log), b("b", &log), c("c", &log);
+    root.SetRect({ 0, 0, 300, 400 });
+    root.AddChild(&a);
+    root.AddChild(&b);
+    a.SetRect({ 0, 0, 30, 40 });
+    a.AddChild(&c);
+    log.clear();
+    EXPECT_TRUE(root.PropagateSize(300, 400));
+    EXPECT_EQ(log, (Log { "root:size 300x400", "a:size 300x400", "c:size 30x40", "b:size 300x400" }));
+    log.clear();
+    a.sizeResult = false;
+    EXPECT_FALSE(root.PropagateSize(300, 400));
+    EXPECT_EQ(log, (Log { "root:size 300x400", "a:size 300x400" }));
+    a.RemoveChild(&c);
+    root.RemoveChild(&a);
+    root.RemoveChild(&b);
+}
+
+TEST(UxWindow, InputDefaultsReportToTheParentOnlyInside)
+{
+    Log log;
+    RecordingWindow parent("p", &log), child("c", &log);
+    parent.AddChild(&child);
+    parent.SetRect({ 10, 10, 110, 110 });
+    child.SetRect({ 10, 10, 20, 20 });
+    log.clear();
+    EXPECT_TRUE(child.UxWindow::OnPointerUp(25, 25)); // (15, 15) in the parent: inside
+    EXPECT_TRUE(child.UxWindow::OnPointerUp(40, 40)); // outside: not reported
+    EXPECT_TRUE(child.UxWindow::OnPointerClick(30, 30));
+    EXPECT_EQ(log, (Log { "p:child c 2", "p:child c 4" }));
+    EXPECT_EQ(UxWindow::EventParam1, 30u);
+    EXPECT_TRUE(child.UxWindow::OnKeyDown(13, 99));
+    EXPECT_EQ(UxWindow::EventParam1, 13u);
+    EXPECT_EQ(UxWindow::EventParam2, 30u); // only the key code is stored
+    parent.RemoveChild(&child);
+}
+
+TEST(UxWindow, DrawToPutsTheWindowBackEvenWhenPaintingFails)
+{
+    UxDeviceContextPool pool;
+    UxDeviceContext* surface = pool.Load({ 50, 50 }, nullptr);
+    Log log;
+    RecordingWindow parent("p", &log), first("first", &log), middle("middle", &log), last("last", &log);
+    parent.AddChild(&first);
+    parent.AddChild(&middle);
+    parent.AddChild(&last);
+    middle.SetOwnSurface(true);
+    middle.SetRect({ 5, 6, 25, 26 });
+    for (bool result : { true, false }) {
+        middle.paintResult = result;
+        EXPECT_EQ(middle.DrawTo(surface, { 10, 10, 30, 30 }, { 10, 10 }), result);
+        EXPECT_EQ(middle.GetParent(), &parent);
+        EXPECT_EQ(first.GetNextSibling(), &middle);
+        EXPECT_EQ(middle.GetNextSibling(), &last);
+        EXPECT_TRUE(middle.HasOwnSurface());
+        EXPECT_FALSE(RectsDiffer(middle.GetRect(), { 5, 6, 25, 26 }));
+    }
+    parent.RemoveChild(&first);
+    parent.RemoveChild(&middle);
+    parent.RemoveChild(&last);
+    pool.UnloadAll();
+}
+
+} // namespace

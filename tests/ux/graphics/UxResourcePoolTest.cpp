@@ -1,0 +1,140 @@
+#include "tests/support/DesktopFixture.h"
+#include "tests/support/TraceCapture.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxFontPool.h"
+#include "ux/graphics/UxScreenBuffer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UxResourcePool, HandlesAreCountedAndNeverReused)
+{
+    TraceCapture trace;
+    UxFontPool fonts;
+    UxFontInfo key;
+    key.Height = 14;
+    int32_t a = fonts.Load(key);
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(fonts.Load(key), a);
+    fonts.Unload(a);
+    EXPECT_NE(fonts.Find(a), nullptr);
+    fonts.Unload(a);
+    EXPECT_EQ(fonts.GetLoadedCount(), 0u);
+    EXPECT_TRUE(trace.lines.empty());
+    fonts.Unload(a);
+    EXPECT_EQ(fonts.Find(-1), nullptr);
+    fonts.Unload(a + 5);
+    const std::wstring pool = L"UxResourcePool<class UxFontInfo,class UxFont>";
+    EXPECT_EQ(trace.lines,
+        (std::vector<std::wstring> {
+            L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
+            L"[UX+] " + pool + L"::Find, Invalid handle has been tried to find.\n",
+            L"[UX+] " + pool + L"::Unload, Invalid handle has been tried to unload.\n",
+        }));
+    EXPECT_GT(fonts.Load(key), a);
+}
+
+TEST(UxResourcePoolGrowable, SurfacesComeBackToTheirWindowsUnlessHeld)
+{
+    TraceCapture trace;
+    UxDeviceContextPool pool;
+    UxDeviceContext* a = pool.Load({ 10, 10 }, nullptr);
+    UxDeviceContext* b = pool.Load({ 10, 10 }, nullptr);
+    ASSERT_TRUE(a && b && a != b);
+    EXPECT_EQ(a->GetWidth(), 10);
+    pool.ReleaseAllInUse();
+    EXPECT_EQ(pool.Load({ 10, 10 }, b), b); // the one it had last time
+    EXPECT_EQ(pool.Load({ 10, 10 }, b), a);
+    pool.ReleaseAllInUse();
+    pool.Hold(a);
+    UxDeviceContext* c = pool.Load({ 10, 10 }, a);
+    EXPECT_EQ(c, b);
+    UxDeviceContext* d = pool.Load({ 10, 10 }, nullptr); // a is held: a new one
+    EXPECT_TRUE(d != a && d != b);
+    pool.Unload(d);
+    pool.Unload(d);
+    EXPECT_TRUE(trace.Contains(
+        L"[UX+] UxResourcePoolGrowable<class UxDeviceContextInfo,class UxDeviceContext>::Unload, "
+        L"Invalid item has been tried to unload.\n"));
+
+    // Emptying the pool keeps what a transition holds until it lets go.
+    uint32_t generation = pool.GetGeneration();
+    pool.UnloadAll();
+    EXPECT_NE(pool.GetGeneration(), generation);
+    EXPECT_EQ(pool.GetFreeCount(), 0u);
+    EXPECT_EQ(a->GetWidth(), 10);
+    pool.Unhold(a);
+}
+
+class Present : public ::testing::Test, public DesktopFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(created);
+        page.SetOwnSurface(true);
+        page.SetRect({ 0, 0, 480, 640 });
+        desktop->AddChild(&page);
+        popup = new TestPopup("popup", nullptr, 0x00FFFF);
+        popup->SetOwnSurface(true);
+        popup->SetRect({ 100, 100, 300, 300 });
+        desktop->AddChild(popup);
+        Flush();
+    }
+    void TearDown() override
+    {
+        popup->Close(0);
+        desktop->RemoveChild(&page);
+    }
+
+    RecordingWindow page { "page", nullptr, 0xFFFFFF };
+    TestPopup* popup = nullptr;
+};
+
+TEST_F(Present, OpenPopupDimsWhatLiesBehindIt)
+{
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(FramePixel(10, 10), FrameColour(0xFFFFFF));
+    popups->SetPopup(popup);
+    desktop->Invalidate();
+    Flush();
+    // White blended half-way with 0x080808, the popup itself undimmed.
+    uint32_t dimmed = FramePixel(10, 10);
+    EXPECT_NEAR(dimmed & 0xFF, (255 + 8) / 2, 2);
+    EXPECT_EQ(FramePixel(150, 150), FrameColour(0x00FFFF));
+    EXPECT_FALSE(RectsDiffer(desktop->GetScreenBuffer().GetLastCopyRect(), { 0, 0, 480, 640 }));
+}
+
+TEST_F(Present, RepaintInsideThePopupStillReachesTheScreen)
+{
+    // As built by default: the popup draws into the desktop's surface, which the
+    // composition leaves for last, so no other surface is drawn.
+    desktop->RemoveChild(&page);
+    popup->SetOwnSurface(false);
+    popups->SetPopup(popup);
+    desktop->Invalidate();
+    Flush();
+    popup->colour = 0x0000FF;
+    popup->Invalidate({ 10, 10, 20, 20 });
+    Flush();
+    plat::RECT copied = desktop->GetScreenBuffer().GetLastCopyRect();
+    EXPECT_TRUE(ContainsRect(copied, popup->GetScreenRect()));
+    EXPECT_EQ(FramePixel(115, 115), FrameColour(0x0000FF));
+}
+
+TEST_F(Present, RemakesTheBackBufferWhenTheSizeChanges)
+{
+    UxScreenBuffer& buffer = desktop->GetScreenBuffer();
+    buffer.SetForceBackBuffer(true);
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(buffer.GetBackBuffer().GetWidth(), 480);
+    ASSERT_TRUE(Display()->Resize(240, 320));
+    Flush();
+    EXPECT_EQ(buffer.GetBackBuffer().GetWidth(), 240);
+    EXPECT_EQ(buffer.GetBackBuffer().GetHeight(), 320);
+}
+
+} // namespace
