@@ -70,6 +70,16 @@ bool UxNavigationController::SwitchBack(const UxNavigationItem& top, UxWindow* b
     return true;
 }
 
+bool UxNavigationController::SwitchForwardTo(const UxNavigationEntry& entry)
+{
+    if (!SwitchForward(m_statusBar, entry.Items[UxNavigationEntry::StatusBar]))
+        return false;
+    if (!SwitchForward(m_page, entry.Items[UxNavigationEntry::Page]))
+        return false;
+    TakeTopWindows();
+    return true;
+}
+
 void UxNavigationController::TakeTopWindows()
 {
     m_statusBar = m_stack.back().Items[UxNavigationEntry::StatusBar].Window;
@@ -79,12 +89,7 @@ void UxNavigationController::TakeTopWindows()
 bool UxNavigationController::Push(const UxNavigationEntry& entry)
 {
     m_stack.push_back(entry);
-    if (!SwitchForward(m_statusBar, entry.Items[UxNavigationEntry::StatusBar]))
-        return false;
-    if (!SwitchForward(m_page, entry.Items[UxNavigationEntry::Page]))
-        return false;
-    TakeTopWindows();
-    return true;
+    return SwitchForwardTo(entry);
 }
 
 bool UxNavigationController::Replace(const UxNavigationEntry& entry, bool keep)
@@ -98,12 +103,7 @@ bool UxNavigationController::Replace(const UxNavigationEntry& entry, bool keep)
     } else {
         top = entry;
     }
-    if (!SwitchForward(m_statusBar, entry.Items[UxNavigationEntry::StatusBar]))
-        return false;
-    if (!SwitchForward(m_page, entry.Items[UxNavigationEntry::Page]))
-        return false;
-    TakeTopWindows();
-    return true;
+    return SwitchForwardTo(entry);
 }
 
 bool UxNavigationController::Back()

@@ -35,6 +35,9 @@ public:
 
 private:
     bool SwitchForward(UxWindow* from, const UxNavigationItem& item);
+    // The status bar, then the page, from the current windows to the entry's; then the
+    // current windows are the top entry's.
+    bool SwitchForwardTo(const UxNavigationEntry& entry);
     bool SwitchBack(const UxNavigationItem& top, UxWindow* below);
     void TakeTopWindows();
 

@@ -5,15 +5,13 @@
 
 #include <cstring>
 
-namespace {
-
-// Destination row of source row y: the bitmap is top-down, the frame either way.
-int32_t TopDownRow(const UxImage& frame, int32_t y)
+// Where stored row y of a 32-bit frame goes in the bitmap, which is top-down while the
+// frame may be either way.
+uint8_t* UxFrameBitmap::DibRow(const UxImage& frame, int32_t y)
 {
-    return frame.IsTopDown() ? y : frame.GetHeight() - 1 - y;
+    int32_t row = frame.IsTopDown() ? y : frame.GetHeight() - 1 - y;
+    return static_cast<uint8_t*>(m_bitmap.GetBits()) + size_t(row) * size_t(frame.GetWidth()) * 4;
 }
-
-} // namespace
 
 bool UxFrameBitmap::Convert(int32_t mode, UxImage* frame)
 {
@@ -49,16 +47,12 @@ bool UxFrameBitmap::Convert(int32_t mode, UxImage* frame)
 // Colour scaled by alpha, as per-pixel blending expects.
 bool UxFrameBitmap::ConvertPremultiplied(const UxImage& frame)
 {
-    int32_t width = frame.GetWidth();
-    int32_t height = frame.GetHeight();
-    if (!m_bitmap.CreateDIB({ width, height, 32 }))
+    if (!m_bitmap.CreateDIB({ frame.GetWidth(), frame.GetHeight(), 32 }))
         return false;
-    auto* bits = static_cast<uint8_t*>(m_bitmap.GetBits());
-    size_t rowBytes = size_t(width) * 4;
-    for (int32_t y = 0; y < height; ++y) {
+    for (int32_t y = 0; y < frame.GetHeight(); ++y) {
         const uint8_t* in = frame.GetRow(y);
-        uint8_t* out = bits + size_t(TopDownRow(frame, y)) * rowBytes;
-        for (int32_t x = 0; x < width; ++x, in += 4, out += 4) {
+        uint8_t* out = DibRow(frame, y);
+        for (int32_t x = 0; x < frame.GetWidth(); ++x, in += 4, out += 4) {
             uint32_t a = in[3];
             out[0] = uint8_t(in[0] * a / 255);
             out[1] = uint8_t(in[1] * a / 255);
@@ -73,17 +67,13 @@ bool UxFrameBitmap::ConvertPremultiplied(const UxImage& frame)
 // other depth is converted into one.
 bool UxFrameBitmap::ConvertAsStored(const UxImage& frame)
 {
-    int32_t width = frame.GetWidth();
-    int32_t height = frame.GetHeight();
-    if (!m_bitmap.CreateDIB({ width, height, 32 }))
+    if (!m_bitmap.CreateDIB({ frame.GetWidth(), frame.GetHeight(), 32 }))
         return false;
     if (frame.GetBitsPerPixel() != 32)
         return m_bitmap.SetBits(
             frame.GetHeaderBlock(), frame.GetHeaderBlockSize(), frame.GetPixels(), frame.GetPixelSize());
-    auto* bits = static_cast<uint8_t*>(m_bitmap.GetBits());
-    size_t rowBytes = size_t(width) * 4;
-    for (int32_t y = 0; y < height; ++y)
-        std::memcpy(bits + size_t(TopDownRow(frame, y)) * rowBytes, frame.GetRow(y), rowBytes);
+    for (int32_t y = 0; y < frame.GetHeight(); ++y)
+        std::memcpy(DibRow(frame, y), frame.GetRow(y), size_t(frame.GetWidth()) * 4);
     return true;
 }
 

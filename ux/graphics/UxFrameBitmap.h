@@ -29,6 +29,7 @@ private:
     bool ConvertPremultiplied(const UxImage& frame);
     bool ConvertAsStored(const UxImage& frame);
     bool ConvertCompatible(const UxImage& frame);
+    uint8_t* DibRow(const UxImage& frame, int32_t y);
 
     UxImage* m_frame = nullptr;
     plat::COLORREF m_colorKey = 0;
