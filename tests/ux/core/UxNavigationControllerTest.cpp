@@ -3,6 +3,9 @@
 #include "ux/core/UxTransition.h"
 #include "ux/core/UxTransitionManager.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -151,6 +154,39 @@ TEST_F(UxNavigationTest, RefusedAndTrivialChanges)
     EXPECT_FALSE(nav->Push(Entry(bar1, odd, 0, 0, UxTransitionSpec(0.5f, 0))));
     EXPECT_EQ(nav->GetDepth(), 2u);
     EXPECT_TRUE(page1->IsVisible());
+}
+
+// The two pages pushed and popped with a slide; halfway each time the screen (saved as
+// a picture beside the test data) shows half of each page.
+TEST_F(UxNavigationTest, PushAndPopWithScreenshotsHalfway)
+{
+    const char* folder = std::getenv("XDG_DATA_HOME");
+    std::string base = std::string(folder ? folder : "/tmp") + "/navigation-";
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    Repaint();
+    ASSERT_TRUE(nav->Push(Entry(bar1, page2, 0, 1, UxTransitionSpec(0.4f, 0))));
+    UxPumpFor(200);
+    ASSERT_TRUE(plat::GetDisplay()->SaveFramePng(base + "push-halfway.png"));
+    EXPECT_EQ(At(120, 190), page1->Colour(1)); // the old page leaves to the left
+    EXPECT_EQ(At(360, 190), page2->Colour(0)); // the new one follows from the right
+    EXPECT_EQ(At(10, 10), bar1->Colour(0));
+    UxPumpFor(300);
+    EXPECT_EQ(At(120, 190), page2->Colour(0));
+
+    ASSERT_TRUE(nav->Back());
+    UxPumpFor(200);
+    ASSERT_TRUE(plat::GetDisplay()->SaveFramePng(base + "back-halfway.png"));
+    EXPECT_EQ(At(120, 190), page1->Colour(1));
+    EXPECT_EQ(At(360, 190), page2->Colour(0));
+    UxPumpFor(300);
+    EXPECT_EQ(At(120, 190), page1->Colour(0));
+    EXPECT_EQ(At(360, 190), page1->Colour(1));
+    EXPECT_EQ(nav->GetDepth(), 1u);
+    for (const char* name : { "push-halfway.png", "back-halfway.png" }) {
+        FILE* file = std::fopen((base + name).c_str(), "rb");
+        ASSERT_NE(file, nullptr) << name;
+        std::fclose(file);
+    }
 }
 
 } // namespace
