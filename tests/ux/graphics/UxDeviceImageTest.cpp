@@ -5,7 +5,6 @@
 #include "tests/ux/graphics/GraphicsFixture.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/graphics/UxFrameBitmap.h"
-#include "ux/graphics/UxSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -151,7 +150,7 @@ TEST(UxDeviceImage, DrawsTheCurrentFrameFourWays)
     EXPECT_FALSE(image->TransparentBlt(*target, whole, whole, 0));
 }
 
-TEST(UxDeviceImage, LoadsFromTheImageFolderOrAStream)
+TEST(UxDeviceImage, LoadsFromTheImageFolder)
 {
     TempFolder folder;
     Bytes png = RgbaPicture();
@@ -166,20 +165,6 @@ TEST(UxDeviceImage, LoadsFromTheImageFolderOrAStream)
     EXPECT_EQ(image.GetWidth(), 2);
     info.FileName = L"missing.png";
     EXPECT_FALSE(image.Load(info));
-
-    UxMemoryStream stream(png.data(), uint32_t(png.size()));
-    info.Stream = &stream;
-    ASSERT_TRUE(image.Load(info));
-    EXPECT_EQ(image.GetHeight(), 2);
-}
-
-TEST(UxSurface, FillsItsOnePixel)
-{
-    UxSurface surface;
-    EXPECT_FALSE(surface.Fill(0x080808));
-    ASSERT_TRUE(surface.Create());
-    ASSERT_TRUE(surface.Fill(0x080808));
-    EXPECT_EQ(PixelAt(surface.GetDC(), 0, 0), 0x080808u);
 }
 
 } // namespace
