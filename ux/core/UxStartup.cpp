@@ -1,13 +1,19 @@
 #include "ux/core/UxStartup.h"
 
+#include "ux/core/UxAudio.h"
 #include "ux/core/UxClock.h"
+#include "ux/core/UxConnectionHelper.h"
 #include "ux/core/UxDeviceMessageHandler.h"
 #include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/core/UxVibrator.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/graphics/UxFillRateProfiler.h"
 #include "ux/graphics/UxFontPool.h"
 #include "ux/graphics/UxPopupBackColor.h"
@@ -20,15 +26,21 @@ namespace {
 // Owner variables: shut-down deletes through these, everyone else uses GetInstance().
 UxPathResolver* g_pathResolver = nullptr;
 UxPopupInstance* g_popupInstance = nullptr;
-UxClock* g_clock = nullptr;
-UxTimerManager* g_timerManager = nullptr;
 UxDeviceContextPool* g_deviceContextPool = nullptr;
+UxDeviceImagePool* g_deviceImagePool = nullptr;
 UxFontPool* g_fontPool = nullptr;
 UxFillRateProfiler* g_fillRateProfiler = nullptr;
 UxPopupBackColor* g_popupBackColor = nullptr;
 UxDeviceWindow* g_deviceWindow = nullptr;
 UxDeviceMessageHandler* g_deviceMessageHandler = nullptr;
 UxSipHandler* g_sipHandler = nullptr;
+UxClock* g_clock = nullptr;
+UxTimerManager* g_timerManager = nullptr;
+UxTransitionManager* g_transitionManager = nullptr;
+UxNavigationController* g_navigationController = nullptr;
+UxConnectionHelper* g_connectionHelper = nullptr;
+UxAudio* g_audio = nullptr;
+UxVibrator* g_vibrator = nullptr;
 
 // A failed allocation leaves the variable null; it does not fail the group.
 template <typename T> void Create(T*& owner)
@@ -52,7 +64,7 @@ void UxDestroyPathResolver()
 bool UxCreateResourcePools()
 {
     Create(g_deviceContextPool);
-    // The device image pool joins here, between the context and font pools.
+    Create(g_deviceImagePool);
     Create(g_fontPool);
     Create(g_fillRateProfiler);
     Create(g_popupBackColor);
@@ -68,6 +80,9 @@ void UxDestroyResourcePools()
     if (g_fontPool)
         g_fontPool->UnloadAll();
     SafeDelete(g_fontPool);
+    if (g_deviceImagePool)
+        g_deviceImagePool->UnloadAll();
+    SafeDelete(g_deviceImagePool);
     if (g_deviceContextPool)
         g_deviceContextPool->UnloadAll();
     SafeDelete(g_deviceContextPool);
@@ -86,11 +101,13 @@ bool UxCreateCoreServices()
 {
     Create(g_clock);
     Create(g_timerManager);
+    Create(g_transitionManager);
     return true;
 }
 
 void UxDestroyCoreServices()
 {
+    SafeDelete(g_transitionManager);
     SafeDelete(g_timerManager);
     SafeDelete(g_clock);
 }
@@ -98,6 +115,7 @@ void UxDestroyCoreServices()
 // The navigation controller, then the popup record.
 bool UxCreateNavigation()
 {
+    Create(g_navigationController);
     Create(g_popupInstance);
     return true;
 }
@@ -105,6 +123,7 @@ bool UxCreateNavigation()
 void UxDestroyNavigation()
 {
     SafeDelete(g_popupInstance);
+    SafeDelete(g_navigationController);
 }
 
 // The device window and its message handler, connection helper, audio, input panel
@@ -113,14 +132,19 @@ bool UxCreateDevices()
 {
     Create(g_deviceWindow);
     Create(g_deviceMessageHandler);
-    // The connection helper and audio come next, then the input panel, then the vibrator.
+    Create(g_connectionHelper);
+    Create(g_audio);
     Create(g_sipHandler);
+    Create(g_vibrator);
     return true;
 }
 
 void UxDestroyDevices()
 {
+    SafeDelete(g_vibrator);
     SafeDelete(g_sipHandler);
+    SafeDelete(g_audio);
+    SafeDelete(g_connectionHelper);
     SafeDelete(g_deviceMessageHandler);
     SafeDelete(g_deviceWindow);
 }

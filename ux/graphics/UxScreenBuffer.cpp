@@ -2,6 +2,7 @@
 
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/core/UxWindow.h"
 #include "ux/graphics/UxDeviceBitmap.h"
 #include "ux/graphics/UxDeviceContextPool.h"
@@ -98,6 +99,13 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
             if (record.Resource != popupSurface)
                 Unite(dirty, DrawSurface(target, *record.Resource));
         }
+    }
+
+    // Running transitions lie over the windows they stand in for.
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance()) {
+        if (!transitions->DrawAll(target))
+            return false;
+        Unite(dirty, transitions->GetArea());
     }
 
     if (popup) {

@@ -1,18 +1,26 @@
 #include "ux/core/UxStartup.h"
 #include "tests/support/TraceCapture.h"
+#include "ux/core/UxAudio.h"
 #include "ux/core/UxClock.h"
+#include "ux/core/UxConnectionHelper.h"
 #include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRuntimeClass.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/core/UxVibrator.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
+#include "ux/graphics/UxFontPool.h"
 #include "ux/graphics/UxPopupBackColor.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,7 +38,16 @@ TEST(UxStartup, InitializeCreatesTheSingletonsAndFinalizeDeletesThem)
     EXPECT_NE(UxDeviceContextPool::GetInstance(), nullptr);
     EXPECT_NE(UxDeviceWindow::GetInstance(), nullptr);
     EXPECT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
+    auto others = [] {
+        return std::vector<const void*> { UxDeviceImagePool::GetInstance(), UxFontPool::GetInstance(),
+            UxTransitionManager::GetInstance(), UxNavigationController::GetInstance(), UxAudio::GetInstance(),
+            UxVibrator::GetInstance(), UxConnectionHelper::GetInstance() };
+    };
+    for (const void* instance : others())
+        EXPECT_NE(instance, nullptr);
     UxFinalize();
+    for (const void* instance : others())
+        EXPECT_EQ(instance, nullptr);
     EXPECT_EQ(UxPathResolver::GetInstance(), nullptr);
     EXPECT_EQ(UxDeviceContextPool::GetInstance(), nullptr);
     EXPECT_EQ(UxDeviceWindow::GetInstance(), nullptr);

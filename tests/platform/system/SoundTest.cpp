@@ -1,0 +1,75 @@
+#include "platform/system/Sound.h"
+#include "platform/event/Clock.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WavFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t kFlags = plat::SND_ASYNC | plat::SND_FILENAME;
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        plat::SetSoundOutputEnabled(false);
+        plat::ClearSoundHistory();
+        folder.Write("long.wav", MakeWav(500));
+        folder.Write("short.wav", MakeWav(100));
+        folder.Write("broken.wav", "RIFF....WAVEjunk");
+    }
+    TempFolder folder;
+    plat::ManualClock clock { 1000 };
+};
+
+TEST_F(SoundTest, NewSoundCutsOffThePlayingOne)
+{
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("long.wav").c_str(), kFlags));
+    EXPECT_TRUE(plat::IsSoundPlaying());
+    clock.Advance(100);
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("short.wav").c_str(), kFlags));
+    clock.Advance(150); // the short one has ended
+    EXPECT_FALSE(plat::IsSoundPlaying());
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("long.wav").c_str(), kFlags));
+
+    auto history = plat::GetSoundHistory();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[0].durationMs, 500u);
+    EXPECT_TRUE(history[0].cut);
+    EXPECT_FALSE(history[1].cut);
+    EXPECT_FALSE(history[2].cut);
+    EXPECT_FALSE(history[0].device);
+    EXPECT_EQ(history[1].path, folder.Designed("short.wav"));
+}
+
+TEST_F(SoundTest, FilesThatCannotPlayFail)
+{
+    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("missing.wav").c_str(), kFlags));
+    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("broken.wav").c_str(), kFlags));
+    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed().c_str(), kFlags)); // a folder
+    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("short.wav").c_str(), plat::SND_ASYNC));
+    EXPECT_FALSE(plat::sndPlaySoundW(nullptr, kFlags));
+    EXPECT_TRUE(plat::GetSoundHistory().empty());
+}
+
+// The device path, on SDL's silent driver: the first sound is still queued when the
+// second arrives.
+TEST_F(SoundTest, DeviceOutputCutsOffTheQueuedSound)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    plat::SetSoundOutputEnabled(true);
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("long.wav").c_str(), kFlags));
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("short.wav").c_str(), kFlags));
+    auto history = plat::GetSoundHistory();
+    ASSERT_EQ(history.size(), 2u);
+    if (!history[0].device)
+        GTEST_SKIP() << "no SDL audio driver here";
+    EXPECT_TRUE(history[0].cut);
+    EXPECT_TRUE(history[1].device);
+    EXPECT_TRUE(plat::IsSoundPlaying());
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "ux/core/UxNavigationController.h"
+#include "tests/ux/core/PageFixture.h"
+#include "ux/core/UxTransition.h"
+#include "ux/core/UxTransitionManager.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class UxNavigationTest : public ToolkitFixture {
+protected:
+    void SetUp() override
+    {
+        ToolkitFixture::SetUp();
+        nav = UxNavigationController::GetInstance();
+        bar1 = AddPage("bar1", plat::RGB(0x40, 0x40, 0), { 0, 0, 480, 40 });
+        bar2 = AddPage("bar2", plat::RGB(0, 0x40, 0x40), { 0, 0, 480, 40 });
+        page1 = AddPage("page1", plat::RGB(0x80, 0, 0));
+        page2 = AddPage("page2", plat::RGB(0, 0, 0x80));
+        page3 = AddPage("page3", plat::RGB(0, 0x80, 0));
+    }
+
+    static UxNavigationEntry Entry(UxWindow* bar, UxWindow* page, int32_t kind = 0, int32_t parameter = 0,
+        UxTransitionSpec spec = UxTransitionSpec())
+    {
+        return { UxNavigationItem(bar), UxNavigationItem(page, kind, parameter, spec) };
+    }
+
+    UxNavigationController* nav = nullptr;
+    QuadPage *bar1, *bar2, *page1, *page2, *page3;
+};
+
+TEST_F(UxNavigationTest, HookOrderWithoutTransitions)
+{
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    EXPECT_EQ(log, (Log { "bar1:WillShow", "bar1:Shown", "page1:WillShow", "page1:Shown" }));
+
+    log.clear();
+    ASSERT_TRUE(nav->Push(Entry(bar1, page2)));
+    // The same status bar is hidden and shown again.
+    EXPECT_EQ(log,
+        (Log { "bar1:WillHide", "bar1:Hidden", "bar1:WillShow", "bar1:Shown", "page1:WillHide",
+            "page1:Hidden", "page2:WillShow", "page2:Shown" }));
+    EXPECT_TRUE(bar1->IsVisible());
+
+    log.clear();
+    ASSERT_TRUE(nav->Replace(Entry(bar2, page3), false));
+    EXPECT_EQ(log,
+        (Log { "bar1:WillHide", "bar1:Hidden", "bar2:WillShow", "bar2:Shown", "page2:WillHide",
+            "page2:Hidden", "page3:WillShow", "page3:Shown" }));
+    EXPECT_EQ(nav->GetDepth(), 2u);
+
+    log.clear();
+    ASSERT_TRUE(nav->Back());
+    EXPECT_EQ(log,
+        (Log { "bar2:WillHide", "bar2:Hidden", "bar1:WillShow", "bar1:Shown", "page3:WillHide",
+            "page3:Hidden", "page1:WillShow", "page1:Shown" }));
+    EXPECT_EQ(nav->GetPage(), page1);
+    EXPECT_EQ(nav->GetStatusBar(), bar1);
+    EXPECT_TRUE(page1->IsVisible());
+    EXPECT_FALSE(page3->IsVisible());
+
+    Repaint();
+    EXPECT_EQ(At(10, 50), page1->Colour(0));
+    EXPECT_EQ(At(10, 10), bar1->Colour(0));
+}
+
+TEST_F(UxNavigationTest, HookOrderWithTransitions)
+{
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    Repaint();
+    log.clear();
+    ASSERT_TRUE(nav->Push(Entry(bar1, page2, 1, 2, UxTransitionSpec(0.5f, 0))));
+    EXPECT_EQ(log,
+        (Log { "bar1:WillHide", "bar1:Hidden", "bar1:WillShow", "bar1:Shown", "page1:WillHide",
+            "page2:WillShow" }));
+    EXPECT_EQ(nav->GetPage(), page2);
+    log.clear();
+    UxPumpFor(600);
+    EXPECT_EQ(log, (Log { "page1:Hidden", "page2:Shown" }));
+
+    // Back runs the reversed effect: cover from the top becomes uncover upwards.
+    log.clear();
+    ASSERT_TRUE(nav->Back());
+    ASSERT_EQ(UxTransitionManager::GetInstance()->GetCount(), 1u);
+    const UxTransitionRequest& running
+        = UxTransitionManager::GetInstance()->GetTransitions()[0]->GetRequest();
+    EXPECT_EQ(running.Source, page2);
+    EXPECT_EQ(running.Target, page1);
+    EXPECT_EQ(running.Kind, 2);
+    EXPECT_EQ(running.Parameter, 3);
+    EXPECT_EQ(log,
+        (Log { "bar1:WillHide", "bar1:Hidden", "bar1:WillShow", "bar1:Shown", "page2:WillHide",
+            "page1:WillShow" }));
+    UxPumpFor(600);
+    EXPECT_EQ(log.back(), "page1:Shown");
+    EXPECT_TRUE(page1->IsVisible());
+    EXPECT_FALSE(page2->IsVisible());
+}
+
+TEST_F(UxNavigationTest, ReplaceKeepingTheEntryAnimatesBackAsTheFirstPush)
+{
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    ASSERT_TRUE(nav->Push(Entry(bar1, page2, 0, 1, UxTransitionSpec(0.2f, 0))));
+    UxPumpFor(300);
+    ASSERT_TRUE(nav->Replace(Entry(bar1, page3), true));
+    EXPECT_EQ(nav->GetPage(), page3);
+    EXPECT_TRUE(page3->IsVisible());
+    EXPECT_EQ(nav->Top().Items[UxNavigationEntry::Page].Kind, 0);
+    EXPECT_EQ(nav->Top().Items[UxNavigationEntry::Page].Parameter, 1);
+
+    ASSERT_TRUE(nav->Back());
+    const UxTransitionRequest& running
+        = UxTransitionManager::GetInstance()->GetTransitions()[0]->GetRequest();
+    EXPECT_EQ(running.Source, page3);
+    EXPECT_EQ(running.Kind, 0);
+    EXPECT_EQ(running.Parameter, 0);
+}
+
+TEST_F(UxNavigationTest, RefusedAndTrivialChanges)
+{
+    EXPECT_FALSE(nav->Back()); // empty
+    EXPECT_FALSE(nav->SetPage(page1));
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    log.clear();
+    EXPECT_FALSE(nav->Back()); // one entry: nothing below
+    EXPECT_EQ(nav->GetDepth(), 1u);
+    EXPECT_TRUE(page1->IsVisible());
+
+    EXPECT_TRUE(nav->SetPage(page1));
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(nav->SetPage(page2));
+    EXPECT_EQ(log, (Log { "page1:WillHide", "page1:Hidden", "page2:WillShow", "page2:Shown" }));
+    EXPECT_EQ(nav->Top().Items[UxNavigationEntry::Page].Window, page2);
+
+    // After Clear a push comes from nothing: only the new windows' show hooks.
+    nav->Clear();
+    EXPECT_EQ(nav->GetPage(), nullptr);
+    log.clear();
+    ASSERT_TRUE(nav->Push(Entry(bar2, page3, 3, 0, UxTransitionSpec(0.5f, 0))));
+    EXPECT_EQ(log, (Log { "bar2:WillShow", "bar2:Shown", "page3:WillShow", "page3:Shown" }));
+    EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
+
+    // Replace on an empty stack pushes.
+    nav->Clear();
+    ASSERT_TRUE(nav->Replace(Entry(bar1, page1), false));
+    EXPECT_EQ(nav->GetDepth(), 1u);
+
+    // A transition that cannot start fails the push; the entry stays.
+    QuadPage* odd = AddPage("odd", 0x123456, { 0, 40, 400, 640 });
+    EXPECT_FALSE(nav->Push(Entry(bar1, odd, 0, 0, UxTransitionSpec(0.5f, 0))));
+    EXPECT_EQ(nav->GetDepth(), 2u);
+    EXPECT_TRUE(page1->IsVisible());
+}
+
+// The two pages pushed and popped with a slide; halfway each time the screen (saved as
+// a picture beside the test data) shows half of each page.
+TEST_F(UxNavigationTest, PushAndPopWithScreenshotsHalfway)
+{
+    const char* folder = std::getenv("XDG_DATA_HOME");
+    std::string base = std::string(folder ? folder : "/tmp") + "/navigation-";
+    ASSERT_TRUE(nav->Push(Entry(bar1, page1)));
+    Repaint();
+    ASSERT_TRUE(nav->Push(Entry(bar1, page2, 0, 1, UxTransitionSpec(0.4f, 0))));
+    UxPumpFor(200);
+    ASSERT_TRUE(plat::GetDisplay()->SaveFramePng(base + "push-halfway.png"));
+    EXPECT_EQ(At(120, 190), page1->Colour(1)); // the old page leaves to the left
+    EXPECT_EQ(At(360, 190), page2->Colour(0)); // the new one follows from the right
+    EXPECT_EQ(At(10, 10), bar1->Colour(0));
+    UxPumpFor(300);
+    EXPECT_EQ(At(120, 190), page2->Colour(0));
+
+    ASSERT_TRUE(nav->Back());
+    UxPumpFor(200);
+    ASSERT_TRUE(plat::GetDisplay()->SaveFramePng(base + "back-halfway.png"));
+    EXPECT_EQ(At(120, 190), page1->Colour(1));
+    EXPECT_EQ(At(360, 190), page2->Colour(0));
+    UxPumpFor(300);
+    EXPECT_EQ(At(120, 190), page1->Colour(0));
+    EXPECT_EQ(At(360, 190), page1->Colour(1));
+    EXPECT_EQ(nav->GetDepth(), 1u);
+    for (const char* name : { "push-halfway.png", "back-halfway.png" }) {
+        FILE* file = std::fopen((base + name).c_str(), "rb");
+        ASSERT_NE(file, nullptr) << name;
+        std::fclose(file);
+    }
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+#include "ux/core/UxTransition.h"
+#include "tests/support/TraceCapture.h"
+#include "tests/ux/core/PageFixture.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+
+#include <cstdlib>
+
+namespace {
+
+class UxTransitionTest : public ToolkitFixture {
+protected:
+    void SetUp() override
+    {
+        ToolkitFixture::SetUp();
+        source = AddPage("source", plat::RGB(0x80, 0, 0));
+        target = AddPage("target", plat::RGB(0, 0, 0x80));
+        source->SetVisible(true);
+        Repaint();
+    }
+
+    // Linear over one second, so the middle is p = 0.5 exactly.
+    UxTransitionRequest Request(int32_t kind, int32_t parameter)
+    {
+        return { source, target, kind, parameter, UxTransitionSpec(1.0f, 0) };
+    }
+
+    // Colours at the centres of the page's quadrants (top-left, top-right, bottom-left,
+    // bottom-right).
+    std::vector<plat::COLORREF> Quadrants()
+    {
+        return { At(120, 190), At(360, 190), At(120, 490), At(360, 490) };
+    }
+    std::vector<plat::COLORREF> All(QuadPage* page)
+    {
+        return { page->Colour(0), page->Colour(1), page->Colour(2), page->Colour(3) };
+    }
+
+    QuadPage* source = nullptr;
+    QuadPage* target = nullptr;
+};
+
+// Which half of which page each half of the screen shows halfway through a slide, along
+// the slide's axis: "TF SN" = the near half (left or top) shows the target's far half,
+// the far half shows the source's near half.
+struct Slide {
+    int32_t kind;
+    int32_t parameter;
+    const char* middle;
+};
+
+const Slide kSlides[] = {
+    { 0, 0, "TF SN" },
+    { 0, 1, "SF TN" },
+    { 0, 2, "TF SN" },
+    { 0, 3, "SF TN" },
+    { 1, 0, "TF SF" },
+    { 1, 1, "SN TN" },
+    { 1, 2, "TF SF" },
+    { 1, 3, "SN TN" },
+    { 2, 0, "TN SN" },
+    { 2, 1, "SF TF" },
+    { 2, 2, "TN SN" },
+    { 2, 3, "SF TF" },
+};
+
+TEST_F(UxTransitionTest, SlidesAtStartMiddleAndEnd)
+{
+    for (const Slide& slide : kSlides) {
+        SCOPED_TRACE(testing::Message() << "kind " << slide.kind << " parameter " << slide.parameter);
+        ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(slide.kind, slide.parameter)));
+        EXPECT_FALSE(source->IsVisible());
+        EXPECT_FALSE(target->IsVisible());
+        Repaint();
+        EXPECT_EQ(Quadrants(), All(source));
+
+        UxPumpFor(500);
+        bool horizontal = slide.parameter < 2;
+        // Quadrant of a page seen at screen quadrant q when the slide shows that page's
+        // near or far half in q's half.
+        auto seen = [&](int q, const char* half) {
+            QuadPage* page = half[0] == 'S' ? source : target;
+            int along = half[1] == 'N' ? 0 : 1;
+            int quadrant = horizontal ? (q / 2) * 2 + along : along * 2 + q % 2;
+            return page->Colour(quadrant);
+        };
+        std::vector<plat::COLORREF> expected;
+        for (int q = 0; q < 4; ++q) {
+            int screenHalf = horizontal ? q % 2 : q / 2;
+            expected.push_back(seen(q, slide.middle + (screenHalf ? 3 : 0)));
+        }
+        EXPECT_EQ(Quadrants(), expected);
+
+        UxPumpFor(600);
+        EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
+        EXPECT_TRUE(target->IsVisible());
+        EXPECT_EQ(Quadrants(), All(target));
+
+        // Back to the source for the next case.
+        target->SetVisible(false);
+        source->SetVisible(true);
+        Repaint();
+    }
+}
+
+TEST_F(UxTransitionTest, FadeAndZoomsAtStartMiddleAndEnd)
+{
+    for (int32_t kind : { 3, 4, 5 }) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind);
+        ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(kind, 0)));
+        Repaint();
+        EXPECT_EQ(Quadrants(), All(source));
+
+        UxPumpFor(500);
+        if (kind == 3) {
+            // Source over target at alpha 127.
+            plat::COLORREF mixed = At(120, 190);
+            EXPECT_NEAR(plat::GetRValue(mixed), 0x80 * 127 / 255, 1);
+            EXPECT_NEAR(plat::GetBValue(mixed), 0x80 * 128 / 255, 1);
+        } else {
+            // A half-size picture centred on the page: 120..360 by 190..490.
+            QuadPage* inner = kind == 4 ? source : target;
+            QuadPage* outer = kind == 4 ? target : source;
+            EXPECT_EQ(At(130, 200), inner->Colour(0));
+            EXPECT_EQ(At(350, 480), inner->Colour(3));
+            EXPECT_EQ(At(110, 200), outer->Colour(0));
+            EXPECT_EQ(At(370, 600), outer->Colour(3));
+        }
+
+        UxPumpFor(600);
+        EXPECT_EQ(Quadrants(), All(target));
+        target->SetVisible(false);
+        source->SetVisible(true);
+        Repaint();
+    }
+}
+
+TEST_F(UxTransitionTest, FailedStartLeavesNothingBehind)
+{
+    TraceCapture trace;
+    UxDeviceContextPool* pool = UxDeviceContextPool::GetInstance();
+    QuadPage* small = AddPage("small", plat::RGB(0, 0x80, 0), { 0, 40, 480, 600 });
+    EXPECT_FALSE(UxTransitionManager::GetInstance()->Add({ source, small, 0, 0, UxTransitionSpec(1.0f, 0) }));
+    EXPECT_TRUE(
+        trace.Contains(L"[UX+] UxTransition::Start, Transition source and target must be same size.\n"));
+
+    UxWindow plain; // no surface of its own
+    EXPECT_FALSE(
+        UxTransitionManager::GetInstance()->Add({ &plain, target, 0, 0, UxTransitionSpec(1.0f, 0) }));
+    EXPECT_TRUE(trace.Contains(L"Transition source must have own dc."));
+    EXPECT_FALSE(
+        UxTransitionManager::GetInstance()->Add({ source, &plain, 0, 0, UxTransitionSpec(1.0f, 0) }));
+    EXPECT_TRUE(trace.Contains(L"Transition target must have own dc."));
+
+    // A target that cannot paint fails after the source was captured: all undone.
+    UxDeviceContext* sourceSurface = source->GetSurface();
+    target->failPaint = true;
+    EXPECT_FALSE(UxTransitionManager::GetInstance()->Add(Request(1, 0)));
+    EXPECT_FALSE(pool->IsHeld(sourceSurface));
+    EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
+    EXPECT_TRUE(source->IsVisible());
+    EXPECT_FALSE(target->IsVisible());
+
+    // The screen still updates.
+    target->failPaint = false;
+    source->SetVisible(false);
+    target->SetVisible(true);
+    Repaint();
+    EXPECT_EQ(Quadrants(), All(target));
+}
+
+TEST_F(UxTransitionTest, RemoveAllLetsTheSurfacesGo)
+{
+    ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(3, 0)));
+    UxDeviceContext* surface = source->GetSurface();
+    EXPECT_TRUE(UxDeviceContextPool::GetInstance()->IsHeld(surface));
+    log.clear();
+    UxTransitionManager::GetInstance()->RemoveAll();
+    EXPECT_FALSE(UxDeviceContextPool::GetInstance()->IsHeld(surface));
+    EXPECT_FALSE(UxTransitionManager::GetInstance()->IsRunning());
+    UxPumpFor(1100);
+    EXPECT_TRUE(log.empty()); // no end hooks, no step reaches the deleted transition
+}
+
+TEST(UxTransitionRequest, ReverseTurnsEverythingRound)
+{
+    UxWindow a, b;
+    std::vector<std::vector<int>> reversed;
+    for (int kind = 0; kind < 6; ++kind) {
+        UxTransitionRequest r
+            = UxTransitionRequest { &a, &b, kind, kind % 4, UxTransitionSpec(0.3f, 5) }.Reverse();
+        reversed.push_back({ r.Kind, r.Parameter, r.Source == &b && r.Target == &a, r.Spec.easing });
+    }
+    EXPECT_EQ(reversed,
+        (std::vector<std::vector<int>> { { 0, 1, 1, 5 }, { 2, 0, 1, 5 }, { 1, 3, 1, 5 }, { 3, 2, 1, 5 },
+            { 5, 1, 1, 5 }, { 4, 0, 1, 5 } }));
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+#include "ux/graphics/UxDeviceImage.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UxPump.h"
+#include "tests/ux/graphics/GraphicsFixture.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/graphics/UxFrameBitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using testimg::Bytes;
+
+std::unique_ptr<UxDeviceImage> MakeImage(const Bytes& file, int32_t mode = UxDeviceImageInfo::Premultiplied)
+{
+    auto image = std::make_unique<UxDeviceImage>();
+    auto sequence = testimg::DecodeBytes(file);
+    if (!sequence || !image->Load(std::move(sequence), mode))
+        return nullptr;
+    return image;
+}
+
+// 2 x 2 RGBA: top row transparent red and half-covered (200, 100, 50), bottom row opaque
+// blue and opaque green.
+Bytes RgbaPicture()
+{
+    return testimg::MakePng(
+        2, 2, PNG_COLOR_TYPE_RGBA, 8, { 255, 0, 0, 0, 200, 100, 50, 128, 0, 0, 255, 255, 0, 255, 0, 255 });
+}
+
+const uint8_t* DibPixel(UxFrameBitmap* frame, int x, int y)
+{
+    auto* bits = static_cast<const uint8_t*>(frame->GetBitmap().GetBits());
+    return bits + (y * frame->GetBitmap().GetFormat().Width + x) * 4;
+}
+
+TEST(UxFrameBitmap, ModesOfConversion)
+{
+    // Premultiplied, rows top-down: alpha 0 gives all zero, the rest scaled and truncated.
+    auto image = MakeImage(RgbaPicture());
+    ASSERT_TRUE(image);
+    UxFrameBitmap* frame = image->FrameAt(0);
+    ASSERT_NE(frame->GetBitmap().GetBits(), nullptr);
+    EXPECT_EQ(std::memcmp(DibPixel(frame, 0, 0), "\0\0\0\0", 4), 0);
+    const uint8_t half[4] = { 50 * 128 / 255, 100 * 128 / 255, 200 * 128 / 255, 128 };
+    EXPECT_EQ(std::memcmp(DibPixel(frame, 1, 0), half, 4), 0);
+    const uint8_t blue[4] = { 255, 0, 0, 255 };
+    EXPECT_EQ(std::memcmp(DibPixel(frame, 0, 1), blue, 4), 0);
+
+    // As stored: the same bytes, not premultiplied.
+    auto stored = MakeImage(RgbaPicture(), UxDeviceImageInfo::AsStored);
+    ASSERT_TRUE(stored);
+    const uint8_t raw[4] = { 50, 100, 200, 128 };
+    EXPECT_EQ(std::memcmp(DibPixel(stored->FrameAt(0), 1, 0), raw, 4), 0);
+
+    // A 24-bit picture in the premultiplied mode becomes a bitmap without memory.
+    auto rgb = MakeImage(testimg::MakePng(1, 1, PNG_COLOR_TYPE_RGB, 8, { 10, 20, 30 }));
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(rgb->FrameAt(0)->GetBitmap().GetBits(), nullptr);
+    EXPECT_FALSE(rgb->FrameAt(0)->HasColorKey());
+    auto target = MakeSurface(1, 1);
+    ASSERT_TRUE(rgb->Blit(*target, {}, {}, plat::SRCCOPY));
+    EXPECT_EQ(PixelAt(*target, 0, 0), plat::RGB(10, 20, 30));
+
+    EXPECT_FALSE(UxFrameBitmap().Convert(7, image->FrameAt(0)->GetFrame()));
+}
+
+TEST(UxFrameBitmap, TransparentPaletteEntryBecomesTheColourKey)
+{
+    // Global entry i is (3i, 5i, 7i).
+    Bytes gif = testimg::Gif(2, 1, 8).Control(2, 0, 3).Image(2, 1, { 3, 5 }, 3).End();
+    auto image = MakeImage(gif);
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(image->FrameAt(0)->HasColorKey());
+    EXPECT_EQ(image->FrameAt(0)->GetColorKey(), plat::RGB(9, 15, 21));
+
+    auto target = MakeSurface(2, 1);
+    target->FillRect(plat::RGB(1, 2, 3), {});
+    ASSERT_TRUE(image->TransparentBlt(*target, {}, {}, image->FrameAt(0)->GetColorKey()));
+    EXPECT_EQ(PixelAt(*target, 0, 0), plat::RGB(1, 2, 3));
+    EXPECT_EQ(PixelAt(*target, 1, 0), plat::RGB(15, 25, 35));
+}
+
+// Three frames with delays 0, 50 and 0 ms: 100, 50 and 100, 250 ms in all.
+Bytes Animation(int loops)
+{
+    testimg::Gif gif(1, 1, 4);
+    if (loops >= 0)
+        gif.Loop(loops);
+    for (int delay : { 0, 5, 0 })
+        gif.Control(0, delay, -1).Image(1, 1, { 1 }, 2);
+    return gif.End();
+}
+
+TEST(UxDeviceImage, FrameFollowsTheClockThroughDelaysAndLoops)
+{
+    UxTimeFixture time;
+    auto forever = MakeImage(Animation(0));
+    ASSERT_TRUE(forever);
+    ASSERT_EQ(forever->GetFrameCount(), 3u);
+    EXPECT_EQ(forever->GetTotalDuration(), 250u);
+    EXPECT_EQ(forever->FrameAt(1)->GetFrame()->delay, 50);
+    EXPECT_EQ(forever->FrameAt(3), nullptr);
+
+    auto twice = MakeImage(Animation(2));
+    ASSERT_TRUE(twice);
+    struct Step {
+        uint64_t at;
+        size_t forever, twice;
+    };
+    const Step steps[] = { { 0, 0, 0 }, { 99, 0, 0 }, { 100, 1, 1 }, { 120, 1, 1 }, { 150, 2, 2 },
+        { 260, 0, 0 }, { 499, 2, 2 }, { 500, 0, 2 }, { 2620, 1, 2 } };
+    uint64_t start = time.manual.Now();
+    for (const Step& s : steps) {
+        time.manual.Set(start + s.at);
+        EXPECT_EQ(forever->CurrentFrameIndex(), s.forever) << "at " << s.at;
+        EXPECT_EQ(twice->CurrentFrameIndex(), s.twice) << "at " << s.at;
+    }
+}
+
+TEST(UxDeviceImage, DrawsTheCurrentFrameFourWays)
+{
+    auto image = MakeImage(RgbaPicture());
+    ASSERT_TRUE(image);
+    auto target = MakeSurface(4, 2);
+    const plat::RECT whole { 0, 0, 2, 2 };
+    auto reset = [&] { target->FillRect(plat::RGB(100, 100, 100), {}); };
+
+    reset();
+    ASSERT_TRUE(image->AlphaBlendPerPixel(*target, whole, whole));
+    EXPECT_EQ(PixelAt(*target, 0, 0), plat::RGB(100, 100, 100)); // fully transparent
+    EXPECT_EQ(PixelAt(*target, 0, 1), plat::RGB(0, 0, 255));
+
+    reset();
+    ASSERT_TRUE(image->AlphaBlend(*target, whole, whole, 255));
+    EXPECT_EQ(PixelAt(*target, 1, 1), plat::RGB(0, 255, 0));
+
+    reset();
+    ASSERT_TRUE(image->Blit(*target, { 2, 0, 4, 2 }, { 0, 1, 1, 2 }, plat::SRCCOPY)); // stretched
+    EXPECT_EQ(PixelAt(*target, 3, 1), plat::RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(*target, 1, 1), plat::RGB(100, 100, 100));
+
+    UxDeviceImage empty;
+    EXPECT_FALSE(empty.Blit(*target, whole, whole, plat::SRCCOPY));
+    EXPECT_FALSE(empty.AlphaBlendPerPixel(*target, whole, whole));
+    image->Release();
+    EXPECT_FALSE(image->TransparentBlt(*target, whole, whole, 0));
+}
+
+TEST(UxDeviceImage, LoadsFromTheImageFolder)
+{
+    TempFolder folder;
+    Bytes png = RgbaPicture();
+    folder.Write("Face.PNG", std::string(png.begin(), png.end()));
+    UxPathResolver resolver;
+    resolver.SetBase(0, folder.Designed());
+
+    UxDeviceImage image;
+    UxDeviceImageInfo info;
+    info.FileName = L"face.png";
+    ASSERT_TRUE(image.Load(info));
+    EXPECT_EQ(image.GetWidth(), 2);
+    info.FileName = L"missing.png";
+    EXPECT_FALSE(image.Load(info));
+}
+
+} // namespace

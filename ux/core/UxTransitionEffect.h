@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <cstdint>
+
+class UxDeviceContext;
+
+// Draws one frame of a transition onto dest: the leaving window's picture (source) and
+// the arriving one's (target), both the size of source, combined by an effect kind 0-5
+// and direction 0-3 of UxTransitionRequest at progress p, which runs from 1 (only the
+// source shows) to 0 (only the target). origin is the source window's screen position.
+// Parts with no width or height are skipped; false for an unknown kind or a failed draw.
+bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDeviceContext& target,
+    plat::POINT origin, float p, int32_t kind, int32_t parameter);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+#include "ux/graphics/UxImageDesc.h"
+
+#include <cstdint>
+
+class UxDeviceContext;
+class UxXmlNode;
+
+// A picture a widget draws, held through the image pool.
+class UxImageItem {
+public:
+    UxImageItem() = default;
+    virtual ~UxImageItem(); // gives the picture back
+    UxImageItem(const UxImageItem&) = delete;
+    UxImageItem& operator=(const UxImageItem&) = delete;
+
+    // Gives the current picture back and takes the descriptor's. An empty ImageCoord
+    // becomes the whole picture. False when the picture cannot be loaded.
+    bool Load(const UxImageDesc& desc);
+    void Unload();
+    // "File", "ImageCoord", "TargetSize", "DrawMethod", "ColorKey" and "ConstantAlpha"
+    // (which wins over ColorKey), then Load.
+    bool ApplySkin(const UxXmlNode* node);
+    // Draws into dest (a rect of dc) the part of ImageCoord that part (a rect of the
+    // widget's client space, whose size is targetSize) covers, so a partial repaint
+    // takes the matching part of the picture. Nothing is drawn for an empty size or a
+    // part outside the picture.
+    bool Draw(
+        UxDeviceContext& dc, const plat::RECT& dest, const plat::RECT& part, const plat::POINT& targetSize);
+
+    const UxImageDesc& GetDesc() const { return m_desc; }
+    int32_t GetHandle() const { return m_handle; }
+
+private:
+    UxImageDesc m_desc;
+    int32_t m_handle = -1;
+};
