@@ -2,8 +2,8 @@
 
 #include "ux/core/UxText.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <string>
 #include <typeinfo>
 
@@ -23,14 +23,13 @@ inline std::wstring ClassDisplayName(const std::type_info& type)
 
 // Base of every process-wide service. One instance pointer per class; a second
 // instance is allowed but traced, and the pointer then follows the newest object.
-template <typename T>
-class UxSingleton {
+template <typename T> class UxSingleton {
 public:
     UxSingleton()
     {
         if (s_instance) {
-            std::wstring where = L"UxSingleton<class " + ux_detail::ClassDisplayName(typeid(T))
-                + L">::UxSingleton";
+            std::wstring where
+                = L"UxSingleton<class " + ux_detail::ClassDisplayName(typeid(T)) + L">::UxSingleton";
             UxTrace(L"[UX+] %s, Singleton object can have only an instance at a time.\n", where.c_str());
         }
         s_instance = this; // T is not constructed yet: cast only when asked
@@ -47,8 +46,7 @@ private:
 };
 
 // Deletes through the virtual destructor and clears the variable.
-template <typename T>
-void SafeDelete(T*& object)
+template <typename T> void SafeDelete(T*& object)
 {
     if (object) {
         delete object;

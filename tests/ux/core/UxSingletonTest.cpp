@@ -1,12 +1,11 @@
-#include "tests/support/TraceCapture.h"
 #include "ux/core/UxSingleton.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
 
 class BuddyList : public UxSingleton<BuddyList> { };
 
@@ -19,7 +18,8 @@ TEST(UxSingleton, SecondInstanceIsTracedAndWins)
     auto* second = new BuddyList;
     ASSERT_EQ(trace.lines.size(), 1u);
     EXPECT_EQ(trace.lines[0],
-        L"[UX+] UxSingleton<class (anonymous namespace)::BuddyList>::UxSingleton, Singleton object can have only an instance at a time.\n");
+        L"[UX+] UxSingleton<class (anonymous namespace)::BuddyList>::UxSingleton, Singleton object can have "
+        L"only an instance at a time.\n");
     EXPECT_EQ(BuddyList::GetInstance(), second);
     SafeDelete(first);
     EXPECT_EQ(first, nullptr);

@@ -1,0 +1,125 @@
+#include "platform/system/FileSystem.h"
+
+#include "platform/system/Utf8.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+    bool Exists(const std::string& path)
+    {
+        struct stat st;
+        return lstat(path.c_str(), &st) == 0;
+    }
+
+    bool SameNoCase(const std::string& a, const std::string& b)
+    {
+        std::wstring wa = DecodeUtf8(a), wb = DecodeUtf8(b);
+        if (wa.size() != wb.size())
+            return false;
+        for (size_t i = 0; i < wa.size(); ++i)
+            if (std::towlower(static_cast<wint_t>(wa[i])) != std::towlower(static_cast<wint_t>(wb[i])))
+                return false;
+        return true;
+    }
+
+    // The entry of folder whose name equals name but for case; "" when there is none. The
+    // first such name in sorted order wins, so the choice does not depend on the folder's order.
+    std::string FindNoCase(const std::string& folder, const std::string& name)
+    {
+        DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+        if (!dir)
+            return std::string();
+        std::string best;
+        while (dirent* e = readdir(dir)) {
+            std::string entry = e->d_name;
+            if (SameNoCase(entry, name) && (best.empty() || entry < best))
+                best = entry;
+        }
+        closedir(dir);
+        return best;
+    }
+
+} // namespace
+
+std::string NativePath(const std::wstring& path)
+{
+    std::wstring slashed = path;
+    for (wchar_t& c : slashed)
+        if (c == L'\\')
+            c = L'/';
+    std::string native = EncodeUtf8(slashed);
+    if (native.empty() || Exists(native))
+        return native;
+
+    // Walk the components, fixing the case of each that is missing as written.
+    std::vector<std::string> parts;
+    for (size_t pos = 0; pos < native.size();) {
+        size_t slash = std::min(native.find('/', pos), native.size());
+        if (slash > pos)
+            parts.push_back(native.substr(pos, slash - pos));
+        pos = slash + 1;
+    }
+    std::string result = native[0] == '/' ? "/" : "";
+    bool lost = false;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        std::string part = parts[i];
+        if (!lost && part != "." && part != ".." && !Exists(result + part)) {
+            std::string found = FindNoCase(result.empty() ? "." : result, part);
+            if (found.empty())
+                lost = true; // nothing below a missing folder can exist either
+            else
+                part = found;
+        }
+        result += part;
+        if (i + 1 < parts.size() || native.back() == '/')
+            result += '/';
+    }
+    return result;
+}
+
+std::wstring DesignedPath(const std::string& native)
+{
+    std::wstring out = DecodeUtf8(native);
+    for (wchar_t& c : out)
+        if (c == L'/')
+            c = L'\\';
+    return out;
+}
+
+FILE* OpenFile(const std::wstring& path, const char* mode)
+{
+    if (path.empty() || !mode)
+        return nullptr;
+    return std::fopen(NativePath(path).c_str(), mode);
+}
+
+bool DeleteFile(const std::wstring& path)
+{
+    return !path.empty() && unlink(NativePath(path).c_str()) == 0;
+}
+
+std::wstring GetModuleFileName()
+{
+    std::vector<char> buffer(4096);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0)
+            return std::wstring();
+        if (static_cast<size_t>(n) < buffer.size())
+            return DesignedPath(std::string(buffer.data(), static_cast<size_t>(n)));
+        if (buffer.size() >= (1u << 20))
+            return std::wstring();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace plat

@@ -1,0 +1,279 @@
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Clock.h"
+#include "platform/event/Thread.h"
+#include "platform/event/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+using namespace plat;
+
+namespace {
+
+struct Seen {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+};
+std::vector<Seen> g_seen;
+LRESULT g_createAnswer = 0;
+
+LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_seen.push_back({ hwnd, message, wParam });
+    if (message == WM_CREATE)
+        return g_createAnswer;
+    if (message == WM_PAINT || message == WM_CLOSE)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    return static_cast<LRESULT>(wParam) + 1;
+}
+
+// A window of its own class, destroyed (with everything queued for it) at the end.
+class EventTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_seen.clear();
+        g_createAnswer = 0;
+        WNDCLASSW wc;
+        wc.lpfnWndProc = RecordingProc;
+        wc.lpszClassName = L"TestWindow";
+        RegisterClassW(&wc);
+        window = CreateWindowExW(
+            0, L"TestWindow", L"main", 0, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        g_seen.clear();
+    }
+    void TearDown() override
+    {
+        DestroyWindow(window);
+        DispatchPending();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) { } // drop quit and stray posts
+        UnregisterClassW(L"TestWindow");
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(EventTest, WindowsAreFoundAndCarryUserData)
+{
+    HWND other = CreateWindowExW(0, L"TestWindow", L"other", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(FindWindowW(L"TestWindow", L"other"), other);
+    EXPECT_EQ(FindWindowW(L"TestWindow", nullptr), window); // creation order
+    EXPECT_EQ(FindWindowW(L"TestWindow", L"none"), nullptr);
+    EXPECT_EQ(FindWindowW(L"testwindow", nullptr), nullptr);
+    RECT r;
+    ASSERT_TRUE(GetClientRect(other, &r));
+    EXPECT_EQ(r.right, 480);
+    EXPECT_EQ(r.bottom, 640);
+
+    EXPECT_EQ(SetWindowLongPtrW(window, GWLP_USERDATA, 42), 0);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_USERDATA), 42);
+    EXPECT_EQ(SendMessageW(window, WM_USER, 6, 0), 7); // straight to the procedure
+
+    WNDCLASSW again;
+    again.lpfnWndProc = RecordingProc;
+    again.lpszClassName = L"TestWindow";
+    EXPECT_EQ(RegisterClassW(&again), 0);
+    EXPECT_FALSE(UnregisterClassW(L"TestWindow")); // windows of it still live
+
+    EXPECT_TRUE(DestroyWindow(other));
+    EXPECT_FALSE(IsWindow(other));
+    EXPECT_FALSE(DestroyWindow(other));
+    EXPECT_EQ(SendMessageW(other, WM_USER, 6, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrW(other, GWLP_USERDATA), 0);
+}
+
+TEST_F(EventTest, CreationCanBeRefusedAndDestructionReachesChildren)
+{
+    g_createAnswer = -1;
+    EXPECT_EQ(
+        CreateWindowExW(0, L"TestWindow", L"refused", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+    EXPECT_EQ(FindWindowW(nullptr, L"refused"), nullptr);
+    EXPECT_EQ(
+        CreateWindowExW(0, L"NoSuchClass", L"x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    g_createAnswer = 0;
+
+    HWND parent = CreateWindowExW(0, L"TestWindow", L"p", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"TestWindow", L"c", 0, 0, 0, 1, 1, parent, nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetParent(child), parent);
+    g_seen.clear();
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(child));
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[0].hwnd, parent);
+    EXPECT_EQ(g_seen[1].hwnd, child);
+    EXPECT_EQ(g_seen[1].message, WM_DESTROY);
+}
+
+TEST_F(EventTest, PostedMessagesComeInOrderThenQuitThenPaint)
+{
+    InvalidateRect(window, nullptr, false);
+    PostMessageW(window, WM_USER, 1, 0);
+    PostMessageW(window, WM_USER, 2, 0);
+    PostQuitMessage(3);
+    MSG msg;
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.wParam, 1u);
+    DispatchMessageW(&msg);
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.wParam, 2u);
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 0);
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.message, WM_PAINT);
+    EXPECT_EQ(msg.hwnd, window);
+    DispatchMessageW(&msg); // the default procedure validates
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[1].message, WM_PAINT);
+}
+
+TEST_F(EventTest, FiltersAndPeekLeaveOtherMessagesQueued)
+{
+    PostMessageW(window, WM_USER, 1, 0);
+    PostMessageW(window, WM_CHAR, 2, 0);
+    PostMessageW(nullptr, WM_USER + 1, 3, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 2u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE));
+    ASSERT_EQ(GetMessageW(&msg, nullptr, WM_USER + 1, WM_USER + 1), 1);
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(DispatchMessageW(&msg), 0); // no window: dropped
+    ASSERT_TRUE(PeekMessageW(&msg, window, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 1u);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(EventTest, DestroyedWindowsTakeTheirMessagesAlong)
+{
+    HWND other = CreateWindowExW(0, L"TestWindow", L"o", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    PostMessageW(other, WM_USER, 1, 0);
+    PostMessageW(window, WM_USER, 2, 0);
+    InvalidateRect(other, nullptr, false);
+    DestroyWindow(other);
+    EXPECT_FALSE(PostMessageW(other, WM_USER, 3, 0));
+    g_seen.clear();
+    EXPECT_EQ(DispatchPending(), 1u);
+    ASSERT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_seen[0].hwnd, window);
+}
+
+TEST_F(EventTest, InvalidRegionIsClippedUnitedAndValidated)
+{
+    RECT r;
+    EXPECT_FALSE(GetUpdateRect(window, &r, false));
+    RECT a { 10, 10, 20, 20 };
+    RECT b { 90, 40, 200, 200 }; // reaches past the 100 x 50 client area
+    InvalidateRect(window, &a, false);
+    InvalidateRect(window, &b, false);
+    ASSERT_TRUE(GetUpdateRect(window, &r, false));
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 10);
+    EXPECT_EQ(r.right, 100);
+    EXPECT_EQ(r.bottom, 50);
+    RECT outside { 200, 200, 300, 300 };
+    ValidateRect(window, &a); // partial: everything stays to be painted
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, false));
+    ValidateRect(window, nullptr);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, false));
+    InvalidateRect(window, &outside, false);
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, false));
+
+    // A paint handler that never validates cannot hold the pump for ever.
+    SetWindowLongPtrW(window, GWLP_WNDPROC,
+        reinterpret_cast<intptr_t>(+[](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; }));
+    InvalidateRect(window, nullptr, false);
+    EXPECT_EQ(DispatchPending(50), 50u);
+    ValidateRect(window, nullptr);
+}
+
+TEST_F(EventTest, PostFromAnotherThreadWakesTheBlockedGet)
+{
+    Thread poster;
+    ASSERT_TRUE(poster.Start([this] {
+        Sleep(20);
+        PostMessageW(window, WM_USER, 9, 0);
+    }));
+    EXPECT_NE(poster.GetId(), 0u);
+    MSG msg;
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.wParam, 9u);
+    poster.Join();
+    EXPECT_FALSE(poster.IsStarted());
+    EXPECT_EQ(poster.GetId(), 0u);
+}
+
+// A backend with a wait of its own: a sticky flag like a native event queue.
+class FakeSource : public EventSource {
+public:
+    void Pump() override
+    {
+        for (WPARAM key : TakeInput())
+            PostMessageW(target, WM_KEYDOWN, key, 0);
+    }
+    void Wait() override
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [this] { return woken || !input.empty(); });
+        woken = false;
+        ++waits;
+    }
+    void Wake() override
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        woken = true;
+        changed.notify_all();
+    }
+    void Inject(WPARAM key)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        input.push_back(key);
+        changed.notify_all();
+    }
+    std::vector<WPARAM> TakeInput()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return std::exchange(input, {});
+    }
+
+    HWND target = nullptr;
+    int waits = 0;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool woken = false;
+    std::vector<WPARAM> input;
+};
+
+TEST_F(EventTest, BackendInputAndPostsShareOneWait)
+{
+    FakeSource source;
+    source.target = window;
+    SetEventSource(&source);
+    Thread other;
+    ASSERT_TRUE(other.Start([&] {
+        Sleep(10);
+        source.Inject(65);
+        Sleep(10);
+        PostMessageW(window, WM_USER, 1, 0);
+    }));
+    MSG msg;
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.message, WM_KEYDOWN);
+    EXPECT_EQ(msg.wParam, 65u);
+    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
+    EXPECT_EQ(msg.message, WM_USER);
+    other.Join();
+    SetEventSource(nullptr);
+    EXPECT_LE(source.waits, 4); // woken by events, not by polling
+}
+
+} // namespace

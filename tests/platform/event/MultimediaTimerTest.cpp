@@ -1,0 +1,195 @@
+#include "platform/event/MultimediaTimer.h"
+#include "platform/event/Clock.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Thread.h"
+#include "platform/event/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace plat;
+
+namespace {
+
+struct Tick {
+    UINT id;
+    uint64_t at;
+};
+std::vector<Tick> g_ticks;
+HWND g_target = nullptr;
+
+void PostTick(UINT id, UINT, uintptr_t, uintptr_t, uintptr_t)
+{
+    PostMessageW(g_target, WM_USER, id, 0);
+}
+
+LRESULT TickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_USER) {
+        g_ticks.push_back({ static_cast<UINT>(wParam), GetTickCount64() });
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+class TimerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_ticks.clear();
+        WNDCLASSW wc;
+        wc.lpfnWndProc = TickProc;
+        wc.lpszClassName = L"TickWindow";
+        RegisterClassW(&wc);
+        g_target = CreateWindowExW(0, L"TickWindow", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override
+    {
+        for (UINT id : ids)
+            timeKillEvent(id);
+        DestroyWindow(g_target);
+        UnregisterClassW(L"TickWindow");
+    }
+    UINT Start(UINT delay, UINT flags = TIME_PERIODIC)
+    {
+        UINT id = timeSetEvent(delay, 10, PostTick, 0, flags);
+        ids.push_back(id);
+        return id;
+    }
+    std::vector<UINT> ids;
+};
+
+TEST_F(TimerTest, CapsGiveTheTenMillisecondResolution)
+{
+    TIMECAPS caps;
+    ASSERT_EQ(timeGetDevCaps(&caps, sizeof caps), TIMERR_NOERROR);
+    EXPECT_LE(caps.wPeriodMin, 10u);
+    EXPECT_GE(caps.wPeriodMax, 10u);
+    EXPECT_EQ(timeGetDevCaps(nullptr, sizeof caps), MMSYSERR_INVALPARAM);
+}
+
+TEST_F(TimerTest, PumpDeliversDueTicksInTimeOrder)
+{
+    ManualClock clock(1000);
+    UINT fast = Start(30);
+    UINT slow = Start(50);
+    UINT once = Start(40, TIME_ONESHOT);
+    ASSERT_NE(fast, 0u);
+    EXPECT_NE(fast, slow);
+    PumpFor(100);
+    std::vector<std::pair<UINT, uint64_t>> got;
+    for (const Tick& t : g_ticks)
+        got.emplace_back(t.id, t.at);
+    std::vector<std::pair<UINT, uint64_t>> want { { fast, 1030 }, { once, 1040 }, { slow, 1050 },
+        { fast, 1060 }, { fast, 1090 }, { slow, 1100 } };
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(clock.Now(), 1100u);
+    EXPECT_EQ(timeKillEvent(once), MMSYSERR_INVALPARAM); // a one-shot is gone after its tick
+}
+
+TEST_F(TimerTest, IdsAreNeverReusedAndBadRequestsFail)
+{
+    ManualClock clock;
+    UINT a = Start(10);
+    EXPECT_EQ(timeKillEvent(a), TIMERR_NOERROR);
+    UINT b = Start(10);
+    EXPECT_GT(b, a);
+    EXPECT_EQ(timeKillEvent(a), MMSYSERR_INVALPARAM);
+    EXPECT_EQ(timeSetEvent(0, 10, PostTick, 0, TIME_PERIODIC), 0u); // would tick without pause
+    EXPECT_EQ(timeSetEvent(10, 10, nullptr, 0, TIME_PERIODIC), 0u);
+
+    std::vector<UINT> many;
+    for (size_t i = 0; i < kMaxTimers; ++i) {
+        UINT id = timeSetEvent(1000, 10, PostTick, 0, TIME_PERIODIC);
+        if (!id)
+            break;
+        many.push_back(id);
+    }
+    EXPECT_EQ(many.size(), kMaxTimers - 1); // b is alive too
+    EXPECT_EQ(timeSetEvent(1000, 10, PostTick, 0, TIME_PERIODIC), 0u);
+    for (UINT id : many)
+        timeKillEvent(id);
+}
+
+TEST_F(TimerTest, BusyUiThreadHoldsOneTickPerTimerAndKillTakesItBack)
+{
+    UINT id = Start(5);
+    Sleep(60); // the UI thread does not fetch meanwhile
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, id);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)); // folded into the one waiting
+    Sleep(20);
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(timeKillEvent(id), TIMERR_NOERROR);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    Sleep(20);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+}
+
+void PostTwice(UINT id, UINT, uintptr_t, uintptr_t, uintptr_t)
+{
+    PostMessageW(g_target, WM_USER, id, 0);
+    PostMessageW(g_target, WM_USER, id, 0);
+}
+
+void KillSelf(UINT id, UINT, uintptr_t, uintptr_t, uintptr_t)
+{
+    PostMessageW(g_target, WM_USER, id, 0);
+    timeKillEvent(id);
+}
+
+TEST_F(TimerTest, KillPurgesQueuedTicksAndCoalescesRepeats)
+{
+    ManualClock clock;
+    UINT twice = timeSetEvent(10, 10, PostTwice, 0, TIME_PERIODIC);
+    ids.push_back(twice);
+    UINT other = Start(10);
+    EXPECT_EQ(PostMessageW(g_target, WM_USER, 77, 0), true); // not a timer's
+
+    // Fire by hand: PumpFor dispatches, so step the pump only as far as the firing.
+    PumpFor(10);
+    ASSERT_EQ(g_ticks.size(), 3u); // 77, one tick of twice (the repeat folded in), other
+    EXPECT_EQ(g_ticks[0].id, 77u);
+    EXPECT_EQ(g_ticks[1].id, twice);
+    EXPECT_EQ(g_ticks[2].id, other);
+
+    g_ticks.clear();
+    UINT self = timeSetEvent(5, 10, KillSelf, 0, TIME_PERIODIC);
+    PumpFor(20);
+    size_t selfTicks = 0;
+    for (const Tick& t : g_ticks)
+        selfTicks += t.id == self;
+    EXPECT_EQ(selfTicks, 0u); // killed inside its own tick: the post it made is gone too
+}
+
+TEST_F(TimerTest, ClockIsMonotonicAndWrapsAt32Bits)
+{
+    ManualClock clock(0xFFFFFFF0ull);
+    EXPECT_EQ(timeGetTime(), 0xFFFFFFF0u);
+    clock.Advance(0x20);
+    EXPECT_EQ(timeGetTime(), 0x10u);
+    EXPECT_EQ(GetTickCount64(), 0x100000010ull);
+    clock.Set(5); // never backwards
+    EXPECT_EQ(clock.Now(), 0x100000010ull);
+}
+
+TEST_F(TimerTest, RealTimerThreadWakesOnlyForTicks)
+{
+    EventStats before = GetEventStats();
+    uint64_t start = GetTickCount64();
+    UINT id = Start(20);
+    ASSERT_NE(id, 0u);
+    MSG msg;
+    while (g_ticks.size() < 5 && GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    timeKillEvent(id);
+    EventStats after = GetEventStats();
+    EXPECT_GE(GetTickCount64() - start, 90u);
+    // One wait per tick on either side, a little slack for a changed timer list.
+    EXPECT_LE(after.uiWakeups - before.uiWakeups, 7u);
+    EXPECT_LE(after.timerWakeups - before.timerWakeups, 8u);
+}
+
+} // namespace

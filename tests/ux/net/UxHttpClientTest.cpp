@@ -1,0 +1,394 @@
+#include "ux/net/UxHttpClient.h"
+#include "platform/net/NetError.h"
+#include "tests/support/LoopbackServer.h"
+#include "tests/support/TestTls.h"
+#include "ux/net/UxUrl.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+// HTTP/1.0 server: reads one request (head and Content-Length body), answers with
+// whatever respond returns, closes. Plain, or TLS 1.0 when given a TestTls.
+class HttpServer {
+public:
+    using Respond = std::function<std::string(const std::string& request, int port)>;
+
+    explicit HttpServer(Respond respond, const TestTls* tls = nullptr)
+        : m_respond(std::move(respond))
+        , m_tls(tls)
+        , m_server([this](LoopbackServer& s, int fd) { Serve(s, fd); })
+    {
+    }
+
+    int Port() const { return m_server.Port(); }
+    std::string Url(const std::string& path) const
+    {
+        return std::string(m_tls ? "https" : "http") + "://" + (m_tls ? "localhost" : "127.0.0.1") + ":"
+            + std::to_string(Port()) + path;
+    }
+    std::vector<std::string> Requests()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
+    }
+
+private:
+    void Serve(LoopbackServer&, int fd)
+    {
+        SSL* ssl = m_tls ? m_tls->Accept(fd) : nullptr;
+        if (m_tls && !ssl)
+            return;
+        auto read = [&](char* b, int n) {
+            return ssl ? SSL_read(ssl, b, n) : LoopbackServer::ReadSome(fd, b, n, 5000);
+        };
+        std::string request;
+        char buffer[4096];
+        size_t need = std::string::npos;
+        while (request.size() < need) {
+            int n = read(buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            request.append(buffer, static_cast<size_t>(n));
+            size_t end = request.find("\r\n\r\n");
+            if (end != std::string::npos && need == std::string::npos) {
+                size_t cl = request.find("Content-Length: ");
+                size_t body = cl != std::string::npos && cl < end ? std::stoul(request.substr(cl + 16)) : 0;
+                need = end + 4 + body;
+            }
+        }
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_requests.push_back(request);
+        }
+        std::string response = m_respond(request, Port());
+        if (ssl) {
+            TestTls::WriteAll(ssl, response);
+            SSL_shutdown(ssl);
+            SSL_free(ssl);
+        } else {
+            LoopbackServer::WriteAll(fd, response);
+        }
+    }
+
+    Respond m_respond;
+    const TestTls* m_tls;
+    std::mutex m_mutex;
+    std::vector<std::string> m_requests;
+    LoopbackServer m_server;
+};
+
+std::string Path(const std::string& request)
+{
+    size_t a = request.find(' ');
+    size_t b = request.find(' ', a + 1);
+    return a == std::string::npos || b == std::string::npos ? "" : request.substr(a + 1, b - a - 1);
+}
+
+std::string Ok(const std::string& body, const std::string& extra = "")
+{
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + extra + "\r\n"
+        + body;
+}
+
+std::wstring W(const std::string& s)
+{
+    return std::wstring(s.begin(), s.end());
+}
+
+std::string Body(const UxHttpClient& c)
+{
+    return c.GetBody() ? std::string(reinterpret_cast<const char*>(c.GetBody()), c.GetBodyLength())
+                       : "<none>";
+}
+
+TEST(UxUrl, SplitsSchemeHostPortAndEscapedPath)
+{
+    UxUrl a(L"http://example.com:8080/dir/a b?x=1");
+    EXPECT_EQ(a.scheme, L"http");
+    EXPECT_EQ(a.schemeKind, UxUrl::Http);
+    EXPECT_EQ(a.host, L"example.com");
+    EXPECT_EQ(a.port, 8080);
+    EXPECT_EQ(a.path, L"dir/a%20b%3fx%3d1");
+
+    UxUrl b(L"https://secure.example");
+    EXPECT_EQ(b.schemeKind, UxUrl::Https);
+    EXPECT_EQ(b.port, 443);
+    EXPECT_EQ(b.path, L"");
+
+    UxUrl c(L"HTTPS://x/y"); // schemes compare exactly
+    EXPECT_EQ(c.schemeKind, UxUrl::Other);
+    EXPECT_EQ(c.port, 80);
+
+    UxUrl d(L"host.only:81/p");
+    EXPECT_EQ(d.scheme, L"");
+    EXPECT_EQ(d.host, L"host.only");
+    EXPECT_EQ(d.port, 81);
+    EXPECT_EQ(d.path, L"p");
+
+    EXPECT_EQ(UxUrl(L"http://h:99999999999/").port, 0); // never wraps into another port
+}
+
+TEST(UxHttpClient, RequestHeadLinesInOrder)
+{
+    HttpServer server(
+        [](const std::string&, int) { return Ok("fine", "Set-Cookie: sid=abc; path=/; HttpOnly\r\n"); });
+    UxHttpClient client;
+    client.AddFormField(L"q", L"a b&c");
+    client.AddFormField(L"n", L"1");
+    client.GetRequest().rangeStart = 10;
+    client.GetRequest().extraHeaders = L"X-One: 1\r\n";
+    ASSERT_TRUE(client.Request(W(server.Url("/dir/file.txt"))));
+    ASSERT_TRUE(client.Request(W(server.Url("/again"))));
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    std::string host = "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n";
+    EXPECT_EQ(requests[0],
+        "GET /dir/file.txt?q=a%20b%26c&n=1 HTTP/1.0\r\n" + host
+            + "Content-Type: application/x-www-form-urlencoded\r\nRange: bytes=10-\r\nX-One: 1\r\n\r\n");
+    // The cookie of the first answer goes back; its attributes do not.
+    EXPECT_EQ(requests[1],
+        "GET /again?q=a%20b%26c&n=1 HTTP/1.0\r\n" + host
+            + "Content-Type: application/x-www-form-urlencoded\r\nCookie: sid=abc\r\nRange: "
+              "bytes=10-\r\nX-One: 1\r\n\r\n");
+}
+
+TEST(UxHttpClient, PostBodies)
+{
+    HttpServer server([](const std::string&, int) { return Ok(""); });
+    UxHttpClient form;
+    form.GetRequest().method = UxHttpRequest::Post;
+    form.AddFormField(L"id", L"x=y");
+    ASSERT_TRUE(form.Request(W(server.Url("/f"))));
+
+    char path[] = "/tmp/quorix-upload-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string content(20000, 'F');
+    ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    close(fd);
+    UxHttpClient multi;
+    multi.GetRequest().method = UxHttpRequest::Post;
+    multi.GetRequest().bodyKind = UxHttpRequest::Multipart;
+    multi.AddFormField(L"name", L"value");
+    multi.AddFormField(L"file", W(path), true);
+    ASSERT_TRUE(multi.Request(W(server.Url("/m"))));
+
+    UxHttpClient raw;
+    raw.GetRequest().method = UxHttpRequest::Post;
+    raw.GetRequest().bodyKind = UxHttpRequest::TextXml;
+    raw.SetRequestBody("<a/>", 4);
+    ASSERT_TRUE(raw.Request(W(server.Url("/r"))));
+
+    UxHttpClient missing;
+    missing.GetRequest().method = UxHttpRequest::Post;
+    missing.GetRequest().bodyKind = UxHttpRequest::Multipart;
+    missing.AddFormField(L"file", L"/no/such/file", true);
+    EXPECT_FALSE(missing.Request(W(server.Url("/x"))));
+    unlink(path);
+
+    auto requests = server.Requests();
+    ASSERT_GE(requests.size(), 3u);
+    EXPECT_NE(requests[0].find("POST /f HTTP/1.0\r\n"), std::string::npos);
+    EXPECT_NE(requests[0].find("Content-Length: 8\r\n\r\nid=x%3dy"), std::string::npos);
+
+    std::string b = "--" + std::string(40, '-');
+    const std::string& m = requests[1];
+    size_t boundaryAt = m.find("boundary=");
+    ASSERT_NE(boundaryAt, std::string::npos);
+    std::string boundary = m.substr(boundaryAt + 9, 72);
+    EXPECT_EQ(boundary.substr(0, 40), std::string(40, '-'));
+    std::string body = "--" + boundary + "\r\nContent-Disposition: form-data; name=\"name\"\r\n\r\nvalue\r\n"
+        + "--" + boundary + "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"" + path
+        + "\"\r\n\r\n" + content + "\r\n--" + boundary + "--\r\n";
+    EXPECT_NE(m.find("Content-Length: " + std::to_string(body.size()) + "\r\n"), std::string::npos);
+    EXPECT_EQ(m.substr(m.find("\r\n\r\n") + 4), body);
+
+    EXPECT_NE(requests[2].find("Content-Type: text/xml\r\nContent-Length: 4\r\n\r\n<a/>"), std::string::npos);
+}
+
+TEST(UxHttpClient, ResponseStatusHeadersAndBody)
+{
+    HttpServer server([](const std::string&, int) {
+        return std::string("HTTP/1.0 206 Partial\r\nX-Long: first\r\n\tsecond\r\nx-twice: 1\r\nX-Twice= 2\r\n"
+                           "Content-Length: 5\r\n\r\nbody\r\n\r\nmore");
+    });
+    UxHttpClient client;
+    ASSERT_TRUE(client.Request(W(server.Url("/"))));
+    EXPECT_EQ(client.GetStatus(), 206);
+    EXPECT_EQ(client.GetHeader(L"x-long"), L"firstsecond");
+    EXPECT_EQ(client.GetHeader(L"X-TWICE", 0), L"1");
+    EXPECT_EQ(client.GetHeader(L"X-TWICE", 1), L"2");
+    EXPECT_EQ(client.GetHeader(L"X-TWICE", 2), L"");
+    EXPECT_EQ(client.GetHeader(L"body"), L""); // the search stops at the head's end
+    EXPECT_EQ(Body(client), "body\r\n\r\nmore");
+}
+
+TEST(UxHttpClient, RedirectsAbsoluteRelativeAndLooping)
+{
+    HttpServer server([](const std::string& request, int port) {
+        std::string path = Path(request);
+        if (path == "/start")
+            return std::string("HTTP/1.0 302 Found\r\nSet-Cookie: hop=1\r\nLocation: next\r\n\r\n");
+        if (path == "/next")
+            return "HTTP/1.0 301 Moved\r\nLocation: http://127.0.0.1:" + std::to_string(port)
+                + "/final\r\n\r\n";
+        if (path == "/final")
+            return Ok("done", "Set-Cookie: a=1; expires=never\r\nSet-Cookie: b=2\r\n");
+        if (path == "/loop")
+            return std::string("HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n");
+        return std::string("HTTP/1.0 302 Found\r\n\r\n"); // no Location
+    });
+    UxHttpClient client;
+    ASSERT_TRUE(client.Request(W(server.Url("/start"))));
+    EXPECT_EQ(client.GetStatus(), 200);
+    EXPECT_EQ(Body(client), "done");
+    // Only the final answer's cookies are kept.
+    ASSERT_EQ(client.GetCookies().size(), 2u);
+    EXPECT_EQ(client.GetCookies()[0], std::make_pair(std::wstring(L"a"), std::wstring(L"1")));
+    EXPECT_EQ(client.GetCookies()[1], std::make_pair(std::wstring(L"b"), std::wstring(L"2")));
+
+    UxHttpClient looping;
+    EXPECT_FALSE(looping.Request(W(server.Url("/loop"))));
+    EXPECT_EQ(server.Requests().size(), 3u + 1u + UxHttpClient::kMaxRedirects);
+
+    UxHttpClient nowhere;
+    EXPECT_FALSE(nowhere.Request(W(server.Url("/empty"))));
+
+    UxHttpClient manual;
+    manual.SetFollowRedirects(false);
+    ASSERT_TRUE(manual.Request(W(server.Url("/loop"))));
+    EXPECT_EQ(manual.GetStatus(), 302);
+    EXPECT_EQ(manual.GetHeader(L"Location"), L"/loop");
+}
+
+TEST(UxHttpClient, OversizedOrBrokenResponsesFail)
+{
+    HttpServer server([](const std::string& request, int) {
+        std::string path = Path(request);
+        if (path == "/head")
+            return "HTTP/1.0 200 OK\r\nX: " + std::string(200 * 1024, 'h');
+        if (path == "/body")
+            return Ok(std::string(300 * 1024, 'b'));
+        if (path == "/nostatus")
+            return std::string("garbage\r\n\r\n");
+        return std::string("HTTP/1.0 200 OK\r\nX: cut");
+    });
+    UxHttpClient client;
+    EXPECT_FALSE(client.Request(W(server.Url("/head"))));
+    client.SetMaxResponseSize(256 * 1024);
+    EXPECT_FALSE(client.Request(W(server.Url("/body"))));
+    EXPECT_FALSE(client.Request(W(server.Url("/nostatus"))));
+    EXPECT_FALSE(client.Request(W(server.Url("/cut"))));
+    EXPECT_EQ(client.GetBody(), nullptr);
+
+    int port;
+    {
+        LoopbackServer gone([](LoopbackServer&, int) {});
+        port = gone.Port();
+    }
+    EXPECT_FALSE(client.Request(L"http://127.0.0.1:" + std::to_wstring(port) + L"/"));
+    EXPECT_EQ(plat::WSAGetLastError(), plat::WSAECONNREFUSED);
+    EXPECT_FALSE(client.Request(L"http://no-such-host.invalid/"));
+    EXPECT_EQ(plat::WSAGetLastError(), plat::WSAEADDRNOTAVAIL);
+}
+
+class CountingListener : public UxHttpListener {
+public:
+    int OnConnecting() override { return calls += "c", 1; }
+    int OnConnected() override { return calls += "C", 1; }
+    int OnSent(int32_t) override { return calls.back() == 's' ? 1 : (calls += "s", 1); }
+    int OnRequestSent() override { return calls += "R", 1; }
+    int OnReceived(int32_t) override
+    {
+        if (calls.back() != 'r')
+            calls += "r";
+        maxTotal = total;
+        return abortAt && done >= abortAt ? 0 : 1;
+    }
+    int OnReceiveComplete() override { return calls += "E", 1; }
+
+    std::string calls;
+    int32_t maxTotal = 0;
+    int32_t abortAt = 0;
+};
+
+TEST(UxHttpClient, ListenerSeesProgressAndCanAbort)
+{
+    std::string body(100000, 'd');
+    HttpServer server([&](const std::string&, int) { return Ok(body); });
+    UxHttpClient client;
+    CountingListener listener;
+    client.SetListener(&listener);
+    ASSERT_TRUE(client.Request(W(server.Url("/"))));
+    EXPECT_EQ(listener.calls, "cCsRrE");
+    EXPECT_EQ(listener.maxTotal, 100000);
+    EXPECT_EQ(static_cast<size_t>(listener.done), client.GetResponse().GetSize());
+
+    CountingListener stopper;
+    stopper.abortAt = 1;
+    client.SetListener(&stopper);
+    EXPECT_FALSE(client.Request(W(server.Url("/"))));
+}
+
+TEST(UxHttpClientTls, SecureExchangeAndRelativeRedirectStaySecure)
+{
+    TestTls tls;
+    tls.Trust();
+    HttpServer server(
+        [](const std::string& request, int) {
+            if (Path(request) == "/old")
+                return std::string("HTTP/1.0 302 Found\r\nLocation: /new\r\n\r\n");
+            return Ok("secret");
+        },
+        &tls);
+    UxHttpClient client;
+    ASSERT_TRUE(client.Request(W(server.Url("/old"))));
+    EXPECT_EQ(client.GetStatus(), 200);
+    EXPECT_EQ(Body(client), "secret");
+    EXPECT_EQ(server.Requests().size(), 2u);
+
+    // A name the certificate does not carry is refused.
+    UxHttpClient wrongName;
+    std::wstring url = L"https://127.0.0.2:" + std::to_wstring(server.Port()) + L"/";
+    EXPECT_FALSE(wrongName.Request(url));
+}
+
+TEST(UxSslSocket, FatalHandshakeErrorStopsAtOnce)
+{
+    // Answers the client's hello with plain text and then keeps the line open.
+    LoopbackServer server([](LoopbackServer& self, int fd) {
+        char buffer[1024];
+        LoopbackServer::ReadSome(fd, buffer, sizeof buffer, 2000);
+        LoopbackServer::WriteAll(fd, "HTTP/1.0 400 Bad Request\r\n\r\n");
+        self.WaitStop(10000);
+    });
+    setenv("QUORIX_TLS_VERIFY", "0", 1);
+    UxSocket socket;
+    ASSERT_TRUE(socket.CreateSocket());
+    ASSERT_TRUE(plat::ConnectWithTimeout(
+        socket.GetSocket(), UxSocket::ResolveAddress(L"127.0.0.1", server.Port()).in, 2000));
+    UxSslSocket ssl;
+    ssl.SetMode(UxSslSocket::TlsV1);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ssl.Connect(socket.GetSocket()));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(plat::WSAGetLastError(), plat::WSAECONNABORTED);
+    // Without a connection, reads and writes are errors.
+    char b;
+    EXPECT_LT(ssl.Send("x", 1), 0);
+    EXPECT_LT(ssl.Recv(&b, 1), 0);
+    ssl.Close();
+    EXPECT_LT(ssl.Send("x", 1), 0);
+    EXPECT_EQ(plat::WSAGetLastError(), plat::WSAENOTCONN);
+    unsetenv("QUORIX_TLS_VERIFY");
+}
+
+} // namespace

@@ -1,0 +1,1 @@
+"""A stand-in of the messenger service for tests and local use."""

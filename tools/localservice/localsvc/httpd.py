@@ -1,0 +1,84 @@
+"""A small HTTP/1.0 server on asyncio streams: one request per connection, bounded sizes."""
+
+import asyncio
+import json
+import urllib.parse
+
+MAX_HEAD = 16 * 1024
+MAX_BODY = 1024 * 1024
+TIMEOUT = 10
+
+REASONS = {200: "OK", 400: "Bad Request", 404: "Not Found", 405: "Method Not Allowed",
+           409: "Conflict", 413: "Payload Too Large", 500: "Internal Server Error"}
+
+
+class Request:
+    def __init__(self, method, path, query, headers, body):
+        self.method = method
+        self.path = path
+        self.query = query
+        self.headers = headers
+        self.body = body
+
+    def json(self):
+        """The body as a JSON object; ValueError when it is not one."""
+        data = json.loads(self.body.decode("utf-8")) if self.body.strip() else {}
+        if not isinstance(data, dict):
+            raise ValueError("the body must be a JSON object")
+        return data
+
+
+def json_response(status, data):
+    return status, "application/json", json.dumps(data, ensure_ascii=False).encode("utf-8")
+
+
+async def read_request(reader):
+    head = await reader.readuntil(b"\r\n\r\n")
+    lines = head.decode("latin-1").split("\r\n")
+    parts = lines[0].split(" ")
+    if len(parts) != 3:
+        raise ValueError("bad request line")
+    headers = {}
+    for line in lines[1:]:
+        if ":" in line:
+            key, value = line.split(":", 1)
+            headers[key.strip().lower()] = value.strip()
+    length = int(headers.get("content-length", "0") or "0")
+    if length < 0 or length > MAX_BODY:
+        raise OverflowError("body too large")
+    body = await reader.readexactly(length) if length else b""
+    url = urllib.parse.urlsplit(parts[1])
+    query = dict(urllib.parse.parse_qsl(url.query))
+    return Request(parts[0], urllib.parse.unquote(url.path), query, headers, body)
+
+
+def handler(route, log=None):
+    """A connection handler for asyncio.start_server that answers through route(request),
+    which returns (status, content type, body bytes)."""
+    async def serve(reader, writer):
+        try:
+            try:
+                request = await asyncio.wait_for(read_request(reader), TIMEOUT)
+            except OverflowError:
+                status, ctype, body = json_response(413, {"error": "body too large"})
+            except (ValueError, asyncio.LimitOverrunError, asyncio.IncompleteReadError):
+                status, ctype, body = json_response(400, {"error": "bad request"})
+            else:
+                try:
+                    status, ctype, body = route(request)
+                except ValueError as e:
+                    status, ctype, body = json_response(400, {"error": str(e)})
+                except Exception as e:
+                    status, ctype, body = json_response(500, {"error": repr(e)})
+                if log:
+                    log("%s %s -> %d" % (request.method, request.path, status))
+            head = "HTTP/1.0 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\n" \
+                   "Connection: close\r\n\r\n" % (status, REASONS.get(status, "Error"), ctype,
+                                                  len(body))
+            writer.write(head.encode("latin-1") + body)
+            await asyncio.wait_for(writer.drain(), TIMEOUT)
+        except (ConnectionError, OSError, asyncio.TimeoutError):
+            pass
+        finally:
+            writer.close()
+    return serve

@@ -1,0 +1,159 @@
+import json
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+import urllib.request
+
+from tests.support import PACKAGE, TIMEOUT, Service, ServiceTest, words_of
+
+MINSU = "minsu@quorix.net"
+JIYEON = "jiyeon@quorix.net"
+
+
+class SignIn(ServiceTest):
+
+    def test_full_sign_in_over_tls_with_a_fragmented_buddy_list(self):
+        d = self.svc.client("dispatch")
+        pver = d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"]))
+        self.assertEqual(pver.args, ["N"])
+        word = d.expect_reply(d.send("AUTH", ["MD5"])).args[0]
+        reqs = d.expect_reply(d.send("REQS", [word, MINSU]))
+        self.assertEqual(reqs.args[1:3], ["127.0.0.1", str(self.svc.info["main_port"])])
+
+        c = self.svc.client()  # TLS 1.0 only, verified against the printed CA
+        self.assertEqual(c.sock.version(), "TLSv1")
+        lin2 = self.svc.lin2(c, MINSU, ticket=reqs.args[3])
+        self.assertEqual(lin2.command, "LIN2")
+        profile = words_of(lin2.payload)
+        self.assertEqual(len(profile), 16)
+        self.assertEqual(profile[4:6], ["김민수", "민수"])
+
+        c.send("LSTA", ["FULL", 64], b"")
+        fragments = [c.expect("LSTA")]
+        while fragments[-1].args[0] != fragments[-1].args[1]:
+            fragments.append(c.expect("LSTA"))
+        count = len(fragments)
+        self.assertGreater(count, 3)
+        self.assertEqual([f.args[:2] for f in fragments],
+                         [[str(i), str(count)] for i in range(1, count + 1)])
+        self.assertTrue(all(len(f.payload) <= 64 for f in fragments))
+        body = words_of(b"".join(f.payload for f in fragments))
+        self.assertEqual(body[:2], ["3", "3"])
+        self.assertEqual(body[2:7], ["0", "기타", "0", "1", "친구"])
+        records = body[-39:]
+        jiyeon, junho, seoyun = records[:13], records[13:26], records[26:]
+        self.assertEqual(jiyeon[:8], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이"])
+        self.assertEqual(jiyeon[8:10], ["19920708", "0"])
+        self.assertEqual(junho[4:6], ["1101", "F"])
+        self.assertEqual(seoyun[4], "0001")
+        self.assertTrue(any(t.startswith("LIN2 ") for t in self.log_texts(MINSU)))
+
+    def test_sign_in_failures(self):
+        c = self.svc.client()
+        self.assertEqual(self.svc.lin2(c, MINSU, password="wrong").command, "301")
+        self.assertEqual(self.svc.lin2(c, "nobody@quorix.net").command, "300")
+        self.assertEqual(self.svc.lin2(c, MINSU, ticket="forged").command, "601")
+        other = self.svc.ticket(JIYEON).args[3]
+        self.assertEqual(self.svc.lin2(c, MINSU, ticket=other).command, "601")
+        # An id on another domain is digested whole, domain included.
+        self.assertEqual(self.svc.lin2(c, "dahye@mailbox.kr").command, "LIN2")
+
+        ticket = self.svc.ticket(MINSU).args[3]
+        self.assertEqual(self.svc.lin2(self.svc.client(), MINSU, ticket=ticket).command, "LIN2")
+        self.assertEqual(self.svc.lin2(self.svc.client(), MINSU, ticket=ticket).command, "601")
+        # Signing in again from the same device while the first session lives is refused.
+        self.assertEqual(self.svc.lin2(self.svc.client(), MINSU).command, "302")
+
+        d = self.svc.client("dispatch")
+        self.assertEqual(d.expect_reply(d.send("REQS", ["x", MINSU])).command, "601")
+        self.assertEqual(d.expect_reply(d.send("AUTH", ["OTP"])).command, "395")
+        word = d.expect_reply(d.send("AUTH", ["MD5"])).args[0]
+        self.assertEqual(d.expect_reply(d.send("REQS", [word + "x", MINSU])).command, "202")
+        self.assertEqual(d.expect_reply(d.send("LSTA", ["FULL", 10], b"")).command, "203")
+
+    def test_second_sign_in_elsewhere_kills_the_first(self):
+        watcher, _ = self.svc.sign_in(JIYEON)
+        first, _ = self.svc.sign_in(MINSU, device="phone-1")
+        self.assertEqual(watcher.expect("NTFY").args[:2], [MINSU, "O"])
+        second, _ = self.svc.sign_in(MINSU, device="phone-2")
+        kill = first.expect("KILL")
+        self.assertEqual(kill.args[0], MINSU)
+        self.assertTrue(first.closed_by_peer())
+        self.assertEqual(second.expect_reply(second.send("PONG")).command, "PONG")
+        # The user never went offline for the buddies.
+        self.assertTrue(watcher.quiet("NTFY"))
+
+    def test_keep_alive_answers_drops_and_probes(self):
+        c, _ = self.svc.sign_in(MINSU)
+        self.assertEqual(c.expect_reply(c.send("PONG")).command, "PONG")
+        self.assertEqual(self.svc.control("/drop-pongs", {"user": MINSU, "count": 2})[0], 200)
+        dropped = [c.send("PONG"), c.send("PONG")]
+        answered = c.send("PONG")
+        self.assertEqual(c.expect("PONG").txid, answered)
+        self.assertFalse([f for f in c.backlog if f.txid in dropped])
+
+        status, answer = self.svc.control("/ping", {"user": MINSU})
+        ping = c.expect("PING")
+        self.assertEqual(ping.txid, answer["txid"])
+        c.send("PING", txid=ping.txid)  # the client's echo is not answered
+        self.assertTrue(c.quiet("PING"))
+        self.assertIn("PING %d" % ping.txid,
+                      [e["text"] for e in self.svc.control("/log")[1]["entries"]
+                       if e["dir"] == "recv"])
+
+    def test_requests_before_sign_in_are_refused(self):
+        c = self.svc.client()
+        self.assertEqual(c.expect_reply(c.send("LSTA", ["FULL", 10], b"")).command, "306")
+        self.assertEqual(c.expect_reply(c.send("PONG")).command, "306")
+
+
+class UpdateHost(ServiceTest):
+    service_args = ("--pver", "F", "--update-msg", "새 버전\r\n설치 100% 권장")
+
+    def fetch(self, url):
+        with urllib.request.urlopen(url, timeout=TIMEOUT) as r:
+            return r.read()
+
+    def test_version_answer_and_update_descriptor(self):
+        d = self.svc.client("dispatch")
+        self.assertEqual(d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"])).args, ["F"])
+        self.svc.control("/update", {"pver": "Y"})
+        self.assertEqual(d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"])).args, ["Y"])
+
+        text = self.fetch(self.svc.info["update_url"]).decode("utf-8")
+        self.assertTrue(text.startswith("[main]\r\n"))
+        values = dict(line.split("=", 1) for line in text.split("\r\n")[1:] if line)
+        self.assertEqual(values["msg"], "새%20버전%0d%0a설치%20100%25%20권장")
+        self.assertEqual(self.fetch(values["url"]), b"local test package\n")
+
+        self.svc.control("/update", {"descriptor": False})
+        with self.assertRaises(urllib.error.HTTPError):
+            self.fetch(self.svc.info["update_url"])
+
+
+class CommandLine(unittest.TestCase):
+
+    def test_start_line_and_signals(self):
+        for sig in (signal.SIGINT, signal.SIGTERM):
+            svc = Service()
+            info = svc.info
+            self.assertLessEqual({"dispatch_port", "main_port", "update_port", "control_port",
+                                  "ca_file", "update_url"}, set(info))
+            with open(info["ca_file"]) as f:
+                self.assertTrue(f.read().startswith("-----BEGIN CERTIFICATE"))
+            self.assertEqual(svc.stop(sig), 0)
+            self.assertFalse(os.path.exists(info["ca_file"]))
+
+    def test_bad_accounts_file_is_reported(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".json", delete=False) as f:
+            json.dump({"accounts": [{"id": "a@x", "password": "p",
+                                     "buddies": [{"id": "ghost@x"}]}]}, f)
+        self.addCleanup(os.unlink, f.name)
+        result = subprocess.run([sys.executable, PACKAGE, "--accounts", f.name], timeout=20,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"ghost@x has no account", result.stderr)
+        self.assertEqual(result.stdout, b"")
