@@ -101,7 +101,6 @@ bool TarvPeer::ConnectDispatch()
 
 bool TarvPeer::ConnectTo(const std::wstring& host, int port, int mode)
 {
-    m_frameError = false;
     return Connect(UxSocket::ResolveAddress(host, port), mode);
 }
 
@@ -184,14 +183,14 @@ void TarvPeer::OnClosed()
 int TarvPeer::GetPacketLength(const uint8_t* data, int size, int* length)
 {
     *length = 0;
-    if (m_frameError || size <= 0)
+    // A session that is ending cuts no more frames from what was received.
+    if (m_resetPending || size <= 0)
         return 0;
     const size_t available = static_cast<size_t>(size);
     const size_t searched = std::min(available, static_cast<size_t>(kMaxLine));
     const auto* lf = static_cast<const uint8_t*>(std::memchr(data, '\n', searched));
     if (!lf) {
         if (available >= static_cast<size_t>(kMaxLine)) {
-            m_frameError = true;
             UxTrace(L"TarvPeer::GetPacketLength, a line of %d bytes has no end.\n", size);
             OnRecvError(plat::WSAEMSGSIZE);
         }
@@ -224,7 +223,6 @@ int TarvPeer::GetPacketLength(const uint8_t* data, int size, int* length)
     std::string digits(reinterpret_cast<const char*>(data + space), end - space);
     const int64_t count = std::max<int64_t>(0, ParseDecimal(FromUtf8(digits), 0, INT64_MAX / 4));
     if (count > kMaxPayload) {
-        m_frameError = true;
         UxTrace(L"TarvPeer::GetPacketLength, a payload of %lld bytes is refused.\n", static_cast<long long>(count));
         OnRecvError(plat::WSAEMSGSIZE);
         return 0;

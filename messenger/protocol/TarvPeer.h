@@ -73,6 +73,5 @@ private:
     int m_stage = StageDispatch;
     int m_depth = 0;
     bool m_resetPending = false;
-    bool m_frameError = false; // the receive buffer can no longer be cut into frames
     plat::HWND m_window = nullptr;
 };
