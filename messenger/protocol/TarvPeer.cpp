@@ -26,13 +26,16 @@ namespace {
 
 constexpr const wchar_t* kWindowClass = L"TarvPeerWindow";
 constexpr plat::UINT kResetMessage = plat::WM_USER + 1;
+constexpr plat::UINT kClosedMessage = plat::WM_USER + 2;
 constexpr size_t kMaxFirstWord = 31;
 
 plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
 {
-    if (message == kResetMessage) {
+    if (message == kResetMessage || message == kClosedMessage) {
         auto* peer = reinterpret_cast<TarvPeer*>(plat::GetWindowLongPtrW(window, plat::GWLP_USERDATA));
-        if (peer && peer->IsResetPending())
+        if (peer && message == kClosedMessage)
+            peer->OnClosedLater();
+        else if (peer && peer->IsResetPending())
             peer->ResetSession();
         return 0;
     }
@@ -101,6 +104,7 @@ bool TarvPeer::ConnectDispatch()
 
 bool TarvPeer::ConnectTo(const std::wstring& host, int port, int mode)
 {
+    m_closedByPeer = false;
     return Connect(UxSocket::ResolveAddress(host, port), mode);
 }
 
@@ -120,6 +124,7 @@ void TarvPeer::RequestReset()
 void TarvPeer::ResetSession()
 {
     m_resetPending = false;
+    m_closedByPeer = false;
     if (TarvPong* pong = TarvPong::GetInstance())
         pong->Stop();
     Disconnect();
@@ -176,8 +181,22 @@ void TarvPeer::OnRecvError(int error)
 void TarvPeer::OnClosed()
 {
     // The dispatch server hangs up once it has said where to go; that is no failure.
-    if (m_stage == StageMain)
-        EndSession(L"쿼릭스 서버와의 연결이 끊어졌습니다.");
+    if (m_stage != StageMain || m_resetPending || m_closedByPeer)
+        return;
+    // The close is reported before the frames that came with it (a sign-in elsewhere,
+    // say): those go first, so the alert the user sees is theirs when they end the
+    // session.
+    m_closedByPeer = true;
+    if (!m_window || !plat::PostMessageW(m_window, kClosedMessage, 0, 0))
+        OnClosedLater();
+}
+
+void TarvPeer::OnClosedLater()
+{
+    if (!m_closedByPeer)
+        return;
+    m_closedByPeer = false;
+    EndSession(L"쿼릭스 서버와의 연결이 끊어졌습니다.");
 }
 
 int TarvPeer::GetPacketLength(const uint8_t* data, int size, int* length)

@@ -43,6 +43,9 @@ public:
     // The reset itself: keep-alive stopped, connection closed, stage 0, the screens'
     // part, buddy and group lists emptied.
     void ResetSession();
+    // The service closed the connection: what it sent before the close has been
+    // handled by now, and may itself have ended the session with its own alert.
+    void OnClosedLater();
     // The alert, then RequestReset; nothing when the session is already ending, so a
     // failure that brings others along shows one alert.
     void EndSession(const std::wstring& alert);
@@ -73,5 +76,6 @@ private:
     int m_stage = StageDispatch;
     int m_depth = 0;
     bool m_resetPending = false;
+    bool m_closedByPeer = false; // reported once the frames received with the close are handled
     plat::HWND m_window = nullptr;
 };

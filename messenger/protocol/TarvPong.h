@@ -16,6 +16,7 @@ public:
     // Harmless when stopped.
     void Stop();
     bool IsRunning() const { return m_timer != 0; }
+    bool IsAwaitingReply() const { return m_awaiting; }
 
     // One tick: send a PONG, or end the session when the last one got no reply.
     void OnTick();

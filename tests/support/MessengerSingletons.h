@@ -10,9 +10,9 @@
 #include "messenger/protocol/TarvPong.h"
 #include "tests/support/RecordingPeer.h"
 
-// The messenger's singletons in start-up order, with a recording peer, for one test.
-// Deleted in the reverse order, as shut-down does.
-struct MessengerSingletons {
+// The messenger's singletons in start-up order, for one test; deleted in the reverse
+// order, as shut-down does. The peer is a recording one unless a test needs a socket.
+template <typename PeerType> struct BasicMessengerSingletons {
     Me me;
     GroupList groups;
     BuddyList buddies;
@@ -20,6 +20,8 @@ struct MessengerSingletons {
     PktFactory packets;
     PktHandlerFactory handlers;
     PktPendingList pending;
-    RecordingPeer peer;
+    PeerType peer;
     TarvPong pong;
 };
+
+using MessengerSingletons = BasicMessengerSingletons<RecordingPeer>;
