@@ -78,8 +78,10 @@ protected:
     // One period of the keep-alive: a PONG goes out and its answer comes back.
     bool KeepAlivePeriod()
     {
+        // The answer may already be in while the pump drains the queue.
+        const uint32_t before = m.pong.GetLastSent();
         UxPumpFor(10000);
-        return m.pong.IsAwaitingReply() && PumpUntil([&] { return !m.pong.IsAwaitingReply(); });
+        return m.pong.GetLastSent() != before && PumpUntil([&] { return !m.pong.IsAwaitingReply(); });
     }
 
     bool SessionEnded()
