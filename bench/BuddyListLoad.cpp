@@ -51,12 +51,13 @@ std::string MakeFrame(int buddies)
         int count = 0;
         for (int b = g; b < buddies; b += kGroups, ++count)
             members += " u" + std::to_string(100000 + b) + "@quorix.net";
-        body += std::to_string(g) + " 그룹" + std::to_string(g) + " " + std::to_string(count) + members + "\r\n";
+        body += std::to_string(g) + " 그룹" + std::to_string(g) + " " + std::to_string(count) + members
+            + "\r\n";
     }
     for (int b = 0; b < buddies; ++b) {
         const std::string id = "u" + std::to_string(100000 + b) + "@quorix.net";
-        body += id + " 1 " + id + " %00 1101 " + (b % 3 ? "F" : "O") + " 김민수" + std::to_string(b) + " 민수%20"
-            + std::to_string(b) + " 19900315 1 010-1234-5678 %00 %00\r\n";
+        body += id + " 1 " + id + " %00 1101 " + (b % 3 ? "F" : "O") + " 김민수" + std::to_string(b)
+            + " 민수%20" + std::to_string(b) + " 19900315 1 010-1234-5678 %00 %00\r\n";
     }
     return "LSTA 4 1 1 " + std::to_string(body.size()) + "\r\n" + body;
 }
@@ -96,11 +97,29 @@ void BM_ParseAndLoadBuddyList(benchmark::State& state)
 
 } // namespace
 
-void* operator new(size_t size) { return Allocate(size); }
-void* operator new[](size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, size_t) noexcept { Release(p); }
-void operator delete[](void* p, size_t) noexcept { Release(p); }
+void* operator new(size_t size)
+{
+    return Allocate(size);
+}
+void* operator new[](size_t size)
+{
+    return Allocate(size);
+}
+void operator delete(void* p) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    Release(p);
+}
 
 BENCHMARK(BM_ParseAndLoadBuddyList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -23,8 +23,9 @@ void PktHandlerLin2::FillMe(const PktInLin2& reply)
         return;
     me->AccountKind = reply.AccountKind;
     me->AccountFlag = reply.AccountFlag;
-    std::wstring* texts[PktInLin2::kProfileTexts] = { &me->Text1, &me->Text2, &me->Name, &me->Nick, &me->Profile3,
-        &me->Profile4, &me->Profile5, &me->Profile6, &me->Profile7, &me->Profile8, &me->Profile9 };
+    std::wstring* texts[PktInLin2::kProfileTexts]
+        = { &me->Text1, &me->Text2, &me->Name, &me->Nick, &me->Profile3, &me->Profile4, &me->Profile5,
+              &me->Profile6, &me->Profile7, &me->Profile8, &me->Profile9 };
     for (int i = 0; i < PktInLin2::kProfileTexts; ++i)
         *texts[i] = reply.Profile[i];
     me->YesFlag = reply.YesFlag;

@@ -21,7 +21,8 @@ bool PktHandlerPver::Handle(TarvPeer* peer, PktIn& packet)
     const int32_t flag = static_cast<PktInPver&>(packet).UpdateFlag;
     if (flag == kNoUpdate)
         return ContinueLogin(peer);
-    UxTrace(L"PktHandlerPver::Handle, the service offers an update (flag %d); the login waits for it.\n", flag);
+    UxTrace(
+        L"PktHandlerPver::Handle, the service offers an update (flag %d); the login waits for it.\n", flag);
     return true;
 }
 

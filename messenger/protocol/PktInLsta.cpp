@@ -32,7 +32,8 @@ bool PktInLsta::ReadArgs(PktStreamReader& reader)
     if (!s_overflow)
         s_fragments += bytes;
     if (Index == Count && !s_overflow)
-        ParseBody(reinterpret_cast<const uint8_t*>(s_fragments.data()), static_cast<uint32_t>(s_fragments.size()));
+        ParseBody(
+            reinterpret_cast<const uint8_t*>(s_fragments.data()), static_cast<uint32_t>(s_fragments.size()));
     return whole;
 }
 

@@ -70,7 +70,8 @@ std::wstring LoadLoginPassword(const std::string& key)
     uint8_t sealed[kMaxSaved];
     uint32_t size = sizeof sealed;
     if (key.size() < static_cast<size_t>(GetCipherKeyLength())
-        || !RegReadBinary(kMessengerRegistryPath, kPasswordValue, sealed, &size) || size == 0 || size > kMaxSaved)
+        || !RegReadBinary(kMessengerRegistryPath, kPasswordValue, sealed, &size) || size == 0
+        || size > kMaxSaved)
         return std::wstring();
     uint8_t plain[kMaxSaved];
     size_t length = 0;
@@ -78,7 +79,8 @@ std::wstring LoadLoginPassword(const std::string& key)
         return std::wstring();
     const uint8_t* end = std::find(plain, plain + length, uint8_t { 0 });
     // A wrong key passes the padding check now and then; only a digest is a result.
-    std::wstring digest = ToWide(std::string(reinterpret_cast<const char*>(plain), static_cast<size_t>(end - plain)));
+    std::wstring digest
+        = ToWide(std::string(reinterpret_cast<const char*>(plain), static_cast<size_t>(end - plain)));
     return IsDigest(digest) ? digest : std::wstring();
 }
 

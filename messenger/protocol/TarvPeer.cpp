@@ -242,7 +242,8 @@ int TarvPeer::GetPacketLength(const uint8_t* data, int size, int* length)
     std::string digits(reinterpret_cast<const char*>(data + space), end - space);
     const int64_t count = std::max<int64_t>(0, ParseDecimal(FromUtf8(digits), 0, INT64_MAX / 4));
     if (count > kMaxPayload) {
-        UxTrace(L"TarvPeer::GetPacketLength, a payload of %lld bytes is refused.\n", static_cast<long long>(count));
+        UxTrace(L"TarvPeer::GetPacketLength, a payload of %lld bytes is refused.\n",
+            static_cast<long long>(count));
         OnRecvError(plat::WSAEMSGSIZE);
         return 0;
     }

@@ -27,7 +27,8 @@ bool TarvPong::Start()
     m_lastSent = m_lastReply = 0;
     m_awaiting = false;
     UxTimerManager* timers = UxTimerManager::GetInstance();
-    m_timer = timers ? timers->Add(0, kPeriodSeconds, &TarvPong::OnTimer, reinterpret_cast<uintptr_t>(this)) : 0;
+    m_timer
+        = timers ? timers->Add(0, kPeriodSeconds, &TarvPong::OnTimer, reinterpret_cast<uintptr_t>(this)) : 0;
     return m_timer != 0;
 }
 

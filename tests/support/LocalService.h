@@ -26,8 +26,9 @@ public:
     explicit LocalService(const std::string& accounts = "", const std::string& log = "")
     {
         const char* source = std::getenv("QUORIX_SOURCE_DIR");
-        std::vector<std::string> args = { "python3", std::string(source ? source : ".") + "/tools/localservice",
-            "--dispatch-port", "0", "--idle-timeout", "600" };
+        std::vector<std::string> args
+            = { "python3", std::string(source ? source : ".") + "/tools/localservice", "--dispatch-port", "0",
+                  "--idle-timeout", "600" };
         if (!accounts.empty())
             args.insert(args.end(), { "--accounts", accounts });
         if (!log.empty())
@@ -99,7 +100,8 @@ private:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (line.find('\n') == std::string::npos) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now()).count();
+                deadline - std::chrono::steady_clock::now())
+                                  .count();
             pollfd p { fd, POLLIN, 0 };
             if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
                 break;
@@ -138,7 +140,8 @@ private:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         std::string response;
         if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-            && send(s, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size())) {
+            && send(s, request.data(), request.size(), MSG_NOSIGNAL)
+                == static_cast<ssize_t>(request.size())) {
             char buffer[4096];
             ssize_t n;
             while ((n = recv(s, buffer, sizeof buffer, 0)) > 0)

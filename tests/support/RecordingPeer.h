@@ -12,7 +12,8 @@ class RecordingPeer : public TarvPeer {
 public:
     bool ConnectTo(const std::wstring& host, int port, int mode) override
     {
-        events.push_back("connect " + ToUtf8(host) + ":" + std::to_string(port) + " mode " + std::to_string(mode));
+        events.push_back(
+            "connect " + ToUtf8(host) + ":" + std::to_string(port) + " mode " + std::to_string(mode));
         return connectResult;
     }
     void Disconnect() override
@@ -29,7 +30,8 @@ public:
         const size_t closes = Count("disconnect");
         while (!buffer.empty() && Count("disconnect") == closes) {
             int length = 0;
-            GetPacketLength(reinterpret_cast<const uint8_t*>(buffer.data()), static_cast<int>(buffer.size()), &length);
+            GetPacketLength(
+                reinterpret_cast<const uint8_t*>(buffer.data()), static_cast<int>(buffer.size()), &length);
             if (length <= 0 || Count("disconnect") != closes)
                 break;
             std::string frame = buffer.substr(0, static_cast<size_t>(length));

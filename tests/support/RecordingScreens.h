@@ -36,7 +36,10 @@ public:
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
 
-    bool Has(const std::wstring& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
+    bool Has(const std::wstring& call) const
+    {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
     size_t Count(const std::wstring& call) const { return std::count(calls.begin(), calls.end(), call); }
 
     std::vector<std::wstring> calls;

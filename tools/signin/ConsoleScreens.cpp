@@ -20,8 +20,8 @@ std::wstring BuddyLine(const Buddy& buddy)
 
 std::wstring ConsoleScreens::StatusText(int status)
 {
-    static const wchar_t* const texts[] = { L"online", L"away", L"in a meeting", L"on the phone", L"busy",
-        L"shown offline", L"offline" };
+    static const wchar_t* const texts[]
+        = { L"online", L"away", L"in a meeting", L"on the phone", L"busy", L"shown offline", L"offline" };
     return status >= 0 && status < 7 ? texts[status] : L"not reported";
 }
 
@@ -56,7 +56,8 @@ void ConsoleScreens::ShowLoginForm()
 void ConsoleScreens::RefreshMyStatus()
 {
     if (const Me* me = Me::GetInstance())
-        Print(FormatString(L"signed in as %s (%s), %s", me->Name.c_str(), me->Nick.c_str(), StatusText(me->Status).c_str()));
+        Print(FormatString(
+            L"signed in as %s (%s), %s", me->Name.c_str(), me->Nick.c_str(), StatusText(me->Status).c_str()));
 }
 
 bool ConsoleScreens::ReloadBuddyList()
@@ -67,8 +68,8 @@ bool ConsoleScreens::ReloadBuddyList()
         return false;
     std::set<std::wstring> grouped;
     for (const auto& [id, group] : groups->GetGroups()) {
-        Print(FormatString(L"group %s (%u/%u online)", group.Name.c_str(), static_cast<unsigned>(group.CountOnline()),
-            static_cast<unsigned>(group.GetMemberCount())));
+        Print(FormatString(L"group %s (%u/%u online)", group.Name.c_str(),
+            static_cast<unsigned>(group.CountOnline()), static_cast<unsigned>(group.GetMemberCount())));
         for (const std::wstring& member : group.Members) {
             if (const Buddy* buddy = buddies->FindById(member))
                 Print(BuddyLine(*buddy));

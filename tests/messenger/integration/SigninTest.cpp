@@ -36,9 +36,10 @@ std::string BigAccounts()
     }
     std::string groups;
     for (int g = 0; g < 5; ++g)
-        groups += std::string(g ? "," : "") + "{\"id\": \"" + std::to_string(g) + "\", \"name\": \"그룹" + std::to_string(g)
-            + "\"}";
-    return "{\"domain\": \"quorix.net\", \"accounts\": [{\"id\": \"big@quorix.net\", \"password\": \"big1234\", "
+        groups += std::string(g ? "," : "") + "{\"id\": \"" + std::to_string(g) + "\", \"name\": \"그룹"
+            + std::to_string(g) + "\"}";
+    return "{\"domain\": \"quorix.net\", \"accounts\": [{\"id\": \"big@quorix.net\", \"password\": "
+           "\"big1234\", "
            "\"name\": \"큰목록\", \"nick\": \"big\", \"groups\": ["
         + groups + "], \"buddies\": [" + buddies + "]}" + accounts + "]}";
 }
@@ -122,7 +123,8 @@ TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
     // Every fragment holds at most the 8,192 bytes asked for: this body took several.
     EXPECT_GT(PktInLsta::GetFragmentBuffer().size(), 2u * 8192);
     EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"RefreshMyStatus", L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
+        (std::vector<std::wstring> {
+            L"RefreshMyStatus", L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
 
     for (int period = 0; period < 3; ++period)
         ASSERT_TRUE(KeepAlivePeriod()) << period;
@@ -134,8 +136,9 @@ TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
 TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
 {
     EXPECT_FALSE(SignIn(L"big@quorix.net", L"wrong"));
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> {
-                                 L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.", L"ShowLoginForm" }));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> {
+            L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.", L"ShowLoginForm" }));
     EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
     EXPECT_FALSE(m.pong.IsRunning());
 }
@@ -181,9 +184,9 @@ TEST_F(SigninTest, MalformedFramesLeaveTheSessionWorking)
 {
     TraceCapture trace;
     ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    const char* chunks[] = { "ZZZZ 1\\r\\n", "\\r\\n", "%%%% %zz\\r\\n", "301 424242\\r\\n", "LSTA -1 -1 -5\\r\\n",
-        "LSTA 9 9 2000000000 3\\r\\n1 1", "CRP2 0 DP k 5\\r\\nPING", " 0\\r\\n", "LIN2\\r\\n", "INFY 0\\r\\n",
-        "TICK\\r\\nKIL\\t0\\r\\n" };
+    const char* chunks[] = { "ZZZZ 1\\r\\n", "\\r\\n", "%%%% %zz\\r\\n", "301 424242\\r\\n",
+        "LSTA -1 -1 -5\\r\\n", "LSTA 9 9 2000000000 3\\r\\n1 1", "CRP2 0 DP k 5\\r\\nPING", " 0\\r\\n",
+        "LIN2\\r\\n", "INFY 0\\r\\n", "TICK\\r\\nKIL\\t0\\r\\n" };
     for (const char* chunk : chunks)
         service.Post("/raw", std::string("{\"user\": \"big@quorix.net\", \"data\": \"") + chunk + "\"}");
     // A last, sound frame tells when the client has been through all of them.
@@ -205,7 +208,8 @@ TEST_F(SigninTest, OversizedFrameIsAReceiveError)
 TEST_F(SigninTest, EndlessLineIsAReceiveError)
 {
     ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    service.Post("/raw", "{\"user\": \"big@quorix.net\", \"data\": \"PING " + std::string(70000, '7') + "\"}");
+    service.Post(
+        "/raw", "{\"user\": \"big@quorix.net\", \"data\": \"PING " + std::string(70000, '7') + "\"}");
     ASSERT_TRUE(SessionEnded());
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040"), 1u);
 }

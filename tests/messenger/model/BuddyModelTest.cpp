@@ -10,7 +10,8 @@
 
 namespace {
 
-Buddy MakeBuddy(const std::wstring& id, const std::wstring& email, int32_t status, const std::wstring& name = L"")
+Buddy MakeBuddy(
+    const std::wstring& id, const std::wstring& email, int32_t status, const std::wstring& name = L"")
 {
     Buddy buddy;
     buddy.Id = id;

@@ -44,8 +44,8 @@ template <typename T> std::unique_ptr<T> Parse(const std::string& frame)
 
 std::string Fragment(int index, int count, const std::string& piece)
 {
-    return "LSTA 3 " + std::to_string(index) + " " + std::to_string(count) + " " + std::to_string(piece.size()) + "\r\n"
-        + piece;
+    return "LSTA 3 " + std::to_string(index) + " " + std::to_string(count) + " "
+        + std::to_string(piece.size()) + "\r\n" + piece;
 }
 
 } // namespace
@@ -70,10 +70,11 @@ TEST(LoginPackets, SignInCarriesFourPayloadLinesWithTheInitialStatus)
     signIn.PasswordDigest = L"0123456789abcdef0123456789abcdef";
     signIn.Pcid = L"ffffffffeeeeeeeeddddddddcccccccc";
     signIn.Offline = true;
-    const std::string payload = "T1\r\n"
-                                "0123456789abcdef0123456789abcdef MD5 1.0.3 ko.wm ffffffffeeeeeeeeddddddddcccccccc N %00 %00\r\n"
-                                "X N N\r\n"
-                                "%00\r\n";
+    const std::string payload
+        = "T1\r\n"
+          "0123456789abcdef0123456789abcdef MD5 1.0.3 ko.wm ffffffffeeeeeeeeddddddddcccccccc N %00 %00\r\n"
+          "X N N\r\n"
+          "%00\r\n";
     EXPECT_EQ(Bytes(signIn), "LIN2 7 kim@quorix.net " + std::to_string(payload.size()) + "\r\n" + payload);
 
     PktOutLin2 online;

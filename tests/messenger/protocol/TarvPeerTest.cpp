@@ -15,7 +15,8 @@ namespace {
 int Length(TarvPeer& peer, const std::string& bytes)
 {
     int length = -1;
-    peer.GetPacketLength(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()), &length);
+    peer.GetPacketLength(
+        reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()), &length);
     return length;
 }
 
@@ -87,7 +88,9 @@ TEST_F(TarvPeerTest, FailureRepliesAreHandledAsTheirRequest)
     m.peer.Send(auth);
     const int id = auth.GetTransactionId();
     m.peer.Receive("301 " + std::to_string(id) + "\r\n");
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요." });
+    EXPECT_EQ(screens.calls,
+        std::vector<std::wstring> {
+            L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요." });
     EXPECT_EQ(m.pending.Find(id), nullptr);
     EXPECT_EQ(m.peer.sent.size(), 1u); // the chain stops
 
@@ -170,7 +173,8 @@ TEST_F(TarvPeerTest, RefusedSignInReturnsToTheForm)
     m.peer.SetStage(TarvPeer::StageMain);
     m.peer.Send(lin2);
     m.peer.Receive("302 1\r\n");
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"ShowMsgBox: FailureCodeAlreadyLoggedIn", L"ShowLoginForm" }));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> { L"ShowMsgBox: FailureCodeAlreadyLoggedIn", L"ShowLoginForm" }));
     EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
     EXPECT_EQ(m.peer.events, std::vector<std::string> { "disconnect" });
     EXPECT_FALSE(m.pong.IsRunning());
@@ -185,7 +189,8 @@ TEST_F(TarvPeerTest, BuddyListFillsTheModelAndOpensTheList)
                              "a@q 1 k1 e 1101 O A nA %00 0 %00 %00 %00\r\n"
                              "b@q 1 k2 e 1101 F B nB %00 0 %00 %00 %00\r\n"
                              "c@q 1 k1 e 1101 A C nC %00 0 %00 %00 %00\r\n"));
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
+    EXPECT_EQ(
+        screens.calls, (std::vector<std::wstring> { L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
     EXPECT_EQ(m.groups.GetCount(), 2u);
     EXPECT_EQ(m.buddies.GetCount(), 2u);
     EXPECT_EQ(m.buddies.FindById(L"k1")->Name, L"A");
@@ -202,7 +207,8 @@ TEST_F(TarvPeerTest, ServerCommandsOfTheSession)
 {
     m.buddies.Insert(L"k1", Buddy());
     m.buddies.FindById(L"k1")->Id = L"k1";
-    m.peer.Receive("INFY 0 k1 B 0 x 1\r\nINFY 0 nobody O 0 x 1\r\nTICK 0 t2\r\nSPSH 0 a b c\r\nINCK 0 a b\r\n");
+    m.peer.Receive(
+        "INFY 0 k1 B 0 x 1\r\nINFY 0 nobody O 0 x 1\r\nTICK 0 t2\r\nSPSH 0 a b c\r\nINCK 0 a b\r\n");
     EXPECT_EQ(m.buddies.FindById(L"k1")->Status, BuddyStatusBusy);
     EXPECT_EQ(m.me.WebTicket, L"t2");
     EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"RefreshBuddy: k1" });
@@ -219,7 +225,9 @@ TEST_F(TarvPeerTest, SecondSignInElsewhereEndsTheSessionOnTheNextTurn)
     m.pong.Start();
     m.groups.Insert(Group(L"0", L"etc"));
     m.peer.Receive("KILL 0 kim@quorix.net dev Y 0 0\r\nINFY 0 k1 B 0 x 1\r\n");
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다." });
+    EXPECT_EQ(screens.calls,
+        std::vector<std::wstring> {
+            L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다." });
     // Closed at once, the rest waits for the loop: the lists are still there.
     EXPECT_EQ(m.peer.events, std::vector<std::string> { "disconnect" });
     EXPECT_EQ(m.groups.GetCount(), 1u);
@@ -248,9 +256,10 @@ TEST_F(TarvPeerTest, ConnectionFailuresShowTheirAlerts)
     plat::DispatchPending();
     m.peer.OnConnectFailed(10061);
     plat::DispatchPending();
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다.", L"ResetScreens",
-                                 L"ShowMsgBox: 네트워크 송신 오류가 발생했습니다.\n\n오류 코드: 10054", L"ResetScreens",
-                                 L"ShowMsgBox: 서버에 접속할 수 없습니다.", L"ResetScreens" }));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> { L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다.", L"ResetScreens",
+            L"ShowMsgBox: 네트워크 송신 오류가 발생했습니다.\n\n오류 코드: 10054", L"ResetScreens",
+            L"ShowMsgBox: 서버에 접속할 수 없습니다.", L"ResetScreens" }));
 }
 
 TEST_F(TarvPeerTest, EnvelopesNestOnlySoDeep)

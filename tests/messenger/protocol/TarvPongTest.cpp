@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr const wchar_t* kMissedAlert = L"ShowMsgBox: 네트워크가 불안정하여 쿼릭스 서버와의 접속이 종료되었습니다.";
+constexpr const wchar_t* kMissedAlert
+    = L"ShowMsgBox: 네트워크가 불안정하여 쿼릭스 서버와의 접속이 종료되었습니다.";
 
 class TarvPongTest : public ::testing::Test {
 protected:
