@@ -1,10 +1,8 @@
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktInCrp2.h"
-#include "messenger/protocol/PktInKill.h"
 #include "messenger/protocol/PktInLin2.h"
 #include "messenger/protocol/PktInLsta.h"
 #include "messenger/protocol/PktInReqs.h"
-#include "messenger/protocol/PktInTick.h"
 #include "messenger/protocol/PktOutAuth.h"
 #include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/PktOutLin2.h"
@@ -130,14 +128,6 @@ TEST(LoginPackets, AnswersOfTheChain)
     EXPECT_EQ(cut->AccountKind, 0);
     EXPECT_EQ(cut->Profile[0], L"a");
     EXPECT_EQ(cut->Profile[1], L"");
-
-    auto kill = Parse<PktInKill>("KILL 0 kim@quorix.net dev Y 3 -4\r\n");
-    ASSERT_TRUE(kill);
-    EXPECT_TRUE(kill->Flag);
-    EXPECT_EQ(kill->Number2, -4);
-    auto tick = Parse<PktInTick>("TICK 0 fresh\r\n");
-    ASSERT_TRUE(tick);
-    EXPECT_EQ(tick->Word, L"fresh");
 }
 
 TEST(LoginPackets, BuddyListFragmentsAreGatheredUntilTheLast)
