@@ -99,7 +99,14 @@ FILE* OpenFile(const std::wstring& path, const char* mode)
 {
     if (path.empty() || !mode)
         return nullptr;
-    return std::fopen(NativePath(path).c_str(), mode);
+    FILE* file = std::fopen(NativePath(path).c_str(), mode);
+    // A folder opens for reading here, unlike on the phone, and then reads as garbage.
+    struct stat st;
+    if (file && (fstat(fileno(file), &st) != 0 || S_ISDIR(st.st_mode))) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
 }
 
 bool DeleteFile(const std::wstring& path)

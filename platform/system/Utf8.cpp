@@ -2,21 +2,25 @@
 
 namespace plat {
 
+char32_t NextCodePoint(const std::wstring& text, size_t& i)
+{
+    auto c = static_cast<char32_t>(text[i++]);
+    if (c >= 0xD800 && c <= 0xDBFF && i < text.size()) {
+        auto lo = static_cast<char32_t>(text[i]);
+        if (lo >= 0xDC00 && lo <= 0xDFFF) {
+            ++i;
+            return 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
+        }
+    }
+    return c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? 0xFFFD : c;
+}
+
 std::string EncodeUtf8(const std::wstring& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<char32_t>(text[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            auto lo = static_cast<char32_t>(text[i + 1]);
-            if (lo >= 0xDC00 && lo <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
-                ++i;
-            }
-        }
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = NextCodePoint(text, i);
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {

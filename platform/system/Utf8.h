@@ -8,6 +8,10 @@ namespace plat {
 // UTF-16 surrogate pairs held in a wide string are joined into one code point on the
 // way out; lone surrogates become U+FFFD.
 std::string EncodeUtf8(const std::wstring& text);
+
+// The code point at text[i], joining a surrogate pair (i then moves past both halves)
+// and giving U+FFFD for a lone surrogate or a value beyond U+10FFFF.
+char32_t NextCodePoint(const std::wstring& text, size_t& i);
 std::wstring DecodeUtf8(const std::string& text);
 
 } // namespace plat

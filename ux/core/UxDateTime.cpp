@@ -76,31 +76,31 @@ std::wstring UxDateTime::Format(const std::wstring& pattern) const
 
 void UxDateTime::Parse(const std::wstring& text, const std::wstring& pattern)
 {
+    // {start, length} of year, month, day, hour, minute, second; length 0 = not there.
+    struct Layout {
+        const wchar_t* pattern;
+        size_t at[6][2];
+    };
+    static const Layout kLayouts[] = {
+        { L"yyyyMMdd", { { 0, 4 }, { 4, 2 }, { 6, 2 } } },
+        { L"yyyy-MM-dd", { { 0, 4 }, { 5, 2 }, { 8, 2 } } },
+        { L"yyyyMMddhhmmss", { { 0, 4 }, { 4, 2 }, { 6, 2 }, { 8, 2 }, { 10, 2 }, { 12, 2 } } },
+        { L"yyyy-MM-dd hh:mm:ss", { { 0, 4 }, { 5, 2 }, { 8, 2 }, { 11, 2 }, { 14, 2 }, { 17, 2 } } },
+        { L"DAY, dd-MMM-yyyy hh:mm:ss GMT",
+            { { 12, 4 }, { 8, 3 }, { 5, 2 }, { 17, 2 }, { 20, 2 }, { 23, 2 } } },
+    };
     *this = UxDateTime();
-    if (pattern == L"yyyyMMdd" || pattern == L"yyyyMMddhhmmss") {
-        Year = Piece(text, 0, 4);
-        Month = Piece(text, 4, 2);
-        Day = Piece(text, 6, 2);
-        if (pattern.size() > 8) {
-            Hour = Piece(text, 8, 2);
-            Minute = Piece(text, 10, 2);
-            Second = Piece(text, 12, 2);
+    for (const Layout& layout : kLayouts) {
+        if (pattern != layout.pattern)
+            continue;
+        uint16_t* fields[] = { &Year, &Month, &Day, &Hour, &Minute, &Second };
+        for (int i = 0; i < 6; ++i) {
+            auto [start, length] = layout.at[i];
+            if (length == 3)
+                *fields[i] = MonthFromName(text, start); // the only named piece
+            else if (length)
+                *fields[i] = Piece(text, start, length);
         }
-    } else if (pattern == L"yyyy-MM-dd" || pattern == L"yyyy-MM-dd hh:mm:ss") {
-        Year = Piece(text, 0, 4);
-        Month = Piece(text, 5, 2);
-        Day = Piece(text, 8, 2);
-        if (pattern.size() > 10) {
-            Hour = Piece(text, 11, 2);
-            Minute = Piece(text, 14, 2);
-            Second = Piece(text, 17, 2);
-        }
-    } else if (pattern == L"DAY, dd-MMM-yyyy hh:mm:ss GMT") {
-        Year = Piece(text, 12, 4);
-        Month = MonthFromName(text, 8);
-        Day = Piece(text, 5, 2);
-        Hour = Piece(text, 17, 2);
-        Minute = Piece(text, 20, 2);
-        Second = Piece(text, 23, 2);
+        return;
     }
 }

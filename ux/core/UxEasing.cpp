@@ -138,6 +138,12 @@ float BackInOut(float t, float b, float c, float d)
     return c / 2 * (q * q * ((s + 1) * q + s) + 2) + b;
 }
 
+// The wave both elastic ends share: amplitude c, period 0.3 d, phase a quarter period.
+float ElasticWave(float q, float d)
+{
+    float period = d * 0.3f;
+    return std::sin((q * d - period / 4) * (2 * kPi) / period);
+}
 float ElasticIn(float t, float b, float c, float d)
 {
     float p = t / d;
@@ -145,9 +151,7 @@ float ElasticIn(float t, float b, float c, float d)
         return b;
     if (p == 1)
         return b + c;
-    float period = d * 0.3f;
-    float q = p - 1;
-    return -(c * Pow2(10 * q) * std::sin((q * d - period / 4) * (2 * kPi) / period)) + b;
+    return -(c * Pow2(10 * (p - 1)) * ElasticWave(p - 1, d)) + b;
 }
 float ElasticOut(float t, float b, float c, float d)
 {
@@ -156,8 +160,7 @@ float ElasticOut(float t, float b, float c, float d)
         return b;
     if (p == 1)
         return b + c;
-    float period = d * 0.3f;
-    return c * Pow2(-10 * p) * std::sin((p * d - period / 4) * (2 * kPi) / period) + c + b;
+    return c * Pow2(-10 * p) * ElasticWave(p, d) + c + b;
 }
 float ElasticInOut(float t, float b, float c, float d)
 {

@@ -1,7 +1,9 @@
 #include "ux/core/UxStartup.h"
 
+#include "ux/core/UxClock.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxTimerManager.h"
 
 #include <iterator>
 #include <new>
@@ -11,6 +13,8 @@ namespace {
 // Owner variables: shut-down deletes through these, everyone else uses GetInstance().
 UxPathResolver* g_pathResolver = nullptr;
 UxPopupInstance* g_popupInstance = nullptr;
+UxClock* g_clock = nullptr;
+UxTimerManager* g_timerManager = nullptr;
 
 // A failed allocation leaves the variable null; it does not fail the group.
 template <typename T> void Create(T*& owner)
@@ -51,10 +55,16 @@ void UxReservedShutdown() { }
 // The clock, the timer manager and the transition manager.
 bool UxCreateCoreServices()
 {
+    Create(g_clock);
+    Create(g_timerManager);
     return true;
 }
 
-void UxDestroyCoreServices() { }
+void UxDestroyCoreServices()
+{
+    SafeDelete(g_timerManager);
+    SafeDelete(g_clock);
+}
 
 // The navigation controller, then the popup record.
 bool UxCreateNavigation()

@@ -275,20 +275,8 @@ std::u16string ToUtf16(const std::wstring& text)
 {
     std::u16string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<char32_t>(text[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            // Already a pair (text that came in as UTF-16 units): keep it.
-            auto lo = static_cast<char32_t>(text[i + 1]);
-            if (lo >= 0xDC00 && lo <= 0xDFFF) {
-                out += static_cast<char16_t>(c);
-                out += static_cast<char16_t>(lo);
-                ++i;
-                continue;
-            }
-        }
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = plat::NextCodePoint(text, i);
         if (c >= 0x10000) {
             c -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (c >> 10));

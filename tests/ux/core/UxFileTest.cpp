@@ -176,6 +176,8 @@ TEST(UxPaths, DesignedPathsReachTheFilesWhateverTheirCase)
     w.Open(L"", 0);
     EXPECT_EQ(dir.Read("Image/New.txt"), "n");
     EXPECT_FALSE(UxFileReader().Open(dir.Designed() + L"\\Sound\\skin.dat"));
+    EXPECT_FALSE(UxFileReader().Open(dir.Designed() + L"\\Image")); // a folder is not a file
+    EXPECT_EQ(GetFileLength(dir.Designed() + L"\\Image"), 0);
 
     std::wstring module = GetModuleDirectory();
     ASSERT_FALSE(module.empty());

@@ -1,8 +1,10 @@
 #include "ux/core/UxStartup.h"
 #include "tests/support/TraceCapture.h"
+#include "ux/core/UxClock.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRuntimeClass.h"
+#include "ux/core/UxTimerManager.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +18,15 @@ TEST(UxStartup, InitializeCreatesTheSingletonsAndFinalizeDeletesThem)
     ASSERT_TRUE(UxInitialize());
     ASSERT_NE(UxPathResolver::GetInstance(), nullptr);
     ASSERT_NE(UxPopupInstance::GetInstance(), nullptr);
+    ASSERT_NE(UxClock::GetInstance(), nullptr);
+    ASSERT_NE(UxTimerManager::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr);
     UxFinalize();
     EXPECT_EQ(UxPathResolver::GetInstance(), nullptr);
     EXPECT_EQ(UxPopupInstance::GetInstance(), nullptr);
+    EXPECT_EQ(UxTimerManager::GetInstance(), nullptr);
+    EXPECT_EQ(UxClock::GetInstance(), nullptr);
     UxFinalize(); // nothing left to delete
     EXPECT_TRUE(trace.lines.empty());
 }

@@ -42,6 +42,8 @@ class ChatCommands:
         self.sessions = {}
 
     def cmd_crp2(self, ctx):
+        if not self.signed_in(ctx):
+            return
         if ctx.envelope:
             return ctx.fail(INVALID_PACKET)
         kind, key = ctx.frame.arg(0), ctx.frame.arg(1)

@@ -147,6 +147,9 @@ class Control:
             self.service.set_status(account, None if letter in (None, "F") else letter)
         if "nick" in data:
             self.service.set_nick(account, str(data["nick"]))
+        profile = {k: str(data[k]) for k in ("mobile", "text1", "text2", "birthday") if k in data}
+        if profile:
+            self.service.set_profile(account, profile)
         return json_response(200, {"user": account.id, "status": account.status,
                                    "nick": account.nick})
 

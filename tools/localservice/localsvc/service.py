@@ -33,6 +33,7 @@ UNAUTHORIZED = 601
 GENERAL = 999
 
 MAX_BAD_FRAMES = 50
+MAX_CONNS = 512
 MAX_QUEUED = 10000
 LOG_KEEP = 20000
 
@@ -94,12 +95,14 @@ class Conn:
         self.queue.put_nowait(item)
 
     def close(self):
-        """Closes once everything queued so far is written."""
+        """Closes once everything queued so far is written; the user is signed out at once."""
+        self.service.sign_out(self)
         if not self.closed:
             self.queue.put_nowait(Conn.CLOSE)
             self.closed = True
 
     def abort(self):
+        self.service.sign_out(self)
         self.closed = True
         self.queue.put_nowait(Conn.CLOSE)
         transport = self.writer.transport
@@ -122,6 +125,12 @@ class Conn:
         finally:
             self.closed = True
             self.writer.close()
+            try:
+                await asyncio.wait_for(self.writer.wait_closed(), 2)
+            except Exception:
+                # A TLS peer that never answers our close must not keep the socket.
+                if self.writer.transport is not None:
+                    self.writer.transport.abort()
 
 
 class Context:
@@ -225,6 +234,9 @@ class Core:
     # -- connections
 
     async def serve(self, reader, writer, server):
+        if len(self.conns) >= MAX_CONNS:
+            writer.close()
+            return
         self.conn_number += 1
         conn = Conn(self, self.conn_number, server, writer)
         self.conns[conn.id] = conn
@@ -368,9 +380,17 @@ class Core:
         for conn in self.watchers(account):
             conn.send(wire.build("NNIK", 0, [account.id, nick]))
 
-    def session_of(self, user_id):
-        account = self.directory.find(user_id)
-        return self.online.get(account.id.lower()) if account else None
+    def set_profile(self, account, changes):
+        """Changes profile fields ("mobile", "text1", "text2", "birthday") and tells the
+        watchers which ones changed."""
+        fields = ("mobile", None, "text1", "text2", None, "birthday")
+        for key, value in changes.items():
+            setattr(account, key, value)
+        mask = "".join("1" if f in changes else "0" for f in fields)
+        for conn in self.watchers(account):
+            conn.send(wire.build("NPRF", 0, [account.id, mask, account.mobile, "",
+                                             account.text1, account.text2, "N",
+                                             account.birthday]))
 
     def sign_out(self, conn):
         account = conn.account

@@ -1,0 +1,231 @@
+#include "ux/markup/UxXmlDocument.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TraceCapture.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/markup/UxIniReader.h"
+#include "ux/markup/UxTextScanner.h"
+#include "ux/markup/UxXmlParser.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+const std::wstring kDecl = L"<?xml version=\"1.0\"?>";
+
+TEST(UxXmlDocument, RootElementFollowsTheDeclaration)
+{
+    UxXmlDocument doc;
+    ASSERT_TRUE(doc.LoadText(L"<?xml version=\"1.0\"?><Skin><A>12</A><B x='1'/></Skin>"));
+    EXPECT_EQ(doc.GetName(), L"Skin");
+    ASSERT_EQ(doc.GetChildCount(), 2u);
+    EXPECT_EQ(doc.FindChild(L"A")->GetText(), L"12");
+    EXPECT_EQ(doc.FindChild(L"A")->GetInt(), 12);
+    EXPECT_EQ(doc.FindChild(L"B")->GetAttribute(L"x"), L"1");
+    EXPECT_EQ(doc.FindChild(L"B")->GetChildCount(), 0u);
+
+    // Without a declaration the root is what gets thrown away.
+    ASSERT_TRUE(doc.LoadText(L"<Skin><A>12</A></Skin>"));
+    EXPECT_EQ(doc.GetChildCount(), 0u);
+}
+
+TEST(UxXmlDocument, TextCommentsAndSections)
+{
+    UxXmlDocument doc;
+    ASSERT_TRUE(doc.LoadText(kDecl
+        + L"<R>\r\n  <A>  hello  world </A>\n<E></E><!-- keep  spaces --><![CDATA[ <raw> ]]>"
+          L"<T>&amp; \"quoted\" text</T><Q>\"starts\" with a quote</Q><K a=\"1\" a=\"2\" b=x.y "
+          L"c='it\\'s'/></R>"));
+    ASSERT_EQ(doc.GetChildCount(), 7u); // white space between elements makes no node
+    EXPECT_EQ(doc.FindChild(L"A")->GetText(), L"hello  world");
+    EXPECT_EQ(doc.FindChild(L"A")->GetChild(0)->GetKind(), UxXmlNode::Text);
+    EXPECT_EQ(doc.FindChild(L"E")->GetChildCount(), 0u);
+    EXPECT_EQ(doc.FindChild(L"E")->GetInt(), 0);
+    EXPECT_EQ(doc.GetChild(2)->GetKind(), UxXmlNode::Comment);
+    EXPECT_EQ(doc.GetChild(2)->GetName(), L" keep  spaces ");
+    EXPECT_EQ(doc.GetChild(3)->GetKind(), UxXmlNode::CData);
+    EXPECT_EQ(doc.GetChild(3)->GetName(), L" <raw> ");
+    EXPECT_EQ(doc.FindChild(L"T")->GetText(), L"&amp; \"quoted\" text"); // references stay as written
+    EXPECT_EQ(doc.FindChild(L"Q")->GetText(), L"\"starts\" with a quote");
+    UxXmlNode* k = doc.FindChild(L"K");
+    EXPECT_EQ(k->GetAttribute(L"a"), L"1"); // the first value stays
+    EXPECT_EQ(k->GetAttribute(L"b"), L"x.y");
+    EXPECT_EQ(k->GetAttribute(L"c"), L"it's");
+    EXPECT_EQ(doc.FindChild(L"k"), nullptr); // names compare exactly
+}
+
+TEST(UxXmlDocument, MalformedMarkupFailsAndLeavesTheDocumentEmpty)
+{
+    const wchar_t* bad[] = {
+        L"<A>1</B>", // closing name differs
+        L"<!---->", // empty comment
+        L"<A><B>x</B>", // not terminated
+        L"<A>", // ends right after the tag
+        L"<A b=>x</A>", // attribute without value
+        L"<A b c>x</A>",
+        L"<A>x</A", // no '>'
+        L"<? ?>",
+        L"<!x>",
+        L"<A/ x>",
+        L"unfinished text",
+    };
+    for (const wchar_t* text : bad) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        UxXmlDocument doc;
+        EXPECT_FALSE(doc.LoadText(kDecl + text));
+        EXPECT_EQ(doc.GetChildCount(), 0u);
+        EXPECT_EQ(doc.GetName(), L"UX+");
+    }
+}
+
+TEST(UxXmlDocument, NestingIsLimited)
+{
+    auto nested = [](int depth) {
+        std::wstring s = kDecl;
+        for (int i = 0; i < depth; ++i)
+            s += L"<a>";
+        s += L"x";
+        for (int i = 0; i < depth; ++i)
+            s += L"</a>";
+        return s;
+    };
+    UxXmlDocument doc;
+    EXPECT_TRUE(doc.LoadText(nested(200)));
+    EXPECT_FALSE(doc.LoadText(nested(100000))); // no stack overflow
+    std::wstring huge = kDecl + L"<A v=\"" + std::wstring(1 << 20, L'v') + L"\"/>";
+    ASSERT_TRUE(doc.LoadText(huge));
+    EXPECT_EQ(doc.GetAttribute(L"v").size(), 1u << 20);
+}
+
+TEST(UxXmlDocument, LoadsThroughTheProgramFolder)
+{
+    TempFolder folder;
+    folder.Write("Image/Skin.dat",
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Skin><Name>\xED\x95\x9C</Name></Skin>");
+    UxPathResolver resolver;
+    resolver.SetBase(2, folder.Designed());
+    UxXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFile(L"Image\\Skin.dat"));
+    EXPECT_EQ(doc.FindChild(L"Name")->GetText(), L"\uD55C");
+
+    TraceCapture trace;
+    // Parsing no text at all would succeed with an empty skin: a missing file must fail.
+    EXPECT_FALSE(doc.LoadFile(L"Image\\Missing.dat"));
+    folder.Write("Image/Empty.dat", "");
+    EXPECT_FALSE(doc.LoadFile(L"Image\\Empty.dat"));
+    EXPECT_TRUE(trace.Contains(L"UxXmlDocument::LoadFile"));
+}
+
+TEST(UxXmlNode, TypedValues)
+{
+    auto value = [](const std::wstring& text) {
+        auto* node = new UxXmlDocument;
+        node->NewChild(-1)->SetText(text);
+        return std::unique_ptr<UxXmlNode>(node);
+    };
+    plat::RECT r = value(L"10, 20, 30, 40")->GetRect();
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 40);
+    EXPECT_EQ(r.bottom, 60);
+    EXPECT_EQ(value(L"-5,7 ,1")->GetRect().right, -5); // stops at the first mismatch
+    EXPECT_EQ(value(L"2147483647, 0, 10, 0")->GetRect().right, INT_MAX); // clamped, not wrapped
+    plat::POINT p = value(L"-3,  9")->GetPoint();
+    EXPECT_EQ(p.x, -3);
+    EXPECT_EQ(p.y, 9);
+    EXPECT_EQ(value(L"#FF8000")->GetColor(), 0x0080FFu);
+    EXPECT_EQ(value(L"#102030")->GetColor(), 0x302010u);
+    EXPECT_EQ(value(L"#1")->GetColor(), 0x1u);
+    EXPECT_EQ(value(L"102030")->GetColor(), 0u);
+    EXPECT_FLOAT_EQ(value(L"1.5")->GetFloat(), 1.5f);
+    EXPECT_FLOAT_EQ(value(L"1.2.5")->GetFloat(), 12.5f); // the last '.' counts
+    EXPECT_FLOAT_EQ(value(L".25")->GetFloat(), 0.25f);
+    EXPECT_EQ(value(L"-1")->GetFloat(), 0.0f);
+    EXPECT_EQ(value(L"1e5")->GetFloat(), 0.0f);
+    EXPECT_TRUE(value(L"True")->GetBool());
+    EXPECT_FALSE(value(L"true")->GetBool());
+    EXPECT_EQ(value(L"  -42abc")->GetInt(), -42);
+    EXPECT_EQ(value(L"99999999999999999999")->GetInt(), INT_MAX);
+    EXPECT_EQ(value(L"x")->GetInt(), 0);
+
+    const UxXmlNode* none = nullptr;
+    EXPECT_EQ(UxXmlNode::GetInt(none), 0);
+    EXPECT_EQ(UxXmlNode::GetColor(none), 0u);
+    EXPECT_FALSE(UxXmlNode::GetBool(none));
+    EXPECT_EQ(UxXmlNode::GetRect(none).right, 0);
+    EXPECT_EQ(UxXmlNode::GetText(none), L"");
+}
+
+TEST(UxXmlNode, NewChildInsertsAtItsIndex)
+{
+    UxXmlNode node;
+    node.NewChild(-1)->SetElement(L"b");
+    node.NewChild(0)->SetElement(L"a");
+    node.NewChild(9)->SetElement(L"c");
+    ASSERT_EQ(node.GetChildCount(), 3u);
+    EXPECT_EQ(node.GetChild(0)->GetName(), L"a");
+    EXPECT_EQ(node.GetChild(2)->GetName(), L"c");
+    EXPECT_EQ(node.GetChild(3), nullptr);
+    node.SetComment(L"x"); // drops the children
+    EXPECT_EQ(node.GetChildCount(), 0u);
+}
+
+TEST(UxTextScanner, ReadsTokensStringsAndRuns)
+{
+    std::wstring text = L"  name-1.x \"a\\tb\\\"c\\q\" 'unterminated";
+    UxTextScanner s(text);
+    EXPECT_EQ(s.ReadToken(L"-_.#"), L"name-1.x");
+    EXPECT_EQ(s.ReadToken(L""), L"a\tb\"c\\q");
+    EXPECT_EQ(s.ReadToken(L""), L"unterminated");
+    EXPECT_TRUE(s.AtEnd());
+    EXPECT_EQ(s.ReadToken(L""), L"");
+
+    std::wstring t = L"ab-->cd";
+    UxTextScanner u(t);
+    EXPECT_EQ(u.ReadUntil(L"-->", 0), L"ab-->");
+    u.Seek(0, 0);
+    EXPECT_EQ(u.ReadUntil(L"-->", 1), L"ab");
+    EXPECT_EQ(u.GetPosition(), 5u);
+    EXPECT_EQ(u.ReadUntil(L'x', 1), L"");
+    EXPECT_TRUE(u.AtEnd());
+    u.Seek(-100, 1);
+    EXPECT_EQ(u.GetPosition(), 0u);
+    u.Seek(100, 0);
+    EXPECT_EQ(u.GetPosition(), t.size());
+
+    std::wstring r = L" abc";
+    UxTextScanner v(r);
+    EXPECT_EQ(v.Read(3), L""); // nothing would follow
+    EXPECT_EQ(v.GetPosition(), 1u); // the white space stays skipped
+    EXPECT_EQ(v.Read(2), L"ab");
+}
+
+TEST(UxIniReader, FindsValuesBySearch)
+{
+    UxIniReader ini;
+    ini.SetText(L"[Update]\r\nVersion=1.2\r\n[Other]\r\nUrl=http://x/y=z");
+    EXPECT_EQ(ini.GetValue(L"Update", L"Version"), L"1.2");
+    EXPECT_EQ(ini.GetValue(L"Update", L"Ver"), L"");
+    EXPECT_EQ(ini.GetValue(L"Update", L"sion"), L"1.2"); // found inside "Version="
+    EXPECT_EQ(ini.GetValue(L"Update", L"Url"), L"http://x/y=z"); // past the next section, to the end
+    EXPECT_EQ(ini.GetValue(L"update", L"Version"), L"");
+    EXPECT_EQ(ini.GetValue(L"None", L"Version"), L"");
+}
+
+TEST(UxIniReader, ReadsEachEncoding)
+{
+    TempFolder folder;
+    folder.Write("utf8.ini", "[U]\r\nName=\xED\x95\x9C\r\n");
+    folder.Write("euckr.ini", "[U]\r\nName=\xC7\xD1\r\n");
+    folder.Write("utf16.ini", std::string("[\0U\0]\0\r\0\n\0N\0=\0\x5C\xD5", 16));
+    folder.Write("bom.ini", "\xEF\xBB\xBF[U]\r\nName=\xED\x95\x9C");
+    EXPECT_EQ(ReadIniValue(folder.Designed("utf8.ini"), L"U", L"Name", 2), L"\uD55C");
+    EXPECT_EQ(ReadIniValue(folder.Designed("euckr.ini"), L"U", L"Name", 3), L"\uD55C");
+    EXPECT_EQ(ReadIniValue(folder.Designed("utf16.ini"), L"U", L"N", 1), L"\uD55C");
+    EXPECT_EQ(ReadIniValue(folder.Designed("bom.ini"), L"U", L"Name", 0), L"\uD55C");
+    EXPECT_EQ(ReadIniValue(folder.Designed("utf8.ini"), L"U", L"Name", 7), L"");
+    EXPECT_EQ(ReadIniValue(folder.Designed("missing.ini"), L"U", L"Name", 2), L"");
+}
+
+} // namespace
