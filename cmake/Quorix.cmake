@@ -88,8 +88,14 @@ function(quorix_test_dirs)
     target_compile_options(${name} PRIVATE ${QUORIX_WARNINGS})
     target_link_libraries(${name} PRIVATE quorix_app GTest::gtest GTest::gmock GTest::gtest_main)
     quorix_copy_skin(${name})
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "${QUORIX_TEST_ENV}" TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    # The discovery step keeps only the first entry of a list-valued property, so the
+    # environment is set by a script that ctest reads after the discovered tests.
+    set(envscript ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake)
+    file(WRITE ${envscript} "foreach(t IN LISTS ${name}_TESTS)\n"
+      "  set_tests_properties(\"\${t}\" PROPERTIES ENVIRONMENT \"${QUORIX_TEST_ENV}\")\n"
+      "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${envscript})
   endforeach()
   if(EXISTS ${CMAKE_SOURCE_DIR}/tools/localservice/tests)
     add_test(NAME localservice

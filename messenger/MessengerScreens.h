@@ -7,10 +7,30 @@
 // tests attach a recording fake. Later commands add their operations here.
 class MessengerScreens {
 public:
+    // The events PlayAlert signals.
+    enum Alert { AlertLogin = 0, AlertBuddyLogin = 1, AlertChat = 2, AlertMemo = 3 };
+
     virtual ~MessengerScreens() = default;
 
     // The plain alert box with an Ok button. False when nothing could be shown.
     virtual bool ShowMsgBox(const std::wstring& text) = 0;
+
+    // The screens' part of ending a session, run by the deferred session reset after
+    // the connection is closed and before the buddy and group lists are emptied: stop
+    // transitions, close open screens, show the saved-login screen, empty list views.
+    virtual void ResetScreens() = 0;
+    // The sign-in was refused: back to the id and password form.
+    virtual void ShowLoginForm() = 0;
+    // The user's own line (nick, status) changed.
+    virtual void RefreshMyStatus() = 0;
+    // Rebuilds the buddy list view from the lists. False stops the sign-in.
+    virtual bool ReloadBuddyList() = 0;
+    // The buddy list has arrived: leave the connecting screen for the buddy list.
+    virtual void ShowBuddyList() = 0;
+    // One buddy's rows (and an open chat with the buddy) show its new status.
+    virtual void RefreshBuddy(const std::wstring& id) = 0;
+    // Sound and vibration for an event, as the options allow.
+    virtual void PlayAlert(int alert) = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

@@ -26,6 +26,14 @@ void PktStreamWriter::EndLine()
     Write("\r\n", 2);
 }
 
+void PktStreamWriter::WritePayload(const void* data, size_t size)
+{
+    WriteUInt(static_cast<uint32_t>(size));
+    EndLine();
+    if (size)
+        Write(data, static_cast<uint32_t>(size));
+}
+
 void PktStreamWriter::WriteWord(const std::string& bytes)
 {
     if (!m_noSeparator && !m_bytes.empty() && m_bytes.back() != '\n')

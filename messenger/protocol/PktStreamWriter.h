@@ -15,6 +15,9 @@ public:
     void WriteInt(int32_t value);
     void WriteUInt(uint32_t value);
     void EndLine();
+    // Ends a payload command's line: the byte count as its last word, the line end,
+    // then the bytes unchanged.
+    void WritePayload(const void* data, size_t size);
 
     // The message-body header lines put key and value next to each other ("from:x"):
     // while suppressed, WriteArg adds no separator.

@@ -2,11 +2,12 @@
 
 #include "messenger/MessengerScreens.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 // Stands in for the application's screens: records every call as "Operation: text"
-// and attaches itself as the current screens while it lives.
+// (or just "Operation") and attaches itself as the current screens while it lives.
 class RecordingScreens : public MessengerScreens {
 public:
     RecordingScreens()
@@ -23,9 +24,27 @@ public:
         calls.push_back(L"ShowMsgBox: " + text);
         return result;
     }
+    void ResetScreens() override { calls.push_back(L"ResetScreens"); }
+    void ShowLoginForm() override { calls.push_back(L"ShowLoginForm"); }
+    void RefreshMyStatus() override { calls.push_back(L"RefreshMyStatus"); }
+    bool ReloadBuddyList() override
+    {
+        calls.push_back(L"ReloadBuddyList");
+        return reloadResult;
+    }
+    void ShowBuddyList() override { calls.push_back(L"ShowBuddyList"); }
+    void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
+    void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
+
+    bool Has(const std::wstring& call) const
+    {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+    size_t Count(const std::wstring& call) const { return std::count(calls.begin(), calls.end(), call); }
 
     std::vector<std::wstring> calls;
     bool result = true; // what every Show operation answers
+    bool reloadResult = true;
 
 private:
     MessengerScreens* m_previous;

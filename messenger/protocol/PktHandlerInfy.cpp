@@ -1,0 +1,27 @@
+#include "messenger/protocol/PktHandlerInfy.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktInInfy.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerInfy>({ L"INFY" });
+
+} // namespace
+
+bool PktHandlerInfy::Handle(TarvPeer*, PktIn& packet)
+{
+    if (!CheckResult(packet))
+        return false;
+    auto& notice = static_cast<PktInInfy&>(packet);
+    BuddyList* buddies = BuddyList::GetInstance();
+    Buddy* buddy = buddies ? buddies->FindById(notice.BuddyId) : nullptr;
+    if (!buddy)
+        return false;
+    buddy->Status = notice.Status;
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->RefreshBuddy(buddy->Id);
+    return true;
+}

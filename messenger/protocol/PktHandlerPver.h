@@ -1,0 +1,12 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// The version check's answer. Without an update the login goes on at once.
+class PktHandlerPver : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+
+    // The next step of the login: ask for an MD5 authentication word.
+    static bool ContinueLogin(TarvPeer* peer);
+};

@@ -1,0 +1,19 @@
+#include "messenger/protocol/PktInReqs.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktStreamReader.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInReqs>({ L"REQS" });
+
+} // namespace
+
+bool PktInReqs::ReadArgs(PktStreamReader& reader)
+{
+    reader.ReadWord(Word);
+    reader.ReadWord(Host);
+    reader.ReadUInt16(Port);
+    reader.ReadWord(Ticket);
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "messenger/protocol/Pkt.h"
+
+// Version check, the first request to the dispatch server.
+class PktOutPver : public Pkt {
+public:
+    PktOutPver()
+        : Pkt(L"PVER")
+    {
+    }
+
+    std::unique_ptr<Pkt> Clone() const override { return std::unique_ptr<Pkt>(new PktOutPver(*this)); }
+    bool WriteArgs(PktStreamWriter& writer) override;
+    bool ReadArgs(PktStreamReader&) override { return false; }
+
+    std::wstring ClientVersion = L"1.0.3";
+    std::wstring ProtocolVersion = L"2.0";
+    std::wstring ClientKind = L"ko.wm";
+
+protected:
+    PktOutPver(const PktOutPver&) = default;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ux/core/UxSingleton.h"
+#include "ux/net/UxTcpPeer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class Pkt;
+
+// The one connection to the messenger service, in two stages: 0 the dispatch server
+// (plain), 1 the main server it names (TLS). Cuts the received bytes into frames, makes
+// a packet and a handler for each, routes failure replies to the request they answer,
+// and ends the session with an alert when the connection fails.
+class TarvPeer : public UxSingleton<TarvPeer>, public UxTcpPeer {
+public:
+    enum Stage { StageDispatch = 0, StageMain = 1 };
+
+    TarvPeer();
+    ~TarvPeer() override;
+
+    // Serialises the packet and sends it; a packet with an id is kept as pending until
+    // its reply. The caller keeps the packet. False when the bytes could not be queued.
+    bool Send(Pkt& packet);
+
+    // Stage 0 towards QUORIX_DISPATCH_HOST (default "localhost") on port 5004 or
+    // QUORIX_DISPATCH_PORT, without TLS.
+    bool ConnectDispatch();
+    // Closes any connection and connects to host and port in a TLS mode of UxSslSocket.
+    virtual bool ConnectTo(const std::wstring& host, int port, int mode);
+    virtual void Disconnect() { Close(); }
+
+    int GetStage() const { return m_stage; }
+    void SetStage(int stage) { m_stage = stage; }
+
+    // Ends the session on the next turn of the message loop: the connection closes at
+    // once (no more frames are cut from what was received), the rest of the reset runs
+    // when nothing on the stack can still be using what it deletes. Asking again
+    // before it ran changes nothing.
+    void RequestReset();
+    bool IsResetPending() const { return m_resetPending; }
+    // The reset itself: keep-alive stopped, connection closed, stage 0, the screens'
+    // part, buddy and group lists emptied.
+    void ResetSession();
+    // The service closed the connection: what it sent before the close has been
+    // handled by now, and may itself have ended the session with its own alert.
+    void OnClosedLater();
+    // The alert, then RequestReset; nothing when the session is already ending, so a
+    // failure that brings others along shows one alert.
+    void EndSession(const std::wstring& alert);
+
+    void OnConnected() override;
+    void OnConnectFailed(int error) override;
+    void OnSent(const uint8_t*, int) override { }
+    void OnSendError(int error) override;
+    int GetPacketLength(const uint8_t* data, int size, int* length) override;
+    // One complete frame; envelope handlers re-enter it with their inner frame.
+    void OnPacket(const uint8_t* data, int length) override;
+    void OnRecvError(int error) override;
+    void OnClosed() override;
+
+    // A payload count above this, or a line this long without its end, is a receive
+    // error.
+    static constexpr uint32_t kMaxPayload = 16 * 1024 * 1024;
+    static constexpr int kMaxLine = 64 * 1024;
+    // Envelopes inside envelopes deeper than this are dropped.
+    static constexpr int kMaxEnvelopeDepth = 4;
+    static constexpr int kDispatchPort = 5004;
+
+protected:
+    // Where the serialised bytes go; tests catch them here.
+    virtual bool SendBytes(const void* data, int size) { return UxTcpPeer::Send(data, size); }
+
+private:
+    int m_stage = StageDispatch;
+    int m_depth = 0;
+    bool m_resetPending = false;
+    bool m_closedByPeer = false; // reported once the frames received with the close are handled
+    plat::HWND m_window = nullptr;
+};

@@ -1,0 +1,215 @@
+// Sign-in against the local service over real sockets and TLS, with the keep-alive on
+// the manual clock.
+#include "messenger/protocol/PktInLsta.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "platform/event/MessageQueue.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/MessengerSingletons.h"
+#include "tests/support/RecordingScreens.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TraceCapture.h"
+#include "tests/support/UxPump.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr const wchar_t* kReset = L"ResetScreens";
+constexpr int kBuddies = 300;
+
+// One account with a list long enough to come in several fragments, and its buddies.
+std::string BigAccounts()
+{
+    std::string buddies;
+    std::string accounts;
+    for (int i = 0; i < kBuddies; ++i) {
+        const std::string id = "b" + std::to_string(1000 + i) + "@quorix.net";
+        buddies += std::string(i ? "," : "") + "{\"id\": \"" + id + "\", \"flags\": \"1101\", \"group\": \""
+            + std::to_string(i % 5) + "\"}";
+        accounts += ",{\"id\": \"" + id + "\", \"password\": \"pw\", \"name\": \"이름" + std::to_string(i)
+            + "\", \"nick\": \"별명 " + std::to_string(i) + "\"}";
+    }
+    std::string groups;
+    for (int g = 0; g < 5; ++g)
+        groups += std::string(g ? "," : "") + "{\"id\": \"" + std::to_string(g) + "\", \"name\": \"그룹"
+            + std::to_string(g) + "\"}";
+    return "{\"domain\": \"quorix.net\", \"accounts\": [{\"id\": \"big@quorix.net\", \"password\": "
+           "\"big1234\", "
+           "\"name\": \"큰목록\", \"nick\": \"big\", \"groups\": ["
+        + groups + "], \"buddies\": [" + buddies + "]}" + accounts + "]}";
+}
+
+class SigninTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
+        service.Use();
+    }
+
+    // Dispatches what the sockets bring until done() holds or the real time runs out.
+    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < deadline) {
+            plat::DispatchPending();
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return done();
+    }
+
+    bool SignIn(const std::wstring& id, const std::wstring& password)
+    {
+        m.me.Id = id;
+        m.me.PasswordDigest = MakePasswordDigest(id, password);
+        if (!m.peer.ConnectDispatch())
+            return false;
+        return PumpUntil([&] {
+            return screens.Has(L"ShowBuddyList") || screens.Has(L"ShowLoginForm") || screens.Has(kReset);
+        }) && screens.Has(L"ShowBuddyList");
+    }
+
+    // One period of the keep-alive: a PONG goes out and its answer comes back.
+    bool KeepAlivePeriod()
+    {
+        // The answer may already be in while the pump drains the queue.
+        const uint32_t before = m.pong.GetLastSent();
+        UxPumpFor(10000);
+        return m.pong.GetLastSent() != before && PumpUntil([&] { return !m.pong.IsAwaitingReply(); });
+    }
+
+    bool SessionEnded()
+    {
+        return PumpUntil([&] { return screens.Has(kReset); });
+    }
+
+    TempFolder folder;
+    LocalService service { AccountsFile(), folder.Native("service.log") };
+    TempRegistry registry;
+    UxTimeFixture time;
+    RecordingScreens screens;
+    BasicMessengerSingletons<TarvPeer> m;
+
+private:
+    std::string AccountsFile()
+    {
+        folder.Write("accounts.json", BigAccounts());
+        return folder.Native("accounts.json");
+    }
+};
+
+} // namespace
+
+TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageMain);
+    EXPECT_TRUE(m.peer.GetSslSocket().IsSecure());
+    EXPECT_EQ(m.me.Name, L"큰목록");
+    EXPECT_EQ(m.me.Status, BuddyStatusOnline);
+    EXPECT_EQ(m.groups.GetCount(), 5u);
+    EXPECT_EQ(m.buddies.GetCount(), static_cast<size_t>(kBuddies));
+    const Buddy* buddy = m.buddies.Find(L"b1007@quorix.net");
+    ASSERT_NE(buddy, nullptr);
+    EXPECT_EQ(buddy->Nick, L"별명 7");
+    EXPECT_TRUE(m.groups.Find(L"2")->HasMember(buddy->Id));
+    // Every fragment holds at most the 8,192 bytes asked for: this body took several.
+    EXPECT_GT(PktInLsta::GetFragmentBuffer().size(), 2u * 8192);
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> {
+            L"RefreshMyStatus", L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
+
+    for (int period = 0; period < 3; ++period)
+        ASSERT_TRUE(KeepAlivePeriod()) << period;
+    // The option's answer came back inside its envelope and settled both requests.
+    EXPECT_TRUE(PumpUntil([&] { return m.pending.GetCount() == 0; }));
+    EXPECT_EQ(screens.calls.size(), 4u);
+}
+
+TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
+{
+    EXPECT_FALSE(SignIn(L"big@quorix.net", L"wrong"));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> {
+            L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.", L"ShowLoginForm" }));
+    EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
+    EXPECT_FALSE(m.pong.IsRunning());
+}
+
+TEST_F(SigninTest, SignInElsewhereEndsTheSession)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    service.Post("/kill", "{\"user\": \"big@quorix.net\"}");
+    ASSERT_TRUE(SessionEnded());
+    EXPECT_EQ(screens.Count(L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다."), 1u);
+    // The close that follows the notice adds no second alert.
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(screens.calls.size(), 6u);
+    EXPECT_EQ(m.buddies.GetCount(), 0u);
+    EXPECT_FALSE(m.pong.IsRunning());
+}
+
+TEST_F(SigninTest, MissedKeepAliveAnswerEndsTheSession)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    ASSERT_TRUE(KeepAlivePeriod());
+    service.Post("/drop-pongs", "{\"user\": \"big@quorix.net\", \"count\": 1}");
+    UxPumpFor(10000);
+    ASSERT_TRUE(m.pong.IsAwaitingReply());
+    PumpUntil([] { return false; }, 300);
+    EXPECT_FALSE(screens.Has(kReset));
+    UxPumpFor(10000);
+    ASSERT_TRUE(SessionEnded());
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: 네트워크가 불안정하여 쿼릭스 서버와의 접속이 종료되었습니다."));
+    EXPECT_FALSE(m.peer.GetSslSocket().IsSecure());
+}
+
+TEST_F(SigninTest, ServiceClosingTheConnectionEndsTheSession)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    service.Post("/close", "{\"user\": \"big@quorix.net\"}");
+    ASSERT_TRUE(SessionEnded());
+    EXPECT_EQ(screens.Count(L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다."), 1u);
+    EXPECT_EQ(m.groups.GetCount(), 0u);
+}
+
+TEST_F(SigninTest, MalformedFramesLeaveTheSessionWorking)
+{
+    TraceCapture trace;
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    const char* chunks[] = { "ZZZZ 1\\r\\n", "\\r\\n", "%%%% %zz\\r\\n", "301 424242\\r\\n",
+        "LSTA -1 -1 -5\\r\\n", "LSTA 9 9 2000000000 3\\r\\n1 1", "CRP2 0 DP k 5\\r\\nPING", " 0\\r\\n",
+        "LIN2\\r\\n", "INFY 0\\r\\n", "TICK\\r\\nKIL\\t0\\r\\n" };
+    for (const char* chunk : chunks)
+        service.Post("/raw", std::string("{\"user\": \"big@quorix.net\", \"data\": \"") + chunk + "\"}");
+    // A last, sound frame tells when the client has been through all of them.
+    service.Post("/raw", "{\"user\": \"big@quorix.net\", \"data\": \"TICK 0 done\\r\\n\"}");
+    ASSERT_TRUE(PumpUntil([&] { return m.me.WebTicket == L"done"; }));
+    ASSERT_TRUE(KeepAlivePeriod());
+    EXPECT_FALSE(screens.Has(kReset));
+    EXPECT_EQ(m.buddies.GetCount(), static_cast<size_t>(kBuddies));
+}
+
+TEST_F(SigninTest, OversizedFrameIsAReceiveError)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    service.Post("/raw", "{\"user\": \"big@quorix.net\", \"data\": \"CRP2 0 DP k 99999999\\r\\nxx\"}");
+    ASSERT_TRUE(SessionEnded());
+    EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040"), 1u);
+}
+
+TEST_F(SigninTest, EndlessLineIsAReceiveError)
+{
+    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    service.Post(
+        "/raw", "{\"user\": \"big@quorix.net\", \"data\": \"PING " + std::string(70000, '7') + "\"}");
+    ASSERT_TRUE(SessionEnded());
+    EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040"), 1u);
+}

@@ -1,0 +1,118 @@
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/protocol/BuddyRecord.h"
+#include "messenger/protocol/GroupRecord.h"
+#include "messenger/protocol/PktStreamReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Buddy MakeBuddy(
+    const std::wstring& id, const std::wstring& email, int32_t status, const std::wstring& name = L"")
+{
+    Buddy buddy;
+    buddy.Id = id;
+    buddy.Email = email;
+    buddy.Status = status;
+    buddy.Name = name;
+    return buddy;
+}
+
+BuddyRecord ReadBuddy(const std::string& words)
+{
+    PktStreamReader reader(words.data(), static_cast<uint32_t>(words.size()));
+    BuddyRecord record;
+    record.Read(reader);
+    return record;
+}
+
+} // namespace
+
+TEST(BuddyList, FirstRecordOfAnIdWinsAndEmailIndexFollowsStoredRecords)
+{
+    BuddyList list;
+    list.Insert(L"k1", MakeBuddy(L"k1", L"a@x.kr", BuddyStatusOnline, L"first"));
+    EXPECT_TRUE(list.Insert(L"k1", MakeBuddy(L"k1", L"b@x.kr", BuddyStatusAway, L"second")));
+    ASSERT_EQ(list.GetCount(), 1u);
+    EXPECT_EQ(list.FindById(L"k1")->Name, L"first");
+    EXPECT_EQ(list.Find(L"a@x.kr"), list.FindById(L"k1"));
+    // The dropped record's address must not answer for the kept one.
+    EXPECT_EQ(list.Find(L"b@x.kr"), nullptr);
+    EXPECT_EQ(list.Find(L"k1"), nullptr);
+
+    list.FindById(L"k1")->Picked = 1;
+    list.ClearChecks();
+    EXPECT_EQ(list.FindById(L"k1")->Picked, 0);
+    list.Clear();
+    EXPECT_EQ(list.Find(L"a@x.kr"), nullptr);
+    EXPECT_EQ(list.GetCount(), 0u);
+}
+
+TEST(Group, CountsKnownMembersNotOfflineAndPrunesUnknownOnes)
+{
+    BuddyList buddies;
+    buddies.Insert(L"on", MakeBuddy(L"on", L"on@x", BuddyStatusOnline));
+    buddies.Insert(L"hidden", MakeBuddy(L"hidden", L"hidden@x", BuddyStatusShownOffline));
+    buddies.Insert(L"off", MakeBuddy(L"off", L"off@x", BuddyStatusOffline));
+    Group group(L"1", L"friends");
+    for (const wchar_t* id : { L"on", L"hidden", L"off", L"ghost" })
+        group.AddMember(id);
+    group.AddMember(L"on");
+    EXPECT_EQ(group.GetMemberCount(), 4u);
+    EXPECT_EQ(group.CountOnline(), 2u); // shown-offline counts, offline and unknown do not
+
+    group.PruneMembers();
+    EXPECT_FALSE(group.HasMember(L"ghost"));
+    EXPECT_EQ(group.GetMemberCount(), 3u);
+    EXPECT_EQ(group.RemoveMember(L"off"), 1u);
+    EXPECT_EQ(group.RemoveMember(L"off"), 0u);
+}
+
+TEST(GroupList, LookupsWalkInIdOrderAndInsertKeepsTheFirst)
+{
+    GroupList groups;
+    Group b(L"2", L"same");
+    b.AddMember(L"x");
+    Group a(L"10", L"same");
+    a.AddMember(L"x");
+    groups.Insert(b);
+    groups.Insert(a);
+    EXPECT_FALSE(groups.Insert(Group(L"2", L"other")));
+    EXPECT_EQ(groups.Find(L"2")->Name, L"same");
+    // "10" sorts before "2" as text.
+    EXPECT_EQ(groups.FindByName(L"same")->Id, L"10");
+    EXPECT_EQ(groups.FindByMember(L"x")->Id, L"10");
+    EXPECT_EQ(groups.FindByName(L"none"), nullptr);
+    EXPECT_EQ(groups.FindByMember(L"y"), nullptr);
+}
+
+TEST(BuddyRecord, ReadsThirteenWordsAndBuildsABuddy)
+{
+    Buddy buddy(ReadBuddy("kim@quorix.net 1 k7 ex 1010 X 김 nick%20one 19900101 1 010-1 t1 t2\r\n"));
+    EXPECT_EQ(buddy.Email, L"kim@quorix.net");
+    EXPECT_TRUE(buddy.Confirmed);
+    EXPECT_EQ(buddy.Id, L"k7");
+    EXPECT_EQ(buddy.Flags, 5u); // forward and block lists
+    EXPECT_EQ(buddy.Status, BuddyStatusShownOffline);
+    EXPECT_EQ(buddy.Name, L"김");
+    EXPECT_EQ(buddy.Nick, L"nick one");
+    EXPECT_TRUE(buddy.SolarBirthday);
+    EXPECT_EQ(buddy.Text2, L"t2");
+    EXPECT_EQ(ReadBuddy("a 0 b c 0001 Q").Flags, 8u);
+    EXPECT_EQ(ReadBuddy("a 0 b c 0001 Q").Status, BuddyStatusNotReported);
+    BuddyRecord truncated = ReadBuddy("only");
+    EXPECT_EQ(truncated.Email, L"only");
+    EXPECT_EQ(truncated.Id, L"");
+}
+
+TEST(GroupRecord, MemberCountsNeverReadPastTheBody)
+{
+    for (const std::string words : { "1 g -5 a b", "1 g 2000000000 a b" }) {
+        PktStreamReader reader(words.data(), static_cast<uint32_t>(words.size()));
+        GroupRecord record;
+        record.Read(reader);
+        EXPECT_EQ(record.Name, L"g");
+        EXPECT_LE(record.Members.size(), 2u) << words;
+    }
+}

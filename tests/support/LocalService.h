@@ -1,0 +1,157 @@
+#pragma once
+
+// The local stand-in of the messenger service, started for one test: its dispatch,
+// main and control ports are chosen free, its start line read, and the process ended
+// when the object goes. Control requests are plain HTTP posts of JSON.
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <netinet/in.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+class LocalService {
+public:
+    // accounts: a JSON accounts file, or empty for the demo accounts.
+    explicit LocalService(const std::string& accounts = "", const std::string& log = "")
+    {
+        const char* source = std::getenv("QUORIX_SOURCE_DIR");
+        std::vector<std::string> args
+            = { "python3", std::string(source ? source : ".") + "/tools/localservice", "--dispatch-port", "0",
+                  "--idle-timeout", "600" };
+        if (!accounts.empty())
+            args.insert(args.end(), { "--accounts", accounts });
+        if (!log.empty())
+            args.insert(args.end(), { "--log", log });
+        int out[2];
+        if (pipe(out) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawnp(&m_pid, "python3", &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        m_startLine = ReadLine(out[0], 60000);
+        close(out[0]);
+        dispatchPort = IntField("dispatch_port");
+        controlPort = IntField("control_port");
+        caFile = StringField("ca_file");
+    }
+
+    ~LocalService()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+        }
+    }
+    LocalService(const LocalService&) = delete;
+    LocalService& operator=(const LocalService&) = delete;
+
+    bool IsRunning() const { return m_pid > 0 && dispatchPort > 0 && controlPort > 0 && !caFile.empty(); }
+    const std::string& StartLine() const { return m_startLine; }
+
+    // The client's environment for this service: where to connect, which CA to trust.
+    void Use() const
+    {
+        setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
+        setenv("QUORIX_DISPATCH_PORT", std::to_string(dispatchPort).c_str(), 1);
+        setenv("QUORIX_CA_FILE", caFile.c_str(), 1);
+        unsetenv("QUORIX_TLS_VERIFY");
+    }
+
+    // POSTs JSON to the control channel; the response body, or "" when it failed.
+    std::string Post(const std::string& path, const std::string& json) const
+    {
+        return Request("POST " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
+            + "Content-Length: " + std::to_string(json.size()) + "\r\n\r\n" + json);
+    }
+    std::string Get(const std::string& pathAndQuery) const
+    {
+        return Request("GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    }
+
+    int dispatchPort = 0;
+    int controlPort = 0;
+    std::string caFile;
+
+private:
+    static std::string ReadLine(int fd, int timeoutMs)
+    {
+        std::string line;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (line.find('\n') == std::string::npos) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now())
+                                  .count();
+            pollfd p { fd, POLLIN, 0 };
+            if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
+                break;
+            char buffer[512];
+            ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            line.append(buffer, static_cast<size_t>(n));
+        }
+        return line.substr(0, line.find('\n'));
+    }
+
+    int IntField(const std::string& name) const
+    {
+        size_t at = m_startLine.find("\"" + name + "\":");
+        return at == std::string::npos ? 0 : std::atoi(m_startLine.c_str() + at + name.size() + 3);
+    }
+
+    std::string StringField(const std::string& name) const
+    {
+        size_t at = m_startLine.find("\"" + name + "\": \"");
+        if (at == std::string::npos)
+            return "";
+        at += name.size() + 5;
+        return m_startLine.substr(at, m_startLine.find('"', at) - at);
+    }
+
+    std::string Request(const std::string& request) const
+    {
+        int s = socket(AF_INET, SOCK_STREAM, 0);
+        if (s < 0)
+            return "";
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(controlPort));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        std::string response;
+        if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && send(s, request.data(), request.size(), MSG_NOSIGNAL)
+                == static_cast<ssize_t>(request.size())) {
+            char buffer[4096];
+            ssize_t n;
+            while ((n = recv(s, buffer, sizeof buffer, 0)) > 0)
+                response.append(buffer, static_cast<size_t>(n));
+        }
+        close(s);
+        size_t body = response.find("\r\n\r\n");
+        return body == std::string::npos ? "" : response.substr(body + 4);
+    }
+
+    pid_t m_pid = -1;
+    std::string m_startLine;
+};

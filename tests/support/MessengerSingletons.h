@@ -1,0 +1,27 @@
+#pragma once
+
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/TarvPong.h"
+#include "tests/support/RecordingPeer.h"
+
+// The messenger's singletons in start-up order, for one test; deleted in the reverse
+// order, as shut-down does. The peer is a recording one unless a test needs a socket.
+template <typename PeerType> struct BasicMessengerSingletons {
+    Me me;
+    GroupList groups;
+    BuddyList buddies;
+    PktTransactionIdIssuer issuer;
+    PktFactory packets;
+    PktHandlerFactory handlers;
+    PktPendingList pending;
+    PeerType peer;
+    TarvPong pong;
+};
+
+using MessengerSingletons = BasicMessengerSingletons<RecordingPeer>;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "messenger/MessengerScreens.h"
+
+#include <cstdio>
+#include <string>
+
+// The screens of a program without a window: alerts and the buddy list go to a text
+// stream, and the end of the session ends the message loop.
+class ConsoleScreens : public MessengerScreens {
+public:
+    explicit ConsoleScreens(FILE* out)
+        : m_out(out)
+    {
+    }
+
+    bool ShowMsgBox(const std::wstring& text) override;
+    void ResetScreens() override;
+    void ShowLoginForm() override;
+    void RefreshMyStatus() override;
+    bool ReloadBuddyList() override;
+    void ShowBuddyList() override;
+    void RefreshBuddy(const std::wstring& id) override;
+    void PlayAlert(int) override { }
+
+    bool IsSignedIn() const { return m_signedIn; }
+    // Exit status once the loop has ended: 0 after a sign-out the user asked for.
+    int GetExitCode() const { return m_exitCode; }
+    void SetExitCode(int code) { m_exitCode = code; }
+
+    static std::wstring StatusText(int status);
+
+private:
+    void Print(const std::wstring& line);
+
+    FILE* m_out;
+    bool m_signedIn = false;
+    int m_exitCode = 1;
+};
