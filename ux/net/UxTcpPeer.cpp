@@ -43,7 +43,7 @@ bool UxTcpPeer::Open(const UxSocketAddress& address)
         return Fail(plat::WSAGetLastError());
     m_stop = false;
     m_outstanding = 0;
-    if (!m_thread.Start([this] { Run(); }))
+    if (!Start())
         return Fail(plat::WSAENOBUFS);
     return true;
 }
@@ -67,7 +67,7 @@ void UxTcpPeer::Close()
     // can be reused by anything else.
     m_stop = true;
     m_watcher.Wake();
-    m_thread.Join();
+    Join();
     m_notifier.Destroy();
     m_socket.CloseSocket();
     m_ssl.Release();
@@ -93,7 +93,7 @@ void UxTcpPeer::PostEvent(int event)
         --m_outstanding;
 }
 
-int UxTcpPeer::Run()
+uint32_t UxTcpPeer::Run()
 {
     const plat::SOCKET s = m_socket.GetSocket();
     if (s == plat::INVALID_SOCKET)

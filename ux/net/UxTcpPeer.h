@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/event/Thread.h"
 #include "platform/net/SocketWatcher.h"
+#include "ux/core/UxThread.h"
 #include "ux/net/UxByteBuffer.h"
 #include "ux/net/UxSocket.h"
 #include "ux/net/UxSslSocket.h"
@@ -14,7 +14,7 @@
 // and posts events (0 connected, 1 connect failed, 2 writable, 3 readable) to the UI
 // thread; every read, write and callback happens on the UI thread. Subclasses implement
 // the framing and the callbacks.
-class UxTcpPeer {
+class UxTcpPeer : public UxThread {
 public:
     enum State { Idle = 0, Connecting = 1, Connected = 2 };
     enum Event { EventConnected = 0, EventConnectFailed = 1, EventWritable = 2, EventReadable = 3 };
@@ -25,7 +25,7 @@ public:
     UxTcpPeer& operator=(const UxTcpPeer&) = delete;
 
     // Body of the socket thread.
-    virtual int Run();
+    uint32_t Run() override;
 
     // After the connection (and the TLS handshake, in TLS mode) succeeded.
     virtual void OnConnected() = 0;
@@ -87,7 +87,6 @@ private:
     void HandleConnected();
     bool Fail(int error);
 
-    plat::Thread m_thread;
     plat::SocketWatcher m_watcher;
     std::atomic<bool> m_stop { false };
     std::atomic<bool> m_wantWrite { false };
