@@ -15,3 +15,18 @@ constexpr int32_t kUxDefaultEasing = 19;
 
 float Clamp(float x, float low, float high);
 float Lerp(float a, float b, float t);
+
+// How a window change animates: whether at all, the easing curve and how long.
+struct UxTransitionSpec {
+    UxTransitionSpec() = default;
+    UxTransitionSpec(float durationSeconds, int32_t easingId)
+        : enabled(1)
+        , easing(easingId)
+        , duration(durationSeconds)
+    {
+    }
+
+    int32_t enabled = 0;
+    int32_t easing = kUxDefaultEasing;
+    float duration = 0; // seconds
+};

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ux/core/UxTransitionSpec.h"
+#include "ux/core/UxEasing.h"
 
 #include <cstdint>
 
 class UxWindow;
 
 // A window to show and how it arrives (a transition kind and direction of
-// UxTransitionRequest, used when the spec is enabled).
+// UxTransitionRequest, used when its transition is enabled).
 struct UxNavigationItem {
     UxNavigationItem() = default;
     explicit UxNavigationItem(UxWindow* window)

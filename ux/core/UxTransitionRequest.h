@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ux/core/UxTransitionSpec.h"
+#include "ux/core/UxEasing.h"
 
 #include <cstdint>
 

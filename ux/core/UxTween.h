@@ -2,7 +2,6 @@
 
 #include "ux/core/UxEasing.h"
 #include "ux/core/UxTimer.h"
-#include "ux/core/UxTransitionSpec.h"
 
 #include <cstdint>
 

@@ -2,10 +2,10 @@
 
 #include "platform/event/Message.h"
 #include "ux/core/UxAlphaTween.h"
+#include "ux/core/UxEasing.h"
 #include "ux/core/UxObject.h"
 #include "ux/core/UxPointerTracker.h"
 #include "ux/core/UxRectTween.h"
-#include "ux/core/UxTransitionSpec.h"
 
 #include <cstdint>
 
