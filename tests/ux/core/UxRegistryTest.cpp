@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace {
 
@@ -43,9 +42,8 @@ TEST(UxRegistry, AllThreeTypesRoundTripAndSurviveARestart)
         registry.Restart();
     }
 
-    struct stat st;
-    ASSERT_EQ(stat(registry.Path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(registry.Path()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // Only the registry itself is left: no temporary files.
     int files = 0;
     for (auto& e : std::filesystem::directory_iterator(registry.Folder().Native("config")))
