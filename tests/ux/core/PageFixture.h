@@ -13,14 +13,13 @@
 #include <unistd.h>
 #include <vector>
 
-// A page filled with four colours, one per quadrant, that logs its hooks.
+// A page filled with four shades of a colour, one per quadrant, that logs its hooks.
 class QuadPage : public UxPanel {
 public:
-    QuadPage(std::string name, std::vector<std::string>* log, plat::COLORREF tl, plat::COLORREF tr,
-        plat::COLORREF bl, plat::COLORREF br)
+    QuadPage(std::string name, std::vector<std::string>* log, plat::COLORREF base)
         : m_name(std::move(name))
         , m_log(log)
-        , m_colours { tl, tr, bl, br }
+        , m_colours { base, base + 0x30, base + 0x3000, base + 0x3030 }
     {
     }
 
@@ -36,21 +35,15 @@ public:
         }
         return true;
     }
-    void OnWillShow() override { Log("WillShow"); }
-    void OnShown() override { Log("Shown"); }
-    void OnWillHide() override { Log("WillHide"); }
-    void OnHidden() override { Log("Hidden"); }
+    void OnWillShow() override { m_log->push_back(m_name + ":WillShow"); }
+    void OnShown() override { m_log->push_back(m_name + ":Shown"); }
+    void OnWillHide() override { m_log->push_back(m_name + ":WillHide"); }
+    void OnHidden() override { m_log->push_back(m_name + ":Hidden"); }
 
     plat::COLORREF Colour(int quadrant) const { return m_colours[quadrant]; }
     bool failPaint = false;
 
 private:
-    void Log(const char* hook)
-    {
-        if (m_log)
-            m_log->push_back(m_name + ":" + hook);
-    }
-
     std::string m_name;
     std::vector<std::string>* m_log;
     plat::COLORREF m_colours[4];
@@ -80,7 +73,7 @@ protected:
     // A page (below a 40-pixel status bar) added hidden to the desktop.
     QuadPage* AddPage(const std::string& name, plat::COLORREF base, plat::RECT rect = { 0, 40, 480, 640 })
     {
-        auto* page = new QuadPage(name, &log, base, base + 0x30, base + 0x3000, base + 0x3030);
+        auto* page = new QuadPage(name, &log, base);
         page->SetRect(rect);
         page->SetVisible(false);
         desktop->AddChild(page);

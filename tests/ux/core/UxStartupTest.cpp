@@ -27,58 +27,32 @@ namespace {
 TEST(UxStartup, InitializeCreatesTheSingletonsAndFinalizeDeletesThem)
 {
     TraceCapture trace;
-    ASSERT_TRUE(UxInitialize());
-    ASSERT_NE(UxPathResolver::GetInstance(), nullptr);
-    ASSERT_NE(UxPopupInstance::GetInstance(), nullptr);
-    ASSERT_NE(UxClock::GetInstance(), nullptr);
-    ASSERT_NE(UxTimerManager::GetInstance(), nullptr);
-    EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
-    EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr);
-    ASSERT_NE(UxPopupBackColor::GetInstance(), nullptr);
-    EXPECT_NE(UxDeviceContextPool::GetInstance(), nullptr);
-    EXPECT_NE(UxDeviceWindow::GetInstance(), nullptr);
-    EXPECT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
-    auto others = [] {
-        return std::vector<const void*> { UxDeviceImagePool::GetInstance(), UxFontPool::GetInstance(),
-            UxTransitionManager::GetInstance(), UxNavigationController::GetInstance(), UxAudio::GetInstance(),
-            UxVibrator::GetInstance(), UxConnectionHelper::GetInstance() };
+    auto all = [] {
+        return std::vector<const void*> { UxPathResolver::GetInstance(), UxPopupInstance::GetInstance(),
+            UxClock::GetInstance(), UxTimerManager::GetInstance(), UxPopupBackColor::GetInstance(),
+            UxDeviceContextPool::GetInstance(), UxDeviceWindow::GetInstance(), UxSipHandler::GetInstance(),
+            UxDeviceImagePool::GetInstance(), UxFontPool::GetInstance(), UxTransitionManager::GetInstance(),
+            UxNavigationController::GetInstance(), UxAudio::GetInstance(), UxVibrator::GetInstance(),
+            UxConnectionHelper::GetInstance() };
     };
-    for (const void* instance : others())
+    ASSERT_TRUE(UxInitialize());
+    for (const void* instance : all())
         EXPECT_NE(instance, nullptr);
     UxFinalize();
-    for (const void* instance : others())
-        EXPECT_EQ(instance, nullptr);
-    EXPECT_EQ(UxPathResolver::GetInstance(), nullptr);
-    EXPECT_EQ(UxDeviceContextPool::GetInstance(), nullptr);
-    EXPECT_EQ(UxDeviceWindow::GetInstance(), nullptr);
-    EXPECT_EQ(UxPopupInstance::GetInstance(), nullptr);
-    EXPECT_EQ(UxTimerManager::GetInstance(), nullptr);
-    EXPECT_EQ(UxClock::GetInstance(), nullptr);
+    EXPECT_EQ(all(), std::vector<const void*>(15, nullptr));
     UxFinalize(); // nothing left to delete
     EXPECT_TRUE(trace.lines.empty());
 }
 
 std::string g_log;
 
-template <char Name, bool Ok> bool Up()
-{
-    g_log += Name;
-    return Ok;
-}
-
-template <char Name> void Down()
-{
-    g_log += static_cast<char>(Name - 'a' + 'A');
-}
-
 TEST(UxStartup, GroupsStopAtTheFirstFailureAndShutDownInReverse)
 {
     const UxStartupGroup groups[] = {
-        { Up<'a', true>, Down<'a'> },
-        { Up<'b', false>, Down<'b'> },
-        { Up<'c', true>, Down<'c'> },
+        { [] { return g_log += 'a', true; }, [] { g_log += 'A'; } },
+        { [] { return g_log += 'b', false; }, [] { g_log += 'B'; } },
+        { [] { return g_log += 'c', true; }, [] { g_log += 'C'; } },
     };
-    g_log.clear();
     EXPECT_FALSE(UxRunStartupGroups(groups, 3));
     EXPECT_EQ(g_log, "ab");
     g_log.clear();
@@ -87,31 +61,25 @@ TEST(UxStartup, GroupsStopAtTheFirstFailureAndShutDownInReverse)
     EXPECT_TRUE(UxRunStartupGroups(groups, 1));
 }
 
-// Stand-ins for the edit document's glyphs.
+// A stand-in for the edit document's glyphs.
 struct Glyph {
-    explicit Glyph(const UxRuntimeClass* record)
-        : record(record)
-    {
-    }
-    virtual ~Glyph() = default;
-    virtual const UxRuntimeClass* GetRuntimeClass() const { return record; }
     const UxRuntimeClass* record;
+    const UxRuntimeClass* GetRuntimeClass() const { return record; }
 };
 
 TEST(UxRuntimeClass, IsKindOfFollowsTheBaseRecords)
 {
-    Glyph text(&UxRuntimeClass::EditGlyphText);
-    Glyph image(&UxRuntimeClass::EditGlyphImage);
-    Glyph anchor(&UxRuntimeClass::EditGlyphAnchor);
-    Glyph root(&UxRuntimeClass::EditGlyph);
-    for (const Glyph* g : { &text, &image, &anchor, &root })
-        EXPECT_TRUE(IsKindOf(g, &UxRuntimeClass::EditGlyph));
-    EXPECT_TRUE(IsKindOf(&text, &UxRuntimeClass::EditGlyphText));
-    EXPECT_FALSE(IsKindOf(&text, &UxRuntimeClass::EditGlyphImage));
-    EXPECT_FALSE(IsKindOf(&root, &UxRuntimeClass::EditGlyphAnchor));
-    EXPECT_FALSE(IsKindOf(static_cast<const Glyph*>(nullptr), &UxRuntimeClass::EditGlyph));
-    EXPECT_EQ(std::wstring(UxRuntimeClass::EditGlyphImage.GetClassName()), L"UxEditGlyphImage");
-    EXPECT_EQ(UxRuntimeClass::EditGlyph.GetBase(), nullptr);
+    using R = UxRuntimeClass;
+    for (const R* r : { &R::EditGlyphText, &R::EditGlyphImage, &R::EditGlyphAnchor, &R::EditGlyph }) {
+        Glyph g { r };
+        EXPECT_TRUE(IsKindOf(&g, &R::EditGlyph));
+    }
+    Glyph text { &R::EditGlyphText }, root { &R::EditGlyph }, none { nullptr };
+    EXPECT_TRUE(IsKindOf(&text, &R::EditGlyphText));
+    EXPECT_FALSE(IsKindOf(&text, &R::EditGlyphImage));
+    EXPECT_FALSE(IsKindOf(&root, &R::EditGlyphAnchor));
+    EXPECT_FALSE(IsKindOf(&none, &R::EditGlyph));
+    EXPECT_FALSE(IsKindOf(static_cast<const Glyph*>(nullptr), &R::EditGlyph));
 }
 
 } // namespace

@@ -15,16 +15,21 @@ TEST(UxText, FormatTakesWideArgumentsAndCutsAt8191)
     EXPECT_EQ(FormatString(L"100%%"), L"100%");
 }
 
-TEST(UxText, Utf8RoundTripAndInvalidInput)
+TEST(UxText, Utf8AndUtf16BeyondTheBmpAndInvalidInput)
 {
-    std::wstring s = L"A\u00e9\uac00\U0001F600";
+    std::wstring s = L"A\u00e9\uac00\U0001F600\U00010000";
     EXPECT_EQ(FromUtf8(ToUtf8(s)), s);
-    EXPECT_EQ(FromUtf8("a\xff"
-                       "b"),
-        L"a\uFFFDb");
+    std::u16string u = ToUtf16(s);
+    EXPECT_EQ(u, u"A\u00e9\uac00\U0001F600\U00010000");
+    EXPECT_EQ(FromUtf16(reinterpret_cast<const uint16_t*>(u.data()), u.size()), s);
+    const uint16_t lone[] = { 0xD800, 0x41, 0xDC00 };
+    EXPECT_EQ(FromUtf16(lone, 3), L"\uFFFDA\uFFFD");
+    EXPECT_EQ(FromUtf8(std::string("a\xff") + "b"), L"a\uFFFDb");
     EXPECT_EQ(FromUtf8("\xe0\x80"), L"\uFFFD"); // overlong, truncated
     EXPECT_EQ(FromUtf8("\xed\xa0\x80"), L"\uFFFD"); // encoded surrogate
+    EXPECT_EQ(FromUtf8("\xF4\x90\x80\x80"), L"\uFFFD"); // beyond U+10FFFF
     EXPECT_EQ(ToUtf8(std::wstring { wchar_t(0xD83D), wchar_t(0xDE00) }), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(ToUtf8(L"\U0010FFFF"), "\xF4\x8F\xBF\xBF");
 }
 
 TEST(UxText, PercentEscaping)
@@ -41,63 +46,39 @@ TEST(UxText, PercentEscaping)
     EXPECT_EQ(UrlDecode(UrlEncode(all, 1)), all);
 }
 
-} // namespace
-
-namespace {
-
 // The C library's own EUC-KR converter: one code to one UTF-16 unit, 0 when it fails.
-class GlibcEucKr {
-public:
-    GlibcEucKr()
-        : m_cd(iconv_open("UTF-16LE", "EUC-KR"))
-    {
-    }
-    ~GlibcEucKr()
-    {
-        if (m_cd != reinterpret_cast<iconv_t>(-1))
-            iconv_close(m_cd);
-    }
-    bool Ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    uint16_t Convert(uint16_t code)
-    {
-        char in[2] = { static_cast<char>(code >> 8), static_cast<char>(code & 0xFF) };
-        unsigned char out[8] = {};
-        char* ip = in;
-        char* op = reinterpret_cast<char*>(out);
-        size_t il = 2, ol = sizeof out;
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(m_cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0 || ol != sizeof out - 2)
-            return 0;
-        return static_cast<uint16_t>(out[0] | out[1] << 8);
-    }
-
-private:
-    iconv_t m_cd;
-};
-
-bool IsKsX1001Code(unsigned code)
+uint16_t GlibcEucKr(iconv_t cd, uint16_t code)
 {
-    unsigned lead = code >> 8, trail = code & 0xFF;
-    return lead >= 0xA1 && lead <= 0xFE && trail >= 0xA1 && trail <= 0xFE;
+    char in[2] = { static_cast<char>(code >> 8), static_cast<char>(code & 0xFF) };
+    unsigned char out[8] = {};
+    char* ip = in;
+    char* op = reinterpret_cast<char*>(out);
+    size_t il = 2, ol = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0 || ol != sizeof out - 2)
+        return 0;
+    return static_cast<uint16_t>(out[0] | out[1] << 8);
 }
 
 TEST(UxTextKsX1001, EveryCodeAgreesWithTheCLibrary)
 {
-    GlibcEucKr glibc;
-    ASSERT_TRUE(glibc.Ok());
+    iconv_t glibc = iconv_open("UTF-16LE", "EUC-KR");
+    ASSERT_NE(glibc, reinterpret_cast<iconv_t>(-1));
     int mapped = 0;
     for (unsigned code = 0; code < 0x10000; ++code) {
         uint16_t ours = KsX1001ToUnicode(static_cast<uint16_t>(code));
-        if (!IsKsX1001Code(code)) {
+        unsigned lead = code >> 8, trail = code & 0xFF;
+        if (lead < 0xA1 || lead > 0xFE || trail < 0xA1 || trail > 0xFE) {
             ASSERT_EQ(ours, 0) << std::hex << code;
             continue;
         }
         // Our tables predate these two cells; the user-defined rows stay unmapped.
-        bool lacking = code == 0xA2E6 || code == 0xA2E7 || (code >> 8) == 0xC9 || (code >> 8) == 0xFE;
-        uint16_t expected = lacking ? 0 : glibc.Convert(static_cast<uint16_t>(code));
+        bool lacking = code == 0xA2E6 || code == 0xA2E7 || lead == 0xC9 || lead == 0xFE;
+        uint16_t expected = lacking ? 0 : GlibcEucKr(glibc, static_cast<uint16_t>(code));
         ASSERT_EQ(ours, expected) << std::hex << code;
         mapped += ours != 0;
     }
+    iconv_close(glibc);
     EXPECT_EQ(mapped, 987 + 2350 + 4888); // symbols, Hangul, Hanja
     EXPECT_EQ(KsX1001ToUnicode(0xB0A1), 0xAC00);
     EXPECT_EQ(KsX1001ToUnicode(0xA1A1), 0x3000);
@@ -127,18 +108,6 @@ TEST(UxTextKsX1001, ToWideAndToNarrow)
     EXPECT_EQ(ToNarrow(L"x\u00e9\U0001F600\u20ac"), "x???");
 }
 
-TEST(UxText, Utf16BeyondTheBmp)
-{
-    std::wstring s = L"a\uac00\U0001F600\U00010000";
-    std::u16string u = ToUtf16(s);
-    EXPECT_EQ(u, u"a\uac00\U0001F600\U00010000");
-    EXPECT_EQ(FromUtf16(reinterpret_cast<const uint16_t*>(u.data()), u.size()), s);
-    const uint16_t lone[] = { 0xD800, 0x41, 0xDC00 };
-    EXPECT_EQ(FromUtf16(lone, 3), L"\uFFFDA\uFFFD");
-    EXPECT_EQ(ToUtf8(L"\U0010FFFF"), "\xF4\x8F\xBF\xBF");
-    EXPECT_EQ(FromUtf8("\xF4\x90\x80\x80"), L"\uFFFD"); // beyond U+10FFFF
-}
-
 TEST(UxText, FindNoCaseReportsTheDesignedPosition)
 {
     const wchar_t* text = L"abcDEF";
@@ -161,30 +130,20 @@ TEST(UxText, FindNoCaseReportsTheDesignedPosition)
 TEST(UxText, ReplaceAllEndsWhateverTheTexts)
 {
     std::wstring s = L"a-b-c";
-    ReplaceAll(s, L"-", L"--");
+    ReplaceAll(s, L"-", L"--"); // the replacement is not searched again
     EXPECT_EQ(s, L"a--b--c");
     ReplaceAll(s, L"", L"x");
     EXPECT_EQ(s, L"a--b--c");
     ReplaceAll(s, L"--", L"");
     EXPECT_EQ(s, L"abc");
-    std::wstring y = L"yyyy/yyyy";
-    ReplaceAll(y, L"yyyy", L"2009");
-    EXPECT_EQ(y, L"2009/2009");
 }
 
 TEST(UxText, SmallUtilities)
 {
     EXPECT_EQ(Trim(L" \t\r\nx y\n "), L"x y");
-    EXPECT_EQ(TrimLeft(std::string(" x ")), "x ");
-    EXPECT_EQ(TrimRight(std::string(" x ")), " x");
-    EXPECT_EQ(Trim(std::wstring(L" \t\r\n")), L"");
-    EXPECT_EQ(JoinStrings({ L"", L"a", L"b" }, L","), L"a,b");
-    EXPECT_EQ(JoinStrings({ L"a", L"", L"b" }, L","), L"a,,b");
-    EXPECT_EQ(SplitString(L"a,,b", L","), (std::vector<std::wstring> { L"a", L"", L"b" }));
-    EXPECT_EQ(SplitString(L"a;b,", L",;"), (std::vector<std::wstring> { L"a", L"b", L"" }));
+    EXPECT_EQ(JoinStrings({ L"", L"a", L"", L"b" }, L","), L"a,,b"); // leading empty items add no separator
+    EXPECT_EQ(SplitString(L"a;b,,", L",;"), (std::vector<std::wstring> { L"a", L"b", L"", L"" }));
     EXPECT_EQ(SplitString(L"", L","), std::vector<std::wstring>(1));
-    EXPECT_EQ(ToLower(L"AbC가"), L"abc가");
-    EXPECT_EQ(ParseHex(L"1F"), 0x1Fu);
     EXPECT_EQ(ParseHex(L" 0x7b}"), 0x7Bu);
     EXPECT_EQ(ParseHex(L"zz"), 0u);
     EXPECT_EQ(ParseHex(L"123456789abc"), 0xFFFFFFFFu);
@@ -197,23 +156,18 @@ TEST(UxText, GuidAndHardwareAddressForms)
     UxGuid a, b;
     std::wstring f0 = a.ToString(0), f1 = a.ToString(1);
     ASSERT_EQ(f0.size(), 36u);
-    ASSERT_EQ(f1.size(), 32u);
     EXPECT_NE(f1, b.ToString(1));
     EXPECT_EQ(f0[14], L'4'); // random version
     EXPECT_EQ(f1.find_first_not_of(L"0123456789abcdef"), std::wstring::npos);
     // Form 0 prints the first field as the same little-endian word as form 1.
     EXPECT_EQ(f0.substr(0, 8), f1.substr(0, 8));
 
-    std::wstring plain = GetMacAddressString(0);
-    std::wstring dashed = GetMacAddressString(L'-');
+    std::wstring plain = GetMacAddressString(0), dashed = GetMacAddressString(L'-');
     EXPECT_EQ(GetMacAddressString(0), plain); // the same adapter every time
-    if (plain.empty()) {
-        EXPECT_TRUE(dashed.empty());
+    if (plain.empty())
         GTEST_SKIP() << "no network adapter";
-    }
     ASSERT_EQ(plain.size(), 12u);
     ASSERT_EQ(dashed.size(), 17u);
-    EXPECT_EQ(plain.find_first_not_of(L"0123456789abcdef"), std::wstring::npos);
     std::wstring joined;
     for (auto& part : SplitString(dashed, L"-"))
         joined += part;

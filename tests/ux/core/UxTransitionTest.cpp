@@ -15,14 +15,22 @@ protected:
         ToolkitFixture::SetUp();
         source = AddPage("source", plat::RGB(0x80, 0, 0));
         target = AddPage("target", plat::RGB(0, 0, 0x80));
+        ShowSource();
+    }
+
+    // Back to the source alone on screen, for the next case.
+    void ShowSource()
+    {
+        target->SetVisible(false);
         source->SetVisible(true);
         Repaint();
     }
 
     // Linear over one second, so the middle is p = 0.5 exactly.
-    UxTransitionRequest Request(int32_t kind, int32_t parameter)
+    bool Start(int32_t kind, int32_t parameter, UxWindow* from = nullptr, UxWindow* to = nullptr)
     {
-        return { source, target, kind, parameter, UxTransitionSpec(1.0f, 0) };
+        return UxTransitionManager::GetInstance()->Add(
+            { from ? from : source, to ? to : target, kind, parameter, UxTransitionSpec(1.0f, 0) });
     }
 
     // Colours at the centres of the page's quadrants (top-left, top-right, bottom-left,
@@ -41,73 +49,55 @@ protected:
 };
 
 // Which half of which page each half of the screen shows halfway through a slide, along
-// the slide's axis: "TF SN" = the near half (left or top) shows the target's far half,
-// the far half shows the source's near half.
-struct Slide {
-    int32_t kind;
-    int32_t parameter;
-    const char* middle;
-};
-
-const Slide kSlides[] = {
-    { 0, 0, "TF SN" },
-    { 0, 1, "SF TN" },
-    { 0, 2, "TF SN" },
-    { 0, 3, "SF TN" },
-    { 1, 0, "TF SF" },
-    { 1, 1, "SN TN" },
-    { 1, 2, "TF SF" },
-    { 1, 3, "SN TN" },
-    { 2, 0, "TN SN" },
-    { 2, 1, "SF TF" },
-    { 2, 2, "TN SN" },
-    { 2, 3, "SF TF" },
+// the slide's axis, by kind (row) and parameter (column): "TF SN" = the near half (left or
+// top) shows the target's far half, the far half shows the source's near half.
+const char* const kSlideMiddles[3][4] = {
+    { "TF SN", "SF TN", "TF SN", "SF TN" },
+    { "TF SF", "SN TN", "TF SF", "SN TN" },
+    { "TN SN", "SF TF", "TN SN", "SF TF" },
 };
 
 TEST_F(UxTransitionTest, SlidesAtStartMiddleAndEnd)
 {
-    for (const Slide& slide : kSlides) {
-        SCOPED_TRACE(testing::Message() << "kind " << slide.kind << " parameter " << slide.parameter);
-        ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(slide.kind, slide.parameter)));
-        EXPECT_FALSE(source->IsVisible());
-        EXPECT_FALSE(target->IsVisible());
-        Repaint();
-        EXPECT_EQ(Quadrants(), All(source));
+    for (int kind = 0; kind < 3; ++kind)
+        for (int parameter = 0; parameter < 4; ++parameter) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << " parameter " << parameter);
+            ASSERT_TRUE(Start(kind, parameter));
+            EXPECT_FALSE(source->IsVisible());
+            EXPECT_FALSE(target->IsVisible());
+            Repaint();
+            EXPECT_EQ(Quadrants(), All(source));
 
-        UxPumpFor(500);
-        bool horizontal = slide.parameter < 2;
-        // Quadrant of a page seen at screen quadrant q when the slide shows that page's
-        // near or far half in q's half.
-        auto seen = [&](int q, const char* half) {
-            QuadPage* page = half[0] == 'S' ? source : target;
-            int along = half[1] == 'N' ? 0 : 1;
-            int quadrant = horizontal ? (q / 2) * 2 + along : along * 2 + q % 2;
-            return page->Colour(quadrant);
-        };
-        std::vector<plat::COLORREF> expected;
-        for (int q = 0; q < 4; ++q) {
-            int screenHalf = horizontal ? q % 2 : q / 2;
-            expected.push_back(seen(q, slide.middle + (screenHalf ? 3 : 0)));
+            UxPumpFor(500);
+            bool horizontal = parameter < 2;
+            // Quadrant of a page seen at screen quadrant q when the slide shows that page's
+            // near or far half in q's half.
+            auto seen = [&](int q, const char* half) {
+                QuadPage* page = half[0] == 'S' ? source : target;
+                int along = half[1] == 'N' ? 0 : 1;
+                int quadrant = horizontal ? (q / 2) * 2 + along : along * 2 + q % 2;
+                return page->Colour(quadrant);
+            };
+            std::vector<plat::COLORREF> expected;
+            for (int q = 0; q < 4; ++q) {
+                int screenHalf = horizontal ? q % 2 : q / 2;
+                expected.push_back(seen(q, kSlideMiddles[kind][parameter] + (screenHalf ? 3 : 0)));
+            }
+            EXPECT_EQ(Quadrants(), expected);
+
+            UxPumpFor(600);
+            EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
+            EXPECT_TRUE(target->IsVisible());
+            EXPECT_EQ(Quadrants(), All(target));
+            ShowSource();
         }
-        EXPECT_EQ(Quadrants(), expected);
-
-        UxPumpFor(600);
-        EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
-        EXPECT_TRUE(target->IsVisible());
-        EXPECT_EQ(Quadrants(), All(target));
-
-        // Back to the source for the next case.
-        target->SetVisible(false);
-        source->SetVisible(true);
-        Repaint();
-    }
 }
 
 TEST_F(UxTransitionTest, FadeAndZoomsAtStartMiddleAndEnd)
 {
     for (int32_t kind : { 3, 4, 5 }) {
         SCOPED_TRACE(testing::Message() << "kind " << kind);
-        ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(kind, 0)));
+        ASSERT_TRUE(Start(kind, 0));
         Repaint();
         EXPECT_EQ(Quadrants(), All(source));
 
@@ -129,9 +119,7 @@ TEST_F(UxTransitionTest, FadeAndZoomsAtStartMiddleAndEnd)
 
         UxPumpFor(600);
         EXPECT_EQ(Quadrants(), All(target));
-        target->SetVisible(false);
-        source->SetVisible(true);
-        Repaint();
+        ShowSource();
     }
 }
 
@@ -140,22 +128,18 @@ TEST_F(UxTransitionTest, FailedStartLeavesNothingBehind)
     TraceCapture trace;
     UxDeviceContextPool* pool = UxDeviceContextPool::GetInstance();
     QuadPage* small = AddPage("small", plat::RGB(0, 0x80, 0), { 0, 40, 480, 600 });
-    EXPECT_FALSE(UxTransitionManager::GetInstance()->Add({ source, small, 0, 0, UxTransitionSpec(1.0f, 0) }));
-    EXPECT_TRUE(
-        trace.Contains(L"[UX+] UxTransition::Start, Transition source and target must be same size.\n"));
-
+    EXPECT_FALSE(Start(0, 0, source, small));
+    EXPECT_TRUE(trace.Contains(L"Transition source and target must be same size."));
     UxWindow plain; // no surface of its own
-    EXPECT_FALSE(
-        UxTransitionManager::GetInstance()->Add({ &plain, target, 0, 0, UxTransitionSpec(1.0f, 0) }));
+    EXPECT_FALSE(Start(0, 0, &plain, target));
     EXPECT_TRUE(trace.Contains(L"Transition source must have own dc."));
-    EXPECT_FALSE(
-        UxTransitionManager::GetInstance()->Add({ source, &plain, 0, 0, UxTransitionSpec(1.0f, 0) }));
+    EXPECT_FALSE(Start(0, 0, source, &plain));
     EXPECT_TRUE(trace.Contains(L"Transition target must have own dc."));
 
     // A target that cannot paint fails after the source was captured: all undone.
     UxDeviceContext* sourceSurface = source->GetSurface();
     target->failPaint = true;
-    EXPECT_FALSE(UxTransitionManager::GetInstance()->Add(Request(1, 0)));
+    EXPECT_FALSE(Start(1, 0));
     EXPECT_FALSE(pool->IsHeld(sourceSurface));
     EXPECT_EQ(UxTransitionManager::GetInstance()->GetCount(), 0u);
     EXPECT_TRUE(source->IsVisible());
@@ -171,7 +155,7 @@ TEST_F(UxTransitionTest, FailedStartLeavesNothingBehind)
 
 TEST_F(UxTransitionTest, RemoveAllLetsTheSurfacesGo)
 {
-    ASSERT_TRUE(UxTransitionManager::GetInstance()->Add(Request(3, 0)));
+    ASSERT_TRUE(Start(3, 0));
     UxDeviceContext* surface = source->GetSurface();
     EXPECT_TRUE(UxDeviceContextPool::GetInstance()->IsHeld(surface));
     log.clear();
