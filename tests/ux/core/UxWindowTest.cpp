@@ -119,7 +119,7 @@ TEST(UxWindow, FadeOutStaysVisibleUntilItEndsAndConsumesTheSpec)
     w.SetVisible(false);
     EXPECT_EQ(log, (Log { "w:visible-" }));
     EXPECT_TRUE(w.IsVisible());
-    w.SetRect({ 0, 0, 10, 10 }); // the spec is used up: at once
+    w.SetRect({ 0, 0, 10, 10 }); // the transition is used up: at once
     EXPECT_FALSE(w.IsRectAnimating());
     UxPumpFor(100);
     EXPECT_TRUE(w.IsVisible());
