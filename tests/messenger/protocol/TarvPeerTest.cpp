@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 int Length(TarvPeer& peer, const std::string& bytes)
@@ -18,12 +20,6 @@ int Length(TarvPeer& peer, const std::string& bytes)
     peer.GetPacketLength(
         reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()), &length);
     return length;
-}
-
-std::string Lin2Reply(int id, const std::string& nick = "nick")
-{
-    const std::string profile = "N 0 t1 t2 Kim " + nick + " p3 p4 p5 p6 p7 p8 p9 N web %00";
-    return "LIN2 " + std::to_string(id) + " " + std::to_string(profile.size()) + "\r\n" + profile;
 }
 
 std::string ListReply(const std::string& body)
@@ -146,13 +142,10 @@ TEST_F(TarvPeerTest, SignInFillsMeAndAsksForTheList)
 {
     m.me.LoginOffline = true;
     m.peer.SetStage(TarvPeer::StageMain);
-    m.peer.Receive(Lin2Reply(4));
-    EXPECT_EQ(m.me.Name, L"Kim");
-    EXPECT_EQ(m.me.Nick, L"nick");
-    EXPECT_EQ(m.me.Profile9, L"p9");
-    EXPECT_EQ(m.me.WebTicket, L"web");
-    EXPECT_EQ(m.me.AccountKind, 0);
-    EXPECT_EQ(m.me.Status, BuddyStatusShownOffline);
+    const std::string profile = "N 0 t1 t2 Kim nick p3 p4 p5 p6 p7 p8 p9 N web %00";
+    m.peer.Receive("LIN2 4 " + std::to_string(profile.size()) + "\r\n" + profile);
+    EXPECT_EQ(std::tie(m.me.Name, m.me.Nick, m.me.Profile9, m.me.WebTicket, m.me.Status),
+        std::make_tuple(L"Kim", L"nick", L"p9", L"web", BuddyStatusShownOffline));
     EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"RefreshMyStatus" });
     ASSERT_EQ(m.peer.sent.size(), 2u);
     EXPECT_EQ(m.peer.sent[0], "LSTA 1 FULL 8192 0\r\n");
@@ -165,19 +158,6 @@ TEST_F(TarvPeerTest, SignInFillsMeAndAsksForTheList)
     EXPECT_EQ(m.pending.Find(2), nullptr);
     EXPECT_EQ(m.pending.Find(3), nullptr);
     EXPECT_EQ(screens.calls.size(), 1u);
-}
-
-TEST_F(TarvPeerTest, RefusedSignInReturnsToTheForm)
-{
-    PktOutEmpty lin2(L"LIN2");
-    m.peer.SetStage(TarvPeer::StageMain);
-    m.peer.Send(lin2);
-    m.peer.Receive("302 1\r\n");
-    EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"ShowMsgBox: FailureCodeAlreadyLoggedIn", L"ShowLoginForm" }));
-    EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
-    EXPECT_EQ(m.peer.events, std::vector<std::string> { "disconnect" });
-    EXPECT_FALSE(m.pong.IsRunning());
 }
 
 TEST_F(TarvPeerTest, BuddyListFillsTheModelAndOpensTheList)
