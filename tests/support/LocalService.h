@@ -21,17 +21,13 @@ extern char** environ;
 
 class LocalService {
 public:
-    // accounts: a JSON accounts file, or empty for the demo accounts.
-    explicit LocalService(const std::string& accounts = "", const std::string& log = "")
+    // accounts: a JSON accounts file; log: where the service writes every frame.
+    LocalService(const std::string& accounts, const std::string& log)
     {
         const char* source = std::getenv("QUORIX_SOURCE_DIR");
         std::vector<std::string> args
             = { "python3", std::string(source ? source : ".") + "/tools/localservice", "--dispatch-port", "0",
-                  "--idle-timeout", "600" };
-        if (!accounts.empty())
-            args.insert(args.end(), { "--accounts", accounts });
-        if (!log.empty())
-            args.insert(args.end(), { "--log", log });
+                  "--idle-timeout", "600", "--accounts", accounts, "--log", log };
         int out[2];
         if (pipe(out) != 0)
             return;
