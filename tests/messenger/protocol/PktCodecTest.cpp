@@ -13,17 +13,11 @@
 
 namespace {
 
-// A reader that owns its frame.
-struct FrameBytes {
-    std::string bytes;
-};
-struct Reader : FrameBytes, PktStreamReader {
-    explicit Reader(std::string frame)
-        : FrameBytes { std::move(frame) }
-        , PktStreamReader(bytes.data(), static_cast<uint32_t>(bytes.size()))
-    {
-    }
-};
+// A reader over a literal, which outlives it.
+template <size_t N> PktStreamReader Reader(const char (&text)[N])
+{
+    return PktStreamReader(text, N - 1);
+}
 
 std::wstring Word(PktStreamReader& reader)
 {
@@ -70,7 +64,7 @@ TEST(PktStreamCodec, ArgumentsRoundTrip)
         w.WriteArg(a);
     w.EndLine();
     std::string bytes = w.ToString();
-    Reader r(bytes);
+    PktStreamReader r(bytes.data(), static_cast<uint32_t>(bytes.size()));
     for (const auto& a : args)
         EXPECT_EQ(Word(r), a);
     std::wstring rest;
@@ -80,7 +74,7 @@ TEST(PktStreamCodec, ArgumentsRoundTrip)
 
 TEST(PktStreamReader, WordModesLinesAndEnd)
 {
-    Reader r(std::string("ABCD 5 x\r\n"));
+    auto r = Reader("ABCD 5 x\r\n");
     EXPECT_EQ(Word(r), L"ABCD");
     int32_t n = 0;
     EXPECT_TRUE(r.ReadInt(n));
@@ -90,12 +84,12 @@ TEST(PktStreamReader, WordModesLinesAndEnd)
     EXPECT_FALSE(r.ReadInt(n));
     EXPECT_EQ(n, 0);
 
-    Reader tabs(std::string("a b\tc"));
+    auto tabs = Reader("a b\tc");
     tabs.SetWordMode(PktStreamReader::WordModeTab);
     EXPECT_EQ(Word(tabs), L"a b");
     EXPECT_EQ(Word(tabs), L"c");
 
-    Reader lines(std::string("one two\r\nthree %41\r\n"));
+    auto lines = Reader("one two\r\nthree %41\r\n");
     std::wstring line;
     lines.ReadLine(line);
     EXPECT_EQ(line, L"one two");
@@ -106,7 +100,7 @@ TEST(PktStreamReader, WordModesLinesAndEnd)
 
 TEST(PktStreamReader, DecodesEscapesAndReplacesBadUtf8)
 {
-    Reader r(std::string("%00 %41 \xC3\x28z \xFF"));
+    auto r = Reader("%00 %41 \xC3\x28z \xFF");
     EXPECT_EQ(Word(r), L"");
     EXPECT_EQ(Word(r), L"A");
     EXPECT_EQ(Word(r), L"\xFFFD(z");
@@ -116,7 +110,7 @@ TEST(PktStreamReader, DecodesEscapesAndReplacesBadUtf8)
 TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
 {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
-    Reader r(std::string("99999999999 -99999999999 -7 +12 abc 3x 40000 -40000 50000 70000 -1 -5 9"));
+    auto r = Reader("99999999999 -99999999999 -7 +12 abc 3x 40000 -40000 50000 70000 -1 -5 9");
     std::vector<int32_t> ints(6);
     for (auto& i : ints)
         r.ReadInt(i);
@@ -139,12 +133,12 @@ TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
 
 TEST(PktHeader, ReadsFailureRepliesAndLinesWithoutId)
 {
-    Reader r(std::string("301 7\r\n"));
+    auto r = Reader("301 7\r\n");
     PktHeader h;
     h.Read(r);
     EXPECT_EQ(h.GetCommand(), L"301");
     EXPECT_EQ(h.GetTransactionId(), 7);
-    Reader bare(std::string("PING\r\n"));
+    auto bare = Reader("PING\r\n");
     h.Read(bare);
     EXPECT_EQ(h.GetCommand(), L"PING");
     EXPECT_EQ(h.GetTransactionId(), 0);
@@ -153,7 +147,7 @@ TEST(PktHeader, ReadsFailureRepliesAndLinesWithoutId)
 TEST(Pkt, PayloadEndsWithTheFrameAndClonesKeepTheirId)
 {
     // One byte short: the payload ends with the frame.
-    Reader r(std::string("LOPT 12 TXT 21\r\nmemo_wnd_show = fals"));
+    auto r = Reader("LOPT 12 TXT 21\r\nmemo_wnd_show = fals");
     PktHeader h;
     h.Read(r);
     std::wstring name;
