@@ -33,8 +33,7 @@ public:
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override
     {
         Note("paint");
-        if (fillOnPaint)
-            surface->FillRect(colour, rect);
+        surface->FillRect(colour, rect);
         return paintResult;
     }
     bool OnPointerDown(int32_t x, int32_t y) override
@@ -83,7 +82,6 @@ public:
     bool accept = true;
     bool paintResult = true;
     bool sizeResult = true;
-    bool fillOnPaint = true;
 };
 
 // A popup that closes the way the real one does: it leaves the tree and deletes itself.
@@ -113,12 +111,6 @@ public:
     bool closeOnUp = false;
 };
 
-class TestDesktop : public UxDesktop {
-public:
-    bool InitInstance() override { return initResult; }
-    bool initResult = true;
-};
-
 // The toolkit's singletons on a manual clock and a headless display, with a desktop of
 // 480 x 640 whose window name is unique to the test.
 class DesktopFixture : public UxTimeFixture {
@@ -134,7 +126,7 @@ public:
         handler = new UxDeviceMessageHandler;
         plat::ResetInputPanel();
         sip = new UxSipHandler;
-        desktop = new TestDesktop;
+        desktop = new UxDesktop;
         static int counter = 0;
         name = L"QuorixTest" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
         created = desktop->Create(name, plat::RECT { 0, 0, 480, 640 });
@@ -178,7 +170,7 @@ public:
     UxDeviceWindow* device;
     UxDeviceMessageHandler* handler;
     UxSipHandler* sip;
-    TestDesktop* desktop;
+    UxDesktop* desktop;
     std::wstring name;
     bool created = false;
 };

@@ -6,7 +6,6 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <netinet/in.h>
@@ -22,17 +21,13 @@ extern char** environ;
 
 class LocalService {
 public:
-    // accounts: a JSON accounts file, or empty for the demo accounts.
-    explicit LocalService(const std::string& accounts = "", const std::string& log = "")
+    // accounts: a JSON accounts file; log: where the service writes every frame.
+    LocalService(const std::string& accounts, const std::string& log)
     {
         const char* source = std::getenv("QUORIX_SOURCE_DIR");
         std::vector<std::string> args
             = { "python3", std::string(source ? source : ".") + "/tools/localservice", "--dispatch-port", "0",
-                  "--idle-timeout", "600" };
-        if (!accounts.empty())
-            args.insert(args.end(), { "--accounts", accounts });
-        if (!log.empty())
-            args.insert(args.end(), { "--log", log });
+                  "--idle-timeout", "600", "--accounts", accounts, "--log", log };
         int out[2];
         if (pipe(out) != 0)
             return;
@@ -84,33 +79,22 @@ public:
         return Request("POST " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
             + "Content-Length: " + std::to_string(json.size()) + "\r\n\r\n" + json);
     }
-    std::string Get(const std::string& pathAndQuery) const
-    {
-        return Request("GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
-    }
 
     int dispatchPort = 0;
     int controlPort = 0;
     std::string caFile;
 
 private:
+    // The first line written, waiting at most timeoutMs for each piece of it.
     static std::string ReadLine(int fd, int timeoutMs)
     {
         std::string line;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (line.find('\n') == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now())
-                                  .count();
-            pollfd p { fd, POLLIN, 0 };
-            if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
-                break;
-            char buffer[512];
-            ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
+        char buffer[512];
+        pollfd p { fd, POLLIN, 0 };
+        ssize_t n;
+        while (line.find('\n') == std::string::npos && poll(&p, 1, timeoutMs) > 0
+            && (n = read(fd, buffer, sizeof buffer)) > 0)
             line.append(buffer, static_cast<size_t>(n));
-        }
         return line.substr(0, line.find('\n'));
     }
 

@@ -5,7 +5,6 @@
 // on any socket for long.
 
 #include <arpa/inet.h>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -56,7 +55,6 @@ public:
     }
 
     int Port() const { return m_port; }
-    int Accepted() const { return m_accepted; }
 
     // For handlers: sleeps up to ms; true when the server is stopping.
     bool WaitStop(int ms)
@@ -107,7 +105,6 @@ private:
             int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0)
                 continue;
-            ++m_accepted;
             timeval tv { 5, 0 };
             setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
             setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
@@ -119,7 +116,6 @@ private:
     Handler m_handler;
     int m_listen = -1;
     int m_port = 0;
-    std::atomic<int> m_accepted { 0 };
     bool m_stopping = false;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -52,13 +52,10 @@ public:
     std::vector<std::string> events;
     std::string buffer;
     bool connectResult = true;
-    bool sendResult = true;
 
 protected:
     bool SendBytes(const void* data, int size) override
     {
-        if (!sendResult)
-            return false;
         sent.emplace_back(static_cast<const char*>(data), static_cast<size_t>(size));
         return true;
     }

@@ -22,7 +22,7 @@ public:
     bool ShowMsgBox(const std::wstring& text) override
     {
         calls.push_back(L"ShowMsgBox: " + text);
-        return result;
+        return true;
     }
     void ResetScreens() override { calls.push_back(L"ResetScreens"); }
     void ShowLoginForm() override { calls.push_back(L"ShowLoginForm"); }
@@ -43,7 +43,6 @@ public:
     size_t Count(const std::wstring& call) const { return std::count(calls.begin(), calls.end(), call); }
 
     std::vector<std::wstring> calls;
-    bool result = true; // what every Show operation answers
     bool reloadResult = true;
 
 private:

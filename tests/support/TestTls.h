@@ -95,8 +95,6 @@ public:
         return true;
     }
 
-    const std::string& CaFile() const { return m_caFile; }
-
 private:
     EVP_PKEY* m_key = nullptr;
     X509* m_cert = nullptr;

@@ -9,26 +9,22 @@ inline std::string MakeWav(uint32_t ms)
     const uint32_t rate = 8000;
     const uint32_t dataBytes = rate * ms / 1000 * 2;
     std::string out;
-    auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
+    auto le = [&](uint32_t v, int bytes) { // little-endian
+        for (int i = 0; i < bytes; ++i)
             out.push_back(char(v >> (8 * i)));
     };
-    auto u16 = [&](uint16_t v) {
-        out.push_back(char(v));
-        out.push_back(char(v >> 8));
-    };
     out += "RIFF";
-    u32(36 + dataBytes);
+    le(36 + dataBytes, 4);
     out += "WAVEfmt ";
-    u32(16);
-    u16(1); // PCM
-    u16(1); // mono
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
+    le(16, 4);
+    le(1, 2); // PCM
+    le(1, 2); // mono
+    le(rate, 4);
+    le(rate * 2, 4);
+    le(2, 2);
+    le(16, 2);
     out += "data";
-    u32(dataBytes);
+    le(dataBytes, 4);
     out.append(dataBytes, '\0');
     return out;
 }

@@ -16,32 +16,31 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <tuple>
 
 namespace {
 
 constexpr const wchar_t* kReset = L"ResetScreens";
+constexpr const wchar_t* kReceiveError
+    = L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040";
 constexpr int kBuddies = 300;
 
 // One account with a list long enough to come in several fragments, and its buddies.
 std::string BigAccounts()
 {
-    std::string buddies;
-    std::string accounts;
+    std::string groups, buddies, accounts;
     for (int i = 0; i < kBuddies; ++i) {
-        const std::string id = "b" + std::to_string(1000 + i) + "@quorix.net";
-        buddies += std::string(i ? "," : "") + "{\"id\": \"" + id + "\", \"flags\": \"1101\", \"group\": \""
-            + std::to_string(i % 5) + "\"}";
-        accounts += ",{\"id\": \"" + id + "\", \"password\": \"pw\", \"name\": \"이름" + std::to_string(i)
-            + "\", \"nick\": \"별명 " + std::to_string(i) + "\"}";
+        const std::string n = std::to_string(i), id = "b" + std::to_string(1000 + i) + "@quorix.net";
+        if (i < 5)
+            groups += R"(,{"id": ")" + n + R"(", "name": "그룹)" + n + R"("})";
+        buddies
+            += R"(,{"id": ")" + id + R"(", "flags": "1101", "group": ")" + std::to_string(i % 5) + R"("})";
+        accounts += R"(,{"id": ")" + id + R"(", "password": "pw", "name": "이름)" + n + R"(", "nick": "별명 )"
+            + n + R"("})";
     }
-    std::string groups;
-    for (int g = 0; g < 5; ++g)
-        groups += std::string(g ? "," : "") + "{\"id\": \"" + std::to_string(g) + "\", \"name\": \"그룹"
-            + std::to_string(g) + "\"}";
-    return "{\"domain\": \"quorix.net\", \"accounts\": [{\"id\": \"big@quorix.net\", \"password\": "
-           "\"big1234\", "
-           "\"name\": \"큰목록\", \"nick\": \"big\", \"groups\": ["
-        + groups + "], \"buddies\": [" + buddies + "]}" + accounts + "]}";
+    return R"({"domain": "quorix.net", "accounts": [{"id": "big@quorix.net", "password": "big1234", )"
+           R"("name": "큰목록", "nick": "big", "groups": [)"
+        + groups.substr(1) + R"(], "buddies": [)" + buddies.substr(1) + "]}" + accounts + "]}";
 }
 
 class SigninTest : public ::testing::Test {
@@ -65,10 +64,10 @@ protected:
         return done();
     }
 
-    bool SignIn(const std::wstring& id, const std::wstring& password)
+    bool SignIn(const std::wstring& password = L"big1234")
     {
-        m.me.Id = id;
-        m.me.PasswordDigest = MakePasswordDigest(id, password);
+        m.me.Id = L"big@quorix.net";
+        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, password);
         if (!m.peer.ConnectDispatch())
             return false;
         return PumpUntil([&] {
@@ -90,6 +89,13 @@ protected:
         return PumpUntil([&] { return screens.Has(kReset); });
     }
 
+    // Asks the service's control channel to act on the signed-in account.
+    void Control(const std::string& path, const std::string& fields = "")
+    {
+        service.Post(path, R"({"user": "big@quorix.net")" + fields + "}");
+    }
+    void Raw(const std::string& data) { Control("/raw", R"(, "data": ")" + data + "\""); }
+
     TempFolder folder;
     LocalService service { AccountsFile(), folder.Native("service.log") };
     TempRegistry registry;
@@ -109,11 +115,10 @@ private:
 
 TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
 {
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    ASSERT_TRUE(SignIn());
     EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageMain);
     EXPECT_TRUE(m.peer.GetSslSocket().IsSecure());
-    EXPECT_EQ(m.me.Name, L"큰목록");
-    EXPECT_EQ(m.me.Status, BuddyStatusOnline);
+    EXPECT_EQ(std::tie(m.me.Name, m.me.Status), std::make_tuple(L"큰목록", BuddyStatusOnline));
     EXPECT_EQ(m.groups.GetCount(), 5u);
     EXPECT_EQ(m.buddies.GetCount(), static_cast<size_t>(kBuddies));
     const Buddy* buddy = m.buddies.Find(L"b1007@quorix.net");
@@ -135,7 +140,7 @@ TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
 
 TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
 {
-    EXPECT_FALSE(SignIn(L"big@quorix.net", L"wrong"));
+    EXPECT_FALSE(SignIn(L"wrong"));
     EXPECT_EQ(screens.calls,
         (std::vector<std::wstring> {
             L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.", L"ShowLoginForm" }));
@@ -145,8 +150,8 @@ TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
 
 TEST_F(SigninTest, SignInElsewhereEndsTheSession)
 {
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    service.Post("/kill", "{\"user\": \"big@quorix.net\"}");
+    ASSERT_TRUE(SignIn());
+    Control("/kill");
     ASSERT_TRUE(SessionEnded());
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다."), 1u);
     // The close that follows the notice adds no second alert.
@@ -158,9 +163,9 @@ TEST_F(SigninTest, SignInElsewhereEndsTheSession)
 
 TEST_F(SigninTest, MissedKeepAliveAnswerEndsTheSession)
 {
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    ASSERT_TRUE(SignIn());
     ASSERT_TRUE(KeepAlivePeriod());
-    service.Post("/drop-pongs", "{\"user\": \"big@quorix.net\", \"count\": 1}");
+    Control("/drop-pongs", R"(, "count": 1)");
     UxPumpFor(10000);
     ASSERT_TRUE(m.pong.IsAwaitingReply());
     PumpUntil([] { return false; }, 300);
@@ -173,8 +178,8 @@ TEST_F(SigninTest, MissedKeepAliveAnswerEndsTheSession)
 
 TEST_F(SigninTest, ServiceClosingTheConnectionEndsTheSession)
 {
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    service.Post("/close", "{\"user\": \"big@quorix.net\"}");
+    ASSERT_TRUE(SignIn());
+    Control("/close");
     ASSERT_TRUE(SessionEnded());
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다."), 1u);
     EXPECT_EQ(m.groups.GetCount(), 0u);
@@ -183,33 +188,27 @@ TEST_F(SigninTest, ServiceClosingTheConnectionEndsTheSession)
 TEST_F(SigninTest, MalformedFramesLeaveTheSessionWorking)
 {
     TraceCapture trace;
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
+    ASSERT_TRUE(SignIn());
     const char* chunks[] = { "ZZZZ 1\\r\\n", "\\r\\n", "%%%% %zz\\r\\n", "301 424242\\r\\n",
         "LSTA -1 -1 -5\\r\\n", "LSTA 9 9 2000000000 3\\r\\n1 1", "CRP2 0 DP k 5\\r\\nPING", " 0\\r\\n",
         "LIN2\\r\\n", "INFY 0\\r\\n", "TICK\\r\\nKIL\\t0\\r\\n" };
     for (const char* chunk : chunks)
-        service.Post("/raw", std::string("{\"user\": \"big@quorix.net\", \"data\": \"") + chunk + "\"}");
-    // A last, sound frame tells when the client has been through all of them.
-    service.Post("/raw", "{\"user\": \"big@quorix.net\", \"data\": \"TICK 0 done\\r\\n\"}");
+        Raw(chunk);
+    Raw("TICK 0 done\\r\\n"); // a last, sound frame tells when the client has been through all of them
     ASSERT_TRUE(PumpUntil([&] { return m.me.WebTicket == L"done"; }));
     ASSERT_TRUE(KeepAlivePeriod());
     EXPECT_FALSE(screens.Has(kReset));
     EXPECT_EQ(m.buddies.GetCount(), static_cast<size_t>(kBuddies));
 }
 
-TEST_F(SigninTest, OversizedFrameIsAReceiveError)
+TEST_F(SigninTest, OversizedFrameOrEndlessLineIsAReceiveErrorAndSigningInAgainWorks)
 {
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    service.Post("/raw", "{\"user\": \"big@quorix.net\", \"data\": \"CRP2 0 DP k 99999999\\r\\nxx\"}");
-    ASSERT_TRUE(SessionEnded());
-    EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040"), 1u);
-}
-
-TEST_F(SigninTest, EndlessLineIsAReceiveError)
-{
-    ASSERT_TRUE(SignIn(L"big@quorix.net", L"big1234"));
-    service.Post(
-        "/raw", "{\"user\": \"big@quorix.net\", \"data\": \"PING " + std::string(70000, '7') + "\"}");
-    ASSERT_TRUE(SessionEnded());
-    EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040"), 1u);
+    for (const std::string& data :
+        { std::string("CRP2 0 DP k 99999999\\r\\nxx"), "PING " + std::string(70000, '7') }) {
+        screens.calls.clear();
+        ASSERT_TRUE(SignIn());
+        Raw(data);
+        ASSERT_TRUE(SessionEnded());
+        EXPECT_EQ(screens.Count(kReceiveError), 1u);
+    }
 }

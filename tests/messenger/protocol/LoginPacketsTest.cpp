@@ -3,19 +3,14 @@
 #include "messenger/protocol/PktInLin2.h"
 #include "messenger/protocol/PktInLsta.h"
 #include "messenger/protocol/PktInReqs.h"
-#include "messenger/protocol/PktOutAuth.h"
-#include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/PktOutLin2.h"
-#include "messenger/protocol/PktOutLopt.h"
-#include "messenger/protocol/PktOutLsta.h"
-#include "messenger/protocol/PktOutPver.h"
-#include "messenger/protocol/PktOutReqs.h"
-#include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/PktStreamReader.h"
 #include "messenger/protocol/PktTransactionIdIssuer.h"
 #include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -48,17 +43,6 @@ std::string Fragment(int index, int count, const std::string& piece)
 
 } // namespace
 
-TEST(LoginPackets, RequestsOfTheDispatchStage)
-{
-    PktTransactionIdIssuer issuer;
-    PktOutPver version;
-    EXPECT_EQ(Bytes(version), "PVER 1 1.0.3 2.0 ko.wm\r\n");
-    PktOutAuth auth;
-    EXPECT_EQ(Bytes(auth), "AUTH 2 MD5\r\n");
-    PktOutReqs request(L"w0rd", L"kim lee@quorix.net");
-    EXPECT_EQ(Bytes(request), "REQS 3 w0rd kim%20lee@quorix.net\r\n");
-}
-
 TEST(LoginPackets, SignInCarriesFourPayloadLinesWithTheInitialStatus)
 {
     PktTransactionIdIssuer issuer(6);
@@ -77,50 +61,16 @@ TEST(LoginPackets, SignInCarriesFourPayloadLinesWithTheInitialStatus)
 
     PktOutLin2 online;
     EXPECT_NE(Bytes(online).find("\r\nO N N\r\n"), std::string::npos);
-    std::unique_ptr<Pkt> copy = online.Clone();
-    EXPECT_EQ(copy->GetWriter().ToString(), online.GetWriter().ToString());
-    EXPECT_EQ(copy->GetTransactionId(), online.GetTransactionId());
+    EXPECT_EQ(online.Clone()->GetWriter().ToString(), online.GetWriter().ToString());
 }
 
-TEST(LoginPackets, ListRequestAndOptionInsideAnEnvelope)
-{
-    PktTransactionIdIssuer issuer(11);
-    PktPendingList pending;
-    PktOutLsta list;
-    EXPECT_EQ(Bytes(list), "LSTA 12 FULL 8192 0\r\n");
-
-    PktOutLopt option;
-    PktOutCrp2 envelope(PktOutCrp2::KindDp, L"");
-    ASSERT_TRUE(envelope.SetPayload(option));
-    const std::string inner = "LOPT 13 TXT 21\r\nmemo_wnd_show = false";
-    EXPECT_EQ(Bytes(envelope), "CRP2 14 DP %00 " + std::to_string(inner.size()) + "\r\n" + inner);
-    // The inner request is pending under its own id: its reply comes inside an envelope.
-    ASSERT_NE(pending.Find(13), nullptr);
-    EXPECT_EQ(pending.Find(13)->packet->GetCommand(), L"LOPT");
-
-    PktOutCrp2 unknown(7, L"k");
-    EXPECT_EQ(Bytes(unknown).substr(0, 20), "CRP2 15 Unknown k 0\r");
-}
-
-TEST(LoginPackets, AnswersOfTheChain)
+TEST(LoginPackets, AnswersSaturateAndStayInsideTheirFrame)
 {
     auto reqs = Parse<PktInReqs>("REQS 3 1 main.quorix.net 70000 TICKET\r\n");
     ASSERT_TRUE(reqs);
-    EXPECT_EQ(reqs->Host, L"main.quorix.net");
-    EXPECT_EQ(reqs->Port, 65535); // out of range saturates instead of wrapping
-    EXPECT_EQ(reqs->Ticket, L"TICKET");
-
-    const std::string profile = "C 1 t1 t2 name nick p3 p4 p5 p6 p7 p8 p9 Y web last";
-    auto lin2 = Parse<PktInLin2>("LIN2 7 " + std::to_string(profile.size()) + "\r\n" + profile);
-    ASSERT_TRUE(lin2);
-    EXPECT_EQ(lin2->AccountKind, 1);
-    EXPECT_TRUE(lin2->AccountFlag);
-    EXPECT_EQ(lin2->Profile[0], L"t1");
-    EXPECT_EQ(lin2->Profile[3], L"nick");
-    EXPECT_EQ(lin2->Profile[10], L"p9");
-    EXPECT_TRUE(lin2->YesFlag);
-    EXPECT_EQ(lin2->WebTicket, L"web");
-    EXPECT_EQ(lin2->Text3, L"last");
+    // A port out of range saturates instead of wrapping.
+    EXPECT_EQ(std::tie(reqs->Host, reqs->Port, reqs->Ticket),
+        std::make_tuple(L"main.quorix.net", 65535, L"TICKET"));
 
     // A count beyond the frame takes only what the frame holds.
     auto cut = Parse<PktInLin2>("LIN2 7 9999\r\nN 0 a");
@@ -158,7 +108,8 @@ TEST(LoginPackets, BuddyListFragmentsAreGatheredUntilTheLast)
 
 TEST(LoginPackets, BuddyListCountsStopAtTheEndOfTheBody)
 {
-    for (const std::string body : { "2000000000 2000000000 g n 1 m", "-1 -1 x", "3 0 a b 0", "" }) {
+    for (const std::string body : { "2000000000 2000000000 g n 1 m", "-1 -1 x", "3 0 a b 0", "",
+             "1 0 g n -5 a b", "1 0 g n 2000000000 a b" }) {
         auto list = Parse<PktInLsta>(Fragment(1, 1, body));
         ASSERT_TRUE(list);
         EXPECT_LE(list->Groups.size(), 1u) << body;

@@ -3,25 +3,21 @@
 #include "messenger/protocol/PktStreamReader.h"
 #include "messenger/protocol/PktStreamWriter.h"
 #include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// A reader that owns its frame.
-struct FrameBytes {
-    std::string bytes;
-};
-struct Reader : FrameBytes, PktStreamReader {
-    explicit Reader(std::string frame)
-        : FrameBytes { std::move(frame) }
-        , PktStreamReader(bytes.data(), static_cast<uint32_t>(bytes.size()))
-    {
-    }
-};
+// A reader over a literal, which outlives it.
+template <size_t N> PktStreamReader Reader(const char (&text)[N])
+{
+    return PktStreamReader(text, N - 1);
+}
 
 std::wstring Word(PktStreamReader& reader)
 {
@@ -29,31 +25,6 @@ std::wstring Word(PktStreamReader& reader)
     reader.ReadWord(w);
     return w;
 }
-
-// An option request: one text argument and a UTF-8 payload behind the line.
-class PktOutOption : public Pkt {
-public:
-    PktOutOption(const std::wstring& name, const std::string& value)
-        : Pkt(L"LOPT")
-        , m_name(name)
-        , m_value(value)
-    {
-    }
-    std::unique_ptr<Pkt> Clone() const override { return std::make_unique<PktOutOption>(*this); }
-    bool WriteArgs(PktStreamWriter& writer) override
-    {
-        writer.WriteArg(m_name);
-        writer.WriteUInt(static_cast<uint32_t>(m_value.size()));
-        writer.EndLine();
-        writer.Write(m_value.data(), static_cast<uint32_t>(m_value.size()));
-        return true;
-    }
-    bool ReadArgs(PktStreamReader&) override { return false; }
-
-private:
-    std::wstring m_name;
-    std::string m_value;
-};
 
 } // namespace
 
@@ -93,7 +64,7 @@ TEST(PktStreamCodec, ArgumentsRoundTrip)
         w.WriteArg(a);
     w.EndLine();
     std::string bytes = w.ToString();
-    Reader r(bytes);
+    PktStreamReader r(bytes.data(), static_cast<uint32_t>(bytes.size()));
     for (const auto& a : args)
         EXPECT_EQ(Word(r), a);
     std::wstring rest;
@@ -103,7 +74,7 @@ TEST(PktStreamCodec, ArgumentsRoundTrip)
 
 TEST(PktStreamReader, WordModesLinesAndEnd)
 {
-    Reader r(std::string("ABCD 5 x\r\n"));
+    auto r = Reader("ABCD 5 x\r\n");
     EXPECT_EQ(Word(r), L"ABCD");
     int32_t n = 0;
     EXPECT_TRUE(r.ReadInt(n));
@@ -113,12 +84,12 @@ TEST(PktStreamReader, WordModesLinesAndEnd)
     EXPECT_FALSE(r.ReadInt(n));
     EXPECT_EQ(n, 0);
 
-    Reader tabs(std::string("a b\tc"));
+    auto tabs = Reader("a b\tc");
     tabs.SetWordMode(PktStreamReader::WordModeTab);
     EXPECT_EQ(Word(tabs), L"a b");
     EXPECT_EQ(Word(tabs), L"c");
 
-    Reader lines(std::string("one two\r\nthree %41\r\n"));
+    auto lines = Reader("one two\r\nthree %41\r\n");
     std::wstring line;
     lines.ReadLine(line);
     EXPECT_EQ(line, L"one two");
@@ -129,7 +100,7 @@ TEST(PktStreamReader, WordModesLinesAndEnd)
 
 TEST(PktStreamReader, DecodesEscapesAndReplacesBadUtf8)
 {
-    Reader r(std::string("%00 %41 \xC3\x28z \xFF"));
+    auto r = Reader("%00 %41 \xC3\x28z \xFF");
     EXPECT_EQ(Word(r), L"");
     EXPECT_EQ(Word(r), L"A");
     EXPECT_EQ(Word(r), L"\xFFFD(z");
@@ -139,7 +110,7 @@ TEST(PktStreamReader, DecodesEscapesAndReplacesBadUtf8)
 TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
 {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
-    Reader r(std::string("99999999999 -99999999999 -7 +12 abc 3x 40000 -40000 50000 70000 -1 -5 9"));
+    auto r = Reader("99999999999 -99999999999 -7 +12 abc 3x 40000 -40000 50000 70000 -1 -5 9");
     std::vector<int32_t> ints(6);
     for (auto& i : ints)
         r.ReadInt(i);
@@ -149,12 +120,10 @@ TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
     r.ReadInt16(s2);
     EXPECT_EQ(s1, 32767);
     EXPECT_EQ(s2, -32768);
-    uint16_t ports[3] = {};
+    std::vector<uint16_t> ports(3);
     for (auto& p : ports)
         r.ReadUInt16(p);
-    EXPECT_EQ(ports[0], 50000);
-    EXPECT_EQ(ports[1], 65535);
-    EXPECT_EQ(ports[2], 0);
+    EXPECT_EQ(ports, (std::vector<uint16_t> { 50000, 65535, 0 }));
     uint32_t negative = 1, count = 0;
     r.ReadCount(negative);
     r.ReadCount(count);
@@ -164,27 +133,21 @@ TEST(PktStreamReader, NumbersSaturateAndPortsAreUnsigned)
 
 TEST(PktHeader, ReadsFailureRepliesAndLinesWithoutId)
 {
-    Reader r(std::string("301 7\r\n"));
+    auto r = Reader("301 7\r\n");
     PktHeader h;
     h.Read(r);
     EXPECT_EQ(h.GetCommand(), L"301");
     EXPECT_EQ(h.GetTransactionId(), 7);
-    Reader bare(std::string("PING\r\n"));
+    auto bare = Reader("PING\r\n");
     h.Read(bare);
     EXPECT_EQ(h.GetCommand(), L"PING");
     EXPECT_EQ(h.GetTransactionId(), 0);
 }
 
-TEST(Pkt, PayloadFramesSerialiseAndReadBackWithinTheFrame)
+TEST(Pkt, PayloadEndsWithTheFrameAndClonesKeepTheirId)
 {
-    PktTransactionIdIssuer issuer(11);
-    PktOutOption out(L"TXT", "memo_wnd_show = false");
-    ASSERT_TRUE(out.Serialize());
-    std::string bytes = out.GetWriter().ToString();
-    EXPECT_EQ(bytes, "LOPT 12 TXT 21\r\nmemo_wnd_show = false");
-
     // One byte short: the payload ends with the frame.
-    Reader r(bytes.substr(0, bytes.size() - 1));
+    auto r = Reader("LOPT 12 TXT 21\r\nmemo_wnd_show = fals");
     PktHeader h;
     h.Read(r);
     std::wstring name;
@@ -196,6 +159,7 @@ TEST(Pkt, PayloadFramesSerialiseAndReadBackWithinTheFrame)
     EXPECT_EQ(payload, "memo_wnd_show = fals");
     EXPECT_EQ(r.GetRemaining(), 0u);
 
+    PktTransactionIdIssuer issuer(12);
     PktOutEmpty ping(L"PING");
     ping.SetNoId(true);
     ping.Serialize();
@@ -207,13 +171,9 @@ TEST(Pkt, PayloadFramesSerialiseAndReadBackWithinTheFrame)
 
 TEST(PktNumbers, WStringToFloat)
 {
-    EXPECT_FLOAT_EQ(WStringToFloat(L"2.0"), 2.0f);
-    EXPECT_FLOAT_EQ(WStringToFloat(L"1.0.3"), 10.3f);
-    EXPECT_FLOAT_EQ(WStringToFloat(L"42"), 42.0f);
-    EXPECT_FLOAT_EQ(WStringToFloat(L".5"), 0.5f);
-    EXPECT_FLOAT_EQ(WStringToFloat(L"7."), 7.0f);
-    EXPECT_EQ(WStringToFloat(L""), 0.0f);
-    EXPECT_EQ(WStringToFloat(L"-1"), 0.0f);
-    EXPECT_EQ(WStringToFloat(L"1e5"), 0.0f);
-    EXPECT_EQ(WStringToFloat(std::wstring(60, L'9')), 0.0f); // beyond a float
+    const std::pair<std::wstring, float> cases[] = { { L"2.0", 2.0f }, { L"1.0.3", 10.3f }, { L"42", 42.0f },
+        { L".5", 0.5f }, { L"7.", 7.0f }, { L"", 0.0f }, { L"-1", 0.0f }, { L"1e5", 0.0f },
+        { std::wstring(60, L'9'), 0.0f } }; // the last is beyond a float
+    for (const auto& [text, value] : cases)
+        EXPECT_FLOAT_EQ(WStringToFloat(text), value) << ToUtf8(text);
 }
