@@ -95,7 +95,8 @@ TEST(UxDeviceContext, FillsTheWholeBitmapForAnEmptyRectAndTextBackModeDecidesThe
     EXPECT_EQ(bare.FillRect(RGB(1, 2, 3), RECT {}), 1) << "no bitmap: nothing to fill";
 }
 
-TEST(UxDeviceContext, BlitTakesTheSourceSizeForEmptyRectsAndStretchesOtherwise)
+// Stretching is left to the device image's draw tests.
+TEST(UxDeviceContext, BlitWithAnEmptyDestinationTakesTheSourceSizeAtItsTopLeft)
 {
     auto src = MakeSurface(2, 2);
     src->FillRect(RGB(255, 0, 0), RECT {});
@@ -107,10 +108,7 @@ TEST(UxDeviceContext, BlitTakesTheSourceSizeForEmptyRectsAndStretchesOtherwise)
     EXPECT_EQ(PixelAt(*dst, 3, 3), RGB(255, 0, 0));
     EXPECT_EQ(PixelAt(*dst, 4, 4), RGB(0, 0, 255));
     EXPECT_EQ(PixelAt(*dst, 5, 5), kWhite);
-
-    ASSERT_TRUE(dst->Blit(*src, RECT { 0, 0, 4, 4 }, RECT { 0, 0, 2, 2 }, plat::SRCCOPY));
-    EXPECT_EQ(PixelAt(*dst, 1, 1), RGB(255, 0, 0));
-    EXPECT_EQ(PixelAt(*dst, 2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(*dst, 2, 2), kWhite);
 }
 
 } // namespace
