@@ -15,6 +15,7 @@
 #include "ux/graphics/UxFillRateProfiler.h"
 #include "ux/graphics/UxPopupBackColor.h"
 
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -117,6 +118,8 @@ class DesktopFixture : public UxTimeFixture {
 public:
     DesktopFixture()
     {
+        // Tests draw into the in-memory frame, whatever the caller's environment says.
+        setenv("QUORIX_DISPLAY", "headless", 1);
         pool = new UxDeviceContextPool;
         profiler = new UxFillRateProfiler;
         backColor = new UxPopupBackColor;
