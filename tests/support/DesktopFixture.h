@@ -118,8 +118,8 @@ class DesktopFixture : public UxTimeFixture {
 public:
     DesktopFixture()
     {
-        // Tests draw into the in-memory frame, whatever the caller's environment says.
-        setenv("QUORIX_DISPLAY", "headless", 1);
+        // Tests draw into the in-memory frame unless the test itself chose a display.
+        setenv("QUORIX_DISPLAY", "headless", 0);
         pool = new UxDeviceContextPool;
         profiler = new UxFillRateProfiler;
         backColor = new UxPopupBackColor;

@@ -26,7 +26,7 @@ public:
     {
         const char* source = std::getenv("QUORIX_SOURCE_DIR");
         std::vector<std::string> args
-            = { "python3", std::string(source ? source : ".") + "/tools/localservice", "--dispatch-port", "0",
+            = { "python3", std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice", "--dispatch-port", "0",
                   "--idle-timeout", "600", "--accounts", accounts, "--log", log };
         int out[2];
         if (pipe(out) != 0)
