@@ -1,6 +1,7 @@
 #include "ux/net/UxHttpClient.h"
 #include "platform/net/NetError.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestTls.h"
 #include "ux/net/UxUrl.h"
 
@@ -8,7 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -111,28 +112,16 @@ std::string Body(const UxHttpClient& c)
 
 TEST(UxUrl, SplitsSchemeHostPortAndEscapedPath)
 {
-    UxUrl a(L"http://example.com:8080/dir/a b?x=1");
-    EXPECT_EQ(a.scheme, L"http");
-    EXPECT_EQ(a.schemeKind, UxUrl::Http);
-    EXPECT_EQ(a.host, L"example.com");
-    EXPECT_EQ(a.port, 8080);
-    EXPECT_EQ(a.path, L"dir/a%20b%3fx%3d1");
-
-    UxUrl b(L"https://secure.example");
-    EXPECT_EQ(b.schemeKind, UxUrl::Https);
-    EXPECT_EQ(b.port, 443);
-    EXPECT_EQ(b.path, L"");
-
-    UxUrl c(L"HTTPS://x/y"); // schemes compare exactly
-    EXPECT_EQ(c.schemeKind, UxUrl::Other);
-    EXPECT_EQ(c.port, 80);
-
-    UxUrl d(L"host.only:81/p");
-    EXPECT_EQ(d.scheme, L"");
-    EXPECT_EQ(d.host, L"host.only");
-    EXPECT_EQ(d.port, 81);
-    EXPECT_EQ(d.path, L"p");
-
+    auto parts = [](const wchar_t* text) {
+        UxUrl u(text);
+        return std::make_tuple(u.scheme, u.schemeKind, u.host, u.port, u.path);
+    };
+    EXPECT_EQ(parts(L"http://example.com:8080/dir/a b?x=1"),
+        std::make_tuple(L"http", UxUrl::Http, L"example.com", 8080, L"dir/a%20b%3fx%3d1"));
+    EXPECT_EQ(parts(L"https://secure.example"), std::make_tuple(L"https", UxUrl::Https, L"secure.example", 443, L""));
+    // Schemes compare exactly.
+    EXPECT_EQ(parts(L"HTTPS://x/y"), std::make_tuple(L"HTTPS", UxUrl::Other, L"x", 80, L"y"));
+    EXPECT_EQ(parts(L"host.only:81/p"), std::make_tuple(L"", UxUrl::Other, L"host.only", 81, L"p"));
     EXPECT_EQ(UxUrl(L"http://h:99999999999/").port, 0); // never wraps into another port
 }
 
@@ -163,43 +152,30 @@ TEST(UxHttpClient, RequestHeadLinesInOrder)
 TEST(UxHttpClient, PostBodies)
 {
     HttpServer server([](const std::string&, int) { return Ok(""); });
-    UxHttpClient form;
-    form.GetRequest().method = UxHttpRequest::Post;
-    form.AddFormField(L"id", L"x=y");
-    ASSERT_TRUE(form.Request(W(server.Url("/f"))));
-
-    char path[] = "/tmp/quorix-upload-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
+    auto post = [&](int kind, const std::function<void(UxHttpClient&)>& fill) {
+        UxHttpClient client;
+        client.GetRequest().method = UxHttpRequest::Post;
+        client.GetRequest().bodyKind = kind;
+        fill(client);
+        return client.Request(W(server.Url("/p")));
+    };
+    TempFolder folder;
     std::string content(20000, 'F');
-    ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-    close(fd);
-    UxHttpClient multi;
-    multi.GetRequest().method = UxHttpRequest::Post;
-    multi.GetRequest().bodyKind = UxHttpRequest::Multipart;
-    multi.AddFormField(L"name", L"value");
-    multi.AddFormField(L"file", W(path), true);
-    ASSERT_TRUE(multi.Request(W(server.Url("/m"))));
-
-    UxHttpClient raw;
-    raw.GetRequest().method = UxHttpRequest::Post;
-    raw.GetRequest().bodyKind = UxHttpRequest::TextXml;
-    raw.SetRequestBody("<a/>", 4);
-    ASSERT_TRUE(raw.Request(W(server.Url("/r"))));
-
-    UxHttpClient missing;
-    missing.GetRequest().method = UxHttpRequest::Post;
-    missing.GetRequest().bodyKind = UxHttpRequest::Multipart;
-    missing.AddFormField(L"file", L"/no/such/file", true);
-    EXPECT_FALSE(missing.Request(W(server.Url("/x"))));
-    unlink(path);
+    folder.Write("upload", content);
+    const std::string path = folder.Native("upload");
+    ASSERT_TRUE(post(UxHttpRequest::Form, [](UxHttpClient& c) { c.AddFormField(L"id", L"x=y"); }));
+    ASSERT_TRUE(post(UxHttpRequest::Multipart, [&](UxHttpClient& c) {
+        c.AddFormField(L"name", L"value");
+        c.AddFormField(L"file", W(path), true);
+    }));
+    ASSERT_TRUE(post(UxHttpRequest::TextXml, [](UxHttpClient& c) { c.SetRequestBody("<a/>", 4); }));
+    EXPECT_FALSE(post(UxHttpRequest::Multipart, [](UxHttpClient& c) { c.AddFormField(L"f", L"/no/such/file", true); }));
 
     auto requests = server.Requests();
     ASSERT_GE(requests.size(), 3u);
-    EXPECT_NE(requests[0].find("POST /f HTTP/1.0\r\n"), std::string::npos);
+    EXPECT_NE(requests[0].find("POST /p HTTP/1.0\r\n"), std::string::npos);
     EXPECT_NE(requests[0].find("Content-Length: 8\r\n\r\nid=x%3dy"), std::string::npos);
 
-    std::string b = "--" + std::string(40, '-');
     const std::string& m = requests[1];
     size_t boundaryAt = m.find("boundary=");
     ASSERT_NE(boundaryAt, std::string::npos);
@@ -251,9 +227,7 @@ TEST(UxHttpClient, RedirectsAbsoluteRelativeAndLooping)
     EXPECT_EQ(client.GetStatus(), 200);
     EXPECT_EQ(Body(client), "done");
     // Only the final answer's cookies are kept.
-    ASSERT_EQ(client.GetCookies().size(), 2u);
-    EXPECT_EQ(client.GetCookies()[0], std::make_pair(std::wstring(L"a"), std::wstring(L"1")));
-    EXPECT_EQ(client.GetCookies()[1], std::make_pair(std::wstring(L"b"), std::wstring(L"2")));
+    EXPECT_EQ(client.GetCookies(), (std::vector<std::pair<std::wstring, std::wstring>> { { L"a", L"1" }, { L"b", L"2" } }));
 
     UxHttpClient looping;
     EXPECT_FALSE(looping.Request(W(server.Url("/loop"))));
