@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <memory>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,37 +32,26 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace {
 
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-// An X server of our own on a free display number, for the length of one test.
+// An X server of our own on a display number it picks itself, for the length of one test.
 class Xvfb {
 public:
     bool Start()
     {
-        for (int n = 91; n < 200; ++n) {
-            std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-            if (Exists("/tmp/.X" + std::to_string(n) + "-lock") || Exists(socket))
-                continue;
-            display = ":" + std::to_string(n);
-            const char* argv[]
-                = { "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
-            if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-                return false;
-            for (int i = 0; i < 500 && pid; ++i) {
-                if (Exists(socket))
-                    return true;
-                if (waitpid(pid, nullptr, WNOHANG) == pid) // lost the race for this number
-                    pid = 0;
-                plat::Sleep(10);
-            }
-            if (pid)
-                return false;
-        }
-        return false;
+        int ready[2];
+        if (pipe(ready) != 0)
+            return false;
+        std::string fd = std::to_string(ready[1]);
+        const char* argv[]
+            = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
+        bool started
+            = posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
+        close(ready[1]);
+        char number[16] = {}; // written once the server accepts connections
+        pollfd wait { ready[0], POLLIN, 0 };
+        started = started && poll(&wait, 1, 5000) == 1 && read(ready[0], number, sizeof number - 1) > 0;
+        close(ready[0]);
+        display = ":" + std::to_string(std::atoi(number));
+        return started;
     }
     ~Xvfb()
     {
@@ -118,7 +107,10 @@ public:
     }
 
 private:
-    template <class F> F Symbol(const char* name) { return m_lib ? reinterpret_cast<F>(dlsym(m_lib, name)) : nullptr; }
+    template <class F> F Symbol(const char* name)
+    {
+        return m_lib ? reinterpret_cast<F>(dlsym(m_lib, name)) : nullptr;
+    }
 
     void* m_lib;
     decltype(&XOpenDisplay) m_open;
@@ -150,7 +142,7 @@ void PushButton(uint32_t window, uint32_t type, int x, int y)
 
 TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
 {
-    if (!Exists("/usr/bin/Xvfb"))
+    if (access("/usr/bin/Xvfb", X_OK) != 0)
         GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it): the real window is not tried";
     Xvfb server;
     ASSERT_TRUE(server.Start()) << "Xvfb did not start";

@@ -30,9 +30,10 @@ LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(wParam) + 1;
 }
 
-HWND Create(const wchar_t* title, HWND parent = nullptr, int size = 10, const wchar_t* cls = L"TestWindow")
+HWND Create(
+    const wchar_t* title, HWND parent = nullptr, int w = 10, int h = 10, const wchar_t* cls = L"TestWindow")
 {
-    return CreateWindowExW(0, cls, title, 0, 0, 0, size, size, parent, nullptr, nullptr, nullptr);
+    return CreateWindowExW(0, cls, title, 0, 0, 0, w, h, parent, nullptr, nullptr, nullptr);
 }
 
 // The next message fetched: its message, window and parameter.
@@ -53,7 +54,7 @@ protected:
         wc.lpfnWndProc = RecordingProc;
         wc.lpszClassName = L"TestWindow";
         RegisterClassW(&wc);
-        window = CreateWindowExW(0, L"TestWindow", L"main", 0, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+        window = Create(L"main", nullptr, 100, 50);
         ASSERT_NE(window, nullptr);
         g_seen.clear();
     }
@@ -70,8 +71,7 @@ protected:
 
 TEST_F(EventTest, WindowsAreFoundSizedAndGoneAfterDestruction)
 {
-    HWND other = CreateWindowExW(0, L"TestWindow", L"other", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-        CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    HWND other = Create(L"other", nullptr, CW_USEDEFAULT, CW_USEDEFAULT);
     EXPECT_EQ(FindWindowW(L"TestWindow", L"other"), other);
     EXPECT_EQ(FindWindowW(L"TestWindow", nullptr), window); // creation order
     EXPECT_EQ(FindWindowW(L"TestWindow", L"none"), nullptr);
@@ -100,7 +100,7 @@ TEST_F(EventTest, CreationCanBeRefusedAndDestructionReachesChildren)
     g_createAnswer = -1;
     EXPECT_EQ(Create(L"refused"), nullptr);
     EXPECT_EQ(FindWindowW(nullptr, L"refused"), nullptr);
-    EXPECT_EQ(Create(L"x", nullptr, 1, L"NoSuchClass"), nullptr);
+    EXPECT_EQ(Create(L"x", nullptr, 1, 1, L"NoSuchClass"), nullptr);
     g_createAnswer = 0;
 
     HWND parent = Create(L"p");

@@ -137,12 +137,13 @@ TEST(UxXmlNode, TypedValues)
     for (auto [text, colour] : { std::pair { L"#FF8000", 0x0080FFu }, { L"#1", 0x1u }, { L"102030", 0u } })
         EXPECT_EQ(value(text)->GetColor(), colour) << text;
     // The last '.' counts; no signs, no exponents.
-    for (auto [text, number] : { std::pair { L"1.5", 1.5f }, { L"1.2.5", 12.5f }, { L".25", 0.25f }, { L"-1", 0.0f },
-             { L"1e5", 0.0f } })
+    for (auto [text, number] : { std::pair { L"1.5", 1.5f }, { L"1.2.5", 12.5f }, { L".25", 0.25f },
+             { L"-1", 0.0f }, { L"1e5", 0.0f } })
         EXPECT_FLOAT_EQ(value(text)->GetFloat(), number) << text;
     EXPECT_TRUE(value(L"True")->GetBool());
     EXPECT_FALSE(value(L"true")->GetBool());
-    for (auto [text, number] : { std::pair { L"  -42abc", -42 }, { L"99999999999999999999", INT_MAX }, { L"x", 0 } })
+    for (auto [text, number] :
+        { std::pair { L"  -42abc", -42 }, { L"99999999999999999999", INT_MAX }, { L"x", 0 } })
         EXPECT_EQ(value(text)->GetInt(), number) << text;
 
     const UxXmlNode* none = nullptr;

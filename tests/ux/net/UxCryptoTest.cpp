@@ -36,10 +36,12 @@ TEST(UxCrypto, TripleDesKnownAnswersPaddingAndBadInput)
     size_t n = 0, m = 0;
     ASSERT_TRUE(EncryptDesEde3("The qufck brown fox jump", 24, out, &n, kKey.data(), nullptr));
     ASSERT_EQ(n, 32u); // a whole block of padding
-    EXPECT_EQ(std::vector<uint8_t>(out, out + 24), FromHex("A826FD8CE53B855FCCE21C8112256FE668D5C05DD9B6B900"));
+    EXPECT_EQ(
+        std::vector<uint8_t>(out, out + 24), FromHex("A826FD8CE53B855FCCE21C8112256FE668D5C05DD9B6B900"));
     auto single = FromHex("0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF");
     ASSERT_TRUE(EncryptDesEde3("Now is the time for all ", 24, out, &n, single.data(), nullptr));
-    EXPECT_EQ(std::vector<uint8_t>(out, out + 24), FromHex("3FA40E8A984D48156A271787AB8883F9893D51EC4B563B53"));
+    EXPECT_EQ(
+        std::vector<uint8_t>(out, out + 24), FromHex("3FA40E8A984D48156A271787AB8883F9893D51EC4B563B53"));
 
     for (size_t length : { 0u, 1u, 15u, 16u, 17u }) {
         std::string input(length, 'x');

@@ -194,6 +194,14 @@ class RawClient:
         except TimeoutError:
             return False
 
+    def buddy_list(self, buffer):
+        # Asks for the whole buddy list; returns its fragments in order.
+        self.send("LSTA", ["FULL", buffer], b"")
+        fragments = [self.expect("LSTA")]
+        while fragments[-1].args[0] != fragments[-1].args[1]:
+            fragments.append(self.expect("LSTA"))
+        return fragments
+
     def close(self):
         try:
             self.sock.close()
@@ -257,13 +265,7 @@ class Service:
         c = self.client()
         reply = self.lin2(c, user, letter=letter, device=device)
         assert reply.command == "LIN2", reply
-        c.send("LSTA", ["FULL", buffer], b"")
-        body = b""
-        while True:
-            f = c.expect("LSTA")
-            body += f.payload
-            if f.args[0] == f.args[1]:
-                return c, words_of(body)
+        return c, words_of(b"".join(f.payload for f in c.buddy_list(buffer)))
 
     def stop(self, sig=signal.SIGTERM):
         for c in self.clients:

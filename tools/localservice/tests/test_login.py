@@ -19,29 +19,20 @@ class SignIn(ServiceTest):
         c = self.svc.client()  # TLS 1.0 only, verified against the printed CA
         self.assertEqual(c.sock.version(), "TLSv1")
         lin2 = self.svc.lin2(c, MINSU, ticket=reqs.args[3])
-        self.assertEqual(lin2.command, "LIN2")
         profile = words_of(lin2.payload)
-        self.assertEqual(len(profile), 16)
-        self.assertEqual(profile[4:6], ["김민수", "민수"])
+        self.assertEqual((lin2.command, len(profile), profile[4:6]), ("LIN2", 16, ["김민수", "민수"]))
 
-        c.send("LSTA", ["FULL", 64], b"")
-        fragments = [c.expect("LSTA")]
-        while fragments[-1].args[0] != fragments[-1].args[1]:
-            fragments.append(c.expect("LSTA"))
+        fragments = c.buddy_list(64)
         count = len(fragments)
         self.assertGreater(count, 3)
         self.assertEqual([f.args[:2] for f in fragments],
                          [[str(i), str(count)] for i in range(1, count + 1)])
         self.assertTrue(all(len(f.payload) <= 64 for f in fragments))
         body = words_of(b"".join(f.payload for f in fragments))
-        self.assertEqual(body[:2], ["3", "3"])
-        self.assertEqual(body[2:7], ["0", "기타", "0", "1", "친구"])
-        records = body[-39:]
-        jiyeon, junho, seoyun = records[:13], records[13:26], records[26:]
-        self.assertEqual(jiyeon[:8], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이"])
-        self.assertEqual(jiyeon[8:10], ["19920708", "0"])
-        self.assertEqual(junho[4:6], ["1101", "F"])
-        self.assertEqual(seoyun[4], "0001")
+        self.assertEqual(body[:7], ["3", "3", "0", "기타", "0", "1", "친구"])
+        jiyeon, junho, seoyun = body[-39:-26], body[-26:-13], body[-13:]
+        self.assertEqual(jiyeon[:10], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이", "19920708", "0"])
+        self.assertEqual((junho[4:6], seoyun[4]), (["1101", "F"], "0001"))
         self.assertTrue(any(t.startswith("send LIN2 ") for t in self.log_texts(MINSU)))
 
     def test_sign_in_failures(self):
