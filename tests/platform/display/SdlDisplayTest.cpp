@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <memory>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,40 +32,26 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace {
 
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-// An X server of our own on a free display number, for the length of one test.
+// An X server of our own on a display number it picks itself, for the length of one test.
 class Xvfb {
 public:
     bool Start()
     {
-        for (int n = 91; n < 200; ++n) {
-            if (Exists("/tmp/.X" + std::to_string(n) + "-lock")
-                || Exists("/tmp/.X11-unix/X" + std::to_string(n)))
-                continue;
-            display = ":" + std::to_string(n);
-            std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-            const char* argv[]
-                = { "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
-            if (posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-                return false;
-            for (int i = 0; i < 500; ++i) {
-                if (Exists(socket))
-                    return true;
-                if (waitpid(pid, nullptr, WNOHANG) == pid) { // lost the race for this number
-                    pid = 0;
-                    break;
-                }
-                plat::Sleep(10);
-            }
-            if (pid)
-                return false;
-        }
-        return false;
+        int ready[2];
+        if (pipe(ready) != 0)
+            return false;
+        std::string fd = std::to_string(ready[1]);
+        const char* argv[]
+            = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x800x24", "-nolisten", "tcp", nullptr };
+        bool started
+            = posix_spawn(&pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
+        close(ready[1]);
+        char number[16] = {}; // written once the server accepts connections
+        pollfd wait { ready[0], POLLIN, 0 };
+        started = started && poll(&wait, 1, 5000) == 1 && read(ready[0], number, sizeof number - 1) > 0;
+        close(ready[0]);
+        display = ":" + std::to_string(std::atoi(number));
+        return started;
     }
     ~Xvfb()
     {
@@ -83,16 +69,12 @@ public:
 class Screenshot {
 public:
     explicit Screenshot(const std::string& display)
+        : m_lib(dlopen("libX11.so.6", RTLD_NOW))
+        , m_open(Symbol<decltype(&XOpenDisplay)>("XOpenDisplay"))
+        , m_close(Symbol<decltype(&XCloseDisplay)>("XCloseDisplay"))
+        , m_get(Symbol<decltype(&XGetImage)>("XGetImage"))
+        , m_display(m_open && m_close && m_get ? m_open(display.c_str()) : nullptr)
     {
-        m_lib = dlopen("libX11.so.6", RTLD_NOW);
-        if (!m_lib)
-            return;
-        m_open = reinterpret_cast<decltype(&XOpenDisplay)>(dlsym(m_lib, "XOpenDisplay"));
-        m_close = reinterpret_cast<decltype(&XCloseDisplay)>(dlsym(m_lib, "XCloseDisplay"));
-        m_root = reinterpret_cast<decltype(&XDefaultRootWindow)>(dlsym(m_lib, "XDefaultRootWindow"));
-        m_get = reinterpret_cast<decltype(&XGetImage)>(dlsym(m_lib, "XGetImage"));
-        if (m_open && m_close && m_root && m_get)
-            m_display = m_open(display.c_str());
     }
     ~Screenshot()
     {
@@ -103,12 +85,12 @@ public:
     }
     bool IsOpen() const { return m_display != nullptr; }
 
-    // 0xRRGGBB of each point, read in one image of the given area.
+    // 0xRRGGBB of each point, read in one image of the given area, which is also saved.
     std::vector<uint32_t> Take(int x, int y, int w, int h, const std::vector<std::pair<int, int>>& points,
         const std::string& pngPath)
     {
         std::vector<uint32_t> out;
-        XImage* image = m_get(m_display, m_root(m_display), x, y, w, h, AllPlanes, ZPixmap);
+        XImage* image = m_get(m_display, DefaultRootWindow(m_display), x, y, w, h, AllPlanes, ZPixmap);
         if (!image)
             return out;
         for (auto [px, py] : points)
@@ -125,12 +107,16 @@ public:
     }
 
 private:
-    void* m_lib = nullptr;
-    Display* m_display = nullptr;
-    decltype(&XOpenDisplay) m_open = nullptr;
-    decltype(&XCloseDisplay) m_close = nullptr;
-    decltype(&XDefaultRootWindow) m_root = nullptr;
-    decltype(&XGetImage) m_get = nullptr;
+    template <class F> F Symbol(const char* name)
+    {
+        return m_lib ? reinterpret_cast<F>(dlsym(m_lib, name)) : nullptr;
+    }
+
+    void* m_lib;
+    decltype(&XOpenDisplay) m_open;
+    decltype(&XCloseDisplay) m_close;
+    decltype(&XGetImage) m_get;
+    Display* m_display;
 };
 
 // A coloured panel that turns green when clicked.
@@ -149,18 +135,14 @@ public:
 void PushButton(uint32_t window, uint32_t type, int x, int y)
 {
     SDL_Event event {};
-    event.type = type;
-    event.button.windowID = window;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = x;
-    event.button.y = y;
+    auto state = static_cast<uint8_t>(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED);
+    event.button = { type, 0, window, 0, SDL_BUTTON_LEFT, state, 0, 0, x, y };
     SDL_PushEvent(&event);
 }
 
 TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
 {
-    if (!Exists("/usr/bin/Xvfb"))
+    if (access("/usr/bin/Xvfb", X_OK) != 0)
         GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it): the real window is not tried";
     Xvfb server;
     ASSERT_TRUE(server.Start()) << "Xvfb did not start";
@@ -185,33 +167,27 @@ TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
 
         Screenshot shot(server.display);
         ASSERT_TRUE(shot.IsOpen());
-        int wx = 0, wy = 0;
         std::string folder = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "/tmp";
-        auto look = [&](const char* file) {
-            app.Flush();
-            SDL_GetWindowPosition(SDL_GetWindowFromID(display->GetWindowId()), &wx, &wy);
-            return shot.Take(wx, wy, 480, 640, { { 100, 300 }, { 400, 300 } }, folder + "/" + file);
+        // The colours at the middle of each panel, once the left one is `want` (or after 3 s).
+        auto look = [&](const char* file, uint32_t want) {
+            std::vector<uint32_t> colours;
+            for (int i = 0; i < 300; ++i, plat::Sleep(10)) {
+                app.Flush();
+                int wx = 0, wy = 0;
+                SDL_GetWindowPosition(SDL_GetWindowFromID(display->GetWindowId()), &wx, &wy);
+                colours = shot.Take(wx, wy, 480, 640, { { 100, 300 }, { 400, 300 } }, folder + "/" + file);
+                if (!colours.empty() && colours[0] == want)
+                    break;
+            }
+            return colours;
         };
-        std::vector<uint32_t> colours;
-        for (int i = 0; i < 300; ++i) {
-            colours = look("sdl-before.png");
-            if (colours.size() == 2 && colours[0] == 0xFF0000 && colours[1] == 0x0000FF)
-                break;
-            plat::Sleep(10);
-        }
-        ASSERT_EQ(colours, (std::vector<uint32_t> { 0xFF0000, 0x0000FF }));
+        ASSERT_EQ(look("sdl-before.png", 0xFF0000), (std::vector<uint32_t> { 0xFF0000, 0x0000FF }));
 
         PushButton(display->GetWindowId(), SDL_MOUSEBUTTONDOWN, 100, 300);
         PushButton(display->GetWindowId(), SDL_MOUSEBUTTONUP, 100, 300);
         app.Flush();
         UxPumpFor(150); // the click comes a tenth after the release
-        for (int i = 0; i < 300; ++i) {
-            colours = look("sdl-after.png");
-            if (colours.size() == 2 && colours[0] == 0x00FF00)
-                break;
-            plat::Sleep(10);
-        }
-        EXPECT_EQ(colours, (std::vector<uint32_t> { 0x00FF00, 0x0000FF }));
+        EXPECT_EQ(look("sdl-after.png", 0x00FF00), (std::vector<uint32_t> { 0x00FF00, 0x0000FF }));
         app.desktop->RemoveChild(&left);
         app.desktop->RemoveChild(&right);
     }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -17,14 +16,13 @@ namespace {
 struct Seen {
     HWND hwnd;
     UINT message;
-    WPARAM wParam;
 };
 std::vector<Seen> g_seen;
 LRESULT g_createAnswer = 0;
 
 LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    g_seen.push_back({ hwnd, message, wParam });
+    g_seen.push_back({ hwnd, message });
     if (message == WM_CREATE)
         return g_createAnswer;
     if (message == WM_PAINT || message == WM_CLOSE)
@@ -32,19 +30,31 @@ LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(wParam) + 1;
 }
 
+HWND Create(
+    const wchar_t* title, HWND parent = nullptr, int w = 10, int h = 10, const wchar_t* cls = L"TestWindow")
+{
+    return CreateWindowExW(0, cls, title, 0, 0, 0, w, h, parent, nullptr, nullptr, nullptr);
+}
+
+// The next message fetched: its message, window and parameter.
+std::tuple<UINT, HWND, WPARAM> Next(int expect = 1)
+{
+    MSG msg {};
+    EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), expect);
+    return { msg.message, msg.hwnd, msg.wParam };
+}
+
 // A window of its own class, destroyed (with everything queued for it) at the end.
 class EventTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_seen.clear();
         g_createAnswer = 0;
         WNDCLASSW wc;
         wc.lpfnWndProc = RecordingProc;
         wc.lpszClassName = L"TestWindow";
         RegisterClassW(&wc);
-        window = CreateWindowExW(
-            0, L"TestWindow", L"main", 0, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+        window = Create(L"main", nullptr, 100, 50);
         ASSERT_NE(window, nullptr);
         g_seen.clear();
     }
@@ -59,21 +69,16 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(EventTest, WindowsAreFoundAndCarryUserData)
+TEST_F(EventTest, WindowsAreFoundSizedAndGoneAfterDestruction)
 {
-    HWND other = CreateWindowExW(0, L"TestWindow", L"other", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-        CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    HWND other = Create(L"other", nullptr, CW_USEDEFAULT, CW_USEDEFAULT);
     EXPECT_EQ(FindWindowW(L"TestWindow", L"other"), other);
     EXPECT_EQ(FindWindowW(L"TestWindow", nullptr), window); // creation order
     EXPECT_EQ(FindWindowW(L"TestWindow", L"none"), nullptr);
     EXPECT_EQ(FindWindowW(L"testwindow", nullptr), nullptr);
     RECT r;
     ASSERT_TRUE(GetClientRect(other, &r));
-    EXPECT_EQ(r.right, 480);
-    EXPECT_EQ(r.bottom, 640);
-
-    EXPECT_EQ(SetWindowLongPtrW(window, GWLP_USERDATA, 42), 0);
-    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_USERDATA), 42);
+    EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(480, 640));
     EXPECT_EQ(SendMessageW(window, WM_USER, 6, 0), 7); // straight to the procedure
 
     WNDCLASSW again;
@@ -82,6 +87,7 @@ TEST_F(EventTest, WindowsAreFoundAndCarryUserData)
     EXPECT_EQ(RegisterClassW(&again), 0);
     EXPECT_FALSE(UnregisterClassW(L"TestWindow")); // windows of it still live
 
+    SetWindowLongPtrW(other, GWLP_USERDATA, 42);
     EXPECT_TRUE(DestroyWindow(other));
     EXPECT_FALSE(IsWindow(other));
     EXPECT_FALSE(DestroyWindow(other));
@@ -92,16 +98,13 @@ TEST_F(EventTest, WindowsAreFoundAndCarryUserData)
 TEST_F(EventTest, CreationCanBeRefusedAndDestructionReachesChildren)
 {
     g_createAnswer = -1;
-    EXPECT_EQ(
-        CreateWindowExW(0, L"TestWindow", L"refused", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
-        nullptr);
+    EXPECT_EQ(Create(L"refused"), nullptr);
     EXPECT_EQ(FindWindowW(nullptr, L"refused"), nullptr);
-    EXPECT_EQ(
-        CreateWindowExW(0, L"NoSuchClass", L"x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(Create(L"x", nullptr, 1, 1, L"NoSuchClass"), nullptr);
     g_createAnswer = 0;
 
-    HWND parent = CreateWindowExW(0, L"TestWindow", L"p", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    HWND child = CreateWindowExW(0, L"TestWindow", L"c", 0, 0, 0, 1, 1, parent, nullptr, nullptr, nullptr);
+    HWND parent = Create(L"p");
+    HWND child = Create(L"c", parent);
     EXPECT_EQ(GetParent(child), parent);
     g_seen.clear();
     DestroyWindow(parent);
@@ -118,22 +121,14 @@ TEST_F(EventTest, PostedMessagesComeInOrderThenQuitThenPaint)
     PostMessageW(window, WM_USER, 1, 0);
     PostMessageW(window, WM_USER, 2, 0);
     PostQuitMessage(3);
+    EXPECT_EQ(Next(), std::make_tuple(WM_USER, window, WPARAM(1)));
+    EXPECT_EQ(Next(), std::make_tuple(WM_USER, window, WPARAM(2)));
+    EXPECT_EQ(Next(0), std::make_tuple(WM_QUIT, HWND(nullptr), WPARAM(3)));
     MSG msg;
     ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.wParam, 1u);
-    DispatchMessageW(&msg);
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.wParam, 2u);
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 0);
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 3u);
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.message, WM_PAINT);
-    EXPECT_EQ(msg.hwnd, window);
+    EXPECT_EQ(std::make_pair(msg.message, msg.hwnd), std::make_pair(UINT(WM_PAINT), window));
     DispatchMessageW(&msg); // the default procedure validates
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    ASSERT_EQ(g_seen.size(), 2u);
-    EXPECT_EQ(g_seen[1].message, WM_PAINT);
 }
 
 TEST_F(EventTest, FiltersAndPeekLeaveOtherMessagesQueued)
@@ -155,7 +150,7 @@ TEST_F(EventTest, FiltersAndPeekLeaveOtherMessagesQueued)
 
 TEST_F(EventTest, DestroyedWindowsTakeTheirMessagesAlong)
 {
-    HWND other = CreateWindowExW(0, L"TestWindow", L"o", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND other = Create(L"o");
     PostMessageW(other, WM_USER, 1, 0);
     PostMessageW(window, WM_USER, 2, 0);
     InvalidateRect(other, nullptr, false);
@@ -173,14 +168,11 @@ TEST_F(EventTest, InvalidRegionIsClippedUnitedAndValidated)
     EXPECT_FALSE(GetUpdateRect(window, &r, false));
     RECT a { 10, 10, 20, 20 };
     RECT b { 90, 40, 200, 200 }; // reaches past the 100 x 50 client area
+    RECT outside { 200, 200, 300, 300 };
     InvalidateRect(window, &a, false);
     InvalidateRect(window, &b, false);
     ASSERT_TRUE(GetUpdateRect(window, &r, false));
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 10);
-    EXPECT_EQ(r.right, 100);
-    EXPECT_EQ(r.bottom, 50);
-    RECT outside { 200, 200, 300, 300 };
+    EXPECT_EQ(std::make_tuple(r.left, r.top, r.right, r.bottom), std::make_tuple(10, 10, 100, 50));
     ValidateRect(window, &a); // partial: everything stays to be painted
     EXPECT_TRUE(GetUpdateRect(window, nullptr, false));
     ValidateRect(window, nullptr);
@@ -196,28 +188,17 @@ TEST_F(EventTest, InvalidRegionIsClippedUnitedAndValidated)
     ValidateRect(window, nullptr);
 }
 
-TEST_F(EventTest, PostFromAnotherThreadWakesTheBlockedGet)
-{
-    Thread poster;
-    ASSERT_TRUE(poster.Start([this] {
-        Sleep(20);
-        PostMessageW(window, WM_USER, 9, 0);
-    }));
-    EXPECT_NE(poster.GetId(), 0u);
-    MSG msg;
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.wParam, 9u);
-    poster.Join();
-    EXPECT_FALSE(poster.IsStarted());
-    EXPECT_EQ(poster.GetId(), 0u);
-}
-
 // A backend with a wait of its own: a sticky flag like a native event queue.
 class FakeSource : public EventSource {
 public:
     void Pump() override
     {
-        for (WPARAM key : TakeInput())
+        std::vector<WPARAM> keys;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            keys.swap(input);
+        }
+        for (WPARAM key : keys)
             PostMessageW(target, WM_KEYDOWN, key, 0);
     }
     void Wait() override
@@ -239,11 +220,6 @@ public:
         input.push_back(key);
         changed.notify_all();
     }
-    std::vector<WPARAM> TakeInput()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return std::exchange(input, {});
-    }
 
     HWND target = nullptr;
     int waits = 0;
@@ -253,25 +229,30 @@ public:
     std::vector<WPARAM> input;
 };
 
-TEST_F(EventTest, BackendInputAndPostsShareOneWait)
+// Posts from another thread wake a blocked fetch, with the default wait and with a
+// backend's own, which its input wakes as well.
+TEST_F(EventTest, PostsFromAnotherThreadAndBackendInputWakeTheBlockedGet)
 {
+    Thread poster;
+    ASSERT_TRUE(poster.Start([this] {
+        Sleep(20);
+        PostMessageW(window, WM_USER, 9, 0);
+    }));
+    EXPECT_EQ(Next(), std::make_tuple(WM_USER, window, WPARAM(9)));
+    poster.Join();
+
     FakeSource source;
     source.target = window;
     SetEventSource(&source);
-    Thread other;
-    ASSERT_TRUE(other.Start([&] {
+    ASSERT_TRUE(poster.Start([&] {
         Sleep(10);
         source.Inject(65);
         Sleep(10);
         PostMessageW(window, WM_USER, 1, 0);
     }));
-    MSG msg;
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.message, WM_KEYDOWN);
-    EXPECT_EQ(msg.wParam, 65u);
-    ASSERT_EQ(GetMessageW(&msg, nullptr, 0, 0), 1);
-    EXPECT_EQ(msg.message, WM_USER);
-    other.Join();
+    EXPECT_EQ(Next(), std::make_tuple(WM_KEYDOWN, window, WPARAM(65)));
+    EXPECT_EQ(Next(), std::make_tuple(WM_USER, window, WPARAM(1)));
+    poster.Join();
     SetEventSource(nullptr);
     EXPECT_LE(source.waits, 4); // woken by events, not by polling
 }

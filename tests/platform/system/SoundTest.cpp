@@ -38,18 +38,16 @@ TEST_F(SoundTest, NewSoundCutsOffThePlayingOne)
     auto history = plat::GetSoundHistory();
     ASSERT_EQ(history.size(), 3u);
     EXPECT_EQ(history[0].durationMs, 500u);
-    EXPECT_TRUE(history[0].cut);
-    EXPECT_FALSE(history[1].cut);
-    EXPECT_FALSE(history[2].cut);
-    EXPECT_FALSE(history[0].device);
     EXPECT_EQ(history[1].path, folder.Designed("short.wav"));
+    EXPECT_EQ((std::vector<bool> { history[0].cut, history[1].cut, history[2].cut }),
+        (std::vector<bool> { true, false, false }));
+    EXPECT_FALSE(history[0].device);
 }
 
 TEST_F(SoundTest, FilesThatCannotPlayFail)
 {
-    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("missing.wav").c_str(), kFlags));
-    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("broken.wav").c_str(), kFlags));
-    EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed().c_str(), kFlags)); // a folder
+    for (const char* name : { "missing.wav", "broken.wav", "" }) // "": the folder itself
+        EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed(name).c_str(), kFlags)) << name;
     EXPECT_FALSE(plat::sndPlaySoundW(folder.Designed("short.wav").c_str(), plat::SND_ASYNC));
     EXPECT_FALSE(plat::sndPlaySoundW(nullptr, kFlags));
     EXPECT_TRUE(plat::GetSoundHistory().empty());

@@ -119,35 +119,32 @@ TEST(UxXmlDocument, LoadsThroughTheProgramFolder)
 
 TEST(UxXmlNode, TypedValues)
 {
-    auto value = [](const std::wstring& text) {
-        auto* node = new UxXmlDocument;
-        node->NewChild(-1)->SetText(text);
-        return std::unique_ptr<UxXmlNode>(node);
+    std::vector<std::unique_ptr<UxXmlNode>> nodes;
+    auto value = [&](const std::wstring& text) {
+        nodes.emplace_back(new UxXmlDocument);
+        nodes.back()->NewChild(-1)->SetText(text);
+        return nodes.back().get();
     };
-    plat::RECT r = value(L"10, 20, 30, 40")->GetRect();
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 20);
-    EXPECT_EQ(r.right, 40);
-    EXPECT_EQ(r.bottom, 60);
-    EXPECT_EQ(value(L"-5,7 ,1")->GetRect().right, -5); // stops at the first mismatch
-    EXPECT_EQ(value(L"2147483647, 0, 10, 0")->GetRect().right, INT_MAX); // clamped, not wrapped
+    auto rect = [&](const std::wstring& text) {
+        plat::RECT r = value(text)->GetRect();
+        return std::make_tuple(r.left, r.top, r.right, r.bottom);
+    };
+    EXPECT_EQ(rect(L"10, 20, 30, 40"), std::make_tuple(10, 20, 40, 60));
+    EXPECT_EQ(rect(L"-5,7 ,1"), std::make_tuple(-5, 7, -5, 7)); // stops at the first mismatch
+    EXPECT_EQ(rect(L"2147483647, 0, 10, 0"), std::make_tuple(INT_MAX, 0, INT_MAX, 0)); // clamped, not wrapped
     plat::POINT p = value(L"-3,  9")->GetPoint();
-    EXPECT_EQ(p.x, -3);
-    EXPECT_EQ(p.y, 9);
-    EXPECT_EQ(value(L"#FF8000")->GetColor(), 0x0080FFu);
-    EXPECT_EQ(value(L"#102030")->GetColor(), 0x302010u);
-    EXPECT_EQ(value(L"#1")->GetColor(), 0x1u);
-    EXPECT_EQ(value(L"102030")->GetColor(), 0u);
-    EXPECT_FLOAT_EQ(value(L"1.5")->GetFloat(), 1.5f);
-    EXPECT_FLOAT_EQ(value(L"1.2.5")->GetFloat(), 12.5f); // the last '.' counts
-    EXPECT_FLOAT_EQ(value(L".25")->GetFloat(), 0.25f);
-    EXPECT_EQ(value(L"-1")->GetFloat(), 0.0f);
-    EXPECT_EQ(value(L"1e5")->GetFloat(), 0.0f);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(-3, 9));
+    for (auto [text, colour] : { std::pair { L"#FF8000", 0x0080FFu }, { L"#1", 0x1u }, { L"102030", 0u } })
+        EXPECT_EQ(value(text)->GetColor(), colour) << text;
+    // The last '.' counts; no signs, no exponents.
+    for (auto [text, number] : { std::pair { L"1.5", 1.5f }, { L"1.2.5", 12.5f }, { L".25", 0.25f },
+             { L"-1", 0.0f }, { L"1e5", 0.0f } })
+        EXPECT_FLOAT_EQ(value(text)->GetFloat(), number) << text;
     EXPECT_TRUE(value(L"True")->GetBool());
     EXPECT_FALSE(value(L"true")->GetBool());
-    EXPECT_EQ(value(L"  -42abc")->GetInt(), -42);
-    EXPECT_EQ(value(L"99999999999999999999")->GetInt(), INT_MAX);
-    EXPECT_EQ(value(L"x")->GetInt(), 0);
+    for (auto [text, number] :
+        { std::pair { L"  -42abc", -42 }, { L"99999999999999999999", INT_MAX }, { L"x", 0 } })
+        EXPECT_EQ(value(text)->GetInt(), number) << text;
 
     const UxXmlNode* none = nullptr;
     EXPECT_EQ(UxXmlNode::GetInt(none), 0);

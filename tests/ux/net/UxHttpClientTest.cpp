@@ -1,6 +1,7 @@
 #include "ux/net/UxHttpClient.h"
 #include "platform/net/NetError.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestTls.h"
 #include "ux/net/UxUrl.h"
 
@@ -8,21 +9,21 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
+#include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace {
 
-// HTTP/1.0 server: reads one request (head and Content-Length body), answers with
-// whatever respond returns, closes. Plain, or TLS 1.0 when given a TestTls.
+// HTTP/1.0 server: reads one request (head and Content-Length body), answers with the
+// response for its path (or the one for "", with "{port}" replaced by the port), closes.
+// Plain, or TLS 1.0 when given a TestTls.
 class HttpServer {
 public:
-    using Respond = std::function<std::string(const std::string& request, int port)>;
-
-    explicit HttpServer(Respond respond, const TestTls* tls = nullptr)
-        : m_respond(std::move(respond))
+    explicit HttpServer(std::map<std::string, std::string> responses, const TestTls* tls = nullptr)
+        : m_responses(std::move(responses))
         , m_tls(tls)
         , m_server([this](LoopbackServer& s, int fd) { Serve(s, fd); })
     {
@@ -68,7 +69,11 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_requests.push_back(request);
         }
-        std::string response = m_respond(request, Port());
+        size_t a = request.find(' ') + 1;
+        auto found = m_responses.find(request.substr(a, request.find(' ', a) - a));
+        std::string response = found != m_responses.end() ? found->second : m_responses[""];
+        if (size_t at = response.find("{port}"); at != std::string::npos)
+            response.replace(at, 6, std::to_string(Port()));
         if (ssl) {
             TestTls::WriteAll(ssl, response);
             SSL_shutdown(ssl);
@@ -78,19 +83,12 @@ private:
         }
     }
 
-    Respond m_respond;
+    std::map<std::string, std::string> m_responses;
     const TestTls* m_tls;
     std::mutex m_mutex;
     std::vector<std::string> m_requests;
     LoopbackServer m_server;
 };
-
-std::string Path(const std::string& request)
-{
-    size_t a = request.find(' ');
-    size_t b = request.find(' ', a + 1);
-    return a == std::string::npos || b == std::string::npos ? "" : request.substr(a + 1, b - a - 1);
-}
 
 std::string Ok(const std::string& body, const std::string& extra = "")
 {
@@ -111,35 +109,23 @@ std::string Body(const UxHttpClient& c)
 
 TEST(UxUrl, SplitsSchemeHostPortAndEscapedPath)
 {
-    UxUrl a(L"http://example.com:8080/dir/a b?x=1");
-    EXPECT_EQ(a.scheme, L"http");
-    EXPECT_EQ(a.schemeKind, UxUrl::Http);
-    EXPECT_EQ(a.host, L"example.com");
-    EXPECT_EQ(a.port, 8080);
-    EXPECT_EQ(a.path, L"dir/a%20b%3fx%3d1");
-
-    UxUrl b(L"https://secure.example");
-    EXPECT_EQ(b.schemeKind, UxUrl::Https);
-    EXPECT_EQ(b.port, 443);
-    EXPECT_EQ(b.path, L"");
-
-    UxUrl c(L"HTTPS://x/y"); // schemes compare exactly
-    EXPECT_EQ(c.schemeKind, UxUrl::Other);
-    EXPECT_EQ(c.port, 80);
-
-    UxUrl d(L"host.only:81/p");
-    EXPECT_EQ(d.scheme, L"");
-    EXPECT_EQ(d.host, L"host.only");
-    EXPECT_EQ(d.port, 81);
-    EXPECT_EQ(d.path, L"p");
-
+    auto parts = [](const wchar_t* text) {
+        UxUrl u(text);
+        return std::make_tuple(u.scheme, u.schemeKind, u.host, u.port, u.path);
+    };
+    EXPECT_EQ(parts(L"http://example.com:8080/dir/a b?x=1"),
+        std::make_tuple(L"http", UxUrl::Http, L"example.com", 8080, L"dir/a%20b%3fx%3d1"));
+    EXPECT_EQ(parts(L"https://secure.example"),
+        std::make_tuple(L"https", UxUrl::Https, L"secure.example", 443, L""));
+    // Schemes compare exactly.
+    EXPECT_EQ(parts(L"HTTPS://x/y"), std::make_tuple(L"HTTPS", UxUrl::Other, L"x", 80, L"y"));
+    EXPECT_EQ(parts(L"host.only:81/p"), std::make_tuple(L"", UxUrl::Other, L"host.only", 81, L"p"));
     EXPECT_EQ(UxUrl(L"http://h:99999999999/").port, 0); // never wraps into another port
 }
 
 TEST(UxHttpClient, RequestHeadLinesInOrder)
 {
-    HttpServer server(
-        [](const std::string&, int) { return Ok("fine", "Set-Cookie: sid=abc; path=/; HttpOnly\r\n"); });
+    HttpServer server({ { "", Ok("fine", "Set-Cookie: sid=abc; path=/; HttpOnly\r\n") } });
     UxHttpClient client;
     client.AddFormField(L"q", L"a b&c");
     client.AddFormField(L"n", L"1");
@@ -162,44 +148,32 @@ TEST(UxHttpClient, RequestHeadLinesInOrder)
 
 TEST(UxHttpClient, PostBodies)
 {
-    HttpServer server([](const std::string&, int) { return Ok(""); });
-    UxHttpClient form;
-    form.GetRequest().method = UxHttpRequest::Post;
-    form.AddFormField(L"id", L"x=y");
-    ASSERT_TRUE(form.Request(W(server.Url("/f"))));
-
-    char path[] = "/tmp/quorix-upload-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
+    HttpServer server({ { "", Ok("") } });
+    auto post = [&](int kind, const std::function<void(UxHttpClient&)>& fill) {
+        UxHttpClient client;
+        client.GetRequest().method = UxHttpRequest::Post;
+        client.GetRequest().bodyKind = kind;
+        fill(client);
+        return client.Request(W(server.Url("/p")));
+    };
+    TempFolder folder;
     std::string content(20000, 'F');
-    ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-    close(fd);
-    UxHttpClient multi;
-    multi.GetRequest().method = UxHttpRequest::Post;
-    multi.GetRequest().bodyKind = UxHttpRequest::Multipart;
-    multi.AddFormField(L"name", L"value");
-    multi.AddFormField(L"file", W(path), true);
-    ASSERT_TRUE(multi.Request(W(server.Url("/m"))));
-
-    UxHttpClient raw;
-    raw.GetRequest().method = UxHttpRequest::Post;
-    raw.GetRequest().bodyKind = UxHttpRequest::TextXml;
-    raw.SetRequestBody("<a/>", 4);
-    ASSERT_TRUE(raw.Request(W(server.Url("/r"))));
-
-    UxHttpClient missing;
-    missing.GetRequest().method = UxHttpRequest::Post;
-    missing.GetRequest().bodyKind = UxHttpRequest::Multipart;
-    missing.AddFormField(L"file", L"/no/such/file", true);
-    EXPECT_FALSE(missing.Request(W(server.Url("/x"))));
-    unlink(path);
+    folder.Write("upload", content);
+    const std::string path = folder.Native("upload");
+    ASSERT_TRUE(post(UxHttpRequest::Form, [](UxHttpClient& c) { c.AddFormField(L"id", L"x=y"); }));
+    ASSERT_TRUE(post(UxHttpRequest::Multipart, [&](UxHttpClient& c) {
+        c.AddFormField(L"name", L"value");
+        c.AddFormField(L"file", W(path), true);
+    }));
+    ASSERT_TRUE(post(UxHttpRequest::TextXml, [](UxHttpClient& c) { c.SetRequestBody("<a/>", 4); }));
+    EXPECT_FALSE(post(
+        UxHttpRequest::Multipart, [](UxHttpClient& c) { c.AddFormField(L"f", L"/no/such/file", true); }));
 
     auto requests = server.Requests();
     ASSERT_GE(requests.size(), 3u);
-    EXPECT_NE(requests[0].find("POST /f HTTP/1.0\r\n"), std::string::npos);
+    EXPECT_NE(requests[0].find("POST /p HTTP/1.0\r\n"), std::string::npos);
     EXPECT_NE(requests[0].find("Content-Length: 8\r\n\r\nid=x%3dy"), std::string::npos);
 
-    std::string b = "--" + std::string(40, '-');
     const std::string& m = requests[1];
     size_t boundaryAt = m.find("boundary=");
     ASSERT_NE(boundaryAt, std::string::npos);
@@ -216,10 +190,9 @@ TEST(UxHttpClient, PostBodies)
 
 TEST(UxHttpClient, ResponseStatusHeadersAndBody)
 {
-    HttpServer server([](const std::string&, int) {
-        return std::string("HTTP/1.0 206 Partial\r\nX-Long: first\r\n\tsecond\r\nx-twice: 1\r\nX-Twice= 2\r\n"
-                           "Content-Length: 5\r\n\r\nbody\r\n\r\nmore");
-    });
+    HttpServer server({ { "",
+        std::string("HTTP/1.0 206 Partial\r\nX-Long: first\r\n\tsecond\r\nx-twice: 1\r\n"
+                    "X-Twice= 2\r\nContent-Length: 5\r\n\r\nbody\r\n\r\nmore") } });
     UxHttpClient client;
     ASSERT_TRUE(client.Request(W(server.Url("/"))));
     EXPECT_EQ(client.GetStatus(), 206);
@@ -233,27 +206,18 @@ TEST(UxHttpClient, ResponseStatusHeadersAndBody)
 
 TEST(UxHttpClient, RedirectsAbsoluteRelativeAndLooping)
 {
-    HttpServer server([](const std::string& request, int port) {
-        std::string path = Path(request);
-        if (path == "/start")
-            return std::string("HTTP/1.0 302 Found\r\nSet-Cookie: hop=1\r\nLocation: next\r\n\r\n");
-        if (path == "/next")
-            return "HTTP/1.0 301 Moved\r\nLocation: http://127.0.0.1:" + std::to_string(port)
-                + "/final\r\n\r\n";
-        if (path == "/final")
-            return Ok("done", "Set-Cookie: a=1; expires=never\r\nSet-Cookie: b=2\r\n");
-        if (path == "/loop")
-            return std::string("HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n");
-        return std::string("HTTP/1.0 302 Found\r\n\r\n"); // no Location
-    });
+    HttpServer server({ { "/start", "HTTP/1.0 302 Found\r\nSet-Cookie: hop=1\r\nLocation: next\r\n\r\n" },
+        { "/next", "HTTP/1.0 301 Moved\r\nLocation: http://127.0.0.1:{port}/final\r\n\r\n" },
+        { "/final", Ok("done", "Set-Cookie: a=1; expires=never\r\nSet-Cookie: b=2\r\n") },
+        { "/loop", "HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n" },
+        { "", "HTTP/1.0 302 Found\r\n\r\n" } }); // no Location
     UxHttpClient client;
     ASSERT_TRUE(client.Request(W(server.Url("/start"))));
     EXPECT_EQ(client.GetStatus(), 200);
     EXPECT_EQ(Body(client), "done");
     // Only the final answer's cookies are kept.
-    ASSERT_EQ(client.GetCookies().size(), 2u);
-    EXPECT_EQ(client.GetCookies()[0], std::make_pair(std::wstring(L"a"), std::wstring(L"1")));
-    EXPECT_EQ(client.GetCookies()[1], std::make_pair(std::wstring(L"b"), std::wstring(L"2")));
+    EXPECT_EQ(client.GetCookies(),
+        (std::vector<std::pair<std::wstring, std::wstring>> { { L"a", L"1" }, { L"b", L"2" } }));
 
     UxHttpClient looping;
     EXPECT_FALSE(looping.Request(W(server.Url("/loop"))));
@@ -271,16 +235,9 @@ TEST(UxHttpClient, RedirectsAbsoluteRelativeAndLooping)
 
 TEST(UxHttpClient, OversizedOrBrokenResponsesFail)
 {
-    HttpServer server([](const std::string& request, int) {
-        std::string path = Path(request);
-        if (path == "/head")
-            return "HTTP/1.0 200 OK\r\nX: " + std::string(200 * 1024, 'h');
-        if (path == "/body")
-            return Ok(std::string(300 * 1024, 'b'));
-        if (path == "/nostatus")
-            return std::string("garbage\r\n\r\n");
-        return std::string("HTTP/1.0 200 OK\r\nX: cut");
-    });
+    HttpServer server({ { "/head", "HTTP/1.0 200 OK\r\nX: " + std::string(200 * 1024, 'h') },
+        { "/body", Ok(std::string(300 * 1024, 'b')) }, { "/nostatus", "garbage\r\n\r\n" },
+        { "", "HTTP/1.0 200 OK\r\nX: cut" } });
     UxHttpClient client;
     EXPECT_FALSE(client.Request(W(server.Url("/head"))));
     client.SetMaxResponseSize(256 * 1024);
@@ -322,8 +279,7 @@ public:
 
 TEST(UxHttpClient, ListenerSeesProgressAndCanAbort)
 {
-    std::string body(100000, 'd');
-    HttpServer server([&](const std::string&, int) { return Ok(body); });
+    HttpServer server({ { "", Ok(std::string(100000, 'd')) } });
     UxHttpClient client;
     CountingListener listener;
     client.SetListener(&listener);
@@ -343,12 +299,7 @@ TEST(UxHttpClientTls, SecureExchangeAndRelativeRedirectStaySecure)
     TestTls tls;
     tls.Trust();
     HttpServer server(
-        [](const std::string& request, int) {
-            if (Path(request) == "/old")
-                return std::string("HTTP/1.0 302 Found\r\nLocation: /new\r\n\r\n");
-            return Ok("secret");
-        },
-        &tls);
+        { { "/old", "HTTP/1.0 302 Found\r\nLocation: /new\r\n\r\n" }, { "", Ok("secret") } }, &tls);
     UxHttpClient client;
     ASSERT_TRUE(client.Request(W(server.Url("/old"))));
     EXPECT_EQ(client.GetStatus(), 200);

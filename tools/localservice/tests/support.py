@@ -23,9 +23,10 @@ TIMEOUT = 5.0
 # Frames from the service whose line ends with the byte count of a payload.
 PAYLOAD = {"CMSG", "CRP2", "CSES", "CTOC", "LIN2", "LSTA", "MVBG", "WGET"}
 DOMAIN = "quorix.net"
-PASSWORDS = {"minsu@quorix.net": "minsu1234", "jiyeon@quorix.net": "jiyeon1234",
-             "junho@quorix.net": "junho1234", "seoyun@quorix.net": "seoyun1234",
-             "dahye@mailbox.kr": "dahye1234"}
+# The demo accounts; each password is the name followed by 1234.
+MINSU, JIYEON, JUNHO, SEOYUN = ("%s@quorix.net" % n for n in ("minsu", "jiyeon", "junho", "seoyun"))
+DAHYE = "dahye@mailbox.kr"
+PASSWORDS = {u: u.split("@")[0] + "1234" for u in (MINSU, JIYEON, JUNHO, SEOYUN, DAHYE)}
 
 
 def esc(text):
@@ -50,7 +51,7 @@ def frame(command, txid, args=(), payload=None):
 
 
 def words_of(data):
-    """Payload text as decoded words (any white space separates)."""
+    # Payload text as decoded words (any white space separates).
     return [unesc(w) for w in data.decode("utf-8").split()]
 
 
@@ -72,7 +73,7 @@ class Frame:
         self.args = [unesc(w) for w in args]
 
     def inner(self):
-        """The frame inside an envelope."""
+        # The frame inside an envelope.
         head, _, rest = self.payload.partition(b"\r\n")
         return Frame(head, rest)
 
@@ -97,27 +98,26 @@ class RawClient:
         self.backlog = []
         self.txid = 100
 
-    def next_id(self):
-        self.txid += 1
-        return self.txid
-
-    def send_bytes(self, data):
-        self.sock.sendall(data)
-
     def send(self, command, args=(), payload=None, txid=None):
-        txid = self.next_id() if txid is None else txid
-        self.send_bytes(frame(command, txid, args, payload))
+        if txid is None:
+            self.txid += 1
+            txid = self.txid
+        self.sock.sendall(frame(command, txid, args, payload))
         return txid
 
+    def call(self, command, args=(), payload=None):
+        return self.expect_reply(self.send(command, args, payload))
+
     def send_in(self, kind, key, command, args=(), payload=None):
-        """A request inside an envelope; returns (envelope id, inner id)."""
-        inner_id = self.next_id()
+        # A request inside an envelope; returns (envelope id, inner id).
+        self.txid += 1
+        inner_id = self.txid
         outer_id = self.send("CRP2", [kind, key], frame(command, inner_id, args, payload))
         return outer_id, inner_id
 
     def request(self, kind, key, command, args=(), payload=None):
-        """A request inside an envelope; returns the inner reply after checking that it came
-        back in an envelope of the same kind, key and id."""
+        # A request inside an envelope; returns the inner reply after checking that it came
+        # back in an envelope of the same kind, key and id.
         outer_id, inner_id = self.send_in(kind, key, command, args, payload)
         envelope = self.expect_reply(outer_id)
         assert envelope.command == "CRP2" and envelope.args[:2] == [kind, key], envelope
@@ -151,8 +151,8 @@ class RawClient:
             self.buffer += data
 
     def expect(self, match, timeout=TIMEOUT):
-        """The first frame (from the backlog, then the socket) for which match(frame) holds;
-        frames that do not match are kept for later. A text matches the command word."""
+        # The first frame (from the backlog, then the socket) for which match(frame) holds;
+        # frames that do not match are kept for later. A text matches the command word.
         test = (lambda f: f.command == match) if isinstance(match, str) else match
         for i, f in enumerate(self.backlog):
             if test(f):
@@ -168,7 +168,7 @@ class RawClient:
         return self.expect(lambda f: f.txid == txid, timeout)
 
     def expect_inner(self, command, key=None, timeout=TIMEOUT):
-        """An envelope holding command (for the given key); returns (envelope, inner)."""
+        # An envelope holding command (for the given key); returns (envelope, inner).
         def test(f):
             return f.command == "CRP2" and f.inner().command == command and \
                 (key is None or f.args[1] == key)
@@ -176,7 +176,7 @@ class RawClient:
         return f, f.inner()
 
     def quiet(self, match, wait=0.3):
-        """True when no frame matching `match` arrives within `wait` seconds."""
+        # True when no frame matching `match` arrives within `wait` seconds.
         try:
             self.expect(match, wait)
         except TimeoutError:
@@ -184,7 +184,7 @@ class RawClient:
         return False
 
     def closed_by_peer(self, timeout=TIMEOUT):
-        """True when the service closes the connection (frames before that are skipped)."""
+        # True when the service closes the connection (frames before that are skipped).
         deadline = time.monotonic() + timeout
         try:
             while True:
@@ -194,6 +194,14 @@ class RawClient:
         except TimeoutError:
             return False
 
+    def buddy_list(self, buffer):
+        # Asks for the whole buddy list; returns its fragments in order.
+        self.send("LSTA", ["FULL", buffer], b"")
+        fragments = [self.expect("LSTA")]
+        while fragments[-1].args[0] != fragments[-1].args[1]:
+            fragments.append(self.expect("LSTA"))
+        return fragments
+
     def close(self):
         try:
             self.sock.close()
@@ -201,8 +209,8 @@ class RawClient:
             pass
 
 
+# The service as a child process on free ports.
 class Service:
-    """The service as a child process on free ports."""
 
     def __init__(self, *extra):
         self.folder = tempfile.TemporaryDirectory(prefix="localservice-test-")
@@ -221,15 +229,12 @@ class Service:
         self.clients = []
 
     def client(self, server="main"):
-        if server == "main":
-            c = RawClient(self.info["main_port"], self.info["ca_file"])
-        else:
-            c = RawClient(self.info["dispatch_port"])
-        self.clients.append(c)
-        return c
+        main = server == "main"
+        self.clients.append(RawClient(self.info[server + "_port"], self.info["ca_file"] if main else None))
+        return self.clients[-1]
 
     def control(self, path, body=None):
-        """Calls the control channel; returns (status, JSON answer)."""
+        # Calls the control channel; returns (status, JSON answer).
         url = self.info["control_url"] + path
         data = json.dumps(body).encode() if body is not None else None
         request = urllib.request.Request(url, data=data, method="POST" if data else "GET")
@@ -240,11 +245,10 @@ class Service:
             return e.code, json.loads(e.read() or b"{}")
 
     def ticket(self, user):
-        """Version check, authentication and redirection on the dispatch server."""
+        # Version check, authentication and redirection on the dispatch server.
         d = self.client("dispatch")
-        d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"]))
-        word = d.expect_reply(d.send("AUTH", ["MD5"])).args[0]
-        reqs = d.expect_reply(d.send("REQS", [word, user]))
+        d.call("PVER", ["1.0.3", "2.0", "ko.wm"])
+        reqs = d.call("REQS", [d.call("AUTH", ["MD5"]).args[0], user])
         d.close()
         return reqs
 
@@ -254,20 +258,14 @@ class Service:
         lines = [[ticket], [digest(user, password), "MD5", "1.0.3", "ko.wm", device, "N", "", ""],
                  [letter, "N", "N"], [""]]
         payload = b"".join((" ".join(esc(w) for w in l) + "\r\n").encode() for l in lines)
-        return client.expect_reply(client.send("LIN2", [user], payload))
+        return client.call("LIN2", [user], payload)
 
     def sign_in(self, user, letter="O", device="dev-1", buffer=8192):
-        """A signed-in main-server client and its reassembled buddy list words."""
+        # A signed-in main-server client and its reassembled buddy list words.
         c = self.client()
         reply = self.lin2(c, user, letter=letter, device=device)
         assert reply.command == "LIN2", reply
-        c.send("LSTA", ["FULL", buffer], b"")
-        body = b""
-        while True:
-            f = c.expect("LSTA")
-            body += f.payload
-            if f.args[0] == f.args[1]:
-                return c, words_of(body)
+        return c, words_of(b"".join(f.payload for f in c.buddy_list(buffer)))
 
     def stop(self, sig=signal.SIGTERM):
         for c in self.clients:
@@ -285,8 +283,8 @@ class Service:
         return code
 
 
+# Each test gets its own service, stopped (and checked to stop cleanly) afterwards.
 class ServiceTest(unittest.TestCase):
-    """Each test gets its own service, stopped (and checked to stop cleanly) afterwards."""
 
     service_args = ()
 
@@ -302,5 +300,6 @@ class ServiceTest(unittest.TestCase):
         self.assertNotIn("handler fault", log)
 
     def log_texts(self, user=None):
+        # Each logged line as its direction and text ("recv PONG 5").
         query = "/log" + ("?user=" + user if user else "")
-        return [e["text"] for e in self.svc.control(query)[1]["entries"]]
+        return [e["dir"] + " " + e["text"] for e in self.svc.control(query)[1]["entries"]]

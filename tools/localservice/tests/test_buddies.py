@@ -1,14 +1,8 @@
-from tests.support import ServiceTest
-
-MINSU = "minsu@quorix.net"
-JIYEON = "jiyeon@quorix.net"
-JUNHO = "junho@quorix.net"
-SEOYUN = "seoyun@quorix.net"
-DAHYE = "dahye@mailbox.kr"
+from tests.support import DAHYE, JIYEON, JUNHO, MINSU, SEOYUN, ServiceTest
 
 
 def record(body, user):
-    """The thirteen words of a buddy in a buddy list body."""
+    # The thirteen words of a buddy in a buddy list body.
     records = body[len(body) - 13 * int(body[1]):]
     for i in range(0, len(records), 13):
         if records[i] == user:

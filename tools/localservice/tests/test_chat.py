@@ -1,16 +1,12 @@
-from tests.support import ServiceTest, frame, words_of
-
-MINSU = "minsu@quorix.net"
-JIYEON = "jiyeon@quorix.net"
-JUNHO = "junho@quorix.net"
+from tests.support import JIYEON, JUNHO, MINSU, ServiceTest, frame, words_of
 
 
 class Chat(ServiceTest):
 
     def connect(self, client, host, port, key):
-        """CSES CONN for a chat key; returns the chat session id."""
-        reply = client.expect_reply(client.send(
-            "CSES", ["CONN", "SS", ""], ("%s %s %s" % (host, port, key)).encode()))
+        # CSES CONN for a chat key; returns the chat session id.
+        reply = client.call(
+            "CSES", ["CONN", "SS", ""], ("%s %s %s" % (host, port, key)).encode())
         self.assertEqual(reply.args, ["CONN"], reply)
         kind, sid, _, _, entry = words_of(reply.payload)
         self.assertEqual((kind, entry), ("SS", key))
@@ -27,8 +23,8 @@ class Chat(ServiceTest):
         return invitation
 
     def accept(self, client, user, invitation):
-        """The invited side: receives the invitation, connects and enters; returns the chat
-        session id and the participants listed before its entry was answered."""
+        # The invited side: receives the invitation, connects and enters; returns the chat
+        # session id and the participants listed before its entry was answered.
         delivered = client.expect("CTOC")
         self.assertEqual(delivered.payload, invitation)
         command, inviter, host, port, key = words_of(delivered.payload)
@@ -72,7 +68,7 @@ class Chat(ServiceTest):
         for client, sid in ((minsu, sid_m), (jiyeon, sid_j)):
             self.assertEqual(client.expect_inner("MESG", sid)[1].args[:2], [JUNHO, "MSG"])
 
-        leave = jiyeon.expect_reply(jiyeon.send("CSES", ["KILL", "SS", sid_j], b""))
+        leave = jiyeon.call("CSES", ["KILL", "SS", sid_j], b"")
         self.assertEqual(words_of(leave.payload), [sid_j, "Y"])
         self.assertEqual(minsu.expect_inner("QUIT", sid_m)[1].args, [JIYEON, "0"])
         junho.expect_inner("QUIT", sid_h)
@@ -90,5 +86,5 @@ class Chat(ServiceTest):
         invitation = frame("INVT", None, [MINSU] + room)
         self.assertEqual(minsu.dp("CTOC", [JUNHO, "A"], invitation).command, "305")
         self.assertEqual(minsu.dp("CTOC", ["ghost@quorix.net", "A"], invitation).command, "304")
-        reply = minsu.expect_reply(minsu.send("CSES", ["CONN", "SS", ""], b"h 1 unknown-key"))
+        reply = minsu.call("CSES", ["CONN", "SS", ""], b"h 1 unknown-key")
         self.assertEqual(reply.command, "270")

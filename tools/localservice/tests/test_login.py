@@ -7,52 +7,39 @@ import tempfile
 import unittest
 import urllib.request
 
-from tests.support import PACKAGE, TIMEOUT, Service, ServiceTest, words_of
-
-MINSU = "minsu@quorix.net"
-JIYEON = "jiyeon@quorix.net"
+from tests.support import JIYEON, MINSU, PACKAGE, TIMEOUT, Service, ServiceTest, words_of
 
 
 class SignIn(ServiceTest):
 
     def test_full_sign_in_over_tls_with_a_fragmented_buddy_list(self):
-        d = self.svc.client("dispatch")
-        pver = d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"]))
-        self.assertEqual(pver.args, ["N"])
-        word = d.expect_reply(d.send("AUTH", ["MD5"])).args[0]
-        reqs = d.expect_reply(d.send("REQS", [word, MINSU]))
+        reqs = self.svc.ticket(MINSU)
         self.assertEqual(reqs.args[1:3], ["127.0.0.1", str(self.svc.info["main_port"])])
 
         c = self.svc.client()  # TLS 1.0 only, verified against the printed CA
         self.assertEqual(c.sock.version(), "TLSv1")
         lin2 = self.svc.lin2(c, MINSU, ticket=reqs.args[3])
-        self.assertEqual(lin2.command, "LIN2")
         profile = words_of(lin2.payload)
-        self.assertEqual(len(profile), 16)
-        self.assertEqual(profile[4:6], ["김민수", "민수"])
+        self.assertEqual((lin2.command, len(profile), profile[4:6]), ("LIN2", 16, ["김민수", "민수"]))
 
-        c.send("LSTA", ["FULL", 64], b"")
-        fragments = [c.expect("LSTA")]
-        while fragments[-1].args[0] != fragments[-1].args[1]:
-            fragments.append(c.expect("LSTA"))
+        fragments = c.buddy_list(64)
         count = len(fragments)
         self.assertGreater(count, 3)
         self.assertEqual([f.args[:2] for f in fragments],
                          [[str(i), str(count)] for i in range(1, count + 1)])
         self.assertTrue(all(len(f.payload) <= 64 for f in fragments))
         body = words_of(b"".join(f.payload for f in fragments))
-        self.assertEqual(body[:2], ["3", "3"])
-        self.assertEqual(body[2:7], ["0", "기타", "0", "1", "친구"])
-        records = body[-39:]
-        jiyeon, junho, seoyun = records[:13], records[13:26], records[26:]
-        self.assertEqual(jiyeon[:8], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이"])
-        self.assertEqual(jiyeon[8:10], ["19920708", "0"])
-        self.assertEqual(junho[4:6], ["1101", "F"])
-        self.assertEqual(seoyun[4], "0001")
-        self.assertTrue(any(t.startswith("LIN2 ") for t in self.log_texts(MINSU)))
+        self.assertEqual(body[:7], ["3", "3", "0", "기타", "0", "1", "친구"])
+        jiyeon, junho, seoyun = body[-39:-26], body[-26:-13], body[-13:]
+        self.assertEqual(jiyeon[:10], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이", "19920708", "0"])
+        self.assertEqual((junho[4:6], seoyun[4]), (["1101", "F"], "0001"))
+        self.assertTrue(any(t.startswith("send LIN2 ") for t in self.log_texts(MINSU)))
 
     def test_sign_in_failures(self):
         c = self.svc.client()
+        # Nothing but a sign-in is served before one.
+        self.assertEqual(c.call("LSTA", ["FULL", 10], b"").command, "306")
+        self.assertEqual(c.call("PONG").command, "306")
         self.assertEqual(self.svc.lin2(c, MINSU, password="wrong").command, "301")
         self.assertEqual(self.svc.lin2(c, "nobody@quorix.net").command, "300")
         self.assertEqual(self.svc.lin2(c, MINSU, ticket="forged").command, "601")
@@ -68,27 +55,26 @@ class SignIn(ServiceTest):
         self.assertEqual(self.svc.lin2(self.svc.client(), MINSU).command, "302")
 
         d = self.svc.client("dispatch")
-        self.assertEqual(d.expect_reply(d.send("REQS", ["x", MINSU])).command, "601")
-        self.assertEqual(d.expect_reply(d.send("AUTH", ["OTP"])).command, "395")
-        word = d.expect_reply(d.send("AUTH", ["MD5"])).args[0]
-        self.assertEqual(d.expect_reply(d.send("REQS", [word + "x", MINSU])).command, "202")
-        self.assertEqual(d.expect_reply(d.send("LSTA", ["FULL", 10], b"")).command, "203")
+        self.assertEqual(d.call("REQS", ["x", MINSU]).command, "601")
+        self.assertEqual(d.call("AUTH", ["OTP"]).command, "395")
+        word = d.call("AUTH", ["MD5"]).args[0]
+        self.assertEqual(d.call("REQS", [word + "x", MINSU]).command, "202")
+        self.assertEqual(d.call("LSTA", ["FULL", 10], b"").command, "203")
 
     def test_second_sign_in_elsewhere_kills_the_first(self):
         watcher, _ = self.svc.sign_in(JIYEON)
         first, _ = self.svc.sign_in(MINSU, device="phone-1")
         self.assertEqual(watcher.expect("NTFY").args[:2], [MINSU, "O"])
         second, _ = self.svc.sign_in(MINSU, device="phone-2")
-        kill = first.expect("KILL")
-        self.assertEqual(kill.args[0], MINSU)
+        self.assertEqual(first.expect("KILL").args[0], MINSU)
         self.assertTrue(first.closed_by_peer())
-        self.assertEqual(second.expect_reply(second.send("PONG")).command, "PONG")
+        self.assertEqual(second.call("PONG").command, "PONG")
         # The user never went offline for the buddies.
         self.assertTrue(watcher.quiet("NTFY"))
 
     def test_keep_alive_answers_drops_and_probes(self):
         c, _ = self.svc.sign_in(MINSU)
-        self.assertEqual(c.expect_reply(c.send("PONG")).command, "PONG")
+        self.assertEqual(c.call("PONG").command, "PONG")
         self.assertEqual(self.svc.control("/drop-pongs", {"user": MINSU, "count": 2})[0], 200)
         dropped = [c.send("PONG"), c.send("PONG")]
         answered = c.send("PONG")
@@ -100,14 +86,7 @@ class SignIn(ServiceTest):
         self.assertEqual(ping.txid, answer["txid"])
         c.send("PING", txid=ping.txid)  # the client's echo is not answered
         self.assertTrue(c.quiet("PING"))
-        self.assertIn("PING %d" % ping.txid,
-                      [e["text"] for e in self.svc.control("/log")[1]["entries"]
-                       if e["dir"] == "recv"])
-
-    def test_requests_before_sign_in_are_refused(self):
-        c = self.svc.client()
-        self.assertEqual(c.expect_reply(c.send("LSTA", ["FULL", 10], b"")).command, "306")
-        self.assertEqual(c.expect_reply(c.send("PONG")).command, "306")
+        self.assertIn("recv PING %d" % ping.txid, self.log_texts())
 
 
 class UpdateHost(ServiceTest):
@@ -119,9 +98,9 @@ class UpdateHost(ServiceTest):
 
     def test_version_answer_and_update_descriptor(self):
         d = self.svc.client("dispatch")
-        self.assertEqual(d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"])).args, ["F"])
+        self.assertEqual(d.call("PVER", ["1.0.3", "2.0", "ko.wm"]).args, ["F"])
         self.svc.control("/update", {"pver": "Y"})
-        self.assertEqual(d.expect_reply(d.send("PVER", ["1.0.3", "2.0", "ko.wm"])).args, ["Y"])
+        self.assertEqual(d.call("PVER", ["1.0.3", "2.0", "ko.wm"]).args, ["Y"])
 
         text = self.fetch(self.svc.info["update_url"]).decode("utf-8")
         self.assertTrue(text.startswith("[main]\r\n"))

@@ -1,11 +1,8 @@
-from tests.support import ServiceTest, esc, words_of
-
-MINSU = "minsu@quorix.net"
-JIYEON = "jiyeon@quorix.net"
+from tests.support import JIYEON, MINSU, ServiceTest, esc, words_of
 
 
 def imsg(title, body):
-    """A memo packet as a sender writes it: no id, header lines, empty line, body."""
+    # A memo packet as a sender writes it: no id, header lines, empty line, body.
     headers = [("from", JIYEON), ("ref", MINSU + ";ghost@quorix.net"), ("title", title),
                ("confirm", "0"), ("date", "20240310101010"), ("event", "NW"),
                ("font-name", ""), ("font-size", "9"), ("font-color", "#0000ff"),
@@ -25,7 +22,7 @@ def headers_of(payload):
 class Memos(ServiceTest):
 
     def wget(self, client, kind, pairs=(), size=8192):
-        """A memo-box request; returns (result code, reassembled answer bytes)."""
+        # A memo-box request; returns (result code, reassembled answer bytes).
         # Each pair is escaped as a whole, like one argument.
         body = "&".join(esc("%s=%s" % (k, v)) for k, v in pairs).encode()
         answers = [client.dp("WGET", [kind, "N", size], body)]

@@ -1,11 +1,8 @@
 import socket
-import time
+import urllib.error
 import urllib.request
 
-from tests.support import TIMEOUT, RawClient, ServiceTest
-
-MINSU = "minsu@quorix.net"
-JIYEON = "jiyeon@quorix.net"
+from tests.support import JIYEON, JUNHO, MINSU, TIMEOUT, ServiceTest
 
 
 class BadInput(ServiceTest):
@@ -18,7 +15,7 @@ class BadInput(ServiceTest):
         for line, answer in ((b"hello world\r\n", b"200 0"), (b"ZZZZ 5\r\n", b"203 5"),
                              (b"PVER abc 1 2 3\r\n", b"200 0"), (b"\r\n", None),
                              (b"CRP2 7 DP %00 xx\r\n", b"200 7"), (b"PVER 8\r\n", b"201 8")):
-            d.send_bytes(line)
+            d.sock.sendall(line)
             if answer:
                 self.assertEqual(d.expect(lambda f: True).line, answer)
 
@@ -27,18 +24,18 @@ class BadInput(ServiceTest):
             txid = int(answer.split()[1])
             minsu.send("CRP2", ["DP", ""], payload, txid=txid)
             self.assertEqual(minsu.expect_reply(txid).line, answer)
-        self.assertEqual(minsu.expect_reply(minsu.send("MVBG", ["0"], b"1 2\r\n")).command,
+        self.assertEqual(minsu.call("MVBG", ["0"], b"1 2\r\n").command,
                          "200")
 
         oversized = self.svc.client()
-        oversized.send_bytes(b"WGET 9 MEMOLST2 N 8192 99999999\r\n")
+        oversized.sock.sendall(b"WGET 9 MEMOLST2 N 8192 99999999\r\n")
         self.assertEqual(oversized.expect_reply(9).command, "200")
         self.assertTrue(oversized.closed_by_peer())
         endless = self.svc.client("dispatch")
-        endless.send_bytes(b"A" * 40000)
+        endless.sock.sendall(b"A" * 40000)
         self.assertTrue(endless.closed_by_peer())
         cut = self.svc.client()
-        cut.send_bytes(b"LIN2 5 x 100\r\npartial")
+        cut.sock.sendall(b"LIN2 5 x 100\r\npartial")
         cut.close()
         plain = socket.create_connection(("127.0.0.1", self.svc.info["main_port"]), TIMEOUT)
         plain.sendall(b"PVER 1 1.0.3 2.0 ko.wm\r\n")
@@ -46,11 +43,11 @@ class BadInput(ServiceTest):
             pass
         plain.close()
 
-        self.assertEqual(minsu.expect_reply(minsu.send("PONG")).command, "PONG")
-        self.assertEqual(jiyeon.expect_reply(jiyeon.send("PONG")).command, "PONG")
+        self.assertEqual(minsu.call("PONG").command, "PONG")
+        self.assertEqual(jiyeon.call("PONG").command, "PONG")
         sessions = self.svc.control("/state")[1]["sessions"]
         self.assertEqual(sorted(s["user"] for s in sessions), [JIYEON, MINSU])
-        self.svc.sign_in("junho@quorix.net")
+        self.svc.sign_in(JUNHO)
 
 
 class ControlChannel(ServiceTest):
@@ -97,7 +94,7 @@ class ControlChannel(ServiceTest):
         conn = self.svc.control("/state")[1]["sessions"][0]["conn"]
         self.assertEqual(self.svc.control("/close", {"conn": conn})[0], 200)
         self.assertTrue(other.closed_by_peer())
-        texts = [e["dir"] + " " + e["text"] for e in self.svc.control("/log?user=" + MINSU)[1]["entries"]]
+        texts = self.log_texts(MINSU)
         self.assertIn("raw ALRM 0", texts)
         self.assertIn("send SNFY 0 1 2 서버%20점검%20안내", texts)
 
