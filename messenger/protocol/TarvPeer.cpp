@@ -57,17 +57,7 @@ bool IsBlank(uint8_t c)
 
 TarvPeer::TarvPeer()
 {
-    static bool registered = false;
-    if (!registered) {
-        plat::WNDCLASSW windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.lpszClassName = kWindowClass;
-        registered = plat::RegisterClassW(&windowClass) != 0;
-    }
-    m_window = plat::CreateWindowExW(
-        0, kWindowClass, kWindowClass, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    if (m_window)
-        plat::SetWindowLongPtrW(m_window, plat::GWLP_USERDATA, reinterpret_cast<intptr_t>(this));
+    m_window = plat::CreateMessageWindow(kWindowClass, WindowProc, reinterpret_cast<intptr_t>(this));
     // Room for the largest frame allowed plus what one readable event may bring.
     SetMaxReceiveSize(kMaxPayload + kMaxLine + kReadPerEvent + 4096);
 }

@@ -91,6 +91,19 @@ uint16_t RegisterClassW(const WNDCLASSW* windowClass)
     return lastAtom == 0xFFFF ? 0xFFFF : ++lastAtom;
 }
 
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure, intptr_t userData)
+{
+    WNDCLASSW windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass); // 0 when an earlier call registered it already
+    HWND window
+        = CreateWindowExW(0, className, className, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (window && userData)
+        SetWindowLongPtrW(window, GWLP_USERDATA, userData);
+    return window;
+}
+
 bool UnregisterClassW(const wchar_t* className)
 {
     if (!className)

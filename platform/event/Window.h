@@ -40,6 +40,10 @@ HWND CreateWindowExW(uint32_t exStyle, const wchar_t* className, const wchar_t* 
     int32_t x, int32_t y, int32_t width, int32_t height, HWND parent, void* menu, void* instance,
     void* createParam);
 
+// A hidden window, titled like its class, that only receives posted messages; the class
+// is registered on first use. userData is stored as GWLP_USERDATA after WM_CREATE.
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure, intptr_t userData = 0);
+
 // Sends WM_DESTROY, then forgets the window, its messages still queued and its children.
 bool DestroyWindow(HWND window);
 bool IsWindow(HWND window);

@@ -37,15 +37,7 @@ UxTimerManager::UxTimerManager()
     if (plat::timeGetDevCaps(&caps, sizeof caps) == plat::TIMERR_NOERROR)
         m_resolution = caps.wPeriodMin > 10 ? caps.wPeriodMin : std::min<uint32_t>(caps.wPeriodMax, 10);
 
-    static bool registered = false;
-    if (!registered) {
-        plat::WNDCLASSW wc;
-        wc.lpfnWndProc = WindowProc;
-        wc.lpszClassName = kWindowClass;
-        registered = plat::RegisterClassW(&wc) != 0;
-    }
-    m_ownWindow = plat::CreateWindowExW(
-        0, kWindowClass, kWindowClass, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    m_ownWindow = plat::CreateMessageWindow(kWindowClass, WindowProc);
     s_tickWindow = m_ownWindow;
 }
 

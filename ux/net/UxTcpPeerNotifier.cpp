@@ -4,25 +4,13 @@
 #include "platform/event/Window.h"
 #include "ux/net/UxTcpPeer.h"
 
-#include <mutex>
-
 bool UxTcpPeerNotifier::Create(UxTcpPeer* peer)
 {
-    static std::once_flag registered;
-    std::call_once(registered, [] {
-        plat::WNDCLASSW windowClass;
-        windowClass.lpfnWndProc = &UxTcpPeerNotifier::WindowProc;
-        windowClass.lpszClassName = kClassName;
-        plat::RegisterClassW(&windowClass);
-    });
     Destroy();
     m_peer = peer;
-    m_window
-        = plat::CreateWindowExW(0, kClassName, kClassName, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    if (!m_window)
-        return false;
-    plat::SetWindowLongPtrW(m_window, plat::GWLP_USERDATA, reinterpret_cast<intptr_t>(peer));
-    return true;
+    m_window = plat::CreateMessageWindow(
+        kClassName, &UxTcpPeerNotifier::WindowProc, reinterpret_cast<intptr_t>(peer));
+    return m_window != nullptr;
 }
 
 void UxTcpPeerNotifier::Destroy()
