@@ -304,26 +304,30 @@ bool UpdateWindow(HWND window)
     return true;
 }
 
-bool GetClientRect(HWND window, RECT* rect)
+namespace {
+
+// Copies one rectangle of a live window out under the state lock.
+template <typename Pick> bool CopyRect(HWND window, RECT* rect, Pick pick)
 {
     auto& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
     WindowData* w = Find(s, window);
     if (!w || !rect)
         return false;
-    *rect = ClientRect(*w);
+    *rect = pick(*w);
     return true;
+}
+
+} // namespace
+
+bool GetClientRect(HWND window, RECT* rect)
+{
+    return CopyRect(window, rect, [](const WindowData& w) { return ClientRect(w); });
 }
 
 bool GetWindowRect(HWND window, RECT* rect)
 {
-    auto& s = State();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    WindowData* w = Find(s, window);
-    if (!w || !rect)
-        return false;
-    *rect = w->rect;
-    return true;
+    return CopyRect(window, rect, [](const WindowData& w) { return w.rect; });
 }
 
 bool MoveWindow(HWND window, int32_t x, int32_t y, int32_t width, int32_t height, bool repaint)
