@@ -70,8 +70,9 @@ int SetDIBitsToDevice(
         return 0;
 
     // Masks sit inside headers of 52 bytes or more, else right behind the header.
+    // Headers of 56 bytes or more add an alpha mask; without one, pixels are opaque.
     size_t tableAt = h.biSize;
-    uint32_t masks[3] = { 0x7C00, 0x03E0, 0x001F };
+    uint32_t masks[4] = { 0x7C00, 0x03E0, 0x001F, 0 };
     if (bpp == 32)
         masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
     if (fields) {
@@ -80,6 +81,8 @@ int SetDIBitsToDevice(
             return 0;
         for (int i = 0; i < 3; ++i)
             masks[i] = ReadU32(block + at + 4 * i);
+        if (h.biSize >= 56)
+            masks[3] = ReadU32(block + 52);
         if (h.biSize < 52)
             tableAt += 12;
     }
@@ -91,7 +94,8 @@ int SetDIBitsToDevice(
         for (size_t i = 0; i < count; ++i)
             palette[i] = pixel::kOpaque | (ReadU32(block + tableAt + 4 * i) & 0x00FFFFFF);
     }
-    const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+    const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
+    auto opacity = [&](uint32_t p) { return masks[3] ? alpha.Get(p) << 24 : pixel::kOpaque; };
 
     Bitmap& bitmap = *dc->bitmap;
     RECT bounds = pixel::DrawableBounds(*dc);
@@ -123,7 +127,7 @@ int SetDIBitsToDevice(
                 break;
             case 16: {
                 uint32_t p = src[2 * i] | (uint32_t(src[2 * i + 1]) << 8);
-                value = pixel::kOpaque | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p);
+                value = opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p);
                 break;
             }
             case 24:
@@ -133,7 +137,7 @@ int SetDIBitsToDevice(
             default: {
                 uint32_t p = ReadU32(src + 4 * i);
                 value
-                    = fields ? (pixel::kOpaque | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
+                    = fields ? (opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
                 break;
             }
             }

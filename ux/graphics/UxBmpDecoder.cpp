@@ -110,11 +110,13 @@ bool UxBmpDecoder::Decode(UxInputStream& stream)
         return Fail(L"Bad size");
 
     if (h.biCompression == kUxBitmapBitFields) {
-        uint8_t masks[12];
-        if (!stream.Read(masks, sizeof masks))
+        // Longer headers hold the masks in their tail, an alpha mask among them.
+        uint8_t masks[16] = {};
+        uint32_t count = headerSize >= 56 ? 16 : 12;
+        if (!stream.Read(masks, count))
             return Fail(L"Truncated masks");
         uint32_t* m = frame->GetMasks();
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             m[i] = UxReadLe32(masks + 4 * i);
     }
 
@@ -149,6 +151,7 @@ bool UxBmpDecoder::Decode(UxInputStream& stream)
     if (topDown != wantTopDown)
         UxRowFlipper::Flip(*frame);
     frame->SetTopDown(wantTopDown);
+    frame->unusedAlphaMeansOpaque = h.biBitCount == 32 && h.biCompression == kUxBitmapRgb;
     m_frames.push_back(std::move(frame));
     return true;
 }

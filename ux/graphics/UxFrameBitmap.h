@@ -26,10 +26,10 @@ public:
     plat::COLORREF GetColorKey() const { return m_colorKey; }
 
 private:
+    bool ConvertStraight(const UxImage& frame);
     bool ConvertPremultiplied(const UxImage& frame);
     bool ConvertAsStored(const UxImage& frame);
     bool ConvertCompatible(const UxImage& frame);
-    uint8_t* DibRow(const UxImage& frame, int32_t y);
 
     UxImage* m_frame = nullptr;
     plat::COLORREF m_colorKey = 0;

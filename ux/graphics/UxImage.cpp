@@ -19,7 +19,9 @@ bool UxImage::Allocate(const UxBitmapHeader& header)
         return false;
 
     int32_t paletteCount = bits <= 8 ? 1 << bits : 0;
-    size_t masks = header.biCompression == kUxBitmapBitFields ? 12 : 0;
+    // Bit fields: four masks (red, green, blue, alpha) inside a 56-byte header.
+    bool fields = header.biCompression == kUxBitmapBitFields;
+    size_t masks = fields ? 16 : 0;
     size_t blockSize
         = sizeof(UxBitmapHeader) + masks + static_cast<size_t>(paletteCount) * sizeof(UxPaletteEntry);
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]());
@@ -28,7 +30,7 @@ bool UxImage::Allocate(const UxBitmapHeader& header)
         return false;
 
     UxBitmapHeader h = header;
-    h.biSize = sizeof(UxBitmapHeader);
+    h.biSize = static_cast<uint32_t>(sizeof(UxBitmapHeader) + masks);
     h.biPlanes = 1;
     h.biClrUsed = static_cast<uint32_t>(paletteCount);
     h.biClrImportant = 0;

@@ -47,7 +47,8 @@ constexpr int32_t kUxImageMaxSide = 8192;
 constexpr uint64_t kUxImageMaxBytes = 64ull << 20;
 
 // One decoded frame: a header block (header, bit-field masks when the compression is
-// bit fields, then 2^bits palette entries for 8 bits or fewer) and the pixel rows.
+// bit fields, counted in the header's size, then 2^bits palette entries for 8 bits or
+// fewer) and the pixel rows.
 // Rows are bottom-up unless IsTopDown (32-bit frames are delivered top-down).
 class UxImage {
 public:
@@ -81,7 +82,8 @@ public:
     size_t GetHeaderBlockSize() const { return m_blockSize; }
     UxBitmapHeader* GetHeader() { return reinterpret_cast<UxBitmapHeader*>(m_block.get()); }
     const UxBitmapHeader* GetHeader() const { return reinterpret_cast<const UxBitmapHeader*>(m_block.get()); }
-    // Three 32-bit masks (red, green, blue) or null when the frame has no bit fields.
+    // Four 32-bit masks (red, green, blue, alpha; alpha 0 when the file gives none) or
+    // null when the frame has no bit fields.
     uint32_t* GetMasks();
     UxPaletteEntry* GetPalette();
     const UxPaletteEntry* GetPalette() const;
@@ -108,6 +110,9 @@ public:
     uint16_t top = 0;
     int32_t delay = 0; // milliseconds
     int32_t transparentIndex = -1;
+    // Bitmap files leave the fourth byte of 32-bit pixels unused: when all of them are 0,
+    // the picture is opaque rather than invisible.
+    bool unusedAlphaMeansOpaque = false;
 
     static int32_t StrideFor(int32_t width, int32_t bits) { return ((bits * width + 31) / 32) * 4; }
 

@@ -73,6 +73,82 @@ TEST(UxFrameBitmap, ConversionPremultipliesKeepsAsStoredOrKeysTheTransparentEntr
     EXPECT_EQ(PixelAt(*target, 1, 0), plat::RGB(15, 25, 35));
 }
 
+// Two pixels of a hand-built bitmap file in every depth and mask layout that carries
+// alpha or reorders channels, and what each must look like once converted and drawn.
+struct BitmapCase {
+    const char* name;
+    Bytes file;
+    uint8_t rgba[2][4]; // straight colour and alpha of the left and right pixel
+};
+
+Bytes Le(std::initializer_list<uint32_t> values, int size)
+{
+    Bytes b;
+    for (uint32_t v : values)
+        testimg::Put(b, v, size);
+    return b;
+}
+
+Bytes BitmapFile(uint16_t bits, uint32_t compression, Bytes pixels, Bytes masks = {}, uint32_t header = 40)
+{
+    testimg::Bmp bmp(2, 1, bits, compression, {}, std::move(pixels));
+    bmp.masks = std::move(masks);
+    bmp.headerSize = header;
+    return bmp.Build();
+}
+
+TEST(UxFrameBitmap, ThirtyTwoAndSixteenBitBitmapsKeepTheirColoursAndAlphaInEveryMode)
+{
+    const BitmapCase cases[] = {
+        { "plain 32-bit, fourth bytes unused", BitmapFile(32, 0, { 30, 20, 10, 0, 60, 50, 40, 0 }),
+            { { 10, 20, 30, 255 }, { 40, 50, 60, 255 } } },
+        { "plain 32-bit with alpha", BitmapFile(32, 0, { 30, 20, 10, 255, 60, 50, 40, 128 }),
+            { { 10, 20, 30, 255 }, { 40, 50, 60, 128 } } },
+        { "32-bit fields, red lowest",
+            BitmapFile(32, 3, { 10, 20, 30, 0, 40, 50, 60, 0 }, Le({ 0xFF, 0xFF00, 0xFF0000 }, 4)),
+            { { 10, 20, 30, 255 }, { 40, 50, 60, 255 } } },
+        { "32-bit fields with an alpha mask",
+            BitmapFile(32, 3, { 128, 10, 20, 30, 255, 40, 50, 60 },
+                Le({ 0xFF00, 0xFF0000, 0xFF000000, 0xFF }, 4), 108),
+            { { 10, 20, 30, 128 }, { 40, 50, 60, 255 } } },
+        { "16-bit fields 5-6-5", BitmapFile(16, 3, Le({ 0xF800, 0x07E0 }, 2), Le({ 0xF800, 0x07E0, 0x1F }, 4)),
+            { { 255, 0, 0, 255 }, { 0, 255, 0, 255 } } },
+        { "16-bit fields with an alpha mask",
+            BitmapFile(16, 3, Le({ 0x8F00, 0xF0F0 }, 2), Le({ 0x0F00, 0x00F0, 0x000F, 0xF000 }, 4), 56),
+            { { 255, 0, 0, 136 }, { 0, 255, 0, 255 } } },
+    };
+    const plat::COLORREF grey = plat::RGB(100, 100, 100);
+    auto near = [](int a, int b) { return std::abs(a - b) <= 2; };
+    for (const BitmapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto blended = MakeImage(c.file);
+        auto stored = MakeImage(c.file, UxDeviceImageInfo::AsStored);
+        auto compatible = MakeImage(c.file, UxDeviceImageInfo::Compatible);
+        ASSERT_TRUE(blended && stored && compatible);
+        auto target = MakeSurface(2, 1);
+        target->FillRect(grey, {});
+        ASSERT_TRUE(blended->AlphaBlendPerPixel(*target, { 0, 0, 2, 1 }, { 0, 0, 2, 1 }));
+        auto copy = MakeSurface(2, 1);
+        ASSERT_TRUE(compatible->Blit(*copy, {}, {}, plat::SRCCOPY));
+        for (int x = 0; x < 2; ++x) {
+            const uint8_t* want = c.rgba[x];
+            Bytes straight = DibPixel(stored->FrameAt(0), x, 0);
+            EXPECT_TRUE(near(straight[2], want[0]) && near(straight[1], want[1]) && near(straight[0], want[2])
+                && near(straight[3], want[3]))
+                << "as stored, pixel " << x;
+            plat::COLORREF drawn = PixelAt(*target, x, 0);
+            int channels[3] = { plat::GetRValue(drawn), plat::GetGValue(drawn), plat::GetBValue(drawn) };
+            for (int i = 0; i < 3; ++i)
+                EXPECT_TRUE(near(channels[i], (want[i] * want[3] + 100 * (255 - want[3])) / 255))
+                    << "blended, pixel " << x << " channel " << i << ": " << channels[i];
+            plat::COLORREF copied = PixelAt(*copy, x, 0);
+            EXPECT_TRUE(near(plat::GetRValue(copied), want[0]) && near(plat::GetGValue(copied), want[1])
+                && near(plat::GetBValue(copied), want[2]))
+                << "compatible, pixel " << x;
+        }
+    }
+}
+
 // Three frames with delays 0, 50 and 0 ms: 100, 50 and 100, 250 ms in all.
 Bytes Animation(int loops)
 {
