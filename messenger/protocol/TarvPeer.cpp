@@ -183,8 +183,12 @@ void TarvPeer::OnClosed()
 
 void TarvPeer::OnClosedLater()
 {
-    if (!m_closedByPeer)
+    // A handler of the frames that came with the close may have ended the sign-in itself
+    // (a refused "LIN2" goes back to the form): that close was expected, not lost.
+    if (!m_closedByPeer || m_stage != StageMain) {
+        m_closedByPeer = false;
         return;
+    }
     m_closedByPeer = false;
     EndSession(L"쿼릭스 서버와의 연결이 끊어졌습니다.");
 }

@@ -148,6 +148,38 @@ TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
     EXPECT_FALSE(m.pong.IsRunning());
 }
 
+TEST_F(SigninTest, ServersHangingUpAfterARefusalAddNoSecondAlert)
+{
+    // Each server refuses and hangs up at once, or hangs up without a word: the refusal's
+    // own alert shows once, and no "connection lost" alert or reset follows.
+    struct Case {
+        const char* rule;
+        const wchar_t* password;
+        std::vector<std::wstring> calls;
+    };
+    const Case cases[] = {
+        // The first request of a fresh issuer has transaction id 1.
+        { R"("server": "dispatch", "on": "PVER", "mode": "replace", "data": "500 1\r\n", "close": true)",
+            L"big1234", { L"ShowMsgBox: FailureCodeDbError" } },
+        { R"("server": "dispatch", "on": "PVER", "mode": "replace", "data": "", "close": true)", L"big1234",
+            {} },
+        { R"("server": "main", "on": "LIN2", "mode": "after", "data": "", "close": true)", L"wrong",
+            { L"ShowMsgBox: 입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.", L"ShowLoginForm" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        screens.calls.clear();
+        service.Post("/rule", std::string("{") + c.rule + "}");
+        m.me.Id = L"big@quorix.net";
+        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, c.password);
+        ASSERT_TRUE(m.peer.ConnectDispatch());
+        PumpUntil([&] { return screens.calls.size() >= c.calls.size(); }, 5000);
+        PumpUntil([] { return false; }, 500);
+        EXPECT_EQ(screens.calls, c.calls);
+        EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
+    }
+}
+
 TEST_F(SigninTest, SignInElsewhereEndsTheSession)
 {
     ASSERT_TRUE(SignIn());
