@@ -145,7 +145,7 @@ class BuddyCommands:
             return ctx.fail(MISSING_DATA)
         if len(me.groups) >= MAX_GROUPS:
             return ctx.fail(RESOURCE_EXHAUSTED)
-        group = str(max([int(g) for g in me.groups if g.isdigit()] + [0]) + 1)
+        group = str(max([int(g) for g in me.groups if wire.is_number(g)] + [0]) + 1)
         me.groups[group] = name
         ctx.reply("ADDG", [number, group])
 

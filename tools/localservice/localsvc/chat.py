@@ -1,6 +1,7 @@
 """Envelopes and chat: CRP2, CTOC, RESS, CSES, ENTR, MESG; rooms and their participants."""
 
 import re
+import time
 
 from . import wire
 from .accounts import BL
@@ -8,14 +9,27 @@ from .service import (CLOSED_SESSION, INVALID_DATA, INVALID_PACKET, INVALID_SS_S
                       INVALID_TARGET, OFFLINE_TARGET, RESOURCE_EXHAUSTED, token)
 
 MAX_ROOMS = 4096
+# A reserved room waits this long for its first member before it may be reclaimed.
+ROOM_ENTRY_TIMEOUT = 60.0
+# What one user may send another through CTOC: an invitation, nothing that would act on
+# the other's client (a forced sign-out, a notice box).
+RELAYED_COMMANDS = (b"INVT",)
 MAX_SESSIONS_PER_CONN = 32
 MESSAGE_KINDS = ("TYPING", "MSG", "AWAYMSG")
 
 
 class Room:
-    def __init__(self, key):
+    def __init__(self, key, now=None):
         self.key = key
         self.members = {}
+        self.created = time.monotonic() if now is None else now
+
+
+def prune_rooms(rooms, now):
+    """Drops rooms nobody is in, except those reserved too recently to have been entered."""
+    for key in [k for k, r in rooms.items()
+                if not r.members and now - r.created >= ROOM_ENTRY_TIMEOUT]:
+        del rooms[key]
 
 
 class Participant:
@@ -69,6 +83,8 @@ class ChatCommands:
             return ctx.fail(OFFLINE_TARGET)
         if not re.match(rb"[A-Z0-9]{4}[ \t\r\n]", ctx.frame.payload):
             return ctx.fail(INVALID_PACKET)
+        if ctx.frame.payload[:4] not in RELAYED_COMMANDS:
+            return ctx.fail(INVALID_DATA)
         # Delivered without an answer to the sender: an answer frame would be read as a
         # delivery of its own.
         peer.send(wire.build("CTOC", 0, [ctx.account.id], ctx.frame.payload))
@@ -77,8 +93,7 @@ class ChatCommands:
         if not self.signed_in(ctx):
             return
         if len(self.rooms) >= MAX_ROOMS:
-            for key in [k for k, r in self.rooms.items() if not r.members]:
-                del self.rooms[key]
+            prune_rooms(self.rooms, time.monotonic())
             if len(self.rooms) >= MAX_ROOMS:
                 return ctx.fail(RESOURCE_EXHAUSTED)
         key = token(8)

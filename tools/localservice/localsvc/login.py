@@ -40,9 +40,13 @@ class LoginCommands:
         if word != ctx.conn.auth_word:
             return ctx.fail(INVALID_DATA)
         self.expire_tickets()
+        # One ticket per connection: asking again replaces it, so one connection cannot
+        # push other users' tickets out of the table.
+        self.tickets.pop(ctx.conn.ticket, None)
         if len(self.tickets) >= MAX_TICKETS:
             self.tickets.pop(next(iter(self.tickets)))
         ticket = token(16)
+        ctx.conn.ticket = ticket
         self.tickets[ticket] = (user_id.lower(), time.monotonic() + TICKET_LIFETIME)
         ctx.reply("REQS", ["1", self.options.advertise_host, self.ports["main"], ticket])
 
@@ -116,7 +120,7 @@ class LoginCommands:
         if kind != "FULL":
             return ctx.fail(INVALID_DATA)
         body = self.buddy_list_body(ctx.account)
-        size = int(size) if size.isdigit() else 0
+        size = int(size) if wire.is_number(size) else 0
         size = min(max(size, 16), 65536) if size else 8192
         pieces = [body[i:i + size] for i in range(0, len(body), size)] or [b""]
         for index, piece in enumerate(pieces, 1):

@@ -97,7 +97,7 @@ class MemoCommands:
         if not self.signed_in(ctx):
             return
         kind, size = ctx.frame.arg(0), ctx.frame.arg(2)
-        size = int(size) if size.isdigit() else 0
+        size = int(size) if wire.is_number(size) else 0
         size = min(max(size, 16), 65536) if size else 8192
         request = wire.parse_form(ctx.frame.payload)
         answer = {"MEMOLST2": self.memo_list, "MEMOCNT2": self.memo_count,
@@ -111,7 +111,7 @@ class MemoCommands:
     def memo_list(self, account, request):
         box = {"1": account.inbox, "3": account.sent}.get(request.get("boxtype"))
         page, count = request.get("requestpage", ""), request.get("count", "")
-        if box is None or not page.isdigit() or not count.isdigit():
+        if box is None or not wire.is_number(page) or not wire.is_number(count):
             return MEMO_BAD_PARAMETER, b""
         page, count = int(page), int(count)
         if page < 1 or not 1 <= count <= 50:

@@ -61,6 +61,7 @@ class Conn:
         self.user_hint = ""
         self.device = ""
         self.auth_word = None
+        self.ticket = None
         self.lin2_failures = 0
         self.bad_frames = 0
         self.sids = set()

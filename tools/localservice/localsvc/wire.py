@@ -42,12 +42,15 @@ def split_words(line):
     return re.split(rb"[ \t]", line) if line else []
 
 
+def is_number(text):
+    """ASCII digits only: str.isdigit and int() also take other scripts' digits ("²", "٣")."""
+    return bool(re.fullmatch(r"[0-9]+", text))
+
+
 def is_int32(word):
-    try:
-        value = int(word)
-    except ValueError:
+    if not re.fullmatch(r"-?[0-9]+", word):
         return False
-    return -2**31 <= value < 2**31 and word.strip() == word
+    return -2**31 <= int(word) < 2**31
 
 
 class Frame:
@@ -118,7 +121,7 @@ class FrameCutter:
         if command.decode("ascii", errors="replace") in CLIENT_PAYLOAD_COMMANDS:
             last = words[-1].decode("ascii", errors="replace") if len(words) > 2 else ""
             txid = Frame(line).txid
-            if not last.isdigit():
+            if not is_number(last):
                 del self.buffer[:end + 1]
                 raise FrameError("payload count missing or not a number", txid)
             count = int(last)

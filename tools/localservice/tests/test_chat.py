@@ -1,3 +1,7 @@
+import unittest
+
+from localsvc import wire
+from localsvc.chat import ROOM_ENTRY_TIMEOUT, Room, prune_rooms
 from tests.support import JIYEON, JUNHO, MINSU, ServiceTest, frame, words_of
 
 
@@ -86,5 +90,30 @@ class Chat(ServiceTest):
         invitation = frame("INVT", None, [MINSU] + room)
         self.assertEqual(minsu.dp("CTOC", [JUNHO, "A"], invitation).command, "305")
         self.assertEqual(minsu.dp("CTOC", ["ghost@quorix.net", "A"], invitation).command, "304")
+        # Only an invitation is relayed: nothing that would act on the other's client.
+        jiyeon, _ = self.svc.sign_in(JIYEON)
+        for word in ("KILL", "SNFY", "NTFY"):
+            forged = frame(word, 0, [JIYEON, "", "Y", "0", "0"])
+            self.assertEqual(minsu.dp("CTOC", [JIYEON, "A"], forged).command, "202", word)
+        self.assertTrue(jiyeon.quiet("CTOC"))
         reply = minsu.call("CSES", ["CONN", "SS", ""], b"h 1 unknown-key")
         self.assertEqual(reply.command, "270")
+
+
+class Rooms(unittest.TestCase):
+
+    def test_full_table_reclaims_only_rooms_that_are_empty_and_no_longer_reserved(self):
+        rooms = {"old": Room("old", now=0.0), "reserved": Room("reserved", now=100.0),
+                 "busy": Room("busy", now=0.0)}
+        rooms["busy"].members["s"] = object()
+        prune_rooms(rooms, now=100.0 + ROOM_ENTRY_TIMEOUT / 2)
+        self.assertEqual(sorted(rooms), ["busy", "reserved"])
+        prune_rooms(rooms, now=100.0 + ROOM_ENTRY_TIMEOUT)
+        self.assertEqual(sorted(rooms), ["busy"])
+
+    def test_numbers_are_ascii_digits_only(self):
+        for word, number, int32 in (("12", True, True), ("-7", False, True), ("²", False, False),
+                                    ("٣", False, False), ("+5", False, False), ("1_0", False, False),
+                                    (" 1", False, False), ("", False, False),
+                                    ("2147483648", True, False)):
+            self.assertEqual((wire.is_number(word), wire.is_int32(word)), (number, int32), word)

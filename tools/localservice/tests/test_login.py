@@ -61,6 +61,18 @@ class SignIn(ServiceTest):
         self.assertEqual(d.call("REQS", [word + "x", MINSU]).command, "202")
         self.assertEqual(d.call("LSTA", ["FULL", 10], b"").command, "203")
 
+    def test_one_ticket_per_dispatch_connection(self):
+        # Asking again on one connection replaces its ticket and leaves other users' alone.
+        theirs = self.svc.ticket(JIYEON).args[3]
+        d = self.svc.client("dispatch")
+        word = d.call("AUTH", ["MD5"]).args[0]
+        first = d.call("REQS", [word, MINSU]).args[3]
+        for _ in range(3):
+            last = d.call("REQS", [word, MINSU]).args[3]
+        self.assertEqual(self.svc.lin2(self.svc.client(), MINSU, ticket=first).command, "601")
+        self.assertEqual(self.svc.lin2(self.svc.client(), MINSU, ticket=last).command, "LIN2")
+        self.assertEqual(self.svc.lin2(self.svc.client(), JIYEON, ticket=theirs).command, "LIN2")
+
     def test_second_sign_in_elsewhere_kills_the_first(self):
         watcher, _ = self.svc.sign_in(JIYEON)
         first, _ = self.svc.sign_in(MINSU, device="phone-1")
