@@ -16,7 +16,9 @@ if(QUORIX_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "QUORIX_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # An undefined-behaviour report stops the run, as in the sanitizer build.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
@@ -124,9 +126,21 @@ function(quorix_fuzz_targets)
     if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short})
       set(seed ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short})
     endif()
+    # Beside the seeds: <Name>.dict, the words libFuzzer cannot learn from comparisons of
+    # wide strings, and <Name>.options, flags such as a larger -max_len where the
+    # target's limits lie above the default.
+    set(extra)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short}.dict)
+      list(APPEND extra -dict=${CMAKE_SOURCE_DIR}/fuzz/corpus/${short}.dict)
+    endif()
+    if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short}.options)
+      file(STRINGS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${short}.options flags)
+      separate_arguments(flags UNIX_COMMAND "${flags}")
+      list(APPEND extra ${flags})
+    endif()
     add_test(NAME fuzz_${short}
       COMMAND ${name} -max_total_time=${QUORIX_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
-              -print_final_stats=1 ${work} ${seed})
+              -print_final_stats=1 ${extra} ${work} ${seed})
     set_tests_properties(fuzz_${short} PROPERTIES LABELS fuzz ENVIRONMENT "${QUORIX_TEST_ENV}"
       TIMEOUT 600)
   endforeach()

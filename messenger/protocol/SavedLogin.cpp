@@ -69,9 +69,14 @@ std::wstring LoadLoginPassword(const std::string& key)
 {
     uint8_t sealed[kMaxSaved];
     uint32_t size = sizeof sealed;
-    if (key.size() < static_cast<size_t>(GetCipherKeyLength())
-        || !RegReadBinary(kMessengerRegistryPath, kPasswordValue, sealed, &size) || size == 0
-        || size > kMaxSaved)
+    if (!RegReadBinary(kMessengerRegistryPath, kPasswordValue, sealed, &size))
+        return std::wstring();
+    return UnsealLoginPassword(sealed, size, key);
+}
+
+std::wstring UnsealLoginPassword(const uint8_t* sealed, uint32_t size, const std::string& key)
+{
+    if (key.size() < static_cast<size_t>(GetCipherKeyLength()) || size == 0 || size > kMaxSaved)
         return std::wstring();
     uint8_t plain[kMaxSaved];
     size_t length = 0;

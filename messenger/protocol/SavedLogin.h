@@ -4,6 +4,7 @@
 // sent or stored: its digest takes its place, and a saved digest is enciphered with a
 // key bound to this machine's network adapter.
 
+#include <cstdint>
 #include <string>
 
 // The program's registry key under HKEY_CURRENT_USER.
@@ -24,6 +25,8 @@ bool SaveLoginPassword(const std::wstring& digest, const std::string& key);
 // value saved on another machine, a damaged value).
 std::wstring LoadLoginPassword();
 std::wstring LoadLoginPassword(const std::string& key);
+// The digest from the stored bytes, or empty when they do not hold one.
+std::wstring UnsealLoginPassword(const uint8_t* sealed, uint32_t size, const std::string& key);
 // Empties "LoginUserPassword".
 bool ClearLoginPassword();
 

@@ -77,6 +77,7 @@ void UxTcpPeer::Close()
     m_broken = false;
     m_wantWrite = false;
     m_outstanding = 0;
+    m_state = Idle;
 }
 
 void UxTcpPeer::StopWatching()
