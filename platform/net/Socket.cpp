@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
@@ -78,6 +79,10 @@ bool ResolveHostName(const char* name, uint32_t* address)
 
 SOCKET CreateTcpSocket()
 {
+    // TLS writes go through the library's own write(), which raises SIGPIPE when the
+    // server has gone: that must come back as an error, not end the program.
+    static const bool quiet = (std::signal(SIGPIPE, SIG_IGN), true);
+    (void)quiet;
     int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (s < 0)
         return FailWithErrno();

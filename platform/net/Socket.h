@@ -33,6 +33,7 @@ uint32_t InetAddr(const char* text);
 // First IPv4 address of a host name (network order). False with WSAHOST_NOT_FOUND.
 bool ResolveHostName(const char* name, uint32_t* address);
 
+// The first call also turns SIGPIPE off for the process: writes to a closed peer fail.
 SOCKET CreateTcpSocket();
 int CloseSocket(SOCKET socket);
 bool SetSocketTimeouts(SOCKET socket, int milliseconds);

@@ -115,6 +115,38 @@ TEST(UxBmpDecoder, RunLengthRunsDeltasAndClipping)
     EXPECT_EQ(FirstDecodingPrefix(rle4.Build()), -1);
 }
 
+TEST(UxBmpDecoder, PalettesLongerThanTheDepthAllowsAreCut)
+{
+    // More colours announced (and present) than 4 or 8 bits can index: only the first
+    // 2^bits are read, into a palette of that size.
+    for (uint16_t bits : { 4, 8 }) {
+        Bmp crafted(1, 1, bits, 0, Palette(300, 4), { 1, 0, 0, 0 });
+        crafted.coloursUsed = 300;
+        auto seq = DecodeBytes(crafted.Build());
+        ASSERT_NE(seq, nullptr) << bits;
+        EXPECT_EQ(seq->GetFrame(0)->GetPaletteCount(), 1 << bits);
+        EXPECT_EQ(seq->GetFrame(0)->GetPalette()[1].red, 254);
+    }
+}
+
+TEST(UxBmpDecoder, RunsNeverWriteOutsideThePicture)
+{
+    // Three pixels a row leave one byte of padding: runs past the right edge and after a
+    // delta far past the top must leave it, and everything beyond the rows, untouched.
+    // clang-format off
+    Bmp rle8(3, 2, 8, 1, Palette(256, 4), {
+        5, 9,                    // five 9s on a row of three
+        0, 2, 9, 0,              // far to the right
+        4, 8,                    // nothing left on this row to write
+        0, 0, 0, 5, 1, 2, 3, 4, 5, 0, // absolute five on the second row
+        0, 2, 0, 200, 3, 7, 0, 4, 1, 2, 3, 4, // far past the top, then more runs
+        0, 1 });
+    // clang-format on
+    auto seq = DecodeBytes(rle8.Build());
+    ASSERT_NE(seq, nullptr);
+    EXPECT_EQ(Pixels(*seq->GetFrame(0)), (Bytes { 9, 9, 9, 0, 1, 2, 3, 0 }));
+}
+
 TEST(UxBmpDecoder, DamagedFilesFailWithATrace)
 {
     Bmp good(2, 2, 8, 0, Palette(256, 4), Pattern(8));

@@ -3,6 +3,8 @@
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestTls.h"
+#include "tests/support/TraceCapture.h"
+#include "ux/net/UxSslSocket.h"
 #include "ux/net/UxUrl.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -340,6 +343,55 @@ TEST(UxSslSocket, FatalHandshakeErrorStopsAtOnce)
     EXPECT_LT(ssl.Send("x", 1), 0);
     EXPECT_EQ(plat::WSAGetLastError(), plat::WSAENOTCONN);
     unsetenv("QUORIX_TLS_VERIFY");
+}
+
+} // namespace
+
+namespace {
+
+// A blocking TLS client socket connected to the server; false when any step fails.
+bool ConnectTls(UxSocket& socket, UxSslSocket& ssl, int port, const std::wstring& host)
+{
+    if (!socket.CreateSocket()
+        || !plat::ConnectWithTimeout(socket.GetSocket(), UxSocket::ResolveAddress(L"127.0.0.1", port).in, 2000))
+        return false;
+    ssl.SetMode(UxSslSocket::TlsV1);
+    ssl.SetHostName(host);
+    return ssl.Connect(socket.GetSocket());
+}
+
+TEST(UxSslSocket, VerificationNeedsANameAndWritesAfterTheServersCloseFail)
+{
+    TestTls tls;
+    tls.Trust();
+    // Handshakes, says goodbye at once and hangs up.
+    LoopbackServer server([&](LoopbackServer&, int fd) {
+        if (SSL* ssl = tls.Accept(fd)) {
+            SSL_shutdown(ssl);
+            SSL_free(ssl);
+        }
+    });
+
+    // A trusted certificate is no proof of whom it belongs to without a name to check.
+    {
+        TraceCapture trace;
+        UxSocket socket;
+        UxSslSocket unnamed;
+        EXPECT_FALSE(ConnectTls(socket, unnamed, server.Port(), L""));
+        EXPECT_TRUE(trace.Contains(L"no host name to verify"));
+    }
+
+    // After the server's close, writing ends in an error, never in "0 bytes sent".
+    UxSocket socket;
+    UxSslSocket ssl;
+    ASSERT_TRUE(ConnectTls(socket, ssl, server.Port(), L"localhost"));
+    char b;
+    EXPECT_EQ(ssl.Recv(&b, 1), 0);
+    int sent = 0;
+    for (int i = 0; i < 50 && (sent = ssl.Send("more", 4)) > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(sent, -1);
+    EXPECT_NE(plat::WSAGetLastError(), 0);
 }
 
 } // namespace
