@@ -193,12 +193,16 @@ TEST(GdiRaster, PerPixelBlendTakesPremultipliedSources)
     ASSERT_TRUE(AlphaBlend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, blend));
     EXPECT_EQ(dst.At(0, 0), RGB(64, 32, 0));
 
-    // A source without alpha is opaque.
+    // A source without alpha is opaque, whatever its unused fourth bytes hold (never
+    // written here), when blended and when copied into a bitmap with alpha.
     GdiCanvas plain(1, 1);
-    plain.Fill(RGB(1, 2, 3));
+    plain.bitmap->Row(0)[0] = 0x00010203;
     blend.SourceConstantAlpha = 255;
     ASSERT_TRUE(AlphaBlend(dst.dc, 0, 0, 2, 1, plain.dc, 0, 0, 1, 1, blend));
     EXPECT_EQ(dst.At(1, 0), RGB(1, 2, 3));
+    layered.bitmap->Row(0)[0] = 0;
+    ASSERT_TRUE(BitBlt(layered.dc, 0, 0, 1, 1, plain.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(layered.Raw(0, 0) >> 24, 0xFFu);
 }
 
 // Rows are blended four pixels at a time with a scalar tail: both must agree.

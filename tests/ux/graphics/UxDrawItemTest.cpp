@@ -135,6 +135,19 @@ TEST_F(UxImageItemTest, PartsOfTheWidgetTakeTheMatchingPartOfTheImage)
     EXPECT_EQ(pool.GetLoadedCount(), 1u); // one picture for both items
 }
 
+TEST_F(UxImageItemTest, ColourKeyLeavesItsColourOut)
+{
+    UxImageDesc desc = Desc();
+    desc.Method = UxImageDesc::TransparentBlt;
+    desc.Value = plat::RGB(0, 255, 0);
+    UxImageItem item;
+    ASSERT_TRUE(item.Load(desc));
+    ASSERT_TRUE(item.Draw(*surface, { 0, 0, 40, 20 }, { 0, 0, 40, 20 }, { 40, 20 }));
+    EXPECT_EQ(At(5, 10), plat::RGB(255, 0, 0));
+    EXPECT_EQ(At(15, 10), 0x808080u) << "the key's column shows what was there";
+    EXPECT_EQ(At(25, 10), plat::RGB(0, 0, 255));
+}
+
 TEST_F(UxImageItemTest, NothingIsDrawnFromNothing)
 {
     UxImageItem item;

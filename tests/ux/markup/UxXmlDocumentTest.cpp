@@ -91,7 +91,10 @@ TEST(UxXmlDocument, NestingIsLimited)
         return s;
     };
     UxXmlDocument doc;
-    EXPECT_TRUE(doc.LoadText(nested(200)));
+    // Elements nest up to one less than the limit (the text inside takes the last level).
+    const int deepest = static_cast<int>(UxXmlParser::kMaxDepth) - 1;
+    EXPECT_TRUE(doc.LoadText(nested(deepest)));
+    EXPECT_FALSE(doc.LoadText(nested(deepest + 1)));
     EXPECT_FALSE(doc.LoadText(nested(100000))); // no stack overflow
     std::wstring huge = kDecl + L"<A v=\"" + std::wstring(1 << 20, L'v') + L"\"/>";
     ASSERT_TRUE(doc.LoadText(huge));
