@@ -147,6 +147,16 @@ TEST_F(Routing, OpenPopupTakesEveryTapAndClosesOnATapOutside)
     EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
 }
 
+TEST_F(Routing, DisabledTrackerLeavesThePressToTheParent)
+{
+    button.GetPointerTracker().SetDisabled(true);
+    Press(250, 50);
+    Release(250, 50);
+    EXPECT_FALSE(Has(log, "button:down"));
+    EXPECT_TRUE(Has(log, "right:down")) << ::testing::PrintToString(log);
+    button.GetPointerTracker().SetDisabled(false);
+}
+
 TEST_F(Routing, KeysAndTextGoToTheFocusedWindow)
 {
     EXPECT_FALSE(desktop->RootKeyDown(plat::VK_RETURN, 1)); // nobody focused
@@ -233,6 +243,62 @@ TEST_F(DeviceWindow, ActivationHidesThePanelAtTheNextPaints)
     desktop->RemoveChild(&w);
 }
 
+// Answers the input panel's news with false: nothing after it in the walk hears of it.
+class RefusingWindow : public RecordingWindow {
+public:
+    using RecordingWindow::RecordingWindow;
+    bool OnSipShown(const plat::RECT& r) override { return RecordingWindow::OnSipShown(r) && false; }
+};
+
+TEST_F(DeviceWindow, PanelWalkStopsAtTheFirstRefusal)
+{
+    RefusingWindow first("first", &log);
+    RecordingWindow child("child", &log), second("second", &log);
+    first.AddChild(&child);
+    desktop->AddChild(&first);
+    desktop->AddChild(&second);
+    sip->Show();
+    EXPECT_EQ(log, (Log { "first:sip+" }));
+    first.RemoveChild(&child);
+    desktop->RemoveChild(&first);
+    desktop->RemoveChild(&second);
+}
+
+TEST_F(DeviceWindow, MenuListHidesWhatLiesWhollyUnderItAndFadingWindowsBlend)
+{
+    RecordingWindow back("back", &log, 0x0000FF), under("under", &log, 0x00FF00),
+        beside("beside", &log, 0x00FF00), list("list", &log, 0xFFFFFF);
+    back.SetRect({ 0, 0, 480, 640 });
+    under.SetRect({ 20, 20, 100, 100 });
+    beside.SetRect({ 150, 20, 300, 100 }); // half out from under the list
+    list.SetRect({ 0, 0, 200, 200 });
+    for (UxWindow* w : { &back, &under, &beside })
+        desktop->AddChild(w);
+    popups->SetMenuList(&list);
+    log.clear();
+    desktop->Invalidate();
+    Flush();
+    EXPECT_TRUE(Has(log, "beside:paint"));
+    EXPECT_FALSE(Has(log, "under:paint")) << ::testing::PrintToString(log);
+    popups->SetMenuList(nullptr);
+
+    // Halfway through a fade-out, blue over red is composed half and half.
+    RecordingWindow fading("fading", &log, 0xFF0000);
+    fading.SetOwnSurface(true);
+    fading.SetRect({ 300, 300, 400, 400 });
+    desktop->AddChild(&fading);
+    fading.SetTransitionSpec(UxTransitionSpec(0.2f, 0));
+    fading.SetVisible(false);
+    UxPumpFor(100);
+    desktop->Invalidate();
+    Flush();
+    plat::COLORREF mixed = FramePixel(350, 350);
+    EXPECT_NEAR(int(mixed >> 16 & 0xFF), 128, 8);
+    EXPECT_NEAR(int(mixed & 0xFF), 127, 8);
+    for (UxWindow* w : { &back, &under, &beside, &fading })
+        desktop->RemoveChild(w);
+}
+
 TEST_F(DeviceWindow, PaintsParentsFirstAndReusesSurfaces)
 {
     RecordingWindow page("page", &log, 0x0000FF), over("over", &log, 0x00FF00),
@@ -301,8 +367,12 @@ TEST_F(DeviceWindow, ASecondStartRaisesTheFirstAndFails)
 
 TEST_F(DeviceWindow, CloseEndsTheLoopAndRunCallsExitInstance)
 {
+    auto* popup = new TestPopup("popup", &log);
+    desktop->AddChild(popup);
+    popups->SetPopup(popup);
     Input().Close();
     EXPECT_TRUE(desktop->Run());
+    EXPECT_EQ(log, (Log { "popup:close 0" })); // closed before the program ends
     EXPECT_FALSE(plat::IsWindow(device->GetHandle()));
 }
 
