@@ -6,6 +6,7 @@ from . import wire
 from .accounts import flags_to_text
 from .httpd import json_response
 from .party import Parties
+from .party_buddies import BuddyParties
 from .service import now_stamp
 
 DESCRIPTOR_PATH = "/Upgrade/Upgrade_wm10.ipml"
@@ -71,6 +72,8 @@ class Control:
         # Second party
         self.parties = Parties(service)
         self.routes.update(self.parties.routes())
+        # Buddies
+        self.routes.update(BuddyParties(service, self.parties).routes())
 
     def route(self, request):
         handler = self.routes.get((request.method, request.path))
