@@ -2,6 +2,9 @@
 
 #include <string>
 
+class Memo;
+class PktInImsg;
+
 // What protocol code may ask of the screens. Handlers never include screen headers:
 // the application object implements this interface and attaches itself at start-up;
 // tests attach a recording fake. Later commands add their operations here.
@@ -31,6 +34,19 @@ public:
     virtual void RefreshBuddy(const std::wstring& id) = 0;
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
+
+    // Memos
+    // The memo list puts rows for the first n memos of MemoList on top (a memo arrived).
+    virtual void InsertNewMemos(int count) = 0;
+    // The memo list adds rows for the last n memos of MemoList, and its "more" row while
+    // pages remain.
+    virtual void AppendMemoPage(int count) = 0;
+    // The memo the read page shows when that page is on top; null otherwise.
+    virtual Memo* GetShownMemo() = 0;
+    // The read page shows the content that arrived for its memo.
+    virtual void SetMemo(const PktInImsg& packet) = 0;
+    // The tab bar's unread marks follow the chats' and memos' unread flags.
+    virtual void UpdateNotifyIcons() = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

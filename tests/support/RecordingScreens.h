@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/protocol/memos/PktInImsg.h"
 
 #include <algorithm>
 #include <string>
@@ -36,6 +37,13 @@ public:
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
 
+    // Memos
+    void InsertNewMemos(int count) override { calls.push_back(L"InsertNewMemos: " + std::to_wstring(count)); }
+    void AppendMemoPage(int count) override { calls.push_back(L"AppendMemoPage: " + std::to_wstring(count)); }
+    Memo* GetShownMemo() override { return shownMemo; }
+    void SetMemo(const PktInImsg& packet) override { calls.push_back(L"SetMemo: " + packet.Body); }
+    void UpdateNotifyIcons() override { calls.push_back(L"UpdateNotifyIcons"); }
+
     bool Has(const std::wstring& call) const
     {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
@@ -44,6 +52,7 @@ public:
 
     std::vector<std::wstring> calls;
     bool reloadResult = true;
+    Memo* shownMemo = nullptr; // the memo read page is on top while set
 
 private:
     MessengerScreens* m_previous;
