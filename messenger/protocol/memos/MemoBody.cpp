@@ -4,8 +4,6 @@
 
 namespace {
 
-const wchar_t kStyleLetters[] = L"BIUS";
-
 int HexDigit(wchar_t c)
 {
     if (c >= L'0' && c <= L'9')
@@ -47,24 +45,4 @@ uint32_t ParseColor(const std::wstring& text)
         color |= static_cast<uint32_t>(value) << (8 * part);
     }
     return color;
-}
-
-std::wstring FormatFontStyle(uint32_t bits)
-{
-    std::wstring text;
-    for (int i = 0; i < 4; ++i) {
-        if (bits & (1u << i))
-            text += kStyleLetters[i];
-    }
-    return text;
-}
-
-uint32_t ParseFontStyle(const std::wstring& text)
-{
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (text.find(kStyleLetters[i]) != std::wstring::npos)
-            bits |= 1u << i;
-    }
-    return bits;
 }

@@ -1,6 +1,7 @@
 #include "messenger/protocol/memos/PktInImsg.h"
 
 #include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktChatText.h"
 #include "messenger/protocol/PktKeywords.h"
 #include "messenger/protocol/PktNumbers.h"
 #include "messenger/protocol/PktStreamReader.h"
@@ -82,7 +83,7 @@ void PktInImsg::ReadHeader(const std::wstring& key, const std::wstring& value)
     else if (key == L"font-color")
         FontColor = ParseColor(value);
     else if (key == L"font-style")
-        FontStyle = ParseFontStyle(value);
+        FontStyle = static_cast<uint32_t>(ParseFontStyle(value));
     else if (key == L"contenttype")
         ContentType = ParseContentType(value);
     else if (key == L"length")

@@ -1,5 +1,6 @@
 #include "messenger/protocol/memos/PktOutImsg.h"
 
+#include "messenger/protocol/PktChatText.h"
 #include "messenger/protocol/PktKeywords.h"
 #include "messenger/protocol/memos/MemoBody.h"
 #include "ux/core/UxText.h"
@@ -36,7 +37,7 @@ bool PktOutImsg::WriteArgs(PktStreamWriter& writer)
     WriteHeader(writer, L"font-name:", FontName);
     WriteHeader(writer, L"font-size:", std::to_wstring(FontSize));
     WriteHeader(writer, L"font-color:", FormatColor(FontColor));
-    WriteHeader(writer, L"font-style:", FormatFontStyle(FontStyle));
+    WriteHeader(writer, L"font-style:", FontStyleToString(static_cast<int32_t>(FontStyle)));
     WriteHeader(writer, L"contenttype:", ContentTypeToText(ContentType));
     WriteHeader(writer, L"length:", std::to_wstring(body.size()));
     writer.SetSeparatorSuppressed(false);
