@@ -6,6 +6,7 @@ from . import wire
 from .accounts import flags_to_text
 from .httpd import json_response
 from .party import Parties
+from .party_memos import PartyMemos
 from .service import now_stamp
 
 DESCRIPTOR_PATH = "/Upgrade/Upgrade_wm10.ipml"
@@ -71,6 +72,8 @@ class Control:
         # Second party
         self.parties = Parties(service)
         self.routes.update(self.parties.routes())
+        # Memos
+        self.routes.update(PartyMemos(self.parties).routes())
 
     def route(self, request):
         handler = self.routes.get((request.method, request.path))
