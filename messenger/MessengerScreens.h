@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+class ChatSession;
+class ChatView;
 class Memo;
 class PktInImsg;
 
@@ -35,6 +38,18 @@ public:
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
 
+    // Chat
+    // The page of a new chat session, which owns it; null when there are no screens.
+    virtual std::unique_ptr<ChatView> CreateChatView(ChatSession& session) = 0;
+    // The chat list gained a session (its row and its page dot).
+    virtual void AddChatSession(ChatSession& session) = 0;
+    // A session's row in the chat list changed (unread lines).
+    virtual void UpdateChatSession(ChatSession& session) = 0;
+    // The unread indicators of the status bars.
+    virtual void UpdateNotifyIcons() = 0;
+    // The participants view, when it shows this session.
+    virtual void ReloadChatInfo(ChatSession& session) = 0;
+
     // Memos
     // The memo list puts rows for the first n memos of MemoList on top (a memo arrived).
     virtual void InsertNewMemos(int count) = 0;
@@ -45,8 +60,6 @@ public:
     virtual Memo* GetShownMemo() = 0;
     // The read page shows the content that arrived for its memo.
     virtual void SetMemo(const PktInImsg& packet) = 0;
-    // The tab bar's unread marks follow the chats' and memos' unread flags.
-    virtual void UpdateNotifyIcons() = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

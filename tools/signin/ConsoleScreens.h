@@ -24,12 +24,21 @@ public:
     void RefreshBuddy(const std::wstring& id) override;
     void PlayAlert(int) override { }
 
+    // Chat
+    std::unique_ptr<ChatView> CreateChatView(ChatSession& session) override;
+    void AddChatSession(ChatSession& session) override;
+    void UpdateChatSession(ChatSession&) override { }
+    void UpdateNotifyIcons() override { }
+    void ReloadChatInfo(ChatSession&) override { }
+    // Echo mode: every line received is said back in its chat.
+    void SetEcho(bool echo) { m_echo = echo; }
+    bool GetEcho() const { return m_echo; }
+
     // Memos
     void InsertNewMemos(int count) override;
     void AppendMemoPage(int count) override;
     Memo* GetShownMemo() override { return nullptr; }
     void SetMemo(const PktInImsg&) override { }
-    void UpdateNotifyIcons() override { }
     // Runs once the buddy list has arrived (memo requests the command line asked for).
     void SetOnSignedIn(std::function<void()> action) { m_onSignedIn = std::move(action); }
 
@@ -40,11 +49,13 @@ public:
 
     static std::wstring StatusText(int status);
 
-private:
     void Print(const std::wstring& line);
+
+private:
 
     FILE* m_out;
     bool m_signedIn = false;
     std::function<void()> m_onSignedIn;
     int m_exitCode = 1;
+    bool m_echo = false;
 };

@@ -1,8 +1,12 @@
 #include "messenger/protocol/memos/MemoBox.h"
 
+#include "messenger/model/Me.h"
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/chat/PktOutCmsg.h"
+#include "messenger/protocol/memos/MemoBody.h"
+#include "messenger/protocol/memos/PktOutImsg.h"
 #include "messenger/protocol/memos/PktOutWget.h"
 
 namespace {
@@ -83,4 +87,26 @@ bool MemoBox::ReportSpam(TarvPeer& peer, const std::wstring& cookie)
     request.Kind = PktOutWget::KindSpam;
     request.ByCookie.Cookie = cookie;
     return SendWget(peer, request);
+}
+
+bool MemoBox::SendMemo(TarvPeer& peer, const std::vector<std::wstring>& receivers, int32_t event,
+    const std::wstring& cookie, const std::wstring& text)
+{
+    if (receivers.empty())
+        return false;
+    PktOutImsg memo;
+    if (const Me* me = Me::GetInstance())
+        memo.From = me->Id;
+    memo.References = receivers;
+    memo.Date.Now();
+    memo.Event = event;
+    memo.Cookie = cookie;
+    memo.FontSize = 9;
+    memo.ContentType = MemoContentText;
+    memo.Body = text;
+    PktOutCmsg message;
+    message.Flag = true;
+    message.Recipients = receivers;
+    PktOutCrp2 envelope(PktOutCrp2::KindDp, L"");
+    return message.SetPayload(memo) && envelope.SetPayload(message) && peer.Send(envelope);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Memo;
 class TarvPeer;
@@ -25,4 +26,10 @@ public:
     static bool OpenMemo(TarvPeer& peer, const Memo& memo);
     static bool DeleteMemo(TarvPeer& peer, const std::wstring& cookie);
     static bool ReportSpam(TarvPeer& peer, const std::wstring& cookie);
+
+    // A memo from the signed-in user, as the compose page sends it: an IMSG for the
+    // receivers inside a CMSG inside a CRP2. event is how it was written (new, forward,
+    // reply, reply to all), cookie the memo it answers or forwards.
+    static bool SendMemo(TarvPeer& peer, const std::vector<std::wstring>& receivers, int32_t event,
+        const std::wstring& cookie, const std::wstring& text);
 };
