@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TraceCapture quiet;
     RecordingScreens screens;
     MessengerSingletons m;
-    MemoList memos;
+    MemoList& memos = m.memos;
     memos.Box = size ? data[0] % 3 : 0;
     Memo* shown = memos.PushBack(Memo {});
     if (size && data[0] & 4)

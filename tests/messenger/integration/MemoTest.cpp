@@ -95,7 +95,7 @@ protected:
     UxTimeFixture time;
     RecordingScreens screens;
     BasicMessengerSingletons<TarvPeer> m;
-    MemoList memos;
+    MemoList& memos = m.memos;
 
 private:
     std::string Write(const std::string& name, const std::string& text)
@@ -154,4 +154,48 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     EXPECT_EQ(Await(notFound), (std::vector<std::wstring> { notFound }));
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxNone));
     EXPECT_EQ(Await(badBox), (std::vector<std::wstring> { badBox }));
+}
+
+TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
+{
+    ASSERT_NE(service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})").find("conn"), std::string::npos);
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
+    Await(L"AppendMemoPage: 10");
+
+    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
+                                R"("title": "점심", "body": "점심 같이 먹어요"})");
+    const std::vector<std::wstring> announced = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
+    EXPECT_EQ(Await(L"PlayAlert: 3"), announced);
+    ASSERT_EQ(memos.GetCount(), 11u);
+    Memo* arrived = memos.GetAt(0);
+    EXPECT_EQ(arrived->Title, L"점심");
+    EXPECT_EQ(arrived->From, L"jiyeon@quorix.net");
+
+    screens.shownMemo = arrived;
+    ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *arrived));
+    EXPECT_EQ(Await(L"SetMemo: 점심 같이 먹어요"), (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요" }));
+    EXPECT_EQ(ReadFlagOnService(arrived->Cookie), "true");
+
+    // The answer reaches the other user's inbox as a reply to that memo.
+    ASSERT_TRUE(MemoBox::SendMemo(m.peer, { L"jiyeon@quorix.net" }, 2, arrived->Cookie, L"좋아요\n12시에"));
+    std::string inbox;
+    ASSERT_TRUE(PumpUntil([&] {
+        inbox = service.Get("/party/memos?user=jiyeon@quorix.net");
+        return inbox.find("좋아요") != std::string::npos;
+    }));
+    const size_t at = inbox.find("\"cookie\": \"", inbox.find("좋아요")) + 11;
+    const std::string read = service.Post(
+        "/party/read-memo", R"({"user": "jiyeon@quorix.net", "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"}");
+    EXPECT_NE(read.find(R"("event": "RE")"), std::string::npos) << read;
+    EXPECT_NE(read.find(R"("from": "minsu@quorix.net")"), std::string::npos) << read;
+
+    // The sent box lists it; a memo arriving meanwhile leaves that list alone.
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxSent));
+    Await(L"AppendMemoPage: 1");
+    ASSERT_EQ(memos.GetCount(), 1u);
+    EXPECT_EQ(memos.GetAt(0)->GetFirstLine(), L"좋아요");
+    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], "body": "또"})");
+    EXPECT_EQ(Await(L"PlayAlert: 3"), (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    EXPECT_EQ(memos.GetCount(), 1u);
+    EXPECT_EQ(memos.Unread, 1);
 }

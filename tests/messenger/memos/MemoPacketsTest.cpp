@@ -45,7 +45,7 @@ const std::string kImsgBody = "from:jiyeon@quorix.net\r\nref:minsu@quorix.net;ju
 class MemoPackets : public ::testing::Test {
 protected:
     MessengerSingletons m;
-    MemoList memos;
+    MemoList& memos = m.memos;
     RecordingScreens screens;
     TraceCapture trace;
 };
