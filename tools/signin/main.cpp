@@ -229,6 +229,8 @@ int main(int argc, char** argv)
     auto* buddies = new BuddyList;
     auto* chats = new ChatSessionList;
     auto* memos = new MemoList;
+    // The console shows the inbox unless asked for the sent box, so arriving memos print.
+    memos->Box = MemoList::BoxInbox;
     auto* issuer = new PktTransactionIdIssuer;
     auto* packets = new PktFactory;
     auto* handlers = new PktHandlerFactory;

@@ -34,7 +34,8 @@ bool PktHandlerImsg::Handle(TarvPeer*, PktIn& packet)
         if (memos->Box == MemoList::BoxInbox) {
             Memo memo;
             memo.From = imsg.From;
-            memo.Title = imsg.Title;
+            // Memos written on phones carry no title: the list shows their text instead.
+            memo.Title = imsg.Title.empty() ? imsg.Body : imsg.Title;
             memo.Date = imsg.Date;
             memo.Cookie = imsg.Cookie;
             if (memos->PushFront(memo) && screens)

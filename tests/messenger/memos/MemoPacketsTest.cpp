@@ -273,6 +273,10 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     ASSERT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.GetAt(0)->Cookie, L"m000007");
     EXPECT_TRUE(memos.GetAt(0)->Id.empty());
+    // Without a title the row shows the text.
+    const std::string untitled = "IMSG 0\r\nfrom:a\r\ntitle:%00\r\n\r\n첫 줄\r\n둘째 줄";
+    m.peer.OnPacket(reinterpret_cast<const uint8_t*>(untitled.data()), static_cast<int>(untitled.size()));
+    EXPECT_EQ(memos.GetAt(0)->GetFirstLine(), L"첫 줄");
 
     // While the sent box is shown its rows stay as they are; only the unread mark changes.
     screens.calls.clear();
@@ -280,7 +284,7 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     memos.Box = MemoList::BoxSent;
     deliver();
     EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
-    EXPECT_EQ(memos.GetCount(), 1u);
+    EXPECT_EQ(memos.GetCount(), 2u);
     EXPECT_EQ(memos.Unread, 1);
 }
 
