@@ -34,7 +34,7 @@ public:
     Memo* FindByCookie(const std::wstring& cookie) const;
 
     int32_t Box = BoxNone;
-    int32_t Page = 0;  // page number of the last list answer
+    int32_t Page = 0; // page number of the last list answer
     int32_t Total = 0; // the list answer's second number, kept
     uint8_t Unread = 0;
 

@@ -55,8 +55,9 @@ constexpr float kSignInSeconds = 30.0f;
 
 int Usage()
 {
-    std::fprintf(
-        stderr, "usage: quorix-signin [--offline] [--echo] [--inbox] [--sent] [--memo TO TEXT] ID [PASSWORD]\n");
+    std::fprintf(stderr,
+        "usage: quorix-signin [--offline] [--echo] [--inbox] [--sent] [--memo TO TEXT] "
+        "ID [PASSWORD]\n");
     return 2;
 }
 

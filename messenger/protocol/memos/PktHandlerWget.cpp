@@ -57,8 +57,8 @@ bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
             // Nested answers restore the flag of the one around them.
             const bool outer = s_openingMemo;
             s_openingMemo = true;
-            peer->OnPacket(reinterpret_cast<const uint8_t*>(answer.Frame.data()),
-                static_cast<int>(answer.Frame.size()));
+            peer->OnPacket(
+                reinterpret_cast<const uint8_t*>(answer.Frame.data()), static_cast<int>(answer.Frame.size()));
             s_openingMemo = outer;
         }
         break;

@@ -1,7 +1,7 @@
 #include "messenger/protocol/memos/PktInImsg.h"
 
-#include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktChatText.h"
+#include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktKeywords.h"
 #include "messenger/protocol/PktNumbers.h"
 #include "messenger/protocol/PktStreamReader.h"

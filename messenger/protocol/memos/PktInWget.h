@@ -25,9 +25,9 @@ public:
     // Set on the fragment that completes an answer; only that one is acted on.
     bool Complete = false;
 
-    MemoListAnswer List;   // kind 0
-    int32_t Unread = 0;    // kind 1
-    std::string Frame;     // kind 2: the content rebuilt as a frame of its own
+    MemoListAnswer List; // kind 0
+    int32_t Unread = 0; // kind 1
+    std::string Frame; // kind 2: the content rebuilt as a frame of its own
     MemoRelAnswer Related; // kind 3
 
     // Limits of one answer: more fragments or bytes than this drop the answer.

@@ -86,7 +86,9 @@ protected:
         const std::string account = Account();
         const size_t at = account.find("\"cookie\": \"" + ToUtf8(cookie) + "\"");
         const size_t flag = account.find("\"read\": ", at);
-        return at == std::string::npos ? "" : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
+        return at == std::string::npos
+            ? ""
+            : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
     }
 
     TempFolder folder;
@@ -110,7 +112,8 @@ private:
 TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
 {
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
-    EXPECT_EQ(Await(L"UpdateNotifyIcons"), (std::vector<std::wstring> { L"AppendMemoPage: 10", L"UpdateNotifyIcons" }));
+    EXPECT_EQ(Await(L"UpdateNotifyIcons"),
+        (std::vector<std::wstring> { L"AppendMemoPage: 10", L"UpdateNotifyIcons" }));
     EXPECT_EQ(memos.Unread, 1);
     ASSERT_TRUE(MemoBox::RequestNextPage(m.peer));
     EXPECT_EQ(Await(L"AppendMemoPage: 10"), (std::vector<std::wstring> { L"AppendMemoPage: 10" }));
@@ -158,13 +161,16 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
 
 TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 {
-    ASSERT_NE(service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})").find("conn"), std::string::npos);
+    ASSERT_NE(
+        service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})").find("conn"), std::string::npos);
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
     Await(L"AppendMemoPage: 10");
 
-    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
-                                R"("title": "점심", "body": "점심 같이 먹어요"})");
-    const std::vector<std::wstring> announced = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
+    service.Post("/party/memo",
+        R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
+        R"("title": "점심", "body": "점심 같이 먹어요"})");
+    const std::vector<std::wstring> announced
+        = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
     EXPECT_EQ(Await(L"PlayAlert: 3"), announced);
     ASSERT_EQ(memos.GetCount(), 11u);
     Memo* arrived = memos.GetAt(0);
@@ -173,7 +179,8 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 
     screens.shownMemo = arrived;
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *arrived));
-    EXPECT_EQ(Await(L"SetMemo: 점심 같이 먹어요"), (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요" }));
+    EXPECT_EQ(
+        Await(L"SetMemo: 점심 같이 먹어요"), (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요" }));
     EXPECT_EQ(ReadFlagOnService(arrived->Cookie), "true");
 
     // The answer reaches the other user's inbox as a reply to that memo.
@@ -184,8 +191,8 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
         return inbox.find("좋아요") != std::string::npos;
     }));
     const size_t at = inbox.find("\"cookie\": \"", inbox.find("좋아요")) + 11;
-    const std::string read = service.Post(
-        "/party/read-memo", R"({"user": "jiyeon@quorix.net", "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"}");
+    const std::string read = service.Post("/party/read-memo",
+        R"({"user": "jiyeon@quorix.net", "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"}");
     EXPECT_NE(read.find(R"("event": "RE")"), std::string::npos) << read;
     EXPECT_NE(read.find(R"("from": "minsu@quorix.net")"), std::string::npos) << read;
 

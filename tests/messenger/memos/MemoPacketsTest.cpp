@@ -227,12 +227,12 @@ TEST_F(MemoPackets, BrokenFragmentSequencesAreDroppedNotParsed)
     memos.Box = MemoList::BoxInbox;
     const std::string page = "1 0 1\r\n1 a t 20260101000000 0 0 m1\r\n";
     const std::vector<std::string> broken[] = {
-        { Answer("MEMOLST2", 1, 3, page), Answer("MEMOLST2", 3, 3, "") },       // a fragment missing
-        { Answer("MEMOLST2", 1, 2, page), Answer("MEMOCNT2", 2, 2, "") },       // another answer's
-        { Answer("MEMOLST2", 2, 1, page) },                                     // index past count
-        { Answer("MEMOLST2", -1, -1, page) },                                   // negative
-        { Answer("MEMOLST2", 5000, 5000, page) },                               // too many
-        { Answer("MEMOLST2", 1, 2, std::string(PktInWget::kMaxAnswer, 'x')),  // too long
+        { Answer("MEMOLST2", 1, 3, page), Answer("MEMOLST2", 3, 3, "") }, // a fragment missing
+        { Answer("MEMOLST2", 1, 2, page), Answer("MEMOCNT2", 2, 2, "") }, // another answer's
+        { Answer("MEMOLST2", 2, 1, page) }, // index past count
+        { Answer("MEMOLST2", -1, -1, page) }, // negative
+        { Answer("MEMOLST2", 5000, 5000, page) }, // too many
+        { Answer("MEMOLST2", 1, 2, std::string(PktInWget::kMaxAnswer, 'x')), // too long
             Answer("MEMOLST2", 2, 2, page) },
     };
     for (const auto& fragments : broken) {
