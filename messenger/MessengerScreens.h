@@ -5,6 +5,8 @@
 
 class ChatSession;
 class ChatView;
+class Memo;
+class PktInImsg;
 
 // What protocol code may ask of the screens. Handlers never include screen headers:
 // the application object implements this interface and attaches itself at start-up;
@@ -66,6 +68,16 @@ public:
     virtual void AskBuddyRequest(
         const std::wstring& id, const std::wstring& email, const std::wstring& message)
         = 0;
+    // Memos
+    // The memo list puts rows for the first n memos of MemoList on top (a memo arrived).
+    virtual void InsertNewMemos(int count) = 0;
+    // The memo list adds rows for the last n memos of MemoList, and its "more" row while
+    // pages remain.
+    virtual void AppendMemoPage(int count) = 0;
+    // The memo the read page shows when that page is on top; null otherwise.
+    virtual Memo* GetShownMemo() = 0;
+    // The read page shows the content that arrived for its memo.
+    virtual void SetMemo(const PktInImsg& packet) = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

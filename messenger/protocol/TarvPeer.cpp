@@ -5,6 +5,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktNumbers.h"
@@ -124,6 +125,8 @@ void TarvPeer::ResetSession()
         screens->ResetScreens();
     if (ChatSessionList* chats = ChatSessionList::GetInstance())
         chats->Clear();
+    if (MemoList* memos = MemoList::GetInstance())
+        memos->Clear();
     if (BuddyList* buddies = BuddyList::GetInstance())
         buddies->Clear();
     if (GroupList* groups = GroupList::GetInstance())

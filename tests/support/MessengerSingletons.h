@@ -4,6 +4,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktPendingList.h"
@@ -18,6 +19,7 @@ template <typename PeerType> struct BasicMessengerSingletons {
     GroupList groups;
     BuddyList buddies;
     ChatSessionList chats;
+    MemoList memos;
     PktTransactionIdIssuer issuer;
     PktFactory packets;
     PktHandlerFactory handlers;

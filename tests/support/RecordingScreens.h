@@ -3,6 +3,7 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSession.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/memos/PktInImsg.h"
 
 #include <algorithm>
 #include <string>
@@ -104,6 +105,11 @@ public:
     {
         calls.push_back(L"AskBuddyRequest: " + id + L" " + email + L" " + message);
     }
+    // Memos
+    void InsertNewMemos(int count) override { calls.push_back(L"InsertNewMemos: " + std::to_wstring(count)); }
+    void AppendMemoPage(int count) override { calls.push_back(L"AppendMemoPage: " + std::to_wstring(count)); }
+    Memo* GetShownMemo() override { return shownMemo; }
+    void SetMemo(const PktInImsg& packet) override { calls.push_back(L"SetMemo: " + packet.Body); }
 
     bool Has(const std::wstring& call) const
     {
@@ -113,6 +119,7 @@ public:
 
     std::vector<std::wstring> calls;
     bool reloadResult = true;
+    Memo* shownMemo = nullptr; // the memo read page is on top while set
 
 private:
     MessengerScreens* m_previous;

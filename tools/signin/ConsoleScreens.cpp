@@ -4,10 +4,12 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxText.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -95,6 +97,11 @@ void ConsoleScreens::ShowBuddyList()
 {
     m_signedIn = true;
     Print(L"connected; press Ctrl+C to sign out");
+    if (m_onSignedIn) {
+        auto action = std::move(m_onSignedIn);
+        m_onSignedIn = nullptr;
+        action();
+    }
 }
 
 void ConsoleScreens::RefreshBuddy(const std::wstring& id)
@@ -183,4 +190,38 @@ void ConsoleScreens::AskBuddyRequest(
     const std::wstring&, const std::wstring& email, const std::wstring& message)
 {
     Print(FormatString(L"buddy request from %s: %s", email.c_str(), message.c_str()));
+}
+
+// Memos
+
+namespace {
+
+std::wstring MemoLine(const Memo& memo)
+{
+    return FormatString(L"  %s %s from %s%s: %s", memo.Cookie.c_str(),
+        memo.Date.Format(L"yyyy-MM-dd hh:mm:ss").c_str(), memo.From.c_str(), memo.Read ? L"" : L" (unread)",
+        memo.GetFirstLine().c_str());
+}
+
+} // namespace
+
+void ConsoleScreens::InsertNewMemos(int count)
+{
+    MemoList* memos = MemoList::GetInstance();
+    for (int i = 0; memos && i < count; ++i) {
+        if (const Memo* memo = memos->GetAt(static_cast<size_t>(i)))
+            Print(L"new memo" + MemoLine(*memo).substr(1));
+    }
+}
+
+void ConsoleScreens::AppendMemoPage(int count)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memos)
+        return;
+    Print(FormatString(L"%s, page %d: %d memos", memos->Box == MemoList::BoxSent ? L"sent box" : L"inbox",
+        memos->Page, count));
+    const size_t total = memos->GetCount();
+    for (size_t i = total - std::min(total, static_cast<size_t>(std::max(count, 0))); i < total; ++i)
+        Print(MemoLine(*memos->GetAt(i)));
 }

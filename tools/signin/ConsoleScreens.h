@@ -3,6 +3,7 @@
 #include "messenger/MessengerScreens.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 // The screens of a program without a window: alerts and the buddy list go to a text
@@ -41,6 +42,13 @@ public:
     void MoveProfileBuddy(const std::wstring&, const std::wstring&) override { }
     void AskBuddyRequest(
         const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    // Memos
+    void InsertNewMemos(int count) override;
+    void AppendMemoPage(int count) override;
+    Memo* GetShownMemo() override { return nullptr; }
+    void SetMemo(const PktInImsg&) override { }
+    // Runs once the buddy list has arrived (memo requests the command line asked for).
+    void SetOnSignedIn(std::function<void()> action) { m_onSignedIn = std::move(action); }
 
     bool IsSignedIn() const { return m_signedIn; }
     // Exit status once the loop has ended: 0 after a sign-out the user asked for.
@@ -55,6 +63,7 @@ private:
 
     FILE* m_out;
     bool m_signedIn = false;
+    std::function<void()> m_onSignedIn;
     int m_exitCode = 1;
     bool m_echo = false;
 };

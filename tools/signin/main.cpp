@@ -1,4 +1,4 @@
-// quorix-signin [--offline] [--echo] ID [PASSWORD]
+// quorix-signin [--offline] [--echo] [--inbox] [--sent] [--memo TO TEXT] ID [PASSWORD]
 //
 // Signs in to the messenger service named by QUORIX_DISPATCH_HOST (and
 // QUORIX_DISPATCH_PORT), prints the groups and buddies it receives and the changes that
@@ -10,11 +10,16 @@
 // "/typing" sends a typing notice, "/leave" closes the picked chat, "/quit" signs out;
 // any other line is said in the picked chat (the newest when none was picked).
 // Invitations are accepted as they come. With --echo every line received is said back.
+//
+// Memos: once signed in it lists the first page of the inbox (--inbox) or the sent box
+// (--sent) and sends the memo TEXT to the ids in TO, separated by ";" (--memo). Memos
+// that arrive are printed.
 
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktPendingList.h"
@@ -24,6 +29,8 @@
 #include "messenger/protocol/TarvPong.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/login/SignOut.h"
+#include "messenger/protocol/memos/MemoBody.h"
+#include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tools/signin/ConsoleScreens.h"
 #include "ux/core/UxClock.h"
@@ -48,7 +55,9 @@ constexpr float kSignInSeconds = 30.0f;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: quorix-signin [--offline] [--echo] ID [PASSWORD]\n");
+    std::fprintf(stderr,
+        "usage: quorix-signin [--offline] [--echo] [--inbox] [--sent] [--memo TO TEXT] "
+        "ID [PASSWORD]\n");
     return 2;
 }
 
@@ -139,12 +148,30 @@ void EndConsoleSession(ConsoleScreens& screens)
     SignOut();
 }
 
+// "a@x;b@x" and the text: a new memo to those ids.
+void SendMemoFromCommandLine(TarvPeer& peer, const std::string& to, const std::string& text)
+{
+    std::vector<std::wstring> receivers;
+    const std::wstring ids = FromUtf8(to);
+    for (size_t start = 0; start <= ids.size();) {
+        size_t end = std::min(ids.find(L';', start), ids.size());
+        if (end > start)
+            receivers.push_back(ids.substr(start, end - start));
+        start = end + 1;
+    }
+    if (!MemoBox::SendMemo(peer, receivers, MemoEventNew, L"", FromUtf8(text)))
+        std::printf("the memo could not be sent\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool offline = false;
     bool echo = false;
+    int box = -1;
+    std::string memoTo;
+    std::string memoText;
     std::string id;
     std::string password;
     bool havePassword = false;
@@ -153,6 +180,14 @@ int main(int argc, char** argv)
             offline = true;
         else if (std::strcmp(argv[i], "--echo") == 0)
             echo = true;
+        else if (std::strcmp(argv[i], "--inbox") == 0)
+            box = MemoList::BoxInbox;
+        else if (std::strcmp(argv[i], "--sent") == 0)
+            box = MemoList::BoxSent;
+        else if (std::strcmp(argv[i], "--memo") == 0 && i + 2 < argc) {
+            memoTo = argv[++i];
+            memoText = argv[++i];
+        }
         else if (argv[i][0] == '-')
             return Usage();
         else if (id.empty())
@@ -190,6 +225,9 @@ int main(int argc, char** argv)
     auto* groups = new GroupList;
     auto* buddies = new BuddyList;
     auto* chats = new ChatSessionList;
+    auto* memos = new MemoList;
+    // The console shows the inbox unless asked for the sent box, so arriving memos print.
+    memos->Box = MemoList::BoxInbox;
     auto* issuer = new PktTransactionIdIssuer;
     auto* packets = new PktFactory;
     auto* handlers = new PktHandlerFactory;
@@ -203,6 +241,12 @@ int main(int argc, char** argv)
     me->LoginOffline = offline;
     password.assign(password.size(), '\0');
 
+    screens.SetOnSignedIn([peer, box, memoTo, memoText] {
+        if (box >= 0)
+            MemoBox::SwitchBox(*peer, box);
+        if (!memoTo.empty())
+            SendMemoFromCommandLine(*peer, memoTo, memoText);
+    });
     timers->Add(kSignInSeconds, kSignInSeconds, &OnSignInTimeout, reinterpret_cast<uintptr_t>(&screens));
     if (!peer->ConnectDispatch())
         peer->OnConnectFailed(0);
@@ -245,6 +289,7 @@ int main(int argc, char** argv)
     SafeDelete(issuer);
     SafeDelete(packets);
     SafeDelete(handlers);
+    SafeDelete(memos);
     SafeDelete(chats);
     SafeDelete(buddies);
     SafeDelete(groups);

@@ -7,6 +7,7 @@ from .accounts import flags_to_text
 from .httpd import json_response
 from .party import Parties
 from .party_buddies import BuddyParties
+from .party_memos import PartyMemos
 from .service import now_stamp
 
 DESCRIPTOR_PATH = "/Upgrade/Upgrade_wm10.ipml"
@@ -74,6 +75,8 @@ class Control:
         self.routes.update(self.parties.routes())
         # Buddies
         self.routes.update(BuddyParties(service, self.parties).routes())
+        # Memos
+        self.routes.update(PartyMemos(self.parties).routes())
 
     def route(self, request):
         handler = self.routes.get((request.method, request.path))

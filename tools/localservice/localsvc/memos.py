@@ -119,7 +119,8 @@ class MemoCommands:
         pages = max(1, math.ceil(len(box) / count))
         lines = [wire.words_line([page, "1" if page < pages else "0", pages])]
         for m in box[(page - 1) * count:page * count]:
-            lines.append(wire.words_line([m.number, m.sender, m.title, m.date,
+            # Memos written on the phone have no title: the list shows their text instead.
+            lines.append(wire.words_line([m.number, m.sender, m.title or m.body, m.date,
                                           "1" if m.read else "0", "0", m.cookie]))
         return MEMO_OK, b"".join(lines)
 

@@ -96,3 +96,32 @@ class Memos(ServiceTest):
         self.assertEqual((head, [m[2] for m in second]),
                          (["2", "0", "2"], ["점심 약속", "회의 자료"]))
 
+
+    def test_a_party_writes_memos_and_reads_its_box(self):
+        minsu, _ = self.svc.sign_in(MINSU)
+        self.assertEqual(self.svc.control("/party/sign-in", {"user": JIYEON})[0], 200)
+        sent = self.svc.control("/party/memo", {"user": JIYEON, "to": [MINSU, "ghost@quorix.net"],
+                                                "title": "안녕 하세요", "body": "본문"})[1]
+        self.assertEqual(sent, {"result": "CMSG", "undelivered": ["ghost@quorix.net"]})
+        headers, body = headers_of(minsu.expect("CMSG").payload)
+        self.assertEqual((headers["title"], body), ("안녕%20하세요", "본문"))
+
+        listed = self.svc.control("/party/memos?user=%s&box=sent" % JIYEON)[1]
+        self.assertEqual((listed["result"], listed["page"], listed["pages"]), (100, "1", "1"))
+        self.assertEqual(listed["memos"][0]["title"], "안녕 하세요")
+        cookie = self.inbox(minsu)[1][0][6]
+        self.assertEqual(self.wget(minsu, "MEMOGET2", [("cookie", cookie), ("box_type", "R")])[0],
+                         100)
+
+        # The reply names the memo it answers; the party reads it from its inbox.
+        reply = imsg("답장", "잘 지내").replace(b"event:NW\r\n", b"event:RE\r\ncookie:" +
+                                              cookie.encode() + b"\r\n")
+        reply = reply.replace(b"from:" + JIYEON.encode(), b"from:" + MINSU.encode())
+        self.assertEqual(minsu.dp("CMSG", ["Y"], (JIYEON + "\r\n").encode() + reply).payload, b"")
+        inbox = self.svc.control("/party/memos?user=" + JIYEON)[1]["memos"]
+        self.assertEqual((inbox[0]["from"], inbox[0]["read"]), (MINSU, False))
+        read = self.svc.control("/party/read-memo", {"user": JIYEON, "cookie": inbox[0]["cookie"]})[1]
+        self.assertEqual((read["result"], read["headers"]["event"], read["body"]),
+                         (100, "RE", "잘 지내"))
+        self.assertEqual(self.svc.control("/party/read-memo",
+                                          {"user": JIYEON, "cookie": "nope"})[1]["result"], 202)

@@ -1,0 +1,91 @@
+#include "messenger/protocol/memos/MemoAnswer.h"
+
+#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/PktStreamReader.h"
+
+namespace {
+
+// Whether anything but blanks is left: a body ending in a line end or spaces holds no
+// further record.
+bool HasMore(const PktStreamReader& reader)
+{
+    const uint8_t* p = reader.GetPosition();
+    const uint8_t* end = reader.GetStart() + reader.GetSize();
+    for (; p < end; ++p) {
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n')
+            return true;
+    }
+    return false;
+}
+
+struct FailureName {
+    int32_t code;
+    const wchar_t* text;
+};
+
+const FailureName kMemoFailureNames[] = {
+    { 100, L"FailureCodeSuccess" },
+    { 201, L"FailureCodeInvalidParameter" },
+    { 202, L"FailureCodeMemoNotExists" },
+    { 300, L"FailureCodeIdNotExists" },
+    { 490, L"FailureCodeSystemError" },
+    { 500, L"FailureCodeDbError" },
+};
+
+} // namespace
+
+void MemoListAnswer::Read(PktStreamReader& reader)
+{
+    std::wstring word;
+    reader.ReadInt(Page);
+    reader.ReadWord(word);
+    Flag = ParseOneZero(word);
+    reader.ReadInt(Total);
+    while (HasMore(reader) && Memos.size() < kMaxMemos) {
+        Memo memo;
+        reader.ReadWord(memo.Id);
+        reader.ReadWord(memo.From);
+        reader.ReadWord(memo.Title);
+        reader.ReadWord(word);
+        memo.Date.Parse(word, L"yyyyMMddhhmmss");
+        reader.ReadWord(word);
+        memo.Read = word == L"1";
+        reader.ReadWord(word);
+        memo.Flag2 = word == L"1";
+        reader.ReadWord(memo.Cookie);
+        Memos.push_back(std::move(memo));
+    }
+}
+
+void MemoRelAnswer::Read(PktStreamReader& reader)
+{
+    std::wstring word;
+    reader.ReadWord(word);
+    Flag = ParseYesNo(word);
+    while (HasMore(reader) && Records.size() < MemoListAnswer::kMaxMemos) {
+        Record record;
+        reader.ReadInt(record.Seq);
+        reader.ReadWord(record.Text1);
+        reader.ReadWord(record.Text2);
+        reader.ReadWord(word);
+        record.Box = ParseMemoBox(word);
+        reader.ReadWord(record.Text3);
+        reader.ReadWord(record.Text4);
+        reader.ReadWord(word);
+        record.Date.Parse(word, L"yyyyMMddhhmmss");
+        reader.ReadWord(word);
+        record.Flag = ParseYesNo(word);
+        reader.ReadWord(record.Text5);
+        reader.ReadWord(record.Text6);
+        Records.push_back(std::move(record));
+    }
+}
+
+std::wstring GetMemoFailureName(int32_t code)
+{
+    for (const FailureName& entry : kMemoFailureNames) {
+        if (entry.code == code)
+            return entry.text;
+    }
+    return L"Unknown Error";
+}

@@ -1,0 +1,69 @@
+#include "messenger/protocol/memos/PktHandlerWget.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/MemoList.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/memos/PktInWget.h"
+#include "messenger/protocol/memos/PktOutWget.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerWget>({ L"WGET" });
+
+} // namespace
+
+bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
+{
+    MessengerScreens* screens = MessengerScreens::GetCurrent();
+    if (!packet.Succeeded()) {
+        if (screens) {
+            screens->ShowMsgBox(packet.GetCommand() + L" [" + std::to_wstring(packet.GetResult()) + L"]\n\n"
+                + GetMemoFailureName(packet.GetResult()));
+        }
+        return false;
+    }
+    auto& answer = static_cast<PktInWget&>(packet);
+    if (!answer.Complete)
+        return true;
+
+    MemoList* memos = MemoList::GetInstance();
+    switch (answer.Kind) {
+    case PktOutWget::KindList: {
+        if (!memos)
+            return true;
+        memos->Page = answer.List.Page;
+        memos->Total = answer.List.Total;
+        int appended = 0;
+        for (const Memo& memo : answer.List.Memos)
+            appended += memos->PushBack(memo) != nullptr;
+        if (screens)
+            screens->AppendMemoPage(appended);
+        break;
+    }
+    case PktOutWget::KindCount: {
+        if (!memos)
+            return true;
+        const uint8_t unread = answer.Unread != 0;
+        if (memos->Unread != unread) {
+            memos->Unread = unread;
+            if (screens)
+                screens->UpdateNotifyIcons();
+        }
+        break;
+    }
+    case PktOutWget::KindGet:
+        if (peer && !answer.Frame.empty()) {
+            // Nested answers restore the flag of the one around them.
+            const bool outer = s_openingMemo;
+            s_openingMemo = true;
+            peer->OnPacket(
+                reinterpret_cast<const uint8_t*>(answer.Frame.data()), static_cast<int>(answer.Frame.size()));
+            s_openingMemo = outer;
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}

@@ -1,0 +1,208 @@
+// Memos against the local service, with one of its demo accounts as the other user:
+// the box pages, contents, deletes, reports and failures, over real sockets and TLS.
+#include "messenger/model/MemoList.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/memos/MemoBox.h"
+#include "platform/event/MessageQueue.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/MessengerSingletons.h"
+#include "tests/support/RecordingScreens.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/UxPump.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+constexpr const char* kMinsu = "minsu@quorix.net";
+constexpr const char* kJiyeon = "jiyeon@quorix.net";
+constexpr size_t kLongBody = 30000;
+
+// Two buddies; jiyeon has left minsu 25 memos, the newest with a long text.
+std::string Accounts()
+{
+    std::string memos;
+    for (int i = 0; i < 25; ++i) {
+        const std::string body = i == 24 ? std::string(kLongBody, 'x') : "본문 " + std::to_string(i);
+        memos += std::string(i ? "," : "") + R"({"from": ")" + kJiyeon + R"(", "to": [")" + kMinsu
+            + R"("], "title": "메모 )" + std::to_string(i) + R"(", "body": ")" + body
+            + R"(", "date": "202401010900)" + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
+    }
+    return R"({"domain": "quorix.net", "accounts": [)"
+           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
+           R"("groups": [{"id": "0", "name": "기타"}], )"
+           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}, )"
+           R"({"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
+           R"("groups": [{"id": "0", "name": "기타"}], )"
+           R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}], )"
+           R"("memos": [)"
+        + memos + "]}";
+}
+
+class MemoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
+        service.Use();
+        m.me.Id = L"minsu@quorix.net";
+        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, L"minsu1234");
+        ASSERT_TRUE(m.peer.ConnectDispatch());
+        ASSERT_TRUE(PumpUntil([&] { return screens.Has(L"ShowBuddyList"); }));
+        screens.calls.clear();
+    }
+
+    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < deadline) {
+            plat::DispatchPending();
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return done();
+    }
+
+    // Waits for a screen call and takes everything recorded so far.
+    std::vector<std::wstring> Await(const std::wstring& call)
+    {
+        PumpUntil([&] { return screens.Has(call); });
+        std::vector<std::wstring> calls;
+        calls.swap(screens.calls);
+        return calls;
+    }
+
+    // What the service holds for minsu: the inbox, the sent box and the reported memos.
+    std::string Account() { return service.Get(std::string("/account?id=") + kMinsu); }
+    // The "read" field of the memo with this cookie in the service's record.
+    std::string ReadFlagOnService(const std::wstring& cookie)
+    {
+        const std::string account = Account();
+        const size_t at = account.find("\"cookie\": \"" + ToUtf8(cookie) + "\"");
+        const size_t flag = account.find("\"read\": ", at);
+        return at == std::string::npos
+            ? ""
+            : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
+    }
+
+    TempFolder folder;
+    LocalService service { Write("accounts.json", Accounts()), folder.Native("service.log") };
+    TempRegistry registry;
+    UxTimeFixture time;
+    RecordingScreens screens;
+    BasicMessengerSingletons<TarvPeer> m;
+    MemoList& memos = m.memos;
+
+private:
+    std::string Write(const std::string& name, const std::string& text)
+    {
+        folder.Write(name, text);
+        return folder.Native(name);
+    }
+};
+
+} // namespace
+
+TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
+{
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
+    EXPECT_EQ(Await(L"UpdateNotifyIcons"),
+        (std::vector<std::wstring> { L"AppendMemoPage: 10", L"UpdateNotifyIcons" }));
+    EXPECT_EQ(memos.Unread, 1);
+    ASSERT_TRUE(MemoBox::RequestNextPage(m.peer));
+    EXPECT_EQ(Await(L"AppendMemoPage: 10"), (std::vector<std::wstring> { L"AppendMemoPage: 10" }));
+    ASSERT_TRUE(MemoBox::RequestNextPage(m.peer));
+    EXPECT_EQ(Await(L"AppendMemoPage: 5"), (std::vector<std::wstring> { L"AppendMemoPage: 5" }));
+    ASSERT_EQ(memos.GetCount(), 25u);
+    EXPECT_EQ(memos.Page, 3);
+    EXPECT_EQ(memos.Total, 3);
+    EXPECT_EQ(memos.GetAt(0)->Title, L"메모 24");
+    EXPECT_EQ(memos.GetAt(24)->Title, L"메모 0");
+    EXPECT_EQ(memos.GetAt(0)->From, L"jiyeon@quorix.net");
+    EXPECT_EQ(memos.GetAt(0)->Date.Format(L"yyyyMMddhhmmss"), L"20240101090024");
+
+    // The newest memo's text comes in several fragments and reaches the read page.
+    Memo* newest = memos.GetAt(0);
+    screens.shownMemo = newest;
+    EXPECT_EQ(ReadFlagOnService(newest->Cookie), "false");
+    ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *newest));
+    const std::vector<std::wstring> opened = Await(L"SetMemo: " + std::wstring(kLongBody, L'x'));
+    EXPECT_EQ(opened.front(), L"SetMemo: " + std::wstring(kLongBody, L'x'));
+    EXPECT_EQ(newest->Read, 1);
+    EXPECT_EQ(ReadFlagOnService(newest->Cookie), "true");
+
+    // Delete and report remove the memos from the service's boxes.
+    const std::wstring deleted = memos.GetAt(1)->Cookie;
+    const std::wstring reported = memos.GetAt(2)->Cookie;
+    ASSERT_TRUE(MemoBox::DeleteMemo(m.peer, deleted));
+    ASSERT_TRUE(MemoBox::ReportSpam(m.peer, reported));
+    EXPECT_TRUE(memos.Remove(memos.GetAt(1)));
+    ASSERT_TRUE(PumpUntil([&] { return Account().find(ToUtf8(reported)) > Account().find("\"spam\""); }));
+    const std::string account = Account();
+    EXPECT_EQ(account.find(ToUtf8(deleted)), std::string::npos);
+    EXPECT_TRUE(screens.calls.empty());
+
+    // Failures come back with the memo box's own names.
+    Memo gone;
+    gone.Cookie = deleted;
+    const std::wstring notFound = L"ShowMsgBox: WGET [202]\n\nFailureCodeMemoNotExists";
+    const std::wstring badBox = L"ShowMsgBox: WGET [201]\n\nFailureCodeInvalidParameter";
+    ASSERT_TRUE(MemoBox::OpenMemo(m.peer, gone));
+    EXPECT_EQ(Await(notFound), (std::vector<std::wstring> { notFound }));
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxNone));
+    EXPECT_EQ(Await(badBox), (std::vector<std::wstring> { badBox }));
+}
+
+TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
+{
+    ASSERT_NE(
+        service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})").find("conn"), std::string::npos);
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
+    Await(L"AppendMemoPage: 10");
+
+    service.Post("/party/memo",
+        R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
+        R"("title": "점심", "body": "점심 같이 먹어요"})");
+    const std::vector<std::wstring> announced
+        = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
+    EXPECT_EQ(Await(L"PlayAlert: 3"), announced);
+    ASSERT_EQ(memos.GetCount(), 11u);
+    Memo* arrived = memos.GetAt(0);
+    EXPECT_EQ(arrived->Title, L"점심");
+    EXPECT_EQ(arrived->From, L"jiyeon@quorix.net");
+
+    screens.shownMemo = arrived;
+    ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *arrived));
+    EXPECT_EQ(
+        Await(L"SetMemo: 점심 같이 먹어요"), (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요" }));
+    EXPECT_EQ(ReadFlagOnService(arrived->Cookie), "true");
+
+    // The answer reaches the other user's inbox as a reply to that memo.
+    ASSERT_TRUE(MemoBox::SendMemo(m.peer, { L"jiyeon@quorix.net" }, 2, arrived->Cookie, L"좋아요\n12시에"));
+    std::string inbox;
+    ASSERT_TRUE(PumpUntil([&] {
+        inbox = service.Get("/party/memos?user=jiyeon@quorix.net");
+        return inbox.find("좋아요") != std::string::npos;
+    }));
+    const size_t at = inbox.find("\"cookie\": \"", inbox.find("좋아요")) + 11;
+    const std::string read = service.Post("/party/read-memo",
+        R"({"user": "jiyeon@quorix.net", "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"}");
+    EXPECT_NE(read.find(R"("event": "RE")"), std::string::npos) << read;
+    EXPECT_NE(read.find(R"("from": "minsu@quorix.net")"), std::string::npos) << read;
+
+    // The sent box lists it; a memo arriving meanwhile leaves that list alone.
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxSent));
+    Await(L"AppendMemoPage: 1");
+    ASSERT_EQ(memos.GetCount(), 1u);
+    EXPECT_EQ(memos.GetAt(0)->GetFirstLine(), L"좋아요");
+    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], "body": "또"})");
+    EXPECT_EQ(Await(L"PlayAlert: 3"), (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    EXPECT_EQ(memos.GetCount(), 1u);
+    EXPECT_EQ(memos.Unread, 1);
+}
