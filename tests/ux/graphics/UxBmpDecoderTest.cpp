@@ -139,7 +139,8 @@ TEST(UxBmpDecoder, RunsNeverWriteOutsideThePicture)
         0, 2, 9, 0,              // far to the right
         4, 8,                    // nothing left on this row to write
         0, 0, 0, 5, 1, 2, 3, 4, 5, 0, // absolute five on the second row
-        0, 2, 0, 200, 3, 7, 0, 4, 1, 2, 3, 4, // far past the top, then more runs
+        0, 0, 3, 7,              // a line above the top
+        0, 2, 0, 200, 0, 4, 1, 2, 3, 4, // far past the top, then more
         0, 1 });
     // clang-format on
     auto seq = DecodeBytes(rle8.Build());
