@@ -1,5 +1,6 @@
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/core/UxPopupInstance.h"
 
 #include <filesystem>
 
@@ -41,6 +42,7 @@ protected:
 TEST_F(GalleryTest, BasicWidgetsPage)
 {
     ASSERT_TRUE(built);
+    UxPumpFor(600); // some LEDs lit
     std::string path = Shot("gallery-basic");
     EXPECT_TRUE(std::filesystem::exists(path));
 
@@ -52,6 +54,22 @@ TEST_F(GalleryTest, BasicWidgetsPage)
     EXPECT_GT(Blue(At(40, 362)), Red(At(40, 362)) + 60); // the first tab is the selected one
     EXPECT_LT(Blue(At(400, 362)) - Red(At(400, 362)), 30);
     EXPECT_GT(InkIn({ 16, 304, 464, 328 }), 20); // the page dots
+    EXPECT_GT(Green(At(100, 442)), Red(At(100, 442)) + 60); // the green bar at 60 %
+    EXPECT_LT(Green(At(400, 442)) - Red(At(400, 442)), 30); // and the trough past it
+}
+
+TEST_F(GalleryTest, PopupOverTheDimmedPage)
+{
+    ASSERT_TRUE(built);
+    uint32_t back = At(8, 300);
+    Tap(68, 486);
+    ASSERT_NE(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
+    Shot("gallery-popup");
+    EXPECT_LT(Red(At(8, 300)), Red(back) * 2 / 3);
+    EXPECT_GT(Green(At(130, 308)), Red(At(130, 308)) + 60); // the popup's own bar, undimmed
+    Tap(240, 372); // its close button
+    EXPECT_EQ(Page().LastResult, 1);
+    EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
 }
 
 TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
