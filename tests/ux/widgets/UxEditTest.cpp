@@ -24,6 +24,11 @@ protected:
         plat::ResetInputPanel();
         WidgetTest::SetUp();
     }
+    void TearDown() override
+    {
+        WidgetTest::TearDown();
+        plat::ResetInputPanel(); // the Korean keyboard stays with the process otherwise
+    }
     UxEdit* MakeEdit(int32_t styles = 0, plat::RECT rect = { 20, 100, 228, 164 }, int32_t height = 16)
     {
         auto* edit = new UxEdit;
