@@ -84,6 +84,33 @@ TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
     Shot("gallery-basic-tapped");
 }
 
+TEST_F(GalleryTest, MenuAndMessageBoxes)
+{
+    ASSERT_TRUE(built);
+    struct Case {
+        const char* shot;
+        int openX, openY, closeX, closeY;
+        const wchar_t* report;
+    } cases[] = {
+        { "gallery-menu", 180, 486, 240, 304, L"Menu: closed with 1, row 2" },
+        { "gallery-msgbox-25", 292, 486, 240, 414, L"Alert: closed with 1" },
+        { "gallery-msgbox-41", 408, 486, 300, 414, L"Question: closed with 3" },
+        { "gallery-msgbox-105", 124, 534, 180, 414, L"CheckQuestion: closed with 2, not checked" },
+        { "gallery-msgbox-27", 352, 534, 240, 414, L"Notice: closed with 1" },
+    };
+    for (const Case& c : cases) {
+        Tap(c.openX, c.openY);
+        UxPumpFor(200);
+        ASSERT_NE(UxPopupInstance::GetInstance()->GetPopup(), nullptr) << c.shot;
+        Shot(c.shot);
+        EXPECT_GT(Green(At(c.closeX, c.closeY)), 60) << c.shot; // the popup lies over the dimmed page
+        Tap(c.closeX, c.closeY);
+        UxPumpFor(200);
+        ASSERT_FALSE(Page().Events.empty());
+        EXPECT_EQ(Page().Events.back(), c.report);
+    }
+}
+
 TEST_F(GalleryTest, AMissingSectionOrSkinFailsToOpen)
 {
     EXPECT_FALSE(gallery->Open(desktop, L"NoSuchSection"));
