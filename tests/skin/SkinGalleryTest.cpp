@@ -2,6 +2,8 @@
 // the build folder's screenshots/.
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/widgets/UxPopup.h"
+#include "ux/widgets/UxProgressBar.h"
 
 namespace {
 
@@ -59,6 +61,34 @@ TEST_F(DefaultSkinGallery, TappedWidgetsShowTheirOtherPicture)
     EXPECT_EQ(At(420, 118), 0x2E7DF6u);
     EXPECT_NE(At(60, 118), 0x2E7DF6u);
     Shot("gallery-default-skin-tapped");
+}
+
+// The update box's frame and bar over the dimmed gallery: rounded corners keyed out, the
+// bar cut to the progress.
+TEST_F(DefaultSkinGallery, PopupFramesAreRoundedOverTheDimmedScreen)
+{
+    ASSERT_TRUE(built);
+    auto* box = new UxPopup;
+    UxProgressBar bar;
+    ASSERT_TRUE(box->ApplySkin(SelectSkinNode(L"UpgradeBox")));
+    box->AddChild(&bar);
+    ASSERT_TRUE(bar.ApplySkin(FindSkinNode(L"ProgressBar")));
+    bar.Progress = 0.6f;
+    bar.Update();
+    ASSERT_TRUE(box->Popup(nullptr, 0));
+    UxPumpFor(0);
+    Shot("gallery-default-skin-popup");
+
+    plat::RECT r = box->GetScreenRect();
+    ASSERT_EQ(r.right - r.left, 420);
+    uint32_t corner = At(r.left, r.top), inside = At(r.left + 30, r.top + 30);
+    EXPECT_EQ(inside, 0xFFFFFFu);
+    EXPECT_LT(Red(corner), 160) << "the key colour or the frame shows in the corner";
+    EXPECT_EQ(At(r.left + 24 + 100, r.top + 112 + 20), 0x2E7DF6u); // the bar, filled
+    EXPECT_NE(At(r.left + 24 + 300, r.top + 112 + 20), 0x2E7DF6u); // and beyond the progress
+    box->RemoveChild(&bar);
+    box->Close(0);
+    UxPumpFor(0);
 }
 
 } // namespace
