@@ -150,6 +150,8 @@ TEST_F(SkinCheck, SharedSectionsHoldEveryKeyTheirScreensRead)
         std::wstring code = rgb->GetChild(i)->FindChild(L"Text")->GetText();
         EXPECT_EQ(code, rgba->GetChild(i)->FindChild(L"Text")->GetText());
         EXPECT_TRUE(codes.insert(code).second) << "twice: " << i;
+        // Messages carry a code between two slashes, and nothing else may end it early.
+        EXPECT_TRUE(code.size() > 2 && code.front() == L'/' && code.find(L'/', 1) == code.size() - 1) << i;
     }
 }
 
@@ -182,6 +184,15 @@ TEST_F(SkinCheck, EveryPictureLoadsAndEveryPlaceFitsInsideIt)
     }
     EXPECT_GT(pictures, 100);
     EXPECT_GE(animated, 3);
+
+    // Emoticons in text come at the size the input bar gives them, so nothing stretches.
+    UxXmlNode* rgb = At("_EmoticonList/RGB");
+    for (size_t i = 0; i < rgb->GetChildCount(); ++i) {
+        UxImageItem item;
+        ASSERT_TRUE(item.ApplySkin(rgb->GetChild(i)));
+        EXPECT_EQ(item.GetDesc().ImageCoord.right, 20);
+        EXPECT_EQ(item.GetDesc().ImageCoord.bottom, 20);
+    }
 
     // Each status place lies inside the sheet the status bar shows.
     for (const char* size : { "Big", "Small" }) {
@@ -301,6 +312,15 @@ TEST_F(SkinCheck, DamagedSkinIsTracedNotFatal)
         EXPECT_EQ(item.GetHandle(), -1);
         EXPECT_FALSE(trace.lines.empty()) << part;
     }
+}
+
+TEST(SkinGenerator, ItsWritersReadBack)
+{
+    if (std::system("python3 --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no python3";
+    std::string command = "cd " + std::string(QUORIX_TEST_SOURCE_DIR)
+        + "/tools/skin && PYTHONDONTWRITEBYTECODE=1 python3 -m unittest -q test_encoders";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 TEST(SkinGenerator, MakesTheCommittedFilesAgain)

@@ -42,6 +42,8 @@ TEST_F(DefaultSkinGallery, EveryWidgetShowsInTheSkinsColours)
         { 336, 184, accent, "primary button" },
         { 240, 140, page, "page between widgets" },
         { 240, 600, 0xFFFFFF, "menu bar" },
+        { 227, 602, 0xEF4444, "unread chats" },
+        { 275, 602, 0xEF4444, "unread memos" },
     };
     for (const Probe& p : probes)
         EXPECT_EQ(At(p.x, p.y), p.colour) << p.what;
