@@ -2,6 +2,7 @@
 // the build folder's screenshots/.
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/widgets/UxMessageBox.h"
 #include "ux/widgets/UxPopup.h"
 #include "ux/widgets/UxProgressBar.h"
 
@@ -91,6 +92,61 @@ TEST_F(DefaultSkinGallery, PopupFramesAreRoundedOverTheDimmedScreen)
     box->RemoveChild(&bar);
     box->Close(0);
     UxPumpFor(0);
+}
+
+// The message boxes as the shortcuts and the update box show them.
+TEST_F(DefaultSkinGallery, MessageBoxesInEveryShape)
+{
+    ASSERT_TRUE(built);
+    struct Case {
+        const wchar_t* section;
+        uint32_t style;
+        const wchar_t* title;
+        const wchar_t* text;
+        const char* shot;
+        int buttonX; // a point on the accent button, from the box's left; 0 for none
+    } cases[] = {
+        { L"MsgBox", 25, L"", L"친구 아이디를 입력하세요.", "msgbox-alert", 60 },
+        { L"MsgBox", 41, L"", L"대화방을 나가시겠습니까?", "msgbox-question", 360 },
+        { L"MsgBox", 105, L"",
+            L"새 버전이 준비되었습니다. 지금 설치하면 메신저가 잠시 닫혔다가 다시 열립니다. 대화 내용과 "
+            L"쪽지는 "
+            L"그대로 남습니다.",
+            "msgbox-check", 360 },
+        { L"NotifyBox", 27, L"서비스 점검 안내",
+            L"오늘 밤 2시부터 4시까지 서버 점검이 있습니다. 점검 중에는 로그인할 수 없습니다.", "notifybox",
+            60 },
+        { L"UpgradeBox", 7, L"", L"", "upgradebox", 0 },
+    };
+    for (const Case& c : cases) {
+        auto* box = new UxMessageBox;
+        UxProgressBar bar;
+        ASSERT_TRUE(box->ApplySkin(SelectSkinNode(c.section))) << c.shot;
+        if (*c.title)
+            box->TitleText.SetText(c.title);
+        box->Text.SetText(c.text);
+        box->CheckBoxText.SetText(L"다시 묻지 않기");
+        if (UxXmlNode* node = FindSkinNode(L"ProgressBar")) {
+            box->AddChild(&bar);
+            ASSERT_TRUE(bar.ApplySkin(node));
+            bar.Progress = 0.35f;
+            bar.Update();
+        }
+        ASSERT_TRUE(box->Show(c.style, nullptr, 0)) << c.shot;
+        UxPumpFor(0);
+        Shot("default-skin-" + std::string(c.shot));
+        plat::RECT r = box->GetScreenRect();
+        // The alerts centre their icon; the notice and the update box put it beside the title.
+        bool iconLeft = std::wstring(c.section) != L"MsgBox";
+        EXPECT_EQ(At(r.left + 36, r.top + 48), iconLeft ? 0x2E7DF6u : 0xFFFFFFu) << c.shot;
+        if (c.buttonX) {
+            EXPECT_EQ(At(r.left + c.buttonX, r.bottom - 40), 0x2E7DF6u) << c.shot;
+        }
+        if (bar.GetParent())
+            box->RemoveChild(&bar);
+        box->Close(0);
+        UxPumpFor(0);
+    }
 }
 
 } // namespace
