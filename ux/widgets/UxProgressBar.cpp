@@ -38,7 +38,7 @@ bool UxProgressBar::ApplySkin(UxXmlNode* node)
     if (!node)
         return true;
     if (UxXmlNode* n = node->FindChild(L"Direction"))
-        Flow = ParseDirection(n->GetText());
+        Direction = ParseDirection(n->GetText());
     if (UxXmlNode* n = node->FindChild(L"BackSkin"); n && !BackSkin.ApplySkin(n))
         return false;
     if (UxXmlNode* n = node->FindChild(L"BarSkin")) {
@@ -60,7 +60,7 @@ void UxProgressBar::Update()
     Progress = f;
     plat::RECT bar = m_fullBar, image = m_fullImage;
     auto cut = [f](int32_t from, int32_t to) { return int32_t(double(int64_t(to) - from) * f); };
-    switch (Flow) {
+    switch (Direction) {
     case LeftToRight:
         bar.right = Edge(int64_t(bar.left) + cut(bar.left, bar.right));
         image.right = Edge(int64_t(image.left) + cut(image.left, image.right));
