@@ -3,9 +3,9 @@
 // side sends QUORIX_SOAK_LINES lines (10,000) with at most 64 waiting for their echo,
 // and checks that every echo comes back, in order and unchanged. Reported: round trips
 // per second (each is two chat lines through the service), this client's live heap
-// (every allocation counted through the global operator new) and the peer's resident
-// memory after the first thousand lines and at the end. The peer program is found
-// beside this one (tools/signin/quorix-signin) or at QUORIX_SIGNIN.
+// (every allocation counted through the global operator new) and resident memory, and
+// the peer's resident memory, after the first thousand lines and at the end. The peer
+// program is found beside this one (tools/signin/quorix-signin) or at QUORIX_SIGNIN.
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/SavedLogin.h"
@@ -25,8 +25,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
@@ -153,7 +153,8 @@ std::string Executable()
 {
     if (const char* path = std::getenv("QUORIX_SIGNIN"))
         return path;
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tools/signin/quorix-signin").string();
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tools/signin/quorix-signin")
+        .string();
 }
 
 void ChatSoak(benchmark::State& state)
@@ -185,7 +186,8 @@ void ChatSoak(benchmark::State& state)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, folder.Native("peer.out").c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(
+        &actions, 1, folder.Native("peer.out").c_str(), O_WRONLY | O_CREAT, 0600);
     pid_t peerPid = -1;
     const bool spawned = posix_spawn(&peerPid, program.c_str(), &actions, nullptr, argv, envp.data()) == 0;
     posix_spawn_file_actions_destroy(&actions);
@@ -207,24 +209,29 @@ void ChatSoak(benchmark::State& state)
         m.peer.ConnectDispatch();
         ChatSession* chat = nullptr;
         const char* failed = nullptr;
-        if (!Loop(screens, [&] { return screens.signedIn; }, 30))
+        if (!Loop(
+                screens, [&] { return screens.signedIn; }, 30))
             failed = "this client did not sign in";
-        else if (!Loop(screens, [&] { return service.Get("/state").find(user) != std::string::npos; }, 30))
+        else if (!Loop(
+                     screens, [&] { return service.Get("/state").find(user) != std::string::npos; }, 30))
             failed = "the peer did not sign in";
         else if (!(chat = OpenChat(L"jiyeon@quorix.net", L"이지연"))
-            || !Loop(screens, [&] { return chat->Participants.size() == 1; }, 30))
+            || !Loop(
+                screens, [&] { return chat->Participants.size() == 1; }, 30))
             failed = "the peer did not join the chat";
         if (failed) {
             state.SkipWithError(failed);
         } else {
             for (auto _ : state) {
                 int sent = 0;
-                double heapAt1k = 0, peerAt1k = 0;
+                double heapAt1k = 0, rssAt1k = 0, peerAt1k = 0;
                 const auto start = std::chrono::steady_clock::now();
-                const bool done = Loop(screens,
+                const bool done = Loop(
+                    screens,
                     [&] {
                         if (screens.echoed >= 1000 && heapAt1k == 0) {
                             heapAt1k = static_cast<double>(g_live);
+                            rssAt1k = ResidentKb(getpid());
                             peerAt1k = ResidentKb(peerPid);
                         }
                         while (sent < lines && sent - screens.echoed < kWindow && screens.wrong == 0)
@@ -232,13 +239,16 @@ void ChatSoak(benchmark::State& state)
                         return screens.echoed == lines || screens.wrong != 0;
                     },
                     600);
-                const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                const double seconds
+                    = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 if (!done || screens.wrong || screens.errors || screens.echoed != lines)
                     state.SkipWithError("lines were lost, changed or reordered");
                 state.counters["round_trips_per_s"] = screens.echoed / seconds;
                 state.counters["lines_through_service_per_s"] = 2 * screens.echoed / seconds;
                 state.counters["client_heap_kb_at_1k"] = heapAt1k / 1024;
                 state.counters["client_heap_kb_at_end"] = static_cast<double>(g_live) / 1024;
+                state.counters["client_rss_kb_at_1k"] = rssAt1k;
+                state.counters["client_rss_kb_at_end"] = ResidentKb(getpid());
                 state.counters["peer_rss_kb_at_1k"] = peerAt1k;
                 state.counters["peer_rss_kb_at_end"] = ResidentKb(peerPid);
                 state.counters["lines"] = screens.echoed;

@@ -43,7 +43,6 @@ public:
     void Print(const std::wstring& line);
 
 private:
-
     FILE* m_out;
     bool m_signedIn = false;
     int m_exitCode = 1;

@@ -119,7 +119,8 @@ TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
              envelope.SetPayload(relay);
              return Bytes(envelope);
          },
-            "CRP2 3 DP %00 74\r\nCTOC 2 lee@quorix.net A 46\r\nINVT kim@quorix.net chat.example 40001 k%201\r\n" },
+            "CRP2 3 DP %00 74\r\nCTOC 2 lee@quorix.net A 46\r\nINVT kim@quorix.net chat.example 40001 "
+            "k%201\r\n" },
         { [] {
              PktOutInvt invitation;
              FillInvitation(invitation);
@@ -140,7 +141,8 @@ TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
 TEST(ChatPackets, ChatServerAnswersKeepPortsAboveThe16BitSignedRange)
 {
     const auto ress = Read<PktInRess>("chat.example 40000 key\r\n");
-    EXPECT_EQ(std::tie(ress.Host, ress.Port, ress.Key), std::make_tuple(L"chat.example", uint16_t(40000), L"key"));
+    EXPECT_EQ(
+        std::tie(ress.Host, ress.Port, ress.Key), std::make_tuple(L"chat.example", uint16_t(40000), L"key"));
     const auto invitation = Read<PktInInvt>("kim h 65535 k\r\n");
     EXPECT_EQ(std::tie(invitation.InviterId, invitation.Port, invitation.Key),
         std::make_tuple(L"kim", uint16_t(65535), L"k"));
@@ -150,7 +152,8 @@ TEST(ChatPackets, ChatServerAnswersKeepPortsAboveThe16BitSignedRange)
     EXPECT_EQ(std::tie(connect.EnvelopeKind, connect.SessionId, connect.Host, connect.Port, connect.Key),
         std::make_tuple(PktOutCrp2::KindSs, L"sid 1", L"text", uint16_t(50000), L"key"));
     const auto leave = Read<PktInCses>("KILL 5\r\ns1 Y\r\n");
-    EXPECT_EQ(std::tie(leave.Kind, leave.Text, leave.Flag), std::make_tuple(PktOutCses::KindKill, L"s1", true));
+    EXPECT_EQ(
+        std::tie(leave.Kind, leave.Text, leave.Flag), std::make_tuple(PktOutCses::KindKill, L"s1", true));
     // A count beyond the frame reads what there is.
     const auto cut = Read<PktInCses>("CONN 999\r\nDP s2");
     EXPECT_EQ(std::tie(cut.EnvelopeKind, cut.SessionId, cut.Port), std::make_tuple(0, L"s2", uint16_t(0)));
@@ -189,7 +192,8 @@ TEST(ChatPackets, RelayedFramesAreRebuiltWithinTheirSlice)
     };
     for (const auto& [args, command, frame] : cases) {
         const auto relayed = Read<PktInCtoc>(args);
-        EXPECT_EQ(std::tie(relayed.Sender, relayed.InnerCommand, relayed.Inner), std::tie(L"a", command, frame))
+        EXPECT_EQ(
+            std::tie(relayed.Sender, relayed.InnerCommand, relayed.Inner), std::tie(L"a", command, frame))
             << args;
     }
 
@@ -202,5 +206,6 @@ TEST(ChatPackets, RelayedFramesAreRebuiltWithinTheirSlice)
     EXPECT_EQ(answer.Undelivered, (std::vector<std::wstring> { L"x@y", L"z@w" }));
     const auto delivered = Read<PktInCmsg>("kim 9\r\nIMSG\r\nabc");
     EXPECT_FALSE(delivered.IsAnswer);
-    EXPECT_EQ(std::tie(delivered.Sender, delivered.Inner), std::make_tuple(L"kim", std::string("IMSG 0\r\nabc")));
+    EXPECT_EQ(
+        std::tie(delivered.Sender, delivered.Inner), std::make_tuple(L"kim", std::string("IMSG 0\r\nabc")));
 }
