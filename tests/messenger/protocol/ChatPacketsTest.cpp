@@ -10,8 +10,6 @@
 #include "messenger/protocol/chat/PktInRess.h"
 #include "messenger/protocol/chat/PktOutCmsg.h"
 #include "messenger/protocol/chat/PktOutCses.h"
-#include "messenger/protocol/chat/PktOutCtoc.h"
-#include "messenger/protocol/chat/PktOutEntr.h"
 #include "messenger/protocol/chat/PktOutInvt.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
 #include "tests/support/MessengerSingletons.h"
@@ -48,7 +46,8 @@ void FillInvitation(PktOutInvt& invitation)
 
 } // namespace
 
-TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
+// The set-up requests are checked where the handlers send them.
+TEST(ChatPackets, OutgoingLinesAndMemoRelay)
 {
     const std::vector<std::pair<std::function<std::string()>, std::string>> cases = {
         { [] {
@@ -75,52 +74,6 @@ TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
              return Bytes(typing);
          },
             "MESG 1 TYPING 0\r\n" },
-        { [] {
-             PktOutCses leave;
-             leave.Kind = PktOutCses::KindKill;
-             leave.EnvelopeKind = PktOutCrp2::KindSs;
-             leave.Text = L"s1";
-             return Bytes(leave);
-         },
-            "CSES 1 KILL SS s1 0\r\n" },
-        { [] {
-             PktOutCses connect;
-             connect.Kind = PktOutCses::KindConn;
-             connect.EnvelopeKind = PktOutCrp2::KindSs;
-             connect.Host = L"h";
-             connect.Port = 65535;
-             connect.Key = L"k";
-             return Bytes(connect);
-         },
-            "CSES 1 CONN SS %00 11\r\nh 65535 k\r\n" },
-        { [] {
-             PktOutEntr enter;
-             enter.UserId = L"kim";
-             enter.Nick = L"민 수";
-             enter.TextEncoding = 1;
-             enter.ClientMode = 0;
-             enter.Version = L"1.1";
-             enter.Flag = 1;
-             enter.ClientVersion = L"1.0.3";
-             enter.ClientKind = L"ko.wm";
-             return Bytes(enter);
-         },
-            "ENTR 1 kim 민%20수 %00 %00 UTF8 P 1.1 2 1.0.3 ko.wm\r\n" },
-        { [] {
-             // The invitation travels without its id, inside the relay to one user,
-             // inside the general envelope.
-             PktOutInvt invitation;
-             FillInvitation(invitation);
-             PktOutCtoc relay;
-             relay.Target = L"lee@quorix.net";
-             relay.Delivery = PktOutCtoc::DeliveryA;
-             relay.SetPayload(invitation);
-             PktOutCrp2 envelope(PktOutCrp2::KindDp, L"");
-             envelope.SetPayload(relay);
-             return Bytes(envelope);
-         },
-            "CRP2 3 DP %00 74\r\nCTOC 2 lee@quorix.net A 46\r\nINVT kim@quorix.net chat.example 40001 "
-            "k%201\r\n" },
         { [] {
              PktOutInvt invitation;
              FillInvitation(invitation);
