@@ -10,7 +10,8 @@ ChatSessionList::~ChatSessionList()
 ChatSession* ChatSessionList::NewSession()
 {
     if (m_sessions.size() >= kMaxSessions) {
-        UxTrace(L"ChatSessionList::NewSession, %d chats are open; no more.\n", static_cast<int>(kMaxSessions));
+        UxTrace(
+            L"ChatSessionList::NewSession, %d chats are open; no more.\n", static_cast<int>(kMaxSessions));
         return nullptr;
     }
     m_sessions.push_back(std::make_unique<ChatSession>());

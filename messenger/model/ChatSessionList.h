@@ -36,7 +36,10 @@ public:
     ChatSession* FindBySessionId(const std::wstring& sessionId) const;
 
     size_t GetCount() const { return m_sessions.size(); }
-    ChatSession* GetAt(size_t index) const { return index < m_sessions.size() ? m_sessions[index].get() : nullptr; }
+    ChatSession* GetAt(size_t index) const
+    {
+        return index < m_sessions.size() ? m_sessions[index].get() : nullptr;
+    }
 
 private:
     std::deque<std::unique_ptr<ChatSession>> m_sessions;

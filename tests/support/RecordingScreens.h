@@ -72,13 +72,19 @@ public:
     {
         return std::make_unique<RecordingChatView>(*this, session);
     }
-    void AddChatSession(ChatSession& session) override { calls.push_back(L"AddChatSession: " + session.PeerId); }
+    void AddChatSession(ChatSession& session) override
+    {
+        calls.push_back(L"AddChatSession: " + session.PeerId);
+    }
     void UpdateChatSession(ChatSession& session) override
     {
         calls.push_back(L"UpdateChatSession: " + session.PeerId);
     }
     void UpdateNotifyIcons() override { calls.push_back(L"UpdateNotifyIcons"); }
-    void ReloadChatInfo(ChatSession& session) override { calls.push_back(L"ReloadChatInfo: " + session.PeerId); }
+    void ReloadChatInfo(ChatSession& session) override
+    {
+        calls.push_back(L"ReloadChatInfo: " + session.PeerId);
+    }
     bool chatOnTop = false;
 
     // Buddies and notices

@@ -175,7 +175,8 @@ std::unique_ptr<ChatView> ConsoleScreens::CreateChatView(ChatSession& session)
 void ConsoleScreens::AddChatSession(ChatSession& session)
 {
     const ChatSessionList* chats = ChatSessionList::GetInstance();
-    Print(FormatString(L"chat %d opened with %s", chats ? chats->IndexOf(&session) + 1 : 0, session.PeerName.c_str()));
+    Print(FormatString(
+        L"chat %d opened with %s", chats ? chats->IndexOf(&session) + 1 : 0, session.PeerName.c_str()));
 }
 
 // Buddies and notices

@@ -60,7 +60,6 @@ public:
     void Print(const std::wstring& line);
 
 private:
-
     FILE* m_out;
     bool m_signedIn = false;
     std::function<void()> m_onSignedIn;

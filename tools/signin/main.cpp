@@ -111,8 +111,9 @@ bool RunCommand(ConsoleScreens& screens, const std::wstring& line, ChatSession*&
     if (line == L"/list") {
         for (size_t i = 0; i < chats->GetCount(); ++i) {
             const ChatSession* chat = chats->GetAt(i);
-            screens.Print(FormatString(L"chat %d: %s, %u in the chat%s", static_cast<int>(i + 1), chat->PeerName.c_str(),
-                static_cast<unsigned>(chat->Participants.size()), chat == PickedChat(picked) ? L" (picked)" : L""));
+            screens.Print(FormatString(L"chat %d: %s, %u in the chat%s", static_cast<int>(i + 1),
+                chat->PeerName.c_str(), static_cast<unsigned>(chat->Participants.size()),
+                chat == PickedChat(picked) ? L" (picked)" : L""));
         }
         return true;
     }

@@ -47,7 +47,8 @@ ChatSession* OpenChat(const std::wstring& peerId, const std::wstring& peerName)
     return session;
 }
 
-int SendChatText(ChatSession& session, const std::wstring& text, const std::wstring& font, uint32_t colour, int32_t style)
+int SendChatText(
+    ChatSession& session, const std::wstring& text, const std::wstring& font, uint32_t colour, int32_t style)
 {
     if (text.empty())
         return ChatSendNothing;
@@ -103,5 +104,6 @@ void CloseChat(ChatSession& session)
 std::wstring FormatOwnLine(const std::wstring& text)
 {
     const Me* me = Me::GetInstance();
-    return FormatString(L"%s (%s) 님의 말:\n%s", me ? me->Name.c_str() : L"", me ? me->Nick.c_str() : L"", text.c_str());
+    return FormatString(
+        L"%s (%s) 님의 말:\n%s", me ? me->Name.c_str() : L"", me ? me->Nick.c_str() : L"", text.c_str());
 }

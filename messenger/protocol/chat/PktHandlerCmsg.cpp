@@ -24,7 +24,8 @@ bool PktHandlerCmsg::Handle(TarvPeer* peer, PktIn& packet)
         for (const std::wstring& id : message.Undelivered)
             ids += (ids.empty() ? L"" : L"\n") + id;
         if (MessengerScreens* screens = MessengerScreens::GetCurrent())
-            screens->ShowMsgBox(FormatString(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\n%s", ids.c_str()));
+            screens->ShowMsgBox(
+                FormatString(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\n%s", ids.c_str()));
         return true;
     }
     // Other users can send only memos this way.
@@ -34,6 +35,7 @@ bool PktHandlerCmsg::Handle(TarvPeer* peer, PktIn& packet)
         return false;
     }
     if (peer)
-        peer->OnPacket(reinterpret_cast<const uint8_t*>(message.Inner.data()), static_cast<int>(message.Inner.size()));
+        peer->OnPacket(
+            reinterpret_cast<const uint8_t*>(message.Inner.data()), static_cast<int>(message.Inner.size()));
     return true;
 }

@@ -24,6 +24,7 @@ bool PktHandlerCtoc::Handle(TarvPeer* peer, PktIn& packet)
         return false;
     }
     if (peer)
-        peer->OnPacket(reinterpret_cast<const uint8_t*>(relayed.Inner.data()), static_cast<int>(relayed.Inner.size()));
+        peer->OnPacket(
+            reinterpret_cast<const uint8_t*>(relayed.Inner.data()), static_cast<int>(relayed.Inner.size()));
     return true;
 }

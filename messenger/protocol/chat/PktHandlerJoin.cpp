@@ -34,7 +34,8 @@ bool PktHandlerJoin::Handle(TarvPeer* peer, PktIn& packet)
     if (ChatView* page = session->GetPage()) {
         page->UpdateTitle();
         if (session->Participants.size() > 1)
-            page->AddLine(FormatString(L"%s (%s) 님이 입장하였습니다.", participant.Name.c_str(), participant.Nick.c_str()),
+            page->AddLine(FormatString(L"%s (%s) 님이 입장하였습니다.", participant.Name.c_str(),
+                              participant.Nick.c_str()),
                 ChatView::LineSystem);
     }
 

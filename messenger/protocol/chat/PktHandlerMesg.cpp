@@ -45,7 +45,8 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         UxDateTime now;
         now.Now();
         if (page) {
-            page->AddLine(FormatString(L"%s (%s) 님의 말:\n%s", name.c_str(), nick.c_str(), message.Text.c_str()),
+            page->AddLine(
+                FormatString(L"%s (%s) 님의 말:\n%s", name.c_str(), nick.c_str(), message.Text.c_str()),
                 ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
         }
@@ -64,7 +65,8 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         if (message.TypingState == 0)
             page->SetDate(L"대기 중입니다.");
         else if (message.TypingState == 1)
-            page->SetDate(FormatString(L"%s (%s) 님이 메시지를 입력하고 있습니다.", name.c_str(), nick.c_str()));
+            page->SetDate(
+                FormatString(L"%s (%s) 님이 메시지를 입력하고 있습니다.", name.c_str(), nick.c_str()));
     }
     return true;
 }

@@ -26,7 +26,8 @@ bool PktHandlerQuit::Handle(TarvPeer*, PktIn& packet)
     if (page && session->Participants.size() > 1) {
         std::wstring name, nick;
         ParticipantNames(id, participant->Name, participant->Nick, name, nick);
-        page->AddLine(FormatString(L"%s (%s) 님이 퇴장하였습니다.", name.c_str(), nick.c_str()), ChatView::LineSystem);
+        page->AddLine(
+            FormatString(L"%s (%s) 님이 퇴장하였습니다.", name.c_str(), nick.c_str()), ChatView::LineSystem);
     }
     session->RemoveParticipant(id);
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())

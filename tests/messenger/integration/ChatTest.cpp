@@ -117,7 +117,8 @@ TEST_F(ChatTest, OneToOneChatQueuesUntilTheJoinThenCarriesLinesAndTypingBothWays
     Party("typing", kJiyeon, R"(, "state": "0")");
     EXPECT_TRUE(PumpUntilCall(L"SetDate: 대기 중입니다."));
     // Every own line was answered: nothing of the chat waits.
-    EXPECT_TRUE(PumpUntil([&] { return m.pending.GetCount() <= 2; })); // the invitation's relay is never answered
+    EXPECT_TRUE(
+        PumpUntil([&] { return m.pending.GetCount() <= 2; })); // the invitation's relay is never answered
 }
 
 TEST_F(ChatTest, ThePartyInvitesTheClientIntoAGroupChatOfThreeAndOneLeaves)
@@ -126,7 +127,8 @@ TEST_F(ChatTest, ThePartyInvitesTheClientIntoAGroupChatOfThreeAndOneLeaves)
     Party("sign-in", kJunho);
     const std::string opened = Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")");
     ASSERT_NE(opened.find("\"sid\""), std::string::npos) << opened;
-    ASSERT_TRUE(PumpUntil([&] { return m.chats.GetCount() == 1 && m.chats.GetAt(0)->Participants.size() == 1; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return m.chats.GetCount() == 1 && m.chats.GetAt(0)->Participants.size() == 1; }));
     ChatSession* chat = m.chats.GetAt(0);
     EXPECT_EQ(chat->PeerName, L"이지연");
     EXPECT_TRUE(screens.Has(L"AddChatSession: jiyeon@quorix.net"));
@@ -180,5 +182,6 @@ TEST_F(ChatTest, TheServiceClosingMidChatResetsTheSessionCleanly)
     EXPECT_EQ(m.chats.GetCount(), 0u);
     EXPECT_EQ(PktInCrp2::GetCurrentKey(), L"");
     // The service let the party's chat go with the client.
-    EXPECT_TRUE(PumpUntil([&] { return service.Get("/state").find("\"members\": [{\"user\": \"minsu") == std::string::npos; }));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return service.Get("/state").find("\"members\": [{\"user\": \"minsu") == std::string::npos; }));
 }

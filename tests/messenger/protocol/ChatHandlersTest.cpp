@@ -24,7 +24,10 @@ std::string Envelope(const std::string& kind, const std::string& key, const std:
     return Frame("CRP2 " + std::to_string(id) + " " + kind + " " + key, inner);
 }
 
-std::string InSession(const std::string& inner) { return Envelope("SS", "s1", inner); }
+std::string InSession(const std::string& inner)
+{
+    return Envelope("SS", "s1", inner);
+}
 
 // A connection whose sends start failing after a number of frames; a failed send is
 // reported at once, as the socket layer does.
@@ -64,7 +67,8 @@ protected:
         const std::string& last = m.peer.sent.back();
         const int outer = std::stoi(last.substr(5));
         const int inner = std::stoi(last.substr(last.find("\r\n") + 7));
-        m.peer.Receive(Envelope(kind, key, innerLine.substr(0, 5) + std::to_string(inner) + innerLine.substr(5), outer));
+        m.peer.Receive(
+            Envelope(kind, key, innerLine.substr(0, 5) + std::to_string(inner) + innerLine.substr(5), outer));
     }
 
     // Opens a chat with lee and takes it through to the invitation, as the service
@@ -114,14 +118,17 @@ TEST_F(ChatHandlersTest, OpeningAChatRunsTheSetUpAndSendsWhatWasTypedOnceThePeer
         Envelope("SS", "s1", "ENTR 4 kim@quorix.net 민수 김민수 key1 UTF8 P 1.1 2 1.0.3 ko.wm\r\n", 5));
     AnswerLast("SS", "s1", "ENTR \r\n");
     EXPECT_EQ(m.peer.sent.back(),
-        Envelope("DP", "%00", Frame("CTOC 7 lee@quorix.net A", "INVT kim@quorix.net 127.0.0.1 40000 key1\r\n"), 8));
+        Envelope("DP", "%00",
+            Frame("CTOC 7 lee@quorix.net A", "INVT kim@quorix.net 127.0.0.1 40000 key1\r\n"), 8));
 
     m.peer.Receive(kJoinLee);
     EXPECT_EQ(chat->State, 0);
     ASSERT_EQ(chat->Participants.size(), 1u);
-    EXPECT_EQ(std::tie(chat->Participants[0].Name, chat->Participants[0].Kind), std::make_tuple(L"이지연", 0));
+    EXPECT_EQ(
+        std::tie(chat->Participants[0].Name, chat->Participants[0].Kind), std::make_tuple(L"이지연", 0));
     EXPECT_TRUE(chat->Queue.empty());
-    EXPECT_EQ(m.peer.sent[m.peer.sent.size() - 2], Envelope("SS", "s1", "MESG 9 MSG 0%090%090%09첫%20줄\r\n", 10));
+    EXPECT_EQ(
+        m.peer.sent[m.peer.sent.size() - 2], Envelope("SS", "s1", "MESG 9 MSG 0%090%090%09첫%20줄\r\n", 10));
     EXPECT_EQ(m.peer.sent.back(), Envelope("SS", "s1", "MESG 11 MSG 0%090%090%09둘째%09줄\r\n", 12));
     // One to one: no line says who came; the own lines are echoed as they go.
     EXPECT_EQ(screens.calls,
@@ -139,17 +146,20 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
     m.peer.Receive(kJoinLee);
     screens.calls.clear();
 
-    m.peer.Receive(InSession("MESG 0 lee@quorix.net TYPING 1\r\n") + InSession("MESG 0 lee@quorix.net TYPING 2\r\n")
+    m.peer.Receive(InSession("MESG 0 lee@quorix.net TYPING 1\r\n")
+        + InSession("MESG 0 lee@quorix.net TYPING 2\r\n")
         + InSession("MESG 0 lee@quorix.net MSG Gulim%09255%09B%09안녕%09하세요%20%20\r\n")
-        + InSession("MESG 0 lee@quorix.net MSG 0%090%090%09또\r\n") + InSession("MESG 0 lee@quorix.net TYPING 0\r\n"));
+        + InSession("MESG 0 lee@quorix.net MSG 0%090%090%09또\r\n")
+        + InSession("MESG 0 lee@quorix.net TYPING 0\r\n"));
     ASSERT_EQ(screens.calls.size(), 10u);
     EXPECT_EQ(screens.calls[0], L"SetDate: 이지연 (지연이) 님이 메시지를 입력하고 있습니다.");
     EXPECT_EQ(screens.calls[1], L"AddLine 2: 이지연 (지연이) 님의 말:\n안녕\t하세요  ");
     EXPECT_EQ(screens.calls[2].rfind(L"SetDate: 마지막 메시지를 받은 시각: 20", 0), 0u);
     // Unread is marked once; the alert sounds for every line while the page is not on top.
     EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin() + 3, screens.calls.end()),
-        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net", L"PlayAlert: 2",
-            screens.calls[6], screens.calls[7], L"PlayAlert: 2", L"SetDate: 대기 중입니다." }));
+        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
+            L"PlayAlert: 2", screens.calls[6], screens.calls[7], L"PlayAlert: 2",
+            L"SetDate: 대기 중입니다." }));
     EXPECT_EQ(chat->Unread, 1);
 
     screens.calls.clear();
@@ -168,7 +178,8 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
     EXPECT_EQ(m.pending.Find(inner), nullptr);
 
     EXPECT_TRUE(SendTypingNotice(*chat, 1));
-    EXPECT_NE(m.peer.sent.back().find("\r\nMESG " + std::to_string(inner + 2) + " TYPING 1\r\n"), std::string::npos);
+    EXPECT_NE(m.peer.sent.back().find("\r\nMESG " + std::to_string(inner + 2) + " TYPING 1\r\n"),
+        std::string::npos);
 }
 
 TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
@@ -247,8 +258,8 @@ TEST_F(ChatHandlersTest, BadInputFromTheServiceAndOtherUsersIsDropped)
     EXPECT_EQ(m.chats.GetCount(), 1u);
     EXPECT_EQ(chat->Participants.size(), 1u);
     EXPECT_EQ(PktInCrp2::GetCurrentKey(), L"");
-    for (const wchar_t* trace_line : { L"\"KILL\" from lee@quorix.net is dropped", L"\"MESG\" from lee@quorix.net",
-             L"without a usable chat", L"nested deeper" })
+    for (const wchar_t* trace_line : { L"\"KILL\" from lee@quorix.net is dropped",
+             L"\"MESG\" from lee@quorix.net", L"without a usable chat", L"nested deeper" })
         EXPECT_TRUE(trace.Contains(trace_line)) << ToUtf8(trace_line);
     EXPECT_FALSE(m.peer.IsResetPending());
 

@@ -10,8 +10,6 @@
 #include "messenger/protocol/chat/PktInRess.h"
 #include "messenger/protocol/chat/PktOutCmsg.h"
 #include "messenger/protocol/chat/PktOutCses.h"
-#include "messenger/protocol/chat/PktOutCtoc.h"
-#include "messenger/protocol/chat/PktOutEntr.h"
 #include "messenger/protocol/chat/PktOutInvt.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
 #include "tests/support/MessengerSingletons.h"
@@ -48,7 +46,8 @@ void FillInvitation(PktOutInvt& invitation)
 
 } // namespace
 
-TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
+// The set-up requests are checked where the handlers send them.
+TEST(ChatPackets, OutgoingLinesAndMemoRelay)
 {
     const std::vector<std::pair<std::function<std::string()>, std::string>> cases = {
         { [] {
@@ -76,51 +75,6 @@ TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
          },
             "MESG 1 TYPING 0\r\n" },
         { [] {
-             PktOutCses leave;
-             leave.Kind = PktOutCses::KindKill;
-             leave.EnvelopeKind = PktOutCrp2::KindSs;
-             leave.Text = L"s1";
-             return Bytes(leave);
-         },
-            "CSES 1 KILL SS s1 0\r\n" },
-        { [] {
-             PktOutCses connect;
-             connect.Kind = PktOutCses::KindConn;
-             connect.EnvelopeKind = PktOutCrp2::KindSs;
-             connect.Host = L"h";
-             connect.Port = 65535;
-             connect.Key = L"k";
-             return Bytes(connect);
-         },
-            "CSES 1 CONN SS %00 11\r\nh 65535 k\r\n" },
-        { [] {
-             PktOutEntr enter;
-             enter.UserId = L"kim";
-             enter.Nick = L"민 수";
-             enter.TextEncoding = 1;
-             enter.ClientMode = 0;
-             enter.Version = L"1.1";
-             enter.Flag = 1;
-             enter.ClientVersion = L"1.0.3";
-             enter.ClientKind = L"ko.wm";
-             return Bytes(enter);
-         },
-            "ENTR 1 kim 민%20수 %00 %00 UTF8 P 1.1 2 1.0.3 ko.wm\r\n" },
-        { [] {
-             // The invitation travels without its id, inside the relay to one user,
-             // inside the general envelope.
-             PktOutInvt invitation;
-             FillInvitation(invitation);
-             PktOutCtoc relay;
-             relay.Target = L"lee@quorix.net";
-             relay.Delivery = PktOutCtoc::DeliveryA;
-             relay.SetPayload(invitation);
-             PktOutCrp2 envelope(PktOutCrp2::KindDp, L"");
-             envelope.SetPayload(relay);
-             return Bytes(envelope);
-         },
-            "CRP2 3 DP %00 74\r\nCTOC 2 lee@quorix.net A 46\r\nINVT kim@quorix.net chat.example 40001 k%201\r\n" },
-        { [] {
              PktOutInvt invitation;
              FillInvitation(invitation);
              PktOutCmsg memo;
@@ -140,7 +94,8 @@ TEST(ChatPackets, OutgoingPacketsAndEnvelopes)
 TEST(ChatPackets, ChatServerAnswersKeepPortsAboveThe16BitSignedRange)
 {
     const auto ress = Read<PktInRess>("chat.example 40000 key\r\n");
-    EXPECT_EQ(std::tie(ress.Host, ress.Port, ress.Key), std::make_tuple(L"chat.example", uint16_t(40000), L"key"));
+    EXPECT_EQ(
+        std::tie(ress.Host, ress.Port, ress.Key), std::make_tuple(L"chat.example", uint16_t(40000), L"key"));
     const auto invitation = Read<PktInInvt>("kim h 65535 k\r\n");
     EXPECT_EQ(std::tie(invitation.InviterId, invitation.Port, invitation.Key),
         std::make_tuple(L"kim", uint16_t(65535), L"k"));
@@ -150,7 +105,8 @@ TEST(ChatPackets, ChatServerAnswersKeepPortsAboveThe16BitSignedRange)
     EXPECT_EQ(std::tie(connect.EnvelopeKind, connect.SessionId, connect.Host, connect.Port, connect.Key),
         std::make_tuple(PktOutCrp2::KindSs, L"sid 1", L"text", uint16_t(50000), L"key"));
     const auto leave = Read<PktInCses>("KILL 5\r\ns1 Y\r\n");
-    EXPECT_EQ(std::tie(leave.Kind, leave.Text, leave.Flag), std::make_tuple(PktOutCses::KindKill, L"s1", true));
+    EXPECT_EQ(
+        std::tie(leave.Kind, leave.Text, leave.Flag), std::make_tuple(PktOutCses::KindKill, L"s1", true));
     // A count beyond the frame reads what there is.
     const auto cut = Read<PktInCses>("CONN 999\r\nDP s2");
     EXPECT_EQ(std::tie(cut.EnvelopeKind, cut.SessionId, cut.Port), std::make_tuple(0, L"s2", uint16_t(0)));
@@ -189,7 +145,8 @@ TEST(ChatPackets, RelayedFramesAreRebuiltWithinTheirSlice)
     };
     for (const auto& [args, command, frame] : cases) {
         const auto relayed = Read<PktInCtoc>(args);
-        EXPECT_EQ(std::tie(relayed.Sender, relayed.InnerCommand, relayed.Inner), std::tie(L"a", command, frame))
+        EXPECT_EQ(
+            std::tie(relayed.Sender, relayed.InnerCommand, relayed.Inner), std::tie(L"a", command, frame))
             << args;
     }
 
@@ -202,5 +159,6 @@ TEST(ChatPackets, RelayedFramesAreRebuiltWithinTheirSlice)
     EXPECT_EQ(answer.Undelivered, (std::vector<std::wstring> { L"x@y", L"z@w" }));
     const auto delivered = Read<PktInCmsg>("kim 9\r\nIMSG\r\nabc");
     EXPECT_FALSE(delivered.IsAnswer);
-    EXPECT_EQ(std::tie(delivered.Sender, delivered.Inner), std::make_tuple(L"kim", std::string("IMSG 0\r\nabc")));
+    EXPECT_EQ(
+        std::tie(delivered.Sender, delivered.Inner), std::make_tuple(L"kim", std::string("IMSG 0\r\nabc")));
 }
