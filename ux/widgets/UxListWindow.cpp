@@ -124,8 +124,8 @@ bool UxListWindow::PaintRows(UxDeviceContext* surface, const plat::RECT& dest, c
             continue;
         plat::RECT row = OffsetRect(GetRowRect(i), origin.x, origin.y);
         plat::RECT clip;
-        if (!IntersectRect(row, dest, &clip))
-            continue;
+        if (!IntersectRect(row, dest, &clip) || IsRectEmpty(clip))
+            continue; // rows without height draw nothing
         if (!DrawRow(surface, i, clip, OffsetRect(clip, -row.left, -row.top)))
             return false;
     }
@@ -361,7 +361,8 @@ plat::RECT UxListWindow::GetRowRect(int32_t index) const
 void UxListWindow::RefreshRow(int32_t index)
 {
     plat::RECT part;
-    if (IntersectRect(GetRowRect(index), GetClientRect(), &part))
+    // An empty rectangle would invalidate the whole window.
+    if (IntersectRect(GetRowRect(index), GetClientRect(), &part) && !IsRectEmpty(part))
         Invalidate(part);
 }
 
@@ -373,7 +374,7 @@ void UxListWindow::RefreshRows(int32_t first, int32_t last)
     int32_t top = first < 0 ? 0 : GetRowRect(first).top;
     int32_t bottom = IsValidRow(last) ? GetRowRect(last).bottom : client.bottom;
     plat::RECT part;
-    if (IntersectRect({ client.left, top, client.right, bottom }, client, &part))
+    if (IntersectRect({ client.left, top, client.right, bottom }, client, &part) && !IsRectEmpty(part))
         Invalidate(part);
 }
 

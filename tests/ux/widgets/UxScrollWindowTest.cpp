@@ -170,6 +170,29 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     EXPECT_EQ(window.contentPaints, 0);
 }
 
+TEST_F(ScrollWindow, ReusedPictureSurvivesAParentThatPaintsUnderIt)
+{
+    // The parent fills its whole area before the window paints: nothing of the old
+    // picture may be trusted where it drew.
+    RecordingWindow page("page", nullptr, 0x00FF00);
+    page.SetRect({ 0, 0, 480, 640 });
+    desktop->RemoveChild(&window);
+    page.AddChild(&window);
+    desktop->AddChild(&page);
+    Flush();
+    Down(200, 600);
+    Move(200, 570);
+    for (int y = 560; y > 200; y -= 45) {
+        Move(200, y);
+        ExpectFrameMatchesOffset();
+    }
+    Up(200, 200, 300);
+    window.Invalidate();
+    ExpectFrameMatchesOffset();
+    page.RemoveChild(&window);
+    desktop->RemoveChild(&page);
+}
+
 TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
 {
     struct Case {
