@@ -29,6 +29,15 @@ bool UxListWindow::OnRectChanged(const plat::RECT& rect)
     return true;
 }
 
+bool UxListWindow::ApplySkin(UxXmlNode* node)
+{
+    if (!UxScrollWindow::ApplySkin(node))
+        return false;
+    // The rectangle came before the indicator's thickness.
+    OnRectChanged(GetRect());
+    return true;
+}
+
 bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
 {
     m_movingAtDown = GetYAxis().IsFlinging() || GetYAxis().IsSettling() ? 1 : 0;

@@ -1,5 +1,7 @@
 #include "tests/ux/widgets/ScrollFixture.h"
 #include "ux/core/UxRect.h"
+#include "ux/markup/UxXmlDocument.h"
+#include "ux/widgets/UxListWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +219,18 @@ TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
     window.SetContentSize(960, 640);
     window.GetXAxis().SetPosition(-480);
     EXPECT_FALSE(RectsDiffer(window.GetXIndicator().ThumbRect(), { 240, 632, 480, 638 }));
+
+    // The skin sets each bar; a list's rows end where its vertical bar begins.
+    UxXmlDocument skin;
+    ASSERT_TRUE(skin.LoadText(L"<?xml version=\"1.0\"?><List><_Rect>0, 0, 480, 640</_Rect>"
+                              L"<YIndicator><Thick>12</Thick><Margin>3</Margin></YIndicator>"
+                              L"<XIndicator><Enabled>False</Enabled></XIndicator></List>"));
+    UxListWindow list;
+    ASSERT_TRUE(list.ApplySkin(&skin));
+    list.SetContentSize(list.GetXAxis().GetContentSize(), 1280);
+    EXPECT_FALSE(RectsDiffer(list.GetYIndicator().ThumbRect(), { 468, 0, 477, 320 }));
+    EXPECT_EQ(list.GetXAxis().GetContentSize(), 468);
+    EXPECT_FALSE(list.GetXIndicator().IsEnabled());
 }
 
 TEST_F(ScrollWindow, IndicatorShowsWhileMovingAndFadesOverASecond)
