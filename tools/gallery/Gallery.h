@@ -20,13 +20,16 @@
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxLedAnimation.h"
 #include "ux/widgets/UxLinearLayout.h"
 #include "ux/widgets/UxPageHeader.h"
 #include "ux/widgets/UxPageIndicator.h"
+#include "ux/widgets/UxMessageBox.h"
 #include "ux/widgets/UxPopup.h"
+#include "ux/widgets/UxPopupMenu.h"
 #include "ux/widgets/UxProgressBar.h"
 #include "ux/widgets/UxTabWindow.h"
 
@@ -213,7 +216,12 @@ public:
             if (!popup)
                 break;
             m_popupName = UxXmlNode::GetText(launcher->FindChild(L"Name"));
-            popup->Popup(Closed, reinterpret_cast<uintptr_t>(this));
+            auto context = reinterpret_cast<uintptr_t>(this);
+            if (auto* box = dynamic_cast<UxMessageBox*>(popup)) {
+                uint32_t style = uint32_t(UxXmlNode::GetInt(launcher->FindChild(L"Style")));
+                return box->Show(style, Closed, context) ? box : nullptr;
+            }
+            popup->Popup(Closed, context);
             return popup;
         }
         Report(L"No popup " + name);
@@ -233,11 +241,16 @@ public:
     int32_t LastResult = -1;
 
 private:
-    static void Closed(uintptr_t context, UxPopup*, int32_t result)
+    static void Closed(uintptr_t context, UxPopup* popup, int32_t result)
     {
         auto* page = reinterpret_cast<GalleryPage*>(context);
         page->LastResult = result;
-        page->Report(page->m_popupName + L": closed with " + std::to_wstring(result));
+        std::wstring what = page->m_popupName + L": closed with " + std::to_wstring(result);
+        if (auto* menu = dynamic_cast<UxPopupMenu*>(popup); menu && result)
+            what += L", row " + std::to_wstring(menu->GetList().GetSelection());
+        if (auto* box = dynamic_cast<UxMessageBox*>(popup); box && box->CheckBox.IsVisible())
+            what += box->CheckBox.IsChecked() ? L", checked" : L", not checked";
+        page->Report(what);
     }
 
     plat::COLORREF m_backColour = 0xFFFFFF;
@@ -315,6 +328,59 @@ private:
         int32_t result;
     };
     std::vector<Child> m_children;
+};
+
+// A menu whose rows are the texts of its "Rows" ("Header" and "Item" elements), drawn
+// with "RowText" ("RowTextSelected" on the selected row) over "RowColor" or
+// "SelectedColor", "RowHeight" pixels high.
+class GalleryMenu : public UxPopupMenu {
+public:
+    bool Build(UxXmlNode* node)
+    {
+        if (!ApplySkin(node) || !m_text.ApplySkin(node->FindChild(L"RowText"))
+            || !m_selectedText.ApplySkin(node->FindChild(L"RowTextSelected")))
+            return false;
+        m_rowColour = UxXmlNode::GetColor(node->FindChild(L"RowColor"));
+        m_selectedColour = UxXmlNode::GetColor(node->FindChild(L"SelectedColor"));
+        m_headerColour = UxXmlNode::GetColor(node->FindChild(L"HeaderColor"));
+        int32_t height = UxXmlNode::GetInt(node->FindChild(L"RowHeight"));
+        UxXmlNode* rows = node->FindChild(L"Rows");
+        for (size_t i = 0; rows && i < rows->GetChildCount(); ++i) {
+            UxXmlNode* row = rows->GetChild(i);
+            if (row->GetKind() != UxXmlNode::Element)
+                continue;
+            m_texts.push_back(row->GetText());
+            UxListRow r;
+            r.kind = row->GetName() == L"Header" ? UxListRow::Header : UxListRow::Item;
+            r.fullHeight = r.shownHeight = height;
+            r.data = m_texts.size() - 1;
+            GetList().AddRow(r);
+        }
+        GetList().StopAnimation();
+        return true;
+    }
+    bool DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override
+    {
+        const UxListRow& row = GetList().GetRow(index);
+        bool selected = index == GetList().GetSelection() && row.kind != UxListRow::Header;
+        plat::COLORREF fill = row.kind == UxListRow::Header ? m_headerColour : selected ? m_selectedColour : m_rowColour;
+        surface->FillRect(fill, clip);
+        plat::RECT whole { clip.left - rowClip.left, clip.top - rowClip.top, 0, 0 };
+        whole.right = whole.left + GetList().GetWidth();
+        whole.bottom = whole.top + row.shownHeight;
+        UxTextItem& text = selected ? m_selectedText : m_text;
+        text.SetText((row.kind == UxListRow::Header ? L"▾ " : L"    ") + m_texts[row.data]);
+        text.Draw(*surface, whole, clip);
+        return true;
+    }
+
+private:
+    UxTextItem m_text;
+    UxTextItem m_selectedText;
+    plat::COLORREF m_rowColour = 0xFFFFFF;
+    plat::COLORREF m_selectedColour = 0xFFFFFF;
+    plat::COLORREF m_headerColour = 0xFFFFFF;
+    std::vector<std::wstring> m_texts;
 };
 
 namespace gallery {
@@ -407,6 +473,37 @@ inline UxPopup* PlainPopup(GalleryPage& page, UxXmlNode* node, UxXmlNode*)
     return popup->Build(page, node) ? popup.release() : nullptr;
 }
 
+inline UxPopup* Menu(GalleryPage&, UxXmlNode* node, UxXmlNode*)
+{
+    auto menu = std::make_unique<GalleryMenu>();
+    return menu->Build(node) ? menu.release() : nullptr;
+}
+
+// The launcher's "Title", "Message" and "CheckText" fill the box; a box whose skin
+// fails is handed over all the same, and Show frees it.
+inline UxPopup* MessageBox(GalleryPage&, UxXmlNode* node, UxXmlNode* launcher)
+{
+    auto* box = new UxMessageBox;
+    box->ApplySkin(node);
+    if (UxXmlNode* n = launcher->FindChild(L"Title"))
+        box->TitleText.SetText(n->GetText());
+    if (UxXmlNode* n = launcher->FindChild(L"Message"))
+        box->Text.SetText(n->GetText());
+    if (UxXmlNode* n = launcher->FindChild(L"CheckText"))
+        box->CheckBoxText.SetText(n->GetText());
+    return box;
+}
+
+// Edit: an "Emoticon" (a draw item) and then "TextAfter" follow the edit's own text.
+inline void FillEdit(GalleryPage&, UxWindow* window, UxXmlNode* node)
+{
+    auto* edit = static_cast<UxEdit*>(window);
+    if (UxXmlNode* emoticon = node->FindChild(L"Emoticon"))
+        edit->InsertImage(ReadDrawItem(emoticon));
+    if (UxXmlNode* after = node->FindChild(L"TextAfter"))
+        edit->InsertText(after->GetText());
+}
+
 // Scroll and list windows: the list reports a tapped row as "ReportAs: name".
 inline void ListReady(GalleryPage& page, UxWindow* window, UxXmlNode* node)
 {
@@ -434,6 +531,8 @@ inline const std::vector<GalleryEntry>& GalleryEntries()
         // Popups and the progress bar
         { L"ProgressBar", gallery::Progress },
         { L"PopupButton", gallery::Plain<UxButton>, gallery::Launcher },
+        // Edit
+        { L"Edit", gallery::Plain<UxEdit>, gallery::FillEdit },
         // Scroll and list windows
         { L"ChipStrip", gallery::Plain<GalleryChipStrip> },
         { L"ListWindow", gallery::Plain<GalleryListView>, gallery::ListReady },
@@ -446,6 +545,8 @@ inline const std::vector<GalleryPopupEntry>& GalleryPopups()
     static const std::vector<GalleryPopupEntry> entries = {
         // Popups
         { L"Popup", gallery::PlainPopup },
+        { L"Menu", gallery::Menu },
+        { L"MsgBox", gallery::MessageBox },
     };
     return entries;
 }

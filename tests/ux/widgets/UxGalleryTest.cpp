@@ -1,5 +1,6 @@
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/widgets/UxEdit.h"
 #include "ux/core/UxPopupInstance.h"
 
 #include <filesystem>
@@ -82,6 +83,61 @@ TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
     EXPECT_EQ(Page().Events, (std::vector<std::wstring> { L"Ok: pressed", L"Check: on", L"Tabs: tab 4" }));
     EXPECT_EQ(Page().Find<UxLabel>(L"Status")->GetText(), L"Tabs: tab 4");
     Shot("gallery-basic-tapped");
+}
+
+TEST_F(GalleryTest, MenuAndMessageBoxes)
+{
+    ASSERT_TRUE(built);
+    struct Case {
+        const char* shot;
+        int openX, openY, closeX, closeY;
+        const wchar_t* report;
+    } cases[] = {
+        { "gallery-menu", 180, 486, 240, 304, L"Menu: closed with 1, row 2" },
+        { "gallery-msgbox-25", 292, 486, 240, 414, L"Alert: closed with 1" },
+        { "gallery-msgbox-41", 408, 486, 300, 414, L"Question: closed with 3" },
+        { "gallery-msgbox-105", 124, 534, 180, 414, L"CheckQuestion: closed with 2, not checked" },
+        { "gallery-msgbox-27", 352, 534, 240, 414, L"Notice: closed with 1" },
+    };
+    for (const Case& c : cases) {
+        Tap(c.openX, c.openY);
+        UxPumpFor(200);
+        ASSERT_NE(UxPopupInstance::GetInstance()->GetPopup(), nullptr) << c.shot;
+        Shot(c.shot);
+        EXPECT_GT(Green(At(c.closeX, c.closeY)), 60) << c.shot; // the popup lies over the dimmed page
+        Tap(c.closeX, c.closeY);
+        UxPumpFor(200);
+        ASSERT_FALSE(Page().Events.empty());
+        EXPECT_EQ(Page().Events.back(), c.report);
+    }
+}
+
+// The edits have a page of their own.
+TEST_F(GalleryTest, EditsTakeTextAndShowTheirEmoticon)
+{
+    ASSERT_TRUE(gallery->Open(desktop, L"GalleryEdit"));
+    UxPumpFor(0);
+    auto* id = Page().Find<UxEdit>(L"Id");
+    auto* password = Page().Find<UxEdit>(L"Password");
+    auto* chat = Page().Find<UxEdit>(L"Chat");
+    ASSERT_TRUE(id && password && chat);
+    EXPECT_TRUE(id->GetTextGuide().IsVisible());
+    EXPECT_EQ(password->GetText(), L"minsu1234");
+    EXPECT_EQ(chat->GetText().substr(0, 19), L"오늘 저녁 일곱 시에 만나요/미소!");
+    int yellow = 0;
+    for (int y = 216; y < 364; ++y) {
+        for (int x = 24; x < 456; ++x)
+            yellow += Red(At(x, y)) > 200 && Green(At(x, y)) > 150 && Blue(At(x, y)) < 100;
+    }
+    EXPECT_GT(yellow, 100);
+
+    Tap(120, 104);
+    EXPECT_TRUE(id->IsFocused());
+    EXPECT_FALSE(id->GetTextGuide().IsVisible());
+    Input().Text(L"minsu@quorix.net");
+    UxPumpFor(0);
+    EXPECT_EQ(id->GetText(), L"minsu@quorix.net");
+    Shot("gallery-edit");
 }
 
 TEST_F(GalleryTest, AMissingSectionOrSkinFailsToOpen)
