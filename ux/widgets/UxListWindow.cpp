@@ -25,7 +25,7 @@ UxListWindow::~UxListWindow()
 bool UxListWindow::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
-    SetContentSize(rect.right - rect.left - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
+    SetContentSize(GetXAxis().GetViewSize() - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
     return true;
 }
 

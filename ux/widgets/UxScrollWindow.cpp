@@ -7,6 +7,7 @@
 #include "ux/markup/UxXmlNode.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -41,8 +42,12 @@ UxScrollWindow::~UxScrollWindow()
 
 bool UxScrollWindow::OnRectChanged(const plat::RECT& rect)
 {
-    m_x.SetViewSize(rect.right - rect.left);
-    m_y.SetViewSize(rect.bottom - rect.top);
+    // A skin may give any rectangle: one inside out shows nothing.
+    auto span = [](int32_t low, int32_t high) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t(high) - low, 0, INT32_MAX));
+    };
+    m_x.SetViewSize(span(rect.left, rect.right));
+    m_y.SetViewSize(span(rect.top, rect.bottom));
     return true;
 }
 
