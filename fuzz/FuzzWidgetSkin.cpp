@@ -13,6 +13,7 @@
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxLedAnimation.h"
 #include "ux/widgets/UxLinearLayout.h"
+#include "ux/widgets/UxListWindow.h"
 #include "ux/widgets/UxMessageBox.h"
 #include "ux/widgets/UxPageHeader.h"
 #include "ux/widgets/UxPageIndicator.h"
@@ -76,6 +77,19 @@ void Apply(UxXmlNode* node)
     UxMessageBox box;
     box.ApplySkin(node);
     box.SetStyle(127);
+
+    // Scroll and list windows
+    UxScrollWindow scroll;
+    scroll.ApplySkin(node);
+    scroll.SetContentSize(4000, 9000);
+    scroll.GetXAxis().SetPosition(-700);
+    scroll.GetXIndicator().ThumbRect();
+    scroll.GetYIndicator().ThumbRect();
+    UxListWindow list;
+    list.ApplySkin(node);
+    list.SetContentSize(list.GetXAxis().GetContentSize(), 9000);
+    list.GetYIndicator().ThumbRect();
+    list.RowAtScreenY(list.GetRect().top);
 }
 
 } // namespace

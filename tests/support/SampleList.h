@@ -103,7 +103,8 @@ public:
         m_nick.SetText(entry.nick);
         painter.DrawText(m_nick, { 62, h / 2, w - 12, h - 4 });
         plat::RECT line;
-        if (IntersectRect(OffsetRect(plat::RECT { 0, h - 1, w, h }, rowRect.left, rowRect.top), clip, &line))
+        if (IntersectRect(OffsetRect(plat::RECT { 0, h - 1, w, h }, rowRect.left, rowRect.top), clip, &line)
+            && !IsRectEmpty(line))
             surface->FillRect(0xDDDDDD, line);
         return true;
     }

@@ -10,6 +10,7 @@
 // skin an element of that name.
 
 #include "platform/system/FileSystem.h"
+#include "tools/gallery/GalleryList.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/core/UxPanel.h"
 #include "ux/core/UxPathResolver.h"
@@ -503,6 +504,15 @@ inline void FillEdit(GalleryPage&, UxWindow* window, UxXmlNode* node)
         edit->InsertText(after->GetText());
 }
 
+// Scroll and list windows: the list reports a tapped row as "ReportAs: name".
+inline void ListReady(GalleryPage& page, UxWindow* window, UxXmlNode* node)
+{
+    std::wstring as = UxXmlNode::GetText(node->FindChild(L"ReportAs"));
+    static_cast<GalleryListView*>(window)->Report = [&page, as](const std::wstring& what) {
+        page.Report(as + L": " + what);
+    };
+}
+
 } // namespace gallery
 
 inline const std::vector<GalleryEntry>& GalleryEntries()
@@ -523,6 +533,9 @@ inline const std::vector<GalleryEntry>& GalleryEntries()
         { L"PopupButton", gallery::Plain<UxButton>, gallery::Launcher },
         // Edit
         { L"Edit", gallery::Plain<UxEdit>, gallery::FillEdit },
+        // Scroll and list windows
+        { L"ChipStrip", gallery::Plain<GalleryChipStrip> },
+        { L"ListWindow", gallery::Plain<GalleryListView>, gallery::ListReady },
     };
     return entries;
 }

@@ -169,6 +169,16 @@ def main():
     features = lambda x, y: max(clamp(2.0 - math.hypot(x - 7.5, y - 8.5)), clamp(2.0 - math.hypot(x - 14.5, y - 8.5)),
                                 stroke([(6, 13), (9, 16), (13, 16), (16, 13)], 1.8)(x, y))
     write_png("smile.png", 22, 22, lambda x, y: (lambda b, m: (*mix(b[:3], (90, 50, 10), m), b[3]) if b[3] else b)(face(x, y), features(x, y)))
+    # Lists: fold arrows (open, folded), status icons (online, away, busy, offline) and
+    # the selection bar.
+    down = stroke([(4, 6), (8, 10), (12, 6)], 2.5)
+    right = stroke([(6, 4), (10, 8), (6, 12)], 2.5)
+    write_png("group.png", 32, 16, lambda x, y: (40, 74, 140, 255 * (down(x, y) if x < 16 else right(x - 16, y))))
+    statuses = [((120, 230, 120), (30, 160, 60), (20, 110, 40)), ((255, 214, 120), (230, 150, 30), (170, 100, 20)),
+                ((255, 140, 130), (210, 50, 40), (150, 30, 30)), ((214, 218, 224), (150, 156, 166), (120, 124, 132))]
+    icons = [circle(32, *s) for s in statuses]
+    write_png("status.png", 128, 32, lambda x, y: icons[int(x // 32)](x % 32, y))
+    write_png("selection.png", 4, 56, lambda x, y: mix((92, 156, 230, 255), (52, 112, 204, 255), y / 56))
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "ux/graphics/UxDeviceContext.h"
 
+#include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceBitmap.h"
 #include "ux/graphics/UxFont.h"
 #include "ux/graphics/UxTextFormats.h"
@@ -106,7 +107,47 @@ int UxDeviceContext::SelectFont(UxFont* font, int32_t owned)
 int UxDeviceContext::SelectBitmap(UxDeviceBitmap* bitmap, int32_t owned)
 {
     SelectSlot(m_handle, m_bitmap, m_bitmapOwned, m_previousBitmap, bitmap, owned);
+    m_born = ++s_writeSerial; // other pixels altogether: nothing from before holds
     return 1;
+}
+
+void UxDeviceContext::NoteWrite(const plat::RECT& area)
+{
+    Write write { ++s_writeSerial, area };
+    if (m_writes.size() < kWriteLog) {
+        m_writes.push_back(write);
+        return;
+    }
+    Write& slot = m_writes[m_nextWrite];
+    m_nextWrite = (m_nextWrite + 1) % kWriteLog;
+    m_evicted = std::max(m_evicted, slot.serial);
+    slot = write;
+}
+
+void UxDeviceContext::NoteWrite(const plat::RECT& dest, const plat::SIZE& size)
+{
+    int32_t x2 = dest.left + size.cx;
+    int32_t y2 = dest.top + size.cy;
+    NoteWrite(plat::RECT { std::min(dest.left, x2), std::min(dest.top, y2), std::max(dest.left, x2),
+        std::max(dest.top, y2) });
+}
+
+bool UxDeviceContext::GetWrittenSince(uint64_t serial, plat::RECT& area) const
+{
+    area = {};
+    if (serial < m_born || serial > s_writeSerial || m_evicted > serial)
+        return false; // another picture since, or writes that fell out of the log
+    bool any = false;
+    for (const Write& write : m_writes) {
+        if (write.serial <= serial)
+            continue;
+        if (any)
+            UnionRect(area, write.area);
+        else
+            area = write.area;
+        any = true;
+    }
+    return true;
 }
 
 int UxDeviceContext::GetWidth() const
@@ -143,6 +184,7 @@ int UxDeviceContext::FillRect(plat::COLORREF colour, const plat::RECT& rect)
     if (rect.right == rect.left || rect.bottom == rect.top)
         area = plat::RECT { 0, 0, GetWidth(), GetHeight() };
     plat::SetBkColor(m_handle, colour);
+    NoteWrite(area);
     plat::ExtTextOutW(m_handle, 0, 0, plat::ETO_OPAQUE | plat::ETO_CLIPPED, &area, nullptr, 0, nullptr);
     plat::SetBkColor(m_handle, m_backColor); // opaque text keeps the remembered back colour
     return 1;
@@ -165,6 +207,7 @@ bool UxDeviceContext::Blit(
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
+    NoteWrite(dest, d);
     if (d.cx == s.cx && d.cy == s.cy)
         return plat::BitBlt(
             m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, rop);
@@ -177,6 +220,7 @@ bool UxDeviceContext::TransparentBlt(
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
+    NoteWrite(dest, d);
     return plat::TransparentImage(
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, key);
 }
@@ -186,6 +230,7 @@ bool UxDeviceContext::AlphaBlend(
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
+    NoteWrite(dest, d);
     plat::BLENDFUNCTION blend { plat::AC_SRC_OVER, 0, alpha, 0 };
     return plat::AlphaBlend(
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, blend);
@@ -196,6 +241,7 @@ bool UxDeviceContext::AlphaBlendPerPixel(
 {
     plat::SIZE d, s;
     Measure(source, dest, src, d, s);
+    NoteWrite(dest, d);
     plat::BLENDFUNCTION blend { plat::AC_SRC_OVER, 0, 255, plat::AC_SRC_ALPHA };
     return plat::AlphaBlend(
         m_handle, dest.left, dest.top, d.cx, d.cy, source.m_handle, src.left, src.top, s.cx, s.cy, blend);
@@ -211,6 +257,7 @@ plat::SIZE UxDeviceContext::GetTextExtent(const std::wstring& text)
 bool UxDeviceContext::TextOut(const std::wstring& text, plat::POINT at, const plat::RECT& clip)
 {
     uint32_t options = m_transparent ? plat::ETO_CLIPPED : (plat::ETO_OPAQUE | plat::ETO_CLIPPED);
+    NoteWrite(clip);
     return plat::ExtTextOutW(
         m_handle, at.x, at.y, options, &clip, text.c_str(), uint32_t(text.size()), nullptr);
 }

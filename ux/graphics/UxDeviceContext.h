@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class UxDeviceBitmap;
 class UxFont;
@@ -76,6 +77,14 @@ public:
     plat::COLORREF GetBackColor() const { return m_backColor; }
     plat::COLORREF GetTextColor() const { return m_textColor; }
 
+    // Every drawing call into a context is numbered (one count for all contexts) and its
+    // area kept for a while, so a window that reuses its earlier picture can tell what
+    // others drew over it since. The number of the latest drawing call anywhere:
+    static uint64_t GetWriteSerial() { return s_writeSerial; }
+    // The union of what this context drew after serial (empty when nothing); false when
+    // that is no longer known (too long ago, or the bitmap was replaced since).
+    bool GetWrittenSince(uint64_t serial, plat::RECT& area) const;
+
 protected:
     // Takes over a handle (after releasing what was held).
     void Attach(plat::HDC handle, int32_t releaseKind);
@@ -86,6 +95,15 @@ private:
     // Source and destination sizes of the blit family.
     void Measure(UxDeviceContext& source, const plat::RECT& dest, const plat::RECT& src, plat::SIZE& destSize,
         plat::SIZE& srcSize) const;
+    void NoteWrite(const plat::RECT& area);
+    void NoteWrite(const plat::RECT& dest, const plat::SIZE& size);
+
+    struct Write {
+        uint64_t serial = 0;
+        plat::RECT area;
+    };
+    static constexpr size_t kWriteLog = 32;
+    static inline uint64_t s_writeSerial = 0; // UI thread only, like all drawing
 
     plat::HDC m_handle = nullptr;
     int32_t m_releaseKind = KeepHandle;
@@ -99,4 +117,8 @@ private:
     int32_t m_transparent = 0;
     plat::COLORREF m_backColor = 0xFFFFFF;
     plat::COLORREF m_textColor = 0;
+    std::vector<Write> m_writes; // a ring once full
+    size_t m_nextWrite = 0;
+    uint64_t m_evicted = 0; // the newest serial that fell out of the ring
+    uint64_t m_born = 0; // the serial at which the selected bitmap came
 };

@@ -17,7 +17,7 @@ UxListItemPainter::UxListItemPainter(
 
 bool UxListItemPainter::Visible(const plat::RECT& rect, plat::RECT& part) const
 {
-    return m_surface && IntersectRect(rect, m_clip, &part);
+    return m_surface && IntersectRect(rect, m_clip, &part) && !IsRectEmpty(part);
 }
 
 plat::RECT UxListItemPainter::ToSurface(const plat::RECT& rect) const

@@ -25,7 +25,16 @@ UxListWindow::~UxListWindow()
 bool UxListWindow::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
-    SetContentSize(rect.right - rect.left - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
+    SetContentSize(GetXAxis().GetViewSize() - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
+    return true;
+}
+
+bool UxListWindow::ApplySkin(UxXmlNode* node)
+{
+    if (!UxScrollWindow::ApplySkin(node))
+        return false;
+    // The rectangle came before the indicator's thickness.
+    OnRectChanged(GetRect());
     return true;
 }
 
@@ -124,8 +133,8 @@ bool UxListWindow::PaintRows(UxDeviceContext* surface, const plat::RECT& dest, c
             continue;
         plat::RECT row = OffsetRect(GetRowRect(i), origin.x, origin.y);
         plat::RECT clip;
-        if (!IntersectRect(row, dest, &clip))
-            continue;
+        if (!IntersectRect(row, dest, &clip) || IsRectEmpty(clip))
+            continue; // rows without height draw nothing
         if (!DrawRow(surface, i, clip, OffsetRect(clip, -row.left, -row.top)))
             return false;
     }
@@ -361,7 +370,8 @@ plat::RECT UxListWindow::GetRowRect(int32_t index) const
 void UxListWindow::RefreshRow(int32_t index)
 {
     plat::RECT part;
-    if (IntersectRect(GetRowRect(index), GetClientRect(), &part))
+    // An empty rectangle would invalidate the whole window.
+    if (IntersectRect(GetRowRect(index), GetClientRect(), &part) && !IsRectEmpty(part))
         Invalidate(part);
 }
 
@@ -373,7 +383,7 @@ void UxListWindow::RefreshRows(int32_t first, int32_t last)
     int32_t top = first < 0 ? 0 : GetRowRect(first).top;
     int32_t bottom = IsValidRow(last) ? GetRowRect(last).bottom : client.bottom;
     plat::RECT part;
-    if (IntersectRect({ client.left, top, client.right, bottom }, client, &part))
+    if (IntersectRect({ client.left, top, client.right, bottom }, client, &part) && !IsRectEmpty(part))
         Invalidate(part);
 }
 

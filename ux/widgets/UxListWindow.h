@@ -16,6 +16,8 @@ public:
     ~UxListWindow() override;
 
     bool OnRectChanged(const plat::RECT& rect) override;
+    // The base keys; rows then end where the skin's indicator begins.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnPointerDown(int32_t x, int32_t y) override;
     bool OnPointerHold(int32_t x, int32_t y) override;
     bool OnPointerClick(int32_t x, int32_t y) override;

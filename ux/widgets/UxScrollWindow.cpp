@@ -1,6 +1,5 @@
 #include "ux/widgets/UxScrollWindow.h"
 
-#include "platform/display/Display.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
@@ -8,6 +7,7 @@
 #include "ux/markup/UxXmlNode.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -15,17 +15,11 @@ namespace {
 // Fills rect (client space) through paint when it meets area.
 template <typename Paint> bool PaintPart(const plat::RECT& rect, const plat::RECT& area, Paint paint)
 {
+    // An empty rectangle means a whole bitmap to the fill: never hand one on.
     plat::RECT part;
-    if (!IntersectRect(rect, area, &part))
+    if (!IntersectRect(rect, area, &part) || IsRectEmpty(part))
         return true;
     return paint(part);
-}
-
-// Counts the frames shown so far; one paint ends with one more.
-uint64_t PaintSerial()
-{
-    plat::Display* display = plat::GetDisplay();
-    return display ? display->GetPresentCount() : 0;
 }
 
 } // namespace
@@ -48,8 +42,12 @@ UxScrollWindow::~UxScrollWindow()
 
 bool UxScrollWindow::OnRectChanged(const plat::RECT& rect)
 {
-    m_x.SetViewSize(rect.right - rect.left);
-    m_y.SetViewSize(rect.bottom - rect.top);
+    // A skin may give any rectangle: one inside out shows nothing.
+    auto span = [](int32_t low, int32_t high) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t(high) - low, 0, INT32_MAX));
+    };
+    m_x.SetViewSize(span(rect.left, rect.right));
+    m_y.SetViewSize(span(rect.top, rect.bottom));
     return true;
 }
 
@@ -157,7 +155,7 @@ bool UxScrollWindow::PaintArea(UxDeviceContext* surface, const plat::RECT& area)
 {
     plat::RECT client = GetClientRect();
     plat::RECT clipped;
-    if (!IntersectRect(area, client, &clipped))
+    if (!IntersectRect(area, client, &clipped) || IsRectEmpty(clipped))
         return true;
     int32_t xo = m_x.GetOffset();
     int32_t yo = m_y.GetOffset();
@@ -184,25 +182,28 @@ bool UxScrollWindow::PaintArea(UxDeviceContext* surface, const plat::RECT& area)
     });
 }
 
-bool UxScrollWindow::HoldsLastPicture(UxDeviceContext* surface) const
+bool UxScrollWindow::HoldsLastPicture(UxDeviceContext* surface, plat::RECT& overdrawn) const
 {
+    overdrawn = {};
     if (!m_lastSurface || surface != m_lastSurface)
         return false;
     plat::POINT at = GetSurfaceOffset();
     if (at.x != m_lastSurfaceOffset.x || at.y != m_lastSurfaceOffset.y)
         return false;
-    // Pooled surfaces change hands while a window is not painted (a hidden page's
-    // surface serves the next page): only the picture of the paint just before counts.
-    return PaintSerial() == m_lastSerial + 1;
+    // Others draw into a shared surface too: a parent filling its background under this
+    // window, or another page that had the pooled surface meanwhile.
+    plat::RECT written;
+    if (!surface->GetWrittenSince(m_lastWrite, written))
+        return false;
+    plat::RECT client = GetClientRect();
+    if (IntersectRect(SurfaceToClient(written), client, &overdrawn) && ContainsRect(overdrawn, client))
+        return false;
+    return true;
 }
 
-plat::RECT UxScrollWindow::ReusePicture(UxDeviceContext* surface)
+plat::RECT UxScrollWindow::ReusePicture(UxDeviceContext* surface, int32_t dx, int32_t dy)
 {
     plat::RECT client = GetClientRect();
-    if (!HoldsLastPicture(surface))
-        return {};
-    int32_t dx = m_x.GetOffset() - m_lastX;
-    int32_t dy = m_y.GetOffset() - m_lastY;
     if (dx == 0 && dy == 0)
         return client;
     if (std::abs(dx) >= client.right || std::abs(dy) >= client.bottom)
@@ -222,7 +223,7 @@ bool UxScrollWindow::PaintIndicators(UxDeviceContext* surface, const plat::RECT&
         if (!bar->IsEnabled())
             continue;
         plat::RECT thumb;
-        if (!IntersectRect(bar->ThumbRect(), update, &thumb))
+        if (!IntersectRect(bar->ThumbRect(), update, &thumb) || IsRectEmpty(thumb))
             continue;
         if (!bar->Draw(*surface, ClientToSurface(thumb)))
             return false;
@@ -241,12 +242,18 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     if (sip && sip->GetState() != UxSipHandler::Hidden)
         mode = PaintFull;
 
-    bool sameOffsets = HoldsLastPicture(surface) && m_x.GetOffset() == m_lastX && m_y.GetOffset() == m_lastY;
-    bool keep = false; // the whole surface area holds this paint's picture afterwards
+    plat::RECT overdrawn;
+    bool holds = HoldsLastPicture(surface, overdrawn);
+    int32_t dx = m_x.GetOffset() - m_lastX;
+    int32_t dy = m_y.GetOffset() - m_lastY;
+    bool keep = false; // the whole window's area holds this paint's picture afterwards
     if (mode == PaintFull) {
         if (!PaintArea(surface, update))
             return false;
-        keep = ContainsRect(update, client) || sameOffsets;
+        // What lay outside the update is still good only when nothing moved or drew there.
+        plat::RECT outside = overdrawn;
+        keep = ContainsRect(update, client)
+            || (holds && dx == 0 && dy == 0 && (IsRectEmpty(outside) || ContainsRect(update, outside)));
         // The indicators lie over content: their tracks are always redrawn whole.
         for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
             if (bar->IsEnabled() && !PaintArea(surface, bar->TrackRect()))
@@ -255,9 +262,7 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
         if (!PaintIndicators(surface, keep ? client : update))
             return false;
     } else if (mode == PaintIncremental) {
-        int32_t dx = m_x.GetOffset() - m_lastX;
-        int32_t dy = m_y.GetOffset() - m_lastY;
-        plat::RECT valid = ReusePicture(surface);
+        plat::RECT valid = holds ? ReusePicture(surface, dx, dy) : plat::RECT {};
         // The strips the moved picture does not cover (all of it when nothing was kept).
         plat::RECT strips[2];
         if (IsRectEmpty(valid)) {
@@ -276,27 +281,31 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             if (!IsRectEmpty(strip) && !PaintArea(surface, strip))
                 return false;
         }
-        // What others marked dirty, where it was and where the scroll took it.
-        if (UxDeviceWindow* device = UxDeviceWindow::GetInstance(); device && !IsRectEmpty(valid)) {
-            plat::RECT dirty = ScreenToClient(device->GetInvalidRect());
-            if (!IsRectEmpty(device->GetInvalidRect())) {
+        if (!IsRectEmpty(valid)) {
+            // What others drew over the old picture travelled with it.
+            if (!IsRectEmpty(overdrawn) && !PaintArea(surface, OffsetRect(overdrawn, dx, dy)))
+                return false;
+            // What others marked dirty, where it was and where the scroll took it.
+            UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+            if (device && !IsRectEmpty(device->GetInvalidRect())) {
+                plat::RECT dirty = ScreenToClient(device->GetInvalidRect());
                 for (const plat::RECT& r : { dirty, OffsetRect(dirty, dx, dy) }) {
                     plat::RECT part;
                     if (IntersectRect(r, update, &part) && !PaintArea(surface, part))
                         return false;
                 }
             }
-        }
-        // The old indicator images travelled with the copy: redraw the content under
-        // the tracks where they were and where they went.
-        for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
-            if (!bar->IsEnabled() || IsRectEmpty(valid))
-                continue;
-            plat::RECT track = bar->TrackRect();
-            if (!PaintArea(surface, track))
-                return false;
-            if ((dx || dy) && !PaintArea(surface, OffsetRect(track, dx, dy)))
-                return false;
+            // The old indicator images travelled too: redraw the content under the
+            // tracks where they were and where they went.
+            for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
+                if (!bar->IsEnabled())
+                    continue;
+                plat::RECT track = bar->TrackRect();
+                if (!PaintArea(surface, track))
+                    return false;
+                if ((dx || dy) && !PaintArea(surface, OffsetRect(track, dx, dy)))
+                    return false;
+            }
         }
         if (!PaintIndicators(surface, client))
             return false;
@@ -310,7 +319,7 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
         m_lastSurfaceOffset = GetSurfaceOffset();
         m_lastX = m_x.GetOffset();
         m_lastY = m_y.GetOffset();
-        m_lastSerial = PaintSerial();
+        m_lastWrite = UxDeviceContext::GetWriteSerial();
     } else {
         m_lastSurface = nullptr;
     }

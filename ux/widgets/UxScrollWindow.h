@@ -59,9 +59,10 @@ private:
     // Background bands and content for one area of the window (client space).
     bool PaintArea(UxDeviceContext* surface, const plat::RECT& area);
     // Moves the previous picture by the change of offset; the part still valid.
-    plat::RECT ReusePicture(UxDeviceContext* surface);
-    // surface still holds what the previous paint left there.
-    bool HoldsLastPicture(UxDeviceContext* surface) const;
+    plat::RECT ReusePicture(UxDeviceContext* surface, int32_t dx, int32_t dy);
+    // surface still holds what the previous paint left there, except overdrawn (client
+    // space), where others have drawn since.
+    bool HoldsLastPicture(UxDeviceContext* surface, plat::RECT& overdrawn) const;
     bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update);
     void FadeRestingIndicators();
 
@@ -76,5 +77,5 @@ private:
     UxDeviceContext* m_lastSurface = nullptr;
     // Where the window sat in that surface: a moved window finds nothing to reuse.
     plat::POINT m_lastSurfaceOffset;
-    uint64_t m_lastSerial = 0;
+    uint64_t m_lastWrite = 0; // the drawing call that ended that paint
 };

@@ -1,4 +1,5 @@
 #include "tests/ux/graphics/GraphicsFixture.h"
+#include "ux/core/UxRect.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,33 @@ TEST(UxDeviceContext, BlitWithAnEmptyDestinationTakesTheSourceSizeAtItsTopLeft)
     EXPECT_EQ(PixelAt(*dst, 4, 4), RGB(0, 0, 255));
     EXPECT_EQ(PixelAt(*dst, 5, 5), kWhite);
     EXPECT_EQ(PixelAt(*dst, 2, 2), kWhite);
+}
+
+TEST(UxDeviceContext, KeepsWhatWasDrawnSinceAMarkWhileItIsKnown)
+{
+    auto dc = MakeSurface(64, 64);
+    auto other = MakeSurface(64, 64);
+    uint64_t mark = UxDeviceContext::GetWriteSerial();
+    RECT area;
+    ASSERT_TRUE(dc->GetWrittenSince(mark, area));
+    EXPECT_TRUE(IsRectEmpty(area));
+    dc->FillRect(kWhite, { 2, 2, 10, 10 });
+    other->FillRect(kWhite, {}); // another context's drawing is not this one's
+    dc->Blit(*other, { 20, 30, 20, 30 }, {}, plat::SRCCOPY); // at the source's size
+    ASSERT_TRUE(dc->GetWrittenSince(mark, area));
+    EXPECT_FALSE(RectsDiffer(area, { 2, 2, 84, 94 }));
+    ASSERT_TRUE(dc->GetWrittenSince(UxDeviceContext::GetWriteSerial(), area));
+    EXPECT_TRUE(IsRectEmpty(area));
+
+    mark = UxDeviceContext::GetWriteSerial();
+    for (int i = 0; i < 40; ++i) // more than the log keeps
+        dc->FillRect(kWhite, { i, 0, i + 1, 1 });
+    EXPECT_FALSE(dc->GetWrittenSince(mark, area));
+    mark = UxDeviceContext::GetWriteSerial();
+    auto* bitmap = new UxDeviceBitmap();
+    bitmap->CreateCompatible(UxBitmapFormat { 8, 8, 32 });
+    dc->SelectBitmap(bitmap, UxDeviceContext::OwnedCreated); // other pixels altogether
+    EXPECT_FALSE(dc->GetWrittenSince(mark, area));
 }
 
 } // namespace

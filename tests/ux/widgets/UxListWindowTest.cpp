@@ -140,6 +140,9 @@ TEST_F(ListWindow, GroupsFoldAndUnfoldOneAnimationAfterAnother)
     EXPECT_EQ(window.Shown(), (std::vector<int32_t> { 40, 0, 0, 0, 0, 40, 50, 50, 50, 50, 40, 50, 50, 50, 50 }));
     UxPumpFor(600);
     EXPECT_EQ(window.GetYAxis().GetContentSize(), 40 + 40 + 240);
+    // Folded rows draw nothing: the headers show one under the other.
+    EXPECT_EQ(FramePixel(100, 20), FrameColour(82 | 127 << 8 | 195 << 16));
+    EXPECT_EQ(FramePixel(100, 60), FrameColour(71 | 111 << 8 | 170 << 16));
     EXPECT_TRUE(window.Consistent());
     // Hidden rows take no room: the second header follows the first directly.
     EXPECT_EQ(window.RowAt(40), 5);

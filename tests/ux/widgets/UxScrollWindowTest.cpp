@@ -1,5 +1,7 @@
 #include "tests/ux/widgets/ScrollFixture.h"
 #include "ux/core/UxRect.h"
+#include "ux/markup/UxXmlDocument.h"
+#include "ux/widgets/UxListWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -170,6 +172,29 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     EXPECT_EQ(window.contentPaints, 0);
 }
 
+TEST_F(ScrollWindow, ReusedPictureSurvivesAParentThatPaintsUnderIt)
+{
+    // The parent fills its whole area before the window paints: nothing of the old
+    // picture may be trusted where it drew.
+    RecordingWindow page("page", nullptr, 0x00FF00);
+    page.SetRect({ 0, 0, 480, 640 });
+    desktop->RemoveChild(&window);
+    page.AddChild(&window);
+    desktop->AddChild(&page);
+    Flush();
+    Down(200, 600);
+    Move(200, 570);
+    for (int y = 560; y > 200; y -= 45) {
+        Move(200, y);
+        ExpectFrameMatchesOffset();
+    }
+    Up(200, 200, 300);
+    window.Invalidate();
+    ExpectFrameMatchesOffset();
+    page.RemoveChild(&window);
+    desktop->RemoveChild(&page);
+}
+
 TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
 {
     struct Case {
@@ -194,6 +219,18 @@ TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
     window.SetContentSize(960, 640);
     window.GetXAxis().SetPosition(-480);
     EXPECT_FALSE(RectsDiffer(window.GetXIndicator().ThumbRect(), { 240, 632, 480, 638 }));
+
+    // The skin sets each bar; a list's rows end where its vertical bar begins.
+    UxXmlDocument skin;
+    ASSERT_TRUE(skin.LoadText(L"<?xml version=\"1.0\"?><List><_Rect>0, 0, 480, 640</_Rect>"
+                              L"<YIndicator><Thick>12</Thick><Margin>3</Margin></YIndicator>"
+                              L"<XIndicator><Enabled>False</Enabled></XIndicator></List>"));
+    UxListWindow list;
+    ASSERT_TRUE(list.ApplySkin(&skin));
+    list.SetContentSize(list.GetXAxis().GetContentSize(), 1280);
+    EXPECT_FALSE(RectsDiffer(list.GetYIndicator().ThumbRect(), { 468, 0, 477, 320 }));
+    EXPECT_EQ(list.GetXAxis().GetContentSize(), 468);
+    EXPECT_FALSE(list.GetXIndicator().IsEnabled());
 }
 
 TEST_F(ScrollWindow, IndicatorShowsWhileMovingAndFadesOverASecond)
