@@ -1,0 +1,276 @@
+#include "app/shell/MessengerApp.h"
+
+#include "app/shell/Alert.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/TarvPong.h"
+#include "ux/core/UxClock.h"
+#include "ux/core/UxFile.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/core/UxRegistryKey.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+
+#include <new>
+
+namespace {
+
+// A page slides in over half a second, decelerating (cubic out).
+constexpr float kPageSeconds = 0.5f;
+constexpr int32_t kPageEasing = 7;
+
+// The page item's transition for each animation code: kind (0 push, 1 cover) and
+// direction.
+constexpr struct {
+    int32_t kind;
+    int32_t parameter;
+} kAnimations[] = { { 1, 2 }, { 1, 3 }, { 0, 0 }, { 0, 1 } };
+
+uint32_t ClockNow()
+{
+    UxClock* clock = UxClock::GetInstance();
+    return clock ? clock->GetElapsed() : 0;
+}
+
+template <typename T> void CreateOwned(T*& owner)
+{
+    owner = new (std::nothrow) T;
+}
+
+} // namespace
+
+MessengerApp::MessengerApp()
+    : m_programFolder(GetModuleDirectory())
+{
+}
+
+MessengerApp::~MessengerApp()
+{
+    if (MessengerScreens::GetCurrent() == this)
+        MessengerScreens::SetCurrent(nullptr);
+    // The screens are members: take them out of the tree before they go.
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
+    DeleteSingletons();
+}
+
+bool MessengerApp::InitInstance()
+{
+    // The root draws straight into the screen buffer.
+    SetOwnSurface(false);
+    SetUpResourcePaths();
+    CreateSingletons();
+    if (!LoadSkin() || !RegisterScreens())
+        return false;
+    MessengerScreens::SetCurrent(this);
+    ShowStartScreen();
+    RemoveUpdateLeftovers();
+    return true;
+}
+
+void MessengerApp::ExitInstance()
+{
+    if (MessengerScreens::GetCurrent() == this)
+        MessengerScreens::SetCurrent(nullptr);
+    DeleteSingletons();
+}
+
+void MessengerApp::SetUpResourcePaths()
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    if (!resolver)
+        return;
+    std::wstring folder = m_programFolder;
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
+        folder += L'\\';
+    resolver->SetBase(0, folder + L"Image\\");
+    resolver->SetBase(1, folder + L"Sound\\");
+    resolver->SetBase(2, folder);
+    resolver->SetBase(3, folder);
+}
+
+void MessengerApp::CreateSingletons()
+{
+    CreateOwned(m_me);
+    CreateOwned(m_groups);
+    CreateOwned(m_buddies);
+    // Chat: ChatSessionList.
+    // Memos: MemoList.
+    // Buddies: Options (reads its registry values at once), EmoticonList.
+    CreateOwned(m_issuer);
+    CreateOwned(m_packets);
+    CreateOwned(m_handlers);
+    CreateOwned(m_pending);
+    if (m_pending)
+        m_pending->SetClock(&ClockNow);
+    CreateOwned(m_peer);
+    CreateOwned(m_pong);
+    CreateOwned(m_skin);
+}
+
+// The reverse of creation; every step is safe when its owner is null.
+void MessengerApp::DeleteSingletons()
+{
+    SafeDelete(m_skin);
+    SafeDelete(m_pong);
+    SafeDelete(m_peer);
+    SafeDelete(m_pending);
+    SafeDelete(m_issuer);
+    SafeDelete(m_packets);
+    SafeDelete(m_handlers);
+    // Buddies: EmoticonList, Options (saves its values).
+    // Memos: MemoList.
+    // Chat: ChatSessionList.
+    SafeDelete(m_buddies);
+    SafeDelete(m_groups);
+    SafeDelete(m_me);
+}
+
+bool MessengerApp::LoadSkin()
+{
+    return m_skin && m_skin->LoadFile(L"Image\\Skin.dat");
+}
+
+bool MessengerApp::RegisterScreens()
+{
+    // Child order is painting order: later windows lie on top.
+    UxWindow* const tree[] = { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault,
+        &m_statusBarDisclosure, &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage,
+        &m_buddyAddPage, &m_buddySelectPage, &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage,
+        &m_groupSelectPage, &m_chatListPage, &m_chatInfoPage, &m_memoListPage, &m_memoReadPage, &m_memoWritePage,
+        &m_optionListPage, &m_optionPage, &m_optionNickPage, &m_optionServiceInfoPage };
+    for (UxWindow* window : tree) {
+        AddChild(window);
+        if (window != &m_menuBar)
+            window->SetVisible(false);
+    }
+    return m_loginCounter.Create() && m_loginConnecting.Create() && m_loginGate.Create()
+        && m_statusBarDefault.Create() && m_statusBarDisclosure.Create() && m_statusBarChat.Create()
+        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create() && m_buddyAddPage.Create()
+        && m_buddySelectPage.Create() && m_buddyRequestListPage.Create() && m_buddyRequestInfoPage.Create()
+        && m_groupAddPage.Create() && m_groupSelectPage.Create() && m_chatListPage.Create()
+        && m_chatInfoPage.Create() && m_memoListPage.Create() && m_memoReadPage.Create()
+        && m_memoWritePage.Create() && m_optionListPage.Create() && m_optionPage.Create()
+        && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
+}
+
+void MessengerApp::ShowStartScreen()
+{
+    UxRegistryKey key;
+    if (key.Open(kMessengerRegistryPath) && !key.GetString(L"LoginBuddyId", L"").empty()
+        && !LoadLoginPassword().empty()) {
+        m_loginGate.Show();
+        return;
+    }
+    m_loginCounter.SetVisible(true);
+}
+
+void MessengerApp::RemoveUpdateLeftovers()
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    if (!resolver)
+        return;
+    for (const wchar_t* name : { L"_Quorix.inf", L"_Quorix.cab" })
+        RemoveFile(resolver->Resolve(3, name));
+}
+
+bool MessengerApp::Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace)
+{
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!navigation || animation < 0 || animation > PushFromRight)
+        return false;
+    // The status bar changes at once; the page slides.
+    const UxNavigationEntry entry(UxNavigationItem(statusBar),
+        UxNavigationItem(page, kAnimations[animation].kind, kAnimations[animation].parameter,
+            UxTransitionSpec(kPageSeconds, kPageEasing)));
+    return replace ? navigation->Replace(entry, true) : navigation->Push(entry);
+}
+
+bool MessengerApp::PushScreen(UxWindow* statusBar, UxWindow* page, int animation)
+{
+    return Navigate(statusBar, page, animation, false);
+}
+
+bool MessengerApp::ReplaceScreen(UxWindow* statusBar, UxWindow* page, int animation)
+{
+    return Navigate(statusBar, page, animation, true);
+}
+
+void MessengerApp::ResetSession()
+{
+    if (TarvPeer* peer = TarvPeer::GetInstance())
+        peer->RequestReset();
+    else
+        ResetScreens();
+}
+
+void MessengerApp::UpdateNotifyIcons()
+{
+    // Main pages: their tab bars.
+    m_menuBar.UpdateNotifyImages();
+}
+
+bool MessengerApp::ShowMsgBox(const std::wstring& text)
+{
+    UxTrace(L"MessengerApp::ShowMsgBox, %s\n", text.c_str());
+    return false;
+}
+
+void MessengerApp::ResetScreens()
+{
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance())
+        transitions->RemoveAll();
+    if (UxNavigationController* navigation = UxNavigationController::GetInstance()) {
+        if (UxWindow* bar = navigation->GetStatusBar())
+            bar->SetVisible(false);
+        if (UxWindow* page = navigation->GetPage())
+            page->SetVisible(false);
+        navigation->Clear();
+    }
+    // Every login window but the gate goes, also the connecting screen of a sign-in
+    // that failed and the form it was started from.
+    m_loginCounter.SetVisible(false);
+    m_loginConnecting.SetVisible(false);
+    m_loginGate.SetVisible(true);
+    // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
+    // Chat: ChatSessionList emptied, the chat list view cleared.
+    // Buddy list: the search text and the list view cleared.
+    m_menuBar.UpdateNotifyImages();
+}
+
+void MessengerApp::ShowLoginForm()
+{
+    m_loginConnecting.SetVisible(false);
+    m_loginGate.SetVisible(false);
+    m_loginCounter.SetVisible(true);
+}
+
+void MessengerApp::RefreshMyStatus() { }
+
+bool MessengerApp::ReloadBuddyList()
+{
+    return true;
+}
+
+void MessengerApp::ShowBuddyList()
+{
+    m_loginConnecting.SetVisible(false);
+    if (UxNavigationController* navigation = UxNavigationController::GetInstance())
+        navigation->Push(UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
+}
+
+void MessengerApp::RefreshBuddy(const std::wstring&) { }
+
+void MessengerApp::PlayAlert(int alert)
+{
+    ::PlayAlert(alert);
+}

@@ -1,0 +1,103 @@
+// Start-up and shut-down of the whole program, through the test driver.
+#include "tests/app/shell/ShellSkin.h"
+#include "tests/support/DesktopFixture.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+AppDriver::Setup Offline(const std::string& skin = ShellSkin())
+{
+    AppDriver::Setup setup;
+    setup.service = false;
+    setup.skin = skin;
+    return setup;
+}
+
+} // namespace
+
+TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
+{
+    AppDriver driver(Offline());
+    ASSERT_TRUE(driver.Start());
+    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Counter", L"MenuBar" }));
+    std::vector<std::wstring> order;
+    for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
+        order.push_back(AppDriver::NameOf(child));
+    EXPECT_EQ(order,
+        (std::vector<std::wstring> { L"Counter", L"Connecting", L"Gate", L"Default", L"Disclosure", L"Chat",
+            L"MenuBar", L"BuddyList", L"BuddyProfile", L"BuddyAdd", L"BuddySelect", L"BuddyRequestList",
+            L"BuddyRequestInfo", L"GroupAdd", L"GroupSelect", L"ChatList", L"ChatInfo", L"MemoList", L"MemoRead",
+            L"MemoWrite", L"OptionList", L"Option", L"OptionNick", L"OptionServiceInfo" }));
+    // Pages lie between the status bar and the menu bar of the skin.
+    EXPECT_EQ(Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 40, 480, 590 }));
+    EXPECT_EQ(Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 590 }));
+}
+
+TEST(StartupTest, FirstScreenFollowsTheSavedLogin)
+{
+    const struct {
+        const wchar_t* id;
+        const wchar_t* password;
+        const wchar_t* screen;
+    } cases[] = {
+        { L"", L"", L"Counter" },
+        { L"minsu@quorix.net", L"", L"Counter" },
+        { L"", L"minsu1234", L"Counter" },
+        { L"minsu@quorix.net", L"minsu1234", L"Gate" },
+    };
+    for (const auto& c : cases) {
+        AppDriver driver(Offline());
+        driver.SetRegistryString(L"LoginBuddyId", c.id);
+        if (*c.password)
+            SaveLoginPassword(MakePasswordDigest(c.id, c.password));
+        ASSERT_TRUE(driver.Start());
+        EXPECT_EQ(driver.Screen(), c.screen) << c.id << " / " << c.password;
+    }
+}
+
+TEST(StartupTest, EndsWithoutAWindowWhenTheSkinCannotBeRead)
+{
+    for (const std::string& skin : { std::string("<Skin></Skin>"), std::string() }) {
+        AppDriver driver(Offline("placeholder"));
+        if (skin.empty())
+            std::filesystem::remove(driver.ProgramFolderNative() + "/Image/Skin.dat");
+        else
+            driver.State().Write("program/Image/Skin.dat", skin);
+        EXPECT_FALSE(driver.Start());
+        EXPECT_EQ(UxDeviceWindow::GetInstance(), nullptr);
+        EXPECT_EQ(UxDesktop::GetInstance(), nullptr);
+    }
+}
+
+TEST(StartupTest, RemovesTheLeftoversOfAnUpdate)
+{
+    AppDriver driver(Offline());
+    driver.State().Write("program/_Quorix.inf", "x");
+    driver.State().Write("program/_Quorix.cab", "x");
+    ASSERT_TRUE(driver.Start());
+    EXPECT_FALSE(std::filesystem::exists(driver.ProgramFolderNative() + "/_Quorix.inf"));
+    EXPECT_FALSE(std::filesystem::exists(driver.ProgramFolderNative() + "/_Quorix.cab"));
+    // Their absence is no error.
+    EXPECT_TRUE(driver.Restart());
+}
+
+TEST(StartupTest, ShutDownClosesThePopupAndDeletesTheMessengerSingletons)
+{
+    std::vector<std::string> log;
+    AppDriver driver(Offline());
+    ASSERT_TRUE(driver.Start());
+    EXPECT_NE(TarvPeer::GetInstance(), nullptr);
+    EXPECT_EQ(MessengerScreens::GetCurrent(), &driver.App());
+    auto* popup = new TestPopup("popup", &log);
+    UxPopupInstance::GetInstance()->SetPopup(popup);
+    driver.App().AddChild(popup);
+    EXPECT_TRUE(driver.CloseWindow());
+    EXPECT_EQ(log, (std::vector<std::string> { "popup:close 0" }));
+    EXPECT_EQ(Me::GetInstance(), nullptr);
+    EXPECT_EQ(TarvPeer::GetInstance(), nullptr);
+    EXPECT_EQ(UxXmlSkinHelper::GetInstance(), nullptr);
+    EXPECT_EQ(MessengerScreens::GetCurrent(), nullptr);
+}

@@ -1,0 +1,489 @@
+#pragma once
+
+// Drives the whole program in-process for end-to-end tests: the toolkit and the
+// application start as the program starts them, on the headless display and a manual
+// clock, against the local service, with a registry and a program folder of their own.
+// Tests tap, hold, drag and type, let time pass, wait for the network, read what the
+// screen shows and save screenshots.
+//
+//     AppDriver driver;
+//     ASSERT_TRUE(driver.Start());
+//     EXPECT_EQ(driver.Screen(), L"Counter");
+//     ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+//     driver.Tap(L"MenuBar/SystemMenuButton");
+//     driver.Screenshot("system-menu");
+
+#include "app/shell/EmptyPage.h"
+#include "app/shell/MessengerApp.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "platform/display/HeadlessDisplay.h"
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/Clock.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/system/InputPanel.h"
+#include "platform/system/Led.h"
+#include "platform/system/Sound.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/UxPump.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxRegistryKey.h"
+#include "ux/core/UxStartup.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/core/UxVibrator.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+class AppDriver {
+public:
+    struct Setup {
+        // Start the local service and point the program at it.
+        bool service = true;
+        // The service's accounts (JSON text); empty: the demo accounts.
+        std::string accounts;
+        // The skin document the program loads; empty: the default skin beside the test
+        // program. A given document goes into a program folder of its own.
+        std::string skin;
+    };
+
+    AppDriver()
+        : AppDriver(Setup {})
+    {
+    }
+    explicit AppDriver(Setup setup)
+        : m_setup(std::move(setup))
+    {
+        setenv("QUORIX_DISPLAY", "headless", 0);
+        if (m_setup.service) {
+            std::string accounts = SourceDir() + "/tools/localservice/demo_accounts.json";
+            if (!m_setup.accounts.empty()) {
+                m_state.Write("accounts.json", m_setup.accounts);
+                accounts = m_state.Native("accounts.json");
+            }
+            m_service = std::make_unique<LocalService>(accounts, m_state.Native("service.log"));
+            m_service->Use();
+        }
+        if (!m_setup.skin.empty())
+            m_state.Write("program/Image/Skin.dat", m_setup.skin);
+        plat::ClearSoundHistory();
+        plat::SetLedCount(2);
+    }
+    ~AppDriver() { Stop(); }
+    AppDriver(const AppDriver&) = delete;
+    AppDriver& operator=(const AppDriver&) = delete;
+
+    // Start and stop ---------------------------------------------------------------
+
+    // Starts the toolkit and the application as the program's entry does. False when
+    // the application refused to start (the toolkit is then finalised again).
+    bool Start()
+    {
+        Stop();
+        if (!UxInitialize()) {
+            UxFinalize();
+            return false;
+        }
+        m_app = new MessengerApp;
+        m_app->SetProgramFolder(ProgramFolder());
+        static int counter = 0;
+        m_name = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
+        if (!m_app->Create(m_name, plat::RECT { 0, 0, 480, 640 })) {
+            delete m_app;
+            m_app = nullptr;
+            UxFinalize();
+            return false;
+        }
+        Flush();
+        return true;
+    }
+
+    // Orderly shut-down, as after the message loop: an open popup closes with result
+    // 0, the application ends, then the toolkit.
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        m_app->Shutdown();
+        Finish();
+    }
+
+    // The user closes the window: the loop ends and the program shuts down. False when
+    // the window did not end the loop.
+    bool CloseWindow()
+    {
+        if (!m_app)
+            return false;
+        Input().Close();
+        Flush();
+        plat::MSG msg;
+        const bool quit = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
+        m_app->Shutdown();
+        Finish();
+        return quit;
+    }
+
+    // A new start on the same registry and program folder.
+    bool Restart()
+    {
+        Stop();
+        return Start();
+    }
+
+    bool IsRunning() const { return m_app != nullptr; }
+    MessengerApp& App() { return *m_app; }
+    LocalService& Service() { return *m_service; }
+    const TempRegistry& Registry() const { return m_registry; }
+    // Native path of the folder the program takes its skin and sounds from.
+    std::string ProgramFolderNative() const
+    {
+        return m_setup.skin.empty() ? plat::NativePath(GetModuleDirectory()) : m_state.Native("program");
+    }
+    std::wstring ProgramFolder() const
+    {
+        return m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\";
+    }
+    // A scratch folder that lives as long as the driver.
+    const TempFolder& State() const { return m_state; }
+
+    // Time -------------------------------------------------------------------------
+
+    // Lets ms of manual time pass, running timers, tweens and transitions as they fall
+    // due, and draws what changed.
+    void Advance(uint64_t ms)
+    {
+        UxPumpFor(ms);
+        Flush();
+    }
+    // Lets running transitions and animations finish.
+    void Settle() { Advance(1000); }
+    // Handles what arrives (the network, other threads) until done holds or the real
+    // time runs out; the manual clock stands still meanwhile.
+    bool WaitFor(const std::function<bool()>& done, int realMs = 15000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+        for (;;) {
+            Flush();
+            if (done())
+                return true;
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    // Delivers what is queued, paints included.
+    void Flush()
+    {
+        plat::DispatchPending(100000, [] {
+            if (UxClock* clock = UxClock::GetInstance())
+                clock->Update();
+        });
+    }
+
+    // Input ------------------------------------------------------------------------
+
+    plat::DisplayInput& Input() { return Display()->GetInput(); }
+
+    void Tap(int x, int y)
+    {
+        Input().PointerDown(x, y);
+        Flush();
+        Input().PointerUp(x, y);
+        Flush();
+    }
+    // Taps the middle of the named window; false when no such window is shown.
+    bool Tap(const std::wstring& path)
+    {
+        const plat::POINT p = Centre(path);
+        if (p.x < 0)
+            return false;
+        Tap(p.x, p.y);
+        return true;
+    }
+    void Hold(int x, int y, uint64_t ms = 1000)
+    {
+        Input().PointerDown(x, y);
+        Flush();
+        Advance(ms);
+        Input().PointerUp(x, y);
+        Flush();
+    }
+    bool Hold(const std::wstring& path, uint64_t ms = 1000)
+    {
+        const plat::POINT p = Centre(path);
+        if (p.x < 0)
+            return false;
+        Hold(p.x, p.y, ms);
+        return true;
+    }
+    // Presses at the first point, moves in steps of stepMs manual time and lets go at
+    // the last.
+    void Drag(int x0, int y0, int x1, int y1, int steps = 10, uint64_t stepMs = 16)
+    {
+        Input().PointerDown(x0, y0);
+        Flush();
+        for (int i = 1; i <= steps; ++i) {
+            Advance(stepMs);
+            Input().PointerMove(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+            Flush();
+        }
+        Input().PointerUp(x1, y1);
+        Flush();
+    }
+    // Characters as the keyboard commits them.
+    void Type(const std::wstring& text)
+    {
+        Input().Text(text);
+        Flush();
+    }
+    // Text as the input panel's Korean composer gives it: each Hangul syllable is
+    // built jamo by jamo (ㅎ, 하, 한) and then committed; anything else is typed.
+    void TypeKorean(const std::wstring& text)
+    {
+        for (wchar_t c : text) {
+            if (c >= 0xAC00 && c <= 0xD7A3) {
+                const int index = c - 0xAC00;
+                const int initial = index / (21 * 28), medial = (index / 28) % 21, final = index % 28;
+                static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+                Input().Composition(std::wstring(1, kInitials[initial]));
+                Flush();
+                const wchar_t open = static_cast<wchar_t>(0xAC00 + (initial * 21 + medial) * 28);
+                Input().Composition(std::wstring(1, open));
+                Flush();
+                if (final) {
+                    Input().Composition(std::wstring(1, c));
+                    Flush();
+                }
+            }
+            Input().Text(std::wstring(1, c));
+            Flush();
+        }
+    }
+    // A key pressed and released (VK_RETURN, VK_BACK ...).
+    void Key(uint32_t virtualKey)
+    {
+        Input().Key(true, virtualKey);
+        Input().Key(false, virtualKey);
+        Flush();
+    }
+
+    // Reading the screen ----------------------------------------------------------
+
+    // A window's name: the skin node it was built from, or the section of a page that
+    // is not built yet.
+    static std::wstring NameOf(const UxWindow* window)
+    {
+        if (!window)
+            return L"";
+        if (!window->GetSkinName().empty())
+            return window->GetSkinName();
+        if (auto* page = dynamic_cast<const EmptyPage*>(window))
+            return page->GetName();
+        return L"";
+    }
+    // The window and all its ancestors are visible.
+    static bool IsShown(const UxWindow* window)
+    {
+        for (; window; window = window->GetParent())
+            if (!window->IsVisible())
+                return false;
+        return true;
+    }
+    // The window named by path ("MsgBox/OkButton": an OkButton inside a MsgBox; the
+    // names need not be direct children), shown ones first; null when there is none.
+    UxWindow* Find(const std::wstring& path)
+    {
+        std::vector<std::wstring> names;
+        for (size_t start = 0;;) {
+            const size_t slash = path.find(L'/', start);
+            names.push_back(path.substr(start, slash - start));
+            if (slash == std::wstring::npos)
+                break;
+            start = slash + 1;
+        }
+        UxWindow* hidden = nullptr;
+        UxWindow* shown = nullptr;
+        Walk(m_app, [&](UxWindow* window) {
+            if (shown || NameOf(window) != names.back() || !Matches(window->GetParent(), names, names.size() - 1))
+                return;
+            if (IsShown(window))
+                shown = window;
+            else if (!hidden)
+                hidden = window;
+        });
+        return shown ? shown : hidden;
+    }
+    bool IsShown(const std::wstring& path) { return IsShown(Find(path)); }
+
+    // What fills the screen: the navigation's page, else the login window shown.
+    std::wstring Screen()
+    {
+        if (UxWindow* page = Page())
+            return NameOf(page);
+        for (UxWindow* login :
+            { static_cast<UxWindow*>(&m_app->GetLoginConnecting()), static_cast<UxWindow*>(&m_app->GetLoginGate()),
+                static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
+            if (login->IsVisible())
+                return NameOf(login);
+        return L"";
+    }
+    UxWindow* Page() const { return UxNavigationController::GetInstance()->GetPage(); }
+    UxWindow* StatusBar() const { return UxNavigationController::GetInstance()->GetStatusBar(); }
+    size_t Depth() const { return UxNavigationController::GetInstance()->GetDepth(); }
+    bool IsTransitionRunning() const { return UxTransitionManager::GetInstance()->IsRunning(); }
+    // The names of the shown windows, in painting order.
+    std::vector<std::wstring> ShownWindows()
+    {
+        std::vector<std::wstring> names;
+        Walk(m_app, [&](UxWindow* window) {
+            if (window != m_app && IsShown(window) && !NameOf(window).empty())
+                names.push_back(NameOf(window));
+        });
+        return names;
+    }
+    // The open popup (message box or menu), null when none.
+    UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
+
+    // The sound files played since the driver was made, oldest first (file names).
+    std::vector<std::wstring> Sounds() const
+    {
+        std::vector<std::wstring> names;
+        for (const plat::SoundPlayback& played : plat::GetSoundHistory())
+            names.push_back(played.path.substr(played.path.find_last_of(L"\\/") + 1));
+        return names;
+    }
+    bool IsVibrating() const { return UxVibrator::GetInstance()->IsOn(); }
+    // How often the vibrator was switched (on and off count one each).
+    uint32_t VibratorChanges() const { return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex()); }
+
+    // Values under the program's registry key.
+    std::wstring RegistryString(const std::wstring& name, const std::wstring& otherwise = L"") const
+    {
+        UxRegistryKey key;
+        return key.Open(kMessengerRegistryPath) ? key.GetString(name, otherwise) : otherwise;
+    }
+    uint32_t RegistryDword(const std::wstring& name, uint32_t otherwise = 0) const
+    {
+        UxRegistryKey key;
+        return key.Open(kMessengerRegistryPath) ? key.GetDword(name, otherwise) : otherwise;
+    }
+    void SetRegistryString(const std::wstring& name, const std::wstring& value) const
+    {
+        UxRegistryKey key;
+        if (key.Create(kMessengerRegistryPath))
+            key.SetString(name, value);
+    }
+    void SetRegistryDword(const std::wstring& name, uint32_t value) const
+    {
+        UxRegistryKey key;
+        if (key.Create(kMessengerRegistryPath))
+            key.SetDword(name, value);
+    }
+    // What a kept login leaves for the next start.
+    void SaveLogin(const std::wstring& id, const std::wstring& password) const
+    {
+        SetRegistryString(L"LoginBuddyId", id);
+        SaveLoginPassword(MakePasswordDigest(id, password));
+    }
+
+    plat::COLORREF Pixel(int x, int y) const { return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF; }
+    // Saves the frame as <build>/screenshots/<Suite>.<Test>/<name>.png; the path, or ""
+    // when it could not be written.
+    std::string Screenshot(const std::string& name)
+    {
+        Flush();
+        std::string folder = plat::NativePath(GetModuleDirectory()) + "/screenshots";
+        if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+            folder += "/" + std::string(test->test_suite_name()) + "." + test->name();
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        const std::string path = folder + "/" + name + ".png";
+        return plat::GetDisplay()->SaveFramePng(path) ? path : "";
+    }
+
+    // Network ----------------------------------------------------------------------
+
+    // Signs in without the login screens (the model is filled and the buddy list
+    // shown by the protocol, as after the form); true once the buddy list is up.
+    bool SignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
+    {
+        Me* me = Me::GetInstance();
+        TarvPeer* peer = TarvPeer::GetInstance();
+        if (!me || !peer)
+            return false;
+        me->Id = id;
+        me->PasswordDigest = MakePasswordDigest(id, password);
+        me->LoginOffline = offline;
+        if (!peer->ConnectDispatch())
+            return false;
+        // The sign-in ends with the buddy list, or with the connection closed.
+        WaitFor([&] { return Page() == &m_app->GetBuddyListPage() || peer->GetState() == UxTcpPeer::Idle; });
+        return Page() == &m_app->GetBuddyListPage();
+    }
+    // The service's record of every frame, as text.
+    std::string ServiceLog() const { return m_state.Read("service.log"); }
+
+private:
+    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
+
+    static std::string SourceDir()
+    {
+        const char* source = std::getenv("QUORIX_SOURCE_DIR");
+        return source ? source : QUORIX_TEST_SOURCE_DIR;
+    }
+
+    void Finish()
+    {
+        delete m_app;
+        m_app = nullptr;
+        UxFinalize();
+        Flush();
+    }
+
+    plat::POINT Centre(const std::wstring& path)
+    {
+        UxWindow* window = Find(path);
+        if (!IsShown(window))
+            return { -1, -1 };
+        const plat::RECT r = window->GetScreenRect();
+        return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+    }
+
+    static bool Matches(UxWindow* ancestor, const std::vector<std::wstring>& names, size_t count)
+    {
+        for (; count > 0 && ancestor; ancestor = ancestor->GetParent())
+            if (NameOf(ancestor) == names[count - 1])
+                --count;
+        return count == 0;
+    }
+
+    template <typename Visit> static void Walk(UxWindow* window, const Visit& visit)
+    {
+        if (!window)
+            return;
+        visit(window);
+        for (UxWindow* child = window->GetFirstChild(); child; child = child->GetNextSibling())
+            Walk(child, visit);
+    }
+
+    Setup m_setup;
+    TempFolder m_state;
+    TempRegistry m_registry;
+    plat::ManualClock m_clock { 5000 };
+    std::unique_ptr<LocalService> m_service;
+    MessengerApp* m_app = nullptr;
+    std::wstring m_name;
+};
