@@ -140,15 +140,19 @@ bool MessengerApp::LoadSkin()
     return m_skin && m_skin->LoadFile(L"Image\\Skin.dat");
 }
 
-bool MessengerApp::RegisterScreens()
+std::array<UxWindow*, 24> MessengerApp::Screens()
 {
     // Child order is painting order: later windows lie on top.
-    UxWindow* const tree[] = { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault,
-        &m_statusBarDisclosure, &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage,
-        &m_buddyAddPage, &m_buddySelectPage, &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage,
-        &m_groupSelectPage, &m_chatListPage, &m_chatInfoPage, &m_memoListPage, &m_memoReadPage, &m_memoWritePage,
-        &m_optionListPage, &m_optionPage, &m_optionNickPage, &m_optionServiceInfoPage };
-    for (UxWindow* window : tree) {
+    return { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault, &m_statusBarDisclosure,
+        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage, &m_buddySelectPage,
+        &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage, &m_groupSelectPage, &m_chatListPage,
+        &m_chatInfoPage, &m_memoListPage, &m_memoReadPage, &m_memoWritePage, &m_optionListPage, &m_optionPage,
+        &m_optionNickPage, &m_optionServiceInfoPage };
+}
+
+bool MessengerApp::RegisterScreens()
+{
+    for (UxWindow* window : Screens()) {
         AddChild(window);
         if (window != &m_menuBar)
             window->SetVisible(false);
@@ -236,10 +240,12 @@ void MessengerApp::ResetScreens()
             page->SetVisible(false);
         navigation->Clear();
     }
-    // Every login window but the gate goes, also the connecting screen of a sign-in
-    // that failed and the form it was started from.
-    m_loginCounter.SetVisible(false);
-    m_loginConnecting.SetVisible(false);
+    // Every other screen goes: also the connecting screen of a sign-in that failed,
+    // the form it was started from, and a page below the top whose transition ended
+    // after a later one began.
+    for (UxWindow* window : Screens())
+        if (window != &m_menuBar)
+            window->SetVisible(false);
     m_loginGate.SetVisible(true);
     // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
     // Chat: ChatSessionList emptied, the chat list view cleared.

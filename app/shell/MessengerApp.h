@@ -27,6 +27,7 @@
 #include "messenger/MessengerScreens.h"
 #include "ux/core/UxDesktop.h"
 
+#include <array>
 #include <string>
 
 class BuddyList;
@@ -112,6 +113,8 @@ public:
     OptionServiceInfoPage& GetOptionServiceInfoPage() { return m_optionServiceInfoPage; }
 
 private:
+    // Every member screen in registration order.
+    std::array<UxWindow*, 24> Screens();
     void SetUpResourcePaths();
     void CreateSingletons();
     void DeleteSingletons();

@@ -416,8 +416,10 @@ public:
 
     // Network ----------------------------------------------------------------------
 
-    // Signs in without the login screens (the model is filled and the buddy list
-    // shown by the protocol, as after the form); true once the buddy list is up.
+    // Signs in as the login form does once its checks pass (the model gets the id, the
+    // password digest and the offline choice, the connecting screen comes up, the
+    // connection starts), without typing into the form. True once the buddy list is
+    // up; false when the sign-in ended on the form or the saved-login screen.
     bool SignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
     {
         Me* me = Me::GetInstance();
@@ -427,10 +429,15 @@ public:
         me->Id = id;
         me->PasswordDigest = MakePasswordDigest(id, password);
         me->LoginOffline = offline;
+        m_app->GetLoginCounter().SetVisible(false);
+        m_app->GetLoginGate().SetVisible(false);
+        m_app->GetLoginConnecting().SetVisible(true);
         if (!peer->ConnectDispatch())
-            return false;
-        // The sign-in ends with the buddy list, or with the connection closed.
-        WaitFor([&] { return Page() == &m_app->GetBuddyListPage() || peer->GetState() == UxTcpPeer::Idle; });
+            peer->OnConnectFailed(0);
+        WaitFor([&] {
+            return Page() == &m_app->GetBuddyListPage() || m_app->GetLoginGate().IsVisible()
+                || m_app->GetLoginCounter().IsVisible();
+        });
         return Page() == &m_app->GetBuddyListPage();
     }
     // The service's record of every frame, as text.

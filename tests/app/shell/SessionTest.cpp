@@ -1,0 +1,62 @@
+// A session against the local service: signed in, ended by the service, or never
+// connected.
+#include "tests/app/shell/ShellSkin.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace {
+
+AppDriver::Setup WithService(bool service = true)
+{
+    AppDriver::Setup setup;
+    setup.service = service;
+    setup.skin = ShellSkin();
+    return setup;
+}
+
+// A loopback port nobody listens on.
+int ClosedPort()
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    close(s);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Service().IsRunning());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(driver.StatusBar(), &driver.App().GetStatusBarDefault());
+
+    driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
+    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_EQ(driver.Depth(), 0u);
+}
+
+// A failed connect used to leave the connecting screen up, its progress running, over
+// the saved-login screen.
+TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
+{
+    AppDriver driver(WithService(false));
+    setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
+    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
+    ASSERT_TRUE(driver.Start());
+    EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+}
