@@ -1,0 +1,76 @@
+#include "tests/ux/widgets/WidgetFixture.h"
+#include "tools/gallery/Gallery.h"
+
+#include <filesystem>
+
+namespace {
+
+// The gallery built from its test skin, as the program shows it.
+class GalleryTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        gallery = std::make_unique<Gallery>(SkinFolder());
+        built = gallery->Open(desktop);
+        UxPumpFor(0);
+    }
+    void TearDown() override
+    {
+        gallery.reset();
+        WidgetTest::TearDown();
+    }
+    GalleryPage& Page() { return *gallery->GetPage(); }
+
+    // Pixels inside r (screen space) that differ from the page's back colour.
+    static int InkIn(const plat::RECT& r)
+    {
+        int ink = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x)
+                ink += At(x, y) != kBack;
+        }
+        return ink;
+    }
+    static constexpr uint32_t kBack = 0xF0F2F5;
+
+    std::unique_ptr<Gallery> gallery;
+    bool built = false;
+};
+
+TEST_F(GalleryTest, BasicWidgetsPage)
+{
+    ASSERT_TRUE(built);
+    std::string path = Shot("gallery-basic");
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    EXPECT_EQ(At(240, 270), kBack);
+    EXPECT_GT(Blue(At(240, 4)), Red(At(240, 4)) + 60); // the blue header
+    EXPECT_GT(InkIn({ 48, 0, 432, 48 }), 0);
+    EXPECT_GT(InkIn({ 56, 84, 256, 124 }), 100); // the label's text
+    EXPECT_GT(Blue(At(312, 90)), 150); // the Ok button
+    EXPECT_GT(Blue(At(40, 362)), Red(At(40, 362)) + 60); // the first tab is the selected one
+    EXPECT_LT(Blue(At(400, 362)) - Red(At(400, 362)), 30);
+    EXPECT_GT(InkIn({ 16, 304, 464, 328 }), 20); // the page dots
+}
+
+TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
+{
+    ASSERT_TRUE(built);
+    Page().Events.clear();
+    Tap(312, 104); // Ok
+    Tap(28, 152); // the check box
+    Tap(400, 362); // the last tab
+    EXPECT_EQ(Page().Events, (std::vector<std::wstring> { L"Ok: pressed", L"Check: on", L"Tabs: tab 4" }));
+    EXPECT_EQ(Page().Find<UxLabel>(L"Status")->GetText(), L"Tabs: tab 4");
+    Shot("gallery-basic-tapped");
+}
+
+TEST_F(GalleryTest, AMissingSectionOrSkinFailsToOpen)
+{
+    EXPECT_FALSE(gallery->Open(desktop, L"NoSuchSection"));
+    Gallery none(SkinFolder() + "/missing");
+    EXPECT_FALSE(none.IsSkinLoaded());
+}
+
+} // namespace
