@@ -6,7 +6,7 @@
 class BuddyListPage : public MainPage {
 public:
     BuddyListPage()
-        : MainPage(L"BuddyList")
+        : MainPage(L"BuddyList", TabBar::TabBuddies)
     {
     }
 };

@@ -6,7 +6,7 @@
 class ChatListPage : public MainPage {
 public:
     ChatListPage()
-        : MainPage(L"ChatList")
+        : MainPage(L"ChatList", TabBar::TabChats)
     {
     }
 };

@@ -6,7 +6,7 @@
 class MemoListPage : public MainPage {
 public:
     MemoListPage()
-        : MainPage(L"MemoList")
+        : MainPage(L"MemoList", TabBar::TabMemos)
     {
     }
 };

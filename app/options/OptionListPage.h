@@ -6,7 +6,7 @@
 class OptionListPage : public MainPage {
 public:
     OptionListPage()
-        : MainPage(L"OptionList")
+        : MainPage(L"OptionList", TabBar::TabOptions)
     {
     }
 };

@@ -1,11 +1,31 @@
 #pragma once
 
-#include "ux/core/UxWindow.h"
+#include "ux/widgets/UxButton.h"
+#include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxImageWindow.h"
 
-// The bar at the bottom of the main screens.
+// The bar at the bottom of the screen: the on-screen keyboard's toggle, the system
+// menu's button and the marks of unread chats and memos.
 class MenuBar : public UxWindow {
 public:
-    MenuBar() { SetOwnSurface(true); }
+    MenuBar();
+    ~MenuBar() override;
+
     bool Create();
-    void UpdateNotifyImages() { }
+    bool OnSipShown(const plat::RECT& panelRect) override;
+    bool OnSipHidden() override;
+    bool OnChildEvent(UxWindow* child, int32_t code) override;
+
+    void ShowSystemMenuButton();
+    void HideSystemMenuButton();
+    // The marks follow the unread chats and memos.
+    void UpdateNotifyImages();
+    // Add group, add buddy, buddy requests, log out.
+    void OpenSystemMenu();
+
+    UxImageWindow BackSkin;
+    UxCheckButton SipButton;
+    UxButton SystemMenuButton;
+    UxImageWindow ChatNotifyImage;
+    UxImageWindow MemoNotifyImage;
 };

@@ -1,6 +1,7 @@
 #include "app/shell/MessengerApp.h"
 
 #include "app/shell/Alert.h"
+#include "app/shell/MessageBoxes.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
@@ -219,14 +220,15 @@ void MessengerApp::ResetSession()
 
 void MessengerApp::UpdateNotifyIcons()
 {
-    // Main pages: their tab bars.
+    for (MainPage* page : { static_cast<MainPage*>(&m_buddyListPage), static_cast<MainPage*>(&m_chatListPage),
+             static_cast<MainPage*>(&m_memoListPage), static_cast<MainPage*>(&m_optionListPage) })
+        page->GetTabBar().UpdateNotifyIcons();
     m_menuBar.UpdateNotifyImages();
 }
 
 bool MessengerApp::ShowMsgBox(const std::wstring& text)
 {
-    UxTrace(L"MessengerApp::ShowMsgBox, %s\n", text.c_str());
-    return false;
+    return ::ShowMsgBox(text);
 }
 
 void MessengerApp::ResetScreens()
@@ -250,6 +252,7 @@ void MessengerApp::ResetScreens()
     // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
     // Chat: ChatSessionList emptied, the chat list view cleared.
     // Buddy list: the search text and the list view cleared.
+    m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
 }
 
@@ -260,7 +263,10 @@ void MessengerApp::ShowLoginForm()
     m_loginCounter.SetVisible(true);
 }
 
-void MessengerApp::RefreshMyStatus() { }
+void MessengerApp::RefreshMyStatus()
+{
+    m_statusBarDefault.UpdateMyInfo();
+}
 
 bool MessengerApp::ReloadBuddyList()
 {

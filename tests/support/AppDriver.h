@@ -354,6 +354,16 @@ public:
         });
         return names;
     }
+    // The names of the shown screens, bars and popups (the desktop's children), in
+    // painting order.
+    std::vector<std::wstring> ShownScreens()
+    {
+        std::vector<std::wstring> names;
+        for (UxWindow* child = m_app->GetFirstChild(); child; child = child->GetNextSibling())
+            if (child->IsVisible())
+                names.push_back(NameOf(child));
+        return names;
+    }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
 

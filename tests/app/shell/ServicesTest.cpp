@@ -1,9 +1,8 @@
 // Navigation, session reset, alerts and status texts of the application.
 #include "app/shell/Alert.h"
 #include "app/shell/StatusText.h"
-#include "tests/app/shell/ShellSkin.h"
+#include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
-#include "tests/support/WavFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@ AppDriver::Setup Offline()
 {
     AppDriver::Setup setup;
     setup.service = false;
-    setup.skin = ShellSkin();
     return setup;
 }
 
@@ -81,13 +79,13 @@ TEST_F(ServicesTest, ResetLeavesOnlyTheSavedLoginScreenFromEveryState)
     for (const auto& s : states) {
         ASSERT_TRUE(driver.Restart());
         s.enter(*this);
-        const std::vector<std::wstring> before = driver.ShownWindows();
+        const std::vector<std::wstring> before = driver.ShownScreens();
         App().ResetSession();
         App().ResetSession();
         // Nothing changes until the message loop's next turn.
-        EXPECT_EQ(driver.ShownWindows(), before) << s.state;
+        EXPECT_EQ(driver.ShownScreens(), before) << s.state;
         driver.Flush();
-        EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Gate", L"MenuBar" })) << s.state;
+        EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" })) << s.state;
         EXPECT_EQ(driver.Depth(), 0u) << s.state;
         EXPECT_FALSE(driver.IsTransitionRunning()) << s.state;
     }
@@ -123,7 +121,6 @@ TEST(AlertTest, EventsFollowTheNotifyTypeAndScopes)
 TEST(AlertTest, PlaysTheSoundAndVibratesForATenthOfASecond)
 {
     AppDriver driver(Offline());
-    driver.State().Write("program/Sound/recv_chat.wav", MakeWav(50));
     ASSERT_TRUE(driver.Start());
     driver.App().PlayAlert(MessengerScreens::AlertChat);
     EXPECT_EQ(driver.Sounds(), (std::vector<std::wstring> { L"recv_chat.wav" }));
@@ -140,26 +137,25 @@ TEST(StatusTextTest, EveryStatusHasItsWordsAndIcons)
         int32_t status;
         uint32_t flags;
         const wchar_t* text;
-        int32_t bigLeft;
-        int32_t smallLeft;
+        int32_t icon; // column in the skin's icon sheets
     } cases[] = {
-        { 0, 0, L"온라인", 0, 0 },
-        { 1, 0, L"자리 비움", 32, 16 },
-        { 2, 0, L"회의 중", 32, 16 },
-        { 3, 0, L"통화 중", 64, 32 },
-        { 4, 0, L"다른 용무 중", 64, 32 },
-        { 5, 0, L"오프라인 표시", 96, 48 },
-        { 6, 1, L"오프라인", 96, 48 },
-        { 7, 0, L"기타", 0, 0 },
-        { -1, 0, L"기타", 0, 0 },
-        { 0, 4, L"온라인", 128, 64 },
-        { 5, 4 | 1, L"오프라인 표시", 128, 64 },
-        { 6, 4, L"오프라인", 160, 80 },
+        { 0, 0, L"온라인", 0 },
+        { 1, 0, L"자리 비움", 1 },
+        { 2, 0, L"회의 중", 1 },
+        { 3, 0, L"통화 중", 2 },
+        { 4, 0, L"다른 용무 중", 2 },
+        { 5, 0, L"오프라인 표시", 3 },
+        { 6, 1, L"오프라인", 3 },
+        { 7, 0, L"기타", 0 },
+        { -1, 0, L"기타", 0 },
+        { 0, 4, L"온라인", 4 },
+        { 5, 4 | 1, L"오프라인 표시", 4 },
+        { 6, 4, L"오프라인", 5 },
     };
     for (const auto& c : cases) {
         EXPECT_EQ(GetStatusText(c.status), c.text) << c.status;
         const plat::RECT big = GetStatusIconBig(c.status, c.flags), small = GetStatusIconSmall(c.status, c.flags);
-        EXPECT_EQ(Edges(big), (std::array<int32_t, 4> { c.bigLeft, 0, c.bigLeft + 32, 32 })) << c.status;
-        EXPECT_EQ(Edges(small), (std::array<int32_t, 4> { c.smallLeft, 40, c.smallLeft + 16, 56 })) << c.status;
+        EXPECT_EQ(Edges(big), (std::array<int32_t, 4> { 40 * c.icon, 0, 40 * c.icon + 40, 40 })) << c.status;
+        EXPECT_EQ(Edges(small), (std::array<int32_t, 4> { 20 * c.icon, 0, 20 * c.icon + 20, 20 })) << c.status;
     }
 }

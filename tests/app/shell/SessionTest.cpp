@@ -1,6 +1,6 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
-#include "tests/app/shell/ShellSkin.h"
+#include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@ AppDriver::Setup WithService(bool service = true)
 {
     AppDriver::Setup setup;
     setup.service = service;
-    setup.skin = ShellSkin();
     return setup;
 }
 
@@ -42,11 +41,13 @@ TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
     ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_EQ(driver.StatusBar(), &driver.App().GetStatusBarDefault());
+    driver.Screenshot("buddy-list");
 
     driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
-    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
     EXPECT_EQ(driver.Depth(), 0u);
+    driver.Screenshot("gate");
 }
 
 // A failed connect used to leave the connecting screen up, its progress running, over
@@ -58,5 +59,5 @@ TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
     setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
     ASSERT_TRUE(driver.Start());
     EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
 }

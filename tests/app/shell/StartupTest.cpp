@@ -1,5 +1,5 @@
 // Start-up and shut-down of the whole program, through the test driver.
-#include "tests/app/shell/ShellSkin.h"
+#include "tests/app/shell/RectEdges.h"
 #include "tests/support/DesktopFixture.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "tests/support/AppDriver.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-AppDriver::Setup Offline(const std::string& skin = ShellSkin())
+AppDriver::Setup Offline(const std::string& skin = "")
 {
     AppDriver::Setup setup;
     setup.service = false;
@@ -22,7 +22,7 @@ TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
 {
     AppDriver driver(Offline());
     ASSERT_TRUE(driver.Start());
-    EXPECT_EQ(driver.ShownWindows(), (std::vector<std::wstring> { L"Counter", L"MenuBar" }));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar" }));
     std::vector<std::wstring> order;
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         order.push_back(AppDriver::NameOf(child));
@@ -32,8 +32,8 @@ TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
             L"BuddyRequestInfo", L"GroupAdd", L"GroupSelect", L"ChatList", L"ChatInfo", L"MemoList", L"MemoRead",
             L"MemoWrite", L"OptionList", L"Option", L"OptionNick", L"OptionServiceInfo" }));
     // Pages lie between the status bar and the menu bar of the skin.
-    EXPECT_EQ(Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 40, 480, 590 }));
-    EXPECT_EQ(Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 590 }));
+    EXPECT_EQ(Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 56, 480, 584 }));
+    EXPECT_EQ(Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 584 }));
 }
 
 TEST(StartupTest, FirstScreenFollowsTheSavedLogin)
