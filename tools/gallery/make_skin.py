@@ -94,6 +94,16 @@ def with_mark(base, mark):
     return pixel
 
 
+def keyed(base, key=(255, 0, 255)):
+    """base made opaque: what lies mostly outside its shape becomes the colour key."""
+
+    def pixel(x, y):
+        r, g, b, a = base(x, y)
+        return (r, g, b, 255) if a >= 128 else key + (255,)
+
+    return pixel
+
+
 def segment_distance(x, y, ax, ay, bx, by):
     dx, dy = bx - ax, by - ay
     t = clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy))
@@ -138,8 +148,9 @@ def main():
     arrow_right = stroke([(14, 10), (22, 18), (14, 26)], 3)
     write_png("header_prev.png", 36, 36, with_mark(shape(36, 36, 6, (90, 150, 226), (50, 106, 190), (30, 70, 140)), arrow_left))
     write_png("header_next.png", 36, 36, with_mark(shape(36, 36, 6, (90, 150, 226), (50, 106, 190), (30, 70, 140)), arrow_right))
-    # Popup frame: top, middle and bottom slices of one rounded panel.
-    panel = shape(300, 64, 10, (255, 255, 255), (238, 242, 248), (110, 120, 140), 1.5)
+    # Popup frame: top, middle and bottom slices of one rounded panel, opaque, with the
+    # corners in the colour key the popup is composed with.
+    panel = keyed(shape(300, 64, 10, (255, 255, 255), (238, 242, 248), (110, 120, 140), 1.5))
     write_png("popup_top.png", 300, 16, panel)
     write_png("popup_middle.png", 300, 4, lambda x, y: panel(x, y + 30))
     write_png("popup_bottom.png", 300, 16, lambda x, y: panel(x, y + 48))

@@ -31,6 +31,8 @@ public:
         UxDeviceContext& dc, const plat::RECT& dest, const plat::RECT& part, const plat::POINT& targetSize);
 
     const UxImageDesc& GetDesc() const { return m_desc; }
+    // The part of the picture shown, e.g. a progress bar's filled share.
+    void SetImageCoord(const plat::RECT& coord) { m_desc.ImageCoord = coord; }
     int32_t GetHandle() const { return m_handle; }
 
 private:

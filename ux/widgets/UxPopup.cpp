@@ -1,0 +1,154 @@
+#include "ux/widgets/UxPopup.h"
+
+#include "ux/core/UxDesktop.h"
+#include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/core/UxText.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxSkinWords.h"
+#include "ux/markup/UxXmlNode.h"
+
+#include <algorithm>
+
+namespace {
+
+int32_t FrameHeight(UxImageWindow& frame)
+{
+    if (frame.GetImage().GetHandle() == -1)
+        return 0;
+    const plat::RECT& coord = frame.GetImage().GetDesc().ImageCoord;
+    return coord.bottom - coord.top;
+}
+
+} // namespace
+
+UxPopup::UxPopup()
+{
+    // Composed apart from the screen it dims, so it needs a surface of its own.
+    SetOwnSurface(true);
+    AddChild(&TopFrame);
+    AddChild(&MiddleFrame);
+    AddChild(&BottomFrame);
+}
+
+UxPopup::~UxPopup()
+{
+    if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
+        if (popups->GetPopup() == this)
+            popups->SetPopup(nullptr);
+    }
+    if (UxWindow* parent = GetParent())
+        parent->RemoveChild(this);
+    RemoveChild(&TopFrame);
+    RemoveChild(&MiddleFrame);
+    RemoveChild(&BottomFrame);
+}
+
+bool UxPopup::OnRectChanged(const plat::RECT&)
+{
+    int32_t width = GetWidth(), height = GetHeight();
+    int32_t top = FrameHeight(TopFrame), bottom = FrameHeight(BottomFrame);
+    TopFrame.SetRect({ 0, 0, width, top });
+    BottomFrame.SetRect({ 0, height - bottom, width, height });
+    MiddleFrame.SetRect({ 0, top, width, height - bottom });
+    TopFrame.SetVisible(top >= 1);
+    BottomFrame.SetVisible(bottom >= 1);
+    MiddleFrame.SetVisible(height - bottom - top >= 1);
+    return true;
+}
+
+bool UxPopup::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    if (UxDeviceWindow* device = UxDeviceWindow::GetInstance())
+        device->AddInvalidRect(ClientToScreen(SurfaceToClient(rect)));
+    if (surface) {
+        UxBlitInfo& blit = surface->GetBlitInfo();
+        blit.Method = PresentInfo.Method;
+        blit.Value = PresentInfo.Value;
+    }
+    return true;
+}
+
+bool UxPopup::ApplySkin(UxXmlNode* node)
+{
+    if (!UxWindow::ApplySkin(node))
+        return false;
+    if (!node)
+        return true;
+    if (UxXmlNode* present = node->FindChild(L"PresentInfo")) {
+        if (UxXmlNode* n = present->FindChild(L"DrawMethod"))
+            PresentInfo.Method = ParseDrawMethod(n->GetText());
+        if (UxXmlNode* n = present->FindChild(L"ColorKey"))
+            PresentInfo.Value = n->GetColor();
+        if (UxXmlNode* n = present->FindChild(L"ConstantAlpha"))
+            PresentInfo.Value = uint32_t(n->GetInt()) & 0xFF;
+    }
+    struct Frame {
+        const wchar_t* name;
+        UxImageWindow* window;
+    } frames[] = { { L"TSkin", &TopFrame }, { L"MSkin", &MiddleFrame }, { L"BSkin", &BottomFrame } };
+    for (const Frame& frame : frames) {
+        if (UxXmlNode* n = node->FindChild(frame.name); n && !frame.window->ApplySkin(n))
+            return false;
+    }
+    OnRectChanged(GetRect());
+    return true;
+}
+
+bool UxPopup::IsOpen() const
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    return popups && popups->GetPopup() == this;
+}
+
+bool UxPopup::Popup(UxPopupCallback callback, uintptr_t context)
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    UxDesktop* desktop = UxDesktop::GetInstance();
+    if (!popups || !desktop || m_closed)
+        return false;
+    if (UxSipHandler* sip = UxSipHandler::GetInstance())
+        sip->RequestHide();
+    m_callback = callback;
+    m_context = context;
+    if (popups->GetPopup() == this)
+        return true;
+    if (UxWindow* previous = popups->GetPopup()) {
+        if (auto* control = dynamic_cast<UxPopupControl*>(previous))
+            control->Close(0);
+        popups->SetPopup(nullptr);
+        UxTrace(L"[UX+] %s, Previous popup instance has been closed.\n", L"UxPopup::Popup");
+        UxTrace(L"[UX+] %s, Note that popup can have only an instance at a time.\n", L"UxPopup::Popup");
+    }
+    popups->SetPopup(this);
+    SetFocus(true);
+    desktop->AddChild(this);
+    // A popup larger than the screen keeps its top-left corner on it.
+    SetPosition({ std::max(0, (desktop->GetWidth() - GetWidth()) / 2), std::max(0, (desktop->GetHeight() - GetHeight()) / 2) });
+    desktop->Invalidate(plat::RECT {}, true);
+    return true;
+}
+
+bool UxPopup::Close(int32_t result)
+{
+    if (m_closed)
+        return false;
+    m_closed = true;
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    if (popups && popups->GetPopup() == this)
+        popups->SetPopup(nullptr);
+    if (UxWindow* parent = GetParent()) {
+        parent->RemoveChild(this);
+        parent->Invalidate(plat::RECT {}, true);
+    }
+    SetVisible(false);
+    if (m_callback)
+        m_callback(m_context, this, result);
+    // The button whose handler closed the popup may still be on the stack.
+    if (popups)
+        popups->DeleteLater(this);
+    else
+        delete this;
+    return true;
+}
