@@ -164,8 +164,10 @@ bool UxPointerTracker::Press(int32_t x, int32_t y)
 
 bool UxPointerTracker::Drag(int32_t x, int32_t y)
 {
-    if (!m_held && (std::abs(m_press.x - x) >= m_slop || std::abs(m_press.y - y) >= m_slop))
-        RemoveTimer(m_holdTimer); // left the slop square: no hold, and no click after release
+    // Leaving the slop square ends the tap, held or not: no hold, and no click after
+    // release, so dragging a list never opens a row.
+    if (std::abs(m_press.x - x) >= m_slop || std::abs(m_press.y - y) >= m_slop)
+        RemoveTimer(m_holdTimer);
     return m_owner->OnPointerMove(x, y);
 }
 

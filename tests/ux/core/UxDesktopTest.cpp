@@ -117,6 +117,16 @@ TEST_F(Routing, HoldAfterATenthAndClickATenthAfterReleaseWithinASlopOfTwenty)
     UxPumpFor(150);
     EXPECT_FALSE(Has(log, "button:hold"));
     EXPECT_FALSE(Has(log, "button:click"));
+
+    log.clear(); // held first, then dragged away: still no click
+    Input().PointerDown(250, 50);
+    Flush();
+    UxPumpFor(150);
+    Input().PointerMove(250, 90);
+    Release(250, 50);
+    UxPumpFor(150);
+    EXPECT_TRUE(Has(log, "button:hold"));
+    EXPECT_FALSE(Has(log, "button:click"));
 }
 
 TEST_F(Routing, OpenPopupTakesEveryTapAndClosesOnATapOutside)

@@ -1,0 +1,266 @@
+#include "tests/ux/widgets/ScrollFixture.h"
+#include "ux/core/UxRect.h"
+#include "ux/widgets/UxListWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// Rows carry a number as data; the filter matches numbers containing the text.
+class TestList : public UxListWindow {
+public:
+    void OnRowHeld(int32_t index, int32_t x, int32_t y) override { Note("held", index, x, y); }
+    void OnRowClicked(int32_t index, int32_t x, int32_t y) override { Note("clicked", index, x, y); }
+    bool MatchesFilter(int32_t index, const std::wstring& filter) override
+    {
+        return std::to_wstring(GetRow(index).data).find(filter) != std::wstring::npos;
+    }
+    void Note(const char* what, int32_t index, int32_t x, int32_t y)
+    {
+        log.push_back(std::string(what) + " " + std::to_string(GetRow(index).data) + " " + std::to_string(x) + ","
+            + std::to_string(y));
+    }
+
+    std::vector<uintptr_t> Data() const
+    {
+        std::vector<uintptr_t> data;
+        for (int32_t i = 0; i < GetRowCount(); ++i)
+            data.push_back(GetRow(i).data);
+        return data;
+    }
+    std::vector<int32_t> Shown() const
+    {
+        std::vector<int32_t> shown;
+        for (int32_t i = 0; i < GetRowCount(); ++i)
+            shown.push_back(GetRow(i).LayoutHeight());
+        return shown;
+    }
+    // Tops follow the shown heights and the content is their sum.
+    bool Consistent() const
+    {
+        int32_t top = 0;
+        for (int32_t i = 0; i < GetRowCount(); ++i) {
+            if (GetRow(i).top != top)
+                return false;
+            top += GetRow(i).LayoutHeight();
+        }
+        return top == GetYAxis().GetContentSize();
+    }
+
+    Log log;
+};
+
+UxListRow Row(uintptr_t data, int32_t kind = UxListRow::Item, int32_t height = 50)
+{
+    UxListRow row;
+    row.kind = kind;
+    row.fullHeight = height;
+    row.data = data;
+    return row;
+}
+
+class ListWindow : public ScrollFixture<TestList> {
+protected:
+    // Groups of items: header data 1000 * group, items numbered on.
+    void Build(int groups, int items, bool animate = false)
+    {
+        window.SetAnimate(animate);
+        for (int g = 1; g <= groups; ++g) {
+            window.AddRow(Row(uintptr_t(1000 * g), UxListRow::Header, 40));
+            for (int i = 1; i <= items; ++i)
+                window.AddRow(Row(uintptr_t(1000 * g + i)));
+        }
+        window.SetAnimate(true);
+    }
+    void Tap(int x, int y)
+    {
+        Down(x, y);
+        Up(x, y, 20);
+        UxPumpFor(300);
+    }
+};
+
+TEST_F(ListWindow, RowsAnimateInAndOutWithIndicesKeptDuringARemoval)
+{
+    window.SetAnimate(false);
+    window.AddRow(Row(1));
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 50); // at once without animation
+    window.SetAnimate(true);
+    for (uintptr_t d = 2; d <= 6; ++d)
+        window.AddRow(Row(d)); // each finishes the one before
+    UxPumpFor(250);
+    int32_t half = window.GetRow(5).shownHeight;
+    EXPECT_GT(half, 0);
+    EXPECT_LT(half, 50);
+    EXPECT_TRUE(window.Consistent());
+    UxPumpFor(300);
+    EXPECT_EQ(window.Shown(), (std::vector<int32_t> { 50, 50, 50, 50, 50, 50 }));
+
+    EXPECT_FALSE(window.InsertRow(Row(9), 6)); // not a row: AddRow appends
+    EXPECT_FALSE(window.RemoveRow(-1));
+    EXPECT_TRUE(window.RemoveRow(1)); // row 2 shrinks out
+    UxPumpFor(200);
+    EXPECT_LT(window.GetRow(1).shownHeight, 50);
+    EXPECT_TRUE(window.Consistent());
+    // The caller still counts row 2: "before row 5" means before the row holding 5.
+    EXPECT_TRUE(window.InsertRow(Row(7), 4));
+    EXPECT_EQ(window.Data(), (std::vector<uintptr_t> { 1, 3, 4, 7, 5, 6 }));
+    EXPECT_TRUE(window.RemoveRow(5)); // 6 on its way out
+    EXPECT_TRUE(window.RemoveRow(5)); // the same row again: it just goes
+    EXPECT_EQ(window.Data(), (std::vector<uintptr_t> { 1, 3, 4, 7, 5 }));
+    EXPECT_TRUE(window.RemoveRow(0));
+    EXPECT_TRUE(window.RemoveRow(4)); // counted with 1 still there: the row holding 5
+    UxPumpFor(600);
+    EXPECT_EQ(window.Data(), (std::vector<uintptr_t> { 3, 4, 7 }));
+    EXPECT_TRUE(window.Consistent());
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 150);
+
+    // Removing rows of a list scrolled to its end brings it back into range.
+    window.Clear();
+    for (uintptr_t d = 0; d < 20; ++d)
+        window.AddRow(Row(d));
+    window.StopAnimation();
+    window.GetYAxis().SetPosition(640 - 1000);
+    for (int32_t i = 19; i >= 10; --i)
+        window.RemoveRow(i);
+    UxPumpFor(2000);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), 0);
+    EXPECT_TRUE(window.Consistent());
+}
+
+TEST_F(ListWindow, GroupsFoldAndUnfoldOneAnimationAfterAnother)
+{
+    Build(3, 4);
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 3 * (40 + 200));
+    EXPECT_TRUE(window.Collapse(0));
+    UxPumpFor(200);
+    EXPECT_TRUE(window.Collapse(5)); // the first fold completes before this one runs
+    EXPECT_EQ(window.Shown(), (std::vector<int32_t> { 40, 0, 0, 0, 0, 40, 50, 50, 50, 50, 40, 50, 50, 50, 50 }));
+    UxPumpFor(600);
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 40 + 40 + 240);
+    EXPECT_TRUE(window.Consistent());
+    // Hidden rows take no room: the second header follows the first directly.
+    EXPECT_EQ(window.RowAt(40), 5);
+    EXPECT_EQ(window.RowAt(39), 0);
+    EXPECT_EQ(window.RowAt(80), 10);
+    EXPECT_EQ(window.RowAt(320), -1);
+    EXPECT_EQ(window.RowAt(-1), -1);
+    EXPECT_FALSE(window.IsGroupExpanded(3));
+    EXPECT_TRUE(window.IsGroupExpanded(0));
+    EXPECT_EQ(window.FindHeaderRow(8), 5);
+
+    window.AddRow(Row(3005)); // into the open last group
+    window.InsertRow(Row(1005), 5); // into the folded first group: nothing grows
+    UxPumpFor(600);
+    EXPECT_EQ(window.GetRow(5).shownHeight, 0);
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 40 + 40 + 290);
+    EXPECT_TRUE(window.RemoveRow(5)); // a folded row goes at once
+    EXPECT_EQ(window.GetRowCount(), 16);
+
+    EXPECT_FALSE(window.Expand(1)); // not a header
+    EXPECT_TRUE(window.Expand(0));
+    UxPumpFor(250);
+    EXPECT_TRUE(window.Consistent());
+    UxPumpFor(300);
+    EXPECT_EQ(window.Shown(),
+        (std::vector<int32_t> { 40, 50, 50, 50, 50, 40, 0, 0, 0, 0, 40, 50, 50, 50, 50, 50 }));
+}
+
+TEST_F(ListWindow, FilterHidesUnmatchedItemsAndEmptyGroups)
+{
+    Build(3, 4); // items 1001-1004, 2001-2004, 3001-3004
+    window.AddRow(Row(4000, UxListRow::Header, 40)); // a group without items
+    window.StopAnimation();
+    window.Collapse(5);
+    window.StopAnimation();
+    window.SetFilter(L"3");
+    // Group 1 keeps 1003, folded group 2 keeps 2003 at no height, group 3 keeps all.
+    EXPECT_EQ(window.Shown(),
+        (std::vector<int32_t> { 40, 0, 0, 50, 0, 40, 0, 0, 0, 0, 40, 50, 50, 50, 50, 0 }));
+    EXPECT_TRUE(window.Consistent());
+    window.Expand(5); // only the visible row grows; the hidden ones wait at full height
+    UxPumpFor(600);
+    EXPECT_EQ(window.GetRow(8).LayoutHeight(), 50);
+    EXPECT_EQ(window.GetRow(6).shownHeight, 50);
+    EXPECT_EQ(window.GetRow(6).LayoutHeight(), 0);
+    window.SetFilter(L"9"); // nothing matches: no row at all
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 0);
+    window.SetFilter(L"");
+    EXPECT_EQ(window.GetYAxis().GetContentSize(), 4 * 40 + 12 * 50);
+    EXPECT_TRUE(window.Consistent());
+}
+
+TEST_F(ListWindow, HoldAndClickReportTheRowUnderThePointerAfterScrolling)
+{
+    Build(2, 20);
+    window.GetYAxis().SetPosition(-237);
+    // Screen y 300 is content 537: header 40, then rows of 50: item 10 of group 1.
+    Tap(100, 300);
+    EXPECT_EQ(window.log, (Log { "held 1010 100,47", "clicked 1010 100,47" }));
+    EXPECT_EQ(window.GetSelection(), 10);
+    EXPECT_FALSE(RectsDiffer(window.GetRowRect(10), { 0, 253, 472, 303 }));
+
+    window.log.clear();
+    window.GetYAxis().SetPosition(-1000); // the second header at screen y 40
+    ASSERT_EQ(window.RowAtScreenY(60), 21);
+    Tap(100, 60);
+    UxPumpFor(600);
+    EXPECT_TRUE(window.log.empty()); // headers are not held or clicked: they fold
+    EXPECT_FALSE(window.GetRow(21).expanded);
+    UxPumpFor(1000); // the shorter list settles back into range
+    window.GetYAxis().SetPosition(-237);
+
+    // Held, then dragged: the selection goes and no click follows.
+    Down(100, 300);
+    UxPumpFor(150);
+    EXPECT_EQ(window.GetSelection(), 10);
+    Move(100, 260);
+    Move(100, 200);
+    EXPECT_EQ(window.GetSelection(), -1);
+    Up(100, 200, 200);
+    UxPumpFor(300);
+    EXPECT_EQ(window.log, (Log { "held 1010 100,47" }));
+}
+
+TEST_F(ListWindow, TapDuringAFlingStopsItAndSelectsNothing)
+{
+    Build(5, 20);
+    Down(100, 600);
+    for (int y = 560; y >= 200; y -= 60)
+        Move(100, y);
+    Up(100, 200);
+    UxPumpFor(100);
+    ASSERT_TRUE(window.GetYAxis().IsFlinging());
+    Tap(100, 300);
+    int32_t stopped = window.GetYAxis().GetOffset();
+    UxPumpFor(500);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), stopped);
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_EQ(window.GetSelection(), -1);
+}
+
+TEST_F(ListWindow, PageKeysScrollAndDefaultRowsAreShadedByKind)
+{
+    Build(2, 20);
+    window.SetFocus(true);
+    Input().Key(true, 34); // page down
+    Flush();
+    UxPumpFor(3000);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), -640);
+    Input().Key(true, 35); // end
+    Flush();
+    UxPumpFor(3000);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), 640 - 2080);
+    Input().Key(true, 36); // home
+    Flush();
+    UxPumpFor(4000); // the move, then the indicator's fade
+    EXPECT_EQ(window.GetYAxis().GetOffset(), 0);
+    // Header 0: the lightest blue; item 1: grey 180; the margin beside the rows: white.
+    EXPECT_EQ(FramePixel(100, 20), FrameColour(82 | 127 << 8 | 195 << 16));
+    EXPECT_EQ(FramePixel(100, 60), FrameColour(0xB4B4B4));
+    EXPECT_EQ(FramePixel(476, 60), FrameColour(0xFFFFFF));
+}
+
+} // namespace

@@ -1,0 +1,225 @@
+#include "tests/ux/widgets/ScrollFixture.h"
+#include "ux/core/UxRect.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Hooks = std::vector<std::string>;
+
+class ScrollWindow : public ScrollFixture<BandWindow> {
+protected:
+    void SetUp() override
+    {
+        ScrollFixture::SetUp();
+        window.SetContentSize(472, 2000);
+    }
+    // What the frame shows at x = 100 from y = top to bottom matches the content at the
+    // current offset, and the background outside it.
+    void ExpectFrameMatchesOffset()
+    {
+        UxPumpFor(0);
+        for (int y = 5; y < 640; y += 45) {
+            int32_t content = y - Offset();
+            plat::COLORREF want = content >= 0 && content < window.GetYAxis().GetContentPixels() ? BandColour(content) : 0xFFFFFF;
+            ASSERT_EQ(FramePixel(100, y), FrameColour(want)) << "y " << y << " offset " << Offset();
+        }
+    }
+};
+
+TEST_F(ScrollWindow, DragFollowsThePointerOnceBeyondTheSlopAndHalvesPastAnEdge)
+{
+    Down(200, 500);
+    Move(200, 490); // within the slop: nothing moves
+    EXPECT_EQ(Offset(), 0);
+    Move(200, 470); // the drag starts here but the content waits for the next move
+    EXPECT_EQ(window.hooks, Hooks { "drag" });
+    EXPECT_EQ(Offset(), 0);
+    Move(200, 400);
+    EXPECT_EQ(Offset(), -70);
+    Move(200, 400); // the same point again adds no step
+    Move(200, 350);
+    EXPECT_EQ(Offset(), -120);
+    ExpectFrameMatchesOffset();
+    Move(200, 500);
+    Move(200, 600); // from 30 past the start: half of 100
+    EXPECT_EQ(Offset(), 80);
+    ExpectFrameMatchesOffset();
+    Up(200, 600, 200); // slow release: the edge eats the fling and the content settles
+    UxPumpFor(3000);
+    EXPECT_EQ(Offset(), 0);
+    EXPECT_EQ(window.hooks, (Hooks { "drag", "scroll", "settle", "stop", "settled" }));
+    ExpectFrameMatchesOffset();
+}
+
+TEST_F(ScrollWindow, FlingSlowsAndStopsInsideTheRange)
+{
+    window.SetContentSize(472, 5000);
+    Down(200, 600);
+    Move(200, 570);
+    for (int y = 540; y >= 300; y -= 60)
+        Move(200, y);
+    Up(200, 300);
+    int32_t released = -Offset();
+    // 60 pixels per 10 ms, limited to 6.67 views a second, times 0.4
+    std::vector<int32_t> steps;
+    int32_t last = Offset();
+    for (int i = 0; i < 30; ++i) {
+        UxPumpFor(100);
+        steps.push_back(last - Offset());
+        last = Offset();
+        ExpectFrameMatchesOffset();
+    }
+    EXPECT_GT(steps[0], steps[5]);
+    EXPECT_GT(steps[5], steps[15]);
+    EXPECT_EQ(steps.back(), 0);
+    EXPECT_LE(-Offset(), released + int32_t(0.4f * 640 * 6.6666665f) + 1);
+    EXPECT_GE(-Offset(), released + 1000);
+    EXPECT_EQ(window.hooks, (Hooks { "drag", "scroll", "stop" }));
+}
+
+TEST_F(ScrollWindow, SpringsBackPastEitherEdge)
+{
+    struct Case {
+        int32_t scrollTo;
+        int from, to;
+        int32_t settled;
+    };
+    // Past the start pulling down, past the end pulling up; both released moving outward,
+    // so the fling first stretches further before the edge stops it.
+    for (const Case& c : { Case { 0, 200, 500, 0 }, Case { -1360, 500, 200, -1360 } }) {
+        window.GetYAxis().SetPosition(c.scrollTo);
+        window.hooks.clear();
+        Down(200, c.from);
+        int step = c.to > c.from ? 30 : -30;
+        for (int y = c.from + step; y != c.to + step; y += step)
+            Move(200, y);
+        Up(200, c.to);
+        int32_t released = Offset();
+        UxPumpFor(50);
+        EXPECT_GT(std::abs(Offset() - c.settled), std::abs(released - c.settled));
+        UxPumpFor(3000);
+        EXPECT_EQ(Offset(), c.settled);
+        EXPECT_EQ(window.hooks.back(), "settled");
+        ExpectFrameMatchesOffset();
+    }
+}
+
+TEST_F(ScrollWindow, TouchStopsAFlingAndSnapsBackWhatLiesOutside)
+{
+    window.GetYAxis().ScrollTo(-1000); // an animated move, as page keys make
+    EXPECT_EQ(window.hooks, Hooks { "scroll" });
+    UxPumpFor(100);
+    int32_t stopped = Offset();
+    EXPECT_LT(stopped, -100);
+    Down(100, 100);
+    Up(100, 100);
+    UxPumpFor(500);
+    EXPECT_EQ(Offset(), stopped);
+
+    window.GetYAxis().SetPosition(60); // left past the start
+    Down(100, 100);
+    EXPECT_EQ(Offset(), 0); // at once, no animation
+    EXPECT_FALSE(window.GetYAxis().IsMoving());
+    Up(100, 100);
+}
+
+TEST_F(ScrollWindow, ReleaseWithoutTimePassingDoesNotFling)
+{
+    Down(200, 500);
+    Move(200, 450, 0);
+    Move(200, 300, 0);
+    Up(200, 300, 0);
+    int32_t released = Offset();
+    UxPumpFor(3000);
+    EXPECT_EQ(Offset(), released);
+    // Short content never scrolls for good: it follows at half speed and comes back.
+    window.SetContentSize(472, 300);
+    Down(200, 300);
+    Move(200, 200);
+    Move(200, 100);
+    EXPECT_EQ(Offset(), -50);
+    Up(200, 100, 300);
+    UxPumpFor(3000);
+    EXPECT_EQ(Offset(), 0);
+}
+
+TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
+{
+    Down(200, 600);
+    Move(200, 570);
+    Move(200, 560);
+    window.contentPaints = 0;
+    Move(200, 557);
+    UxPumpFor(0);
+    // A three-pixel step repaints the uncovered strip and the indicator tracks only.
+    EXPECT_LE(window.contentPaints, 6);
+    ExpectFrameMatchesOffset();
+    for (int y = 540; y > 100; y -= 37) {
+        Move(200, y);
+        ExpectFrameMatchesOffset();
+    }
+    Up(200, 100);
+    window.SetPaintMode(UxScrollWindow::PaintFull);
+    UxPumpFor(300);
+    ExpectFrameMatchesOffset();
+    window.SetPaintMode(7); // any other mode leaves the surface alone
+    window.contentPaints = 0;
+    window.Invalidate();
+    UxPumpFor(0);
+    EXPECT_EQ(window.contentPaints, 0);
+}
+
+TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
+{
+    struct Case {
+        int32_t content, offset;
+        plat::RECT thumb;
+    };
+    const Case cases[] = {
+        { 1280, 0, { 472, 0, 478, 320 } }, // twice the view, at the start
+        { 1280, -640, { 472, 320, 478, 640 } }, // at the end
+        { 300, 0, { 472, 0, 478, 640 } }, // shorter than the view: the whole track
+        { 0, 0, {} }, // nothing to scroll: no thumb, no division by zero
+    };
+    UxScrollWindow window;
+    window.SetRect({ 0, 0, 480, 640 });
+    for (const Case& c : cases) {
+        window.SetContentSize(480, c.content);
+        window.GetYAxis().SetPosition(c.offset);
+        plat::RECT thumb = window.GetYIndicator().ThumbRect();
+        EXPECT_FALSE(RectsDiffer(thumb, c.thumb)) << c.content << " " << c.offset;
+    }
+    EXPECT_FALSE(RectsDiffer(window.GetYIndicator().TrackRect(), { 472, 0, 480, 640 }));
+    window.SetContentSize(960, 640);
+    window.GetXAxis().SetPosition(-480);
+    EXPECT_FALSE(RectsDiffer(window.GetXIndicator().ThumbRect(), { 240, 632, 480, 638 }));
+}
+
+TEST_F(ScrollWindow, IndicatorShowsWhileMovingAndFadesOverASecond)
+{
+    UxScrollBar& bar = window.GetYIndicator();
+    bar.StartFade(false); // never shown: no fade unless forced
+    EXPECT_FALSE(bar.IsFading());
+    Down(200, 500);
+    Move(200, 470);
+    Move(200, 400);
+    UxPumpFor(0);
+    EXPECT_TRUE(bar.WasShown());
+    // Over the white margin beside the content.
+    EXPECT_NE(FramePixel(475, 100), FrameColour(0xFFFFFF));
+    Up(200, 400, 200);
+    UxPumpFor(2550); // the slow fling ends, then the fade begins
+    EXPECT_FALSE(window.GetYAxis().IsMoving());
+    EXPECT_TRUE(bar.IsFading());
+    uint8_t early = bar.GetAlpha();
+    UxPumpFor(400);
+    EXPECT_LT(bar.GetAlpha(), early);
+    UxPumpFor(700);
+    EXPECT_FALSE(bar.IsFading());
+    EXPECT_EQ(bar.GetAlpha(), 0);
+    UxPumpFor(0);
+    EXPECT_EQ(FramePixel(475, 100), FrameColour(0xFFFFFF)); // erased
+}
+
+} // namespace

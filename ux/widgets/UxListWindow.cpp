@@ -1,0 +1,409 @@
+#include "ux/widgets/UxListWindow.h"
+
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+
+#include <algorithm>
+
+namespace {
+
+enum PageKey : uintptr_t { PageUp = 33, PageDown = 34, End = 35, Home = 36 };
+
+} // namespace
+
+UxListWindow::UxListWindow()
+{
+    GetXAxis().SetDraggable(false);
+    m_animation.SetList(this);
+}
+
+UxListWindow::~UxListWindow()
+{
+    m_animation.Stop();
+}
+
+bool UxListWindow::OnRectChanged(const plat::RECT& rect)
+{
+    UxScrollWindow::OnRectChanged(rect);
+    SetContentSize(rect.right - rect.left - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
+    return true;
+}
+
+bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
+{
+    m_movingAtDown = GetYAxis().IsFlinging() || GetYAxis().IsSettling() ? 1 : 0;
+    return UxScrollWindow::OnPointerDown(x, y);
+}
+
+bool UxListWindow::OnPointerHold(int32_t x, int32_t y)
+{
+    if (!UxScrollWindow::OnPointerHold(x, y))
+        return false;
+    if (m_movingAtDown)
+        return true; // the touch only stopped the list
+    SetSelection(RowAtScreenY(y));
+    if (IsValidRow(m_selection) && m_rows[size_t(m_selection)].kind == UxListRow::Item) {
+        plat::RECT row = GetRowRect(m_selection);
+        plat::POINT p = ScreenToClient(plat::POINT { x, y });
+        OnRowHeld(m_selection, p.x - row.left, p.y - row.top);
+    }
+    return true;
+}
+
+bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
+{
+    if (!UxScrollWindow::OnPointerClick(x, y))
+        return false;
+    // A touch that stopped the list clicks nothing, whatever stayed selected before.
+    if (m_movingAtDown || !IsValidRow(m_selection))
+        return true;
+    int32_t index = m_selection;
+    const UxListRow& row = m_rows[size_t(index)];
+    if (row.kind != UxListRow::Header) {
+        plat::RECT rect = GetRowRect(index);
+        plat::POINT p = ScreenToClient(plat::POINT { x, y });
+        OnRowClicked(index, p.x - rect.left, p.y - rect.top);
+    } else if (row.expanded) {
+        Collapse(index);
+    } else {
+        Expand(index);
+    }
+    return true;
+}
+
+bool UxListWindow::OnKeyDown(uintptr_t key, intptr_t)
+{
+    UxScrollAxis& y = GetYAxis();
+    switch (key) {
+    case PageUp:
+        y.ScrollTo(y.GetOffset() + y.GetViewSize());
+        break;
+    case PageDown:
+        y.ScrollTo(y.GetOffset() - y.GetViewSize());
+        break;
+    case End:
+        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
+        break;
+    case Home:
+        y.ScrollTo(0);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)
+{
+    if (code == EventPointerHold)
+        SetSelection(RowAtScreenY(static_cast<int32_t>(EventParam2)));
+    return true;
+}
+
+void UxListWindow::OnDragStart(UxScrollAxis* axis)
+{
+    if (axis == &GetYAxis())
+        SetSelection(-1);
+}
+
+bool UxListWindow::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content)
+{
+    return PaintRows(surface, dest, content);
+}
+
+bool UxListWindow::PaintRows(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content)
+{
+    // Bottom edges are exclusive: the last pixel line of the area is bottom - 1.
+    int32_t first = RowAt(std::max(content.top, 0));
+    int32_t last = RowAt(std::min(content.bottom, GetYAxis().GetContentPixels()) - 1);
+    if (first < 0 || last < 0 || first > last)
+        return true;
+    plat::POINT origin = GetSurfaceOffset();
+    for (int32_t i = first; i <= last; ++i) {
+        if (m_rows[size_t(i)].hidden)
+            continue;
+        plat::RECT row = OffsetRect(GetRowRect(i), origin.x, origin.y);
+        plat::RECT clip;
+        if (!IntersectRect(row, dest, &clip))
+            continue;
+        if (!DrawRow(surface, i, clip, OffsetRect(clip, -row.left, -row.top)))
+            return false;
+    }
+    return true;
+}
+
+bool UxListWindow::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT&)
+{
+    const UxListRow& row = m_rows[size_t(index)];
+    if (row.kind == UxListRow::Item) {
+        uint32_t g = 164 + 16 * uint32_t(index % 4);
+        surface->FillRect(g | g << 8 | g << 16, clip);
+    } else if (row.kind == UxListRow::Header) {
+        uint32_t level = (255 + 224 * uint32_t(index % 4)) % 256;
+        float l = static_cast<float>(level) * 0.003921569f;
+        auto part = [&](float factor) { return static_cast<uint32_t>(l * factor); };
+        surface->FillRect(part(82) | part(127) << 8 | part(195) << 16, clip);
+    }
+    return true;
+}
+
+void UxListWindow::OnRowHeld(int32_t, int32_t, int32_t) { }
+void UxListWindow::OnRowClicked(int32_t, int32_t, int32_t) { }
+
+bool UxListWindow::MatchesFilter(int32_t, const std::wstring&)
+{
+    return true;
+}
+
+// Rows.
+
+void UxListWindow::FinishAnimation(int32_t* index)
+{
+    if (!m_animation.IsRunning())
+        return;
+    bool removing = m_animation.GetMode() == UxListRowAnimation::Remove;
+    int32_t removed = m_animation.GetIndex();
+    m_animation.Finish();
+    // The caller counted the row that has just gone.
+    if (index && removing && *index > removed)
+        --*index;
+}
+
+bool UxListWindow::StartRowAnimation(int32_t mode, int32_t index)
+{
+    return m_animation.Start(mode, index, m_animate != 0);
+}
+
+bool UxListWindow::AddRow(const UxListRow& row)
+{
+    FinishAnimation(nullptr);
+    SetSelection(-1);
+    UxListRow added = row;
+    added.top = GetYAxis().GetContentPixels();
+    added.shownHeight = 0;
+    m_rows.push_back(added);
+    int32_t index = GetRowCount() - 1;
+    if (added.kind != UxListRow::Item || IsGroupExpanded(index))
+        StartRowAnimation(UxListRowAnimation::Insert, index);
+    return true;
+}
+
+bool UxListWindow::InsertRow(const UxListRow& row, int32_t index)
+{
+    if (!IsValidRow(index))
+        return false;
+    FinishAnimation(&index);
+    if (index >= GetRowCount())
+        return AddRow(row); // the row it was to go before has just been removed
+    SetSelection(-1);
+    UxListRow added = row;
+    added.shownHeight = 0;
+    added.top = index > 0 ? m_rows[size_t(index - 1)].top + m_rows[size_t(index - 1)].LayoutHeight() : 0;
+    m_rows.insert(m_rows.begin() + index, added);
+    if (added.kind != UxListRow::Item || IsGroupExpanded(index))
+        StartRowAnimation(UxListRowAnimation::Insert, index);
+    return true;
+}
+
+bool UxListWindow::RemoveRow(int32_t index)
+{
+    if (!IsValidRow(index))
+        return false;
+    bool pending = m_animation.IsRunning() && m_animation.GetMode() == UxListRowAnimation::Remove
+        && m_animation.GetIndex() == index;
+    FinishAnimation(&index);
+    SetSelection(-1);
+    if (pending)
+        return true; // that very row was on its way out and is gone now
+    const UxListRow& row = m_rows[size_t(index)];
+    if (row.kind == UxListRow::Item && !IsGroupExpanded(index)) {
+        EraseRow(index);
+        LayoutFrom(index);
+        GetYAxis().Settle();
+        RefreshRows(index, -1);
+        return true;
+    }
+    return StartRowAnimation(UxListRowAnimation::Remove, index);
+}
+
+void UxListWindow::Clear()
+{
+    Reset();
+    m_rows.clear();
+    m_animation.Stop();
+    m_selection = -1;
+    m_movingAtDown = 0;
+    SetContentHeight(0);
+    GetYAxis().SetPosition(0);
+}
+
+bool UxListWindow::Expand(int32_t index)
+{
+    if (!IsValidRow(index) || m_rows[size_t(index)].kind != UxListRow::Header)
+        return false;
+    FinishAnimation(&index); // one group animation at a time, each from a settled state
+    m_rows[size_t(index)].expanded = 1;
+    return StartRowAnimation(UxListRowAnimation::Expand, index);
+}
+
+bool UxListWindow::Collapse(int32_t index)
+{
+    if (!IsValidRow(index) || m_rows[size_t(index)].kind != UxListRow::Header)
+        return false;
+    FinishAnimation(&index);
+    m_rows[size_t(index)].expanded = 0;
+    return StartRowAnimation(UxListRowAnimation::Collapse, index);
+}
+
+void UxListWindow::SetShownHeight(int32_t index, int32_t height)
+{
+    UxListRow& row = m_rows[size_t(index)];
+    if (!row.hidden)
+        SetContentHeight(GetYAxis().GetContentSize() + height - row.shownHeight);
+    row.shownHeight = height;
+}
+
+void UxListWindow::EraseRow(int32_t index)
+{
+    SetContentHeight(GetYAxis().GetContentSize() - m_rows[size_t(index)].LayoutHeight());
+    m_rows.erase(m_rows.begin() + index);
+    if (m_selection == index)
+        m_selection = -1;
+    else if (m_selection > index)
+        --m_selection;
+}
+
+void UxListWindow::LayoutFrom(int32_t index)
+{
+    int32_t start = std::max(index, 0);
+    int32_t top = start > 0 ? m_rows[size_t(start - 1)].top + m_rows[size_t(start - 1)].LayoutHeight() : 0;
+    for (size_t i = size_t(start); i < m_rows.size(); ++i) {
+        m_rows[i].top = top;
+        top += m_rows[i].LayoutHeight();
+    }
+}
+
+void UxListWindow::SetContentHeight(int32_t height)
+{
+    SetContentSize(GetXAxis().GetContentSize(), height);
+}
+
+int32_t UxListWindow::GroupEnd(int32_t header) const
+{
+    int32_t end = header + 1;
+    while (end < GetRowCount() && m_rows[size_t(end)].kind != UxListRow::Header)
+        ++end;
+    return end;
+}
+
+void UxListWindow::SetFilter(const std::wstring& text)
+{
+    m_filter = text;
+    if (text.empty()) {
+        for (UxListRow& row : m_rows)
+            row.hidden = 0;
+    } else {
+        int32_t header = -1;
+        bool anyShown = false;
+        auto closeGroup = [&] {
+            if (header >= 0)
+                m_rows[size_t(header)].hidden = anyShown ? 0 : 1;
+        };
+        for (int32_t i = 0; i < GetRowCount(); ++i) {
+            UxListRow& row = m_rows[size_t(i)];
+            if (row.kind == UxListRow::Header) {
+                closeGroup();
+                header = i;
+                anyShown = false;
+            } else if (row.kind == UxListRow::Item) {
+                row.hidden = MatchesFilter(i, text) ? 0 : 1;
+                anyShown = anyShown || !row.hidden;
+            }
+        }
+        closeGroup();
+    }
+    int32_t total = 0;
+    for (const UxListRow& row : m_rows)
+        total += row.LayoutHeight();
+    SetContentHeight(total);
+    GetYAxis().Settle();
+    LayoutFrom(0);
+    Invalidate();
+}
+
+// Lookups.
+
+int32_t UxListWindow::RowAt(int32_t y) const
+{
+    // Bottoms never decrease, so the first row ending below y is the only candidate.
+    auto it = std::partition_point(
+        m_rows.begin(), m_rows.end(), [y](const UxListRow& row) { return row.top + row.LayoutHeight() <= y; });
+    if (it == m_rows.end() || it->top > y)
+        return -1;
+    return static_cast<int32_t>(it - m_rows.begin());
+}
+
+int32_t UxListWindow::RowAtScreenY(int32_t y) const
+{
+    plat::POINT p = ScreenToClient(plat::POINT { 0, y });
+    return RowAt(p.y - GetYAxis().GetOffset());
+}
+
+plat::RECT UxListWindow::GetRowRect(int32_t index) const
+{
+    if (!IsValidRow(index))
+        return {};
+    const UxListRow& row = m_rows[size_t(index)];
+    int32_t top = row.top + GetYAxis().GetOffset();
+    return { 0, top, GetXAxis().GetContentPixels(), top + row.LayoutHeight() };
+}
+
+void UxListWindow::RefreshRow(int32_t index)
+{
+    plat::RECT part;
+    if (IntersectRect(GetRowRect(index), GetClientRect(), &part))
+        Invalidate(part);
+}
+
+void UxListWindow::RefreshRows(int32_t first, int32_t last)
+{
+    if (first >= GetRowCount())
+        return;
+    plat::RECT client = GetClientRect();
+    int32_t top = first < 0 ? 0 : GetRowRect(first).top;
+    int32_t bottom = IsValidRow(last) ? GetRowRect(last).bottom : client.bottom;
+    plat::RECT part;
+    if (IntersectRect({ client.left, top, client.right, bottom }, client, &part))
+        Invalidate(part);
+}
+
+int32_t UxListWindow::FindHeaderRow(int32_t index) const
+{
+    for (int32_t i = std::min(index, GetRowCount() - 1); i >= 0; --i) {
+        if (m_rows[size_t(i)].kind == UxListRow::Header)
+            return i;
+    }
+    return -1;
+}
+
+bool UxListWindow::IsGroupExpanded(int32_t index) const
+{
+    int32_t header = FindHeaderRow(index - 1);
+    return header < 0 || m_rows[size_t(header)].expanded;
+}
+
+int32_t UxListWindow::GetFullHeight(int32_t index) const
+{
+    return IsValidRow(index) ? m_rows[size_t(index)].VisibleFullHeight() : 0;
+}
+
+void UxListWindow::SetSelection(int32_t index)
+{
+    if (index < 0)
+        index = -1;
+    if (index == m_selection)
+        return;
+    RefreshRow(m_selection);
+    m_selection = index;
+    RefreshRow(m_selection);
+}

@@ -1,0 +1,318 @@
+#include "ux/widgets/UxScrollWindow.h"
+
+#include "platform/display/Display.h"
+#include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxRect.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Fills rect (client space) through paint when it meets area.
+template <typename Paint> bool PaintPart(const plat::RECT& rect, const plat::RECT& area, Paint paint)
+{
+    plat::RECT part;
+    if (!IntersectRect(rect, area, &part))
+        return true;
+    return paint(part);
+}
+
+// Counts the frames shown so far; one paint ends with one more.
+uint64_t PaintSerial()
+{
+    plat::Display* display = plat::GetDisplay();
+    return display ? display->GetPresentCount() : 0;
+}
+
+} // namespace
+
+UxScrollWindow::UxScrollWindow()
+{
+    m_x.SetOwner(this);
+    m_y.SetOwner(this);
+    m_xBar.Create(this, &m_x);
+    m_yBar.Create(this, &m_y);
+}
+
+UxScrollWindow::~UxScrollWindow()
+{
+    m_x.StopTweens();
+    m_y.StopTweens();
+    m_xBar.StopFade();
+    m_yBar.StopFade();
+}
+
+bool UxScrollWindow::OnRectChanged(const plat::RECT& rect)
+{
+    m_x.SetViewSize(rect.right - rect.left);
+    m_y.SetViewSize(rect.bottom - rect.top);
+    return true;
+}
+
+bool UxScrollWindow::OnSize(int32_t, int32_t)
+{
+    m_lastSurface = nullptr;
+    return true;
+}
+
+bool UxScrollWindow::OnPointerDown(int32_t x, int32_t y)
+{
+    m_x.OnPointerDown(x);
+    m_y.OnPointerDown(y);
+    return UxWindow::OnPointerDown(x, y);
+}
+
+bool UxScrollWindow::OnPointerMove(int32_t x, int32_t y)
+{
+    m_x.OnPointerMove(x);
+    m_y.OnPointerMove(y);
+    return UxWindow::OnPointerMove(x, y);
+}
+
+bool UxScrollWindow::OnPointerUp(int32_t x, int32_t y)
+{
+    m_x.OnPointerUp(x);
+    m_y.OnPointerUp(y);
+    FadeRestingIndicators();
+    return UxWindow::OnPointerUp(x, y);
+}
+
+bool UxScrollWindow::ApplySkin(UxXmlNode* node)
+{
+    if (!UxWindow::ApplySkin(node))
+        return false;
+    if (!node)
+        return true;
+    if (UxXmlNode* x = node->FindChild(L"XIndicator"))
+        m_xBar.ApplySkin(x);
+    if (UxXmlNode* y = node->FindChild(L"YIndicator"))
+        m_yBar.ApplySkin(y);
+    return true;
+}
+
+void UxScrollWindow::OnDragStart(UxScrollAxis*) { }
+void UxScrollWindow::OnScrollStart(UxScrollAxis*) { }
+void UxScrollWindow::OnScrollStop(UxScrollAxis*) { }
+void UxScrollWindow::OnSettleStart(UxScrollAxis*) { }
+void UxScrollWindow::OnSettleStop(UxScrollAxis*) { }
+
+bool UxScrollWindow::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(0xFFFFFF, rect);
+    return true;
+}
+
+bool UxScrollWindow::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT&)
+{
+    surface->FillRect(0x000000, dest);
+    return true;
+}
+
+void UxScrollWindow::SetContentSize(int32_t width, int32_t height)
+{
+    if (width != m_x.GetContentSize()) {
+        m_x.SetContentSize(width);
+        m_xBar.RequestTrackRefresh();
+    }
+    if (height != m_y.GetContentSize()) {
+        m_y.SetContentSize(height);
+        m_yBar.RequestTrackRefresh();
+    }
+}
+
+void UxScrollWindow::Reset()
+{
+    m_repaintCounter = 0;
+    m_lastX = m_lastY = -1;
+    m_lastSurface = nullptr;
+    m_x.StopTweens();
+    m_y.StopTweens();
+    m_xBar.Reset();
+    m_yBar.Reset();
+}
+
+void UxScrollWindow::RequestRepaint()
+{
+    int32_t moving = (m_x.IsMoving() ? 1 : 0) + (m_y.IsMoving() ? 1 : 0);
+    if (++m_repaintCounter >= moving) {
+        m_repaintCounter = 0;
+        Invalidate(plat::RECT {}, false);
+    }
+    FadeRestingIndicators();
+}
+
+void UxScrollWindow::FadeRestingIndicators()
+{
+    if (!m_x.IsMoving() && m_xBar.IsEnabled())
+        m_xBar.StartFade(false);
+    if (!m_y.IsMoving() && m_yBar.IsEnabled())
+        m_yBar.StartFade(false);
+}
+
+bool UxScrollWindow::PaintArea(UxDeviceContext* surface, const plat::RECT& area)
+{
+    plat::RECT client = GetClientRect();
+    plat::RECT clipped;
+    if (!IntersectRect(area, client, &clipped))
+        return true;
+    int32_t xo = m_x.GetOffset();
+    int32_t yo = m_y.GetOffset();
+    // The content's place in the window; everything around it is background.
+    plat::RECT content { xo, yo, xo + m_x.GetContentPixels(), yo + m_y.GetContentPixels() };
+    auto background = [&](const plat::RECT& band) { return PaintBackground(surface, ClientToSurface(band)); };
+    if (yo > 0 && !PaintPart({ client.left, client.top, client.right, yo }, clipped, background))
+        return false;
+    if (m_y.GetGap() > 0 && !PaintPart({ client.left, content.bottom, client.right, client.bottom }, clipped, background))
+        return false;
+    int32_t top = std::max(client.top, content.top);
+    int32_t bottom = std::min(client.bottom, content.bottom);
+    if (top < bottom) {
+        if (xo > 0 && !PaintPart({ client.left, top, xo, bottom }, clipped, background))
+            return false;
+        if (m_x.GetGap() > 0 && !PaintPart({ content.right, top, client.right, bottom }, clipped, background))
+            return false;
+    }
+    // Content is drawn only at its natural scale.
+    if (m_x.GetScale() != 1.0f || m_y.GetScale() != 1.0f)
+        return true;
+    return PaintPart(content, clipped, [&](const plat::RECT& part) {
+        return PaintContent(surface, ClientToSurface(part), OffsetRect(part, -xo, -yo));
+    });
+}
+
+bool UxScrollWindow::HoldsLastPicture(UxDeviceContext* surface) const
+{
+    if (!m_lastSurface || surface != m_lastSurface)
+        return false;
+    plat::POINT at = GetSurfaceOffset();
+    if (at.x != m_lastSurfaceOffset.x || at.y != m_lastSurfaceOffset.y)
+        return false;
+    // Pooled surfaces change hands while a window is not painted (a hidden page's
+    // surface serves the next page): only the picture of the paint just before counts.
+    return PaintSerial() == m_lastSerial + 1;
+}
+
+plat::RECT UxScrollWindow::ReusePicture(UxDeviceContext* surface)
+{
+    plat::RECT client = GetClientRect();
+    if (!HoldsLastPicture(surface))
+        return {};
+    int32_t dx = m_x.GetOffset() - m_lastX;
+    int32_t dy = m_y.GetOffset() - m_lastY;
+    if (dx == 0 && dy == 0)
+        return client;
+    if (std::abs(dx) >= client.right || std::abs(dy) >= client.bottom)
+        return {};
+    plat::RECT source;
+    if (!IntersectRect(client, OffsetRect(client, -dx, -dy), &source))
+        return {};
+    plat::RECT dest = OffsetRect(source, dx, dy);
+    if (!surface->Blit(*surface, ClientToSurface(dest), ClientToSurface(source), plat::SRCCOPY))
+        return {};
+    return dest;
+}
+
+bool UxScrollWindow::PaintIndicators(UxDeviceContext* surface, const plat::RECT& update)
+{
+    for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
+        if (!bar->IsEnabled())
+            continue;
+        plat::RECT thumb;
+        if (!IntersectRect(bar->ThumbRect(), update, &thumb))
+            continue;
+        if (!bar->Draw(*surface, ClientToSurface(thumb)))
+            return false;
+    }
+    return true;
+}
+
+bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    if (!surface)
+        return false;
+    plat::RECT update = SurfaceToClient(rect);
+    plat::RECT client = GetClientRect();
+    int32_t mode = m_paintMode;
+    UxSipHandler* sip = UxSipHandler::GetInstance();
+    if (sip && sip->GetState() != UxSipHandler::Hidden)
+        mode = PaintFull;
+
+    bool sameOffsets = HoldsLastPicture(surface) && m_x.GetOffset() == m_lastX && m_y.GetOffset() == m_lastY;
+    bool keep = false; // the whole surface area holds this paint's picture afterwards
+    if (mode == PaintFull) {
+        if (!PaintArea(surface, update))
+            return false;
+        keep = ContainsRect(update, client) || sameOffsets;
+        // The indicators lie over content: their tracks are always redrawn whole.
+        for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
+            if (bar->IsEnabled() && !PaintArea(surface, bar->TrackRect()))
+                return false;
+        }
+        if (!PaintIndicators(surface, keep ? client : update))
+            return false;
+    } else if (mode == PaintIncremental) {
+        int32_t dx = m_x.GetOffset() - m_lastX;
+        int32_t dy = m_y.GetOffset() - m_lastY;
+        plat::RECT valid = ReusePicture(surface);
+        // The strips the moved picture does not cover (all of it when nothing was kept).
+        plat::RECT strips[2];
+        if (IsRectEmpty(valid)) {
+            strips[0] = client;
+        } else {
+            if (valid.top > client.top)
+                strips[0] = { client.left, client.top, client.right, valid.top };
+            else if (valid.bottom < client.bottom)
+                strips[0] = { client.left, valid.bottom, client.right, client.bottom };
+            if (valid.left > client.left)
+                strips[1] = { client.left, valid.top, valid.left, valid.bottom };
+            else if (valid.right < client.right)
+                strips[1] = { valid.right, valid.top, client.right, valid.bottom };
+        }
+        for (const plat::RECT& strip : strips) {
+            if (!IsRectEmpty(strip) && !PaintArea(surface, strip))
+                return false;
+        }
+        // What others marked dirty, where it was and where the scroll took it.
+        if (UxDeviceWindow* device = UxDeviceWindow::GetInstance(); device && !IsRectEmpty(valid)) {
+            plat::RECT dirty = ScreenToClient(device->GetInvalidRect());
+            if (!IsRectEmpty(device->GetInvalidRect())) {
+                for (const plat::RECT& r : { dirty, OffsetRect(dirty, dx, dy) }) {
+                    plat::RECT part;
+                    if (IntersectRect(r, update, &part) && !PaintArea(surface, part))
+                        return false;
+                }
+            }
+        }
+        // The old indicator images travelled with the copy: redraw the content under
+        // the tracks where they were and where they went.
+        for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
+            if (!bar->IsEnabled() || IsRectEmpty(valid))
+                continue;
+            plat::RECT track = bar->TrackRect();
+            if (!PaintArea(surface, track))
+                return false;
+            if ((dx || dy) && !PaintArea(surface, OffsetRect(track, dx, dy)))
+                return false;
+        }
+        if (!PaintIndicators(surface, client))
+            return false;
+        keep = true;
+    } else {
+        return true;
+    }
+
+    if (keep) {
+        m_lastSurface = surface;
+        m_lastSurfaceOffset = GetSurfaceOffset();
+        m_lastX = m_x.GetOffset();
+        m_lastY = m_y.GetOffset();
+        m_lastSerial = PaintSerial();
+    } else {
+        m_lastSurface = nullptr;
+    }
+    return true;
+}

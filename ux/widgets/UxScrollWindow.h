@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ux/core/UxWindow.h"
+#include "ux/widgets/UxScrollAxis.h"
+#include "ux/widgets/UxScrollBar.h"
+
+#include <cstdint>
+
+// The kinetic scrolling container: content larger than the window follows a drag, flings
+// on after release, stretches at half speed past an edge and springs back. Child windows
+// move with the offset; self-drawn content comes from PaintContent. A scroll step
+// reuses the picture already in the surface and paints only the uncovered strips.
+class UxScrollWindow : public UxWindow {
+public:
+    enum PaintMode : int32_t { PaintIncremental = 0, PaintFull = 1 };
+
+    UxScrollWindow();
+    ~UxScrollWindow() override;
+
+    bool OnRectChanged(const plat::RECT& rect) override;
+    bool OnSize(int32_t width, int32_t height) override;
+    bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    bool OnPointerDown(int32_t x, int32_t y) override;
+    bool OnPointerMove(int32_t x, int32_t y) override;
+    bool OnPointerUp(int32_t x, int32_t y) override;
+    // UxWindow's keys, then "XIndicator" and "YIndicator".
+    bool ApplySkin(UxXmlNode* node) override;
+
+    // Hooks; empty here.
+    virtual void OnDragStart(UxScrollAxis* axis);
+    // A fling or an animated ScrollTo has begun.
+    virtual void OnScrollStart(UxScrollAxis* axis);
+    virtual void OnScrollStop(UxScrollAxis* axis);
+    virtual void OnSettleStart(UxScrollAxis* axis);
+    virtual void OnSettleStop(UxScrollAxis* axis);
+    // rect in the surface's space. White here.
+    virtual bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect);
+    // dest in the surface's space; content the same area in content pixels. Black here.
+    virtual bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content);
+
+    // Content size in content units, per axis.
+    void SetContentSize(int32_t width, int32_t height);
+    // Forgets the remembered picture and stops every animation.
+    void Reset();
+    // One step of an axis changed the picture: the window is invalidated once per step
+    // of all moving axes, and the indicators of resting axes fade.
+    void RequestRepaint();
+
+    void SetPaintMode(int32_t mode) { m_paintMode = mode; }
+    int32_t GetPaintMode() const { return m_paintMode; }
+    UxScrollAxis& GetXAxis() { return m_x; }
+    UxScrollAxis& GetYAxis() { return m_y; }
+    const UxScrollAxis& GetXAxis() const { return m_x; }
+    const UxScrollAxis& GetYAxis() const { return m_y; }
+    UxScrollBar& GetXIndicator() { return m_xBar; }
+    UxScrollBar& GetYIndicator() { return m_yBar; }
+
+private:
+    // Background bands and content for one area of the window (client space).
+    bool PaintArea(UxDeviceContext* surface, const plat::RECT& area);
+    // Moves the previous picture by the change of offset; the part still valid.
+    plat::RECT ReusePicture(UxDeviceContext* surface);
+    // surface still holds what the previous paint left there.
+    bool HoldsLastPicture(UxDeviceContext* surface) const;
+    bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update);
+    void FadeRestingIndicators();
+
+    int32_t m_paintMode = PaintIncremental;
+    UxScrollAxis m_x;
+    UxScrollAxis m_y;
+    UxScrollBar m_xBar;
+    UxScrollBar m_yBar;
+    int32_t m_repaintCounter = 0;
+    int32_t m_lastX = -1;
+    int32_t m_lastY = -1;
+    UxDeviceContext* m_lastSurface = nullptr;
+    // Where the window sat in that surface: a moved window finds nothing to reuse.
+    plat::POINT m_lastSurfaceOffset;
+    uint64_t m_lastSerial = 0;
+};
