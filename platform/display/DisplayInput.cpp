@@ -2,6 +2,7 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/system/InputPanel.h"
 
 namespace plat {
 
@@ -12,6 +13,31 @@ namespace {
         return MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
     }
 
+    // The character a key also sends, as the platform's key translation would.
+    wchar_t KeyCharacter(uint32_t key)
+    {
+        switch (key) {
+        case VK_BACK:
+        case VK_TAB:
+        case VK_RETURN:
+        case VK_ESCAPE:
+            return wchar_t(key);
+        default:
+            return 0;
+        }
+    }
+
+    // Keys whose text arrives separately, or that change nothing: they do not end a
+    // Korean composition.
+    bool IsTypingKey(uint32_t key)
+    {
+        return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_SPACE || key == VK_SHIFT
+            || key == VK_CONTROL || key == VK_MENU;
+    }
+
+    // The composition message's flag for a composition emptied without a result.
+    constexpr LPARAM kCompositionEmptied = 0x100;
+
 } // namespace
 
 void DisplayInput::Post(UINT message, WPARAM wParam, LPARAM lParam)
@@ -21,6 +47,7 @@ void DisplayInput::Post(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
+    FlushHangul(); // a tap ends the syllable where it was typed
     m_pressed = true;
     Post(WM_LBUTTONDOWN, 1, PointParam(x, y));
 }
@@ -41,6 +68,25 @@ void DisplayInput::PointerUp(int32_t x, int32_t y)
 
 void DisplayInput::Key(bool down, uint32_t virtualKey, bool repeat)
 {
+    if (virtualKey == VK_SHIFT)
+        m_shift = down;
+    if (down) {
+        bool toggle = virtualKey == VK_HANGUL || (virtualKey == VK_SPACE && m_shift);
+        if (toggle) {
+            FlushHangul();
+            ToggleHangulKeyboard();
+            m_swallowSpace = virtualKey == VK_SPACE;
+            return;
+        }
+        if (virtualKey == VK_BACK && m_hangul.IsComposing()) {
+            HangulComposer::Result result;
+            m_hangul.Backspace(result);
+            Compose(result.composition);
+            return;
+        }
+        if (!IsTypingKey(virtualKey))
+            FlushHangul();
+    }
     // Key data: repeat count 1; bit 30 the previous state, bit 31 set on release.
     uint32_t data = 1;
     if (!down)
@@ -48,9 +94,41 @@ void DisplayInput::Key(bool down, uint32_t virtualKey, bool repeat)
     else if (repeat)
         data |= 0x40000000u;
     Post(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, static_cast<LPARAM>(data));
+    if (wchar_t c = down ? KeyCharacter(virtualKey) : 0)
+        Post(WM_CHAR, static_cast<WPARAM>(c), static_cast<LPARAM>(data));
 }
 
 void DisplayInput::Text(const std::wstring& text)
+{
+    if (m_composing && !m_hangul.IsComposing()) {
+        Commit(text); // the desktop's input method finished its composition
+        return;
+    }
+    bool korean = IsHangulKeyboard();
+    for (wchar_t c : text) {
+        if (m_swallowSpace && c == L' ') {
+            m_swallowSpace = false;
+            continue;
+        }
+        HangulComposer::Result result;
+        if (korean && m_hangul.Key(c, result)) {
+            if (!result.commit.empty())
+                Commit(result.commit);
+            Compose(result.composition);
+            continue;
+        }
+        FlushHangul();
+        Commit(std::wstring(1, c));
+    }
+}
+
+void DisplayInput::Composition(const std::wstring& text)
+{
+    FlushHangul();
+    Compose(text);
+}
+
+void DisplayInput::Commit(const std::wstring& text)
 {
     for (wchar_t c : text) {
         if (m_composing)
@@ -64,11 +142,11 @@ void DisplayInput::Text(const std::wstring& text)
     }
 }
 
-void DisplayInput::Composition(const std::wstring& text)
+void DisplayInput::Compose(const std::wstring& text)
 {
     if (text.empty()) {
         if (m_composing) {
-            Post(WM_IME_COMPOSITION, 0, 0);
+            Post(WM_IME_COMPOSITION, 0, kCompositionEmptied);
             Post(WM_IME_ENDCOMPOSITION, 0, 0);
             m_composing = false;
         }
@@ -82,8 +160,16 @@ void DisplayInput::Composition(const std::wstring& text)
     Post(WM_IME_COMPOSITION, static_cast<WPARAM>(text.back()), GCS_COMPSTR);
 }
 
+void DisplayInput::FlushHangul()
+{
+    if (m_hangul.IsComposing())
+        Commit(m_hangul.Flush());
+}
+
 void DisplayInput::Activate(bool active)
 {
+    if (!active)
+        FlushHangul();
     Post(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
 // Turns a backend's input into the window messages the program handles: the left
-// button as the pointer, keys as virtual-key codes, committed text as characters and
-// the input method's composition as WM_IME_* messages. Points are in window pixels.
+// button as the pointer, keys as virtual-key codes (Backspace, Tab, Enter and Escape
+// also as characters), committed text as characters and the input method's composition
+// as WM_IME_* messages. Where the desktop has no input method, the input panel's Korean
+// keyboard composes typed Latin letters into Hangul and sends the same messages. Points
+// are in window pixels.
 
 #include "platform/event/Message.h"
+#include "platform/system/HangulComposer.h"
 
 #include <cstdint>
 #include <string>
@@ -22,10 +26,12 @@ public:
     // Moves count only while the button is down.
     void PointerMove(int32_t x, int32_t y);
     void PointerUp(int32_t x, int32_t y);
+    // VK_HANGUL (and Shift+Space) is the panel's input-mode button.
     void Key(bool down, uint32_t virtualKey, bool repeat = false);
-    // Text the input method (or the keyboard) has committed.
+    // Text the keyboard typed or the desktop's input method committed.
     void Text(const std::wstring& text);
-    // The text being composed; empty when the composition ended without a result.
+    // The desktop input method's text being composed; empty when the composition ended
+    // without a result.
     void Composition(const std::wstring& text);
     void Activate(bool active);
     // The user closes the window: it is destroyed, which ends the message loop.
@@ -36,10 +42,17 @@ public:
 
 private:
     void Post(UINT message, WPARAM wParam, LPARAM lParam);
+    void Commit(const std::wstring& text);
+    void Compose(const std::wstring& text);
+    // Commits what the Korean keyboard is composing, before anything else is sent.
+    void FlushHangul();
 
     HWND m_window;
     bool m_pressed = false;
     bool m_composing = false;
+    HangulComposer m_hangul;
+    bool m_shift = false;
+    bool m_swallowSpace = false; // the text of a Shift+Space that toggled the keyboard
 };
 
 } // namespace plat

@@ -37,6 +37,8 @@ namespace {
             return '0' + static_cast<uint32_t>(key - SDLK_0);
         if (key >= SDLK_F1 && key <= SDLK_F12)
             return VK_F1 + static_cast<uint32_t>(key - SDLK_F1);
+        if (key == SDL_SCANCODE_TO_KEYCODE(SDL_SCANCODE_LANG1))
+            return VK_HANGUL; // the Korean keyboard's Hangul/English key
         switch (key) {
         case SDLK_BACKSPACE:
             return VK_BACK;

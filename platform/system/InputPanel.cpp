@@ -18,6 +18,7 @@ namespace {
         uint32_t sentence = 0;
         std::vector<std::string> calls;
         void (*textInput)(bool) = nullptr;
+        bool hangul = false;
     };
 
     PanelState& Panel()
@@ -189,6 +190,7 @@ void ResetInputPanel()
     s.shown = false;
     s.conversion = 0;
     s.sentence = 0;
+    s.hangul = false;
 }
 
 void SetTextInputHandler(void (*handler)(bool on))
@@ -196,6 +198,28 @@ void SetTextInputHandler(void (*handler)(bool on))
     auto& s = Panel();
     std::lock_guard<std::mutex> lock(s.mutex);
     s.textInput = handler;
+}
+
+void SetHangulKeyboard(bool on)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Record(s, std::string("SetHangulKeyboard ") + (on ? "1" : "0"));
+    s.hangul = on;
+}
+
+bool IsHangulKeyboard()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.hangul;
+}
+
+void ToggleHangulKeyboard()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.hangul = !s.hangul;
 }
 
 } // namespace plat

@@ -58,4 +58,11 @@ void ResetInputPanel();
 // The display's text input follows the panel.
 void SetTextInputHandler(void (*handler)(bool on));
 
+// The panel's own Korean keyboard: while on, Latin letters typed where the desktop has
+// no input method are composed into Hangul. Off after a reset.
+void SetHangulKeyboard(bool on);
+bool IsHangulKeyboard();
+// The panel's input-mode button.
+void ToggleHangulKeyboard();
+
 } // namespace plat

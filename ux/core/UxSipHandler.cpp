@@ -76,4 +76,7 @@ void UxSipHandler::SetConversionMode(int32_t mode)
         conversion |= plat::IME_CMODE_NATIVE;
     plat::ImmSetConversionStatus(context, conversion, sentence);
     plat::ImmReleaseContext(window, context);
+    // Where the desktop has no input method the panel composes Hangul itself, for the
+    // Korean keyboard only: the native one types what the keys say.
+    plat::SetHangulKeyboard(mode == 1);
 }

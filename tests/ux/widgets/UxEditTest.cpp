@@ -1,0 +1,336 @@
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/Window.h"
+#include "platform/system/InputPanel.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/ux/widgets/WidgetFixture.h"
+#include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxStream.h"
+#include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxEditGlyphAnchor.h"
+#include "ux/widgets/UxEditLine.h"
+#include "ux/widgets/UxEditParagraph.h"
+#include "ux/widgets/UxEditRun.h"
+
+#include <utility>
+
+namespace {
+
+// Edits in TestFixed 16 (every character 8 x 16); a width of 208 leaves a document 200
+// wide beside the indicator.
+class EditTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        plat::ResetInputPanel();
+        WidgetTest::SetUp();
+    }
+    UxEdit* MakeEdit(int32_t styles = 0, plat::RECT rect = { 20, 100, 228, 164 }, int32_t height = 16)
+    {
+        auto* edit = new UxEdit;
+        UxTextStyle style;
+        style.Font.Height = height;
+        style.Font.FaceName = L"TestFixed";
+        style.BackColor = plat::RGB(250, 250, 250);
+        EXPECT_TRUE(edit->Setup(style));
+        edit->SetStyles(styles);
+        edit->SetAligns(1);
+        edit->SetRect(rect);
+        parent.AddChild(edit);
+        owned.push_back(edit);
+        return edit;
+    }
+    void Type(const std::wstring& text)
+    {
+        Input().Text(text);
+        UxPumpFor(0);
+    }
+    void Key(uint32_t key)
+    {
+        Input().Key(true, key);
+        Input().Key(false, key);
+        UxPumpFor(0);
+    }
+    plat::LRESULT Send(plat::UINT message, plat::WPARAM w, plat::LPARAM l)
+    {
+        return plat::SendMessageW(UxDeviceWindow::GetInstance()->GetHandle(), message, w, l);
+    }
+    // EM_GETSEL through the device window: the words and the packed result agree.
+    std::pair<uint32_t, uint32_t> Selection()
+    {
+        uint32_t s = 0, e = 0;
+        plat::LRESULT packed = Send(plat::EM_GETSEL, plat::WPARAM(&s), plat::LPARAM(&e));
+        EXPECT_EQ(uint32_t(packed), s | e << 16);
+        return { s, e };
+    }
+    void Hold(int x, int y)
+    {
+        Input().PointerDown(x, y);
+        UxPumpFor(150);
+        Input().PointerUp(x, y);
+        UxPumpFor(200);
+    }
+};
+
+TEST_F(EditTest, InsertionKeepsToTheEditsRules)
+{
+    struct Case {
+        int32_t styles;
+        int32_t maxInput;
+        std::vector<std::wstring> typed; // each one character at a time, or pasted whole
+        bool paste;
+        std::wstring text;
+    } cases[] = {
+        { 0, 5, { L"abcdef" }, false, L"abcde" },
+        { 0, 5, { L"0123456789" }, true, L"01234" },
+        { UxEdit::NumberOnly, 0, { L"a1b2-3 4" }, true, L"1234" },
+        { UxEdit::SingleLine, 0, { L"one\r\ntwo\nthree" }, true, L"onetwothree" },
+        { 0, 0, { L"one\r\ntwo\rthree\n" }, true, L"one\ntwo\nthree\n" }, // CR LF is one break
+        { UxEdit::ReadOnly, 0, { L"abc" }, false, L"" },
+    };
+    for (const Case& c : cases) {
+        UxEdit* edit = MakeEdit(c.styles);
+        edit->SetMaxInput(c.maxInput);
+        edit->SetFocus(true);
+        for (const std::wstring& t : c.typed) {
+            if (c.paste)
+                Send(plat::EM_REPLACESEL, 0, plat::LPARAM(t.c_str()));
+            else
+                Type(t);
+        }
+        EXPECT_EQ(edit->GetText(), c.text) << c.styles;
+
+    }
+}
+
+TEST_F(EditTest, BackspaceAndDeleteStopAtTheAnchors)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetFocus(true);
+    Key(plat::VK_BACK); // nothing before the caret
+    Key(plat::VK_DELETE); // nothing after it
+    EXPECT_EQ(Selection(), std::make_pair(1u, 1u));
+    Type(L"abcd");
+    Key(plat::VK_DELETE); // at the end
+    EXPECT_EQ(edit->GetText(), L"abcd");
+    Key(plat::VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"abc");
+    Send(plat::EM_SETSEL, 1, 1);
+    Key(plat::VK_BACK); // at the start
+    EXPECT_EQ(edit->GetText(), L"abc");
+    Key(plat::VK_DELETE);
+    EXPECT_EQ(edit->GetText(), L"bc");
+    Type(L"xyz");
+    Send(plat::EM_SETSEL, 2, 4); // "yz" selected: only the selection goes
+    Key(plat::VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"xbc");
+    EXPECT_EQ(Selection(), std::make_pair(2u, 2u));
+    EXPECT_EQ(edit->GetLength(), 3);
+}
+
+TEST_F(EditTest, SelectionMessagesCountFromTheBeginAnchor)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetFocus(true);
+    EXPECT_EQ(Selection(), std::make_pair(1u, 1u));
+    Type(L"abc");
+    EXPECT_EQ(Selection(), std::make_pair(4u, 4u));
+    struct Case {
+        intptr_t start, end;
+        uint32_t s, e;
+    } cases[] = {
+        { 2, 3, 2, 3 }, { 3, 2, 2, 3 }, // a reversed pair selects the same
+        { 0, 99, 1, 4 }, { 9, 12, 4, 4 }, { 4, 4, 4, 4 }, { -5, 2, 1, 2 },
+    };
+    for (const Case& c : cases) {
+        Send(plat::EM_SETSEL, plat::WPARAM(c.start), plat::LPARAM(c.end));
+        EXPECT_EQ(Selection(), std::make_pair(c.s, c.e)) << c.start << "," << c.end;
+    }
+    Send(plat::EM_SETSEL, 2, 3);
+    Send(plat::EM_REPLACESEL, 0, plat::LPARAM(L"XY"));
+    EXPECT_EQ(edit->GetText(), L"aXYc");
+    EXPECT_EQ(Selection(), std::make_pair(4u, 4u));
+
+    edit->SetStyles(UxEdit::ReadOnly);
+    Send(plat::EM_REPLACESEL, 0, plat::LPARAM(L"!"));
+    EXPECT_EQ(edit->GetText(), L"aXYc");
+}
+
+TEST_F(EditTest, PasswordDrawsBulletsAndKeepsTheCharacters)
+{
+    UxEdit* edit = MakeEdit(UxEdit::Password | UxEdit::SingleLine);
+    edit->SetFocus(true);
+    Type(L"pw12");
+    EXPECT_EQ(edit->GetText(), L"pw12");
+    auto* run = static_cast<UxEditRun*>(edit->GetDocument().GetFirstParagraph()->GetFirstLine()->GetFirstRun());
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(run->GetText(), L"\u25CF\u25CF\u25CF\u25CF");
+}
+
+TEST_F(EditTest, GuideTextShowsWhileEmptyAndUnfocused)
+{
+    auto* edit = Add<UxEdit>(LR"(<_Rect>20, 100, 208, 40</_Rect><FontSize>16</FontSize>
+        <BackColor>#ffffff</BackColor><Styles>SingleLine</Styles>
+        <TextGuide><Text>아이디</Text><TextColor>#a0a0a0</TextColor><FontSize>16</FontSize></TextGuide>)");
+    UxLabel& guide = edit->GetTextGuide();
+    Repaint();
+    EXPECT_TRUE(guide.IsVisible());
+    EXPECT_EQ(guide.GetRect().right, 208);
+    bool grey = false;
+    for (int x = 20; x < 228; ++x)
+        grey = grey || (Red(At(x, 120)) < 230 && Red(At(x, 120)) > 100);
+    EXPECT_TRUE(grey);
+
+    Tap(100, 120); // on the guide: the edit takes the focus
+    EXPECT_TRUE(edit->IsFocused());
+    EXPECT_FALSE(guide.IsVisible());
+    EXPECT_TRUE(plat::IsInputPanelShown());
+    Type(L"minsu");
+    parent.SetFocus(true);
+    EXPECT_FALSE(guide.IsVisible());
+    edit->SetText(L"");
+    EXPECT_TRUE(guide.IsVisible());
+    EXPECT_EQ(edit->GetTextGuide().GetText(), L"아이디");
+}
+
+TEST_F(EditTest, EmoticonGlyphGivesItsCodeBack)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetFocus(true);
+    testimg::Bytes bmp = testimg::Bmp(20, 24, 24, 0, {}, testimg::Bytes(20 * 24 * 3, 0x40)).Build();
+    UxMemoryStream stream(bmp.data(), uint32_t(bmp.size()));
+    UxDrawItem smile;
+    smile.Desc.Image.Stream = &stream;
+    smile.Text = L"/smile";
+    Type(L"ab");
+    ASSERT_TRUE(edit->InsertImage(smile));
+    Type(L"c");
+    EXPECT_EQ(edit->GetText(), L"ab/smilec");
+    EXPECT_EQ(Selection(), std::make_pair(5u, 5u)); // one glyph for the picture
+    EXPECT_EQ(edit->GetDocument().GetFirstParagraph()->GetFirstLine()->GetHeight(), 24);
+
+    UxDrawItem missing;
+    missing.Desc.Image.FileName = L"no-such-emoticon.gif";
+    EXPECT_FALSE(edit->InsertImage(missing));
+    edit->SetMaxInput(4);
+    EXPECT_FALSE(edit->InsertImage(smile));
+    EXPECT_EQ(edit->GetText(), L"ab/smilec");
+    Repaint();
+    EXPECT_EQ(At(20 + 16 + 5, 100 + 10), 0x404040u); // the picture, drawn after "ab"
+}
+
+TEST_F(EditTest, HoldPlacesTheCaretAfterWrappingAndScrolling)
+{
+    UxEdit* edit = MakeEdit(0, { 20, 100, 228, 148 }); // 3 lines of 16 visible
+    edit->SetFocus(true);
+    // Lines of 25 characters: "a".."y" repeated, then a short last line.
+    std::wstring text;
+    for (int i = 0; i < 6 * 25 + 3; ++i)
+        text += wchar_t(L'a' + i % 25);
+    Send(plat::EM_REPLACESEL, 0, plat::LPARAM(text.c_str()));
+    EXPECT_EQ(edit->GetDocument().GetHeight(), 7 * 16);
+    // The caret at the end pulled the last line into view.
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - 7 * 16);
+
+    Hold(20 + 8 * 3 + 2, 100 + 16 + 4); // fourth glyph of the second visible line: line 5
+    EXPECT_EQ(Selection(), std::make_pair(uint32_t(5 * 25 + 3 + 1), uint32_t(5 * 25 + 3 + 1)));
+    Key(plat::VK_HOME);
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), 0);
+    Hold(20 + 1, 100 + 32 + 1); // first glyph of the third line
+    EXPECT_EQ(Selection(), std::make_pair(51u, 51u));
+    Key(plat::VK_NEXT);
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), -48);
+    Key(plat::VK_END);
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - 7 * 16);
+    Hold(20 + 100, 100 + 40); // past the glyphs of the last line: before the end anchor
+    EXPECT_EQ(Selection(), std::make_pair(154u, 154u));
+}
+
+TEST_F(EditTest, KoreanKeyboardComposesSyllablesInTheEdit)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetKeyboardType(UxEdit::Hangeul);
+    edit->SetFocus(true);
+    EXPECT_TRUE(plat::IsHangulKeyboard());
+    const wchar_t* steps[][2] = { { L"d", L"ㅇ" }, { L"k", L"아" }, { L"s", L"안" }, { L"s", L"안ㄴ" },
+        { L"u", L"안녀" }, { L"d", L"안녕" }, { L"g", L"안녕ㅎ" }, { L"k", L"안녕하" }, { L"t", L"안녕핫" },
+        { L"p", L"안녕하세" }, { L"d", L"안녕하셍" }, { L"y", L"안녕하세요" } };
+    for (auto& step : steps) {
+        Type(step[0]);
+        std::wstring text = step[1];
+        EXPECT_EQ(edit->GetText(), text);
+        // The syllable being composed is the one selected.
+        uint32_t n = uint32_t(text.size());
+        EXPECT_EQ(Selection(), std::make_pair(n, n + 1)) << n;
+    }
+    Type(L" "); // commits, then the space
+    EXPECT_EQ(edit->GetText(), L"안녕하세요 ");
+    EXPECT_EQ(Selection(), std::make_pair(7u, 7u));
+
+    // Backspace inside a composition takes one jamo at a time.
+    Type(L"gks");
+    Key(plat::VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"안녕하세요 하");
+    EXPECT_EQ(Selection(), std::make_pair(7u, 8u));
+    Key(plat::VK_BACK);
+    Key(plat::VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"안녕하세요 ");
+    EXPECT_EQ(Selection(), std::make_pair(7u, 7u));
+    Key(plat::VK_BACK); // no composition left: an ordinary Backspace
+    EXPECT_EQ(edit->GetText(), L"안녕하세요");
+
+    // English passes keys through; the panel's button toggles.
+    edit->SetKeyboardType(UxEdit::English);
+    parent.SetFocus(true);
+    edit->SetFocus(true);
+    Type(L"hi");
+    Key(plat::VK_HANGUL);
+    Type(L"gk");
+    Tap(300, 400); // a tap elsewhere ends the syllable where it was typed
+    EXPECT_EQ(edit->GetText(), L"안녕하세요hi하");
+}
+
+TEST_F(EditTest, DesktopCompositionIsReplacedByItsCommit)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetFocus(true);
+    Type(L"a");
+    for (const wchar_t* c : { L"ㅎ", L"하", L"한" }) {
+        Input().Composition(c);
+        UxPumpFor(0);
+        EXPECT_EQ(edit->GetText(), std::wstring(L"a") + c);
+        EXPECT_EQ(Selection(), std::make_pair(2u, 3u));
+    }
+    Type(L"한");
+    EXPECT_EQ(edit->GetText(), L"a한");
+    EXPECT_EQ(edit->GetLength(), 2);
+    EXPECT_EQ(Selection(), std::make_pair(3u, 3u));
+    Input().Composition(L"ㄱ");
+    Input().Composition(L""); // cancelled
+    UxPumpFor(0);
+    EXPECT_EQ(edit->GetText(), L"a한");
+
+    // A composition the edit drops does not pull the last character into the selection.
+    edit->SetMaxInput(2);
+    Input().Composition(L"가");
+    UxPumpFor(0);
+    EXPECT_EQ(edit->GetText(), L"a한");
+    EXPECT_EQ(Selection(), std::make_pair(3u, 3u));
+}
+
+TEST_F(EditTest, CaretFadesAndNeverShrinksToNothing)
+{
+    UxEdit* edit = MakeEdit(0, { 20, 100, 228, 164 }, 0); // font size 0: the default cell
+    EXPECT_GT(edit->GetCaret().GetRect().bottom - edit->GetCaret().GetRect().top, 0);
+    EXPECT_EQ(edit->GetCaret().GetColour(), edit->GetBackColor()); // unfocused: invisible
+    edit->SetFocus(true);
+    EXPECT_EQ(edit->GetCaret().GetColour(), 0u); // the text colour right after a change
+    UxPumpFor(500);
+    plat::COLORREF half = edit->GetCaret().GetColour();
+    EXPECT_GT(plat::GetRValue(half), 0);
+    EXPECT_LT(plat::GetRValue(half), 250);
+    EXPECT_TRUE(edit->GetRefreshTimer().IsRunning());
+    parent.SetFocus(true);
+    EXPECT_FALSE(edit->GetRefreshTimer().IsRunning());
+}
+
+} // namespace

@@ -1,0 +1,569 @@
+#include "ux/widgets/UxEdit.h"
+
+#include "platform/display/VirtualKeys.h"
+#include "ux/core/UxDeviceMessageHandler.h"
+#include "ux/core/UxRect.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxSkinWords.h"
+#include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxEditGlyphAnchor.h"
+#include "ux/widgets/UxEditGlyphImage.h"
+#include "ux/widgets/UxEditGlyphText.h"
+#include "ux/widgets/UxEditLine.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsLineBreak(const UxEditGlyph* g)
+{
+    return IsKindOf(g, &UxRuntimeClass::EditGlyphAnchor)
+        && static_cast<const UxEditGlyphAnchor*>(g)->GetKind() == UxEditGlyphAnchor::LineBreak;
+}
+
+} // namespace
+
+UxEdit::UxEdit()
+    : m_caret(this)
+    , m_document(this)
+    , m_refresh(this)
+{
+    // The document is never wider than the view: there is nothing to drag sideways.
+    GetXAxis().SetDraggable(false);
+}
+
+UxEdit::~UxEdit()
+{
+    if (IsFocused() && !(m_styles & ReadOnly)) {
+        if (UxSipHandler* sip = UxSipHandler::GetInstance())
+            sip->RequestHide();
+    }
+    m_refresh.Stop();
+    Clear();
+}
+
+plat::COLORREF UxEdit::GetBackColor() const
+{
+    UxTextStyleHandle* style = m_styleCache.GetCurrent();
+    return style ? style->BackColor : 0xFFFFFF;
+}
+
+bool UxEdit::ApplySkin(UxXmlNode* node)
+{
+    if (!UxScrollWindow::ApplySkin(node))
+        return false;
+    auto child = [node](const wchar_t* name) { return node ? node->FindChild(name) : nullptr; };
+    UxTextStyle style;
+    if (const UxXmlNode* n = child(L"FontSize"))
+        style.Font.Height = n->GetInt();
+    if (const UxXmlNode* n = child(L"FontEffects")) {
+        uint32_t effects = ParseFontEffects(n->GetText());
+        if (effects & 1)
+            style.Font.Weight = 700;
+        style.Font.Italic = (effects & 2) ? 1 : 0;
+        style.Font.Underline = (effects & 4) ? 1 : 0;
+        style.Font.StrikeOut = (effects & 8) ? 1 : 0;
+    }
+    if (const UxXmlNode* n = child(L"BackColor"))
+        style.BackColor = n->GetColor();
+    if (const UxXmlNode* n = child(L"TextColor"))
+        style.TextColor = n->GetColor();
+    if (!Setup(style))
+        return false;
+    if (const UxXmlNode* n = child(L"KeyboardType"))
+        m_keyboardType = ParseKeyboardType(n->GetText());
+    if (const UxXmlNode* n = child(L"Styles"))
+        SetStyles(int32_t(ParseEditStyles(n->GetText())));
+    if (const UxXmlNode* n = child(L"Aligns"))
+        m_aligns = int32_t(ParseAligns(n->GetText()));
+    if (const UxXmlNode* n = child(L"MaxInput"))
+        m_maxInput = n->GetInt();
+    if (const UxXmlNode* n = child(L"Text"))
+        SetText(n->GetText());
+    if (UxXmlNode* n = child(L"TextGuide")) {
+        if (!m_textGuide.ApplySkin(n))
+            return false;
+        m_textGuide.SetRect(GetClientRect());
+        UpdateTextGuide();
+    }
+    return true;
+}
+
+bool UxEdit::Setup(const UxTextStyle& style)
+{
+    Clear();
+    UxTextStyleHandle* handle = m_styleCache.Select(style);
+    if (!handle)
+        return false;
+    m_newStyle = handle;
+    m_begin = new UxEditGlyphAnchor(this, handle, UxEditGlyphAnchor::Begin);
+    m_end = new UxEditGlyphAnchor(this, handle, UxEditGlyphAnchor::End);
+    m_begin->Measure();
+    m_end->Measure();
+    UxEditNode::Link(m_begin, m_end);
+    m_caret.Set(m_begin, m_end);
+    Relayout();
+    AddChild(&m_textGuide);
+    m_caret.SetColour(style.TextColor);
+    return true;
+}
+
+void UxEdit::Clear()
+{
+    m_document.Clear();
+    UxEditNode::DeleteRange(m_begin);
+    m_begin = m_end = nullptr;
+    m_refresh.Clear();
+    m_styleCache.Clear();
+    m_newStyle = nullptr;
+    m_caret.Set(nullptr, nullptr);
+    m_length = 0;
+    m_documentWidth = m_documentHeight = 0;
+    SetContentSize(0, 0);
+    if (m_textGuide.GetParent() == this)
+        RemoveChild(&m_textGuide);
+}
+
+void UxEdit::SetStyles(int32_t styles)
+{
+    bool passwordChanged = ((styles ^ m_styles) & Password) != 0;
+    m_styles = styles;
+    GetYAxis().SetDraggable((styles & SingleLine) == 0);
+    if (passwordChanged && m_begin) {
+        for (UxEditGlyph* g = m_begin; g; g = g->GetNextGlyph())
+            g->Measure();
+        m_layoutWidth = -1;
+        Relayout();
+    }
+}
+
+void UxEdit::Relayout()
+{
+    if (!m_begin)
+        return;
+    m_layoutWidth = GetWidth();
+    m_document.SetWidth(std::max(0, GetWidth() - GetXIndicator().GetThickness()));
+    m_document.Clear();
+    m_document.Layout(m_begin, m_end);
+    m_documentWidth = m_document.GetWidth();
+    m_documentHeight = m_document.GetHeight();
+    SetContentSize(m_documentWidth, m_documentHeight);
+    Invalidate();
+}
+
+UxEditGlyph* UxEdit::MakeGlyph(wchar_t c)
+{
+    UxEditGlyph* g = c == L'\r' || c == L'\n' ? static_cast<UxEditGlyph*>(new UxEditGlyphAnchor(
+                         this, m_newStyle, UxEditGlyphAnchor::LineBreak))
+                                              : new UxEditGlyphText(this, m_newStyle, c);
+    g->Measure();
+    return g;
+}
+
+void UxEdit::DeleteSelection()
+{
+    UxEditGlyph* start = m_caret.GetStart();
+    UxEditGlyph* end = m_caret.GetEnd();
+    if (!start || start->GetNext() == end)
+        return;
+    for (UxEditGlyph* g = start->GetNextGlyph(); g && g != end; g = g->GetNextGlyph())
+        --m_length;
+    UxEditNode::DeleteRange(start->GetNext(), end->GetPrev());
+    UxEditNode::Link(start, end);
+}
+
+int32_t UxEdit::Insert(const std::wstring& text)
+{
+    if (!m_begin || !m_caret.GetStart())
+        return 0;
+    m_caret.Invalidate();
+    DeleteSelection();
+    UxEditGlyph* from = m_caret.GetStart();
+    UxEditGlyph* to = m_caret.GetEnd();
+    UxEditGlyph* at = from;
+    int32_t inserted = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if ((m_styles & NumberOnly) && (c < L'0' || c > L'9'))
+            continue;
+        bool lineBreak = c == L'\r' || c == L'\n';
+        if (lineBreak && (m_styles & SingleLine))
+            continue;
+        // A CR LF pair from a pasted text ends one line, not two.
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+            continue;
+        if (m_maxInput != 0 && m_length >= m_maxInput)
+            continue;
+        UxEditGlyph* g = MakeGlyph(c);
+        UxEditNode::Link(at, g);
+        at = g;
+        ++m_length;
+        ++inserted;
+    }
+    UxEditNode::Link(at, to);
+    m_caret.Set(at, to);
+    m_caret.Touch();
+    AfterEdit(from, to);
+    return inserted;
+}
+
+bool UxEdit::InsertText(const std::wstring& text)
+{
+    if (!m_begin)
+        return false;
+    Insert(text);
+    return true;
+}
+
+bool UxEdit::InsertChar(wchar_t character)
+{
+    return InsertText(character ? std::wstring(1, character) : std::wstring());
+}
+
+bool UxEdit::InsertImage(const UxDrawItem& emoticon)
+{
+    if (!m_begin || !m_caret.GetStart())
+        return false;
+    // The glyph the selection replaces is not counted against the limit.
+    int32_t selected = 0;
+    for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph())
+        ++selected;
+    if (m_maxInput != 0 && m_length - selected >= m_maxInput)
+        return false;
+    auto* glyph = new UxEditGlyphImage(this, m_newStyle);
+    if (!glyph->Load(emoticon)) {
+        delete glyph;
+        return false;
+    }
+    m_caret.Invalidate();
+    DeleteSelection();
+    UxEditGlyph* from = m_caret.GetStart();
+    UxEditGlyph* to = m_caret.GetEnd();
+    UxEditNode::Link(from, glyph);
+    UxEditNode::Link(glyph, to);
+    ++m_length;
+    m_caret.Set(glyph, to);
+    m_caret.Touch();
+    AfterEdit(from, to);
+    return true;
+}
+
+void UxEdit::SetText(const std::wstring& text)
+{
+    if (!m_begin)
+        return;
+    m_caret.Set(m_begin, m_end);
+    InsertText(text);
+}
+
+void UxEdit::AfterEdit(UxEditGlyph* from, UxEditGlyph* to)
+{
+    if (m_layoutWidth != GetWidth()) {
+        Relayout();
+    } else {
+        m_document.Layout(from, to);
+        m_documentWidth = m_document.GetWidth();
+        m_documentHeight = m_document.GetHeight();
+        SetContentSize(m_documentWidth, m_documentHeight);
+        UxEditLine* line = from->GetLine();
+        int32_t top = (line ? line->GetRect().top : 0) + GetYAxis().GetOffset();
+        int32_t bottom = std::max(GetHeight(), m_documentHeight + GetYAxis().GetOffset());
+        if (top < bottom && GetWidth() > 0)
+            Invalidate(plat::RECT { 0, std::max(0, top), GetWidth(), bottom });
+    }
+    if (GetYAxis().IsDraggable() && m_documentHeight > GetHeight())
+        GetYIndicator().StartFade(true);
+    ScrollToCaret();
+    UpdateTextGuide();
+}
+
+void UxEdit::UpdateTextGuide()
+{
+    bool shown = !IsFocused() && IsEmpty();
+    if (m_textGuide.IsVisible() != shown) {
+        m_textGuide.SetVisible(shown);
+        Invalidate();
+    }
+}
+
+std::wstring UxEdit::GetText() const
+{
+    std::wstring text;
+    for (UxEditGlyph* g = m_begin ? m_begin->GetNextGlyph() : nullptr; g && g != m_end; g = g->GetNextGlyph()) {
+        if (IsKindOf(g, &UxRuntimeClass::EditGlyphText))
+            text += static_cast<UxEditGlyphText*>(g)->GetCharacter();
+        else if (IsKindOf(g, &UxRuntimeClass::EditGlyphImage))
+            text += static_cast<UxEditGlyphImage*>(g)->GetCode();
+        else if (IsLineBreak(g))
+            text += L'\n';
+    }
+    return text;
+}
+
+bool UxEdit::IsEmpty() const
+{
+    return !m_begin || m_begin->GetNext() == m_end;
+}
+
+UxEditCaret* UxEdit::CollapseSelection()
+{
+    if (!m_caret.HasSelection())
+        return nullptr;
+    m_caret.Invalidate();
+    m_caret.SetStart(m_caret.GetEnd()->GetPrevGlyph());
+    m_caret.Touch();
+    m_caret.Invalidate();
+    return &m_caret;
+}
+
+void UxEdit::ScrollToCaret()
+{
+    UxEditGlyph* end = m_caret.GetEnd();
+    if (!end || GetWidth() <= 0 || GetHeight() <= 0)
+        return;
+    const plat::RECT& g = end->GetRect();
+    bool moved = false;
+    struct Span {
+        UxScrollAxis& axis;
+        int32_t near;
+        int32_t far;
+    };
+    for (Span s : { Span { GetXAxis(), g.left, g.right }, Span { GetYAxis(), g.top, g.bottom } }) {
+        int32_t view = s.axis.GetViewSize();
+        int32_t offset = s.axis.GetOffset();
+        int32_t first = -offset, last = -offset + view; // the visible range in document space
+        if (s.near >= first && s.far <= last)
+            continue;
+        int32_t target = (s.near + s.far) / 2 > first + view / 2 ? view - s.far : -s.near;
+        target = std::clamp(target, std::min(0, view - s.axis.GetContentPixels()), 0);
+        if (target != offset) {
+            s.axis.SetPosition(target);
+            moved = true;
+        }
+    }
+    if (moved)
+        Invalidate();
+}
+
+void UxEdit::ScrollYTo(int32_t offset)
+{
+    UxScrollAxis& y = GetYAxis();
+    offset = std::clamp(offset, std::min(0, y.GetViewSize() - y.GetContentPixels()), 0);
+    if (offset != y.GetOffset()) {
+        y.SetPosition(offset);
+        Invalidate();
+    }
+}
+
+void UxEdit::GetSelection(int32_t& start, int32_t& end) const
+{
+    start = end = 0;
+    if (!m_caret.GetStart())
+        return;
+    start = int32_t(UxEditNode::Index(m_caret.GetStart())) + 1;
+    end = start;
+    for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph())
+        ++end;
+}
+
+bool UxEdit::OnFocusChanged(bool focused)
+{
+    m_caret.Invalidate();
+    UxSipHandler* sip = UxSipHandler::GetInstance();
+    if (focused) {
+        m_caret.Touch();
+        if (m_keyboardType != DoNotChange && sip)
+            sip->SetConversionMode(m_keyboardType);
+        if (!(m_styles & ReadOnly) && sip)
+            sip->Show();
+        m_refresh.Start();
+    } else {
+        if (!(m_styles & ReadOnly) && sip)
+            sip->RequestHide();
+        m_refresh.Stop();
+    }
+    UpdateTextGuide();
+    return true;
+}
+
+bool UxEdit::OnVisibleChanged(bool visible)
+{
+    if (visible)
+        m_textGuide.SetVisible(!IsFocused() && IsEmpty());
+    return true;
+}
+
+bool UxEdit::OnRectChanged(const plat::RECT& rect)
+{
+    UxScrollWindow::OnRectChanged(rect);
+    if (rect.right - rect.left != m_layoutWidth)
+        Relayout();
+    m_textGuide.SetRect(GetClientRect());
+    return true;
+}
+
+bool UxEdit::OnPointerHold(int32_t x, int32_t y)
+{
+    bool result = UxWindow::OnPointerHold(x, y);
+    if ((m_styles & ReadOnly) || !m_begin)
+        return result;
+    m_caret.Invalidate();
+    plat::POINT client = ScreenToClient(plat::POINT { x, y });
+    plat::POINT at { client.x - GetXAxis().GetOffset(), client.y - GetYAxis().GetOffset() };
+    UxEditGlyph* g = m_document.HitTest(at);
+    if (g == m_begin)
+        m_caret.Set(m_begin, m_begin->GetNextGlyph());
+    else if (g)
+        m_caret.Set(g->GetPrevGlyph(), g);
+    else
+        m_caret.Set(m_end->GetPrevGlyph(), m_end);
+    if (UxTextStyleHandle* style = m_caret.GetStart()->GetStyle())
+        m_newStyle = style;
+    m_caret.Touch();
+    m_caret.Invalidate();
+    return result;
+}
+
+bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
+{
+    UxScrollAxis& y = GetYAxis();
+    switch (key) {
+    case plat::VK_PRIOR:
+        ScrollYTo(y.GetOffset() + y.GetViewSize());
+        break;
+    case plat::VK_NEXT:
+        ScrollYTo(y.GetOffset() - y.GetViewSize());
+        break;
+    case plat::VK_END:
+        ScrollYTo(y.GetViewSize() - y.GetContentPixels());
+        break;
+    case plat::VK_HOME:
+        ScrollYTo(0);
+        break;
+    case plat::VK_DELETE:
+        if (!(m_styles & ReadOnly) && m_begin) {
+            // Nothing selected: the glyph after the caret, unless it is the end anchor.
+            if (!m_caret.HasSelection() && m_caret.GetEnd() != m_end)
+                m_caret.Set(m_caret.GetStart(), m_caret.GetEnd()->GetNextGlyph());
+            if (m_caret.HasSelection())
+                InsertChar(0);
+        }
+        break;
+    default:
+        break;
+    }
+    return UxScrollWindow::OnKeyDown(key, keyData);
+}
+
+bool UxEdit::OnChar(uintptr_t character, intptr_t keyData)
+{
+    if (m_styles & ReadOnly)
+        return true;
+    wchar_t c = wchar_t(character);
+    switch (c) {
+    case 8:
+        // Nothing selected: the glyph before the caret, unless it is the begin anchor.
+        if (m_begin && !m_caret.HasSelection() && m_caret.GetStart() != m_begin)
+            m_caret.SetStart(m_caret.GetStart()->GetPrevGlyph());
+        if (m_caret.HasSelection())
+            InsertChar(0);
+        break;
+    case 9:
+    case 27:
+        InsertChar(0);
+        c = 0;
+        break;
+    default:
+        InsertChar(c);
+        break;
+    }
+    return UxScrollWindow::OnChar(uintptr_t(c), keyData);
+}
+
+bool UxEdit::OnImeComposition(uintptr_t character, intptr_t mode)
+{
+    if (m_styles & ReadOnly)
+        return true;
+    if (mode == 1) {
+        // The composing syllable stays selected so the next update or the commit replaces
+        // it; a dropped character leaves the selection where it is.
+        if (Insert(std::wstring(1, wchar_t(character))) > 0)
+            m_caret.SetStart(m_caret.GetStart()->GetPrevGlyph());
+    } else if (mode == 2) {
+        InsertChar(0);
+    }
+    return UxScrollWindow::OnImeComposition(character, mode);
+}
+
+bool UxEdit::OnGetSelection(uintptr_t word1, intptr_t word2)
+{
+    if (m_styles & ReadOnly)
+        return true;
+    int32_t start = 0, end = 0;
+    GetSelection(start, end);
+    if (word1)
+        *reinterpret_cast<uint32_t*>(word1) = uint32_t(start);
+    if (word2)
+        *reinterpret_cast<uint32_t*>(word2) = uint32_t(end);
+    UxDeviceMessageHandler::Result = plat::LRESULT(uint32_t(start & 0xFFFF) | uint32_t(end & 0xFFFF) << 16);
+    return true;
+}
+
+bool UxEdit::OnSetSelection(uintptr_t start, intptr_t end)
+{
+    if ((m_styles & ReadOnly) || !m_begin)
+        return true;
+    // Positions run from 1 (after the begin anchor) to the end anchor's; a reversed pair
+    // selects the same glyphs.
+    int64_t s = int64_t(intptr_t(start)), e = int64_t(end);
+    if (e < s)
+        std::swap(s, e);
+    s = std::clamp<int64_t>(s, 1, m_length + 1);
+    e = std::clamp<int64_t>(e, s, m_length + 1);
+    UxEditGlyph* first = m_begin;
+    for (int64_t i = 1; i < s; ++i)
+        first = first->GetNextGlyph();
+    UxEditGlyph* last = first;
+    for (int64_t i = s; i <= e; ++i)
+        last = last->GetNextGlyph();
+    m_caret.Invalidate();
+    m_caret.Set(first, last);
+    m_caret.Touch();
+    m_caret.Invalidate();
+    return true;
+}
+
+bool UxEdit::OnReplaceSelection(intptr_t text1, intptr_t)
+{
+    if ((m_styles & ReadOnly) || !text1)
+        return true;
+    InsertText(reinterpret_cast<const wchar_t*>(text1));
+    return true;
+}
+
+bool UxEdit::OnChildEvent(UxWindow* child, int32_t code)
+{
+    if (child == &m_textGuide) {
+        if (code == EventPointerDown)
+            SetFocus(true);
+        if (UxWindow* parent = GetParent())
+            parent->OnChildEvent(this, code);
+    }
+    return true;
+}
+
+bool UxEdit::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(GetBackColor(), rect);
+    return true;
+}
+
+bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content)
+{
+    plat::POINT origin { dest.left - content.left, dest.top - content.top };
+    bool drawn = m_document.Draw(*surface, origin, content);
+    if (!(m_styles & ReadOnly))
+        m_caret.Draw(*surface, dest);
+    return drawn;
+}

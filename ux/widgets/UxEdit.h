@@ -1,0 +1,129 @@
+#pragma once
+
+#include "ux/graphics/UxImageDesc.h"
+#include "ux/graphics/UxTextStyle.h"
+#include "ux/widgets/UxEditCaret.h"
+#include "ux/widgets/UxEditDocument.h"
+#include "ux/widgets/UxEditHost.h"
+#include "ux/widgets/UxEditRefreshTimer.h"
+#include "ux/widgets/UxLabel.h"
+#include "ux/widgets/UxScrollWindow.h"
+#include "ux/widgets/UxTextStyleCache.h"
+
+#include <cstdint>
+#include <string>
+
+class UxEditGlyph;
+
+// The toolkit's text-entry widget: a scrolling window over a document of glyphs
+// (characters, line breaks and emoticons) between a begin and an end anchor. It takes
+// characters and input-method compositions, keeps a selection with a fading caret, shows
+// a guide text while empty and unfocused, opens the input panel when focused and answers
+// the selection requests routed to the focused window.
+class UxEdit : public UxScrollWindow, public UxEditHost {
+public:
+    enum KeyboardType : int32_t { Native = 0, Hangeul = 1, English = 2, DoNotChange = 3 };
+    enum Styles : int32_t { ReadOnly = 1, NumberOnly = 2, Password = 4, SingleLine = 8 };
+
+    UxEdit();
+    // Hides the input panel when focused, then clears.
+    ~UxEdit() override;
+
+    bool OnFocusChanged(bool focused) override;
+    bool OnVisibleChanged(bool visible) override;
+    bool OnRectChanged(const plat::RECT& rect) override;
+    bool OnPointerHold(int32_t x, int32_t y) override;
+    bool OnKeyDown(uintptr_t key, intptr_t keyData) override;
+    bool OnImeComposition(uintptr_t character, intptr_t mode) override;
+    bool OnChar(uintptr_t character, intptr_t keyData) override;
+    // word1 and word2, when not 0, point at 32-bit words for the start and the end.
+    bool OnGetSelection(uintptr_t word1, intptr_t word2) override;
+    bool OnSetSelection(uintptr_t start, intptr_t end) override;
+    // text1 points at a terminated wide string.
+    bool OnReplaceSelection(intptr_t text1, intptr_t text2) override;
+    bool OnChildEvent(UxWindow* child, int32_t code) override;
+    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
+    bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
+    // The scroll window's keys, the text style ("FontSize", "FontEffects", "BackColor",
+    // "TextColor"), then "KeyboardType", "Styles", "Aligns", "MaxInput", "Text" and
+    // "TextGuide", each when present.
+    bool ApplySkin(UxXmlNode* node) override;
+
+    // UxEditHost.
+    bool IsPassword() const override { return (m_styles & Password) != 0; }
+    int32_t GetAligns() const override { return m_aligns; }
+    plat::COLORREF GetBackColor() const override;
+    void RegisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Register(glyph); }
+    void UnregisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Unregister(glyph); }
+
+    // Empties the edit and starts it over with the style; false when its font cannot
+    // be made.
+    bool Setup(const UxTextStyle& style);
+    void SetStyles(int32_t styles);
+    // Replaces the whole text.
+    void SetText(const std::wstring& text);
+    // Replaces the selection with text: digits only with NumberOnly, no line breaks
+    // with SingleLine, nothing past MaxInput glyphs. A CR LF pair is one line break.
+    bool InsertText(const std::wstring& text);
+    // 0 only deletes the selection.
+    bool InsertChar(wchar_t character);
+    // Replaces the selection with an emoticon; false when its picture cannot be loaded
+    // or MaxInput is reached.
+    bool InsertImage(const UxDrawItem& emoticon);
+    // The characters, emoticon codes and "\n" for line breaks; the real characters of a
+    // password.
+    std::wstring GetText() const;
+    bool IsEmpty() const;
+    void Clear();
+    // With a selection, leaves only the caret at its end and returns the caret.
+    UxEditCaret* CollapseSelection();
+    void ScrollToCaret();
+
+    // Selection as positions: the begin anchor is 0, so the first caret position is 1.
+    void GetSelection(int32_t& start, int32_t& end) const;
+
+    void SetKeyboardType(int32_t type) { m_keyboardType = type; }
+    int32_t GetKeyboardType() const { return m_keyboardType; }
+    int32_t GetStyles() const { return m_styles; }
+    void SetAligns(int32_t aligns) { m_aligns = aligns; }
+    void SetMaxInput(int32_t count) { m_maxInput = count; }
+    int32_t GetMaxInput() const { return m_maxInput; }
+    UxEditCaret& GetCaret() { return m_caret; }
+    UxEditDocument& GetDocument() { return m_document; }
+    UxEditRefreshTimer& GetRefreshTimer() { return m_refresh; }
+    UxLabel& GetTextGuide() { return m_textGuide; }
+    UxTextStyleHandle* GetNewStyle() const { return m_newStyle; }
+    UxEditGlyph* GetBeginAnchor() const { return m_begin; }
+    UxEditGlyph* GetEndAnchor() const { return m_end; }
+    // Glyphs between the anchors.
+    int32_t GetLength() const { return m_length; }
+
+private:
+    // Replaces the selection; returns the number of glyphs inserted.
+    int32_t Insert(const std::wstring& text);
+    // Deletes the selected glyphs; the selection closes around the gap.
+    void DeleteSelection();
+    UxEditGlyph* MakeGlyph(wchar_t character);
+    void AfterEdit(UxEditGlyph* from, UxEditGlyph* to);
+    void Relayout();
+    void UpdateTextGuide();
+    // Moves the vertical axis to offset, kept inside the content.
+    void ScrollYTo(int32_t offset);
+
+    int32_t m_keyboardType = DoNotChange;
+    int32_t m_styles = 0;
+    int32_t m_aligns = 0;
+    UxTextStyleCache m_styleCache;
+    UxTextStyleHandle* m_newStyle = nullptr;
+    UxEditGlyph* m_begin = nullptr;
+    UxEditGlyph* m_end = nullptr;
+    UxEditCaret m_caret;
+    UxEditDocument m_document;
+    int32_t m_documentWidth = 0;
+    int32_t m_documentHeight = 0;
+    UxEditRefreshTimer m_refresh;
+    int32_t m_maxInput = 0;
+    UxLabel m_textGuide;
+    int32_t m_length = 0;
+    int32_t m_layoutWidth = -1; // the view width of the last full layout
+};

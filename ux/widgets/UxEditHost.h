@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <cstdint>
+
+class UxEditGlyphImage;
+
+// What the glyphs and the document of an edit ask of the edit that owns them.
+class UxEditHost {
+public:
+    virtual ~UxEditHost() = default;
+
+    // Characters are measured and drawn as bullets.
+    virtual bool IsPassword() const = 0;
+    // 1 left, 2 centre, 3 right; any other value leaves lines where they are.
+    virtual int32_t GetAligns() const = 0;
+    // The current style's back colour, behind every line.
+    virtual plat::COLORREF GetBackColor() const = 0;
+    // Animated pictures are repainted while they are in the text.
+    virtual void RegisterAnimated(UxEditGlyphImage* glyph) = 0;
+    virtual void UnregisterAnimated(UxEditGlyphImage* glyph) = 0;
+};
