@@ -27,10 +27,27 @@ public:
     virtual bool ReloadBuddyList() = 0;
     // The buddy list has arrived: leave the connecting screen for the buddy list.
     virtual void ShowBuddyList() = 0;
-    // One buddy's rows (and an open chat with the buddy) show its new status.
+    // One buddy's rows show its new status, nick or flags.
     virtual void RefreshBuddy(const std::wstring& id) = 0;
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
+
+    // Buddies and notices
+    // A notice box: title, text and an Ok button. False when nothing could be shown.
+    virtual bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) = 0;
+    // The buddy list has arrived: the memo list view turns to the inbox.
+    virtual void ShowMemoInbox() = 0;
+    // An open one-to-one chat with this buddy (by e-mail id) shows the buddy's new
+    // status in its peer icon and input bar.
+    virtual void RefreshChatPeer(const std::wstring& email) = 0;
+    // The buddy profile page repaints when it shows this buddy (its flags changed).
+    virtual void RefreshBuddyProfile(const std::wstring& id) = 0;
+    // The buddy moved to another group: the profile page, when it shows this buddy,
+    // takes the new group.
+    virtual void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) = 0;
+    // Someone asks to add the user: a question box offers to look at the request now;
+    // Yes opens the request page for the buddy (looked up by id then) with group "0".
+    virtual void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

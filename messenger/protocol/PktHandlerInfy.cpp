@@ -21,7 +21,9 @@ bool PktHandlerInfy::Handle(TarvPeer*, PktIn& packet)
     if (!buddy)
         return false;
     buddy->Status = notice.Status;
-    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent()) {
         screens->RefreshBuddy(buddy->Id);
+        screens->RefreshChatPeer(buddy->Email);
+    }
     return true;
 }

@@ -40,6 +40,7 @@ bool PktHandlerLsta::Handle(TarvPeer*, PktIn& packet)
     if (!screens->ReloadBuddyList())
         return false;
     screens->ShowBuddyList();
+    screens->ShowMemoInbox();
     screens->PlayAlert(MessengerScreens::AlertLogin);
     return true;
 }

@@ -36,6 +36,24 @@ public:
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
 
+    // Buddies and notices
+    bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override
+    {
+        calls.push_back(L"ShowNotifyBox: " + title + L": " + text);
+        return true;
+    }
+    void ShowMemoInbox() override { calls.push_back(L"ShowMemoInbox"); }
+    void RefreshChatPeer(const std::wstring& email) override { calls.push_back(L"RefreshChatPeer: " + email); }
+    void RefreshBuddyProfile(const std::wstring& id) override { calls.push_back(L"RefreshBuddyProfile: " + id); }
+    void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override
+    {
+        calls.push_back(L"MoveProfileBuddy: " + id + L" " + groupId);
+    }
+    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override
+    {
+        calls.push_back(L"AskBuddyRequest: " + id + L" " + email + L" " + message);
+    }
+
     bool Has(const std::wstring& call) const
     {
         return std::find(calls.begin(), calls.end(), call) != calls.end();

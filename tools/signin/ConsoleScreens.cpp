@@ -101,3 +101,16 @@ void ConsoleScreens::RefreshBuddy(const std::wstring& id)
     if (const Buddy* buddy = buddies ? buddies->FindById(id) : nullptr)
         Print(L"status" + BuddyLine(*buddy).substr(1));
 }
+
+// Buddies and notices
+
+bool ConsoleScreens::ShowNotifyBox(const std::wstring& title, const std::wstring& text)
+{
+    Print(title + L": " + text);
+    return true;
+}
+
+void ConsoleScreens::AskBuddyRequest(const std::wstring&, const std::wstring& email, const std::wstring& message)
+{
+    Print(FormatString(L"buddy request from %s: %s", email.c_str(), message.c_str()));
+}

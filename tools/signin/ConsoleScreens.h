@@ -23,6 +23,14 @@ public:
     void RefreshBuddy(const std::wstring& id) override;
     void PlayAlert(int) override { }
 
+    // Buddies and notices
+    bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override;
+    void ShowMemoInbox() override { }
+    void RefreshChatPeer(const std::wstring&) override { }
+    void RefreshBuddyProfile(const std::wstring&) override { }
+    void MoveProfileBuddy(const std::wstring&, const std::wstring&) override { }
+    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+
     bool IsSignedIn() const { return m_signedIn; }
     // Exit status once the loop has ended: 0 after a sign-out the user asked for.
     int GetExitCode() const { return m_exitCode; }

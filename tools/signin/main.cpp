@@ -10,12 +10,12 @@
 #include "messenger/model/Me.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktOutEmpty.h"
 #include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/PktTransactionIdIssuer.h"
 #include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/login/SignOut.h"
 #include "platform/event/MessageQueue.h"
 #include "tools/signin/ConsoleScreens.h"
 #include "ux/core/UxClock.h"
@@ -124,13 +124,9 @@ int main(int argc, char** argv)
     while (plat::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         clock->Update();
         if (msg.hwnd == nullptr && msg.message == kInterrupted) {
-            if (screens.IsSignedIn()) {
-                PktOutEmpty logout(L"LOUT");
-                peer->Send(logout);
-            }
             screens.SetExitCode(0);
             std::printf("signing out\n");
-            peer->ResetSession();
+            SignOut();
             continue;
         }
         plat::TranslateMessage(&msg);

@@ -129,13 +129,13 @@ TEST_F(SigninTest, SignsInOverVerifiedTlsAndStaysAlive)
     EXPECT_GT(PktInLsta::GetFragmentBuffer().size(), 2u * 8192);
     EXPECT_EQ(screens.calls,
         (std::vector<std::wstring> {
-            L"RefreshMyStatus", L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
+            L"RefreshMyStatus", L"ReloadBuddyList", L"ShowBuddyList", L"ShowMemoInbox", L"PlayAlert: 0" }));
 
     for (int period = 0; period < 3; ++period)
         ASSERT_TRUE(KeepAlivePeriod()) << period;
     // The option's answer came back inside its envelope and settled both requests.
     EXPECT_TRUE(PumpUntil([&] { return m.pending.GetCount() == 0; }));
-    EXPECT_EQ(screens.calls.size(), 4u);
+    EXPECT_EQ(screens.calls.size(), 5u);
 }
 
 TEST_F(SigninTest, WrongPasswordShowsTheFailureAndReturnsToTheForm)
@@ -156,7 +156,7 @@ TEST_F(SigninTest, SignInElsewhereEndsTheSession)
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다."), 1u);
     // The close that follows the notice adds no second alert.
     PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(screens.calls.size(), 6u);
+    EXPECT_EQ(screens.calls.size(), 7u);
     EXPECT_EQ(m.buddies.GetCount(), 0u);
     EXPECT_FALSE(m.pong.IsRunning());
 }

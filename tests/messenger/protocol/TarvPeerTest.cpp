@@ -165,7 +165,7 @@ TEST_F(TarvPeerTest, BuddyListFillsTheModelAndOpensTheList)
                              "b@q 1 k2 e 1101 F B nB %00 0 %00 %00 %00\r\n"
                              "c@q 1 k1 e 1101 A C nC %00 0 %00 %00 %00\r\n"));
     EXPECT_EQ(
-        screens.calls, (std::vector<std::wstring> { L"ReloadBuddyList", L"ShowBuddyList", L"PlayAlert: 0" }));
+        screens.calls, (std::vector<std::wstring> { L"ReloadBuddyList", L"ShowBuddyList", L"ShowMemoInbox", L"PlayAlert: 0" }));
     EXPECT_EQ(m.groups.GetCount(), 2u);
     EXPECT_EQ(m.buddies.GetCount(), 2u);
     EXPECT_EQ(m.buddies.FindById(L"k1")->Name, L"A");
@@ -180,13 +180,15 @@ TEST_F(TarvPeerTest, BuddyListFillsTheModelAndOpensTheList)
 
 TEST_F(TarvPeerTest, ServerCommandsOfTheSession)
 {
-    m.buddies.Insert(L"k1", Buddy());
-    m.buddies.FindById(L"k1")->Id = L"k1";
+    Buddy k1;
+    k1.Id = L"k1";
+    k1.Email = L"k1@q";
+    m.buddies.Insert(L"k1", k1);
     m.peer.Receive(
         "INFY 0 k1 B 0 x 1\r\nINFY 0 nobody O 0 x 1\r\nTICK 0 t2\r\nSPSH 0 a b c\r\nINCK 0 a b\r\n");
     EXPECT_EQ(m.buddies.FindById(L"k1")->Status, BuddyStatusBusy);
     EXPECT_EQ(m.me.WebTicket, L"t2");
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"RefreshBuddy: k1" });
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"RefreshBuddy: k1", L"RefreshChatPeer: k1@q" }));
 
     // The probe is echoed under its own id.
     m.peer.Receive("PING 41\r\n");

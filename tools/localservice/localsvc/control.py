@@ -5,6 +5,8 @@ import os
 from . import wire
 from .accounts import flags_to_text
 from .httpd import json_response
+from .party import Parties
+from .party_buddies import BuddyParties
 from .service import now_stamp
 
 DESCRIPTOR_PATH = "/Upgrade/Upgrade_wm10.ipml"
@@ -67,6 +69,11 @@ class Control:
             ("POST", "/rule"): self.rule, ("POST", "/rules/clear"): self.clear_rules,
             ("POST", "/ping"): self.ping, ("POST", "/update"): self.update,
             ("POST", "/memo"): self.memo}
+        # Second party
+        self.parties = Parties(service)
+        self.routes.update(self.parties.routes())
+        # Buddies
+        self.routes.update(BuddyParties(service, self.parties).routes())
 
     def route(self, request):
         handler = self.routes.get((request.method, request.path))
@@ -104,7 +111,7 @@ class Control:
                      "device": c.device} for c in s.online.values()]
         conns = [{"conn": c.id, "server": c.server, "user": c.user()} for c in s.conns.values()]
         return json_response(200, {"ports": s.ports, "sessions": sessions, "connections": conns,
-                                   "rooms": len(s.rooms), "rules": len(s.rules)})
+                                   "rooms": self.parties.rooms(), "rules": len(s.rules)})
 
     def get_log(self, data):
         since = int(data.get("since", 0))

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// Copies the profile fields the mask selects into the buddy's record.
+class PktHandlerNprf : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+};

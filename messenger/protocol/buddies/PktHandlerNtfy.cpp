@@ -1,0 +1,32 @@
+#include "messenger/protocol/buddies/PktHandlerNtfy.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/buddies/PktInNtfy.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerNtfy>({ L"NTFY" });
+
+} // namespace
+
+bool PktHandlerNtfy::Handle(TarvPeer*, PktIn& packet)
+{
+    if (!CheckResult(packet))
+        return false;
+    const auto& notice = static_cast<const PktInNtfy&>(packet);
+    BuddyList* buddies = BuddyList::GetInstance();
+    Buddy* buddy = buddies ? buddies->FindById(notice.BuddyId) : nullptr;
+    if (!buddy)
+        return false;
+    MessengerScreens* screens = MessengerScreens::GetCurrent();
+    if (screens && buddy->Status == BuddyStatusOffline && notice.Status != BuddyStatusOffline)
+        screens->PlayAlert(MessengerScreens::AlertBuddyLogin);
+    buddy->Status = notice.Status;
+    if (screens) {
+        screens->RefreshBuddy(buddy->Id);
+        screens->RefreshChatPeer(buddy->Email);
+    }
+    return true;
+}

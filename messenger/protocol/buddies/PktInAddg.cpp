@@ -1,0 +1,18 @@
+#include "messenger/protocol/buddies/PktInAddg.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInAddg>({ L"ADDG" });
+
+} // namespace
+
+bool PktInAddg::ReadArgs(PktStreamReader& reader)
+{
+    reader.ReadInt(Number);
+    ReadBuddyId(reader, GroupId);
+    return true;
+}

@@ -1,0 +1,29 @@
+#include "messenger/protocol/buddies/PktInAdsb.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+#include "messenger/protocol/buddies/PktOutAdsb.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInAdsb>({ L"ADSB" });
+
+} // namespace
+
+bool PktInAdsb::ReadArgs(PktStreamReader& reader)
+{
+    std::wstring word;
+    reader.ReadWord(word);
+    Kind = ParseBuddyRequest(word);
+    ReadBuddyId(reader, BuddyId);
+    if (Kind == PktOutAdsb::Request || Kind == PktOutAdsb::Accept) {
+        ReadBuddyText(reader, Name);
+        reader.ReadInt(Number);
+        ReadBuddyText(reader, Extra);
+    } else if (Kind == PktOutAdsb::Reject) {
+        ReadBuddyText(reader, Extra);
+    }
+    return true;
+}

@@ -1,0 +1,27 @@
+#include "messenger/protocol/buddies/PktInNprf.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInNprf>({ L"NPRF" });
+
+} // namespace
+
+bool PktInNprf::ReadArgs(PktStreamReader& reader)
+{
+    ReadBuddyId(reader, BuddyId);
+    ReadBuddyText(reader, Mask);
+    ReadBuddyText(reader, Mobile);
+    ReadBuddyText(reader, Text3);
+    ReadBuddyText(reader, Text1);
+    ReadBuddyText(reader, Text2);
+    std::wstring word;
+    reader.ReadWord(word);
+    ProfileFlag = ParseYesNo(word);
+    ReadBuddyText(reader, Birthday);
+    return IsValid();
+}

@@ -1,0 +1,26 @@
+#include "messenger/protocol/buddies/PktInNtfy.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInNtfy>({ L"NTFY" });
+
+} // namespace
+
+bool PktInNtfy::ReadArgs(PktStreamReader& reader)
+{
+    std::wstring word;
+    ReadBuddyId(reader, BuddyId);
+    reader.ReadWord(word);
+    Status = ParseBuddyStatus(word);
+    reader.ReadWord(word);
+    TypingState = ParseDigit(word);
+    ReadBuddyText(reader, Text);
+    reader.ReadWord(word);
+    Kind = ParseParticipantFlag(word);
+    return true;
+}

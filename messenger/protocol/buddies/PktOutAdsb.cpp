@@ -1,0 +1,14 @@
+#include "messenger/protocol/buddies/PktOutAdsb.h"
+
+#include "messenger/protocol/PktKeywords.h"
+
+bool PktOutAdsb::WriteArgs(PktStreamWriter& writer)
+{
+    writer.WriteArg(BuddyRequestToText(Kind));
+    writer.WriteArg(BuddyId);
+    writer.WriteArg(Email);
+    writer.WriteArg(GroupId);
+    writer.WriteArg(Message);
+    writer.EndLine();
+    return true;
+}

@@ -1,0 +1,17 @@
+#include "messenger/protocol/login/SignOut.h"
+
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/TarvPeer.h"
+
+bool SignOut()
+{
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (!peer)
+        return false;
+    if (peer->GetStage() == TarvPeer::StageMain && !peer->IsResetPending()) {
+        PktOutEmpty signOut(L"LOUT");
+        peer->Send(signOut);
+    }
+    peer->ResetSession();
+    return true;
+}
