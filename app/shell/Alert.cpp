@@ -1,5 +1,6 @@
 #include "app/shell/Alert.h"
 
+#include "messenger/model/Options.h"
 #include "ux/core/UxAudio.h"
 #include "ux/core/UxVibrator.h"
 
@@ -41,7 +42,10 @@ void PlayAlert(int event)
 {
     int type = kDefaultNotifyType;
     int scopes = kDefaultNotifyScopes;
-    // Options: its NotifyType and NotifyScopes.
+    if (Options* options = Options::GetInstance()) {
+        type = options->GetNotifyType();
+        scopes = options->GetNotifyScopes();
+    }
     const AlertAction action = ChooseAlert(event, type, scopes);
     if (!action.sound.empty())
         if (UxAudio* audio = UxAudio::GetInstance())

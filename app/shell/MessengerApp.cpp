@@ -3,8 +3,10 @@
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/EmoticonList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/Options.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktPendingList.h"
@@ -106,7 +108,9 @@ void MessengerApp::CreateSingletons()
     CreateOwned(m_buddies);
     // Chat: ChatSessionList.
     // Memos: MemoList.
-    // Buddies: Options (reads its registry values at once), EmoticonList.
+    // Reads its registry values at once.
+    CreateOwned(m_options);
+    CreateOwned(m_emoticons);
     CreateOwned(m_issuer);
     CreateOwned(m_packets);
     CreateOwned(m_handlers);
@@ -128,7 +132,9 @@ void MessengerApp::DeleteSingletons()
     SafeDelete(m_issuer);
     SafeDelete(m_packets);
     SafeDelete(m_handlers);
-    // Buddies: EmoticonList, Options (saves its values).
+    SafeDelete(m_emoticons);
+    // Saves its values.
+    SafeDelete(m_options);
     // Memos: MemoList.
     // Chat: ChatSessionList.
     SafeDelete(m_buddies);
@@ -285,4 +291,41 @@ void MessengerApp::RefreshBuddy(const std::wstring&) { }
 void MessengerApp::PlayAlert(int alert)
 {
     ::PlayAlert(alert);
+}
+
+bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& text)
+{
+    return ::ShowNotifyBox(title, text);
+}
+
+// Memos: the memo list view turns to the inbox.
+void MessengerApp::ShowMemoInbox() { }
+
+// Chat: an open chat with the buddy shows its new status.
+void MessengerApp::RefreshChatPeer(const std::wstring&) { }
+
+// Buddy profile: repaints when it shows the buddy.
+void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
+
+// Buddy profile: takes the buddy's new group when it shows the buddy.
+void MessengerApp::MoveProfileBuddy(const std::wstring&, const std::wstring&) { }
+
+void MessengerApp::AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message)
+{
+    if (!::ShowConfirmBox(FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
+                              email.c_str(), message.c_str()),
+            &OnBuddyRequestAnswered, reinterpret_cast<uintptr_t>(this)))
+        return;
+    m_askedBuddyId = id;
+}
+
+void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxWindow*, int32_t result)
+{
+    auto* app = reinterpret_cast<MessengerApp*>(context);
+    GroupList* groups = GroupList::GetInstance();
+    if (result != 2 || !groups || !groups->Find(L"0"))
+        return;
+    app->m_buddyRequestInfoPage.SetRequest(app->m_askedBuddyId, L"0");
+    if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
+        app->m_buddyRequestInfoPage.Invalidate();
 }

@@ -31,7 +31,9 @@
 #include <string>
 
 class BuddyList;
+class EmoticonList;
 class GroupList;
+class Options;
 class Me;
 class PktFactory;
 class PktHandlerFactory;
@@ -86,6 +88,12 @@ public:
     void ShowBuddyList() override;
     void RefreshBuddy(const std::wstring& id) override;
     void PlayAlert(int alert) override;
+    bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override;
+    void ShowMemoInbox() override;
+    void RefreshChatPeer(const std::wstring& email) override;
+    void RefreshBuddyProfile(const std::wstring& id) override;
+    void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override;
+    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
 
     LoginCounter& GetLoginCounter() { return m_loginCounter; }
     LoginGate& GetLoginGate() { return m_loginGate; }
@@ -123,6 +131,7 @@ private:
     void ShowStartScreen();
     void RemoveUpdateLeftovers();
     bool Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace);
+    static void OnBuddyRequestAnswered(uintptr_t context, UxWindow* box, int32_t result);
 
     // Screens, in the order they are built.
     LoginCounter m_loginCounter;
@@ -151,11 +160,15 @@ private:
     OptionServiceInfoPage m_optionServiceInfoPage;
 
     std::wstring m_programFolder;
+    // The buddy the open buddy-request question is about.
+    std::wstring m_askedBuddyId;
 
     // The messenger's singletons, owned from start-up to shut-down.
     Me* m_me = nullptr;
     GroupList* m_groups = nullptr;
     BuddyList* m_buddies = nullptr;
+    Options* m_options = nullptr;
+    EmoticonList* m_emoticons = nullptr;
     PktTransactionIdIssuer* m_issuer = nullptr;
     PktFactory* m_packets = nullptr;
     PktHandlerFactory* m_handlers = nullptr;

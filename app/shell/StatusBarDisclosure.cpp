@@ -3,7 +3,8 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/model/GroupList.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxTransitionManager.h"
 
@@ -15,12 +16,23 @@ bool TransitionRunning()
     return transitions && transitions->IsRunning();
 }
 
+// After a request went out: back from the page, unless the send ended the session (the
+// reset then decides what shows) or the page is no longer the one on top.
+void BackFrom(const UxWindow& page)
+{
+    TarvPeer* peer = TarvPeer::GetInstance();
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!peer || peer->IsResetPending() || !navigation || navigation->GetPage() != &page)
+        return;
+    navigation->Back();
+}
+
 } // namespace
 
 StatusBarDisclosure::~StatusBarDisclosure()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackButton), static_cast<UxWindow*>(&TitleLabel),
-             static_cast<UxWindow*>(&BuddyAddButton), static_cast<UxWindow*>(&GroupAddButton) })
+    for (UxWindow* part : { static_cast<UxWindow*>(&BackButton), static_cast<UxWindow*>(&BuddyAddButton),
+             static_cast<UxWindow*>(&GroupAddButton) })
         RemoveChild(part);
 }
 
@@ -29,7 +41,7 @@ bool StatusBarDisclosure::Create()
     UxXmlNode* node = SelectSection(L"StatusBarDisclosure::Create", L"StatusBar", L"Disclosure");
     if (!node || !UxPageHeader::ApplySkin(node)
         || !AddSkinParts(*this, node,
-            { { L"BackButton", &BackButton }, { L"Title", &TitleLabel }, { L"BuddyAddButton", &BuddyAddButton },
+            { { L"BackButton", &BackButton }, { L"BuddyAddButton", &BuddyAddButton },
                 { L"GroupAddButton", &GroupAddButton } }))
         return false;
     BuddyAddButton.SetVisible(false);
@@ -39,8 +51,8 @@ bool StatusBarDisclosure::Create()
 
 void StatusBarDisclosure::SetTitle(const std::wstring& text)
 {
-    TitleLabel.SetText(text);
-    TitleLabel.Invalidate();
+    Title.SetText(text);
+    Title.Invalidate();
 }
 
 void StatusBarDisclosure::OnWillShow()
@@ -78,10 +90,9 @@ void StatusBarDisclosure::AddBuddy()
         ShowMsgBox(L"메시지를 입력하세요.");
         return;
     }
-    GroupList* groups = GroupList::GetInstance();
-    if (!groups || !groups->FindByName(page.GetGroupName()))
-        return;
-    // Buddies: the buddy request (ADSB) goes out here, then back as below.
+    // Nothing goes out when no group has the chosen name.
+    if (AskToAddBuddy(page.GetIdText(), page.GetDomainText(), page.GetGroupName(), page.GetMessageText()))
+        BackFrom(page);
 }
 
 void StatusBarDisclosure::AddGroup()
@@ -89,9 +100,11 @@ void StatusBarDisclosure::AddGroup()
     MessengerApp* app = MessengerApp::GetInstance();
     if (!app)
         return;
-    if (app->GetGroupAddPage().GetGroupName().empty()) {
+    const GroupAddPage& page = app->GetGroupAddPage();
+    if (page.GetGroupName().empty()) {
         ShowMsgBox(L"그룹 이름을 입력하세요.");
         return;
     }
-    // Buddies: the group request (ADDG) goes out here, then back as below.
+    if (::AddGroup(page.GetGroupName()))
+        BackFrom(page);
 }

@@ -25,8 +25,8 @@ public:
     // name is empty.
     void AddGroup();
 
+    // The title is the header's own Title label, built from the same key.
     UxButton BackButton;
-    UxLabel TitleLabel;
     UxButton BuddyAddButton;
     UxButton GroupAddButton;
 };

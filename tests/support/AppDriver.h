@@ -36,6 +36,11 @@
 #include "ux/core/UxStartup.h"
 #include "ux/core/UxTransitionManager.h"
 #include "ux/core/UxVibrator.h"
+#include "ux/widgets/UxButton.h"
+#include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxLabel.h"
+#include "ux/widgets/UxListWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -364,6 +369,50 @@ public:
                 names.push_back(NameOf(child));
         return names;
     }
+    // The text a label, an edit box or a button's label shows; "" for other windows.
+    static std::wstring TextOf(UxWindow* window)
+    {
+        if (auto* label = dynamic_cast<UxLabel*>(window))
+            return label->GetText();
+        if (auto* edit = dynamic_cast<UxEdit*>(window))
+            return edit->GetText();
+        if (auto* button = dynamic_cast<UxButton*>(window))
+            return button->GetDefaultLabel().GetText();
+        if (auto* check = dynamic_cast<UxCheckButton*>(window))
+            return (check->IsChecked() ? check->GetCheckedLabel() : check->GetDefaultLabel()).GetText();
+        return L"";
+    }
+    std::wstring Text(const std::wstring& path) { return TextOf(Find(path)); }
+    // A check button's state; false for anything else.
+    bool IsChecked(const std::wstring& path)
+    {
+        auto* check = dynamic_cast<UxCheckButton*>(Find(path));
+        return check && check->IsChecked();
+    }
+    // Lists: the named list window, its rows, and a tap on one row.
+    UxListWindow* List(const std::wstring& path) { return dynamic_cast<UxListWindow*>(Find(path)); }
+    int32_t RowCount(const std::wstring& path)
+    {
+        UxListWindow* list = List(path);
+        return list ? list->GetRowCount() : -1;
+    }
+    // Taps the middle of the row (scrolled into view by the caller); false when the row
+    // is not on screen.
+    bool TapRow(UxListWindow* list, int32_t index)
+    {
+        if (!list || !list->IsValidRow(index) || !IsShown(list))
+            return false;
+        const plat::RECT row = list->ClientToScreen(list->GetRowRect(index));
+        const plat::RECT shown = list->GetScreenRect();
+        const int y = (std::max(row.top, shown.top) + std::min(row.bottom, shown.bottom)) / 2;
+        if (y < shown.top || y >= shown.bottom)
+            return false;
+        Tap((row.left + row.right) / 2, y);
+        // A list reports the click a moment after the release.
+        Advance(200);
+        return true;
+    }
+    bool TapRow(const std::wstring& path, int32_t index) { return TapRow(List(path), index); }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
 

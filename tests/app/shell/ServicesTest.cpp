@@ -2,6 +2,7 @@
 #include "app/shell/Alert.h"
 #include "app/shell/StatusText.h"
 #include "tests/app/shell/RectEdges.h"
+#include "messenger/model/Options.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -118,7 +119,7 @@ TEST(AlertTest, EventsFollowTheNotifyTypeAndScopes)
     }
 }
 
-TEST(AlertTest, PlaysTheSoundAndVibratesForATenthOfASecond)
+TEST(AlertTest, PlaysAsTheOptionsSay)
 {
     AppDriver driver(Offline());
     ASSERT_TRUE(driver.Start());
@@ -127,6 +128,14 @@ TEST(AlertTest, PlaysTheSoundAndVibratesForATenthOfASecond)
     EXPECT_TRUE(driver.IsVibrating());
     driver.Advance(100);
     EXPECT_FALSE(driver.IsVibrating());
+
+    Options::GetInstance()->SetNotifyType(Options::NotifyVibrate);
+    Options::GetInstance()->SetNotifyScopes(Options::ScopeChat);
+    driver.App().PlayAlert(MessengerScreens::AlertMemo);
+    EXPECT_FALSE(driver.IsVibrating());
+    driver.App().PlayAlert(MessengerScreens::AlertLogin);
+    EXPECT_TRUE(driver.IsVibrating());
+    EXPECT_EQ(driver.Sounds().size(), 1u);
 }
 
 TEST(StatusTextTest, EveryStatusHasItsWordsAndIcons)

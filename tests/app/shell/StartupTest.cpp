@@ -1,6 +1,7 @@
 // Start-up and shut-down of the whole program, through the test driver.
 #include "tests/app/shell/RectEdges.h"
 #include "tests/support/DesktopFixture.h"
+#include "messenger/model/Options.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "tests/support/AppDriver.h"
 
@@ -84,7 +85,7 @@ TEST(StartupTest, RemovesTheLeftoversOfAnUpdate)
     EXPECT_TRUE(driver.Restart());
 }
 
-TEST(StartupTest, ShutDownClosesThePopupAndDeletesTheMessengerSingletons)
+TEST(StartupTest, ShutDownClosesThePopupSavesTheOptionsAndDeletesTheMessengerSingletons)
 {
     std::vector<std::string> log;
     AppDriver driver(Offline());
@@ -94,8 +95,11 @@ TEST(StartupTest, ShutDownClosesThePopupAndDeletesTheMessengerSingletons)
     auto* popup = new TestPopup("popup", &log);
     UxPopupInstance::GetInstance()->SetPopup(popup);
     driver.App().AddChild(popup);
+    EXPECT_EQ(driver.RegistryDword(L"OptionsViewType", 99), 99u);
     EXPECT_TRUE(driver.CloseWindow());
     EXPECT_EQ(log, (std::vector<std::string> { "popup:close 0" }));
+    EXPECT_EQ(driver.RegistryDword(L"OptionsViewType", 99), 3u);
+    EXPECT_EQ(Options::GetInstance(), nullptr);
     EXPECT_EQ(Me::GetInstance(), nullptr);
     EXPECT_EQ(TarvPeer::GetInstance(), nullptr);
     EXPECT_EQ(UxXmlSkinHelper::GetInstance(), nullptr);
