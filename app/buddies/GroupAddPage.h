@@ -13,5 +13,9 @@ public:
     {
     }
 
-    std::wstring GetGroupName() const { return L""; }
+    const std::wstring& GetGroupName() const { return m_name; }
+    void SetGroupName(const std::wstring& name) { m_name = name; }
+
+private:
+    std::wstring m_name;
 };

@@ -61,3 +61,34 @@ TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
     EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
 }
+
+TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStands)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    MessengerApp& app = driver.App();
+    StatusBarDisclosure& bar = app.GetStatusBarDisclosure();
+    const auto pushGroupAdd = [&] {
+        app.PushScreen(&bar, &app.GetGroupAddPage(), MessengerApp::CoverFromBottom);
+        driver.Settle();
+    };
+
+    pushGroupAdd();
+    bar.AddGroup(); // no name: an alert, nothing sent
+    EXPECT_EQ(driver.Screen(), L"GroupAdd");
+    app.GetGroupAddPage().SetGroupName(L"동호회");
+    bar.AddGroup();
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("ADDG") != std::string::npos; }));
+
+    // The session is ending: nothing goes out and the reset, not the bar, decides
+    // what shows.
+    pushGroupAdd();
+    TarvPeer::GetInstance()->RequestReset();
+    bar.AddGroup();
+    EXPECT_EQ(driver.Depth(), 2u);
+    driver.Flush();
+    EXPECT_EQ(driver.Screen(), L"Gate");
+}
