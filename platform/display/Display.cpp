@@ -65,7 +65,9 @@ bool Display::Resize(int width, int height)
 
 bool Display::SaveFramePng(const std::string& path) const
 {
-    return m_frame && WritePng(m_frame, path);
+    // The screen shows colours only: whatever blending left in the alpha bytes is no
+    // transparency.
+    return m_frame && WritePng(m_frame, path, true);
 }
 
 Display* OpenDisplay(HWND window, const std::wstring& title)

@@ -101,7 +101,7 @@ int SetDIBitsToDevice(
     HDC dc, int x, int y, const void* header, size_t headerBytes, const void* bits, size_t bitsBytes);
 
 // Writes the bitmap as an 8-bit RGBA PNG (a bitmap without alpha comes out opaque,
-// premultiplied colour is divided back).
-bool WritePng(HBITMAP bitmap, const std::string& path);
+// premultiplied colour is divided back); opaque writes the colours with alpha 255.
+bool WritePng(HBITMAP bitmap, const std::string& path, bool opaque = false);
 
 } // namespace plat

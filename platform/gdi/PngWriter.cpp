@@ -8,7 +8,7 @@
 
 namespace plat {
 
-bool WritePng(HBITMAP bitmap, const std::string& path)
+bool WritePng(HBITMAP bitmap, const std::string& path, bool opaque)
 {
     if (!bitmap || bitmap->Width() == 0 || bitmap->Height() == 0)
         return false;
@@ -31,7 +31,7 @@ bool WritePng(HBITMAP bitmap, const std::string& path)
             for (int x = 0; x < bitmap->Width(); ++x) {
                 uint32_t p = src[x];
                 uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF, a = p >> 24;
-                if (!bitmap->HasAlpha()) {
+                if (opaque || !bitmap->HasAlpha()) {
                     a = 255;
                 } else if (a > 0 && a < 255) {
                     r = std::min<uint32_t>(255, (r * 255 + a / 2) / a);

@@ -13,6 +13,7 @@
 #include "ux/core/UxDesktop.h"
 #include "ux/core/UxPanel.h"
 #include "ux/core/UxPathResolver.h"
+#include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -24,6 +25,10 @@
 #include "ux/widgets/UxLinearLayout.h"
 #include "ux/widgets/UxPageHeader.h"
 #include "ux/widgets/UxPageIndicator.h"
+#include "ux/widgets/UxMessageBox.h"
+#include "ux/widgets/UxPopup.h"
+#include "ux/widgets/UxPopupMenu.h"
+#include "ux/widgets/UxProgressBar.h"
 #include "ux/widgets/UxTabWindow.h"
 
 #include <functional>
@@ -48,6 +53,18 @@ struct GalleryEntry {
 
 const std::vector<GalleryEntry>& GalleryEntries();
 
+// Makes a popup from its element under "Popups", as asked by the launcher's node (which
+// may add keys such as "Style"); null when the skin does not load. The popup is shown by
+// the page and deletes itself when it closes.
+using GalleryPopupBuilder = UxPopup* (*)(GalleryPage& page, UxXmlNode* node, UxXmlNode* launcher);
+
+struct GalleryPopupEntry {
+    const wchar_t* name;
+    GalleryPopupBuilder build;
+};
+
+const std::vector<GalleryPopupEntry>& GalleryPopups();
+
 // The gallery page: fills itself with "_BackColor", builds one widget per element and
 // writes what the widgets report into the "Status" label and the event list.
 class GalleryPage : public UxPanel {
@@ -64,6 +81,7 @@ public:
 
     bool Build(UxXmlNode* section)
     {
+        m_section = section;
         if (!section || !UxWindow::ApplySkin(section))
             return false;
         if (UxXmlNode* back = section->FindChild(L"_BackColor"))
@@ -159,6 +177,12 @@ public:
     // Any gallery window passes its children's events here.
     bool Notice(UxWindow* child, int32_t code)
     {
+        if (code == EventPointerUp) {
+            if (auto it = m_launchers.find(child); it != m_launchers.end()) {
+                OpenPopup(it->second);
+                return true;
+            }
+        }
         std::wstring name = NameOf(child);
         if (name.empty())
             return true;
@@ -173,14 +197,67 @@ public:
         return true;
     }
 
+    // A button that opens the popup its node's "Opens" names.
+    void AddLauncher(UxWindow* button, UxXmlNode* node) { m_launchers[button] = node; }
+
+    // Opens the popup that launcher's "Opens" names (an element of the section's
+    // "Popups"); the page hears how it closed.
+    UxPopup* OpenPopup(UxXmlNode* launcher)
+    {
+        std::wstring name = UxXmlNode::GetText(launcher->FindChild(L"Opens"));
+        UxXmlNode* popups = m_section ? m_section->FindChild(L"Popups") : nullptr;
+        UxXmlNode* node = popups ? popups->FindChild(name) : nullptr;
+        for (const GalleryPopupEntry& entry : GalleryPopups()) {
+            if (!node || node->GetName() != entry.name)
+                continue;
+            UxPopup* popup = entry.build(*this, node, launcher);
+            if (!popup)
+                break;
+            m_popupName = UxXmlNode::GetText(launcher->FindChild(L"Name"));
+            auto context = reinterpret_cast<uintptr_t>(this);
+            if (auto* box = dynamic_cast<UxMessageBox*>(popup)) {
+                uint32_t style = uint32_t(UxXmlNode::GetInt(launcher->FindChild(L"Style")));
+                return box->Show(style, Closed, context) ? box : nullptr;
+            }
+            popup->Popup(Closed, context);
+            return popup;
+        }
+        Report(L"No popup " + name);
+        return nullptr;
+    }
+    // Closes what the page opened, before the page goes.
+    void ClosePopup()
+    {
+        UxPopupInstance* popups = UxPopupInstance::GetInstance();
+        if (auto* open = dynamic_cast<UxPopup*>(popups ? popups->GetPopup() : nullptr))
+            open->Close(0);
+    }
+
     std::vector<std::wstring> Events;
     std::function<void(const std::wstring&)> Echo;
+    // The result the last popup closed with, -1 while none has.
+    int32_t LastResult = -1;
 
 private:
+    static void Closed(uintptr_t context, UxPopup* popup, int32_t result)
+    {
+        auto* page = reinterpret_cast<GalleryPage*>(context);
+        page->LastResult = result;
+        std::wstring what = page->m_popupName + L": closed with " + std::to_wstring(result);
+        if (auto* menu = dynamic_cast<UxPopupMenu*>(popup); menu && result)
+            what += L", row " + std::to_wstring(menu->GetList().GetSelection());
+        if (auto* box = dynamic_cast<UxMessageBox*>(popup); box && box->CheckBox.IsVisible())
+            what += box->CheckBox.IsChecked() ? L", checked" : L", not checked";
+        page->Report(what);
+    }
+
     plat::COLORREF m_backColour = 0xFFFFFF;
     std::vector<std::pair<UxWindow*, UxWindow*>> m_owned;
     std::map<UxWindow*, std::wstring> m_names;
+    std::map<UxWindow*, UxXmlNode*> m_launchers;
     UxLabel* m_status = nullptr;
+    UxXmlNode* m_section = nullptr;
+    std::wstring m_popupName;
 };
 
 // A plain container of gallery widgets; with "Margin", "Spacing" and cells of
@@ -196,6 +273,112 @@ public:
 
 private:
     GalleryPage& m_page;
+};
+
+// A popup holding gallery widgets; any of its buttons closes it with the button's
+// "Result" (1 when none is given).
+class GalleryPopup : public UxPopup {
+public:
+    ~GalleryPopup() override
+    {
+        for (auto it = m_children.rbegin(); it != m_children.rend(); ++it)
+            RemoveChild(it->window.get());
+    }
+    bool Build(GalleryPage& page, UxXmlNode* node)
+    {
+        if (!ApplySkin(node))
+            return false;
+        for (size_t i = 0; i < node->GetChildCount(); ++i) {
+            UxXmlNode* child = node->GetChild(i);
+            const GalleryEntry* entry = GalleryPage::FindEntry(child);
+            if (!entry)
+                continue;
+            std::unique_ptr<UxWindow> window(entry->build(page, child));
+            if (!window)
+                return false;
+            AddChild(window.get());
+            m_children.push_back({ std::move(window), UxXmlNode::GetInt(child->FindChild(L"Result")) });
+        }
+        return true;
+    }
+    bool OnChildEvent(UxWindow* child, int32_t code) override
+    {
+        if (code != EventPointerUp || !dynamic_cast<UxButton*>(child))
+            return true;
+        for (const Child& c : m_children) {
+            if (c.window.get() == child)
+                return Close(c.result ? c.result : 1);
+        }
+        return true;
+    }
+    template <typename T> T* Find() const
+    {
+        for (const Child& c : m_children) {
+            if (auto* w = dynamic_cast<T*>(c.window.get()))
+                return w;
+        }
+        return nullptr;
+    }
+
+private:
+    struct Child {
+        std::unique_ptr<UxWindow> window;
+        int32_t result;
+    };
+    std::vector<Child> m_children;
+};
+
+// A menu whose rows are the texts of its "Rows" ("Header" and "Item" elements), drawn
+// with "RowText" ("RowTextSelected" on the selected row) over "RowColor" or
+// "SelectedColor", "RowHeight" pixels high.
+class GalleryMenu : public UxPopupMenu {
+public:
+    bool Build(UxXmlNode* node)
+    {
+        if (!ApplySkin(node) || !m_text.ApplySkin(node->FindChild(L"RowText"))
+            || !m_selectedText.ApplySkin(node->FindChild(L"RowTextSelected")))
+            return false;
+        m_rowColour = UxXmlNode::GetColor(node->FindChild(L"RowColor"));
+        m_selectedColour = UxXmlNode::GetColor(node->FindChild(L"SelectedColor"));
+        m_headerColour = UxXmlNode::GetColor(node->FindChild(L"HeaderColor"));
+        int32_t height = UxXmlNode::GetInt(node->FindChild(L"RowHeight"));
+        UxXmlNode* rows = node->FindChild(L"Rows");
+        for (size_t i = 0; rows && i < rows->GetChildCount(); ++i) {
+            UxXmlNode* row = rows->GetChild(i);
+            if (row->GetKind() != UxXmlNode::Element)
+                continue;
+            m_texts.push_back(row->GetText());
+            UxListRow r;
+            r.kind = row->GetName() == L"Header" ? UxListRow::Header : UxListRow::Item;
+            r.fullHeight = r.shownHeight = height;
+            r.data = m_texts.size() - 1;
+            GetList().AddRow(r);
+        }
+        GetList().StopAnimation();
+        return true;
+    }
+    bool DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override
+    {
+        const UxListRow& row = GetList().GetRow(index);
+        bool selected = index == GetList().GetSelection() && row.kind != UxListRow::Header;
+        plat::COLORREF fill = row.kind == UxListRow::Header ? m_headerColour : selected ? m_selectedColour : m_rowColour;
+        surface->FillRect(fill, clip);
+        plat::RECT whole { clip.left - rowClip.left, clip.top - rowClip.top, 0, 0 };
+        whole.right = whole.left + GetList().GetWidth();
+        whole.bottom = whole.top + row.shownHeight;
+        UxTextItem& text = selected ? m_selectedText : m_text;
+        text.SetText((row.kind == UxListRow::Header ? L"▾ " : L"    ") + m_texts[row.data]);
+        text.Draw(*surface, whole, clip);
+        return true;
+    }
+
+private:
+    UxTextItem m_text;
+    UxTextItem m_selectedText;
+    plat::COLORREF m_rowColour = 0xFFFFFF;
+    plat::COLORREF m_selectedColour = 0xFFFFFF;
+    plat::COLORREF m_headerColour = 0xFFFFFF;
+    std::vector<std::wstring> m_texts;
 };
 
 namespace gallery {
@@ -266,6 +449,49 @@ inline UxWindow* Row(GalleryPage& page, UxXmlNode* node)
     return box.release();
 }
 
+// "Progress" (0 to 1) shown at once.
+inline UxWindow* Progress(GalleryPage&, UxXmlNode* node)
+{
+    auto bar = std::make_unique<UxProgressBar>();
+    if (!bar->ApplySkin(node))
+        return nullptr;
+    bar->Progress = UxXmlNode::GetFloat(node->FindChild(L"Progress"));
+    bar->Update();
+    return bar.release();
+}
+
+inline void Launcher(GalleryPage& page, UxWindow* window, UxXmlNode* node)
+{
+    page.AddLauncher(window, node);
+}
+
+inline UxPopup* PlainPopup(GalleryPage& page, UxXmlNode* node, UxXmlNode*)
+{
+    auto popup = std::make_unique<GalleryPopup>();
+    return popup->Build(page, node) ? popup.release() : nullptr;
+}
+
+inline UxPopup* Menu(GalleryPage&, UxXmlNode* node, UxXmlNode*)
+{
+    auto menu = std::make_unique<GalleryMenu>();
+    return menu->Build(node) ? menu.release() : nullptr;
+}
+
+// The launcher's "Title", "Message" and "CheckText" fill the box; a box whose skin
+// fails is handed over all the same, and Show frees it.
+inline UxPopup* MessageBox(GalleryPage&, UxXmlNode* node, UxXmlNode* launcher)
+{
+    auto* box = new UxMessageBox;
+    box->ApplySkin(node);
+    if (UxXmlNode* n = launcher->FindChild(L"Title"))
+        box->TitleText.SetText(n->GetText());
+    if (UxXmlNode* n = launcher->FindChild(L"Message"))
+        box->Text.SetText(n->GetText());
+    if (UxXmlNode* n = launcher->FindChild(L"CheckText"))
+        box->CheckBoxText.SetText(n->GetText());
+    return box;
+}
+
 } // namespace gallery
 
 inline const std::vector<GalleryEntry>& GalleryEntries()
@@ -281,6 +507,20 @@ inline const std::vector<GalleryEntry>& GalleryEntries()
         { L"PageIndicator", gallery::PageDots },
         { L"TabWindow", gallery::Plain<UxTabWindow>, gallery::SelectTab },
         { L"LinearLayout", gallery::Row },
+        // Popups and the progress bar
+        { L"ProgressBar", gallery::Progress },
+        { L"PopupButton", gallery::Plain<UxButton>, gallery::Launcher },
+    };
+    return entries;
+}
+
+inline const std::vector<GalleryPopupEntry>& GalleryPopups()
+{
+    static const std::vector<GalleryPopupEntry> entries = {
+        // Popups
+        { L"Popup", gallery::PlainPopup },
+        { L"Menu", gallery::Menu },
+        { L"MsgBox", gallery::MessageBox },
     };
     return entries;
 }
@@ -324,6 +564,7 @@ public:
     {
         if (!m_page)
             return;
+        m_page->ClosePopup();
         m_desktop->RemoveChild(m_page);
         delete m_page;
         m_page = nullptr;

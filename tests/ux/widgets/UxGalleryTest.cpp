@@ -1,5 +1,6 @@
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/core/UxPopupInstance.h"
 
 #include <filesystem>
 
@@ -41,6 +42,7 @@ protected:
 TEST_F(GalleryTest, BasicWidgetsPage)
 {
     ASSERT_TRUE(built);
+    UxPumpFor(600); // some LEDs lit
     std::string path = Shot("gallery-basic");
     EXPECT_TRUE(std::filesystem::exists(path));
 
@@ -52,6 +54,22 @@ TEST_F(GalleryTest, BasicWidgetsPage)
     EXPECT_GT(Blue(At(40, 362)), Red(At(40, 362)) + 60); // the first tab is the selected one
     EXPECT_LT(Blue(At(400, 362)) - Red(At(400, 362)), 30);
     EXPECT_GT(InkIn({ 16, 304, 464, 328 }), 20); // the page dots
+    EXPECT_GT(Green(At(100, 442)), Red(At(100, 442)) + 60); // the green bar at 60 %
+    EXPECT_LT(Green(At(400, 442)) - Red(At(400, 442)), 30); // and the trough past it
+}
+
+TEST_F(GalleryTest, PopupOverTheDimmedPage)
+{
+    ASSERT_TRUE(built);
+    uint32_t back = At(8, 300);
+    Tap(68, 486);
+    ASSERT_NE(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
+    Shot("gallery-popup");
+    EXPECT_LT(Red(At(8, 300)), Red(back) * 2 / 3);
+    EXPECT_GT(Green(At(130, 308)), Red(At(130, 308)) + 60); // the popup's own bar, undimmed
+    Tap(240, 372); // its close button
+    EXPECT_EQ(Page().LastResult, 1);
+    EXPECT_EQ(UxPopupInstance::GetInstance()->GetPopup(), nullptr);
 }
 
 TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
@@ -64,6 +82,33 @@ TEST_F(GalleryTest, WidgetsReportToThePageAndItsStatusLine)
     EXPECT_EQ(Page().Events, (std::vector<std::wstring> { L"Ok: pressed", L"Check: on", L"Tabs: tab 4" }));
     EXPECT_EQ(Page().Find<UxLabel>(L"Status")->GetText(), L"Tabs: tab 4");
     Shot("gallery-basic-tapped");
+}
+
+TEST_F(GalleryTest, MenuAndMessageBoxes)
+{
+    ASSERT_TRUE(built);
+    struct Case {
+        const char* shot;
+        int openX, openY, closeX, closeY;
+        const wchar_t* report;
+    } cases[] = {
+        { "gallery-menu", 180, 486, 240, 304, L"Menu: closed with 1, row 2" },
+        { "gallery-msgbox-25", 292, 486, 240, 414, L"Alert: closed with 1" },
+        { "gallery-msgbox-41", 408, 486, 300, 414, L"Question: closed with 3" },
+        { "gallery-msgbox-105", 124, 534, 180, 414, L"CheckQuestion: closed with 2, not checked" },
+        { "gallery-msgbox-27", 352, 534, 240, 414, L"Notice: closed with 1" },
+    };
+    for (const Case& c : cases) {
+        Tap(c.openX, c.openY);
+        UxPumpFor(200);
+        ASSERT_NE(UxPopupInstance::GetInstance()->GetPopup(), nullptr) << c.shot;
+        Shot(c.shot);
+        EXPECT_GT(Green(At(c.closeX, c.closeY)), 60) << c.shot; // the popup lies over the dimmed page
+        Tap(c.closeX, c.closeY);
+        UxPumpFor(200);
+        ASSERT_FALSE(Page().Events.empty());
+        EXPECT_EQ(Page().Events.back(), c.report);
+    }
 }
 
 TEST_F(GalleryTest, AMissingSectionOrSkinFailsToOpen)

@@ -1,0 +1,67 @@
+#include "ux/widgets/UxPopupMenu.h"
+
+#include "ux/core/UxPopupInstance.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+
+UxPopupMenu::UxPopupMenu()
+    : m_list(this)
+{
+    m_layout.SetMargins(10);
+    m_layout.SetSpacing(0);
+    AddChild(&m_list);
+    m_layout.AddCell(&m_list, nullptr, nullptr, nullptr, nullptr, 1.0f, 1.0f, false, false);
+    m_list.GetYIndicator().ApplySettings(UxScrollIndicatorSettings { 1, 6, 0 });
+    if (UxPopupInstance* popups = UxPopupInstance::GetInstance())
+        popups->SetMenuList(&m_list);
+}
+
+UxPopupMenu::~UxPopupMenu()
+{
+    if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
+        if (popups->GetMenuList() == &m_list)
+            popups->SetMenuList(nullptr);
+    }
+    RemoveChild(&m_list);
+}
+
+bool UxPopupMenu::ApplySkin(UxXmlNode* node)
+{
+    if (!UxPopup::ApplySkin(node))
+        return false;
+    if (UxXmlNode* layout = node ? node->FindChild(L"Layout") : nullptr) {
+        if (UxXmlNode* n = layout->FindChild(L"Margin"))
+            m_layout.SetMargins(n->GetInt());
+        if (UxXmlNode* n = layout->FindChild(L"Spacing"))
+            m_layout.SetSpacing(n->GetInt());
+    }
+    m_layout.Arrange(GetWidth(), GetHeight());
+    return true;
+}
+
+bool UxPopupMenu::Close(int32_t result)
+{
+    // Off the screen, the list must not keep hiding the windows under its place.
+    if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
+        if (popups->GetMenuList() == &m_list)
+            popups->SetMenuList(nullptr);
+    }
+    return UxPopup::Close(result);
+}
+
+bool UxPopupMenu::PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(0xFFFFFF, rect);
+    return true;
+}
+
+bool UxPopupMenu::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    return m_list.DrawDefaultRow(surface, index, clip, rowClip);
+}
+
+void UxPopupMenu::OnRowClicked(int32_t index)
+{
+    if (m_list.IsValidRow(index) && m_list.GetRow(index).kind != UxListRow::Header)
+        Close(1);
+}
