@@ -27,8 +27,9 @@ bool MenuBar::Create()
         return false;
     // A part the skin cannot give is left out; the bar still works.
     AddSkinParts(*this, node,
-        { { L"BackSkin", &BackSkin }, { L"SipButton", &SipButton }, { L"SystemMenuButton", &SystemMenuButton },
-            { L"ChatNotifyImage", &ChatNotifyImage }, { L"MemoNotifyImage", &MemoNotifyImage } });
+        { { L"BackSkin", &BackSkin }, { L"SipButton", &SipButton },
+            { L"SystemMenuButton", &SystemMenuButton }, { L"ChatNotifyImage", &ChatNotifyImage },
+            { L"MemoNotifyImage", &MemoNotifyImage } });
     ChatNotifyImage.SetVisible(false);
     MemoNotifyImage.SetVisible(false);
     return true;

@@ -153,10 +153,10 @@ std::array<UxWindow*, 24> MessengerApp::Screens()
 {
     // Child order is painting order: later windows lie on top.
     return { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault, &m_statusBarDisclosure,
-        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage, &m_buddySelectPage,
-        &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage, &m_groupSelectPage, &m_chatListPage,
-        &m_chatInfoPage, &m_memoListPage, &m_memoReadPage, &m_memoWritePage, &m_optionListPage, &m_optionPage,
-        &m_optionNickPage, &m_optionServiceInfoPage };
+        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage,
+        &m_buddySelectPage, &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage,
+        &m_groupSelectPage, &m_chatListPage, &m_chatInfoPage, &m_memoListPage, &m_memoReadPage,
+        &m_memoWritePage, &m_optionListPage, &m_optionPage, &m_optionNickPage, &m_optionServiceInfoPage };
 }
 
 bool MessengerApp::RegisterScreens()
@@ -168,12 +168,12 @@ bool MessengerApp::RegisterScreens()
     }
     return m_loginCounter.Create() && m_loginConnecting.Create() && m_loginGate.Create()
         && m_statusBarDefault.Create() && m_statusBarDisclosure.Create() && m_statusBarChat.Create()
-        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create() && m_buddyAddPage.Create()
-        && m_buddySelectPage.Create() && m_buddyRequestListPage.Create() && m_buddyRequestInfoPage.Create()
-        && m_groupAddPage.Create() && m_groupSelectPage.Create() && m_chatListPage.Create()
-        && m_chatInfoPage.Create() && m_memoListPage.Create() && m_memoReadPage.Create()
-        && m_memoWritePage.Create() && m_optionListPage.Create() && m_optionPage.Create()
-        && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
+        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create()
+        && m_buddyAddPage.Create() && m_buddySelectPage.Create() && m_buddyRequestListPage.Create()
+        && m_buddyRequestInfoPage.Create() && m_groupAddPage.Create() && m_groupSelectPage.Create()
+        && m_chatListPage.Create() && m_chatInfoPage.Create() && m_memoListPage.Create()
+        && m_memoReadPage.Create() && m_memoWritePage.Create() && m_optionListPage.Create()
+        && m_optionPage.Create() && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
 }
 
 void MessengerApp::ShowStartScreen()
@@ -285,7 +285,8 @@ void MessengerApp::ShowBuddyList()
 {
     m_loginConnecting.SetVisible(false);
     if (UxNavigationController* navigation = UxNavigationController::GetInstance())
-        navigation->Push(UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
+        navigation->Push(
+            UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
 }
 
 void MessengerApp::RefreshBuddy(const std::wstring&) { }
@@ -312,10 +313,12 @@ void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
 // Buddy profile: takes the buddy's new group when it shows the buddy.
 void MessengerApp::MoveProfileBuddy(const std::wstring&, const std::wstring&) { }
 
-void MessengerApp::AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message)
+void MessengerApp::AskBuddyRequest(
+    const std::wstring& id, const std::wstring& email, const std::wstring& message)
 {
-    if (!::ShowConfirmBox(FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
-                              email.c_str(), message.c_str()),
+    if (!::ShowConfirmBox(
+            FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
+                email.c_str(), message.c_str()),
             &OnBuddyRequestAnswered, reinterpret_cast<uintptr_t>(this)))
         return;
     m_askedBuddyId = id;

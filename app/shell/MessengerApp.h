@@ -96,7 +96,8 @@ public:
     void RefreshChatPeer(const std::wstring& email) override;
     void RefreshBuddyProfile(const std::wstring& id) override;
     void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override;
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
     std::unique_ptr<ChatView> CreateChatView(ChatSession& session) override;
     void AddChatSession(ChatSession& session) override;
     void UpdateChatSession(ChatSession& session) override;

@@ -8,7 +8,8 @@
 
 TabBar::~TabBar()
 {
-    for (UxWindow* icon : { static_cast<UxWindow*>(&ChatNotifyIcon), static_cast<UxWindow*>(&MemoNotifyIcon) })
+    for (UxWindow* icon :
+        { static_cast<UxWindow*>(&ChatNotifyIcon), static_cast<UxWindow*>(&MemoNotifyIcon) })
         if (UxWindow* tab = icon->GetParent())
             tab->RemoveChild(icon);
 }

@@ -135,7 +135,8 @@ public:
         Input().Close();
         Flush();
         plat::MSG msg;
-        const bool quit = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
+        const bool quit
+            = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
         m_app->Shutdown();
         Finish();
         return quit;
@@ -331,7 +332,8 @@ public:
         UxWindow* hidden = nullptr;
         UxWindow* shown = nullptr;
         Walk(m_app, [&](UxWindow* window) {
-            if (shown || NameOf(window) != names.back() || !Matches(window->GetParent(), names, names.size() - 1))
+            if (shown || NameOf(window) != names.back()
+                || !Matches(window->GetParent(), names, names.size() - 1))
                 return;
             if (IsShown(window))
                 shown = window;
@@ -347,9 +349,9 @@ public:
     {
         if (UxWindow* page = Page())
             return NameOf(page);
-        for (UxWindow* login :
-            { static_cast<UxWindow*>(&m_app->GetLoginConnecting()), static_cast<UxWindow*>(&m_app->GetLoginGate()),
-                static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
+        for (UxWindow* login : { static_cast<UxWindow*>(&m_app->GetLoginConnecting()),
+                 static_cast<UxWindow*>(&m_app->GetLoginGate()),
+                 static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
             if (login->IsVisible())
                 return NameOf(login);
         return L"";
@@ -435,7 +437,10 @@ public:
     }
     bool IsVibrating() const { return UxVibrator::GetInstance()->IsOn(); }
     // How often the vibrator was switched (on and off count one each).
-    uint32_t VibratorChanges() const { return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex()); }
+    uint32_t VibratorChanges() const
+    {
+        return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex());
+    }
 
     // Values under the program's registry key.
     std::wstring RegistryString(const std::wstring& name, const std::wstring& otherwise = L"") const
@@ -467,7 +472,10 @@ public:
         SaveLoginPassword(MakePasswordDigest(id, password));
     }
 
-    plat::COLORREF Pixel(int x, int y) const { return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF; }
+    plat::COLORREF Pixel(int x, int y) const
+    {
+        return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF;
+    }
     // Saves the frame as <build>/screenshots/<Suite>.<Test>/<name>.png; the path, or ""
     // when it could not be written.
     std::string Screenshot(const std::string& name)

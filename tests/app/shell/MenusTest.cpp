@@ -142,7 +142,8 @@ TEST_F(MenusTest, MessageBoxesShowTheirPartsAndAnswer)
     EXPECT_FALSE(driver.IsShown(L"MsgBox/OkButton"));
     EXPECT_FALSE(driver.IsShown(L"MsgBox/CheckBox"));
     driver.Click(L"MsgBox/NoButton");
-    ASSERT_TRUE(ShowConfirmCheckBox(L"무선 데이터 요금이 부과될 수 있습니다.", L"다시 묻지 않기", &Record, Context()));
+    ASSERT_TRUE(ShowConfirmCheckBox(
+        L"무선 데이터 요금이 부과될 수 있습니다.", L"다시 묻지 않기", &Record, Context()));
     EXPECT_EQ(driver.Text(L"MsgBox/CheckBoxText"), L"다시 묻지 않기");
     driver.Tap(L"MsgBox/CheckBox");
     driver.Screenshot("question-with-check-box");
