@@ -22,6 +22,7 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/Clock.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/system/HangulComposer.h"
 #include "platform/system/InputPanel.h"
 #include "platform/system/Led.h"
 #include "platform/system/Sound.h"
@@ -264,28 +265,54 @@ public:
         Input().Text(text);
         Flush();
     }
-    // Text as the input panel's Korean composer gives it: each Hangul syllable is
-    // built jamo by jamo (ㅎ, 하, 한) and then committed; anything else is typed.
+    // Text typed on the input panel's keyboard: Hangul on its Korean two-set layout,
+    // whose composer builds each syllable jamo by jamo (ㅎ, 하, 한), everything else in
+    // its Latin mode; the panel's mode button switches between them. Ends with all text
+    // committed and the keyboard in the mode it had.
     void TypeKorean(const std::wstring& text)
     {
+        const bool wasKorean = plat::IsHangulKeyboard();
         for (wchar_t c : text) {
-            if (c >= 0xAC00 && c <= 0xD7A3) {
-                const int index = c - 0xAC00;
-                const int initial = index / (21 * 28), medial = (index / 28) % 21, final = index % 28;
-                static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
-                Input().Composition(std::wstring(1, kInitials[initial]));
-                Flush();
-                const wchar_t open = static_cast<wchar_t>(0xAC00 + (initial * 21 + medial) * 28);
-                Input().Composition(std::wstring(1, open));
-                Flush();
-                if (final) {
-                    Input().Composition(std::wstring(1, c));
-                    Flush();
-                }
-            }
-            Input().Text(std::wstring(1, c));
-            Flush();
+            const std::wstring keys = HangulKeys(c);
+            if (keys.empty() == plat::IsHangulKeyboard())
+                Key(plat::VK_HANGUL);
+            Type(keys.empty() ? std::wstring(1, c) : keys);
         }
+        // The mode button commits the syllable being composed.
+        if (plat::IsHangulKeyboard())
+            Key(plat::VK_HANGUL);
+        if (plat::IsHangulKeyboard() != wasKorean)
+            Key(plat::VK_HANGUL);
+    }
+    // The two-set keys that type a Hangul syllable or jamo; "" for other characters.
+    static std::wstring HangulKeys(wchar_t c)
+    {
+        static const wchar_t* const kMedials[]
+            = { L"ㅏ", L"ㅐ", L"ㅑ", L"ㅒ", L"ㅓ", L"ㅔ", L"ㅕ", L"ㅖ", L"ㅗ", L"ㅗㅏ", L"ㅗㅐ", L"ㅗㅣ",
+                  L"ㅛ", L"ㅜ", L"ㅜㅓ", L"ㅜㅔ", L"ㅜㅣ", L"ㅠ", L"ㅡ", L"ㅡㅣ", L"ㅣ" };
+        static const wchar_t* const kFinals[] = { L"", L"ㄱ", L"ㄲ", L"ㄱㅅ", L"ㄴ", L"ㄴㅈ", L"ㄴㅎ", L"ㄷ",
+            L"ㄹ", L"ㄹㄱ", L"ㄹㅁ", L"ㄹㅂ", L"ㄹㅅ", L"ㄹㅌ", L"ㄹㅍ", L"ㄹㅎ", L"ㅁ", L"ㅂ", L"ㅂㅅ",
+            L"ㅅ", L"ㅆ", L"ㅇ", L"ㅈ", L"ㅊ", L"ㅋ", L"ㅌ", L"ㅍ", L"ㅎ" };
+        static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+        std::wstring jamo;
+        if (c >= 0xAC00 && c <= 0xD7A3) {
+            const int index = c - 0xAC00;
+            jamo = std::wstring(1, kInitials[index / (21 * 28)]) + kMedials[(index / 28) % 21]
+                + kFinals[index % 28];
+        } else if (c >= 0x3131 && c <= 0x3163) {
+            jamo = std::wstring(1, c);
+        }
+        std::wstring keys;
+        for (wchar_t j : jamo) {
+            wchar_t key = 0;
+            for (wchar_t k : std::wstring(L"abcdefghijklmnopqrstuvwxyzQWERTOP"))
+                if (!key && plat::HangulComposer::JamoForKey(k) == j)
+                    key = k;
+            if (!key)
+                return L"";
+            keys += key;
+        }
+        return keys;
     }
     // A key pressed and released (VK_RETURN, VK_BACK ...).
     void Key(uint32_t virtualKey)
