@@ -13,6 +13,7 @@
 //     driver.Tap(L"MenuBar/SystemMenuButton");
 //     driver.Screenshot("system-menu");
 
+#include "app/shell/AppMenu.h"
 #include "app/shell/EmptyPage.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/model/Me.h"
@@ -42,6 +43,7 @@
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxListWindow.h"
+#include "ux/widgets/UxMessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -453,6 +455,18 @@ public:
     bool TapRow(const std::wstring& path, int32_t index) { return TapRow(List(path), index); }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
+    // What the open popup says: a message box's text, a menu's rows one per line; ""
+    // when none is open.
+    std::wstring PopupText() const
+    {
+        if (auto* box = dynamic_cast<UxMessageBox*>(Popup()))
+            return box->Text.GetText();
+        std::wstring rows;
+        if (auto* menu = dynamic_cast<AppMenu*>(Popup()))
+            for (int32_t i = 0; i < menu->GetRowCount(); ++i)
+                rows += (i ? L"\n" : L"") + menu->GetRowText(i);
+        return rows;
+    }
 
     // The sound files played since the driver was made, oldest first (file names).
     std::vector<std::wstring> Sounds() const
