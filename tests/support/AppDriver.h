@@ -2,7 +2,8 @@
 
 // Drives the whole program in-process for end-to-end tests: the toolkit and the
 // application start as the program starts them, on the headless display and a manual
-// clock, against the local service, with a registry and a program folder of their own.
+// clock, against the local service, with a registry of their own (and a program folder
+// of their own when the test brings its own skin).
 // Tests tap, hold, drag and type, let time pass, wait for the network, read what the
 // screen shows and save screenshots.
 //
