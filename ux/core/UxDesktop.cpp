@@ -21,12 +21,17 @@ bool UxDesktop::Run()
 {
     if (!RunMessageLoop())
         return false;
+    Shutdown();
+    return true;
+}
+
+void UxDesktop::Shutdown()
+{
     if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
         if (auto* control = dynamic_cast<UxPopupControl*>(popups->GetPopup()))
             control->Close(0);
     }
     ExitInstance();
-    return true;
 }
 
 bool UxDesktop::OnSize(int32_t width, int32_t height)

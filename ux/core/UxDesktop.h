@@ -17,7 +17,10 @@ public:
     virtual void ExitInstance() { }
 
     bool Create(const std::wstring& name, const plat::RECT& rect);
+    // The message loop, then Shutdown; false when the loop could not run.
     bool Run();
+    // What follows the loop: an open popup is closed with result 0, then ExitInstance.
+    void Shutdown();
     bool OnSize(int32_t width, int32_t height) override;
 
     UxScreenBuffer& GetScreenBuffer() { return m_screenBuffer; }

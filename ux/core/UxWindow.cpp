@@ -508,6 +508,7 @@ bool UxWindow::ApplySkin(UxXmlNode* node)
 {
     if (!node)
         return true;
+    m_skinName = node->GetName();
     if (UxXmlNode* visible = node->FindChild(L"_Visible"))
         SetVisible(visible->GetBool());
     if (UxXmlNode* rect = node->FindChild(L"_Rect"))

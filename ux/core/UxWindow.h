@@ -8,6 +8,7 @@
 #include "ux/core/UxRectTween.h"
 
 #include <cstdint>
+#include <string>
 
 class UxDeviceContext;
 class UxXmlNode;
@@ -104,8 +105,12 @@ public:
     // Paints this window alone into surface: clip is the part of surface to draw, origin
     // the window's top-left in it. The window is always put back where it was.
     bool DrawTo(UxDeviceContext* surface, const plat::RECT& clip, const plat::POINT& origin);
-    // "_Visible", "_Rect" and "_Size" of node, each when present.
+    // "_Visible", "_Rect" and "_Size" of node, each when present; the node's name
+    // becomes the window's skin name.
     virtual bool ApplySkin(UxXmlNode* node);
+    // The name of the skin node the window was last built from ("" when none), by which
+    // tests and traces find a window.
+    const std::wstring& GetSkinName() const { return m_skinName; }
 
     // Space conversions.
     plat::RECT GetScreenRect() const;
@@ -159,4 +164,5 @@ private:
     UxRectTween m_rectTween;
     UxTransitionSpec m_spec;
     UxPointerTracker m_tracker;
+    std::wstring m_skinName;
 };

@@ -1,0 +1,53 @@
+#include "app/shell/EmptyPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "ux/core/UxDesktop.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+
+namespace {
+
+constexpr plat::COLORREF kBackground = 0xFFFFFF;
+
+} // namespace
+
+EmptyPage::EmptyPage(std::wstring name, bool belowStatusBar)
+    : m_name(std::move(name))
+    , m_belowStatusBar(belowStatusBar)
+{
+}
+
+plat::RECT EmptyPage::GetPageRect()
+{
+    plat::RECT page { 0, 0, 480, 640 };
+    if (UxDesktop* desktop = UxDesktop::GetInstance(); desktop && desktop->GetWidth() > 0)
+        page = desktop->GetClientRect();
+    if (UxXmlNode* bar = SelectSkinNode(L"StatusBar", L"Default", L"_Rect"))
+        page.top = bar->GetRect().bottom;
+    if (UxXmlNode* menu = SelectSkinNode(L"MenuBar", L"_Rect"); menu && menu->GetRect().top > page.top)
+        page.bottom = menu->GetRect().top;
+    return page;
+}
+
+bool EmptyPage::Create()
+{
+    plat::RECT rect = GetPageRect();
+    if (!m_belowStatusBar)
+        rect.top = 0;
+    SetRect(rect);
+    return true;
+}
+
+bool EmptyPage::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(kBackground, rect);
+    return true;
+}
+
+bool EmptyPage::OnVisibleChanged(bool visible)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (visible && !m_belowStatusBar && app)
+        app->GetMenuBar().HideSystemMenuButton();
+    return UxPanel::OnVisibleChanged(visible);
+}

@@ -1,0 +1,33 @@
+#include "app/shell/MainPage.h"
+
+#include "app/shell/MessengerApp.h"
+
+MainPage::MainPage(std::wstring name, int32_t tab)
+    : EmptyPage(std::move(name))
+    , m_tab(tab)
+{
+}
+
+MainPage::~MainPage()
+{
+    RemoveChild(&m_tabBar);
+}
+
+bool MainPage::Create()
+{
+    EmptyPage::Create();
+    AddChild(&m_tabBar);
+    if (!m_tabBar.Create())
+        return false;
+    m_tabBar.ShowSelected(m_tab);
+    return true;
+}
+
+void MainPage::OnWillShow()
+{
+    m_tabBar.ShowSelected(m_tab);
+    m_tabBar.UpdateNotifyIcons();
+    // The system menu belongs to the buddy list.
+    if (MessengerApp* app = MessengerApp::GetInstance(); app && m_tab == TabBar::TabBuddies)
+        app->GetMenuBar().ShowSystemMenuButton();
+}

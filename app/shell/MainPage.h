@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/shell/EmptyPage.h"
+#include "app/shell/TabBar.h"
+
+// One of the four main pages (buddy list, chat list, memo list, options): each carries
+// the tab bar that switches between them, with its own tab selected.
+class MainPage : public EmptyPage {
+public:
+    MainPage(std::wstring name, int32_t tab);
+    ~MainPage() override;
+
+    bool Create() override;
+    // The page's own tab is the selected one whenever it comes up.
+    void OnWillShow() override;
+
+    TabBar& GetTabBar() { return m_tabBar; }
+
+private:
+    TabBar m_tabBar;
+    int32_t m_tab;
+};

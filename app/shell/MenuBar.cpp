@@ -1,0 +1,128 @@
+#include "app/shell/MenuBar.h"
+
+#include "app/shell/MenuSystem.h"
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+
+MenuBar::MenuBar()
+{
+    SetOwnSurface(true);
+}
+
+MenuBar::~MenuBar()
+{
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
+}
+
+bool MenuBar::Create()
+{
+    UxXmlNode* node = SelectSection(L"MenuBar::Create", L"MenuBar");
+    if (!node || !UxWindow::ApplySkin(node))
+        return false;
+    // A part the skin cannot give is left out; the bar still works.
+    AddSkinParts(*this, node,
+        { { L"BackSkin", &BackSkin }, { L"SipButton", &SipButton },
+            { L"SystemMenuButton", &SystemMenuButton }, { L"ChatNotifyImage", &ChatNotifyImage },
+            { L"MemoNotifyImage", &MemoNotifyImage } });
+    ChatNotifyImage.SetVisible(false);
+    MemoNotifyImage.SetVisible(false);
+    return true;
+}
+
+bool MenuBar::OnSipShown(const plat::RECT&)
+{
+    SipButton.SetChecked(true);
+    return true;
+}
+
+bool MenuBar::OnSipHidden()
+{
+    SipButton.SetChecked(false);
+    return true;
+}
+
+bool MenuBar::OnChildEvent(UxWindow* child, int32_t code)
+{
+    if (code != EventPointerUp)
+        return true;
+    if (child == &SipButton) {
+        // The button has toggled itself already.
+        if (UxSipHandler* sip = UxSipHandler::GetInstance()) {
+            if (SipButton.IsChecked())
+                sip->Show();
+            else
+                sip->RequestHide();
+        }
+    } else if (child == &SystemMenuButton) {
+        OpenSystemMenu();
+    }
+    return true;
+}
+
+void MenuBar::ShowSystemMenuButton()
+{
+    SystemMenuButton.SetVisible(true);
+    SystemMenuButton.Invalidate();
+}
+
+void MenuBar::HideSystemMenuButton()
+{
+    SystemMenuButton.SetVisible(false);
+    SystemMenuButton.Invalidate();
+}
+
+void MenuBar::UpdateNotifyImages()
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ChatNotifyImage.SetVisible(chats && chats->HasUnread());
+    // Memos: shown while the memo list's unread flag is set.
+    MemoNotifyImage.SetVisible(false);
+    ChatNotifyImage.Invalidate();
+    MemoNotifyImage.Invalidate();
+}
+
+void MenuBar::OpenSystemMenu()
+{
+    auto* menu = new MenuSystem;
+    if (!menu->IsBuilt()) {
+        delete menu;
+        return;
+    }
+    menu->Popup(&OnSystemMenuClosed, reinterpret_cast<uintptr_t>(this));
+}
+
+void MenuBar::OnSystemMenuClosed(uintptr_t, UxPopup* popup, int32_t result)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    auto* menu = dynamic_cast<MenuSystem*>(popup);
+    if (result != 1 || !app || !menu)
+        return;
+    StatusBarDisclosure* bar = &app->GetStatusBarDisclosure();
+    switch (menu->GetSelection()) {
+    case MenuSystem::AddGroup:
+        app->PushScreen(bar, &app->GetGroupAddPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::AddBuddy:
+        app->PushScreen(bar, &app->GetBuddyAddPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::BuddyRequests:
+        app->PushScreen(bar, &app->GetBuddyRequestListPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::LogOut:
+        if (TarvPeer* peer = TarvPeer::GetInstance();
+            peer && peer->GetStage() == TarvPeer::StageMain && !peer->IsResetPending()) {
+            PktOutEmpty signOut(L"LOUT");
+            peer->Send(signOut);
+        }
+        app->ResetSession();
+        break;
+    default:
+        break;
+    }
+}

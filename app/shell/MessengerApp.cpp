@@ -1,0 +1,354 @@
+#include "app/shell/MessengerApp.h"
+
+#include "app/shell/Alert.h"
+#include "app/shell/MessageBoxes.h"
+#include "messenger/ChatView.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/model/EmoticonList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Me.h"
+#include "messenger/model/Options.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/TarvPong.h"
+#include "ux/core/UxClock.h"
+#include "ux/core/UxFile.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/core/UxRegistryKey.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+
+#include <new>
+
+namespace {
+
+// A page slides in over half a second, decelerating (cubic out).
+constexpr float kPageSeconds = 0.5f;
+constexpr int32_t kPageEasing = 7;
+
+// The page item's transition for each animation code: kind (0 push, 1 cover) and
+// direction.
+constexpr struct {
+    int32_t kind;
+    int32_t parameter;
+} kAnimations[] = { { 1, 2 }, { 1, 3 }, { 0, 0 }, { 0, 1 } };
+
+uint32_t ClockNow()
+{
+    UxClock* clock = UxClock::GetInstance();
+    return clock ? clock->GetElapsed() : 0;
+}
+
+template <typename T> void CreateOwned(T*& owner)
+{
+    owner = new (std::nothrow) T;
+}
+
+} // namespace
+
+MessengerApp::MessengerApp()
+    : m_programFolder(GetModuleDirectory())
+{
+}
+
+MessengerApp::~MessengerApp()
+{
+    if (MessengerScreens::GetCurrent() == this)
+        MessengerScreens::SetCurrent(nullptr);
+    // The screens are members: take them out of the tree before they go.
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
+    DeleteSingletons();
+}
+
+bool MessengerApp::InitInstance()
+{
+    // The root draws straight into the screen buffer.
+    SetOwnSurface(false);
+    SetUpResourcePaths();
+    CreateSingletons();
+    if (!LoadSkin() || !RegisterScreens())
+        return false;
+    MessengerScreens::SetCurrent(this);
+    ShowStartScreen();
+    RemoveUpdateLeftovers();
+    return true;
+}
+
+void MessengerApp::ExitInstance()
+{
+    if (MessengerScreens::GetCurrent() == this)
+        MessengerScreens::SetCurrent(nullptr);
+    DeleteSingletons();
+}
+
+void MessengerApp::SetUpResourcePaths()
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    if (!resolver)
+        return;
+    std::wstring folder = m_programFolder;
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
+        folder += L'\\';
+    resolver->SetBase(0, folder + L"Image\\");
+    resolver->SetBase(1, folder + L"Sound\\");
+    resolver->SetBase(2, folder);
+    resolver->SetBase(3, folder);
+}
+
+void MessengerApp::CreateSingletons()
+{
+    CreateOwned(m_me);
+    CreateOwned(m_groups);
+    CreateOwned(m_buddies);
+    CreateOwned(m_chats);
+    // Memos: MemoList.
+    // Reads its registry values at once.
+    CreateOwned(m_options);
+    CreateOwned(m_emoticons);
+    CreateOwned(m_issuer);
+    CreateOwned(m_packets);
+    CreateOwned(m_handlers);
+    CreateOwned(m_pending);
+    if (m_pending)
+        m_pending->SetClock(&ClockNow);
+    CreateOwned(m_peer);
+    CreateOwned(m_pong);
+    CreateOwned(m_skin);
+}
+
+// The reverse of creation; every step is safe when its owner is null.
+void MessengerApp::DeleteSingletons()
+{
+    SafeDelete(m_skin);
+    SafeDelete(m_pong);
+    SafeDelete(m_peer);
+    SafeDelete(m_pending);
+    SafeDelete(m_issuer);
+    SafeDelete(m_packets);
+    SafeDelete(m_handlers);
+    SafeDelete(m_emoticons);
+    // Saves its values.
+    SafeDelete(m_options);
+    // Memos: MemoList.
+    SafeDelete(m_chats);
+    SafeDelete(m_buddies);
+    SafeDelete(m_groups);
+    SafeDelete(m_me);
+}
+
+bool MessengerApp::LoadSkin()
+{
+    return m_skin && m_skin->LoadFile(L"Image\\Skin.dat");
+}
+
+std::array<UxWindow*, 24> MessengerApp::Screens()
+{
+    // Child order is painting order: later windows lie on top.
+    return { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault, &m_statusBarDisclosure,
+        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage,
+        &m_buddySelectPage, &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage,
+        &m_groupSelectPage, &m_chatListPage, &m_chatInfoPage, &m_memoListPage, &m_memoReadPage,
+        &m_memoWritePage, &m_optionListPage, &m_optionPage, &m_optionNickPage, &m_optionServiceInfoPage };
+}
+
+bool MessengerApp::RegisterScreens()
+{
+    for (UxWindow* window : Screens()) {
+        AddChild(window);
+        if (window != &m_menuBar)
+            window->SetVisible(false);
+    }
+    return m_loginCounter.Create() && m_loginConnecting.Create() && m_loginGate.Create()
+        && m_statusBarDefault.Create() && m_statusBarDisclosure.Create() && m_statusBarChat.Create()
+        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create()
+        && m_buddyAddPage.Create() && m_buddySelectPage.Create() && m_buddyRequestListPage.Create()
+        && m_buddyRequestInfoPage.Create() && m_groupAddPage.Create() && m_groupSelectPage.Create()
+        && m_chatListPage.Create() && m_chatInfoPage.Create() && m_memoListPage.Create()
+        && m_memoReadPage.Create() && m_memoWritePage.Create() && m_optionListPage.Create()
+        && m_optionPage.Create() && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
+}
+
+void MessengerApp::ShowStartScreen()
+{
+    UxRegistryKey key;
+    if (key.Open(kMessengerRegistryPath) && !key.GetString(L"LoginBuddyId", L"").empty()
+        && !LoadLoginPassword().empty()) {
+        m_loginGate.Show();
+        return;
+    }
+    m_loginCounter.SetVisible(true);
+}
+
+void MessengerApp::RemoveUpdateLeftovers()
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    if (!resolver)
+        return;
+    for (const wchar_t* name : { L"_Quorix.inf", L"_Quorix.cab" })
+        RemoveFile(resolver->Resolve(3, name));
+}
+
+bool MessengerApp::Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace)
+{
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!navigation || animation < 0 || animation > PushFromRight)
+        return false;
+    // The status bar changes at once; the page slides.
+    const UxNavigationEntry entry(UxNavigationItem(statusBar),
+        UxNavigationItem(page, kAnimations[animation].kind, kAnimations[animation].parameter,
+            UxTransitionSpec(kPageSeconds, kPageEasing)));
+    return replace ? navigation->Replace(entry, true) : navigation->Push(entry);
+}
+
+bool MessengerApp::PushScreen(UxWindow* statusBar, UxWindow* page, int animation)
+{
+    return Navigate(statusBar, page, animation, false);
+}
+
+bool MessengerApp::ReplaceScreen(UxWindow* statusBar, UxWindow* page, int animation)
+{
+    return Navigate(statusBar, page, animation, true);
+}
+
+void MessengerApp::ResetSession()
+{
+    if (TarvPeer* peer = TarvPeer::GetInstance())
+        peer->RequestReset();
+    else
+        ResetScreens();
+}
+
+void MessengerApp::UpdateNotifyIcons()
+{
+    for (MainPage* page : { static_cast<MainPage*>(&m_buddyListPage), static_cast<MainPage*>(&m_chatListPage),
+             static_cast<MainPage*>(&m_memoListPage), static_cast<MainPage*>(&m_optionListPage) })
+        page->GetTabBar().UpdateNotifyIcons();
+    m_menuBar.UpdateNotifyImages();
+}
+
+bool MessengerApp::ShowMsgBox(const std::wstring& text)
+{
+    return ::ShowMsgBox(text);
+}
+
+void MessengerApp::ResetScreens()
+{
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance())
+        transitions->RemoveAll();
+    if (UxNavigationController* navigation = UxNavigationController::GetInstance()) {
+        if (UxWindow* bar = navigation->GetStatusBar())
+            bar->SetVisible(false);
+        if (UxWindow* page = navigation->GetPage())
+            page->SetVisible(false);
+        navigation->Clear();
+    }
+    // Every other screen goes: also the connecting screen of a sign-in that failed,
+    // the form it was started from, and a page below the top whose transition ended
+    // after a later one began.
+    for (UxWindow* window : Screens())
+        if (window != &m_menuBar)
+            window->SetVisible(false);
+    m_loginGate.SetVisible(true);
+    // Memos: the memo list view cleared.
+    // Chat: the chat list view cleared.
+    // Buddy list: the search text and the list view cleared.
+    m_statusBarChat.PageIndicator.RemoveAllPages();
+    m_menuBar.UpdateNotifyImages();
+}
+
+void MessengerApp::ShowLoginForm()
+{
+    m_loginConnecting.SetVisible(false);
+    m_loginGate.SetVisible(false);
+    m_loginCounter.SetVisible(true);
+}
+
+void MessengerApp::RefreshMyStatus()
+{
+    m_statusBarDefault.UpdateMyInfo();
+}
+
+bool MessengerApp::ReloadBuddyList()
+{
+    return true;
+}
+
+void MessengerApp::ShowBuddyList()
+{
+    m_loginConnecting.SetVisible(false);
+    if (UxNavigationController* navigation = UxNavigationController::GetInstance())
+        navigation->Push(
+            UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
+}
+
+void MessengerApp::RefreshBuddy(const std::wstring&) { }
+
+void MessengerApp::PlayAlert(int alert)
+{
+    ::PlayAlert(alert);
+}
+
+bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& text)
+{
+    return ::ShowNotifyBox(title, text);
+}
+
+// Memos: the memo list view turns to the inbox.
+void MessengerApp::ShowMemoInbox() { }
+
+// Chat: an open chat with the buddy shows its new status.
+void MessengerApp::RefreshChatPeer(const std::wstring&) { }
+
+// Buddy profile: repaints when it shows the buddy.
+void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
+
+// Buddy profile: takes the buddy's new group when it shows the buddy.
+void MessengerApp::MoveProfileBuddy(const std::wstring&, const std::wstring&) { }
+
+void MessengerApp::AskBuddyRequest(
+    const std::wstring& id, const std::wstring& email, const std::wstring& message)
+{
+    if (!::ShowConfirmBox(
+            FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
+                email.c_str(), message.c_str()),
+            &OnBuddyRequestAnswered, reinterpret_cast<uintptr_t>(this)))
+        return;
+    m_askedBuddyId = id;
+}
+
+void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* app = reinterpret_cast<MessengerApp*>(context);
+    GroupList* groups = GroupList::GetInstance();
+    if (result != 2 || !groups || !groups->Find(L"0"))
+        return;
+    app->m_buddyRequestInfoPage.SetRequest(app->m_askedBuddyId, L"0");
+    if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
+        app->m_buddyRequestInfoPage.Invalidate();
+}
+
+// Chat page: each session's own page, shown under the chat status bar.
+std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession&)
+{
+    return nullptr;
+}
+
+void MessengerApp::AddChatSession(ChatSession&)
+{
+    // Chat list: the session's row.
+    m_statusBarChat.PageIndicator.AddPage();
+}
+
+// Chat list: the session's row repaints.
+void MessengerApp::UpdateChatSession(ChatSession&) { }
+
+// Chat information: reloads when it shows the session.
+void MessengerApp::ReloadChatInfo(ChatSession&) { }

@@ -1,0 +1,65 @@
+#include "app/shell/StatusBarDefault.h"
+
+#include "app/shell/SkinParts.h"
+#include "app/shell/StatusText.h"
+#include "messenger/model/Me.h"
+#include "ux/core/UxPath.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Where the portal's click-through redirect lives; a deployment may point elsewhere.
+constexpr const wchar_t* kPortalUrl = L"http://go.quorix.net";
+
+} // namespace
+
+StatusBarDefault::~StatusBarDefault()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&StatusIcon), static_cast<UxWindow*>(&Nick),
+             static_cast<UxWindow*>(&MailIcon), static_cast<UxWindow*>(&LumastaIcon) })
+        RemoveChild(part);
+}
+
+bool StatusBarDefault::Create()
+{
+    UxXmlNode* node = SelectSection(L"StatusBarDefault::Create", L"StatusBar", L"Default");
+    return node && UxPageHeader::ApplySkin(node)
+        && AddSkinParts(*this, node,
+            { { L"StatusIcon", &StatusIcon }, { L"Nick", &Nick }, { L"MailIcon", &MailIcon },
+                { L"LumastaIcon", &LumastaIcon } });
+}
+
+void StatusBarDefault::UpdateMyInfo()
+{
+    Me* me = Me::GetInstance();
+    if (!me)
+        return;
+    UxImageDesc icon = StatusIcon.GetImage().GetDesc();
+    icon.ImageCoord = GetStatusIconSmall(me->Status, 0);
+    if (StatusIcon.GetImage().GetHandle() >= 0)
+        StatusIcon.GetImage().Load(icon);
+    Nick.SetText(me->Nick);
+    StatusIcon.Invalidate();
+    Nick.Invalidate();
+}
+
+std::wstring StatusBarDefault::GetPortalLink(const wchar_t* code)
+{
+    std::wstring base = kPortalUrl;
+    if (const char* configured = std::getenv("QUORIX_PORTAL_URL"); configured && *configured)
+        base = FromUtf8(configured);
+    Me* me = Me::GetInstance();
+    return base + L"/index.php?code=" + code + L"&t=" + (me ? me->WebTicket : std::wstring());
+}
+
+bool StatusBarDefault::OnChildEvent(UxWindow* child, int32_t code)
+{
+    if (code != EventPointerUp)
+        return true;
+    if (child == &MailIcon)
+        ShellOpen(GetPortalLink(L"G115"));
+    else if (child == &LumastaIcon)
+        ShellOpen(GetPortalLink(L"D044"));
+    return true;
+}

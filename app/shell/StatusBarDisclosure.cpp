@@ -1,0 +1,110 @@
+#include "app/shell/StatusBarDisclosure.h"
+
+#include "app/shell/MessageBoxes.h"
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxTransitionManager.h"
+
+namespace {
+
+bool TransitionRunning()
+{
+    UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+    return transitions && transitions->IsRunning();
+}
+
+// After a request went out: back from the page, unless the send ended the session (the
+// reset then decides what shows) or the page is no longer the one on top.
+void BackFrom(const UxWindow& page)
+{
+    TarvPeer* peer = TarvPeer::GetInstance();
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!peer || peer->IsResetPending() || !navigation || navigation->GetPage() != &page)
+        return;
+    navigation->Back();
+}
+
+} // namespace
+
+StatusBarDisclosure::~StatusBarDisclosure()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&BackButton), static_cast<UxWindow*>(&BuddyAddButton),
+             static_cast<UxWindow*>(&GroupAddButton) })
+        RemoveChild(part);
+}
+
+bool StatusBarDisclosure::Create()
+{
+    UxXmlNode* node = SelectSection(L"StatusBarDisclosure::Create", L"StatusBar", L"Disclosure");
+    if (!node || !UxPageHeader::ApplySkin(node)
+        || !AddSkinParts(*this, node,
+            { { L"BackButton", &BackButton }, { L"BuddyAddButton", &BuddyAddButton },
+                { L"GroupAddButton", &GroupAddButton } }))
+        return false;
+    BuddyAddButton.SetVisible(false);
+    GroupAddButton.SetVisible(false);
+    return true;
+}
+
+void StatusBarDisclosure::SetTitle(const std::wstring& text)
+{
+    Title.SetText(text);
+    Title.Invalidate();
+}
+
+void StatusBarDisclosure::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->UpdateNotifyIcons();
+}
+
+bool StatusBarDisclosure::OnChildEvent(UxWindow* child, int32_t code)
+{
+    if (code != EventPointerUp || TransitionRunning())
+        return true;
+    if (child == &BackButton) {
+        if (UxNavigationController* navigation = UxNavigationController::GetInstance())
+            navigation->Back();
+    } else if (child == &BuddyAddButton) {
+        AddBuddy();
+    } else if (child == &GroupAddButton) {
+        AddGroup();
+    }
+    return true;
+}
+
+void StatusBarDisclosure::AddBuddy()
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!app)
+        return;
+    const BuddyAddPage& page = app->GetBuddyAddPage();
+    if (page.GetIdText().empty() || page.GetDomainText().empty()) {
+        ShowMsgBox(L"친구 아이디를 입력하세요.");
+        return;
+    }
+    if (page.GetMessageText().empty()) {
+        ShowMsgBox(L"메시지를 입력하세요.");
+        return;
+    }
+    // Nothing goes out when no group has the chosen name.
+    if (AskToAddBuddy(page.GetIdText(), page.GetDomainText(), page.GetGroupName(), page.GetMessageText()))
+        BackFrom(page);
+}
+
+void StatusBarDisclosure::AddGroup()
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!app)
+        return;
+    const GroupAddPage& page = app->GetGroupAddPage();
+    if (page.GetGroupName().empty()) {
+        ShowMsgBox(L"그룹 이름을 입력하세요.");
+        return;
+    }
+    if (::AddGroup(page.GetGroupName()))
+        BackFrom(page);
+}

@@ -1,0 +1,104 @@
+// The status bars, the tab bar and the menu bar, tapped on screen.
+#include "app/shell/StatusText.h"
+#include "platform/system/Shell.h"
+#include "tests/app/shell/RectEdges.h"
+#include "tests/support/AppDriver.h"
+#include "ux/core/UxSipHandler.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BarsTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        App().ShowBuddyList();
+        driver.Settle();
+    }
+
+    MessengerApp& App() { return driver.App(); }
+
+    AppDriver driver { [] {
+        AppDriver::Setup setup;
+        setup.service = false;
+        return setup;
+    }() };
+};
+
+} // namespace
+
+TEST_F(BarsTest, TabsSwitchTheMainPagesUnderTheSameStatusBar)
+{
+    const wchar_t* pages[] = { L"ChatList", L"MemoList", L"OptionList", L"BuddyList" };
+    const int tabs[] = { 1, 2, 3, 0 };
+    for (int i = 0; i < 4; ++i) {
+        TabBar& bar = static_cast<MainPage*>(driver.Page())->GetTabBar();
+        const plat::RECT tab = bar.GetTab(tabs[i])->GetScreenRect();
+        driver.Tap((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+        EXPECT_EQ(driver.Screen(), pages[i]);
+        EXPECT_EQ(driver.StatusBar(), &App().GetStatusBarDefault());
+        EXPECT_EQ(driver.Depth(), 1u);
+        // The page that came up shows its own tab selected, whatever it showed before.
+        TabBar& shown = static_cast<MainPage*>(driver.Page())->GetTabBar();
+        for (int t = 0; t < 4; ++t)
+            EXPECT_EQ(shown.GetTab(t)->IsChecked(), t == tabs[i]) << i << " " << t;
+    }
+    driver.Screenshot("buddy-list-again");
+}
+
+TEST_F(BarsTest, BackWaitsForTheRunningTransition)
+{
+    App().GetStatusBarDisclosure().SetTitle(L"프로필");
+    ASSERT_TRUE(App().PushScreen(
+        &App().GetStatusBarDisclosure(), &App().GetBuddyProfilePage(), MessengerApp::PushFromRight));
+    driver.Advance(100);
+    ASSERT_TRUE(driver.IsTransitionRunning());
+    EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    EXPECT_EQ(driver.Depth(), 2u);
+    driver.Settle();
+    EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"프로필");
+    driver.Screenshot("profile");
+    EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Depth(), 1u);
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+}
+
+TEST_F(BarsTest, TheKeyboardButtonFollowsTheInputPanel)
+{
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SipButton"));
+    EXPECT_TRUE(plat::IsInputPanelShown());
+    EXPECT_TRUE(driver.IsChecked(L"MenuBar/SipButton"));
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SipButton"));
+    EXPECT_FALSE(plat::IsInputPanelShown());
+    EXPECT_FALSE(driver.IsChecked(L"MenuBar/SipButton"));
+    // Opened by other means, the panel still checks the button.
+    UxSipHandler::GetInstance()->Show();
+    driver.Flush();
+    EXPECT_TRUE(driver.IsChecked(L"MenuBar/SipButton"));
+}
+
+TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)
+{
+    Me::GetInstance()->Nick = L"민수";
+    Me::GetInstance()->Status = 1;
+    Me::GetInstance()->WebTicket = L"T42";
+    App().RefreshMyStatus();
+    EXPECT_EQ(driver.Text(L"Default/Nick"), L"민수");
+    EXPECT_EQ(Edges(App().GetStatusBarDefault().StatusIcon.GetImage().GetDesc().ImageCoord),
+        Edges(GetStatusIconSmall(1, 0)));
+
+    std::vector<std::wstring> opened;
+    plat::SetShellOpenHook([&](const std::wstring& target) {
+        opened.push_back(target);
+        return true;
+    });
+    driver.Tap(L"Default/MailIcon");
+    driver.Tap(L"Default/LumastaIcon");
+    plat::SetShellOpenHook({});
+    EXPECT_EQ(opened,
+        (std::vector<std::wstring> { L"http://go.quorix.net/index.php?code=G115&t=T42",
+            L"http://go.quorix.net/index.php?code=D044&t=T42" }));
+}

@@ -1,0 +1,116 @@
+// A session against the local service: signed in, ended by the service, or never
+// connected.
+#include "app/shell/MenuSystem.h"
+#include "tests/app/shell/RectEdges.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace {
+
+AppDriver::Setup WithService(bool service = true)
+{
+    AppDriver::Setup setup;
+    setup.service = service;
+    return setup;
+}
+
+// A loopback port nobody listens on.
+int ClosedPort()
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    close(s);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Service().IsRunning());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(driver.StatusBar(), &driver.App().GetStatusBarDefault());
+    EXPECT_TRUE(driver.IsShown(L"MenuBar/SystemMenuButton"));
+    EXPECT_EQ(driver.Sounds(), (std::vector<std::wstring> { L"login.wav" }));
+    driver.Screenshot("buddy-list");
+
+    driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
+    // The service's reason stays up over the saved-login screen until read.
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
+    EXPECT_EQ(driver.Depth(), 0u);
+    driver.Screenshot("ended");
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_FALSE(driver.IsShown(L"MenuBar/SystemMenuButton"));
+}
+
+// A failed connect used to leave the connecting screen up, its progress running, over
+// the saved-login screen.
+TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
+{
+    AppDriver driver(WithService(false));
+    setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
+    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
+    ASSERT_TRUE(driver.Start());
+    EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
+    EXPECT_EQ(driver.Text(L"MsgBox/Text"), L"서버에 접속할 수 없습니다.");
+}
+
+TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStands)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    MessengerApp& app = driver.App();
+    StatusBarDisclosure& bar = app.GetStatusBarDisclosure();
+    const auto pushGroupAdd = [&] {
+        app.PushScreen(&bar, &app.GetGroupAddPage(), MessengerApp::CoverFromBottom);
+        driver.Settle();
+    };
+
+    pushGroupAdd();
+    bar.AddGroup(); // no name: an alert, nothing sent
+    EXPECT_EQ(driver.Screen(), L"GroupAdd");
+    app.GetGroupAddPage().SetGroupName(L"동호회");
+    bar.AddGroup();
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("ADDG") != std::string::npos; }));
+
+    // The session is ending: nothing goes out and the reset, not the bar, decides
+    // what shows.
+    pushGroupAdd();
+    TarvPeer::GetInstance()->RequestReset();
+    bar.AddGroup();
+    EXPECT_EQ(driver.Depth(), 2u);
+    driver.Flush();
+    EXPECT_EQ(driver.Screen(), L"Gate");
+}
+
+TEST(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+    auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuSystem::LogOut));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    EXPECT_EQ(driver.Depth(), 0u);
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("LOUT") != std::string::npos; }));
+}

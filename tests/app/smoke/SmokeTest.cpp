@@ -1,0 +1,144 @@
+// The real program under an X server: it draws its first screen from the skin, a second
+// start hands over to the first and ends, and a signal shuts it down cleanly.
+#include "tests/support/AppDriver.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+// Last: Xlib's macros clash with the headers above.
+#include "tests/support/XvfbServer.h"
+
+namespace {
+
+constexpr int kScreen = 800;
+
+class Program {
+public:
+    Program(const std::string& path, const std::vector<std::string>& environment)
+    {
+        std::vector<std::string> env = environment;
+        for (char** e = environ; *e; ++e)
+            env.push_back(*e);
+        std::vector<char*> envp;
+        for (auto& e : env)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        char* argv[] = { const_cast<char*>(path.c_str()), nullptr };
+        if (posix_spawn(&m_pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+            m_pid = -1;
+    }
+    ~Program()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    bool IsStarted() const { return m_pid > 0; }
+    void Signal(int signal) { kill(m_pid, signal); }
+    // The exit status once it has ended within ms, else -1.
+    int Wait(int ms)
+    {
+        for (int waited = 0; waited <= ms; waited += 10) {
+            int status = 0;
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+// The bounding box of everything that is not the server's black background.
+plat::RECT Drawn(plat::Bitmap* screen)
+{
+    plat::RECT box { kScreen, kScreen, 0, 0 };
+    for (int y = 0; y < kScreen; ++y)
+        for (int x = 0; x < kScreen; ++x)
+            if (screen->Row(y)[x] & 0xFFFFFF) {
+                box.left = std::min<int32_t>(box.left, x);
+                box.top = std::min<int32_t>(box.top, y);
+                box.right = std::max<int32_t>(box.right, x + 1);
+                box.bottom = std::max<int32_t>(box.bottom, y + 1);
+            }
+    return box;
+}
+
+} // namespace
+
+TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
+{
+    const std::string program = plat::NativePath(GetModuleDirectory()) + "/quorix";
+    if (access(program.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "quorix is not built beside the tests";
+    if (!XvfbServer::IsInstalled())
+        GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
+
+    // What the first screen looks like, drawn headless in this process.
+    plat::Bitmap* expected = nullptr;
+    {
+        AppDriver::Setup setup;
+        setup.service = false;
+        AppDriver driver(setup);
+        ASSERT_TRUE(driver.Start());
+        expected = plat::Bitmap::Create(480, 640, false);
+        for (int y = 0; y < 640; ++y)
+            for (int x = 0; x < 480; ++x)
+                expected->Row(y)[x] = driver.Pixel(x, y);
+    }
+
+    XvfbServer server;
+    ASSERT_TRUE(server.Start(kScreen, kScreen));
+    TempFolder home;
+    // The session-bus library SDL loads keeps a buffer for the life of the process.
+    home.Write("lsan.supp", "leak:libdbus-1.so\n");
+    const std::vector<std::string> environment = { "DISPLAY=" + server.display, "QUORIX_DISPLAY=sdl",
+        "QUORIX_SCALE=1", "QUORIX_REGISTRY=" + home.Native("registry"), "XDG_RUNTIME_DIR=" + home.Native(),
+        "LSAN_OPTIONS=suppressions=" + home.Native("lsan.supp") };
+    Program first(program, environment);
+    ASSERT_TRUE(first.IsStarted());
+
+    XScreenReader reader(server.display);
+    ASSERT_TRUE(reader.IsOpen());
+    plat::Bitmap* screen = nullptr;
+    plat::RECT box {};
+    for (int i = 0; i < 600; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+        if (screen)
+            plat::DeleteObject(screen);
+        screen = reader.Take(kScreen, kScreen);
+        ASSERT_NE(screen, nullptr);
+        box = Drawn(screen);
+        if (box.right - box.left == 480 && box.bottom - box.top == 640)
+            break;
+    }
+    const std::string folder = plat::NativePath(GetModuleDirectory()) + "/screenshots/SmokeTest";
+    std::filesystem::create_directories(folder);
+    plat::WritePng(screen, folder + "/first-screen.png");
+    ASSERT_EQ(box.right - box.left, 480);
+    ASSERT_EQ(box.bottom - box.top, 640);
+    int differing = 0;
+    for (int y = 0; y < 640; ++y)
+        for (int x = 0; x < 480; ++x)
+            differing += (screen->Row(box.top + y)[box.left + x] & 0xFFFFFF) != expected->Row(y)[x];
+    EXPECT_EQ(differing, 0);
+    plat::DeleteObject(screen);
+    plat::DeleteObject(expected);
+
+    // A second start finds the first, asks it to the front and ends at once.
+    Program second(program, environment);
+    EXPECT_EQ(second.Wait(20000), 0);
+    EXPECT_EQ(first.Wait(0), -1) << "the first copy ended";
+
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.Wait(20000), 0);
+}

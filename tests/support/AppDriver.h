@@ -1,0 +1,614 @@
+#pragma once
+
+// Drives the whole program in-process for end-to-end tests: the toolkit and the
+// application start as the program starts them, on the headless display and a manual
+// clock, against the local service, with a registry of their own (and a program folder
+// of their own when the test brings its own skin).
+// Tests tap, hold, drag and type, let time pass, wait for the network, read what the
+// screen shows and save screenshots.
+//
+//     AppDriver driver;
+//     ASSERT_TRUE(driver.Start());
+//     EXPECT_EQ(driver.Screen(), L"Counter");
+//     ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+//     driver.Tap(L"MenuBar/SystemMenuButton");
+//     driver.Screenshot("system-menu");
+
+#include "app/shell/AppMenu.h"
+#include "app/shell/EmptyPage.h"
+#include "app/shell/MessengerApp.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "platform/display/HeadlessDisplay.h"
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/Clock.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/system/HangulComposer.h"
+#include "platform/system/InputPanel.h"
+#include "platform/system/Led.h"
+#include "platform/system/Sound.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/UxPump.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxRegistryKey.h"
+#include "ux/core/UxStartup.h"
+#include "ux/core/UxTransitionManager.h"
+#include "ux/core/UxVibrator.h"
+#include "ux/widgets/UxButton.h"
+#include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxLabel.h"
+#include "ux/widgets/UxListWindow.h"
+#include "ux/widgets/UxMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+class AppDriver {
+public:
+    struct Setup {
+        // Start the local service and point the program at it.
+        bool service = true;
+        // The service's accounts (JSON text); empty: the demo accounts.
+        std::string accounts;
+        // The skin document the program loads; empty: the default skin beside the test
+        // program. A given document goes into a program folder of its own.
+        std::string skin;
+    };
+
+    AppDriver()
+        : AppDriver(Setup {})
+    {
+    }
+    explicit AppDriver(Setup setup)
+        : m_setup(std::move(setup))
+    {
+        setenv("QUORIX_DISPLAY", "headless", 0);
+        if (m_setup.service) {
+            std::string accounts = SourceDir() + "/tools/localservice/demo_accounts.json";
+            if (!m_setup.accounts.empty()) {
+                m_state.Write("accounts.json", m_setup.accounts);
+                accounts = m_state.Native("accounts.json");
+            }
+            m_service = std::make_unique<LocalService>(accounts, m_state.Native("service.log"));
+            m_service->Use();
+        }
+        if (!m_setup.skin.empty())
+            m_state.Write("program/Image/Skin.dat", m_setup.skin);
+        plat::ClearSoundHistory();
+        plat::SetLedCount(2);
+    }
+    ~AppDriver() { Stop(); }
+    AppDriver(const AppDriver&) = delete;
+    AppDriver& operator=(const AppDriver&) = delete;
+
+    // Start and stop ---------------------------------------------------------------
+
+    // Starts the toolkit and the application as the program's entry does. False when
+    // the application refused to start (the toolkit is then finalised again).
+    bool Start()
+    {
+        Stop();
+        if (!UxInitialize()) {
+            UxFinalize();
+            return false;
+        }
+        m_app = new MessengerApp;
+        m_app->SetProgramFolder(ProgramFolder());
+        static int counter = 0;
+        m_name = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
+        if (!m_app->Create(m_name, plat::RECT { 0, 0, 480, 640 })) {
+            delete m_app;
+            m_app = nullptr;
+            UxFinalize();
+            return false;
+        }
+        Flush();
+        return true;
+    }
+
+    // Orderly shut-down, as after the message loop: an open popup closes with result
+    // 0, the application ends, then the toolkit.
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        m_app->Shutdown();
+        Finish();
+    }
+
+    // The user closes the window: the loop ends and the program shuts down. False when
+    // the window did not end the loop.
+    bool CloseWindow()
+    {
+        if (!m_app)
+            return false;
+        Input().Close();
+        Flush();
+        plat::MSG msg;
+        const bool quit
+            = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
+        m_app->Shutdown();
+        Finish();
+        return quit;
+    }
+
+    // A new start on the same registry and program folder.
+    bool Restart()
+    {
+        Stop();
+        return Start();
+    }
+
+    bool IsRunning() const { return m_app != nullptr; }
+    MessengerApp& App() { return *m_app; }
+    LocalService& Service() { return *m_service; }
+    const TempRegistry& Registry() const { return m_registry; }
+    // Native path of the folder the program takes its skin and sounds from.
+    std::string ProgramFolderNative() const
+    {
+        return m_setup.skin.empty() ? plat::NativePath(GetModuleDirectory()) : m_state.Native("program");
+    }
+    std::wstring ProgramFolder() const
+    {
+        return m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\";
+    }
+    // A scratch folder that lives as long as the driver.
+    const TempFolder& State() const { return m_state; }
+
+    // Time -------------------------------------------------------------------------
+
+    // Lets ms of manual time pass, running timers, tweens and transitions as they fall
+    // due, and draws what changed.
+    void Advance(uint64_t ms)
+    {
+        UxPumpFor(ms);
+        Flush();
+    }
+    // Lets running transitions and animations finish.
+    void Settle() { Advance(1000); }
+    // Handles what arrives (the network, other threads) until done holds or the real
+    // time runs out; the manual clock stands still meanwhile.
+    bool WaitFor(const std::function<bool()>& done, int realMs = 15000)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+        for (;;) {
+            Flush();
+            if (done())
+                return true;
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    // Delivers what is queued, paints included.
+    void Flush()
+    {
+        plat::DispatchPending(100000, [] {
+            if (UxClock* clock = UxClock::GetInstance())
+                clock->Update();
+        });
+    }
+
+    // Input ------------------------------------------------------------------------
+
+    plat::DisplayInput& Input() { return Display()->GetInput(); }
+
+    void Tap(int x, int y)
+    {
+        Input().PointerDown(x, y);
+        Flush();
+        Input().PointerUp(x, y);
+        Flush();
+    }
+    // Taps the middle of the named window; false when no such window is shown.
+    bool Tap(const std::wstring& path)
+    {
+        const plat::POINT p = Centre(path);
+        if (p.x < 0)
+            return false;
+        Tap(p.x, p.y);
+        return true;
+    }
+    // A tap and the moment after it, when a click is reported (message-box buttons and
+    // list rows act on the click).
+    bool Click(const std::wstring& path)
+    {
+        if (!Tap(path))
+            return false;
+        Advance(200);
+        return true;
+    }
+    void Hold(int x, int y, uint64_t ms = 1000)
+    {
+        Input().PointerDown(x, y);
+        Flush();
+        Advance(ms);
+        Input().PointerUp(x, y);
+        Flush();
+    }
+    bool Hold(const std::wstring& path, uint64_t ms = 1000)
+    {
+        const plat::POINT p = Centre(path);
+        if (p.x < 0)
+            return false;
+        Hold(p.x, p.y, ms);
+        return true;
+    }
+    // Presses at the first point, moves in steps of stepMs manual time and lets go at
+    // the last.
+    void Drag(int x0, int y0, int x1, int y1, int steps = 10, uint64_t stepMs = 16)
+    {
+        Input().PointerDown(x0, y0);
+        Flush();
+        for (int i = 1; i <= steps; ++i) {
+            Advance(stepMs);
+            Input().PointerMove(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+            Flush();
+        }
+        Input().PointerUp(x1, y1);
+        Flush();
+    }
+    // Characters as the keyboard commits them.
+    void Type(const std::wstring& text)
+    {
+        Input().Text(text);
+        Flush();
+    }
+    // Text typed on the input panel's keyboard: Hangul on its Korean two-set layout,
+    // whose composer builds each syllable jamo by jamo (ㅎ, 하, 한), everything else in
+    // its Latin mode; the panel's mode button switches between them. Ends with all text
+    // committed and the keyboard in the mode it had.
+    void TypeKorean(const std::wstring& text)
+    {
+        const bool wasKorean = plat::IsHangulKeyboard();
+        for (wchar_t c : text) {
+            const std::wstring keys = HangulKeys(c);
+            if (keys.empty() == plat::IsHangulKeyboard())
+                Key(plat::VK_HANGUL);
+            Type(keys.empty() ? std::wstring(1, c) : keys);
+        }
+        // The mode button commits the syllable being composed.
+        if (plat::IsHangulKeyboard())
+            Key(plat::VK_HANGUL);
+        if (plat::IsHangulKeyboard() != wasKorean)
+            Key(plat::VK_HANGUL);
+    }
+    // The two-set keys that type a Hangul syllable or jamo; "" for other characters.
+    static std::wstring HangulKeys(wchar_t c)
+    {
+        static const wchar_t* const kMedials[]
+            = { L"ㅏ", L"ㅐ", L"ㅑ", L"ㅒ", L"ㅓ", L"ㅔ", L"ㅕ", L"ㅖ", L"ㅗ", L"ㅗㅏ", L"ㅗㅐ", L"ㅗㅣ",
+                  L"ㅛ", L"ㅜ", L"ㅜㅓ", L"ㅜㅔ", L"ㅜㅣ", L"ㅠ", L"ㅡ", L"ㅡㅣ", L"ㅣ" };
+        static const wchar_t* const kFinals[] = { L"", L"ㄱ", L"ㄲ", L"ㄱㅅ", L"ㄴ", L"ㄴㅈ", L"ㄴㅎ", L"ㄷ",
+            L"ㄹ", L"ㄹㄱ", L"ㄹㅁ", L"ㄹㅂ", L"ㄹㅅ", L"ㄹㅌ", L"ㄹㅍ", L"ㄹㅎ", L"ㅁ", L"ㅂ", L"ㅂㅅ",
+            L"ㅅ", L"ㅆ", L"ㅇ", L"ㅈ", L"ㅊ", L"ㅋ", L"ㅌ", L"ㅍ", L"ㅎ" };
+        static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+        std::wstring jamo;
+        if (c >= 0xAC00 && c <= 0xD7A3) {
+            const int index = c - 0xAC00;
+            jamo = std::wstring(1, kInitials[index / (21 * 28)]) + kMedials[(index / 28) % 21]
+                + kFinals[index % 28];
+        } else if (c >= 0x3131 && c <= 0x3163) {
+            jamo = std::wstring(1, c);
+        }
+        std::wstring keys;
+        for (wchar_t j : jamo) {
+            wchar_t key = 0;
+            for (wchar_t k : std::wstring(L"abcdefghijklmnopqrstuvwxyzQWERTOP"))
+                if (!key && plat::HangulComposer::JamoForKey(k) == j)
+                    key = k;
+            if (!key)
+                return L"";
+            keys += key;
+        }
+        return keys;
+    }
+    // A key pressed and released (VK_RETURN, VK_BACK ...).
+    void Key(uint32_t virtualKey)
+    {
+        Input().Key(true, virtualKey);
+        Input().Key(false, virtualKey);
+        Flush();
+    }
+
+    // Reading the screen ----------------------------------------------------------
+
+    // A window's name: the skin node it was built from, or the section of a page that
+    // is not built yet.
+    static std::wstring NameOf(const UxWindow* window)
+    {
+        if (!window)
+            return L"";
+        if (!window->GetSkinName().empty())
+            return window->GetSkinName();
+        if (auto* page = dynamic_cast<const EmptyPage*>(window))
+            return page->GetName();
+        return L"";
+    }
+    // The window and all its ancestors are visible.
+    static bool IsShown(const UxWindow* window)
+    {
+        for (; window; window = window->GetParent())
+            if (!window->IsVisible())
+                return false;
+        return true;
+    }
+    // The window named by path ("MsgBox/OkButton": an OkButton inside a MsgBox; the
+    // names need not be direct children), shown ones first; null when there is none.
+    UxWindow* Find(const std::wstring& path)
+    {
+        std::vector<std::wstring> names;
+        for (size_t start = 0;;) {
+            const size_t slash = path.find(L'/', start);
+            names.push_back(path.substr(start, slash - start));
+            if (slash == std::wstring::npos)
+                break;
+            start = slash + 1;
+        }
+        UxWindow* hidden = nullptr;
+        UxWindow* shown = nullptr;
+        Walk(m_app, [&](UxWindow* window) {
+            if (shown || NameOf(window) != names.back()
+                || !Matches(window->GetParent(), names, names.size() - 1))
+                return;
+            if (IsShown(window))
+                shown = window;
+            else if (!hidden)
+                hidden = window;
+        });
+        return shown ? shown : hidden;
+    }
+    bool IsShown(const std::wstring& path) { return IsShown(Find(path)); }
+
+    // What fills the screen: the navigation's page, else the login window shown.
+    std::wstring Screen()
+    {
+        if (UxWindow* page = Page())
+            return NameOf(page);
+        for (UxWindow* login : { static_cast<UxWindow*>(&m_app->GetLoginConnecting()),
+                 static_cast<UxWindow*>(&m_app->GetLoginGate()),
+                 static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
+            if (login->IsVisible())
+                return NameOf(login);
+        return L"";
+    }
+    UxWindow* Page() const { return UxNavigationController::GetInstance()->GetPage(); }
+    UxWindow* StatusBar() const { return UxNavigationController::GetInstance()->GetStatusBar(); }
+    size_t Depth() const { return UxNavigationController::GetInstance()->GetDepth(); }
+    bool IsTransitionRunning() const { return UxTransitionManager::GetInstance()->IsRunning(); }
+    // The names of the shown windows, in painting order.
+    std::vector<std::wstring> ShownWindows()
+    {
+        std::vector<std::wstring> names;
+        Walk(m_app, [&](UxWindow* window) {
+            if (window != m_app && IsShown(window) && !NameOf(window).empty())
+                names.push_back(NameOf(window));
+        });
+        return names;
+    }
+    // The names of the shown screens, bars and popups (the desktop's children), in
+    // painting order.
+    std::vector<std::wstring> ShownScreens()
+    {
+        std::vector<std::wstring> names;
+        for (UxWindow* child = m_app->GetFirstChild(); child; child = child->GetNextSibling())
+            if (child->IsVisible())
+                names.push_back(NameOf(child));
+        return names;
+    }
+    // The text a label, an edit box or a button's label shows; "" for other windows.
+    static std::wstring TextOf(UxWindow* window)
+    {
+        if (auto* label = dynamic_cast<UxLabel*>(window))
+            return label->GetText();
+        if (auto* edit = dynamic_cast<UxEdit*>(window))
+            return edit->GetText();
+        if (auto* button = dynamic_cast<UxButton*>(window))
+            return button->GetDefaultLabel().GetText();
+        if (auto* check = dynamic_cast<UxCheckButton*>(window))
+            return (check->IsChecked() ? check->GetCheckedLabel() : check->GetDefaultLabel()).GetText();
+        return L"";
+    }
+    std::wstring Text(const std::wstring& path) { return TextOf(Find(path)); }
+    // A check button's state; false for anything else.
+    bool IsChecked(const std::wstring& path)
+    {
+        auto* check = dynamic_cast<UxCheckButton*>(Find(path));
+        return check && check->IsChecked();
+    }
+    // Lists: the named list window, its rows, and a tap on one row.
+    UxListWindow* List(const std::wstring& path) { return dynamic_cast<UxListWindow*>(Find(path)); }
+    int32_t RowCount(const std::wstring& path)
+    {
+        UxListWindow* list = List(path);
+        return list ? list->GetRowCount() : -1;
+    }
+    // Taps the middle of the row (scrolled into view by the caller); false when the row
+    // is not on screen.
+    bool TapRow(UxListWindow* list, int32_t index)
+    {
+        if (!list || !list->IsValidRow(index) || !IsShown(list))
+            return false;
+        const plat::RECT row = list->ClientToScreen(list->GetRowRect(index));
+        const plat::RECT shown = list->GetScreenRect();
+        const int y = (std::max(row.top, shown.top) + std::min(row.bottom, shown.bottom)) / 2;
+        if (y < shown.top || y >= shown.bottom)
+            return false;
+        Tap((row.left + row.right) / 2, y);
+        // A list reports the click a moment after the release.
+        Advance(200);
+        return true;
+    }
+    bool TapRow(const std::wstring& path, int32_t index) { return TapRow(List(path), index); }
+    // The open popup (message box or menu), null when none.
+    UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
+    // What the open popup says: a message box's text, a menu's rows one per line; ""
+    // when none is open.
+    std::wstring PopupText() const
+    {
+        if (auto* box = dynamic_cast<UxMessageBox*>(Popup()))
+            return box->Text.GetText();
+        std::wstring rows;
+        if (auto* menu = dynamic_cast<AppMenu*>(Popup()))
+            for (int32_t i = 0; i < menu->GetRowCount(); ++i)
+                rows += (i ? L"\n" : L"") + menu->GetRowText(i);
+        return rows;
+    }
+
+    // The sound files played since the driver was made, oldest first (file names).
+    std::vector<std::wstring> Sounds() const
+    {
+        std::vector<std::wstring> names;
+        for (const plat::SoundPlayback& played : plat::GetSoundHistory())
+            names.push_back(played.path.substr(played.path.find_last_of(L"\\/") + 1));
+        return names;
+    }
+    bool IsVibrating() const { return UxVibrator::GetInstance()->IsOn(); }
+    // How often the vibrator was switched (on and off count one each).
+    uint32_t VibratorChanges() const
+    {
+        return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex());
+    }
+
+    // Values under the program's registry key.
+    std::wstring RegistryString(const std::wstring& name, const std::wstring& otherwise = L"") const
+    {
+        UxRegistryKey key;
+        return key.Open(kMessengerRegistryPath) ? key.GetString(name, otherwise) : otherwise;
+    }
+    uint32_t RegistryDword(const std::wstring& name, uint32_t otherwise = 0) const
+    {
+        UxRegistryKey key;
+        return key.Open(kMessengerRegistryPath) ? key.GetDword(name, otherwise) : otherwise;
+    }
+    void SetRegistryString(const std::wstring& name, const std::wstring& value) const
+    {
+        UxRegistryKey key;
+        if (key.Create(kMessengerRegistryPath))
+            key.SetString(name, value);
+    }
+    void SetRegistryDword(const std::wstring& name, uint32_t value) const
+    {
+        UxRegistryKey key;
+        if (key.Create(kMessengerRegistryPath))
+            key.SetDword(name, value);
+    }
+    // What a kept login leaves for the next start.
+    void SaveLogin(const std::wstring& id, const std::wstring& password) const
+    {
+        SetRegistryString(L"LoginBuddyId", id);
+        SaveLoginPassword(MakePasswordDigest(id, password));
+    }
+
+    plat::COLORREF Pixel(int x, int y) const
+    {
+        return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF;
+    }
+    // Saves the frame as <build>/screenshots/<Suite>.<Test>/<name>.png; the path, or ""
+    // when it could not be written.
+    std::string Screenshot(const std::string& name)
+    {
+        Flush();
+        std::string folder = plat::NativePath(GetModuleDirectory()) + "/screenshots";
+        if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+            folder += "/" + std::string(test->test_suite_name()) + "." + test->name();
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        const std::string path = folder + "/" + name + ".png";
+        return plat::GetDisplay()->SaveFramePng(path) ? path : "";
+    }
+
+    // Network ----------------------------------------------------------------------
+
+    // Signs in as the login form does once its checks pass (the model gets the id, the
+    // password digest and the offline choice, the connecting screen comes up, the
+    // connection starts), without typing into the form. True once the buddy list is
+    // up; false when the sign-in ended on the form or the saved-login screen.
+    bool SignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
+    {
+        Me* me = Me::GetInstance();
+        TarvPeer* peer = TarvPeer::GetInstance();
+        if (!me || !peer)
+            return false;
+        me->Id = id;
+        me->PasswordDigest = MakePasswordDigest(id, password);
+        me->LoginOffline = offline;
+        m_app->GetLoginCounter().SetVisible(false);
+        m_app->GetLoginGate().SetVisible(false);
+        m_app->GetLoginConnecting().SetVisible(true);
+        if (!peer->ConnectDispatch())
+            peer->OnConnectFailed(0);
+        WaitFor([&] {
+            return Page() == &m_app->GetBuddyListPage() || m_app->GetLoginGate().IsVisible()
+                || m_app->GetLoginCounter().IsVisible();
+        });
+        return Page() == &m_app->GetBuddyListPage();
+    }
+    // The service's record of every frame, as text.
+    std::string ServiceLog() const { return m_state.Read("service.log"); }
+
+private:
+    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
+
+    static std::string SourceDir()
+    {
+        const char* source = std::getenv("QUORIX_SOURCE_DIR");
+        return source ? source : QUORIX_TEST_SOURCE_DIR;
+    }
+
+    void Finish()
+    {
+        delete m_app;
+        m_app = nullptr;
+        UxFinalize();
+        Flush();
+    }
+
+    plat::POINT Centre(const std::wstring& path)
+    {
+        UxWindow* window = Find(path);
+        if (!IsShown(window))
+            return { -1, -1 };
+        const plat::RECT r = window->GetScreenRect();
+        return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+    }
+
+    static bool Matches(UxWindow* ancestor, const std::vector<std::wstring>& names, size_t count)
+    {
+        for (; count > 0 && ancestor; ancestor = ancestor->GetParent())
+            if (NameOf(ancestor) == names[count - 1])
+                --count;
+        return count == 0;
+    }
+
+    template <typename Visit> static void Walk(UxWindow* window, const Visit& visit)
+    {
+        if (!window)
+            return;
+        visit(window);
+        for (UxWindow* child = window->GetFirstChild(); child; child = child->GetNextSibling())
+            Walk(child, visit);
+    }
+
+    Setup m_setup;
+    TempFolder m_state;
+    TempRegistry m_registry;
+    plat::ManualClock m_clock { 5000 };
+    std::unique_ptr<LocalService> m_service;
+    MessengerApp* m_app = nullptr;
+    std::wstring m_name;
+};
