@@ -111,6 +111,16 @@ public:
     void UpdateChatSession(ChatSession&) override { }
     void UpdateNotifyIcons() override { }
     void ReloadChatInfo(ChatSession&) override { }
+    bool ShowNotifyBox(const std::wstring&, const std::wstring&) override { return true; }
+    void ShowMemoInbox() override { }
+    void RefreshChatPeer(const std::wstring&) override { }
+    void RefreshBuddyProfile(const std::wstring&) override { }
+    void MoveProfileBuddy(const std::wstring&, const std::wstring&) override { }
+    void AskBuddyRequest(const std::wstring&, const std::wstring&, const std::wstring&) override { }
+    void InsertNewMemos(int) override { }
+    void AppendMemoPage(int) override { }
+    Memo* GetShownMemo() override { return nullptr; }
+    void SetMemo(const PktInImsg&) override { }
 
     bool signedIn = false;
     bool ended = false;

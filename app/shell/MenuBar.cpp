@@ -4,6 +4,7 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/ChatSessionList.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/PktOutEmpty.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "ux/core/UxSipHandler.h"
@@ -81,8 +82,8 @@ void MenuBar::UpdateNotifyImages()
 {
     ChatSessionList* chats = ChatSessionList::GetInstance();
     ChatNotifyImage.SetVisible(chats && chats->HasUnread());
-    // Memos: shown while the memo list's unread flag is set.
-    MemoNotifyImage.SetVisible(false);
+    MemoList* memos = MemoList::GetInstance();
+    MemoNotifyImage.SetVisible(memos && memos->Unread);
     ChatNotifyImage.Invalidate();
     MemoNotifyImage.Invalidate();
 }

@@ -8,6 +8,7 @@
 #include "messenger/model/EmoticonList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/model/Options.h"
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktHandlerFactory.h"
@@ -109,7 +110,7 @@ void MessengerApp::CreateSingletons()
     CreateOwned(m_groups);
     CreateOwned(m_buddies);
     CreateOwned(m_chats);
-    // Memos: MemoList.
+    CreateOwned(m_memos);
     // Reads its registry values at once.
     CreateOwned(m_options);
     CreateOwned(m_emoticons);
@@ -137,7 +138,7 @@ void MessengerApp::DeleteSingletons()
     SafeDelete(m_emoticons);
     // Saves its values.
     SafeDelete(m_options);
-    // Memos: MemoList.
+    SafeDelete(m_memos);
     SafeDelete(m_chats);
     SafeDelete(m_buddies);
     SafeDelete(m_groups);
@@ -303,6 +304,13 @@ bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& 
 
 // Memos: the memo list view turns to the inbox.
 void MessengerApp::ShowMemoInbox() { }
+
+// Memos: rows for new memos on top, a page of rows at the bottom, the read page's memo
+// and its content; the memo screens are empty pages so far.
+void MessengerApp::InsertNewMemos(int) { }
+void MessengerApp::AppendMemoPage(int) { }
+Memo* MessengerApp::GetShownMemo() { return nullptr; }
+void MessengerApp::SetMemo(const PktInImsg&) { }
 
 // Chat: an open chat with the buddy shows its new status.
 void MessengerApp::RefreshChatPeer(const std::wstring&) { }

@@ -35,6 +35,7 @@ class BuddyList;
 class ChatSessionList;
 class EmoticonList;
 class GroupList;
+class MemoList;
 class Options;
 class Me;
 class PktFactory;
@@ -102,6 +103,10 @@ public:
     void AddChatSession(ChatSession& session) override;
     void UpdateChatSession(ChatSession& session) override;
     void ReloadChatInfo(ChatSession& session) override;
+    void InsertNewMemos(int count) override;
+    void AppendMemoPage(int count) override;
+    Memo* GetShownMemo() override;
+    void SetMemo(const PktInImsg& packet) override;
 
     LoginCounter& GetLoginCounter() { return m_loginCounter; }
     LoginGate& GetLoginGate() { return m_loginGate; }
@@ -176,6 +181,7 @@ private:
     GroupList* m_groups = nullptr;
     BuddyList* m_buddies = nullptr;
     ChatSessionList* m_chats = nullptr;
+    MemoList* m_memos = nullptr;
     Options* m_options = nullptr;
     EmoticonList* m_emoticons = nullptr;
     PktTransactionIdIssuer* m_issuer = nullptr;

@@ -3,6 +3,7 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/ChatSessionList.h"
+#include "messenger/model/MemoList.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/widgets/UxCheckButton.h"
 
@@ -55,8 +56,8 @@ void TabBar::UpdateNotifyIcons()
 {
     ChatSessionList* chats = ChatSessionList::GetInstance();
     ChatNotifyIcon.SetVisible(chats && chats->HasUnread());
-    // Memos: shown while the memo list's unread flag is set.
-    MemoNotifyIcon.SetVisible(false);
+    MemoList* memos = MemoList::GetInstance();
+    MemoNotifyIcon.SetVisible(memos && memos->Unread);
     ChatNotifyIcon.Invalidate();
     MemoNotifyIcon.Invalidate();
 }
