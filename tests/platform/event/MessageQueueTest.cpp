@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -244,13 +246,19 @@ TEST_F(EventTest, PostsFromAnotherThreadAndBackendInputWakeTheBlockedGet)
     FakeSource source;
     source.target = window;
     SetEventSource(&source);
+    // The post waits until the key was taken: posted messages come before input, and a
+    // busy machine could otherwise let both arrive before the first get.
+    std::atomic<bool> gotKey { false };
     ASSERT_TRUE(poster.Start([&] {
         Sleep(10);
         source.Inject(65);
+        while (!gotKey)
+            Sleep(1);
         Sleep(10);
         PostMessageW(window, WM_USER, 1, 0);
     }));
     EXPECT_EQ(Next(), std::make_tuple(WM_KEYDOWN, window, WPARAM(65)));
+    gotKey = true;
     EXPECT_EQ(Next(), std::make_tuple(WM_USER, window, WPARAM(1)));
     poster.Join();
     SetEventSource(nullptr);
