@@ -1,6 +1,7 @@
 // Parsing a buddy list of N buddies in 50 groups from its frame and loading it into the
 // model: time per load, and the memory it adds at its peak and once loaded (every
 // allocation is counted through the global operator new).
+#include "bench/BenchSupport.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/PktHandlerLsta.h"
@@ -16,28 +17,6 @@
 #include <string>
 
 namespace {
-
-size_t g_current = 0;
-size_t g_peak = 0;
-
-void* Allocate(size_t size)
-{
-    void* p = std::malloc(size ? size : 1);
-    if (!p)
-        throw std::bad_alloc();
-    g_current += malloc_usable_size(p);
-    if (g_current > g_peak)
-        g_peak = g_current;
-    return p;
-}
-
-void Release(void* p)
-{
-    if (!p)
-        return;
-    g_current -= malloc_usable_size(p);
-    std::free(p);
-}
 
 constexpr int kGroups = 50;
 
@@ -68,8 +47,8 @@ void BM_ParseAndLoadBuddyList(benchmark::State& state)
     size_t peakAdded = 0;
     size_t retained = 0;
     for (auto _ : state) {
-        const size_t before = g_current;
-        g_peak = g_current;
+        const size_t before = g_heapLive;
+        g_heapPeak = g_heapLive;
         {
             GroupList groups;
             BuddyList buddies;
@@ -84,10 +63,10 @@ void BM_ParseAndLoadBuddyList(benchmark::State& state)
                 PktHandlerLsta::LoadModel(list);
                 benchmark::DoNotOptimize(buddies.GetCount());
             }
-            retained = g_current - before;
+            retained = g_heapLive - before;
         }
         // The first load also grows the fragment buffer, which later loads reuse.
-        peakAdded = std::max(peakAdded, g_peak - before);
+        peakAdded = std::max(peakAdded, g_heapPeak - before);
     }
     state.counters["buddies"] = static_cast<double>(state.range(0));
     state.counters["frame_bytes"] = static_cast<double>(frame.size());
@@ -97,29 +76,6 @@ void BM_ParseAndLoadBuddyList(benchmark::State& state)
 
 } // namespace
 
-void* operator new(size_t size)
-{
-    return Allocate(size);
-}
-void* operator new[](size_t size)
-{
-    return Allocate(size);
-}
-void operator delete(void* p) noexcept
-{
-    Release(p);
-}
-void operator delete[](void* p) noexcept
-{
-    Release(p);
-}
-void operator delete(void* p, size_t) noexcept
-{
-    Release(p);
-}
-void operator delete[](void* p, size_t) noexcept
-{
-    Release(p);
-}
+COUNT_HEAP_ALLOCATIONS()
 
 BENCHMARK(BM_ParseAndLoadBuddyList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 // (every allocation counted through the global operator new) and resident memory, and
 // the peer's resident memory, after the first thousand lines and at the end. The peer
 // program is found beside this one (tools/signin/quorix-signin) or at QUORIX_SIGNIN.
+#include "bench/BenchSupport.h"
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/SavedLogin.h"
@@ -34,25 +35,6 @@
 #include <string>
 
 namespace {
-
-size_t g_live = 0;
-
-void* Allocate(size_t size)
-{
-    void* p = std::malloc(size ? size : 1);
-    if (!p)
-        throw std::bad_alloc();
-    g_live += malloc_usable_size(p);
-    return p;
-}
-
-void Release(void* p)
-{
-    if (!p)
-        return;
-    g_live -= malloc_usable_size(p);
-    std::free(p);
-}
 
 constexpr int kWindow = 64;
 const std::wstring kSaid = L"이지연 (지연이) 님의 말:\n";
@@ -128,16 +110,6 @@ public:
     int wrong = 0;
     int errors = 0;
 };
-
-double ResidentKb(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6));
-    return 0;
-}
 
 void Wake(uintptr_t) { }
 
@@ -240,8 +212,8 @@ void ChatSoak(benchmark::State& state)
                     screens,
                     [&] {
                         if (screens.echoed >= 1000 && heapAt1k == 0) {
-                            heapAt1k = static_cast<double>(g_live);
-                            rssAt1k = ResidentKb(getpid());
+                            heapAt1k = static_cast<double>(g_heapLive);
+                            rssAt1k = ResidentKb();
                             peerAt1k = ResidentKb(peerPid);
                         }
                         while (sent < lines && sent - screens.echoed < kWindow && screens.wrong == 0)
@@ -256,9 +228,9 @@ void ChatSoak(benchmark::State& state)
                 state.counters["round_trips_per_s"] = screens.echoed / seconds;
                 state.counters["lines_through_service_per_s"] = 2 * screens.echoed / seconds;
                 state.counters["client_heap_kb_at_1k"] = heapAt1k / 1024;
-                state.counters["client_heap_kb_at_end"] = static_cast<double>(g_live) / 1024;
+                state.counters["client_heap_kb_at_end"] = static_cast<double>(g_heapLive) / 1024;
                 state.counters["client_rss_kb_at_1k"] = rssAt1k;
-                state.counters["client_rss_kb_at_end"] = ResidentKb(getpid());
+                state.counters["client_rss_kb_at_end"] = ResidentKb();
                 state.counters["peer_rss_kb_at_1k"] = peerAt1k;
                 state.counters["peer_rss_kb_at_end"] = ResidentKb(peerPid);
                 state.counters["lines"] = screens.echoed;
@@ -277,27 +249,4 @@ BENCHMARK(ChatSoak)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
 
-void* operator new(size_t size)
-{
-    return Allocate(size);
-}
-void* operator new[](size_t size)
-{
-    return Allocate(size);
-}
-void operator delete(void* p) noexcept
-{
-    Release(p);
-}
-void operator delete[](void* p) noexcept
-{
-    Release(p);
-}
-void operator delete(void* p, size_t) noexcept
-{
-    Release(p);
-}
-void operator delete[](void* p, size_t) noexcept
-{
-    Release(p);
-}
+COUNT_HEAP_ALLOCATIONS()

@@ -2,6 +2,7 @@
 // text in a focused multi-line edit, laid out, painted and presented, reported as a ratio
 // to a plain memcpy of one 480 x 640 frame ("vs_memcpy": 2.0 means twice memcpy's time).
 
+#include "bench/BenchSupport.h"
 #include "platform/display/Display.h"
 #include "platform/event/Clock.h"
 #include "platform/event/MessageQueue.h"
@@ -20,26 +21,6 @@
 #include <vector>
 
 namespace {
-
-constexpr size_t kFrameBytes = size_t(480) * 640 * 4;
-
-// Seconds for one memcpy of a frame, best of many runs.
-double MemcpySeconds()
-{
-    static const double seconds = [] {
-        std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes);
-        double best = 1e9;
-        for (int run = 0; run < 200; ++run) {
-            auto start = std::chrono::steady_clock::now();
-            std::memcpy(b.data(), a.data(), kFrameBytes);
-            benchmark::DoNotOptimize(b.data());
-            benchmark::ClobberMemory();
-            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        }
-        return best;
-    }();
-    return seconds;
-}
 
 // A chat text of Korean and Latin words, 2,000 characters.
 std::wstring ChatText()
@@ -90,8 +71,7 @@ void BM_EditInsertAtEndAndPresent(benchmark::State& state)
         // Each insertion must reach the screen (half the frames are the deletions').
         state.counters["frames_per_insert"]
             = double(plat::GetDisplay()->GetPresentCount() - presents) / 2.0 / double(state.iterations());
-        state.counters["vs_memcpy"] = benchmark::Counter(double(state.iterations()) * MemcpySeconds(),
-            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+        ReportVsMemcpy(state);
         desktop.RemoveChild(&edit);
     }
     UxFinalize();

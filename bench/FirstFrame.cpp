@@ -9,6 +9,7 @@
 // "exec_ms" counts from the kernel's start of the process (10 ms steps), "main_ms"
 // from the program's first static initialiser; "rss_kb" is VmRSS at that moment.
 #include "app/shell/MessengerApp.h"
+#include "bench/BenchSupport.h"
 #include "platform/display/Display.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxStartup.h"
@@ -44,15 +45,6 @@ double MsSinceExec()
     clock_gettime(CLOCK_BOOTTIME, &now);
     const double started = std::stod(field) * 1000.0 / double(sysconf(_SC_CLK_TCK));
     return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6 - started;
-}
-
-double ResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6));
-    return 0;
 }
 
 void Report(benchmark::State& state, double execMs, double mainMs, double rssKb)

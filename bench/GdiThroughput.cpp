@@ -1,6 +1,7 @@
 // Full-screen (480 x 640) fill, copy and per-pixel blend, each reported as a ratio to a
 // plain memcpy of the same bytes ("vs_memcpy": 2.0 means twice memcpy's time).
 
+#include "bench/BenchSupport.h"
 #include "platform/gdi/Gdi.h"
 
 #include <benchmark/benchmark.h>
@@ -16,32 +17,11 @@ namespace {
 
 constexpr int kWidth = 480;
 constexpr int kHeight = 640;
-constexpr size_t kBytes = size_t(kWidth) * kHeight * 4;
-
-// Seconds for one memcpy of a screen, best of many runs.
-double MemcpySeconds()
-{
-    static const double seconds = [] {
-        std::vector<uint8_t> a(kBytes, 1), b(kBytes);
-        double best = 1e9;
-        for (int run = 0; run < 200; ++run) {
-            auto start = std::chrono::steady_clock::now();
-            std::memcpy(b.data(), a.data(), kBytes);
-            benchmark::DoNotOptimize(b.data());
-            benchmark::ClobberMemory();
-            best = std::min(
-                best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        }
-        return best;
-    }();
-    return seconds;
-}
 
 void Report(benchmark::State& state)
 {
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kBytes));
-    state.counters["vs_memcpy"] = benchmark::Counter(double(state.iterations()) * MemcpySeconds(),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(kFrameBytes));
+    ReportVsMemcpy(state);
 }
 
 struct Surface {
@@ -72,9 +52,9 @@ struct Surface {
 
 void BM_Memcpy(benchmark::State& state)
 {
-    std::vector<uint8_t> a(kBytes, 1), b(kBytes);
+    std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes);
     for (auto _ : state) {
-        std::memcpy(b.data(), a.data(), kBytes);
+        std::memcpy(b.data(), a.data(), kFrameBytes);
         benchmark::DoNotOptimize(b.data());
         benchmark::ClobberMemory();
     }

@@ -3,6 +3,7 @@
 // each painted and presented, reported as a ratio to a memcpy of one frame
 // ("vs_memcpy": 2.0 means twice memcpy's time).
 
+#include "bench/BenchSupport.h"
 #include "tests/support/DesktopFixture.h"
 #include "tests/support/SampleList.h"
 #include "ux/graphics/UxDeviceImagePool.h"
@@ -17,32 +18,6 @@
 #include <vector>
 
 namespace {
-
-constexpr size_t kFrameBytes = size_t(480) * 640 * 4;
-
-double MemcpySeconds()
-{
-    static const double seconds = [] {
-        std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes);
-        double best = 1e9;
-        for (int run = 0; run < 200; ++run) {
-            auto start = std::chrono::steady_clock::now();
-            std::memcpy(b.data(), a.data(), kFrameBytes);
-            benchmark::DoNotOptimize(b.data());
-            benchmark::ClobberMemory();
-            best = std::min(
-                best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        }
-        return best;
-    }();
-    return seconds;
-}
-
-void Report(benchmark::State& state)
-{
-    state.counters["vs_memcpy"] = benchmark::Counter(double(state.iterations()) * MemcpySeconds(),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
 
 struct Scene {
     explicit Scene(int groups)
@@ -81,7 +56,7 @@ void BM_ScrollFrame(benchmark::State& state)
         scene.list->Invalidate(plat::RECT {}, false);
         scene.desktop.Flush();
     }
-    Report(state);
+    ReportVsMemcpy(state);
 }
 BENCHMARK(BM_ScrollFrame)->Arg(50)->Arg(500);
 
@@ -93,7 +68,7 @@ void BM_StillFrame(benchmark::State& state)
         scene.list->Invalidate(plat::RECT {}, false);
         scene.desktop.Flush();
     }
-    Report(state);
+    ReportVsMemcpy(state);
 }
 BENCHMARK(BM_StillFrame);
 
@@ -106,7 +81,7 @@ void BM_FullFrame(benchmark::State& state)
         scene.list->Invalidate(plat::RECT {}, false);
         scene.desktop.Flush();
     }
-    Report(state);
+    ReportVsMemcpy(state);
 }
 BENCHMARK(BM_FullFrame);
 

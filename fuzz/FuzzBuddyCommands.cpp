@@ -5,16 +5,9 @@
 // AcceptBuddy 5, RejectBuddy 7, AskToAddBuddy 9, DeleteBuddy 11, AddGroup 13,
 // MoveBuddy 15, ChangeNick 17, ChangeStatus 19 and a three-record move 21 (each
 // envelope takes the id after its request's).
+#include "fuzz/MessengerFuzz.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/buddies/PktOutMvbg.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TraceCapture.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 namespace {
 
@@ -35,13 +28,10 @@ void AddBuddy(
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > (1u << 20))
+    if (size > kMaxServiceInput)
         return 0;
-    TraceCapture quiet;
-    RecordingScreens screens;
-    MessengerSingletons m;
-    m.me.Id = L"kim@quorix.net";
-    m.peer.SetStage(TarvPeer::StageMain);
+    SignedInMessenger session;
+    MessengerSingletons& m = session.m;
     m.groups.Insert(Group(L"0", L"기타"));
     m.groups.Insert(Group(L"1", L"친구"));
     AddBuddy(m, L"k1", L"a@q", 3, L"0");

@@ -2,25 +2,15 @@
 // with two chats open (one entered with a participant and a queued line, one waiting
 // for its chat server), envelopes nested as deep as the bytes say, the chat pages
 // recorded and any session reset run as the message loop would.
+#include "fuzz/MessengerFuzz.h"
 #include "messenger/model/ChatSessionList.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TraceCapture.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > (1u << 20))
+    if (size > kMaxServiceInput)
         return 0;
-    TraceCapture quiet;
-    RecordingScreens screens;
-    MessengerSingletons m;
-    m.me.Id = L"kim@quorix.net";
-    m.peer.SetStage(TarvPeer::StageMain);
+    SignedInMessenger session;
+    MessengerSingletons& m = session.m;
     Buddy lee;
     lee.Id = lee.Email = L"lee@quorix.net";
     m.buddies.Insert(lee.Id, lee);
@@ -38,10 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     waiting->State = 1;
     waiting->PendingId = 5;
 
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const size_t split = size ? data[0] % (size + 1) : 0;
-    m.peer.Receive(bytes.substr(0, split));
-    m.peer.Receive(bytes.substr(split));
-    plat::DispatchPending();
+    session.ReceiveSplit(data, size);
     return 0;
 }

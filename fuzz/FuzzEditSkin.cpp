@@ -1,30 +1,11 @@
 // An edit reading an arbitrary skin node, then taking text, selections and compositions:
 // sizes, limits and styles from the skin must keep the layout within bounds.
-#include "platform/system/Trace.h"
-#include "ux/core/UxPathResolver.h"
-#include "ux/core/UxText.h"
-#include "ux/graphics/UxDeviceContextPool.h"
-#include "ux/graphics/UxDeviceImagePool.h"
-#include "ux/graphics/UxFontPool.h"
-#include "ux/markup/UxXmlDocument.h"
+#include "fuzz/SkinFuzz.h"
 #include "ux/widgets/UxEdit.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <string>
 
 namespace {
-
-void Setup()
-{
-    plat::SetTraceHook([](const std::wstring&) {});
-    auto* resolver = new UxPathResolver;
-    resolver->SetBase(0, L"\\nonexistent-quorix-fuzz\\Image\\");
-    new UxFontPool;
-    new UxDeviceImagePool;
-    new UxDeviceContextPool;
-}
 
 void Exercise(UxXmlNode* node)
 {
@@ -52,15 +33,5 @@ void Exercise(UxXmlNode* node)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = (Setup(), true);
-    (void)ready;
-    if (size > 8 * 1024)
-        return 0;
-    UxXmlDocument doc;
-    if (!doc.LoadText(FromUtf8(std::string(reinterpret_cast<const char*>(data), size))))
-        return 0;
-    Exercise(&doc);
-    for (size_t i = 0; i < doc.GetChildCount() && i < 8; ++i)
-        Exercise(doc.GetChild(i));
-    return 0;
+    return FuzzSkinDocument(data, size, 8 * 1024, 8, true, Exercise);
 }

@@ -1,12 +1,7 @@
 // Every widget reading an arbitrary skin document: counts, sizes and rectangles from the
 // skin must stay within bounds whatever they say. Pictures never load here (the image
 // folder does not exist), fonts do.
-#include "platform/system/Trace.h"
-#include "ux/core/UxPathResolver.h"
-#include "ux/core/UxText.h"
-#include "ux/graphics/UxDeviceImagePool.h"
-#include "ux/graphics/UxFontPool.h"
-#include "ux/markup/UxXmlDocument.h"
+#include "fuzz/SkinFuzz.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"
 #include "ux/widgets/UxImageWindow.h"
@@ -21,20 +16,7 @@
 #include "ux/widgets/UxProgressBar.h"
 #include "ux/widgets/UxTabWindow.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 namespace {
-
-void Setup()
-{
-    plat::SetTraceHook([](const std::wstring&) {});
-    auto* resolver = new UxPathResolver;
-    resolver->SetBase(0, L"\\nonexistent-quorix-fuzz\\Image\\");
-    new UxFontPool;
-    new UxDeviceImagePool;
-}
 
 void Apply(UxXmlNode* node)
 {
@@ -96,15 +78,5 @@ void Apply(UxXmlNode* node)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = (Setup(), true);
-    (void)ready;
-    if (size > 16 * 1024)
-        return 0;
-    UxXmlDocument doc;
-    if (!doc.LoadText(FromUtf8(std::string(reinterpret_cast<const char*>(data), size))))
-        return 0;
-    Apply(&doc);
-    for (size_t i = 0; i < doc.GetChildCount() && i < 16; ++i)
-        Apply(doc.GetChild(i));
-    return 0;
+    return FuzzSkinDocument(data, size, 16 * 1024, 16, false, Apply);
 }

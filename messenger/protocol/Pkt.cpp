@@ -14,3 +14,14 @@ bool Pkt::Serialize()
     PktHeader::Write(m_writer);
     return WriteArgs(m_writer);
 }
+
+bool Pkt::SerializeInto(Pkt& inner, PktStreamWriter& payload)
+{
+    if (!inner.Serialize())
+        return false;
+    const PktStreamWriter& bytes = inner.GetWriter();
+    payload.Clear();
+    if (bytes.GetSize())
+        payload.Write(bytes.GetData(), static_cast<uint32_t>(bytes.GetSize()));
+    return true;
+}

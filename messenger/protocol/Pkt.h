@@ -39,5 +39,9 @@ protected:
     Pkt(const Pkt&) = default;
     Pkt& operator=(const Pkt&) = delete;
 
+    // For packets that carry another: serialises inner and puts its bytes in payload,
+    // in place of what was there.
+    static bool SerializeInto(Pkt& inner, PktStreamWriter& payload);
+
     PktStreamWriter m_writer;
 };

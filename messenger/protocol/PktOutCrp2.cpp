@@ -5,12 +5,8 @@
 
 bool PktOutCrp2::SetPayload(Pkt& inner)
 {
-    if (!inner.Serialize())
+    if (!SerializeInto(inner, m_payload))
         return false;
-    const PktStreamWriter& bytes = inner.GetWriter();
-    m_payload.Clear();
-    if (bytes.GetSize())
-        m_payload.Write(bytes.GetData(), static_cast<uint32_t>(bytes.GetSize()));
     PktPendingList* pending = PktPendingList::GetInstance();
     return pending && pending->Add(inner);
 }

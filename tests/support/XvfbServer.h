@@ -82,12 +82,12 @@ public:
 
     bool IsOpen() const { return m_display != nullptr; }
 
-    // The screen as a bitmap (the caller deletes it with plat::DeleteObject); null when
-    // it cannot be read.
-    plat::Bitmap* Take(int width, int height)
+    // The screen's area at x, y as a bitmap (the caller deletes it with plat::DeleteObject);
+    // null when it cannot be read.
+    plat::Bitmap* Take(int width, int height, int x = 0, int y = 0)
     {
         XImage* image
-            = m_get(m_display, DefaultRootWindow(m_display), 0, 0, width, height, AllPlanes, ZPixmap);
+            = m_get(m_display, DefaultRootWindow(m_display), x, y, width, height, AllPlanes, ZPixmap);
         if (!image)
             return nullptr;
         plat::Bitmap* picture = plat::Bitmap::Create(width, height, false);

@@ -133,8 +133,6 @@ std::wstring UrlEncode(const std::wstring& text, int mode)
     return out;
 }
 
-namespace {
-
 int HexDigit(wchar_t c)
 {
     if (c >= L'0' && c <= L'9')
@@ -145,8 +143,6 @@ int HexDigit(wchar_t c)
         return c - L'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::wstring UrlDecode(const std::wstring& text)
 {

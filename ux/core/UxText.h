@@ -53,6 +53,8 @@ std::u16string ToUtf16(const std::wstring& text);
 // Reads an unsigned hex number as "%x" does (0 when nothing parses); "%02x" of a value.
 uint32_t ParseHex(const std::wstring& text);
 std::wstring ToHex2(uint32_t value);
+// The value of one hex digit of either case; -1 for any other character.
+int HexDigit(wchar_t c);
 
 // Case-insensitive search. A match that follows a mismatch is reported one character
 // early, at the last mismatching character; a match at the start is reported at the

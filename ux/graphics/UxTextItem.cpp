@@ -31,9 +31,8 @@ bool UxTextItem::SetStyle(const UxTextStyle& style)
     return true;
 }
 
-bool UxTextItem::ApplySkin(const UxXmlNode* node)
+void UxTextItem::ReadStyleSkin(const UxXmlNode* node, UxTextStyle& style)
 {
-    UxTextStyle style;
     auto child = [node](const wchar_t* name) { return node ? node->FindChild(name) : nullptr; };
     if (const UxXmlNode* n = child(L"FontSize"))
         style.Font.Height = n->GetInt();
@@ -45,12 +44,19 @@ bool UxTextItem::ApplySkin(const UxXmlNode* node)
         style.Font.Underline = (effects & 4) ? 1 : 0;
         style.Font.StrikeOut = (effects & 8) ? 1 : 0;
     }
-    if (const UxXmlNode* n = child(L"BackMode"))
-        style.BackMode = ParseBackMode(n->GetText());
     if (const UxXmlNode* n = child(L"BackColor"))
         style.BackColor = n->GetColor();
     if (const UxXmlNode* n = child(L"TextColor"))
         style.TextColor = n->GetColor();
+}
+
+bool UxTextItem::ApplySkin(const UxXmlNode* node)
+{
+    UxTextStyle style;
+    ReadStyleSkin(node, style);
+    auto child = [node](const wchar_t* name) { return node ? node->FindChild(name) : nullptr; };
+    if (const UxXmlNode* n = child(L"BackMode"))
+        style.BackMode = ParseBackMode(n->GetText());
     if (const UxXmlNode* n = child(L"TextFormats"))
         style.Formats = ParseTextFormats(n->GetText());
     if (!SetStyle(style))

@@ -23,6 +23,9 @@ public:
     // A fresh style from "FontSize", "FontEffects", "BackMode", "BackColor", "TextColor"
     // and "TextFormats" (absent keys keep the defaults), then "Text" when present.
     bool ApplySkin(const UxXmlNode* node);
+    // The font and colours a skin node's children "FontSize", "FontEffects", "BackColor"
+    // and "TextColor" give; what is not there stays as it was.
+    static void ReadStyleSkin(const UxXmlNode* node, UxTextStyle& style);
     bool Draw(UxDeviceContext& dc, const plat::RECT& rect, const plat::RECT& clip);
 
     void SetText(const std::wstring& text) { m_text = text; }

@@ -5,6 +5,7 @@
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/graphics/UxDeviceContext.h"
+#include "ux/graphics/UxTextItem.h"
 #include "ux/markup/UxSkinWords.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxEditGlyphAnchor.h"
@@ -55,20 +56,7 @@ bool UxEdit::ApplySkin(UxXmlNode* node)
         return false;
     auto child = [node](const wchar_t* name) { return node ? node->FindChild(name) : nullptr; };
     UxTextStyle style;
-    if (const UxXmlNode* n = child(L"FontSize"))
-        style.Font.Height = n->GetInt();
-    if (const UxXmlNode* n = child(L"FontEffects")) {
-        uint32_t effects = ParseFontEffects(n->GetText());
-        if (effects & 1)
-            style.Font.Weight = 700;
-        style.Font.Italic = (effects & 2) ? 1 : 0;
-        style.Font.Underline = (effects & 4) ? 1 : 0;
-        style.Font.StrikeOut = (effects & 8) ? 1 : 0;
-    }
-    if (const UxXmlNode* n = child(L"BackColor"))
-        style.BackColor = n->GetColor();
-    if (const UxXmlNode* n = child(L"TextColor"))
-        style.TextColor = n->GetColor();
+    UxTextItem::ReadStyleSkin(node, style);
     if (!Setup(style))
         return false;
     if (const UxXmlNode* n = child(L"KeyboardType"))

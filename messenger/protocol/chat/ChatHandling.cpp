@@ -3,6 +3,9 @@
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktInCrp2.h"
+#include "messenger/protocol/PktOutCrp2.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/chat/PktOutCses.h"
 
 ChatSession* FindEnvelopeSession()
 {
@@ -22,4 +25,20 @@ void ParticipantNames(const std::wstring& id, const std::wstring& name, const st
     const Buddy* buddy = buddies ? buddies->Find(id) : nullptr;
     shownName = buddy ? buddy->Name : name;
     shownNick = buddy ? buddy->Nick : nick;
+}
+
+void ConnectChatServer(
+    TarvPeer& peer, ChatSession& session, const std::wstring& host, uint32_t port, const std::wstring& key)
+{
+    PktOutCses connect;
+    connect.Kind = PktOutCses::KindConn;
+    connect.EnvelopeKind = PktOutCrp2::KindSs;
+    connect.Host = host;
+    connect.Port = port;
+    connect.Key = key;
+    peer.Send(connect);
+    session.PendingId = connect.GetTransactionId();
+    session.Host = host;
+    session.Port = port;
+    session.Key = key;
 }

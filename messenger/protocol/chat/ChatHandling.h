@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class ChatSession;
+class TarvPeer;
 
 // Helpers the chat handlers share.
 
@@ -14,3 +16,7 @@ bool IsSaneChatId(const std::wstring& id);
 // The name and nick to show for a participant: the buddy's when it is one.
 void ParticipantNames(const std::wstring& id, const std::wstring& name, const std::wstring& nick,
     std::wstring& shownName, std::wstring& shownNick);
+// Asks for a seat on the chat server the session was given, and keeps that server on the
+// session with the request's id, which the answer names.
+void ConnectChatServer(
+    TarvPeer& peer, ChatSession& session, const std::wstring& host, uint32_t port, const std::wstring& key);

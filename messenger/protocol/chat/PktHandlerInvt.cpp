@@ -4,11 +4,8 @@
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktOutCrp2.h"
-#include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInInvt.h"
-#include "messenger/protocol/chat/PktOutCses.h"
 #include "ux/core/UxText.h"
 
 namespace {
@@ -33,19 +30,8 @@ bool PktHandlerInvt::Handle(TarvPeer* peer, PktIn& packet)
     if (opened && !(session = chats->NewSession()))
         return false;
 
-    PktOutCses connect;
-    connect.Kind = PktOutCses::KindConn;
-    connect.EnvelopeKind = PktOutCrp2::KindSs;
-    connect.Host = invitation.Host;
-    connect.Port = invitation.Port;
-    connect.Key = invitation.Key;
-    peer->Send(connect);
-
-    session->PendingId = connect.GetTransactionId();
+    ConnectChatServer(*peer, *session, invitation.Host, invitation.Port, invitation.Key);
     session->PeerId = invitation.InviterId;
-    session->Host = invitation.Host;
-    session->Port = invitation.Port;
-    session->Key = invitation.Key;
     BuddyList* buddies = BuddyList::GetInstance();
     const Buddy* buddy = buddies ? buddies->Find(invitation.InviterId) : nullptr;
     session->PeerName = buddy ? buddy->Name : invitation.InviterId;

@@ -2,11 +2,8 @@
 
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktOutCrp2.h"
-#include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInRess.h"
-#include "messenger/protocol/chat/PktOutCses.h"
 
 namespace {
 
@@ -25,16 +22,6 @@ bool PktHandlerRess::Handle(TarvPeer* peer, PktIn& packet)
     // would hold one on the service until sign-out.
     if (!session || !peer || !IsSaneChatId(answer.Host) || !IsSaneChatId(answer.Key))
         return false;
-    PktOutCses connect;
-    connect.Kind = PktOutCses::KindConn;
-    connect.EnvelopeKind = PktOutCrp2::KindSs;
-    connect.Host = answer.Host;
-    connect.Port = answer.Port;
-    connect.Key = answer.Key;
-    peer->Send(connect);
-    session->PendingId = connect.GetTransactionId();
-    session->Host = answer.Host;
-    session->Port = answer.Port;
-    session->Key = answer.Key;
+    ConnectChatServer(*peer, *session, answer.Host, answer.Port, answer.Key);
     return true;
 }

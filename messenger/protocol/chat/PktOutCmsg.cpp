@@ -6,13 +6,7 @@
 bool PktOutCmsg::SetPayload(Pkt& inner)
 {
     inner.SetNoId(true);
-    if (!inner.Serialize())
-        return false;
-    const PktStreamWriter& bytes = inner.GetWriter();
-    m_payload.Clear();
-    if (bytes.GetSize())
-        m_payload.Write(bytes.GetData(), static_cast<uint32_t>(bytes.GetSize()));
-    return true;
+    return SerializeInto(inner, m_payload);
 }
 
 bool PktOutCmsg::WriteArgs(PktStreamWriter& writer)

@@ -5,13 +5,7 @@
 bool PktOutCtoc::SetPayload(Pkt& inner)
 {
     inner.SetNoId(true);
-    if (!inner.Serialize())
-        return false;
-    const PktStreamWriter& bytes = inner.GetWriter();
-    m_payload.Clear();
-    if (bytes.GetSize())
-        m_payload.Write(bytes.GetData(), static_cast<uint32_t>(bytes.GetSize()));
-    return true;
+    return SerializeInto(inner, m_payload);
 }
 
 bool PktOutCtoc::WriteArgs(PktStreamWriter& writer)

@@ -1,21 +1,8 @@
 #include "messenger/protocol/memos/MemoBody.h"
 
+#include "ux/core/UxText.h"
+
 #include <cwchar>
-
-namespace {
-
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::wstring FormatColor(uint32_t color)
 {

@@ -1,31 +1,15 @@
 // The status bars, the tab bar and the menu bar, tapped on screen.
 #include "app/shell/StatusText.h"
 #include "platform/system/Shell.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "tests/app/shell/RectEdges.h"
-#include "tests/support/AppDriver.h"
 #include "ux/core/UxSipHandler.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class BarsTest : public ::testing::Test {
-public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(driver.Start());
-        App().ShowBuddyList();
-        driver.Settle();
-    }
-
-    MessengerApp& App() { return driver.App(); }
-
-    AppDriver driver { [] {
-        AppDriver::Setup setup;
-        setup.service = false;
-        return setup;
-    }() };
-};
+using BarsTest = OfflineAppTest;
 
 } // namespace
 

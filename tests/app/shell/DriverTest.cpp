@@ -1,14 +1,12 @@
 // What the end-to-end tests rely on in the driver itself.
-#include "tests/support/AppDriver.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 
 #include <gtest/gtest.h>
 
 TEST(DriverTest, TypesKoreanAndLatinThroughTheInputPanelKeyboard)
 {
-    AppDriver::Setup setup;
-    setup.service = false;
-    AppDriver driver(setup);
+    AppDriver driver(Offline());
     ASSERT_TRUE(driver.Start());
     UxEdit edit;
     ASSERT_TRUE(edit.ApplySkin(SelectSkinNode(L"MsgBox", L"Text")));

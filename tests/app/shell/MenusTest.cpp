@@ -4,7 +4,7 @@
 #include "app/shell/MenuMemoBox.h"
 #include "app/shell/MenuSystem.h"
 #include "app/shell/MessageBoxes.h"
-#include "tests/support/AppDriver.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "ux/widgets/UxMessageBox.h"
 
@@ -12,16 +12,8 @@
 
 namespace {
 
-class MenusTest : public ::testing::Test {
+class MenusTest : public OfflineAppTest {
 public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(driver.Start());
-        App().ShowBuddyList();
-        driver.Settle();
-    }
-
-    MessengerApp& App() { return driver.App(); }
     template <typename T> T* Open() { return dynamic_cast<T*>(driver.Popup()); }
 
     // Every popup's close callback reports here.
@@ -36,11 +28,6 @@ public:
     }
     uintptr_t Context() { return reinterpret_cast<uintptr_t>(this); }
 
-    AppDriver driver { [] {
-        AppDriver::Setup setup;
-        setup.service = false;
-        return setup;
-    }() };
     std::vector<int32_t> results;
     std::vector<bool> checked;
     std::wstring domain;

@@ -2,19 +2,10 @@
 #include "app/shell/Alert.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/Options.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "tests/app/shell/RectEdges.h"
-#include "tests/support/AppDriver.h"
-
-#include <gtest/gtest.h>
 
 namespace {
-
-AppDriver::Setup Offline()
-{
-    AppDriver::Setup setup;
-    setup.service = false;
-    return setup;
-}
 
 class ServicesTest : public ::testing::Test {
 public:

@@ -9,25 +9,13 @@
 #include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/PktTransactionIdIssuer.h"
 #include "messenger/protocol/TarvPong.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "tests/app/shell/RectEdges.h"
-#include "tests/support/AppDriver.h"
 #include "tests/support/DesktopFixture.h"
 #include "tests/support/TraceCapture.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-AppDriver::Setup Offline(const std::string& skin = "")
-{
-    AppDriver::Setup setup;
-    setup.service = false;
-    setup.skin = skin;
-    return setup;
-}
-
-} // namespace
 
 TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
 {

@@ -1,21 +1,9 @@
 // Buddy, group, status and notice traffic against the local service, with other demo
 // accounts acting as its second party.
-#include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/login/SignOut.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/LocalService.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TempRegistry.h"
-#include "tests/support/UxPump.h"
+#include "tests/support/ServiceSession.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 #include <tuple>
 
 namespace {
@@ -26,46 +14,14 @@ constexpr const wchar_t* kJunho = L"junho@quorix.net";
 constexpr const wchar_t* kDahye = L"dahye@mailbox.kr";
 constexpr uint32_t FL = 1, AL = 2, BL = 4, RL = 8;
 
-std::string DemoAccounts()
-{
-    const char* source = std::getenv("QUORIX_SOURCE_DIR");
-    return std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice/demo_accounts.json";
-}
-
-class BuddiesTest : public ::testing::Test {
+class BuddiesTest : public ServiceSessionTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
-        service.Use();
-        m.me.Id = kMinsu;
-        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, L"minsu1234");
-        ASSERT_TRUE(m.peer.ConnectDispatch());
-        ASSERT_TRUE(PumpUntil([&] { return screens.Has(L"ShowBuddyList"); }));
+        SetUpSignedIn(kMinsu, L"minsu1234");
         screens.calls.clear();
     }
 
-    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            plat::DispatchPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return done();
-    }
-
-    // The second party: another demo account acting through the control channel.
-    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        return service.Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
-    std::string Received(const std::string& user, const std::string& command)
-    {
-        return service.Get("/party/received?user=" + user + "&command=" + command);
-    }
     // The flags the service keeps for buddy on user's list, as "1101".
     std::string FlagsOnService(const std::string& user, const std::string& buddy)
     {
@@ -76,13 +32,6 @@ protected:
 
     Buddy* Find(const std::wstring& id) { return m.buddies.FindById(id); }
     uint32_t Flags(const std::wstring& id) { return Find(id) ? Find(id)->Flags : 0; }
-
-    TempFolder folder;
-    LocalService service { DemoAccounts(), folder.Native("service.log") };
-    TempRegistry registry;
-    UxTimeFixture time;
-    RecordingScreens screens;
-    BasicMessengerSingletons<TarvPeer> m;
 };
 
 } // namespace
@@ -181,8 +130,7 @@ TEST_F(BuddiesTest, OtherAccountsStatusNickAndProfileReachTheModel)
 
 TEST_F(BuddiesTest, ServiceNoticeReachesTheNoticeBox)
 {
-    service.Post("/notice",
-        R"({"user": "minsu@quorix.net", "command": "SNFY", "args": ["1", "2", "서버 점검 안내"]})");
+    Control("/notice", "minsu@quorix.net", R"(, "command": "SNFY", "args": ["1", "2", "서버 점검 안내"])");
     EXPECT_TRUE(PumpUntil([&] { return screens.Has(L"ShowNotifyBox: 공지사항: 서버 점검 안내"); }));
 }
 

@@ -1,22 +1,9 @@
 // Chats through the local service, whose demo accounts play the other side.
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktInCrp2.h"
-#include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/chat/ChatActions.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/LocalService.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TempRegistry.h"
+#include "tests/support/ServiceSession.h"
 #include "tests/support/TraceCapture.h"
-#include "tests/support/UxPump.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 
 namespace {
 
@@ -25,39 +12,10 @@ const std::string kJunho = "junho@quorix.net";
 // Korean, a TAB, runs of spaces and a percent sign, as typed.
 const std::wstring kTricky = L"안녕 하세요\t탭  두 칸 100%";
 
-class ChatTest : public ::testing::Test {
+class ChatTest : public ServiceSessionTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
-        service.Use();
-        m.me.Id = L"minsu@quorix.net";
-        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, L"minsu1234");
-        ASSERT_TRUE(m.peer.ConnectDispatch());
-        ASSERT_TRUE(PumpUntil([&] { return screens.Has(L"ShowBuddyList"); }));
-    }
+    void SetUp() override { SetUpSignedIn(L"minsu@quorix.net", L"minsu1234"); }
 
-    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            plat::DispatchPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return done();
-    }
-    bool PumpUntilCall(const std::wstring& call)
-    {
-        return PumpUntil([&] { return screens.Has(call); });
-    }
-
-    // A demo account acting on the service's side; the answer's body.
-    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        return service.Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
     // The party accepts the invitation once it has arrived; its chat session id.
     std::string Accept(const std::string& user)
     {
@@ -66,7 +24,6 @@ protected:
         const size_t at = answer.find("\"sid\": \"");
         return at == std::string::npos ? "" : answer.substr(at + 8, answer.find('"', at + 8) - at - 8);
     }
-    std::string Received(const std::string& user) { return service.Get("/party/received?user=" + user); }
 
     // The client's chat with its one peer, with the party's session id in it.
     ChatSession* OpenWithJiyeon(std::string& partySid)
@@ -77,14 +34,6 @@ protected:
             return nullptr;
         return chat;
     }
-
-    TempFolder folder;
-    LocalService service { std::string(QUORIX_TEST_SOURCE_DIR) + "/tools/localservice/demo_accounts.json",
-        folder.Native("service.log") };
-    TempRegistry registry;
-    UxTimeFixture time;
-    RecordingScreens screens;
-    BasicMessengerSingletons<TarvPeer> m;
 };
 
 } // namespace
@@ -176,7 +125,7 @@ TEST_F(ChatTest, TheServiceClosingMidChatResetsTheSessionCleanly)
     chat->GetPage()->SendMessage(L"메아리");
     ASSERT_TRUE(PumpUntilCall(L"AddLine 2: 이지연 (지연이) 님의 말:\n메아리"));
 
-    service.Post("/close", R"({"user": "minsu@quorix.net"})");
+    Control("/close", "minsu@quorix.net");
     ASSERT_TRUE(PumpUntilCall(L"ResetScreens"));
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다."), 1u);
     EXPECT_EQ(m.chats.GetCount(), 0u);

@@ -1,21 +1,8 @@
 // Memos against the local service, with one of its demo accounts as the other user:
 // the box pages, contents, deletes, reports and failures, over real sockets and TLS.
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/memos/MemoBox.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/LocalService.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TempRegistry.h"
-#include "tests/support/UxPump.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
+#include "tests/support/ServiceSession.h"
 
 namespace {
 
@@ -44,35 +31,22 @@ std::string Accounts()
         + memos + "]}";
 }
 
-class MemoTest : public ::testing::Test {
+class MemoTest : public ServiceSessionTest {
 protected:
+    MemoTest()
+        : ServiceSessionTest(Accounts())
+    {
+    }
     void SetUp() override
     {
-        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
-        service.Use();
-        m.me.Id = L"minsu@quorix.net";
-        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, L"minsu1234");
-        ASSERT_TRUE(m.peer.ConnectDispatch());
-        ASSERT_TRUE(PumpUntil([&] { return screens.Has(L"ShowBuddyList"); }));
+        SetUpSignedIn(L"minsu@quorix.net", L"minsu1234");
         screens.calls.clear();
-    }
-
-    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            plat::DispatchPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return done();
     }
 
     // Waits for a screen call and takes everything recorded so far.
     std::vector<std::wstring> Await(const std::wstring& call)
     {
-        PumpUntil([&] { return screens.Has(call); });
+        PumpUntilCall(call);
         std::vector<std::wstring> calls;
         calls.swap(screens.calls);
         return calls;
@@ -91,20 +65,7 @@ protected:
             : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
     }
 
-    TempFolder folder;
-    LocalService service { Write("accounts.json", Accounts()), folder.Native("service.log") };
-    TempRegistry registry;
-    UxTimeFixture time;
-    RecordingScreens screens;
-    BasicMessengerSingletons<TarvPeer> m;
     MemoList& memos = m.memos;
-
-private:
-    std::string Write(const std::string& name, const std::string& text)
-    {
-        folder.Write(name, text);
-        return folder.Native(name);
-    }
 };
 
 } // namespace
@@ -161,14 +122,11 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
 
 TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 {
-    ASSERT_NE(
-        service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})").find("conn"), std::string::npos);
+    ASSERT_NE(Party("sign-in", kJiyeon).find("conn"), std::string::npos);
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
     Await(L"AppendMemoPage: 10");
 
-    service.Post("/party/memo",
-        R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
-        R"("title": "점심", "body": "점심 같이 먹어요"})");
+    Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "title": "점심", "body": "점심 같이 먹어요")");
     const std::vector<std::wstring> announced
         = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
     EXPECT_EQ(Await(L"PlayAlert: 3"), announced);
@@ -191,8 +149,8 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
         return inbox.find("좋아요") != std::string::npos;
     }));
     const size_t at = inbox.find("\"cookie\": \"", inbox.find("좋아요")) + 11;
-    const std::string read = service.Post("/party/read-memo",
-        R"({"user": "jiyeon@quorix.net", "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"}");
+    const std::string read
+        = Party("read-memo", kJiyeon, R"(, "cookie": ")" + inbox.substr(at, inbox.find('"', at) - at) + "\"");
     EXPECT_NE(read.find(R"("event": "RE")"), std::string::npos) << read;
     EXPECT_NE(read.find(R"("from": "minsu@quorix.net")"), std::string::npos) << read;
 
@@ -201,7 +159,7 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
     Await(L"AppendMemoPage: 1");
     ASSERT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.GetAt(0)->GetFirstLine(), L"좋아요");
-    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], "body": "또"})");
+    Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "body": "또")");
     EXPECT_EQ(Await(L"PlayAlert: 3"), (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
     EXPECT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.Unread, 1);

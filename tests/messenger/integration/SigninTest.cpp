@@ -1,21 +1,9 @@
 // Sign-in against the local service over real sockets and TLS, with the keep-alive on
 // the manual clock.
 #include "messenger/protocol/PktInLsta.h"
-#include "messenger/protocol/SavedLogin.h"
-#include "platform/event/MessageQueue.h"
-#include "tests/support/LocalService.h"
-#include "tests/support/MessengerSingletons.h"
-#include "tests/support/RecordingScreens.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/TempRegistry.h"
+#include "tests/support/ServiceSession.h"
 #include "tests/support/TraceCapture.h"
-#include "tests/support/UxPump.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 #include <tuple>
 
 namespace {
@@ -24,6 +12,7 @@ constexpr const wchar_t* kReset = L"ResetScreens";
 constexpr const wchar_t* kReceiveError
     = L"ShowMsgBox: 네트워크 수신 오류가 발생했습니다.\n\n오류 코드: 10040";
 constexpr int kBuddies = 300;
+constexpr const wchar_t* kBig = L"big@quorix.net";
 
 // One account with a list long enough to come in several fragments, and its buddies.
 std::string BigAccounts()
@@ -43,36 +32,17 @@ std::string BigAccounts()
         + groups.substr(1) + R"(], "buddies": [)" + buddies.substr(1) + "]}" + accounts + "]}";
 }
 
-class SigninTest : public ::testing::Test {
+class SigninTest : public ServiceSessionTest {
 protected:
-    void SetUp() override
+    SigninTest()
+        : ServiceSessionTest(BigAccounts())
     {
-        ASSERT_TRUE(service.IsRunning()) << service.StartLine();
-        service.Use();
     }
-
-    // Dispatches what the sockets bring until done() holds or the real time runs out.
-    bool PumpUntil(const std::function<bool()>& done, int ms = 15000)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < deadline) {
-            plat::DispatchPending();
-            if (done())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return done();
-    }
+    void SetUp() override { ASSERT_TRUE(StartService()); }
 
     bool SignIn(const std::wstring& password = L"big1234")
     {
-        m.me.Id = L"big@quorix.net";
-        m.me.PasswordDigest = MakePasswordDigest(m.me.Id, password);
-        if (!m.peer.ConnectDispatch())
-            return false;
-        return PumpUntil([&] {
-            return screens.Has(L"ShowBuddyList") || screens.Has(L"ShowLoginForm") || screens.Has(kReset);
-        }) && screens.Has(L"ShowBuddyList");
+        return ServiceSessionTest::SignIn(kBig, password);
     }
 
     // One period of the keep-alive: a PONG goes out and its answer comes back.
@@ -84,31 +54,14 @@ protected:
         return m.pong.GetLastSent() != before && PumpUntil([&] { return !m.pong.IsAwaitingReply(); });
     }
 
-    bool SessionEnded()
-    {
-        return PumpUntil([&] { return screens.Has(kReset); });
-    }
+    bool SessionEnded() { return PumpUntilCall(kReset); }
 
     // Asks the service's control channel to act on the signed-in account.
     void Control(const std::string& path, const std::string& fields = "")
     {
-        service.Post(path, R"({"user": "big@quorix.net")" + fields + "}");
+        ServiceSessionTest::Control(path, "big@quorix.net", fields);
     }
     void Raw(const std::string& data) { Control("/raw", R"(, "data": ")" + data + "\""); }
-
-    TempFolder folder;
-    LocalService service { AccountsFile(), folder.Native("service.log") };
-    TempRegistry registry;
-    UxTimeFixture time;
-    RecordingScreens screens;
-    BasicMessengerSingletons<TarvPeer> m;
-
-private:
-    std::string AccountsFile()
-    {
-        folder.Write("accounts.json", BigAccounts());
-        return folder.Native("accounts.json");
-    }
 };
 
 } // namespace

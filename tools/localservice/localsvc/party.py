@@ -202,7 +202,23 @@ class Party:
         return sid
 
 
-class Parties:
+class PartyActions:
+    """Control routes, one action each: it takes the party the request names and the data."""
+
+    ACTIONS = {}
+
+    def __init__(self, parties):
+        self.parties = parties
+
+    def routes(self):
+        return {route: self.bind(name) for route, name in self.ACTIONS.items()}
+
+    def bind(self, name):
+        method = getattr(self, name)
+        return lambda data: method(self.parties.party(data), data)
+
+
+class Parties(PartyActions):
     """The control actions, one method each, and the parties signed in."""
 
     ACTIONS = {
@@ -213,17 +229,11 @@ class Parties:
         ("POST", "/party/echo"): "set_echo", ("POST", "/party/command"): "command"}
 
     def __init__(self, service):
+        super().__init__(self)
         self.service = service
 
-    def routes(self):
-        """Control routes: each takes the request data and answers through one action."""
-        return {route: self.bind(name) for route, name in self.ACTIONS.items()}
-
     def bind(self, name):
-        method = getattr(self, name)
-        if name == "sign_in":
-            return method
-        return lambda data: method(self.party(data), data)
+        return getattr(self, name) if name == "sign_in" else super().bind(name)
 
     def party(self, data):
         account = self.service.directory.find(data.get("user", ""))

@@ -16,9 +16,10 @@ Each answers {"result": the reply's command word or failure code}; /party/profil
 """
 
 from .httpd import json_response
+from .party import PartyActions
 
 
-class BuddyParties:
+class BuddyParties(PartyActions):
 
     ACTIONS = {
         ("POST", "/party/ask"): "ask", ("POST", "/party/answer"): "answer",
@@ -29,15 +30,8 @@ class BuddyParties:
     PROFILE_FIELDS = ("mobile", "text1", "text2", "birthday")
 
     def __init__(self, service, parties):
+        super().__init__(parties)
         self.service = service
-        self.parties = parties
-
-    def routes(self):
-        return {route: self.bind(name) for route, name in self.ACTIONS.items()}
-
-    def bind(self, name):
-        method = getattr(self, name)
-        return lambda data: method(self.parties.party(data), data)
 
     def account_id(self, data, key):
         account = self.service.directory.find(str(data.get(key, "")))

@@ -16,7 +16,7 @@ same command handlers as a client (a CMSG or WGET inside a CRP2 envelope of kind
 
 from . import memos, wire
 from .httpd import json_response
-from .party import parse_sent
+from .party import PartyActions, parse_sent
 from .service import now_stamp
 
 
@@ -57,20 +57,10 @@ def memo_box(party, kind, pairs):
     return int(last.arg(3, "0")), b"".join(f.payload for f in replies)
 
 
-class PartyMemos:
+class PartyMemos(PartyActions):
 
     ACTIONS = {("POST", "/party/memo"): "send", ("GET", "/party/memos"): "list",
                ("POST", "/party/read-memo"): "read", ("POST", "/party/memo-box"): "box"}
-
-    def __init__(self, parties):
-        self.parties = parties
-
-    def routes(self):
-        return {route: self.bind(name) for route, name in self.ACTIONS.items()}
-
-    def bind(self, name):
-        method = getattr(self, name)
-        return lambda data: method(self.parties.party(data), data)
 
     def send(self, party, data):
         to = data.get("to", [])

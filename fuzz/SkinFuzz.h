@@ -1,0 +1,45 @@
+#pragma once
+
+// Shared body of the fuzz targets that hand widgets an arbitrary skin document: the
+// pools are made once (pictures never load, as the image folder does not exist; fonts
+// do) and traces are dropped.
+
+#include "platform/system/Trace.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/core/UxText.h"
+#include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
+#include "ux/graphics/UxFontPool.h"
+#include "ux/markup/UxXmlDocument.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Reads the input as a skin document of at most maxSize bytes and hands apply the
+// document and then each of its first `children` children.
+template <typename Apply>
+int FuzzSkinDocument(
+    const uint8_t* data, size_t size, size_t maxSize, size_t children, bool deviceContexts, Apply apply)
+{
+    static const bool ready = [deviceContexts] {
+        plat::SetTraceHook([](const std::wstring&) {});
+        auto* resolver = new UxPathResolver;
+        resolver->SetBase(0, L"\\nonexistent-quorix-fuzz\\Image\\");
+        new UxFontPool;
+        new UxDeviceImagePool;
+        if (deviceContexts)
+            new UxDeviceContextPool;
+        return true;
+    }();
+    (void)ready;
+    if (size > maxSize)
+        return 0;
+    UxXmlDocument doc;
+    if (!doc.LoadText(FromUtf8(std::string(reinterpret_cast<const char*>(data), size))))
+        return 0;
+    apply(&doc);
+    for (size_t i = 0; i < doc.GetChildCount() && i < children; ++i)
+        apply(doc.GetChild(i));
+    return 0;
+}
