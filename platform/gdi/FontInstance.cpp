@@ -18,6 +18,9 @@ namespace {
     // The face that covers Hangul; descriptions naming a face the machine lacks get it.
     constexpr const char* kHangulFamily = "NanumGothic";
     constexpr int kDefaultCellHeight = 16;
+    // Far above any text on a 480 x 640 screen; a damaged skin asking for more would
+    // spend seconds and megabytes on every glyph.
+    constexpr int kMaxCellHeight = 512;
 
     std::string FaceToUtf8(const LOGFONTW& font)
     {
@@ -120,7 +123,7 @@ void FontInstance::InitTestFont(int height)
     m_ownMutex = std::make_unique<std::mutex>();
     m_family = "TestFixed";
     m_height = height > 0 ? height : (height < 0 ? -height : kDefaultCellHeight);
-    m_height = std::min(m_height, 4096);
+    m_height = std::min(m_height, kMaxCellHeight);
     m_ascent = m_height - m_height / 4;
     m_underlineTop = std::min(m_ascent, m_height - 1);
     m_strikeTop = m_ascent / 2;
@@ -131,7 +134,7 @@ void FontInstance::InitFromLibrary(const LOGFONTW& font)
     m_wantBold = font.lfWeight >= 600;
     m_wantItalic = font.lfItalic != 0;
     int requested = font.lfHeight == 0 ? kDefaultCellHeight : font.lfHeight;
-    requested = std::clamp(requested, -4096, 4096);
+    requested = std::clamp(requested, -kMaxCellHeight, kMaxCellHeight);
     m_height = std::abs(requested);
     m_ascent = m_height - m_height / 5;
     if (!m_library->IsUsable())

@@ -8,6 +8,7 @@
 #include "ux/graphics/UxDeviceContextPool.h"
 #include "ux/markup/UxXmlNode.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -511,11 +512,17 @@ bool UxWindow::ApplySkin(UxXmlNode* node)
     m_skinName = node->GetName();
     if (UxXmlNode* visible = node->FindChild(L"_Visible"))
         SetVisible(visible->GetBool());
-    if (UxXmlNode* rect = node->FindChild(L"_Rect"))
-        SetRect(rect->GetRect());
+    // Coordinates far beyond any screen would overflow when windows are placed on
+    // their parents: the skin's are kept within reach.
+    static constexpr int32_t kReach = 1 << 16;
+    auto clamp = [](int32_t v) { return std::clamp(v, -kReach, kReach); };
+    if (UxXmlNode* rect = node->FindChild(L"_Rect")) {
+        plat::RECT r = rect->GetRect();
+        SetRect({ clamp(r.left), clamp(r.top), clamp(r.right), clamp(r.bottom) });
+    }
     if (UxXmlNode* size = node->FindChild(L"_Size")) {
         plat::POINT p = size->GetPoint();
-        SetSize(p.x, p.y);
+        SetSize(clamp(p.x), clamp(p.y));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include "ux/core/UxClock.h"
 #include "ux/widgets/UxScrollWindow.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,7 +38,16 @@ void UxScrollAxis::SetOwner(UxScrollWindow* owner)
 void UxScrollAxis::SetContentSize(int32_t units)
 {
     m_contentSize = units;
-    m_contentPixels = static_cast<int32_t>(static_cast<float>(units) * m_scale);
+    // A huge size or scale from the skin must not overflow the conversion.
+    const float pixels = static_cast<float>(units) * m_scale;
+    if (!(pixels == pixels))
+        m_contentPixels = 0;
+    else if (pixels >= static_cast<float>(INT32_MAX))
+        m_contentPixels = INT32_MAX;
+    else if (pixels <= static_cast<float>(INT32_MIN))
+        m_contentPixels = INT32_MIN;
+    else
+        m_contentPixels = static_cast<int32_t>(pixels);
 }
 
 void UxScrollAxis::StopTweens()
