@@ -47,7 +47,9 @@ public:
     virtual void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) = 0;
     // Someone asks to add the user: a question box offers to look at the request now;
     // Yes opens the request page for the buddy (looked up by id then) with group "0".
-    virtual void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) = 0;
+    virtual void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message)
+        = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

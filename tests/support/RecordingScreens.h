@@ -43,13 +43,20 @@ public:
         return true;
     }
     void ShowMemoInbox() override { calls.push_back(L"ShowMemoInbox"); }
-    void RefreshChatPeer(const std::wstring& email) override { calls.push_back(L"RefreshChatPeer: " + email); }
-    void RefreshBuddyProfile(const std::wstring& id) override { calls.push_back(L"RefreshBuddyProfile: " + id); }
+    void RefreshChatPeer(const std::wstring& email) override
+    {
+        calls.push_back(L"RefreshChatPeer: " + email);
+    }
+    void RefreshBuddyProfile(const std::wstring& id) override
+    {
+        calls.push_back(L"RefreshBuddyProfile: " + id);
+    }
     void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override
     {
         calls.push_back(L"MoveProfileBuddy: " + id + L" " + groupId);
     }
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override
     {
         calls.push_back(L"AskBuddyRequest: " + id + L" " + email + L" " + message);
     }

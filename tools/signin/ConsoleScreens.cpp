@@ -110,7 +110,8 @@ bool ConsoleScreens::ShowNotifyBox(const std::wstring& title, const std::wstring
     return true;
 }
 
-void ConsoleScreens::AskBuddyRequest(const std::wstring&, const std::wstring& email, const std::wstring& message)
+void ConsoleScreens::AskBuddyRequest(
+    const std::wstring&, const std::wstring& email, const std::wstring& message)
 {
     Print(FormatString(L"buddy request from %s: %s", email.c_str(), message.c_str()));
 }

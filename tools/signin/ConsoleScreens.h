@@ -29,7 +29,8 @@ public:
     void RefreshChatPeer(const std::wstring&) override { }
     void RefreshBuddyProfile(const std::wstring&) override { }
     void MoveProfileBuddy(const std::wstring&, const std::wstring&) override { }
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
 
     bool IsSignedIn() const { return m_signedIn; }
     // Exit status once the loop has ended: 0 after a sign-out the user asked for.
