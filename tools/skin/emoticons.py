@@ -184,7 +184,7 @@ def cool():
 
 def heart():
     frames = []
-    for s, delay in ((10.0, 60), (11.6, 20), (10.6, 20)):
+    for s, delay in ((11.0, 60), (12.4, 20), (11.6, 20)):
         c = Canvas(SIZE, SIZE)
         c.fill(heart_shape(16, 17, s), HEART, (1, 1, 31, 31))
         c.circle(11, 11.5, 2.0 * s / 10.0, a(WHITE, 0.6))
