@@ -1,0 +1,204 @@
+#include "app/buddies/BuddyListModel.h"
+
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Options.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The order of a code point's UTF-16 units as one number.
+inline uint32_t Utf16Key(wchar_t c)
+{
+    const auto v = static_cast<uint32_t>(c);
+    return v >= 0xE000 && v <= 0xFFFF ? v + 0x110000 : v;
+}
+
+const Buddy* FindBuddy(const BuddyListRow& row)
+{
+    return BuddyList::GetInstance()->FindById(row.id);
+}
+
+std::wstring GroupName(const BuddyListRow& row)
+{
+    const Group* group = GroupList::GetInstance()->Find(row.id);
+    return group ? group->Name : std::wstring();
+}
+
+// The text a view type orders buddies by; empty for an unknown buddy or view type.
+void SortText(const Buddy* buddy, int viewType, std::wstring& text)
+{
+    text.clear();
+    if (!buddy)
+        return;
+    switch (viewType) {
+    case Options::ViewName:
+        text = buddy->Name;
+        break;
+    case Options::ViewNick:
+        text = buddy->Nick;
+        break;
+    case Options::ViewNameId:
+        text = buddy->Name + buddy->Email;
+        break;
+    case Options::ViewNameNick:
+        text = buddy->Name + buddy->Nick;
+        break;
+    default:
+        break;
+    }
+}
+
+bool CompareBuddies(const BuddyListRow& a, const BuddyListRow& b, int viewType)
+{
+    std::wstring ta, tb;
+    SortText(FindBuddy(a), viewType, ta);
+    SortText(FindBuddy(b), viewType, tb);
+    return BuddyListModel::LessUtf16(ta, tb);
+}
+
+} // namespace
+
+bool BuddyListModel::LessUtf16(const std::wstring& a, const std::wstring& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+        [](wchar_t x, wchar_t y) { return Utf16Key(x) < Utf16Key(y); });
+}
+
+int BuddyListModel::Rebuild(const std::wstring& groupId)
+{
+    switch (Options::GetInstance() ? Options::GetInstance()->GetSortType() : Options::SortAll) {
+    case Options::SortAll:
+        BuildGrouped(groupId);
+        break;
+    case Options::SortOnline:
+        BuildOnline(groupId);
+        break;
+    default:
+        break;
+    }
+    SortBuddyRuns();
+    return 1;
+}
+
+void BuddyListModel::BuildGrouped(const std::wstring& groupId)
+{
+    Build(groupId, false);
+}
+
+void BuddyListModel::BuildOnline(const std::wstring& groupId)
+{
+    Build(groupId, true);
+}
+
+void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
+{
+    GroupList* groups = GroupList::GetInstance();
+    BuddyList* buddies = BuddyList::GetInstance();
+    if (!groups || !buddies)
+        return;
+
+    // Groups ordered by name, each name read once.
+    std::vector<std::pair<std::wstring, const Group*>> order;
+    if (!groupId.empty()) {
+        if (const Group* group = groups->Find(groupId))
+            order.emplace_back(group->Name, group);
+    } else {
+        order.reserve(groups->GetCount());
+        for (const auto& [id, group] : groups->GetGroups())
+            order.emplace_back(group.Name, &group);
+        std::sort(order.begin(), order.end(),
+            [](const auto& a, const auto& b) { return LessUtf16(a.first, b.first); });
+    }
+
+    // Each group row followed by its members in descending id order: what inserting
+    // every member directly under its group row gives, without the quadratic inserts.
+    size_t total = order.size();
+    for (const auto& entry : order)
+        total += entry.second->Members.size();
+    m_rows.reserve(m_rows.size() + total);
+    for (const auto& entry : order) {
+        const Group* group = entry.second;
+        m_rows.push_back({ BuddyListRow::KindGroup, group->Id });
+        for (auto it = group->Members.rbegin(); it != group->Members.rend(); ++it) {
+            const Buddy* buddy = buddies->FindById(*it);
+            if (!buddy || (onlineOnly && buddy->Status == BuddyStatusOffline))
+                continue; // a member without a buddy is skipped rather than shown blank
+            m_rows.push_back({ BuddyListRow::KindBuddy, *it });
+        }
+    }
+}
+
+void BuddyListModel::SortBuddyRuns()
+{
+    const int viewType = Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
+    size_t first = 0;
+    bool inRun = false;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].kind == BuddyListRow::KindBuddy) {
+            if (!inRun) {
+                first = i;
+                inRun = true;
+            }
+        } else if (inRun) {
+            SortRun(first, i, viewType);
+            inRun = false;
+        }
+    }
+    if (inRun)
+        SortRun(first, m_rows.size(), viewType);
+}
+
+// Sorts rows [first, last) by the texts the comparators of this view type compare; the
+// texts are made once per row instead of once per comparison.
+void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
+{
+    if (last - first < 2 || viewType < Options::ViewName || viewType > Options::ViewNameNick)
+        return; // an unknown view type leaves the run as inserted
+    std::vector<std::pair<std::wstring, BuddyListRow>> keyed;
+    keyed.reserve(last - first);
+    for (size_t i = first; i < last; ++i) {
+        std::wstring text;
+        SortText(FindBuddy(m_rows[i]), viewType, text);
+        keyed.emplace_back(std::move(text), std::move(m_rows[i]));
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return LessUtf16(a.first, b.first); });
+    for (size_t i = first; i < last; ++i)
+        m_rows[i] = std::move(keyed[i - first].second);
+}
+
+int BuddyListModel::FindBuddyRow(const std::wstring& id) const
+{
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].kind == BuddyListRow::KindBuddy && m_rows[i].id == id)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool BuddyListModel::CompareGroupsByName(const BuddyListRow& a, const BuddyListRow& b)
+{
+    return LessUtf16(GroupName(a), GroupName(b));
+}
+
+bool BuddyListModel::CompareBuddiesByName(const BuddyListRow& a, const BuddyListRow& b)
+{
+    return CompareBuddies(a, b, Options::ViewName);
+}
+
+bool BuddyListModel::CompareBuddiesByNick(const BuddyListRow& a, const BuddyListRow& b)
+{
+    return CompareBuddies(a, b, Options::ViewNick);
+}
+
+bool BuddyListModel::CompareBuddiesByNameAndId(const BuddyListRow& a, const BuddyListRow& b)
+{
+    return CompareBuddies(a, b, Options::ViewNameId);
+}
+
+bool BuddyListModel::CompareBuddiesByNameAndNick(const BuddyListRow& a, const BuddyListRow& b)
+{
+    return CompareBuddies(a, b, Options::ViewNameNick);
+}
