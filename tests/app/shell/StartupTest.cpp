@@ -1,7 +1,16 @@
 // Start-up and shut-down of the whole program, through the test driver.
 #include "tests/app/shell/RectEdges.h"
 #include "tests/support/DesktopFixture.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/EmoticonList.h"
+#include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/TarvPong.h"
+#include "tests/support/TraceCapture.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "tests/support/AppDriver.h"
 
@@ -35,6 +44,38 @@ TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
     // Pages lie between the status bar and the menu bar of the skin.
     EXPECT_EQ(Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 56, 480, 584 }));
     EXPECT_EQ(Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 584 }));
+}
+
+// With one of each already made, every singleton the application creates is traced as
+// a second instance: the traces give the creation order.
+TEST(StartupTest, CreatesTheMessengerSingletonsInOrder)
+{
+    AppDriver driver(Offline());
+    Me me;
+    GroupList groups;
+    BuddyList buddies;
+    Options options;
+    EmoticonList emoticons;
+    PktTransactionIdIssuer issuer;
+    PktFactory packets;
+    PktHandlerFactory handlers;
+    PktPendingList pending;
+    TarvPeer peer;
+    TarvPong pong;
+    UxXmlSkinHelper skin;
+    std::vector<std::wstring> order;
+    {
+        TraceCapture trace;
+        ASSERT_TRUE(driver.Start());
+        for (const std::wstring& line : trace.lines)
+            if (size_t at = line.find(L"UxSingleton<class "); at != std::wstring::npos)
+                order.push_back(line.substr(at + 18, line.find(L'>', at) - at - 18));
+    }
+    driver.Stop();
+    EXPECT_EQ(order,
+        (std::vector<std::wstring> { L"Me", L"GroupList", L"BuddyList", L"Options", L"EmoticonList",
+            L"PktTransactionIdIssuer", L"PktFactory", L"PktHandlerFactory", L"PktPendingList", L"TarvPeer",
+            L"TarvPong", L"UxXmlSkinHelper" }));
 }
 
 TEST(StartupTest, FirstScreenFollowsTheSavedLogin)
