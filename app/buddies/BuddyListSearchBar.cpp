@@ -42,7 +42,7 @@ bool BuddyListSearchBar::OnChildEvent(UxWindow* child, int32_t code)
     } else if (child == &RollbackIcon && code == EventPointerUp) {
         if (m_view)
             m_view->SetFilter(L"");
-        SearchWord.Clear();
+        SearchWord.SetText(L"");
         UpdateIcons();
     }
     return true;

@@ -20,7 +20,7 @@ public:
     // The search icon while the word is empty, the clear button otherwise.
     void UpdateIcons();
     // Empties the word; the filter and the icons stay as they are.
-    void ClearSearchWord() { SearchWord.Clear(); }
+    void ClearSearchWord() { SearchWord.SetText(L""); }
 
     UxImageWindow BackSkin;
     UxImageWindow SearchIcon;

@@ -141,6 +141,8 @@ void BuddyListView::PlaceBuddy(const Buddy& buddy, const Group& group, int32_t g
             break;
         }
     }
+    // The group's online count may have changed with the buddy.
+    RefreshShown(g);
     BuddyListModel model;
     model.Rebuild(group.Id);
     const int found = model.FindBuddyRow(buddy.Id);
@@ -205,6 +207,22 @@ std::wstring BuddyListView::GroupTitle(const Group& group)
         static_cast<int>(group.GetMemberCount()));
 }
 
+std::pair<std::wstring, std::wstring> BuddyListView::RowTexts(const Buddy& buddy, int32_t viewType)
+{
+    switch (viewType) {
+    case Options::ViewName:
+        return { buddy.Name, L"" };
+    case Options::ViewNick:
+        return { buddy.Nick, L"" };
+    case Options::ViewNameId:
+        return { buddy.Name, buddy.Email };
+    case Options::ViewNameNick:
+        return { buddy.Name, buddy.Nick };
+    default:
+        return {};
+    }
+}
+
 bool BuddyListView::MatchesSearchWord(const Buddy& buddy, const std::wstring& word)
 {
     return buddy.Name.find(word) != std::wstring::npos || buddy.Email.find(word) != std::wstring::npos;
@@ -242,22 +260,17 @@ bool BuddyListView::DrawRow(UxDeviceContext* surface, int32_t index, const plat:
     } else if (const Buddy* buddy = GetBuddy(index)) {
         m_buddyIcon.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
         painter.DrawImage(m_buddyIcon, m_buddyIconRect);
-        UxTextItem& nick = m_buddyNick[selected ? 1 : 0];
-        switch (ViewType()) {
-        case Options::ViewName:
-        case Options::ViewNick:
-            m_buddyNameOnly.SetText(ViewType() == Options::ViewName ? buddy->Name : buddy->Nick);
+        const int32_t viewType = ViewType();
+        const auto [first, second] = RowTexts(*buddy, viewType);
+        if (viewType == Options::ViewName || viewType == Options::ViewNick) {
+            m_buddyNameOnly.SetText(first);
             painter.DrawText(m_buddyNameOnly, m_buddyNameOnlyRect);
-            break;
-        case Options::ViewNameId:
-        case Options::ViewNameNick:
-            m_buddyName.SetText(buddy->Name);
+        } else if (viewType == Options::ViewNameId || viewType == Options::ViewNameNick) {
+            UxTextItem& nick = m_buddyNick[selected ? 1 : 0];
+            m_buddyName.SetText(first);
             painter.DrawText(m_buddyName, m_buddyNameRect);
-            nick.SetText(ViewType() == Options::ViewNameId ? buddy->Email : buddy->Nick);
+            nick.SetText(second);
             painter.DrawText(nick, m_buddyNickRect);
-            break;
-        default:
-            break;
         }
         painter.DrawImage(m_disclosure, m_disclosureRect);
     }

@@ -5,6 +5,7 @@
 #include "ux/widgets/UxListWindow.h"
 
 #include <string>
+#include <utility>
 
 class Buddy;
 class Group;
@@ -35,6 +36,9 @@ public:
 
     // The word occurs in the buddy's name or, failing that, in its user id; case counts.
     static bool MatchesSearchWord(const Buddy& buddy, const std::wstring& word);
+    // The texts of a buddy row for a view type: the only one (types 0 and 1, second
+    // empty), or the name and the line under it (2 and 3); none for other types.
+    static std::pair<std::wstring, std::wstring> RowTexts(const Buddy& buddy, int32_t viewType);
     // "name (online/total)" for a group row.
     static std::wstring GroupTitle(const Group& group);
 
