@@ -59,6 +59,17 @@ protected:
     {
         driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
     }
+    // A checksum of what the screen shows of a row.
+    uint64_t RowPixels(int32_t index)
+    {
+        driver.Flush();
+        const plat::RECT r = View().ClientToScreen(View().GetRowRect(index));
+        uint64_t sum = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                sum = sum * 31 + driver.Pixel(x, y);
+        return sum;
+    }
     bool Shows(const Rows& rows)
     {
         // Rows grow in and shrink out over manual time.
@@ -90,8 +101,10 @@ TEST_F(BuddyListScreen, FollowsTheSecondPartysStatusAndNick)
     EXPECT_FALSE(driver.IsShown(L"SearchBar/RollbackIcon"));
     EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (0/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
 
+    const uint64_t before = RowPixels(RowOf(L"친구 (0/1)"));
     Party("sign-in", "jiyeon@quorix.net");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
+    EXPECT_NE(RowPixels(RowOf(L"친구 (1/1)")), before); // the count is repainted with the buddy
     Party("status", "jiyeon@quorix.net", R"(, "status": "A")");
     Party("nick", "jiyeon@quorix.net", R"(, "nick": "바쁜 지연")");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)", L"박준호 / 준호" }));
@@ -103,10 +116,10 @@ TEST_F(BuddyListScreen, FollowsTheSecondPartysStatusAndNick)
     EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)" }));
     Party("sign-in", "junho@quorix.net");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (1/1)", L"박준호 / 준호" }));
-    driver.Settle();
-    driver.Screenshot("online-only");
     Party("sign-out", "jiyeon@quorix.net");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (0/1)", L"회사 (1/1)", L"박준호 / 준호" }));
+    driver.Settle();
+    driver.Screenshot("online-only");
 }
 
 TEST_F(BuddyListScreen, SearchFoldAndViewTypes)
@@ -196,4 +209,107 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     driver.Tap(rect.left + 200, y);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
+}
+
+namespace {
+
+// The list over lists filled here, without a service.
+class BuddyListOffline : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        struct {
+            const wchar_t *id, *name, *nick;
+            int32_t status;
+        } people[] = {
+            { L"a", L"가영", L"다", BuddyStatusOnline },
+            { L"b", L"나영", L"나", BuddyStatusOffline },
+            { L"c", L"다영", L"가", BuddyStatusAway },
+        };
+        for (const auto& p : people) {
+            Buddy b;
+            b.Id = p.id;
+            b.Email = std::wstring(p.id) + L"@x.kr";
+            b.Name = p.name;
+            b.Nick = p.nick;
+            b.Status = p.status;
+            BuddyList::GetInstance()->Insert(b.Id, b);
+        }
+        Group one(L"1", L"하나"), two(L"2", L"둘");
+        for (const wchar_t* id : { L"a", L"b", L"c" })
+            one.AddMember(id);
+        two.AddMember(L"b");
+        GroupList::GetInstance()->Insert(one);
+        GroupList::GetInstance()->Insert(two);
+        App().ShowBuddyList();
+        App().ReloadBuddyList();
+        driver.Settle();
+    }
+    MessengerApp& App() { return driver.App(); }
+    BuddyListView& View() { return App().GetBuddyListPage().GetView(); }
+    void Change(const wchar_t* id, int32_t status, const std::wstring& nick)
+    {
+        Buddy* buddy = BuddyList::GetInstance()->FindById(id);
+        buddy->Status = status;
+        buddy->Nick = nick;
+        App().RefreshBuddy(id);
+        driver.Settle();
+    }
+    void SetOptions(int32_t sort, int32_t view)
+    {
+        Options::GetInstance()->SetSortType(sort);
+        Options::GetInstance()->SetViewType(view);
+        App().ReloadBuddyList();
+        driver.Settle();
+    }
+
+    AppDriver driver { [] {
+        AppDriver::Setup setup;
+        setup.service = false;
+        return setup;
+    }() };
+};
+
+} // namespace
+
+TEST_F(BuddyListOffline, UpdatesMoveRowsInEveryGroupOfTheBuddy)
+{
+    // Online only: a buddy in two groups arrives and leaves under both.
+    SetOptions(Options::SortOnline, Options::ViewName);
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"하나 (2/3)", L"가영", L"다영" }));
+    Change(L"b", BuddyStatusShownOffline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (1/1)", L"나영", L"하나 (3/3)", L"가영", L"나영", L"다영" }));
+    Change(L"b", BuddyStatusOffline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"하나 (2/3)", L"가영", L"다영" }));
+
+    // All buddies ordered by nick: a new nick moves the row.
+    SetOptions(Options::SortAll, Options::ViewNick);
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"나", L"다" }));
+    Change(L"a", BuddyStatusOnline, L"각");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"각", L"나" }));
+    // An unknown sort option moves nothing.
+    Options::GetInstance()->SetSortType(7);
+    Change(L"a", BuddyStatusOnline, L"하");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"하", L"나" }));
+}
+
+TEST_F(BuddyListOffline, TheSearchWordOutlivesAReloadButNotTheSession)
+{
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.Type(L"다");
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (2/3)", L"다영 / 가" }));
+    App().ReloadBuddyList();
+    driver.Settle();
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (2/3)", L"다영 / 가" }));
+    // Online only, a buddy coming online enters filtered.
+    Options::GetInstance()->SetSortType(Options::SortOnline);
+    App().ReloadBuddyList();
+    Change(L"b", BuddyStatusOnline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (3/3)", L"다영 / 가" }));
+
+    App().ResetScreens();
+    EXPECT_EQ(View().GetRowCount(), 0);
+    EXPECT_EQ(View().GetFilter(), L"");
+    EXPECT_EQ(driver.Text(L"SearchBar/SearchWord"), L"");
 }
