@@ -119,14 +119,18 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
     for (const auto& entry : order)
         total += entry.second->Members.size();
     m_rows.reserve(m_rows.size() + total);
+    m_found.resize(m_rows.size(), nullptr);
+    m_found.reserve(m_rows.capacity());
     for (const auto& entry : order) {
         const Group* group = entry.second;
         m_rows.push_back({ BuddyListRow::KindGroup, group->Id });
+        m_found.push_back(nullptr);
         for (auto it = group->Members.rbegin(); it != group->Members.rend(); ++it) {
             const Buddy* buddy = buddies->FindById(*it);
             if (!buddy || (onlineOnly && buddy->Status == BuddyStatusOffline))
                 continue; // a member without a buddy is skipped rather than shown blank
             m_rows.push_back({ BuddyListRow::KindBuddy, *it });
+            m_found.push_back(buddy);
         }
     }
 }
@@ -157,16 +161,26 @@ void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
 {
     if (last - first < 2 || viewType < Options::ViewName || viewType > Options::ViewNameNick)
         return; // an unknown view type leaves the run as inserted
-    std::vector<std::pair<std::wstring, BuddyListRow>> keyed;
+    if (m_found.size() != m_rows.size())
+        m_found.assign(m_rows.size(), nullptr);
+    struct Keyed {
+        std::wstring text;
+        BuddyListRow row;
+        const Buddy* buddy;
+    };
+    std::vector<Keyed> keyed;
     keyed.reserve(last - first);
     for (size_t i = first; i < last; ++i) {
+        const Buddy* buddy = m_found[i] ? m_found[i] : FindBuddy(m_rows[i]);
         std::wstring text;
-        SortText(FindBuddy(m_rows[i]), viewType, text);
-        keyed.emplace_back(std::move(text), std::move(m_rows[i]));
+        SortText(buddy, viewType, text);
+        keyed.push_back({ std::move(text), std::move(m_rows[i]), buddy });
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return LessUtf16(a.first, b.first); });
-    for (size_t i = first; i < last; ++i)
-        m_rows[i] = std::move(keyed[i - first].second);
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return LessUtf16(a.text, b.text); });
+    for (size_t i = first; i < last; ++i) {
+        m_rows[i] = std::move(keyed[i - first].row);
+        m_found[i] = keyed[i - first].buddy;
+    }
 }
 
 int BuddyListModel::FindBuddyRow(const std::wstring& id) const

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class Buddy;
+
 // One row of the buddy list: kind 0 a group (id = group Id), kind 1 a buddy (id = the
 // buddy's Id, as group member sets hold it).
 struct BuddyListRow {
@@ -48,4 +50,7 @@ private:
     void SortRun(size_t first, size_t last, int viewType);
 
     std::vector<BuddyListRow> m_rows;
+    // The buddy of each row as the last build found it (null for group rows), so the
+    // sort that follows does not look every buddy up again; empty when out of step.
+    std::vector<const Buddy*> m_found;
 };
