@@ -31,7 +31,8 @@ void ReadLikeTheScreens()
 {
     static const wchar_t* sections[][2] = { { L"MsgBox", L"" }, { L"NotifyBox", L"" }, { L"UpgradeBox", L"" },
         { L"Menu", L"" }, { L"MenuAccount", L"" }, { L"StatusBar", L"Default" }, { L"StatusBar", L"Chat" },
-        { L"TabBar", L"" }, { L"MenuBar", L"" }, { L"_StatusIconList", L"Big" }, { L"_EmoticonList", L"RGB" } };
+        { L"TabBar", L"" }, { L"MenuBar", L"" }, { L"_StatusIconList", L"Big" },
+        { L"_EmoticonList", L"RGB" } };
     for (const auto& section : sections) {
         if (!SelectSkinNode(section[0], section[1]))
             continue;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+class ChatSession;
+class ChatView;
 
 // What protocol code may ask of the screens. Handlers never include screen headers:
 // the application object implements this interface and attaches itself at start-up;
@@ -31,6 +35,18 @@ public:
     virtual void RefreshBuddy(const std::wstring& id) = 0;
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
+
+    // Chat
+    // The page of a new chat session, which owns it; null when there are no screens.
+    virtual std::unique_ptr<ChatView> CreateChatView(ChatSession& session) = 0;
+    // The chat list gained a session (its row and its page dot).
+    virtual void AddChatSession(ChatSession& session) = 0;
+    // A session's row in the chat list changed (unread lines).
+    virtual void UpdateChatSession(ChatSession& session) = 0;
+    // The unread indicators of the status bars.
+    virtual void UpdateNotifyIcons() = 0;
+    // The participants view, when it shows this session.
+    virtual void ReloadChatInfo(ChatSession& session) = 0;
 
     // Buddies and notices
     // A notice box: title, text and an Ok button. False when nothing could be shown.

@@ -3,6 +3,7 @@
 #include "app/shell/MenuSystem.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktOutEmpty.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "ux/core/UxSipHandler.h"
@@ -77,8 +78,8 @@ void MenuBar::HideSystemMenuButton()
 
 void MenuBar::UpdateNotifyImages()
 {
-    // Chat: shown while a chat session has unread lines.
-    ChatNotifyImage.SetVisible(false);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ChatNotifyImage.SetVisible(chats && chats->HasUnread());
     // Memos: shown while the memo list's unread flag is set.
     MemoNotifyImage.SetVisible(false);
     ChatNotifyImage.Invalidate();

@@ -2,7 +2,9 @@
 
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
+#include "messenger/ChatView.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/EmoticonList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
@@ -106,7 +108,7 @@ void MessengerApp::CreateSingletons()
     CreateOwned(m_me);
     CreateOwned(m_groups);
     CreateOwned(m_buddies);
-    // Chat: ChatSessionList.
+    CreateOwned(m_chats);
     // Memos: MemoList.
     // Reads its registry values at once.
     CreateOwned(m_options);
@@ -136,7 +138,7 @@ void MessengerApp::DeleteSingletons()
     // Saves its values.
     SafeDelete(m_options);
     // Memos: MemoList.
-    // Chat: ChatSessionList.
+    SafeDelete(m_chats);
     SafeDelete(m_buddies);
     SafeDelete(m_groups);
     SafeDelete(m_me);
@@ -255,8 +257,8 @@ void MessengerApp::ResetScreens()
         if (window != &m_menuBar)
             window->SetVisible(false);
     m_loginGate.SetVisible(true);
-    // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
-    // Chat: ChatSessionList emptied, the chat list view cleared.
+    // Memos: the memo list view cleared.
+    // Chat: the chat list view cleared.
     // Buddy list: the search text and the list view cleared; no filter outlives them.
     m_buddyListPage.ClearSearchWord();
     m_buddyListPage.GetView().SetFilter(L"");
@@ -336,3 +338,21 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
     if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
         app->m_buddyRequestInfoPage.Invalidate();
 }
+
+// Chat page: each session's own page, shown under the chat status bar.
+std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession&)
+{
+    return nullptr;
+}
+
+void MessengerApp::AddChatSession(ChatSession&)
+{
+    // Chat list: the session's row.
+    m_statusBarChat.PageIndicator.AddPage();
+}
+
+// Chat list: the session's row repaints.
+void MessengerApp::UpdateChatSession(ChatSession&) { }
+
+// Chat information: reloads when it shows the session.
+void MessengerApp::ReloadChatInfo(ChatSession&) { }

@@ -2,6 +2,7 @@
 
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/model/ChatSessionList.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/widgets/UxCheckButton.h"
 
@@ -51,8 +52,8 @@ void TabBar::ShowSelected(int32_t index)
 
 void TabBar::UpdateNotifyIcons()
 {
-    // Chat: shown while a chat session has unread lines.
-    ChatNotifyIcon.SetVisible(false);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ChatNotifyIcon.SetVisible(chats && chats->HasUnread());
     // Memos: shown while the memo list's unread flag is set.
     MemoNotifyIcon.SetVisible(false);
     ChatNotifyIcon.Invalidate();

@@ -77,59 +77,82 @@ void Walk(UxXmlNode* node, const std::string& path, std::vector<std::pair<std::s
     }
 }
 
+using Keys = std::vector<std::string>;
+
+Keys Join(std::initializer_list<Keys> parts)
+{
+    Keys all;
+    for (const Keys& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// The keys of a button (or check button) node named name.
+Keys Button(const std::string& name, const char* second = "ClickedImage")
+{
+    return { name + "/_Rect", name + "/DefaultImage/File", name + "/" + second + "/File" };
+}
+
+// What the shared screens read, section by section; each screen adds its own rows.
+std::vector<std::pair<std::string, Keys>> RequiredKeys()
+{
+    const Keys popup = { "_Size", "PresentInfo/DrawMethod", "PresentInfo/ColorKey", "TSkin/File",
+        "TSkin/ImageCoord", "MSkin/File", "MSkin/ImageCoord", "BSkin/File", "BSkin/ImageCoord" };
+    const Keys box = { "Icon/File", "TitleText/FontSize", "Line/File" };
+    const Keys text = { "Text/_Rect", "Text/_RectForCheckBox", "Text/Styles", "OkButton/DefaultLabel/Text" };
+    const Keys menu = { "_TableViewItemHeight", "_BackColor", "SelectionBar/File", "SelectionBar/_Rect",
+        "Line/File", "Line/_Rect", "Text/_Rect", "Text/TextColor", "Text/TextColorSelected" };
+    const Keys header = { "_Rect", "BackSkin/File" };
+    Keys tabs = { "_Rect", "NotifyIcon/File" };
+    // The tab window lays its tabs out itself.
+    for (const char* tab : { "Tab1/", "Tab2/", "Tab3/", "Tab4/" })
+        for (const char* key : { "DefaultImage/File", "CheckedImage/File", "DefaultLabel/Text" })
+            tabs.push_back(tab + std::string(key));
+    Keys statuses;
+    for (const char* size : { "Big/", "Small/" })
+        for (const char* status : { "Online", "Away", "Busy", "Offline", "BlockedOnline", "BlockedOffline" })
+            statuses.push_back(std::string(size) + status);
+    return {
+        { "MsgBox",
+            Join({ popup, box, text, Button("OkButton"), Button("YesButton"), Button("NoButton"),
+                Button("CheckBox", "CheckedImage"), { "CheckBoxText/_Rect" } }) },
+        { "NotifyBox", Join({ popup, box, text, Button("OkButton") }) },
+        { "UpgradeBox",
+            Join({ popup, box,
+                { "ProgressBar/_Rect", "ProgressBar/Direction", "ProgressBar/BackSkin/File",
+                    "ProgressBar/BarSkin/_Rect", "ProgressBar/BarSkin/ImageCoord",
+                    "ProgressBar/Label/_Rect" } }) },
+        { "Menu", Join({ popup, { "Layout/Margin", "Layout/Spacing" } }) },
+        { "MenuAccount", Join({ menu, { "Items" } }) },
+        { "MenuEmoticon", Join({ menu, { "Icon/_Rect" } }) },
+        { "MenuMemoBox", menu },
+        { "MenuSystem", menu },
+        { "StatusBar/Default",
+            Join({ header, { "StatusIcon/File", "Nick/TextColor" }, Button("MailIcon"),
+                Button("LumastaIcon") }) },
+        { "StatusBar/Disclosure",
+            Join({ header, { "Title/_Rect" }, Button("BackButton"), Button("BuddyAddButton"),
+                Button("GroupAddButton") }) },
+        { "StatusBar/Chat",
+            Join({ header, Button("BackButton"), Button("CloseButton"),
+                { "PageIndicator/_Rect", "PageIndicator/NumPages", "PageIndicator/PageSize",
+                    "PageIndicator/PageSpacing", "PageIndicator/Page/DefaultImage/File",
+                    "PageIndicator/Page/CheckedImage/File", "PageIndicator/Prev/File",
+                    "PageIndicator/Next/File" } }) },
+        { "TabBar", tabs },
+        { "MenuBar",
+            Join({ header, Button("SipButton", "CheckedImage"), Button("SystemMenuButton"),
+                { "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
+        { "_StatusIconList", statuses },
+        { "_EmoticonList", { "RGB/Emoticon/Text", "RGBA/Emoticon/Text" } },
+    };
+}
+
 TEST_F(SkinCheck, SharedSectionsHoldEveryKeyTheirScreensRead)
 {
-    const char* popup[] = { "_Size", "PresentInfo/DrawMethod", "PresentInfo/ColorKey", "TSkin/File",
-        "TSkin/ImageCoord", "MSkin/File", "MSkin/ImageCoord", "BSkin/File", "BSkin/ImageCoord" };
-    const char* box[] = { "Icon/File", "TitleText/FontSize", "Line/File", "Text/_Rect", "Text/_RectForCheckBox",
-        "Text/Styles", "OkButton/_Rect", "OkButton/DefaultImage/File", "OkButton/ClickedImage/File",
-        "OkButton/DefaultLabel/Text" };
-    const char* menu[] = { "_TableViewItemHeight", "_BackColor", "SelectionBar/File", "SelectionBar/_Rect",
-        "Line/File", "Line/_Rect", "Text/_Rect", "Text/TextColor", "Text/TextColorSelected" };
-    const char* button[] = { "_Rect", "DefaultImage/File", "ClickedImage/File" };
-    std::vector<std::string> required;
-    for (const char* section : { "MsgBox", "NotifyBox", "UpgradeBox", "Menu" })
-        for (const char* key : popup)
-            required.push_back(std::string(section) + "/" + key);
-    for (const char* section : { "MsgBox", "NotifyBox", "UpgradeBox" })
-        for (const char* key : box)
-            // The update box shows no text and no button.
-            if (std::string(section) != "UpgradeBox"
-                || (std::string(key).find("Text/") != 0 && std::string(key).find("OkButton") != 0))
-                required.push_back(std::string(section) + "/" + key);
-    for (const char* section : { "MenuAccount", "MenuEmoticon", "MenuMemoBox", "MenuSystem" })
-        for (const char* key : menu)
-            required.push_back(std::string(section) + "/" + key);
-    for (const char* b : { "MsgBox/YesButton", "MsgBox/NoButton", "StatusBar/Default/MailIcon",
-             "StatusBar/Default/LumastaIcon", "StatusBar/Disclosure/BackButton", "StatusBar/Disclosure/BuddyAddButton",
-             "StatusBar/Disclosure/GroupAddButton", "StatusBar/Chat/BackButton", "StatusBar/Chat/CloseButton",
-             "MenuBar/SystemMenuButton" })
-        for (const char* key : button)
-            required.push_back(std::string(b) + "/" + key);
-    for (const char* key : {
-             "MsgBox/CheckBox/DefaultImage/File", "MsgBox/CheckBox/CheckedImage/File", "MsgBox/CheckBoxText/_Rect",
-             "UpgradeBox/ProgressBar/_Rect", "UpgradeBox/ProgressBar/Direction", "UpgradeBox/ProgressBar/BackSkin/File",
-             "UpgradeBox/ProgressBar/BarSkin/_Rect", "UpgradeBox/ProgressBar/BarSkin/ImageCoord",
-             "UpgradeBox/ProgressBar/Label/_Rect", "Menu/Layout/Margin", "Menu/Layout/Spacing",
-             "MenuEmoticon/Icon/_Rect", "StatusBar/Default/_Rect", "StatusBar/Default/BackSkin/File",
-             "StatusBar/Default/StatusIcon/File", "StatusBar/Default/Nick/TextColor", "StatusBar/Disclosure/_Rect",
-             "StatusBar/Disclosure/Title/_Rect", "StatusBar/Chat/_Rect", "StatusBar/Chat/PageIndicator/_Rect",
-             "StatusBar/Chat/PageIndicator/NumPages", "StatusBar/Chat/PageIndicator/PageSize",
-             "StatusBar/Chat/PageIndicator/PageSpacing", "StatusBar/Chat/PageIndicator/Page/DefaultImage/File",
-             "StatusBar/Chat/PageIndicator/Page/CheckedImage/File", "StatusBar/Chat/PageIndicator/Prev/File",
-             "StatusBar/Chat/PageIndicator/Next/File", "TabBar/_Rect", "TabBar/NotifyIcon/File", "MenuBar/_Rect",
-             "MenuBar/BackSkin/File", "MenuBar/SipButton/DefaultImage/File", "MenuBar/SipButton/CheckedImage/File",
-             "MenuBar/ChatNotifyImage/File", "MenuBar/MemoNotifyImage/File" })
-        required.push_back(key);
-    for (int tab = 1; tab <= 4; ++tab)
-        for (const char* key : { "DefaultImage/File", "CheckedImage/File", "DefaultLabel/Text", "CheckedLabel/Text" })
-            required.push_back("TabBar/Tab" + std::to_string(tab) + "/" + key);
-    for (const char* size : { "Big", "Small" })
-        for (const char* status : { "Online", "Away", "Busy", "Offline", "BlockedOnline", "BlockedOffline" })
-            required.push_back(std::string("_StatusIconList/") + size + "/" + status);
-
-    for (const std::string& path : required)
-        EXPECT_NE(At(path), nullptr) << path;
+    for (const auto& [section, keys] : RequiredKeys())
+        for (const std::string& key : keys)
+            EXPECT_NE(At(section + "/" + key), nullptr) << section << "/" << key;
     EXPECT_EQ(At("TabBar/NumTabs")->GetInt(), 4);
 
     // The account menu: twelve domains, the service's own first, then free entry.
@@ -150,6 +173,8 @@ TEST_F(SkinCheck, SharedSectionsHoldEveryKeyTheirScreensRead)
         std::wstring code = rgb->GetChild(i)->FindChild(L"Text")->GetText();
         EXPECT_EQ(code, rgba->GetChild(i)->FindChild(L"Text")->GetText());
         EXPECT_TRUE(codes.insert(code).second) << "twice: " << i;
+        // Messages carry a code between two slashes, and nothing else may end it early.
+        EXPECT_TRUE(code.size() > 2 && code.front() == L'/' && code.find(L'/', 1) == code.size() - 1) << i;
     }
 }
 
@@ -182,6 +207,15 @@ TEST_F(SkinCheck, EveryPictureLoadsAndEveryPlaceFitsInsideIt)
     }
     EXPECT_GT(pictures, 100);
     EXPECT_GE(animated, 3);
+
+    // Emoticons in text come at the size the input bar gives them, so nothing stretches.
+    UxXmlNode* rgb = At("_EmoticonList/RGB");
+    for (size_t i = 0; i < rgb->GetChildCount(); ++i) {
+        UxImageItem item;
+        ASSERT_TRUE(item.ApplySkin(rgb->GetChild(i)));
+        EXPECT_EQ(item.GetDesc().ImageCoord.right, 20);
+        EXPECT_EQ(item.GetDesc().ImageCoord.bottom, 20);
+    }
 
     // Each status place lies inside the sheet the status bar shows.
     for (const char* size : { "Big", "Small" }) {
@@ -273,8 +307,9 @@ TEST_F(SkinCheck, DamagedSkinIsTracedNotFatal)
     }
 
     // A missing section or value reads as empty and says so.
-    folder.Write("Image/Skin.dat", "\xEF\xBB\xBF<?xml version=\"1.0\"?><Skin><MsgBox><Icon><File>gone.png</File>"
-                                   "</Icon><Text><File>bad.png</File></Text></MsgBox></Skin>");
+    folder.Write("Image/Skin.dat",
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?><Skin><MsgBox><Icon><File>gone.png</File>"
+        "</Icon><Text><File>bad.png</File></Text></MsgBox></Skin>");
     ASSERT_TRUE(skin->LoadFile(L"Image\\Skin.dat"));
     {
         TraceCapture trace;
@@ -303,13 +338,23 @@ TEST_F(SkinCheck, DamagedSkinIsTracedNotFatal)
     }
 }
 
+TEST(SkinGenerator, ItsWritersReadBack)
+{
+    if (std::system("python3 --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no python3";
+    std::string command = "cd " + std::string(QUORIX_TEST_SOURCE_DIR)
+        + "/tools/skin && PYTHONDONTWRITEBYTECODE=1 python3 -m unittest -q test_encoders";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
 TEST(SkinGenerator, MakesTheCommittedFilesAgain)
 {
     if (std::system("python3 --version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "no python3";
     TempFolder out;
     std::string source = QUORIX_TEST_SOURCE_DIR;
-    std::string command = "python3 " + source + "/tools/skin/generate.py --out " + out.Native() + " > /dev/null";
+    std::string command
+        = "python3 " + source + "/tools/skin/generate.py --out " + out.Native() + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
     int compared = 0;
@@ -328,7 +373,8 @@ TEST(SkinGenerator, MakesTheCommittedFilesAgain)
         // Nothing committed that the generator no longer makes (the document is written by hand).
         for (const auto& entry : fs::directory_iterator(source + "/skin/" + folder)) {
             std::string name = entry.path().filename().string();
-            EXPECT_TRUE(made.count(name) || name == "Skin.dat") << folder << "/" << name << " is not generated";
+            EXPECT_TRUE(made.count(name) || name == "Skin.dat")
+                << folder << "/" << name << " is not generated";
         }
     }
     EXPECT_GT(compared, 100);

@@ -86,7 +86,6 @@ TEST_F(MenusTest, SystemMenuRowsOpenTheirPages)
 
 TEST_F(MenusTest, MenusListTheirRowsAndReportTheChoice)
 {
-    MenuAccount::GetItemText(0);
     const struct {
         AppMenu* menu;
         int32_t rows;
@@ -109,9 +108,11 @@ TEST_F(MenusTest, MenusListTheirRowsAndReportTheChoice)
     for (int32_t index : { -1, 12, 40 })
         EXPECT_EQ(MenuAccount::GetItemText(index), L"직접 입력");
 
+    UxXmlNode* icons = SelectSkinNode(L"_EmoticonList", L"RGBA");
+    ASSERT_NE(icons, nullptr);
     auto* emoticons = new MenuEmoticon;
-    EXPECT_EQ(emoticons->GetRowCount(), int32_t(SelectSkinNode(L"_EmoticonList", L"RGBA")->GetChildCount()));
-    EXPECT_EQ(emoticons->GetRowText(0), L"(미소)");
+    EXPECT_EQ(emoticons->GetRowCount(), int32_t(icons->GetChildCount()));
+    EXPECT_EQ(emoticons->GetRowText(0), UxXmlNode::GetText(icons->GetChild(0)->FindChild(L"Text")));
     emoticons->Popup(nullptr, 0);
     driver.Flush();
     driver.Screenshot("emoticons");

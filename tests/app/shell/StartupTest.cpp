@@ -2,6 +2,7 @@
 #include "tests/app/shell/RectEdges.h"
 #include "tests/support/DesktopFixture.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/EmoticonList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
@@ -54,6 +55,7 @@ TEST(StartupTest, CreatesTheMessengerSingletonsInOrder)
     Me me;
     GroupList groups;
     BuddyList buddies;
+    ChatSessionList chats;
     Options options;
     EmoticonList emoticons;
     PktTransactionIdIssuer issuer;
@@ -73,7 +75,7 @@ TEST(StartupTest, CreatesTheMessengerSingletonsInOrder)
     }
     driver.Stop();
     EXPECT_EQ(order,
-        (std::vector<std::wstring> { L"Me", L"GroupList", L"BuddyList", L"Options", L"EmoticonList",
+        (std::vector<std::wstring> { L"Me", L"GroupList", L"BuddyList", L"ChatSessionList", L"Options", L"EmoticonList",
             L"PktTransactionIdIssuer", L"PktFactory", L"PktHandlerFactory", L"PktPendingList", L"TarvPeer",
             L"TarvPong", L"UxXmlSkinHelper" }));
 }
