@@ -4,8 +4,10 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSession.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
+#include "messenger/protocol/chat/ChatActions.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
@@ -295,5 +297,8 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
     }
     if (buddy->Status == BuddyStatusOffline)
         return;
-    // Chat: the one-to-one chat with this buddy comes with the chat screens.
+    // The open chat with this buddy, else a new one that asks for a chat server.
+    ChatSession* session = OpenChat(buddy->Email, buddy->Name);
+    if (auto* page = session ? dynamic_cast<UxWindow*>(session->GetPage()) : nullptr)
+        app->PushScreen(&app->GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
 }

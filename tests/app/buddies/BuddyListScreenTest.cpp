@@ -2,6 +2,7 @@
 // acting as the second party.
 #include "app/buddies/BuddyListPage.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
@@ -12,6 +13,14 @@
 namespace {
 
 using Rows = std::vector<std::wstring>;
+
+size_t Count(const std::string& text, const std::string& word)
+{
+    size_t n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
 
 // What the list shows, row by row: "name (online/total)" for groups, the buddy's
 // texts for the view option otherwise ("name / line under it").
@@ -197,6 +206,18 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     driver.Tap(rect.left + 200, y);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);
+    // Online: a chat opens and asks for a chat server, once.
+    Party("sign-in", "jiyeon@quorix.net");
+    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+    for (int tap = 0; tap < 2; ++tap) {
+        driver.Tap(rect.left + 200, y);
+        driver.Settle();
+    }
+    ASSERT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
+    EXPECT_EQ(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net")->PeerName, L"이지연");
+    EXPECT_TRUE(driver.WaitFor([&] { return Count(driver.ServiceLog(), "RESS") == 2; })); // request and reply
+    EXPECT_EQ(Count(driver.ServiceLog(), "RESS"), 2u);
     // Just left of the arrow, within the strip as wide as the arrow's top offset.
     driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
     driver.Settle();
