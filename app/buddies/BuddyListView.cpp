@@ -244,6 +244,10 @@ bool BuddyListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& 
 
 bool BuddyListView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
 {
+    // A row folded to nothing still comes here; a fill of an empty rectangle would
+    // cover the whole surface.
+    if (IsRectEmpty(clip))
+        return true;
     const plat::POINT origin = GetSurfaceOffset();
     const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
     UxListItemPainter painter(this, surface, index, rowClip, rowRect);

@@ -79,6 +79,17 @@ protected:
                 sum = sum * 31 + driver.Pixel(x, y);
         return sum;
     }
+    // How many pixels of the row differ from the list's white.
+    int Ink(int32_t index)
+    {
+        driver.Flush();
+        const plat::RECT r = View().ClientToScreen(View().GetRowRect(index));
+        int ink = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                ink += driver.Pixel(x, y) != 0xFFFFFF;
+        return ink;
+    }
     bool Shows(const Rows& rows)
     {
         // Rows grow in and shrink out over manual time.
@@ -157,6 +168,9 @@ TEST_F(BuddyListScreen, SearchFoldAndViewTypes)
     driver.Settle();
     EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (0/1)", L"회사 (0/1)", L"박준호 / 준호" }));
     EXPECT_EQ(View().GetRow(friends + 1).shownHeight, 0);
+    // Rows folded to nothing paint nothing, not over the rows above.
+    EXPECT_GT(Ink(friends - 1), 200);
+    EXPECT_GT(Ink(friends), 200);
     driver.Screenshot("folded");
     ASSERT_TRUE(driver.TapRow(&View(), friends));
     driver.Settle();
