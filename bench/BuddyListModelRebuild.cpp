@@ -26,7 +26,8 @@ struct Lists {
             Buddy buddy;
             buddy.Id = L"u" + std::to_wstring(100000 + b);
             buddy.Email = buddy.Id + L"@quorix.net";
-            buddy.Name = std::wstring(1, family[(b * 7) % family.size()]) + L"민수" + std::to_wstring((b * 7919) % count);
+            buddy.Name = std::wstring(1, family[(b * 7) % family.size()]) + L"민수"
+                + std::to_wstring((b * 7919) % count);
             buddy.Nick = L"대화명 " + std::to_wstring((b * 104729) % count);
             buddy.Status = b % 3 ? BuddyStatusOffline : BuddyStatusOnline;
             buddies.Insert(buddy.Id, buddy);
@@ -49,9 +50,7 @@ void BM_Rebuild(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_Rebuild)
-    ->ArgsProduct({ { 1000, 10000 }, { 0, 3 } })
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rebuild)->ArgsProduct({ { 1000, 10000 }, { 0, 3 } })->Unit(benchmark::kMillisecond);
 
 // One group alone, as the list does when one buddy's row moves.
 void BM_RebuildOneGroup(benchmark::State& state)

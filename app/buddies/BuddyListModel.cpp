@@ -137,7 +137,8 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
 
 void BuddyListModel::SortBuddyRuns()
 {
-    const int viewType = Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
+    const int viewType
+        = Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
     size_t first = 0;
     bool inRun = false;
     for (size_t i = 0; i < m_rows.size(); ++i) {
@@ -176,7 +177,8 @@ void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
         SortText(buddy, viewType, text);
         keyed.push_back({ std::move(text), std::move(m_rows[i]), buddy });
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return LessUtf16(a.text, b.text); });
+    std::sort(
+        keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return LessUtf16(a.text, b.text); });
     for (size_t i = first; i < last; ++i) {
         m_rows[i] = std::move(keyed[i - first].row);
         m_found[i] = keyed[i - first].buddy;

@@ -18,7 +18,8 @@ bool BuddyListPage::Create()
         return false;
     AddChild(&m_searchBar);
     AddChild(&m_view);
-    return m_searchBar.Build(node->FindChild(L"SearchBar"), &m_view) && m_view.Build(node->FindChild(L"View"));
+    return m_searchBar.Build(node->FindChild(L"SearchBar"), &m_view)
+        && m_view.Build(node->FindChild(L"View"));
 }
 
 void BuddyListPage::OnWillShow()

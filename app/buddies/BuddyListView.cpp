@@ -60,7 +60,8 @@ bool BuddyListView::Build(UxXmlNode* node)
         m_itemHeight = height->GetInt();
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
-    if (!ReadItem(node, L"SelectionBar", m_selectionBar, m_selectionRect) || !ReadItem(node, L"Line", m_line, m_lineRect)
+    if (!ReadItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
+        || !ReadItem(node, L"Line", m_line, m_lineRect)
         || !ReadItem(node, L"GroupIcon", m_groupIcon, m_groupIconRect)
         || !ReadTwoColourText(node, L"GroupName", m_groupName, m_groupNameRect)
         || !ReadItem(node, L"BuddyIcon", m_buddyIcon, m_buddyIconRect)
@@ -242,7 +243,8 @@ bool BuddyListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& 
     return true;
 }
 
-bool BuddyListView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool BuddyListView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
 {
     // A row folded to nothing still comes here; a fill of an empty rectangle would
     // cover the whole surface.
@@ -292,11 +294,13 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
         return;
     // The strip before the arrow is as wide as the arrow sits below the row's top.
     if (x > m_disclosureRect.left - m_disclosureRect.top) {
-        app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetBuddyProfilePage(), MessengerApp::PushFromRight);
+        app->PushScreen(
+            &app->GetStatusBarDisclosure(), &app->GetBuddyProfilePage(), MessengerApp::PushFromRight);
         return;
     }
     if (Options::GetInstance() && Options::GetInstance()->GetChatType() == Options::ChatTypeMemo) {
-        app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
+        app->PushScreen(
+            &app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
         return;
     }
     if (buddy->Status == BuddyStatusOffline)

@@ -28,7 +28,8 @@ public:
     int UpdateBuddy(const Buddy& buddy);
 
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
+    bool DrawRow(
+        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     // Holding a row opens nothing.
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;

@@ -114,22 +114,14 @@ TEST_F(BuddyListModelTest, OneGroupFilterAndMissingRecords)
     EXPECT_EQ(Build(0, 0, L"0"), (std::vector<std::wstring> { L"G:0", L"B:k2", L"B:k1" }));
     EXPECT_EQ(Build(1, 0, L"1"), (std::vector<std::wstring> { L"G:1" }));
     EXPECT_EQ(Build(0, 0, L"nope"), (std::vector<std::wstring> {}));
-    groups.Clear();
-    EXPECT_EQ(Build(0, 0), (std::vector<std::wstring> {}));
-}
-
-TEST_F(BuddyListModelTest, FindBuddyRowSkipsGroupRows)
-{
-    Add({ L"7", L"b", L"", L"b@x.kr", BuddyStatusOnline });
-    Add({ L"8", L"a", L"", L"a@x.kr", BuddyStatusOnline });
-    AddGroup(L"7", L"g", { L"7", L"8" });
-    AddGroup(L"9", L"h", { L"7" });
-    options.SetViewType(0);
+    // A buddy row is found by its id, never a group row of the same id.
+    AddGroup(L"k1", L"c", { L"k1" });
     BuddyListModel model;
     model.Rebuild(L"");
-    EXPECT_EQ(model.FindBuddyRow(L"7"), 2); // the first of its two rows, not group 7
-    EXPECT_EQ(model.FindBuddyRow(L"9"), -1);
-    EXPECT_EQ(model.FindBuddyRow(L"x"), -1);
+    EXPECT_EQ(model.FindBuddyRow(L"k1"), 2);
+    EXPECT_EQ(model.FindBuddyRow(L"1"), -1);
+    groups.Clear();
+    EXPECT_EQ(Build(0, 0), (std::vector<std::wstring> {}));
 }
 
 TEST(BuddyListModelText, Utf16CodeUnitOrder)
