@@ -5,6 +5,7 @@
 #include "messenger/model/Options.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -27,36 +28,53 @@ std::wstring GroupName(const BuddyListRow& row)
     return group ? group->Name : std::wstring();
 }
 
-// The text a view type orders buddies by; empty for an unknown buddy or view type.
-void SortText(const Buddy* buddy, int viewType, std::wstring& text)
+// What a view type orders buddies by: one text, or two compared as if joined. Views
+// into the buddy's own strings, so nothing is copied per row.
+struct SortKey {
+    std::wstring_view first;
+    std::wstring_view second;
+};
+
+SortKey KeyOf(const Buddy* buddy, int viewType)
 {
-    text.clear();
     if (!buddy)
-        return;
+        return {};
     switch (viewType) {
     case Options::ViewName:
-        text = buddy->Name;
-        break;
+        return { buddy->Name, {} };
     case Options::ViewNick:
-        text = buddy->Nick;
-        break;
+        return { buddy->Nick, {} };
     case Options::ViewNameId:
-        text = buddy->Name + buddy->Email;
-        break;
+        return { buddy->Name, buddy->Email };
     case Options::ViewNameNick:
-        text = buddy->Name + buddy->Nick;
-        break;
+        return { buddy->Name, buddy->Nick };
     default:
-        break;
+        return {};
     }
+}
+
+wchar_t At(const SortKey& key, size_t i)
+{
+    return i < key.first.size() ? key.first[i] : key.second[i - key.first.size()];
+}
+
+bool Less(const SortKey& a, const SortKey& b)
+{
+    const size_t na = a.first.size() + a.second.size();
+    const size_t nb = b.first.size() + b.second.size();
+    const size_t n = std::min(na, nb);
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t x = Utf16Key(At(a, i));
+        const uint32_t y = Utf16Key(At(b, i));
+        if (x != y)
+            return x < y;
+    }
+    return na < nb;
 }
 
 bool CompareBuddies(const BuddyListRow& a, const BuddyListRow& b, int viewType)
 {
-    std::wstring ta, tb;
-    SortText(FindBuddy(a), viewType, ta);
-    SortText(FindBuddy(b), viewType, tb);
-    return BuddyListModel::LessUtf16(ta, tb);
+    return Less(KeyOf(FindBuddy(a), viewType), KeyOf(FindBuddy(b), viewType));
 }
 
 } // namespace
@@ -156,8 +174,8 @@ void BuddyListModel::SortBuddyRuns()
         SortRun(first, m_rows.size(), viewType);
 }
 
-// Sorts rows [first, last) by the texts the comparators of this view type compare; the
-// texts are made once per row instead of once per comparison.
+// Sorts rows [first, last) by the texts the comparators of this view type compare, each
+// buddy looked up once rather than once per comparison.
 void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
 {
     if (last - first < 2 || viewType < Options::ViewName || viewType > Options::ViewNameNick)
@@ -165,23 +183,28 @@ void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
     if (m_found.size() != m_rows.size())
         m_found.assign(m_rows.size(), nullptr);
     struct Keyed {
-        std::wstring text;
-        BuddyListRow row;
-        const Buddy* buddy;
+        SortKey key;
+        size_t index;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(last - first);
     for (size_t i = first; i < last; ++i) {
-        const Buddy* buddy = m_found[i] ? m_found[i] : FindBuddy(m_rows[i]);
-        std::wstring text;
-        SortText(buddy, viewType, text);
-        keyed.push_back({ std::move(text), std::move(m_rows[i]), buddy });
+        if (!m_found[i])
+            m_found[i] = FindBuddy(m_rows[i]);
+        keyed.push_back({ KeyOf(m_found[i], viewType), i });
     }
-    std::sort(
-        keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return LessUtf16(a.text, b.text); });
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return Less(a.key, b.key); });
+    std::vector<BuddyListRow> rows;
+    std::vector<const Buddy*> found;
+    rows.reserve(keyed.size());
+    found.reserve(keyed.size());
+    for (const Keyed& k : keyed) {
+        rows.push_back(std::move(m_rows[k.index]));
+        found.push_back(m_found[k.index]);
+    }
     for (size_t i = first; i < last; ++i) {
-        m_rows[i] = std::move(keyed[i - first].row);
-        m_found[i] = keyed[i - first].buddy;
+        m_rows[i] = std::move(rows[i - first]);
+        m_found[i] = found[i - first];
     }
 }
 
