@@ -270,7 +270,10 @@ bool BuddyListView::DrawRow(
         painter.DrawImage(m_buddyIcon, m_buddyIconRect);
         const int32_t viewType = ViewType();
         const auto [first, second] = RowTexts(*buddy, viewType);
-        if (viewType == Options::ViewName || viewType == Options::ViewNick) {
+        // A name without a nick stands alone rather than above an empty line.
+        const bool oneLine = viewType == Options::ViewName || viewType == Options::ViewNick
+            || ((viewType == Options::ViewNameId || viewType == Options::ViewNameNick) && second.empty());
+        if (oneLine) {
             m_buddyNameOnly.SetText(first);
             painter.DrawText(m_buddyNameOnly, m_buddyNameOnlyRect);
         } else if (viewType == Options::ViewNameId || viewType == Options::ViewNameNick) {

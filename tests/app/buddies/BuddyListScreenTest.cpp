@@ -197,7 +197,13 @@ TEST_F(BuddyListScreen, RequestsAddBuddies)
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
     ASSERT_NE(Find(L"dahye@mailbox.kr"), nullptr);
     EXPECT_EQ(RowOf(L"정다혜"), -1); // only asked, in no group yet
-    ASSERT_TRUE(AcceptBuddy(*Find(L"dahye@mailbox.kr"), L"1"));
+    ASSERT_TRUE(driver.Click(L"MsgBox/YesButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    ASSERT_TRUE(AcceptBuddy(*Find(L"dahye@mailbox.kr"), L"1")); // as that screen accepts
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
     ASSERT_TRUE(Shows(
         { L"기타 (0/0)", L"친구 (1/2)", L"이지연 / 지연이", L"정다혜", L"회사 (0/1)", L"박준호 / 준호" }));
 
@@ -205,6 +211,8 @@ TEST_F(BuddyListScreen, RequestsAddBuddies)
     Party("sign-in", "seoyun@quorix.net");
     ASSERT_TRUE(AskToAddBuddy(L"seoyun", L"quorix.net", L"회사", L"안녕하세요"));
     ASSERT_TRUE(driver.WaitFor([&] { return RowOf(L"최서윤") > RowOf(L"회사 (0/2)"); }));
+    driver.Settle();
+    driver.Screenshot("added");
 }
 
 TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
