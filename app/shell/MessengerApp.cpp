@@ -260,7 +260,10 @@ void MessengerApp::ResetScreens()
     m_loginGate.SetVisible(true);
     // Memos: the memo list view cleared.
     // Chat: the chat list view cleared.
-    // Buddy list: the search text and the list view cleared.
+    // Buddy list: the search text and the list view cleared; no filter outlives them.
+    m_buddyListPage.ClearSearchWord();
+    m_buddyListPage.GetView().SetFilter(L"");
+    m_buddyListPage.GetView().Clear();
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
 }
@@ -279,7 +282,7 @@ void MessengerApp::RefreshMyStatus()
 
 bool MessengerApp::ReloadBuddyList()
 {
-    return true;
+    return m_buddyListPage.GetView().Reload();
 }
 
 void MessengerApp::ShowBuddyList()
@@ -290,7 +293,11 @@ void MessengerApp::ShowBuddyList()
             UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
 }
 
-void MessengerApp::RefreshBuddy(const std::wstring&) { }
+void MessengerApp::RefreshBuddy(const std::wstring& id)
+{
+    if (const Buddy* buddy = m_buddies ? m_buddies->FindById(id) : nullptr)
+        m_buddyListPage.GetView().UpdateBuddy(*buddy);
+}
 
 void MessengerApp::PlayAlert(int alert)
 {

@@ -276,6 +276,28 @@ def lists():
     return out
 
 
+def buddy_list():
+    """The buddy list's search bar and its group fold icon."""
+    out = {}
+    c = Canvas(SCREEN_W, 60, SURFACE)
+    c.rect(0, 59, SCREEN_W, 1, LINE)
+    c.round_rect(12, 10, SCREEN_W - 24, 40, 20, CANVAS)
+    out["search_back.png"] = as_png(c)
+    c = Canvas(24, 24)
+    gl.magnifier(c, 12, 12, 22, INK_SOFT)
+    out["search_icon.png"] = as_png(c)
+    c = Canvas(36, 36)
+    c.circle(18, 18, 11, OFFLINE)
+    gl.cross(c, 18, 18, 14, WHITE, 2.6)
+    out["search_clear.png"] = as_png(c)
+    # Open on the left, folded on the right: the list picks the half.
+    c = Canvas(48, 24)
+    gl.chevron_down(c, 12, 12, 20, ACCENT, 2.4)
+    gl.chevron_right(c, 36, 12, 20, INK_SOFT, 2.4)
+    out["group_icon.png"] = as_png(c)
+    return out
+
+
 def frames():
     """Backgrounds and frames the screens lay out: page, login, edit boxes, chat and memo."""
     out = {}
@@ -327,6 +349,6 @@ def frames():
 
 def everything():
     out = {}
-    for part in (bars, tabs, status_sheets, popups, buttons, lists, frames):
+    for part in (bars, tabs, status_sheets, popups, buttons, lists, buddy_list, frames):
         out.update(part())
     return out

@@ -216,3 +216,9 @@ def forbid(c, cx, cy, r, back, color):
     c.circle(cx, cy, r, color)
     w = r * 0.62
     c.stroke([(cx - w, cy), (cx + w, cy)], max(1.6, r * 0.36), back)
+
+
+def magnifier(c, cx, cy, size, color, weight=2.2):
+    g = Grid(cx, cy, size)
+    c.ring(*g.p(10.5, 10.5), g.n(6.5), g.n(weight), color)
+    _stroke(c, g, color, weight, (15.5, 15.5), (20, 20))

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ux/graphics/UxImageItem.h"
+#include "ux/graphics/UxTextItem.h"
+#include "ux/widgets/UxListWindow.h"
+
+#include <string>
+#include <utility>
+
+class Buddy;
+class Group;
+class UxXmlNode;
+
+// The groups and buddies of the signed-in user: a header row per group with its
+// online and total counts, an item row per buddy with its status icon, its texts as
+// the view option asks and a disclosure arrow. Rows point into GroupList and
+// BuddyList, so the view is reloaded whenever those change.
+class BuddyListView : public UxListWindow {
+public:
+    // Applies the node and reads the row items, height and colours from it.
+    bool Build(UxXmlNode* node);
+
+    // Every row anew from the lists; selection and folding start over, the search
+    // word still applies. True.
+    bool Reload();
+    // One buddy's status or texts changed: its rows are repainted, or moved, added or
+    // removed where the options' order and filter ask for it. 1.
+    int UpdateBuddy(const Buddy& buddy);
+
+    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
+    bool DrawRow(
+        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
+    // Holding a row opens nothing.
+    void OnRowHeld(int32_t, int32_t, int32_t) override { }
+    void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
+    bool MatchesFilter(int32_t index, const std::wstring& filter) override;
+
+    // The word occurs in the buddy's name or, failing that, in its user id; case counts.
+    static bool MatchesSearchWord(const Buddy& buddy, const std::wstring& word);
+    // The texts of a buddy row for a view type: the only one (types 0 and 1, second
+    // empty), or the name and the line under it (2 and 3); none for other types.
+    static std::pair<std::wstring, std::wstring> RowTexts(const Buddy& buddy, int32_t viewType);
+    // "name (online/total)" for a group row.
+    static std::wstring GroupTitle(const Group& group);
+
+    const Buddy* GetBuddy(int32_t index) const;
+    const Group* GetGroup(int32_t index) const;
+    int32_t GetItemHeight() const { return m_itemHeight; }
+    const plat::RECT& GetDisclosureRect() const { return m_disclosureRect; }
+
+private:
+    // The row of the group with this id, -1 when none.
+    int32_t FindGroupRow(const std::wstring& groupId) const;
+    // Moves, adds, removes or repaints the buddy's row under the group at row g.
+    void PlaceBuddy(const Buddy& buddy, const Group& group, int32_t g);
+    // Repaints the row while the list is on screen.
+    void RefreshShown(int32_t index);
+    UxListRow MakeRow(int32_t kind, const void* record) const;
+
+    // The row items, one look each; the two-coloured texts have one item per colour.
+    UxImageItem m_selectionBar;
+    UxImageItem m_line;
+    UxImageItem m_groupIcon;
+    UxTextItem m_groupName[2];
+    UxImageItem m_buddyIcon;
+    UxTextItem m_buddyName;
+    UxTextItem m_buddyNick[2];
+    UxTextItem m_buddyNameOnly;
+    UxImageItem m_disclosure;
+
+    plat::RECT m_selectionRect {};
+    plat::RECT m_lineRect {};
+    plat::RECT m_groupIconRect {};
+    plat::RECT m_groupIconOpen {};
+    plat::RECT m_groupIconClosed {};
+    plat::RECT m_groupNameRect {};
+    plat::RECT m_buddyIconRect {};
+    plat::RECT m_buddyNameRect {};
+    plat::RECT m_buddyNickRect {};
+    plat::RECT m_buddyNameOnlyRect {};
+    plat::RECT m_disclosureRect {};
+    int32_t m_itemHeight = 56;
+    plat::COLORREF m_backColor = 0xFFFFFF;
+};

@@ -1,0 +1,353 @@
+// The buddy list on screen, signed in to the local service, with other demo accounts
+// acting as the second party.
+#include "app/buddies/BuddyListPage.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Options.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::wstring>;
+
+// What the list shows, row by row: "name (online/total)" for groups, the buddy's
+// texts for the view option otherwise ("name / line under it").
+Rows Shown(BuddyListView& view)
+{
+    Rows rows;
+    const int32_t viewType = Options::GetInstance()->GetViewType();
+    for (int32_t i = 0; i < view.GetRowCount(); ++i) {
+        const UxListRow& row = view.GetRow(i);
+        if (row.hidden || (row.kind == UxListRow::Item && !view.IsGroupExpanded(i)))
+            continue;
+        if (const Group* group = view.GetGroup(i)) {
+            rows.push_back(BuddyListView::GroupTitle(*group));
+        } else if (const Buddy* buddy = view.GetBuddy(i)) {
+            const auto [first, second] = BuddyListView::RowTexts(*buddy, viewType);
+            rows.push_back(second.empty() ? first : first + L" / " + second);
+        }
+    }
+    return rows;
+}
+
+class BuddyListScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+        driver.Settle();
+    }
+
+    MessengerApp& App() { return driver.App(); }
+    BuddyListView& View() { return App().GetBuddyListPage().GetView(); }
+    Buddy* Find(const wchar_t* id) { return BuddyList::GetInstance()->FindById(id); }
+    int32_t RowOf(const std::wstring& text)
+    {
+        for (int32_t i = 0; i < View().GetRowCount(); ++i) {
+            const Group* group = View().GetGroup(i);
+            const Buddy* buddy = View().GetBuddy(i);
+            if ((group && BuddyListView::GroupTitle(*group) == text) || (buddy && buddy->Name == text))
+                return i;
+        }
+        return -1;
+    }
+    void Party(const std::string& action, const std::string& user, const std::string& fields = "")
+    {
+        driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
+    }
+    // A checksum of what the screen shows of a row.
+    uint64_t RowPixels(int32_t index)
+    {
+        driver.Flush();
+        const plat::RECT r = View().ClientToScreen(View().GetRowRect(index));
+        uint64_t sum = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                sum = sum * 31 + driver.Pixel(x, y);
+        return sum;
+    }
+    // How many pixels of the row differ from the list's white.
+    int Ink(int32_t index)
+    {
+        driver.Flush();
+        const plat::RECT r = View().ClientToScreen(View().GetRowRect(index));
+        int ink = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                ink += driver.Pixel(x, y) != 0xFFFFFF;
+        return ink;
+    }
+    bool Shows(const Rows& rows)
+    {
+        // Rows grow in and shrink out over manual time.
+        return driver.WaitFor(
+            [&] {
+                driver.Advance(100);
+                return Shown(View()) == rows;
+            },
+            10000);
+    }
+    // The options' sort and view, applied as the option pages apply them.
+    void SetOptions(int32_t sort, int32_t view)
+    {
+        Options::GetInstance()->SetSortType(sort);
+        Options::GetInstance()->SetViewType(view);
+        App().ReloadBuddyList();
+        driver.Settle();
+    }
+
+    AppDriver driver;
+};
+
+} // namespace
+
+TEST_F(BuddyListScreen, FollowsTheSecondPartysStatusAndNick)
+{
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_TRUE(driver.IsShown(L"SearchBar/SearchIcon"));
+    EXPECT_FALSE(driver.IsShown(L"SearchBar/RollbackIcon"));
+    EXPECT_EQ(Shown(View()),
+        (Rows { L"기타 (0/0)", L"친구 (0/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
+
+    const uint64_t before = RowPixels(RowOf(L"친구 (0/1)"));
+    Party("sign-in", "jiyeon@quorix.net");
+    ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
+    EXPECT_NE(RowPixels(RowOf(L"친구 (1/1)")), before); // the count is repainted with the buddy
+    Party("status", "jiyeon@quorix.net", R"(, "status": "A")");
+    Party("nick", "jiyeon@quorix.net", R"(, "nick": "바쁜 지연")");
+    ASSERT_TRUE(
+        Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)", L"박준호 / 준호" }));
+    EXPECT_EQ(Find(L"jiyeon@quorix.net")->Status, BuddyStatusAway);
+    driver.Screenshot("grouped");
+
+    // Online only: rows come and go with the buddies.
+    SetOptions(Options::SortOnline, Options::ViewNameNick);
+    EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)" }));
+    Party("sign-in", "junho@quorix.net");
+    ASSERT_TRUE(
+        Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (1/1)", L"박준호 / 준호" }));
+    Party("sign-out", "jiyeon@quorix.net");
+    ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (0/1)", L"회사 (1/1)", L"박준호 / 준호" }));
+    driver.Settle();
+    driver.Screenshot("online-only");
+}
+
+TEST_F(BuddyListScreen, SearchFoldAndViewTypes)
+{
+    // Searching by part of a Korean name, then by part of a user id.
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.TypeKorean(L"지연");
+    EXPECT_EQ(driver.Text(L"SearchBar/SearchWord"), L"지연");
+    EXPECT_EQ(Shown(View()), (Rows { L"친구 (0/1)", L"이지연 / 지연이" }));
+    EXPECT_TRUE(driver.IsShown(L"SearchBar/RollbackIcon"));
+    EXPECT_FALSE(driver.IsShown(L"SearchBar/SearchIcon"));
+    driver.Screenshot("searching");
+    ASSERT_TRUE(driver.Tap(L"SearchBar/RollbackIcon"));
+    EXPECT_EQ(driver.Text(L"SearchBar/SearchWord"), L"");
+    EXPECT_EQ(Shown(View()).size(), 5u);
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.Type(L"junho@");
+    EXPECT_EQ(Shown(View()), (Rows { L"회사 (0/1)", L"박준호 / 준호" }));
+    driver.Type(L"X"); // case counts
+    EXPECT_EQ(Shown(View()), (Rows {}));
+    ASSERT_TRUE(driver.Tap(L"SearchBar/RollbackIcon"));
+
+    // A tap on a group row folds it, a second one unfolds it.
+    const int32_t friends = RowOf(L"친구 (0/1)");
+    ASSERT_TRUE(driver.TapRow(&View(), friends));
+    driver.Settle();
+    EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (0/1)", L"회사 (0/1)", L"박준호 / 준호" }));
+    EXPECT_EQ(View().GetRow(friends + 1).shownHeight, 0);
+    // Rows folded to nothing paint nothing, not over the rows above.
+    EXPECT_GT(Ink(friends - 1), 200);
+    EXPECT_GT(Ink(friends), 200);
+    driver.Screenshot("folded");
+    ASSERT_TRUE(driver.TapRow(&View(), friends));
+    driver.Settle();
+    EXPECT_EQ(View().GetRow(friends + 1).shownHeight, View().GetItemHeight());
+
+    const struct {
+        int32_t view;
+        Rows rows;
+    } cases[] = {
+        { Options::ViewName, { L"기타 (0/0)", L"친구 (0/1)", L"이지연", L"회사 (0/1)", L"박준호" } },
+        { Options::ViewNick, { L"기타 (0/0)", L"친구 (0/1)", L"지연이", L"회사 (0/1)", L"준호" } },
+        { Options::ViewNameId,
+            { L"기타 (0/0)", L"친구 (0/1)", L"이지연 / jiyeon@quorix.net", L"회사 (0/1)",
+                L"박준호 / junho@quorix.net" } },
+        { Options::ViewNameNick,
+            { L"기타 (0/0)", L"친구 (0/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" } },
+    };
+    for (const auto& c : cases) {
+        SetOptions(Options::SortAll, c.view);
+        EXPECT_EQ(Shown(View()), c.rows) << c.view;
+    }
+}
+
+TEST_F(BuddyListScreen, RequestsAddBuddies)
+{
+    // Asked by another account: the question comes up; once accepted the buddy shows.
+    Party("sign-in", "dahye@mailbox.kr");
+    Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    ASSERT_NE(Find(L"dahye@mailbox.kr"), nullptr);
+    EXPECT_EQ(RowOf(L"정다혜"), -1); // only asked, in no group yet
+    ASSERT_TRUE(driver.Click(L"MsgBox/YesButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    ASSERT_TRUE(AcceptBuddy(*Find(L"dahye@mailbox.kr"), L"1")); // as that screen accepts
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    ASSERT_TRUE(Shows(
+        { L"기타 (0/0)", L"친구 (1/2)", L"이지연 / 지연이", L"정다혜", L"회사 (0/1)", L"박준호 / 준호" }));
+
+    // Asked from here, accepted there.
+    Party("sign-in", "seoyun@quorix.net");
+    ASSERT_TRUE(AskToAddBuddy(L"seoyun", L"quorix.net", L"회사", L"안녕하세요"));
+    ASSERT_TRUE(driver.WaitFor([&] { return RowOf(L"최서윤") > RowOf(L"회사 (0/2)"); }));
+    driver.Settle();
+    driver.Screenshot("added");
+}
+
+TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
+{
+    const int32_t row = RowOf(L"이지연");
+    const plat::RECT rect = View().ClientToScreen(View().GetRowRect(row));
+    const plat::RECT arrow = View().GetDisclosureRect();
+    const int32_t y = (rect.top + rect.bottom) / 2;
+    // Offline buddy, chat mode: nothing opens.
+    driver.Tap(rect.left + 200, y);
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);
+    // Online: a chat opens and asks for a chat server, once.
+    Party("sign-in", "jiyeon@quorix.net");
+    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+    for (int tap = 0; tap < 2; ++tap) {
+        driver.Tap(rect.left + 200, y);
+        driver.Settle();
+    }
+    ASSERT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
+    EXPECT_EQ(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net")->PeerName, L"이지연");
+    // Just left of the arrow, within the strip as wide as the arrow's top offset.
+    driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyProfile");
+    EXPECT_EQ(driver.StatusBar(), &App().GetStatusBarDisclosure());
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    driver.Settle();
+
+    Options::GetInstance()->SetChatType(Options::ChatTypeMemo);
+    driver.Tap(rect.left + 200, y);
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"MemoWrite");
+}
+
+namespace {
+
+// The list over lists filled here, without a service.
+class BuddyListOffline : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        struct {
+            const wchar_t *id, *name, *nick;
+            int32_t status;
+        } people[] = {
+            { L"a", L"가영", L"다", BuddyStatusOnline },
+            { L"b", L"나영", L"나", BuddyStatusOffline },
+            { L"c", L"다영", L"가", BuddyStatusAway },
+        };
+        for (const auto& p : people) {
+            Buddy b;
+            b.Id = p.id;
+            b.Email = std::wstring(p.id) + L"@x.kr";
+            b.Name = p.name;
+            b.Nick = p.nick;
+            b.Status = p.status;
+            BuddyList::GetInstance()->Insert(b.Id, b);
+        }
+        Group one(L"1", L"하나"), two(L"2", L"둘");
+        for (const wchar_t* id : { L"a", L"b", L"c" })
+            one.AddMember(id);
+        two.AddMember(L"b");
+        GroupList::GetInstance()->Insert(one);
+        GroupList::GetInstance()->Insert(two);
+        App().ShowBuddyList();
+        App().ReloadBuddyList();
+        driver.Settle();
+    }
+    MessengerApp& App() { return driver.App(); }
+    BuddyListView& View() { return App().GetBuddyListPage().GetView(); }
+    void Change(const wchar_t* id, int32_t status, const std::wstring& nick)
+    {
+        Buddy* buddy = BuddyList::GetInstance()->FindById(id);
+        buddy->Status = status;
+        buddy->Nick = nick;
+        App().RefreshBuddy(id);
+        driver.Settle();
+    }
+    void SetOptions(int32_t sort, int32_t view)
+    {
+        Options::GetInstance()->SetSortType(sort);
+        Options::GetInstance()->SetViewType(view);
+        App().ReloadBuddyList();
+        driver.Settle();
+    }
+
+    AppDriver driver { [] {
+        AppDriver::Setup setup;
+        setup.service = false;
+        return setup;
+    }() };
+};
+
+} // namespace
+
+TEST_F(BuddyListOffline, UpdatesMoveRowsInEveryGroupOfTheBuddy)
+{
+    // Online only: a buddy in two groups arrives and leaves under both.
+    SetOptions(Options::SortOnline, Options::ViewName);
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"하나 (2/3)", L"가영", L"다영" }));
+    Change(L"b", BuddyStatusShownOffline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (1/1)", L"나영", L"하나 (3/3)", L"가영", L"나영", L"다영" }));
+    Change(L"b", BuddyStatusOffline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"하나 (2/3)", L"가영", L"다영" }));
+
+    // All buddies ordered by nick: a new nick moves the row.
+    SetOptions(Options::SortAll, Options::ViewNick);
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"나", L"다" }));
+    Change(L"a", BuddyStatusOnline, L"각");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"각", L"나" }));
+    // An unknown sort option moves nothing.
+    Options::GetInstance()->SetSortType(7);
+    Change(L"a", BuddyStatusOnline, L"하");
+    EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"하", L"나" }));
+}
+
+TEST_F(BuddyListOffline, TheSearchWordOutlivesAReloadButNotTheSession)
+{
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.Type(L"다");
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (2/3)", L"다영 / 가" }));
+    App().ReloadBuddyList();
+    driver.Settle();
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (2/3)", L"다영 / 가" }));
+    // Online only, a buddy coming online enters filtered.
+    Options::GetInstance()->SetSortType(Options::SortOnline);
+    App().ReloadBuddyList();
+    Change(L"b", BuddyStatusOnline, L"나");
+    EXPECT_EQ(Shown(View()), (Rows { L"하나 (3/3)", L"다영 / 가" }));
+
+    App().ResetScreens();
+    EXPECT_EQ(View().GetRowCount(), 0);
+    EXPECT_EQ(View().GetFilter(), L"");
+    EXPECT_EQ(driver.Text(L"SearchBar/SearchWord"), L"");
+}
