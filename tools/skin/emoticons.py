@@ -1,8 +1,8 @@
-"""The emoticons: 32 x 32 pictures drawn from the same shapes as the rest of the skin.
+"""The emoticons, drawn on a 32 x 32 grid from the same shapes as the rest of the skin.
 
-Each is written twice: a GIF keyed on black (its edges blended onto white, the colour
-of the chat and edit backgrounds), animated for a few, and a PNG with alpha for the
-picker menu. Black is the key because an emoticon glyph keeps no colour key of its own
+Each is written twice: a 20 x 20 GIF for text (the size the chat input bar gives an
+emoticon; keyed on black, its edges blended onto white, the colour of the chat and edit
+backgrounds), animated for a few, and a 32 x 32 PNG with alpha for the picker menu. Black is the key because an emoticon glyph keeps no colour key of its own
 and draws with the default one; no emoticon uses pure black.
 """
 
@@ -13,6 +13,7 @@ from paint import Canvas, circle, ellipse, intersect, polygon, ring, round_rect,
 from palette import (ACCENT, BUSY, CHEEK, EMOTICON_KEY, FACE, FACE_EDGE, FACE_INK, HEART, INK, WHITE, a)
 
 SIZE = 32
+TEXT_SIZE = 20
 TEAR = (90, 160, 240)
 GOLD = (255, 196, 40)
 GREEN = (60, 170, 90)
@@ -184,7 +185,7 @@ def cool():
 
 def heart():
     frames = []
-    for s, delay in ((10.0, 60), (11.6, 20), (10.6, 20)):
+    for s, delay in ((11.0, 60), (12.4, 20), (11.6, 20)):
         c = Canvas(SIZE, SIZE)
         c.fill(heart_shape(16, 17, s), HEART, (1, 1, 31, 31))
         c.circle(11, 11.5, 2.0 * s / 10.0, a(WHITE, 0.6))
@@ -264,24 +265,25 @@ def cake():
     return frames
 
 
-# Typed code, file stem, picture. The order is the order of the picker and of the list.
+# Typed code, file stem, picture. A code is found in a message between two slashes, so
+# it carries them. The order is the order of the picker and of the list.
 EMOTICONS = (
-    ("(미소)", "smile", smile_face),
-    ("(웃음)", "laugh", laugh),
-    ("(윙크)", "wink", wink),
-    ("(놀람)", "surprise", surprised),
-    ("(슬픔)", "sad", sad),
-    ("(화남)", "angry", angry),
-    ("(졸림)", "sleepy", sleepy),
-    ("(사랑)", "love", love),
-    ("(메롱)", "tongue", tongue),
-    ("(멋짐)", "cool", cool),
-    ("(하트)", "heart", heart),
-    ("(별)", "star", star),
-    ("(커피)", "coffee", coffee),
-    ("(선물)", "gift", gift),
-    ("(꽃)", "flower", flower),
-    ("(생일)", "cake", cake),
+    ("/미소/", "smile", smile_face),
+    ("/웃음/", "laugh", laugh),
+    ("/윙크/", "wink", wink),
+    ("/놀람/", "surprise", surprised),
+    ("/슬픔/", "sad", sad),
+    ("/화남/", "angry", angry),
+    ("/졸림/", "sleepy", sleepy),
+    ("/사랑/", "love", love),
+    ("/메롱/", "tongue", tongue),
+    ("/멋짐/", "cool", cool),
+    ("/하트/", "heart", heart),
+    ("/별/", "star", star),
+    ("/커피/", "coffee", coffee),
+    ("/선물/", "gift", gift),
+    ("/꽃/", "flower", flower),
+    ("/생일/", "cake", cake),
 )
 
 
@@ -291,6 +293,7 @@ def to_gif(frames):
     counts = {}
     flat = []
     for c, delay in frames:
+        c = c.scaled(TEXT_SIZE, TEXT_SIZE)
         rgb = c.rgb_over(WHITE)
         alpha = [p[3] for p in c.px]
         pixels = []
@@ -315,7 +318,7 @@ def to_gif(frames):
     for pixels, delay in flat:
         indices = [0 if p is None else index.get(p) or nearest(p) for p in pixels]
         out_frames.append((indices, delay))
-    return encoders.gif(SIZE, SIZE, palette, out_frames, transparent=0)
+    return encoders.gif(TEXT_SIZE, TEXT_SIZE, palette, out_frames, transparent=0)
 
 
 def everything():

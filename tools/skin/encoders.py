@@ -133,6 +133,10 @@ def _lzw(indices, min_size):
         current = (index,)
     if current:
         emit(table[current], width)
+        # The decoder adds one more entry on reading that code and may widen before the
+        # end code.
+        if next_code == (1 << width) and width < 12:
+            width += 1
     emit(end, width)
     if nbits:
         out.append(acc & 0xFF)

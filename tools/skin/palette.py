@@ -12,7 +12,7 @@ SURFACE = (255, 255, 255)        # cards, lists, popups
 WHITE = (255, 255, 255)
 KEY = (255, 0, 255)              # colour key of the popup frames
 EMOTICON_KEY = (0, 0, 0)         # see-through colour of the GIF emoticons
-DIM_BEHIND = (132, 132, 132)     # what the dimmed screen behind a popup roughly shows
+DIM_BEHIND = (126, 127, 128)     # the page as the dimmed screen behind a popup shows it
 
 ONLINE = (34, 197, 94)           # #22C55E
 AWAY = (245, 158, 11)            # #F59E0B

@@ -138,6 +138,15 @@ bool UxPopup::Close(int32_t result)
     UxPopupInstance* popups = UxPopupInstance::GetInstance();
     if (popups && popups->GetPopup() == this)
         popups->SetPopup(nullptr);
+    // Off the screen, a list of ours must not keep hiding the windows under its place.
+    if (popups) {
+        for (UxWindow* w = popups->GetMenuList(); w; w = w->GetParent()) {
+            if (w == this) {
+                popups->SetMenuList(nullptr);
+                break;
+            }
+        }
+    }
     if (UxWindow* parent = GetParent()) {
         parent->RemoveChild(this);
         parent->Invalidate(plat::RECT {}, true);

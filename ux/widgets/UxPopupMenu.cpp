@@ -39,16 +39,6 @@ bool UxPopupMenu::ApplySkin(UxXmlNode* node)
     return true;
 }
 
-bool UxPopupMenu::Close(int32_t result)
-{
-    // Off the screen, the list must not keep hiding the windows under its place.
-    if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
-        if (popups->GetMenuList() == &m_list)
-            popups->SetMenuList(nullptr);
-    }
-    return UxPopup::Close(result);
-}
-
 bool UxPopupMenu::PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(0xFFFFFF, rect);

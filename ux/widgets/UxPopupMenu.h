@@ -15,7 +15,6 @@ public:
     // The popup's keys, then "Layout" ("Margin", "Spacing"); the list then fills the
     // layout.
     bool ApplySkin(UxXmlNode* node) override;
-    bool Close(int32_t result) override;
 
     // White.
     virtual bool PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect);

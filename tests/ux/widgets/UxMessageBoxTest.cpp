@@ -127,6 +127,7 @@ TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
             ASSERT_EQ(closed.size(), 1u) << c.style;
             EXPECT_EQ(closed[0].result, c.result) << c.style;
         }
+        EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr) << c.style;
         UxPumpFor(0);
     }
 }
