@@ -19,6 +19,7 @@
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxLedAnimation.h"
@@ -492,6 +493,16 @@ inline UxPopup* MessageBox(GalleryPage&, UxXmlNode* node, UxXmlNode* launcher)
     return box;
 }
 
+// Edit: an "Emoticon" (a draw item) and then "TextAfter" follow the edit's own text.
+inline void FillEdit(GalleryPage&, UxWindow* window, UxXmlNode* node)
+{
+    auto* edit = static_cast<UxEdit*>(window);
+    if (UxXmlNode* emoticon = node->FindChild(L"Emoticon"))
+        edit->InsertImage(ReadDrawItem(emoticon));
+    if (UxXmlNode* after = node->FindChild(L"TextAfter"))
+        edit->InsertText(after->GetText());
+}
+
 } // namespace gallery
 
 inline const std::vector<GalleryEntry>& GalleryEntries()
@@ -510,6 +521,8 @@ inline const std::vector<GalleryEntry>& GalleryEntries()
         // Popups and the progress bar
         { L"ProgressBar", gallery::Progress },
         { L"PopupButton", gallery::Plain<UxButton>, gallery::Launcher },
+        // Edit
+        { L"Edit", gallery::Plain<UxEdit>, gallery::FillEdit },
     };
     return entries;
 }

@@ -563,7 +563,8 @@ bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, cons
 {
     plat::POINT origin { dest.left - content.left, dest.top - content.top };
     bool drawn = m_document.Draw(*surface, origin, content);
-    if (!(m_styles & ReadOnly))
+    // Unfocused, the caret would only paint the back colour over the glyph it stands at.
+    if (!(m_styles & ReadOnly) && IsFocused())
         m_caret.Draw(*surface, dest);
     return drawn;
 }

@@ -157,7 +157,7 @@ void UxEditDocument::Reposition(UxEditParagraph* para, UxEditLine* line, UxEditP
             l->Arrange(AlignedLeft(l, p->GetWidth()), y);
             y = l->GetRect().bottom;
         }
-        p->SetRect(plat::RECT { 0, top, GetWidth(), y });
+        p->SetRect(plat::RECT { 0, top, GetWidth(), top + TotalHeight(p->GetFirstLine()) });
     }
     // Paragraphs after the change keep their layout and only move up or down.
     for (; p; p = p->GetNextParagraph()) {

@@ -37,16 +37,15 @@ void UxEditLine::Take(UxEditGlyph* glyph)
 
 void UxEditLine::Arrange(int32_t left, int32_t top)
 {
-    int32_t width = 0, tallest = 0, shortest = INT32_MAX;
+    int32_t width = 0;
     for (UxEditGlyph* g = m_firstGlyph; g; g = g->GetNextGlyph()) {
         width += g->GetWidth();
-        tallest = std::max(tallest, g->GetHeight());
-        shortest = std::min(shortest, g->GetHeight());
         if (g == m_lastGlyph)
             break;
     }
+    int32_t tallest = MaxHeight(m_firstGlyph, m_lastGlyph);
     m_rect = plat::RECT { left, top, left + width, top + tallest };
-    m_mixedHeights = m_firstGlyph && shortest != tallest ? 1 : 0;
+    m_mixedHeights = m_firstGlyph && MinHeight(m_firstGlyph, m_lastGlyph) != tallest ? 1 : 0;
 
     DeleteRuns();
     int32_t x = left;

@@ -153,6 +153,8 @@ TEST_F(UxEditDocumentPictures, LinesStandOnTheirBottomEdgeAndRunsStopAtPictures)
     for (UxEditNode* r = line->GetFirstRun(); r; r = r->GetNext())
         runs.push_back(static_cast<UxEditRun*>(r)->GetText());
     EXPECT_EQ(runs, (std::vector<std::wstring> { L"ab", L"cd", L"ef" }));
+    // Above a glyph shorter than its line, the glyph is still found by its columns.
+    EXPECT_EQ(chain.document.HitTest(plat::POINT { 9, 2 }), b);
     chain.document.Clear();
 }
 

@@ -24,6 +24,11 @@ protected:
         plat::ResetInputPanel();
         WidgetTest::SetUp();
     }
+    void TearDown() override
+    {
+        WidgetTest::TearDown();
+        plat::ResetInputPanel(); // the Korean keyboard stays with the process otherwise
+    }
     UxEdit* MakeEdit(int32_t styles = 0, plat::RECT rect = { 20, 100, 228, 164 }, int32_t height = 16)
     {
         auto* edit = new UxEdit;
@@ -331,6 +336,19 @@ TEST_F(EditTest, CaretFadesAndNeverShrinksToNothing)
     EXPECT_TRUE(edit->GetRefreshTimer().IsRunning());
     parent.SetFocus(true);
     EXPECT_FALSE(edit->GetRefreshTimer().IsRunning());
+
+    // At "b" of "ab": half faded while focused; unfocused, the glyph's ink shows whole.
+    UxEdit* fixed = MakeEdit(0, { 20, 200, 228, 264 });
+    fixed->SetFocus(true);
+    Type(L"ab");
+    Send(plat::EM_SETSEL, 2, 2);
+    UxPumpFor(500);
+    Repaint();
+    EXPECT_NE(At(20 + 8, 200 + 8), 0u);
+    EXPECT_EQ(At(20 + 10, 200 + 8), 0u);
+    parent.SetFocus(true);
+    Repaint();
+    EXPECT_EQ(At(20 + 8, 200 + 8), 0u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
+#include "ux/widgets/UxEdit.h"
 #include "ux/core/UxPopupInstance.h"
 
 #include <filesystem>
@@ -109,6 +110,32 @@ TEST_F(GalleryTest, MenuAndMessageBoxes)
         ASSERT_FALSE(Page().Events.empty());
         EXPECT_EQ(Page().Events.back(), c.report);
     }
+}
+
+TEST_F(GalleryTest, EditsTakeTextAndShowTheirEmoticon)
+{
+    ASSERT_TRUE(built);
+    auto* id = Page().Find<UxEdit>(L"Id");
+    auto* password = Page().Find<UxEdit>(L"Password");
+    auto* chat = Page().Find<UxEdit>(L"Chat");
+    ASSERT_TRUE(id && password && chat);
+    EXPECT_TRUE(id->GetTextGuide().IsVisible());
+    EXPECT_EQ(password->GetText(), L"minsu1234");
+    EXPECT_EQ(chat->GetText(), L"오늘 저녁 일곱 시에 만나요/미소! 늦지 마세요. 긴 글은 다음 줄로 넘어갑니다.");
+    int yellow = 0;
+    for (int y = 551; y < 597; ++y) {
+        for (int x = 22; x < 458; ++x)
+            yellow += Red(At(x, y)) > 200 && Green(At(x, y)) > 150 && Blue(At(x, y)) < 100;
+    }
+    EXPECT_GT(yellow, 100);
+
+    Tap(120, 528);
+    EXPECT_TRUE(id->IsFocused());
+    EXPECT_FALSE(id->GetTextGuide().IsVisible());
+    Input().Text(L"minsu@quorix.net");
+    UxPumpFor(0);
+    EXPECT_EQ(id->GetText(), L"minsu@quorix.net");
+    Shot("gallery-edit");
 }
 
 TEST_F(GalleryTest, AMissingSectionOrSkinFailsToOpen)
