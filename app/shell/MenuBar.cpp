@@ -1,6 +1,10 @@
 #include "app/shell/MenuBar.h"
 
+#include "app/shell/MenuSystem.h"
+#include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/TarvPeer.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 
@@ -81,4 +85,42 @@ void MenuBar::UpdateNotifyImages()
     MemoNotifyImage.Invalidate();
 }
 
-void MenuBar::OpenSystemMenu() { }
+void MenuBar::OpenSystemMenu()
+{
+    auto* menu = new MenuSystem;
+    if (!menu->IsBuilt()) {
+        delete menu;
+        return;
+    }
+    menu->Popup(&OnSystemMenuClosed, reinterpret_cast<uintptr_t>(this));
+}
+
+void MenuBar::OnSystemMenuClosed(uintptr_t, UxPopup* popup, int32_t result)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    auto* menu = dynamic_cast<MenuSystem*>(popup);
+    if (result != 1 || !app || !menu)
+        return;
+    StatusBarDisclosure* bar = &app->GetStatusBarDisclosure();
+    switch (menu->GetSelection()) {
+    case MenuSystem::AddGroup:
+        app->PushScreen(bar, &app->GetGroupAddPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::AddBuddy:
+        app->PushScreen(bar, &app->GetBuddyAddPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::BuddyRequests:
+        app->PushScreen(bar, &app->GetBuddyRequestListPage(), MessengerApp::CoverFromBottom);
+        break;
+    case MenuSystem::LogOut:
+        if (TarvPeer* peer = TarvPeer::GetInstance();
+            peer && peer->GetStage() == TarvPeer::StageMain && !peer->IsResetPending()) {
+            PktOutEmpty signOut(L"LOUT");
+            peer->Send(signOut);
+        }
+        app->ResetSession();
+        break;
+    default:
+        break;
+    }
+}

@@ -3,6 +3,7 @@
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"
 #include "ux/widgets/UxImageWindow.h"
+#include "ux/widgets/UxPopup.h"
 
 // The bar at the bottom of the screen: the on-screen keyboard's toggle, the system
 // menu's button and the marks of unread chats and memos.
@@ -22,6 +23,9 @@ public:
     void UpdateNotifyImages();
     // Add group, add buddy, buddy requests, log out.
     void OpenSystemMenu();
+
+    // What the system menu's rows do once one was tapped (result 1).
+    static void OnSystemMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
 
     UxImageWindow BackSkin;
     UxCheckButton SipButton;

@@ -319,7 +319,7 @@ void MessengerApp::AskBuddyRequest(const std::wstring& id, const std::wstring& e
     m_askedBuddyId = id;
 }
 
-void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxWindow*, int32_t result)
+void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t result)
 {
     auto* app = reinterpret_cast<MessengerApp*>(context);
     GroupList* groups = GroupList::GetInstance();

@@ -41,6 +41,7 @@ class PktPendingList;
 class PktTransactionIdIssuer;
 class TarvPeer;
 class TarvPong;
+class UxPopup;
 class UxXmlSkinHelper;
 
 // The application: the desktop that holds every fixed screen, starts and ends the
@@ -131,7 +132,7 @@ private:
     void ShowStartScreen();
     void RemoveUpdateLeftovers();
     bool Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace);
-    static void OnBuddyRequestAnswered(uintptr_t context, UxWindow* box, int32_t result);
+    static void OnBuddyRequestAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
     // Screens, in the order they are built.
     LoginCounter m_loginCounter;

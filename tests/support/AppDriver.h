@@ -218,6 +218,15 @@ public:
         Tap(p.x, p.y);
         return true;
     }
+    // A tap and the moment after it, when a click is reported (message-box buttons and
+    // list rows act on the click).
+    bool Click(const std::wstring& path)
+    {
+        if (!Tap(path))
+            return false;
+        Advance(200);
+        return true;
+    }
     void Hold(int x, int y, uint64_t ms = 1000)
     {
         Input().PointerDown(x, y);

@@ -1,5 +1,6 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
+#include "app/shell/MenuSystem.h"
 #include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
 
@@ -45,9 +46,12 @@ TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
 
     driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
-    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    // The service's reason stays up over the saved-login screen until read.
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
     EXPECT_EQ(driver.Depth(), 0u);
-    driver.Screenshot("gate");
+    driver.Screenshot("ended");
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
 }
 
 // A failed connect used to leave the connecting screen up, its progress running, over
@@ -59,7 +63,8 @@ TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
     setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
     ASSERT_TRUE(driver.Start());
     EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
+    EXPECT_EQ(driver.Text(L"MsgBox/Text"), L"서버에 접속할 수 없습니다.");
 }
 
 TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStands)
@@ -91,4 +96,18 @@ TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStand
     EXPECT_EQ(driver.Depth(), 2u);
     driver.Flush();
     EXPECT_EQ(driver.Screen(), L"Gate");
+}
+
+TEST(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
+{
+    AppDriver driver(WithService());
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+    auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuSystem::LogOut));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    EXPECT_EQ(driver.Depth(), 0u);
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("LOUT") != std::string::npos; }));
 }

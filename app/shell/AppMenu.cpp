@@ -1,0 +1,96 @@
+#include "app/shell/AppMenu.h"
+
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+#include "ux/widgets/UxListItemPainter.h"
+
+namespace {
+
+plat::RECT RectIn(UxXmlNode* node, const wchar_t* name)
+{
+    return UxXmlNode::GetRect(node ? node->FindChild(name) : nullptr);
+}
+
+} // namespace
+
+AppMenu::AppMenu(const wchar_t* section, Look& look)
+    : m_look(look)
+{
+    GetList().SetAnimate(false);
+    if (!UxPopupMenu::ApplySkin(SelectSkinNode(L"Menu")))
+        return;
+    UxXmlNode* node = SelectSkinNode(section);
+    if (!node) {
+        UxTrace(L"AppMenu, the skin has no section %s.\n", section);
+        return;
+    }
+    UxXmlNode* bar = node->FindChild(L"SelectionBar");
+    UxXmlNode* line = node->FindChild(L"Line");
+    UxXmlNode* text = node->FindChild(L"Text");
+    if ((bar && !m_selectionBar.ApplySkin(bar)) || (line && !m_line.ApplySkin(line))
+        || (text && !m_text.ApplySkin(text)))
+        return;
+    look.rowHeight = UxXmlNode::GetInt(node->FindChild(L"_TableViewItemHeight"));
+    look.backColor = UxXmlNode::GetColor(node->FindChild(L"_BackColor"));
+    look.selectionRect = RectIn(bar, L"_Rect");
+    look.textRect = RectIn(text, L"_Rect");
+    look.lineRect = RectIn(line, L"_Rect");
+    look.iconRect = RectIn(node->FindChild(L"Icon"), L"_Rect");
+    look.textColor = UxXmlNode::GetColor(text ? text->FindChild(L"TextColor") : nullptr);
+    look.selectedColor = UxXmlNode::GetColor(text ? text->FindChild(L"TextColorSelected") : nullptr);
+    m_built = true;
+}
+
+AppMenu::~AppMenu() = default;
+
+void AppMenu::AddItem(const std::wstring& text)
+{
+    UxListRow row;
+    row.kind = UxListRow::Item;
+    row.fullHeight = m_look.rowHeight;
+    GetList().AddRow(row);
+    m_texts.push_back(text);
+}
+
+int32_t AppMenu::GetSelection(int32_t none)
+{
+    const int32_t selected = GetList().GetSelection();
+    return selected >= 0 && selected < GetRowCount() ? selected : none;
+}
+
+const std::wstring& AppMenu::GetRowText(int32_t index) const
+{
+    static const std::wstring none;
+    return index >= 0 && index < GetRowCount() ? m_texts[size_t(index)] : none;
+}
+
+bool AppMenu::PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(m_look.backColor, rect);
+    return true;
+}
+
+bool AppMenu::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    const plat::RECT row { clip.left - rowClip.left, clip.top - rowClip.top,
+        clip.left - rowClip.left + GetList().GetWidth(), clip.top - rowClip.top + m_look.rowHeight };
+    UxListItemPainter painter(&GetList(), surface, index, rowClip, row);
+    UxTextStyle style = m_text.GetStyle();
+    if (GetList().GetSelection() == index) {
+        surface->FillRect(m_look.backColor, clip);
+        style.TextColor = m_look.selectedColor;
+        style.BackMode = 1;
+        painter.DrawImage(m_selectionBar, m_look.selectionRect);
+    } else {
+        if (m_fillRows)
+            surface->FillRect(m_look.backColor, clip);
+        style.TextColor = m_look.textColor;
+        style.BackMode = 0;
+    }
+    m_text.SetStyle(style);
+    m_text.SetText(GetRowText(index));
+    painter.DrawText(m_text, m_look.textRect);
+    DrawRowIcon(painter, index);
+    painter.DrawImage(m_line, m_look.lineRect);
+    return true;
+}

@@ -1,0 +1,26 @@
+#include "app/shell/MenuAccount.h"
+
+#include <iterator>
+
+namespace {
+
+const wchar_t* const kDomains[] = { L"quorix.net", L"maeilpost.kr", L"hanbyeolmail.net", L"sorimail.kr",
+    L"narumail.com", L"dasolbox.net", L"bomnalmail.co.kr", L"gureumpost.net", L"haetsalmail.kr",
+    L"saebitmail.com", L"yeoulpost.net", L"purunmail.kr" };
+static_assert(std::size(kDomains) == MenuAccount::kFreeEntry);
+
+} // namespace
+
+AppMenu::Look MenuAccount::s_look;
+
+MenuAccount::MenuAccount()
+    : AppMenu(L"MenuAccount", s_look)
+{
+    for (int32_t i = 0; i <= kFreeEntry; ++i)
+        AddItem(GetItemText(i));
+}
+
+std::wstring MenuAccount::GetItemText(int32_t index)
+{
+    return index >= 0 && index < kFreeEntry ? kDomains[index] : L"직접 입력";
+}

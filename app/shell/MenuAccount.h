@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/shell/AppMenu.h"
+
+#include <string>
+
+// The mail domain of the login form's id: twelve fixed domains, the service's own
+// first, then free entry.
+class MenuAccount : public AppMenu {
+public:
+    static constexpr int32_t kFreeEntry = 12;
+
+    MenuAccount();
+    int32_t GetSelection() { return AppMenu::GetSelection(kFreeEntry); }
+    // The selected row's text; the free entry's when none is selected.
+    std::wstring GetSelectedText() { return GetItemText(GetSelection()); }
+    // The domain of a row; the free entry's text for any index outside 0-11.
+    static std::wstring GetItemText(int32_t index);
+
+private:
+    static Look s_look;
+};
