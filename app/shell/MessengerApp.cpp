@@ -182,7 +182,7 @@ void MessengerApp::ShowStartScreen()
         m_loginGate.Show();
         return;
     }
-    m_loginCounter.SetVisible(true);
+    m_loginCounter.Show();
 }
 
 void MessengerApp::RemoveUpdateLeftovers()
@@ -248,13 +248,18 @@ void MessengerApp::ResetScreens()
             page->SetVisible(false);
         navigation->Clear();
     }
+    // A sign-in that never got through goes back to the login window it was started
+    // from, so a failed first attempt leaves the form to try again.
+    UxWindow* back = m_loginConnecting.IsVisible() && m_loginConnecting.GetOrigin() == &m_loginCounter
+        ? static_cast<UxWindow*>(&m_loginCounter)
+        : &m_loginGate;
     // Every other screen goes: also the connecting screen of a sign-in that failed,
     // the form it was started from, and a page below the top whose transition ended
     // after a later one began.
     for (UxWindow* window : Screens())
         if (window != &m_menuBar)
             window->SetVisible(false);
-    m_loginGate.SetVisible(true);
+    back->SetVisible(true);
     // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
     // Chat: ChatSessionList emptied, the chat list view cleared.
     // Buddy list: the search text and the list view cleared.
@@ -264,9 +269,7 @@ void MessengerApp::ResetScreens()
 
 void MessengerApp::ShowLoginForm()
 {
-    m_loginConnecting.SetVisible(false);
-    m_loginGate.SetVisible(false);
-    m_loginCounter.SetVisible(true);
+    m_loginCounter.Show();
 }
 
 void MessengerApp::RefreshMyStatus()
@@ -282,6 +285,8 @@ bool MessengerApp::ReloadBuddyList()
 void MessengerApp::ShowBuddyList()
 {
     m_loginConnecting.SetVisible(false);
+    // The login screens hid it; signed in, the system menu is at hand again.
+    m_menuBar.ShowSystemMenuButton();
     if (UxNavigationController* navigation = UxNavigationController::GetInstance())
         navigation->Push(UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
 }
