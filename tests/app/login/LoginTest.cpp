@@ -122,6 +122,8 @@ TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
         User user(WithService(true, c.accounts));
         ASSERT_TRUE(user.driver.Start());
         EXPECT_EQ(user.driver.Screen(), L"Counter");
+        if (c.accounts.empty())
+            user.driver.Screenshot("form");
         EXPECT_EQ(user.Form().AccountEdit.GetText(), L"quorix.net");
         EXPECT_FALSE(user.driver.IsShown(L"MenuBar/SystemMenuButton"));
         user.TypeInto(user.Form().IdEdit, c.name, !c.accounts.empty());
@@ -135,7 +137,7 @@ TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
         } else {
             user.TypeInto(user.Form().PasswordEdit, c.password);
             user.driver.Settle();
-            user.driver.Screenshot("form");
+            user.driver.Screenshot("form-typed");
             user.driver.Tap(L"Counter/LoginButton");
         }
         ASSERT_TRUE(user.SignedIn()) << user.Alert();
@@ -320,8 +322,11 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         if (fromGate)
             user.driver.SaveLogin(L"minsu@quorix.net", L"minsu1234");
         ASSERT_TRUE(user.driver.Start());
-        // The main server keeps the sign-in waiting once.
-        user.driver.Service().Post("/rule", R"({"server": "main", "on": "LIN2", "mode": "replace", "data": ""})");
+        // The main server keeps the sign-in waiting once: before the sign-in is
+        // accepted, or after it, when the keep-alive already runs.
+        const char* held = fromGate ? "LIN2" : "LSTA";
+        user.driver.Service().Post(
+            "/rule", std::string(R"({"server": "main", "mode": "replace", "data": "", "on": ")") + held + "\"}");
         const auto signIn = [&] {
             if (fromGate)
                 user.driver.Tap(L"Gate/LoginButton");
@@ -330,7 +335,7 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         };
         signIn();
         EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Connecting", L"MenuBar" }));
-        ASSERT_TRUE(user.ServiceSaw("LIN2"));
+        ASSERT_TRUE(user.ServiceSaw(held));
         user.driver.Advance(600);
         EXPECT_GT(user.App().GetLoginConnecting().ProgressLed.GetLitCount(), 0);
         if (!fromGate)
@@ -344,8 +349,8 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
         EXPECT_TRUE(user.driver.WaitFor(
             [&] { return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos; }));
-        // Nothing comes back later to end a session that is gone.
-        user.driver.Advance(15000);
+        // Nothing comes back later, the keep-alive neither, to end a session that is gone.
+        user.driver.Advance(25000);
         EXPECT_EQ(user.driver.Popup(), nullptr);
 
         // A new attempt starts over at the dispatch server.
