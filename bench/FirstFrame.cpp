@@ -96,7 +96,8 @@ void BM_BareSdlFirstFrame(benchmark::State& state)
             state.SkipWithError("SDL did not start");
             return;
         }
-        SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480, 640, 0);
+        SDL_Window* window
+            = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480, 640, 0);
         SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
         if (!surface) {
             SDL_Quit();

@@ -18,7 +18,8 @@
 
 namespace {
 
-void AddBuddy(MessengerSingletons& m, const wchar_t* id, const wchar_t* email, uint32_t flags, const wchar_t* group)
+void AddBuddy(
+    MessengerSingletons& m, const wchar_t* id, const wchar_t* email, uint32_t flags, const wchar_t* group)
 {
     Buddy buddy;
     buddy.Id = id;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+class ChatSession;
+class ChatView;
 
 // What protocol code may ask of the screens. Handlers never include screen headers:
 // the application object implements this interface and attaches itself at start-up;
@@ -32,6 +36,18 @@ public:
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
 
+    // Chat
+    // The page of a new chat session, which owns it; null when there are no screens.
+    virtual std::unique_ptr<ChatView> CreateChatView(ChatSession& session) = 0;
+    // The chat list gained a session (its row and its page dot).
+    virtual void AddChatSession(ChatSession& session) = 0;
+    // A session's row in the chat list changed (unread lines).
+    virtual void UpdateChatSession(ChatSession& session) = 0;
+    // The unread indicators of the status bars.
+    virtual void UpdateNotifyIcons() = 0;
+    // The participants view, when it shows this session.
+    virtual void ReloadChatInfo(ChatSession& session) = 0;
+
     // Buddies and notices
     // A notice box: title, text and an Ok button. False when nothing could be shown.
     virtual bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) = 0;
@@ -47,7 +63,9 @@ public:
     virtual void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) = 0;
     // Someone asks to add the user: a question box offers to look at the request now;
     // Yes opens the request page for the buddy (looked up by id then) with group "0".
-    virtual void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) = 0;
+    virtual void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message)
+        = 0;
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

@@ -70,7 +70,8 @@ bool AppMenu::PaintListBackground(UxDeviceContext* surface, const plat::RECT& re
     return true;
 }
 
-bool AppMenu::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool AppMenu::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
 {
     const plat::RECT row { clip.left - rowClip.left, clip.top - rowClip.top,
         clip.left - rowClip.left + GetList().GetWidth(), clip.top - rowClip.top + m_look.rowHeight };

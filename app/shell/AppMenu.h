@@ -29,7 +29,8 @@ public:
     ~AppMenu() override;
 
     bool PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
+    bool DrawRow(
+        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
 
     // The selected row, or none when no row is selected.
     int32_t GetSelection(int32_t none);

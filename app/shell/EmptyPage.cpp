@@ -1,5 +1,6 @@
 #include "app/shell/EmptyPage.h"
 
+#include "app/shell/MessengerApp.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -41,4 +42,12 @@ bool EmptyPage::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(kBackground, rect);
     return true;
+}
+
+bool EmptyPage::OnVisibleChanged(bool visible)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (visible && !m_belowStatusBar && app)
+        app->GetMenuBar().HideSystemMenuButton();
+    return UxPanel::OnVisibleChanged(visible);
 }

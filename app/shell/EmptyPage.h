@@ -15,6 +15,8 @@ public:
     // Places the page above the menu bar (and under the status bar). True.
     virtual bool Create();
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // A login screen hides the system menu: there is none while signed out.
+    bool OnVisibleChanged(bool visible) override;
 
     const std::wstring& GetName() const { return m_name; }
 

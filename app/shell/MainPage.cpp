@@ -1,5 +1,7 @@
 #include "app/shell/MainPage.h"
 
+#include "app/shell/MessengerApp.h"
+
 MainPage::MainPage(std::wstring name, int32_t tab)
     : EmptyPage(std::move(name))
     , m_tab(tab)
@@ -24,4 +26,8 @@ bool MainPage::Create()
 void MainPage::OnWillShow()
 {
     m_tabBar.ShowSelected(m_tab);
+    m_tabBar.UpdateNotifyIcons();
+    // The system menu belongs to the buddy list.
+    if (MessengerApp* app = MessengerApp::GetInstance(); app && m_tab == TabBar::TabBuddies)
+        app->GetMenuBar().ShowSystemMenuButton();
 }

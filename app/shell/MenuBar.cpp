@@ -3,6 +3,7 @@
 #include "app/shell/MenuSystem.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktOutEmpty.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "ux/core/UxSipHandler.h"
@@ -26,8 +27,9 @@ bool MenuBar::Create()
         return false;
     // A part the skin cannot give is left out; the bar still works.
     AddSkinParts(*this, node,
-        { { L"BackSkin", &BackSkin }, { L"SipButton", &SipButton }, { L"SystemMenuButton", &SystemMenuButton },
-            { L"ChatNotifyImage", &ChatNotifyImage }, { L"MemoNotifyImage", &MemoNotifyImage } });
+        { { L"BackSkin", &BackSkin }, { L"SipButton", &SipButton },
+            { L"SystemMenuButton", &SystemMenuButton }, { L"ChatNotifyImage", &ChatNotifyImage },
+            { L"MemoNotifyImage", &MemoNotifyImage } });
     ChatNotifyImage.SetVisible(false);
     MemoNotifyImage.SetVisible(false);
     return true;
@@ -77,8 +79,8 @@ void MenuBar::HideSystemMenuButton()
 
 void MenuBar::UpdateNotifyImages()
 {
-    // Chat: shown while a chat session has unread lines.
-    ChatNotifyImage.SetVisible(false);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ChatNotifyImage.SetVisible(chats && chats->HasUnread());
     // Memos: shown while the memo list's unread flag is set.
     MemoNotifyImage.SetVisible(false);
     ChatNotifyImage.Invalidate();

@@ -2,7 +2,9 @@
 
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
+#include "messenger/ChatView.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/EmoticonList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
@@ -106,7 +108,7 @@ void MessengerApp::CreateSingletons()
     CreateOwned(m_me);
     CreateOwned(m_groups);
     CreateOwned(m_buddies);
-    // Chat: ChatSessionList.
+    CreateOwned(m_chats);
     // Memos: MemoList.
     // Reads its registry values at once.
     CreateOwned(m_options);
@@ -136,7 +138,7 @@ void MessengerApp::DeleteSingletons()
     // Saves its values.
     SafeDelete(m_options);
     // Memos: MemoList.
-    // Chat: ChatSessionList.
+    SafeDelete(m_chats);
     SafeDelete(m_buddies);
     SafeDelete(m_groups);
     SafeDelete(m_me);
@@ -151,10 +153,10 @@ std::array<UxWindow*, 24> MessengerApp::Screens()
 {
     // Child order is painting order: later windows lie on top.
     return { &m_loginCounter, &m_loginConnecting, &m_loginGate, &m_statusBarDefault, &m_statusBarDisclosure,
-        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage, &m_buddySelectPage,
-        &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage, &m_groupSelectPage, &m_chatListPage,
-        &m_chatInfoPage, &m_memoListPage, &m_memoReadPage, &m_memoWritePage, &m_optionListPage, &m_optionPage,
-        &m_optionNickPage, &m_optionServiceInfoPage };
+        &m_statusBarChat, &m_menuBar, &m_buddyListPage, &m_buddyProfilePage, &m_buddyAddPage,
+        &m_buddySelectPage, &m_buddyRequestListPage, &m_buddyRequestInfoPage, &m_groupAddPage,
+        &m_groupSelectPage, &m_chatListPage, &m_chatInfoPage, &m_memoListPage, &m_memoReadPage,
+        &m_memoWritePage, &m_optionListPage, &m_optionPage, &m_optionNickPage, &m_optionServiceInfoPage };
 }
 
 bool MessengerApp::RegisterScreens()
@@ -166,12 +168,12 @@ bool MessengerApp::RegisterScreens()
     }
     return m_loginCounter.Create() && m_loginConnecting.Create() && m_loginGate.Create()
         && m_statusBarDefault.Create() && m_statusBarDisclosure.Create() && m_statusBarChat.Create()
-        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create() && m_buddyAddPage.Create()
-        && m_buddySelectPage.Create() && m_buddyRequestListPage.Create() && m_buddyRequestInfoPage.Create()
-        && m_groupAddPage.Create() && m_groupSelectPage.Create() && m_chatListPage.Create()
-        && m_chatInfoPage.Create() && m_memoListPage.Create() && m_memoReadPage.Create()
-        && m_memoWritePage.Create() && m_optionListPage.Create() && m_optionPage.Create()
-        && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
+        && m_menuBar.Create() && m_buddyListPage.Create() && m_buddyProfilePage.Create()
+        && m_buddyAddPage.Create() && m_buddySelectPage.Create() && m_buddyRequestListPage.Create()
+        && m_buddyRequestInfoPage.Create() && m_groupAddPage.Create() && m_groupSelectPage.Create()
+        && m_chatListPage.Create() && m_chatInfoPage.Create() && m_memoListPage.Create()
+        && m_memoReadPage.Create() && m_memoWritePage.Create() && m_optionListPage.Create()
+        && m_optionPage.Create() && m_optionNickPage.Create() && m_optionServiceInfoPage.Create();
 }
 
 void MessengerApp::ShowStartScreen()
@@ -260,8 +262,8 @@ void MessengerApp::ResetScreens()
         if (window != &m_menuBar)
             window->SetVisible(false);
     back->SetVisible(true);
-    // Memos: MemoList emptied, its unread flag cleared, the memo list view cleared.
-    // Chat: ChatSessionList emptied, the chat list view cleared.
+    // Memos: the memo list view cleared.
+    // Chat: the chat list view cleared.
     // Buddy list: the search text and the list view cleared.
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
@@ -285,10 +287,9 @@ bool MessengerApp::ReloadBuddyList()
 void MessengerApp::ShowBuddyList()
 {
     m_loginConnecting.SetVisible(false);
-    // The login screens hid it; signed in, the system menu is at hand again.
-    m_menuBar.ShowSystemMenuButton();
     if (UxNavigationController* navigation = UxNavigationController::GetInstance())
-        navigation->Push(UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
+        navigation->Push(
+            UxNavigationEntry(UxNavigationItem(&m_statusBarDefault), UxNavigationItem(&m_buddyListPage)));
 }
 
 void MessengerApp::RefreshBuddy(const std::wstring&) { }
@@ -315,10 +316,12 @@ void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
 // Buddy profile: takes the buddy's new group when it shows the buddy.
 void MessengerApp::MoveProfileBuddy(const std::wstring&, const std::wstring&) { }
 
-void MessengerApp::AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message)
+void MessengerApp::AskBuddyRequest(
+    const std::wstring& id, const std::wstring& email, const std::wstring& message)
 {
-    if (!::ShowConfirmBox(FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
-                              email.c_str(), message.c_str()),
+    if (!::ShowConfirmBox(
+            FormatString(L"%s 님이 친구 요청을 하였습니다.\n\n%s\n\n지금 바로 확인하시겠습니까?",
+                email.c_str(), message.c_str()),
             &OnBuddyRequestAnswered, reinterpret_cast<uintptr_t>(this)))
         return;
     m_askedBuddyId = id;
@@ -334,3 +337,21 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
     if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
         app->m_buddyRequestInfoPage.Invalidate();
 }
+
+// Chat page: each session's own page, shown under the chat status bar.
+std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession&)
+{
+    return nullptr;
+}
+
+void MessengerApp::AddChatSession(ChatSession&)
+{
+    // Chat list: the session's row.
+    m_statusBarChat.PageIndicator.AddPage();
+}
+
+// Chat list: the session's row repaints.
+void MessengerApp::UpdateChatSession(ChatSession&) { }
+
+// Chat information: reloads when it shows the session.
+void MessengerApp::ReloadChatInfo(ChatSession&) { }

@@ -28,9 +28,11 @@
 #include "ux/core/UxDesktop.h"
 
 #include <array>
+#include <memory>
 #include <string>
 
 class BuddyList;
+class ChatSessionList;
 class EmoticonList;
 class GroupList;
 class Options;
@@ -78,7 +80,7 @@ public:
     // saved-login screen; asking again before it ran changes nothing.
     void ResetSession();
     // The unread marks of the tab bars and the menu bar.
-    void UpdateNotifyIcons();
+    void UpdateNotifyIcons() override;
 
     // What the protocol code asks of the screens.
     bool ShowMsgBox(const std::wstring& text) override;
@@ -94,7 +96,12 @@ public:
     void RefreshChatPeer(const std::wstring& email) override;
     void RefreshBuddyProfile(const std::wstring& id) override;
     void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override;
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    std::unique_ptr<ChatView> CreateChatView(ChatSession& session) override;
+    void AddChatSession(ChatSession& session) override;
+    void UpdateChatSession(ChatSession& session) override;
+    void ReloadChatInfo(ChatSession& session) override;
 
     LoginCounter& GetLoginCounter() { return m_loginCounter; }
     LoginGate& GetLoginGate() { return m_loginGate; }
@@ -168,6 +175,7 @@ private:
     Me* m_me = nullptr;
     GroupList* m_groups = nullptr;
     BuddyList* m_buddies = nullptr;
+    ChatSessionList* m_chats = nullptr;
     Options* m_options = nullptr;
     EmoticonList* m_emoticons = nullptr;
     PktTransactionIdIssuer* m_issuer = nullptr;

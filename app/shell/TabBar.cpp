@@ -2,12 +2,14 @@
 
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/model/ChatSessionList.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/widgets/UxCheckButton.h"
 
 TabBar::~TabBar()
 {
-    for (UxWindow* icon : { static_cast<UxWindow*>(&ChatNotifyIcon), static_cast<UxWindow*>(&MemoNotifyIcon) })
+    for (UxWindow* icon :
+        { static_cast<UxWindow*>(&ChatNotifyIcon), static_cast<UxWindow*>(&MemoNotifyIcon) })
         if (UxWindow* tab = icon->GetParent())
             tab->RemoveChild(icon);
 }
@@ -51,8 +53,8 @@ void TabBar::ShowSelected(int32_t index)
 
 void TabBar::UpdateNotifyIcons()
 {
-    // Chat: shown while a chat session has unread lines.
-    ChatNotifyIcon.SetVisible(false);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ChatNotifyIcon.SetVisible(chats && chats->HasUnread());
     // Memos: shown while the memo list's unread flag is set.
     MemoNotifyIcon.SetVisible(false);
     ChatNotifyIcon.Invalidate();

@@ -31,7 +31,8 @@ bool Options::Load()
     if (!key.Open(kApplicationKey))
         return true;
     int32_t* fields[] = { &m_chatType, &m_viewType, &m_sortType, &m_notifyType, &m_notifyScopes };
-    const wchar_t* names[] = { kChatTypeName, kViewTypeName, kSortTypeName, kNotifyTypeName, kNotifyScopesName };
+    const wchar_t* names[]
+        = { kChatTypeName, kViewTypeName, kSortTypeName, kNotifyTypeName, kNotifyScopesName };
     for (size_t i = 0; i < std::size(fields); ++i)
         *fields[i] = static_cast<int32_t>(key.GetDword(names[i], static_cast<uint32_t>(*fields[i])));
     return true;
@@ -43,7 +44,8 @@ bool Options::Save() const
     if (!key.Create(kApplicationKey))
         return false;
     const int32_t values[] = { m_chatType, m_viewType, m_sortType, m_notifyType, m_notifyScopes };
-    const wchar_t* names[] = { kChatTypeName, kViewTypeName, kSortTypeName, kNotifyTypeName, kNotifyScopesName };
+    const wchar_t* names[]
+        = { kChatTypeName, kViewTypeName, kSortTypeName, kNotifyTypeName, kNotifyScopesName };
     bool ok = true;
     for (size_t i = 0; i < std::size(values); ++i)
         ok = key.SetDword(names[i], static_cast<uint32_t>(values[i])) && ok;
@@ -65,7 +67,8 @@ std::wstring Options::GetChatTypeText(int32_t value)
 
 std::wstring Options::GetViewTypeText(int32_t value)
 {
-    static const wchar_t* const texts[] = { L"이름 보기", L"대화명 보기", L"이름+ID 보기", L"이름+대화명 보기" };
+    static const wchar_t* const texts[]
+        = { L"이름 보기", L"대화명 보기", L"이름+ID 보기", L"이름+대화명 보기" };
     return TextAt(texts, std::size(texts), value);
 }
 

@@ -10,6 +10,12 @@ namespace {
 
 } // namespace
 
+PktInCrp2::~PktInCrp2()
+{
+    if (m_keySet)
+        s_currentKey = m_outerKey;
+}
+
 bool PktInCrp2::ReadArgs(PktStreamReader& reader)
 {
     std::wstring word;
@@ -19,6 +25,9 @@ bool PktInCrp2::ReadArgs(PktStreamReader& reader)
     uint32_t count = 0;
     reader.ReadCount(count);
     const bool whole = reader.ReadBytes(count, Payload);
+    if (!m_keySet)
+        m_outerKey = s_currentKey;
+    m_keySet = true;
     s_currentKey = Key;
     return whole;
 }

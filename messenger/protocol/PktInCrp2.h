@@ -12,6 +12,10 @@ public:
     {
     }
 
+    // The key this envelope made current goes when the envelope has been handled: a
+    // frame outside it is never taken for its chat's.
+    ~PktInCrp2() override;
+
     // Also makes the key the current envelope key.
     bool ReadArgs(PktStreamReader& reader) override;
 
@@ -25,4 +29,6 @@ public:
 
 private:
     static inline std::wstring s_currentKey;
+    std::wstring m_outerKey; // the key before this envelope's
+    bool m_keySet = false;
 };

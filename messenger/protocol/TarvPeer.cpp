@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/PktFactory.h"
@@ -121,6 +122,8 @@ void TarvPeer::ResetSession()
     m_stage = StageDispatch;
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())
         screens->ResetScreens();
+    if (ChatSessionList* chats = ChatSessionList::GetInstance())
+        chats->Clear();
     if (BuddyList* buddies = BuddyList::GetInstance())
         buddies->Clear();
     if (GroupList* groups = GroupList::GetInstance())

@@ -2,7 +2,8 @@
 
 // Drives the whole program in-process for end-to-end tests: the toolkit and the
 // application start as the program starts them, on the headless display and a manual
-// clock, against the local service, with a registry and a program folder of their own.
+// clock, against the local service, with a registry of their own (and a program folder
+// of their own when the test brings its own skin).
 // Tests tap, hold, drag and type, let time pass, wait for the network, read what the
 // screen shows and save screenshots.
 //
@@ -13,6 +14,7 @@
 //     driver.Tap(L"MenuBar/SystemMenuButton");
 //     driver.Screenshot("system-menu");
 
+#include "app/shell/AppMenu.h"
 #include "app/shell/EmptyPage.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/model/Me.h"
@@ -22,6 +24,7 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/Clock.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/system/HangulComposer.h"
 #include "platform/system/InputPanel.h"
 #include "platform/system/Led.h"
 #include "platform/system/Sound.h"
@@ -41,6 +44,7 @@
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxListWindow.h"
+#include "ux/widgets/UxMessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -135,7 +139,8 @@ public:
         Input().Close();
         Flush();
         plat::MSG msg;
-        const bool quit = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
+        const bool quit
+            = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
         m_app->Shutdown();
         Finish();
         return quit;
@@ -263,28 +268,54 @@ public:
         Input().Text(text);
         Flush();
     }
-    // Text as the input panel's Korean composer gives it: each Hangul syllable is
-    // built jamo by jamo (ㅎ, 하, 한) and then committed; anything else is typed.
+    // Text typed on the input panel's keyboard: Hangul on its Korean two-set layout,
+    // whose composer builds each syllable jamo by jamo (ㅎ, 하, 한), everything else in
+    // its Latin mode; the panel's mode button switches between them. Ends with all text
+    // committed and the keyboard in the mode it had.
     void TypeKorean(const std::wstring& text)
     {
+        const bool wasKorean = plat::IsHangulKeyboard();
         for (wchar_t c : text) {
-            if (c >= 0xAC00 && c <= 0xD7A3) {
-                const int index = c - 0xAC00;
-                const int initial = index / (21 * 28), medial = (index / 28) % 21, final = index % 28;
-                static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
-                Input().Composition(std::wstring(1, kInitials[initial]));
-                Flush();
-                const wchar_t open = static_cast<wchar_t>(0xAC00 + (initial * 21 + medial) * 28);
-                Input().Composition(std::wstring(1, open));
-                Flush();
-                if (final) {
-                    Input().Composition(std::wstring(1, c));
-                    Flush();
-                }
-            }
-            Input().Text(std::wstring(1, c));
-            Flush();
+            const std::wstring keys = HangulKeys(c);
+            if (keys.empty() == plat::IsHangulKeyboard())
+                Key(plat::VK_HANGUL);
+            Type(keys.empty() ? std::wstring(1, c) : keys);
         }
+        // The mode button commits the syllable being composed.
+        if (plat::IsHangulKeyboard())
+            Key(plat::VK_HANGUL);
+        if (plat::IsHangulKeyboard() != wasKorean)
+            Key(plat::VK_HANGUL);
+    }
+    // The two-set keys that type a Hangul syllable or jamo; "" for other characters.
+    static std::wstring HangulKeys(wchar_t c)
+    {
+        static const wchar_t* const kMedials[]
+            = { L"ㅏ", L"ㅐ", L"ㅑ", L"ㅒ", L"ㅓ", L"ㅔ", L"ㅕ", L"ㅖ", L"ㅗ", L"ㅗㅏ", L"ㅗㅐ", L"ㅗㅣ",
+                  L"ㅛ", L"ㅜ", L"ㅜㅓ", L"ㅜㅔ", L"ㅜㅣ", L"ㅠ", L"ㅡ", L"ㅡㅣ", L"ㅣ" };
+        static const wchar_t* const kFinals[] = { L"", L"ㄱ", L"ㄲ", L"ㄱㅅ", L"ㄴ", L"ㄴㅈ", L"ㄴㅎ", L"ㄷ",
+            L"ㄹ", L"ㄹㄱ", L"ㄹㅁ", L"ㄹㅂ", L"ㄹㅅ", L"ㄹㅌ", L"ㄹㅍ", L"ㄹㅎ", L"ㅁ", L"ㅂ", L"ㅂㅅ",
+            L"ㅅ", L"ㅆ", L"ㅇ", L"ㅈ", L"ㅊ", L"ㅋ", L"ㅌ", L"ㅍ", L"ㅎ" };
+        static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
+        std::wstring jamo;
+        if (c >= 0xAC00 && c <= 0xD7A3) {
+            const int index = c - 0xAC00;
+            jamo = std::wstring(1, kInitials[index / (21 * 28)]) + kMedials[(index / 28) % 21]
+                + kFinals[index % 28];
+        } else if (c >= 0x3131 && c <= 0x3163) {
+            jamo = std::wstring(1, c);
+        }
+        std::wstring keys;
+        for (wchar_t j : jamo) {
+            wchar_t key = 0;
+            for (wchar_t k : std::wstring(L"abcdefghijklmnopqrstuvwxyzQWERTOP"))
+                if (!key && plat::HangulComposer::JamoForKey(k) == j)
+                    key = k;
+            if (!key)
+                return L"";
+            keys += key;
+        }
+        return keys;
     }
     // A key pressed and released (VK_RETURN, VK_BACK ...).
     void Key(uint32_t virtualKey)
@@ -331,7 +362,8 @@ public:
         UxWindow* hidden = nullptr;
         UxWindow* shown = nullptr;
         Walk(m_app, [&](UxWindow* window) {
-            if (shown || NameOf(window) != names.back() || !Matches(window->GetParent(), names, names.size() - 1))
+            if (shown || NameOf(window) != names.back()
+                || !Matches(window->GetParent(), names, names.size() - 1))
                 return;
             if (IsShown(window))
                 shown = window;
@@ -347,9 +379,9 @@ public:
     {
         if (UxWindow* page = Page())
             return NameOf(page);
-        for (UxWindow* login :
-            { static_cast<UxWindow*>(&m_app->GetLoginConnecting()), static_cast<UxWindow*>(&m_app->GetLoginGate()),
-                static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
+        for (UxWindow* login : { static_cast<UxWindow*>(&m_app->GetLoginConnecting()),
+                 static_cast<UxWindow*>(&m_app->GetLoginGate()),
+                 static_cast<UxWindow*>(&m_app->GetLoginCounter()) })
             if (login->IsVisible())
                 return NameOf(login);
         return L"";
@@ -424,6 +456,18 @@ public:
     bool TapRow(const std::wstring& path, int32_t index) { return TapRow(List(path), index); }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
+    // What the open popup says: a message box's text, a menu's rows one per line; ""
+    // when none is open.
+    std::wstring PopupText() const
+    {
+        if (auto* box = dynamic_cast<UxMessageBox*>(Popup()))
+            return box->Text.GetText();
+        std::wstring rows;
+        if (auto* menu = dynamic_cast<AppMenu*>(Popup()))
+            for (int32_t i = 0; i < menu->GetRowCount(); ++i)
+                rows += (i ? L"\n" : L"") + menu->GetRowText(i);
+        return rows;
+    }
 
     // The sound files played since the driver was made, oldest first (file names).
     std::vector<std::wstring> Sounds() const
@@ -435,7 +479,10 @@ public:
     }
     bool IsVibrating() const { return UxVibrator::GetInstance()->IsOn(); }
     // How often the vibrator was switched (on and off count one each).
-    uint32_t VibratorChanges() const { return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex()); }
+    uint32_t VibratorChanges() const
+    {
+        return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex());
+    }
 
     // Values under the program's registry key.
     std::wstring RegistryString(const std::wstring& name, const std::wstring& otherwise = L"") const
@@ -467,7 +514,10 @@ public:
         SaveLoginPassword(MakePasswordDigest(id, password));
     }
 
-    plat::COLORREF Pixel(int x, int y) const { return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF; }
+    plat::COLORREF Pixel(int x, int y) const
+    {
+        return plat::GetDisplay()->GetFrame()->Pixel(x, y) & 0xFFFFFF;
+    }
     // Saves the frame as <build>/screenshots/<Suite>.<Test>/<name>.png; the path, or ""
     // when it could not be written.
     std::string Screenshot(const std::string& name)

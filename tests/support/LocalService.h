@@ -80,7 +80,7 @@ public:
             + "Content-Length: " + std::to_string(json.size()) + "\r\n\r\n" + json);
     }
 
-    // GETs a control path (with its query); the response body, or "" when it failed.
+    // GETs a control path with its query; the response body, or "" when it failed.
     std::string Get(const std::string& pathAndQuery) const
     {
         return Request("GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/PktFactory.h"
@@ -16,6 +17,7 @@ template <typename PeerType> struct BasicMessengerSingletons {
     Me me;
     GroupList groups;
     BuddyList buddies;
+    ChatSessionList chats;
     PktTransactionIdIssuer issuer;
     PktFactory packets;
     PktHandlerFactory handlers;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/ChatSession.h"
+#include "messenger/protocol/chat/ChatActions.h"
 
 #include <algorithm>
 #include <string>
@@ -36,6 +38,48 @@ public:
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
 
+    // Chat
+    // A chat page that records what the handlers ask of it as "Operation: text" in the
+    // screens' calls, and sends typed texts as the input bar does.
+    class RecordingChatView : public ChatView {
+    public:
+        RecordingChatView(RecordingScreens& screens, ChatSession& session)
+            : m_screens(screens)
+            , m_session(session)
+        {
+        }
+        void AddLine(const std::wstring& text, int kind) override
+        {
+            m_screens.calls.push_back(L"AddLine " + std::to_wstring(kind) + L": " + text);
+        }
+        void SetDate(const std::wstring& text) override { m_screens.calls.push_back(L"SetDate: " + text); }
+        void UpdateTitle() override { m_screens.calls.push_back(L"UpdateTitle: " + m_session.PeerName); }
+        void UpdatePeerStatusIcon() override { m_screens.calls.push_back(L"UpdatePeerStatusIcon"); }
+        void UpdateInputBar() override { m_screens.calls.push_back(L"UpdateInputBar"); }
+        bool IsOnTop() const override { return m_screens.chatOnTop; }
+        void SendMessage(const std::wstring& text) override
+        {
+            if (SendChatText(m_session, text) == ChatSendSent)
+                AddLine(FormatOwnLine(text), LineOwn);
+        }
+
+    private:
+        RecordingScreens& m_screens;
+        ChatSession& m_session;
+    };
+    std::unique_ptr<ChatView> CreateChatView(ChatSession& session) override
+    {
+        return std::make_unique<RecordingChatView>(*this, session);
+    }
+    void AddChatSession(ChatSession& session) override { calls.push_back(L"AddChatSession: " + session.PeerId); }
+    void UpdateChatSession(ChatSession& session) override
+    {
+        calls.push_back(L"UpdateChatSession: " + session.PeerId);
+    }
+    void UpdateNotifyIcons() override { calls.push_back(L"UpdateNotifyIcons"); }
+    void ReloadChatInfo(ChatSession& session) override { calls.push_back(L"ReloadChatInfo: " + session.PeerId); }
+    bool chatOnTop = false;
+
     // Buddies and notices
     bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override
     {
@@ -43,13 +87,20 @@ public:
         return true;
     }
     void ShowMemoInbox() override { calls.push_back(L"ShowMemoInbox"); }
-    void RefreshChatPeer(const std::wstring& email) override { calls.push_back(L"RefreshChatPeer: " + email); }
-    void RefreshBuddyProfile(const std::wstring& id) override { calls.push_back(L"RefreshBuddyProfile: " + id); }
+    void RefreshChatPeer(const std::wstring& email) override
+    {
+        calls.push_back(L"RefreshChatPeer: " + email);
+    }
+    void RefreshBuddyProfile(const std::wstring& id) override
+    {
+        calls.push_back(L"RefreshBuddyProfile: " + id);
+    }
     void MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId) override
     {
         calls.push_back(L"MoveProfileBuddy: " + id + L" " + groupId);
     }
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override
     {
         calls.push_back(L"AskBuddyRequest: " + id + L" " + email + L" " + message);
     }

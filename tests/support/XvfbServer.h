@@ -32,8 +32,8 @@ public:
             return false;
         const std::string fd = std::to_string(ready[1]);
         const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        const char* argv[]
-            = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", nullptr };
+        const char* argv[] = { "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+            "tcp", nullptr };
         extern char** environ;
         bool started
             = posix_spawn(&m_pid, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
@@ -86,7 +86,8 @@ public:
     // it cannot be read.
     plat::Bitmap* Take(int width, int height)
     {
-        XImage* image = m_get(m_display, DefaultRootWindow(m_display), 0, 0, width, height, AllPlanes, ZPixmap);
+        XImage* image
+            = m_get(m_display, DefaultRootWindow(m_display), 0, 0, width, height, AllPlanes, ZPixmap);
         if (!image)
             return nullptr;
         plat::Bitmap* picture = plat::Bitmap::Create(width, height, false);
@@ -98,7 +99,10 @@ public:
     }
 
 private:
-    template <class F> F Symbol(const char* name) { return m_lib ? reinterpret_cast<F>(dlsym(m_lib, name)) : nullptr; }
+    template <class F> F Symbol(const char* name)
+    {
+        return m_lib ? reinterpret_cast<F>(dlsym(m_lib, name)) : nullptr;
+    }
 
     void* m_lib;
     decltype(&XOpenDisplay) m_open;

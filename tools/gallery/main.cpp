@@ -4,6 +4,7 @@
 // the test skin copied beside the program as gallery-skin/). Headless unless
 // QUORIX_DISPLAY=sdl: then it opens a window to look at and press the widgets, and
 // prints what they report. Headless, it saves the page as a PNG (default gallery.png).
+// The edits have a page of their own: --section GalleryEdit.
 
 #include "platform/display/Display.h"
 #include "platform/event/MessageQueue.h"

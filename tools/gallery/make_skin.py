@@ -163,8 +163,8 @@ def main():
     write_png("progress.png", 200, 20, shape(200, 20, 10, (210, 214, 220), (236, 238, 242), (150, 156, 166)))
     write_png("progress_bar.png", 200, 20, shape(200, 20, 10, (120, 220, 130), (30, 150, 60), (20, 110, 40)))
     # Edit: the frames behind the edits and an emoticon.
-    write_png("edit_line.png", 216, 28, shape(216, 28, 5, (255, 255, 255), (255, 255, 255), GREY_EDGE))
-    write_png("edit_box.png", 448, 52, shape(448, 52, 6, (255, 255, 255), (255, 255, 255), GREY_EDGE))
+    write_png("edit_line.png", 448, 36, shape(448, 36, 6, (255, 255, 255), (255, 255, 255), GREY_EDGE))
+    write_png("edit_box.png", 448, 160, shape(448, 160, 8, (255, 255, 255), (255, 255, 255), GREY_EDGE))
     face = circle(22, (255, 236, 120), (246, 190, 40), (200, 140, 20))
     features = lambda x, y: max(clamp(2.0 - math.hypot(x - 7.5, y - 8.5)), clamp(2.0 - math.hypot(x - 14.5, y - 8.5)),
                                 stroke([(6, 13), (9, 16), (13, 16), (16, 13)], 1.8)(x, y))

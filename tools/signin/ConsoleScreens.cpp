@@ -1,8 +1,10 @@
 #include "tools/signin/ConsoleScreens.h"
 
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/protocol/chat/ChatActions.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxText.h"
 
@@ -102,6 +104,73 @@ void ConsoleScreens::RefreshBuddy(const std::wstring& id)
         Print(L"status" + BuddyLine(*buddy).substr(1));
 }
 
+// Chat
+
+namespace {
+
+// A chat as printed lines: "[n peer] text", n being its place in the chat list.
+class ConsoleChatView : public ChatView {
+public:
+    ConsoleChatView(ConsoleScreens& screens, ChatSession& session)
+        : m_screens(screens)
+        , m_session(session)
+    {
+    }
+
+    void AddLine(const std::wstring& text, int kind) override
+    {
+        std::wstring line = text;
+        ReplaceAll(line, L"\n", L" ");
+        Print((kind == LineError ? L"error: " : L"") + line);
+        // What a peer says, and only that, goes back in echo mode.
+        static const std::wstring said = L" 님의 말:\n";
+        const size_t at = text.find(said);
+        if (kind == LinePeer && m_screens.GetEcho() && at != std::wstring::npos)
+            SendMessage(text.substr(at + said.size()));
+    }
+    void SetDate(const std::wstring& text) override { Print(text); }
+    void UpdateTitle() override
+    {
+        Print(FormatString(L"with %s, %u in the chat", m_session.PeerName.c_str(),
+            static_cast<unsigned>(m_session.Participants.size())));
+    }
+    void UpdatePeerStatusIcon() override { }
+    void UpdateInputBar() override { }
+    bool IsOnTop() const override { return true; }
+    void SendMessage(const std::wstring& text) override
+    {
+        const int result = SendChatText(m_session, text);
+        if (result == ChatSendSent)
+            Print(L"me: " + text);
+        else if (result == ChatSendQueued)
+            Print(L"waiting for the others: " + text);
+    }
+
+private:
+    void Print(const std::wstring& line)
+    {
+        const ChatSessionList* chats = ChatSessionList::GetInstance();
+        m_screens.Print(FormatString(L"[%d %s] %s", chats ? chats->IndexOf(&m_session) + 1 : 0,
+            m_session.PeerId.c_str(), line.c_str()));
+    }
+
+    ConsoleScreens& m_screens;
+    ChatSession& m_session;
+};
+
+} // namespace
+
+std::unique_ptr<ChatView> ConsoleScreens::CreateChatView(ChatSession& session)
+{
+    return std::make_unique<ConsoleChatView>(*this, session);
+}
+
+void ConsoleScreens::AddChatSession(ChatSession& session)
+{
+    const ChatSessionList* chats = ChatSessionList::GetInstance();
+    Print(FormatString(L"chat %d opened with %s", chats ? chats->IndexOf(&session) + 1 : 0, session.PeerName.c_str()));
+}
+
 // Buddies and notices
 
 bool ConsoleScreens::ShowNotifyBox(const std::wstring& title, const std::wstring& text)
@@ -110,7 +179,8 @@ bool ConsoleScreens::ShowNotifyBox(const std::wstring& title, const std::wstring
     return true;
 }
 
-void ConsoleScreens::AskBuddyRequest(const std::wstring&, const std::wstring& email, const std::wstring& message)
+void ConsoleScreens::AskBuddyRequest(
+    const std::wstring&, const std::wstring& email, const std::wstring& message)
 {
     Print(FormatString(L"buddy request from %s: %s", email.c_str(), message.c_str()));
 }

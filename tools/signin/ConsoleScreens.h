@@ -23,13 +23,24 @@ public:
     void RefreshBuddy(const std::wstring& id) override;
     void PlayAlert(int) override { }
 
+    // Chat
+    std::unique_ptr<ChatView> CreateChatView(ChatSession& session) override;
+    void AddChatSession(ChatSession& session) override;
+    void UpdateChatSession(ChatSession&) override { }
+    void UpdateNotifyIcons() override { }
+    void ReloadChatInfo(ChatSession&) override { }
+    // Echo mode: every line received is said back in its chat.
+    void SetEcho(bool echo) { m_echo = echo; }
+    bool GetEcho() const { return m_echo; }
+
     // Buddies and notices
     bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override;
     void ShowMemoInbox() override { }
     void RefreshChatPeer(const std::wstring&) override { }
     void RefreshBuddyProfile(const std::wstring&) override { }
     void MoveProfileBuddy(const std::wstring&, const std::wstring&) override { }
-    void AskBuddyRequest(const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
+    void AskBuddyRequest(
+        const std::wstring& id, const std::wstring& email, const std::wstring& message) override;
 
     bool IsSignedIn() const { return m_signedIn; }
     // Exit status once the loop has ended: 0 after a sign-out the user asked for.
@@ -38,10 +49,12 @@ public:
 
     static std::wstring StatusText(int status);
 
-private:
     void Print(const std::wstring& line);
+
+private:
 
     FILE* m_out;
     bool m_signedIn = false;
     int m_exitCode = 1;
+    bool m_echo = false;
 };

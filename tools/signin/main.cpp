@@ -1,11 +1,18 @@
-// quorix-signin [--offline] ID [PASSWORD]
+// quorix-signin [--offline] [--echo] ID [PASSWORD]
 //
 // Signs in to the messenger service named by QUORIX_DISPATCH_HOST (and
 // QUORIX_DISPATCH_PORT), prints the groups and buddies it receives and the changes that
 // follow, keeps the connection alive and signs out on Ctrl+C. Without PASSWORD the
 // password is read from the first line of standard input.
+//
+// Chat: lines of standard input are commands. "/chat ID" opens a chat with a buddy (or
+// goes back to the open one), "/to N" picks chat N of the list, "/list" shows the chats,
+// "/typing" sends a typing notice, "/leave" closes the picked chat, "/quit" signs out;
+// any other line is said in the picked chat (the newest when none was picked).
+// Invitations are accepted as they come. With --echo every line received is said back.
 
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/PktFactory.h"
@@ -15,6 +22,7 @@
 #include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/login/SignOut.h"
 #include "platform/event/MessageQueue.h"
 #include "tools/signin/ConsoleScreens.h"
@@ -25,7 +33,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <iostream>
+#include <memory>
 #include <pthread.h>
 #include <string>
 #include <thread>
@@ -33,11 +43,12 @@
 namespace {
 
 constexpr plat::UINT kInterrupted = plat::WM_USER + 100;
+constexpr plat::UINT kInputLine = plat::WM_USER + 101;
 constexpr float kSignInSeconds = 30.0f;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: quorix-signin [--offline] ID [PASSWORD]\n");
+    std::fprintf(stderr, "usage: quorix-signin [--offline] [--echo] ID [PASSWORD]\n");
     return 2;
 }
 
@@ -57,17 +68,91 @@ void OnSignInTimeout(uintptr_t argument)
         peer->RequestReset();
 }
 
+// The picked chat, else the newest; null when none is open.
+ChatSession* PickedChat(const ChatSession* picked)
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    if (!chats || chats->GetCount() == 0)
+        return nullptr;
+    const int index = chats->IndexOf(picked);
+    return chats->GetAt(index >= 0 ? static_cast<size_t>(index) : chats->GetCount() - 1);
+}
+
+// One line typed by the user; false when it asks to sign out.
+bool RunCommand(ConsoleScreens& screens, const std::wstring& line, ChatSession*& picked)
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    if (line.empty() || !chats)
+        return true;
+    if (line == L"/quit")
+        return false;
+    if (!screens.IsSignedIn()) {
+        screens.Print(L"not signed in yet");
+        return true;
+    }
+    if (line.rfind(L"/chat ", 0) == 0) {
+        const std::wstring id = line.substr(6);
+        BuddyList* buddies = BuddyList::GetInstance();
+        const Buddy* buddy = buddies ? buddies->Find(id) : nullptr;
+        picked = OpenChat(id, buddy ? buddy->Name : id);
+        if (!picked)
+            screens.Print(L"no more chats can be opened");
+        return true;
+    }
+    if (line == L"/list") {
+        for (size_t i = 0; i < chats->GetCount(); ++i) {
+            const ChatSession* chat = chats->GetAt(i);
+            screens.Print(FormatString(L"chat %d: %s, %u in the chat%s", static_cast<int>(i + 1), chat->PeerName.c_str(),
+                static_cast<unsigned>(chat->Participants.size()), chat == PickedChat(picked) ? L" (picked)" : L""));
+        }
+        return true;
+    }
+    if (line.rfind(L"/to ", 0) == 0) {
+        const long n = std::wcstol(line.c_str() + 4, nullptr, 10);
+        ChatSession* chat = n > 0 ? chats->GetAt(static_cast<size_t>(n - 1)) : nullptr;
+        if (chat)
+            picked = chat;
+        screens.Print(chat ? L"picked chat " + line.substr(4) : L"no such chat");
+        return true;
+    }
+    ChatSession* chat = PickedChat(picked);
+    if (!chat) {
+        screens.Print(L"no chat is open: /chat ID opens one");
+        return true;
+    }
+    if (line == L"/leave") {
+        CloseChat(*chat);
+        picked = nullptr;
+        screens.Print(L"chat closed");
+    } else if (line == L"/typing") {
+        SendTypingNotice(*chat, 1);
+    } else if (ChatView* page = chat->GetPage()) {
+        page->SendMessage(line);
+    }
+    return true;
+}
+
+void EndConsoleSession(ConsoleScreens& screens)
+{
+    screens.SetExitCode(0);
+    std::printf("signing out\n");
+    SignOut();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool offline = false;
+    bool echo = false;
     std::string id;
     std::string password;
     bool havePassword = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--offline") == 0)
             offline = true;
+        else if (std::strcmp(argv[i], "--echo") == 0)
+            echo = true;
         else if (argv[i][0] == '-')
             return Usage();
         else if (id.empty())
@@ -97,12 +182,14 @@ int main(int argc, char** argv)
     }).detach();
 
     ConsoleScreens screens(stdout);
+    screens.SetEcho(echo);
     MessengerScreens::SetCurrent(&screens);
     auto* clock = new UxClock;
     auto* timers = new UxTimerManager;
     auto* me = new Me;
     auto* groups = new GroupList;
     auto* buddies = new BuddyList;
+    auto* chats = new ChatSessionList;
     auto* issuer = new PktTransactionIdIssuer;
     auto* packets = new PktFactory;
     auto* handlers = new PktHandlerFactory;
@@ -120,13 +207,31 @@ int main(int argc, char** argv)
     if (!peer->ConnectDispatch())
         peer->OnConnectFailed(0);
 
+    // Typed lines reach the loop as messages; the reader is left blocked in its read
+    // when the program ends.
+    std::thread([] {
+        std::string line;
+        while (std::getline(std::cin, line))
+            plat::PostMessageW(nullptr, kInputLine, 0, reinterpret_cast<plat::LPARAM>(new std::string(line)));
+    }).detach();
+
+    ChatSession* picked = nullptr;
     plat::MSG msg;
     while (plat::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         clock->Update();
         if (msg.hwnd == nullptr && msg.message == kInterrupted) {
-            screens.SetExitCode(0);
-            std::printf("signing out\n");
-            SignOut();
+            EndConsoleSession(screens);
+            continue;
+        }
+        if (msg.hwnd == nullptr && msg.message == kInputLine) {
+            std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(msg.lParam));
+            std::string text = *line;
+            if (!text.empty() && text.back() == '\r')
+                text.pop_back();
+            if (ChatSessionList::GetInstance()->IndexOf(picked) < 0)
+                picked = nullptr; // closed, or gone with the session
+            if (!RunCommand(screens, FromUtf8(text), picked))
+                EndConsoleSession(screens);
             continue;
         }
         plat::TranslateMessage(&msg);
@@ -140,6 +245,7 @@ int main(int argc, char** argv)
     SafeDelete(issuer);
     SafeDelete(packets);
     SafeDelete(handlers);
+    SafeDelete(chats);
     SafeDelete(buddies);
     SafeDelete(groups);
     SafeDelete(me);

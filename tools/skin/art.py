@@ -121,6 +121,8 @@ def _status_big(c, x, kind):
 
 def _status_small(c, x, kind):
     cx, cy, r = x + SMALL / 2.0, SMALL / 2.0, SMALL / 2.0 - 2
+    # A white rim keeps the dot readable on the accent status bar as on white rows.
+    c.circle(cx, cy, r + 1.6, WHITE)
     if kind == "Online":
         c.circle(cx, cy, r, ONLINE)
         gl.check_mark(c, cx, cy, 13, WHITE, 3.2)

@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr int64_t kMaxSide = 4096;
+
+} // namespace
+
 UxEditGlyphImage::~UxEditGlyphImage()
 {
     if (m_registered && GetHost())
@@ -33,10 +39,13 @@ bool UxEditGlyphImage::Measure()
     const UxImageDesc& desc = m_item.GetDesc();
     if (m_item.GetHandle() == -1)
         return false;
+    // Sizes come from the skin: kept to what a line can hold.
+    auto side = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, 0, kMaxSide)); };
     if (desc.TargetSize.x != 0 || desc.TargetSize.y != 0)
-        SetSize(desc.TargetSize.x, desc.TargetSize.y);
+        SetSize(side(desc.TargetSize.x), side(desc.TargetSize.y));
     else
-        SetSize(desc.ImageCoord.right - desc.ImageCoord.left, desc.ImageCoord.bottom - desc.ImageCoord.top);
+        SetSize(side(int64_t(desc.ImageCoord.right) - desc.ImageCoord.left),
+            side(int64_t(desc.ImageCoord.bottom) - desc.ImageCoord.top));
     return true;
 }
 

@@ -5,6 +5,9 @@
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxCheckButton.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // A skin may ask for anything; a busy indicator with more LEDs than this is a typo.
@@ -67,12 +70,14 @@ bool UxLedAnimation::ApplySkin(UxXmlNode* node)
 
 void UxLedAnimation::LayoutLeds(int32_t w, int32_t h)
 {
-    int32_t n = int32_t(m_leds.size());
-    int32_t margin = (GetHeight() - h) / 2;
-    int32_t step = n > 1 ? w + (GetWidth() - 2 * margin - n * w) / (n - 1) : 0;
-    for (int32_t i = 0; i < n; ++i) {
-        int32_t left = margin + step * i;
-        m_leds[size_t(i)]->SetRect({ left, margin, left + w, margin + h });
+    // Sizes come from the skin: work wide and keep every edge an int.
+    auto edge = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    int64_t n = int64_t(m_leds.size());
+    int64_t margin = (int64_t(GetHeight()) - h) / 2;
+    int64_t step = n > 1 ? w + (int64_t(GetWidth()) - 2 * margin - n * w) / (n - 1) : 0;
+    for (int64_t i = 0; i < n; ++i) {
+        int64_t left = margin + step * i;
+        m_leds[size_t(i)]->SetRect({ edge(left), edge(margin), edge(left + w), edge(margin + h) });
     }
 }
 

@@ -94,7 +94,7 @@ void UxLinearLayout::Extent(
     for (const UxLinearLayoutCell* c = Find(cell.*axis.after); c && walked < limit; c = Find(c->*axis.after), ++walked)
         chain.push_back(c);
 
-    float fixed = float(axis.lead + axis.trail);
+    float fixed = float(axis.lead) + float(axis.trail);
     float weights = 0;
     bool relative = false;
     for (const UxLinearLayoutCell* c : chain) {

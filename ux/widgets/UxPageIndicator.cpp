@@ -3,6 +3,7 @@
 #include "ux/widgets/UxCheckButton.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -110,11 +111,13 @@ void UxPageIndicator::SetCurrentPage(int32_t index)
 
 plat::RECT UxPageIndicator::Slot(int32_t i, int32_t n) const
 {
-    int32_t w = DotSize.x, h = DotSize.y, s = DotSpacing;
-    int32_t margin = std::max(0, (GetWidth() - (n - 1) * s - n * w) / 2);
-    int32_t left = margin + i * (w + s);
-    int32_t top = (GetHeight() - h) / 2;
-    return { left, top, left + w, top + h };
+    // Sizes come from the skin: work wide and keep every edge an int.
+    auto edge = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    int64_t w = DotSize.x, h = DotSize.y, s = DotSpacing;
+    int64_t margin = std::max<int64_t>(0, (int64_t(GetWidth()) - (n - 1) * s - n * w) / 2);
+    int64_t left = margin + i * (w + s);
+    int64_t top = (int64_t(GetHeight()) - h) / 2;
+    return { edge(left), edge(top), edge(left + w), edge(top + h) };
 }
 
 void UxPageIndicator::Layout()
@@ -133,7 +136,8 @@ void UxPageIndicator::Layout()
     }
     // The group arithmetic needs a page that exists.
     m_current = std::clamp(m_current, 0, pages - 1);
-    const int32_t n = DotsPerGroup;
+    // More dots per group than a skin could mean still leaves room for the two arrows.
+    const int32_t n = std::min(DotsPerGroup, 1 << 16);
     const int32_t group = m_current / n, position = m_current % n, lastGroup = (pages - 1) / n;
     const int32_t shown = group == lastGroup ? pages - n * group : n;
     for (int32_t i = 0; i < shown; ++i) {

@@ -10,6 +10,7 @@
 #include "ux/markup/UxXmlNode.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -18,7 +19,7 @@ int32_t FrameHeight(UxImageWindow& frame)
     if (frame.GetImage().GetHandle() == -1)
         return 0;
     const plat::RECT& coord = frame.GetImage().GetDesc().ImageCoord;
-    return coord.bottom - coord.top;
+    return int32_t(std::clamp<int64_t>(int64_t(coord.bottom) - coord.top, 0, INT32_MAX));
 }
 
 } // namespace
@@ -49,12 +50,13 @@ bool UxPopup::OnRectChanged(const plat::RECT&)
 {
     int32_t width = GetWidth(), height = GetHeight();
     int32_t top = FrameHeight(TopFrame), bottom = FrameHeight(BottomFrame);
+    int32_t middleEnd = int32_t(std::clamp<int64_t>(int64_t(height) - bottom, INT32_MIN, INT32_MAX));
     TopFrame.SetRect({ 0, 0, width, top });
-    BottomFrame.SetRect({ 0, height - bottom, width, height });
-    MiddleFrame.SetRect({ 0, top, width, height - bottom });
+    BottomFrame.SetRect({ 0, middleEnd, width, height });
+    MiddleFrame.SetRect({ 0, top, width, middleEnd });
     TopFrame.SetVisible(top >= 1);
     BottomFrame.SetVisible(bottom >= 1);
-    MiddleFrame.SetVisible(height - bottom - top >= 1);
+    MiddleFrame.SetVisible(int64_t(middleEnd) - top >= 1);
     return true;
 }
 

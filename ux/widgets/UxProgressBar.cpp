@@ -3,7 +3,19 @@
 #include "ux/markup/UxSkinWords.h"
 #include "ux/markup/UxXmlNode.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
+
+namespace {
+
+// Skin rectangles may hold anything; a cut edge stays an int.
+int32_t Edge(int64_t v)
+{
+    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
 
 UxProgressBar::UxProgressBar()
 {
@@ -26,7 +38,7 @@ bool UxProgressBar::ApplySkin(UxXmlNode* node)
     if (!node)
         return true;
     if (UxXmlNode* n = node->FindChild(L"Direction"))
-        Flow = ParseDirection(n->GetText());
+        Direction = ParseDirection(n->GetText());
     if (UxXmlNode* n = node->FindChild(L"BackSkin"); n && !BackSkin.ApplySkin(n))
         return false;
     if (UxXmlNode* n = node->FindChild(L"BarSkin")) {
@@ -47,23 +59,23 @@ void UxProgressBar::Update()
     float f = Progress >= 0.0f ? (Progress > 1.0f ? 1.0f : Progress) : 0.0f;
     Progress = f;
     plat::RECT bar = m_fullBar, image = m_fullImage;
-    auto cut = [f](int32_t from, int32_t to) { return int32_t(float(to - from) * f); };
-    switch (Flow) {
+    auto cut = [f](int32_t from, int32_t to) { return int32_t(double(int64_t(to) - from) * f); };
+    switch (Direction) {
     case LeftToRight:
-        bar.right = bar.left + cut(bar.left, bar.right);
-        image.right = image.left + cut(image.left, image.right);
+        bar.right = Edge(int64_t(bar.left) + cut(bar.left, bar.right));
+        image.right = Edge(int64_t(image.left) + cut(image.left, image.right));
         break;
     case RightToLeft:
-        bar.left = bar.right - cut(bar.left, bar.right);
-        image.left = image.right - cut(image.left, image.right);
+        bar.left = Edge(int64_t(bar.right) - cut(bar.left, bar.right));
+        image.left = Edge(int64_t(image.right) - cut(image.left, image.right));
         break;
     case TopToBottom:
-        bar.bottom = bar.top + cut(bar.top, bar.bottom);
-        image.bottom = image.top + cut(image.top, image.bottom);
+        bar.bottom = Edge(int64_t(bar.top) + cut(bar.top, bar.bottom));
+        image.bottom = Edge(int64_t(image.top) + cut(image.top, image.bottom));
         break;
     case BottomToTop:
-        bar.top = bar.bottom - cut(bar.top, bar.bottom);
-        image.top = image.bottom - cut(image.top, image.bottom);
+        bar.top = Edge(int64_t(bar.bottom) - cut(bar.top, bar.bottom));
+        image.top = Edge(int64_t(image.bottom) - cut(image.top, image.bottom));
         break;
     default:
         break;

@@ -8,7 +8,7 @@
 // with the percentage as text.
 class UxProgressBar : public UxWindow {
 public:
-    enum Direction : int32_t { LeftToRight = 0, RightToLeft = 1, TopToBottom = 2, BottomToTop = 3 };
+    enum : int32_t { LeftToRight = 0, RightToLeft = 1, TopToBottom = 2, BottomToTop = 3 };
 
     UxProgressBar();
     ~UxProgressBar() override;
@@ -20,7 +20,7 @@ public:
     // to it and writes the percentage.
     void Update();
 
-    int32_t Flow = LeftToRight;
+    int32_t Direction = LeftToRight;
     float Progress = 0;
     UxImageWindow BackSkin;
     UxImageWindow BarSkin;

@@ -66,8 +66,8 @@ bool RejectBuddy(const Buddy& buddy, const std::wstring& groupId)
     return SendAnswer(PktOutAdsb::Reject, buddy, groupId);
 }
 
-bool AskToAddBuddy(
-    const std::wstring& user, const std::wstring& domain, const std::wstring& groupName, const std::wstring& message)
+bool AskToAddBuddy(const std::wstring& user, const std::wstring& domain, const std::wstring& groupName,
+    const std::wstring& message)
 {
     GroupList* groups = GroupList::GetInstance();
     const Group* group = groups ? groups->FindByName(groupName) : nullptr;

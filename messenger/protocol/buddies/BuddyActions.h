@@ -21,8 +21,8 @@ bool AcceptBuddy(const Buddy& buddy, const std::wstring& groupId);
 bool RejectBuddy(const Buddy& buddy, const std::wstring& groupId);
 // Add screen: asks user@domain to become a buddy in the group of that name; nothing
 // is sent when no group has the name.
-bool AskToAddBuddy(
-    const std::wstring& user, const std::wstring& domain, const std::wstring& groupName, const std::wstring& message);
+bool AskToAddBuddy(const std::wstring& user, const std::wstring& domain, const std::wstring& groupName,
+    const std::wstring& message);
 // Profile page: takes the buddy off the buddy list.
 bool DeleteBuddy(const Buddy& buddy);
 bool AddGroup(const std::wstring& name);

@@ -5,7 +5,8 @@
 
 namespace {
 
-[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerCnik>({ L"CNIK", L"ONST" });
+[[maybe_unused]] const bool kRegistered
+    = PktHandlerFactory::RegisterClass<PktHandlerCnik>({ L"CNIK", L"ONST" });
 
 } // namespace
 

@@ -51,8 +51,8 @@ TEST_F(BarsTest, TabsSwitchTheMainPagesUnderTheSameStatusBar)
 TEST_F(BarsTest, BackWaitsForTheRunningTransition)
 {
     App().GetStatusBarDisclosure().SetTitle(L"프로필");
-    ASSERT_TRUE(App().PushScreen(&App().GetStatusBarDisclosure(), &App().GetBuddyProfilePage(),
-        MessengerApp::PushFromRight));
+    ASSERT_TRUE(App().PushScreen(
+        &App().GetStatusBarDisclosure(), &App().GetBuddyProfilePage(), MessengerApp::PushFromRight));
     driver.Advance(100);
     ASSERT_TRUE(driver.IsTransitionRunning());
     EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));

@@ -1,8 +1,8 @@
 // Navigation, session reset, alerts and status texts of the application.
 #include "app/shell/Alert.h"
 #include "app/shell/StatusText.h"
-#include "tests/app/shell/RectEdges.h"
 #include "messenger/model/Options.h"
+#include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,8 @@ TEST_F(ServicesTest, PushAndReplaceSlideThePageInAndRefuseUnknownAnimations)
 
     EXPECT_FALSE(Push(App().GetChatListPage(), 4));
     EXPECT_FALSE(App().ReplaceScreen(&App().GetStatusBarChat(), &App().GetChatListPage(), -1));
-    ASSERT_TRUE(App().ReplaceScreen(&App().GetStatusBarChat(), &App().GetChatListPage(), MessengerApp::PushFromLeft));
+    ASSERT_TRUE(
+        App().ReplaceScreen(&App().GetStatusBarChat(), &App().GetChatListPage(), MessengerApp::PushFromLeft));
     driver.Settle();
     EXPECT_EQ(driver.Depth(), 2u);
     EXPECT_EQ(driver.Screen(), L"ChatList");
@@ -163,8 +164,10 @@ TEST(StatusTextTest, EveryStatusHasItsWordsAndIcons)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(GetStatusText(c.status), c.text) << c.status;
-        const plat::RECT big = GetStatusIconBig(c.status, c.flags), small = GetStatusIconSmall(c.status, c.flags);
+        const plat::RECT big = GetStatusIconBig(c.status, c.flags),
+                         small = GetStatusIconSmall(c.status, c.flags);
         EXPECT_EQ(Edges(big), (std::array<int32_t, 4> { 40 * c.icon, 0, 40 * c.icon + 40, 40 })) << c.status;
-        EXPECT_EQ(Edges(small), (std::array<int32_t, 4> { 20 * c.icon, 0, 20 * c.icon + 20, 20 })) << c.status;
+        EXPECT_EQ(Edges(small), (std::array<int32_t, 4> { 20 * c.icon, 0, 20 * c.icon + 20, 20 }))
+            << c.status;
     }
 }

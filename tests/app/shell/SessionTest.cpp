@@ -42,6 +42,8 @@ TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
     ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_EQ(driver.StatusBar(), &driver.App().GetStatusBarDefault());
+    EXPECT_TRUE(driver.IsShown(L"MenuBar/SystemMenuButton"));
+    EXPECT_EQ(driver.Sounds(), (std::vector<std::wstring> { L"login.wav" }));
     driver.Screenshot("buddy-list");
 
     driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
@@ -52,6 +54,7 @@ TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
     driver.Screenshot("ended");
     ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
+    EXPECT_FALSE(driver.IsShown(L"MenuBar/SystemMenuButton"));
 }
 
 // A failed connect used to leave the connecting screen up, its progress running, over

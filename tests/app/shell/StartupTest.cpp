@@ -1,9 +1,19 @@
 // Start-up and shut-down of the whole program, through the test driver.
-#include "tests/app/shell/RectEdges.h"
-#include "tests/support/DesktopFixture.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/model/EmoticonList.h"
+#include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
-#include "ux/markup/UxXmlSkinHelper.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/TarvPong.h"
+#include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/DesktopFixture.h"
+#include "tests/support/TraceCapture.h"
+#include "ux/markup/UxXmlSkinHelper.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +34,54 @@ TEST(StartupTest, RegistersEveryScreenHiddenButTheFirstAndTheMenuBar)
     AppDriver driver(Offline());
     ASSERT_TRUE(driver.Start());
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar" }));
+    // No system menu while signed out.
+    EXPECT_FALSE(driver.IsShown(L"MenuBar/SystemMenuButton"));
     std::vector<std::wstring> order;
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         order.push_back(AppDriver::NameOf(child));
     EXPECT_EQ(order,
         (std::vector<std::wstring> { L"Counter", L"Connecting", L"Gate", L"Default", L"Disclosure", L"Chat",
             L"MenuBar", L"BuddyList", L"BuddyProfile", L"BuddyAdd", L"BuddySelect", L"BuddyRequestList",
-            L"BuddyRequestInfo", L"GroupAdd", L"GroupSelect", L"ChatList", L"ChatInfo", L"MemoList", L"MemoRead",
-            L"MemoWrite", L"OptionList", L"Option", L"OptionNick", L"OptionServiceInfo" }));
+            L"BuddyRequestInfo", L"GroupAdd", L"GroupSelect", L"ChatList", L"ChatInfo", L"MemoList",
+            L"MemoRead", L"MemoWrite", L"OptionList", L"Option", L"OptionNick", L"OptionServiceInfo" }));
     // Pages lie between the status bar and the menu bar of the skin.
-    EXPECT_EQ(Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 56, 480, 584 }));
-    EXPECT_EQ(Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 584 }));
+    EXPECT_EQ(
+        Edges(driver.App().GetBuddyListPage().GetScreenRect()), (std::array<int32_t, 4> { 0, 56, 480, 584 }));
+    EXPECT_EQ(
+        Edges(driver.App().GetLoginCounter().GetScreenRect()), (std::array<int32_t, 4> { 0, 0, 480, 584 }));
+}
+
+// With one of each already made, every singleton the application creates is traced as
+// a second instance: the traces give the creation order.
+TEST(StartupTest, CreatesTheMessengerSingletonsInOrder)
+{
+    AppDriver driver(Offline());
+    Me me;
+    GroupList groups;
+    BuddyList buddies;
+    ChatSessionList chats;
+    Options options;
+    EmoticonList emoticons;
+    PktTransactionIdIssuer issuer;
+    PktFactory packets;
+    PktHandlerFactory handlers;
+    PktPendingList pending;
+    TarvPeer peer;
+    TarvPong pong;
+    UxXmlSkinHelper skin;
+    std::vector<std::wstring> order;
+    {
+        TraceCapture trace;
+        ASSERT_TRUE(driver.Start());
+        for (const std::wstring& line : trace.lines)
+            if (size_t at = line.find(L"UxSingleton<class "); at != std::wstring::npos)
+                order.push_back(line.substr(at + 18, line.find(L'>', at) - at - 18));
+    }
+    driver.Stop();
+    EXPECT_EQ(order,
+        (std::vector<std::wstring> { L"Me", L"GroupList", L"BuddyList", L"ChatSessionList", L"Options",
+            L"EmoticonList", L"PktTransactionIdIssuer", L"PktFactory", L"PktHandlerFactory",
+            L"PktPendingList", L"TarvPeer", L"TarvPong", L"UxXmlSkinHelper" }));
 }
 
 TEST(StartupTest, FirstScreenFollowsTheSavedLogin)

@@ -1,8 +1,8 @@
 // Buddy, group, status and notice traffic against the local service, with other demo
 // accounts acting as its second party.
+#include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/login/SignOut.h"
-#include "messenger/protocol/SavedLogin.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/LocalService.h"
 #include "tests/support/MessengerSingletons.h"
@@ -93,7 +93,8 @@ TEST_F(BuddiesTest, RequestFromAnotherAccountIsAcceptedAndBothListsShowEachOther
     Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
     ASSERT_TRUE(PumpUntil([&] { return Find(kDahye) != nullptr; }));
     EXPECT_EQ(Flags(kDahye), RL);
-    ASSERT_TRUE(PumpUntil([&] { return screens.Has(L"AskBuddyRequest: dahye@mailbox.kr dahye@mailbox.kr 친구 해요"); }));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return screens.Has(L"AskBuddyRequest: dahye@mailbox.kr dahye@mailbox.kr 친구 해요"); }));
 
     ASSERT_TRUE(AcceptBuddy(*Find(kDahye), L"1"));
     ASSERT_TRUE(PumpUntil([&] { return m.groups.Find(L"1")->HasMember(kDahye); }));
@@ -152,7 +153,8 @@ TEST_F(BuddiesTest, DeleteNewGroupAndMoves)
     ASSERT_TRUE(MoveBuddy(*Find(kJiyeon), L"1", club));
     ASSERT_TRUE(PumpUntil([&] { return m.groups.Find(club)->HasMember(kJiyeon); }));
     EXPECT_FALSE(m.groups.Find(L"1")->HasMember(kJiyeon));
-    EXPECT_NE(service.Get("/account?id=minsu@quorix.net").find(R"("id": "jiyeon@quorix.net", "flags": "1101", "group": "3")"),
+    EXPECT_NE(service.Get("/account?id=minsu@quorix.net")
+                  .find(R"("id": "jiyeon@quorix.net", "flags": "1101", "group": "3")"),
         std::string::npos);
     EXPECT_TRUE(PumpUntil([&] { return m.pending.GetCount() == 0; }));
 }
@@ -179,7 +181,8 @@ TEST_F(BuddiesTest, OtherAccountsStatusNickAndProfileReachTheModel)
 
 TEST_F(BuddiesTest, ServiceNoticeReachesTheNoticeBox)
 {
-    service.Post("/notice", R"({"user": "minsu@quorix.net", "command": "SNFY", "args": ["1", "2", "서버 점검 안내"]})");
+    service.Post("/notice",
+        R"({"user": "minsu@quorix.net", "command": "SNFY", "args": ["1", "2", "서버 점검 안내"]})");
     EXPECT_TRUE(PumpUntil([&] { return screens.Has(L"ShowNotifyBox: 공지사항: 서버 점검 안내"); }));
 }
 
@@ -189,8 +192,9 @@ TEST_F(BuddiesTest, SignOutSendsLoutAndResets)
     ASSERT_TRUE(SignOut());
     EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ResetScreens" });
     EXPECT_EQ(m.buddies.GetCount(), 0u);
-    ASSERT_TRUE(PumpUntil(
-        [&] { return Received("jiyeon@quorix.net", "NTFY").find(R"(["minsu@quorix.net", "F")") != std::string::npos; }));
+    ASSERT_TRUE(PumpUntil([&] {
+        return Received("jiyeon@quorix.net", "NTFY").find(R"(["minsu@quorix.net", "F")") != std::string::npos;
+    }));
     EXPECT_NE(service.Get("/log?user=minsu@quorix.net").find("\"LOUT "), std::string::npos);
     // No alert follows the close.
     PumpUntil([] { return false; }, 300);

@@ -1,5 +1,5 @@
-#include "messenger/model/EmoticonList.h"
 #include "messenger/model/Options.h"
+#include "messenger/model/EmoticonList.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TraceCapture.h"
 #include "ux/core/UxRegistryKey.h"
@@ -111,9 +111,11 @@ TEST(EmoticonList, EntriesAreTheSectionsElementsInOrder)
     EmoticonList emoticons;
     EXPECT_EQ(emoticons.GetCount(), 2u);
     const UxDrawItem cry = emoticons.GetImage(1);
-    EXPECT_EQ(std::tie(cry.Text, cry.Desc.Image.FileName, cry.Desc.ImageCoord.left), std::make_tuple(L"/울음/", L"emo.png", 20));
+    EXPECT_EQ(std::tie(cry.Text, cry.Desc.Image.FileName, cry.Desc.ImageCoord.left),
+        std::make_tuple(L"/울음/", L"emo.png", 20));
     EXPECT_EQ(emoticons.FindImage(L"/웃음/").Desc.ImageCoord.left, 0);
-    for (const UxDrawItem& none : { emoticons.GetImage(2), emoticons.FindImage(L"/웃음"), emoticons.FindImage(L"") })
+    for (const UxDrawItem& none :
+        { emoticons.GetImage(2), emoticons.FindImage(L"/웃음"), emoticons.FindImage(L"") })
         EXPECT_TRUE(none.Text.empty() && none.Desc.Image.FileName.empty());
 
     ASSERT_TRUE(skin.LoadText(L"<?xml version=\"1.0\"?><Skin/>"));

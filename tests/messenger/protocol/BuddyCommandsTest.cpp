@@ -4,7 +4,7 @@
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/buddies/PktOutMvbg.h"
-#include "messenger/protocol/login/SignOut.h"
+#include "messenger/protocol/notices/PktInSnfy.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -31,7 +31,8 @@ protected:
         AddBuddy(L"k2", L"b@q", FL | AL, L"1");
     }
 
-    void AddBuddy(const std::wstring& id, const std::wstring& email, uint32_t flags, const std::wstring& group)
+    void AddBuddy(
+        const std::wstring& id, const std::wstring& email, uint32_t flags, const std::wstring& group)
     {
         Buddy buddy;
         buddy.Id = id;
@@ -147,7 +148,8 @@ TEST_F(BuddyCommandsTest, RequestNoticeAddsTheRequesterOnceAndAsksOnlyAboutStran
     EXPECT_EQ(m.buddies.GetCount(), 3u);
     // The second notice finds the record it made: still a stranger, so it asks again.
     EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"AskBuddyRequest: c@q c@q 친구 해요", L"AskBuddyRequest: c@q c@q again" }));
+        (std::vector<std::wstring> {
+            L"AskBuddyRequest: c@q c@q 친구 해요", L"AskBuddyRequest: c@q c@q again" }));
 }
 
 TEST_F(BuddyCommandsTest, RequestAcceptAndRejectAnswers)
@@ -163,7 +165,8 @@ TEST_F(BuddyCommandsTest, RequestAcceptAndRejectAnswers)
     m.groups.Find(L"0")->RemoveMember(L"r1");
     AcceptBuddy(B(L"r1"), L"1");
     Answer("ADSB", "ACCPT r1 받은이름 0 ex");
-    EXPECT_EQ(std::tie(B(L"r1").Name, B(L"r1").Extra, B(L"r1").Flags), std::make_tuple(L"받은이름", L"ex", FL | AL | RL));
+    EXPECT_EQ(std::tie(B(L"r1").Name, B(L"r1").Extra, B(L"r1").Flags),
+        std::make_tuple(L"받은이름", L"ex", FL | AL | RL));
     EXPECT_TRUE(m.groups.Find(L"1")->HasMember(L"r1"));
 
     AddBuddy(L"r2", L"s@q", RL | AL, L"0");
@@ -260,7 +263,8 @@ TEST_F(BuddyCommandsTest, NoticesOfOtherBuddiesFollowStatusNickAndProfile)
                    "NNIK 0 k1 새%20별명\r\nNNIK 0 ghost x\r\n"
                    "NPRF 0 k1 100101 010-1 t3 t1 t2 Y 19900101\r\n"
                    "NPRF 0 k2 10010 010-2 t3 t1 t2 Y 19900101\r\n");
-    EXPECT_EQ(std::tie(B(L"k1").Status, B(L"k2").Status), std::make_tuple(BuddyStatusShownOffline, BuddyStatusNotReported));
+    EXPECT_EQ(std::tie(B(L"k1").Status, B(L"k2").Status),
+        std::make_tuple(BuddyStatusShownOffline, BuddyStatusNotReported));
     EXPECT_EQ(B(L"k1").Nick, L"새 별명");
     EXPECT_EQ(std::tie(B(L"k1").Mobile, B(L"k1").Text3, B(L"k1").Text1, B(L"k1").Text2, B(L"k1").ProfileFlag,
                   B(L"k1").Birthday),
@@ -268,45 +272,22 @@ TEST_F(BuddyCommandsTest, NoticesOfOtherBuddiesFollowStatusNickAndProfile)
     // A mask shorter than six characters changes nothing.
     EXPECT_EQ(B(L"k2").Mobile, L"");
     EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"PlayAlert: 1", L"RefreshBuddy: k1", L"RefreshChatPeer: a@q", L"RefreshBuddy: k2",
-            L"RefreshChatPeer: b@q", L"RefreshBuddy: k2", L"RefreshChatPeer: b@q", L"RefreshBuddy: k1" }));
+        (std::vector<std::wstring> { L"PlayAlert: 1", L"RefreshBuddy: k1", L"RefreshChatPeer: a@q",
+            L"RefreshBuddy: k2", L"RefreshChatPeer: b@q", L"RefreshBuddy: k2", L"RefreshChatPeer: b@q",
+            L"RefreshBuddy: k1" }));
 
     // Names far longer than any the service gives are cut.
     m.peer.Receive("NNIK 0 k1 " + std::string(5000, 'n') + "\r\n");
     EXPECT_EQ(B(L"k1").Nick.size(), kMaxBuddyText);
 }
 
-TEST_F(BuddyCommandsTest, OwnNickAndStatusAnswersRefreshTheUsersLine)
-{
-    ChangeNick(L"n");
-    Answer("CNIK", "");
-    ChangeStatus(BuddyStatusBusy);
-    Answer("ONST", "");
-    ChangeStatus(BuddyStatusOnline);
-    m.peer.Receive("202 " + std::to_string(LastRequestId()) + "\r\n");
-    EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"RefreshMyStatus", L"RefreshMyStatus", L"ShowMsgBox: FailureCodeInvalidData" }));
-}
-
 TEST_F(BuddyCommandsTest, ServiceNoticesOpenTheNoticeBoxAndSignalsChangeNothing)
 {
     m.peer.Receive("SNFY 0 a b 서비스%20점검%20안내\r\nSNFY 0 a b\r\n"
-                   "ALRM 0\r\nCALM 0\r\nPACK 0\r\nPNAK 0\r\nWHSP 0\r\nSNFY 0 " + std::string(5000, 'x') + "\r\n");
+                   "ALRM 0\r\nCALM 0\r\nPACK 0\r\nPNAK 0\r\nWHSP 0\r\nSNFY 0 a b "
+        + std::string(5000, 'x') + "\r\n");
     ASSERT_EQ(screens.calls.size(), 3u);
     EXPECT_EQ(screens.calls[0], L"ShowNotifyBox: 공지사항: 서비스 점검 안내");
     EXPECT_EQ(screens.calls[1], L"ShowNotifyBox: 공지사항: ");
-    EXPECT_EQ(screens.calls[2], L"ShowNotifyBox: 공지사항: ");
-}
-
-TEST_F(BuddyCommandsTest, SignOutSendsLoutAndResetsAtOnce)
-{
-    ASSERT_TRUE(SignOut());
-    ASSERT_EQ(m.peer.sent.size(), 1u);
-    EXPECT_EQ(m.peer.sent[0].substr(0, 5), "LOUT ");
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ResetScreens" });
-    EXPECT_EQ(m.peer.GetStage(), TarvPeer::StageDispatch);
-    EXPECT_EQ(m.buddies.GetCount(), 0u);
-    // Signed out already: nothing more is sent.
-    ASSERT_TRUE(SignOut());
-    EXPECT_EQ(m.peer.sent.size(), 1u);
+    EXPECT_EQ(screens.calls[2], L"ShowNotifyBox: 공지사항: " + std::wstring(PktInSnfy::kMaxText, L'x'));
 }

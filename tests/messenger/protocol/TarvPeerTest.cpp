@@ -164,8 +164,9 @@ TEST_F(TarvPeerTest, BuddyListFillsTheModelAndOpensTheList)
                              "a@q 1 k1 e 1101 O A nA %00 0 %00 %00 %00\r\n"
                              "b@q 1 k2 e 1101 F B nB %00 0 %00 %00 %00\r\n"
                              "c@q 1 k1 e 1101 A C nC %00 0 %00 %00 %00\r\n"));
-    EXPECT_EQ(
-        screens.calls, (std::vector<std::wstring> { L"ReloadBuddyList", L"ShowBuddyList", L"ShowMemoInbox", L"PlayAlert: 0" }));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> {
+            L"ReloadBuddyList", L"ShowBuddyList", L"ShowMemoInbox", L"PlayAlert: 0" }));
     EXPECT_EQ(m.groups.GetCount(), 2u);
     EXPECT_EQ(m.buddies.GetCount(), 2u);
     EXPECT_EQ(m.buddies.FindById(L"k1")->Name, L"A");

@@ -77,21 +77,6 @@ TEST_F(ButtonTest, PressedShowsTheClickedLabelAtItsOffset)
     UxPumpFor(0);
 }
 
-TEST_F(ButtonTest, WithoutClickedLooksThePressedButtonKeepsItsDefaultOnes)
-{
-    Add<UxButton>(LR"(<_Rect>10, 10, 120, 40</_Rect><DefaultImage><File>button.png</File></DefaultImage>
-        <DefaultLabel><Text>OK</Text><FontSize>20</FontSize><TextColor>#ffffff</TextColor></DefaultLabel>)");
-    Repaint();
-    uint32_t normal = At(16, 30);
-    plat::RECT label = Ink({ 10, 10, 130, 50 }, Light);
-    Input().PointerDown(70, 30);
-    UxPumpFor(0);
-    EXPECT_EQ(At(16, 30), normal);
-    EXPECT_FALSE(RectsDiffer(Ink({ 10, 10, 130, 50 }, Light), label));
-    Input().PointerUp(70, 30);
-    UxPumpFor(0);
-}
-
 TEST_F(ButtonTest, ReportsUpOnlyWhenReleasedInsideAndClickAfterwards)
 {
     Add<UxButton>(kButton);

@@ -1,0 +1,107 @@
+#include "messenger/protocol/chat/ChatActions.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/PktOutCrp2.h"
+#include "messenger/protocol/PktOutEmpty.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/chat/PktOutCses.h"
+#include "messenger/protocol/chat/PktOutMesg.h"
+#include "ux/core/UxText.h"
+
+bool SendInEnvelope(int32_t kind, const std::wstring& key, Pkt& inner)
+{
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (!peer)
+        return false;
+    PktOutCrp2 envelope(kind, key);
+    if (!envelope.SetPayload(inner))
+        return false;
+    if (peer->Send(envelope))
+        return true;
+    if (PktPendingList* pending = PktPendingList::GetInstance())
+        pending->Remove(inner.GetTransactionId());
+    return false;
+}
+
+ChatSession* OpenChat(const std::wstring& peerId, const std::wstring& peerName)
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    if (!chats)
+        return nullptr;
+    if (ChatSession* open = chats->FindOneToOne(peerId))
+        return open;
+    ChatSession* session = chats->NewSession();
+    if (!session)
+        return nullptr;
+    PktOutEmpty request(L"RESS");
+    SendInEnvelope(PktOutCrp2::KindDp, L"", request);
+    session->State = 1;
+    session->PendingId = request.GetTransactionId();
+    session->PeerId = peerId;
+    session->PeerName = peerName;
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->AddChatSession(*session);
+    return session;
+}
+
+int SendChatText(ChatSession& session, const std::wstring& text, const std::wstring& font, uint32_t colour, int32_t style)
+{
+    if (text.empty())
+        return ChatSendNothing;
+    if (session.Participants.empty()) {
+        // A chat server asked for already (the chat was just opened, or its peer has
+        // been invited) is not asked for again: a second one would move the chat to
+        // another server while the peer joins the first.
+        if (session.Queue.empty() && session.State != 1) {
+            PktOutEmpty request(L"RESS");
+            SendInEnvelope(PktOutCrp2::KindDp, L"", request);
+            session.State = 1;
+            session.PendingId = request.GetTransactionId();
+        }
+        session.QueueMessage(text);
+        return ChatSendQueued;
+    }
+    PktOutMesg line;
+    line.Kind = PktOutMesg::KindMsg;
+    line.Font = font;
+    line.Colour = colour;
+    line.Style = style;
+    line.Text = text;
+    SendInEnvelope(PktOutCrp2::KindSs, session.SessionId, line);
+    return ChatSendSent;
+}
+
+bool SendTypingNotice(ChatSession& session, int32_t state)
+{
+    if (session.Participants.empty())
+        return false;
+    PktOutMesg notice;
+    notice.Kind = PktOutMesg::KindTyping;
+    notice.TypingState = state;
+    return SendInEnvelope(PktOutCrp2::KindSs, session.SessionId, notice);
+}
+
+void CloseChat(ChatSession& session)
+{
+    // A chat that never got its session id has nothing to leave on the server, and is
+    // removed all the same.
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (peer && !session.SessionId.empty()) {
+        PktOutCses leave;
+        leave.Kind = PktOutCses::KindKill;
+        leave.EnvelopeKind = PktOutCrp2::KindSs;
+        leave.Text = session.SessionId;
+        peer->Send(leave);
+    }
+    if (ChatSessionList* chats = ChatSessionList::GetInstance())
+        chats->Remove(&session);
+}
+
+std::wstring FormatOwnLine(const std::wstring& text)
+{
+    const Me* me = Me::GetInstance();
+    return FormatString(L"%s (%s) 님의 말:\n%s", me ? me->Name.c_str() : L"", me ? me->Nick.c_str() : L"", text.c_str());
+}

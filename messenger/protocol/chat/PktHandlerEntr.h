@@ -1,0 +1,9 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// Entered the chat: when nobody is there yet, invite the peer.
+class PktHandlerEntr : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+};

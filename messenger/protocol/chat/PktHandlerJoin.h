@@ -1,0 +1,9 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// Someone arrived: add them, and send what was typed while waiting.
+class PktHandlerJoin : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+};

@@ -1,0 +1,70 @@
+#include "messenger/protocol/chat/PktHandlerMesg.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/ChatSession.h"
+#include "messenger/protocol/PktFailure.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/chat/PktInMesg.h"
+#include "messenger/protocol/chat/PktOutMesg.h"
+#include "ux/core/UxDateTime.h"
+#include "ux/core/UxText.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerMesg>({ L"MESG" });
+
+} // namespace
+
+bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
+{
+    auto& message = static_cast<PktInMesg&>(packet);
+    ChatSession* session = FindEnvelopeSession();
+    if (!session)
+        return false;
+    ChatView* page = session->GetPage();
+    if (!message.Succeeded()) {
+        // In the conversation, where the line that failed was written.
+        if (page)
+            page->AddLine(FormatString(L"[%d] %s", message.GetResult(), GetFailureCodeName(message).c_str()),
+                ChatView::LineError);
+        return false;
+    }
+    const PktPendingList* pending = PktPendingList::GetInstance();
+    if (message.GetTransactionId() != 0 && pending && pending->Find(message.GetTransactionId()))
+        return true; // the answer to this user's own line
+    const ChatParticipant* participant = session->FindParticipant(message.Sender);
+    if (!participant)
+        return false;
+    std::wstring name, nick;
+    ParticipantNames(participant->Id, participant->Name, participant->Nick, name, nick);
+    MessengerScreens* screens = MessengerScreens::GetCurrent();
+
+    if (message.Kind == PktOutMesg::KindMsg || message.Kind == PktOutMesg::KindAwayMsg) {
+        UxDateTime now;
+        now.Now();
+        if (page) {
+            page->AddLine(FormatString(L"%s (%s) 님의 말:\n%s", name.c_str(), nick.c_str(), message.Text.c_str()),
+                ChatView::LinePeer);
+            page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
+        }
+        if (!page || !page->IsOnTop()) {
+            if (session->Unread != 1) {
+                session->Unread = 1;
+                if (screens) {
+                    screens->UpdateNotifyIcons();
+                    screens->UpdateChatSession(*session);
+                }
+            }
+            if (screens)
+                screens->PlayAlert(MessengerScreens::AlertChat);
+        }
+    } else if (message.Kind == PktOutMesg::KindTyping && page) {
+        if (message.TypingState == 0)
+            page->SetDate(L"대기 중입니다.");
+        else if (message.TypingState == 1)
+            page->SetDate(FormatString(L"%s (%s) 님이 메시지를 입력하고 있습니다.", name.c_str(), nick.c_str()));
+    }
+    return true;
+}

@@ -1,0 +1,45 @@
+#include "messenger/protocol/chat/PktHandlerQuit.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/model/ChatSession.h"
+#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/PktInSimple.h"
+#include "messenger/protocol/chat/ChatHandling.h"
+#include "ux/core/UxText.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerQuit>({ L"QUIT" });
+
+} // namespace
+
+bool PktHandlerQuit::Handle(TarvPeer*, PktIn& packet)
+{
+    if (!CheckResult(packet))
+        return false;
+    const std::wstring id = static_cast<PktInSimple&>(packet).GetText1();
+    ChatSession* session = FindEnvelopeSession();
+    const ChatParticipant* participant = session ? session->FindParticipant(id) : nullptr;
+    if (!participant)
+        return false;
+    ChatView* page = session->GetPage();
+    if (page && session->Participants.size() > 1) {
+        std::wstring name, nick;
+        ParticipantNames(id, participant->Name, participant->Nick, name, nick);
+        page->AddLine(FormatString(L"%s (%s) 님이 퇴장하였습니다.", name.c_str(), nick.c_str()), ChatView::LineSystem);
+    }
+    session->RemoveParticipant(id);
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->ReloadChatInfo(*session);
+    // The chat goes on with whoever stays: the first of them becomes its peer and title.
+    if (!session->FindParticipant(session->PeerId) && !session->Participants.empty()) {
+        session->PeerId = session->Participants.front().Id;
+        session->PeerName = session->Participants.front().Name;
+    }
+    if (page) {
+        page->UpdateTitle();
+        page->UpdatePeerStatusIcon();
+        page->UpdateInputBar();
+    }
+    return true;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// Someone left the chat.
+class PktHandlerQuit : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "messenger/protocol/PktHandler.h"
+
+// The chat server for a chat this user opened: connect to it.
+class PktHandlerRess : public PktHandler {
+public:
+    bool Handle(TarvPeer* peer, PktIn& packet) override;
+};

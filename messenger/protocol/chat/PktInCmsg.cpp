@@ -1,0 +1,31 @@
+#include "messenger/protocol/chat/PktInCmsg.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktInnerFrame.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInCmsg>({ L"CMSG" });
+
+} // namespace
+
+bool PktInCmsg::ReadArgs(PktStreamReader& reader)
+{
+    const PktPendingList* pending = PktPendingList::GetInstance();
+    IsAnswer = GetTransactionId() != 0 && pending && pending->Find(GetTransactionId());
+    uint32_t count = 0;
+    if (IsAnswer) {
+        reader.ReadCount(count);
+        std::wstring id;
+        // Ids are separated by spaces or line ends; runs of them make no empty id.
+        while (reader.ReadWord(id))
+            if (!id.empty())
+                Undelivered.push_back(id);
+        return true;
+    }
+    reader.ReadWord(Sender);
+    reader.ReadCount(count);
+    return ReadInnerFrame(reader, count, InnerCommand, Inner);
+}

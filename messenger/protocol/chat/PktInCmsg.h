@@ -1,0 +1,24 @@
+#pragma once
+
+#include "messenger/protocol/PktIn.h"
+
+#include <string>
+#include <vector>
+
+// Either the service's answer to this user's own "CMSG" (who did not get it) or a
+// packet delivered from another user, with its inner frame rebuilt.
+class PktInCmsg : public PktIn {
+public:
+    explicit PktInCmsg(int32_t transactionId)
+        : PktIn(L"CMSG", transactionId)
+    {
+    }
+
+    bool ReadArgs(PktStreamReader& reader) override;
+
+    bool IsAnswer = false; // the frame's id is one of this client's requests
+    std::vector<std::wstring> Undelivered;
+    std::wstring Sender;
+    std::wstring InnerCommand;
+    std::string Inner;
+};

@@ -1,0 +1,19 @@
+#include "messenger/protocol/chat/PktInCtoc.h"
+
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktInnerFrame.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInCtoc>({ L"CTOC" });
+
+} // namespace
+
+bool PktInCtoc::ReadArgs(PktStreamReader& reader)
+{
+    reader.ReadWord(Sender);
+    uint32_t count = 0;
+    reader.ReadCount(count);
+    return ReadInnerFrame(reader, count, InnerCommand, Inner);
+}

@@ -1,0 +1,33 @@
+#include "messenger/protocol/chat/PktInMesg.h"
+
+#include "messenger/protocol/PktChatText.h"
+#include "messenger/protocol/PktFactory.h"
+#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktOutMesg.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktFactory::RegisterClass<PktInMesg>({ L"MESG" });
+
+} // namespace
+
+bool PktInMesg::ReadArgs(PktStreamReader& reader)
+{
+    if (!reader.ReadWord(Sender))
+        return true; // the answer to an own line has no arguments
+    std::wstring word;
+    reader.ReadWord(word);
+    Kind = ParseMessageKind(word);
+    if (Kind == PktOutMesg::KindTyping) {
+        reader.ReadWord(word);
+        TypingState = ParseDigit(word);
+    } else if (Kind == PktOutMesg::KindMsg || Kind == PktOutMesg::KindAwayMsg) {
+        // One escaped word whose fields are split at TABs only, so that a font name
+        // with a space stays one field.
+        std::wstring record;
+        reader.ReadWord(record);
+        ParseChatText(record, Font, Colour, Style, Text);
+    }
+    return true;
+}
