@@ -140,6 +140,8 @@ TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
         ASSERT_TRUE(user.SignedIn()) << user.Alert();
         EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Default", L"MenuBar", L"BuddyList" }));
         EXPECT_TRUE(user.driver.IsShown(L"MenuBar/SystemMenuButton"));
+        // Keys no longer reach the hidden password box.
+        EXPECT_FALSE(user.Form().PasswordEdit.IsFocused());
         EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId"), std::wstring(c.name) + L"@quorix.net");
     }
 }
