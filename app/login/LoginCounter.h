@@ -1,12 +1,74 @@
 #pragma once
 
-#include "app/shell/EmptyPage.h"
+#include "ux/widgets/UxButton.h"
+#include "ux/widgets/UxCheckButton.h"
+#include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxImageWindow.h"
+#include "ux/widgets/UxLabel.h"
+#include "ux/widgets/UxPopup.h"
 
-// The id and password form; a plain screen until it is built.
-class LoginCounter : public EmptyPage {
+#include <string>
+
+// The id and password form: a name and a mail domain, the password, the offline and
+// keep choices, and the button that signs in.
+class LoginCounter : public UxWindow {
 public:
-    LoginCounter()
-        : EmptyPage(L"Counter", false)
-    {
-    }
+    LoginCounter();
+    ~LoginCounter() override;
+
+    // Builds the form and its children from "Login" / "Counter"; false only when the
+    // form's own node is missing or fails.
+    bool Create();
+    // The one login window shown, refilled from the registry.
+    void Show();
+
+    bool OnVisibleChanged(bool visible) override;
+    bool OnSipShown(const plat::RECT& panelRect) override;
+    bool OnSipHidden() override;
+    bool OnChildEvent(UxWindow* child, int32_t code) override;
+
+    // Checks the boxes, asks the wireless-cost question while it was never accepted,
+    // then signs in.
+    void Login();
+    // Connects with the form's entries and, once the connection has started, stores
+    // the id, the keep choice and the saved password.
+    bool SaveLoginSettings();
+    // The account-domain menu.
+    void OpenAccountMenu();
+
+    // Hands id, digest and the offline choice to the model and starts the connection
+    // to the dispatch server; on success the caller makes way for the connecting screen,
+    // which returns to it when cancelled. False, with an alert, when the connection
+    // could not start: nothing changes then.
+    static bool ConnectToDispatchServer(
+        UxWindow* caller, const std::wstring& id, const std::wstring& digest, bool offline);
+
+    static void OnAccountMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
+    static void OnConsentAnswered(uintptr_t context, UxPopup* box, int32_t result);
+
+    UxImageWindow BackSkin;
+    UxLabel CopyrightLabel;
+    UxLabel IdText;
+    UxImageWindow IdSkin;
+    UxEdit IdEdit;
+    UxLabel AccountText;
+    UxImageWindow AccountSkin;
+    UxEdit AccountEdit;
+    UxButton AccountButton;
+    UxLabel PasswordText;
+    UxImageWindow PasswordSkin;
+    UxEdit PasswordEdit;
+    UxCheckButton LoginAsOfflineCheckBox;
+    UxLabel LoginAsOfflineText;
+    UxCheckButton KeepIdPasswordCheckBox;
+    UxLabel KeepIdPasswordText;
+    UxButton LoginButton;
+
+private:
+    void Fill();
+
+    // Where the skin puts the form and the password frame; the input panel moves the
+    // form away from the first and back to it.
+    plat::RECT m_skinRect {};
+    plat::RECT m_passwordSkinRect {};
 };

@@ -185,7 +185,7 @@ void MessengerApp::ShowStartScreen()
         m_loginGate.Show();
         return;
     }
-    m_loginCounter.SetVisible(true);
+    m_loginCounter.Show();
 }
 
 void MessengerApp::RemoveUpdateLeftovers()
@@ -251,13 +251,18 @@ void MessengerApp::ResetScreens()
             page->SetVisible(false);
         navigation->Clear();
     }
+    // A sign-in that never got through goes back to the login window it was started
+    // from, so a failed first attempt leaves the form to try again.
+    UxWindow* back = m_loginConnecting.IsVisible() && m_loginConnecting.GetOrigin() == &m_loginCounter
+        ? static_cast<UxWindow*>(&m_loginCounter)
+        : &m_loginGate;
     // Every other screen goes: also the connecting screen of a sign-in that failed,
     // the form it was started from, and a page below the top whose transition ended
     // after a later one began.
     for (UxWindow* window : Screens())
         if (window != &m_menuBar)
             window->SetVisible(false);
-    m_loginGate.SetVisible(true);
+    back->SetVisible(true);
     // Memos: the memo list view cleared.
     // Chat: the chat list view cleared.
     // Buddy list: the search text and the list view cleared; no filter outlives them.
@@ -270,9 +275,7 @@ void MessengerApp::ResetScreens()
 
 void MessengerApp::ShowLoginForm()
 {
-    m_loginConnecting.SetVisible(false);
-    m_loginGate.SetVisible(false);
-    m_loginCounter.SetVisible(true);
+    m_loginCounter.Show();
 }
 
 void MessengerApp::RefreshMyStatus()

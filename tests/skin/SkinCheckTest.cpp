@@ -145,6 +145,22 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
                 { "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
         { "_StatusIconList", statuses },
         { "_EmoticonList", { "RGB/Emoticon/Text", "RGBA/Emoticon/Text" } },
+        // Login
+        { "Login/Counter",
+            Join({ { "_Rect", "BackSkin/File", "CopyrightLabel/Text", "IdText/Text", "IdSkin/File", "IdEdit/_Rect",
+                       "AccountText/Text", "AccountSkin/File", "AccountEdit/Styles", "PasswordText/Text",
+                       "PasswordSkin/_Rect", "PasswordEdit/Styles", "LoginAsOfflineText/Text",
+                       "KeepIdPasswordText/Text" },
+                Button("AccountButton"), Button("LoginAsOfflineCheckBox", "CheckedImage"),
+                Button("KeepIdPasswordCheckBox", "CheckedImage"), Button("LoginButton") }) },
+        { "Login/Gate",
+            Join({ { "_Rect", "BackSkin/File", "CopyrightLabel/Text", "IdText/_Rect", "LoginAsOfflineText/Text" },
+                Button("LoginAsOfflineCheckBox", "CheckedImage"), Button("LoginButton"),
+                Button("LoginWithOtherIdButton") }) },
+        { "Login/Connecting",
+            Join({ { "_Rect", "BackSkin/File", "CopyrightLabel/Text", "ProgressText/Text", "ProgressLed/NumLeds",
+                       "ProgressLed/DefaultImage/File", "ProgressLed/CheckedImage/File" },
+                Button("CancelButton") }) },
     };
 }
 

@@ -298,27 +298,21 @@ def buddy_list():
     return out
 
 
+def _logo(c, x, y):
+    """The app's mark on its white card, drawn into a 160 x 160 place at (x, y)."""
+    c.shade(round_rect(x + 16, y + 16, 128, 128, 34), a(INK, 0.25), 10, (x, y, x + 160, y + 160), offset=(0, 4))
+    c.round_rect(x + 16, y + 16, 128, 128, 34, WHITE)
+    gl.bubble(c, x + 97, y + 95, 64, ACCENT_DARK, filled=True)
+    gl.bubble(c, x + 71, y + 70, 84, ACCENT, filled=True, dots=WHITE)
+
+
 def frames():
     """Backgrounds and frames the screens lay out: page, login, edit boxes, chat and memo."""
     out = {}
     out["page_back.bmp"] = as_bmp(Canvas(8, 8, CANVAS))
 
-    # Login background: a narrow vertical gradient stretched across the screen.
-    h = 640
-    c = Canvas(8, h)
-    top, bottom = ACCENT, CANVAS
-    for y in range(h):
-        t = min(y / 300.0, 1.0)
-        t = t * t * (3 - 2 * t)
-        col = tuple(int(top[i] + (bottom[i] - top[i]) * t + 0.5) for i in range(3))
-        c.rect(0, y, 8, 1, col)
-    out["login_back.bmp"] = as_bmp(c)
-
     c = Canvas(160, 160)
-    c.shade(round_rect(16, 16, 128, 128, 34), a(INK, 0.25), 10, offset=(0, 4))
-    c.round_rect(16, 16, 128, 128, 34, WHITE)
-    gl.bubble(c, 97, 95, 64, ACCENT_DARK, filled=True)
-    gl.bubble(c, 71, 70, 84, ACCENT, filled=True, dots=WHITE)
+    _logo(c, 0, 0)
     out["logo.png"] = as_png(c)
 
     for name, width, height in (("edit_frame", 400, 52), ("edit_frame_wide", 432, 52)):
@@ -347,8 +341,39 @@ def frames():
     return out
 
 
+# -- login -------------------------------------------------------------------------------
+
+LOGIN_W, LOGIN_H = 480, 584   # the login screens end at the menu bar
+
+
+def login():
+    """The login screens' background (the accent fading into the page under the mark)
+    and the domain box's menu button."""
+    out = {}
+    c = Canvas(LOGIN_W, LOGIN_H, CANVAS)
+    fade = 210.0
+    for y in range(int(fade)):
+        t = y / fade
+        t = t * t * (3 - 2 * t)
+        col = tuple(int(ACCENT[i] + (CANVAS[i] - ACCENT[i]) * t + 0.5) for i in range(3))
+        c.rect(0, y, LOGIN_W, 1, col)
+    # Two faint rings behind the mark give the top some depth.
+    c.circle(64, 28, 120, a(WHITE, 0.07))
+    c.circle(430, 150, 90, a(WHITE, 0.06))
+    _logo(c, (LOGIN_W - 160) // 2, 8)
+    out["login_back.png"] = as_png(c)
+
+    for pressed in (False, True):
+        c = Canvas(56, 52)
+        if pressed:
+            c.round_rect(6, 6, 44, 40, 10, ACCENT_SOFT)
+        gl.chevron_down(c, 28, 27, 20, ACCENT if pressed else INK_SOFT, 2.6)
+        out["login_domain%s.png" % ("_down" if pressed else "")] = as_png(c)
+    return out
+
+
 def everything():
     out = {}
-    for part in (bars, tabs, status_sheets, popups, buttons, lists, buddy_list, frames):
+    for part in (bars, tabs, status_sheets, popups, buttons, lists, buddy_list, frames, login):
         out.update(part())
     return out

@@ -1,0 +1,401 @@
+// The sign-in screens end to end: the form, the saved-login screen, the connecting
+// screen and the wireless-cost question, against the local service.
+#include "app/shell/MenuAccount.h"
+#include "tests/support/AppDriver.h"
+#include "ux/core/UxSipHandler.h"
+#include "ux/widgets/UxMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+namespace {
+
+const wchar_t* const kConsent = L"무선 네트워크에 접속합니다.\n\n가입하신 요금제에 따라 별도 과금이 될 수 있습니다.";
+const wchar_t* const kAgreed = L"AgreedWithWirelessConnection";
+
+AppDriver::Setup WithService(bool service = true, std::string accounts = "")
+{
+    AppDriver::Setup setup;
+    setup.service = service;
+    setup.accounts = std::move(accounts);
+    return setup;
+}
+
+// One driver and the user's moves on the sign-in screens.
+struct User {
+    explicit User(AppDriver::Setup setup = WithService(), bool agreed = true)
+        : driver(std::move(setup))
+    {
+        if (agreed)
+            driver.SetRegistryDword(kAgreed, 1);
+    }
+
+    MessengerApp& App() { return driver.App(); }
+    LoginCounter& Form() { return App().GetLoginCounter(); }
+
+    void TapBox(UxWindow& box)
+    {
+        const plat::RECT r = box.GetScreenRect();
+        driver.Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // Taps the box and types into it, Korean through the input panel's composer.
+    void TypeInto(UxEdit& edit, const std::wstring& text, bool korean = false)
+    {
+        TapBox(edit);
+        korean ? driver.TypeKorean(text) : driver.Type(text);
+    }
+    void SubmitForm(const std::wstring& name, const std::wstring& password)
+    {
+        TypeInto(Form().IdEdit, name);
+        TypeInto(Form().PasswordEdit, password);
+        driver.Tap(L"Counter/LoginButton");
+    }
+    // Answers the open question; tick first sets its "do not show again".
+    void Answer(bool yes, bool tick = false)
+    {
+        ASSERT_NE(dynamic_cast<UxMessageBox*>(driver.Popup()), nullptr);
+        if (tick)
+            driver.Tap(L"MsgBox/CheckBox");
+        ASSERT_TRUE(driver.Click(yes ? L"MsgBox/YesButton" : L"MsgBox/NoButton"));
+    }
+    // Opens the domain menu and taps the row, scrolling the menu to it when needed.
+    bool PickDomain(int32_t row)
+    {
+        if (!driver.Tap(L"Counter/AccountButton"))
+            return false;
+        auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+        if (!menu || menu->GetRowCount() != 13)
+            return false;
+        if (driver.TapRow(&menu->GetList(), row))
+            return true;
+        const plat::RECT list = menu->GetList().GetScreenRect();
+        driver.Drag((list.left + list.right) / 2, list.bottom - 10, (list.left + list.right) / 2, list.top + 10, 10, 50);
+        // The fling runs out before the row is tapped.
+        driver.Advance(3000);
+        return driver.TapRow(&menu->GetList(), row);
+    }
+    std::wstring Alert() { return driver.Popup() ? driver.Text(L"MsgBox/Text") : L""; }
+    bool SignedIn()
+    {
+        return driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; });
+    }
+    bool ServiceSaw(const char* command)
+    {
+        return driver.WaitFor([&] { return driver.ServiceLog().find(command) != std::string::npos; });
+    }
+
+    AppDriver driver;
+};
+
+// A loopback port nobody listens on.
+int ClosedPort()
+{
+    const int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    close(s);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
+{
+    const std::string korean = R"({"domain": "quorix.net", "accounts": [{"id": "한결@quorix.net",
+        "password": "hangyeol1234", "name": "김한결", "nick": "한결", "groups": [{"id": "0", "name": "기타"}]}]})";
+    const struct {
+        const wchar_t* name;
+        const wchar_t* password;
+        std::string accounts;
+        bool enter; // Enter moves from the name to the password and signs in
+    } cases[] = {
+        { L"minsu", L"minsu1234", "", false },
+        { L"한결", L"hangyeol1234", korean, true },
+    };
+    for (const auto& c : cases) {
+        User user(WithService(true, c.accounts));
+        ASSERT_TRUE(user.driver.Start());
+        EXPECT_EQ(user.driver.Screen(), L"Counter");
+        if (c.accounts.empty())
+            user.driver.Screenshot("form");
+        EXPECT_FALSE(user.driver.IsShown(L"MenuBar/SystemMenuButton"));
+        user.TypeInto(user.Form().IdEdit, c.name, !c.accounts.empty());
+        if (c.enter) {
+            user.driver.Key(plat::VK_RETURN);
+            EXPECT_TRUE(user.Form().PasswordEdit.IsFocused());
+            user.driver.Type(c.password);
+            user.driver.Key(plat::VK_RETURN);
+        } else {
+            user.TypeInto(user.Form().PasswordEdit, c.password);
+            user.driver.Settle();
+            user.driver.Screenshot("form-typed");
+            user.driver.Tap(L"Counter/LoginButton");
+        }
+        ASSERT_TRUE(user.SignedIn()) << user.Alert();
+        EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Default", L"MenuBar", L"BuddyList" }));
+        EXPECT_TRUE(user.driver.IsShown(L"MenuBar/SystemMenuButton"));
+        // Keys no longer reach the hidden password box.
+        EXPECT_FALSE(user.Form().PasswordEdit.IsFocused());
+        EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId"), std::wstring(c.name) + L"@quorix.net");
+    }
+}
+
+TEST(LoginFormTest, EmptyEntriesAlertWithoutConnecting)
+{
+    const struct {
+        const wchar_t* name;
+        bool freeDomain; // the domain box emptied by the free-entry row
+        const wchar_t* password;
+        const wchar_t* alert;
+    } cases[] = {
+        { L"", false, L"minsu1234", L"ID를 입력하세요." },
+        { L"minsu", true, L"minsu1234", L"ID를 입력하세요." },
+        { L"minsu", false, L"", L"비밀번호를 입력하세요." },
+    };
+    for (const auto& c : cases) {
+        User user(WithService(false), false);
+        ASSERT_TRUE(user.driver.Start());
+        if (c.freeDomain) {
+            ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+        }
+        user.SubmitForm(c.name, c.password);
+        EXPECT_EQ(user.Alert(), c.alert) << c.name << c.freeDomain;
+        EXPECT_EQ(user.driver.Screen(), L"Counter");
+        EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+        // Nothing is asked or written before the entries are complete.
+        EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 99u);
+        EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId", L"none"), L"none");
+    }
+}
+
+TEST(LoginFormTest, WrongPasswordAlertsAndShowsTheFormAgain)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    user.SubmitForm(L"minsu", L"minsu0000");
+    ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() && user.driver.Screen() == L"Counter"; }));
+    EXPECT_EQ(user.Alert(), L"입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.");
+    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+    // The name stays, the password is to be typed again.
+    EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+    EXPECT_TRUE(user.Form().PasswordEdit.IsEmpty());
+    EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+}
+
+TEST(LoginFormTest, DomainComesFromTheMenuOrIsTypedFreely)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    UxEdit& domain = user.Form().AccountEdit;
+    ASSERT_TRUE(user.PickDomain(3));
+    EXPECT_EQ(user.driver.Popup(), nullptr);
+    EXPECT_EQ(domain.GetText(), MenuAccount::GetItemText(3));
+    EXPECT_EQ(domain.GetStyles(), UxEdit::ReadOnly | UxEdit::SingleLine);
+    user.TypeInto(domain, L"x");
+    EXPECT_EQ(domain.GetText(), MenuAccount::GetItemText(3));
+
+    // "직접 입력": empty, editable and focused.
+    ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+    EXPECT_TRUE(domain.IsEmpty());
+    EXPECT_TRUE(domain.IsFocused());
+    EXPECT_EQ(domain.GetStyles(), UxEdit::SingleLine);
+    user.driver.Type(L"mailbox.kr");
+    user.driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(user.Form().PasswordEdit.IsFocused());
+    user.TypeInto(user.Form().IdEdit, L"dahye");
+    user.TypeInto(user.Form().PasswordEdit, L"dahye1234");
+    user.driver.Tap(L"Counter/LoginButton");
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"dahye@mailbox.kr");
+}
+
+TEST(LoginFormTest, KeepBoxDecidesWhatTheNextStartShows)
+{
+    for (const bool keep : { true, false }) {
+        User user;
+        ASSERT_TRUE(user.driver.Start());
+        if (user.Form().KeepIdPasswordCheckBox.IsChecked() != keep)
+            user.driver.Tap(L"Counter/KeepIdPasswordCheckBox");
+        user.SubmitForm(L"minsu", L"minsu1234");
+        ASSERT_TRUE(user.SignedIn()) << keep;
+        EXPECT_EQ(user.driver.RegistryDword(L"LoginKeepIdPassword", 99), keep ? 1u : 0u);
+        EXPECT_EQ(LoadLoginPassword().empty(), !keep);
+
+        ASSERT_TRUE(user.driver.Restart());
+        if (!keep) {
+            // The form comes back filled in, but for the password.
+            EXPECT_EQ(user.driver.Screen(), L"Counter");
+            EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+            EXPECT_EQ(user.Form().AccountEdit.GetText(), L"quorix.net");
+            EXPECT_FALSE(user.Form().KeepIdPasswordCheckBox.IsChecked());
+            continue;
+        }
+        // One tap on the saved-login screen signs in again.
+        ASSERT_EQ(user.driver.Screen(), L"Gate");
+        EXPECT_EQ(user.driver.Text(L"Gate/IdText"), L"minsu@quorix.net");
+        EXPECT_FALSE(user.driver.IsShown(L"MenuBar/SystemMenuButton"));
+        user.driver.Settle();
+        user.driver.Screenshot("gate");
+        user.driver.Tap(L"Gate/LoginButton");
+        EXPECT_TRUE(user.SignedIn());
+    }
+}
+
+TEST(LoginGateTest, OtherIdAsksThenForgetsTheSavedLogin)
+{
+    User user(WithService(false));
+    user.driver.SaveLogin(L"minsu@quorix.net", L"minsu1234");
+    user.driver.SetRegistryDword(L"LoginKeepIdPassword", 0);
+    ASSERT_TRUE(user.driver.Start());
+    ASSERT_EQ(user.driver.Screen(), L"Gate");
+
+    for (const bool yes : { false, true }) {
+        ASSERT_TRUE(user.driver.Tap(L"Gate/LoginWithOtherIdButton"));
+        EXPECT_EQ(user.Alert(), L"다른 아이디로 로그인 시 기존 정보가 삭제 됩니다.\n\n계속 진행 하시겠습니까?");
+        user.Answer(yes);
+        if (!yes) {
+            EXPECT_EQ(user.driver.Screen(), L"Gate");
+            EXPECT_FALSE(LoadLoginPassword().empty());
+        }
+    }
+    EXPECT_EQ(user.driver.Screen(), L"Counter");
+    EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId", L"none"), L"");
+    EXPECT_EQ(user.driver.RegistryDword(L"LoginKeepIdPassword"), 1u);
+    EXPECT_TRUE(LoadLoginPassword().empty());
+    EXPECT_TRUE(user.Form().IdEdit.IsEmpty());
+    EXPECT_EQ(user.Form().AccountEdit.GetText(), L"quorix.net");
+    EXPECT_TRUE(user.Form().KeepIdPasswordCheckBox.IsChecked());
+}
+
+TEST(LoginConsentTest, AskedUntilTickedAndKeptAfterTheAttempt)
+{
+    User user(WithService(), false);
+    ASSERT_TRUE(user.driver.Start());
+    // A first start ever offers to keep the login.
+    EXPECT_TRUE(user.Form().KeepIdPasswordCheckBox.IsChecked());
+    user.SubmitForm(L"minsu", L"minsu1234");
+    EXPECT_EQ(user.Alert(), kConsent);
+    EXPECT_EQ(user.driver.Text(L"MsgBox/CheckBoxText"), L"이 창을 다시 보지 않음");
+    user.driver.Screenshot("consent");
+
+    // No: nothing connects, nothing is written.
+    user.Answer(false);
+    EXPECT_EQ(user.driver.Screen(), L"Counter");
+    EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+    EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 99u);
+
+    // Yes alone: this once.
+    user.driver.Tap(L"Counter/LoginButton");
+    user.Answer(true);
+    ASSERT_TRUE(user.SignedIn());
+    EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 0u);
+
+    // Asked again from the saved-login screen; ticked, it is kept.
+    ASSERT_TRUE(user.driver.Restart());
+    ASSERT_EQ(user.driver.Screen(), L"Gate");
+    user.driver.Tap(L"Gate/LoginButton");
+    EXPECT_EQ(user.Alert(), kConsent);
+    user.Answer(true, true);
+    ASSERT_TRUE(user.SignedIn());
+    EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 1u);
+
+    ASSERT_TRUE(user.driver.Restart());
+    user.driver.Tap(L"Gate/LoginButton");
+    EXPECT_EQ(user.driver.Popup(), nullptr);
+    EXPECT_TRUE(user.SignedIn());
+}
+
+TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnection)
+{
+    for (const bool fromGate : { false, true }) {
+        User user;
+        if (fromGate)
+            user.driver.SaveLogin(L"minsu@quorix.net", L"minsu1234");
+        ASSERT_TRUE(user.driver.Start());
+        // The main server keeps the sign-in waiting once: before the sign-in is
+        // accepted, or after it, when the keep-alive already runs.
+        const char* held = fromGate ? "LIN2" : "LSTA";
+        user.driver.Service().Post(
+            "/rule", std::string(R"({"server": "main", "mode": "replace", "data": "", "on": ")") + held + "\"}");
+        const auto signIn = [&] {
+            if (fromGate)
+                user.driver.Tap(L"Gate/LoginButton");
+            else
+                user.SubmitForm(L"minsu", L"minsu1234");
+        };
+        signIn();
+        EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Connecting", L"MenuBar" }));
+        ASSERT_TRUE(user.ServiceSaw(held));
+        user.driver.Advance(600);
+        EXPECT_GT(user.App().GetLoginConnecting().ProgressLed.GetLitCount(), 0);
+        if (!fromGate)
+            user.driver.Screenshot("connecting");
+
+        ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
+        EXPECT_EQ(user.driver.Screen(), fromGate ? L"Gate" : L"Counter");
+        EXPECT_EQ(user.driver.ShownScreens(),
+            (std::vector<std::wstring> { fromGate ? L"Gate" : L"Counter", L"MenuBar" }));
+        EXPECT_FALSE(user.App().GetLoginConnecting().ProgressLed.IsRunning());
+        EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+        EXPECT_TRUE(user.driver.WaitFor(
+            [&] { return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos; }));
+        // Nothing comes back later, the keep-alive neither, to end a session that is gone.
+        user.driver.Advance(25000);
+        EXPECT_EQ(user.driver.Popup(), nullptr);
+
+        // A new attempt starts over at the dispatch server.
+        if (!fromGate)
+            user.TypeInto(user.Form().PasswordEdit, L"minsu1234"), user.driver.Tap(L"Counter/LoginButton");
+        else
+            signIn();
+        EXPECT_TRUE(user.SignedIn()) << fromGate;
+    }
+}
+
+TEST(LoginConnectingTest, UnreachableServiceAlertsAndLeavesAUsableForm)
+{
+    User user(WithService(false));
+    setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
+    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
+    ASSERT_TRUE(user.driver.Start());
+    user.SubmitForm(L"minsu", L"minsu1234");
+    ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() != nullptr; }));
+    // Refused at once or a moment later: either way the form is back.
+    const std::wstring alert = user.Alert();
+    EXPECT_TRUE(alert == L"네트워크를 사용할 수 없습니다." || alert == L"서버에 접속할 수 없습니다.") << alert;
+    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+    ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+    user.TypeInto(user.Form().PasswordEdit, L"minsu1234");
+    EXPECT_EQ(user.Form().PasswordEdit.GetText(), L"minsu1234");
+    unsetenv("QUORIX_DISPATCH_PORT");
+}
+
+TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
+{
+    // The password frame ends at 406 on the default skin.
+    const struct {
+        int panelTop;
+        int formTop;
+    } cases[] = { { 406, 0 }, { 400, -26 }, { 300, -126 } };
+    for (const auto& c : cases) {
+        plat::ResetInputPanel();
+        plat::SetInputPanelRect({ 0, c.panelTop, 480, 640 });
+        User user(WithService(false));
+        ASSERT_TRUE(user.driver.Start());
+        user.TapBox(user.Form().PasswordEdit);
+        user.driver.Settle();
+        EXPECT_EQ(user.Form().GetRect().top, c.formTop) << c.panelTop;
+        // The keyboard button of the menu bar puts the panel away: the form comes back.
+        ASSERT_TRUE(user.driver.Tap(L"MenuBar/SipButton"));
+        user.driver.Settle();
+        EXPECT_EQ(user.Form().GetRect().top, 0) << c.panelTop;
+    }
+    plat::ResetInputPanel();
+}
