@@ -50,12 +50,23 @@ function(quorix_layer name)
   endif()
 endfunction()
 
-# Copies skin/ (Image/ and Sound/) beside a program, where it looks for them.
+# Copies skin/ (Image/ and Sound/) beside a program, where it looks for them. The programs
+# that need it all live in the build folder's root, so one copy serves them all; copying it
+# once per program made parallel builds race on the same files.
 function(quorix_copy_skin target)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/skin)
-    add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/skin $<TARGET_FILE_DIR:${target}>)
+  if(NOT EXISTS ${CMAKE_SOURCE_DIR}/skin)
+    return()
   endif()
+  if(NOT TARGET quorix_skin)
+    file(GLOB_RECURSE skin_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/skin/*)
+    set(stamp ${CMAKE_BINARY_DIR}/skin.stamp)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/skin ${CMAKE_BINARY_DIR}
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${skin_files})
+    add_custom_target(quorix_skin DEPENDS ${stamp})
+  endif()
+  add_dependencies(${target} quorix_skin)
 endfunction()
 
 # Environment every test runs in: headless display, its own config and data folders.
