@@ -250,11 +250,10 @@ void UxEdit::AfterEdit(UxEditGlyph* from, UxEditGlyph* to)
     if (m_layoutWidth != GetWidth()) {
         Relayout();
     } else {
-        m_document.Layout(from, to);
+        UxEditLine* line = m_document.Layout(from, to);
         m_documentWidth = m_document.GetWidth();
         m_documentHeight = m_document.GetHeight();
         SetContentSize(m_documentWidth, m_documentHeight);
-        UxEditLine* line = from->GetLine();
         int32_t top = (line ? line->GetRect().top : 0) + GetYAxis().GetOffset();
         int32_t bottom = std::max(GetHeight(), m_documentHeight + GetYAxis().GetOffset());
         if (top < bottom && GetWidth() > 0)

@@ -2,6 +2,7 @@
 
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/widgets/UxEditGlyph.h"
+#include "ux/widgets/UxEditGlyphText.h"
 #include "ux/widgets/UxEditHost.h"
 #include "ux/widgets/UxEditLine.h"
 #include "ux/widgets/UxEditParagraph.h"
@@ -21,6 +22,24 @@ bool Intersect(const plat::RECT& a, const plat::RECT& b, plat::RECT& out)
 plat::RECT Moved(const plat::RECT& r, const plat::POINT& by)
 {
     return plat::RECT { r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y };
+}
+
+// Shown, so that a password's spaces stay hidden.
+bool IsSpace(const UxEditGlyph* g)
+{
+    return IsKindOf(g, &UxRuntimeClass::EditGlyphText) && static_cast<const UxEditGlyphText*>(g)->GetShown() == L' ';
+}
+
+// A line may end in front of a picture or an anchor...
+bool BreaksBefore(const UxEditGlyph* g)
+{
+    return !IsKindOf(g, &UxRuntimeClass::EditGlyphText);
+}
+
+// ...and after a space or a picture.
+bool BreaksAfter(const UxEditGlyph* g)
+{
+    return IsSpace(g) || IsKindOf(g, &UxRuntimeClass::EditGlyphImage);
 }
 
 } // namespace
@@ -68,10 +87,10 @@ void UxEditDocument::DeleteParagraphsAfter(UxEditParagraph* after, UxEditParagra
         m_last = after;
 }
 
-void UxEditDocument::Layout(UxEditGlyph* from, UxEditGlyph* to)
+UxEditLine* UxEditDocument::Layout(UxEditGlyph* from, UxEditGlyph* to)
 {
     if (!from)
-        return;
+        return nullptr;
     UxEditLine* line = from->GetLine();
     UxEditParagraph* para = line ? line->GetParagraph() : nullptr;
     if (!m_first || !para) {
@@ -83,7 +102,7 @@ void UxEditDocument::Layout(UxEditGlyph* from, UxEditGlyph* to)
         UxEditParagraph* none = nullptr;
         UxEditLine* made = Fill(para, first, nullptr, none);
         Reposition(para, made, none);
-        return;
+        return made;
     }
 
     // The paragraphs from from's to to's held glyphs that may be gone: they are filled
@@ -97,10 +116,16 @@ void UxEditDocument::Layout(UxEditGlyph* from, UxEditGlyph* to)
     if (last != para)
         DeleteParagraphsAfter(para, last);
     UxEditParagraph* next = para->GetNextParagraph();
+    // The line above broke where it did for glyphs up to the first of this line or
+    // past it: when those include changed ones, its break may move. The lines above it
+    // broke on glyphs up to from at most.
+    if (UxEditLine* prev = line->GetPrevLine(); prev && prev->LooksPast(from))
+        line = prev;
     UxEditGlyph* start = line->GetFirstGlyph();
     para->DeleteLinesFrom(line);
     UxEditLine* made = Fill(para, start, to, next);
     Reposition(para, made, next);
+    return made;
 }
 
 UxEditLine* UxEditDocument::Fill(UxEditParagraph* para, UxEditGlyph* glyph, UxEditGlyph* to, UxEditParagraph*& next)
@@ -112,10 +137,28 @@ UxEditLine* UxEditDocument::Fill(UxEditParagraph* para, UxEditGlyph* glyph, UxEd
         if (!firstMade)
             firstMade = line;
         int32_t width = para->GetWidth();
+        UxEditGlyph* breakAfter = nullptr; // the last glyph the line may end after
         do {
-            if (!line->IsEmpty() && (line->EndsWithBreak() || line->GetWidth() + glyph->GetWidth() > width))
-                break;
+            if (!line->IsEmpty()) {
+                if (line->EndsWithBreak())
+                    break;
+                if (BreaksBefore(glyph))
+                    breakAfter = line->GetLastGlyph();
+                int32_t used = line->GetWidth();
+                // A space stays at the end of a line that fits, even past its edge.
+                if (used + glyph->GetWidth() > width && !(IsSpace(glyph) && used <= width)) {
+                    int32_t carried = 0;
+                    if (breakAfter && breakAfter != line->GetLastGlyph()) {
+                        carried = line->CutAfter(breakAfter);
+                        glyph = breakAfter->GetNextGlyph();
+                    }
+                    line->SetLookahead(carried + 1);
+                    break;
+                }
+            }
             line->Take(glyph);
+            if (BreaksAfter(glyph))
+                breakAfter = glyph;
             placedTo = placedTo || glyph == to;
             glyph = glyph->GetNextGlyph();
         } while (glyph);
@@ -133,16 +176,16 @@ UxEditLine* UxEditDocument::Fill(UxEditParagraph* para, UxEditGlyph* glyph, UxEd
 
 int32_t UxEditDocument::AlignedLeft(const UxEditLine* line, int32_t width) const
 {
-    switch (m_host ? m_host->GetAligns() : 1) {
-    case 1:
+    int32_t aligns = m_host ? m_host->GetAligns() : 1;
+    if (aligns == 1)
         return 0;
-    case 2:
-        return (width - line->GetWidth()) / 2;
-    case 3:
-        return width - line->GetWidth();
-    default:
+    if (aligns != 2 && aligns != 3)
         return line->GetRect().left;
-    }
+    // The spaces a line ends after are not part of what is aligned.
+    int32_t shown = line->GetWidth();
+    for (UxEditGlyph* g = line->GetLastGlyph(); g != line->GetFirstGlyph() && IsSpace(g); g = g->GetPrevGlyph())
+        shown -= g->GetWidth();
+    return aligns == 2 ? (width - shown) / 2 : width - shown;
 }
 
 void UxEditDocument::Reposition(UxEditParagraph* para, UxEditLine* line, UxEditParagraph* next)

@@ -9,10 +9,12 @@ class UxEditHost;
 class UxEditLine;
 class UxEditParagraph;
 
-// Lays an edit's chain of glyphs out into paragraphs, lines and runs: lines wrap between
-// any two glyphs at the document's width, a line break ends a paragraph, lines are
-// aligned as the edit says and glyphs stand on their line's bottom edge. Owns the
-// paragraphs (which own lines, which own runs), never the glyphs.
+// Lays an edit's chain of glyphs out into paragraphs, lines and runs: a line that
+// overflows the document's width ends after its last space (a space that overflows stays
+// at the end of the line it follows), or next to a picture or an anchor, or else between
+// any two glyphs; a line break ends a paragraph, lines are aligned as the edit says and
+// glyphs stand on their line's bottom edge. Owns the paragraphs (which own lines, which
+// own runs), never the glyphs.
 class UxEditDocument : public UxEditNode {
 public:
     explicit UxEditDocument(UxEditHost* host)
@@ -25,8 +27,9 @@ public:
     void Clear();
     // Lays out again after the glyphs between from and to (both laid out before, or
     // from the start of the chain) changed. Without a layout yet, the whole chain of
-    // from is laid out.
-    void Layout(UxEditGlyph* from, UxEditGlyph* to);
+    // from is laid out. Returns the first line laid out anew (null when none was): lines
+    // above it are as they were.
+    UxEditLine* Layout(UxEditGlyph* from, UxEditGlyph* to);
     bool Draw(UxDeviceContext& dc, const plat::POINT& origin, const plat::RECT& clip) override;
     // The glyph whose columns hold the point (document space) on the line whose band
     // holds it; null when there is none.

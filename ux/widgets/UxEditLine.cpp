@@ -35,6 +35,29 @@ void UxEditLine::Take(UxEditGlyph* glyph)
         m_endsWithBreak = 1;
 }
 
+int32_t UxEditLine::CutAfter(UxEditGlyph* last)
+{
+    int32_t left = 0;
+    for (UxEditGlyph* g = last; g != m_lastGlyph;) {
+        g = g->GetNextGlyph();
+        m_rect.right -= g->GetWidth();
+        ++left;
+    }
+    m_lastGlyph = last;
+    return left;
+}
+
+bool UxEditLine::LooksPast(const UxEditGlyph* at) const
+{
+    const UxEditGlyph* g = m_lastGlyph;
+    for (int32_t i = 1; g && i <= m_lookahead; ++i) {
+        g = g->GetNextGlyph();
+        if (g == at)
+            return i < m_lookahead;
+    }
+    return false;
+}
+
 void UxEditLine::Arrange(int32_t left, int32_t top)
 {
     int32_t width = 0;

@@ -12,8 +12,40 @@
 
 namespace {
 
-// TestFixed at 16: every character 8 x 16, anchors 16 high, end and break anchors 2 wide.
-TEST(UxEditDocument, WrapsBetweenGlyphsAtTheWidth)
+class UxEditDocumentPictures : public ::testing::Test {
+protected:
+    // A 20 x 24 picture, one frame, or two when animated.
+    UxDrawItem Picture(bool animated)
+    {
+        auto& bytes = animated ? gif : bmp;
+        if (bytes.empty()) {
+            bmp = testimg::Bmp(20, 24, 24, 0, {}, testimg::Bytes(20 * 24 * 3, 0x40)).Build();
+            testimg::Bytes pixels(20 * 24, 1);
+            gif = testimg::Gif(20, 24, 4).Control(0, 10, -1).Image(20, 24, pixels, 2).Control(0, 10, -1)
+                      .Image(20, 24, pixels, 2).End();
+        }
+        streams.push_back(std::make_unique<UxMemoryStream>(bytes.data(), uint32_t(bytes.size())));
+        UxDrawItem item;
+        item.Desc.Image.Stream = streams.back().get();
+        item.Text = animated ? L"/wink" : L"/smile";
+        return item;
+    }
+    UxEditGlyphImage* InsertPicture(EditChain& chain, UxEditGlyph* after, bool animated)
+    {
+        auto* g = new UxEditGlyphImage(&chain.host, &chain.handle);
+        EXPECT_TRUE(g->Load(Picture(animated)));
+        UxEditNode::Link(g, after->GetNextGlyph());
+        UxEditNode::Link(after, g);
+        return g;
+    }
+
+    testimg::Bytes bmp, gif;
+    std::vector<std::unique_ptr<UxMemoryStream>> streams;
+};
+
+// TestFixed at 16: every character 8 x 16, anchors 16 high, end and break anchors 2 wide;
+// "*" is a 20 x 24 picture.
+TEST_F(UxEditDocumentPictures, WrapsAfterTheLastSpaceOrElseBetweenGlyphs)
 {
     struct Case {
         std::wstring text;
@@ -22,25 +54,36 @@ TEST(UxEditDocument, WrapsBetweenGlyphsAtTheWidth)
         int paragraphs;
     } cases[] = {
         { L"abcdefghij", 50, L"[abcdef|ghij]", 1 },
-        { L"안녕하세요 여러분", 40, L"[안녕하세요| 여러분]", 1 },
+        { L"ab cdefgh", 50, L"[ab |cdefgh]", 1 },
+        { L"abcdef gh", 50, L"[abcdef |gh]", 1 }, // the space that overflows stays on its line
+        { L"ab cdefghijk", 50, L"[ab |cdefgh|ijk]", 1 }, // a word longer than the line
+        { L"안녕하세요 여러분", 40, L"[안녕하세요 |여러분]", 1 },
+        { L"과금이 될 수 있습니다.", 80, L"[과금이 될 수 |있습니다.]", 1 },
+        { L"ab c*defgh", 60, L"[ab c*|defgh]", 1 }, // a picture is a place to break too
         { L"ab\ncd\n", 100, L"[ab/|cd/|]", 3 },
         { L"abcdef", 48, L"[abcdef|]", 1 }, // the end anchor needs its 2 pixels too
         { L"abc", 5, L"[|a|b|c|]", 1 }, // wider than the paragraph: a line of its own
     };
     for (const Case& c : cases) {
         EditChain chain(c.width);
-        chain.Append(c.text);
+        for (wchar_t ch : c.text) {
+            if (ch == L'*')
+                InsertPicture(chain, chain.end->GetPrevGlyph(), false);
+            else
+                chain.Append(std::wstring(1, ch));
+        }
         chain.LayOut();
         EXPECT_EQ(chain.Lines(), c.lines) << c.width;
         int paragraphs = 0;
         for (auto* p = chain.document.GetFirstParagraph(); p; p = p->GetNextParagraph())
             ++paragraphs;
         EXPECT_EQ(paragraphs, c.paragraphs);
-        EXPECT_EQ(chain.document.GetRect().bottom, 16 * int(std::count(c.lines.begin(), c.lines.end(), L'|') + 1));
+        auto count = [&](wchar_t ch) { return int(std::count(c.lines.begin(), c.lines.end(), ch)); };
+        EXPECT_EQ(chain.document.GetRect().bottom, 16 * (count(L'|') + 1) + 8 * count(L'*'));
     }
 }
 
-TEST(UxEditDocument, RealFontWrapsWhereTheNextGlyphNoLongerFits)
+TEST(UxEditDocument, RealFontWrapsAfterTheSpaceBeforeTheWordThatNoLongerFits)
 {
     UxTextStyle style;
     style.Font.Height = 18;
@@ -50,11 +93,19 @@ TEST(UxEditDocument, RealFontWrapsWhereTheNextGlyphNoLongerFits)
     int lines = 0;
     for (auto* p = chain.document.GetFirstParagraph(); p; p = p->GetNextParagraph()) {
         for (UxEditLine* l = p->GetFirstLine(); l; l = l->GetNextLine(), ++lines) {
-            EXPECT_LE(l->GetWidth(), 120);
             EXPECT_GT(l->GetHeight(), 0);
-            if (UxEditLine* next = l->GetNextLine()) {
-                EXPECT_GT(l->GetWidth() + next->GetFirstGlyph()->GetWidth(), 120) << lines;
+            UxEditLine* next = l->GetNextLine();
+            if (!next) {
+                EXPECT_LE(l->GetWidth(), 120);
+                continue;
             }
+            EXPECT_EQ(EditChain::Shown(l->GetLastGlyph()), L" ") << lines;
+            EXPECT_LE(l->GetWidth() - l->GetLastGlyph()->GetWidth(), 120) << lines;
+            int32_t word = 0;
+            for (UxEditGlyph* g = next->GetFirstGlyph(); g != chain.end && EditChain::Shown(g) != L" ";
+                 g = g->GetNextGlyph())
+                word += g->GetWidth();
+            EXPECT_GT(l->GetWidth() + word, 120) << lines;
         }
     }
     EXPECT_GE(lines, 3);
@@ -98,37 +149,6 @@ TEST(UxEditDocument, IncrementalLayoutMatchesAFreshOne)
         ASSERT_EQ(lines, chain.Lines()) << step;
     }
 }
-
-class UxEditDocumentPictures : public ::testing::Test {
-protected:
-    // A 20 x 24 picture, one frame, or two when animated.
-    UxDrawItem Picture(bool animated)
-    {
-        auto& bytes = animated ? gif : bmp;
-        if (bytes.empty()) {
-            bmp = testimg::Bmp(20, 24, 24, 0, {}, testimg::Bytes(20 * 24 * 3, 0x40)).Build();
-            testimg::Bytes pixels(20 * 24, 1);
-            gif = testimg::Gif(20, 24, 4).Control(0, 10, -1).Image(20, 24, pixels, 2).Control(0, 10, -1)
-                      .Image(20, 24, pixels, 2).End();
-        }
-        streams.push_back(std::make_unique<UxMemoryStream>(bytes.data(), uint32_t(bytes.size())));
-        UxDrawItem item;
-        item.Desc.Image.Stream = streams.back().get();
-        item.Text = animated ? L"/wink" : L"/smile";
-        return item;
-    }
-    UxEditGlyphImage* InsertPicture(EditChain& chain, UxEditGlyph* after, bool animated)
-    {
-        auto* g = new UxEditGlyphImage(&chain.host, &chain.handle);
-        EXPECT_TRUE(g->Load(Picture(animated)));
-        UxEditNode::Link(g, after->GetNextGlyph());
-        UxEditNode::Link(after, g);
-        return g;
-    }
-
-    testimg::Bytes bmp, gif;
-    std::vector<std::unique_ptr<UxMemoryStream>> streams;
-};
 
 TEST_F(UxEditDocumentPictures, LinesStandOnTheirBottomEdgeAndRunsStopAtPictures)
 {
