@@ -5,6 +5,9 @@
 #include "messenger/model/Options.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -71,6 +74,48 @@ bool Less(const SortKey& a, const SortKey& b)
     }
     return na < nb;
 }
+
+// Buddies by Id in one flat open-addressed table, for builds that look up most of the
+// list: a tree lookup by wide string costs a dozen cache misses once the list outgrows
+// the cache, a probe here one or two.
+class BuddyIndex {
+public:
+    explicit BuddyIndex(const std::map<std::wstring, Buddy>& buddies)
+    {
+        size_t capacity = 16;
+        while (capacity < buddies.size() * 2)
+            capacity *= 2;
+        m_mask = capacity - 1;
+        m_slots.resize(capacity);
+        for (const auto& entry : buddies) {
+            const size_t hash = Hash(entry.first);
+            size_t i = hash & m_mask;
+            while (m_slots[i].entry)
+                i = (i + 1) & m_mask;
+            m_slots[i] = { hash, &entry };
+        }
+    }
+
+    const Buddy* Find(const std::wstring& id) const
+    {
+        const size_t hash = Hash(id);
+        for (size_t i = hash & m_mask; m_slots[i].entry; i = (i + 1) & m_mask) {
+            if (m_slots[i].hash == hash && m_slots[i].entry->first == id)
+                return &m_slots[i].entry->second;
+        }
+        return nullptr;
+    }
+
+private:
+    static size_t Hash(const std::wstring& text) { return std::hash<std::wstring_view>()(text); }
+
+    struct Slot {
+        size_t hash = 0;
+        const std::pair<const std::wstring, Buddy>* entry = nullptr;
+    };
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+};
 
 bool CompareBuddies(const BuddyListRow& a, const BuddyListRow& b, int viewType)
 {
@@ -139,12 +184,16 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
     m_rows.reserve(m_rows.size() + total);
     m_found.resize(m_rows.size(), nullptr);
     m_found.reserve(m_rows.capacity());
+    // Indexing every buddy pays off once the members looked up are a fair share of them.
+    std::optional<BuddyIndex> index;
+    if (total * 4 >= buddies->GetCount())
+        index.emplace(buddies->GetBuddies());
     for (const auto& entry : order) {
         const Group* group = entry.second;
         m_rows.push_back({ BuddyListRow::KindGroup, group->Id });
         m_found.push_back(nullptr);
         for (auto it = group->Members.rbegin(); it != group->Members.rend(); ++it) {
-            const Buddy* buddy = buddies->FindById(*it);
+            const Buddy* buddy = index ? index->Find(*it) : buddies->FindById(*it);
             if (!buddy || (onlineOnly && buddy->Status == BuddyStatusOffline))
                 continue; // a member without a buddy is skipped rather than shown blank
             m_rows.push_back({ BuddyListRow::KindBuddy, *it });
@@ -153,10 +202,26 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
     }
 }
 
+// Buffers every run's sort reuses, so a rebuild allocates them once.
+struct BuddyListModel::SortScratch {
+    // The sort texts of one run back to back, each unit already mapped to its UTF-16
+    // order: comparisons read one small block instead of every buddy's own strings.
+    std::vector<uint32_t> text;
+    struct Keyed {
+        size_t offset;
+        size_t length;
+        size_t index;
+    };
+    std::vector<Keyed> keyed;
+    std::vector<BuddyListRow> rows;
+    std::vector<const Buddy*> found;
+};
+
 void BuddyListModel::SortBuddyRuns()
 {
     const int viewType
         = Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
+    SortScratch scratch;
     size_t first = 0;
     bool inRun = false;
     for (size_t i = 0; i < m_rows.size(); ++i) {
@@ -166,45 +231,56 @@ void BuddyListModel::SortBuddyRuns()
                 inRun = true;
             }
         } else if (inRun) {
-            SortRun(first, i, viewType);
+            SortRun(first, i, viewType, scratch);
             inRun = false;
         }
     }
     if (inRun)
-        SortRun(first, m_rows.size(), viewType);
+        SortRun(first, m_rows.size(), viewType, scratch);
 }
 
 // Sorts rows [first, last) by the texts the comparators of this view type compare, each
 // buddy looked up once rather than once per comparison.
-void BuddyListModel::SortRun(size_t first, size_t last, int viewType)
+void BuddyListModel::SortRun(size_t first, size_t last, int viewType, SortScratch& scratch)
 {
     if (last - first < 2 || viewType < Options::ViewName || viewType > Options::ViewNameNick)
         return; // an unknown view type leaves the run as inserted
     if (m_found.size() != m_rows.size())
         m_found.assign(m_rows.size(), nullptr);
-    struct Keyed {
-        SortKey key;
-        size_t index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(last - first);
+    std::vector<uint32_t>& text = scratch.text;
+    std::vector<SortScratch::Keyed>& keyed = scratch.keyed;
+    keyed.clear();
+    size_t length = 0;
     for (size_t i = first; i < last; ++i) {
         if (!m_found[i])
             m_found[i] = FindBuddy(m_rows[i]);
-        keyed.push_back({ KeyOf(m_found[i], viewType), i });
+        const SortKey key = KeyOf(m_found[i], viewType);
+        keyed.push_back({ length, key.first.size() + key.second.size(), i });
+        length += keyed.back().length;
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return Less(a.key, b.key); });
-    std::vector<BuddyListRow> rows;
-    std::vector<const Buddy*> found;
-    rows.reserve(keyed.size());
-    found.reserve(keyed.size());
-    for (const Keyed& k : keyed) {
-        rows.push_back(std::move(m_rows[k.index]));
-        found.push_back(m_found[k.index]);
+    text.resize(length);
+    for (const SortScratch::Keyed& k : keyed) {
+        const SortKey key = KeyOf(m_found[k.index], viewType);
+        uint32_t* out = text.data() + k.offset;
+        for (wchar_t c : key.first)
+            *out++ = Utf16Key(c);
+        for (wchar_t c : key.second)
+            *out++ = Utf16Key(c);
+    }
+    const uint32_t* units = text.data();
+    std::sort(keyed.begin(), keyed.end(), [units](const SortScratch::Keyed& a, const SortScratch::Keyed& b) {
+        return std::lexicographical_compare(units + a.offset, units + a.offset + a.length,
+            units + b.offset, units + b.offset + b.length);
+    });
+    scratch.rows.clear();
+    scratch.found.clear();
+    for (const SortScratch::Keyed& k : keyed) {
+        scratch.rows.push_back(std::move(m_rows[k.index]));
+        scratch.found.push_back(m_found[k.index]);
     }
     for (size_t i = first; i < last; ++i) {
-        m_rows[i] = std::move(rows[i - first]);
-        m_found[i] = found[i - first];
+        m_rows[i] = std::move(scratch.rows[i - first]);
+        m_found[i] = scratch.found[i - first];
     }
 }
 

@@ -47,7 +47,8 @@ public:
 
 private:
     void Build(const std::wstring& groupId, bool onlineOnly);
-    void SortRun(size_t first, size_t last, int viewType);
+    struct SortScratch;
+    void SortRun(size_t first, size_t last, int viewType, SortScratch& scratch);
 
     std::vector<BuddyListRow> m_rows;
     // The buddy of each row as the last build found it (null for group rows), so the

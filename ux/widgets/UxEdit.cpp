@@ -243,6 +243,10 @@ void UxEdit::SetText(const std::wstring& text)
         return;
     m_caret.Set(m_begin, m_end);
     InsertText(text);
+    // The caret ends after the text, and an editor follows it; a read-only text is read
+    // from its first line.
+    if (m_styles & ReadOnly)
+        ScrollYTo(0);
 }
 
 void UxEdit::AfterEdit(UxEditGlyph* from, UxEditGlyph* to)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -219,8 +220,9 @@ plat::RECT UxScrollWindow::ReusePicture(UxDeviceContext* surface, int32_t dx, in
 
 bool UxScrollWindow::PaintIndicators(UxDeviceContext* surface, const plat::RECT& update)
 {
-    for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
-        if (!bar->IsEnabled())
+    for (auto [bar, axis] : { std::pair { &m_xBar, &m_x }, std::pair { &m_yBar, &m_y } }) {
+        // Over content that fits, the thumb would fill the track and tell nothing.
+        if (!bar->IsEnabled() || axis->GetContentPixels() <= axis->GetViewSize())
             continue;
         plat::RECT thumb;
         if (!IntersectRect(bar->ThumbRect(), update, &thumb) || IsRectEmpty(thumb))

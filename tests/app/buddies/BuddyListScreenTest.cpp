@@ -195,6 +195,8 @@ TEST_F(BuddyListScreen, RequestsAddBuddies)
     Party("sign-in", "dahye@mailbox.kr");
     Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    driver.Settle();
+    driver.Screenshot("asked");
     ASSERT_NE(Find(L"dahye@mailbox.kr"), nullptr);
     EXPECT_EQ(RowOf(L"정다혜"), -1); // only asked, in no group yet
     ASSERT_TRUE(driver.Click(L"MsgBox/YesButton"));

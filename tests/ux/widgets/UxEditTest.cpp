@@ -250,6 +250,20 @@ TEST_F(EditTest, HoldPlacesTheCaretAfterWrappingAndScrolling)
     EXPECT_EQ(Selection(), std::make_pair(154u, 154u));
 }
 
+TEST_F(EditTest, ReadOnlyTextOpensAtItsFirstLine)
+{
+    // Editors follow the caret to the end of a text set on them; a read-only one does not.
+    std::wstring text(6 * 25, L'a');
+    for (int32_t styles : { 0, int32_t(UxEdit::ReadOnly) }) {
+        UxEdit* edit = MakeEdit(styles, { 20, 100, 228, 148 }); // 3 lines of 16 visible
+        edit->SetText(text);
+        if (styles)
+            EXPECT_EQ(edit->GetYAxis().GetOffset(), 0);
+        else
+            EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - edit->GetDocument().GetHeight());
+    }
+}
+
 TEST_F(EditTest, KoreanKeyboardComposesSyllablesInTheEdit)
 {
     UxEdit* edit = MakeEdit();
