@@ -2,6 +2,7 @@
 // buddies in 50 groups: one frame after one buddy's status changed, and one frame
 // after a scroll of a few pixels, each painted and presented, as a ratio to a memcpy
 // of one 480 x 640 frame ("vs_memcpy": 2.0 means twice memcpy's time).
+#include "bench/BenchSupport.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
@@ -22,33 +23,8 @@
 
 namespace {
 
-constexpr size_t kFrameBytes = size_t(480) * 640 * 4;
 constexpr int kGroups = 50;
 constexpr int kBuddies = 1000;
-
-double MemcpySeconds()
-{
-    static const double seconds = [] {
-        std::vector<uint8_t> a(kFrameBytes, 1), b(kFrameBytes);
-        double best = 1e9;
-        for (int run = 0; run < 200; ++run) {
-            auto start = std::chrono::steady_clock::now();
-            std::memcpy(b.data(), a.data(), kFrameBytes);
-            benchmark::DoNotOptimize(b.data());
-            benchmark::ClobberMemory();
-            best = std::min(
-                best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        }
-        return best;
-    }();
-    return seconds;
-}
-
-void Report(benchmark::State& state)
-{
-    state.counters["vs_memcpy"] = benchmark::Counter(double(state.iterations()) * MemcpySeconds(),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
 
 void Flush()
 {
@@ -120,7 +96,7 @@ void BM_StatusChangeFrame(benchmark::State& state)
         program.app->RefreshBuddy(buddy->Id);
         Flush();
     }
-    Report(state);
+    ReportVsMemcpy(state);
 }
 BENCHMARK(BM_StatusChangeFrame);
 
@@ -143,7 +119,7 @@ void BM_ScrollFrame(benchmark::State& state)
         view.Invalidate(plat::RECT {}, false);
         Flush();
     }
-    Report(state);
+    ReportVsMemcpy(state);
 }
 BENCHMARK(BM_ScrollFrame);
 

@@ -2,6 +2,7 @@
 // screen and the wireless-cost question, against the local service.
 #include "app/shell/MenuAccount.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/LoopbackServer.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/widgets/UxMessageBox.h"
 
@@ -88,20 +89,6 @@ struct User {
 
     AppDriver driver;
 };
-
-// A loopback port nobody listens on.
-int ClosedPort()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    close(s);
-    return ntohs(address.sin_port);
-}
 
 } // namespace
 
@@ -362,7 +349,7 @@ TEST(LoginConnectingTest, UnreachableServiceAlertsAndLeavesAUsableForm)
 {
     User user(WithService(false));
     setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
-    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
+    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedLoopbackPort()).c_str(), 1);
     ASSERT_TRUE(user.driver.Start());
     user.SubmitForm(L"minsu", L"minsu1234");
     ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() != nullptr; }));

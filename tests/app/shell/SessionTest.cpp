@@ -3,6 +3,7 @@
 #include "app/shell/MenuSystem.h"
 #include "tests/app/shell/RectEdges.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,6 @@ AppDriver::Setup WithService(bool service = true)
     AppDriver::Setup setup;
     setup.service = service;
     return setup;
-}
-
-// A loopback port nobody listens on.
-int ClosedPort()
-{
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    close(s);
-    return ntohs(address.sin_port);
 }
 
 } // namespace
@@ -63,7 +50,7 @@ TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
 {
     AppDriver driver(WithService(false));
     setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
-    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedPort()).c_str(), 1);
+    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedLoopbackPort()).c_str(), 1);
     ASSERT_TRUE(driver.Start());
     EXPECT_FALSE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
