@@ -52,16 +52,8 @@ protected:
 
 } // namespace
 
-TEST(MemoModel, FirstLineBoxTypeAndRemovalByIdentity)
+TEST(MemoModel, BoxTypeAndRemovalByIdentity)
 {
-    const std::pair<std::wstring, std::wstring> lines[]
-        = { { L"abc\r\nmore", L"abc" }, { L"one\nline", L"one" }, { L"plain", L"plain" }, { L"", L"" } };
-    for (const auto& [title, first] : lines) {
-        Memo memo;
-        memo.Title = title;
-        EXPECT_EQ(memo.GetFirstLine(), first);
-    }
-
     MemoList list;
     const std::pair<int32_t, int32_t> boxes[] = { { 0, 0 }, { 1, 1 }, { 2, 3 }, { -1, 3 } };
     for (const auto& [box, type] : boxes) {

@@ -32,15 +32,9 @@ TEST(Options, TextsOfEveryValue)
         std::wstring expected;
     } cases[] = {
         { Options::GetChatTypeText, 1, L"쪽지쓰기" },
-        { Options::GetViewTypeText, 3, L"이름+대화명 보기" },
         { Options::GetViewTypeText, 7, L"" },
-        { Options::GetSortTypeText, 1, L"접속자만 보기" },
-        { Options::GetNotifyTypeText, 0, L"사용 안 함" },
         { Options::GetNotifyTypeText, -1, L"" },
         { Options::GetNotifyScopesText, 5, L"로그인+쪽지 알림" },
-        { Options::GetNotifyScopesText, 7, L"로그인+대화+쪽지 알림" },
-        { Options::GetNotifyScopesText, 2, L"대화 알림" },
-        { Options::GetNotifyScopesText, 0, L"사용 안 함" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.text(c.value), c.expected) << c.value;

@@ -102,8 +102,6 @@ TEST(PktChatText, FontStylesAndRecordsRoundTrip)
 
 TEST(PktFailure, NamesAndAlerts)
 {
-    EXPECT_EQ(GetFailureCodeName(100), L"FailureCodeSuccess");
-    EXPECT_EQ(GetFailureCodeName(413), L"FailureCodeDplIInvalidHost");
     EXPECT_EQ(GetFailureCodeName(998), GetFailureCodeName(300));
     EXPECT_EQ(GetFailureCodeName(300), L"입력하신 아이디를 확인하시고, 다시 로그인을 시도해 주세요.");
     EXPECT_EQ(GetFailureCodeName(123), L"Unknown Error");
