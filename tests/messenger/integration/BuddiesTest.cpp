@@ -128,6 +128,12 @@ TEST_F(BuddiesTest, OtherAccountsStatusNickAndProfileReachTheModel)
     EXPECT_NE(Received("jiyeon@quorix.net", "NNIK").find("회의 중인 민수"), std::string::npos);
 }
 
+TEST_F(BuddiesTest, ServiceNoticeReachesTheNoticeBox)
+{
+    Control("/notice", "minsu@quorix.net", R"(, "command": "SNFY", "args": ["1", "2", "서버 점검 안내"])");
+    EXPECT_TRUE(PumpUntil([&] { return screens.Has(L"ShowNotifyBox: 공지사항: 서버 점검 안내"); }));
+}
+
 TEST_F(BuddiesTest, SignOutSendsLoutAndResets)
 {
     Party("sign-in", "jiyeon@quorix.net");

@@ -109,6 +109,15 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     EXPECT_EQ(account.find(ToUtf8(deleted)), std::string::npos);
     EXPECT_TRUE(screens.calls.empty());
 
+    // Failures come back with the memo box's own names.
+    Memo gone;
+    gone.Cookie = deleted;
+    const std::wstring notFound = L"ShowMsgBox: WGET [202]\n\nFailureCodeMemoNotExists";
+    const std::wstring badBox = L"ShowMsgBox: WGET [201]\n\nFailureCodeInvalidParameter";
+    ASSERT_TRUE(MemoBox::OpenMemo(m.peer, gone));
+    EXPECT_EQ(Await(notFound), (std::vector<std::wstring> { notFound }));
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxNone));
+    EXPECT_EQ(Await(badBox), (std::vector<std::wstring> { badBox }));
 }
 
 TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)

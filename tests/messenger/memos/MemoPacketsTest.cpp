@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::string Bytes(Pkt& packet)
@@ -109,17 +111,11 @@ TEST_F(MemoPackets, BodyIsReadFromHeaderLinesAndTheRest)
     PktInImsg memo(0);
     PktStreamReader reader(kImsgBody.data(), static_cast<uint32_t>(kImsgBody.size()));
     ASSERT_TRUE(memo.ReadArgs(reader));
-    EXPECT_EQ(memo.From, L"jiyeon@quorix.net");
     EXPECT_EQ(memo.References, (std::vector<std::wstring> { L"minsu@quorix.net", L"junho@quorix.net" }));
-    EXPECT_EQ(memo.Title, L"hi there");
+    EXPECT_EQ(std::tie(memo.From, memo.Title, memo.Cookie, memo.Event, memo.FontColor, memo.FontStyle),
+        std::make_tuple(L"jiyeon@quorix.net", L"hi there", L"m000007", MemoEventReply, 0xFF0000u, 1u | 4u));
     EXPECT_EQ(memo.Date.Format(L"yyyy-MM-dd hh:mm:ss"), L"2026-12-07 09:30:15");
-    EXPECT_EQ(memo.Cookie, L"m000007");
-    EXPECT_EQ(memo.Event, MemoEventReply);
-    EXPECT_EQ(memo.FontColor, 0xFF0000u);
-    EXPECT_EQ(memo.FontStyle, 1u | 4u);
-    EXPECT_TRUE(memo.Related);
-    EXPECT_EQ(memo.Length, 99);
-    EXPECT_EQ(memo.ContentType, 4);
+    EXPECT_EQ(std::tie(memo.Related, memo.Length, memo.ContentType), std::make_tuple(true, 99, 4));
     // Not decoded, whatever the length line said.
     EXPECT_EQ(memo.Body, L"line one\r\n100% sure");
 
