@@ -42,6 +42,13 @@ class Presence(ServiceTest):
         jiyeon.expect(ntfy(MINSU, "B"))
         self.assertTrue(seoyun.quiet("NTFY"))
 
+        # A buddy steered through the control channel, without a connection.
+        self.svc.control("/presence", {"user": JUNHO, "status": "P", "nick": "출장 중"})
+        minsu.expect(ntfy(JUNHO, "P"))
+        self.assertEqual(minsu.expect("NNIK").args, [JUNHO, "출장 중"])
+        self.svc.control("/presence", {"user": JUNHO, "mobile": "010-9999-0000"})
+        self.assertEqual(minsu.expect("NPRF").args[:3], [JUNHO, "100000", "010-9999-0000"])
+
         jiyeon.send("LOUT")
         self.assertTrue(jiyeon.closed_by_peer())
         minsu.expect(ntfy(JIYEON, "F"))
