@@ -124,19 +124,6 @@ TEST_F(SigninTest, ServersHangingUpAfterARefusalAddNoSecondAlert)
     }
 }
 
-TEST_F(SigninTest, SignInElsewhereEndsTheSession)
-{
-    ASSERT_TRUE(SignIn());
-    Control("/kill");
-    ASSERT_TRUE(SessionEnded());
-    EXPECT_EQ(screens.Count(L"ShowMsgBox: 다른 기기에서 동일 아이디로 접속하여 로그아웃 되었습니다."), 1u);
-    // The close that follows the notice adds no second alert.
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(screens.calls.size(), 7u);
-    EXPECT_EQ(m.buddies.GetCount(), 0u);
-    EXPECT_FALSE(m.pong.IsRunning());
-}
-
 TEST_F(SigninTest, MissedKeepAliveAnswerEndsTheSession)
 {
     ASSERT_TRUE(SignIn());

@@ -222,23 +222,6 @@ TEST_F(TarvPeerTest, SecondSignInElsewhereEndsTheSessionOnTheNextTurn)
     EXPECT_EQ(screens.Count(L"ResetScreens"), 1u);
 }
 
-TEST_F(TarvPeerTest, ConnectionFailuresShowTheirAlerts)
-{
-    m.peer.OnClosed(); // the dispatch server hanging up is no failure
-    EXPECT_TRUE(screens.calls.empty());
-    m.peer.SetStage(TarvPeer::StageMain);
-    m.peer.OnClosed();
-    plat::DispatchPending();
-    m.peer.OnSendError(10054);
-    plat::DispatchPending();
-    m.peer.OnConnectFailed(10061);
-    plat::DispatchPending();
-    EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"ShowMsgBox: 쿼릭스 서버와의 연결이 끊어졌습니다.", L"ResetScreens",
-            L"ShowMsgBox: 네트워크 송신 오류가 발생했습니다.\n\n오류 코드: 10054", L"ResetScreens",
-            L"ShowMsgBox: 서버에 접속할 수 없습니다.", L"ResetScreens" }));
-}
-
 TEST_F(TarvPeerTest, EnvelopesNestOnlySoDeep)
 {
     TraceCapture trace;
