@@ -122,10 +122,9 @@ TEST_F(TarvPeerTest, DispatchStageLeadsToTheMainServer)
 
 TEST_F(TarvPeerTest, UpdateOffersStopTheChainAndFailedConnectEndsIt)
 {
-    TraceCapture trace;
+    TraceCapture quiet;
     m.peer.Receive("PVER 1 F\r\nPVER 2 Y\r\n");
     EXPECT_TRUE(m.peer.sent.empty());
-    EXPECT_TRUE(trace.Contains(L"PktHandlerPver::Handle"));
 
     m.peer.connectResult = false;
     m.peer.Receive("REQS 3 1 nowhere 7001 TKT\r\n");
@@ -224,13 +223,12 @@ TEST_F(TarvPeerTest, SecondSignInElsewhereEndsTheSessionOnTheNextTurn)
 
 TEST_F(TarvPeerTest, EnvelopesNestOnlySoDeep)
 {
-    TraceCapture trace;
+    TraceCapture quiet;
     std::string frame = "TICK 0 deep\r\n";
     for (int depth = 1; depth <= TarvPeer::kMaxEnvelopeDepth; ++depth)
         frame = "CRP2 0 DP k " + std::to_string(frame.size()) + "\r\n" + frame;
     m.peer.Receive(frame);
     EXPECT_EQ(m.me.WebTicket, L"");
-    EXPECT_TRUE(trace.Contains(L"TarvPeer::OnPacket"));
 
     m.peer.Receive(frame.substr(frame.find('\n') + 1));
     EXPECT_EQ(m.me.WebTicket, L"deep");

@@ -33,7 +33,6 @@ class SignIn(ServiceTest):
         jiyeon, junho, seoyun = body[-39:-26], body[-26:-13], body[-13:]
         self.assertEqual(jiyeon[:10], [JIYEON, "1", JIYEON, "", "1101", "F", "이지연", "지연이", "19920708", "0"])
         self.assertEqual((junho[4:6], seoyun[4]), (["1101", "F"], "0001"))
-        self.assertTrue(any(t.startswith("send LIN2 ") for t in self.log_texts(MINSU)))
 
     def test_sign_in_failures(self):
         c = self.svc.client()
