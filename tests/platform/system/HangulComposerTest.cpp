@@ -39,11 +39,8 @@ TEST(HangulComposer, TwoSetLayoutComposesSyllables)
         { L"Rkcl", L"까|치" }, // shifted keys
         { L"ERkR", L"ㄸ|깎" }, // ㄸ never closes a syllable; ㄲ may
         { L"rr", L"ㄱ|ㄱ" },
-        { L"kk", L"ㅏ|ㅏ" },
         { L"hk", L"|ㅘ" },
         { L"gks gks", L"한 |한" }, // other characters commit first
-        { L"a1b", L"ㅁ1|ㅠ" },
-        { L"qht", L"|봇" },
         { L"qhtrj", L"봇|거" }, // ㅅ+ㄱ is no double final: ㄱ starts the next syllable
         { L"dlfr<", L"|일" }, // Backspace removes the last jamo
         { L"rhk<<", L"|ㄱ" },

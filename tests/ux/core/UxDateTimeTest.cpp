@@ -54,13 +54,4 @@ TEST(UxDateTime, ParsesTheFivePatternsAndStopsAtShortTexts)
     }
 }
 
-TEST(UxDateTime, NowIsAPlausibleLocalTime)
-{
-    UxDateTime t;
-    t.Now();
-    EXPECT_GE(t.Year, 2024);
-    EXPECT_TRUE(t.Month >= 1 && t.Month <= 12 && t.Day >= 1 && t.Day <= 31);
-    EXPECT_TRUE(t.Hour <= 23 && t.Second <= 59 && t.Millisecond <= 999);
-}
-
 } // namespace

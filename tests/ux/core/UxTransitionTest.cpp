@@ -1,10 +1,7 @@
 #include "ux/core/UxTransition.h"
-#include "tests/support/TraceCapture.h"
 #include "tests/ux/core/PageFixture.h"
 #include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContextPool.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -125,16 +122,12 @@ TEST_F(UxTransitionTest, FadeAndZoomsAtStartMiddleAndEnd)
 
 TEST_F(UxTransitionTest, FailedStartLeavesNothingBehind)
 {
-    TraceCapture trace;
     UxDeviceContextPool* pool = UxDeviceContextPool::GetInstance();
     QuadPage* small = AddPage("small", plat::RGB(0, 0x80, 0), { 0, 40, 480, 600 });
     EXPECT_FALSE(Start(0, 0, source, small));
-    EXPECT_TRUE(trace.Contains(L"Transition source and target must be same size."));
     UxWindow plain; // no surface of its own
     EXPECT_FALSE(Start(0, 0, &plain, target));
-    EXPECT_TRUE(trace.Contains(L"Transition source must have own dc."));
     EXPECT_FALSE(Start(0, 0, source, &plain));
-    EXPECT_TRUE(trace.Contains(L"Transition target must have own dc."));
 
     // A target that cannot paint fails after the source was captured: all undone.
     UxDeviceContext* sourceSurface = source->GetSurface();

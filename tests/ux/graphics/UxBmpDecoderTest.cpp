@@ -1,7 +1,6 @@
 #include "ux/graphics/UxImage.h"
 
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +147,7 @@ TEST(UxBmpDecoder, RunsNeverWriteOutsideThePicture)
     EXPECT_EQ(Pixels(*seq->GetFrame(0)), (Bytes { 9, 9, 9, 0, 1, 2, 3, 0 }));
 }
 
-TEST(UxBmpDecoder, DamagedFilesFailWithATrace)
+TEST(UxBmpDecoder, DamagedFilesFail)
 {
     Bmp good(2, 2, 8, 0, Palette(256, 4), Pattern(8));
     auto with = [&](size_t offset, uint32_t value) {
@@ -157,12 +156,10 @@ TEST(UxBmpDecoder, DamagedFilesFailWithATrace)
             b[offset + i] = static_cast<uint8_t>(value >> (8 * i));
         return b;
     };
-    TraceCapture trace;
     const std::pair<size_t, uint32_t> damage[] = { { 0, 0x4D58 }, { 14, 20 }, { 18, 0 }, { 18, 9000 },
         { 22, 0x80000000u }, { 22, 8193 }, { 28, 7 }, { 30, 2 }, { 30, 4 }, { 10, 0xFFFFFF00u } };
     for (auto [offset, value] : damage)
         EXPECT_EQ(DecodeBytes(with(offset, value), UxImageTypeBmp), nullptr) << offset << "=" << value;
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxBmpDecoder::Decode, "));
     EXPECT_EQ(FirstDecodingPrefix(good.Build()), -1);
 }
 

@@ -39,7 +39,7 @@ Bytes DibPixel(UxFrameBitmap* frame, int x, int y)
     return Bytes(bits, bits + 4);
 }
 
-TEST(UxFrameBitmap, ConversionPremultipliesKeepsAsStoredOrKeysTheTransparentEntry)
+TEST(UxFrameBitmap, ConversionPremultipliesOrKeysTheTransparentEntry)
 {
     // Premultiplied, rows top-down: alpha 0 gives all zero, the rest scaled and truncated.
     auto image = MakeImage(RgbaPicture());
@@ -49,11 +49,6 @@ TEST(UxFrameBitmap, ConversionPremultipliesKeepsAsStoredOrKeysTheTransparentEntr
     EXPECT_EQ(DibPixel(frame, 0, 0), (Bytes { 0, 0, 0, 0 }));
     EXPECT_EQ(DibPixel(frame, 1, 0), (Bytes { 50 * 128 / 255, 100 * 128 / 255, 200 * 128 / 255, 128 }));
     EXPECT_EQ(DibPixel(frame, 0, 1), (Bytes { 255, 0, 0, 255 }));
-
-    // As stored: the same bytes, not premultiplied.
-    auto stored = MakeImage(RgbaPicture(), UxDeviceImageInfo::AsStored);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(DibPixel(stored->FrameAt(0), 1, 0), (Bytes { 50, 100, 200, 128 }));
 
     // A 24-bit picture in the premultiplied mode becomes a bitmap without memory.
     auto rgb = MakeImage(testimg::MakePng(1, 1, PNG_COLOR_TYPE_RGB, 8, { 10, 20, 30 }));

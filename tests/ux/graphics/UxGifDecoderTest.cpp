@@ -1,7 +1,6 @@
 #include "ux/graphics/UxImage.h"
 
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -119,14 +118,12 @@ TEST(UxGifDecoder, FramesDelaysLoopCountTransparencyAndOddBlocks)
 
 TEST(UxGifDecoder, DamagedDataIsRefusedOrContained)
 {
-    TraceCapture trace;
     const Bytes descriptor = { 0, 0, 0, 0, 1, 0, 1, 0, 0 };
     // After a clear: code 6 (the next free one, with nothing before it), code 7 (beyond
     // the table); then minimum code sizes outside 2..8.
     for (Bytes data :
         { Bytes { 2, 1, 0x34, 0 }, Bytes { 2, 1, 0x3C, 0 }, Bytes { 1, 1, 0, 0 }, Bytes { 9, 1, 0, 0 } })
         EXPECT_EQ(DecodeBytes(Gif(1, 1, 4).Raw(0x2C, descriptor + data).End()), nullptr) << int(data[2]);
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxGifDecoder::Decode, Damaged image data."));
 
     // 8-bit codes into a 1-bit frame are masked; pixels past the end are dropped.
     auto seq = DecodeBytes(Gif(2, 1, 2).Image(2, 1, { 0xFE, 0x03, 0x55, 0x55, 0x55 }).End());
@@ -145,7 +142,6 @@ TEST(UxGifDecoder, DamagedDataIsRefusedOrContained)
     for (size_t i = 0; i <= 1024; ++i)
         many.Image(1, 1, { 1 }, 2);
     EXPECT_EQ(DecodeBytes(many.End()), nullptr);
-    EXPECT_TRUE(trace.Contains(L"Too many frames"));
 
     Gif gif(5, 4, 16);
     gif.Loop(2).Control(2, 7, 3).Image(5, 4, Indices(5, 4, 16), 4, true);

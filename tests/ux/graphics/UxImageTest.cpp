@@ -49,9 +49,7 @@ TEST(UxImageSequence, DecoderChosenByExtensionElseContent)
     EXPECT_FALSE(sequence.LoadImageFile(folder.Designed("Image/Anim.BMP"), UxImageTypeAuto));
     EXPECT_TRUE(trace.Contains(L"UxBmpDecoder::Decode"));
     EXPECT_FALSE(sequence.LoadImageFile(folder.Designed("Image/Missing.gif"), UxImageTypeAuto));
-    EXPECT_TRUE(trace.Contains(L"Cannot open the image file"));
     EXPECT_EQ(testimg::DecodeBytes({ 'X', 'X', 'X', 'X', 'X', 'X', 'X', 'X', 'X' }), nullptr);
-    EXPECT_TRUE(trace.Contains(L"Unknown image type"));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ux/graphics/UxImage.h"
 
 #include "tests/support/ImageBuilders.h"
-#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -101,11 +100,8 @@ TEST(UxLibraryDecoders, DamagedTruncatedAndOversizedFilesFail)
     Bytes png = MakePng(6, 4, PNG_COLOR_TYPE_RGB, 8, Samples(72, 5));
     Bytes jpeg = MakeJpeg(24, 16, 1, Samples(384, 13), 50);
     ASSERT_TRUE(DecodeBytes(png) && DecodeBytes(jpeg));
-    TraceCapture trace;
     EXPECT_EQ(FirstDecodingPrefix(png), -1);
     EXPECT_EQ(FirstDecodingPrefix(jpeg), -1);
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxPngDecoder::Decode, Error: png_read_data."));
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxJpegDecoder::Decode, "));
 
     png[png.size() / 2] ^= 0x55; // inside the image data
     EXPECT_EQ(DecodeBytes(png), nullptr);

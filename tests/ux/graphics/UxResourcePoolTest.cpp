@@ -1,5 +1,4 @@
 #include "tests/support/DesktopFixture.h"
-#include "tests/support/TraceCapture.h"
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 #include "ux/graphics/UxFontPool.h"
@@ -11,7 +10,6 @@ namespace {
 
 TEST(UxResourcePool, HandlesAreCountedAndNeverReusedAndSurfacesComeBackToTheirWindowsUnlessHeld)
 {
-    TraceCapture trace;
     UxFontPool fonts;
     UxFontInfo key { 14, 0, 0, 0, 0, L"" };
     int32_t h = fonts.Load(key);
@@ -21,12 +19,8 @@ TEST(UxResourcePool, HandlesAreCountedAndNeverReusedAndSurfacesComeBackToTheirWi
     EXPECT_NE(fonts.Find(h), nullptr);
     fonts.Unload(h);
     EXPECT_EQ(fonts.GetLoadedCount(), 0u);
-    EXPECT_TRUE(trace.lines.empty());
-    fonts.Unload(h);
+    fonts.Unload(h); // once too often: ignored
     EXPECT_EQ(fonts.Find(-1), nullptr);
-    EXPECT_EQ(trace.lines.size(), 2u);
-    EXPECT_TRUE(trace.Contains(L"[UX+] UxResourcePool<class UxFontInfo,class UxFont>::Find, "
-                               L"Invalid handle has been tried to find.\n"));
     EXPECT_GT(fonts.Load(key), h);
 
     UxDeviceContextPool pool;
@@ -45,8 +39,6 @@ TEST(UxResourcePool, HandlesAreCountedAndNeverReusedAndSurfacesComeBackToTheirWi
     EXPECT_TRUE(d != a && d != b);
     pool.Unload(d);
     pool.Unload(d);
-    EXPECT_TRUE(trace.Contains(L"Growable<class UxDeviceContextInfo,class UxDeviceContext>::Unload, "
-                               L"Invalid item has been tried to unload.\n"));
     pool.Unhold(a);
 }
 

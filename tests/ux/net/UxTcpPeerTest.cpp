@@ -3,7 +3,6 @@
 #include "platform/net/NetError.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/TestTls.h"
-#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -261,10 +260,8 @@ TEST(UxTcpPeerTls, FailedHandshakeIsAFailureNotAConnection)
     setenv("QUORIX_CA_FILE", "", 1);
     LoopbackServer server([&](LoopbackServer&, int fd) { EchoOverTls(tls, fd); });
     RecordingPeer peer;
-    TraceCapture trace;
     ASSERT_TRUE(peer.Connect(Local(server.Port()), UxSslSocket::TlsV1));
     EXPECT_EQ(Settled(peer), (Log { "failed:10053" }));
-    EXPECT_TRUE(trace.Contains(L"handshake failed"));
 
     // With verification turned off the same server is reached.
     setenv("QUORIX_TLS_VERIFY", "0", 1);
@@ -290,11 +287,9 @@ TEST(UxTcpPeerTls, StalledHandshakeTimesOutAndOldProtocolsAreRefused)
     EXPECT_GE(took, std::chrono::milliseconds(150));
     EXPECT_LT(took, std::chrono::milliseconds(2000));
 
-    TraceCapture trace;
     RecordingPeer old;
     ASSERT_TRUE(old.Connect(Local(server.Port()), UxSslSocket::SslV3));
     EXPECT_EQ(Settled(old), (Log { "failed:10043" }));
-    EXPECT_TRUE(trace.Contains(L"SSLv3 is not supported"));
 }
 
 } // namespace
