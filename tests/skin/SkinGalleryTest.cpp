@@ -1,86 +1,14 @@
 // The widget gallery on the default skin, as a person sees it; the picture is saved under
 // the build folder's screenshots/.
+#include "app/shell/MenuAccount.h"
+#include "app/shell/MenuEmoticon.h"
+#include "app/shell/MenuSystem.h"
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "tools/gallery/Gallery.h"
-#include "ux/widgets/UxListItemPainter.h"
 #include "ux/widgets/UxMessageBox.h"
-#include "ux/widgets/UxPopupMenu.h"
 #include "ux/widgets/UxProgressBar.h"
 
 namespace {
-
-// A menu drawn the way the application's menus draw their rows, from the shared "Menu"
-// frame and a menu section: fill, selection bar, text, icon, line.
-class SkinMenu : public UxPopupMenu {
-public:
-    bool Build(const wchar_t* section, const std::vector<std::wstring>& texts)
-    {
-        if (!ApplySkin(SelectSkinNode(L"Menu")) || !SelectSkinNode(section))
-            return false;
-        UxXmlNode* node = GetCurrentSkinNode();
-        if (!m_bar.ApplySkin(node->FindChild(L"SelectionBar")) || !m_line.ApplySkin(node->FindChild(L"Line"))
-            || !m_text.ApplySkin(node->FindChild(L"Text")))
-            return false;
-        m_back = GetSkinColor(L"_BackColor");
-        m_colour = GetSkinColor(L"Text", L"TextColor");
-        m_selectedColour = GetSkinColor(L"Text", L"TextColorSelected");
-        m_barRect = GetSkinRect(L"SelectionBar", L"_Rect");
-        m_lineRect = GetSkinRect(L"Line", L"_Rect");
-        m_textRect = GetSkinRect(L"Text", L"_Rect");
-        m_iconRect = GetSkinRect(L"Icon", L"_Rect");
-        if (UxXmlNode* icons = SelectSkinNode(L"_EmoticonList", L"RGBA"); icons && m_iconRect.right > 0) {
-            for (size_t i = 0; i < icons->GetChildCount(); ++i) {
-                m_icons.push_back(std::make_unique<UxImageItem>());
-                m_icons.back()->ApplySkin(icons->GetChild(i));
-            }
-        }
-        m_texts = texts;
-        int32_t height = UxXmlNode::GetInt(node->FindChild(L"_TableViewItemHeight"));
-        for (size_t i = 0; i < texts.size(); ++i) {
-            UxListRow row;
-            row.kind = UxListRow::Item;
-            row.fullHeight = row.shownHeight = height;
-            GetList().AddRow(row);
-        }
-        GetList().StopAnimation();
-        return height > 0;
-    }
-    bool PaintListBackground(UxDeviceContext* surface, const plat::RECT& rect) override
-    {
-        surface->FillRect(m_back, rect);
-        return true;
-    }
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override
-    {
-        plat::RECT row { clip.left - rowClip.left, clip.top - rowClip.top, 0, 0 };
-        row.right = row.left + GetList().GetWidth();
-        row.bottom = row.top + GetList().GetRow(index).shownHeight;
-        UxListItemPainter painter(&GetList(), surface, index, rowClip, row);
-        UxTextStyle style = m_text.GetStyle();
-        bool selected = index == GetList().GetSelection();
-        surface->FillRect(m_back, clip);
-        style.TextColor = selected ? m_selectedColour : m_colour;
-        style.BackMode = selected ? 1 : 0;
-        m_text.SetStyle(style);
-        if (selected)
-            painter.DrawImage(m_bar, m_barRect);
-        m_text.SetText(m_texts[size_t(index)]);
-        painter.DrawText(m_text, m_textRect);
-        if (size_t(index) < m_icons.size())
-            painter.DrawImage(*m_icons[size_t(index)], m_iconRect);
-        painter.DrawImage(m_line, m_lineRect);
-        return true;
-    }
-
-private:
-    UxImageItem m_bar, m_line;
-    UxTextItem m_text;
-    std::vector<std::unique_ptr<UxImageItem>> m_icons;
-    std::vector<std::wstring> m_texts;
-    plat::COLORREF m_back = 0, m_colour = 0, m_selectedColour = 0;
-    plat::RECT m_barRect {}, m_lineRect {}, m_textRect {}, m_iconRect {};
-};
 
 class DefaultSkinGallery : public WidgetTest {
 protected:
@@ -127,11 +55,8 @@ TEST_F(DefaultSkinGallery, EveryWidgetShowsInTheSkinsColours)
     for (int x = 300; x < 380; ++x)
         white += At(x, 184) == 0xFFFFFF;
     EXPECT_GT(white, 2);
-}
 
-TEST_F(DefaultSkinGallery, TappedWidgetsShowTheirOtherPicture)
-{
-    ASSERT_TRUE(built);
+    // Tapped widgets show their other picture.
     Tap(34, 242); // the check box
     Tap(420, 88); // the last tab
     EXPECT_EQ(At(25, 250), 0x2E7DF6u);
@@ -204,25 +129,17 @@ TEST_F(DefaultSkinGallery, MessageBoxesInEveryShape)
 TEST_F(DefaultSkinGallery, MenusInTheSharedFrame)
 {
     ASSERT_TRUE(built);
-    std::vector<std::wstring> domains, codes;
-    for (UxXmlNode* items = SelectSkinNode(L"MenuAccount", L"Items");
-         size_t i : { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 })
-        domains.push_back(items->GetChild(i)->GetText());
-    UxXmlNode* list = SelectSkinNode(L"_EmoticonList", L"RGBA");
-    for (size_t i = 0; i < list->GetChildCount(); ++i)
-        codes.push_back(list->GetChild(i)->FindChild(L"Text")->GetText());
     struct Case {
-        const wchar_t* section;
-        std::vector<std::wstring> rows;
+        AppMenu* (*make)();
         const char* shot;
     } cases[] = {
-        { L"MenuAccount", domains, "menu-account" },
-        { L"MenuEmoticon", codes, "menu-emoticon" },
-        { L"MenuSystem", { L"그룹 추가", L"친구 추가", L"친구 요청함", L"로그아웃" }, "menu-system" },
+        { []() -> AppMenu* { return new MenuAccount; }, "menu-account" },
+        { []() -> AppMenu* { return new MenuEmoticon; }, "menu-emoticon" },
+        { []() -> AppMenu* { return new MenuSystem; }, "menu-system" },
     };
     for (const Case& c : cases) {
-        auto* menu = new SkinMenu;
-        ASSERT_TRUE(menu->Build(c.section, c.rows)) << c.shot;
+        AppMenu* menu = c.make();
+        ASSERT_TRUE(menu->IsBuilt()) << c.shot;
         ASSERT_TRUE(menu->Popup(nullptr, 0));
         menu->GetList().SetSelection(1);
         UxPumpFor(0);

@@ -45,15 +45,10 @@ TEST_F(LedAnimationTest, SpreadsTheLedsWithEqualMarginsAndRunsWhileVisible)
     leds->SetVisible(false);
     leds->SetVisible(true);
     EXPECT_TRUE(leds->IsRunning());
-}
 
-TEST_F(LedAnimationTest, WithoutLedsNothingRuns)
-{
-    auto* leds = Add<UxLedAnimation>(L"<_Rect>0, 0, 200, 32</_Rect><LedSize>16, 16</LedSize>");
-    leds->Start();
-    EXPECT_FALSE(leds->IsRunning());
-    UxPumpFor(2000);
-    EXPECT_EQ(leds->GetLitCount(), 0);
+    auto* none = Add<UxLedAnimation>(L"<_Rect>0, 0, 200, 32</_Rect><LedSize>16, 16</LedSize>");
+    none->Start(); // without LEDs nothing runs
+    EXPECT_FALSE(none->IsRunning());
 }
 
 } // namespace

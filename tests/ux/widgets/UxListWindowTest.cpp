@@ -23,20 +23,15 @@ public:
             + std::to_string(y));
     }
 
-    std::vector<uintptr_t> Data() const
+    template <typename T> std::vector<T> Each(T (*of)(const UxListRow&)) const
     {
-        std::vector<uintptr_t> data;
+        std::vector<T> all;
         for (int32_t i = 0; i < GetRowCount(); ++i)
-            data.push_back(GetRow(i).data);
-        return data;
+            all.push_back(of(GetRow(i)));
+        return all;
     }
-    std::vector<int32_t> Shown() const
-    {
-        std::vector<int32_t> shown;
-        for (int32_t i = 0; i < GetRowCount(); ++i)
-            shown.push_back(GetRow(i).LayoutHeight());
-        return shown;
-    }
+    std::vector<uintptr_t> Data() const { return Each<uintptr_t>([](const UxListRow& r) { return r.data; }); }
+    std::vector<int32_t> Shown() const { return Each<int32_t>([](const UxListRow& r) { return r.LayoutHeight(); }); }
     // Tops follow the shown heights and the content is their sum.
     bool Consistent() const
     {

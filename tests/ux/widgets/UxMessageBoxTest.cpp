@@ -100,12 +100,14 @@ TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
         int tapX;
         int32_t result;
         int32_t textHeight;
+        bool check; // tapped before the button, and its state reaches the callback
     } cases[] = {
-        { 25, { true, false, false, true, true, false, false, false }, 240, 1, 100 }, // Ok
-        { 41, { true, false, false, true, false, true, true, false }, 240, -1, 100 }, // the hidden Ok
-        { 41, { true, false, false, true, false, true, true, false }, 180, 2, 100 }, // Yes
-        { 105, { true, false, false, true, false, true, true, true }, 300, 3, 70 }, // No
-        { 27, { true, true, false, true, true, false, false, false }, 240, 1, 100 },
+        { 25, { true, false, false, true, true, false, false, false }, 240, 1, 100, false }, // Ok
+        { 41, { true, false, false, true, false, true, true, false }, 240, -1, 100, false }, // the hidden Ok
+        { 41, { true, false, false, true, false, true, true, false }, 180, 2, 100, false }, // Yes
+        { 105, { true, false, false, true, false, true, true, true }, 300, 3, 70, false }, // No
+        { 105, { true, false, false, true, false, true, true, true }, 180, 2, 70, true }, // Yes, checked
+        { 27, { true, true, false, true, true, false, false, false }, 240, 1, 100, false },
     };
     for (const Case& c : cases) {
         closed.clear();
@@ -118,6 +120,8 @@ TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
             shown.push_back(part->IsVisible());
         EXPECT_EQ(shown, c.shown) << c.style;
         EXPECT_EQ(box->Text.GetHeight(), c.textHeight) << c.style;
+        if (c.check)
+            TapAndWait(100, 342);
         TapAndWait(c.tapX, 400); // the button row
         TapAndWait(20, 20); // outside: never closes a message box
         if (c.result < 0) {
@@ -126,22 +130,11 @@ TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
         } else {
             ASSERT_EQ(closed.size(), 1u) << c.style;
             EXPECT_EQ(closed[0].result, c.result) << c.style;
+            EXPECT_EQ(closed[0].checked, c.check) << c.style;
         }
         EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr) << c.style;
         UxPumpFor(0);
     }
-}
-
-TEST_F(MessageBoxTest, TheCheckBoxStateReachesTheCallback)
-{
-    auto* box = new UxMessageBox;
-    ASSERT_TRUE(box->ApplySkin(Node(kBox)));
-    ASSERT_TRUE(box->Show(105, Record, reinterpret_cast<uintptr_t>(&closed)));
-    TapAndWait(100, 342); // the check box
-    TapAndWait(180, 400); // Yes
-    ASSERT_EQ(closed.size(), 1u);
-    EXPECT_EQ(closed[0].result, 2);
-    EXPECT_TRUE(closed[0].checked);
 }
 
 TEST_F(MessageBoxTest, ALongTextScrollsInsideTheBox)

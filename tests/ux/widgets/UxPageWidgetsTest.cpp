@@ -123,11 +123,8 @@ TEST_F(PageWidgetsTest, TabsShareTheWidthAndSwitchWithExactlyOneChecked)
 
     EXPECT_TRUE(tabs->Select(7));
     EXPECT_EQ(Checked(*tabs), (std::vector<bool> { false, false, false, false }));
-}
 
-TEST_F(PageWidgetsTest, AParentRefusingTheSelectionLeavesLaterTabsAsTheyWere)
-{
-    auto* tabs = Add<UxTabWindow>(kTabs);
+    // A parent refusing the selection leaves later tabs as they were.
     tabs->Select(3);
     parent.answer = false;
     EXPECT_FALSE(tabs->Select(1));

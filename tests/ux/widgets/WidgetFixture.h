@@ -105,13 +105,11 @@ protected:
         UxPumpFor(0);
     }
     // Saves the frame under the build folder's screenshots/.
-    static std::string Shot(const std::string& name)
+    static void Shot(const std::string& name)
     {
         std::string folder = plat::NativePath(GetModuleDirectory()) + "screenshots";
         std::filesystem::create_directories(folder);
-        std::string path = folder + "/" + name + ".png";
-        EXPECT_TRUE(plat::GetDisplay()->SaveFramePng(path));
-        return path;
+        EXPECT_TRUE(plat::GetDisplay()->SaveFramePng(folder + "/" + name + ".png"));
     }
 
     plat::ManualClock manual { 5000 };
