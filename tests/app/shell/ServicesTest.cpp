@@ -31,7 +31,6 @@ TEST_F(ServicesTest, PushAndReplaceSlideThePageInAndRefuseUnknownAnimations)
     EXPECT_FALSE(driver.IsTransitionRunning());
     EXPECT_EQ(driver.Screen(), L"MemoList");
     EXPECT_EQ(driver.StatusBar(), &App().GetStatusBarDisclosure());
-    EXPECT_TRUE(driver.IsShown(L"Disclosure"));
 
     EXPECT_FALSE(Push(App().GetChatListPage(), 4));
     EXPECT_FALSE(App().ReplaceScreen(&App().GetStatusBarChat(), &App().GetChatListPage(), -1));
