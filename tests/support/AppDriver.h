@@ -101,26 +101,24 @@ public:
 
     // Starts the toolkit and the application as the program's entry does. False when
     // the application refused to start (the toolkit is then finalised again).
+    // Starting again stops first: a new start on the same registry and program folder.
     bool Start()
     {
         Stop();
-        if (!UxInitialize()) {
-            UxFinalize();
-            return false;
+        if (UxInitialize()) {
+            m_app = new MessengerApp;
+            m_app->SetProgramFolder(
+                m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\");
+            static int counter = 0;
+            const std::wstring name
+                = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
+            if (m_app->Create(name, plat::RECT { 0, 0, 480, 640 })) {
+                Flush();
+                return true;
+            }
         }
-        m_app = new MessengerApp;
-        m_app->SetProgramFolder(ProgramFolder());
-        static int counter = 0;
-        const std::wstring name
-            = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
-        if (!m_app->Create(name, plat::RECT { 0, 0, 480, 640 })) {
-            delete m_app;
-            m_app = nullptr;
-            UxFinalize();
-            return false;
-        }
-        Flush();
-        return true;
+        Finish();
+        return false;
     }
 
     // Orderly shut-down, as after the message loop: an open popup closes with result
@@ -144,13 +142,9 @@ public:
         plat::MSG msg;
         const bool quit
             = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
-        m_app->Shutdown();
-        Finish();
+        Stop();
         return quit;
     }
-
-    // A new start on the same registry and program folder.
-    bool Restart() { return Start(); }
 
     MessengerApp& App() { return *m_app; }
     LocalService& Service() { return *m_service; }
@@ -158,10 +152,6 @@ public:
     std::string ProgramFolderNative() const
     {
         return m_setup.skin.empty() ? plat::NativePath(GetModuleDirectory()) : m_state.Native("program");
-    }
-    std::wstring ProgramFolder() const
-    {
-        return m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\";
     }
     // A scratch folder that lives as long as the driver.
     const TempFolder& State() const { return m_state; }

@@ -157,19 +157,34 @@ TEST(LoginFormTest, EmptyEntriesAlertWithoutConnecting)
     }
 }
 
-TEST(LoginFormTest, WrongPasswordAlertsAndShowsTheFormAgain)
+TEST(LoginFormTest, RefusedOrUnreachableSignInsAlertOverAFormReadyForTheNextTry)
 {
-    User user;
-    ASSERT_TRUE(user.driver.Start());
-    user.SubmitForm(L"minsu", L"minsu0000");
-    ASSERT_TRUE(
-        user.driver.WaitFor([&] { return user.driver.Popup() && user.driver.Screen() == L"Counter"; }));
-    EXPECT_EQ(user.Alert(), L"입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.");
-    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
-    // The name stays, the password is to be typed again.
-    EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
-    EXPECT_TRUE(user.Form().PasswordEdit.IsEmpty());
-    EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+    for (const bool reachable : { true, false }) {
+        User user(WithService(reachable));
+        setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
+        if (!reachable)
+            setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedLoopbackPort()).c_str(), 1);
+        ASSERT_TRUE(user.driver.Start());
+        user.SubmitForm(L"minsu", reachable ? L"minsu0000" : L"minsu1234");
+        ASSERT_TRUE(
+            user.driver.WaitFor([&] { return user.driver.Popup() && user.driver.Screen() == L"Counter"; }));
+        const std::wstring alert = user.Alert();
+        // Unreachable: refused at once or a moment later, either way the form is back.
+        EXPECT_TRUE(reachable
+                ? alert == L"입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요."
+                : alert == L"네트워크를 사용할 수 없습니다." || alert == L"서버에 접속할 수 없습니다.")
+            << alert;
+        unsetenv("QUORIX_DISPATCH_PORT");
+        EXPECT_EQ(
+            user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+        EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+        ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+        // The name stays, the password is to be typed again.
+        EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+        EXPECT_TRUE(user.Form().PasswordEdit.IsEmpty());
+        user.TypeInto(user.Form().PasswordEdit, L"minsu1234");
+        EXPECT_EQ(user.Form().PasswordEdit.GetText(), L"minsu1234");
+    }
 }
 
 TEST(LoginFormTest, DomainComesFromTheMenuOrIsTypedFreely)
@@ -211,7 +226,7 @@ TEST(LoginFormTest, KeepBoxDecidesWhatTheNextStartShows)
         EXPECT_EQ(user.driver.RegistryDword(L"LoginKeepIdPassword", 99), keep ? 1u : 0u);
         EXPECT_EQ(LoadLoginPassword().empty(), !keep);
 
-        ASSERT_TRUE(user.driver.Restart());
+        ASSERT_TRUE(user.driver.Start());
         if (!keep) {
             // The form comes back filled in, but for the password.
             EXPECT_EQ(user.driver.Screen(), L"Counter");
@@ -281,7 +296,7 @@ TEST(LoginConsentTest, AskedUntilTickedAndKeptAfterTheAttempt)
     EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 0u);
 
     // Asked again from the saved-login screen; ticked, it is kept.
-    ASSERT_TRUE(user.driver.Restart());
+    ASSERT_TRUE(user.driver.Start());
     ASSERT_EQ(user.driver.Screen(), L"Gate");
     user.driver.Tap(L"Gate/LoginButton");
     EXPECT_EQ(user.Alert(), kConsent);
@@ -289,7 +304,7 @@ TEST(LoginConsentTest, AskedUntilTickedAndKeptAfterTheAttempt)
     ASSERT_TRUE(user.SignedIn());
     EXPECT_EQ(user.driver.RegistryDword(kAgreed, 99), 1u);
 
-    ASSERT_TRUE(user.driver.Restart());
+    ASSERT_TRUE(user.driver.Start());
     user.driver.Tap(L"Gate/LoginButton");
     EXPECT_EQ(user.driver.Popup(), nullptr);
     EXPECT_TRUE(user.SignedIn());
@@ -341,26 +356,6 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
             signIn();
         EXPECT_TRUE(user.SignedIn()) << fromGate;
     }
-}
-
-TEST(LoginConnectingTest, UnreachableServiceAlertsAndLeavesAUsableForm)
-{
-    User user(WithService(false));
-    setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
-    setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedLoopbackPort()).c_str(), 1);
-    ASSERT_TRUE(user.driver.Start());
-    user.SubmitForm(L"minsu", L"minsu1234");
-    ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() != nullptr; }));
-    // Refused at once or a moment later: either way the form is back.
-    const std::wstring alert = user.Alert();
-    EXPECT_TRUE(alert == L"네트워크를 사용할 수 없습니다." || alert == L"서버에 접속할 수 없습니다.")
-        << alert;
-    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
-    ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
-    EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
-    user.TypeInto(user.Form().PasswordEdit, L"minsu1234");
-    EXPECT_EQ(user.Form().PasswordEdit.GetText(), L"minsu1234");
-    unsetenv("QUORIX_DISPATCH_PORT");
 }
 
 TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)

@@ -69,7 +69,7 @@ TEST_F(ServicesTest, ResetLeavesOnlyTheSavedLoginScreenFromEveryState)
             } },
     };
     for (const auto& s : states) {
-        ASSERT_TRUE(driver.Restart());
+        ASSERT_TRUE(driver.Start());
         s.enter(*this);
         const std::vector<std::wstring> before = driver.ShownScreens();
         App().ResetSession();

@@ -118,7 +118,7 @@ TEST(StartupTest, RemovesTheLeftoversOfAnUpdate)
     EXPECT_FALSE(std::filesystem::exists(folder + "/_Quorix.inf"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/_Quorix.cab"));
     // Their absence is no error.
-    EXPECT_TRUE(driver.Restart());
+    EXPECT_TRUE(driver.Start());
 }
 
 TEST(StartupTest, ShutDownClosesThePopupSavesTheOptionsAndDeletesTheMessengerSingletons)
