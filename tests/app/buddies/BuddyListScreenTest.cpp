@@ -235,7 +235,6 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
-    EXPECT_EQ(driver.StatusBar(), &App().GetStatusBarDisclosure());
     ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
     driver.Settle();
 
