@@ -219,6 +219,15 @@ public:
         Advance(200);
         return true;
     }
+    // Presses, lets ms of manual time pass and lets go.
+    void Hold(int x, int y, uint64_t ms = 1000)
+    {
+        Input().PointerDown(x, y);
+        Flush();
+        Advance(ms);
+        Input().PointerUp(x, y);
+        Flush();
+    }
     // Presses at the first point, moves in steps of stepMs manual time and lets go at
     // the last.
     void Drag(int x0, int y0, int x1, int y1, int steps = 10, uint64_t stepMs = 16)

@@ -71,6 +71,7 @@ TEST_F(MenusTest, MenusListTheirRowsAndReportTheChoice)
     EXPECT_EQ(memos->GetRowText(1), L"보낸 쪽지함");
     EXPECT_EQ(memos->GetSelection(), MenuMemoBox::None);
     delete memos;
+    EXPECT_EQ(MenuAccount::GetItemText(0), L"quorix.net");
     for (int32_t index : { -1, 12, 40 })
         EXPECT_EQ(MenuAccount::GetItemText(index), L"직접 입력");
 
