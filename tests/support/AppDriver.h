@@ -78,7 +78,9 @@ public:
     {
         setenv("QUORIX_DISPLAY", "headless", 0);
         if (m_setup.service) {
-            std::string accounts = SourceDir() + "/tools/localservice/demo_accounts.json";
+            const char* source = std::getenv("QUORIX_SOURCE_DIR");
+            std::string accounts = std::string(source ? source : QUORIX_TEST_SOURCE_DIR)
+                + "/tools/localservice/demo_accounts.json";
             if (!m_setup.accounts.empty()) {
                 m_state.Write("accounts.json", m_setup.accounts);
                 accounts = m_state.Native("accounts.json");
@@ -99,25 +101,24 @@ public:
 
     // Starts the toolkit and the application as the program's entry does. False when
     // the application refused to start (the toolkit is then finalised again).
+    // Starting again stops first: a new start on the same registry and program folder.
     bool Start()
     {
         Stop();
-        if (!UxInitialize()) {
-            UxFinalize();
-            return false;
+        if (UxInitialize()) {
+            m_app = new MessengerApp;
+            m_app->SetProgramFolder(
+                m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\");
+            static int counter = 0;
+            const std::wstring name
+                = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
+            if (m_app->Create(name, plat::RECT { 0, 0, 480, 640 })) {
+                Flush();
+                return true;
+            }
         }
-        m_app = new MessengerApp;
-        m_app->SetProgramFolder(ProgramFolder());
-        static int counter = 0;
-        m_name = L"QuorixDriver" + std::to_wstring(getpid()) + L"_" + std::to_wstring(++counter);
-        if (!m_app->Create(m_name, plat::RECT { 0, 0, 480, 640 })) {
-            delete m_app;
-            m_app = nullptr;
-            UxFinalize();
-            return false;
-        }
-        Flush();
-        return true;
+        Finish();
+        return false;
     }
 
     // Orderly shut-down, as after the message loop: an open popup closes with result
@@ -141,30 +142,16 @@ public:
         plat::MSG msg;
         const bool quit
             = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
-        m_app->Shutdown();
-        Finish();
+        Stop();
         return quit;
     }
 
-    // A new start on the same registry and program folder.
-    bool Restart()
-    {
-        Stop();
-        return Start();
-    }
-
-    bool IsRunning() const { return m_app != nullptr; }
     MessengerApp& App() { return *m_app; }
     LocalService& Service() { return *m_service; }
-    const TempRegistry& Registry() const { return m_registry; }
     // Native path of the folder the program takes its skin and sounds from.
     std::string ProgramFolderNative() const
     {
         return m_setup.skin.empty() ? plat::NativePath(GetModuleDirectory()) : m_state.Native("program");
-    }
-    std::wstring ProgramFolder() const
-    {
-        return m_setup.skin.empty() ? GetModuleDirectory() : m_state.Designed("program") + L"\\";
     }
     // A scratch folder that lives as long as the driver.
     const TempFolder& State() const { return m_state; }
@@ -232,6 +219,7 @@ public:
         Advance(200);
         return true;
     }
+    // Presses, lets ms of manual time pass and lets go.
     void Hold(int x, int y, uint64_t ms = 1000)
     {
         Input().PointerDown(x, y);
@@ -239,14 +227,6 @@ public:
         Advance(ms);
         Input().PointerUp(x, y);
         Flush();
-    }
-    bool Hold(const std::wstring& path, uint64_t ms = 1000)
-    {
-        const plat::POINT p = Centre(path);
-        if (p.x < 0)
-            return false;
-        Hold(p.x, p.y, ms);
-        return true;
     }
     // Presses at the first point, moves in steps of stepMs manual time and lets go at
     // the last.
@@ -286,36 +266,6 @@ public:
             Key(plat::VK_HANGUL);
         if (plat::IsHangulKeyboard() != wasKorean)
             Key(plat::VK_HANGUL);
-    }
-    // The two-set keys that type a Hangul syllable or jamo; "" for other characters.
-    static std::wstring HangulKeys(wchar_t c)
-    {
-        static const wchar_t* const kMedials[]
-            = { L"ㅏ", L"ㅐ", L"ㅑ", L"ㅒ", L"ㅓ", L"ㅔ", L"ㅕ", L"ㅖ", L"ㅗ", L"ㅗㅏ", L"ㅗㅐ", L"ㅗㅣ",
-                  L"ㅛ", L"ㅜ", L"ㅜㅓ", L"ㅜㅔ", L"ㅜㅣ", L"ㅠ", L"ㅡ", L"ㅡㅣ", L"ㅣ" };
-        static const wchar_t* const kFinals[] = { L"", L"ㄱ", L"ㄲ", L"ㄱㅅ", L"ㄴ", L"ㄴㅈ", L"ㄴㅎ", L"ㄷ",
-            L"ㄹ", L"ㄹㄱ", L"ㄹㅁ", L"ㄹㅂ", L"ㄹㅅ", L"ㄹㅌ", L"ㄹㅍ", L"ㄹㅎ", L"ㅁ", L"ㅂ", L"ㅂㅅ",
-            L"ㅅ", L"ㅆ", L"ㅇ", L"ㅈ", L"ㅊ", L"ㅋ", L"ㅌ", L"ㅍ", L"ㅎ" };
-        static const wchar_t kInitials[] = L"ㄱㄲㄴㄷㄸㄹㅁㅂㅃㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ";
-        std::wstring jamo;
-        if (c >= 0xAC00 && c <= 0xD7A3) {
-            const int index = c - 0xAC00;
-            jamo = std::wstring(1, kInitials[index / (21 * 28)]) + kMedials[(index / 28) % 21]
-                + kFinals[index % 28];
-        } else if (c >= 0x3131 && c <= 0x3163) {
-            jamo = std::wstring(1, c);
-        }
-        std::wstring keys;
-        for (wchar_t j : jamo) {
-            wchar_t key = 0;
-            for (wchar_t k : std::wstring(L"abcdefghijklmnopqrstuvwxyzQWERTOP"))
-                if (!key && plat::HangulComposer::JamoForKey(k) == j)
-                    key = k;
-            if (!key)
-                return L"";
-            keys += key;
-        }
-        return keys;
     }
     // A key pressed and released (VK_RETURN, VK_BACK ...).
     void Key(uint32_t virtualKey)
@@ -390,16 +340,6 @@ public:
     UxWindow* StatusBar() const { return UxNavigationController::GetInstance()->GetStatusBar(); }
     size_t Depth() const { return UxNavigationController::GetInstance()->GetDepth(); }
     bool IsTransitionRunning() const { return UxTransitionManager::GetInstance()->IsRunning(); }
-    // The names of the shown windows, in painting order.
-    std::vector<std::wstring> ShownWindows()
-    {
-        std::vector<std::wstring> names;
-        Walk(m_app, [&](UxWindow* window) {
-            if (window != m_app && IsShown(window) && !NameOf(window).empty())
-                names.push_back(NameOf(window));
-        });
-        return names;
-    }
     // The names of the shown screens, bars and popups (the desktop's children), in
     // painting order.
     std::vector<std::wstring> ShownScreens()
@@ -410,32 +350,20 @@ public:
                 names.push_back(NameOf(child));
         return names;
     }
-    // The text a label, an edit box or a button's label shows; "" for other windows.
-    static std::wstring TextOf(UxWindow* window)
+    // The text a label or an edit box shows; "" for other windows.
+    std::wstring Text(const std::wstring& path)
     {
+        UxWindow* window = Find(path);
         if (auto* label = dynamic_cast<UxLabel*>(window))
             return label->GetText();
-        if (auto* edit = dynamic_cast<UxEdit*>(window))
-            return edit->GetText();
-        if (auto* button = dynamic_cast<UxButton*>(window))
-            return button->GetDefaultLabel().GetText();
-        if (auto* check = dynamic_cast<UxCheckButton*>(window))
-            return (check->IsChecked() ? check->GetCheckedLabel() : check->GetDefaultLabel()).GetText();
-        return L"";
+        auto* edit = dynamic_cast<UxEdit*>(window);
+        return edit ? edit->GetText() : L"";
     }
-    std::wstring Text(const std::wstring& path) { return TextOf(Find(path)); }
     // A check button's state; false for anything else.
     bool IsChecked(const std::wstring& path)
     {
         auto* check = dynamic_cast<UxCheckButton*>(Find(path));
         return check && check->IsChecked();
-    }
-    // Lists: the named list window, its rows, and a tap on one row.
-    UxListWindow* List(const std::wstring& path) { return dynamic_cast<UxListWindow*>(Find(path)); }
-    int32_t RowCount(const std::wstring& path)
-    {
-        UxListWindow* list = List(path);
-        return list ? list->GetRowCount() : -1;
     }
     // Taps the middle of the row (scrolled into view by the caller); false when the row
     // is not on screen.
@@ -453,7 +381,6 @@ public:
         Advance(200);
         return true;
     }
-    bool TapRow(const std::wstring& path, int32_t index) { return TapRow(List(path), index); }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
     // What the open popup says: a message box's text, a menu's rows one per line; ""
@@ -478,12 +405,6 @@ public:
         return names;
     }
     bool IsVibrating() const { return UxVibrator::GetInstance()->IsOn(); }
-    // How often the vibrator was switched (on and off count one each).
-    uint32_t VibratorChanges() const
-    {
-        return plat::GetLedChangeCount(UxVibrator::GetInstance()->GetLedIndex());
-    }
-
     // Values under the program's registry key.
     std::wstring RegistryString(const std::wstring& name, const std::wstring& otherwise = L"") const
     {
@@ -498,14 +419,12 @@ public:
     void SetRegistryString(const std::wstring& name, const std::wstring& value) const
     {
         UxRegistryKey key;
-        if (key.Create(kMessengerRegistryPath))
-            key.SetString(name, value);
+        key.Create(kMessengerRegistryPath) && key.SetString(name, value);
     }
     void SetRegistryDword(const std::wstring& name, uint32_t value) const
     {
         UxRegistryKey key;
-        if (key.Create(kMessengerRegistryPath))
-            key.SetDword(name, value);
+        key.Create(kMessengerRegistryPath) && key.SetDword(name, value);
     }
     // What a kept login leaves for the next start.
     void SaveLogin(const std::wstring& id, const std::wstring& password) const
@@ -562,13 +481,26 @@ public:
     std::string ServiceLog() const { return m_state.Read("service.log"); }
 
 private:
-    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
-
-    static std::string SourceDir()
+    // The two-set keys that type a Hangul syllable or jamo; "" for other characters.
+    static std::wstring HangulKeys(wchar_t c)
     {
-        const char* source = std::getenv("QUORIX_SOURCE_DIR");
-        return source ? source : QUORIX_TEST_SOURCE_DIR;
+        static const wchar_t* const kMedials[] = { L"k", L"o", L"i", L"O", L"j", L"p", L"u", L"P", L"h",
+            L"hk", L"ho", L"hl", L"y", L"n", L"nj", L"np", L"nl", L"b", L"m", L"ml", L"l" };
+        static const wchar_t* const kFinals[]
+            = { L"", L"r", L"R", L"rt", L"s", L"sw", L"sg", L"e", L"f", L"fr", L"fa", L"fq", L"ft", L"fx",
+                  L"fv", L"fg", L"a", L"q", L"qt", L"t", L"T", L"d", L"w", L"c", L"z", L"x", L"v", L"g" };
+        if (c >= 0xAC00 && c <= 0xD7A3) {
+            const int index = c - 0xAC00;
+            return L"rRseEfaqQtTdwWczxvg"[index / (21 * 28)] + std::wstring(kMedials[(index / 28) % 21])
+                + kFinals[index % 28];
+        }
+        // A lone jamo: the key the composer maps to it.
+        for (wchar_t key : std::wstring(L"abcdefghijklmnopqrstuvwxyzQWERTOP"))
+            if (plat::HangulComposer::JamoForKey(key) == c)
+                return std::wstring(1, key);
+        return L"";
     }
+    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
 
     void Finish()
     {
@@ -610,5 +542,4 @@ private:
     plat::ManualClock m_clock { 5000 };
     std::unique_ptr<LocalService> m_service;
     MessengerApp* m_app = nullptr;
-    std::wstring m_name;
 };

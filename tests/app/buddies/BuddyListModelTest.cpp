@@ -11,14 +11,6 @@
 
 namespace {
 
-struct Person {
-    const wchar_t* id;
-    const wchar_t* name;
-    const wchar_t* nick;
-    const wchar_t* email;
-    int32_t status;
-};
-
 class BuddyListModelTest : public ::testing::Test {
 protected:
     TempRegistry registry;
@@ -26,14 +18,15 @@ protected:
     BuddyList buddies;
     Options options;
 
-    void Add(const Person& p)
+    void Add(
+        const wchar_t* id, const wchar_t* name, const wchar_t* nick, const wchar_t* email, int32_t status)
     {
         Buddy b;
-        b.Id = p.id;
-        b.Name = p.name;
-        b.Nick = p.nick;
-        b.Email = p.email;
-        b.Status = p.status;
+        b.Id = id;
+        b.Name = name;
+        b.Nick = nick;
+        b.Email = email;
+        b.Status = status;
         buddies.Insert(b.Id, b);
     }
     void AddGroup(const wchar_t* id, const wchar_t* name, std::vector<std::wstring> members)
@@ -66,10 +59,10 @@ protected:
 TEST_F(BuddyListModelTest, GroupsByNameThenBuddiesByEachViewType)
 {
     // Korean names sort by code unit: 가 < 나 < 다; an ASCII name sorts first.
-    Add({ L"k1", L"다람쥐", L"zeta", L"d@x.kr", BuddyStatusOnline });
-    Add({ L"k2", L"가나", L"beta", L"b@x.kr", BuddyStatusOffline });
-    Add({ L"k3", L"나비", L"alpha", L"a@x.kr", BuddyStatusShownOffline });
-    Add({ L"k4", L"Kim", L"", L"k@x.kr", BuddyStatusAway });
+    Add(L"k1", L"다람쥐", L"zeta", L"d@x.kr", BuddyStatusOnline);
+    Add(L"k2", L"가나", L"beta", L"b@x.kr", BuddyStatusOffline);
+    Add(L"k3", L"나비", L"alpha", L"a@x.kr", BuddyStatusShownOffline);
+    Add(L"k4", L"Kim", L"", L"k@x.kr", BuddyStatusAway);
     AddGroup(L"0", L"친구", { L"k1", L"k2", L"k3", L"k4" });
     AddGroup(L"1", L"가족", {});
     AddGroup(L"2", L"Work", { L"k1" });
@@ -96,9 +89,9 @@ TEST_F(BuddyListModelTest, GroupsByNameThenBuddiesByEachViewType)
 TEST_F(BuddyListModelTest, CombinedKeysCompareAsOneText)
 {
     // "Kim" + "zz" sorts after "Kimb" + "aa": the texts are joined, not compared in turn.
-    Add({ L"a", L"Kim", L"zz", L"zz", BuddyStatusOnline });
-    Add({ L"b", L"Kimb", L"aa", L"aa", BuddyStatusOnline });
-    Add({ L"c", L"Ki", L"", L"", BuddyStatusOnline }); // a prefix sorts first
+    Add(L"a", L"Kim", L"zz", L"zz", BuddyStatusOnline);
+    Add(L"b", L"Kimb", L"aa", L"aa", BuddyStatusOnline);
+    Add(L"c", L"Ki", L"", L"", BuddyStatusOnline); // a prefix sorts first
     AddGroup(L"0", L"g", { L"a", L"b", L"c" });
     EXPECT_EQ(Build(0, 2), (std::vector<std::wstring> { L"G:0", L"B:c", L"B:b", L"B:a" }));
     EXPECT_EQ(Build(0, 3), (std::vector<std::wstring> { L"G:0", L"B:c", L"B:b", L"B:a" }));
@@ -107,8 +100,8 @@ TEST_F(BuddyListModelTest, CombinedKeysCompareAsOneText)
 
 TEST_F(BuddyListModelTest, OneGroupFilterAndMissingRecords)
 {
-    Add({ L"k1", L"나", L"", L"n@x.kr", BuddyStatusOnline });
-    Add({ L"k2", L"가", L"", L"g@x.kr", BuddyStatusOnline });
+    Add(L"k1", L"나", L"", L"n@x.kr", BuddyStatusOnline);
+    Add(L"k2", L"가", L"", L"g@x.kr", BuddyStatusOnline);
     AddGroup(L"0", L"a", { L"k1", L"k2", L"ghost" }); // a member without a buddy is skipped
     AddGroup(L"1", L"b", {});
     EXPECT_EQ(Build(0, 0, L"0"), (std::vector<std::wstring> { L"G:0", L"B:k2", L"B:k1" }));

@@ -29,7 +29,6 @@ TEST_F(BarsTest, TabsSwitchTheMainPagesUnderTheSameStatusBar)
         for (int t = 0; t < 4; ++t)
             EXPECT_EQ(shown.GetTab(t)->IsChecked(), t == tabs[i]) << i << " " << t;
     }
-    driver.Screenshot("buddy-list-again");
 }
 
 TEST_F(BarsTest, BackWaitsForTheRunningTransition)
@@ -43,7 +42,6 @@ TEST_F(BarsTest, BackWaitsForTheRunningTransition)
     EXPECT_EQ(driver.Depth(), 2u);
     driver.Settle();
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"프로필");
-    driver.Screenshot("profile");
     EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
     driver.Settle();
     EXPECT_EQ(driver.Depth(), 1u);

@@ -1,7 +1,7 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
 #include "app/shell/MenuSystem.h"
-#include "tests/app/shell/RectEdges.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
 
@@ -12,33 +12,31 @@
 
 namespace {
 
-AppDriver::Setup WithService(bool service = true)
-{
-    AppDriver::Setup setup;
-    setup.service = service;
-    return setup;
-}
+// Signed in to the buddy list.
+class SessionTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    }
+
+    AppDriver driver;
+};
 
 } // namespace
 
-TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
+TEST_F(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
 {
-    AppDriver driver(WithService());
-    ASSERT_TRUE(driver.Service().IsRunning());
-    ASSERT_TRUE(driver.Start());
-    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-    EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_EQ(driver.StatusBar(), &driver.App().GetStatusBarDefault());
     EXPECT_TRUE(driver.IsShown(L"MenuBar/SystemMenuButton"));
     EXPECT_EQ(driver.Sounds(), (std::vector<std::wstring> { L"login.wav" }));
-    driver.Screenshot("buddy-list");
 
     driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
     // The service's reason stays up over the saved-login screen until read.
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));
     EXPECT_EQ(driver.Depth(), 0u);
-    driver.Screenshot("ended");
     ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar" }));
     EXPECT_FALSE(driver.IsShown(L"MenuBar/SystemMenuButton"));
@@ -46,9 +44,9 @@ TEST(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt)
 
 // A failed connect used to leave the connecting screen up, its progress running, over
 // the saved-login screen.
-TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
+TEST(SessionFailTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
 {
-    AppDriver driver(WithService(false));
+    AppDriver driver(Offline());
     setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
     setenv("QUORIX_DISPATCH_PORT", std::to_string(ClosedLoopbackPort()).c_str(), 1);
     ASSERT_TRUE(driver.Start());
@@ -57,11 +55,8 @@ TEST(SessionTest, AFailedConnectLeavesOnlyTheSavedLoginScreen)
     EXPECT_EQ(driver.Text(L"MsgBox/Text"), L"서버에 접속할 수 없습니다.");
 }
 
-TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStands)
+TEST_F(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStands)
 {
-    AppDriver driver(WithService());
-    ASSERT_TRUE(driver.Start());
-    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     MessengerApp& app = driver.App();
     StatusBarDisclosure& bar = app.GetStatusBarDisclosure();
     const auto pushGroupAdd = [&] {
@@ -88,11 +83,8 @@ TEST(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionStand
     EXPECT_EQ(driver.Screen(), L"Gate");
 }
 
-TEST(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
+TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
 {
-    AppDriver driver(WithService());
-    ASSERT_TRUE(driver.Start());
-    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
     ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
     auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
     ASSERT_NE(menu, nullptr);

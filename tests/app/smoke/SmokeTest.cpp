@@ -1,6 +1,6 @@
 // The real program under an X server: it draws its first screen from the skin, a second
 // start hands over to the first and ends, and a signal shuts it down cleanly.
-#include "tests/support/AppDriver.h"
+#include "tests/app/shell/OfflineApp.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -87,9 +87,7 @@ TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
     // What the first screen looks like, drawn headless in this process.
     plat::Bitmap* expected = nullptr;
     {
-        AppDriver::Setup setup;
-        setup.service = false;
-        AppDriver driver(setup);
+        AppDriver driver(Offline());
         ASSERT_TRUE(driver.Start());
         expected = plat::Bitmap::Create(480, 640, false);
         for (int y = 0; y < 640; ++y)
