@@ -124,7 +124,8 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 {
     ASSERT_NE(Party("sign-in", kJiyeon).find("conn"), std::string::npos);
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxInbox));
-    Await(L"AppendMemoPage: 10");
+    // The page and then the unread marks: wait for both, so neither is counted below.
+    Await(L"UpdateNotifyIcons");
 
     Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "title": "점심", "body": "점심 같이 먹어요")");
     const std::vector<std::wstring> announced
