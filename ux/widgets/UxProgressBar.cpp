@@ -60,26 +60,27 @@ void UxProgressBar::Update()
     Progress = f;
     plat::RECT bar = m_fullBar, image = m_fullImage;
     auto cut = [f](int32_t from, int32_t to) { return int32_t(double(int64_t(to) - from) * f); };
-    switch (Direction) {
-    case LeftToRight:
-        bar.right = Edge(int64_t(bar.left) + cut(bar.left, bar.right));
-        image.right = Edge(int64_t(image.left) + cut(image.left, image.right));
-        break;
-    case RightToLeft:
-        bar.left = Edge(int64_t(bar.right) - cut(bar.left, bar.right));
-        image.left = Edge(int64_t(image.right) - cut(image.left, image.right));
-        break;
-    case TopToBottom:
-        bar.bottom = Edge(int64_t(bar.top) + cut(bar.top, bar.bottom));
-        image.bottom = Edge(int64_t(image.top) + cut(image.top, image.bottom));
-        break;
-    case BottomToTop:
-        bar.top = Edge(int64_t(bar.bottom) - cut(bar.top, bar.bottom));
-        image.top = Edge(int64_t(image.bottom) - cut(image.top, image.bottom));
-        break;
-    default:
-        break;
-    }
+    // The bar and its part of the picture shrink alike, from the end the direction names.
+    auto shrink = [&](plat::RECT& r) {
+        switch (Direction) {
+        case LeftToRight:
+            r.right = Edge(int64_t(r.left) + cut(r.left, r.right));
+            break;
+        case RightToLeft:
+            r.left = Edge(int64_t(r.right) - cut(r.left, r.right));
+            break;
+        case TopToBottom:
+            r.bottom = Edge(int64_t(r.top) + cut(r.top, r.bottom));
+            break;
+        case BottomToTop:
+            r.top = Edge(int64_t(r.bottom) - cut(r.top, r.bottom));
+            break;
+        default:
+            break;
+        }
+    };
+    shrink(bar);
+    shrink(image);
     BarSkin.SetRect(bar);
     BarSkin.GetImage().SetImageCoord(image);
     Invalidate(); // the part the bar gave up as well
