@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/memos/MemoWriteView.h"
 #include "app/shell/EmptyPage.h"
 
 // The screen for writing a memo; an empty page until it is built.
@@ -9,4 +10,9 @@ public:
         : EmptyPage(L"MemoWrite")
     {
     }
+
+    MemoWriteView& GetView() { return m_view; }
+
+private:
+    MemoWriteView m_view;
 };
