@@ -294,19 +294,23 @@ TEST_F(OptionScreens, AlertsSoundAndVibrateByTypeAndScope)
         fresh();
         signIn();
     };
+    // One chat with jiyeon, reopened by her invitation each time (signing out left it).
     auto chatLine = [&] {
-        signOut();
-        signIn();
         ChatSessionList& chats = *ChatSessionList::GetInstance();
-        const size_t n = chats.GetCount();
+        auto joined = [&] {
+            ChatSession* chat = chats.FindOneToOne(L"jiyeon@quorix.net");
+            return chat && !chat->Participants.empty() ? chat : nullptr;
+        };
+        signOut();
+        ASSERT_TRUE(driver.WaitFor([&] { return !joined(); }));
+        signIn();
         Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")");
-        ASSERT_TRUE(
-            driver.WaitFor([&] { return chats.GetCount() == n + 1 && chats.GetAt(n)->Participants.size() == 1; }))
-            << chats.GetCount() << " " << (chats.GetCount() ? chats.GetAt(0)->Participants.size() : 99);
+        ASSERT_TRUE(driver.WaitFor([&] { return joined() != nullptr; }));
+        joined()->Unread = 0;
         fresh();
         Party("say", kJiyeon, R"(, "text": "안녕")");
         // Marked unread and alerted in one step.
-        EXPECT_TRUE(driver.WaitFor([&] { return chats.GetAt(n)->Unread == 1; }));
+        EXPECT_TRUE(driver.WaitFor([&] { return joined()->Unread == 1; }));
     };
     auto memo = [&] {
         signOut();
