@@ -1,12 +1,41 @@
 #pragma once
 
+#include "app/options/OptionNickView.h"
+#include "app/options/OptionTitleBar.h"
 #include "app/shell/EmptyPage.h"
 
-// The screen for the nick; an empty page until it is built.
+#include <string>
+
+// Where the user edits the own nick. The change is sent when the page is left, however
+// it is left; a field left as it was shown sends nothing.
 class OptionNickPage : public EmptyPage {
 public:
     OptionNickPage()
         : EmptyPage(L"OptionNick")
     {
     }
+    ~OptionNickPage() override;
+
+    // Builds the page from "OptionNick", with the help lines of the choice pages. False
+    // when a part cannot be built.
+    bool Create() override;
+    // The field shows the own nick,
+    void OnWillShow() override;
+    // and takes the keys once the page is in place (a page sliding in is hidden between
+    // the pictures of the slide, which would drop the focus).
+    void OnShown() override;
+    // Sends a changed nick.
+    void OnWillHide() override;
+    // Keys must not reach a field nobody sees (the session may end while it is open).
+    bool OnVisibleChanged(bool visible) override;
+
+    OptionTitleBar& GetTitleBar() { return m_titleBar; }
+    OptionNickView& GetView() { return m_view; }
+
+private:
+    OptionTitleBar m_titleBar;
+    OptionNickView m_view;
+    // The text the field showed when the page came up: the nick as the field could take
+    // it, so a nick longer than the field allows is not cut short by merely looking.
+    std::wstring m_shown;
 };

@@ -1,12 +1,29 @@
 #pragma once
 
+#include "app/options/OptionTitleBar.h"
+#include "app/options/OptionView.h"
 #include "app/shell/EmptyPage.h"
 
-// The screen for one option; an empty page until it is built.
+// The choice page shared by six settings: the option list sets the view's kind just
+// before it pushes the page. The user leaves it with the status bar's back button.
 class OptionPage : public EmptyPage {
 public:
     OptionPage()
         : EmptyPage(L"Option")
     {
     }
+    ~OptionPage() override;
+
+    // Builds the page from "Option": its help lines and the view. False when a part
+    // cannot be built.
+    bool Create() override;
+    // The status bar's title and the help lines follow the view's kind.
+    void OnWillShow() override;
+
+    OptionTitleBar& GetTitleBar() { return m_titleBar; }
+    OptionView& GetView() { return m_view; }
+
+private:
+    OptionTitleBar m_titleBar;
+    OptionView m_view;
 };

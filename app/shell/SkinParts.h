@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/event/Message.h"
+
 #include <initializer_list>
 
+class UxImageItem;
+class UxTextItem;
 class UxWindow;
 class UxXmlNode;
 
@@ -17,3 +21,11 @@ bool AddSkinParts(UxWindow& parent, UxXmlNode* node, std::initializer_list<SkinP
 
 // The section at the path, traced when the skin lacks it.
 UxXmlNode* SelectSection(const wchar_t* owner, const wchar_t* name1, const wchar_t* name2 = L"");
+
+// A list row's item: its look and its rectangle relative to the row, from the view's
+// child of that name. A missing child leaves both; false when the look fails.
+bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxImageItem& item, plat::RECT& rect);
+bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxTextItem& item, plat::RECT& rect);
+// A row text in two looks: items[0] as the skin has it, items[1] the same in its
+// "TextColorSelected".
+bool ReadRowText(UxXmlNode* view, const wchar_t* name, UxTextItem (&items)[2], plat::RECT& rect);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messenger/protocol/ClientVersion.h"
 #include "messenger/protocol/Pkt.h"
 
 // Sign-in at the main server. The payload holds four lines: the ticket; the password
@@ -19,7 +20,7 @@ public:
     std::wstring Ticket;
     std::wstring PasswordDigest;
     int32_t AuthenticationKind = 0; // 0 MD5, 1 OTP
-    std::wstring ClientVersion = L"1.0.3";
+    std::wstring ClientVersion = kClientVersion;
     std::wstring ClientKind = L"ko.wm";
     std::wstring Pcid; // the device id
     bool Offline = false; // signs in shown as offline

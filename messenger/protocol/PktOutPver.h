@@ -1,5 +1,6 @@
 #pragma once
 
+#include "messenger/protocol/ClientVersion.h"
 #include "messenger/protocol/Pkt.h"
 
 // Version check, the first request to the dispatch server.
@@ -14,7 +15,7 @@ public:
     bool WriteArgs(PktStreamWriter& writer) override;
     bool ReadArgs(PktStreamReader&) override { return false; }
 
-    std::wstring ClientVersion = L"1.0.3";
+    std::wstring ClientVersion = kClientVersion;
     std::wstring ProtocolVersion = L"2.0";
     std::wstring ClientKind = L"ko.wm";
 

@@ -102,6 +102,9 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
     const Keys menu = { "_TableViewItemHeight", "_BackColor", "SelectionBar/File", "SelectionBar/_Rect",
         "Line/File", "Line/_Rect", "Text/_Rect", "Text/TextColor", "Text/TextColorSelected" };
     const Keys header = { "_Rect", "BackSkin/File" };
+    // A list view of rows drawn from items.
+    const Keys list = { "View/_Rect", "View/_TableViewItemHeight", "View/_BackColor", "View/SelectionBar/File",
+        "View/SelectionBar/_Rect", "View/Line/File", "View/Line/_Rect" };
     Keys tabs = { "_Rect", "NotifyIcon/File" };
     // The tab window lays its tabs out itself.
     for (const char* tab : { "Tab1/", "Tab2/", "Tab3/", "Tab4/" })
@@ -160,6 +163,23 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
             Join({ { "_Rect", "BackSkin/File", "CopyrightLabel/Text", "ProgressText/Text", "ProgressLed/NumLeds",
                        "ProgressLed/DefaultImage/File", "ProgressLed/CheckedImage/File" },
                 Button("CancelButton") }) },
+        // Options
+        { "OptionList",
+            Join({ { "TitleBar/_Rect", "TitleBar/BackSkin/File", "TitleBar/Icon/File", "TitleBar/Text/Text" }, list,
+                { "View/LText/TextColor", "View/LText/TextColorSelected", "View/RText/_Rect",
+                    "View/DisclosureButton/File" } }) },
+        { "Option",
+            Join({ { "TitleBar/_Rect", "TitleBar/_BackColor", "TitleBar/HelpText1/_Rect", "TitleBar/HelpText2/_Rect" },
+                list,
+                { "View/RadioBoxUnchecked/File", "View/RadioBoxChecked/File", "View/CheckBoxUnchecked/File",
+                    "View/CheckBoxChecked/File", "View/StatusIcon/File", "View/TextWithStatusIcon/_Rect",
+                    "View/Text/_Rect" } }) },
+        { "OptionNick", { "View/_Rect", "View/_BackColor", "View/BackSkin/File", "View/Nick/_Rect", "View/Nick/MaxInput" } },
+        { "OptionServiceInfo",
+            { "View/_Rect", "View/_BackColor", "View/Logo/File", "View/VersionText/_Rect",
+                "View/LastUpdateInfoText/Text", "View/PlatformInfoText/Text", "View/ApplicationName/Text",
+                "View/Line/File", "View/TarvSupportText/Text", "View/SupportPhone/Text", "View/SupportMail/Text",
+                "View/CopyrightText/Text" } },
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
+#include "messenger/protocol/ClientVersion.h"
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
@@ -39,7 +40,7 @@ bool PktHandlerCses::Handle(TarvPeer*, PktIn& packet)
     enter.ClientMode = 0;
     enter.Version = L"1.1";
     enter.Flag = 1;
-    enter.ClientVersion = L"1.0.3";
+    enter.ClientVersion = kClientVersion;
     enter.ClientKind = L"ko.wm";
     SendInEnvelope(answer.EnvelopeKind, session->SessionId, enter);
     return true;

@@ -1,0 +1,27 @@
+#include "app/options/OptionListPage.h"
+
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+OptionListPage::~OptionListPage()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
+        if (part->GetParent() == this)
+            RemoveChild(part);
+}
+
+bool OptionListPage::Create()
+{
+    UxXmlNode* node = SelectSection(L"OptionListPage::Create", L"OptionList");
+    if (!node || !MainPage::Create() || !ApplySkin(node))
+        return false;
+    AddChild(&m_titleBar);
+    AddChild(&m_view);
+    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.Create(node->FindChild(L"View"));
+}
+
+void OptionListPage::OnWillShow()
+{
+    MainPage::OnWillShow();
+    m_view.Invalidate();
+}

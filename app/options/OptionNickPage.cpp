@@ -1,0 +1,58 @@
+#include "app/options/OptionNickPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/model/Me.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
+#include "ux/markup/UxXmlSkinHelper.h"
+
+OptionNickPage::~OptionNickPage()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
+        if (part->GetParent() == this)
+            RemoveChild(part);
+}
+
+bool OptionNickPage::Create()
+{
+    UxXmlNode* titleBar = SelectSection(L"OptionNickPage::Create", L"Option", L"TitleBar");
+    UxXmlNode* node = SelectSection(L"OptionNickPage::Create", L"OptionNick");
+    if (!node || !titleBar || !EmptyPage::Create() || !ApplySkin(node))
+        return false;
+    AddChild(&m_titleBar);
+    AddChild(&m_view);
+    return m_titleBar.Create(titleBar) && m_view.Create(node->FindChild(L"View"));
+}
+
+void OptionNickPage::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().SetTitle(L"내 대화명 설정");
+    m_titleBar.SetHelpText1(L"내 대화명을 설정하세요.");
+    m_titleBar.SetHelpText2(L"");
+    const Me* me = Me::GetInstance();
+    m_view.Nick.SetText(me ? me->Nick : L"");
+    m_shown = m_view.Nick.GetText();
+}
+
+void OptionNickPage::OnShown()
+{
+    m_view.Nick.SetFocus(true);
+}
+
+void OptionNickPage::OnWillHide()
+{
+    if (m_view.Nick.IsFocused())
+        m_view.Nick.SetFocus(false);
+    const std::wstring text = m_view.Nick.GetText();
+    if (text != m_shown)
+        ChangeNick(text);
+    m_shown = text;
+}
+
+bool OptionNickPage::OnVisibleChanged(bool visible)
+{
+    if (!visible && (m_view.Nick.IsFocused() || m_view.BackSkin.IsFocused()))
+        FocusedWindow->SetFocus(false);
+    return EmptyPage::OnVisibleChanged(visible);
+}
