@@ -37,6 +37,8 @@ bool MemoReadView::Build(UxXmlNode* node)
 {
     if (!node || !ApplySkin(node))
         return false;
+    // The text box is as tall as its text: the card's own surface keeps it inside the view.
+    SetOwnSurface(true);
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
     if (!ReadRowItem(node, L"TSkin", m_top, m_topRect) || !ReadRowItem(node, L"MTSkin", m_headerTop, m_headerTopRect)

@@ -57,10 +57,10 @@ def title_bar():
     # The box button lies over the box's name: see-through but for the arrow, a light
     # tint over the name while pressed.
     for down in (False, True):
-        c = Canvas(260, 48)
+        c = Canvas(150, 48)
         if down:
-            c.round_rect(0, 0, 260, 48, 12, a(ACCENT, 0.14))
-        gl.chevron_down(c, 236, 24, 20, ACCENT if down else INK_SOFT, 2.6)
+            c.round_rect(0, 0, 150, 48, 12, a(ACCENT, 0.14))
+        gl.chevron_down(c, 128, 24, 20, ACCENT if down else INK_SOFT, 2.6)
         out["memo_box_button%s.png" % ("_down" if down else "")] = as_png(c)
     for down in (False, True):
         c = Canvas(56, 56)
