@@ -45,7 +45,8 @@ bool MemoListTitleBar::OnChildEvent(UxWindow* child, int32_t code)
         menu->Popup(&OnBoxChosen, reinterpret_cast<uintptr_t>(this));
     } else if (child == &WriteButton) {
         app->GetMemoWritePage().GetView().Clear();
-        app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
+        app->PushScreen(
+            &app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
     }
     return true;
 }

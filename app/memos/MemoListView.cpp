@@ -235,7 +235,8 @@ void MemoListView::OnRowClicked(int32_t index, int32_t, int32_t)
             continue;
         MemoBox::OpenMemo(*peer, *memo);
         app->GetMemoReadPage().GetView().ShowMemo(memo);
-        app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetMemoReadPage(), MessengerApp::CoverFromBottom);
+        app->PushScreen(
+            &app->GetStatusBarDisclosure(), &app->GetMemoReadPage(), MessengerApp::CoverFromBottom);
         return;
     }
 }

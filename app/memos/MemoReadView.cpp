@@ -14,9 +14,18 @@
 
 namespace {
 
+// No piece of the card is taller than this, so their sum stays far inside int32_t
+// whatever the skin says.
+constexpr int64_t kMaxPiece = 1 << 20;
+
 int32_t Height(const plat::RECT& rect)
 {
-    return rect.bottom - rect.top;
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(rect.bottom) - rect.top, 0, kMaxPiece));
+}
+
+int32_t Width(const plat::RECT& rect)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(rect.right) - rect.left, 0, kMaxPiece));
 }
 
 // The rectangle's left and right with a new top and height.
@@ -41,9 +50,11 @@ bool MemoReadView::Build(UxXmlNode* node)
     SetOwnSurface(true);
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
-    if (!ReadRowItem(node, L"TSkin", m_top, m_topRect) || !ReadRowItem(node, L"MTSkin", m_headerTop, m_headerTopRect)
+    if (!ReadRowItem(node, L"TSkin", m_top, m_topRect)
+        || !ReadRowItem(node, L"MTSkin", m_headerTop, m_headerTopRect)
         || !ReadRowItem(node, L"MBSkin", m_headerBottom, m_headerBottomRect)
-        || !ReadRowItem(node, L"LSkin", m_left, m_leftRect) || !ReadRowItem(node, L"RSkin", m_right, m_rightRect)
+        || !ReadRowItem(node, L"LSkin", m_left, m_leftRect)
+        || !ReadRowItem(node, L"RSkin", m_right, m_rightRect)
         || !ReadRowItem(node, L"BSkin", m_bottom, m_bottomRect)
         || !ReadRowItem(node, L"FromText", m_fromCaption, m_fromCaptionRect)
         || !ReadRowItem(node, L"ToText", m_toCaption, m_toCaptionRect)
@@ -51,7 +62,8 @@ bool MemoReadView::Build(UxXmlNode* node)
         || !ReadRowItem(node, L"Date", m_date, m_dateRect))
         return false;
     // The captions' words are the skin's.
-    for (auto [item, name] : { std::pair { &m_fromCaption, L"FromText" }, std::pair { &m_toCaption, L"ToText" } })
+    for (auto [item, name] :
+        { std::pair { &m_fromCaption, L"FromText" }, std::pair { &m_toCaption, L"ToText" } })
         if (UxXmlNode* text = node->FindChild(name) ? node->FindChild(name)->FindChild(L"Text") : nullptr)
             item->SetText(text->GetText());
     AddChild(&Content);
@@ -66,7 +78,8 @@ bool MemoReadView::Build(UxXmlNode* node)
 
 int32_t MemoReadView::BodyTop() const
 {
-    return m_headerTopRect.bottom + Height(m_headerBottomRect);
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(m_headerTopRect.bottom, -kMaxPiece, kMaxPiece) + Height(m_headerBottomRect));
 }
 
 void MemoReadView::ShowMemo(Memo* memo)
@@ -95,17 +108,18 @@ void MemoReadView::LayOut(
     m_from.SetText(from);
     m_to.SetText(to);
     m_date.SetText(date);
-    const int32_t width = m_contentRect.right - m_contentRect.left;
+    const int32_t width = Width(m_contentRect);
     Content.SetRect(Column(m_contentRect, BodyTop(), Height(m_contentRect)));
     Content.SetText(text);
-    m_contentHeight = std::max(Content.GetYAxis().GetContentPixels(), Height(m_contentRect));
+    m_contentHeight = static_cast<int32_t>(std::clamp<int64_t>(
+        std::max(Content.GetYAxis().GetContentPixels(), Height(m_contentRect)), 0, kMaxPiece));
     Content.SetSize(width, m_contentHeight);
     Content.GetYAxis().SetPosition(0);
 
     UxListRow card;
     card.kind = UxListRow::Item;
-    card.fullHeight = Height(m_topRect) + Height(m_headerTopRect) + Height(m_headerBottomRect) + m_contentHeight
-        + Height(m_bottomRect);
+    card.fullHeight = Height(m_topRect) + Height(m_headerTopRect) + Height(m_headerBottomRect)
+        + m_contentHeight + Height(m_bottomRect);
     AddRow(card);
     StopAnimation();
     Invalidate();
@@ -117,7 +131,8 @@ bool MemoReadView::PaintBackground(UxDeviceContext* surface, const plat::RECT& r
     return true;
 }
 
-bool MemoReadView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool MemoReadView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
 {
     if (IsRectEmpty(clip))
         return true;
@@ -133,7 +148,8 @@ bool MemoReadView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::
     painter.DrawText(m_to, m_toRect);
     painter.DrawText(m_date, m_dateRect);
     const int32_t body = BodyTop();
-    painter.DrawImage(m_headerBottom, Column(m_headerBottomRect, m_headerTopRect.bottom, Height(m_headerBottomRect)));
+    painter.DrawImage(m_headerBottom,
+        Column(m_headerBottomRect, body - Height(m_headerBottomRect), Height(m_headerBottomRect)));
     painter.DrawImage(m_left, Column(m_leftRect, body, m_contentHeight));
     painter.DrawImage(m_right, Column(m_rightRect, body, m_contentHeight));
     painter.DrawImage(m_bottom, Column(m_bottomRect, body + m_contentHeight, Height(m_bottomRect)));

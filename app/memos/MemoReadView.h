@@ -47,8 +47,8 @@ public:
 private:
     // Sizes the text box to its text (at least its skin height) and puts the card row
     // in anew, scrolled to the top.
-    void LayOut(const std::wstring& from, const std::wstring& to, const std::wstring& date,
-        const std::wstring& text);
+    void LayOut(
+        const std::wstring& from, const std::wstring& to, const std::wstring& date, const std::wstring& text);
     // Where the card's middle starts: under the header and its bottom piece.
     int32_t BodyTop() const;
 

@@ -27,8 +27,9 @@ bool MemoWriteView::Build(UxXmlNode* node)
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
     return AddSkinParts(*this, node,
-        { { L"BackSkin", &BackSkin }, { L"ReceiverButton", &ReceiverButton }, { L"ReceiverSkin", &ReceiverSkin },
-            { L"ReceiverText", &ReceiverText }, { L"SendButton", &SendButton }, { L"Message", &Message } });
+        { { L"BackSkin", &BackSkin }, { L"ReceiverButton", &ReceiverButton },
+            { L"ReceiverSkin", &ReceiverSkin }, { L"ReceiverText", &ReceiverText },
+            { L"SendButton", &SendButton }, { L"Message", &Message } });
 }
 
 bool MemoWriteView::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
@@ -60,7 +61,8 @@ void MemoWriteView::ChooseReceivers()
     if (!app)
         return;
     app->GetBuddySelectPage().SetReceiverMode(m_receivers);
-    app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetBuddySelectPage(), MessengerApp::CoverFromBottom);
+    app->PushScreen(
+        &app->GetStatusBarDisclosure(), &app->GetBuddySelectPage(), MessengerApp::CoverFromBottom);
 }
 
 void MemoWriteView::Reset(int32_t mode, const std::wstring& cookie, const std::wstring& text)
@@ -125,7 +127,8 @@ void MemoWriteView::Send()
     // the way back to the reset.
     UxNavigationController* navigation = UxNavigationController::GetInstance();
     MessengerApp* app = MessengerApp::GetInstance();
-    if (peer && !peer->IsResetPending() && navigation && app && navigation->GetPage() == &app->GetMemoWritePage())
+    if (peer && !peer->IsResetPending() && navigation && app
+        && navigation->GetPage() == &app->GetMemoWritePage())
         navigation->Back();
 }
 

@@ -314,11 +314,30 @@ bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& 
     return ::ShowNotifyBox(title, text);
 }
 
-void MessengerApp::ShowMemoInbox() { m_memoListPage.GetView().SwitchBox(MemoList::BoxInbox); }
-void MessengerApp::InsertNewMemos(int count) { m_memoListPage.GetView().InsertNewMemos(count); }
-void MessengerApp::AppendMemoPage(int count) { m_memoListPage.GetView().AppendPage(count); }
-Memo* MessengerApp::GetShownMemo() { return m_memoReadPage.GetShownMemo(); }
-void MessengerApp::SetMemo(const PktInImsg& packet) { m_memoReadPage.GetView().SetMemo(packet); }
+void MessengerApp::ShowMemoInbox()
+{
+    m_memoListPage.GetView().SwitchBox(MemoList::BoxInbox);
+}
+
+void MessengerApp::InsertNewMemos(int count)
+{
+    m_memoListPage.GetView().InsertNewMemos(count);
+}
+
+void MessengerApp::AppendMemoPage(int count)
+{
+    m_memoListPage.GetView().AppendPage(count);
+}
+
+Memo* MessengerApp::GetShownMemo()
+{
+    return m_memoReadPage.GetShownMemo();
+}
+
+void MessengerApp::SetMemo(const PktInImsg& packet)
+{
+    m_memoReadPage.GetView().SetMemo(packet);
+}
 
 // Chat: an open chat with the buddy shows its new status.
 void MessengerApp::RefreshChatPeer(const std::wstring&) { }

@@ -31,8 +31,9 @@ Rows Shown(MemoListView& view)
     Rows rows;
     for (int32_t i = 0; i < view.GetRowCount(); ++i) {
         const Memo* memo = view.GetMemo(i);
-        rows.push_back(memo ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::SenderName(*memo)
-                            : view.GetMoreText());
+        rows.push_back(memo
+                ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::SenderName(*memo)
+                : view.GetMoreText());
     }
     return rows;
 }
@@ -71,7 +72,9 @@ protected:
         const std::string account = Account(kMinsu);
         const size_t at = account.find("\"cookie\": \"" + ToUtf8(cookie) + "\"");
         const size_t flag = account.find("\"read\": ", at);
-        return at == std::string::npos ? "" : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
+        return at == std::string::npos
+            ? ""
+            : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
     }
     bool Shows(const Rows& rows)
     {
@@ -145,7 +148,8 @@ TEST_F(MemoScreens, InboxShowsMemosAndNewOnesOnTopUntilRead)
     for (size_t at = body.find('\n'); at != std::string::npos; at = body.find('\n', at))
         body.replace(at, 1, "\\n");
     Party("memo", "jiyeon@quorix.net", R"(, "to": ["minsu@quorix.net"], "body": ")" + body + "\"");
-    ASSERT_TRUE(Shows({ L"* 오늘 저녁에 시간 되면 같이 식사해요. / 이지연", L"점심 약속 / 박준호", L"회의 자료 / 이지연" }));
+    ASSERT_TRUE(Shows({ L"* 오늘 저녁에 시간 되면 같이 식사해요. / 이지연", L"점심 약속 / 박준호",
+        L"회의 자료 / 이지연" }));
     EXPECT_TRUE(driver.IsShown(L"MenuBar/MemoNotifyImage"));
     EXPECT_EQ(driver.Sounds().back(), L"recv_memo.wav");
     driver.Settle();
@@ -208,7 +212,8 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     driver.Screenshot("writer");
     ASSERT_TRUE(Tap(L"View/SendButton"));
     EXPECT_EQ(driver.Screen(), L"MemoRead");
-    ASSERT_TRUE(driver.WaitFor([&] { return Account("junho@quorix.net").find("네 좋아요") != std::string::npos; }));
+    ASSERT_TRUE(
+        driver.WaitFor([&] { return Account("junho@quorix.net").find("네 좋아요") != std::string::npos; }));
     // Delivered to everyone: no alert.
     driver.Advance(500);
     EXPECT_EQ(driver.Popup(), nullptr);
@@ -426,8 +431,9 @@ TEST_F(MemoListOffline, RowsKeepTheirMemosThroughArrivalsRemovalsAndPages)
     Memos().PushFront(Titled(L"n1"));
     Memos().PushFront(Titled(L"n0"));
     View().InsertNewMemos(2);
-    EXPECT_EQ(Titles(), (Rows { L"n0", L"n1", L"a0", L"a1", L"a2", L"a3", L"a4", L"a5", L"a6", L"a7", L"a8",
-                            L"a9", MemoListView::kMore }));
+    EXPECT_EQ(Titles(),
+        (Rows { L"n0", L"n1", L"a0", L"a1", L"a2", L"a3", L"a4", L"a5", L"a6", L"a7", L"a8", L"a9",
+            MemoListView::kMore }));
 
     // A memo without a row does not change which record a removal frees; the removed
     // row still shows its memo while it shrinks away.
