@@ -302,6 +302,8 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
         return;
     }
     if (Options::GetInstance() && Options::GetInstance()->GetChatType() == Options::ChatTypeMemo) {
+        app->GetMemoWritePage().GetView().Clear();
+        app->GetMemoWritePage().GetView().SetSingleReceiver(buddy->Email);
         app->PushScreen(
             &app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
         return;

@@ -263,7 +263,9 @@ void MessengerApp::ResetScreens()
         if (window != &m_menuBar)
             window->SetVisible(false);
     back->SetVisible(true);
-    // Memos: the memo list view cleared.
+    // Memos: no row, and no memo the read page could still name.
+    m_memoListPage.GetView().ClearRows();
+    m_memoReadPage.GetView().Forget();
     // Chat: the chat list view cleared.
     // Buddy list: the search text and the list view cleared; no filter outlives them.
     m_buddyListPage.ClearSearchWord();
@@ -312,15 +314,30 @@ bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& 
     return ::ShowNotifyBox(title, text);
 }
 
-// Memos: the memo list view turns to the inbox.
-void MessengerApp::ShowMemoInbox() { }
+void MessengerApp::ShowMemoInbox()
+{
+    m_memoListPage.GetView().SwitchBox(MemoList::BoxInbox);
+}
 
-// Memos: rows for new memos on top, a page of rows at the bottom, the read page's memo
-// and its content; the memo screens are empty pages so far.
-void MessengerApp::InsertNewMemos(int) { }
-void MessengerApp::AppendMemoPage(int) { }
-Memo* MessengerApp::GetShownMemo() { return nullptr; }
-void MessengerApp::SetMemo(const PktInImsg&) { }
+void MessengerApp::InsertNewMemos(int count)
+{
+    m_memoListPage.GetView().InsertNewMemos(count);
+}
+
+void MessengerApp::AppendMemoPage(int count)
+{
+    m_memoListPage.GetView().AppendPage(count);
+}
+
+Memo* MessengerApp::GetShownMemo()
+{
+    return m_memoReadPage.GetShownMemo();
+}
+
+void MessengerApp::SetMemo(const PktInImsg& packet)
+{
+    m_memoReadPage.GetView().SetMemo(packet);
+}
 
 // Chat: an open chat with the buddy shows its new status.
 void MessengerApp::RefreshChatPeer(const std::wstring&) { }

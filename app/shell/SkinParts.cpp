@@ -30,36 +30,41 @@ UxXmlNode* SelectSection(const wchar_t* owner, const wchar_t* name1, const wchar
 
 namespace {
 
-template <typename Item> bool ReadItem(UxXmlNode* view, const wchar_t* name, Item& item, plat::RECT& rect)
+template <typename Item> bool ReadItem(UxXmlNode* node, const wchar_t* name, Item& item, plat::RECT& rect)
 {
-    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
-    if (!node)
+    UxXmlNode* child = node ? node->FindChild(name) : nullptr;
+    if (!child)
         return true;
-    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
-    return item.ApplySkin(node);
+    rect = UxXmlNode::GetRect(child->FindChild(L"_Rect"));
+    return item.ApplySkin(child);
 }
 
 } // namespace
 
-bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxImageItem& item, plat::RECT& rect)
+bool ReadRowItem(UxXmlNode* node, const wchar_t* name, UxImageItem& item, plat::RECT& rect)
 {
-    return ReadItem(view, name, item, rect);
+    return ReadItem(node, name, item, rect);
 }
 
-bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxTextItem& item, plat::RECT& rect)
+bool ReadRowItem(UxXmlNode* node, const wchar_t* name, UxTextItem& item, plat::RECT& rect)
 {
-    return ReadItem(view, name, item, rect);
+    return ReadItem(node, name, item, rect);
+}
+
+bool ReadTextColour(
+    UxXmlNode* node, const wchar_t* name, const wchar_t* key, const UxTextItem& base, UxTextItem& item)
+{
+    UxTextStyle style = base.GetStyle();
+    UxXmlNode* child = node ? node->FindChild(name) : nullptr;
+    if (UxXmlNode* colour = child ? child->FindChild(key) : nullptr)
+        style.TextColor = colour->GetColor();
+    return item.SetStyle(style);
 }
 
 bool ReadRowText(UxXmlNode* view, const wchar_t* name, UxTextItem (&items)[2], plat::RECT& rect)
 {
-    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
-    if (!node)
+    if (!view || !view->FindChild(name))
         return true;
-    if (!ReadItem(view, name, items[0], rect))
-        return false;
-    UxTextStyle selected = items[0].GetStyle();
-    if (UxXmlNode* colour = node->FindChild(L"TextColorSelected"))
-        selected.TextColor = colour->GetColor();
-    return items[1].SetStyle(selected);
+    return ReadItem(view, name, items[0], rect)
+        && ReadTextColour(view, name, L"TextColorSelected", items[0], items[1]);
 }

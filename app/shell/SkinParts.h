@@ -22,10 +22,15 @@ bool AddSkinParts(UxWindow& parent, UxXmlNode* node, std::initializer_list<SkinP
 // The section at the path, traced when the skin lacks it.
 UxXmlNode* SelectSection(const wchar_t* owner, const wchar_t* name1, const wchar_t* name2 = L"");
 
-// A list row's item: its look and its rectangle relative to the row, from the view's
-// child of that name. A missing child leaves both; false when the look fails.
-bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxImageItem& item, plat::RECT& rect);
-bool ReadRowItem(UxXmlNode* view, const wchar_t* name, UxTextItem& item, plat::RECT& rect);
+// A drawing item of a list row or card: its look from the node's child of that name and
+// its rectangle ("_Rect", relative to the row). A missing child leaves both; false when
+// the look cannot be loaded.
+bool ReadRowItem(UxXmlNode* node, const wchar_t* name, UxImageItem& item, plat::RECT& rect);
+bool ReadRowItem(UxXmlNode* node, const wchar_t* name, UxTextItem& item, plat::RECT& rect);
+// A second look of the text item base that differs only by the colour under key in the
+// node's child of that name (e.g. "TextColorSelected"); base's own colour when absent.
+bool ReadTextColour(
+    UxXmlNode* node, const wchar_t* name, const wchar_t* key, const UxTextItem& base, UxTextItem& item);
 // A row text in two looks: items[0] as the skin has it, items[1] the same in its
 // "TextColorSelected".
 bool ReadRowText(UxXmlNode* view, const wchar_t* name, UxTextItem (&items)[2], plat::RECT& rect);

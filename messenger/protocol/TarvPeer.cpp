@@ -121,6 +121,9 @@ void TarvPeer::ResetSession()
         pong->Stop();
     Disconnect();
     m_stage = StageDispatch;
+    // No memo of this session is unread any more; the marks the screens put out follow.
+    if (MemoList* memos = MemoList::GetInstance())
+        memos->Unread = 0;
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())
         screens->ResetScreens();
     if (ChatSessionList* chats = ChatSessionList::GetInstance())

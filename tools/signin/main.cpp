@@ -12,8 +12,9 @@
 // Invitations are accepted as they come. With --echo every line received is said back.
 //
 // Memos: once signed in it lists the first page of the inbox (--inbox) or the sent box
-// (--sent) and sends the memo TEXT to the ids in TO, separated by ";" (--memo). Memos
-// that arrive are printed.
+// (--sent) and sends the memo TEXT to the ids in TO, separated by ";" (--memo). The same
+// from standard input: "/inbox", "/sent" and "/memo TO TEXT". Memos that arrive are
+// printed.
 
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
@@ -87,6 +88,44 @@ ChatSession* PickedChat(const ChatSession* picked)
     return chats->GetAt(index >= 0 ? static_cast<size_t>(index) : chats->GetCount() - 1);
 }
 
+// "a@x;b@x" and the text: a new memo to those ids. False when nothing was sent.
+bool SendMemoTo(ConsoleScreens& screens, const std::wstring& to, const std::wstring& text)
+{
+    std::vector<std::wstring> receivers;
+    for (size_t start = 0; start <= to.size();) {
+        const size_t end = std::min(to.find(L';', start), to.size());
+        if (end > start)
+            receivers.push_back(to.substr(start, end - start));
+        start = end + 1;
+    }
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (text.empty() || !peer || !MemoBox::SendMemo(*peer, receivers, MemoEventNew, L"", text)) {
+        screens.Print(L"the memo could not be sent");
+        return false;
+    }
+    return true;
+}
+
+// Memo commands: "/inbox", "/sent", "/memo TO TEXT". False when the line is none.
+bool RunMemoCommand(ConsoleScreens& screens, const std::wstring& line)
+{
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (line == L"/inbox" || line == L"/sent") {
+        if (peer)
+            MemoBox::SwitchBox(*peer, line == L"/inbox" ? MemoList::BoxInbox : MemoList::BoxSent);
+        return true;
+    }
+    if (line.rfind(L"/memo", 0) != 0 || (line.size() > 5 && line[5] != L' '))
+        return false;
+    const size_t space = line.find(L' ', 6);
+    if (line.size() <= 6 || space == std::wstring::npos || space == 6) {
+        screens.Print(L"usage: /memo ID[;ID...] TEXT");
+        return true;
+    }
+    SendMemoTo(screens, line.substr(6, space - 6), line.substr(space + 1));
+    return true;
+}
+
 // One line typed by the user; false when it asks to sign out.
 bool RunCommand(ConsoleScreens& screens, const std::wstring& line, ChatSession*& picked)
 {
@@ -99,6 +138,8 @@ bool RunCommand(ConsoleScreens& screens, const std::wstring& line, ChatSession*&
         screens.Print(L"not signed in yet");
         return true;
     }
+    if (RunMemoCommand(screens, line))
+        return true;
     if (line.rfind(L"/chat ", 0) == 0) {
         const std::wstring id = line.substr(6);
         BuddyList* buddies = BuddyList::GetInstance();
@@ -147,21 +188,6 @@ void EndConsoleSession(ConsoleScreens& screens)
     screens.SetExitCode(0);
     std::printf("signing out\n");
     SignOut();
-}
-
-// "a@x;b@x" and the text: a new memo to those ids.
-void SendMemoFromCommandLine(TarvPeer& peer, const std::string& to, const std::string& text)
-{
-    std::vector<std::wstring> receivers;
-    const std::wstring ids = FromUtf8(to);
-    for (size_t start = 0; start <= ids.size();) {
-        size_t end = std::min(ids.find(L';', start), ids.size());
-        if (end > start)
-            receivers.push_back(ids.substr(start, end - start));
-        start = end + 1;
-    }
-    if (!MemoBox::SendMemo(peer, receivers, MemoEventNew, L"", FromUtf8(text)))
-        std::printf("the memo could not be sent\n");
 }
 
 } // namespace
@@ -242,11 +268,11 @@ int main(int argc, char** argv)
     me->LoginOffline = offline;
     password.assign(password.size(), '\0');
 
-    screens.SetOnSignedIn([peer, box, memoTo, memoText] {
+    screens.SetOnSignedIn([&screens, peer, box, memoTo, memoText] {
         if (box >= 0)
             MemoBox::SwitchBox(*peer, box);
         if (!memoTo.empty())
-            SendMemoFromCommandLine(*peer, memoTo, memoText);
+            SendMemoTo(screens, FromUtf8(memoTo), FromUtf8(memoText));
     });
     timers->Add(kSignInSeconds, kSignInSeconds, &OnSignInTimeout, reinterpret_cast<uintptr_t>(&screens));
     if (!peer->ConnectDispatch())

@@ -23,6 +23,8 @@ bool PktHandlerCmsg::Handle(TarvPeer* peer, PktIn& packet)
         std::wstring ids;
         for (const std::wstring& id : message.Undelivered)
             ids += (ids.empty() ? L"" : L"\n") + id;
+        if (message.UndeliveredLeftOut)
+            ids += FormatString(L"\n외 %u명", static_cast<unsigned>(message.UndeliveredLeftOut));
         if (MessengerScreens* screens = MessengerScreens::GetCurrent())
             screens->ShowMsgBox(
                 FormatString(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\n%s", ids.c_str()));

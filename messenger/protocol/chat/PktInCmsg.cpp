@@ -3,7 +3,9 @@
 #include "messenger/protocol/PktFactory.h"
 #include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInnerFrame.h"
+#include "messenger/protocol/memos/PktInImsg.h"
 
 namespace {
 
@@ -20,9 +22,14 @@ bool PktInCmsg::ReadArgs(PktStreamReader& reader)
         reader.ReadCount(count);
         std::wstring id;
         // Ids are separated by spaces or line ends; runs of them make no empty id.
-        while (reader.ReadWord(id))
-            if (!id.empty())
-                Undelivered.push_back(id);
+        while (reader.ReadWord(id)) {
+            if (id.empty())
+                continue;
+            if (Undelivered.size() < PktInImsg::kMaxReferences)
+                Undelivered.push_back(id.substr(0, kMaxChatIdLength));
+            else
+                ++UndeliveredLeftOut;
+        }
         return true;
     }
     reader.ReadWord(Sender);

@@ -17,7 +17,10 @@ public:
     bool ReadArgs(PktStreamReader& reader) override;
 
     bool IsAnswer = false; // the frame's id is one of this client's requests
+    // Who did not get the memo: at most as many as a memo has receivers, and how many
+    // more the answer named.
     std::vector<std::wstring> Undelivered;
+    size_t UndeliveredLeftOut = 0;
     std::wstring Sender;
     std::wstring InnerCommand;
     std::string Inner;

@@ -238,10 +238,17 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
     driver.Settle();
 
+    // Memo mode: a new memo to the buddy, whatever the writer held before.
+    App().GetMemoWritePage().GetView().SetForward(L"old", L"forwarded");
     Options::GetInstance()->SetChatType(Options::ChatTypeMemo);
     driver.Tap(rect.left + 200, y);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
+    const MemoWriteView& writer = App().GetMemoWritePage().GetView();
+    EXPECT_EQ(writer.GetReceivers(), (Rows { L"jiyeon@quorix.net" }));
+    EXPECT_EQ(writer.GetMode(), MemoWriteView::ModeNew);
+    EXPECT_EQ(driver.Text(L"View/ReceiverText"), L"이지연");
+    EXPECT_EQ(driver.Text(L"View/Message"), L"");
 }
 
 namespace {

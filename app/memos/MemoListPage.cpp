@@ -1,0 +1,21 @@
+#include "app/memos/MemoListPage.h"
+
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+MemoListPage::~MemoListPage()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
+        if (part->GetParent() == this)
+            RemoveChild(part);
+}
+
+bool MemoListPage::Create()
+{
+    UxXmlNode* node = SelectSection(L"MemoListPage::Create", L"MemoList");
+    if (!node || !MainPage::Create() || !ApplySkin(node))
+        return false;
+    AddChild(&m_titleBar);
+    AddChild(&m_view);
+    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+}

@@ -1,0 +1,242 @@
+#include "app/memos/MemoListView.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/MemoList.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/memos/MemoBox.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxListItemPainter.h"
+
+#include <algorithm>
+
+namespace {
+
+enum Look { Normal = 0, Selected = 1, Read = 2 };
+
+} // namespace
+
+bool MemoListView::Build(UxXmlNode* node)
+{
+    if (!node || !ApplySkin(node))
+        return false;
+    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
+        m_itemHeight = height->GetInt();
+    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
+        m_backColor = back->GetColor();
+    plat::RECT unused;
+    if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
+        || !ReadRowItem(node, L"Line", m_line, m_lineRect)
+        || !ReadRowItem(node, L"UnreadIcon", m_unreadIcon, m_unreadRect)
+        || !ReadRowItem(node, L"ReadIcon", m_readIcon, m_readRect)
+        || !ReadRowItem(node, L"Title", m_title[Normal], m_titleRect)
+        || !ReadRowItem(node, L"From", m_from[Normal], m_fromRect)
+        || !ReadRowItem(node, L"Date", m_date[Normal], m_dateRect)
+        || !ReadRowItem(node, L"More", m_more, m_moreRect))
+        return false;
+    m_more.SetText(kMore);
+    return ReadTextColour(node, L"Title", L"TextColorSelected", m_title[Normal], m_title[Selected])
+        && ReadTextColour(node, L"Title", L"TextColorRead", m_title[Normal], m_title[Read])
+        && ReadTextColour(node, L"From", L"TextColorSelected", m_from[Normal], m_from[Selected])
+        && ReadTextColour(node, L"Date", L"TextColorSelected", m_date[Normal], m_date[Selected])
+        && ReadTextColour(node, L"More", L"TextColorSelected", m_more, m_moreSelected);
+}
+
+UxListRow MemoListView::MakeRow(const Memo* memo) const
+{
+    UxListRow row;
+    row.kind = UxListRow::Item;
+    row.fullHeight = m_itemHeight;
+    row.data = reinterpret_cast<uintptr_t>(memo);
+    return row;
+}
+
+const Memo* MemoListView::GetMemo(int32_t index) const
+{
+    return IsValidRow(index) ? reinterpret_cast<const Memo*>(GetRow(index).data) : nullptr;
+}
+
+void MemoListView::SwitchBox(int32_t box)
+{
+    ClearRows();
+    Invalidate();
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetMemoListPage().GetTitleBar().ShowBox(box);
+    if (TarvPeer* peer = TarvPeer::GetInstance()) {
+        MemoBox::SwitchBox(*peer, box);
+    } else if (MemoList* memos = MemoList::GetInstance()) {
+        memos->Clear();
+        memos->Box = box;
+    }
+}
+
+void MemoListView::AppendPage(int32_t n)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memos)
+        return;
+    // A row still shrinking away would go while the rows below are added, and the
+    // "more" row's index taken now would then name the row after it.
+    StopAnimation();
+    DropLeftRecords();
+    const int32_t last = GetRowCount() - 1;
+    const int32_t oldMore = last >= 0 && !GetMemo(last) ? last : -1;
+    const size_t count = memos->GetCount();
+    const size_t added = std::min(count, static_cast<size_t>(std::max(n, 0)));
+    for (size_t i = count - added; i < count; ++i)
+        AddRow(MakeRow(memos->GetAt(i)));
+    if (memos->Page != memos->Total) {
+        m_more.SetText(kMore);
+        AddRow(MakeRow(nullptr));
+    }
+    if (oldMore >= 0)
+        RemoveRow(oldMore);
+}
+
+void MemoListView::InsertNewMemos(int32_t n)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memos)
+        return;
+    StopAnimation(); // row i is MemoList entry i again
+    DropLeftRecords();
+    const int32_t count = std::min(n, static_cast<int32_t>(memos->GetCount()));
+    // The newest memo is entry 0 and takes the top row; the rest follow in order.
+    for (int32_t i = 0; i < count; ++i) {
+        const UxListRow row = MakeRow(memos->GetAt(static_cast<size_t>(i)));
+        if (i < GetRowCount())
+            InsertRow(row, i);
+        else
+            AddRow(row);
+    }
+}
+
+bool MemoListView::RemoveMemo(const Memo* memo)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memo || !memos)
+        return false;
+    bool listed = false;
+    for (size_t i = 0; i < memos->GetCount() && !listed; ++i)
+        listed = memos->GetAt(i) == memo;
+    if (!listed)
+        return false;
+    DropLeftRecords();
+    int32_t index = 0;
+    while (index < GetRowCount() && GetMemo(index) != memo)
+        ++index;
+    if (index == GetRowCount())
+        return false;
+    // The row shows a copy of its own until it is gone; the record itself is freed now,
+    // by identity, whatever rows the new memos have pushed it down by.
+    m_leaving.push_back(std::make_unique<Memo>(*memo));
+    GetRow(index).data = reinterpret_cast<uintptr_t>(m_leaving.back().get());
+    memos->Remove(memo);
+    RemoveRow(index);
+    return true;
+}
+
+void MemoListView::ClearRows()
+{
+    Clear();
+    m_leaving.clear();
+    m_more.SetText(kMore);
+}
+
+void MemoListView::DropLeftRecords()
+{
+    std::erase_if(m_leaving, [this](const std::unique_ptr<Memo>& left) {
+        for (int32_t i = 0; i < GetRowCount(); ++i)
+            if (GetMemo(i) == left.get())
+                return false;
+        return true;
+    });
+}
+
+std::wstring MemoListView::SenderName(const Memo& memo)
+{
+    BuddyList* buddies = BuddyList::GetInstance();
+    const Buddy* buddy = buddies ? buddies->Find(memo.From) : nullptr;
+    return buddy ? buddy->Name : memo.From;
+}
+
+std::wstring MemoListView::DateText(const Memo& memo)
+{
+    return memo.Date.Format(L"yyyy-MM-dd hh:mm:ss");
+}
+
+bool MemoListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(m_backColor, rect);
+    return true;
+}
+
+bool MemoListView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    if (IsRectEmpty(clip))
+        return true;
+    const plat::POINT origin = GetSurfaceOffset();
+    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
+    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
+    const bool selected = index == GetSelection();
+    if (selected)
+        painter.DrawImage(m_selectionBar, m_selectionRect);
+    else
+        surface->FillRect(m_backColor, clip);
+
+    if (const Memo* memo = GetMemo(index)) {
+        if (memo->Read)
+            painter.DrawImage(m_readIcon, m_readRect);
+        else
+            painter.DrawImage(m_unreadIcon, m_unreadRect);
+        UxTextItem& title = m_title[selected ? Selected : memo->Read ? Read : Normal];
+        UxTextItem& from = m_from[selected ? Selected : Normal];
+        UxTextItem& date = m_date[selected ? Selected : Normal];
+        title.SetText(memo->GetFirstLine());
+        from.SetText(SenderName(*memo));
+        date.SetText(DateText(*memo));
+        painter.DrawText(title, m_titleRect);
+        painter.DrawText(from, m_fromRect);
+        painter.DrawText(date, m_dateRect);
+    } else {
+        UxTextItem& more = selected ? m_moreSelected : m_more;
+        more.SetText(m_more.GetText());
+        painter.DrawText(more, m_moreRect);
+    }
+    painter.DrawImage(m_line, m_lineRect);
+    return true;
+}
+
+void MemoListView::OnRowClicked(int32_t index, int32_t, int32_t)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    TarvPeer* peer = TarvPeer::GetInstance();
+    MemoList* memos = MemoList::GetInstance();
+    if (!app || !peer || !memos || !IsValidRow(index))
+        return;
+    const Memo* shown = GetMemo(index);
+    if (!shown) {
+        // One page at a time: a tap while one is on its way asks for nothing.
+        if (m_more.GetText() != kMore)
+            return;
+        m_more.SetText(kLoading);
+        RefreshRow(index);
+        MemoBox::RequestNextPage(*peer);
+        return;
+    }
+    // A row on its way out shows a copy; its memo is gone already.
+    for (size_t i = 0; i < memos->GetCount(); ++i) {
+        Memo* memo = memos->GetAt(i);
+        if (memo != shown)
+            continue;
+        MemoBox::OpenMemo(*peer, *memo);
+        app->GetMemoReadPage().GetView().ShowMemo(memo);
+        app->PushScreen(
+            &app->GetStatusBarDisclosure(), &app->GetMemoReadPage(), MessengerApp::CoverFromBottom);
+        return;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ux/core/UxWindow.h"
+#include "ux/widgets/UxButton.h"
+#include "ux/widgets/UxPopup.h"
+
+class UxXmlNode;
+
+// The buttons under a memo: reply, reply to all, forward, delete and report as spam.
+// Memos of the sent box take no reply and no report.
+class MemoReadButtonBar : public UxWindow {
+public:
+    ~MemoReadButtonBar() override;
+
+    // Applies the node, adds the buttons and builds them from its children of the same
+    // names. False when a part fails.
+    bool Build(UxXmlNode* node);
+    bool OnChildEvent(UxWindow* child, int32_t code) override;
+
+    // The answers to the two questions (2: Yes).
+    static void OnDeleteAnswered(uintptr_t context, UxPopup* box, int32_t result);
+    static void OnSpamAnswered(uintptr_t context, UxPopup* box, int32_t result);
+
+    UxButton ReplyButton;
+    UxButton ReplyAllButton;
+    UxButton ForwardButton;
+    UxButton DeleteButton;
+    UxButton SpamButton;
+
+private:
+    void Reply();
+    void ReplyAll();
+    void Forward();
+};

@@ -1,0 +1,157 @@
+#include "app/memos/MemoReadView.h"
+
+#include "app/memos/MemoListView.h"
+#include "app/memos/MemoWriteView.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/model/Memo.h"
+#include "messenger/protocol/memos/PktInImsg.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxListItemPainter.h"
+
+#include <algorithm>
+
+namespace {
+
+// No piece of the card is taller than this, so their sum stays far inside int32_t
+// whatever the skin says.
+constexpr int64_t kMaxPiece = 1 << 20;
+
+int32_t Height(const plat::RECT& rect)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(rect.bottom) - rect.top, 0, kMaxPiece));
+}
+
+int32_t Width(const plat::RECT& rect)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(rect.right) - rect.left, 0, kMaxPiece));
+}
+
+// The rectangle's left and right with a new top and height.
+plat::RECT Column(const plat::RECT& rect, int32_t top, int32_t height)
+{
+    return { rect.left, top, rect.right, top + height };
+}
+
+} // namespace
+
+MemoReadView::~MemoReadView()
+{
+    if (Content.GetParent() == this)
+        RemoveChild(&Content);
+}
+
+bool MemoReadView::Build(UxXmlNode* node)
+{
+    if (!node || !ApplySkin(node))
+        return false;
+    // The text box is as tall as its text: the card's own surface keeps it inside the view.
+    SetOwnSurface(true);
+    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
+        m_backColor = back->GetColor();
+    if (!ReadRowItem(node, L"TSkin", m_top, m_topRect)
+        || !ReadRowItem(node, L"MTSkin", m_headerTop, m_headerTopRect)
+        || !ReadRowItem(node, L"MBSkin", m_headerBottom, m_headerBottomRect)
+        || !ReadRowItem(node, L"LSkin", m_left, m_leftRect)
+        || !ReadRowItem(node, L"RSkin", m_right, m_rightRect)
+        || !ReadRowItem(node, L"BSkin", m_bottom, m_bottomRect)
+        || !ReadRowItem(node, L"FromText", m_fromCaption, m_fromCaptionRect)
+        || !ReadRowItem(node, L"ToText", m_toCaption, m_toCaptionRect)
+        || !ReadRowItem(node, L"From", m_from, m_fromRect) || !ReadRowItem(node, L"To", m_to, m_toRect)
+        || !ReadRowItem(node, L"Date", m_date, m_dateRect))
+        return false;
+    // The captions' words are the skin's.
+    for (auto [item, name] :
+        { std::pair { &m_fromCaption, L"FromText" }, std::pair { &m_toCaption, L"ToText" } })
+        if (UxXmlNode* text = node->FindChild(name) ? node->FindChild(name)->FindChild(L"Text") : nullptr)
+            item->SetText(text->GetText());
+    AddChild(&Content);
+    UxXmlNode* content = node->FindChild(L"Content");
+    if (!content || !Content.ApplySkin(content))
+        return false;
+    m_contentRect = Content.GetRect();
+    // The card scrolls as a whole: a drag on the text moves the card.
+    Content.GetPointerTracker().SetDisabled(true);
+    return true;
+}
+
+int32_t MemoReadView::BodyTop() const
+{
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(m_headerTopRect.bottom, -kMaxPiece, kMaxPiece) + Height(m_headerBottomRect));
+}
+
+void MemoReadView::ShowMemo(Memo* memo)
+{
+    m_memo = memo;
+    m_receivers.clear();
+    if (memo)
+        LayOut(MemoWriteView::GetDisplayName(memo->From), L"", MemoListView::DateText(*memo), L"");
+}
+
+void MemoReadView::SetMemo(const PktInImsg& packet)
+{
+    m_receivers.clear();
+    for (const std::wstring& id : packet.References)
+        if (!id.empty())
+            m_receivers.push_back(id);
+    LayOut(MemoWriteView::GetDisplayName(packet.From), MemoWriteView::JoinDisplayNames(m_receivers),
+        packet.Date.Format(L"yyyy-MM-dd hh:mm:ss"), packet.Body);
+}
+
+void MemoReadView::LayOut(
+    const std::wstring& from, const std::wstring& to, const std::wstring& date, const std::wstring& text)
+{
+    // The old card goes first, so the text box is back where the card starts.
+    Clear();
+    m_from.SetText(from);
+    m_to.SetText(to);
+    m_date.SetText(date);
+    const int32_t width = Width(m_contentRect);
+    Content.SetRect(Column(m_contentRect, BodyTop(), Height(m_contentRect)));
+    Content.SetText(text);
+    m_contentHeight = static_cast<int32_t>(std::clamp<int64_t>(
+        std::max(Content.GetYAxis().GetContentPixels(), Height(m_contentRect)), 0, kMaxPiece));
+    Content.SetSize(width, m_contentHeight);
+    Content.GetYAxis().SetPosition(0);
+
+    UxListRow card;
+    card.kind = UxListRow::Item;
+    card.fullHeight = Height(m_topRect) + Height(m_headerTopRect) + Height(m_headerBottomRect)
+        + m_contentHeight + Height(m_bottomRect);
+    AddRow(card);
+    StopAnimation();
+    Invalidate();
+}
+
+bool MemoReadView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(m_backColor, rect);
+    return true;
+}
+
+bool MemoReadView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    if (IsRectEmpty(clip))
+        return true;
+    const plat::POINT origin = GetSurfaceOffset();
+    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
+    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
+    surface->FillRect(m_backColor, clip);
+    painter.DrawImage(m_top, m_topRect);
+    painter.DrawImage(m_headerTop, m_headerTopRect);
+    painter.DrawText(m_fromCaption, m_fromCaptionRect);
+    painter.DrawText(m_toCaption, m_toCaptionRect);
+    painter.DrawText(m_from, m_fromRect);
+    painter.DrawText(m_to, m_toRect);
+    painter.DrawText(m_date, m_dateRect);
+    const int32_t body = BodyTop();
+    painter.DrawImage(m_headerBottom,
+        Column(m_headerBottomRect, body - Height(m_headerBottomRect), Height(m_headerBottomRect)));
+    painter.DrawImage(m_left, Column(m_leftRect, body, m_contentHeight));
+    painter.DrawImage(m_right, Column(m_rightRect, body, m_contentHeight));
+    painter.DrawImage(m_bottom, Column(m_bottomRect, body + m_contentHeight, Height(m_bottomRect)));
+    return true;
+}
