@@ -27,12 +27,47 @@ namespace {
         }
     }
 
+    bool IsModifier(uint32_t key)
+    {
+        return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU;
+    }
+
     // Keys whose text arrives separately, or that change nothing: they do not end a
     // Korean composition.
     bool IsTypingKey(uint32_t key)
     {
-        return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_SPACE || key == VK_SHIFT
-            || key == VK_CONTROL || key == VK_MENU;
+        return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_SPACE || IsModifier(key)
+            || key == 0;
+    }
+
+    bool IsHangul(const std::wstring& text)
+    {
+        for (wchar_t c : text) {
+            bool hangul = (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0x1100 && c <= 0x11FF) || (c >= 0x3131 && c <= 0x318E)
+                || (c >= 0xA960 && c <= 0xA97F) || (c >= 0xD7B0 && c <= 0xD7FF);
+            if (!hangul)
+                return false;
+        }
+        return !text.empty();
+    }
+
+    // The characters of a key's text; control characters come with the key itself.
+    std::wstring Printable(const std::wstring& text)
+    {
+        std::wstring out;
+        for (wchar_t c : text) {
+            if (c >= 0x20 && c != 0x7F)
+                out += c;
+        }
+        return out;
+    }
+
+    // A key a Korean input method takes for itself: letters compose, Backspace takes a
+    // jamo back, the mode and Hanja keys switch, command chords are shortcuts.
+    bool IsInputMethodKey(uint32_t key, bool shift, bool command, bool composing)
+    {
+        return command || IsModifier(key) || (key >= 'A' && key <= 'Z') || key == VK_HANGUL || key == VK_HANJA
+            || key == VK_F9 || (key == VK_SPACE && shift) || (key == VK_BACK && composing);
     }
 
     // The composition message's flag for a composition emptied without a result.
@@ -47,7 +82,15 @@ void DisplayInput::Post(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
-    FlushHangul(); // a tap ends the syllable where it was typed
+    Settle();
+    // A tap ends the syllable where it was typed.
+    FlushHangul();
+    if (!m_imeText.empty()) {
+        CommitAhead();
+        // Else the input method would go on composing from it wherever the tap leads.
+        if (m_resetInputMethod)
+            m_resetInputMethod();
+    }
     m_pressed = true;
     Post(WM_LBUTTONDOWN, 1, PointParam(x, y));
 }
@@ -66,11 +109,45 @@ void DisplayInput::PointerUp(int32_t x, int32_t y)
     Post(WM_LBUTTONUP, 0, PointParam(x, y));
 }
 
+void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command)
+{
+    Settle();
+    m_press.state = Press::Read;
+    m_press.key = virtualKey;
+    m_press.text = text;
+    m_press.shift = shift;
+    m_press.command = command;
+    m_press.composition = m_imeText;
+}
+
 void DisplayInput::Key(bool down, uint32_t virtualKey, bool repeat)
+{
+    if (down && m_press.state == Press::Read) {
+        // Let through: the key is what it says. Without the input method nothing else
+        // types its text.
+        Press press = std::move(m_press);
+        m_press = Press {};
+        Send(down, virtualKey, repeat);
+        if (m_rawKeys)
+            Type(Printable(press.text));
+        return;
+    }
+    if (down && m_press.state == Press::Taken && virtualKey != 0 && virtualKey == m_press.key)
+        m_press = Press {}; // the input method handed the key back itself
+    if (down)
+        Settle();
+    else
+        Taken();
+    Send(down, virtualKey, repeat);
+}
+
+void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
     if (down) {
+        if (!m_imeText.empty() && !IsModifier(virtualKey))
+            CommitAhead();
         bool toggle = virtualKey == VK_HANGUL || (virtualKey == VK_SPACE && m_shift);
         if (toggle) {
             FlushHangul();
@@ -87,6 +164,8 @@ void DisplayInput::Key(bool down, uint32_t virtualKey, bool repeat)
         if (!IsTypingKey(virtualKey))
             FlushHangul();
     }
+    if (virtualKey == 0)
+        return;
     // Key data: repeat count 1; bit 30 the previous state, bit 31 set on release.
     uint32_t data = 1;
     if (!down)
@@ -98,12 +177,28 @@ void DisplayInput::Key(bool down, uint32_t virtualKey, bool repeat)
         Post(WM_CHAR, static_cast<WPARAM>(c), static_cast<LPARAM>(data));
 }
 
-void DisplayInput::Text(const std::wstring& text)
+void DisplayInput::Text(const std::wstring& input)
 {
+    Taken();
+    if (m_press.state == Press::Taken && input != m_press.composition)
+        m_press.onlyClosed = false;
+    std::wstring text = input;
+    if (!m_expected.empty() && text.compare(0, m_expected.size(), m_expected) == 0) {
+        text.erase(0, m_expected.size()); // committed ahead already
+        m_expected.clear();
+        if (text.empty())
+            return;
+    }
     if (m_composing && !m_hangul.IsComposing()) {
+        m_imeText.clear();
         Commit(text); // the desktop's input method finished its composition
         return;
     }
+    Type(text);
+}
+
+void DisplayInput::Type(const std::wstring& text)
+{
     bool korean = IsHangulKeyboard();
     for (wchar_t c : text) {
         if (m_swallowSpace && c == L' ') {
@@ -124,8 +219,59 @@ void DisplayInput::Text(const std::wstring& text)
 
 void DisplayInput::Composition(const std::wstring& text)
 {
+    Taken();
+    if (m_press.state == Press::Taken) {
+        m_press.onlyClosed = m_press.onlyClosed && text.empty();
+        m_press.emptied = m_press.emptied || text.empty();
+    }
+    if (!text.empty()) {
+        m_expected.clear(); // a new composition: whatever was committed ahead is behind
+        m_hangulIme = IsHangul(text);
+    }
     FlushHangul();
+    m_imeText = text;
     Compose(text);
+}
+
+void DisplayInput::EndOfInput()
+{
+    Settle();
+}
+
+void DisplayInput::Taken()
+{
+    if (m_press.state != Press::Read)
+        return;
+    if (m_rawKeys) {
+        // Nothing stood between the key and us: its text is what it typed.
+        std::wstring text = Printable(m_press.text);
+        m_press = Press {};
+        Type(text);
+        return;
+    }
+    if (IsInputMethodKey(m_press.key, m_press.shift, m_press.command, !m_press.composition.empty())
+        || (m_press.key == 0 && Printable(m_press.text).empty()))
+        m_press = Press {};
+    else
+        m_press.state = Press::Taken;
+}
+
+void DisplayInput::Settle()
+{
+    Taken();
+    if (m_press.state != Press::Taken)
+        return;
+    Press press = std::move(m_press);
+    m_press = Press {};
+    // A Korean input method that forwards the keys it does not use takes them, closes
+    // its composition and hands them back where we cannot see them. Only a Hangul
+    // composition tells the key was not meant for the input method itself (other
+    // languages convert or pick candidates with Space and Enter).
+    bool hangul = press.composition.empty() ? press.emptied || m_hangulIme : IsHangul(press.composition);
+    if (!press.onlyClosed || !hangul)
+        return;
+    Send(true, press.key, false);
+    Type(Printable(press.text));
 }
 
 void DisplayInput::Commit(const std::wstring& text)
@@ -140,6 +286,14 @@ void DisplayInput::Commit(const std::wstring& text)
         m_composing = false;
         Post(WM_IME_ENDCOMPOSITION, 0, 0);
     }
+}
+
+void DisplayInput::CommitAhead()
+{
+    m_expected = m_imeText;
+    std::wstring text = std::move(m_imeText);
+    m_imeText.clear();
+    Commit(text);
 }
 
 void DisplayInput::Compose(const std::wstring& text)
@@ -168,6 +322,7 @@ void DisplayInput::FlushHangul()
 
 void DisplayInput::Activate(bool active)
 {
+    Settle();
     if (!active)
         FlushHangul();
     Post(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
