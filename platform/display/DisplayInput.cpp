@@ -3,6 +3,9 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
 #include "platform/system/InputPanel.h"
+#include "platform/system/Trace.h"
+
+#include <cwchar>
 
 namespace plat {
 
@@ -270,6 +273,10 @@ void DisplayInput::Settle()
     bool hangul = press.composition.empty() ? press.emptied || m_hangulIme : IsHangul(press.composition);
     if (!press.onlyClosed || !hangul)
         return;
+    wchar_t line[96];
+    std::swprintf(line, 96, L"[UX+] DisplayInput, key 0x%02X was taken by the input method: typed here.\n",
+        unsigned(press.key));
+    OutputDebugStringW(line);
     Send(true, press.key, false);
     Type(Printable(press.text));
 }

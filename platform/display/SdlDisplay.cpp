@@ -114,11 +114,7 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     }
     SDL_StopTextInput();
     WatchKeyPresses();
-    // Starting text input again resets the input method, which commits what it composed.
-    display->GetInput().SetInputMethodReset([] {
-        if (SDL_IsTextInputActive())
-            SDL_StartTextInput();
-    });
+    display->GetInput().SetInputMethodReset([display] { display->m_resetInputMethod = true; });
     SetEventSource(display);
     return display;
 }
@@ -195,6 +191,13 @@ void SdlDisplay::Pump()
         Handle(event);
     // The input method's answers to the keys read so far have come with them.
     GetInput().EndOfInput();
+    // Stopping text input resets the input method, which commits what it composed. Only
+    // now: stopping also drops the text events still queued.
+    if (m_resetInputMethod && SDL_IsTextInputActive()) {
+        SDL_StopTextInput();
+        SDL_StartTextInput();
+    }
+    m_resetInputMethod = false;
 }
 
 void SdlDisplay::Wait()
