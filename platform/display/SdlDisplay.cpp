@@ -123,6 +123,7 @@ SdlDisplay::~SdlDisplay()
 {
     SetEventSource(nullptr);
     SDL_SetEventFilter(nullptr, nullptr);
+    ForgetHeldInput();
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -187,10 +188,12 @@ void SdlDisplay::Pump()
     if (m_raiseRequested.exchange(false))
         Raise();
     SDL_Event event;
-    while (SDL_PollEvent(&event))
-        Handle(event);
-    // The input method's answers to the keys read so far have come with them.
-    GetInput().EndOfInput();
+    do {
+        while (SDL_PollEvent(&event))
+            Handle(event);
+        // The input method's answers to the keys read so far have come with them.
+        GetInput().EndOfInput();
+    } while (ReleaseHeldInput());
     // Stopping text input resets the input method, which commits what it composed. Only
     // now: stopping also drops the text events still queued.
     if (m_resetInputMethod && SDL_IsTextInputActive()) {
