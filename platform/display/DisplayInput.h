@@ -8,15 +8,18 @@
 // are in window pixels.
 //
 // The desktop's input method answers later than the keyboard: its commit can arrive after
-// the key that ended the syllable, and a key it takes without using may never come back.
-// So a key or a tap that arrives while its composition is open commits that composition
-// first (the input method's own commit of it, when it comes, is dropped), and a key the
-// input method took, where all it did was close its composition, is typed here.
+// the key that ended the syllable, the answers to several keys read together come after
+// all of them, and a key it takes without using may never come back. So input waits its
+// turn behind the keys whose answers are still to come; a key or a tap that arrives while
+// a composition is open commits it first (the input method's own commit of it, when it
+// comes, is dropped); and a key the input method took, where all it did was end its
+// Hangul composition, is typed here.
 
 #include "platform/event/Message.h"
 #include "platform/system/HangulComposer.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -62,17 +65,36 @@ public:
     bool IsComposing() const { return m_composing; }
 
 private:
-    // The last key press and what the desktop's input method did with it.
+    // A key press read from the keyboard, and what became of it.
     struct Press {
-        enum State { None, Read, Taken };
-        State state = None;
+        enum State { Read, Let, Taken };
+        enum Role { Unknown, Letter, Back, Other, Ignored }; // of a taken key, on its turn
+        State state = Read;
         uint32_t key = 0;
-        std::wstring text;
+        std::wstring raw; // what it types without an input method
         bool shift = false;
         bool command = false;
-        std::wstring composition; // the input method's composition when it was pressed
-        bool onlyClosed = true; // since then the input method only ended that composition
-        bool emptied = false; // ... and said so with an empty composition
+        // Let through:
+        bool repeat = false;
+        std::wstring typed; // its text, kept while it waits its turn
+        bool awaitsText = false; // SDL's text for it comes next
+        // Taken:
+        Role role = Unknown;
+        std::wstring composition; // the input method's composition when it took the key
+        bool onlyClosed = true; // all it answered was ending that composition
+        bool emptied = false; // ... with an empty composition among it
+        bool handedBack = false; // the backend delivered it after all
+    };
+    // Input waiting its turn behind keys whose answers from the input method are still to
+    // come: a press, or any other message.
+    struct Step {
+        Press press;
+        std::function<void()> run;
+    };
+    // An answer of the input method: a composition or a commit.
+    struct Answer {
+        bool composition;
+        std::wstring text;
     };
 
     void Post(UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,10 +108,19 @@ private:
     void Send(bool down, uint32_t virtualKey, bool repeat);
     // Typed characters: through the panel's Korean keyboard when it is on.
     void Type(const std::wstring& text);
-    // The press was not let through: the input method took it.
-    void Taken();
-    // Types a taken key that the input method did not use; forgets the press.
-    void Settle();
+    void Apply(const Answer& answer);
+    // Gives an answer to the key it belongs to, in the order the keys were pressed.
+    void Take(const Answer& answer);
+    // Runs in order what waits and needs no answer; stops at a taken key.
+    void Advance();
+    // Runs now when nothing waits, else in its turn.
+    void InTurn(std::function<void()> run);
+    // The last press was not let through: the input method took it.
+    void ReadDone();
+    bool HasTakenAfterFirst() const;
+    // Types a taken key the input method did not use.
+    void Finish(const Press& press);
+    void Classify(Press& press);
 
     HWND m_window;
     bool m_pressed = false;
@@ -100,7 +131,7 @@ private:
     std::wstring m_imeText; // the desktop input method's open composition
     std::wstring m_expected; // its commit, already sent ahead
     bool m_hangulIme = false; // its last composition was Hangul
-    Press m_press;
+    std::deque<Step> m_steps;
     bool m_rawKeys = false;
     std::function<void()> m_resetInputMethod;
 };

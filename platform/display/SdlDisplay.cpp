@@ -123,7 +123,6 @@ SdlDisplay::~SdlDisplay()
 {
     SetEventSource(nullptr);
     SDL_SetEventFilter(nullptr, nullptr);
-    ForgetHeldInput();
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -188,12 +187,10 @@ void SdlDisplay::Pump()
     if (m_raiseRequested.exchange(false))
         Raise();
     SDL_Event event;
-    do {
-        while (SDL_PollEvent(&event))
-            Handle(event);
-        // The input method's answers to the keys read so far have come with them.
-        GetInput().EndOfInput();
-    } while (ReleaseHeldInput());
+    while (SDL_PollEvent(&event))
+        Handle(event);
+    // The input method's answers to the keys read so far have come with them.
+    GetInput().EndOfInput();
     // Stopping text input resets the input method, which commits what it composed. Only
     // now: stopping also drops the text events still queued.
     if (m_resetInputMethod && SDL_IsTextInputActive()) {

@@ -8,8 +8,6 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-#include <vector>
-
 namespace plat {
 
 namespace {
@@ -22,41 +20,10 @@ namespace {
         return x.type == KeyPress ? &x.xkey : nullptr;
     }
 
-    // Input that came behind a key press, held back until the input method's answers to
-    // that key are in. UI thread only: SDL reads the X server there.
-    std::vector<XEvent> g_held;
-
-    Bool IsInput(Display*, XEvent* event, XPointer)
-    {
-        switch (event->type) {
-        case KeyPress:
-        case KeyRelease:
-        case ButtonPress:
-        case ButtonRelease:
-        case MotionNotify:
-            return True;
-        default:
-            return False;
-        }
-    }
-
-    // Runs inside SDL's reading of the X server. SDL asks the input method about every key
-    // it reads and hands over the answers only once it has read them all, so of several
-    // keys read together only the last would come after its answer: each key is read on
-    // its own. Every other X event would only wake the loop for nothing.
+    // Every other X event would only wake the loop for nothing.
     int KeepKeyPresses(void*, SDL_Event* event)
     {
-        if (event->type != SDL_SYSWMEVENT)
-            return 1;
-        const XKeyEvent* key = AsKeyPress(*event);
-        if (!key)
-            return 0;
-        if (key->display) {
-            XEvent next;
-            while (XCheckIfEvent(key->display, &next, IsInput, nullptr))
-                g_held.push_back(next);
-        }
-        return 1;
+        return event->type != SDL_SYSWMEVENT || AsKeyPress(*event);
     }
 
     uint32_t VirtualKey(KeySym sym)
@@ -125,21 +92,6 @@ void WatchKeyPresses()
 {
     SDL_SetEventFilter(KeepKeyPresses, nullptr);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-}
-
-bool ReleaseHeldInput()
-{
-    if (g_held.empty())
-        return false;
-    for (auto it = g_held.rbegin(); it != g_held.rend(); ++it)
-        XPutBackEvent(it->xany.display, &*it); // each goes to the front of the queue
-    g_held.clear();
-    return true;
-}
-
-void ForgetHeldInput()
-{
-    g_held.clear();
 }
 
 bool ReadKeyPress(const SDL_Event& event, KeyStroke& press)

@@ -18,12 +18,8 @@ struct KeyStroke {
     bool command = false; // Control, Alt or Super held
 };
 
-// Asks SDL for the X server's events, keeping only key presses. The input that follows a
-// key press waits until the input method's answers to it have been taken.
+// Asks SDL for the X server's events, keeping only key presses.
 void WatchKeyPresses();
-// Hands the input held back to SDL again; false when there was none.
-bool ReleaseHeldInput();
-void ForgetHeldInput();
 // True for an X key press.
 bool ReadKeyPress(const SDL_Event& event, KeyStroke& press);
 

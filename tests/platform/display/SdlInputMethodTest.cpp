@@ -144,7 +144,8 @@ const char* const kTyped = "key:Shift_L down:Shift_L key:+space edit: up:Shift_L
 // Then three Backspaces, "d y space d k s" and two Left, as SDL delivers them with the
 // engine's event forwarding on (as it ships) and off. On, a key the engine does not use
 // is taken and handed back through a signal this SDL ignores; off, it comes through
-// before the commit it caused.
+// before the commit it caused. Keys that SDL reads together (typed faster than a turn of
+// the loop) come first, and the engine's answers to all of them after.
 struct Mode {
     const char* name;
     const char* backspaces;
@@ -159,6 +160,14 @@ const Mode kModes[] = {
         "key:d edit:ㅇ key:y edit:요 key:space down:space text:_ edit: text:요 edit: edit: "
         "key:d edit:ㅇ key:k edit:아 key:s edit:안",
         "key:Left down:Left edit: text:안 edit: edit: key:Left down:Left edit: edit:" },
+    { "forwarding, keys read together", "key:BackSpace key:BackSpace key:BackSpace edit:ㅇ edit: edit:",
+        "key:d key:y key:space key:d key:k key:s edit:ㅇ edit:요 edit: text:요 edit: edit: edit:ㅇ edit:아 edit:안",
+        "key:Left key:Left edit: text:안 edit: edit: edit: edit:" },
+    { "no forwarding, keys read together",
+        "key:BackSpace key:BackSpace key:BackSpace down:BackSpace edit:ㅇ edit: edit:",
+        "key:d key:y key:space down:space text:_ key:d key:k key:s "
+        "edit:ㅇ edit:요 edit: text:요 edit: edit: edit:ㅇ edit:아 edit:안",
+        "key:Left down:Left key:Left down:Left edit: text:안 edit: edit: edit: edit:" },
 };
 
 TEST_F(SdlInputMethod, KoreanKeepsTheOrderTypedAndLosesNoKey)
