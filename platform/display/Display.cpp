@@ -22,7 +22,7 @@ namespace {
     void TextInputHandler(bool on)
     {
         if (Display* display = GetDisplay())
-            display->SetTextInput(on);
+            display->RequestTextInput(on);
     }
 
 } // namespace
@@ -70,6 +70,19 @@ bool Display::SaveFramePng(const std::string& path) const
     return m_frame && WritePng(m_frame, path, true);
 }
 
+void Display::RequestTextInput(bool on)
+{
+    m_textInput = on;
+    m_input.SetRawKeys(on && m_imeDetached);
+    SetTextInput(on && !m_imeDetached);
+}
+
+void Display::DetachInputMethod(bool detached)
+{
+    m_imeDetached = detached;
+    RequestTextInput(m_textInput);
+}
+
 Display* OpenDisplay(HWND window, const std::wstring& title)
 {
     CloseDisplay();
@@ -92,7 +105,7 @@ Display* OpenDisplay(HWND window, const std::wstring& title)
         g_display = display;
     }
     SetTextInputHandler(TextInputHandler);
-    display->SetTextInput(IsInputPanelShown());
+    display->RequestTextInput(IsInputPanelShown());
     return display;
 }
 
@@ -176,6 +189,16 @@ bool ReleaseCapture()
 HWND GetCapture()
 {
     return g_capture;
+}
+
+HIMC ImmAssociateContext(HWND window, HIMC context)
+{
+    Display* display = GetDisplay();
+    if (!display || display->GetWindow() != window)
+        return 0;
+    HIMC old = display->IsInputMethodDetached() ? 0 : 1; // the window's one context
+    display->DetachInputMethod(context == 0);
+    return old;
 }
 
 } // namespace plat

@@ -7,6 +7,7 @@
 
 #include "platform/display/DisplayInput.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/system/InputPanel.h"
 
 #include <atomic>
 #include <cstdint>
@@ -33,6 +34,7 @@ public:
     virtual void Raise() = 0;
     // Any thread: ask for Raise on the UI thread.
     virtual void RequestRaise() = 0;
+    // The backend's text input, with the desktop's input method in it.
     virtual void SetTextInput(bool on) = 0;
     virtual void SetMouseCapture(bool) { }
 
@@ -42,6 +44,12 @@ public:
     // The window changed size (window pixels): a new frame, WM_SIZE, a full repaint.
     bool Resize(int width, int height);
     bool SaveFramePng(const std::string& path) const;
+    // Text input as the input panel asks for it. While the desktop's input method is
+    // detached from the window the backend's text input stays off and each key press
+    // types its own text.
+    void RequestTextInput(bool on);
+    void DetachInputMethod(bool detached);
+    bool IsInputMethodDetached() const { return m_imeDetached; }
 
     uint64_t GetPresentCount() const { return m_presents; }
     const RECT& GetLastPresentRect() const { return m_lastPresent; }
@@ -61,6 +69,8 @@ private:
     DisplayInput m_input;
     uint64_t m_presents = 0;
     RECT m_lastPresent;
+    bool m_textInput = false;
+    bool m_imeDetached = false;
 };
 
 // Opens the chosen backend over the window's client area; null when it cannot (the
@@ -79,5 +89,9 @@ bool SetForegroundWindow(HWND window);
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();
+// The desktop's input method for the window: a null context detaches it, so keys type
+// what they say (a password field); any other context attaches it again. Returns the
+// context the window had.
+HIMC ImmAssociateContext(HWND window, HIMC context);
 
 } // namespace plat

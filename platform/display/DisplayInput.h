@@ -6,11 +6,21 @@
 // as WM_IME_* messages. Where the desktop has no input method, the input panel's Korean
 // keyboard composes typed Latin letters into Hangul and sends the same messages. Points
 // are in window pixels.
+//
+// The desktop's input method answers later than the keyboard: its commit can arrive after
+// the key that ended the syllable, the answers to several keys read together come after
+// all of them, and a key it takes without using may never come back. So input waits its
+// turn behind the keys whose answers are still to come; a key or a tap that arrives while
+// a composition is open commits it first (the input method's own commit of it, when it
+// comes, is dropped); and a key the input method took, where all it did was end its
+// Hangul composition, is typed here.
 
 #include "platform/event/Message.h"
 #include "platform/system/HangulComposer.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 
 namespace plat {
@@ -26,26 +36,91 @@ public:
     // Moves count only while the button is down.
     void PointerMove(int32_t x, int32_t y);
     void PointerUp(int32_t x, int32_t y);
-    // VK_HANGUL (and Shift+Space) is the panel's input-mode button.
+    // VK_HANGUL (and Shift+Space) is the panel's input-mode button. A key without a code
+    // of its own (0) sends nothing but still ends what an open composition is doing.
     void Key(bool down, uint32_t virtualKey, bool repeat = false);
+    // A key press as the keyboard sent it, before the desktop's input method saw it; the
+    // backend reports it just ahead of what became of it: a Key when the input method let
+    // it through, else the input method's own output. text is what the key types without
+    // an input method; command is Control, Alt or Super held.
+    void KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command);
     // Text the keyboard typed or the desktop's input method committed.
     void Text(const std::wstring& text);
     // The desktop input method's text being composed; empty when the composition ended
     // without a result.
     void Composition(const std::wstring& text);
+    // The backend has handed over everything it had.
+    void EndOfInput();
     void Activate(bool active);
     // The user closes the window: it is destroyed, which ends the message loop.
     void Close();
+    // While on, the desktop's input method is out of the way (a password field): each
+    // key press types its own text.
+    void SetRawKeys(bool on) { m_rawKeys = on; }
+    // Makes the desktop's input method forget its composition (it commits it, and that
+    // commit is dropped here).
+    void SetInputMethodReset(std::function<void()> reset) { m_resetInputMethod = std::move(reset); }
 
     bool IsPressed() const { return m_pressed; }
     bool IsComposing() const { return m_composing; }
 
 private:
+    // A key press read from the keyboard, and what became of it.
+    struct Press {
+        enum State { Read, Let, Taken };
+        enum Role { Unknown, Letter, Back, Other, Ignored }; // of a taken key, on its turn
+        State state = Read;
+        uint32_t key = 0;
+        std::wstring raw; // what it types without an input method
+        bool shift = false;
+        bool command = false;
+        // Let through:
+        bool repeat = false;
+        std::wstring typed; // its text, kept while it waits its turn
+        bool awaitsText = false; // SDL's text for it comes next
+        // Taken:
+        Role role = Unknown;
+        std::wstring composition; // the input method's composition when it took the key
+        bool onlyClosed = true; // all it answered was ending that composition
+        bool emptied = false; // ... with an empty composition among it
+        bool handedBack = false; // the backend delivered it after all
+    };
+    // Input waiting its turn behind keys whose answers from the input method are still to
+    // come: a press, or any other message.
+    struct Step {
+        Press press;
+        std::function<void()> run;
+    };
+    // An answer of the input method: a composition or a commit.
+    struct Answer {
+        bool composition;
+        std::wstring text;
+    };
+
     void Post(UINT message, WPARAM wParam, LPARAM lParam);
     void Commit(const std::wstring& text);
     void Compose(const std::wstring& text);
     // Commits what the Korean keyboard is composing, before anything else is sent.
     void FlushHangul();
+    // Commits the desktop input method's composition ahead of it.
+    void CommitAhead();
+    // The key's messages, after what an open composition needs first.
+    void Send(bool down, uint32_t virtualKey, bool repeat);
+    // Typed characters: through the panel's Korean keyboard when it is on.
+    void Type(const std::wstring& text);
+    void Apply(const Answer& answer);
+    // Gives an answer to the key it belongs to, in the order the keys were pressed.
+    void Take(const Answer& answer);
+    // Runs in order what waits and needs no answer; stops at a taken key.
+    void Advance();
+    // Runs now when nothing waits, else in its turn.
+    void InTurn(std::function<void()> run);
+    // The last press was not let through: the input method took it.
+    void ReadDone();
+    bool HasTakenAfterFirst() const;
+    // Types a taken key the input method did not use.
+    void Finish(const Press& press);
+    void Classify(Press& press);
 
     HWND m_window;
     bool m_pressed = false;
@@ -53,6 +128,12 @@ private:
     HangulComposer m_hangul;
     bool m_shift = false;
     bool m_swallowSpace = false; // the text of a Shift+Space that toggled the keyboard
+    std::wstring m_imeText; // the desktop input method's open composition
+    std::wstring m_expected; // its commit, already sent ahead
+    bool m_hangulIme = false; // its last composition was Hangul
+    std::deque<Step> m_steps;
+    bool m_rawKeys = false;
+    std::function<void()> m_resetInputMethod;
 };
 
 } // namespace plat

@@ -1,6 +1,7 @@
 #include "platform/display/SdlDisplay.h"
 
 #include "platform/display/VirtualKeys.h"
+#include "platform/display/X11KeyPress.h"
 #include "platform/event/Window.h"
 #include "platform/system/Trace.h"
 #include "platform/system/Utf8.h"
@@ -112,6 +113,8 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
         return nullptr;
     }
     SDL_StopTextInput();
+    WatchKeyPresses();
+    display->GetInput().SetInputMethodReset([display] { display->m_resetInputMethod = true; });
     SetEventSource(display);
     return display;
 }
@@ -119,6 +122,7 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
 SdlDisplay::~SdlDisplay()
 {
     SetEventSource(nullptr);
+    SDL_SetEventFilter(nullptr, nullptr);
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -185,6 +189,15 @@ void SdlDisplay::Pump()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Handle(event);
+    // The input method's answers to the keys read so far have come with them.
+    GetInput().EndOfInput();
+    // Stopping text input resets the input method, which commits what it composed. Only
+    // now: stopping also drops the text events still queued.
+    if (m_resetInputMethod && SDL_IsTextInputActive()) {
+        SDL_StopTextInput();
+        SDL_StartTextInput();
+    }
+    m_resetInputMethod = false;
 }
 
 void SdlDisplay::Wait()
@@ -217,9 +230,14 @@ void SdlDisplay::Handle(const SDL_Event& event)
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        if (uint32_t vk = VirtualKey(event.key.keysym.sym))
-            input.Key(event.type == SDL_KEYDOWN, vk, event.key.repeat != 0);
+        input.Key(event.type == SDL_KEYDOWN, VirtualKey(event.key.keysym.sym), event.key.repeat != 0);
         break;
+    case SDL_SYSWMEVENT: {
+        KeyStroke press;
+        if (ReadKeyPress(event, press))
+            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command);
+        break;
+    }
     case SDL_TEXTINPUT:
         input.Text(DecodeUtf8(event.text.text));
         break;

@@ -41,6 +41,7 @@ private:
     int m_scale = 1;
     uint32_t m_wakeEvent = 0;
     std::atomic<bool> m_raiseRequested { false };
+    bool m_resetInputMethod = false;
 };
 
 } // namespace plat

@@ -1,7 +1,9 @@
 #include "ux/widgets/UxEdit.h"
 
+#include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
 #include "ux/core/UxDeviceMessageHandler.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/graphics/UxDeviceContext.h"
@@ -40,6 +42,7 @@ UxEdit::~UxEdit()
         if (UxSipHandler* sip = UxSipHandler::GetInstance())
             sip->RequestHide();
     }
+    DetachInputMethod(false);
     m_refresh.Stop();
     Clear();
 }
@@ -106,6 +109,7 @@ void UxEdit::Clear()
     m_styleCache.Clear();
     m_newStyle = nullptr;
     m_caret.Set(nullptr, nullptr);
+    m_composing = false;
     m_length = 0;
     m_documentWidth = m_documentHeight = 0;
     SetContentSize(0, 0);
@@ -165,6 +169,7 @@ int32_t UxEdit::Insert(const std::wstring& text)
 {
     if (!m_begin || !m_caret.GetStart())
         return 0;
+    m_composing = false;
     m_caret.Invalidate();
     DeleteSelection();
     UxEditGlyph* from = m_caret.GetStart();
@@ -224,6 +229,7 @@ bool UxEdit::InsertImage(const UxDrawItem& emoticon)
         delete glyph;
         return false;
     }
+    m_composing = false;
     m_caret.Invalidate();
     DeleteSelection();
     UxEditGlyph* from = m_caret.GetStart();
@@ -301,6 +307,10 @@ UxEditCaret* UxEdit::CollapseSelection()
 {
     if (!m_caret.HasSelection())
         return nullptr;
+    if (m_composing) {
+        m_composing = false;
+        Invalidate();
+    }
     m_caret.Invalidate();
     m_caret.SetStart(m_caret.GetEnd()->GetPrevGlyph());
     m_caret.Touch();
@@ -368,10 +378,16 @@ bool UxEdit::OnFocusChanged(bool focused)
             sip->SetConversionMode(m_keyboardType);
         if (!(m_styles & ReadOnly) && sip)
             sip->Show();
+        if ((m_styles & (Password | ReadOnly)) == Password)
+            DetachInputMethod(true);
         m_refresh.Start();
     } else {
         if (!(m_styles & ReadOnly) && sip)
             sip->RequestHide();
+        DetachInputMethod(false);
+        // A syllable the input method never finished here stays as it stands.
+        if (m_composing)
+            CollapseSelection();
         m_refresh.Stop();
     }
     UpdateTextGuide();
@@ -399,6 +415,7 @@ bool UxEdit::OnPointerHold(int32_t x, int32_t y)
     bool result = UxWindow::OnPointerHold(x, y);
     if ((m_styles & ReadOnly) || !m_begin)
         return result;
+    m_composing = false;
     m_caret.Invalidate();
     plat::POINT client = ScreenToClient(plat::POINT { x, y });
     plat::POINT at { client.x - GetXAxis().GetOffset(), client.y - GetYAxis().GetOffset() };
@@ -479,8 +496,10 @@ bool UxEdit::OnImeComposition(uintptr_t character, intptr_t mode)
     if (mode == 1) {
         // The composing syllable stays selected so the next update or the commit replaces
         // it; a dropped character leaves the selection where it is.
-        if (Insert(std::wstring(1, wchar_t(character))) > 0)
+        if (Insert(std::wstring(1, wchar_t(character))) > 0) {
             m_caret.SetStart(m_caret.GetStart()->GetPrevGlyph());
+            m_composing = true;
+        }
     } else if (mode == 2) {
         InsertChar(0);
     }
@@ -518,6 +537,10 @@ bool UxEdit::OnSetSelection(uintptr_t start, intptr_t end)
     UxEditGlyph* last = first;
     for (int64_t i = s; i <= e; ++i)
         last = last->GetNextGlyph();
+    if (m_composing) {
+        m_composing = false;
+        Invalidate();
+    }
     m_caret.Invalidate();
     m_caret.Set(first, last);
     m_caret.Touch();
@@ -554,8 +577,34 @@ bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, cons
 {
     plat::POINT origin { dest.left - content.left, dest.top - content.top };
     bool drawn = m_document.Draw(*surface, origin, content);
+    if (m_composing)
+        PaintComposition(*surface, origin, dest);
     // Unfocused, the caret would only paint the back colour over the glyph it stands at.
     if (!(m_styles & ReadOnly) && IsFocused())
         m_caret.Draw(*surface, dest);
     return drawn;
+}
+
+void UxEdit::PaintComposition(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip)
+{
+    for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph()) {
+        const plat::RECT& r = g->GetRect();
+        plat::RECT line { r.left + origin.x, r.bottom - 2 + origin.y, r.right + origin.x, r.bottom + origin.y };
+        plat::RECT visible;
+        if (UxTextStyleHandle* style = g->GetStyle(); style && IntersectRect(line, clip, &visible))
+            surface.FillRect(style->TextColor, visible);
+    }
+}
+
+void UxEdit::DetachInputMethod(bool detach)
+{
+    if (detach == m_imeDetached)
+        return;
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    plat::HWND window = device ? device->GetHandle() : nullptr;
+    if (detach)
+        m_imeContext = plat::ImmAssociateContext(window, 0);
+    else
+        plat::ImmAssociateContext(window, m_imeContext);
+    m_imeDetached = detach;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/system/InputPanel.h"
 #include "ux/graphics/UxImageDesc.h"
 #include "ux/graphics/UxTextStyle.h"
 #include "ux/widgets/UxEditCaret.h"
@@ -81,6 +82,8 @@ public:
 
     // Selection as positions: the begin anchor is 0, so the first caret position is 1.
     void GetSelection(int32_t& start, int32_t& end) const;
+    // The selection holds the input method's syllable being composed.
+    bool IsComposing() const { return m_composing; }
 
     void SetKeyboardType(int32_t type) { m_keyboardType = type; }
     int32_t GetKeyboardType() const { return m_keyboardType; }
@@ -107,6 +110,10 @@ private:
     void AfterEdit(UxEditGlyph* from, UxEditGlyph* to);
     void Relayout();
     void UpdateTextGuide();
+    // Underlines the syllable being composed, as desktop input methods do.
+    void PaintComposition(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip);
+    // A password is typed in Latin letters whatever mode the desktop's input method is in.
+    void DetachInputMethod(bool detach);
     // Moves the vertical axis to offset, kept inside the content.
     void ScrollYTo(int32_t offset);
 
@@ -126,4 +133,7 @@ private:
     UxLabel m_textGuide;
     int32_t m_length = 0;
     int32_t m_layoutWidth = -1; // the view width of the last full layout
+    bool m_composing = false;
+    bool m_imeDetached = false;
+    plat::HIMC m_imeContext = 0; // the window's input method while detached
 };

@@ -335,6 +335,31 @@ TEST_F(EditTest, DesktopCompositionIsReplacedByItsCommit)
     EXPECT_EQ(Selection(), std::make_pair(3u, 3u));
 }
 
+TEST_F(EditTest, DesktopCompositionIsUnderlinedAndATapCommitsItOnce)
+{
+    UxEdit* edit = MakeEdit(); // the syllable's glyph: 20..28 x 100..116
+    int resets = 0;
+    Input().SetInputMethodReset([&] { ++resets; });
+    edit->SetFocus(true);
+    Input().Composition(L"한");
+    UxPumpFor(0);
+    Repaint();
+    EXPECT_TRUE(edit->IsComposing());
+    EXPECT_EQ(At(24, 115), 0u);
+
+    // A tap in the edit ends the syllable there and resets the input method, whose commit
+    // of the same syllable follows.
+    Tap(150, 110);
+    EXPECT_EQ(resets, 1);
+    Input().Text(L"한");
+    Input().Composition(L"ㄱ");
+    UxPumpFor(0);
+    Repaint();
+    EXPECT_EQ(edit->GetText(), L"한ㄱ");
+    EXPECT_EQ(At(24, 115), 0xFAFAFAu);
+    Input().SetInputMethodReset(nullptr);
+}
+
 TEST_F(EditTest, CaretFadesAndNeverShrinksToNothing)
 {
     UxEdit* edit = MakeEdit(0, { 20, 100, 228, 164 }, 0); // font size 0: the default cell
