@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
+#include "app/buddies/RowParts.h"
 #include "ux/widgets/UxListWindow.h"
 
 #include <string>
@@ -43,10 +42,34 @@ public:
     // "name (online/total)" for a group row.
     static std::wstring GroupTitle(const Group& group);
 
+    // What a tap on a buddy starts, here and on the profile: the chat with the buddy
+    // (nothing while it is offline), or a memo to it.
+    static void StartChat(const Buddy& buddy);
+    static void WriteMemo(const Buddy& buddy);
+
     const Buddy* GetBuddy(int32_t index) const;
     const Group* GetGroup(int32_t index) const;
-    int32_t GetItemHeight() const { return m_itemHeight; }
-    const plat::RECT& GetDisclosureRect() const { return m_disclosureRect; }
+    int32_t GetItemHeight() const { return m_frame.itemHeight; }
+    const plat::RECT& GetDisclosureRect() const { return m_disclosure.rect; }
+
+protected:
+    // Every row anew for the groups and buddies a sort option shows.
+    void Fill(int32_t sortType);
+    // A buddy row's status icon and its texts as the view option asks.
+    void DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected);
+
+    // The row items, one look each; texts that change colour on the selected row have
+    // two looks.
+    RowFrame m_frame;
+    RowImage m_groupIcon;
+    plat::RECT m_groupIconOpen {};
+    plat::RECT m_groupIconClosed {};
+    RowText m_groupName;
+    RowImage m_buddyIcon;
+    RowText m_buddyName;
+    RowText m_buddyNick;
+    RowText m_buddyNameOnly;
+    RowImage m_disclosure;
 
 private:
     // The row of the group with this id, -1 when none.
@@ -56,29 +79,4 @@ private:
     // Repaints the row while the list is on screen.
     void RefreshShown(int32_t index);
     UxListRow MakeRow(int32_t kind, const void* record) const;
-
-    // The row items, one look each; the two-coloured texts have one item per colour.
-    UxImageItem m_selectionBar;
-    UxImageItem m_line;
-    UxImageItem m_groupIcon;
-    UxTextItem m_groupName[2];
-    UxImageItem m_buddyIcon;
-    UxTextItem m_buddyName;
-    UxTextItem m_buddyNick[2];
-    UxTextItem m_buddyNameOnly;
-    UxImageItem m_disclosure;
-
-    plat::RECT m_selectionRect {};
-    plat::RECT m_lineRect {};
-    plat::RECT m_groupIconRect {};
-    plat::RECT m_groupIconOpen {};
-    plat::RECT m_groupIconClosed {};
-    plat::RECT m_groupNameRect {};
-    plat::RECT m_buddyIconRect {};
-    plat::RECT m_buddyNameRect {};
-    plat::RECT m_buddyNickRect {};
-    plat::RECT m_buddyNameOnlyRect {};
-    plat::RECT m_disclosureRect {};
-    int32_t m_itemHeight = 56;
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

@@ -51,3 +51,18 @@ bool EmptyPage::OnVisibleChanged(bool visible)
         app->GetMenuBar().HideSystemMenuButton();
     return UxPanel::OnVisibleChanged(visible);
 }
+
+void EmptyPage::DropFocus()
+{
+    for (UxWindow* window = FocusedWindow; window; window = window->GetParent())
+        if (window == this) {
+            FocusedWindow->SetFocus(false);
+            return;
+        }
+}
+
+void EmptyPage::RemoveChildren()
+{
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
+}

@@ -23,6 +23,13 @@ public:
     // Where pages go: from the default status bar's bottom to the menu bar's top.
     static plat::RECT GetPageRect();
 
+protected:
+    // A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
+    void DropFocus();
+    // Takes every child out of the page; pages whose parts are members call it in their
+    // destructor.
+    void RemoveChildren();
+
 private:
     std::wstring m_name;
     bool m_belowStatusBar;

@@ -24,6 +24,9 @@ public:
     // Asks for the group named on the group-add page and goes back; an alert when the
     // name is empty.
     void AddGroup();
+    // After a request went out: back from the page, unless the send ended the session
+    // (the reset then decides what shows) or the page is no longer the one on top.
+    static void BackFrom(const UxWindow& page);
 
     // The title is the header's own Title label, built from the same key.
     UxButton BackButton;

@@ -1,0 +1,150 @@
+#include "app/buddies/BuddyProfileView.h"
+
+#include "app/buddies/BuddyListView.h"
+#include "app/shell/MessengerApp.h"
+#include "app/shell/StatusText.h"
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "ux/core/UxDateTime.h"
+#include "ux/core/UxRect.h"
+#include "ux/core/UxText.h"
+#include "ux/graphics/UxDeviceContext.h"
+
+namespace {
+
+// A tap counts for an icon from as far left of it as the icon sits below the row's top.
+bool Beyond(int32_t x, const plat::RECT& icon)
+{
+    return !IsRectEmpty(icon) && x > icon.left - icon.top;
+}
+
+} // namespace
+
+bool BuddyProfileView::Build(UxXmlNode* node)
+{
+    if (!node || !ApplySkin(node) || !m_frame.Read(node) || !m_label.Read(node, L"LText")
+        || !m_value.Read(node, L"RText") || !m_buddyIcon.Read(node, L"BuddyIcon")
+        || !m_chatIcon.Read(node, L"ChatIcon") || !m_memoIcon.Read(node, L"MemoIcon")
+        || !m_disclosure.Read(node, L"DisclosureButton"))
+        return false;
+    // The rows stand still: their number never changes.
+    GetYAxis().SetDraggable(false);
+    SetAnimate(false);
+    for (int32_t row = 0; row < RowCount; ++row)
+        AddRow(m_frame.MakeRow(UxListRow::Item));
+    SetAnimate(true);
+    return true;
+}
+
+void BuddyProfileView::SetBuddy(const std::wstring& buddyId, const std::wstring& groupId)
+{
+    m_buddyId = buddyId;
+    m_groupId = groupId;
+    SetSelection(-1);
+    Invalidate();
+}
+
+Buddy* BuddyProfileView::GetBuddy() const
+{
+    BuddyList* buddies = BuddyList::GetInstance();
+    return buddies && !m_buddyId.empty() ? buddies->FindById(m_buddyId) : nullptr;
+}
+
+const Group* BuddyProfileView::GetGroup() const
+{
+    GroupList* groups = GroupList::GetInstance();
+    return groups ? groups->Find(m_groupId) : nullptr;
+}
+
+std::wstring BuddyProfileView::BirthdayText(const Buddy& buddy)
+{
+    if (buddy.Birthday.empty())
+        return L"";
+    UxDateTime date;
+    date.Parse(buddy.Birthday, L"yyyyMMdd");
+    // What is no date shows as none rather than as "0월 0일".
+    if (date.Month < 1 || date.Month > 12 || date.Day < 1 || date.Day > 31)
+        return L"";
+    return FormatString(L"%d월 %d일 %s", static_cast<int>(date.Month), static_cast<int>(date.Day),
+        buddy.SolarBirthday ? L"(양력)" : L"(음력)");
+}
+
+std::wstring BuddyProfileView::RowLabel(int32_t row)
+{
+    static const wchar_t* const kLabels[RowCount]
+        = { L"이름", L"접속 상태", L"대화명", L"생일", L"이메일", L"휴대폰", L"그룹" };
+    return row >= 0 && row < RowCount ? kLabels[row] : L"";
+}
+
+std::wstring BuddyProfileView::RowValue(int32_t row, const Buddy& buddy, const Group* group)
+{
+    switch (row) {
+    case RowName:
+        return buddy.Name;
+    case RowStatus:
+        return GetStatusText(buddy.Status);
+    case RowNick:
+        return buddy.Nick;
+    case RowBirthday:
+        return BirthdayText(buddy);
+    case RowEmail:
+        return buddy.Email;
+    case RowMobile:
+        return buddy.Mobile;
+    case RowGroup:
+        return group ? group->Name : L"";
+    default:
+        return L"";
+    }
+}
+
+bool BuddyProfileView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(m_frame.backColor, rect);
+    return true;
+}
+
+bool BuddyProfileView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    if (IsRectEmpty(clip))
+        return true;
+    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
+    const bool selected = index == GetSelection();
+    m_frame.DrawBack(painter, surface, clip, selected);
+    if (const Buddy* buddy = GetBuddy()) {
+        if (index == RowName) {
+            if (buddy->Status != BuddyStatusOffline)
+                m_chatIcon.Draw(painter);
+            m_memoIcon.Draw(painter);
+        } else if (index == RowStatus) {
+            m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
+            m_buddyIcon.Draw(painter);
+        } else if (index == RowGroup) {
+            m_disclosure.Draw(painter);
+        }
+        m_value.Draw(painter, RowValue(index, *buddy, GetGroup()), selected);
+    }
+    m_label.Draw(painter, RowLabel(index), selected);
+    m_frame.line.Draw(painter);
+    return true;
+}
+
+void BuddyProfileView::OnRowClicked(int32_t index, int32_t x, int32_t)
+{
+    const Buddy* buddy = GetBuddy();
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!buddy || !app)
+        return;
+    if (index == RowName) {
+        if (Beyond(x, m_memoIcon.rect))
+            BuddyListView::WriteMemo(*buddy);
+        else if (Beyond(x, m_chatIcon.rect))
+            BuddyListView::StartChat(*buddy);
+    } else if (index == RowGroup) {
+        const Group* group = GetGroup();
+        GroupSelectPage& chooser = app->GetGroupSelectPage();
+        chooser.Setup(GroupSelectPage::ModeMove, buddy->Name, buddy->Email, group ? group->Name : L"");
+        app->PushScreen(&app->GetStatusBarDisclosure(), &chooser, MessengerApp::PushFromRight);
+    }
+}

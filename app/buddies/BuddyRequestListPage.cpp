@@ -1,0 +1,32 @@
+#include "app/buddies/BuddyRequestListPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+BuddyRequestListPage::~BuddyRequestListPage()
+{
+    RemoveChildren();
+}
+
+bool BuddyRequestListPage::Create()
+{
+    UxXmlNode* node = SelectSection(L"BuddyRequestListPage::Create", L"BuddyRequestList");
+    if (!node || !EmptyPage::Create() || !ApplySkin(node))
+        return false;
+    AddChild(&m_view);
+    return m_view.Build(node->FindChild(L"View"));
+}
+
+void BuddyRequestListPage::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().SetTitle(L"친구 요청함");
+    m_view.Reload();
+}
+
+void BuddyRequestListPage::Refresh()
+{
+    if (IsVisible())
+        m_view.Refresh();
+}

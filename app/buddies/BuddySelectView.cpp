@@ -1,0 +1,58 @@
+#include "app/buddies/BuddySelectView.h"
+
+#include "messenger/model/BuddyList.h"
+#include "messenger/model/GroupList.h"
+#include "messenger/model/Options.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+
+bool BuddySelectView::Build(UxXmlNode* node)
+{
+    return BuddyListView::Build(node) && m_unchecked.Read(node, L"CheckBoxUnchecked")
+        && m_checked.Read(node, L"CheckBoxChecked");
+}
+
+bool BuddySelectView::Reload(int32_t mode)
+{
+    int32_t sort = Options::GetInstance() ? Options::GetInstance()->GetSortType() : Options::SortAll;
+    if (mode == 0)
+        sort = Options::SortOnline;
+    else if (mode == 1)
+        sort = Options::SortAll;
+    Fill(sort);
+    return true;
+}
+
+bool BuddySelectView::DrawRow(
+    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+{
+    if (IsRectEmpty(clip))
+        return true;
+    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
+    const bool selected = index == GetSelection();
+    m_frame.DrawBack(painter, surface, clip, selected);
+    if (const Group* group = GetGroup(index)) {
+        m_groupIcon.item.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
+        m_groupIcon.Draw(painter);
+        m_groupName.Draw(painter, group->Name, selected);
+    } else if (const Buddy* buddy = GetBuddy(index)) {
+        (buddy->Picked ? m_checked : m_unchecked).Draw(painter);
+        DrawBuddy(painter, *buddy, selected);
+    }
+    m_frame.line.Draw(painter);
+    return true;
+}
+
+void BuddySelectView::OnRowClicked(int32_t index, int32_t, int32_t)
+{
+    BuddyList* buddies = BuddyList::GetInstance();
+    const Buddy* shown = GetBuddy(index);
+    Buddy* buddy = shown && buddies ? buddies->FindById(shown->Id) : nullptr;
+    if (!buddy)
+        return;
+    buddy->Picked = buddy->Picked ? 0 : 1;
+    // Every row of the buddy shows the same tick.
+    for (int32_t i = 0; i < GetRowCount(); ++i)
+        if (GetBuddy(i) == buddy)
+            RefreshRow(i);
+}

@@ -1,0 +1,41 @@
+#include "app/buddies/GroupAddPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+GroupAddPage::~GroupAddPage()
+{
+    RemoveChildren();
+}
+
+bool GroupAddPage::Create()
+{
+    UxXmlNode* node = SelectSection(L"GroupAddPage::Create", L"GroupAdd");
+    if (!node || !EmptyPage::Create() || !ApplySkin(node))
+        return false;
+    AddChild(&m_titleBar);
+    AddChild(&m_view);
+    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+}
+
+void GroupAddPage::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
+        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
+        bar.SetTitle(L"그룹 추가");
+        bar.GroupAddButton.SetVisible(true);
+        bar.GroupAddButton.Invalidate();
+    }
+    m_view.GroupName.SetFocus(true);
+}
+
+void GroupAddPage::OnWillHide()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
+        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
+        bar.GroupAddButton.SetVisible(false);
+        bar.Invalidate();
+    }
+    DropFocus();
+}

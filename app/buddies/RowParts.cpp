@@ -1,0 +1,73 @@
+#include "app/buddies/RowParts.h"
+
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxListWindow.h"
+
+bool RowImage::Read(UxXmlNode* view, const wchar_t* name)
+{
+    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
+    if (!node)
+        return true;
+    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
+    return item.ApplySkin(node);
+}
+
+bool RowText::Read(UxXmlNode* view, const wchar_t* name)
+{
+    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
+    if (!node)
+        return true;
+    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
+    if (!look[0].ApplySkin(node))
+        return false;
+    UxTextStyle selected = look[0].GetStyle();
+    if (UxXmlNode* colour = node->FindChild(L"TextColorSelected"))
+        selected.TextColor = colour->GetColor();
+    return look[1].SetStyle(selected);
+}
+
+void RowText::Draw(UxListItemPainter& painter, const std::wstring& text, bool selected)
+{
+    UxTextItem& item = look[selected ? 1 : 0];
+    item.SetText(text);
+    painter.DrawText(item, rect);
+}
+
+bool RowFrame::Read(UxXmlNode* view)
+{
+    if (!view)
+        return false;
+    if (UxXmlNode* height = view->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
+        itemHeight = height->GetInt();
+    if (UxXmlNode* back = view->FindChild(L"_BackColor"))
+        backColor = back->GetColor();
+    return selectionBar.Read(view, L"SelectionBar") && line.Read(view, L"Line");
+}
+
+UxListRow RowFrame::MakeRow(int32_t kind, uintptr_t data) const
+{
+    UxListRow row;
+    row.kind = kind;
+    row.fullHeight = itemHeight;
+    row.data = data;
+    return row;
+}
+
+UxListItemPainter RowFrame::Painter(
+    UxListWindow& list, UxDeviceContext* surface, int32_t index, const plat::RECT& rowClip)
+{
+    const plat::POINT origin = list.GetSurfaceOffset();
+    return UxListItemPainter(
+        &list, surface, index, rowClip, OffsetRect(list.GetRowRect(index), origin.x, origin.y));
+}
+
+void RowFrame::DrawBack(
+    UxListItemPainter& painter, UxDeviceContext* surface, const plat::RECT& clip, bool selected)
+{
+    if (selected)
+        selectionBar.Draw(painter);
+    else
+        surface->FillRect(backColor, clip);
+}

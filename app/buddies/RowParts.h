@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/event/Message.h"
+#include "ux/graphics/UxImageItem.h"
+#include "ux/graphics/UxTextItem.h"
+#include "ux/widgets/UxListItemPainter.h"
+#include "ux/widgets/UxListRow.h"
+
+#include <string>
+
+class UxDeviceContext;
+class UxListWindow;
+class UxXmlNode;
+
+// The pieces the buddy screens' lists draw their rows from, each read once from a
+// child of the list's skin node and placed by that child's "_Rect", relative to the row.
+
+// A picture in a row; a missing node leaves it empty and draws nothing.
+struct RowImage {
+    bool Read(UxXmlNode* view, const wchar_t* name);
+    void Draw(UxListItemPainter& painter) { painter.DrawImage(item, rect); }
+
+    UxImageItem item;
+    plat::RECT rect {};
+};
+
+// A text in a row, in its "TextColor", or in "TextColorSelected" on the selected row.
+struct RowText {
+    bool Read(UxXmlNode* view, const wchar_t* name);
+    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected);
+
+    UxTextItem look[2];
+    plat::RECT rect {};
+};
+
+// What every row shares: its height, the fill of rows that are not selected and of the
+// list's background, the selection bar and the line under each row.
+struct RowFrame {
+    // "_TableViewItemHeight", "_BackColor", "SelectionBar" and "Line".
+    bool Read(UxXmlNode* view);
+    // An item or header row of the shared height.
+    UxListRow MakeRow(int32_t kind, uintptr_t data = 0) const;
+    // The painter of row index of list, whose part rowClip (relative to the row) is drawn.
+    static UxListItemPainter Painter(
+        UxListWindow& list, UxDeviceContext* surface, int32_t index, const plat::RECT& rowClip);
+    // The selection bar on the selected row, the fill on the others.
+    void DrawBack(UxListItemPainter& painter, UxDeviceContext* surface, const plat::RECT& clip, bool selected);
+
+    RowImage selectionBar;
+    RowImage line;
+    int32_t itemHeight = 56;
+    plat::COLORREF backColor = 0xFFFFFF;
+};
