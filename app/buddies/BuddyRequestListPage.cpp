@@ -3,6 +3,7 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "ux/markup/UxXmlNode.h"
+#include "ux/core/UxNavigationController.h"
 
 BuddyRequestListPage::~BuddyRequestListPage()
 {
@@ -27,6 +28,8 @@ void BuddyRequestListPage::OnWillShow()
 
 void BuddyRequestListPage::Refresh()
 {
-    if (IsVisible())
+    // Also while the page is still sliding in: it came up before the answer.
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (navigation && navigation->GetPage() == this)
         m_view.Refresh();
 }

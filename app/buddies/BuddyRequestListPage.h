@@ -14,7 +14,7 @@ public:
 
     bool Create() override;
     void OnWillShow() override;
-    // The lists changed: the rows follow while the page is up.
+    // The lists changed: the rows follow while the page is the one shown.
     void Refresh();
 
     BuddyRequestListView& GetView() { return m_view; }
