@@ -117,6 +117,8 @@ bool BuddyAddView::DrawRow(
 
 void BuddyAddView::OnRowClicked(int32_t index, int32_t, int32_t)
 {
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
     MessengerApp* app = MessengerApp::GetInstance();
     if (index != RowGroup || !app)
         return;

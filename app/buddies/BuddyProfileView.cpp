@@ -132,6 +132,8 @@ bool BuddyProfileView::DrawRow(
 
 void BuddyProfileView::OnRowClicked(int32_t index, int32_t x, int32_t)
 {
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
     const Buddy* buddy = GetBuddy();
     MessengerApp* app = MessengerApp::GetInstance();
     if (!buddy || !app)

@@ -74,6 +74,8 @@ bool BuddyRequestInfoView::DrawRow(
 
 void BuddyRequestInfoView::OnRowClicked(int32_t index, int32_t, int32_t)
 {
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
     const Buddy* buddy = GetBuddy();
     MessengerApp* app = MessengerApp::GetInstance();
     if (index != RowGroup || !buddy || !app)

@@ -45,6 +45,8 @@ bool BuddySelectView::DrawRow(
 
 void BuddySelectView::OnRowClicked(int32_t index, int32_t, int32_t)
 {
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
     BuddyList* buddies = BuddyList::GetInstance();
     const Buddy* shown = GetBuddy(index);
     Buddy* buddy = shown && buddies ? buddies->FindById(shown->Id) : nullptr;

@@ -56,6 +56,8 @@ bool GroupSelectView::DrawRow(
 
 void GroupSelectView::OnRowClicked(int32_t index, int32_t, int32_t)
 {
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
     if (index < 0 || static_cast<size_t>(index) >= m_names.size())
         return;
     if (IsValidRow(m_checked))
