@@ -11,11 +11,8 @@ BuddyAddPage::~BuddyAddPage()
 
 bool BuddyAddPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddyAddPage::Create", L"BuddyAdd");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void BuddyAddPage::OnWillShow()

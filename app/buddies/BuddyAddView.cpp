@@ -16,9 +16,9 @@ BuddyAddView::~BuddyAddView()
             RemoveChild(part);
 }
 
-bool BuddyAddView::Build(UxXmlNode* node)
+bool BuddyAddView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node) || !m_frame.Read(node) || !m_label.Read(node, L"LText")
+    if (!FramedList::ApplySkin(node) || !m_label.Read(node, L"LText")
         || !m_value.Read(node, L"RText") || !m_idSkin.Read(node, L"IdSkin")
         || !m_accountSkin.Read(node, L"AccountSkin") || !m_disclosure.Read(node, L"DisclosureButton"))
         return false;
@@ -27,12 +27,8 @@ bool BuddyAddView::Build(UxXmlNode* node)
                 { L"RequestMessage", &RequestMessage } }))
         return false;
     AccountEdit.SetText(kDefaultAccountDomain);
-    // The edits lie over the rows: the rows must not move under them.
-    GetYAxis().SetDraggable(false);
-    SetAnimate(false);
-    for (int32_t row = 0; row < RowCount; ++row)
-        AddRow(m_frame.MakeRow(UxListRow::Item));
-    SetAnimate(true);
+    // The edits lie over the rows, which must not move under them.
+    AddFixedRows(RowCount);
     return true;
 }
 
@@ -88,21 +84,11 @@ void BuddyAddView::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_
         menu->ApplyChoice(reinterpret_cast<BuddyAddView*>(context)->AccountEdit);
 }
 
-bool BuddyAddView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
-{
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool BuddyAddView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool BuddyAddView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
     static const wchar_t* const kLabels[RowCount] = { L"ID", L"@", L"메시지", L"그룹" };
-    if (IsRectEmpty(clip) || index < 0 || index >= RowCount)
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
+    if (index < 0 || index >= RowCount)
+        return false;
     if (index == RowDomain)
         m_accountSkin.Draw(painter);
     else if (index == RowGroup)
@@ -111,7 +97,6 @@ bool BuddyAddView::DrawRow(
         m_idSkin.Draw(painter);
     m_label.Draw(painter, kLabels[index], selected);
     m_value.Draw(painter, index == RowGroup ? m_groupName : L"", selected);
-    m_frame.line.Draw(painter);
     return true;
 }
 

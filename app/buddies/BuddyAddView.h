@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/buddies/RowParts.h"
+#include "app/buddies/FramedList.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxEdit.h"
-#include "ux/widgets/UxListWindow.h"
 #include "ux/widgets/UxPopup.h"
 
 #include <string>
@@ -11,21 +10,18 @@
 // The form of the buddy add screen: the other person's id as a name and a mail domain,
 // the message sent with the request, and the group the new buddy joins. Four fixed
 // rows with their frames; the edits and the domain button lie over them.
-class BuddyAddView : public UxListWindow {
+class BuddyAddView : public FramedList {
 public:
     enum Rows { RowId, RowDomain, RowMessage, RowGroup, RowCount };
 
     ~BuddyAddView() override;
 
-    // Applies the node, reads the row items, adds the edits and the button from its
-    // children of their names (the domain starts as the service's own) and the rows.
-    bool Build(UxXmlNode* node);
+    // The frame, the row items, the edits and the button from the children of their
+    // names (the domain starts as the service's own), and the rows.
+    bool ApplySkin(UxXmlNode* node) override;
 
     bool OnPointerDown(int32_t x, int32_t y) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
     // The group the new buddy joins, by name ("기타" at first).
@@ -37,12 +33,14 @@ public:
     UxButton AccountButton;
     UxEdit RequestMessage;
 
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+
 private:
     static void OnAccountMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
     // The edit whose frame lies under the point (screen space), null when none.
     UxEdit* EditFramedAt(int32_t x, int32_t y);
 
-    RowFrame m_frame;
     RowText m_label;
     RowText m_value;
     RowImage m_idSkin;

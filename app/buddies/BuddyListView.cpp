@@ -30,7 +30,7 @@ int32_t ViewType()
 
 bool BuddyListView::Build(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node) || !m_frame.Read(node) || !m_groupIcon.Read(node, L"GroupIcon")
+    if (!FramedList::ApplySkin(node) || !m_groupIcon.Read(node, L"GroupIcon")
         || !m_groupName.Read(node, L"GroupName") || !m_buddyIcon.Read(node, L"BuddyIcon")
         || !m_buddyName.Read(node, L"BuddyName") || !m_buddyNick.Read(node, L"BuddyNick")
         || !m_buddyNameOnly.Read(node, L"BuddyNameOnly") || !m_disclosure.Read(node, L"DisclosureButton"))
@@ -203,33 +203,23 @@ bool BuddyListView::MatchesFilter(int32_t index, const std::wstring& filter)
     return buddy && MatchesSearchWord(*buddy, filter);
 }
 
-bool BuddyListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool BuddyListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool BuddyListView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    // A row folded to nothing still comes here; a fill of an empty rectangle would
-    // cover the whole surface.
-    if (IsRectEmpty(clip))
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
 
     if (const Group* group = GetGroup(index)) {
-        m_groupIcon.item.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
-        m_groupIcon.Draw(painter);
+        DrawGroupIcon(painter, index);
         m_groupName.Draw(painter, GroupTitle(*group), selected);
     } else if (const Buddy* buddy = GetBuddy(index)) {
         DrawBuddy(painter, *buddy, selected);
         m_disclosure.Draw(painter);
     }
-    m_frame.line.Draw(painter);
     return true;
+}
+
+void BuddyListView::DrawGroupIcon(UxListItemPainter& painter, int32_t index)
+{
+    m_groupIcon.item.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
+    m_groupIcon.Draw(painter);
 }
 
 void BuddyListView::DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/buddies/RowParts.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/buddies/FramedList.h"
 
 #include <string>
 #include <utility>
@@ -14,7 +13,7 @@ class UxXmlNode;
 // online and total counts, an item row per buddy with its status icon, its texts as
 // the view option asks and a disclosure arrow. Rows point into GroupList and
 // BuddyList, so the view is reloaded whenever those change.
-class BuddyListView : public UxListWindow {
+class BuddyListView : public FramedList {
 public:
     // Applies the node and reads the row items, height and colours from it.
     bool Build(UxXmlNode* node);
@@ -26,9 +25,6 @@ public:
     // removed where the options' order and filter ask for it. 1.
     int UpdateBuddy(const Buddy& buddy);
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     // Holding a row opens nothing.
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
@@ -49,18 +45,19 @@ public:
 
     const Buddy* GetBuddy(int32_t index) const;
     const Group* GetGroup(int32_t index) const;
-    int32_t GetItemHeight() const { return m_frame.itemHeight; }
     const plat::RECT& GetDisclosureRect() const { return m_disclosure.rect; }
 
 protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
     // Every row anew for the groups and buddies a sort option shows.
     void Fill(int32_t sortType);
+    // A group row's fold icon, open or folded.
+    void DrawGroupIcon(UxListItemPainter& painter, int32_t index);
     // A buddy row's status icon and its texts as the view option asks.
     void DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected);
 
     // The row items, one look each; texts that change colour on the selected row have
     // two looks.
-    RowFrame m_frame;
     RowImage m_groupIcon;
     plat::RECT m_groupIconOpen {};
     plat::RECT m_groupIconClosed {};

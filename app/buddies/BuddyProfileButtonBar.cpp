@@ -18,16 +18,15 @@ BuddyProfileButtonBar::~BuddyProfileButtonBar()
     RemoveChildren();
 }
 
-bool BuddyProfileButtonBar::Build(UxXmlNode* node, BuddyProfileView* view)
+bool BuddyProfileButtonBar::ApplySkin(UxXmlNode* node)
 {
-    m_view = view;
-    return ApplySkin(node)
+    return FilledBar::ApplySkin(node)
         && AddSkinParts(*this, node, { { L"BlockButton", &BlockButton }, { L"DeleteButton", &DeleteButton } });
 }
 
 void BuddyProfileButtonBar::UpdateBlockLabel()
 {
-    const Buddy* buddy = m_view ? m_view->GetBuddy() : nullptr;
+    const Buddy* buddy = m_view.GetBuddy();
     const wchar_t* text = buddy && buddy->HasFlag(BuddyListAllow) ? L"친구 차단" : L"차단 해제";
     if (BlockButton.GetDefaultLabel().GetText() == text)
         return;
@@ -46,7 +45,7 @@ bool BuddyProfileButtonBar::OnPaint(UxDeviceContext* surface, const plat::RECT& 
 
 bool BuddyProfileButtonBar::OnChildEvent(UxWindow* child, int32_t code)
 {
-    const Buddy* buddy = m_view ? m_view->GetBuddy() : nullptr;
+    const Buddy* buddy = m_view.GetBuddy();
     if (code != EventPointerUp || !buddy)
         return true;
     m_askedId = buddy->Id;
@@ -63,21 +62,21 @@ bool BuddyProfileButtonBar::OnChildEvent(UxWindow* child, int32_t code)
 void BuddyProfileButtonBar::OnBlockAnswered(uintptr_t context, UxPopup*, int32_t result)
 {
     auto* bar = reinterpret_cast<BuddyProfileButtonBar*>(context);
-    const Buddy* buddy = bar->m_view->GetBuddy();
+    const Buddy* buddy = bar->m_view.GetBuddy();
     // The profile may show another buddy, or none, by the time the answer comes.
     if (result != kYes || !buddy || buddy->Id != bar->m_askedId)
         return;
     // The screen stays; the answer changes the flags and the label.
     if (bar->m_blocking)
-        BlockBuddy(*buddy, bar->m_view->GetGroupId());
+        BlockBuddy(*buddy, bar->m_view.GetGroupId());
     else
-        AllowBuddy(*buddy, bar->m_view->GetGroupId());
+        AllowBuddy(*buddy, bar->m_view.GetGroupId());
 }
 
 void BuddyProfileButtonBar::OnDeleteAnswered(uintptr_t context, UxPopup*, int32_t result)
 {
     auto* bar = reinterpret_cast<BuddyProfileButtonBar*>(context);
-    const Buddy* buddy = bar->m_view->GetBuddy();
+    const Buddy* buddy = bar->m_view.GetBuddy();
     if (result != kYes || !buddy || buddy->Id != bar->m_askedId)
         return;
     // Back at once; the buddy leaves the lists when the service answers.

@@ -10,10 +10,15 @@ class BuddyProfileView;
 // repaint), and delete it; each after a question.
 class BuddyProfileButtonBar : public FilledBar {
 public:
+    // The bar acts on the buddy the view shows.
+    explicit BuddyProfileButtonBar(BuddyProfileView& view)
+        : m_view(view)
+    {
+    }
     ~BuddyProfileButtonBar() override;
 
-    // Applies the node and adds the buttons built from its children of their names.
-    bool Build(UxXmlNode* node, BuddyProfileView* view);
+    // The bar's keys, then the buttons from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
@@ -27,7 +32,7 @@ private:
     static void OnBlockAnswered(uintptr_t context, UxPopup* box, int32_t result);
     static void OnDeleteAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
-    BuddyProfileView* m_view = nullptr;
+    BuddyProfileView& m_view;
     // What Yes does to the buddy asked about: block, or let it see this user again.
     bool m_blocking = false;
     std::wstring m_askedId;

@@ -11,12 +11,8 @@ BuddyProfilePage::~BuddyProfilePage()
 
 bool BuddyProfilePage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddyProfilePage::Create", L"BuddyProfile");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    AddChild(&m_buttonBar);
-    return m_view.Build(node->FindChild(L"View")) && m_buttonBar.Build(node->FindChild(L"ButtonBar"), &m_view);
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view }, { L"ButtonBar", &m_buttonBar } });
 }
 
 void BuddyProfilePage::OnWillShow()

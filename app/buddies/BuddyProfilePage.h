@@ -12,6 +12,7 @@ class BuddyProfilePage : public EmptyPage {
 public:
     BuddyProfilePage()
         : EmptyPage(L"BuddyProfile")
+        , m_buttonBar(m_view)
     {
     }
     ~BuddyProfilePage() override;

@@ -20,40 +20,22 @@ bool Beyond(int32_t x, const plat::RECT& icon)
 
 } // namespace
 
-bool BuddyProfileView::Build(UxXmlNode* node)
+bool BuddyProfileView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node) || !m_frame.Read(node) || !m_label.Read(node, L"LText")
+    if (!FramedList::ApplySkin(node) || !m_label.Read(node, L"LText")
         || !m_value.Read(node, L"RText") || !m_buddyIcon.Read(node, L"BuddyIcon")
         || !m_chatIcon.Read(node, L"ChatIcon") || !m_memoIcon.Read(node, L"MemoIcon")
         || !m_disclosure.Read(node, L"DisclosureButton"))
         return false;
-    // The rows stand still: their number never changes.
-    GetYAxis().SetDraggable(false);
-    SetAnimate(false);
-    for (int32_t row = 0; row < RowCount; ++row)
-        AddRow(m_frame.MakeRow(UxListRow::Item));
-    SetAnimate(true);
+    AddFixedRows(RowCount);
     return true;
 }
 
 void BuddyProfileView::SetBuddy(const std::wstring& buddyId, const std::wstring& groupId)
 {
-    m_buddyId = buddyId;
-    m_groupId = groupId;
+    m_shown = { buddyId, groupId };
     SetSelection(-1);
     Invalidate();
-}
-
-Buddy* BuddyProfileView::GetBuddy() const
-{
-    BuddyList* buddies = BuddyList::GetInstance();
-    return buddies && !m_buddyId.empty() ? buddies->FindById(m_buddyId) : nullptr;
-}
-
-const Group* BuddyProfileView::GetGroup() const
-{
-    GroupList* groups = GroupList::GetInstance();
-    return groups ? groups->Find(m_groupId) : nullptr;
 }
 
 std::wstring BuddyProfileView::BirthdayText(const Buddy& buddy)
@@ -98,20 +80,8 @@ std::wstring BuddyProfileView::RowValue(int32_t row, const Buddy& buddy, const G
     }
 }
 
-bool BuddyProfileView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool BuddyProfileView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool BuddyProfileView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip))
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
     if (const Buddy* buddy = GetBuddy()) {
         if (index == RowName) {
             if (buddy->Status != BuddyStatusOffline)
@@ -126,7 +96,6 @@ bool BuddyProfileView::DrawRow(
         m_value.Draw(painter, RowValue(index, *buddy, GetGroup()), selected);
     }
     m_label.Draw(painter, RowLabel(index), selected);
-    m_frame.line.Draw(painter);
     return true;
 }
 

@@ -11,20 +11,19 @@ BuddyRequestInfoButtonBar::~BuddyRequestInfoButtonBar()
     RemoveChildren();
 }
 
-bool BuddyRequestInfoButtonBar::Build(UxXmlNode* node, BuddyRequestInfoView* view)
+bool BuddyRequestInfoButtonBar::ApplySkin(UxXmlNode* node)
 {
-    m_view = view;
-    return ApplySkin(node)
+    return FilledBar::ApplySkin(node)
         && AddSkinParts(*this, node, { { L"AcceptButton", &AcceptButton }, { L"RejectButton", &RejectButton } });
 }
 
 bool BuddyRequestInfoButtonBar::OnChildEvent(UxWindow* child, int32_t code)
 {
-    const Buddy* buddy = m_view ? m_view->GetBuddy() : nullptr;
+    const Buddy* buddy = m_view.GetBuddy();
     if (code != EventPointerUp || !buddy || (child != &AcceptButton && child != &RejectButton))
         return true;
-    const bool sent = child == &AcceptButton ? AcceptBuddy(*buddy, m_view->GetGroupId())
-                                             : RejectBuddy(*buddy, m_view->GetGroupId());
+    const bool sent = child == &AcceptButton ? AcceptBuddy(*buddy, m_view.GetGroupId())
+                                             : RejectBuddy(*buddy, m_view.GetGroupId());
     if (sent && GetParent())
         StatusBarDisclosure::BackFrom(*GetParent());
     return true;

@@ -9,14 +9,20 @@ class BuddyRequestInfoView;
 // the service and goes back, without a question.
 class BuddyRequestInfoButtonBar : public FilledBar {
 public:
+    // The bar answers the request the view shows.
+    explicit BuddyRequestInfoButtonBar(BuddyRequestInfoView& view)
+        : m_view(view)
+    {
+    }
     ~BuddyRequestInfoButtonBar() override;
 
-    bool Build(UxXmlNode* node, BuddyRequestInfoView* view);
+    // The bar's keys, then the buttons from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     UxButton AcceptButton;
     UxButton RejectButton;
 
 private:
-    BuddyRequestInfoView* m_view = nullptr;
+    BuddyRequestInfoView& m_view;
 };

@@ -11,6 +11,7 @@ class BuddyRequestInfoPage : public EmptyPage {
 public:
     BuddyRequestInfoPage()
         : EmptyPage(L"BuddyRequestInfo")
+        , m_buttonBar(m_view)
     {
     }
     ~BuddyRequestInfoPage() override;

@@ -6,60 +6,33 @@
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
 
-bool BuddyRequestInfoView::Build(UxXmlNode* node)
+bool BuddyRequestInfoView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node) || !m_frame.Read(node) || !m_label.Read(node, L"LText")
-        || !m_value.Read(node, L"RText") || !m_disclosure.Read(node, L"DisclosureButton"))
+    if (!FramedList::ApplySkin(node) || !m_label.Read(node, L"LText") || !m_value.Read(node, L"RText")
+        || !m_disclosure.Read(node, L"DisclosureButton"))
         return false;
-    GetYAxis().SetDraggable(false);
-    SetAnimate(false);
-    for (int32_t row = 0; row < RowCount; ++row)
-        AddRow(m_frame.MakeRow(UxListRow::Item));
-    SetAnimate(true);
+    AddFixedRows(RowCount);
     return true;
 }
 
 void BuddyRequestInfoView::SetRequest(const std::wstring& buddyId, const std::wstring& groupId)
 {
-    m_buddyId = buddyId;
-    m_groupId = groupId;
+    m_shown = { buddyId, groupId };
     SetSelection(-1);
     Invalidate();
 }
 
 void BuddyRequestInfoView::SetGroup(const std::wstring& groupId)
 {
-    m_groupId = groupId;
+    m_shown.groupId = groupId;
     RefreshRow(RowGroup);
 }
 
-Buddy* BuddyRequestInfoView::GetBuddy() const
-{
-    BuddyList* buddies = BuddyList::GetInstance();
-    return buddies && !m_buddyId.empty() ? buddies->FindById(m_buddyId) : nullptr;
-}
-
-const Group* BuddyRequestInfoView::GetGroup() const
-{
-    GroupList* groups = GroupList::GetInstance();
-    return groups ? groups->Find(m_groupId) : nullptr;
-}
-
-bool BuddyRequestInfoView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
-{
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool BuddyRequestInfoView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool BuddyRequestInfoView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
     static const wchar_t* const kLabels[RowCount] = { L"이름", L"ID", L"그룹" };
-    if (IsRectEmpty(clip) || index < 0 || index >= RowCount)
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
+    if (index < 0 || index >= RowCount)
+        return false;
     m_label.Draw(painter, kLabels[index], selected);
     if (const Buddy* buddy = GetBuddy()) {
         const Group* group = GetGroup();
@@ -68,7 +41,6 @@ bool BuddyRequestInfoView::DrawRow(
         if (index == RowGroup)
             m_disclosure.Draw(painter);
     }
-    m_frame.line.Draw(painter);
     return true;
 }
 

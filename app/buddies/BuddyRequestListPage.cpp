@@ -12,11 +12,8 @@ BuddyRequestListPage::~BuddyRequestListPage()
 
 bool BuddyRequestListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddyRequestListPage::Create", L"BuddyRequestList");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void BuddyRequestListPage::OnWillShow()

@@ -18,9 +18,9 @@ BuddyRequestListView::~BuddyRequestListView()
         RemoveChild(&HelpText);
 }
 
-bool BuddyRequestListView::Build(UxXmlNode* node)
+bool BuddyRequestListView::ApplySkin(UxXmlNode* node)
 {
-    return node && ApplySkin(node) && m_frame.Read(node) && m_buddyIcon.Read(node, L"BuddyIcon")
+    return FramedList::ApplySkin(node) && m_buddyIcon.Read(node, L"BuddyIcon")
         && m_buddyName.Read(node, L"BuddyName") && m_buddyId.Read(node, L"BuddyId")
         && m_disclosure.Read(node, L"DisclosureButton") && AddSkinParts(*this, node, { { L"HelpText", &HelpText } });
 }
@@ -58,10 +58,7 @@ int BuddyRequestListView::Reload()
     HelpText.SetVisible(m_emails.empty());
     HelpText.Invalidate();
     Clear();
-    SetAnimate(false);
-    for (size_t i = 0; i < m_emails.size(); ++i)
-        AddRow(m_frame.MakeRow(UxListRow::Item));
-    SetAnimate(true);
+    AddItemRows(static_cast<int32_t>(m_emails.size()));
     Invalidate();
     return 1;
 }
@@ -74,30 +71,18 @@ void BuddyRequestListView::Refresh()
         Invalidate();
 }
 
-bool BuddyRequestListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool BuddyRequestListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool BuddyRequestListView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip) || index < 0 || static_cast<size_t>(index) >= m_emails.size())
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
     BuddyList* buddies = BuddyList::GetInstance();
-    const Buddy* buddy = buddies ? buddies->Find(m_emails[static_cast<size_t>(index)]) : nullptr;
+    const bool inRange = index >= 0 && static_cast<size_t>(index) < m_emails.size();
+    const Buddy* buddy = buddies && inRange ? buddies->Find(m_emails[static_cast<size_t>(index)]) : nullptr;
     if (!buddy)
-        return true;
+        return false;
     m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
     m_buddyIcon.Draw(painter);
     m_buddyName.Draw(painter, buddy->Name, selected);
     m_buddyId.Draw(painter, buddy->Email, selected);
     m_disclosure.Draw(painter);
-    m_frame.line.Draw(painter);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/buddies/RowParts.h"
+#include "app/buddies/FramedList.h"
 #include "ux/widgets/UxLabel.h"
-#include "ux/widgets/UxListWindow.h"
 
 #include <string>
 #include <vector>
@@ -12,12 +11,12 @@ class Buddy;
 // The people who asked to become the user's buddy (on the reverse list only), sorted by
 // name, each with its status icon, name and id; a help text while there are none. Rows
 // keep the requesters' ids and look them up when drawn.
-class BuddyRequestListView : public UxListWindow {
+class BuddyRequestListView : public FramedList {
 public:
     ~BuddyRequestListView() override;
 
-    // Applies the node, reads the row items and adds "HelpText".
-    bool Build(UxXmlNode* node);
+    // The frame, the row items and "HelpText".
+    bool ApplySkin(UxXmlNode* node) override;
     // Every row anew from BuddyList. 1.
     int Reload();
     // Anew when the requests changed, else a repaint (a requester's status).
@@ -28,18 +27,18 @@ public:
     // A buddy that asked and is on no other list of the user.
     static bool IsRequest(const Buddy& buddy);
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
     UxLabel HelpText;
+
+protected:
+    // Only the background for a requester no longer in the list.
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
     // The requesters' ids in display order.
     static std::vector<std::wstring> Collect();
 
-    RowFrame m_frame;
     RowImage m_buddyIcon;
     RowText m_buddyName;
     RowText m_buddyId;

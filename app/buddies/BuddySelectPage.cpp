@@ -1,7 +1,6 @@
 #include "app/buddies/BuddySelectPage.h"
 
 #include "app/shell/MessengerApp.h"
-#include "app/shell/SkinParts.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/TarvPeer.h"
@@ -15,8 +14,8 @@ BuddySelectPage::~BuddySelectPage()
 
 bool BuddySelectPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddySelectPage::Create", L"BuddySelect");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
+    UxXmlNode* node = CreateFromSkin();
+    if (!node)
         return false;
     AddChild(&m_searchBar);
     AddChild(&m_view);

@@ -23,23 +23,15 @@ bool BuddySelectView::Reload(int32_t mode)
     return true;
 }
 
-bool BuddySelectView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool BuddySelectView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    if (IsRectEmpty(clip))
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
     if (const Group* group = GetGroup(index)) {
-        m_groupIcon.item.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
-        m_groupIcon.Draw(painter);
+        DrawGroupIcon(painter, index);
         m_groupName.Draw(painter, group->Name, selected);
     } else if (const Buddy* buddy = GetBuddy(index)) {
         (buddy->Picked ? m_checked : m_unchecked).Draw(painter);
         DrawBuddy(painter, *buddy, selected);
     }
-    m_frame.line.Draw(painter);
     return true;
 }
 

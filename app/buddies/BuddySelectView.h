@@ -12,10 +12,12 @@ public:
     // of them for memo receivers (1). The sort option itself stays as it is. True.
     bool Reload(int32_t mode);
 
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     // Ticks or unticks the buddy of the row.
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
+
+protected:
+    // A group row shows its name alone; a buddy row its tick and no arrow.
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
     RowImage m_unchecked;

@@ -11,12 +11,8 @@ GroupAddPage::~GroupAddPage()
 
 bool GroupAddPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"GroupAddPage::Create", L"GroupAdd");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void GroupAddPage::OnWillShow()

@@ -7,7 +7,7 @@ GroupAddTitleBar::~GroupAddTitleBar()
     RemoveChildren();
 }
 
-bool GroupAddTitleBar::Build(UxXmlNode* node)
+bool GroupAddTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return ApplySkin(node) && AddSkinParts(*this, node, { { L"HelpText1", &HelpText1 }, { L"HelpText2", &HelpText2 } });
+    return FilledBar::ApplySkin(node) && AddSkinParts(*this, node, { { L"HelpText1", &HelpText1 }, { L"HelpText2", &HelpText2 } });
 }

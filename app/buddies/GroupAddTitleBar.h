@@ -8,7 +8,8 @@ class GroupAddTitleBar : public FilledBar {
 public:
     ~GroupAddTitleBar() override;
 
-    bool Build(UxXmlNode* node);
+    // The bar's keys, then its parts from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
 
     UxLabel HelpText1;
     UxLabel HelpText2;

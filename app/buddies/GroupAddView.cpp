@@ -7,9 +7,9 @@ GroupAddView::~GroupAddView()
     RemoveChildren();
 }
 
-bool GroupAddView::Build(UxXmlNode* node)
+bool GroupAddView::ApplySkin(UxXmlNode* node)
 {
-    return ApplySkin(node) && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"GroupName", &GroupName } });
+    return FilledBar::ApplySkin(node) && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"GroupName", &GroupName } });
 }
 
 bool GroupAddView::OnChildEvent(UxWindow* child, int32_t code)

@@ -9,7 +9,8 @@ class GroupAddView : public FilledBar {
 public:
     ~GroupAddView() override;
 
-    bool Build(UxXmlNode* node);
+    // The bar's keys, then its parts from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     UxImageWindow BackSkin;

@@ -13,12 +13,8 @@ GroupSelectPage::~GroupSelectPage()
 
 bool GroupSelectPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"GroupSelectPage::Create", L"GroupSelect");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void GroupSelectPage::Setup(

@@ -7,9 +7,9 @@ GroupSelectTitleBar::~GroupSelectTitleBar()
     RemoveChildren();
 }
 
-bool GroupSelectTitleBar::Build(UxXmlNode* node)
+bool GroupSelectTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return ApplySkin(node)
+    return FilledBar::ApplySkin(node)
         && AddSkinParts(*this, node,
             { { L"BuddyIcon", &BuddyIcon }, { L"BuddyName", &BuddyName }, { L"BuddyNick", &BuddyNick } });
 }

@@ -11,7 +11,8 @@ class GroupSelectTitleBar : public FilledBar {
 public:
     ~GroupSelectTitleBar() override;
 
-    bool Build(UxXmlNode* node);
+    // The bar's keys, then its parts from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
     void SetLines(const std::wstring& first, const std::wstring& second);
 
     UxImageWindow BuddyIcon;

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-bool GroupSelectView::Build(UxXmlNode* node)
+bool GroupSelectView::ApplySkin(UxXmlNode* node)
 {
-    return node && ApplySkin(node) && m_frame.Read(node) && m_groupName.Read(node, L"GroupName")
+    return FramedList::ApplySkin(node) && m_groupName.Read(node, L"GroupName")
         && m_checkedBox.Read(node, L"RadioBoxChecked") && m_uncheckedBox.Read(node, L"RadioBoxUnchecked");
 }
 
@@ -27,30 +27,16 @@ int GroupSelectView::Reload()
     // A name no group has any more checks no row, rather than whichever row held the
     // index on an earlier visit.
     m_checked = found == m_names.end() ? -1 : static_cast<int32_t>(found - m_names.begin());
-    SetAnimate(false);
-    for (size_t i = 0; i < m_names.size(); ++i)
-        AddRow(m_frame.MakeRow(UxListRow::Item));
-    SetAnimate(true);
+    AddItemRows(static_cast<int32_t>(m_names.size()));
     return 1;
 }
 
-bool GroupSelectView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool GroupSelectView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_frame.backColor, rect);
-    return true;
-}
-
-bool GroupSelectView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip) || index < 0 || static_cast<size_t>(index) >= m_names.size())
-        return true;
-    UxListItemPainter painter = RowFrame::Painter(*this, surface, index, rowClip);
-    const bool selected = index == GetSelection();
-    m_frame.DrawBack(painter, surface, clip, selected);
+    if (index < 0 || static_cast<size_t>(index) >= m_names.size())
+        return false;
     m_groupName.Draw(painter, m_names[static_cast<size_t>(index)], selected);
     (index == m_checked ? m_checkedBox : m_uncheckedBox).Draw(painter);
-    m_frame.line.Draw(painter);
     return true;
 }
 

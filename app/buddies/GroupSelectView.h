@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/buddies/RowParts.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/buddies/FramedList.h"
 
 #include <string>
 #include <vector>
 
 // Every group by name with a radio button; the tapped one is the choice.
-class GroupSelectView : public UxListWindow {
+class GroupSelectView : public FramedList {
 public:
-    bool Build(UxXmlNode* node);
+    // The frame and the row items.
+    bool ApplySkin(UxXmlNode* node) override;
     // The groups' names anew, sorted; the row of the selected name is checked, or "기타"
     // when none is selected, or no row when neither is there. 1.
     int Reload();
@@ -19,13 +19,12 @@ public:
     int32_t GetChecked() const { return m_checked; }
     const std::vector<std::wstring>& GetNames() const { return m_names; }
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+
 private:
-    RowFrame m_frame;
     RowText m_groupName;
     RowImage m_checkedBox;
     RowImage m_uncheckedBox;

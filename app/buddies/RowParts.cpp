@@ -1,9 +1,6 @@
 #include "app/buddies/RowParts.h"
 
-#include "ux/core/UxRect.h"
-#include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
-#include "ux/widgets/UxListWindow.h"
 
 bool RowImage::Read(UxXmlNode* view, const wchar_t* name)
 {
@@ -53,21 +50,4 @@ UxListRow RowFrame::MakeRow(int32_t kind, uintptr_t data) const
     row.fullHeight = itemHeight;
     row.data = data;
     return row;
-}
-
-UxListItemPainter RowFrame::Painter(
-    UxListWindow& list, UxDeviceContext* surface, int32_t index, const plat::RECT& rowClip)
-{
-    const plat::POINT origin = list.GetSurfaceOffset();
-    return UxListItemPainter(
-        &list, surface, index, rowClip, OffsetRect(list.GetRowRect(index), origin.x, origin.y));
-}
-
-void RowFrame::DrawBack(
-    UxListItemPainter& painter, UxDeviceContext* surface, const plat::RECT& clip, bool selected)
-{
-    if (selected)
-        selectionBar.Draw(painter);
-    else
-        surface->FillRect(backColor, clip);
 }

@@ -8,8 +8,6 @@
 
 #include <string>
 
-class UxDeviceContext;
-class UxListWindow;
 class UxXmlNode;
 
 // The pieces the buddy screens' lists draw their rows from, each read once from a
@@ -40,11 +38,6 @@ struct RowFrame {
     bool Read(UxXmlNode* view);
     // An item or header row of the shared height.
     UxListRow MakeRow(int32_t kind, uintptr_t data = 0) const;
-    // The painter of row index of list, whose part rowClip (relative to the row) is drawn.
-    static UxListItemPainter Painter(
-        UxListWindow& list, UxDeviceContext* surface, int32_t index, const plat::RECT& rowClip);
-    // The selection bar on the selected row, the fill on the others.
-    void DrawBack(UxListItemPainter& painter, UxDeviceContext* surface, const plat::RECT& clip, bool selected);
 
     RowImage selectionBar;
     RowImage line;

@@ -1,6 +1,7 @@
 #include "app/shell/EmptyPage.h"
 
 #include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -36,6 +37,12 @@ bool EmptyPage::Create()
         rect.top = 0;
     SetRect(rect);
     return true;
+}
+
+UxXmlNode* EmptyPage::CreateFromSkin()
+{
+    UxXmlNode* node = SelectSection(L"EmptyPage::CreateFromSkin", m_name.c_str());
+    return node && EmptyPage::Create() && ApplySkin(node) ? node : nullptr;
 }
 
 bool EmptyPage::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
