@@ -245,8 +245,7 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
     MessengerApp* app = MessengerApp::GetInstance();
     if (!buddy || !app)
         return;
-    // The strip before the arrow is as wide as the arrow sits below the row's top.
-    if (x > m_disclosure.rect.left - m_disclosure.rect.top) {
+    if (IsOnItem(x, m_disclosure.rect)) {
         const int32_t header = FindHeaderRow(index);
         const Group* group = GetGroup(header);
         app->GetBuddyProfilePage().SetBuddy(buddy->Id, group ? group->Id : L"");

@@ -10,16 +10,6 @@
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 
-namespace {
-
-// A tap counts for an icon from as far left of it as the icon sits below the row's top.
-bool Beyond(int32_t x, const plat::RECT& icon)
-{
-    return !IsRectEmpty(icon) && x > icon.left - icon.top;
-}
-
-} // namespace
-
 bool BuddyProfileView::ApplySkin(UxXmlNode* node)
 {
     if (!FramedList::ApplySkin(node) || !m_label.Read(node, L"LText")
@@ -108,9 +98,9 @@ void BuddyProfileView::OnRowClicked(int32_t index, int32_t x, int32_t)
     if (!buddy || !app)
         return;
     if (index == RowName) {
-        if (Beyond(x, m_memoIcon.rect))
+        if (IsOnItem(x, m_memoIcon.rect))
             BuddyListView::WriteMemo(*buddy);
-        else if (Beyond(x, m_chatIcon.rect))
+        else if (IsOnItem(x, m_chatIcon.rect))
             BuddyListView::StartChat(*buddy);
     } else if (index == RowGroup) {
         const Group* group = GetGroup();

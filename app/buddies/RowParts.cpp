@@ -2,6 +2,12 @@
 
 #include "ux/markup/UxXmlNode.h"
 
+bool IsOnItem(int32_t x, const plat::RECT& rect)
+{
+    // In 64 bits: the skin may place the item anywhere.
+    return rect.right > rect.left && int64_t { x } > int64_t { rect.left } - rect.top;
+}
+
 bool RowImage::Read(UxXmlNode* view, const wchar_t* name)
 {
     UxXmlNode* node = view ? view->FindChild(name) : nullptr;
@@ -36,7 +42,9 @@ bool RowFrame::Read(UxXmlNode* view)
 {
     if (!view)
         return false;
-    if (UxXmlNode* height = view->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
+    // A row is never taller than the screen; anything else keeps the default.
+    if (UxXmlNode* height = view->FindChild(L"_TableViewItemHeight");
+        height && height->GetInt() > 0 && height->GetInt() <= kMaxItemHeight)
         itemHeight = height->GetInt();
     if (UxXmlNode* back = view->FindChild(L"_BackColor"))
         backColor = back->GetColor();
