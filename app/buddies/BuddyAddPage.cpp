@@ -20,18 +20,14 @@ void BuddyAddPage::OnWillShow()
     if (MessengerApp* app = MessengerApp::GetInstance()) {
         StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
         bar.SetTitle(L"친구 추가");
-        bar.BuddyAddButton.SetVisible(true);
-        bar.BuddyAddButton.Invalidate();
+        bar.ShowAddButton(bar.BuddyAddButton);
     }
     m_view.IdEdit.SetFocus(true);
 }
 
 void BuddyAddPage::OnWillHide()
 {
-    if (MessengerApp* app = MessengerApp::GetInstance()) {
-        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
-        bar.BuddyAddButton.SetVisible(false);
-        bar.Invalidate();
-    }
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().HideAddButtons();
     DropFocus();
 }

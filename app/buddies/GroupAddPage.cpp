@@ -20,18 +20,14 @@ void GroupAddPage::OnWillShow()
     if (MessengerApp* app = MessengerApp::GetInstance()) {
         StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
         bar.SetTitle(L"그룹 추가");
-        bar.GroupAddButton.SetVisible(true);
-        bar.GroupAddButton.Invalidate();
+        bar.ShowAddButton(bar.GroupAddButton);
     }
     m_view.GroupName.SetFocus(true);
 }
 
 void GroupAddPage::OnWillHide()
 {
-    if (MessengerApp* app = MessengerApp::GetInstance()) {
-        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
-        bar.GroupAddButton.SetVisible(false);
-        bar.Invalidate();
-    }
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().HideAddButtons();
     DropFocus();
 }

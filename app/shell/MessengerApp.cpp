@@ -274,6 +274,7 @@ void MessengerApp::ResetScreens()
     m_buddyRequestInfoPage.ClearSession();
     m_buddySelectPage.ClearSession();
     m_groupSelectPage.ClearSession();
+    m_statusBarDisclosure.HideAddButtons();
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
 }

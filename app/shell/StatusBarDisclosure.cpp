@@ -53,6 +53,19 @@ void StatusBarDisclosure::SetTitle(const std::wstring& text)
     Title.Invalidate();
 }
 
+void StatusBarDisclosure::ShowAddButton(UxButton& button)
+{
+    HideAddButtons();
+    button.SetVisible(true);
+}
+
+void StatusBarDisclosure::HideAddButtons()
+{
+    BuddyAddButton.SetVisible(false);
+    GroupAddButton.SetVisible(false);
+    Invalidate();
+}
+
 void StatusBarDisclosure::OnWillShow()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())

@@ -14,6 +14,10 @@ public:
 
     bool Create();
     void SetTitle(const std::wstring& text);
+    // The confirm button of the add page coming up; the other one goes.
+    void ShowAddButton(UxButton& button);
+    // Neither confirm button: their pages are gone.
+    void HideAddButtons();
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     // The unread marks are fresh whenever a detail page comes up.
     void OnWillShow() override;

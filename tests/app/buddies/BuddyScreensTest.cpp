@@ -227,7 +227,19 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
     EXPECT_EQ(form.GetGroupName(), L"기타");
 
+    // Nothing goes out without an id, or without a message.
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
+    EXPECT_EQ(driver.PopupText(), L"친구 아이디를 입력하세요.");
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+
     // Typed into the frames, each taken by a press near its edge.
+    const auto frameEdge = [&](int32_t row, int x, int y) {
+        const plat::RECT r = form.ClientToScreen(form.GetRowRect(row));
+        driver.Tap(r.left + x, r.top + y);
+    };
+    form.IdEdit.SetFocus(false);
+    frameEdge(BuddyAddView::RowId, 102, 12);
+    EXPECT_TRUE(form.IdEdit.IsFocused());
     driver.Type(L"dahye");
     ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
     auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
@@ -238,15 +250,14 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuAccount::kFreeEntry));
     EXPECT_TRUE(form.AccountEdit.IsFocused());
     driver.Type(L"mailbox.kr");
-    const plat::RECT rows = form.ClientToScreen(form.GetRowRect(BuddyAddView::RowMessage));
-    driver.Tap(rows.left + 104, rows.top + 13);
+    frameEdge(BuddyAddView::RowMessage, 104, 13);
     EXPECT_TRUE(form.RequestMessage.IsFocused());
 
-    // Without a message nothing goes out.
     ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
     EXPECT_EQ(driver.PopupText(), L"메시지를 입력하세요.");
     ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
-    TapEdge(L"View/RequestMessage");
+    EXPECT_EQ(Sent("ADSB"), 0u);
+    frameEdge(BuddyAddView::RowMessage, 456, 58);
     driver.TypeKorean(L"안녕하세요");
 
     // The group row opens the chooser for the typed name.
@@ -454,6 +465,13 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     Back();
     EXPECT_EQ(Sent("MVBG"), moves);
     EXPECT_EQ(Sent("CTOC"), invitations);
+
+    // The add form's confirm button goes with the form.
+    FromSystemMenu(MenuSystem::AddBuddy);
+    reset();
+    OpenProfile(L"이지연");
+    EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
+    Back();
 
     // A request shown when the session ends.
     FromSystemMenu(MenuSystem::BuddyRequests);
