@@ -44,8 +44,6 @@ void BuddySelectPage::ClearSession()
     m_chat = 0;
     m_receivers.clear();
     m_extraReceivers.clear();
-    m_searchBar.ClearSearchWord();
-    m_view.SetFilter(L"");
     m_view.Clear();
 }
 
@@ -53,8 +51,10 @@ void BuddySelectPage::OnWillShow()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())
         app->GetStatusBarDisclosure().SetTitle(L"친구 선택");
-    // The word goes; the filter stays until the field is typed in or cleared.
+    // The word of an earlier visit goes, and the filter with it: an empty field must not
+    // hide anybody.
     m_searchBar.ClearSearchWord();
+    m_view.SetFilter(L"");
     m_view.Reload(m_mode);
     BuddyList* buddies = BuddyList::GetInstance();
     if (buddies)

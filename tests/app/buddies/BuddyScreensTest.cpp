@@ -418,8 +418,10 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_EQ(Sent("CTOC"), 2u); // hers when the chat opened, his from the picker
 
     // A chat closed while the picker is up gets no invitations, and nothing touches it.
+    // The earlier search hides nobody any more.
     picker.SetInviteMode(*chat);
     push(picker);
+    EXPECT_FALSE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
     ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"이지연")));
     CloseChat(*chat);
     Back();
