@@ -1,20 +1,34 @@
 #pragma once
 
+#include "app/buddies/BuddyAddView.h"
 #include "app/shell/EmptyPage.h"
 
 #include <string>
 
-// The screen for adding a buddy; an empty page until it is built. The status bar's
-// confirm button reads what was typed.
+// The screen for asking somebody to become a buddy, under the title "친구 추가". It only
+// collects the entries; the status bar's add button, shown while the page is, reads
+// them and sends the request. The entries stay between visits.
 class BuddyAddPage : public EmptyPage {
 public:
     BuddyAddPage()
         : EmptyPage(L"BuddyAdd")
     {
     }
+    ~BuddyAddPage() override;
 
-    std::wstring GetIdText() const { return L""; }
-    std::wstring GetDomainText() const { return L""; }
-    std::wstring GetMessageText() const { return L""; }
-    std::wstring GetGroupName() const { return L""; }
+    bool Create() override;
+    void OnWillShow() override;
+    void OnWillHide() override;
+
+    std::wstring GetIdText() const { return m_view.IdEdit.GetText(); }
+    std::wstring GetDomainText() const { return m_view.AccountEdit.GetText(); }
+    std::wstring GetMessageText() const { return m_view.RequestMessage.GetText(); }
+    std::wstring GetGroupName() const { return m_view.GetGroupName(); }
+    // The group chosen on the group select screen.
+    void SetGroupName(const std::wstring& name) { m_view.SetGroupName(name); }
+
+    BuddyAddView& GetView() { return m_view; }
+
+private:
+    BuddyAddView m_view;
 };

@@ -132,7 +132,12 @@ bool BuddyListModel::LessUtf16(const std::wstring& a, const std::wstring& b)
 
 int BuddyListModel::Rebuild(const std::wstring& groupId)
 {
-    switch (Options::GetInstance() ? Options::GetInstance()->GetSortType() : Options::SortAll) {
+    return Rebuild(groupId, Options::GetInstance() ? Options::GetInstance()->GetSortType() : Options::SortAll);
+}
+
+int BuddyListModel::Rebuild(const std::wstring& groupId, int32_t sortType)
+{
+    switch (sortType) {
     case Options::SortAll:
         BuildGrouped(groupId);
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
 
     // Fills the empty model for every group (empty id) or for that one group. Always 1.
     int Rebuild(const std::wstring& groupId);
+    // The same for a sort option of the caller's (the buddy picker shows its own).
+    int Rebuild(const std::wstring& groupId, int32_t sortType);
     void BuildGrouped(const std::wstring& groupId);
     void BuildOnline(const std::wstring& groupId);
     // Orders each run of buddy rows between group rows; group rows stay where they are.

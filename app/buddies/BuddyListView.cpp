@@ -26,49 +26,14 @@ int32_t ViewType()
     return Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
 }
 
-// The item's look and its rectangle relative to the row; a missing node leaves both.
-template <typename Item> bool ReadItem(UxXmlNode* view, const wchar_t* name, Item& item, plat::RECT& rect)
-{
-    UxXmlNode* node = view->FindChild(name);
-    if (!node)
-        return true;
-    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
-    return item.ApplySkin(node);
-}
-
-// The normal look, and a second item that differs only by "TextColorSelected".
-bool ReadTwoColourText(UxXmlNode* view, const wchar_t* name, UxTextItem (&items)[2], plat::RECT& rect)
-{
-    UxXmlNode* node = view->FindChild(name);
-    if (!node)
-        return true;
-    if (!ReadItem(view, name, items[0], rect))
-        return false;
-    UxTextStyle selected = items[0].GetStyle();
-    if (UxXmlNode* colour = node->FindChild(L"TextColorSelected"))
-        selected.TextColor = colour->GetColor();
-    return items[1].SetStyle(selected);
-}
-
 } // namespace
 
 bool BuddyListView::Build(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
-        m_itemHeight = height->GetInt();
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
-    if (!ReadItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        || !ReadItem(node, L"Line", m_line, m_lineRect)
-        || !ReadItem(node, L"GroupIcon", m_groupIcon, m_groupIconRect)
-        || !ReadTwoColourText(node, L"GroupName", m_groupName, m_groupNameRect)
-        || !ReadItem(node, L"BuddyIcon", m_buddyIcon, m_buddyIconRect)
-        || !ReadItem(node, L"BuddyName", m_buddyName, m_buddyNameRect)
-        || !ReadTwoColourText(node, L"BuddyNick", m_buddyNick, m_buddyNickRect)
-        || !ReadItem(node, L"BuddyNameOnly", m_buddyNameOnly, m_buddyNameOnlyRect)
-        || !ReadItem(node, L"DisclosureButton", m_disclosure, m_disclosureRect))
+    if (!FramedList::ApplySkin(node) || !m_groupIcon.Read(node, L"GroupIcon")
+        || !m_groupName.Read(node, L"GroupName") || !m_buddyIcon.Read(node, L"BuddyIcon")
+        || !m_buddyName.Read(node, L"BuddyName") || !m_buddyNick.Read(node, L"BuddyNick")
+        || !m_buddyNameOnly.Read(node, L"BuddyNameOnly") || !m_disclosure.Read(node, L"DisclosureButton"))
         return false;
     if (UxXmlNode* icon = node->FindChild(L"GroupIcon")) {
         m_groupIconOpen = UxXmlNode::GetRect(icon->FindChild(L"ImageCoord"));
@@ -79,23 +44,25 @@ bool BuddyListView::Build(UxXmlNode* node)
 
 UxListRow BuddyListView::MakeRow(int32_t kind, const void* record) const
 {
-    UxListRow row;
-    row.kind = kind;
-    row.fullHeight = m_itemHeight;
-    row.data = reinterpret_cast<uintptr_t>(record);
-    return row;
+    return m_frame.MakeRow(kind, reinterpret_cast<uintptr_t>(record));
 }
 
 bool BuddyListView::Reload()
+{
+    Fill(SortType());
+    return true;
+}
+
+void BuddyListView::Fill(int32_t sortType)
 {
     Clear();
     Invalidate();
     GroupList* groups = GroupList::GetInstance();
     BuddyList* buddies = BuddyList::GetInstance();
     if (!groups || !buddies)
-        return true;
+        return;
     BuddyListModel model;
-    model.Rebuild(L"");
+    model.Rebuild(L"", sortType);
     // Added at once: a thousand rows growing one after another would take minutes.
     SetAnimate(false);
     for (const BuddyListRow& row : model.GetRows()) {
@@ -110,7 +77,6 @@ bool BuddyListView::Reload()
     // The word in the search field still stands: the new rows are filtered by it too.
     if (!GetFilter().empty())
         SetFilter(GetFilter());
-    return true;
 }
 
 int BuddyListView::UpdateBuddy(const Buddy& buddy)
@@ -237,56 +203,40 @@ bool BuddyListView::MatchesFilter(int32_t index, const std::wstring& filter)
     return buddy && MatchesSearchWord(*buddy, filter);
 }
 
-bool BuddyListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool BuddyListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_backColor, rect);
+
+    if (const Group* group = GetGroup(index)) {
+        DrawGroupIcon(painter, index);
+        m_groupName.Draw(painter, GroupTitle(*group), selected);
+    } else if (const Buddy* buddy = GetBuddy(index)) {
+        DrawBuddy(painter, *buddy, selected);
+        m_disclosure.Draw(painter);
+    }
     return true;
 }
 
-bool BuddyListView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+void BuddyListView::DrawGroupIcon(UxListItemPainter& painter, int32_t index)
 {
-    // A row folded to nothing still comes here; a fill of an empty rectangle would
-    // cover the whole surface.
-    if (IsRectEmpty(clip))
-        return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    const bool selected = index == GetSelection();
-    if (selected)
-        painter.DrawImage(m_selectionBar, m_selectionRect);
-    else
-        surface->FillRect(m_backColor, clip);
+    m_groupIcon.item.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
+    m_groupIcon.Draw(painter);
+}
 
-    if (const Group* group = GetGroup(index)) {
-        m_groupIcon.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
-        painter.DrawImage(m_groupIcon, m_groupIconRect);
-        UxTextItem& name = m_groupName[selected ? 1 : 0];
-        name.SetText(GroupTitle(*group));
-        painter.DrawText(name, m_groupNameRect);
-    } else if (const Buddy* buddy = GetBuddy(index)) {
-        m_buddyIcon.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
-        painter.DrawImage(m_buddyIcon, m_buddyIconRect);
-        const int32_t viewType = ViewType();
-        const auto [first, second] = RowTexts(*buddy, viewType);
-        // A name without a nick stands alone rather than above an empty line.
-        const bool oneLine = viewType == Options::ViewName || viewType == Options::ViewNick
-            || ((viewType == Options::ViewNameId || viewType == Options::ViewNameNick) && second.empty());
-        if (oneLine) {
-            m_buddyNameOnly.SetText(first);
-            painter.DrawText(m_buddyNameOnly, m_buddyNameOnlyRect);
-        } else if (viewType == Options::ViewNameId || viewType == Options::ViewNameNick) {
-            UxTextItem& nick = m_buddyNick[selected ? 1 : 0];
-            m_buddyName.SetText(first);
-            painter.DrawText(m_buddyName, m_buddyNameRect);
-            nick.SetText(second);
-            painter.DrawText(nick, m_buddyNickRect);
-        }
-        painter.DrawImage(m_disclosure, m_disclosureRect);
+void BuddyListView::DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected)
+{
+    m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy.Status, buddy.Flags));
+    m_buddyIcon.Draw(painter);
+    const int32_t viewType = ViewType();
+    const auto [first, second] = RowTexts(buddy, viewType);
+    // A name without a nick stands alone rather than above an empty line.
+    const bool oneLine = viewType == Options::ViewName || viewType == Options::ViewNick
+        || ((viewType == Options::ViewNameId || viewType == Options::ViewNameNick) && second.empty());
+    if (oneLine) {
+        m_buddyNameOnly.Draw(painter, first, false);
+    } else if (viewType == Options::ViewNameId || viewType == Options::ViewNameNick) {
+        m_buddyName.Draw(painter, first, false);
+        m_buddyNick.Draw(painter, second, selected);
     }
-    painter.DrawImage(m_line, m_lineRect);
-    return true;
 }
 
 void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
@@ -295,23 +245,38 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
     MessengerApp* app = MessengerApp::GetInstance();
     if (!buddy || !app)
         return;
-    // The strip before the arrow is as wide as the arrow sits below the row's top.
-    if (x > m_disclosureRect.left - m_disclosureRect.top) {
+    if (IsOnItem(x, m_disclosure.rect)) {
+        const int32_t header = FindHeaderRow(index);
+        const Group* group = GetGroup(header);
+        app->GetBuddyProfilePage().SetBuddy(buddy->Id, group ? group->Id : L"");
         app->PushScreen(
             &app->GetStatusBarDisclosure(), &app->GetBuddyProfilePage(), MessengerApp::PushFromRight);
         return;
     }
-    if (Options::GetInstance() && Options::GetInstance()->GetChatType() == Options::ChatTypeMemo) {
-        app->GetMemoWritePage().GetView().Clear();
-        app->GetMemoWritePage().GetView().SetSingleReceiver(buddy->Email);
-        app->PushScreen(
-            &app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
+    if (Options::GetInstance() && Options::GetInstance()->GetChatType() == Options::ChatTypeMemo)
+        WriteMemo(*buddy);
+    else
+        StartChat(*buddy);
+}
+
+void BuddyListView::WriteMemo(const Buddy& buddy)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!app)
         return;
-    }
-    if (buddy->Status == BuddyStatusOffline)
+    MemoWriteView& writer = app->GetMemoWritePage().GetView();
+    writer.Clear();
+    writer.SetSingleReceiver(buddy.Email);
+    app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetMemoWritePage(), MessengerApp::CoverFromBottom);
+}
+
+void BuddyListView::StartChat(const Buddy& buddy)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!app || buddy.Status == BuddyStatusOffline)
         return;
     // The open chat with this buddy, else a new one that asks for a chat server.
-    ChatSession* session = OpenChat(buddy->Email, buddy->Name);
+    ChatSession* session = OpenChat(buddy.Email, buddy.Name);
     if (auto* page = session ? dynamic_cast<UxWindow*>(session->GetPage()) : nullptr)
         app->PushScreen(&app->GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/buddies/FramedList.h"
 
 #include <string>
 #include <utility>
@@ -15,7 +13,7 @@ class UxXmlNode;
 // online and total counts, an item row per buddy with its status icon, its texts as
 // the view option asks and a disclosure arrow. Rows point into GroupList and
 // BuddyList, so the view is reloaded whenever those change.
-class BuddyListView : public UxListWindow {
+class BuddyListView : public FramedList {
 public:
     // Applies the node and reads the row items, height and colours from it.
     bool Build(UxXmlNode* node);
@@ -27,9 +25,6 @@ public:
     // removed where the options' order and filter ask for it. 1.
     int UpdateBuddy(const Buddy& buddy);
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     // Holding a row opens nothing.
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
@@ -43,10 +38,35 @@ public:
     // "name (online/total)" for a group row.
     static std::wstring GroupTitle(const Group& group);
 
+    // What a tap on a buddy starts, here and on the profile: the chat with the buddy
+    // (nothing while it is offline), or a memo to it.
+    static void StartChat(const Buddy& buddy);
+    static void WriteMemo(const Buddy& buddy);
+
     const Buddy* GetBuddy(int32_t index) const;
     const Group* GetGroup(int32_t index) const;
-    int32_t GetItemHeight() const { return m_itemHeight; }
-    const plat::RECT& GetDisclosureRect() const { return m_disclosureRect; }
+    const plat::RECT& GetDisclosureRect() const { return m_disclosure.rect; }
+
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+    // Every row anew for the groups and buddies a sort option shows.
+    void Fill(int32_t sortType);
+    // A group row's fold icon, open or folded.
+    void DrawGroupIcon(UxListItemPainter& painter, int32_t index);
+    // A buddy row's status icon and its texts as the view option asks.
+    void DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected);
+
+    // The row items, one look each; texts that change colour on the selected row have
+    // two looks.
+    RowImage m_groupIcon;
+    plat::RECT m_groupIconOpen {};
+    plat::RECT m_groupIconClosed {};
+    RowText m_groupName;
+    RowImage m_buddyIcon;
+    RowText m_buddyName;
+    RowText m_buddyNick;
+    RowText m_buddyNameOnly;
+    RowImage m_disclosure;
 
 private:
     // The row of the group with this id, -1 when none.
@@ -56,29 +76,4 @@ private:
     // Repaints the row while the list is on screen.
     void RefreshShown(int32_t index);
     UxListRow MakeRow(int32_t kind, const void* record) const;
-
-    // The row items, one look each; the two-coloured texts have one item per colour.
-    UxImageItem m_selectionBar;
-    UxImageItem m_line;
-    UxImageItem m_groupIcon;
-    UxTextItem m_groupName[2];
-    UxImageItem m_buddyIcon;
-    UxTextItem m_buddyName;
-    UxTextItem m_buddyNick[2];
-    UxTextItem m_buddyNameOnly;
-    UxImageItem m_disclosure;
-
-    plat::RECT m_selectionRect {};
-    plat::RECT m_lineRect {};
-    plat::RECT m_groupIconRect {};
-    plat::RECT m_groupIconOpen {};
-    plat::RECT m_groupIconClosed {};
-    plat::RECT m_groupNameRect {};
-    plat::RECT m_buddyIconRect {};
-    plat::RECT m_buddyNameRect {};
-    plat::RECT m_buddyNickRect {};
-    plat::RECT m_buddyNameOnlyRect {};
-    plat::RECT m_disclosureRect {};
-    int32_t m_itemHeight = 56;
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

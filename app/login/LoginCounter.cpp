@@ -153,19 +153,8 @@ void LoginCounter::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_
 {
     auto* form = reinterpret_cast<LoginCounter*>(context);
     auto* menu = dynamic_cast<MenuAccount*>(popup);
-    if (result != 1 || !menu)
-        return;
-    UxEdit& domain = form->AccountEdit;
-    const int32_t row = menu->GetSelection();
-    if (row >= 0 && row < MenuAccount::kFreeEntry) {
-        domain.SetStyles(UxEdit::ReadOnly | UxEdit::SingleLine);
-        domain.SetText(menu->GetSelectedText());
-    } else {
-        domain.SetStyles(UxEdit::SingleLine);
-        domain.SetText(L"");
-        domain.SetFocus(true);
-    }
-    domain.Invalidate();
+    if (result == 1 && menu)
+        menu->ApplyChoice(form->AccountEdit);
 }
 
 void LoginCounter::Login()

@@ -1,6 +1,7 @@
 #include "app/shell/EmptyPage.h"
 
 #include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -38,6 +39,12 @@ bool EmptyPage::Create()
     return true;
 }
 
+UxXmlNode* EmptyPage::CreateFromSkin()
+{
+    UxXmlNode* node = SelectSection(L"EmptyPage::CreateFromSkin", m_name.c_str());
+    return node && EmptyPage::Create() && ApplySkin(node) ? node : nullptr;
+}
+
 bool EmptyPage::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(kBackground, rect);
@@ -50,4 +57,19 @@ bool EmptyPage::OnVisibleChanged(bool visible)
     if (visible && !m_belowStatusBar && app)
         app->GetMenuBar().HideSystemMenuButton();
     return UxPanel::OnVisibleChanged(visible);
+}
+
+void EmptyPage::DropFocus()
+{
+    for (UxWindow* window = FocusedWindow; window; window = window->GetParent())
+        if (window == this) {
+            FocusedWindow->SetFocus(false);
+            return;
+        }
+}
+
+void EmptyPage::RemoveChildren()
+{
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
 }

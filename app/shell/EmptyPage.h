@@ -4,6 +4,8 @@
 
 #include <string>
 
+class UxXmlNode;
+
 // A page whose screen is not built yet: it takes the place between the status bar and
 // the menu bar and shows a plain background, so navigation to it works.
 class EmptyPage : public UxPanel {
@@ -22,6 +24,16 @@ public:
 
     // Where pages go: from the default status bar's bottom to the menu bar's top.
     static plat::RECT GetPageRect();
+
+protected:
+    // Places the page and applies its own skin section (the name): the section's node,
+    // or null (traced) when the skin lacks it or it fails.
+    UxXmlNode* CreateFromSkin();
+    // A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
+    void DropFocus();
+    // Takes every child out of the page; pages whose parts are members call it in their
+    // destructor.
+    void RemoveChildren();
 
 private:
     std::wstring m_name;

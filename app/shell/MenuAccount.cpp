@@ -1,5 +1,7 @@
 #include "app/shell/MenuAccount.h"
 
+#include "ux/widgets/UxEdit.h"
+
 #include <iterator>
 
 namespace {
@@ -23,4 +25,18 @@ MenuAccount::MenuAccount()
 std::wstring MenuAccount::GetItemText(int32_t index)
 {
     return index >= 0 && index < kFreeEntry ? kDomains[index] : L"직접 입력";
+}
+
+void MenuAccount::ApplyChoice(UxEdit& domain)
+{
+    const int32_t row = GetSelection();
+    if (row >= 0 && row < kFreeEntry) {
+        domain.SetStyles(UxEdit::ReadOnly | UxEdit::SingleLine);
+        domain.SetText(GetSelectedText());
+    } else {
+        domain.SetStyles(UxEdit::SingleLine);
+        domain.SetText(L"");
+        domain.SetFocus(true);
+    }
+    domain.Invalidate();
 }

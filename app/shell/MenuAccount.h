@@ -4,6 +4,8 @@
 
 #include <string>
 
+class UxEdit;
+
 // The mail domain of the login form's id: twelve fixed domains, the service's own
 // first, then free entry.
 class MenuAccount : public AppMenu {
@@ -16,6 +18,9 @@ public:
     std::wstring GetSelectedText() { return GetItemText(GetSelection()); }
     // The domain of a row; the free entry's text for any index outside 0-11.
     static std::wstring GetItemText(int32_t index);
+    // What a domain edit does with the choice: a listed domain is shown read-only; the
+    // free entry empties the edit and gives it the focus for typing.
+    void ApplyChoice(UxEdit& domain);
 
 private:
     static Look s_look;

@@ -271,6 +271,12 @@ void MessengerApp::ResetScreens()
     m_buddyListPage.ClearSearchWord();
     m_buddyListPage.GetView().SetFilter(L"");
     m_buddyListPage.GetView().Clear();
+    // Buddy screens: nothing shown or chosen outlives the session.
+    m_buddyProfilePage.ClearSession();
+    m_buddyRequestInfoPage.ClearSession();
+    m_buddySelectPage.ClearSession();
+    m_groupSelectPage.ClearSession();
+    m_statusBarDisclosure.HideAddButtons();
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
 }
@@ -287,6 +293,7 @@ void MessengerApp::RefreshMyStatus()
 
 bool MessengerApp::ReloadBuddyList()
 {
+    m_buddyRequestListPage.Refresh();
     return m_buddyListPage.GetView().Reload();
 }
 
@@ -302,6 +309,7 @@ void MessengerApp::RefreshBuddy(const std::wstring& id)
 {
     if (const Buddy* buddy = m_buddies ? m_buddies->FindById(id) : nullptr)
         m_buddyListPage.GetView().UpdateBuddy(*buddy);
+    m_buddyRequestListPage.Refresh();
 }
 
 void MessengerApp::PlayAlert(int alert)
@@ -342,11 +350,15 @@ void MessengerApp::SetMemo(const PktInImsg& packet)
 // Chat: an open chat with the buddy shows its new status.
 void MessengerApp::RefreshChatPeer(const std::wstring&) { }
 
-// Buddy profile: repaints when it shows the buddy.
-void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
+void MessengerApp::RefreshBuddyProfile(const std::wstring& id)
+{
+    m_buddyProfilePage.Refresh(id);
+}
 
-// Buddy profile: takes the buddy's new group when it shows the buddy.
-void MessengerApp::MoveProfileBuddy(const std::wstring&, const std::wstring&) { }
+void MessengerApp::MoveProfileBuddy(const std::wstring& id, const std::wstring& groupId)
+{
+    m_buddyProfilePage.MoveBuddy(id, groupId);
+}
 
 void MessengerApp::AskBuddyRequest(
     const std::wstring& id, const std::wstring& email, const std::wstring& message)

@@ -16,9 +16,9 @@ bool TransitionRunning()
     return transitions && transitions->IsRunning();
 }
 
-// After a request went out: back from the page, unless the send ended the session (the
-// reset then decides what shows) or the page is no longer the one on top.
-void BackFrom(const UxWindow& page)
+} // namespace
+
+void StatusBarDisclosure::BackFrom(const UxWindow& page)
 {
     TarvPeer* peer = TarvPeer::GetInstance();
     UxNavigationController* navigation = UxNavigationController::GetInstance();
@@ -26,8 +26,6 @@ void BackFrom(const UxWindow& page)
         return;
     navigation->Back();
 }
-
-} // namespace
 
 StatusBarDisclosure::~StatusBarDisclosure()
 {
@@ -53,6 +51,19 @@ void StatusBarDisclosure::SetTitle(const std::wstring& text)
 {
     Title.SetText(text);
     Title.Invalidate();
+}
+
+void StatusBarDisclosure::ShowAddButton(UxButton& button)
+{
+    HideAddButtons();
+    button.SetVisible(true);
+}
+
+void StatusBarDisclosure::HideAddButtons()
+{
+    BuddyAddButton.SetVisible(false);
+    GroupAddButton.SetVisible(false);
+    Invalidate();
 }
 
 void StatusBarDisclosure::OnWillShow()

@@ -14,6 +14,10 @@ public:
 
     bool Create();
     void SetTitle(const std::wstring& text);
+    // The confirm button of the add page coming up; the other one goes.
+    void ShowAddButton(UxButton& button);
+    // Neither confirm button: their pages are gone.
+    void HideAddButtons();
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     // The unread marks are fresh whenever a detail page comes up.
     void OnWillShow() override;
@@ -24,6 +28,9 @@ public:
     // Asks for the group named on the group-add page and goes back; an alert when the
     // name is empty.
     void AddGroup();
+    // After a request went out: back from the page, unless the send ended the session
+    // (the reset then decides what shows) or the page is no longer the one on top.
+    static void BackFrom(const UxWindow& page);
 
     // The title is the header's own Title label, built from the same key.
     UxButton BackButton;

@@ -5,7 +5,15 @@
 
 #include <algorithm>
 
+namespace {
+
+// UI thread only.
+uint64_t s_lastSerial = 0;
+
+} // namespace
+
 ChatSession::ChatSession()
+    : m_serial(++s_lastSerial)
 {
     Created.Now();
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())

@@ -31,6 +31,9 @@ public:
     void ClearQueue() { Queue.clear(); }
 
     ChatView* GetPage() const { return m_page.get(); }
+    // A number no other session of this run has: screens that keep a chat beyond the
+    // moment hold this, never a pointer that outlives the session.
+    uint64_t GetSerial() const { return m_serial; }
 
     int32_t State = 0; // 1 while this side has asked for a chat server and nobody joined
     UxDateTime Created;
@@ -46,5 +49,6 @@ public:
     uint8_t Unread = 0;
 
 private:
+    uint64_t m_serial;
     std::unique_ptr<ChatView> m_page;
 };

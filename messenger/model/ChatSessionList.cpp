@@ -94,3 +94,11 @@ ChatSession* ChatSessionList::FindBySessionId(const std::wstring& sessionId) con
             return session.get();
     return nullptr;
 }
+
+ChatSession* ChatSessionList::FindBySerial(uint64_t serial) const
+{
+    for (const auto& session : m_sessions)
+        if (session->GetSerial() == serial)
+            return session.get();
+    return nullptr;
+}

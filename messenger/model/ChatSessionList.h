@@ -34,6 +34,8 @@ public:
     ChatSession* FindOneToOne(const std::wstring& userId) const;
     // Null for the empty id, which no live chat has.
     ChatSession* FindBySessionId(const std::wstring& sessionId) const;
+    // The session with this serial; null once it is gone.
+    ChatSession* FindBySerial(uint64_t serial) const;
 
     size_t GetCount() const { return m_sessions.size(); }
     ChatSession* GetAt(size_t index) const

@@ -16,6 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import art  # noqa: E402
 import art_options  # noqa: E402
 import art_memos  # noqa: E402
+import art_buddies  # noqa: E402
 import emoticons  # noqa: E402
 import sounds  # noqa: E402
 
@@ -26,6 +27,7 @@ def outputs():
     images.update(emoticons.everything())
     images.update(art_options.everything())
     images.update(art_memos.everything())
+    images.update(art_buddies.everything())
     return {"Image": images, "Sound": sounds.everything()}
 
 

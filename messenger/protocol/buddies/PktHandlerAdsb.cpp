@@ -59,6 +59,9 @@ bool PktHandlerAdsb::Handle(TarvPeer*, PktIn& packet)
         return false;
     if (answer.Kind == PktOutAdsb::Reject) {
         buddy->Flags = (buddy->Flags & ~kAllow) | kBlock;
+        // No longer a request: the screens that list requests let it go.
+        if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+            screens->RefreshBuddy(buddy->Id);
         return true;
     }
     buddy->Name = answer.Name;

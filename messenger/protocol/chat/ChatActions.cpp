@@ -8,6 +8,8 @@
 #include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/chat/PktOutCses.h"
+#include "messenger/protocol/chat/PktOutCtoc.h"
+#include "messenger/protocol/chat/PktOutInvt.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
 #include "ux/core/UxText.h"
 
@@ -99,6 +101,20 @@ void CloseChat(ChatSession& session)
     }
     if (ChatSessionList* chats = ChatSessionList::GetInstance())
         chats->Remove(&session);
+}
+
+bool InviteToChat(const ChatSession& session, const std::wstring& userId)
+{
+    PktOutInvt invitation;
+    if (const Me* me = Me::GetInstance())
+        invitation.InviterId = me->Id;
+    invitation.Host = session.Host;
+    invitation.Port = session.Port;
+    invitation.Key = session.Key;
+    PktOutCtoc relay;
+    relay.Target = userId;
+    relay.Delivery = PktOutCtoc::DeliveryA;
+    return relay.SetPayload(invitation) && SendInEnvelope(PktOutCrp2::KindDp, L"", relay);
 }
 
 std::wstring FormatOwnLine(const std::wstring& text)

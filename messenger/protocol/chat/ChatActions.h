@@ -29,5 +29,8 @@ bool SendTypingNotice(ChatSession& session, int32_t state);
 // the session is deleted.
 void CloseChat(ChatSession& session);
 
+// Invites the user into the chat: the chat server's place, relayed to them by the service.
+bool InviteToChat(const ChatSession& session, const std::wstring& userId);
+
 // "name (nick) 님의 말:" and the text, for the user's own line.
 std::wstring FormatOwnLine(const std::wstring& text);

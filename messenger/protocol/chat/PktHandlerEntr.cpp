@@ -1,13 +1,9 @@
 #include "messenger/protocol/chat/PktHandlerEntr.h"
 
 #include "messenger/model/ChatSession.h"
-#include "messenger/model/Me.h"
 #include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
-#include "messenger/protocol/chat/PktOutCtoc.h"
-#include "messenger/protocol/chat/PktOutInvt.h"
 
 namespace {
 
@@ -24,16 +20,6 @@ bool PktHandlerEntr::Handle(TarvPeer*, PktIn& packet)
         return false;
     if (!session->Participants.empty())
         return true; // entered through an invitation: the others are here already
-    PktOutInvt invitation;
-    if (const Me* me = Me::GetInstance())
-        invitation.InviterId = me->Id;
-    invitation.Host = session->Host;
-    invitation.Port = session->Port;
-    invitation.Key = session->Key;
-    PktOutCtoc relay;
-    relay.Target = session->PeerId;
-    relay.Delivery = PktOutCtoc::DeliveryA;
-    if (relay.SetPayload(invitation))
-        SendInEnvelope(PktOutCrp2::KindDp, L"", relay);
+    InviteToChat(*session, session->PeerId);
     return true;
 }

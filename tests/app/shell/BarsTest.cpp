@@ -33,7 +33,6 @@ TEST_F(BarsTest, TabsSwitchTheMainPagesUnderTheSameStatusBar)
 
 TEST_F(BarsTest, BackWaitsForTheRunningTransition)
 {
-    App().GetStatusBarDisclosure().SetTitle(L"프로필");
     ASSERT_TRUE(App().PushScreen(
         &App().GetStatusBarDisclosure(), &App().GetBuddyProfilePage(), MessengerApp::PushFromRight));
     driver.Advance(100);
@@ -41,7 +40,7 @@ TEST_F(BarsTest, BackWaitsForTheRunningTransition)
     EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
     EXPECT_EQ(driver.Depth(), 2u);
     driver.Settle();
-    EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"프로필");
+    EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"친구 프로필");
     EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
     driver.Settle();
     EXPECT_EQ(driver.Depth(), 1u);

@@ -1,0 +1,33 @@
+#include "app/buddies/BuddyAddPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+BuddyAddPage::~BuddyAddPage()
+{
+    RemoveChildren();
+}
+
+bool BuddyAddPage::Create()
+{
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view } });
+}
+
+void BuddyAddPage::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
+        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
+        bar.SetTitle(L"친구 추가");
+        bar.ShowAddButton(bar.BuddyAddButton);
+    }
+    m_view.IdEdit.SetFocus(true);
+}
+
+void BuddyAddPage::OnWillHide()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().HideAddButtons();
+    DropFocus();
+}

@@ -1,0 +1,113 @@
+#include "app/buddies/BuddyAddView.h"
+
+#include "app/shell/MenuAccount.h"
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "messenger/protocol/SavedLogin.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+
+BuddyAddView::~BuddyAddView()
+{
+    for (UxWindow* part : { static_cast<UxWindow*>(&IdEdit), static_cast<UxWindow*>(&AccountEdit),
+             static_cast<UxWindow*>(&AccountButton), static_cast<UxWindow*>(&RequestMessage) })
+        if (part->GetParent() == this)
+            RemoveChild(part);
+}
+
+bool BuddyAddView::ApplySkin(UxXmlNode* node)
+{
+    if (!FramedList::ApplySkin(node) || !m_label.Read(node, L"LText")
+        || !m_value.Read(node, L"RText") || !m_idSkin.Read(node, L"IdSkin")
+        || !m_accountSkin.Read(node, L"AccountSkin") || !m_disclosure.Read(node, L"DisclosureButton"))
+        return false;
+    if (!AddSkinParts(*this, node,
+            { { L"IdEdit", &IdEdit }, { L"AccountEdit", &AccountEdit }, { L"AccountButton", &AccountButton },
+                { L"RequestMessage", &RequestMessage } }))
+        return false;
+    AccountEdit.SetText(kDefaultAccountDomain);
+    // The edits lie over the rows, which must not move under them.
+    AddFixedRows(RowCount);
+    return true;
+}
+
+void BuddyAddView::SetGroupName(const std::wstring& name)
+{
+    m_groupName = name;
+    RefreshRow(RowGroup);
+}
+
+UxEdit* BuddyAddView::EditFramedAt(int32_t x, int32_t y)
+{
+    const int32_t row = RowAtScreenY(y);
+    const RowImage* frame = row == RowDomain ? &m_accountSkin : row == RowId || row == RowMessage ? &m_idSkin : nullptr;
+    if (!frame)
+        return nullptr;
+    const plat::RECT rowRect = ClientToScreen(GetRowRect(row));
+    const plat::RECT box = OffsetRect(frame->rect, rowRect.left, rowRect.top);
+    if (!PointInRect(box, { x, y }))
+        return nullptr;
+    if (row == RowId)
+        return &IdEdit;
+    if (row == RowMessage)
+        return &RequestMessage;
+    return AccountEdit.GetStyles() & UxEdit::ReadOnly ? nullptr : &AccountEdit;
+}
+
+bool BuddyAddView::OnPointerDown(int32_t x, int32_t y)
+{
+    // The whole frame takes the press, not only the text line inside it.
+    if (UxEdit* edit = EditFramedAt(x, y))
+        edit->SetFocus(true);
+    return UxListWindow::OnPointerDown(x, y);
+}
+
+bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
+{
+    UxListWindow::OnChildEvent(child, code);
+    if (child == &AccountButton && code == EventPointerUp) {
+        auto* menu = new MenuAccount;
+        if (!menu->IsBuilt()) {
+            delete menu;
+            return true;
+        }
+        menu->Popup(&OnAccountMenuClosed, reinterpret_cast<uintptr_t>(this));
+    }
+    return true;
+}
+
+void BuddyAddView::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_t result)
+{
+    auto* menu = dynamic_cast<MenuAccount*>(popup);
+    if (result == 1 && menu)
+        menu->ApplyChoice(reinterpret_cast<BuddyAddView*>(context)->AccountEdit);
+}
+
+bool BuddyAddView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
+{
+    static const wchar_t* const kLabels[RowCount] = { L"ID", L"@", L"메시지", L"그룹" };
+    if (index < 0 || index >= RowCount)
+        return false;
+    if (index == RowDomain)
+        m_accountSkin.Draw(painter);
+    else if (index == RowGroup)
+        m_disclosure.Draw(painter);
+    else
+        m_idSkin.Draw(painter);
+    m_label.Draw(painter, kLabels[index], selected);
+    m_value.Draw(painter, index == RowGroup ? m_groupName : L"", selected);
+    return true;
+}
+
+void BuddyAddView::OnRowClicked(int32_t index, int32_t, int32_t)
+{
+    // The bar shows the press only: a tapped row does not stay highlighted.
+    SetSelection(-1);
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (index != RowGroup || !app)
+        return;
+    GroupSelectPage& chooser = app->GetGroupSelectPage();
+    chooser.Setup(GroupSelectPage::ModeAdd, IdEdit.GetText(), L"", m_groupName);
+    app->PushScreen(&app->GetStatusBarDisclosure(), &chooser, MessengerApp::PushFromRight);
+}

@@ -1,0 +1,25 @@
+#include "app/buddies/FilledBar.h"
+
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
+
+bool FilledBar::ApplySkin(UxXmlNode* node)
+{
+    if (!node || !UxWindow::ApplySkin(node))
+        return false;
+    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
+        m_backColor = back->GetColor();
+    return true;
+}
+
+bool FilledBar::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
+{
+    surface->FillRect(m_backColor, rect);
+    return true;
+}
+
+void FilledBar::RemoveChildren()
+{
+    while (UxWindow* child = GetFirstChild())
+        RemoveChild(child);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/gdi/GdiTypes.h"
+#include "ux/core/UxWindow.h"
+
+// A strip of the buddy screens (a title bar, a button bar, the frame around an edit)
+// filled with its node's "_BackColor" under its children. Classes that add children
+// remove them in their own destructor, before the members go.
+class FilledBar : public UxWindow {
+public:
+    // The window keys and "_BackColor".
+    bool ApplySkin(UxXmlNode* node) override;
+    bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+
+protected:
+    void RemoveChildren();
+
+private:
+    plat::COLORREF m_backColor = 0xFFFFFF;
+};

@@ -1,0 +1,33 @@
+#include "app/buddies/GroupAddPage.h"
+
+#include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
+#include "ux/markup/UxXmlNode.h"
+
+GroupAddPage::~GroupAddPage()
+{
+    RemoveChildren();
+}
+
+bool GroupAddPage::Create()
+{
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
+}
+
+void GroupAddPage::OnWillShow()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
+        StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
+        bar.SetTitle(L"그룹 추가");
+        bar.ShowAddButton(bar.GroupAddButton);
+    }
+    m_view.GroupName.SetFocus(true);
+}
+
+void GroupAddPage::OnWillHide()
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetStatusBarDisclosure().HideAddButtons();
+    DropFocus();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/buddies/FilledBar.h"
+#include "ux/widgets/UxImageWindow.h"
+#include "ux/widgets/UxLabel.h"
+
+#include <string>
+
+// Whom the group is chosen for: an icon and the two lines the caller hands over.
+class GroupSelectTitleBar : public FilledBar {
+public:
+    ~GroupSelectTitleBar() override;
+
+    // The bar's keys, then its parts from the children of their names.
+    bool ApplySkin(UxXmlNode* node) override;
+    void SetLines(const std::wstring& first, const std::wstring& second);
+
+    UxImageWindow BuddyIcon;
+    UxLabel BuddyName;
+    UxLabel BuddyNick;
+};
