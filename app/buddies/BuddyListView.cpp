@@ -2,6 +2,7 @@
 
 #include "app/buddies/BuddyListModel.h"
 #include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSession.h"
@@ -26,30 +27,6 @@ int32_t ViewType()
     return Options::GetInstance() ? Options::GetInstance()->GetViewType() : Options::ViewNameNick;
 }
 
-// The item's look and its rectangle relative to the row; a missing node leaves both.
-template <typename Item> bool ReadItem(UxXmlNode* view, const wchar_t* name, Item& item, plat::RECT& rect)
-{
-    UxXmlNode* node = view->FindChild(name);
-    if (!node)
-        return true;
-    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
-    return item.ApplySkin(node);
-}
-
-// The normal look, and a second item that differs only by "TextColorSelected".
-bool ReadTwoColourText(UxXmlNode* view, const wchar_t* name, UxTextItem (&items)[2], plat::RECT& rect)
-{
-    UxXmlNode* node = view->FindChild(name);
-    if (!node)
-        return true;
-    if (!ReadItem(view, name, items[0], rect))
-        return false;
-    UxTextStyle selected = items[0].GetStyle();
-    if (UxXmlNode* colour = node->FindChild(L"TextColorSelected"))
-        selected.TextColor = colour->GetColor();
-    return items[1].SetStyle(selected);
-}
-
 } // namespace
 
 bool BuddyListView::Build(UxXmlNode* node)
@@ -60,15 +37,15 @@ bool BuddyListView::Build(UxXmlNode* node)
         m_itemHeight = height->GetInt();
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
-    if (!ReadItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        || !ReadItem(node, L"Line", m_line, m_lineRect)
-        || !ReadItem(node, L"GroupIcon", m_groupIcon, m_groupIconRect)
+    if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
+        || !ReadRowItem(node, L"Line", m_line, m_lineRect)
+        || !ReadRowItem(node, L"GroupIcon", m_groupIcon, m_groupIconRect)
         || !ReadTwoColourText(node, L"GroupName", m_groupName, m_groupNameRect)
-        || !ReadItem(node, L"BuddyIcon", m_buddyIcon, m_buddyIconRect)
-        || !ReadItem(node, L"BuddyName", m_buddyName, m_buddyNameRect)
+        || !ReadRowItem(node, L"BuddyIcon", m_buddyIcon, m_buddyIconRect)
+        || !ReadRowItem(node, L"BuddyName", m_buddyName, m_buddyNameRect)
         || !ReadTwoColourText(node, L"BuddyNick", m_buddyNick, m_buddyNickRect)
-        || !ReadItem(node, L"BuddyNameOnly", m_buddyNameOnly, m_buddyNameOnlyRect)
-        || !ReadItem(node, L"DisclosureButton", m_disclosure, m_disclosureRect))
+        || !ReadRowItem(node, L"BuddyNameOnly", m_buddyNameOnly, m_buddyNameOnlyRect)
+        || !ReadRowItem(node, L"DisclosureButton", m_disclosure, m_disclosureRect))
         return false;
     if (UxXmlNode* icon = node->FindChild(L"GroupIcon")) {
         m_groupIconOpen = UxXmlNode::GetRect(icon->FindChild(L"ImageCoord"));

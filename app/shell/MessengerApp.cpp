@@ -1,5 +1,6 @@
 #include "app/shell/MessengerApp.h"
 
+#include "app/chat/ChatPage.h"
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
 #include "messenger/ChatView.h"
@@ -264,7 +265,8 @@ void MessengerApp::ResetScreens()
             window->SetVisible(false);
     back->SetVisible(true);
     // Memos: the memo list view cleared.
-    // Chat: the chat list view cleared.
+    m_chatListPage.GetView().Clear();
+    m_chatInfoPage.GetView().Forget(m_chatInfoPage.GetView().GetSession());
     // Buddy list: the search text and the list view cleared; no filter outlives them.
     m_buddyListPage.ClearSearchWord();
     m_buddyListPage.GetView().SetFilter(L"");
@@ -322,8 +324,10 @@ void MessengerApp::AppendMemoPage(int) { }
 Memo* MessengerApp::GetShownMemo() { return nullptr; }
 void MessengerApp::SetMemo(const PktInImsg&) { }
 
-// Chat: an open chat with the buddy shows its new status.
-void MessengerApp::RefreshChatPeer(const std::wstring&) { }
+void MessengerApp::RefreshChatPeer(const std::wstring& email)
+{
+    ChatPage::RefreshPeer(email);
+}
 
 // Buddy profile: repaints when it shows the buddy.
 void MessengerApp::RefreshBuddyProfile(const std::wstring&) { }
@@ -353,20 +357,23 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
         app->m_buddyRequestInfoPage.Invalidate();
 }
 
-// Chat page: each session's own page, shown under the chat status bar.
-std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession&)
+std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession& session)
 {
-    return nullptr;
+    return ChatPage::Make(session);
 }
 
-void MessengerApp::AddChatSession(ChatSession&)
+void MessengerApp::AddChatSession(ChatSession& session)
 {
-    // Chat list: the session's row.
     m_statusBarChat.PageIndicator.AddPage();
+    m_chatListPage.GetView().AddSession(session);
 }
 
-// Chat list: the session's row repaints.
-void MessengerApp::UpdateChatSession(ChatSession&) { }
+void MessengerApp::UpdateChatSession(ChatSession& session)
+{
+    m_chatListPage.GetView().UpdateSession(session);
+}
 
-// Chat information: reloads when it shows the session.
-void MessengerApp::ReloadChatInfo(ChatSession&) { }
+void MessengerApp::ReloadChatInfo(ChatSession& session)
+{
+    m_chatInfoPage.GetView().ReloadIfShowing(session);
+}

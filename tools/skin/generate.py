@@ -14,6 +14,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import art  # noqa: E402
+import art_chat  # noqa: E402
 import emoticons  # noqa: E402
 import sounds  # noqa: E402
 
@@ -22,6 +23,7 @@ def outputs():
     images = {}
     images.update(art.everything())
     images.update(emoticons.everything())
+    images.update(art_chat.everything())
     return {"Image": images, "Sound": sounds.everything()}
 
 

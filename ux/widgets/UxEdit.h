@@ -107,6 +107,7 @@ private:
     void AfterEdit(UxEditGlyph* from, UxEditGlyph* to);
     void Relayout();
     void UpdateTextGuide();
+    void PlaceTextGuide();
     // Moves the vertical axis to offset, kept inside the content.
     void ScrollYTo(int32_t offset);
 
