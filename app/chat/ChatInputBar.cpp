@@ -124,6 +124,11 @@ bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)
         OpenEmoticons();
         return true;
     }
+    // The frame drawn around the field takes a press for the field.
+    if (child == &m_back && code == EventPointerDown) {
+        FocusInput();
+        return true;
+    }
     if (child != &m_input)
         return true;
     if (code == EventKeyDown) {
@@ -134,7 +139,8 @@ bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)
     if (code != EventComposition && code != EventChar)
         return true;
     const wchar_t c = wchar_t(EventParam1);
-    if (c == 8) {
+    // A syllable backed out to nothing ends as an empty composition, not a backspace.
+    if (c == 8 || (code == EventComposition && EventParam2 == 2)) {
         if (m_input.IsEmpty())
             SendTypingNotice(0);
     } else if (c == 13) {
@@ -148,11 +154,10 @@ bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)
     return true;
 }
 
-bool ChatInputBar::OnPointerDown(int32_t x, int32_t y)
+void ChatInputBar::FocusInput()
 {
     if (m_input.IsVisible() && !m_input.IsFocused())
         m_input.SetFocus(true);
-    return UxWindow::OnPointerDown(x, y);
 }
 
 bool ChatInputBar::OnSipShown(const plat::RECT& panelRect)

@@ -35,9 +35,6 @@ public:
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
-    // A press anywhere on the bar but the emoticon button (on the field's frame around
-    // the field) focuses the field.
-    bool OnPointerDown(int32_t x, int32_t y) override;
 
     UxEdit& GetInput() { return m_input; }
     UxLabel& GetDisabledReason() { return m_reason; }
@@ -45,6 +42,7 @@ public:
 
 private:
     static void OnEmoticonChosen(uintptr_t context, UxPopup* popup, int32_t result);
+    void FocusInput();
 
     ChatPage* m_page = nullptr;
     UxImageWindow m_back;

@@ -44,6 +44,8 @@ public:
     // Brings the last line into view.
     void ScrollToEnd();
     int32_t GetDocumentHeight() const { return m_height; }
+    // The different emoticon pictures the text shows.
+    size_t GetPictureCount() const { return m_pictures.size(); }
 
 private:
     struct Row {

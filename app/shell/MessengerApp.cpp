@@ -267,6 +267,9 @@ void MessengerApp::ResetScreens()
     // Memos: the memo list view cleared.
     m_chatListPage.GetView().Clear();
     m_chatInfoPage.GetView().Forget(m_chatInfoPage.GetView().GetSession());
+    // Chat: the sessions and their pages go before the unread marks are counted.
+    if (m_chats)
+        m_chats->Clear();
     // Buddy list: the search text and the list view cleared; no filter outlives them.
     m_buddyListPage.ClearSearchWord();
     m_buddyListPage.GetView().SetFilter(L"");
