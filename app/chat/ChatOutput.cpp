@@ -20,7 +20,7 @@ namespace {
 
 constexpr const wchar_t* kNames[] = { L"TSkin", L"BSkin", L"LSkin", L"RSkin", L"BuddyIcon", L"Title",
     L"InviteButton", L"Output", L"Date" };
-constexpr size_t kTop = 0, kBottom = 1, kLeft = 2, kRight = 3, kOutput = 7, kDate = 8;
+constexpr size_t kBottom = 1, kLeft = 2, kRight = 3, kOutput = 7, kDate = 8;
 
 } // namespace
 

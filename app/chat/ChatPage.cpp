@@ -8,6 +8,7 @@
 #include "ux/core/UxDesktop.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 
@@ -77,7 +78,21 @@ bool ChatPage::Create()
 
 bool ChatPage::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
-    surface->FillRect(m_backColor, rect);
+    // The conversation paints all of its own area, and when it scrolls it moves what it
+    // painted before: a fill under it would make it paint everything again.
+    const ChatTranscript& transcript = m_output.GetTranscript();
+    plat::RECT hole;
+    if (!transcript.IsVisible()
+        || !IntersectRect(ScreenToSurface(transcript.GetScreenRect()), rect, &hole)) {
+        surface->FillRect(m_backColor, rect);
+        return true;
+    }
+    const plat::RECT bands[] = { { rect.left, rect.top, rect.right, hole.top },
+        { rect.left, hole.bottom, rect.right, rect.bottom }, { rect.left, hole.top, hole.left, hole.bottom },
+        { hole.right, hole.top, rect.right, hole.bottom } };
+    for (const plat::RECT& band : bands)
+        if (!IsRectEmpty(band))
+            surface->FillRect(m_backColor, band);
     return true;
 }
 

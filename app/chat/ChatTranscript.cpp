@@ -178,12 +178,18 @@ void ChatTranscript::Changed(size_t first)
     }
     m_height = m_paragraphs.empty() ? 0 : m_paragraphs.back().top + m_paragraphs.back().height;
     SetContentSize(LayoutWidth(), m_height);
+    const int32_t before = GetYAxis().GetOffset();
     ScrollToEnd();
-    // Only what was appended needs drawing; a scroll moves the rest.
-    if (first < m_paragraphs.size() && GetWidth() > 0) {
-        const int32_t top = m_paragraphs[first].top + GetYAxis().GetOffset();
-        Invalidate(plat::RECT { 0, std::max(0, top), GetWidth(), std::max(top + 1, GetHeight()) });
-    }
+    if (first >= m_paragraphs.size() || GetWidth() <= 0)
+        return;
+    // Only what was appended needs drawing. When the text moved up by at least that
+    // much, the appended part lies in the strip the scroll uncovers, which the paint
+    // fills anyway after moving the old picture: the last line alone asks for it.
+    const int32_t moved = GetYAxis().GetOffset() - before;
+    int32_t top = m_paragraphs[first].top + GetYAxis().GetOffset();
+    if (moved < 0 && top >= GetHeight() + moved)
+        top = GetHeight() - 1;
+    Invalidate(plat::RECT { 0, std::max(0, top), GetWidth(), std::max(top + 1, GetHeight()) });
 }
 
 void ChatTranscript::ScrollToEnd()
