@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 
 namespace bench {
 
@@ -39,7 +40,8 @@ struct Program {
         ok = UxInitialize();
         app = new MessengerApp;
         app->SetProgramFolder(GetModuleDirectory());
-        ok = ok && app->Create(L"QuorixBench", plat::RECT { 0, 0, 480, 640 });
+        // One window name per process: benchmarks may run side by side.
+        ok = ok && app->Create(L"QuorixBench" + std::to_wstring(getpid()), plat::RECT { 0, 0, 480, 640 });
         if (!ok)
             return;
         const std::wstring family = L"김이박최정강조윤장임";
