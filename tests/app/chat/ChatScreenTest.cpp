@@ -327,3 +327,120 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         EXPECT_EQ(dynamic_cast<ChatPage*>(child), nullptr);
 }
+
+namespace {
+
+// A chat page over lists filled here, without a service.
+class ChatPageOffline : public ::testing::Test {
+protected:
+    ChatPageOffline()
+        : driver([] {
+            AppDriver::Setup setup;
+            setup.service = false;
+            return setup;
+        }())
+    {
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.Start());
+        Buddy lee;
+        lee.Id = lee.Email = L"lee@quorix.net";
+        lee.Name = L"이지연";
+        lee.Status = BuddyStatusOnline;
+        BuddyList::GetInstance()->Insert(lee.Id, lee);
+        buddy = BuddyList::GetInstance()->Find(L"lee@quorix.net");
+        session = ChatSessionList::GetInstance()->NewSession();
+        ASSERT_NE(session, nullptr);
+        session->PeerId = L"lee@quorix.net";
+        page = dynamic_cast<ChatPage*>(session->GetPage());
+        ASSERT_NE(page, nullptr);
+    }
+
+    AppDriver driver;
+    Buddy* buddy = nullptr;
+    ChatSession* session = nullptr;
+    ChatPage* page = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChatPageOffline, WhetherChattingIsPossibleAndWhyNot)
+{
+    const std::wstring shownOffline = L"오프라인으로 표시된 상태입니다.";
+    const std::wstring peerOffline = L"대화 상대가 현재 오프라인 상태입니다.";
+    const std::wstring peerBlocked = L"대화 상대가 현재 차단된 상태입니다.";
+    const uint32_t blocked = 1u << BuddyListBlock;
+    const struct {
+        int32_t mine;
+        const wchar_t* peer; // the session's peer id
+        int32_t peerStatus;
+        uint32_t peerFlags;
+        bool canChat;
+        std::wstring reason;
+    } cases[] = {
+        { BuddyStatusOnline, L"lee@quorix.net", BuddyStatusOnline, 0, true, L"" },
+        { BuddyStatusBusy, L"lee@quorix.net", BuddyStatusAway, 0, true, L"" },
+        { BuddyStatusOnline, L"lee@quorix.net", BuddyStatusOffline, 0, false, peerOffline },
+        { BuddyStatusOnline, L"lee@quorix.net", BuddyStatusOnline, blocked, false, peerBlocked },
+        { BuddyStatusShownOffline, L"lee@quorix.net", BuddyStatusOffline, blocked, false, shownOffline },
+        // Offline oneself: no input, and no reason either.
+        { BuddyStatusOffline, L"lee@quorix.net", BuddyStatusOnline, 0, false, L"" },
+        // A stranger in the chat never turns the input off by itself.
+        { BuddyStatusOnline, L"stranger@quorix.net", BuddyStatusOffline, blocked, true, L"" },
+    };
+    for (const auto& c : cases) {
+        Me::GetInstance()->Status = c.mine;
+        session->PeerId = c.peer;
+        buddy->Status = c.peerStatus;
+        buddy->Flags = c.peerFlags;
+        EXPECT_EQ(page->CanChat(), c.canChat) << c.mine << " " << c.peerStatus;
+        EXPECT_EQ(page->GetDisabledReason(), c.reason) << c.mine << " " << c.peerStatus;
+    }
+
+    // The reason a hidden input got stays until the input has shown again.
+    Me::GetInstance()->Status = BuddyStatusOnline;
+    session->PeerId = L"lee@quorix.net";
+    buddy->Flags = 0;
+    buddy->Status = BuddyStatusOffline;
+    page->UpdateInputBar();
+    buddy->Flags = blocked;
+    page->UpdateInputBar();
+    EXPECT_EQ(page->GetInputBar().GetDisabledReason().GetText(), peerOffline);
+    buddy->Flags = 0;
+    buddy->Status = BuddyStatusOnline;
+    page->UpdateInputBar();
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsVisible());
+    EXPECT_FALSE(page->GetInputBar().GetDisabledReason().IsVisible());
+}
+
+TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
+{
+    ChatOutput& output = page->GetOutput();
+    const struct {
+        std::wstring line;
+        size_t pictures; // the conversation's different pictures after the line
+    } cases[] = {
+        { L"no codes / here", 0 },
+        { L"hi /없는코드/ there", 0 },
+        // The closing slash of a text that is no code may open the next one.
+        { L"a/b/미소/", 1 },
+        { L"/미소//웃음/ and /미소/ again", 2 },
+        { L"<FLCON|1|2|Heart|3/FLCON>", 2 },
+    };
+    std::wstring all;
+    for (const auto& c : cases) {
+        output.AddLine(c.line, ChatOutput::LineSystem);
+        all += (all.empty() ? L"" : L"\n") + ChatOutput::ConvertFlashcons(c.line);
+        EXPECT_EQ(output.GetTranscript().GetText(), all);
+        EXPECT_EQ(output.GetTranscript().GetPictureCount(), c.pictures) << c.line;
+    }
+    // A line wider than the field wraps between characters; the view follows the end.
+    const int32_t before = output.GetTranscript().GetDocumentHeight();
+    output.AddLine(std::wstring(200, L'가'), ChatOutput::LineError);
+    EXPECT_GT(output.GetTranscript().GetDocumentHeight() - before, 3 * 19);
+    const ChatTranscript& transcript = output.GetTranscript();
+    EXPECT_EQ(transcript.GetYAxis().GetOffset(),
+        std::min(0, transcript.GetYAxis().GetViewSize() - transcript.GetDocumentHeight()));
+    EXPECT_EQ(transcript.GetColorAt(transcript.GetText().size() - 1), 0x4444EF); // the error red
+}
