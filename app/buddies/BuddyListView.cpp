@@ -2,6 +2,7 @@
 
 #include "app/buddies/BuddyListModel.h"
 #include "app/shell/MessengerApp.h"
+#include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSession.h"

@@ -1,12 +1,18 @@
 #pragma once
 
-#include "app/shell/EmptyPage.h"
+#include "app/chat/ChatInfoView.h"
+#include "ux/core/UxPanel.h"
 
-// The screen for a chat's participants; an empty page until it is built.
-class ChatInfoPage : public EmptyPage {
+// The participants of a chat, opened from the chat list under the disclosure bar.
+class ChatInfoPage : public UxPanel {
 public:
-    ChatInfoPage()
-        : EmptyPage(L"ChatInfo")
-    {
-    }
+    ~ChatInfoPage() override;
+
+    bool Create();
+    void OnWillShow() override;
+
+    ChatInfoView& GetView() { return m_view; }
+
+private:
+    ChatInfoView m_view;
 };

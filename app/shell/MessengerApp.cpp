@@ -1,5 +1,6 @@
 #include "app/shell/MessengerApp.h"
 
+#include "app/chat/ChatPage.h"
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
 #include "messenger/ChatView.h"
@@ -266,7 +267,12 @@ void MessengerApp::ResetScreens()
     // Memos: no row, and no memo the read page could still name.
     m_memoListPage.GetView().ClearRows();
     m_memoReadPage.GetView().Forget();
-    // Chat: the chat list view cleared.
+    // Chat: no row, no participants view, and the sessions and their pages go before
+    // the unread marks are counted.
+    m_chatListPage.GetView().Clear();
+    m_chatInfoPage.GetView().Forget(m_chatInfoPage.GetView().GetSession());
+    if (m_chats)
+        m_chats->Clear();
     // Buddy list: the search text and the list view cleared; no filter outlives them.
     m_buddyListPage.ClearSearchWord();
     m_buddyListPage.GetView().SetFilter(L"");
@@ -347,8 +353,10 @@ void MessengerApp::SetMemo(const PktInImsg& packet)
     m_memoReadPage.GetView().SetMemo(packet);
 }
 
-// Chat: an open chat with the buddy shows its new status.
-void MessengerApp::RefreshChatPeer(const std::wstring&) { }
+void MessengerApp::RefreshChatPeer(const std::wstring& email)
+{
+    ChatPage::RefreshPeer(email);
+}
 
 void MessengerApp::RefreshBuddyProfile(const std::wstring& id)
 {
@@ -382,20 +390,23 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
         app->m_buddyRequestInfoPage.Invalidate();
 }
 
-// Chat page: each session's own page, shown under the chat status bar.
-std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession&)
+std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession& session)
 {
-    return nullptr;
+    return ChatPage::Make(session);
 }
 
-void MessengerApp::AddChatSession(ChatSession&)
+void MessengerApp::AddChatSession(ChatSession& session)
 {
-    // Chat list: the session's row.
     m_statusBarChat.PageIndicator.AddPage();
+    m_chatListPage.GetView().AddSession(session);
 }
 
-// Chat list: the session's row repaints.
-void MessengerApp::UpdateChatSession(ChatSession&) { }
+void MessengerApp::UpdateChatSession(ChatSession& session)
+{
+    m_chatListPage.GetView().UpdateSession(session);
+}
 
-// Chat information: reloads when it shows the session.
-void MessengerApp::ReloadChatInfo(ChatSession&) { }
+void MessengerApp::ReloadChatInfo(ChatSession& session)
+{
+    m_chatInfoPage.GetView().ReloadIfShowing(session);
+}

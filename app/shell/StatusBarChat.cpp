@@ -1,6 +1,8 @@
 #include "app/shell/StatusBarChat.h"
 
+#include "app/chat/ChatPage.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/protocol/chat/ChatActions.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxTransitionManager.h"
 
@@ -36,6 +38,13 @@ bool StatusBarChat::OnChildEvent(UxWindow* child, int32_t code)
 
 void StatusBarChat::CloseChat()
 {
-    // Chat: the chat page on screen sends its session's CSES (KILL), then back, then
-    // the page is marked closed, each only while the session still stands.
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    auto* page = navigation ? dynamic_cast<ChatPage*>(navigation->GetPage()) : nullptr;
+    if (!page || !page->GetSession())
+        return;
+    LeaveChat(*page->GetSession());
+    // Marked first: a back without a transition hides the page at once.
+    page->SetClosing(true);
+    if (!navigation->Back())
+        page->SetClosing(false);
 }

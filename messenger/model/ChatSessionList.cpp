@@ -36,11 +36,17 @@ void ChatSessionList::RemoveBySessionId(const std::wstring& sessionId)
 
 bool ChatSessionList::Remove(const ChatSession* session)
 {
+    return Release(session) != nullptr;
+}
+
+std::unique_ptr<ChatSession> ChatSessionList::Release(const ChatSession* session)
+{
     const int index = IndexOf(session);
     if (index < 0)
-        return false;
-    RemoveAt(static_cast<size_t>(index));
-    return true;
+        return nullptr;
+    std::unique_ptr<ChatSession> released = std::move(m_sessions[size_t(index)]);
+    m_sessions.erase(m_sessions.begin() + index);
+    return released;
 }
 
 void ChatSessionList::Clear()

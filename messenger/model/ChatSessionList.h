@@ -24,6 +24,8 @@ public:
     void RemoveBySessionId(const std::wstring& sessionId);
     // Removes this very session; false when it is not in the list.
     bool Remove(const ChatSession* session);
+    // Takes this session out of the list and hands it over; null when it is not there.
+    std::unique_ptr<ChatSession> Release(const ChatSession* session);
     void Clear();
 
     bool HasUnread() const;

@@ -17,6 +17,7 @@ import art  # noqa: E402
 import art_options  # noqa: E402
 import art_memos  # noqa: E402
 import art_buddies  # noqa: E402
+import art_chat  # noqa: E402
 import emoticons  # noqa: E402
 import sounds  # noqa: E402
 
@@ -28,6 +29,7 @@ def outputs():
     images.update(art_options.everything())
     images.update(art_memos.everything())
     images.update(art_buddies.everything())
+    images.update(art_chat.everything())
     return {"Image": images, "Sound": sounds.everything()}
 
 

@@ -75,7 +75,7 @@ bool UxEdit::ApplySkin(UxXmlNode* node)
     if (UxXmlNode* n = child(L"TextGuide")) {
         if (!m_textGuide.ApplySkin(n))
             return false;
-        m_textGuide.SetRect(GetClientRect());
+        PlaceTextGuide();
         UpdateTextGuide();
     }
     return true;
@@ -275,6 +275,13 @@ void UxEdit::AfterEdit(UxEditGlyph* from, UxEditGlyph* to)
     UpdateTextGuide();
 }
 
+void UxEdit::PlaceTextGuide()
+{
+    // Children move with the scroll offset, so the guide sits where the content starts;
+    // placed at the client origin of a scrolled edit, scrolling back would carry it out.
+    m_textGuide.SetRect(OffsetRect(GetClientRect(), GetXAxis().GetOffset(), GetYAxis().GetOffset()));
+}
+
 void UxEdit::UpdateTextGuide()
 {
     bool shown = !IsFocused() && IsEmpty();
@@ -406,7 +413,7 @@ bool UxEdit::OnRectChanged(const plat::RECT& rect)
     UxScrollWindow::OnRectChanged(rect);
     if (rect.right - rect.left != m_layoutWidth)
         Relayout();
-    m_textGuide.SetRect(GetClientRect());
+    PlaceTextGuide();
     return true;
 }
 

@@ -114,6 +114,7 @@ private:
     void PaintComposition(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip);
     // A password is typed in Latin letters whatever mode the desktop's input method is in.
     void DetachInputMethod(bool detach);
+    void PlaceTextGuide();
     // Moves the vertical axis to offset, kept inside the content.
     void ScrollYTo(int32_t offset);
 

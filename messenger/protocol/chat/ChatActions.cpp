@@ -57,8 +57,9 @@ int SendChatText(
     if (session.Participants.empty()) {
         // A chat server asked for already (the chat was just opened, or its peer has
         // been invited) is not asked for again: a second one would move the chat to
-        // another server while the peer joins the first.
-        if (session.Queue.empty() && session.State != 1) {
+        // another server while the peer joins the first. A refused request leaves the
+        // chat not asking, so the next line asks again and the waiting lines go with it.
+        if (session.State != 1) {
             PktOutEmpty request(L"RESS");
             SendInEnvelope(PktOutCrp2::KindDp, L"", request);
             session.State = 1;
@@ -87,10 +88,9 @@ bool SendTypingNotice(ChatSession& session, int32_t state)
     return SendInEnvelope(PktOutCrp2::KindSs, session.SessionId, notice);
 }
 
-void CloseChat(ChatSession& session)
+void LeaveChat(const ChatSession& session)
 {
-    // A chat that never got its session id has nothing to leave on the server, and is
-    // removed all the same.
+    // A chat that never got its session id has nothing to leave on the server.
     TarvPeer* peer = TarvPeer::GetInstance();
     if (peer && !session.SessionId.empty()) {
         PktOutCses leave;
@@ -99,6 +99,11 @@ void CloseChat(ChatSession& session)
         leave.Text = session.SessionId;
         peer->Send(leave);
     }
+}
+
+void CloseChat(ChatSession& session)
+{
+    LeaveChat(session);
     if (ChatSessionList* chats = ChatSessionList::GetInstance())
         chats->Remove(&session);
 }

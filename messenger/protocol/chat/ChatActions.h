@@ -25,8 +25,9 @@ int SendChatText(ChatSession& session, const std::wstring& text, const std::wstr
     uint32_t colour = 0, int32_t style = 0);
 // State 1: started typing; 0: the field was emptied. Only when others are in the chat.
 bool SendTypingNotice(ChatSession& session, int32_t state);
-// Leaves the chat on the server (when it got that far) and removes it from the list;
-// the session is deleted.
+// Leaves the chat on the server, when it got that far; the session stays in the list.
+void LeaveChat(const ChatSession& session);
+// Leaves the chat and removes it from the list; the session is deleted.
 void CloseChat(ChatSession& session);
 
 // Invites the user into the chat: the chat server's place, relayed to them by the service.

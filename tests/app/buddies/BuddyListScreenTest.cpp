@@ -231,6 +231,9 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     }
     ASSERT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
     EXPECT_EQ(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net")->PeerName, L"이지연");
+    EXPECT_EQ(driver.Screen(), L"Chat");
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    driver.Settle();
     // Just left of the arrow, within the strip as wide as the arrow's top offset.
     driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
     driver.Settle();

@@ -190,6 +190,10 @@ TEST_F(BuddyScreens, TheProfileShowsTheBuddyAndBlocksUnblocksAndDeletesAfterAQue
     ASSERT_TRUE(TapRowAt(page.GetView(), BuddyProfileView::RowName, width.right - 72));
     EXPECT_NE(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net"), nullptr);
     driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"Chat");
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyProfile");
 
     // Blocked, she sees this user go offline; unblocked, come back.
     ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));

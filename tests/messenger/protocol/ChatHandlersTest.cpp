@@ -292,6 +292,32 @@ TEST_F(ChatHandlersTest, ChatsClosedEarlyAreRemovedAndNeedNoServer)
     EXPECT_EQ(m.chats.GetCount(), 0u);
 }
 
+TEST_F(ChatHandlersTest, ARefusedChatServerIsSaidInTheChatAndTheNextLineAsksAgain)
+{
+    ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
+    EXPECT_EQ(SendChatText(*chat, L"하나"), ChatSendQueued);
+    screens.calls.clear();
+    const std::string ress = m.peer.sent.back();
+    const int inner = std::stoi(ress.substr(ress.find("\r\n") + 7));
+    m.peer.Receive(Envelope("DP", "%00", "308 " + std::to_string(inner) + "\r\n", std::stoi(ress.substr(5))));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+    EXPECT_EQ(chat->State, 0);
+
+    // Reopened, it is the same chat; the next line asks for a server, and once someone
+    // joins both lines go out in order.
+    EXPECT_EQ(OpenChat(L"lee@quorix.net", L"이지연"), chat);
+    EXPECT_EQ(SendChatText(*chat, L"둘"), ChatSendQueued);
+    EXPECT_NE(m.peer.sent.back().find("RESS"), std::string::npos);
+    EXPECT_EQ(SendChatText(*chat, L"셋"), ChatSendQueued);
+    EXPECT_EQ(chat->Queue, (std::vector<std::wstring> { L"하나", L"둘", L"셋" }));
+    AnswerLast("DP", "%00", "RESS  127.0.0.1 40000 key1\r\n");
+    m.peer.Receive(Frame("CSES " + std::to_string(chat->PendingId) + " CONN", "SS s1 127.0.0.1 40000 key1\r\n"));
+    AnswerLast("SS", "s1", "ENTR \r\n");
+    m.peer.Receive(kJoinLee);
+    EXPECT_TRUE(chat->Queue.empty());
+    EXPECT_NE(m.peer.sent.back().find("%09셋"), std::string::npos);
+}
+
 TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
 {
     TraceCapture quiet;

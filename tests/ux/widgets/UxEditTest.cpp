@@ -194,6 +194,17 @@ TEST_F(EditTest, GuideTextShowsWhileEmptyAndUnfocused)
     EXPECT_FALSE(guide.IsVisible());
     edit->SetText(L"");
     EXPECT_TRUE(guide.IsVisible());
+
+    // Resized while a long text has it scrolled: once emptied, the guide is back in the
+    // box, not where the scroll carried it.
+    edit->SetFocus(true);
+    Type(std::wstring(120, L'x'));
+    ASSERT_LT(edit->GetYAxis().GetOffset(), 0);
+    edit->SetRect({ 20, 100, 228, 132 });
+    edit->SetText(L"");
+    parent.SetFocus(true);
+    EXPECT_TRUE(guide.IsVisible());
+    EXPECT_EQ(guide.GetRect().top, 0);
 }
 
 TEST_F(EditTest, EmoticonGlyphGivesItsCodeBack)
