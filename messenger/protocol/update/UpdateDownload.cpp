@@ -4,6 +4,7 @@
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxText.h"
+#include "ux/net/UxHttpHead.h"
 
 #include <cstdlib>
 
@@ -74,8 +75,23 @@ bool UpdateDownload::Fetch()
     return true;
 }
 
-int UpdateDownload::OnReceived(int32_t)
+int UpdateDownload::OnReceived(int32_t bytes)
 {
+    // The counts start again with every exchange; the few bytes of a redirect are not the
+    // file's progress, and would flash a full bar before it drops back.
+    if (done == bytes)
+        m_headSeen = false;
+    if (!m_headSeen) {
+        const UxMemoryWriter& response = m_client.GetResponse();
+        const size_t end = UxHttpHead::FindEnd(response.GetData(), response.GetSize());
+        if (end == UxHttpHead::npos)
+            return 1;
+        int status = 0;
+        m_headSeen = true;
+        m_redirected = UxHttpHead::ParseStatus(response.GetData(), end, &status) && status >= 300 && status <= 399;
+    }
+    if (m_redirected)
+        return 1;
     m_doneBytes = done;
     m_totalBytes = total;
     if (!m_progressPosted.exchange(true))

@@ -52,4 +52,7 @@ private:
     std::atomic<int32_t> m_doneBytes { 0 };
     std::atomic<int32_t> m_totalBytes { 0 };
     std::atomic<bool> m_progressPosted { false };
+    // Worker thread only: the answer being received is a redirect.
+    bool m_headSeen = false;
+    bool m_redirected = false;
 };
