@@ -1,4 +1,5 @@
 // The skin parser over arbitrary text: every input must parse or fail, within bounds.
+#include "messenger/protocol/update/SelfUpdate.h"
 #include "platform/system/Trace.h"
 #include "ux/core/UxText.h"
 #include "ux/markup/UxIniReader.h"
@@ -67,5 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     UxIniReader ini;
     ini.SetText(text);
     (void)ini.GetValue(L"Update", L"Version");
+    // The update descriptor's message, as the question box gets it.
+    (void)SelfUpdate::DecodeMessage(ini.GetValue(L"main", L"msg"));
     return 0;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "messenger/UpgradeView.h"
+#include "ux/widgets/UxPopup.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -78,6 +82,14 @@ public:
     virtual Memo* GetShownMemo() = 0;
     // The read page shows the content that arrived for its memo.
     virtual void SetMemo(const PktInImsg& packet) = 0;
+
+    // Self-update
+    // A question with Yes and No; the callback gets 2 for Yes, 3 for No, 0 when a newer
+    // popup or shut-down closed it. False when nothing could be shown.
+    virtual bool ShowConfirmBox(const std::wstring&, UxPopupCallback, uintptr_t) { return false; }
+    // The progress box of the update download, which the user cannot close; null when
+    // nothing could be shown.
+    virtual std::unique_ptr<UpgradeView> ShowUpgradeBox() { return nullptr; }
 
     // The implementation calls reach; null before start-up and after shut-down, and
     // protocol code then shows nothing.

@@ -3,6 +3,7 @@
 #include "app/chat/ChatPage.h"
 #include "app/shell/Alert.h"
 #include "app/shell/MessageBoxes.h"
+#include "app/update/UpgradeBox.h"
 #include "messenger/ChatView.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
@@ -18,6 +19,9 @@
 #include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/update/SelfUpdate.h"
+#include "messenger/protocol/update/UpdateDownload.h"
+#include "platform/system/FileSystem.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxFile.h"
 #include "ux/core/UxNavigationController.h"
@@ -102,7 +106,8 @@ void MessengerApp::SetUpResourcePaths()
     resolver->SetBase(0, folder + L"Image\\");
     resolver->SetBase(1, folder + L"Sound\\");
     resolver->SetBase(2, folder);
-    resolver->SetBase(3, folder);
+    // Downloads are kept apart from the program, which may not be writable.
+    resolver->SetBase(3, plat::GetDataFolder());
 }
 
 void MessengerApp::CreateSingletons()
@@ -124,11 +129,14 @@ void MessengerApp::CreateSingletons()
     CreateOwned(m_peer);
     CreateOwned(m_pong);
     CreateOwned(m_skin);
+    CreateOwned(m_update);
 }
 
 // The reverse of creation; every step is safe when its owner is null.
 void MessengerApp::DeleteSingletons()
 {
+    // Ends a download under way before anything it reports to goes.
+    SafeDelete(m_update);
     SafeDelete(m_skin);
     SafeDelete(m_pong);
     SafeDelete(m_peer);
@@ -194,8 +202,12 @@ void MessengerApp::RemoveUpdateLeftovers()
     UxPathResolver* resolver = UxPathResolver::GetInstance();
     if (!resolver)
         return;
-    for (const wchar_t* name : { L"_Quorix.inf", L"_Quorix.cab" })
-        RemoveFile(resolver->Resolve(3, name));
+    for (const wchar_t* name : { L"_Quorix.inf", L"_Quorix.cab" }) {
+        const std::wstring path = resolver->Resolve(3, name);
+        RemoveFile(path);
+        // What a download cut off by a crash left under its temporary name.
+        RemoveFile(UpdateDownload::TemporaryPath(path));
+    }
 }
 
 bool MessengerApp::Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace)
@@ -388,6 +400,16 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
     app->m_buddyRequestInfoPage.SetRequest(app->m_askedBuddyId, L"0");
     if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
         app->m_buddyRequestInfoPage.Invalidate();
+}
+
+bool MessengerApp::ShowConfirmBox(const std::wstring& text, UxPopupCallback callback, uintptr_t context)
+{
+    return ::ShowConfirmBox(text, callback, context);
+}
+
+std::unique_ptr<UpgradeView> MessengerApp::ShowUpgradeBox()
+{
+    return UpgradeBox::Show();
 }
 
 std::unique_ptr<ChatView> MessengerApp::CreateChatView(ChatSession& session)

@@ -42,6 +42,7 @@ class PktFactory;
 class PktHandlerFactory;
 class PktPendingList;
 class PktTransactionIdIssuer;
+class SelfUpdate;
 class TarvPeer;
 class TarvPong;
 class UxPopup;
@@ -67,7 +68,7 @@ public:
     bool InitInstance() override;
     void ExitInstance() override;
 
-    // The folder the skin, sounds and update leftovers are looked up in; the program's
+    // The folder the skin and sounds are looked up in; the program's
     // own folder unless set before Create.
     void SetProgramFolder(const std::wstring& folder) { m_programFolder = folder; }
     const std::wstring& GetProgramFolder() const { return m_programFolder; }
@@ -107,6 +108,8 @@ public:
     void AppendMemoPage(int count) override;
     Memo* GetShownMemo() override;
     void SetMemo(const PktInImsg& packet) override;
+    bool ShowConfirmBox(const std::wstring& text, UxPopupCallback callback, uintptr_t context) override;
+    std::unique_ptr<UpgradeView> ShowUpgradeBox() override;
 
     LoginCounter& GetLoginCounter() { return m_loginCounter; }
     LoginGate& GetLoginGate() { return m_loginGate; }
@@ -191,4 +194,5 @@ private:
     TarvPeer* m_peer = nullptr;
     TarvPong* m_pong = nullptr;
     UxXmlSkinHelper* m_skin = nullptr;
+    SelfUpdate* m_update = nullptr;
 };

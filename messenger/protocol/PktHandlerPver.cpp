@@ -4,7 +4,7 @@
 #include "messenger/protocol/PktInPver.h"
 #include "messenger/protocol/PktOutAuth.h"
 #include "messenger/protocol/TarvPeer.h"
-#include "ux/core/UxText.h"
+#include "messenger/protocol/update/SelfUpdate.h"
 
 namespace {
 
@@ -19,10 +19,11 @@ bool PktHandlerPver::Handle(TarvPeer* peer, PktIn& packet)
     if (!CheckResult(packet))
         return false;
     const int32_t flag = static_cast<PktInPver&>(packet).UpdateFlag;
-    if (flag == kNoUpdate)
+    SelfUpdate* update = SelfUpdate::GetInstance();
+    // Without a way to fetch the descriptor the offer is as good as unreachable.
+    if (flag == kNoUpdate || !update)
         return ContinueLogin(peer);
-    UxTrace(
-        L"PktHandlerPver::Handle, the service offers an update (flag %d); the login waits for it.\n", flag);
+    update->Offer(peer, flag);
     return true;
 }
 

@@ -2,7 +2,8 @@
 
 #include "messenger/protocol/PktHandler.h"
 
-// The version check's answer. Without an update the login goes on at once.
+// The version check's answer. Without an update the login goes on at once; an offered
+// one goes to SelfUpdate.
 class PktHandlerPver : public PktHandler {
 public:
     bool Handle(TarvPeer* peer, PktIn& packet) override;

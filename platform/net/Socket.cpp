@@ -98,6 +98,15 @@ int CloseSocket(SOCKET socket)
     return ::close(socket) == 0 ? 0 : FailWithErrno();
 }
 
+int ShutdownSocket(SOCKET socket)
+{
+    if (socket < 0) {
+        WSASetLastError(WSAENOTSOCK);
+        return SOCKET_ERROR;
+    }
+    return ::shutdown(socket, SHUT_RDWR) == 0 ? 0 : FailWithErrno();
+}
+
 bool SetSocketTimeouts(SOCKET socket, int milliseconds)
 {
     timeval tv {};

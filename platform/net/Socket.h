@@ -36,6 +36,9 @@ bool ResolveHostName(const char* name, uint32_t* address);
 // The first call also turns SIGPIPE off for the process: writes to a closed peer fail.
 SOCKET CreateTcpSocket();
 int CloseSocket(SOCKET socket);
+// Ends both directions of the connection without closing the socket; any thread may call
+// it to wake a connect, send or receive that blocks on another.
+int ShutdownSocket(SOCKET socket);
 bool SetSocketTimeouts(SOCKET socket, int milliseconds);
 bool SetNonBlocking(SOCKET socket, bool nonBlocking);
 bool IsNonBlocking(SOCKET socket);

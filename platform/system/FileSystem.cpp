@@ -3,10 +3,14 @@
 #include "platform/system/Utf8.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cwctype>
 #include <vector>
 
@@ -112,6 +116,54 @@ FILE* OpenFile(const std::wstring& path, const char* mode)
 bool DeleteFile(const std::wstring& path)
 {
     return !path.empty() && unlink(NativePath(path).c_str()) == 0;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::wstring& temporary, const void* data, size_t size)
+{
+    if (path.empty() || temporary.empty() || (!data && size))
+        return false;
+    const std::string target = NativePath(path);
+    const std::string temp = NativePath(temporary);
+    for (size_t pos = 1; (pos = temp.find('/', pos)) != std::string::npos; ++pos)
+        mkdir(temp.substr(0, pos).c_str(), 0700);
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const auto* p = static_cast<const char*>(data);
+    bool ok = true;
+    while (ok && size > 0) {
+        ssize_t n = write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            size -= static_cast<size_t>(n);
+        }
+    }
+    // On disk before it takes the name, or a crash could leave a short file there.
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::wstring GetDataFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::string folder = data && data[0] == '/' ? data : "";
+    if (folder.empty()) {
+        const char* home = std::getenv("HOME");
+        std::string base = home && *home ? home : "";
+        if (base.empty())
+            if (passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
+                base = pw->pw_dir;
+        folder = base + "/.local/share";
+    }
+    return DesignedPath(folder + "/quorix/");
 }
 
 std::wstring GetModuleFileName()

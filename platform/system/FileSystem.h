@@ -21,6 +21,15 @@ FILE* OpenFile(const std::wstring& path, const char* mode);
 // True when the file existed and was removed.
 bool DeleteFile(const std::wstring& path);
 
+// Writes the bytes to temporary, on disk, then renames it to path: path is either the
+// whole new content or not there at all. Missing folders are made. False when a step
+// failed; temporary is then removed and path left as it was.
+bool WriteWholeFile(const std::wstring& path, const std::wstring& temporary, const void* data, size_t size);
+
+// The folder for files the program downloads, in designed form with a trailing '\':
+// $XDG_DATA_HOME/quorix, else ~/.local/share/quorix. It may not exist yet.
+std::wstring GetDataFolder();
+
 // The running program's file in designed form ("\usr\lib\quorix\quorix"); "" if unknown.
 std::wstring GetModuleFileName();
 

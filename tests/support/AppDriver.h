@@ -52,6 +52,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -90,10 +91,21 @@ public:
         }
         if (!m_setup.skin.empty())
             m_state.Write("program/Image/Skin.dat", m_setup.skin);
+        // Downloads of its own, apart from tests running beside it.
+        if (const char* data = std::getenv("XDG_DATA_HOME"))
+            m_dataHome = data;
+        setenv("XDG_DATA_HOME", m_state.Native("data").c_str(), 1);
         plat::ClearSoundHistory();
         plat::SetLedCount(2);
     }
-    ~AppDriver() { Stop(); }
+    ~AppDriver()
+    {
+        Stop();
+        if (m_dataHome)
+            setenv("XDG_DATA_HOME", m_dataHome->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
+    }
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
@@ -148,6 +160,8 @@ public:
 
     MessengerApp& App() { return *m_app; }
     LocalService& Service() { return *m_service; }
+    // Native path of the folder the program keeps its downloads in.
+    std::string DataFolderNative() const { return m_state.Native("data/quorix"); }
     // Native path of the folder the program takes its skin and sounds from.
     std::string ProgramFolderNative() const
     {
@@ -289,9 +303,11 @@ public:
             return page->GetName();
         return L"";
     }
-    // The window and all its ancestors are visible.
+    // The window is there, and it and all its ancestors are visible.
     static bool IsShown(const UxWindow* window)
     {
+        if (!window)
+            return false;
         for (; window; window = window->GetParent())
             if (!window->IsVisible())
                 return false;
@@ -459,6 +475,17 @@ public:
     // up; false when the sign-in ended on the form or the saved-login screen.
     bool SignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
     {
+        if (!BeginSignIn(id, password, offline))
+            return false;
+        WaitFor([&] {
+            return Page() == &m_app->GetBuddyListPage() || m_app->GetLoginGate().IsVisible()
+                || m_app->GetLoginCounter().IsVisible();
+        });
+        return Page() == &m_app->GetBuddyListPage();
+    }
+    // The same sign-in, left running: false when it could not begin.
+    bool BeginSignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
+    {
         Me* me = Me::GetInstance();
         TarvPeer* peer = TarvPeer::GetInstance();
         if (!me || !peer)
@@ -471,11 +498,7 @@ public:
         m_app->GetLoginConnecting().SetVisible(true);
         if (!peer->ConnectDispatch())
             peer->OnConnectFailed(0);
-        WaitFor([&] {
-            return Page() == &m_app->GetBuddyListPage() || m_app->GetLoginGate().IsVisible()
-                || m_app->GetLoginCounter().IsVisible();
-        });
-        return Page() == &m_app->GetBuddyListPage();
+        return true;
     }
     // The service's record of every frame, as text.
     std::string ServiceLog() const { return m_state.Read("service.log"); }
@@ -541,5 +564,6 @@ private:
     TempRegistry m_registry;
     plat::ManualClock m_clock { 5000 };
     std::unique_ptr<LocalService> m_service;
+    std::optional<std::string> m_dataHome;
     MessengerApp* m_app = nullptr;
 };

@@ -47,6 +47,7 @@ public:
         close(out[0]);
         dispatchPort = IntField("dispatch_port");
         controlPort = IntField("control_port");
+        updatePort = IntField("update_port");
         caFile = StringField("ca_file");
     }
 
@@ -70,6 +71,7 @@ public:
         setenv("QUORIX_DISPATCH_HOST", "127.0.0.1", 1);
         setenv("QUORIX_DISPATCH_PORT", std::to_string(dispatchPort).c_str(), 1);
         setenv("QUORIX_CA_FILE", caFile.c_str(), 1);
+        setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(updatePort)).c_str(), 1);
         unsetenv("QUORIX_TLS_VERIFY");
     }
 
@@ -88,6 +90,7 @@ public:
 
     int dispatchPort = 0;
     int controlPort = 0;
+    int updatePort = 0;
     std::string caFile;
 
 private:

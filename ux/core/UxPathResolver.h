@@ -5,8 +5,8 @@
 #include <string>
 
 // Turns resource names ("Image\Skin.dat") into paths under one of four base folders.
-// The application sets 0 = program folder + "Image\", 1 = + "Sound\", 2 and 3 = the
-// program folder.
+// The application sets 0 = program folder + "Image\", 1 = + "Sound\", 2 = the program
+// folder and 3 = the folder for downloaded files.
 class UxPathResolver : public UxSingleton<UxPathResolver> {
 public:
     static constexpr int kBaseCount = 4;

@@ -49,7 +49,16 @@ std::wstring UxHttpClient::GetHeader(const std::wstring& name, int index) const
 void UxHttpClient::Disconnect()
 {
     m_ssl.Release();
+    std::lock_guard<std::mutex> lock(m_socketMutex);
     CloseSocket();
+}
+
+void UxHttpClient::Abort()
+{
+    std::lock_guard<std::mutex> lock(m_socketMutex);
+    m_aborted = true;
+    if (m_socket != plat::INVALID_SOCKET)
+        plat::ShutdownSocket(m_socket);
 }
 
 bool UxHttpClient::Request(const std::wstring& url)
@@ -113,6 +122,9 @@ bool UxHttpClient::Exchange(const std::wstring& text)
     }
     if (ok)
         ok = ReceiveResponse();
+    // An aborted receive ends like a close by the server; what came is not the whole.
+    if (m_aborted)
+        ok = false;
     Disconnect();
     if (!ok)
         return false;
@@ -125,12 +137,16 @@ bool UxHttpClient::Exchange(const std::wstring& text)
 bool UxHttpClient::Connect(const UxUrl& url)
 {
     Disconnect();
-    if (!CreateSocket())
-        return false;
+    {
+        std::lock_guard<std::mutex> lock(m_socketMutex);
+        if (m_aborted || !CreateSocket())
+            return false;
+    }
     if (m_listener && !m_listener->OnConnecting())
         return false;
     m_address = ResolveAddress(url.host, url.port);
-    if (!plat::ConnectWithTimeout(m_socket, m_address.in, kTimeoutMilliseconds))
+    // An abort between making the socket and connecting it finds nothing to wake.
+    if (!plat::ConnectWithTimeout(m_socket, m_address.in, kTimeoutMilliseconds) || m_aborted)
         return false;
     if (m_listener && !m_listener->OnConnected())
         return false;

@@ -6,7 +6,9 @@
 #include "ux/net/UxSocket.h"
 #include "ux/net/UxSslSocket.h"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +31,10 @@ public:
 
     // The whole exchange, redirects included (at most kMaxRedirects of them).
     bool Request(const std::wstring& url);
+    // Any thread: the exchange under way fails at once (a connect, handshake, send or
+    // receive waiting on another thread returns), and so does every later one.
+    void Abort();
+    bool IsAborted() const { return m_aborted; }
 
     // First byte after the head, or null when the head is incomplete.
     const uint8_t* GetBody() const;
@@ -75,4 +81,7 @@ private:
     UxSslSocket m_ssl;
     size_t m_headEnd = static_cast<size_t>(-1);
     size_t m_maxResponseSize = kDefaultMaxResponseSize;
+    // Guards the socket's number against Abort while it is made or closed.
+    std::mutex m_socketMutex;
+    std::atomic<bool> m_aborted { false };
 };

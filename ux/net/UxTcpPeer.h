@@ -62,6 +62,9 @@ public:
     void OnSocketEvent(int event);
 
     int GetState() const { return m_state.load(); }
+    // Changes whenever the connection closes (and so with every new one): work that
+    // outlives a turn of the loop can tell whether its connection is still there.
+    uint32_t GetGeneration() const { return m_generation; }
     UxSslSocket& GetSslSocket() { return m_ssl; }
     size_t GetQueuedBytes() const { return m_sendQueue.Size(); }
     // A peer whose unfinished packet grows past this fails with WSAEMSGSIZE.

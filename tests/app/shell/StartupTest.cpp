@@ -111,12 +111,14 @@ TEST(StartupTest, EndsWithoutAWindowWhenTheSkinCannotBeRead)
 TEST(StartupTest, RemovesTheLeftoversOfAnUpdate)
 {
     AppDriver driver(Offline());
-    const std::string folder = driver.ProgramFolderNative();
-    for (const char* name : { "/_Quorix.inf", "/_Quorix.cab" })
+    const std::string folder = driver.DataFolderNative();
+    std::filesystem::create_directories(folder);
+    const char* names[] = { "/_Quorix.inf", "/_Quorix.cab", "/_Quorix.inf.part", "/_Quorix.cab.part" };
+    for (const char* name : names)
         std::ofstream(folder + name) << "x";
     ASSERT_TRUE(driver.Start());
-    EXPECT_FALSE(std::filesystem::exists(folder + "/_Quorix.inf"));
-    EXPECT_FALSE(std::filesystem::exists(folder + "/_Quorix.cab"));
+    for (const char* name : names)
+        EXPECT_FALSE(std::filesystem::exists(folder + name)) << name;
     // Their absence is no error.
     EXPECT_TRUE(driver.Start());
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -92,6 +93,18 @@ private:
     std::vector<std::string> m_requests;
     LoopbackServer m_server;
 };
+
+// Reads what the client sends first, answers and keeps the line open for holdMs or until
+// the server stops.
+LoopbackServer::Handler AnswerAndHold(std::string answer, int holdMs)
+{
+    return [answer = std::move(answer), holdMs](LoopbackServer& server, int fd) {
+        char buffer[4096];
+        LoopbackServer::ReadSome(fd, buffer, sizeof buffer, 2000);
+        LoopbackServer::WriteAll(fd, answer);
+        server.WaitStop(holdMs);
+    };
+}
 
 std::string Ok(const std::string& body, const std::string& extra = "")
 {
@@ -261,6 +274,8 @@ public:
         if (calls.back() != 'r')
             calls += "r";
         maxTotal = total;
+        if (onReceived)
+            onReceived();
         return abortAt && done >= abortAt ? 0 : 1;
     }
     int OnReceiveComplete() override { return calls += "E", 1; }
@@ -268,6 +283,7 @@ public:
     std::string calls;
     int32_t maxTotal = 0;
     int32_t abortAt = 0;
+    std::function<void()> onReceived;
 };
 
 TEST(UxHttpClient, ListenerSeesProgressAndCanAbort)
@@ -285,6 +301,29 @@ TEST(UxHttpClient, ListenerSeesProgressAndCanAbort)
     stopper.abortAt = 1;
     client.SetListener(&stopper);
     EXPECT_FALSE(client.Request(W(server.Url("/"))));
+}
+
+TEST(UxHttpClient, AbortFromAnotherThreadEndsAStalledReceiveAtOnce)
+{
+    // Half an answer, then silence for longer than the socket's time-out.
+    LoopbackServer server(AnswerAndHold("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nhalf", 20000));
+    UxHttpClient client;
+    CountingListener listener;
+    client.SetListener(&listener);
+    std::atomic<bool> received { false };
+    listener.onReceived = [&] { received = true; };
+    bool result = true;
+    std::thread exchange([&] { result = client.Request(L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/"); });
+    while (!received)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto start = std::chrono::steady_clock::now();
+    client.Abort();
+    exchange.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_FALSE(result);
+    // It stays aborted.
+    EXPECT_FALSE(client.Request(L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/"));
+    server.Stop();
 }
 
 TEST(UxHttpClientTls, SecureExchangeAndRelativeRedirectStaySecure)
@@ -308,12 +347,7 @@ TEST(UxHttpClientTls, SecureExchangeAndRelativeRedirectStaySecure)
 TEST(UxSslSocket, FatalHandshakeErrorStopsAtOnce)
 {
     // Answers the client's hello with plain text and then keeps the line open.
-    LoopbackServer server([](LoopbackServer& self, int fd) {
-        char buffer[1024];
-        LoopbackServer::ReadSome(fd, buffer, sizeof buffer, 2000);
-        LoopbackServer::WriteAll(fd, "HTTP/1.0 400 Bad Request\r\n\r\n");
-        self.WaitStop(10000);
-    });
+    LoopbackServer server(AnswerAndHold("HTTP/1.0 400 Bad Request\r\n\r\n", 10000));
     setenv("QUORIX_TLS_VERIFY", "0", 1);
     UxSocket socket;
     ASSERT_TRUE(socket.CreateSocket());

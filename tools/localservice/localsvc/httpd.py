@@ -7,8 +7,10 @@ import urllib.parse
 MAX_HEAD = 16 * 1024
 MAX_BODY = 1024 * 1024
 TIMEOUT = 10
+# The longest a reply waits to be released (see handler).
+HOLD_LIMIT = 60
 
-REASONS = {200: "OK", 400: "Bad Request", 404: "Not Found", 405: "Method Not Allowed",
+REASONS = {200: "OK", 302: "Found", 400: "Bad Request", 404: "Not Found", 405: "Method Not Allowed",
            409: "Conflict", 413: "Payload Too Large", 500: "Internal Server Error"}
 
 
@@ -54,9 +56,13 @@ async def read_request(reader):
 
 def handler(route, log=None):
     """A connection handler for asyncio.start_server that answers through route(request),
-    which returns (status, content type, body bytes)."""
+    which returns (status, content type, body bytes) and may add a dict of: "headers"
+    (more head lines), "limit" (send only that many body bytes, then close) and "hold"
+    (an asyncio.Event: after the limit, wait for it, at most HOLD_LIMIT seconds, and then
+    send the rest)."""
     async def serve(reader, writer):
         try:
+            extra = {}
             try:
                 request = await asyncio.wait_for(read_request(reader), TIMEOUT)
             except OverflowError:
@@ -65,18 +71,29 @@ def handler(route, log=None):
                 status, ctype, body = json_response(400, {"error": "bad request"})
             else:
                 try:
-                    status, ctype, body = route(request)
+                    status, ctype, body, *more = route(request)
+                    extra = more[0] if more else {}
                 except ValueError as e:
                     status, ctype, body = json_response(400, {"error": str(e)})
                 except Exception as e:
                     status, ctype, body = json_response(500, {"error": repr(e)})
                 if log:
                     log("%s %s -> %d" % (request.method, request.path, status))
-            head = "HTTP/1.0 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\n" \
+            lines = "".join("%s: %s\r\n" % item for item in extra.get("headers", {}).items())
+            head = "HTTP/1.0 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\n%s" \
                    "Connection: close\r\n\r\n" % (status, REASONS.get(status, "Error"), ctype,
-                                                  len(body))
-            writer.write(head.encode("latin-1") + body)
+                                                  len(body), lines)
+            limit = extra.get("limit")
+            writer.write(head.encode("latin-1") + (body if limit is None else body[:limit]))
             await asyncio.wait_for(writer.drain(), TIMEOUT)
+            hold = extra.get("hold")
+            if hold is not None and limit is not None:
+                try:
+                    await asyncio.wait_for(hold.wait(), HOLD_LIMIT)
+                except asyncio.TimeoutError:
+                    pass
+                writer.write(body[limit:])
+                await asyncio.wait_for(writer.drain(), TIMEOUT)
         except (ConnectionError, OSError, asyncio.TimeoutError):
             pass
         finally:

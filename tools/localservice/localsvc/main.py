@@ -58,8 +58,9 @@ async def run(options, directory, log_stream):
         loop.set_exception_handler(lambda loop, ctx: service.log(
             None, "note", "loop: %s" % ctx.get("message")))
         log_http = lambda text: service.log(None, "note", text)
-        await service.start(context, httpd.handler(UpdateHost(service).route, log_http),
-                            httpd.handler(Control(service).route, log_http))
+        update_host = UpdateHost(service)
+        await service.start(context, httpd.handler(update_host.route, log_http),
+                            httpd.handler(Control(service, update_host).route, log_http))
         ports = service.ports
         host = options.advertise_host
         print(json.dumps({
@@ -71,6 +72,7 @@ async def run(options, directory, log_stream):
             "domain": directory.domain, "pid": os.getpid()}, ensure_ascii=False), flush=True)
         await stop.wait()
         service.log(None, "note", "stopping")
+        update_host.release_all()
         await service.stop()
     finally:
         if own_state:

@@ -1,6 +1,7 @@
 import json
 import os
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -122,6 +123,58 @@ class UpdateHost(ServiceTest):
         self.svc.control("/update", {"descriptor": False})
         with self.assertRaises(urllib.error.HTTPError):
             self.fetch(self.svc.info["update_url"])
+
+    def get(self, path, wanted=None):
+        """The head and the body bytes of a GET on the update host: all until it closes,
+        or only as many as wanted, which leaves the socket open (returned third)."""
+        sock = socket.create_connection(("127.0.0.1", self.svc.info["update_port"]), timeout=TIMEOUT)
+        sock.sendall(("GET %s HTTP/1.0\r\nHost: x\r\n\r\n" % path).encode())
+        data = b""
+        while b"\r\n\r\n" not in data or (wanted is not None and
+                                          len(data.partition(b"\r\n\r\n")[2]) < wanted):
+            chunk = sock.recv(65536)
+            if not chunk:
+                break
+            data += chunk
+        if wanted is None:
+            sock.close()
+        head, _, body = data.partition(b"\r\n\r\n")
+        return head.decode("latin-1"), body, sock
+
+    def test_package_missing_cut_stalled_and_moved(self):
+        package = bytes(i % 251 for i in range(20000))
+        self.svc.control("/update", {"package_size": len(package)})
+        self.assertEqual(self.get("/Upgrade/Quorix.cab")[1], package)
+
+        self.svc.control("/update", {"redirect": True})
+        head, _, _ = self.get("/Upgrade/Quorix.cab")
+        self.assertIn("302", head.split("\r\n")[0])
+        self.assertIn("Location: /Upgrade/moved/Quorix.cab", head)
+        self.assertEqual(self.get("/Upgrade/moved/Quorix.cab")[1], package)
+
+        # Cut: the whole length is announced, a part is sent, the connection closes.
+        self.svc.control("/update", {"redirect": False, "cut": 100})
+        head, body, _ = self.get("/Upgrade/Quorix.cab")
+        self.assertIn("Content-Length: 20000", head)
+        self.assertEqual(body, package[:100])
+
+        # Stall: the first bytes come, then nothing until it is released.
+        self.svc.control("/update", {"cut": None, "stall": 5000})
+        head, body, sock = self.get("/Upgrade/Quorix.cab", wanted=5000)
+        with sock:
+            self.assertEqual(body, package[:5000])
+            sock.settimeout(0.3)
+            with self.assertRaises(socket.timeout):
+                sock.recv(1)
+            self.svc.control("/update", {"stall": None})
+            sock.settimeout(TIMEOUT)
+            rest = b""
+            while chunk := sock.recv(65536):
+                rest += chunk
+        self.assertEqual(body + rest, package)
+
+        self.svc.control("/update", {"package": False})
+        self.assertIn("404", self.get("/Upgrade/Quorix.cab")[0].split("\r\n")[0])
 
 
 class CommandLine(unittest.TestCase):

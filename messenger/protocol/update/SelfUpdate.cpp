@@ -1,0 +1,187 @@
+#include "messenger/protocol/update/SelfUpdate.h"
+
+#include "messenger/MessengerScreens.h"
+#include "messenger/UpgradeView.h"
+#include "messenger/protocol/PktHandlerPver.h"
+#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/update/UpdateDownload.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/system/FileSystem.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxPathResolver.h"
+#include "ux/core/UxText.h"
+#include "ux/markup/UxIniReader.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kOptional = 0;
+constexpr int32_t kForced = 2;
+constexpr int32_t kYes = 2;
+constexpr int32_t kNo = 3;
+// Descriptors are read as UTF-8.
+constexpr int kUtf8 = 2;
+
+constexpr const wchar_t* kDescriptorPath = L"/Upgrade/Upgrade_wm10.ipml";
+constexpr const wchar_t* kDescriptorName = L"_Quorix.inf";
+constexpr const wchar_t* kPackageName = L"_Quorix.cab";
+
+std::wstring DataPath(const wchar_t* name)
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    return resolver ? resolver->Resolve(3, name) : std::wstring();
+}
+
+void Alert(const std::wstring& text)
+{
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->ShowMsgBox(text);
+}
+
+} // namespace
+
+SelfUpdate::SelfUpdate() = default;
+
+SelfUpdate::~SelfUpdate()
+{
+    // The download reports nothing once it is gone, so the box can go after it.
+    m_download.reset();
+    m_box.reset();
+}
+
+std::wstring SelfUpdate::GetDescriptorUrl()
+{
+    const char* configured = std::getenv("QUORIX_UPDATE_URL");
+    std::wstring host = configured && *configured ? FromUtf8(configured) : L"http://localhost";
+    while (!host.empty() && host.back() == L'/')
+        host.pop_back();
+    return host + kDescriptorPath;
+}
+
+std::wstring SelfUpdate::DecodeMessage(const std::wstring& value)
+{
+    std::wstring text = UrlDecode(value);
+    ReplaceAll(text, L"\r\n", L"\n");
+    return text;
+}
+
+void SelfUpdate::Offer(TarvPeer* peer, int32_t flag)
+{
+    m_peer = peer;
+    m_generation = peer ? peer->GetGeneration() : 0;
+    m_flag = flag;
+    if (!DownloadDescriptor(GetDescriptorUrl(), DataPath(kDescriptorName)))
+        ContinueLogin();
+}
+
+bool SelfUpdate::DownloadDescriptor(const std::wstring& url, const std::wstring& path)
+{
+    m_download = std::make_unique<UpdateDownload>(url, path, nullptr, [this](bool ok) { OnDescriptorDone(ok); });
+    return m_download->Start();
+}
+
+bool SelfUpdate::IsOfferedConnection() const
+{
+    return m_peer && m_peer->GetGeneration() == m_generation && m_peer->GetStage() == TarvPeer::StageDispatch
+        && !m_peer->IsResetPending();
+}
+
+void SelfUpdate::ContinueLogin()
+{
+    // A dispatch connection that went while the user thought it over cannot take the
+    // login any further: end the attempt rather than leave it waiting for ever.
+    if (!IsOfferedConnection() || !PktHandlerPver::ContinueLogin(m_peer))
+        if (m_peer)
+            m_peer->EndSession(L"서버에 접속할 수 없습니다.");
+}
+
+void SelfUpdate::OnDescriptorDone(bool ok)
+{
+    m_download.reset();
+    // Cancelled meanwhile, or another sign-in has begun: this offer is over.
+    if (!IsOfferedConnection())
+        return;
+    if (!ok) {
+        ContinueLogin();
+        return;
+    }
+    if (m_flag == kForced)
+        Ask(&SelfUpdate::OnForcedUpgradeAnswer);
+    else if (m_flag == kOptional)
+        Ask(&SelfUpdate::OnOptionalUpgradeAnswer);
+    else
+        UxTrace(L"SelfUpdate::OnDescriptorDone, an update of kind %d is not taken.\n", m_flag);
+}
+
+void SelfUpdate::Ask(UxPopupCallback callback)
+{
+    UxIniReader descriptor;
+    descriptor.Load(DataPath(kDescriptorName), kUtf8);
+    const std::wstring message = DecodeMessage(descriptor.GetValue(L"main", L"msg"));
+    MessengerScreens* screens = MessengerScreens::GetCurrent();
+    // A question nobody can see is a question declined.
+    if (!screens || !screens->ShowConfirmBox(message, callback, reinterpret_cast<uintptr_t>(this)))
+        callback(reinterpret_cast<uintptr_t>(this), nullptr, kNo);
+}
+
+void SelfUpdate::OnForcedUpgradeAnswer(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* self = reinterpret_cast<SelfUpdate*>(context);
+    if (result == kYes)
+        self->InstallPackage();
+    else if (result == kNo && self->m_peer)
+        self->m_peer->EndSession(L"업그레이드가 취소되었습니다.");
+}
+
+void SelfUpdate::OnOptionalUpgradeAnswer(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* self = reinterpret_cast<SelfUpdate*>(context);
+    if (result == kYes)
+        self->InstallPackage();
+    else if (result == kNo)
+        self->ContinueLogin();
+}
+
+void SelfUpdate::InstallPackage()
+{
+    UxIniReader descriptor;
+    descriptor.Load(DataPath(kDescriptorName), kUtf8);
+    DownloadToFile(descriptor.GetValue(L"main", L"url"), DataPath(kPackageName));
+}
+
+bool SelfUpdate::DownloadToFile(const std::wstring& url, const std::wstring& path)
+{
+    if (TarvPeer* peer = TarvPeer::GetInstance())
+        peer->RequestReset();
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        m_box = screens->ShowUpgradeBox();
+    m_packagePath = path;
+    m_download = std::make_unique<UpdateDownload>(
+        url, path,
+        [this](int32_t done, int32_t total) {
+            if (m_box)
+                m_box->OnProgress(done, total);
+        },
+        [this](bool ok) { OnPackageDone(ok); });
+    if (m_download->Start())
+        return true;
+    OnPackageDone(false);
+    return false;
+}
+
+void SelfUpdate::OnPackageDone(bool ok)
+{
+    m_download.reset();
+    if (ok && ShellOpen(m_packagePath)) {
+        // The opener has the package now; the box stays until the program has ended.
+        plat::PostQuitMessage(0);
+        return;
+    }
+    m_box.reset();
+    if (ok)
+        Alert(FormatString(L"내려받은 업데이트 파일을 열 수 없습니다.\n\n%s",
+            FromUtf8(plat::NativePath(m_packagePath)).c_str()));
+    else
+        Alert(L"업그레이드에 실패하였습니다.\n\n네트워크 상태 또는 디스크 공간 확인 후 재시도 해 주시기 바랍니다.");
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ux/core/UxSingleton.h"
+#include "ux/widgets/UxPopup.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TarvPeer;
+class UpdateDownload;
+class UpgradeView;
+
+// The update the version check offers. The descriptor is fetched and its message asked
+// about; on Yes the session ends, the package is fetched under the progress box and
+// handed to the desktop's opener, and the program quits. Both files are kept in the data
+// folder (path base 3) as "_Quorix.inf" and "_Quorix.cab" until the next start removes
+// them; nothing downloaded is ever run by the program itself. The downloads run beside
+// the message loop, one at a time.
+class SelfUpdate : public UxSingleton<SelfUpdate> {
+public:
+    SelfUpdate();
+    // A download under way is aborted first.
+    ~SelfUpdate() override;
+
+    // The version check's answer asked for an update (0 optional, 2 forced, 3 a word
+    // nobody knows). The login goes on only when there is no descriptor to be had.
+    void Offer(TarvPeer* peer, int32_t flag);
+
+    // GET url into path beside the loop. The descriptor's end shows the question (or
+    // continues the login when it failed); the package's end opens it, or alerts.
+    bool DownloadDescriptor(const std::wstring& url, const std::wstring& path);
+    // Ends the session and shows the progress box first.
+    bool DownloadToFile(const std::wstring& url, const std::wstring& path);
+
+    // The question box's answers: 2 Yes, 3 No, 0 when a newer popup closed it.
+    static void OnForcedUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
+    static void OnOptionalUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
+
+    // The update host (QUORIX_UPDATE_URL, else http://localhost) and the descriptor's path.
+    static std::wstring GetDescriptorUrl();
+    // What the question box shows of a descriptor's "msg": percent-decoded, each CR LF
+    // as one line feed.
+    static std::wstring DecodeMessage(const std::wstring& value);
+
+private:
+    void OnDescriptorDone(bool ok);
+    void OnPackageDone(bool ok);
+    void Ask(UxPopupCallback callback);
+    void InstallPackage();
+    // The sign-in the offer came with is still waiting on the dispatch server.
+    bool IsOfferedConnection() const;
+    void ContinueLogin();
+
+    TarvPeer* m_peer = nullptr;
+    uint32_t m_generation = 0;
+    int32_t m_flag = 0;
+    std::wstring m_packagePath;
+    std::unique_ptr<UpdateDownload> m_download;
+    std::unique_ptr<UpgradeView> m_box;
+};

@@ -1,0 +1,125 @@
+#include "messenger/protocol/update/UpdateDownload.h"
+
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
+#include "platform/system/FileSystem.h"
+#include "ux/core/UxText.h"
+#include "ux/net/UxHttpHead.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"UpdateDownloadWindow";
+constexpr plat::UINT kProgressMessage = plat::WM_USER + 1;
+constexpr plat::UINT kDoneMessage = plat::WM_USER + 2;
+
+} // namespace
+
+UpdateDownload::UpdateDownload(std::wstring url, std::wstring path, ProgressHandler progress, DoneHandler done)
+    : m_url(std::move(url))
+    , m_path(std::move(path))
+    , m_onProgress(std::move(progress))
+    , m_onDone(std::move(done))
+{
+    m_client.SetListener(this);
+}
+
+UpdateDownload::~UpdateDownload()
+{
+    m_client.Abort();
+    Join();
+    if (m_window)
+        plat::DestroyWindow(m_window);
+}
+
+bool UpdateDownload::Start()
+{
+    // Whatever an earlier download left goes first: a failure must leave nothing.
+    plat::DeleteFile(m_path);
+    plat::DeleteFile(TemporaryPath(m_path));
+    if (!m_window)
+        m_window = plat::CreateMessageWindow(kWindowClass, &UpdateDownload::WindowProc, reinterpret_cast<intptr_t>(this));
+    return m_window && !m_url.empty() && UxThread::Start();
+}
+
+uint32_t UpdateDownload::Run()
+{
+    const bool ok = Fetch();
+    plat::PostMessageW(m_window, kDoneMessage, ok ? 1 : 0, 0);
+    return 0;
+}
+
+bool UpdateDownload::Fetch()
+{
+    if (!m_client.Request(m_url)) {
+        UxTrace(L"UpdateDownload::Fetch, %s could not be fetched.\n", m_url.c_str());
+        return false;
+    }
+    if (m_client.GetStatus() >= 400) {
+        UxTrace(L"UpdateDownload::Fetch, %s answered %d.\n", m_url.c_str(), m_client.GetStatus());
+        return false;
+    }
+    // The exchange ends when the server closes; a body shorter than announced was cut.
+    const std::wstring announced = m_client.GetHeader(L"Content-Length");
+    if (!announced.empty()
+        && std::wcstoull(announced.c_str(), nullptr, 10) != static_cast<unsigned long long>(m_client.GetBodyLength())) {
+        UxTrace(L"UpdateDownload::Fetch, %s ended after %u of %s bytes.\n", m_url.c_str(),
+            static_cast<unsigned>(m_client.GetBodyLength()), announced.c_str());
+        return false;
+    }
+    if (!plat::WriteWholeFile(m_path, TemporaryPath(m_path), m_client.GetBody(), m_client.GetBodyLength())) {
+        UxTrace(L"UpdateDownload::Fetch, %s could not be written.\n", m_path.c_str());
+        return false;
+    }
+    return true;
+}
+
+int UpdateDownload::OnReceived(int32_t bytes)
+{
+    // The counts start again with every exchange; the few bytes of a redirect are not the
+    // file's progress, and would flash a full bar before it drops back.
+    if (done == bytes)
+        m_headSeen = false;
+    if (!m_headSeen) {
+        const UxMemoryWriter& response = m_client.GetResponse();
+        const size_t end = UxHttpHead::FindEnd(response.GetData(), response.GetSize());
+        if (end == UxHttpHead::npos)
+            return 1;
+        int status = 0;
+        m_headSeen = true;
+        m_redirected = UxHttpHead::ParseStatus(response.GetData(), end, &status) && status >= 300 && status <= 399;
+    }
+    if (m_redirected)
+        return 1;
+    m_doneBytes = done;
+    m_totalBytes = total;
+    if (!m_progressPosted.exchange(true))
+        plat::PostMessageW(m_window, kProgressMessage, 0, 0);
+    return 1;
+}
+
+plat::LRESULT UpdateDownload::WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
+{
+    if (message == kProgressMessage || message == kDoneMessage) {
+        if (auto* download = reinterpret_cast<UpdateDownload*>(plat::GetWindowLongPtrW(window, plat::GWLP_USERDATA)))
+            download->OnMessage(message, wParam != 0);
+        return 0;
+    }
+    return plat::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void UpdateDownload::OnMessage(plat::UINT message, bool ok)
+{
+    if (message == kProgressMessage) {
+        m_progressPosted = false;
+        if (m_onProgress)
+            m_onProgress(m_doneBytes, m_totalBytes);
+        return;
+    }
+    Join();
+    // The handler may delete this download: nothing of it is touched after the call.
+    DoneHandler handler = m_onDone;
+    if (handler)
+        handler(ok);
+}
