@@ -143,26 +143,47 @@ void ChatTranscript::Layout(Paragraph& p)
         p.height = p.rows.back().height;
         return;
     }
+    // Rows break after their last space, as the edit box's lines do; a word wider than
+    // the field breaks between its characters. A space stays at the end of the row it
+    // ends, even past the edge.
+    std::vector<int32_t> heights(p.text.size());
     int32_t x = 0;
+    uint32_t afterSpace = 0; // where the row could break, 0: nowhere yet
+    int32_t xAfterSpace = 0;
     size_t run = 0;
     for (uint32_t i = 0; i < p.text.size(); ++i) {
-        int32_t w = 0, h = 0;
+        int32_t w = 0;
         if (const Picture* picture = PictureOf(p.text[i])) {
             w = picture->width;
-            h = picture->height;
+            heights[i] = picture->height;
         } else if (UxTextStyleHandle* style = StyleAt(p, i, run)) {
             const plat::SIZE size = style->Measure(p.text[i]);
             w = size.cx;
-            h = size.cy;
+            heights[i] = size.cy;
         }
-        // A row takes its first character whatever its width, and wraps between
-        // characters after that.
-        if (p.rows.empty() || (x > 0 && x + w > width)) {
+        const bool space = p.text[i] == L' ' || p.text[i] == L'\t';
+        if (p.rows.empty()) {
             p.rows.push_back({ i, 0 });
-            x = 0;
+        } else if (x > 0 && x + w > width && !space) {
+            if (afterSpace > p.rows.back().start) {
+                p.rows.push_back({ afterSpace, 0 });
+                x -= xAfterSpace;
+            } else {
+                p.rows.push_back({ i, 0 });
+                x = 0;
+            }
+            afterSpace = 0;
         }
         x += w;
-        p.rows.back().height = std::max(p.rows.back().height, h);
+        if (space) {
+            afterSpace = i + 1;
+            xAfterSpace = x;
+        }
+    }
+    for (size_t r = 0; r < p.rows.size(); ++r) {
+        const uint32_t end = r + 1 < p.rows.size() ? p.rows[r + 1].start : static_cast<uint32_t>(p.text.size());
+        for (uint32_t i = p.rows[r].start; i < end; ++i)
+            p.rows[r].height = std::max(p.rows[r].height, heights[i]);
     }
     p.height = 0;
     for (const Row& row : p.rows)

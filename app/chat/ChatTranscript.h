@@ -46,6 +46,15 @@ public:
     int32_t GetDocumentHeight() const { return m_height; }
     // The different emoticon pictures the text shows.
     size_t GetPictureCount() const { return m_pictures.size(); }
+    // Where the rows of the last paragraph start (character indexes), as laid out.
+    std::vector<uint32_t> GetLastRowStarts() const
+    {
+        std::vector<uint32_t> starts;
+        if (!m_paragraphs.empty())
+            for (const Row& row : m_paragraphs.back().rows)
+                starts.push_back(row.start);
+        return starts;
+    }
 
 private:
     struct Row {

@@ -443,4 +443,16 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
     EXPECT_EQ(transcript.GetYAxis().GetOffset(),
         std::min(0, transcript.GetYAxis().GetViewSize() - transcript.GetDocumentHeight()));
     EXPECT_EQ(transcript.GetColorAt(transcript.GetText().size() - 1), 0x4444EF); // the error red
+
+    // Words are not cut: a row starts after a space, unless one word fills the row.
+    const std::wstring words = L"이렇게 긴 줄은 대화창의 너비를 넘으면 다음 줄로 이어집니다. "
+                               L"한국어 낱말은 가운데에서 끊기지 않습니다 "
+        + std::wstring(60, L'나') + L" 끝";
+    output.AddLine(words, ChatOutput::LineSystem);
+    const std::vector<uint32_t> starts = transcript.GetLastRowStarts();
+    ASSERT_GT(starts.size(), 3u);
+    const size_t longWord = words.find(L'나');
+    for (size_t r = 1; r < starts.size(); ++r)
+        EXPECT_TRUE(words[starts[r] - 1] == L' ' || (starts[r] > longWord && starts[r] < longWord + 60))
+            << "row " << r << " starts inside a word at " << starts[r];
 }
