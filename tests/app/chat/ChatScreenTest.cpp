@@ -1,5 +1,6 @@
 // The chat screens end to end: signed in as minsu against the local service, with other
 // demo accounts chatting as the second party.
+#include "app/buddies/BuddySelectView.h"
 #include "app/chat/ChatPage.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
@@ -226,16 +227,29 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
     plat::ResetInputPanel();
 }
 
-TEST_F(ChatScreen, GroupChatGrowsThroughTheSecondPartyAndListsItsParticipants)
+TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 {
     SignInParty(kJunho);
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
-    const std::string sid = Accept(kJiyeon);
+    Accept(kJiyeon);
     ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
     EXPECT_EQ(page->GetOutput().GetTranscript().GetText(), L"");
 
-    Party("invite", kJiyeon, R"(, "to": ")" + kJunho + R"(", "sid": ")" + sid + "\"");
+    // The invite button opens the picker, which lists the buddies online; the ticked one
+    // is invited when the picker is left.
+    ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddySelect");
+    BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
+    int32_t junho = -1;
+    for (int32_t i = 0; i < picker.GetRowCount(); ++i)
+        if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
+            junho = i;
+    ASSERT_TRUE(driver.TapRow(&picker, junho));
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
+    driver.Settle();
+    ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님 외 1 명");

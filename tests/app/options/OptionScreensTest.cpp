@@ -1,5 +1,6 @@
 // The option list and its pages, signed in to the local service as minsu, with jiyeon
 // as the second party who sees the status and nick change and makes alerts happen.
+#include "app/chat/ChatPage.h"
 #include "app/options/OptionListPage.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/BuddyList.h"
@@ -134,6 +135,52 @@ TEST_F(OptionScreens, EachStatusReachesTheSecondPartyAndTheStatusBar)
     for (int32_t status : { BuddyStatusMeeting, BuddyStatusPhone, BuddyStatusBusy })
         EXPECT_EQ(OptionView::GetRowOfStatus(status), 2) << status;
     EXPECT_EQ(OptionView::GetRowOfStatus(BuddyStatusNotReported), 0);
+}
+
+TEST_F(OptionScreens, ShownAsOfflineTheChatInputGivesWayToItsReason)
+{
+    Party("sign-in", kJiyeon);
+    ASSERT_TRUE(driver.WaitFor([&] {
+        const Buddy* buddy = BuddyList::GetInstance()->Find(L"jiyeon@quorix.net");
+        return buddy && buddy->Status == BuddyStatusOnline;
+    }));
+    // The open chat with jiyeon, reached from the chat list.
+    const auto openChat = [&]() -> ChatPage* {
+        ChatListView& chats = App().GetChatListPage().GetView();
+        if (chats.GetRowCount() == 0) {
+            BuddyListView& buddies = App().GetBuddyListPage().GetView();
+            for (int32_t i = 0; i < buddies.GetRowCount(); ++i)
+                if (const Buddy* buddy = buddies.GetBuddy(i); buddy && buddy->Name == L"이지연")
+                    driver.TapRow(&buddies, i);
+        } else {
+            App().GetOptionListPage().GetTabBar().Select(TabBar::TabChats);
+            driver.Settle();
+            driver.TapRow(&chats, 0);
+        }
+        driver.Settle();
+        return dynamic_cast<ChatPage*>(driver.Page());
+    };
+    const auto leaveChat = [&] {
+        ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+        driver.Settle();
+        ASSERT_NO_FATAL_FAILURE(OpenOptionList());
+    };
+    ChatPage* page = openChat();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsVisible());
+    ASSERT_NO_FATAL_FAILURE(leaveChat());
+
+    ASSERT_NO_FATAL_FAILURE(Set(OptionListView::RowStatus, 3));
+    ASSERT_EQ(openChat(), page);
+    EXPECT_FALSE(page->GetInputBar().GetInput().IsVisible());
+    EXPECT_TRUE(page->GetInputBar().GetDisabledReason().IsVisible());
+    EXPECT_EQ(page->GetInputBar().GetDisabledReason().GetText(), L"오프라인으로 표시된 상태입니다.");
+    ASSERT_NO_FATAL_FAILURE(leaveChat());
+
+    ASSERT_NO_FATAL_FAILURE(Set(OptionListView::RowStatus, 0));
+    ASSERT_EQ(openChat(), page);
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsVisible());
+    EXPECT_FALSE(page->GetInputBar().GetDisabledReason().IsVisible());
 }
 
 TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
