@@ -2,8 +2,8 @@
 // buddies in 50 groups: one frame after one buddy's status changed, and one frame
 // after a scroll of a few pixels, each painted and presented, as a ratio to a memcpy
 // of one 480 x 640 frame ("vs_memcpy": 2.0 means twice memcpy's time).
-#include "bench/BenchSupport.h"
 #include "app/shell/MessengerApp.h"
+#include "bench/BenchSupport.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
 #include "platform/event/Clock.h"
@@ -91,12 +91,15 @@ void BM_StatusChangeFrame(benchmark::State& state)
     BuddyListView& view = program.app->GetBuddyListPage().GetView();
     const Buddy* shown = view.GetBuddy(1);
     Buddy* buddy = BuddyList::GetInstance()->FindById(shown->Id);
+    VsMemcpy ratio;
     for (auto _ : state) {
-        buddy->Status = buddy->Status == BuddyStatusAway ? BuddyStatusOnline : BuddyStatusAway;
-        program.app->RefreshBuddy(buddy->Id);
-        Flush();
+        ratio.Iterate([&] {
+            buddy->Status = buddy->Status == BuddyStatusAway ? BuddyStatusOnline : BuddyStatusAway;
+            program.app->RefreshBuddy(buddy->Id);
+            Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_StatusChangeFrame);
 
@@ -112,14 +115,17 @@ void BM_ScrollFrame(benchmark::State& state)
     UxScrollAxis& y = view.GetYAxis();
     const int32_t end = y.GetViewSize() - y.GetContentPixels();
     int32_t step = -3;
+    VsMemcpy ratio;
     for (auto _ : state) {
-        if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
-            step = -step;
-        y.SetPosition(y.GetOffset() + step);
-        view.Invalidate(plat::RECT {}, false);
-        Flush();
+        ratio.Iterate([&] {
+            if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
+                step = -step;
+            y.SetPosition(y.GetOffset() + step);
+            view.Invalidate(plat::RECT {}, false);
+            Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_ScrollFrame);
 
