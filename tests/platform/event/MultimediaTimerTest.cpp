@@ -162,7 +162,7 @@ TEST_F(TimerTest, ClockIsMonotonicAndWrapsAt32Bits)
     EXPECT_EQ(clock.Now(), 0x100000010ull);
 }
 
-TEST_F(TimerTest, RealTimerThreadWakesOnlyForTicks)
+TEST_F(TimerTest, RealTimersWakeTheWaitingThreadOnlyForTicks)
 {
     EventStats before = GetEventStats();
     uint64_t start = GetTickCount64();
@@ -174,9 +174,8 @@ TEST_F(TimerTest, RealTimerThreadWakesOnlyForTicks)
     timeKillEvent(id);
     EventStats after = GetEventStats();
     EXPECT_GE(GetTickCount64() - start, 90u);
-    // One wait per tick on either side, a little slack for a changed timer list.
+    // One wait per tick, a little slack for a wait that ends a moment early.
     EXPECT_LE(after.uiWakeups - before.uiWakeups, 7u);
-    EXPECT_LE(after.timerWakeups - before.timerWakeups, 8u);
 }
 
 } // namespace
