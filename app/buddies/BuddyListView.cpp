@@ -89,6 +89,7 @@ UxListRow BuddyListView::MakeRow(int32_t kind, const void* record) const
 bool BuddyListView::Reload()
 {
     Clear();
+    m_drawnTitles.clear();
     Invalidate();
     GroupList* groups = GroupList::GetInstance();
     BuddyList* buddies = BuddyList::GetInstance();
@@ -145,7 +146,9 @@ void BuddyListView::PlaceBuddy(const Buddy& buddy, const Group& group, int32_t g
         }
     }
     // The group's online count may have changed with the buddy.
-    RefreshShown(g);
+    auto drawn = m_drawnTitles.find(GetGroup(g));
+    if (drawn == m_drawnTitles.end() || drawn->second != GroupTitle(group))
+        RefreshShown(g);
     BuddyListModel model;
     model.Rebuild(group.Id);
     const int found = model.FindBuddyRow(buddy.Id);
@@ -263,7 +266,9 @@ bool BuddyListView::DrawRow(
         m_groupIcon.SetImageCoord(GetRow(index).expanded ? m_groupIconOpen : m_groupIconClosed);
         painter.DrawImage(m_groupIcon, m_groupIconRect);
         UxTextItem& name = m_groupName[selected ? 1 : 0];
-        name.SetText(GroupTitle(*group));
+        std::wstring& drawn = m_drawnTitles[group];
+        drawn = GroupTitle(*group);
+        name.SetText(drawn);
         painter.DrawText(name, m_groupNameRect);
     } else if (const Buddy* buddy = GetBuddy(index)) {
         m_buddyIcon.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));

@@ -4,6 +4,7 @@
 #include "ux/graphics/UxTextItem.h"
 #include "ux/widgets/UxListWindow.h"
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -81,4 +82,7 @@ private:
     plat::RECT m_disclosureRect {};
     int32_t m_itemHeight = 56;
     plat::COLORREF m_backColor = 0xFFFFFF;
+    // Each group row's title as last drawn, so that a buddy's change redraws the group
+    // row only when its counts changed.
+    std::map<const Group*, std::wstring> m_drawnTitles;
 };
