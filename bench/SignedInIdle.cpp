@@ -6,7 +6,8 @@
 //   rss_anon_kb     private memory then (RssAnon); rss_kb the resident memory (VmRSS)
 //   threads         threads then
 //   wakeups_min     voluntary + involuntary context switches of all threads, per minute
-//                   of idle (QUORIX_IDLE_SECONDS, 60); stderr names each thread's share
+//                   of idle (QUORIX_IDLE_SECONDS, 60); stderr names each thread's share;
+//                   involuntary_min the part that other processes' load caused
 //
 // next to a bare SDL window (software surface, filled once, waiting in SDL_WaitEvent),
 // measured the same way in the same run. Run from a release build:
@@ -87,6 +88,7 @@ std::string MakeAccounts(int buddies)
 struct Sample {
     double runtimeNs = 0; // of the live threads
     double switches = 0;
+    double involuntary = 0; // preempted, as on a busy machine, rather than asleep
     std::map<std::string, double> switchesByThread; // "name/tid"
     double rssAnonKb = 0, rssKb = 0, threads = 0;
 };
@@ -113,8 +115,9 @@ Sample Read(pid_t pid)
         double runtime = 0;
         std::ifstream(path + "/schedstat") >> runtime;
         s.runtimeNs += runtime;
-        const double switches = StatusField(path + "/status", "voluntary_ctxt_switches")
-            + StatusField(path + "/status", "nonvoluntary_ctxt_switches");
+        const double involuntary = StatusField(path + "/status", "nonvoluntary_ctxt_switches");
+        const double switches = StatusField(path + "/status", "voluntary_ctxt_switches") + involuntary;
+        s.involuntary += involuntary;
         std::string name;
         std::getline(std::ifstream(path + "/comm"), name);
         s.switches += switches;
@@ -262,6 +265,7 @@ void Measure(benchmark::State& state, pid_t pid, const Sample& settled, const st
     state.counters["rss_kb"] = settled.rssKb;
     state.counters["threads"] = settled.threads;
     state.counters["wakeups_min"] = (idle.switches - settled.switches) * 60.0 / seconds;
+    state.counters["involuntary_min"] = (idle.involuntary - settled.involuntary) * 60.0 / seconds;
     state.counters["idle_cpu_ms_min"] = idleCpuMs * 60.0 / seconds;
     std::fprintf(stderr, "%s: wake-ups in %d s of idle by thread:", shot.c_str(), seconds);
     for (const auto& [thread, switches] : idle.switchesByThread) {
