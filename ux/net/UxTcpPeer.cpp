@@ -36,13 +36,13 @@ bool UxTcpPeer::Open(const UxSocketAddress& address)
     if (!m_socket.CreateSocket() || !plat::SetNonBlocking(m_socket.GetSocket(), true))
         return Fail(plat::WSAGetLastError());
     m_ssl.SetHostName(address.host);
-    if (!m_watcher.Watch(m_socket.GetSocket()))
-        return Fail(plat::WSAGetLastError());
     m_state = Connecting;
     // Connect before the thread starts: a socket that never began connecting must not be
     // watched, or it would look writable and so connected.
     if (plat::ConnectSocket(m_socket.GetSocket(), address.in) != 0
         && plat::WSAGetLastError() != plat::WSAEWOULDBLOCK)
+        return Fail(plat::WSAGetLastError());
+    if (!m_watcher.Watch(m_socket.GetSocket()))
         return Fail(plat::WSAGetLastError());
     m_stop = false;
     m_readPending = false;
