@@ -4,6 +4,7 @@
 
 #include "app/shell/MessengerApp.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/event/Thread.h"
 #include "platform/system/SystemMetrics.h"
 #include "ux/core/UxStartup.h"
 
@@ -23,6 +24,7 @@ void CloseOnSignals()
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::thread([signals] {
+        plat::SetCurrentThreadName("signals");
         int signal = 0;
         while (sigwait(&signals, &signal) == 0)
             plat::PostQuitMessage(0);

@@ -65,7 +65,6 @@ void BM_ParseAndLoadBuddyList(benchmark::State& state)
             }
             retained = g_heapLive - before;
         }
-        // The first load also grows the fragment buffer, which later loads reuse.
         peakAdded = std::max(peakAdded, g_heapPeak - before);
     }
     state.counters["buddies"] = static_cast<double>(state.range(0));

@@ -28,12 +28,15 @@ void BM_StatusChangeFrame(benchmark::State& state)
     BuddyListView& view = program.app->GetBuddyListPage().GetView();
     const Buddy* shown = view.GetBuddy(1);
     Buddy* buddy = BuddyList::GetInstance()->FindById(shown->Id);
+    VsMemcpy ratio;
     for (auto _ : state) {
-        buddy->Status = buddy->Status == BuddyStatusAway ? BuddyStatusOnline : BuddyStatusAway;
-        program.app->RefreshBuddy(buddy->Id);
-        Flush();
+        ratio.Iterate([&] {
+            buddy->Status = buddy->Status == BuddyStatusAway ? BuddyStatusOnline : BuddyStatusAway;
+            program.app->RefreshBuddy(buddy->Id);
+            Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_StatusChangeFrame);
 
@@ -49,14 +52,17 @@ void BM_ScrollFrame(benchmark::State& state)
     UxScrollAxis& y = view.GetYAxis();
     const int32_t end = y.GetViewSize() - y.GetContentPixels();
     int32_t step = -3;
+    VsMemcpy ratio;
     for (auto _ : state) {
-        if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
-            step = -step;
-        y.SetPosition(y.GetOffset() + step);
-        view.Invalidate(plat::RECT {}, false);
-        Flush();
+        ratio.Iterate([&] {
+            if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
+                step = -step;
+            y.SetPosition(y.GetOffset() + step);
+            view.Invalidate(plat::RECT {}, false);
+            Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_ScrollFrame);
 

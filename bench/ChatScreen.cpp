@@ -75,11 +75,14 @@ void BM_ChatLineFrame(benchmark::State& state)
     UxPumpFor(1000);
     Flush();
     size_t n = size_t(state.range(0));
+    VsMemcpy ratio;
     for (auto _ : state) {
-        page->AddLine(Line(n++), ChatOutput::LinePeer);
-        Flush();
+        ratio.Iterate([&] {
+            page->AddLine(Line(n++), ChatOutput::LinePeer);
+            Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_ChatLineFrame)->Arg(500)->Arg(10000);
 

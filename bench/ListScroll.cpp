@@ -49,14 +49,17 @@ void BM_ScrollFrame(benchmark::State& state)
     UxScrollAxis& y = scene.list->GetYAxis();
     int32_t end = y.GetViewSize() - y.GetContentPixels();
     int32_t step = -3;
+    VsMemcpy ratio;
     for (auto _ : state) {
-        if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
-            step = -step;
-        y.SetPosition(y.GetOffset() + step);
-        scene.list->Invalidate(plat::RECT {}, false);
-        scene.desktop.Flush();
+        ratio.Iterate([&] {
+            if (y.GetOffset() + step < end || y.GetOffset() + step > 0)
+                step = -step;
+            y.SetPosition(y.GetOffset() + step);
+            scene.list->Invalidate(plat::RECT {}, false);
+            scene.desktop.Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_ScrollFrame)->Arg(50)->Arg(500);
 
@@ -64,11 +67,14 @@ void BM_StillFrame(benchmark::State& state)
 {
     Scene scene(50);
     scene.list->GetYAxis().SetPosition(-20000);
+    VsMemcpy ratio;
     for (auto _ : state) {
-        scene.list->Invalidate(plat::RECT {}, false);
-        scene.desktop.Flush();
+        ratio.Iterate([&] {
+            scene.list->Invalidate(plat::RECT {}, false);
+            scene.desktop.Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_StillFrame);
 
@@ -77,11 +83,14 @@ void BM_FullFrame(benchmark::State& state)
 {
     Scene scene(50);
     scene.list->SetPaintMode(UxScrollWindow::PaintFull);
+    VsMemcpy ratio;
     for (auto _ : state) {
-        scene.list->Invalidate(plat::RECT {}, false);
-        scene.desktop.Flush();
+        ratio.Iterate([&] {
+            scene.list->Invalidate(plat::RECT {}, false);
+            scene.desktop.Flush();
+        });
     }
-    ReportVsMemcpy(state);
+    ratio.Report(state);
 }
 BENCHMARK(BM_FullFrame);
 

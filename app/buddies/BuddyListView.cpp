@@ -57,6 +57,7 @@ bool BuddyListView::Reload()
 void BuddyListView::Fill(int32_t sortType)
 {
     Clear();
+    m_drawnTitles.clear();
     Invalidate();
     GroupList* groups = GroupList::GetInstance();
     BuddyList* buddies = BuddyList::GetInstance();
@@ -112,7 +113,9 @@ void BuddyListView::PlaceBuddy(const Buddy& buddy, const Group& group, int32_t g
         }
     }
     // The group's online count may have changed with the buddy.
-    RefreshShown(g);
+    auto drawn = m_drawnTitles.find(GetGroup(g));
+    if (drawn == m_drawnTitles.end() || drawn->second != GroupTitle(group))
+        RefreshShown(g);
     BuddyListModel model;
     model.Rebuild(group.Id);
     const int found = model.FindBuddyRow(buddy.Id);
@@ -206,10 +209,11 @@ bool BuddyListView::MatchesFilter(int32_t index, const std::wstring& filter)
 
 bool BuddyListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-
     if (const Group* group = GetGroup(index)) {
         DrawGroupIcon(painter, index);
-        m_groupName.Draw(painter, GroupTitle(*group), selected);
+        std::wstring& drawn = m_drawnTitles[group];
+        drawn = GroupTitle(*group);
+        m_groupName.Draw(painter, drawn, selected);
     } else if (const Buddy* buddy = GetBuddy(index)) {
         DrawBuddy(painter, *buddy, selected);
         m_disclosure.Draw(painter);

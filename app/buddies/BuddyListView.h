@@ -2,6 +2,7 @@
 
 #include "app/buddies/FramedList.h"
 
+#include <map>
 #include <string>
 #include <utility>
 
@@ -76,4 +77,8 @@ private:
     // Repaints the row while the list is on screen.
     void RefreshShown(int32_t index);
     UxListRow MakeRow(int32_t kind, const void* record) const;
+
+    // Each group row's title as last drawn, so that a buddy's change redraws the group
+    // row only when its counts changed.
+    std::map<const Group*, std::wstring> m_drawnTitles;
 };

@@ -6,6 +6,8 @@
 #include "messenger/protocol/PktHandlerFactory.h"
 #include "messenger/protocol/PktInLsta.h"
 
+#include <malloc.h>
+
 namespace {
 
 [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerLsta>({ L"LSTA" });
@@ -34,6 +36,11 @@ bool PktHandlerLsta::Handle(TarvPeer*, PktIn& packet)
     if (list.Groups.empty())
         return true;
     LoadModel(list);
+    // The records live on in the lists. Parsing them left megabytes free between the
+    // lists' own blocks, which the heap would otherwise keep for the whole session.
+    std::vector<GroupRecord>().swap(list.Groups);
+    std::vector<BuddyRecord>().swap(list.Buddies);
+    malloc_trim(0);
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     if (!screens)
         return true;

@@ -31,9 +31,12 @@ bool PktInLsta::ReadArgs(PktStreamReader& reader)
     }
     if (!s_overflow)
         s_fragments += bytes;
-    if (Index == Count && !s_overflow)
+    if (Index == Count && !s_overflow) {
         ParseBody(
             reinterpret_cast<const uint8_t*>(s_fragments.data()), static_cast<uint32_t>(s_fragments.size()));
+        // The list comes once a sign-in: its megabytes are not kept for the next one.
+        std::string().swap(s_fragments);
+    }
     return whole;
 }
 

@@ -135,13 +135,36 @@ uint32_t SdlDisplay::GetWindowId() const
     return m_sdlWindow ? SDL_GetWindowID(m_sdlWindow) : 0;
 }
 
+bool SdlDisplay::IsShown(const RECT& rect) const
+{
+    const Bitmap* frame = GetFrame();
+    const SDL_Surface* target = SDL_GetWindowSurface(m_sdlWindow);
+    if (m_stale || !frame || !target || target->format->format != SDL_PIXELFORMAT_RGB888 || rect.left < 0
+        || rect.top < 0 || rect.right > frame->Width() || rect.bottom > frame->Height()
+        || rect.right * m_scale > target->w || rect.bottom * m_scale > target->h)
+        return false;
+    // A scaled surface repeats each pixel: its first copy stands for all of them.
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        const uint32_t* from = frame->Row(y);
+        const auto* to = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(target->pixels) + size_t(y) * m_scale * size_t(target->pitch));
+        uint32_t differ = 0;
+        for (int x = rect.left; x < rect.right; ++x)
+            differ |= (from[x] ^ to[x * m_scale]) & 0xFFFFFF;
+        if (differ)
+            return false;
+    }
+    return true;
+}
+
 void SdlDisplay::Present(const RECT& rect)
 {
-    CountPresent(rect);
     Bitmap* frame = GetFrame();
     SDL_Surface* target = SDL_GetWindowSurface(m_sdlWindow);
-    if (!frame || !target)
+    if (!frame || !target || IsShown(rect))
         return;
+    CountPresent(rect);
+    m_stale = false;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(frame->Row(0), frame->Width(), frame->Height(),
         32, static_cast<int>(frame->PixelPitch() * 4), SDL_PIXELFORMAT_RGB888);
     if (!source)
@@ -200,9 +223,12 @@ void SdlDisplay::Pump()
     m_resetInputMethod = false;
 }
 
-void SdlDisplay::Wait()
+void SdlDisplay::Wait(int timeoutMs)
 {
-    SDL_WaitEvent(nullptr);
+    if (timeoutMs < 0)
+        SDL_WaitEvent(nullptr);
+    else
+        SDL_WaitEventTimeout(nullptr, timeoutMs);
 }
 
 void SdlDisplay::Wake()
@@ -256,10 +282,12 @@ void SdlDisplay::Handle(const SDL_Event& event)
             input.Activate(false);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            m_stale = true;
             if (!Resize(x(event.window.data1), x(event.window.data2)))
                 InvalidateRect(GetWindow(), nullptr, false);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+            m_stale = true;
             InvalidateRect(GetWindow(), nullptr, false);
             break;
         case SDL_WINDOWEVENT_CLOSE:

@@ -13,7 +13,9 @@ union SDL_Event;
 namespace plat {
 
 // A real window on the desktop, QUORIX_SCALE (1-8) screen pixels per frame pixel. The UI
-// thread sleeps in SDL_WaitEvent, which other threads end by pushing an event.
+// thread sleeps in SDL_WaitEvent (with a time limit when a timer is due), which other
+// threads end by pushing an event. A present whose pixels the window shows already is
+// left out.
 class SdlDisplay : public Display, public EventSource {
 public:
     static SdlDisplay* Open(HWND window, const std::wstring& title, int width, int height);
@@ -27,7 +29,7 @@ public:
     void SetMouseCapture(bool on) override;
 
     void Pump() override;
-    void Wait() override;
+    void Wait(int timeoutMs) override;
     void Wake() override;
 
     int GetScale() const { return m_scale; }
@@ -36,12 +38,16 @@ public:
 private:
     explicit SdlDisplay(HWND window);
     void Handle(const SDL_Event& event);
+    // True when the window's surface already shows the frame's rect.
+    bool IsShown(const RECT& rect) const;
 
     SDL_Window* m_sdlWindow = nullptr;
     int m_scale = 1;
     uint32_t m_wakeEvent = 0;
     std::atomic<bool> m_raiseRequested { false };
     bool m_resetInputMethod = false;
+    // The window's pixels cannot be trusted (new, exposed or resized): present in full.
+    bool m_stale = true;
 };
 
 } // namespace plat

@@ -15,13 +15,11 @@ namespace {
     void SourceChanged(bool manual)
     {
         auto& s = detail::State();
-        {
-            std::lock_guard<std::mutex> lock(s.mutex);
-            g_manual = manual;
-            s.manualClock = manual;
-            detail::RebaseTimersLocked(s, GetTickCount64());
-        }
-        s.timersChanged.notify_all();
+        std::lock_guard<std::mutex> lock(s.mutex);
+        g_manual = manual;
+        s.manualClock = manual;
+        detail::RebaseTimersLocked(s, GetTickCount64());
+        detail::WakeUiLocked(s);
     }
 
 } // namespace

@@ -8,15 +8,13 @@ EventState& State()
     return state;
 }
 
-EventState::~EventState()
+void WakeUiLocked(EventState& s)
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        timerStop = true;
-    }
-    timersChanged.notify_all();
-    if (timerThread.joinable())
-        timerThread.join();
+    if (!s.uiWaiting)
+        return;
+    s.queueChanged.notify_all();
+    if (s.source)
+        s.source->Wake();
 }
 
 UINT& CurrentTimerSource()

@@ -16,7 +16,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <thread>
 
 namespace plat::detail {
 
@@ -64,12 +63,7 @@ struct EventState {
 
     std::map<UINT, TimerData> timers;
     UINT lastTimerId = 0;
-    std::condition_variable timersChanged;
-    std::thread timerThread;
-    bool timerStop = false;
     bool manualClock = false;
-
-    ~EventState();
 };
 
 EventState& State();
@@ -80,6 +74,13 @@ void RebaseTimersLocked(EventState& state, uint64_t now);
 bool NextDueTimerLocked(EventState& state, uint64_t limit, UINT* id, uint64_t* due);
 // Runs one tick of the timer (callback outside the lock); the lock is held on entry and exit.
 void FireTimerLocked(std::unique_lock<std::mutex>& lock, EventState& state, UINT id, uint64_t now);
+// On the real clock, runs every tick that is due; the manual clock's pump runs its own.
+void FireDueTimersLocked(std::unique_lock<std::mutex>& lock, EventState& state);
+// How long a waiting thread may sleep before the next tick is due; -1 for ever.
+int MillisecondsToNextTimerLocked(EventState& state);
+// Ends the UI thread's wait, if it is waiting, so that it looks at the queue and the
+// timers again.
+void WakeUiLocked(EventState& state);
 
 // The real clock's zero point, for waiting on the steady clock.
 std::chrono::steady_clock::time_point SteadyEpoch();

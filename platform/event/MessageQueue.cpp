@@ -5,11 +5,13 @@
 #include "platform/event/Window.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace plat {
 
 using detail::EventState;
 using detail::State;
+using detail::WakeUiLocked;
 
 namespace {
 
@@ -20,15 +22,6 @@ namespace {
         if (first == 0 && last == 0)
             return true;
         return m.message >= first && m.message <= last;
-    }
-
-    void WakeUiLocked(EventState& s)
-    {
-        if (!s.uiWaiting)
-            return;
-        s.queueChanged.notify_all();
-        if (s.source)
-            s.source->Wake();
     }
 
     // Takes the next message by priority: posted, quit, paint. Lock held.
@@ -133,15 +126,23 @@ int32_t GetMessageW(MSG* msg, HWND window, UINT first, UINT last)
             source->Pump();
             lock.lock();
         }
+        detail::FireDueTimersLocked(lock, s);
         if (TakeLocked(s, msg, window, first, last, true))
             return msg->message == WM_QUIT ? 0 : 1;
+        // Asleep until a message, an event of the backend or the next tick, whichever
+        // comes first: the wait itself is the timer.
+        const int timeout = detail::MillisecondsToNextTimerLocked(s);
+        if (timeout == 0)
+            continue;
         s.uiWaiting = true;
         if (EventSource* source = s.source) {
             lock.unlock();
-            source->Wait();
+            source->Wait(timeout);
             lock.lock();
-        } else {
+        } else if (timeout < 0) {
             s.queueChanged.wait(lock);
+        } else {
+            s.queueChanged.wait_for(lock, std::chrono::milliseconds(timeout));
         }
         s.uiWaiting = false;
         ++s.stats.uiWakeups;
@@ -159,6 +160,7 @@ bool PeekMessageW(MSG* msg, HWND window, UINT first, UINT last, UINT options)
         source->Pump();
         lock.lock();
     }
+    detail::FireDueTimersLocked(lock, s);
     return TakeLocked(s, msg, window, first, last, (options & PM_REMOVE) != 0);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The UI thread's message queue. Any thread may post; GetMessageW sleeps until a
-// message, a paint, a quit or an event of the display backend is there, and never
-// wakes up on its own.
+// message, a paint, a quit, an event of the display backend or a timer's tick is there,
+// and never wakes up on its own otherwise.
 
 #include "platform/event/Message.h"
 
@@ -18,8 +18,9 @@ public:
     virtual ~EventSource() = default;
     // UI thread: turn every pending native event into posted messages; never blocks.
     virtual void Pump() = 0;
-    // UI thread, nothing queued: block until a native event arrives or Wake is called.
-    virtual void Wait() = 0;
+    // UI thread, nothing queued: block until a native event arrives, Wake is called or
+    // timeoutMs have passed (-1: no time limit).
+    virtual void Wait(int timeoutMs) = 0;
     // Any thread, called with the queue's lock held: make the current or the next Wait
     // return. It must be sticky (a Wake before Wait still ends that Wait), must not block
     // and must not call back into this queue.
@@ -52,10 +53,9 @@ bool TranslateMessage(const MSG* msg);
 // given, runs before every dispatch, as a message loop's per-turn work would.
 size_t DispatchPending(size_t limit = 100000, void (*beforeEach)() = nullptr);
 
-// How often the threads of this layer woke up, to check that nothing polls when idle.
+// How often the UI thread woke up, to check that nothing polls when idle.
 struct EventStats {
     uint64_t uiWakeups = 0; // returns from the UI thread's wait
-    uint64_t timerWakeups = 0; // returns from the timer thread's wait
     uint64_t ticksPosted = 0; // messages posted by timer callbacks
 };
 EventStats GetEventStats();

@@ -4,7 +4,7 @@
 #include "platform/event/EventState.h"
 
 #include <algorithm>
-#include <system_error>
+#include <climits>
 
 namespace plat {
 
@@ -16,45 +16,31 @@ namespace {
     constexpr UINT kPeriodMin = 1;
     constexpr UINT kPeriodMax = 1000000;
 
-    // Sleeps until the earliest tick is due, or indefinitely when there is none: an idle
-    // process with one slow timer wakes once per period and no more.
-    void TimerThreadMain()
-    {
-        auto& s = State();
-        std::unique_lock<std::mutex> lock(s.mutex);
-        while (!s.timerStop) {
-            UINT id = 0;
-            uint64_t due = 0;
-            if (s.manualClock || !detail::NextDueTimerLocked(s, UINT64_MAX, &id, &due)) {
-                s.timersChanged.wait(lock);
-                ++s.stats.timerWakeups;
-                continue;
-            }
-            uint64_t now = GetTickCount64();
-            if (due > now) {
-                s.timersChanged.wait_until(lock, detail::SteadyEpoch() + std::chrono::milliseconds(due));
-                ++s.stats.timerWakeups;
-                continue;
-            }
-            detail::FireTimerLocked(lock, s, id, now);
-        }
-    }
-
-    bool EnsureTimerThreadLocked(EventState& s)
-    {
-        if (s.timerThread.joinable())
-            return true;
-        try {
-            s.timerThread = std::thread(TimerThreadMain);
-        } catch (const std::system_error&) {
-            return false;
-        }
-        return true;
-    }
-
 } // namespace
 
 namespace detail {
+
+    void FireDueTimersLocked(std::unique_lock<std::mutex>& lock, EventState& state)
+    {
+        if (state.manualClock)
+            return;
+        const uint64_t now = GetTickCount64();
+        UINT id = 0;
+        uint64_t due = 0;
+        // Each firing moves a periodic timer past now and ends a one-shot, so this ends.
+        while (NextDueTimerLocked(state, now, &id, &due))
+            FireTimerLocked(lock, state, id, now);
+    }
+
+    int MillisecondsToNextTimerLocked(EventState& state)
+    {
+        UINT id = 0;
+        uint64_t due = 0;
+        if (state.manualClock || !NextDueTimerLocked(state, UINT64_MAX, &id, &due))
+            return -1;
+        const uint64_t now = GetTickCount64();
+        return due <= now ? 0 : static_cast<int>(std::min<uint64_t>(due - now, INT32_MAX));
+    }
 
     void RebaseTimersLocked(EventState& state, uint64_t now)
     {
@@ -123,8 +109,6 @@ UINT timeSetEvent(UINT delay, UINT, LPTIMECALLBACK callback, uintptr_t user, UIN
         std::lock_guard<std::mutex> lock(s.mutex);
         if (s.timers.size() >= kMaxTimers || s.lastTimerId == UINT32_MAX)
             return 0;
-        if (!EnsureTimerThreadLocked(s))
-            return 0;
         UINT id = ++s.lastTimerId;
         detail::TimerData t;
         t.period = delay;
@@ -133,7 +117,8 @@ UINT timeSetEvent(UINT delay, UINT, LPTIMECALLBACK callback, uintptr_t user, UIN
         t.callback = callback;
         t.user = user;
         s.timers.emplace(id, t);
-        s.timersChanged.notify_all();
+        // A UI thread already asleep must wake by the new tick's time.
+        detail::WakeUiLocked(s);
         return id;
     }
 }
@@ -145,7 +130,6 @@ UINT timeKillEvent(UINT id)
     if (!s.timers.erase(id))
         return MMSYSERR_INVALPARAM;
     std::erase_if(s.queue, [&](const detail::QueuedMessage& m) { return m.sourceTimer == id; });
-    s.timersChanged.notify_all();
     return TIMERR_NOERROR;
 }
 

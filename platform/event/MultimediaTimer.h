@@ -1,8 +1,10 @@
 #pragma once
 
-// Periodic and one-shot timers on one timer thread. A callback runs on that thread and
-// should only post a message. Ids are non-zero and never reused; once timeKillEvent has
-// returned, nothing the timer's callback posted is still queued and nothing more comes.
+// Periodic and one-shot timers. They have no thread of their own: the thread that waits
+// for messages (GetMessageW, PeekMessageW: the UI thread) sleeps until the next tick is
+// due and runs the callback there, which should only post a message. Ids are non-zero
+// and never reused; once timeKillEvent has returned, nothing the timer's callback posted
+// is still queued and nothing more comes.
 
 #include "platform/event/Message.h"
 

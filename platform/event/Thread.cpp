@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <pthread.h>
 #include <system_error>
 #include <thread>
 
@@ -76,6 +77,11 @@ uint32_t GetCurrentThreadId()
     if (!id)
         id = ++g_lastThreadId;
     return id;
+}
+
+void SetCurrentThreadName(const char* name)
+{
+    pthread_setname_np(pthread_self(), name);
 }
 
 void Sleep(uint32_t ms)

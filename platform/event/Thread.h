@@ -29,6 +29,8 @@ private:
 };
 
 uint32_t GetCurrentThreadId();
+// Names the calling thread for the system's tools (top, /proc); up to 15 characters.
+void SetCurrentThreadName(const char* name);
 void Sleep(uint32_t ms);
 
 } // namespace plat

@@ -61,6 +61,36 @@ namespace {
         return false;
     }
 
+    bool FileOf(FcPattern* font, std::string& file, int& index);
+
+    // The file fontconfig matches for the family and style; with checkFamily, only when
+    // the match is of that family. Sizes do not take part in the match, so each family
+    // and style is asked once and the answer kept.
+    bool MatchFile(FontLibrary& library, const std::string& family, const char* lang, bool bold, bool italic,
+        bool checkFamily, std::string& file, int& index)
+    {
+        const std::string key = family + "|" + (lang ? lang : "") + (bold ? "|b" : "|") + (italic ? "i" : "")
+            + (checkFamily ? "|f" : "|");
+        if (const FontLibrary::Match* known = library.FindMatch(key)) {
+            file = known->file;
+            index = known->index;
+            return !file.empty();
+        }
+        FontLibrary::Match found;
+        FcResult result;
+        FcPattern* pattern = MakePattern(library.Config(), family, lang, bold, italic);
+        FcPattern* match = FcFontMatch(library.Config(), pattern, &result);
+        if (match && (!checkFamily || HasFamily(match, family)))
+            FileOf(match, found.file, found.index);
+        if (match)
+            FcPatternDestroy(match);
+        FcPatternDestroy(pattern);
+        library.AddMatch(key, found);
+        file = found.file;
+        index = found.index;
+        return !file.empty();
+    }
+
     bool FileOf(FcPattern* font, std::string& file, int& index)
     {
         FcChar8* path = nullptr;
@@ -140,30 +170,15 @@ void FontInstance::InitFromLibrary(const LOGFONTW& font)
     if (!m_library->IsUsable())
         return;
 
-    FcConfig* config = m_library->Config();
-    std::string family = FaceToUtf8(font);
+    m_requestedFamily = FaceToUtf8(font);
     std::string file;
     int index = 0;
-    FcResult result;
-    if (!family.empty()) {
-        m_sortPattern = MakePattern(config, family, nullptr, m_wantBold, m_wantItalic);
-        FcPattern* match = FcFontMatch(config, m_sortPattern, &result);
-        if (match && HasFamily(match, family) && FileOf(match, file, index))
-            AddSlot(file, index);
-        if (match)
-            FcPatternDestroy(match);
-    }
+    if (!m_requestedFamily.empty()
+        && MatchFile(*m_library, m_requestedFamily, nullptr, m_wantBold, m_wantItalic, true, file, index))
+        AddSlot(file, index);
     // The Hangul face: the chosen face when the named one is missing, else the first fallback.
-    FcPattern* hangul = MakePattern(config, kHangulFamily, "ko", m_wantBold, m_wantItalic);
-    FcPattern* match = FcFontMatch(config, hangul, &result);
-    if (match && FileOf(match, file, index))
+    if (MatchFile(*m_library, kHangulFamily, "ko", m_wantBold, m_wantItalic, false, file, index))
         m_hangulSlot = AddSlot(file, index);
-    if (match)
-        FcPatternDestroy(match);
-    if (!m_sortPattern)
-        m_sortPattern = hangul;
-    else
-        FcPatternDestroy(hangul);
     if (m_slots.empty())
         return;
 
@@ -244,6 +259,10 @@ bool FontInstance::FindFallback(char32_t c, int& slot, FT_UInt& glyph)
     }
     if (!m_sortedTried) {
         m_sortedTried = true;
+        // Made only now: most text never needs a face beyond the first two.
+        m_sortPattern = m_requestedFamily.empty()
+            ? MakePattern(m_library->Config(), kHangulFamily, "ko", m_wantBold, m_wantItalic)
+            : MakePattern(m_library->Config(), m_requestedFamily, nullptr, m_wantBold, m_wantItalic);
         FcResult result;
         m_sorted = FcFontSort(m_library->Config(), m_sortPattern, FcTrue, nullptr, &result);
     }

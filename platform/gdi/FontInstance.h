@@ -92,6 +92,7 @@ private:
     int m_strikeTop = 0;
     int m_strikeThickness = 1;
     std::string m_family;
+    std::string m_requestedFamily; // as the description names it
 
     std::vector<Slot> m_slots; // [0] the chosen face, then fallbacks as characters need them
     std::map<std::pair<std::string, int>, int> m_slotIndex;

@@ -63,4 +63,15 @@ void FontLibrary::AddInstance(const std::string& key, const std::shared_ptr<Font
     m_instances[key] = instance;
 }
 
+const FontLibrary::Match* FontLibrary::FindMatch(const std::string& key) const
+{
+    auto it = m_matches.find(key);
+    return it == m_matches.end() ? nullptr : &it->second;
+}
+
+void FontLibrary::AddMatch(const std::string& key, const Match& match)
+{
+    m_matches[key] = match;
+}
+
 } // namespace plat

@@ -38,12 +38,22 @@ public:
     std::shared_ptr<FontInstance> FindInstance(const std::string& key);
     void AddInstance(const std::string& key, const std::shared_ptr<FontInstance>& instance);
 
+    // What fontconfig chose for a family and style ("" file: nothing usable), kept so
+    // that every size of a face asks it once. Call with the mutex held.
+    struct Match {
+        std::string file;
+        int index = 0;
+    };
+    const Match* FindMatch(const std::string& key) const;
+    void AddMatch(const std::string& key, const Match& match);
+
 private:
     std::mutex m_mutex;
     FT_Library m_ft = nullptr;
     FcConfig* m_config = nullptr;
     std::map<std::pair<std::string, int>, FT_Face> m_faces;
     std::map<std::string, std::weak_ptr<FontInstance>> m_instances;
+    std::map<std::string, Match> m_matches;
 };
 
 } // namespace plat

@@ -1,10 +1,12 @@
 #include "platform/system/Sound.h"
 
 #include "platform/event/Clock.h"
+#include "platform/event/MultimediaTimer.h"
 #include "platform/system/FileSystem.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -27,7 +29,11 @@ namespace {
         bool deviceTried = false;
         SDL_AudioDeviceID device = 0;
         SDL_AudioSpec deviceSpec {};
+        UINT closeTimer = 0;
     };
+
+    // How long an open device waits after the last sound before it closes.
+    constexpr uint32_t kCloseAfterMs = 1000;
 
     SoundState& State()
     {
@@ -72,6 +78,37 @@ namespace {
         if (frameBytes == 0 || spec.freq <= 0)
             return 0;
         return uint32_t(uint64_t(bytes) / frameBytes * 1000 / uint64_t(spec.freq));
+    }
+
+    void CloseWhenPlayed(UINT id, UINT, uintptr_t, uintptr_t, uintptr_t);
+
+    // An open device has a thread that wakes for every buffer, silent or not: the device
+    // is closed once the last sound has played, and opened again for the next one.
+    // Lock held.
+    void ScheduleClose(SoundState& s, uint32_t ms)
+    {
+        if (s.closeTimer)
+            timeKillEvent(s.closeTimer);
+        s.closeTimer = timeSetEvent(std::max<uint32_t>(ms, 1), 10, CloseWhenPlayed, 0, TIME_ONESHOT);
+    }
+
+    void CloseWhenPlayed(UINT id, UINT, uintptr_t, uintptr_t, uintptr_t)
+    {
+        SoundState& s = State();
+        std::lock_guard<std::mutex> guard(s.lock);
+        if (id != s.closeTimer)
+            return;
+        s.closeTimer = 0;
+        if (!s.device)
+            return;
+        if (const uint32_t left = SDL_GetQueuedAudioSize(s.device)) {
+            ScheduleClose(s, DurationMs(s.deviceSpec, left) + kCloseAfterMs);
+            return;
+        }
+        SDL_CloseAudioDevice(s.device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        s.device = 0;
+        s.deviceTried = false;
     }
 
     // The sound in the device's format, ready to queue; empty when it cannot be converted.
@@ -139,6 +176,7 @@ bool sndPlaySoundW(const wchar_t* name, uint32_t flags)
             ok = converted.empty()
                 || SDL_QueueAudio(s.device, converted.data(), uint32_t(converted.size())) == 0;
             playback.device = true;
+            ScheduleClose(s, playback.durationMs + kCloseAfterMs);
         }
     } else if (LatestStillPlaying(s)) {
         s.history.back().cut = true;

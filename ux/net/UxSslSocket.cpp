@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <filesystem>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
@@ -29,6 +31,54 @@ bool VerificationWanted()
 bool IsDottedAddress(const std::string& host)
 {
     return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+// True when the folder holds certificates under their subject hashes ("1a2b3c4d.0"), as
+// the system's tool for certificates leaves them.
+bool HasHashedNames(const char* folder)
+{
+    DIR* dir = opendir(folder);
+    if (!dir)
+        return false;
+    bool found = false;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strlen(name) >= 10 && std::strspn(name, "0123456789abcdef") == 8 && name[8] == '.'
+            && std::strspn(name + 9, "0123456789") == std::strlen(name + 9)) {
+            found = true;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+// True when the bundle file sits in the folder, as the system's tool for certificates
+// writes both from the same set.
+bool BundleInFolder(const std::string& file, const std::string& folder)
+{
+    std::error_code error;
+    const auto bundle = std::filesystem::canonical(file, error);
+    if (error)
+        return false;
+    const auto dir = std::filesystem::canonical(folder, error);
+    return !error && bundle.parent_path() == dir;
+}
+
+// The system's trusted certificates. Parsing the whole bundle costs more than all the
+// rest of signing in; the hashed folder beside it holds the same certificates and is
+// read one at a time, as a chain asks for them. The bundle it is when the two are not
+// known to be the same set.
+void TrustSystemCertificates(SSL_CTX* context)
+{
+    const char* fileEnv = std::getenv(X509_get_default_cert_file_env());
+    const char* dirEnv = std::getenv(X509_get_default_cert_dir_env());
+    const std::string file = fileEnv ? fileEnv : X509_get_default_cert_file();
+    const std::string folder = dirEnv ? dirEnv : X509_get_default_cert_dir();
+    if (folder.find(':') == std::string::npos && HasHashedNames(folder.c_str())
+        && BundleInFolder(file, folder) && SSL_CTX_load_verify_dir(context, folder.c_str()) == 1)
+        return;
+    SSL_CTX_set_default_verify_paths(context);
 }
 
 std::wstring LastLibraryError()
@@ -119,7 +169,7 @@ bool UxSslSocket::Connect(plat::SOCKET socket)
             return false;
         }
         SSL_CTX_set_verify(m_context, SSL_VERIFY_PEER, nullptr);
-        SSL_CTX_set_default_verify_paths(m_context);
+        TrustSystemCertificates(m_context);
         const char* caFile = std::getenv("QUORIX_CA_FILE");
         if (caFile && *caFile && SSL_CTX_load_verify_locations(m_context, caFile, nullptr) != 1) {
             std::wstring name = FromUtf8(caFile);

@@ -1,5 +1,6 @@
 #include "ux/net/UxTcpPeer.h"
 
+#include "platform/event/Thread.h"
 #include "platform/net/NetError.h"
 
 #include <algorithm>
@@ -41,8 +42,11 @@ bool UxTcpPeer::Open(const UxSocketAddress& address)
     if (plat::ConnectSocket(m_socket.GetSocket(), address.in) != 0
         && plat::WSAGetLastError() != plat::WSAEWOULDBLOCK)
         return Fail(plat::WSAGetLastError());
+    if (!m_watcher.Watch(m_socket.GetSocket()))
+        return Fail(plat::WSAGetLastError());
     m_stop = false;
-    m_outstanding = 0;
+    m_readPending = false;
+    m_writePending = false;
     if (!Start())
         return Fail(plat::WSAENOBUFS);
     return true;
@@ -76,7 +80,8 @@ void UxTcpPeer::Close()
     m_ready = false;
     m_broken = false;
     m_wantWrite = false;
-    m_outstanding = 0;
+    m_readPending = false;
+    m_writePending = false;
     m_state = Idle;
 }
 
@@ -89,58 +94,53 @@ void UxTcpPeer::StopWatching()
 
 void UxTcpPeer::PostEvent(int event)
 {
-    ++m_outstanding;
-    if (!m_notifier.Post(event))
-        --m_outstanding;
+    m_notifier.Post(event);
+}
+
+void UxTcpPeer::PostOnce(std::atomic<bool>& pending, int event)
+{
+    if (!pending.exchange(true) && !m_notifier.Post(event))
+        pending = false;
 }
 
 uint32_t UxTcpPeer::Run()
 {
+    plat::SetCurrentThreadName("socket");
     const plat::SOCKET s = m_socket.GetSocket();
     if (s == plat::INVALID_SOCKET)
         return 0;
+    // Asleep until the socket changes: bytes the UI thread has yet to read do not wake
+    // this thread again, and a readable or writable event still queued stands for any
+    // change that follows it.
     while (!m_stop) {
-        if (m_pollInterval > 0) {
-            m_watcher.Wait(plat::INVALID_SOCKET, 0, m_pollInterval);
-            if (m_stop)
-                break;
-        }
-        if (m_outstanding > 0) {
-            m_watcher.Wait(plat::INVALID_SOCKET, 0, -1);
-            continue;
-        }
-        int state = m_state;
-        int wanted = plat::kSocketReadable;
-        if (state == Connecting || m_wantWrite)
-            wanted |= plat::kSocketWritable;
-        int seen = m_watcher.Wait(s, wanted, -1);
+        int seen = m_watcher.Wait(-1);
         if (seen < 0 || m_stop)
             break;
-        if (state == Connecting) {
+        if (m_state == Connecting) {
             if (!(seen & (plat::kSocketWritable | plat::kSocketFailed)))
                 continue;
             int error = plat::GetPendingError(s);
-            if (error == 0 && (seen & plat::kSocketWritable)) {
-                m_state = Connected;
-                PostEvent(EventConnected);
-                continue;
+            if (error != 0 || !(seen & plat::kSocketWritable)) {
+                m_connectError = error ? error : plat::WSAECONNREFUSED;
+                PostEvent(EventConnectFailed);
+                break; // nothing more to watch
             }
-            m_connectError = error ? error : plat::WSAECONNREFUSED;
-            PostEvent(EventConnectFailed);
-            break; // nothing more to watch
+            // Bytes that came with the connection are read once it is handled.
+            m_state = Connected;
+            PostEvent(EventConnected);
         }
         // A hang-up or error shows as readable: the read then reports it.
         if (seen & (plat::kSocketReadable | plat::kSocketFailed))
-            PostEvent(EventReadable);
-        if (seen & plat::kSocketWritable)
-            PostEvent(EventWritable);
+            PostOnce(m_readPending, EventReadable);
+        // Writable matters only while bytes wait to be sent; a wake asks to try again.
+        if ((seen & (plat::kSocketWritable | plat::kSocketWoken)) && m_wantWrite)
+            PostOnce(m_writePending, EventWritable);
     }
     return 0;
 }
 
 void UxTcpPeer::OnSocketEvent(int event)
 {
-    const uint32_t generation = m_generation;
     switch (event) {
     case EventConnected:
         HandleConnected();
@@ -150,19 +150,19 @@ void UxTcpPeer::OnSocketEvent(int event)
         OnConnectFailed(m_connectError);
         break;
     case EventWritable:
+        // Cleared first: a change from here on posts a new event.
+        m_writePending = false;
         if (!m_broken)
             Flush();
         break;
     case EventReadable:
+        m_readPending = false;
         if (!m_broken)
             Receive();
         break;
     default:
         break;
     }
-    // The handler may have closed (or closed and reopened) the peer: its count is new.
-    if (generation == m_generation && --m_outstanding <= 0)
-        m_watcher.Wake();
 }
 
 void UxTcpPeer::HandleConnected()
@@ -226,7 +226,7 @@ void UxTcpPeer::Receive()
             if (readThisEvent >= kReadPerEvent) {
                 // More may wait in the socket or the TLS layer: come back after the
                 // messages queued meanwhile.
-                PostEvent(EventReadable);
+                PostOnce(m_readPending, EventReadable);
                 break;
             }
             continue;

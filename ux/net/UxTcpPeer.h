@@ -79,13 +79,14 @@ protected:
     UxTcpPeerNotifier m_notifier;
     UxSocket m_socket;
     std::atomic<int> m_state { Idle };
-    int m_pollInterval = 10;
     UxByteBuffer m_sendQueue;
     UxByteBuffer m_receiveBuffer;
     UxSslSocket m_ssl;
 
 private:
     void PostEvent(int event);
+    // Posts the event unless one is still queued.
+    void PostOnce(std::atomic<bool>& pending, int event);
     void StopWatching();
     void HandleConnected();
     bool Fail(int error);
@@ -93,9 +94,10 @@ private:
     plat::SocketWatcher m_watcher;
     std::atomic<bool> m_stop { false };
     std::atomic<bool> m_wantWrite { false };
-    // Events posted and not yet handled: the thread waits for them before it looks at
-    // the socket again, so a busy UI thread never finds its queue flooded.
-    std::atomic<int> m_outstanding { 0 };
+    // A readable or writable event is queued and not yet handled: at most one of each
+    // waits, so a busy UI thread never finds its queue flooded.
+    std::atomic<bool> m_readPending { false };
+    std::atomic<bool> m_writePending { false };
     std::atomic<int> m_connectError { 0 };
     // UI thread only.
     bool m_ready = false; // connected and, in TLS mode, the handshake done

@@ -6,6 +6,8 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Options.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
+#include "platform/display/Display.h"
+#include "platform/event/Window.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -320,6 +322,21 @@ TEST_F(BuddyListOffline, UpdatesMoveRowsInEveryGroupOfTheBuddy)
     EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"나", L"다" }));
     Change(L"a", BuddyStatusOnline, L"각");
     EXPECT_EQ(Shown(View()), (Rows { L"둘 (0/1)", L"나", L"하나 (2/3)", L"가", L"각", L"나" }));
+    // A status that keeps the group's counts redraws the buddy's row alone; one that
+    // changes them redraws the group's row too.
+    const plat::RECT groupRow = View().ClientToScreen(View().GetRowRect(2));
+    auto redrawn = [&](int32_t status) {
+        BuddyList::GetInstance()->FindById(L"a")->Status = status;
+        App().RefreshBuddy(L"a");
+        plat::RECT invalid {};
+        plat::GetUpdateRect(plat::GetDisplay()->GetWindow(), &invalid, false);
+        driver.Settle();
+        return invalid;
+    };
+    EXPECT_GE(redrawn(BuddyStatusAway).top, groupRow.bottom);
+    EXPECT_LE(redrawn(BuddyStatusOffline).top, groupRow.top);
+    EXPECT_EQ(Shown(View())[2], L"하나 (1/3)");
+    redrawn(BuddyStatusOnline);
     // An unknown sort option moves nothing.
     Options::GetInstance()->SetSortType(7);
     Change(L"a", BuddyStatusOnline, L"하");

@@ -92,6 +92,23 @@ TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
         app.Flush();
         UxPumpFor(150); // the click comes a tenth after the release
         EXPECT_EQ(look(0x00FF00), (std::vector<uint32_t> { 0x00FF00, 0x0000FF }));
+
+        // A repaint that changes no pixel is not sent to the window; one that does is, and
+        // so is everything after the window was exposed.
+        const uint64_t presents = display->GetPresentCount();
+        right.Invalidate();
+        app.Flush();
+        EXPECT_EQ(display->GetPresentCount(), presents);
+        right.colour = 0x00FFFF;
+        right.Invalidate();
+        app.Flush();
+        EXPECT_EQ(display->GetPresentCount(), presents + 1);
+        SDL_Event exposed {};
+        exposed.window
+            = { SDL_WINDOWEVENT, 0, display->GetWindowId(), SDL_WINDOWEVENT_EXPOSED, 0, 0, 0, 0, 0 };
+        SDL_PushEvent(&exposed);
+        app.Flush();
+        EXPECT_EQ(display->GetPresentCount(), presents + 2);
         app.desktop->RemoveChild(&left);
         app.desktop->RemoveChild(&right);
     }

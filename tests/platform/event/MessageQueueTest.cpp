@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -200,10 +201,14 @@ public:
         for (WPARAM key : keys)
             PostMessageW(target, WM_KEYDOWN, key, 0);
     }
-    void Wait() override
+    void Wait(int timeoutMs) override
     {
         std::unique_lock<std::mutex> lock(mutex);
-        changed.wait(lock, [this] { return woken || !input.empty(); });
+        auto ready = [this] { return woken || !input.empty(); };
+        if (timeoutMs < 0)
+            changed.wait(lock, ready);
+        else
+            changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
         woken = false;
         ++waits;
     }

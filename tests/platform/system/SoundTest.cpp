@@ -5,9 +5,26 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace {
+
+// Threads of this process that SDL started for an audio device.
+int AudioThreads()
+{
+    int count = 0;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        count += name.rfind("SDLAudio", 0) == 0;
+    }
+    return count;
+}
 
 constexpr uint32_t kFlags = plat::SND_ASYNC | plat::SND_FILENAME;
 
@@ -54,8 +71,8 @@ TEST_F(SoundTest, FilesThatCannotPlayFail)
 }
 
 // The device path, on SDL's silent driver: the first sound is still queued when the
-// second arrives.
-TEST_F(SoundTest, DeviceOutputCutsOffTheQueuedSound)
+// second arrives; once the last one has played, the device and its thread go.
+TEST_F(SoundTest, DeviceOutputCutsOffTheQueuedSoundAndClosesWhenPlayed)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     plat::SetSoundOutputEnabled(true);
@@ -69,6 +86,20 @@ TEST_F(SoundTest, DeviceOutputCutsOffTheQueuedSound)
     EXPECT_TRUE(history[0].cut);
     EXPECT_TRUE(history[1].device);
     EXPECT_TRUE(plat::IsSoundPlaying());
+    // The thread names itself once it runs.
+    for (int i = 0; i < 200 && AudioThreads() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GT(AudioThreads(), 0);
+
+    for (int i = 0; i < 300 && plat::IsSoundPlaying(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 20 && AudioThreads() > 0; ++i) {
+        plat::PumpFor(1000); // the close follows on the timer
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(AudioThreads(), 0);
+    ASSERT_TRUE(plat::sndPlaySoundW(folder.Designed("short.wav").c_str(), kFlags));
+    EXPECT_TRUE(plat::GetSoundHistory().back().device); // opened again
 }
 
 } // namespace

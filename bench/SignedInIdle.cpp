@@ -1,0 +1,392 @@
+// The real program as a user runs it: its own window under an X server, signed in with a
+// saved login against the local service to an account of N buddies in 50 groups, 100 of
+// them online; then left alone. Measured from outside, from /proc:
+//
+//   cpu_ms          CPU of all threads from exec until the buddy list is drawn and quiet
+//   rss_anon_kb     private memory then (RssAnon); rss_kb the resident memory (VmRSS)
+//   threads         threads then
+//   wakeups_min     voluntary + involuntary context switches of all threads, per minute
+//                   of idle (QUORIX_IDLE_SECONDS, 60); stderr names each thread's share;
+//                   involuntary_min the part that other processes' load caused
+//
+// next to a bare SDL window (software surface, filled once, waiting in SDL_WaitEvent),
+// measured the same way in the same run. Run from a release build:
+//
+//   bench_SignedInIdle [--benchmark_filter=BareSdl|SignedIn/1000|SignedIn/10000]
+//
+// The program is found beside this one (or at QUORIX_PROGRAM); it needs Xvfb and xdotool.
+// The screen at the settled moment is saved under screenshots/bench/.
+#include "messenger/protocol/SavedLogin.h"
+#include "platform/gdi/Gdi.h"
+#include "ux/core/UxPath.h"
+#include "ux/core/UxRegistryKey.h"
+#include "ux/core/UxText.h"
+
+#ifndef QUORIX_TEST_SOURCE_DIR
+#define QUORIX_TEST_SOURCE_DIR ""
+#endif
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
+
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sys/resource.h>
+#include <thread>
+
+// Last: Xlib's macros clash with the headers above.
+#include "tests/support/XvfbServer.h"
+
+namespace {
+
+constexpr int kGroups = 50;
+constexpr int kScreen = 800; // the X server's screen, square
+const std::string kOwner = "bench@quorix.net";
+const std::string kPassword = "bench1234";
+// The middle of the saved-login screen's login button, in the window.
+constexpr int kLoginX = 240, kLoginY = 348;
+
+std::string ProgramFolder()
+{
+    return plat::NativePath(GetModuleDirectory());
+}
+
+std::string BuddyId(int b)
+{
+    char id[32];
+    std::snprintf(id, sizeof id, "b%05d@quorix.net", b);
+    return id;
+}
+
+// The owner with its groups and buddies, and one account per buddy.
+std::string MakeAccounts(int buddies)
+{
+    const char* family[] = { "김", "이", "박", "최", "정", "강", "조", "윤", "장", "임" };
+    std::string owner = "{\"id\": \"" + kOwner + "\", \"password\": \"" + kPassword
+        + "\", \"name\": \"벤치\", \"nick\": \"벤치\", \"groups\": [";
+    for (int g = 0; g < kGroups; ++g)
+        owner += std::string(g ? ", " : "") + "{\"id\": \"" + std::to_string(g) + "\", \"name\": \"그룹 "
+            + std::to_string(g + 1) + "\"}";
+    owner += "], \"buddies\": [";
+    std::string others;
+    for (int b = 0; b < buddies; ++b) {
+        owner += std::string(b ? ", " : "") + "{\"id\": \"" + BuddyId(b)
+            + "\", \"flags\": \"1101\", \"group\": \"" + std::to_string(b % kGroups) + "\"}";
+        others += ", {\"id\": \"" + BuddyId(b) + "\", \"password\": \"x\", \"name\": \"" + family[b % 10]
+            + "민수" + std::to_string(b) + "\", \"nick\": \"오늘도 좋은 하루 " + std::to_string(b)
+            + "\", \"buddies\": [{\"id\": \"" + kOwner + "\", \"flags\": \"1101\"}]}";
+    }
+    return "{\"domain\": \"quorix.net\", \"accounts\": [" + owner + "]}" + others + "]}";
+}
+
+// One process's figures, read from /proc.
+struct Sample {
+    double runtimeNs = 0; // of the live threads
+    double switches = 0;
+    double involuntary = 0; // preempted, as on a busy machine, rather than asleep
+    std::map<std::string, double> switchesByThread; // "name/tid"
+    double rssAnonKb = 0, rssKb = 0, threads = 0;
+};
+
+double StatusField(const std::string& path, const std::string& name)
+{
+    std::ifstream status(path);
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(name + ":", 0) == 0)
+            return std::stod(line.substr(name.size() + 1));
+    return 0;
+}
+
+Sample Read(pid_t pid)
+{
+    Sample s;
+    const std::string root = "/proc/" + std::to_string(pid);
+    s.rssAnonKb = StatusField(root + "/status", "RssAnon");
+    s.rssKb = StatusField(root + "/status", "VmRSS");
+    s.threads = StatusField(root + "/status", "Threads");
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(root + "/task", error)) {
+        const std::string path = task.path().string();
+        double runtime = 0;
+        std::ifstream(path + "/schedstat") >> runtime;
+        s.runtimeNs += runtime;
+        const double involuntary = StatusField(path + "/status", "nonvoluntary_ctxt_switches");
+        const double switches = StatusField(path + "/status", "voluntary_ctxt_switches") + involuntary;
+        s.involuntary += involuntary;
+        std::string name;
+        std::getline(std::ifstream(path + "/comm"), name);
+        s.switches += switches;
+        s.switchesByThread[name + "/" + task.path().filename().string()] = switches;
+    }
+    return s;
+}
+
+// Waits until no thread of the process has run for quietMs; the sample taken at the
+// start of that quiet span, or nothing when the process ended or timeoutMs passed.
+bool WaitQuiet(pid_t pid, int quietMs, int timeoutMs, Sample* settled)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    Sample last = Read(pid);
+    auto since = Clock::now();
+    while (Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (kill(pid, 0) != 0)
+            return false;
+        Sample now = Read(pid);
+        if (now.runtimeNs != last.runtimeNs || now.switches != last.switches) {
+            last = now;
+            since = Clock::now();
+        } else if (Clock::now() - since >= std::chrono::milliseconds(quietMs)) {
+            *settled = last;
+            return true;
+        }
+    }
+    return false;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment)
+{
+    std::vector<std::string> env = environment;
+    for (char** e = environ; *e; ++e)
+        env.push_back(*e);
+    std::vector<char*> argv, envp;
+    for (auto& a : const_cast<std::vector<std::string>&>(args))
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (auto& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0)
+        return -1;
+    return pid;
+}
+
+// CPU of the whole process from exec to its end, kill included (a few microseconds).
+double KillAndTakeCpuMs(pid_t pid)
+{
+    kill(pid, SIGKILL);
+    int status = 0;
+    rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    auto ms = [](const timeval& t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+XvfbServer& Server();
+
+bool Click(int x, int y)
+{
+    const pid_t pid = Spawn({ "xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1" },
+        { "DISPLAY=" + Server().display });
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+XvfbServer& Server()
+{
+    static XvfbServer server;
+    static const bool started = server.Start(kScreen, kScreen);
+    if (!started)
+        server.display.clear();
+    return server;
+}
+
+// Where the server placed the window: the top left of all that is not its black
+// background; false while nothing is drawn.
+bool FindWindowOrigin(plat::POINT* origin)
+{
+    XScreenReader reader(Server().display);
+    plat::Bitmap* screen = reader.IsOpen() ? reader.Take(kScreen, kScreen) : nullptr;
+    plat::POINT found { kScreen, kScreen };
+    for (int y = 0; screen && y < kScreen; ++y)
+        for (int x = 0; x < kScreen; ++x)
+            if (screen->Row(y)[x] & 0xFFFFFF) {
+                found.x = std::min<int32_t>(found.x, x);
+                found.y = std::min<int32_t>(found.y, y);
+            }
+    if (screen)
+        plat::DeleteObject(screen);
+    if (found.x + 480 > kScreen || found.y + 640 > kScreen)
+        return false;
+    *origin = found;
+    return true;
+}
+
+// Waits until the window is drawn, at most timeoutMs.
+bool WaitForWindow(int timeoutMs, plat::POINT* origin)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
+        if (FindWindowOrigin(origin))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+void Screenshot(const std::string& name)
+{
+    XScreenReader reader(Server().display);
+    plat::POINT origin;
+    plat::Bitmap* screen
+        = reader.IsOpen() && FindWindowOrigin(&origin) ? reader.Take(480, 640, origin.x, origin.y) : nullptr;
+    if (!screen)
+        return;
+    const std::string folder = ProgramFolder() + "/screenshots/bench";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    plat::WritePng(screen, folder + "/" + name + ".png");
+    plat::DeleteObject(screen);
+}
+
+int IdleSeconds()
+{
+    const char* env = std::getenv("QUORIX_IDLE_SECONDS");
+    return env && std::atoi(env) > 0 ? std::atoi(env) : 60;
+}
+
+// Settled at `settled`: left alone for the idle span, then ended; the counters.
+void Measure(benchmark::State& state, pid_t pid, const Sample& settled, const std::string& shot)
+{
+    Screenshot(shot);
+    const int seconds = IdleSeconds();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const Sample idle = Read(pid);
+    const double idleCpuMs = (idle.runtimeNs - settled.runtimeNs) / 1e6;
+    const double cpuMs = KillAndTakeCpuMs(pid) - idleCpuMs;
+    state.counters["cpu_ms"] = cpuMs;
+    state.counters["rss_anon_kb"] = settled.rssAnonKb;
+    state.counters["rss_kb"] = settled.rssKb;
+    state.counters["threads"] = settled.threads;
+    state.counters["wakeups_min"] = (idle.switches - settled.switches) * 60.0 / seconds;
+    state.counters["involuntary_min"] = (idle.involuntary - settled.involuntary) * 60.0 / seconds;
+    state.counters["idle_cpu_ms_min"] = idleCpuMs * 60.0 / seconds;
+    std::fprintf(stderr, "%s: wake-ups in %d s of idle by thread:", shot.c_str(), seconds);
+    for (const auto& [thread, switches] : idle.switchesByThread) {
+        auto before = settled.switchesByThread.find(thread);
+        std::fprintf(stderr, " %s %.0f", thread.c_str(),
+            switches - (before == settled.switchesByThread.end() ? 0 : before->second));
+    }
+    std::fprintf(stderr, "\n");
+}
+
+void BM_SignedIn(benchmark::State& state)
+{
+    const int buddies = int(state.range(0));
+    const char* override = std::getenv("QUORIX_PROGRAM");
+    const std::string program = override ? override : ProgramFolder() + "/quorix";
+    if (access(program.c_str(), X_OK) != 0 || Server().display.empty()) {
+        state.SkipWithError("needs the program beside the benchmark and Xvfb");
+        return;
+    }
+    for (auto _ : state) {
+        setenv("QUORIX_SOURCE_DIR", std::filesystem::path(__FILE__).parent_path().parent_path().c_str(), 0);
+        TempFolder home;
+        home.Write("accounts.json", MakeAccounts(buddies));
+        LocalService service(home.Native("accounts.json"), home.Native("service.log"));
+        if (!service.IsRunning()) {
+            state.SkipWithError("the local service did not start");
+            return;
+        }
+        // A hundred online, spread over the groups.
+        for (int k = 0; k < 100; ++k)
+            service.Post("/party/sign-in", "{\"user\": \"" + BuddyId(buddies / 100 * k + k % 10) + "\"}");
+        // What a kept login leaves for the next start.
+        setenv("QUORIX_REGISTRY", home.Native("registry").c_str(), 1);
+        {
+            UxRegistryKey key;
+            key.Create(kMessengerRegistryPath) && key.SetString(L"LoginBuddyId", ToWide(kOwner))
+                && key.SetDword(L"LoginKeepIdPassword", 1)
+                && key.SetDword(L"AgreedWithWirelessConnection", 1);
+        }
+        SaveLoginPassword(MakePasswordDigest(ToWide(kOwner), ToWide(kPassword)));
+        const pid_t pid = Spawn({ program },
+            { "DISPLAY=" + Server().display, "QUORIX_DISPLAY=sdl", "QUORIX_SCALE=1",
+                "XDG_RUNTIME_DIR=" + home.Native(), "XDG_DATA_HOME=" + home.Native("data"),
+                "QUORIX_DISPATCH_HOST=127.0.0.1",
+                "QUORIX_DISPATCH_PORT=" + std::to_string(service.dispatchPort),
+                "QUORIX_CA_FILE=" + service.caFile });
+        Sample settled;
+        plat::POINT origin;
+        bool ok = pid > 0 && WaitForWindow(20000, &origin) && WaitQuiet(pid, 500, 20000, &settled);
+        Screenshot("saved-login");
+        ok = ok && Click(origin.x + kLoginX, origin.y + kLoginY);
+        ok = ok && WaitQuiet(pid, 1500, 180000, &settled);
+        if (ok && service.Get("/state").find(kOwner) == std::string::npos)
+            ok = false;
+        if (!ok) {
+            Screenshot("not-settled");
+            const std::string log = home.Read("service.log");
+            std::fprintf(stderr, "the service's log ends:\n%s\n",
+                log.substr(log.size() - std::min<size_t>(log.size(), 2000)).c_str());
+            if (pid > 0)
+                KillAndTakeCpuMs(pid);
+            state.SkipWithError("the program did not sign in and settle");
+            return;
+        }
+        Measure(state, pid, settled, "signed-in-" + std::to_string(buddies));
+    }
+}
+BENCHMARK(BM_SignedIn)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_BareSdlWindow(benchmark::State& state)
+{
+    if (Server().display.empty()) {
+        state.SkipWithError("needs Xvfb");
+        return;
+    }
+    for (auto _ : state) {
+        TempFolder home;
+        const pid_t pid = Spawn({ "/proc/self/exe", "--bare-window" },
+            { "DISPLAY=" + Server().display, "XDG_RUNTIME_DIR=" + home.Native() });
+        Sample settled;
+        if (pid <= 0 || !WaitQuiet(pid, 1500, 20000, &settled)) {
+            if (pid > 0)
+                KillAndTakeCpuMs(pid);
+            state.SkipWithError("the bare window did not settle");
+            return;
+        }
+        Measure(state, pid, settled, "bare-window");
+    }
+}
+BENCHMARK(BM_BareSdlWindow)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The least a window drawn by its program takes: a software surface filled once, then
+// waiting for events.
+int BareWindow()
+{
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return 1;
+    SDL_Window* window = SDL_CreateWindow("bare", 0, 0, 480, 640, 0);
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (!surface)
+        return 1;
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
+    SDL_UpdateWindowSurface(window);
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) {
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
+            SDL_UpdateWindowSurface(window);
+    }
+    SDL_Quit();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::string(argv[1]) == "--bare-window")
+        return BareWindow();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
