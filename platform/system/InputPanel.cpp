@@ -31,10 +31,12 @@ namespace {
     const uint8_t kKeyboardClass[16]
         = { 'q', 'u', 'o', 'r', 'i', 'x', '-', 'k', 'e', 'y', 'b', 'o', 'a', 'r', 'd', 0 };
 
+    // No keyboard is drawn on the desktop: the panel is an empty band under the screen,
+    // so nothing moves or shrinks to make room for it.
     RECT DefaultPanelRect()
     {
         DeviceProfile p = GetDeviceProfile();
-        return RECT { 0, p.screenHeight - p.screenHeight * 3 / 8, p.screenWidth, p.screenHeight };
+        return RECT { 0, p.screenHeight, p.screenWidth, p.screenHeight };
     }
 
     void Record(PanelState& s, std::string call)
@@ -188,6 +190,7 @@ void ResetInputPanel()
     std::lock_guard<std::mutex> lock(s.mutex);
     s.calls.clear();
     s.shown = false;
+    s.rectSet = false;
     s.conversion = 0;
     s.sentence = 0;
     s.hangul = false;

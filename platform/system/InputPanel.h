@@ -2,7 +2,8 @@
 
 // The input panel (on-screen keyboard) and the input method, kept as state: the desktop
 // has neither, so each call changes the state and is recorded. Showing the panel starts
-// the display's text input and hiding it stops it.
+// the display's text input and hiding it stops it. Nothing is drawn for the panel, so it
+// takes no room: its rectangle is empty, at the bottom edge of the screen.
 
 #include "platform/event/Message.h"
 
@@ -46,14 +47,16 @@ bool ImmGetConversionStatus(HIMC context, uint32_t* conversion, uint32_t* senten
 bool ImmSetConversionStatus(HIMC context, uint32_t conversion, uint32_t sentence);
 bool ImmReleaseContext(HWND window, HIMC context);
 
-// Configuration and inspection.
+// Configuration and inspection. Tests of how screens make room for a keyboard give the
+// panel a size of their own.
 void SetInputPanelRect(const RECT& rect);
 RECT GetInputPanelRect();
 bool IsInputPanelShown();
 uint32_t GetConversionMode();
 // Every call above as text ("SipShowIM 1", "ImmSetConversionStatus 1 0" ...), oldest first.
 std::vector<std::string> GetInputPanelCalls();
-// Forgets the calls and returns to a hidden panel, alphanumeric mode.
+// Forgets the calls and any rectangle set, and returns to a hidden panel, alphanumeric
+// mode.
 void ResetInputPanel();
 // The display's text input follows the panel.
 void SetTextInputHandler(void (*handler)(bool on));
