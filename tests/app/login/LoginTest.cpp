@@ -129,6 +129,47 @@ TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
     }
 }
 
+TEST(LoginFormTest, ANewUserClicksAnywhereOnTheBoxesTypesAndSignsIn)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    // Near each edge of a box, where a pointer lands as often as in its middle.
+    const auto nearEdges = [](const UxWindow& box) {
+        const plat::RECT r = box.GetScreenRect();
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        return std::vector<plat::POINT> { { x, r.top + 2 }, { x, r.bottom - 3 }, { r.left + 3, y }, { r.right - 4, y } };
+    };
+    const struct {
+        UxWindow& box;
+        UxEdit& edit;
+    } boxes[] = { { form.IdSkin, form.IdEdit }, { form.AccountSkin, form.AccountEdit },
+        { form.PasswordSkin, form.PasswordEdit } };
+    for (size_t edge = 0; edge < 4; ++edge) {
+        for (const auto& b : boxes) {
+            // The domain box ends in the button that opens the domain menu.
+            if (edge == 3 && &b.edit == &form.AccountEdit)
+                continue;
+            const plat::POINT p = nearEdges(b.box)[edge];
+            user.driver.Tap(p.x, p.y);
+            user.driver.Settle();
+            EXPECT_TRUE(b.edit.IsFocused()) << p.x << "," << p.y;
+            // Nothing moves for a keyboard that is not drawn.
+            EXPECT_EQ(form.GetRect().top, 0);
+        }
+    }
+
+    const plat::POINT id = nearEdges(form.IdSkin)[0];
+    user.driver.Tap(id.x, id.y);
+    user.driver.Type(L"minsu");
+    const plat::POINT password = nearEdges(form.PasswordSkin)[1];
+    user.driver.Tap(password.x, password.y);
+    user.driver.Type(L"minsu1234");
+    user.driver.Screenshot("typed");
+    ASSERT_TRUE(user.driver.Tap(L"Counter/LoginButton"));
+    EXPECT_TRUE(user.SignedIn()) << user.Alert();
+}
+
 TEST(LoginFormTest, EmptyEntriesAlertWithoutConnecting)
 {
     const struct {
