@@ -36,15 +36,20 @@ bool MenuBar::Create()
     return true;
 }
 
+// While the button is held, its release decides: pressing it takes the focus from the
+// edit being typed in, whose panel then goes away at the next paint, and an unchecked
+// button would turn that panel straight back on when let go.
 bool MenuBar::OnSipShown(const plat::RECT&)
 {
-    SipButton.SetChecked(true);
+    if (!SipButton.IsCaptured())
+        SipButton.SetChecked(true);
     return true;
 }
 
 bool MenuBar::OnSipHidden()
 {
-    SipButton.SetChecked(false);
+    if (!SipButton.IsCaptured())
+        SipButton.SetChecked(false);
     return true;
 }
 

@@ -159,6 +159,19 @@ TEST(LoginFormTest, ANewUserClicksAnywhereOnTheBoxesTypesAndSignsIn)
         }
     }
 
+    // The menu bar's keyboard button and the Hangul key still switch the keyboard.
+    for (const bool shown : { false, true }) {
+        ASSERT_TRUE(user.driver.Tap(L"MenuBar/SipButton"));
+        user.driver.Settle();
+        EXPECT_EQ(plat::IsInputPanelShown(), shown);
+    }
+    const bool korean = plat::IsHangulKeyboard();
+    user.driver.Key(plat::VK_HANGUL);
+    EXPECT_NE(plat::IsHangulKeyboard(), korean);
+    user.driver.Key(plat::VK_HANGUL);
+    user.driver.Settle();
+    EXPECT_EQ(form.GetRect().top, 0);
+
     const plat::POINT id = nearEdges(form.IdSkin)[0];
     user.driver.Tap(id.x, id.y);
     user.driver.Type(L"minsu");
