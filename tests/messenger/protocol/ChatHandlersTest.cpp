@@ -192,8 +192,8 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
         std::make_tuple(L"lee@quorix.net", L"이지연", 50000u, L"key2"));
     EXPECT_EQ(m.peer.sent.back(), Frame("CSES 1 CONN SS %00", "127.0.0.1 50000 key2\r\n"));
     m.peer.Receive(Frame("CSES 1 CONN", "SS s1 127.0.0.1 50000 key2\r\n"));
-    m.peer.Receive(InSession("USER 0 1 2 lee@quorix.net 지연이 이지연 %00 1\r\n")
-        + InSession("USER 0 2 2 park@quorix.net 준호 박준호 %00 1\r\n"));
+    m.peer.Receive(InSession("USER 0 1 2 park@quorix.net 준호 박준호 %00 1\r\n")
+        + InSession("USER 0 2 2 lee@quorix.net 지연이 이지연 %00 1\r\n"));
     const size_t sent = m.peer.sent.size();
     AnswerLast("SS", "s1", "ENTR \r\n");
     EXPECT_EQ(m.peer.sent.size(), sent); // others are there: nobody to invite
@@ -208,6 +208,10 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     m.peer.Receive(InSession("JOIN 0 choi@quorix.net 서윤 최서윤 %00 0\r\n"));
     EXPECT_EQ(chat->Participants.back().Kind, 2);
     EXPECT_TRUE(screens.Has(L"AddLine 0: 최서윤 (서윤) 님이 입장하였습니다."));
+    // Someone else leaves: the peer and the title stay.
+    m.peer.Receive(InSession("QUIT 0 choi@quorix.net 0\r\n"));
+    EXPECT_TRUE(screens.Has(L"AddLine 0: 최서윤 (서윤) 님이 퇴장하였습니다."));
+    EXPECT_EQ(std::tie(chat->PeerId, chat->PeerName), std::make_tuple(L"lee@quorix.net", L"이지연"));
     // The peer leaves a group chat: the first who stays becomes peer and title.
     m.peer.Receive(InSession("QUIT 0 lee@quorix.net 0\r\n"));
     EXPECT_TRUE(screens.Has(L"AddLine 0: 이지연 (지연이) 님이 퇴장하였습니다."));
@@ -218,7 +222,7 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     screens.calls.clear();
     m.peer.Receive(InSession("QUIT 0 nobody 0\r\n") + Envelope("SS", "s9", "JOIN 0 x x x x 1\r\n")
         + Envelope("SS", "s9", "QUIT 0 park@quorix.net 0\r\n"));
-    EXPECT_EQ(chat->Participants.size(), 2u);
+    EXPECT_EQ(chat->Participants.size(), 1u);
     EXPECT_TRUE(screens.calls.empty());
 
     // Closing: the chat server is left, and the chat goes from the list.
