@@ -131,6 +131,9 @@ void TarvPeer::ResetSession()
         buddies->Clear();
     if (GroupList* groups = GroupList::GetInstance())
         groups->Clear();
+    // The unread marks follow the lists just emptied.
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->UpdateNotifyIcons();
 }
 
 void TarvPeer::EndSession(const std::wstring& alert)
