@@ -25,6 +25,12 @@ namespace {
             display->SetTextInput(on);
     }
 
+    void CompositionCancelHandler()
+    {
+        if (Display* display = GetDisplay())
+            display->GetInput().CancelComposition();
+    }
+
 } // namespace
 
 Display::Display(HWND window)
@@ -92,6 +98,7 @@ Display* OpenDisplay(HWND window, const std::wstring& title)
         g_display = display;
     }
     SetTextInputHandler(TextInputHandler);
+    SetCompositionCancelHandler(CompositionCancelHandler);
     display->SetTextInput(IsInputPanelShown());
     return display;
 }
@@ -107,6 +114,7 @@ void CloseDisplay()
     if (!display)
         return;
     SetTextInputHandler(nullptr);
+    SetCompositionCancelHandler(nullptr);
     g_capture = nullptr;
     delete display;
 }

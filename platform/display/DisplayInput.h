@@ -33,6 +33,9 @@ public:
     // The desktop input method's text being composed; empty when the composition ended
     // without a result.
     void Composition(const std::wstring& text);
+    // The window refused the character being composed: the panel's Korean keyboard
+    // forgets its syllable, so the next keys (Backspace above all) reach the window.
+    void CancelComposition();
     void Activate(bool active);
     // The user closes the window: it is destroyed, which ends the message loop.
     void Close();

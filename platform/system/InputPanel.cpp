@@ -18,6 +18,7 @@ namespace {
         uint32_t sentence = 0;
         std::vector<std::string> calls;
         void (*textInput)(bool) = nullptr;
+        void (*cancelComposition)() = nullptr;
         bool hangul = false;
     };
 
@@ -148,6 +149,23 @@ bool ImmReleaseContext(HWND, HIMC)
     return true;
 }
 
+bool ImmNotifyIME(HIMC context, uint32_t action, uint32_t index, uint32_t value)
+{
+    auto& s = Panel();
+    void (*handler)() = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(s.mutex);
+        Record(s,
+            "ImmNotifyIME " + std::to_string(action) + " " + std::to_string(index) + " " + std::to_string(value));
+        if (!context || action != NI_COMPOSITIONSTR || index != CPS_CANCEL)
+            return false;
+        handler = s.cancelComposition;
+    }
+    if (handler)
+        handler();
+    return true;
+}
+
 void SetInputPanelRect(const RECT& rect)
 {
     auto& s = Panel();
@@ -201,6 +219,13 @@ void SetTextInputHandler(void (*handler)(bool on))
     auto& s = Panel();
     std::lock_guard<std::mutex> lock(s.mutex);
     s.textInput = handler;
+}
+
+void SetCompositionCancelHandler(void (*handler)())
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.cancelComposition = handler;
 }
 
 void SetHangulKeyboard(bool on)

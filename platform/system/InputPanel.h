@@ -19,6 +19,8 @@ constexpr uint32_t SPI_GETSIPINFO = 0xE1;
 constexpr uint32_t SHFS_HIDESIPBUTTON = 0x8;
 constexpr uint32_t IME_CMODE_NATIVE = 0x1;
 constexpr uint32_t IME_CMODE_FULLSHAPE = 0x8;
+constexpr uint32_t NI_COMPOSITIONSTR = 0x15;
+constexpr uint32_t CPS_CANCEL = 0x4;
 
 struct IMENUMINFO {
     wchar_t szName[260] = {};
@@ -46,6 +48,9 @@ HIMC ImmGetContext(HWND window);
 bool ImmGetConversionStatus(HIMC context, uint32_t* conversion, uint32_t* sentence);
 bool ImmSetConversionStatus(HIMC context, uint32_t conversion, uint32_t sentence);
 bool ImmReleaseContext(HWND window, HIMC context);
+// NI_COMPOSITIONSTR with CPS_CANCEL: the composition is dropped without a result, so the
+// keys that follow start afresh. Other actions are refused.
+bool ImmNotifyIME(HIMC context, uint32_t action, uint32_t index, uint32_t value);
 
 // Configuration and inspection. Tests of how screens make room for a keyboard give the
 // panel a size of their own.
@@ -60,6 +65,8 @@ std::vector<std::string> GetInputPanelCalls();
 void ResetInputPanel();
 // The display's text input follows the panel.
 void SetTextInputHandler(void (*handler)(bool on));
+// The display's composer drops what it composes when the input method is told to.
+void SetCompositionCancelHandler(void (*handler)());
 
 // The panel's own Korean keyboard: while on, Latin letters typed where the desktop has
 // no input method are composed into Hangul. Off after a reset.
