@@ -75,11 +75,15 @@ bool TarvPeer::Send(Pkt& packet)
 {
     packet.Serialize();
     const PktStreamWriter& bytes = packet.GetWriter();
-    if (!SendBytes(bytes.GetData(), static_cast<int>(bytes.GetSize())))
+    PktPendingList* pending = PktPendingList::GetInstance();
+    if (!SendBytes(bytes.GetData(), static_cast<int>(bytes.GetSize()))) {
+        // What an envelope that never went out carries waits for no answer either.
+        if (pending && packet.GetInnerTransactionId() != 0)
+            pending->Remove(packet.GetInnerTransactionId());
         return false;
-    if (packet.GetTransactionId() != 0 && !packet.GetNoId())
-        if (PktPendingList* pending = PktPendingList::GetInstance())
-            pending->Add(packet);
+    }
+    if (pending && packet.GetTransactionId() != 0 && !packet.GetNoId() && packet.IsAnswered())
+        pending->Add(packet);
     return true;
 }
 
@@ -121,6 +125,9 @@ void TarvPeer::ResetSession()
         pong->Stop();
     Disconnect();
     m_stage = StageDispatch;
+    // Answers of a closed connection never arrive.
+    if (PktPendingList* pending = PktPendingList::GetInstance())
+        pending->Clear();
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())
         screens->ResetScreens();
     if (ChatSessionList* chats = ChatSessionList::GetInstance())

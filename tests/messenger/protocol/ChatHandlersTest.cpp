@@ -1,6 +1,8 @@
 // Chat handlers driven by frames, with a recording connection and screens.
 #include "messenger/protocol/PktInCrp2.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -314,4 +316,39 @@ TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
     plat::DispatchPending();
     EXPECT_EQ(m.chats.GetCount(), 0u);
     EXPECT_TRUE(screens.Has(L"ResetScreens"));
+}
+
+TEST_F(ChatSendFailureTest, NothingWaitsForAnAnswerThatCannotCome)
+{
+    TraceCapture quiet;
+    const size_t before = m.pending.GetCount();
+    // The invitation relay and its envelope get no answer; the leave does.
+    for (int i = 0; i < 100; ++i) {
+        CloseChat(*OpenToInvitation());
+        const std::string& leave = m.peer.sent.back();
+        ASSERT_EQ(leave.substr(0, 5), "CSES ");
+        m.peer.Receive(Frame("CSES " + std::to_string(std::stoi(leave.substr(5))) + " KILL", "s1 Y\r\n"));
+    }
+    EXPECT_EQ(m.pending.GetCount(), before);
+
+    // An envelope refused as a whole takes its inner request with it.
+    ChatSession* refused = OpenChat(L"lee@quorix.net", L"이지연");
+    m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_EQ(m.pending.GetCount(), before);
+    CloseChat(*refused);
+
+    // Envelopes that cannot be sent leave nothing behind, whoever sends them.
+    OpenChat(L"lee@quorix.net", L"이지연"); // this one is still waiting
+    const size_t waiting = m.pending.GetCount();
+    m.peer.sendsLeft = 0;
+    EXPECT_FALSE(ChangeStatus(1));
+    EXPECT_FALSE(AddGroup(L"동호회"));
+    EXPECT_FALSE(MemoBox::RequestCount(m.peer));
+    EXPECT_FALSE(MemoBox::SendMemo(m.peer, { L"lee@quorix.net" }, 0, L"", L"x"));
+    EXPECT_EQ(m.pending.GetCount(), waiting);
+    // The failed send ended the session: the reset forgets what is still waiting.
+    plat::DispatchPending();
+    EXPECT_TRUE(screens.Has(L"ResetScreens"));
+    EXPECT_EQ(m.pending.GetCount(), 0u);
 }
