@@ -233,6 +233,29 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     EXPECT_EQ(m.chats.GetCount(), 1u);
 }
 
+TEST_F(ChatHandlersTest, AnInvitationTakesOverTheChatStillWaitingForItsServer)
+{
+    ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
+    SendChatText(*chat, L"먼저");
+    const std::string ress = m.peer.sent.back();
+    m.peer.Receive(Frame("CTOC 0 lee@quorix.net", "INVT lee@quorix.net 127.0.0.1 50000 key2\r\n"));
+    EXPECT_EQ(m.chats.GetCount(), 1u);
+    const std::string cses = std::to_string(chat->PendingId);
+    EXPECT_EQ(m.peer.sent.back(), Frame("CSES " + cses + " CONN SS %00", "127.0.0.1 50000 key2\r\n"));
+    // Its own chat server comes after all: nobody takes a seat there.
+    const size_t sent = m.peer.sent.size();
+    m.peer.Receive(Envelope("DP", "%00", "RESS " + std::to_string(std::stoi(ress.substr(ress.find("\r\n") + 7)))
+            + " 127.0.0.1 40000 key1\r\n", std::stoi(ress.substr(5))));
+    EXPECT_EQ(m.peer.sent.size(), sent);
+
+    m.peer.Receive(Frame("CSES " + cses + " CONN", "SS s2 127.0.0.1 50000 key2\r\n"));
+    m.peer.Receive(Envelope("SS", "s2", "USER 0 1 1 lee@quorix.net 지연이 이지연 %00 1\r\n"));
+    AnswerLast("SS", "s2", "ENTR \r\n");
+    EXPECT_NE(m.peer.sent.back().find("MSG 0%090%090%09먼저"), std::string::npos);
+    EXPECT_EQ(chat->State, 0);
+    EXPECT_TRUE(chat->Queue.empty());
+}
+
 TEST_F(ChatHandlersTest, BadInputFromTheServiceAndOtherUsersIsDropped)
 {
     TraceCapture quiet;
