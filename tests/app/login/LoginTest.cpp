@@ -273,12 +273,15 @@ TEST(LoginFormTest, KeepBoxDecidesWhatTheNextStartShows)
     for (const bool keep : { true, false }) {
         User user;
         ASSERT_TRUE(user.driver.Start());
+        // A login kept earlier (the form shows over it when a saved sign-in is refused)
+        // is replaced, or forgotten with the box unticked.
+        user.driver.SaveLogin(L"minsu@quorix.net", L"earlier");
         if (user.Form().KeepIdPasswordCheckBox.IsChecked() != keep)
             user.driver.Tap(L"Counter/KeepIdPasswordCheckBox");
         user.SubmitForm(L"minsu", L"minsu1234");
         ASSERT_TRUE(user.SignedIn()) << keep;
         EXPECT_EQ(user.driver.RegistryDword(L"LoginKeepIdPassword", 99), keep ? 1u : 0u);
-        EXPECT_EQ(LoadLoginPassword().empty(), !keep);
+        EXPECT_EQ(LoadLoginPassword(), keep ? MakePasswordDigest(L"minsu@quorix.net", L"minsu1234") : L"");
 
         ASSERT_TRUE(user.driver.Start());
         if (!keep) {
@@ -382,6 +385,8 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
             else
                 user.SubmitForm(L"minsu", L"minsu1234");
         };
+        if (fromGate)
+            user.driver.Tap(L"Gate/LoginAsOfflineCheckBox");
         signIn();
         EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Connecting", L"MenuBar" }));
         ASSERT_TRUE(
@@ -394,6 +399,8 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
         EXPECT_EQ(user.driver.ShownScreens(),
             (std::vector<std::wstring> { fromGate ? L"Gate" : L"Counter", L"MenuBar" }));
+        // Shown again, the saved-login screen starts online whatever was ticked before.
+        EXPECT_FALSE(fromGate && user.driver.IsChecked(L"Gate/LoginAsOfflineCheckBox"));
         EXPECT_FALSE(user.App().GetLoginConnecting().ProgressLed.IsRunning());
         EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
         EXPECT_TRUE(user.driver.WaitFor([&] {
