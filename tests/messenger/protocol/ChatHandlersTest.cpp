@@ -2,6 +2,7 @@
 #include "messenger/protocol/PktInCrp2.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
@@ -254,6 +255,25 @@ TEST_F(ChatHandlersTest, AnInvitationTakesOverTheChatStillWaitingForItsServer)
     EXPECT_NE(m.peer.sent.back().find("MSG 0%090%090%09먼저"), std::string::npos);
     EXPECT_EQ(chat->State, 0);
     EXPECT_TRUE(chat->Queue.empty());
+}
+
+TEST_F(ChatHandlersTest, InvitationIdsHostsAndKeysAreTakenUpToTheirLimit)
+{
+    TraceCapture quiet;
+    const std::string fits(kMaxChatIdLength, 'a'), over(kMaxChatIdLength + 1, 'a');
+    const struct {
+        std::string inviter, host, key;
+        bool opens;
+    } cases[] = {
+        { fits, "h", "k", true }, { over, "h", "k", false }, { "b", fits, "k", true },
+        { "c", over, "k", false }, { "d", "h", fits, true }, { "e", "h", over, false },
+    };
+    for (const auto& c : cases) {
+        const size_t before = m.chats.GetCount();
+        m.peer.Receive(Frame("CTOC 0 x", "INVT " + c.inviter + " " + c.host + " 1 " + c.key + "\r\n"));
+        EXPECT_EQ(m.chats.GetCount(), before + (c.opens ? 1 : 0))
+            << c.inviter.size() << " " << c.host.size() << " " << c.key.size();
+    }
 }
 
 TEST_F(ChatHandlersTest, BadInputFromTheServiceAndOtherUsersIsDropped)
