@@ -3,8 +3,6 @@
 // Shared set-up of the fuzz targets that feed the messenger what the service sends: the
 // singletons signed in as kim with one buddy, the screens recorded and traces kept quiet.
 
-#include "messenger/protocol/PktHandler.h"
-#include "messenger/protocol/PktStreamReader.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -57,8 +55,7 @@ template <typename PeerType> struct BasicSignedInMessenger {
             m.pending.Add(PendingRequest(command, id++));
     }
 
-    // Frames handed straight to their handlers without a connection, as tests do; a
-    // failure reply is handed on as the answer to its pending request.
+    // Frames handed straight to their handlers without a connection, as tests do.
     void DispatchWithoutPeer(const std::string& bytes)
     {
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -67,27 +64,9 @@ template <typename PeerType> struct BasicSignedInMessenger {
             m.peer.GetPacketLength(data + at, static_cast<int>(bytes.size() - at), &length);
             if (length <= 0)
                 break;
-            PktStreamReader reader(data + at, static_cast<uint32_t>(length));
+            int32_t id = 0;
+            TarvPeer::HandleFrame(data + at, length, nullptr, id);
             at += static_cast<size_t>(length);
-            PktHeader header;
-            header.Read(reader);
-            std::wstring command = header.GetCommand();
-            const auto code = static_cast<int32_t>(std::wcstol(command.c_str(), nullptr, 10));
-            if (code != 0) {
-                const PktPendingList::Entry* entry = m.pending.Find(header.GetTransactionId());
-                if (!entry)
-                    continue;
-                command = entry->packet->GetCommand();
-            }
-            std::unique_ptr<PktIn> packet = m.packets.Create(command, header.GetTransactionId());
-            std::unique_ptr<PktHandler> handler = m.handlers.Create(command);
-            if (!packet || !handler)
-                continue;
-            if (code != 0)
-                packet->SetResult(code);
-            else
-                packet->Parse(reader);
-            PktHandler::Invoke(*handler, nullptr, *packet);
         }
     }
 

@@ -280,18 +280,26 @@ void TarvPeer::OnPacket(const uint8_t* data, int length)
         ~Depth() { --depth; }
     } depth(m_depth);
 
+    int32_t id = 0;
+    if (HandleFrame(data, length, this, id) && id != 0)
+        if (PktPendingList* pending = PktPendingList::GetInstance())
+            pending->Remove(id);
+}
+
+bool TarvPeer::HandleFrame(const uint8_t* data, int length, TarvPeer* peer, int32_t& id)
+{
     PktStreamReader reader(data, static_cast<uint32_t>(length));
     PktHeader header;
     header.Read(reader);
     std::wstring command = header.GetCommand();
-    const int32_t id = header.GetTransactionId();
+    id = header.GetTransactionId();
     const auto code = static_cast<int32_t>(ParseDecimal(command, INT32_MIN, INT32_MAX));
-    PktPendingList* pending = PktPendingList::GetInstance();
     if (code != 0) {
         // A failure reply carries only the code and the id of the request it answers.
+        PktPendingList* pending = PktPendingList::GetInstance();
         const PktPendingList::Entry* entry = pending ? pending->Find(id) : nullptr;
         if (!entry)
-            return;
+            return false;
         command = entry->packet->GetCommand();
     }
 
@@ -299,15 +307,14 @@ void TarvPeer::OnPacket(const uint8_t* data, int length)
     PktHandlerFactory* handlers = PktHandlerFactory::GetInstance();
     std::unique_ptr<PktIn> packet = packets ? packets->Create(command, id) : nullptr;
     if (!packet)
-        return;
+        return false;
     std::unique_ptr<PktHandler> handler = handlers ? handlers->Create(command) : nullptr;
     if (!handler)
-        return;
+        return false;
     if (code != 0)
         packet->SetResult(code);
     else
         packet->Parse(reader);
-    PktHandler::Invoke(*handler, this, *packet);
-    if (id != 0 && pending)
-        pending->Remove(id);
+    PktHandler::Invoke(*handler, peer, *packet);
+    return true;
 }

@@ -59,6 +59,10 @@ public:
     int GetPacketLength(const uint8_t* data, int size, int* length) override;
     // One complete frame; envelope handlers re-enter it with their inner frame.
     void OnPacket(const uint8_t* data, int length) override;
+    // One frame through its packet and handler, as coming from peer (null: no connection,
+    // as in tests); a failure reply is handled as the answer to its pending request. False
+    // when nothing handled it. id is the frame's transaction id.
+    static bool HandleFrame(const uint8_t* data, int length, TarvPeer* peer, int32_t& id);
     void OnRecvError(int error) override;
     void OnClosed() override;
 
