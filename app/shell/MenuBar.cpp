@@ -36,31 +36,32 @@ bool MenuBar::Create()
     return true;
 }
 
-// While the button is held, its release decides: pressing it takes the focus from the
-// edit being typed in, whose panel then goes away at the next paint, and an unchecked
-// button would turn that panel straight back on when let go.
 bool MenuBar::OnSipShown(const plat::RECT&)
 {
-    if (!SipButton.IsCaptured())
-        SipButton.SetChecked(true);
+    SipButton.SetChecked(true);
     return true;
 }
 
 bool MenuBar::OnSipHidden()
 {
-    if (!SipButton.IsCaptured())
-        SipButton.SetChecked(false);
+    SipButton.SetChecked(false);
     return true;
 }
 
 bool MenuBar::OnChildEvent(UxWindow* child, int32_t code)
 {
+    // The release switches the panel from what it was at the press: pressing the button
+    // takes the focus from the edit being typed in, whose panel goes away at the next
+    // paint, and the button's own toggle would then turn it straight back on.
+    if (code == EventPointerDown && child == &SipButton)
+        m_panelShownAtPress = SipButton.IsChecked();
     if (code != EventPointerUp)
         return true;
     if (child == &SipButton) {
-        // The button has toggled itself already.
+        const bool show = !m_panelShownAtPress;
+        SipButton.SetChecked(show);
         if (UxSipHandler* sip = UxSipHandler::GetInstance()) {
-            if (SipButton.IsChecked())
+            if (show)
                 sip->Show();
             else
                 sip->RequestHide();
