@@ -2,7 +2,7 @@
 // dispatched, in two receives split where the first byte says, with the screens
 // recorded and any session reset run as the message loop would. A request of every
 // command waits for its answer (ids from 901), so failure replies reach their handlers;
-// the buddy list and memo-box answers are dropped past 16 KiB. With the first byte's top
+// the buddy list and memo-box answers are dropped past 4 KiB. With the first byte's top
 // bit set, the frames go straight to their handlers, without a connection.
 #include "fuzz/MessengerFuzz.h"
 #include "messenger/protocol/PktInLsta.h"
@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > kMaxServiceInput)
         return 0;
-    PktInLsta::SetMaxBody(16 * 1024);
-    PktInWget::SetMaxAnswer(16 * 1024);
+    PktInLsta::SetMaxBody(4 * 1024);
+    PktInWget::SetMaxAnswer(4 * 1024);
     SignedInMessenger session;
     session.PendEveryCommand();
     if (size && (data[0] & 0x80))

@@ -1,7 +1,7 @@
 // Arbitrary bytes as memo-box answers from the service: each input line that starts a
 // WGET fragment is cut and dispatched with the memo list and the screens in place, so
 // reassembly, the handlers and nested content run together. A request of every command
-// waits for its answer (ids from 901), and answers are dropped past 16 KiB.
+// waits for its answer (ids from 901), and answers are dropped past 4 KiB.
 #include "fuzz/MessengerFuzz.h"
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/memos/PktInWget.h"
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > kMaxServiceInput)
         return 0;
-    PktInWget::SetMaxAnswer(16 * 1024);
+    PktInWget::SetMaxAnswer(4 * 1024);
     SignedInMessenger session;
     MessengerSingletons& m = session.m;
     MemoList& memos = m.memos;
