@@ -1,7 +1,8 @@
 // Arbitrary bytes as what the service sends during chats: cut into frames and dispatched
 // with two chats open (one entered with a participant and a queued line, one waiting
-// for its chat server), envelopes nested as deep as the bytes say, the chat pages
-// recorded and any session reset run as the message loop would.
+// for its chat server), envelopes nested as deep as the bytes say, a request of every
+// command waiting for its answer (ids from 901), the chat pages recorded and any session
+// reset run as the message loop would.
 #include "fuzz/MessengerFuzz.h"
 #include "messenger/model/ChatSessionList.h"
 
@@ -27,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     waiting->PeerId = L"park@quorix.net";
     waiting->State = 1;
     waiting->PendingId = 5;
+    session.PendEveryCommand();
 
     session.ReceiveSplit(data, size);
     return 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared set-up of the fuzz targets that feed the messenger what the service sends: the
-// singletons signed in as kim, the screens recorded and traces kept quiet.
+// singletons signed in as kim with one buddy, the screens recorded and traces kept quiet.
 
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
@@ -15,11 +15,59 @@
 // Inputs above this are skipped: frames are bounded far below it.
 constexpr size_t kMaxServiceInput = size_t(1) << 20;
 
+// Every request this client sends, in the order PendEveryCommand keeps them pending under
+// the ids 901, 902 ...: a failure reply ("201 917") is handled as the answer to its request.
+inline const wchar_t* const kPendingCommands[] = { L"PVER", L"AUTH", L"REQS", L"LIN2", L"LSTA", L"LOPT",
+    L"PONG", L"PING", L"ONST", L"CNIK", L"ADDB", L"ADSB", L"RMVB", L"ADDG", L"MVBG", L"CRP2", L"CTOC", L"RESS",
+    L"CSES", L"ENTR", L"MESG", L"CMSG", L"WGET", L"LOUT" };
+constexpr int32_t kFirstPendingId = 901;
+
+// A request of one command under a chosen id. It takes no id from the issuer, so the ids
+// of the requests a target sends stay those its seeds answer.
+class PendingRequest : public Pkt {
+public:
+    PendingRequest(const wchar_t* command, int32_t id)
+        : Pkt(command, id)
+    {
+    }
+    std::unique_ptr<Pkt> Clone() const override { return std::make_unique<PendingRequest>(*this); }
+    bool WriteArgs(PktStreamWriter&) override { return true; }
+    bool ReadArgs(PktStreamReader&) override { return false; }
+};
+
 template <typename PeerType> struct BasicSignedInMessenger {
     BasicSignedInMessenger()
     {
         m.me.Id = L"kim@quorix.net";
         m.peer.SetStage(TarvPeer::StageMain);
+        // A buddy the service's notices can name (other targets add theirs).
+        Buddy known;
+        known.Id = L"k0";
+        known.Email = L"z@q";
+        known.Status = BuddyStatusOffline;
+        m.buddies.Insert(known.Id, known);
+    }
+
+    void PendEveryCommand()
+    {
+        int32_t id = kFirstPendingId;
+        for (const wchar_t* command : kPendingCommands)
+            m.pending.Add(PendingRequest(command, id++));
+    }
+
+    // Frames handed straight to their handlers without a connection, as tests do.
+    void DispatchWithoutPeer(const std::string& bytes)
+    {
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        for (size_t at = 0; at < bytes.size();) {
+            int length = 0;
+            m.peer.GetPacketLength(data + at, static_cast<int>(bytes.size() - at), &length);
+            if (length <= 0)
+                break;
+            int32_t id = 0;
+            TarvPeer::HandleFrame(data + at, length, nullptr, id);
+            at += static_cast<size_t>(length);
+        }
     }
 
     // The bytes in two receives, split where the first byte says, then the message

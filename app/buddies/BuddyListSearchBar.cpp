@@ -20,6 +20,8 @@ bool BuddyListSearchBar::Build(UxXmlNode* node, BuddyListView* view)
             { { L"BackSkin", &BackSkin }, { L"SearchIcon", &SearchIcon }, { L"RollbackIcon", &RollbackIcon },
                 { L"SearchWord", &SearchWord } }))
         return false;
+    BackSkin.SetEdit(&SearchWord);
+    SearchIcon.SetEdit(&SearchWord);
     UpdateIcons();
     return true;
 }

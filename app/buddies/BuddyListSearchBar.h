@@ -2,6 +2,7 @@
 
 #include "ux/core/UxWindow.h"
 #include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxEditFrame.h"
 #include "ux/widgets/UxImageWindow.h"
 
 class BuddyListView;
@@ -22,8 +23,8 @@ public:
     // Empties the word; the filter and the icons stay as they are.
     void ClearSearchWord() { SearchWord.SetText(L""); }
 
-    UxImageWindow BackSkin;
-    UxImageWindow SearchIcon;
+    UxEditFrame BackSkin;
+    UxEditFrame SearchIcon;
     UxImageWindow RollbackIcon;
     UxEdit SearchWord;
 

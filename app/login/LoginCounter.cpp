@@ -61,6 +61,9 @@ bool LoginCounter::Create()
             { L"KeepIdPasswordCheckBox", &KeepIdPasswordCheckBox }, { L"KeepIdPasswordText", &KeepIdPasswordText },
             { L"LoginButton", &LoginButton } });
     m_passwordSkinRect = PasswordSkin.GetRect();
+    IdSkin.SetEdit(&IdEdit);
+    AccountSkin.SetEdit(&AccountEdit);
+    PasswordSkin.SetEdit(&PasswordEdit);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"
 #include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxEditFrame.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 #include "ux/widgets/UxPopup.h"
@@ -49,14 +50,14 @@ public:
     UxImageWindow BackSkin;
     UxLabel CopyrightLabel;
     UxLabel IdText;
-    UxImageWindow IdSkin;
+    UxEditFrame IdSkin;
     UxEdit IdEdit;
     UxLabel AccountText;
-    UxImageWindow AccountSkin;
+    UxEditFrame AccountSkin;
     UxEdit AccountEdit;
     UxButton AccountButton;
     UxLabel PasswordText;
-    UxImageWindow PasswordSkin;
+    UxEditFrame PasswordSkin;
     UxEdit PasswordEdit;
     UxCheckButton LoginAsOfflineCheckBox;
     UxLabel LoginAsOfflineText;

@@ -50,12 +50,18 @@ bool MenuBar::OnSipHidden()
 
 bool MenuBar::OnChildEvent(UxWindow* child, int32_t code)
 {
+    // The release switches the panel from what it was at the press: pressing the button
+    // takes the focus from the edit being typed in, whose panel goes away at the next
+    // paint, and the button's own toggle would then turn it straight back on.
+    if (code == EventPointerDown && child == &SipButton)
+        m_panelShownAtPress = SipButton.IsChecked();
     if (code != EventPointerUp)
         return true;
     if (child == &SipButton) {
-        // The button has toggled itself already.
+        const bool show = !m_panelShownAtPress;
+        SipButton.SetChecked(show);
         if (UxSipHandler* sip = UxSipHandler::GetInstance()) {
-            if (SipButton.IsChecked())
+            if (show)
                 sip->Show();
             else
                 sip->RequestHide();

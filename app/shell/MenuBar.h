@@ -32,4 +32,7 @@ public:
     UxButton SystemMenuButton;
     UxImageWindow ChatNotifyImage;
     UxImageWindow MemoNotifyImage;
+
+private:
+    bool m_panelShownAtPress = false;
 };

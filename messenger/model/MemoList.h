@@ -26,6 +26,7 @@ public:
     // Removes that very record (not whatever sits where it was); false when it is not
     // in the list. The record is freed.
     bool Remove(const Memo* memo);
+    // Frees every record and clears the unread flag.
     void Clear();
 
     size_t GetCount() const { return m_memos.size(); }

@@ -20,6 +20,11 @@ public:
     virtual bool WriteArgs(PktStreamWriter& writer) = 0;
     // Reads the arguments and any payload; the header has been read already.
     virtual bool ReadArgs(PktStreamReader& reader) = 0;
+    // Whether the service answers this request when it succeeds. One it never answers
+    // is not kept as pending: nothing would ever take it out again.
+    virtual bool IsAnswered() const { return true; }
+    // The id of a request this one carries and that is pending beside it; 0 for none.
+    virtual int32_t GetInnerTransactionId() const { return 0; }
 
     // Header then arguments into the packet's own writer. Each call appends again,
     // so a packet is serialised once.

@@ -22,10 +22,10 @@ bool PktInLsta::ReadArgs(PktStreamReader& reader)
     }
     std::string bytes;
     const bool whole = reader.ReadBytes(length, bytes);
-    if (s_fragments.size() + bytes.size() > kMaxBody) {
+    if (s_fragments.size() + bytes.size() > s_maxBody) {
         if (!s_overflow)
             UxTrace(L"PktInLsta::ReadArgs, the buddy list is larger than %u bytes; it is dropped.\n",
-                static_cast<unsigned>(kMaxBody));
+                static_cast<unsigned>(s_maxBody));
         s_fragments.clear();
         s_overflow = true;
     }

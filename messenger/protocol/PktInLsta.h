@@ -30,8 +30,11 @@ public:
     // Fragments past this much are dropped with the body they belong to.
     static constexpr size_t kMaxBody = 16 * 1024 * 1024;
     static const std::string& GetFragmentBuffer() { return s_fragments; }
+    // A lower limit, so that fuzz targets reach the drop with small inputs.
+    static void SetMaxBody(size_t bytes) { s_maxBody = bytes < kMaxBody ? bytes : kMaxBody; }
 
 private:
+    static inline size_t s_maxBody = kMaxBody;
     static inline std::string s_fragments;
     static inline bool s_overflow = false;
 };

@@ -7,8 +7,15 @@ bool PktOutCrp2::SetPayload(Pkt& inner)
 {
     if (!SerializeInto(inner, m_payload))
         return false;
+    m_answered = inner.IsAnswered();
+    m_innerId = 0;
+    if (!m_answered)
+        return true;
     PktPendingList* pending = PktPendingList::GetInstance();
-    return pending && pending->Add(inner);
+    if (!pending || !pending->Add(inner))
+        return false;
+    m_innerId = inner.GetTransactionId();
+    return true;
 }
 
 bool PktOutCrp2::WriteArgs(PktStreamWriter& writer)

@@ -21,8 +21,11 @@ public:
 
     // Serialises the inner packet (with its own id) into the payload and records it as
     // pending, so that its reply, which comes back inside an envelope, is matched like
-    // any reply.
+    // any reply. An inner packet the service never answers is not recorded, and neither
+    // is the envelope then.
     bool SetPayload(Pkt& inner);
+    bool IsAnswered() const override { return m_answered; }
+    int32_t GetInnerTransactionId() const override { return m_innerId; }
 
     int32_t GetKind() const { return m_kind; }
     const std::wstring& GetKey() const { return m_key; }
@@ -35,4 +38,6 @@ private:
     int32_t m_kind;
     std::wstring m_key;
     PktStreamWriter m_payload;
+    bool m_answered = true;
+    int32_t m_innerId = 0; // the inner packet's id while it is pending
 };

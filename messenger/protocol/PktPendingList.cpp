@@ -38,5 +38,12 @@ const PktPendingList::Entry* PktPendingList::Find(int32_t transactionId) const
 
 bool PktPendingList::Remove(int32_t transactionId)
 {
-    return m_entries.erase(transactionId) != 0;
+    auto it = m_entries.find(transactionId);
+    if (it == m_entries.end())
+        return false;
+    const int32_t inner = it->second.packet->GetInnerTransactionId();
+    m_entries.erase(it);
+    if (inner != 0 && inner != transactionId)
+        Remove(inner);
+    return true;
 }

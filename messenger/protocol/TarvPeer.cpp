@@ -75,11 +75,15 @@ bool TarvPeer::Send(Pkt& packet)
 {
     packet.Serialize();
     const PktStreamWriter& bytes = packet.GetWriter();
-    if (!SendBytes(bytes.GetData(), static_cast<int>(bytes.GetSize())))
+    PktPendingList* pending = PktPendingList::GetInstance();
+    if (!SendBytes(bytes.GetData(), static_cast<int>(bytes.GetSize()))) {
+        // What an envelope that never went out carries waits for no answer either.
+        if (pending && packet.GetInnerTransactionId() != 0)
+            pending->Remove(packet.GetInnerTransactionId());
         return false;
-    if (packet.GetTransactionId() != 0 && !packet.GetNoId())
-        if (PktPendingList* pending = PktPendingList::GetInstance())
-            pending->Add(packet);
+    }
+    if (pending && packet.GetTransactionId() != 0 && !packet.GetNoId() && packet.IsAnswered())
+        pending->Add(packet);
     return true;
 }
 
@@ -124,6 +128,9 @@ void TarvPeer::ResetSession()
     // No memo of this session is unread any more; the marks the screens put out follow.
     if (MemoList* memos = MemoList::GetInstance())
         memos->Unread = 0;
+    // Answers of a closed connection never arrive.
+    if (PktPendingList* pending = PktPendingList::GetInstance())
+        pending->Clear();
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())
         screens->ResetScreens();
     if (ChatSessionList* chats = ChatSessionList::GetInstance())
@@ -134,6 +141,9 @@ void TarvPeer::ResetSession()
         buddies->Clear();
     if (GroupList* groups = GroupList::GetInstance())
         groups->Clear();
+    // The unread marks follow the lists just emptied.
+    if (MessengerScreens* screens = MessengerScreens::GetCurrent())
+        screens->UpdateNotifyIcons();
 }
 
 void TarvPeer::EndSession(const std::wstring& alert)
@@ -273,18 +283,26 @@ void TarvPeer::OnPacket(const uint8_t* data, int length)
         ~Depth() { --depth; }
     } depth(m_depth);
 
+    int32_t id = 0;
+    if (HandleFrame(data, length, this, id) && id != 0)
+        if (PktPendingList* pending = PktPendingList::GetInstance())
+            pending->Remove(id);
+}
+
+bool TarvPeer::HandleFrame(const uint8_t* data, int length, TarvPeer* peer, int32_t& id)
+{
     PktStreamReader reader(data, static_cast<uint32_t>(length));
     PktHeader header;
     header.Read(reader);
     std::wstring command = header.GetCommand();
-    const int32_t id = header.GetTransactionId();
+    id = header.GetTransactionId();
     const auto code = static_cast<int32_t>(ParseDecimal(command, INT32_MIN, INT32_MAX));
-    PktPendingList* pending = PktPendingList::GetInstance();
     if (code != 0) {
         // A failure reply carries only the code and the id of the request it answers.
+        PktPendingList* pending = PktPendingList::GetInstance();
         const PktPendingList::Entry* entry = pending ? pending->Find(id) : nullptr;
         if (!entry)
-            return;
+            return false;
         command = entry->packet->GetCommand();
     }
 
@@ -292,15 +310,14 @@ void TarvPeer::OnPacket(const uint8_t* data, int length)
     PktHandlerFactory* handlers = PktHandlerFactory::GetInstance();
     std::unique_ptr<PktIn> packet = packets ? packets->Create(command, id) : nullptr;
     if (!packet)
-        return;
+        return false;
     std::unique_ptr<PktHandler> handler = handlers ? handlers->Create(command) : nullptr;
     if (!handler)
-        return;
+        return false;
     if (code != 0)
         packet->SetResult(code);
     else
         packet->Parse(reader);
-    PktHandler::Invoke(*handler, this, *packet);
-    if (id != 0 && pending)
-        pending->Remove(id);
+    PktHandler::Invoke(*handler, peer, *packet);
+    return true;
 }

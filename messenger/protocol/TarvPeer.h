@@ -21,7 +21,9 @@ public:
     ~TarvPeer() override;
 
     // Serialises the packet and sends it; a packet with an id is kept as pending until
-    // its reply. The caller keeps the packet. False when the bytes could not be queued.
+    // its reply, unless the service never answers it. The caller keeps the packet. False
+    // when the bytes could not be queued; what the packet carries is then not pending
+    // either.
     bool Send(Pkt& packet);
 
     // Stage 0 towards QUORIX_DISPATCH_HOST (default "localhost") on port 5004 or
@@ -40,8 +42,8 @@ public:
     // before it ran changes nothing.
     void RequestReset();
     bool IsResetPending() const { return m_resetPending; }
-    // The reset itself: keep-alive stopped, connection closed, stage 0, the screens'
-    // part, buddy and group lists emptied.
+    // The reset itself: keep-alive stopped, connection closed, stage 0, nothing pending,
+    // the screens' part, the chat, memo, buddy and group lists emptied.
     void ResetSession();
     // The service closed the connection: what it sent before the close has been
     // handled by now, and may itself have ended the session with its own alert.
@@ -57,6 +59,10 @@ public:
     int GetPacketLength(const uint8_t* data, int size, int* length) override;
     // One complete frame; envelope handlers re-enter it with their inner frame.
     void OnPacket(const uint8_t* data, int length) override;
+    // One frame through its packet and handler, as coming from peer (null: no connection,
+    // as in tests); a failure reply is handled as the answer to its pending request. False
+    // when nothing handled it. id is the frame's transaction id.
+    static bool HandleFrame(const uint8_t* data, int length, TarvPeer* peer, int32_t& id);
     void OnRecvError(int error) override;
     void OnClosed() override;
 

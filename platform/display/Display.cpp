@@ -25,6 +25,12 @@ namespace {
             display->RequestTextInput(on);
     }
 
+    void CompositionCancelHandler()
+    {
+        if (Display* display = GetDisplay())
+            display->GetInput().CancelComposition();
+    }
+
 } // namespace
 
 Display::Display(HWND window)
@@ -105,6 +111,7 @@ Display* OpenDisplay(HWND window, const std::wstring& title)
         g_display = display;
     }
     SetTextInputHandler(TextInputHandler);
+    SetCompositionCancelHandler(CompositionCancelHandler);
     display->RequestTextInput(IsInputPanelShown());
     return display;
 }
@@ -120,6 +127,7 @@ void CloseDisplay()
     if (!display)
         return;
     SetTextInputHandler(nullptr);
+    SetCompositionCancelHandler(nullptr);
     g_capture = nullptr;
     delete display;
 }

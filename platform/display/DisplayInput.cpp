@@ -456,6 +456,19 @@ void DisplayInput::FlushHangul()
         Commit(m_hangul.Flush());
 }
 
+void DisplayInput::CancelComposition()
+{
+    if (!m_hangul.IsComposing())
+        return;
+    m_hangul.Flush();
+    // The window holds nothing of the syllable, so there is nothing to empty: the
+    // composition just ends.
+    if (m_composing) {
+        m_composing = false;
+        Post(WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+}
+
 void DisplayInput::Activate(bool active)
 {
     InTurn([this, active] {

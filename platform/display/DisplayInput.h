@@ -51,6 +51,9 @@ public:
     void Composition(const std::wstring& text);
     // The backend has handed over everything it had.
     void EndOfInput();
+    // The window refused the character being composed: the panel's Korean keyboard
+    // forgets its syllable, so the next keys (Backspace above all) reach the window.
+    void CancelComposition();
     void Activate(bool active);
     // The user closes the window: it is destroyed, which ends the message loop.
     void Close();

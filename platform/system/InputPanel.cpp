@@ -18,6 +18,7 @@ namespace {
         uint32_t sentence = 0;
         std::vector<std::string> calls;
         void (*textInput)(bool) = nullptr;
+        void (*cancelComposition)() = nullptr;
         bool hangul = false;
     };
 
@@ -31,10 +32,12 @@ namespace {
     const uint8_t kKeyboardClass[16]
         = { 'q', 'u', 'o', 'r', 'i', 'x', '-', 'k', 'e', 'y', 'b', 'o', 'a', 'r', 'd', 0 };
 
+    // No keyboard is drawn on the desktop: the panel is an empty band under the screen,
+    // so nothing moves or shrinks to make room for it.
     RECT DefaultPanelRect()
     {
         DeviceProfile p = GetDeviceProfile();
-        return RECT { 0, p.screenHeight - p.screenHeight * 3 / 8, p.screenWidth, p.screenHeight };
+        return RECT { 0, p.screenHeight, p.screenWidth, p.screenHeight };
     }
 
     void Record(PanelState& s, std::string call)
@@ -146,6 +149,23 @@ bool ImmReleaseContext(HWND, HIMC)
     return true;
 }
 
+bool ImmNotifyIME(HIMC context, uint32_t action, uint32_t index, uint32_t value)
+{
+    auto& s = Panel();
+    void (*handler)() = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(s.mutex);
+        Record(s,
+            "ImmNotifyIME " + std::to_string(action) + " " + std::to_string(index) + " " + std::to_string(value));
+        if (!context || action != NI_COMPOSITIONSTR || index != CPS_CANCEL)
+            return false;
+        handler = s.cancelComposition;
+    }
+    if (handler)
+        handler();
+    return true;
+}
+
 void SetInputPanelRect(const RECT& rect)
 {
     auto& s = Panel();
@@ -188,6 +208,7 @@ void ResetInputPanel()
     std::lock_guard<std::mutex> lock(s.mutex);
     s.calls.clear();
     s.shown = false;
+    s.rectSet = false;
     s.conversion = 0;
     s.sentence = 0;
     s.hangul = false;
@@ -198,6 +219,13 @@ void SetTextInputHandler(void (*handler)(bool on))
     auto& s = Panel();
     std::lock_guard<std::mutex> lock(s.mutex);
     s.textInput = handler;
+}
+
+void SetCompositionCancelHandler(void (*handler)())
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.cancelComposition = handler;
 }
 
 void SetHangulKeyboard(bool on)

@@ -80,3 +80,12 @@ void UxSipHandler::SetConversionMode(int32_t mode)
     // Korean keyboard only: the native one types what the keys say.
     plat::SetHangulKeyboard(mode == 1);
 }
+
+void UxSipHandler::CancelComposition()
+{
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    plat::HWND window = device ? device->GetHandle() : nullptr;
+    plat::HIMC context = plat::ImmGetContext(window);
+    plat::ImmNotifyIME(context, plat::NI_COMPOSITIONSTR, plat::CPS_CANCEL, 0);
+    plat::ImmReleaseContext(window, context);
+}

@@ -22,6 +22,8 @@ public:
     void ApplyPendingHide();
     // 0 and 1: Hangul input; anything else: alphanumeric.
     void SetConversionMode(int32_t mode);
+    // Drops the input method's composition without a result.
+    void CancelComposition();
 
     int32_t GetState() const { return m_state; }
     size_t GetCurrentIndex() const { return m_current; }

@@ -502,10 +502,14 @@ bool UxEdit::OnImeComposition(uintptr_t character, intptr_t mode)
         return true;
     if (mode == 1) {
         // The composing syllable stays selected so the next update or the commit replaces
-        // it; a dropped character leaves the selection where it is.
+        // it. A dropped character (past MaxInput, or no digit) leaves the selection where
+        // it is, and the input method forgets it: otherwise the next keys, Backspace
+        // above all, would go on composing a syllable nobody sees.
         if (Insert(std::wstring(1, wchar_t(character))) > 0) {
             m_caret.SetStart(m_caret.GetStart()->GetPrevGlyph());
             m_composing = true;
+        } else if (UxSipHandler* sip = UxSipHandler::GetInstance()) {
+            sip->CancelComposition();
         }
     } else if (mode == 2) {
         InsertChar(0);

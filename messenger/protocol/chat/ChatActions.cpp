@@ -5,7 +5,6 @@
 #include "messenger/model/Me.h"
 #include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/PktOutEmpty.h"
-#include "messenger/protocol/PktPendingList.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/chat/PktOutCtoc.h"
@@ -19,13 +18,7 @@ bool SendInEnvelope(int32_t kind, const std::wstring& key, Pkt& inner)
     if (!peer)
         return false;
     PktOutCrp2 envelope(kind, key);
-    if (!envelope.SetPayload(inner))
-        return false;
-    if (peer->Send(envelope))
-        return true;
-    if (PktPendingList* pending = PktPendingList::GetInstance())
-        pending->Remove(inner.GetTransactionId());
-    return false;
+    return envelope.SetPayload(inner) && peer->Send(envelope);
 }
 
 ChatSession* OpenChat(const std::wstring& peerId, const std::wstring& peerName)

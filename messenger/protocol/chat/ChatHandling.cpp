@@ -1,11 +1,15 @@
 #include "messenger/protocol/chat/ChatHandling.h"
 
 #include "messenger/model/BuddyList.h"
+#include "messenger/ChatView.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktInCrp2.h"
 #include "messenger/protocol/PktOutCrp2.h"
 #include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/PktOutCses.h"
+
+#include <vector>
 
 ChatSession* FindEnvelopeSession()
 {
@@ -25,6 +29,26 @@ void ParticipantNames(const std::wstring& id, const std::wstring& name, const st
     const Buddy* buddy = buddies ? buddies->Find(id) : nullptr;
     shownName = buddy ? buddy->Name : name;
     shownNick = buddy ? buddy->Nick : nick;
+}
+
+void SendQueuedLines(TarvPeer* peer, ChatSession& session)
+{
+    // A send that fails ends the session on a later turn; the chat is looked up again
+    // before each line all the same, so that nothing here touches a session that has
+    // gone.
+    const std::wstring sessionId = session.SessionId;
+    std::vector<std::wstring> queued;
+    queued.swap(session.Queue);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    for (const std::wstring& text : queued) {
+        ChatSession* current = chats ? chats->FindBySessionId(sessionId) : nullptr;
+        if (!current || (peer && peer->IsResetPending()))
+            break;
+        if (ChatView* page = current->GetPage())
+            page->SendMessage(text);
+        else
+            SendChatText(*current, text);
+    }
 }
 
 void ConnectChatServer(

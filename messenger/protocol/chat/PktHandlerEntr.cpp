@@ -11,15 +11,20 @@ namespace {
 
 } // namespace
 
-bool PktHandlerEntr::Handle(TarvPeer*, PktIn& packet)
+bool PktHandlerEntr::Handle(TarvPeer* peer, PktIn& packet)
 {
     if (!CheckResult(packet))
         return false;
     ChatSession* session = FindEnvelopeSession();
     if (!session)
         return false;
-    if (!session->Participants.empty())
-        return true; // entered through an invitation: the others are here already
+    if (!session->Participants.empty()) {
+        // Entered through an invitation: the others are here already, and whatever was
+        // typed in this chat before it took the invitation goes to them.
+        session->State = 0;
+        SendQueuedLines(peer, *session);
+        return true;
+    }
     InviteToChat(*session, session->PeerId);
     return true;
 }

@@ -26,7 +26,13 @@ bool PktHandlerInvt::Handle(TarvPeer* peer, PktIn& packet)
         return false;
     }
     ChatSession* session = chats->FindOneToOne(invitation.InviterId);
-    const bool opened = !session || session->State == 1;
+    // Both opened the chat at the same moment: ours, still waiting for its own chat
+    // server (so it has invited nobody yet), takes the invitation and goes where the
+    // inviter already is, with what was typed in it. Its own request is left to come
+    // back to no chat.
+    const bool waiting
+        = session && session->State == 1 && session->SessionId.empty() && session->Participants.empty();
+    const bool opened = !session || (session->State == 1 && !waiting);
     if (opened && !(session = chats->NewSession()))
         return false;
 

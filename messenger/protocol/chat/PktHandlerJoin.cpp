@@ -3,14 +3,9 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktInCrp2.h"
-#include "messenger/protocol/TarvPeer.h"
-#include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInParticipant.h"
 #include "ux/core/UxText.h"
-
-#include <vector>
 
 namespace {
 
@@ -39,21 +34,6 @@ bool PktHandlerJoin::Handle(TarvPeer* peer, PktIn& packet)
                 ChatView::LineSystem);
     }
 
-    // What was typed while waiting goes out now, in order. A send that fails ends the
-    // session on a later turn; the chat is looked up again before each line all the
-    // same, so that nothing here touches a session that has gone.
-    const std::wstring sessionId = session->SessionId;
-    std::vector<std::wstring> queued;
-    queued.swap(session->Queue);
-    ChatSessionList* chats = ChatSessionList::GetInstance();
-    for (const std::wstring& text : queued) {
-        ChatSession* current = chats ? chats->FindBySessionId(sessionId) : nullptr;
-        if (!current || (peer && peer->IsResetPending()))
-            break;
-        if (ChatView* page = current->GetPage())
-            page->SendMessage(text);
-        else
-            SendChatText(*current, text);
-    }
+    SendQueuedLines(peer, *session);
     return true;
 }

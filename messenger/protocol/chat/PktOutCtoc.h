@@ -18,6 +18,8 @@ public:
 
     // Serialises the inner packet without its id; nothing is kept as pending for it.
     bool SetPayload(Pkt& inner);
+    // The relay is delivered without a word back to the sender.
+    bool IsAnswered() const override { return false; }
 
     std::wstring Target;
     int32_t Delivery = 3;

@@ -52,9 +52,9 @@ bool PktInWget::ReadArgs(PktStreamReader& reader)
         Drop();
         return whole;
     }
-    if (s_fragments.size() + bytes.size() > kMaxAnswer) {
+    if (s_fragments.size() + bytes.size() > s_maxAnswer) {
         UxTrace(L"PktInWget::ReadArgs, a memo-box answer of more than %u bytes is dropped.\n",
-            static_cast<unsigned>(kMaxAnswer));
+            static_cast<unsigned>(s_maxAnswer));
         Drop();
         return whole;
     }

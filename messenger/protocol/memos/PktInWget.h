@@ -34,10 +34,13 @@ public:
     static constexpr int32_t kMaxFragments = 4096;
     static constexpr size_t kMaxAnswer = 1024 * 1024;
     static const std::string& GetFragmentBuffer() { return s_fragments; }
+    // A lower limit, so that fuzz targets reach the drop with small inputs.
+    static void SetMaxAnswer(size_t bytes) { s_maxAnswer = bytes < kMaxAnswer ? bytes : kMaxAnswer; }
 
 private:
     static void Drop();
 
+    static inline size_t s_maxAnswer = kMaxAnswer;
     static inline std::string s_fragments;
     static inline int32_t s_kind = 6;
     static inline int32_t s_nextIndex = -1; // -1: no answer under way

@@ -345,7 +345,17 @@ TEST_F(BuddyListOffline, UpdatesMoveRowsInEveryGroupOfTheBuddy)
 
 TEST_F(BuddyListOffline, TheSearchWordOutlivesAReloadButNotTheSession)
 {
-    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    // The whole field takes the tap: its rounded ends, its edges and the icon inside it.
+    BuddyListSearchBar& bar = App().GetBuddyListPage().GetSearchBar();
+    const plat::RECT r = bar.GetScreenRect();
+    const plat::RECT icon = bar.SearchIcon.GetScreenRect();
+    const plat::POINT points[] = { { r.left + 16, r.top + 30 }, { r.left + 240, r.top + 12 },
+        { r.right - 16, r.top + 30 }, { (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2 } };
+    for (const plat::POINT& p : points) {
+        bar.SearchWord.SetFocus(false);
+        driver.Tap(p.x, p.y);
+        EXPECT_TRUE(bar.SearchWord.IsFocused()) << p.x << "," << p.y;
+    }
     driver.Type(L"다");
     EXPECT_EQ(Shown(View()), (Rows { L"하나 (2/3)", L"다영 / 가" }));
     App().ReloadBuddyList();

@@ -129,6 +129,60 @@ TEST(LoginFormTest, SignsInWithATypedIdLatinOrKorean)
     }
 }
 
+TEST(LoginFormTest, ANewUserClicksAnywhereOnTheBoxesTypesAndSignsIn)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    // Near each edge of a box, where a pointer lands as often as in its middle.
+    const auto nearEdges = [](const UxWindow& box) {
+        const plat::RECT r = box.GetScreenRect();
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        return std::vector<plat::POINT> { { x, r.top + 2 }, { x, r.bottom - 3 }, { r.left + 3, y }, { r.right - 4, y } };
+    };
+    const struct {
+        UxWindow& box;
+        UxEdit& edit;
+    } boxes[] = { { form.IdSkin, form.IdEdit }, { form.AccountSkin, form.AccountEdit },
+        { form.PasswordSkin, form.PasswordEdit } };
+    for (size_t edge = 0; edge < 4; ++edge) {
+        for (const auto& b : boxes) {
+            // The domain box ends in the button that opens the domain menu.
+            if (edge == 3 && &b.edit == &form.AccountEdit)
+                continue;
+            const plat::POINT p = nearEdges(b.box)[edge];
+            user.driver.Tap(p.x, p.y);
+            user.driver.Settle();
+            EXPECT_TRUE(b.edit.IsFocused()) << p.x << "," << p.y;
+            // Nothing moves for a keyboard that is not drawn.
+            EXPECT_EQ(form.GetRect().top, 0);
+        }
+    }
+
+    // The menu bar's keyboard button and the Hangul key still switch the keyboard.
+    for (const bool shown : { false, true }) {
+        ASSERT_TRUE(user.driver.Tap(L"MenuBar/SipButton"));
+        user.driver.Settle();
+        EXPECT_EQ(plat::IsInputPanelShown(), shown);
+    }
+    const bool korean = plat::IsHangulKeyboard();
+    user.driver.Key(plat::VK_HANGUL);
+    EXPECT_NE(plat::IsHangulKeyboard(), korean);
+    user.driver.Key(plat::VK_HANGUL);
+    user.driver.Settle();
+    EXPECT_EQ(form.GetRect().top, 0);
+
+    const plat::POINT id = nearEdges(form.IdSkin)[0];
+    user.driver.Tap(id.x, id.y);
+    user.driver.Type(L"minsu");
+    const plat::POINT password = nearEdges(form.PasswordSkin)[1];
+    user.driver.Tap(password.x, password.y);
+    user.driver.Type(L"minsu1234");
+    user.driver.Screenshot("typed");
+    ASSERT_TRUE(user.driver.Tap(L"Counter/LoginButton"));
+    EXPECT_TRUE(user.SignedIn()) << user.Alert();
+}
+
 TEST(LoginFormTest, EmptyEntriesAlertWithoutConnecting)
 {
     const struct {
@@ -219,12 +273,15 @@ TEST(LoginFormTest, KeepBoxDecidesWhatTheNextStartShows)
     for (const bool keep : { true, false }) {
         User user;
         ASSERT_TRUE(user.driver.Start());
+        // A login kept earlier (the form shows over it when a saved sign-in is refused)
+        // is replaced, or forgotten with the box unticked.
+        user.driver.SaveLogin(L"minsu@quorix.net", L"earlier");
         if (user.Form().KeepIdPasswordCheckBox.IsChecked() != keep)
             user.driver.Tap(L"Counter/KeepIdPasswordCheckBox");
         user.SubmitForm(L"minsu", L"minsu1234");
         ASSERT_TRUE(user.SignedIn()) << keep;
         EXPECT_EQ(user.driver.RegistryDword(L"LoginKeepIdPassword", 99), keep ? 1u : 0u);
-        EXPECT_EQ(LoadLoginPassword().empty(), !keep);
+        EXPECT_EQ(LoadLoginPassword(), keep ? MakePasswordDigest(L"minsu@quorix.net", L"minsu1234") : L"");
 
         ASSERT_TRUE(user.driver.Start());
         if (!keep) {
@@ -328,6 +385,8 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
             else
                 user.SubmitForm(L"minsu", L"minsu1234");
         };
+        if (fromGate)
+            user.driver.Tap(L"Gate/LoginAsOfflineCheckBox");
         signIn();
         EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Connecting", L"MenuBar" }));
         ASSERT_TRUE(
@@ -340,6 +399,8 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
         EXPECT_EQ(user.driver.ShownScreens(),
             (std::vector<std::wstring> { fromGate ? L"Gate" : L"Counter", L"MenuBar" }));
+        // Shown again, the saved-login screen starts online whatever was ticked before.
+        EXPECT_FALSE(fromGate && user.driver.IsChecked(L"Gate/LoginAsOfflineCheckBox"));
         EXPECT_FALSE(user.App().GetLoginConnecting().ProgressLed.IsRunning());
         EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
         EXPECT_TRUE(user.driver.WaitFor([&] {
@@ -360,21 +421,31 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
 
 TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
 {
-    // The password frame ends at 406 on the default skin.
+    // The password frame ends at 406 on the default skin. Last, the desktop's own panel,
+    // which draws no keyboard and so takes no room.
     const struct {
-        int panelTop;
+        int panelTop; // 0: the panel as the desktop has it
         int formTop;
-    } cases[] = { { 406, 0 }, { 400, -26 }, { 300, -126 } };
+    } cases[] = { { 406, 0 }, { 400, -26 }, { 300, -126 }, { 0, 0 } };
     for (const auto& c : cases) {
         plat::ResetInputPanel();
-        plat::SetInputPanelRect({ 0, c.panelTop, 480, 640 });
+        if (c.panelTop)
+            plat::SetInputPanelRect({ 0, c.panelTop, 480, 640 });
         User user(WithService(false));
         ASSERT_TRUE(user.driver.Start());
         user.TapBox(user.Form().PasswordEdit);
         user.driver.Settle();
         EXPECT_EQ(user.Form().GetRect().top, c.formTop) << c.panelTop;
         // The keyboard button of the menu bar puts the panel away: the form comes back.
-        ASSERT_TRUE(user.driver.Tap(L"MenuBar/SipButton"));
+        {
+            plat::RECT r = user.driver.Find(L"MenuBar/SipButton")->GetScreenRect();
+            user.driver.Input().PointerDown((r.left+r.right)/2, (r.top+r.bottom)/2);
+            user.driver.Flush();
+            fprintf(stderr, "DBG after down state %d checked %d shown %d focused %ls\n", UxSipHandler::GetInstance()->GetState(), user.driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown(), AppDriver::NameOf(UxWindow::FocusedWindow).c_str());
+            user.driver.Input().PointerUp((r.left+r.right)/2, (r.top+r.bottom)/2);
+            user.driver.Flush();
+        }
+        fprintf(stderr, "DBG after tap state %d checked %d shown %d focused %ls\n", UxSipHandler::GetInstance()->GetState(), user.driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown(), AppDriver::NameOf(UxWindow::FocusedWindow).c_str());
         user.driver.Settle();
         EXPECT_EQ(user.Form().GetRect().top, 0) << c.panelTop;
     }

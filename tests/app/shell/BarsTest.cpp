@@ -59,6 +59,14 @@ TEST_F(BarsTest, TheKeyboardButtonFollowsTheInputPanel)
     UxSipHandler::GetInstance()->Show();
     driver.Flush();
     EXPECT_TRUE(driver.IsChecked(L"MenuBar/SipButton"));
+
+    // Pressed while typing and let go elsewhere, it stays in step with the panel.
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    const plat::RECT button = driver.Find(L"MenuBar/SipButton")->GetScreenRect();
+    const int x = (button.left + button.right) / 2, y = (button.top + button.bottom) / 2;
+    driver.Drag(x, y, x + 200, y - 200);
+    driver.Settle();
+    EXPECT_EQ(driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown());
 }
 
 TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)

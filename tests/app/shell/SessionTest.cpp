@@ -1,6 +1,8 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
 #include "app/shell/MenuSystem.h"
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/model/MemoList.h"
 #include "tests/app/shell/OfflineApp.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
@@ -85,6 +87,17 @@ TEST_F(SessionTest, AddingAGroupSendsTheRequestAndGoesBackOnlyWhileTheSessionSta
 
 TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
 {
+    // An unread memo and an unread chat line light the menu bar's marks.
+    LocalService& service = driver.Service();
+    service.Post("/party/sign-in", R"({"user": "jiyeon@quorix.net"})");
+    service.Post("/party/memo", R"({"user": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], "body": "x"})");
+    service.Post("/party/invite", R"({"user": "jiyeon@quorix.net", "to": "minsu@quorix.net"})");
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ASSERT_TRUE(driver.WaitFor([&] { return chats->GetCount() && !chats->GetAt(0)->Participants.empty(); }));
+    service.Post("/party/say", R"({"user": "jiyeon@quorix.net", "text": "x"})");
+    ASSERT_TRUE(driver.WaitFor(
+        [&] { return driver.IsShown(L"MenuBar/ChatNotifyImage") && driver.IsShown(L"MenuBar/MemoNotifyImage"); }));
+
     ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
     auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
     ASSERT_NE(menu, nullptr);
@@ -92,4 +105,8 @@ TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
     EXPECT_EQ(driver.Screen(), L"Gate");
     EXPECT_EQ(driver.Depth(), 0u);
     EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("LOUT") != std::string::npos; }));
+    // Nothing is unread over the saved-login screen.
+    EXPECT_FALSE(driver.IsShown(L"MenuBar/ChatNotifyImage"));
+    EXPECT_FALSE(driver.IsShown(L"MenuBar/MemoNotifyImage"));
+    EXPECT_FALSE(MemoList::GetInstance()->Unread);
 }

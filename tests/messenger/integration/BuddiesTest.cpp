@@ -138,7 +138,7 @@ TEST_F(BuddiesTest, SignOutSendsLoutAndResets)
 {
     Party("sign-in", "jiyeon@quorix.net");
     ASSERT_TRUE(SignOut());
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ResetScreens" });
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"ResetScreens", L"UpdateNotifyIcons" }));
     EXPECT_EQ(m.buddies.GetCount(), 0u);
     ASSERT_TRUE(PumpUntil([&] {
         return Received("jiyeon@quorix.net", "NTFY").find(R"(["minsu@quorix.net", "F")") != std::string::npos;
@@ -146,5 +146,5 @@ TEST_F(BuddiesTest, SignOutSendsLoutAndResets)
     EXPECT_NE(service.Get("/log?user=minsu@quorix.net").find("\"LOUT "), std::string::npos);
     // No alert follows the close.
     PumpUntil([] { return false; }, 300);
-    EXPECT_EQ(screens.calls.size(), 1u);
+    EXPECT_EQ(screens.calls.size(), 2u);
 }

@@ -66,8 +66,30 @@ TEST_F(ChatTest, OneToOneChatQueuesUntilTheJoinThenCarriesLinesAndTypingBothWays
     Party("typing", kJiyeon, R"(, "state": "0")");
     EXPECT_TRUE(PumpUntilCall(L"SetDate: 대기 중입니다."));
     // Every own line was answered: nothing of the chat waits.
-    EXPECT_TRUE(
-        PumpUntil([&] { return m.pending.GetCount() <= 2; })); // the invitation's relay is never answered
+    EXPECT_TRUE(PumpUntil([&] { return m.pending.GetCount() == 0; }));
+}
+
+TEST_F(ChatTest, OpeningAtTheSameMomentAsThePeerLosesNoLineAndEndsInOneChat)
+{
+    Party("sign-in", kJiyeon);
+    // The chat server this side asks for has not come when jiyeon's invitation does.
+    service.Post("/rule", R"({"server": "main", "user": "minsu@quorix.net", "on": "RESS", "mode": "replace", "data": ""})");
+    ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
+    ASSERT_NE(chat, nullptr);
+    chat->GetPage()->SendMessage(L"먼저 쓴 줄");
+    ASSERT_TRUE(PumpUntil([&] { return service.Get("/log?user=minsu@quorix.net").find("RESS") != std::string::npos; }));
+    ASSERT_NE(Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")").find("\"sid\""), std::string::npos);
+
+    ASSERT_TRUE(PumpUntil([&] { return Received(kJiyeon).find("먼저 쓴 줄") != std::string::npos; }));
+    EXPECT_EQ(m.chats.GetCount(), 1u);
+    EXPECT_EQ(chat->Participants.size(), 1u);
+    EXPECT_TRUE(chat->Queue.empty());
+    // One conversation, both ways.
+    chat->GetPage()->SendMessage(L"둘째 줄");
+    EXPECT_TRUE(PumpUntil([&] { return Received(kJiyeon).find("둘째 줄") != std::string::npos; }));
+    Party("say", kJiyeon, R"(, "text": "반가워")");
+    EXPECT_TRUE(PumpUntilCall(L"AddLine 2: 이지연 (지연이) 님의 말:\n반가워"));
+    EXPECT_EQ(screens.Count(L"AddChatSession: jiyeon@quorix.net"), 1u);
 }
 
 TEST_F(ChatTest, ThePartyInvitesTheClientIntoAGroupChatOfThreeAndOneLeaves)

@@ -36,8 +36,8 @@ TEST(ChatSessionList, FindsSessionsTheWaysHandlersAsk)
 {
     RecordingScreens screens;
     ChatSessionList list;
-    ChatSession* first = list.NewSession();
     ChatSession* group = list.NewSession();
+    ChatSession* first = list.NewSession();
     ChatSession* second = list.NewSession();
     ASSERT_NE(first->GetPage(), nullptr); // the screens made its page
     first->PeerId = group->PeerId = second->PeerId = L"kim";
@@ -47,7 +47,8 @@ TEST(ChatSessionList, FindsSessionsTheWaysHandlersAsk)
     second->SessionId = L"s2";
     second->Unread = 1;
 
-    EXPECT_EQ(list.FindOneToOne(L"kim"), first); // the oldest; group chats are skipped
+    // The oldest one-to-one chat: a group chat with the same peer before it is skipped.
+    EXPECT_EQ(list.FindOneToOne(L"kim"), first);
     EXPECT_EQ(list.FindByPendingId(7), first);
     EXPECT_EQ(list.FindByPendingId(0), nullptr); // a frame the service started answers nothing
     EXPECT_EQ(list.FindBySessionId(L"s2"), second);

@@ -136,7 +136,8 @@ TEST_F(BuddyCommandsTest, AllowAndBlockAnswersReplaceTheTwoBits)
 
 TEST_F(BuddyCommandsTest, RequestNoticeAddsTheRequesterOnceAndAsksOnlyAboutStrangers)
 {
-    const std::string longId(kMaxBuddyText + 1, 'x');
+    // Ids of the longest length allowed are taken; one character more names nobody.
+    const std::string longestId(kMaxBuddyText, 'y'), longId(kMaxBuddyText + 1, 'x');
     m.peer.Receive("ADDB 0 RL c@q c@q 친구%20해요 e\r\n"
                    "ADDB 0 RL c@q c@q again e\r\n"
                    "ADDB 0 RL k9 a@q hi e\r\n" // already a buddy under its other id
@@ -150,6 +151,8 @@ TEST_F(BuddyCommandsTest, RequestNoticeAddsTheRequesterOnceAndAsksOnlyAboutStran
     EXPECT_EQ(screens.calls,
         (std::vector<std::wstring> {
             L"AskBuddyRequest: c@q c@q 친구 해요", L"AskBuddyRequest: c@q c@q again" }));
+    m.peer.Receive("ADDB 0 RL " + longestId + " " + longestId + " hi e\r\n");
+    EXPECT_NE(m.buddies.FindById(std::wstring(kMaxBuddyText, L'y')), nullptr);
 }
 
 TEST_F(BuddyCommandsTest, RequestAcceptAndRejectAnswers)

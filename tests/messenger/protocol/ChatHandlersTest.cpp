@@ -1,6 +1,9 @@
 // Chat handlers driven by frames, with a recording connection and screens.
 #include "messenger/protocol/PktInCrp2.h"
+#include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -192,8 +195,8 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
         std::make_tuple(L"lee@quorix.net", L"이지연", 50000u, L"key2"));
     EXPECT_EQ(m.peer.sent.back(), Frame("CSES 1 CONN SS %00", "127.0.0.1 50000 key2\r\n"));
     m.peer.Receive(Frame("CSES 1 CONN", "SS s1 127.0.0.1 50000 key2\r\n"));
-    m.peer.Receive(InSession("USER 0 1 2 lee@quorix.net 지연이 이지연 %00 1\r\n")
-        + InSession("USER 0 2 2 park@quorix.net 준호 박준호 %00 1\r\n"));
+    m.peer.Receive(InSession("USER 0 1 2 park@quorix.net 준호 박준호 %00 1\r\n")
+        + InSession("USER 0 2 2 lee@quorix.net 지연이 이지연 %00 1\r\n"));
     const size_t sent = m.peer.sent.size();
     AnswerLast("SS", "s1", "ENTR \r\n");
     EXPECT_EQ(m.peer.sent.size(), sent); // others are there: nobody to invite
@@ -208,6 +211,10 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     m.peer.Receive(InSession("JOIN 0 choi@quorix.net 서윤 최서윤 %00 0\r\n"));
     EXPECT_EQ(chat->Participants.back().Kind, 2);
     EXPECT_TRUE(screens.Has(L"AddLine 0: 최서윤 (서윤) 님이 입장하였습니다."));
+    // Someone else leaves: the peer and the title stay.
+    m.peer.Receive(InSession("QUIT 0 choi@quorix.net 0\r\n"));
+    EXPECT_TRUE(screens.Has(L"AddLine 0: 최서윤 (서윤) 님이 퇴장하였습니다."));
+    EXPECT_EQ(std::tie(chat->PeerId, chat->PeerName), std::make_tuple(L"lee@quorix.net", L"이지연"));
     // The peer leaves a group chat: the first who stays becomes peer and title.
     m.peer.Receive(InSession("QUIT 0 lee@quorix.net 0\r\n"));
     EXPECT_TRUE(screens.Has(L"AddLine 0: 이지연 (지연이) 님이 퇴장하였습니다."));
@@ -218,13 +225,55 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     screens.calls.clear();
     m.peer.Receive(InSession("QUIT 0 nobody 0\r\n") + Envelope("SS", "s9", "JOIN 0 x x x x 1\r\n")
         + Envelope("SS", "s9", "QUIT 0 park@quorix.net 0\r\n"));
-    EXPECT_EQ(chat->Participants.size(), 2u);
+    EXPECT_EQ(chat->Participants.size(), 1u);
     EXPECT_TRUE(screens.calls.empty());
 
     // Closing: the chat server is left, and the chat goes from the list.
     CloseChat(*chat);
     EXPECT_EQ(m.peer.sent.back(), "CSES 5 KILL SS s1 0\r\n");
     EXPECT_EQ(m.chats.GetCount(), 1u);
+}
+
+TEST_F(ChatHandlersTest, AnInvitationTakesOverTheChatStillWaitingForItsServer)
+{
+    ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
+    SendChatText(*chat, L"먼저");
+    const std::string ress = m.peer.sent.back();
+    m.peer.Receive(Frame("CTOC 0 lee@quorix.net", "INVT lee@quorix.net 127.0.0.1 50000 key2\r\n"));
+    EXPECT_EQ(m.chats.GetCount(), 1u);
+    const std::string cses = std::to_string(chat->PendingId);
+    EXPECT_EQ(m.peer.sent.back(), Frame("CSES " + cses + " CONN SS %00", "127.0.0.1 50000 key2\r\n"));
+    // Its own chat server comes after all: nobody takes a seat there.
+    const size_t sent = m.peer.sent.size();
+    m.peer.Receive(Envelope("DP", "%00", "RESS " + std::to_string(std::stoi(ress.substr(ress.find("\r\n") + 7)))
+            + " 127.0.0.1 40000 key1\r\n", std::stoi(ress.substr(5))));
+    EXPECT_EQ(m.peer.sent.size(), sent);
+
+    m.peer.Receive(Frame("CSES " + cses + " CONN", "SS s2 127.0.0.1 50000 key2\r\n"));
+    m.peer.Receive(Envelope("SS", "s2", "USER 0 1 1 lee@quorix.net 지연이 이지연 %00 1\r\n"));
+    AnswerLast("SS", "s2", "ENTR \r\n");
+    EXPECT_NE(m.peer.sent.back().find("MSG 0%090%090%09먼저"), std::string::npos);
+    EXPECT_EQ(chat->State, 0);
+    EXPECT_TRUE(chat->Queue.empty());
+}
+
+TEST_F(ChatHandlersTest, InvitationIdsHostsAndKeysAreTakenUpToTheirLimit)
+{
+    TraceCapture quiet;
+    const std::string fits(kMaxChatIdLength, 'a'), over(kMaxChatIdLength + 1, 'a');
+    const struct {
+        std::string inviter, host, key;
+        bool opens;
+    } cases[] = {
+        { fits, "h", "k", true }, { over, "h", "k", false }, { "b", fits, "k", true },
+        { "c", over, "k", false }, { "d", "h", fits, true }, { "e", "h", over, false },
+    };
+    for (const auto& c : cases) {
+        const size_t before = m.chats.GetCount();
+        m.peer.Receive(Frame("CTOC 0 x", "INVT " + c.inviter + " " + c.host + " 1 " + c.key + "\r\n"));
+        EXPECT_EQ(m.chats.GetCount(), before + (c.opens ? 1 : 0))
+            << c.inviter.size() << " " << c.host.size() << " " << c.key.size();
+    }
 }
 
 TEST_F(ChatHandlersTest, BadInputFromTheServiceAndOtherUsersIsDropped)
@@ -336,4 +385,39 @@ TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
     plat::DispatchPending();
     EXPECT_EQ(m.chats.GetCount(), 0u);
     EXPECT_TRUE(screens.Has(L"ResetScreens"));
+}
+
+TEST_F(ChatSendFailureTest, NothingWaitsForAnAnswerThatCannotCome)
+{
+    TraceCapture quiet;
+    const size_t before = m.pending.GetCount();
+    // The invitation relay and its envelope get no answer; the leave does.
+    for (int i = 0; i < 100; ++i) {
+        CloseChat(*OpenToInvitation());
+        const std::string& leave = m.peer.sent.back();
+        ASSERT_EQ(leave.substr(0, 5), "CSES ");
+        m.peer.Receive(Frame("CSES " + std::to_string(std::stoi(leave.substr(5))) + " KILL", "s1 Y\r\n"));
+    }
+    EXPECT_EQ(m.pending.GetCount(), before);
+
+    // An envelope refused as a whole takes its inner request with it.
+    ChatSession* refused = OpenChat(L"lee@quorix.net", L"이지연");
+    m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_EQ(m.pending.GetCount(), before);
+    CloseChat(*refused);
+
+    // Envelopes that cannot be sent leave nothing behind, whoever sends them.
+    OpenChat(L"lee@quorix.net", L"이지연"); // this one is still waiting
+    const size_t waiting = m.pending.GetCount();
+    m.peer.sendsLeft = 0;
+    EXPECT_FALSE(ChangeStatus(1));
+    EXPECT_FALSE(AddGroup(L"동호회"));
+    EXPECT_FALSE(MemoBox::RequestCount(m.peer));
+    EXPECT_FALSE(MemoBox::SendMemo(m.peer, { L"lee@quorix.net" }, 0, L"", L"x"));
+    EXPECT_EQ(m.pending.GetCount(), waiting);
+    // The failed send ended the session: the reset forgets what is still waiting.
+    plat::DispatchPending();
+    EXPECT_TRUE(screens.Has(L"ResetScreens"));
+    EXPECT_EQ(m.pending.GetCount(), 0u);
 }

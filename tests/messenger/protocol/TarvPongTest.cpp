@@ -50,11 +50,11 @@ TEST_F(TarvPongTest, AnsweredPongsGoOutEveryPeriodAndAMissedAnswerEndsTheSession
     EXPECT_TRUE(screens.calls.empty());
     UxPumpFor(1);
     EXPECT_EQ(m.peer.sent.size(), 4u);
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { kMissedAlert, L"ResetScreens" }));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { kMissedAlert, L"ResetScreens", L"UpdateNotifyIcons" }));
     EXPECT_FALSE(m.pong.IsRunning());
     EXPECT_EQ(m.buddies.GetCount(), 0u);
     UxPumpFor(30000);
-    EXPECT_EQ(screens.calls.size(), 2u);
+    EXPECT_EQ(screens.calls.size(), 3u);
 }
 
 TEST_F(TarvPongTest, FailedAnswerCountsAsMissedAndStopIsHarmlessTwice)

@@ -307,6 +307,15 @@ TEST_F(EditTest, KoreanKeyboardComposesSyllablesInTheEdit)
     Key(plat::VK_BACK); // no composition left: an ordinary Backspace
     EXPECT_EQ(edit->GetText(), L"안녕하세요");
 
+    // At the edit's limit a further syllable is dropped, and Backspace deletes at once.
+    edit->SetMaxInput(6);
+    for (const wchar_t* key : { L"g", L"k", L"s", L"d", L"k" }) // 한, then 아, which does not fit
+        Type(key);
+    EXPECT_EQ(edit->GetText(), L"안녕하세요한");
+    Key(plat::VK_BACK);
+    EXPECT_EQ(edit->GetText(), L"안녕하세요");
+    edit->SetMaxInput(0);
+
     // English passes keys through; the panel's button toggles.
     edit->SetKeyboardType(UxEdit::English);
     parent.SetFocus(true);

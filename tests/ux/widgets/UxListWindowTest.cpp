@@ -112,6 +112,22 @@ TEST_F(ListWindow, RowsAnimateInAndOutWithIndicesKeptDuringARemoval)
     EXPECT_TRUE(window.Consistent());
     EXPECT_EQ(window.GetYAxis().GetContentSize(), 150);
 
+    // A row held while one above it shrinks out keeps its selection when that one goes.
+    window.Clear();
+    for (uintptr_t d = 0; d < 6; ++d)
+        window.AddRow(Row(d));
+    window.StopAnimation();
+    EXPECT_TRUE(window.RemoveRow(1));
+    Down(100, 175);
+    UxPumpFor(150);
+    Up(100, 175);
+    const int32_t held = window.GetSelection();
+    ASSERT_GT(held, 1);
+    const uintptr_t data = window.GetRow(held).data;
+    UxPumpFor(600);
+    EXPECT_EQ(window.GetSelection(), held - 1);
+    EXPECT_EQ(window.GetRow(window.GetSelection()).data, data);
+
     // Removing rows of a list scrolled to its end brings it back into range.
     window.Clear();
     for (uintptr_t d = 0; d < 20; ++d)
@@ -237,6 +253,20 @@ TEST_F(ListWindow, TapDuringAFlingStopsItAndSelectsNothing)
     EXPECT_EQ(window.GetYAxis().GetOffset(), stopped);
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(window.GetSelection(), -1);
+
+    // A row tapped before the list was moved by a key, which selects it and no drag
+    // clears: the tap that stops the move clicks nothing still.
+    window.GetYAxis().SetPosition(-237); // an item row at screen y 300
+    Tap(100, 300);
+    ASSERT_EQ(window.log.size(), 2u);
+    window.log.clear();
+    window.SetFocus(true);
+    Input().Key(true, 34); // page down
+    Flush();
+    UxPumpFor(100);
+    ASSERT_TRUE(window.GetYAxis().IsFlinging());
+    Tap(100, 300);
+    EXPECT_TRUE(window.log.empty());
 }
 
 TEST_F(ListWindow, PageKeysScrollAndDefaultRowsAreShadedByKind)

@@ -32,20 +32,21 @@ protected:
 TEST_F(ScrollWindow, DragFollowsThePointerOnceBeyondTheSlopAndHalvesPastAnEdge)
 {
     Down(200, 500);
-    Move(200, 490); // within the slop: nothing moves
+    Move(200, 481); // within the slop: nothing moves
+    EXPECT_TRUE(window.hooks.empty());
     EXPECT_EQ(Offset(), 0);
-    Move(200, 470); // the drag starts here but the content waits for the next move
+    Move(200, 480); // exactly the slop: the drag starts, the content waits for the next move
     EXPECT_EQ(window.hooks, Hooks { "drag" });
     EXPECT_EQ(Offset(), 0);
     Move(200, 400);
-    EXPECT_EQ(Offset(), -70);
+    EXPECT_EQ(Offset(), -80);
     Move(200, 400); // the same point again adds no step
     Move(200, 350);
-    EXPECT_EQ(Offset(), -120);
+    EXPECT_EQ(Offset(), -130);
     ExpectFrameMatchesOffset();
     Move(200, 500);
-    Move(200, 600); // from 30 past the start: half of 100
-    EXPECT_EQ(Offset(), 80);
+    Move(200, 600); // from 20 past the start: half of 100
+    EXPECT_EQ(Offset(), 70);
     ExpectFrameMatchesOffset();
     Up(200, 600, 200); // slow release: the edge eats the fling and the content settles
     UxPumpFor(3000);
@@ -119,11 +120,20 @@ TEST_F(ScrollWindow, TouchStopsAFlingAndSnapsBackWhatLiesOutside)
     UxPumpFor(500);
     EXPECT_EQ(Offset(), stopped);
 
-    window.GetYAxis().SetPosition(60); // left past the start
-    Down(100, 100);
-    EXPECT_EQ(Offset(), 0); // at once, no animation
-    EXPECT_FALSE(window.GetYAxis().IsMoving());
-    Up(100, 100);
+    // Left past an edge, by a lot or a single pixel: a touch puts it back at once, no
+    // animation; without one it springs back.
+    const int32_t end = 640 - 2000;
+    for (const int32_t past : { 60, 1, end - 1 }) {
+        window.GetYAxis().SetPosition(past);
+        Down(100, 100);
+        EXPECT_EQ(Offset(), past > 0 ? 0 : end) << past;
+        EXPECT_FALSE(window.GetYAxis().IsMoving());
+        Up(100, 100);
+        window.GetYAxis().SetPosition(past);
+        EXPECT_TRUE(window.GetYAxis().Settle()) << past;
+        UxPumpFor(1100);
+        EXPECT_EQ(Offset(), past > 0 ? 0 : end) << past;
+    }
 }
 
 TEST_F(ScrollWindow, ReleaseWithoutTimePassingDoesNotFling)
