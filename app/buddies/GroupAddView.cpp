@@ -9,12 +9,6 @@ GroupAddView::~GroupAddView()
 
 bool GroupAddView::ApplySkin(UxXmlNode* node)
 {
+    BackSkin.SetEdit(&GroupName);
     return FilledBar::ApplySkin(node) && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"GroupName", &GroupName } });
-}
-
-bool GroupAddView::OnChildEvent(UxWindow* child, int32_t code)
-{
-    if (child == &BackSkin && code == EventPointerDown)
-        GroupName.SetFocus(true);
-    return true;
 }

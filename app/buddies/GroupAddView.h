@@ -2,7 +2,7 @@
 
 #include "app/buddies/FilledBar.h"
 #include "ux/widgets/UxEdit.h"
-#include "ux/widgets/UxImageWindow.h"
+#include "ux/widgets/UxEditFrame.h"
 
 // The new group's name in its frame; a press anywhere on the frame puts the caret there.
 class GroupAddView : public FilledBar {
@@ -11,8 +11,7 @@ public:
 
     // The bar's keys, then its parts from the children of their names.
     bool ApplySkin(UxXmlNode* node) override;
-    bool OnChildEvent(UxWindow* child, int32_t code) override;
 
-    UxImageWindow BackSkin;
+    UxEditFrame BackSkin;
     UxEdit GroupName;
 };

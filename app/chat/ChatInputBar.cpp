@@ -38,6 +38,7 @@ bool ChatInputBar::Create(ChatPage* page)
     if (!node || !ApplySkin(node))
         return false;
     m_page = page;
+    m_back.SetEdit(&m_input);
     AddSkinParts(*this, node,
         { { L"BackSkin", &m_back }, { L"Input", &m_input }, { L"DisabledReason", &m_reason },
             { L"EmoticonButton", &m_emoticons } });
@@ -124,11 +125,6 @@ bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)
         OpenEmoticons();
         return true;
     }
-    // The frame drawn around the field takes a press for the field.
-    if (child == &m_back && code == EventPointerDown) {
-        FocusInput();
-        return true;
-    }
     if (child != &m_input)
         return true;
     if (code == EventKeyDown) {
@@ -152,12 +148,6 @@ bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)
         SendTypingNotice(1);
     }
     return true;
-}
-
-void ChatInputBar::FocusInput()
-{
-    if (m_input.IsVisible() && !m_input.IsFocused())
-        m_input.SetFocus(true);
 }
 
 bool ChatInputBar::OnSipShown(const plat::RECT& panelRect)

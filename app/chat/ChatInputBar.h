@@ -2,6 +2,7 @@
 
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxEditFrame.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 
@@ -42,10 +43,9 @@ public:
 
 private:
     static void OnEmoticonChosen(uintptr_t context, UxPopup* popup, int32_t result);
-    void FocusInput();
 
     ChatPage* m_page = nullptr;
-    UxImageWindow m_back;
+    UxEditFrame m_back;
     UxEdit m_input;
     UxLabel m_reason;
     UxButton m_emoticons;

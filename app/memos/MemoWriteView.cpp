@@ -26,6 +26,7 @@ bool MemoWriteView::Build(UxXmlNode* node)
         return false;
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
+    BackSkin.SetEdit(&Message);
     return AddSkinParts(*this, node,
         { { L"BackSkin", &BackSkin }, { L"ReceiverButton", &ReceiverButton },
             { L"ReceiverSkin", &ReceiverSkin }, { L"ReceiverText", &ReceiverText },
@@ -40,12 +41,7 @@ bool MemoWriteView::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 
 bool MemoWriteView::OnChildEvent(UxWindow* child, int32_t code)
 {
-    // A press anywhere on the text's frame (the background around it) types into it;
-    // the receiver line is chosen, not typed, so its box opens the picker like its button.
-    if (code == EventPointerDown && child == &BackSkin) {
-        Message.SetFocus(true);
-        return true;
-    }
+    // The receiver line is chosen, not typed, so its box opens the picker like its button.
     if (code != EventPointerUp)
         return true;
     if (child == &ReceiverButton || child == &ReceiverSkin || child == &ReceiverText)

@@ -3,6 +3,7 @@
 #include "ux/core/UxWindow.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxEditFrame.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 
@@ -52,7 +53,7 @@ public:
     // The display names with ";" between them.
     static std::wstring JoinDisplayNames(const std::vector<std::wstring>& ids);
 
-    UxImageWindow BackSkin;
+    UxEditFrame BackSkin;
     UxButton ReceiverButton;
     UxImageWindow ReceiverSkin;
     UxLabel ReceiverText;

@@ -17,18 +17,12 @@ bool OptionNickView::Create(UxXmlNode* node)
         return false;
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
+    BackSkin.SetEdit(&Nick);
     return AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"Nick", &Nick } });
 }
 
 bool OptionNickView::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool OptionNickView::OnChildEvent(UxWindow* child, int32_t code)
-{
-    if (child == &BackSkin && code == EventPointerDown)
-        Nick.SetFocus(true);
     return true;
 }

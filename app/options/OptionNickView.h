@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ux/widgets/UxEdit.h"
-#include "ux/widgets/UxImageWindow.h"
+#include "ux/widgets/UxEditFrame.h"
 
 // The nick field in its frame. A press anywhere on the frame puts the caret in the field.
 class OptionNickView : public UxWindow {
@@ -12,9 +12,8 @@ public:
     // names. False when the node is missing or a part fails.
     bool Create(UxXmlNode* node);
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool OnChildEvent(UxWindow* child, int32_t code) override;
 
-    UxImageWindow BackSkin;
+    UxEditFrame BackSkin;
     UxEdit Nick;
 
 private:

@@ -4,6 +4,8 @@
 #include "messenger/protocol/memos/MemoBox.h"
 #include "tests/support/ServiceSession.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kMinsu = "minsu@quorix.net";
@@ -117,7 +119,10 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, gone));
     EXPECT_EQ(Await(notFound), (std::vector<std::wstring> { notFound }));
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxNone));
-    EXPECT_EQ(Await(badBox).front(), badBox);
+    // The switch empties the list, unread flag included, so the count that comes back
+    // with the failure may light the marks again first.
+    const std::vector<std::wstring> switched = Await(badBox);
+    EXPECT_NE(std::find(switched.begin(), switched.end(), badBox), switched.end());
 }
 
 TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
