@@ -27,7 +27,6 @@ bool MemoListView::Build(UxXmlNode* node)
         m_itemHeight = height->GetInt();
     if (UxXmlNode* back = node->FindChild(L"_BackColor"))
         m_backColor = back->GetColor();
-    plat::RECT unused;
     if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
         || !ReadRowItem(node, L"Line", m_line, m_lineRect)
         || !ReadRowItem(node, L"UnreadIcon", m_unreadIcon, m_unreadRect)
