@@ -10,8 +10,8 @@
 
 class UxXmlNode;
 
-// The pieces the buddy screens' lists draw their rows from, each read once from a
-// child of the list's skin node and placed by that child's "_Rect", relative to the row.
+// The pieces list views draw their rows from, each read once from a child of the list's
+// skin node and placed by that child's "_Rect", relative to the row.
 
 // Whether x (relative to the row) lies on an item at rect or in the strip before it that
 // is as wide as the item sits below the row's top, so a tap just left of a small icon
