@@ -16,7 +16,7 @@ bool ChatInfoPage::Create()
     if (!node || !ApplySkin(node))
         return false;
     AddChild(&m_view);
-    return m_view.Create(node->FindChild(L"View"));
+    return m_view.ApplySkin(node->FindChild(L"View"));
 }
 
 void ChatInfoPage::OnWillShow()
