@@ -42,12 +42,12 @@ void Apply(UxXmlNode* node)
 {
     UxXmlNode* view = node->FindChild(L"View");
     OptionListView options;
-    if (options.Create(view)) {
+    if (options.ApplySkin(view)) {
         DrawRows(options);
         options.OnRowClicked(0, 0, 0);
     }
     OptionView choices;
-    if (choices.Create(view)) {
+    if (choices.ApplySkin(view)) {
         for (int32_t kind : { 0, 1, 2, 3, 4, 5, 7, -1 }) {
             choices.SetKind(kind);
             DrawRows(choices);

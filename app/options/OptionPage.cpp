@@ -34,7 +34,7 @@ bool OptionPage::Create()
         return false;
     AddChild(&m_titleBar);
     AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.Create(node->FindChild(L"View"));
+    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
 }
 
 void OptionPage::OnWillShow()

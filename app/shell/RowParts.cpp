@@ -19,11 +19,11 @@ bool RowText::Read(UxXmlNode* view, const wchar_t* name)
     return ReadRowText(view, name, look, rect);
 }
 
-void RowText::Draw(UxListItemPainter& painter, const std::wstring& text, bool selected)
+void RowText::Draw(UxListItemPainter& painter, const std::wstring& text, bool selected, const plat::RECT& at)
 {
     UxTextItem& item = look[selected ? 1 : 0];
     item.SetText(text);
-    painter.DrawText(item, rect);
+    painter.DrawText(item, at);
 }
 
 bool RowFrame::Read(UxXmlNode* view)

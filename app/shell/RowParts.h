@@ -30,7 +30,12 @@ struct RowImage {
 // A text in a row, in its "TextColor", or in "TextColorSelected" on the selected row.
 struct RowText {
     bool Read(UxXmlNode* view, const wchar_t* name);
-    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected);
+    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected)
+    {
+        Draw(painter, text, selected, rect);
+    }
+    // The same at another place in the row.
+    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected, const plat::RECT& at);
 
     UxTextItem look[2];
     plat::RECT rect {};
