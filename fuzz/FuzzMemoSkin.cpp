@@ -68,7 +68,7 @@ void Apply(UxXmlNode* node)
     MemoListTitleBar title;
     title.Build(list ? list->FindChild(L"TitleBar") : nullptr);
     MemoListView rows;
-    if (rows.Build(list ? list->FindChild(L"View") : nullptr)) {
+    if (rows.ApplySkin(list ? list->FindChild(L"View") : nullptr)) {
         rows.SetAnimate(false);
         rows.AppendPage(2);
         rows.SetSelection(0);
@@ -81,7 +81,7 @@ void Apply(UxXmlNode* node)
     MemoReadButtonBar buttons;
     buttons.Build(read ? read->FindChild(L"ButtonBar") : nullptr);
     MemoReadView card;
-    if (card.Build(read ? read->FindChild(L"View") : nullptr)) {
+    if (card.ApplySkin(read ? read->FindChild(L"View") : nullptr)) {
         card.ShowMemo(memos.GetAt(0));
         DrawRows(card);
         PktInImsg packet(0);

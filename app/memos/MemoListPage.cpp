@@ -17,5 +17,5 @@ bool MemoListPage::Create()
         return false;
     AddChild(&m_titleBar);
     AddChild(&m_view);
-    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
 }

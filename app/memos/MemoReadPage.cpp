@@ -19,7 +19,7 @@ bool MemoReadPage::Create()
         return false;
     AddChild(&m_buttonBar);
     AddChild(&m_view);
-    return m_buttonBar.Build(node->FindChild(L"ButtonBar")) && m_view.Build(node->FindChild(L"View"));
+    return m_buttonBar.Build(node->FindChild(L"ButtonBar")) && m_view.ApplySkin(node->FindChild(L"View"));
 }
 
 void MemoReadPage::OnWillShow()
