@@ -6,9 +6,7 @@
 
 BuddyListPage::~BuddyListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_searchBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool BuddyListPage::Create()

@@ -17,9 +17,3 @@ bool FilledBar::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     surface->FillRect(m_backColor, rect);
     return true;
 }
-
-void FilledBar::RemoveChildren()
-{
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
-}

@@ -12,9 +12,6 @@ public:
     bool ApplySkin(UxXmlNode* node) override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
 
-protected:
-    void RemoveChildren();
-
 private:
     plat::COLORREF m_backColor = 0xFFFFFF;
 };

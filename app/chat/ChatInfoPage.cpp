@@ -6,8 +6,7 @@
 
 ChatInfoPage::~ChatInfoPage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool ChatInfoPage::Create()

@@ -12,8 +12,7 @@
 
 ChatListView::~ChatListView()
 {
-    if (m_helpText.GetParent() == this)
-        RemoveChild(&m_helpText);
+    RemoveChildren();
 }
 
 bool ChatListView::ApplySkin(UxXmlNode* node)

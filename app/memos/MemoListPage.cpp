@@ -5,9 +5,7 @@
 
 MemoListPage::~MemoListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoListPage::Create()

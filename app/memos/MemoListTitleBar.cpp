@@ -7,10 +7,7 @@
 
 MemoListTitleBar::~MemoListTitleBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&BoxText),
-             static_cast<UxWindow*>(&BoxButton), static_cast<UxWindow*>(&WriteButton) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoListTitleBar::Build(UxXmlNode* node)

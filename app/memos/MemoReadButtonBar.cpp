@@ -41,11 +41,7 @@ void OpenWriter(MessengerApp& app)
 
 MemoReadButtonBar::~MemoReadButtonBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&ReplyButton), static_cast<UxWindow*>(&ReplyAllButton),
-             static_cast<UxWindow*>(&ForwardButton), static_cast<UxWindow*>(&DeleteButton),
-             static_cast<UxWindow*>(&SpamButton) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoReadButtonBar::Build(UxXmlNode* node)

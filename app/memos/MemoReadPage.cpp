@@ -7,9 +7,7 @@
 
 MemoReadPage::~MemoReadPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_buttonBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoReadPage::Create()

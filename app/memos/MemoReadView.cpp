@@ -36,8 +36,7 @@ plat::RECT Column(const plat::RECT& rect, int32_t top, int32_t height)
 
 MemoReadView::~MemoReadView()
 {
-    if (Content.GetParent() == this)
-        RemoveChild(&Content);
+    RemoveChildren();
 }
 
 bool MemoReadView::ApplySkin(UxXmlNode* node)

@@ -6,8 +6,7 @@
 
 MemoWritePage::~MemoWritePage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool MemoWritePage::Create()

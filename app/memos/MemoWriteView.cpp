@@ -13,11 +13,7 @@
 
 MemoWriteView::~MemoWriteView()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&ReceiverButton),
-             static_cast<UxWindow*>(&ReceiverSkin), static_cast<UxWindow*>(&ReceiverText),
-             static_cast<UxWindow*>(&SendButton), static_cast<UxWindow*>(&Message) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoWriteView::Build(UxXmlNode* node)

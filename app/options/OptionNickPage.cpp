@@ -8,9 +8,7 @@
 
 OptionNickPage::~OptionNickPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionNickPage::Create()

@@ -6,9 +6,7 @@
 
 OptionNickView::~OptionNickView()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&Nick) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionNickView::Create(UxXmlNode* node)

@@ -22,9 +22,7 @@ constexpr const wchar_t* kTexts[][3] = {
 
 OptionPage::~OptionPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionPage::Create()

@@ -6,8 +6,7 @@
 
 OptionServiceInfoPage::~OptionServiceInfoPage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool OptionServiceInfoPage::Create()

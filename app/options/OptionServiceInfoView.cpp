@@ -8,13 +8,7 @@
 
 OptionServiceInfoView::~OptionServiceInfoView()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&Logo), static_cast<UxWindow*>(&VersionText),
-             static_cast<UxWindow*>(&LastUpdateInfoText), static_cast<UxWindow*>(&PlatformInfoText),
-             static_cast<UxWindow*>(&ApplicationName), static_cast<UxWindow*>(&Line),
-             static_cast<UxWindow*>(&TarvSupportText), static_cast<UxWindow*>(&SupportPhone),
-             static_cast<UxWindow*>(&SupportMail), static_cast<UxWindow*>(&CopyrightText) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionServiceInfoView::Create(UxXmlNode* node)

@@ -6,9 +6,7 @@
 
 OptionTitleBar::~OptionTitleBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&HelpText1), static_cast<UxWindow*>(&HelpText2) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionTitleBar::Create(UxXmlNode* node)

@@ -4,10 +4,7 @@
 
 IconTitleBar::~IconTitleBar()
 {
-    for (UxWindow* part :
-        { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&Icon), static_cast<UxWindow*>(&Text) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool IconTitleBar::Create(UxXmlNode* node)
