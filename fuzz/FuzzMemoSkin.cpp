@@ -66,7 +66,7 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* list = node->FindChild(L"MemoList");
     MemoListTitleBar title;
-    title.Build(list ? list->FindChild(L"TitleBar") : nullptr);
+    title.ApplySkin(list ? list->FindChild(L"TitleBar") : nullptr);
     MemoListView rows;
     if (rows.ApplySkin(list ? list->FindChild(L"View") : nullptr)) {
         rows.SetAnimate(false);
@@ -79,7 +79,7 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* read = node->FindChild(L"MemoRead");
     MemoReadButtonBar buttons;
-    buttons.Build(read ? read->FindChild(L"ButtonBar") : nullptr);
+    buttons.ApplySkin(read ? read->FindChild(L"ButtonBar") : nullptr);
     MemoReadView card;
     if (card.ApplySkin(read ? read->FindChild(L"View") : nullptr)) {
         card.ShowMemo(memos.GetAt(0));
@@ -94,7 +94,7 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* write = node->FindChild(L"MemoWrite");
     MemoWriteView writer;
-    writer.Build(write ? write->FindChild(L"View") : nullptr);
+    writer.ApplySkin(write ? write->FindChild(L"View") : nullptr);
     writer.SetReplyAll(L"cookie", { L"a@quorix.net", L"b@quorix.net" });
 }
 

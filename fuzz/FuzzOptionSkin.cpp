@@ -56,17 +56,17 @@ void Apply(UxXmlNode* node)
         }
     }
     OptionTitleBar help;
-    if (help.Create(node->FindChild(L"TitleBar"))) {
+    if (help.ApplySkin(node->FindChild(L"TitleBar"))) {
         help.SetHelpText1(L"내 상태를 설정하세요.");
         help.OnPaint(&Surface(), plat::RECT { 0, 0, 480, 640 });
     }
     IconTitleBar title;
-    title.Create(node->FindChild(L"TitleBar"));
+    title.ApplySkin(node->FindChild(L"TitleBar"));
     OptionNickView nick;
-    if (nick.Create(view))
+    if (nick.ApplySkin(view))
         nick.Nick.SetText(L"민수");
     OptionServiceInfoView info;
-    info.Create(view);
+    info.ApplySkin(view);
 }
 
 } // namespace

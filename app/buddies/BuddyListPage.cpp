@@ -11,8 +11,8 @@ BuddyListPage::~BuddyListPage()
 
 bool BuddyListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddyListPage::Create", L"BuddyList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
+    UxXmlNode* node = CreateFromSkin();
+    if (!node)
         return false;
     AddChild(&m_searchBar);
     AddChild(&m_view);

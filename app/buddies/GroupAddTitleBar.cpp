@@ -9,5 +9,6 @@ GroupAddTitleBar::~GroupAddTitleBar()
 
 bool GroupAddTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return FilledBar::ApplySkin(node) && AddSkinParts(*this, node, { { L"HelpText1", &HelpText1 }, { L"HelpText2", &HelpText2 } });
+    return FilledWindow::ApplySkin(node)
+        && AddSkinParts(*this, node, { { L"HelpText1", &HelpText1 }, { L"HelpText2", &HelpText2 } });
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxLabel.h"
 
 // The two lines of help above the group name field.
-class GroupAddTitleBar : public FilledBar {
+class GroupAddTitleBar : public FilledWindow {
 public:
     ~GroupAddTitleBar() override;
 

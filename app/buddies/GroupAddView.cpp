@@ -9,7 +9,8 @@ GroupAddView::~GroupAddView()
 
 bool GroupAddView::ApplySkin(UxXmlNode* node)
 {
-    return FilledBar::ApplySkin(node) && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"GroupName", &GroupName } });
+    return FilledWindow::ApplySkin(node)
+        && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"GroupName", &GroupName } });
 }
 
 bool GroupAddView::OnChildEvent(UxWindow* child, int32_t code)

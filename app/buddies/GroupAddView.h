@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxImageWindow.h"
 
 // The new group's name in its frame; a press anywhere on the frame puts the caret there.
-class GroupAddView : public FilledBar {
+class GroupAddView : public FilledWindow {
 public:
     ~GroupAddView() override;
 

@@ -12,10 +12,7 @@ ChatInfoPage::~ChatInfoPage()
 bool ChatInfoPage::Create()
 {
     UxXmlNode* node = SelectSection(L"ChatInfoPage::Create", L"ChatInfo");
-    if (!node || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.ApplySkin(node->FindChild(L"View"));
+    return node && ApplySkin(node) && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void ChatInfoPage::OnWillShow()

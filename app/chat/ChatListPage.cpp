@@ -10,12 +10,8 @@ ChatListPage::~ChatListPage()
 
 bool ChatListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"ChatListPage::Create", L"ChatList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void ChatListPage::OnWillShow()

@@ -10,10 +10,6 @@ MemoListPage::~MemoListPage()
 
 bool MemoListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"MemoListPage::Create", L"MemoList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }

@@ -10,13 +10,12 @@ MemoListTitleBar::~MemoListTitleBar()
     RemoveChildren();
 }
 
-bool MemoListTitleBar::Build(UxXmlNode* node)
+bool MemoListTitleBar::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    return AddSkinParts(*this, node,
-        { { L"BackSkin", &BackSkin }, { L"BoxText", &BoxText }, { L"BoxButton", &BoxButton },
-            { L"WriteButton", &WriteButton } });
+    return node && UxWindow::ApplySkin(node)
+        && AddSkinParts(*this, node,
+            { { L"BackSkin", &BackSkin }, { L"BoxText", &BoxText }, { L"BoxButton", &BoxButton },
+                { L"WriteButton", &WriteButton } });
 }
 
 void MemoListTitleBar::ShowBox(int32_t box)

@@ -44,14 +44,13 @@ MemoReadButtonBar::~MemoReadButtonBar()
     RemoveChildren();
 }
 
-bool MemoReadButtonBar::Build(UxXmlNode* node)
+bool MemoReadButtonBar::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    return AddSkinParts(*this, node,
-        { { L"ReplyButton", &ReplyButton }, { L"ReplyAllButton", &ReplyAllButton },
-            { L"ForwardButton", &ForwardButton }, { L"DeleteButton", &DeleteButton },
-            { L"SpamButton", &SpamButton } });
+    return node && UxWindow::ApplySkin(node)
+        && AddSkinParts(*this, node,
+            { { L"ReplyButton", &ReplyButton }, { L"ReplyAllButton", &ReplyAllButton },
+                { L"ForwardButton", &ForwardButton }, { L"DeleteButton", &DeleteButton },
+                { L"SpamButton", &SpamButton } });
 }
 
 bool MemoReadButtonBar::OnChildEvent(UxWindow* child, int32_t code)

@@ -12,12 +12,8 @@ MemoReadPage::~MemoReadPage()
 
 bool MemoReadPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"MemoReadPage::Create", L"MemoRead");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_buttonBar);
-    AddChild(&m_view);
-    return m_buttonBar.Build(node->FindChild(L"ButtonBar")) && m_view.ApplySkin(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"ButtonBar", &m_buttonBar }, { L"View", &m_view } });
 }
 
 void MemoReadPage::OnWillShow()

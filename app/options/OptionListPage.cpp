@@ -10,12 +10,8 @@ OptionListPage::~OptionListPage()
 
 bool OptionListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"OptionListPage::Create", L"OptionList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void OptionListPage::OnWillShow()

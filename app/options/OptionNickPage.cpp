@@ -14,12 +14,11 @@ OptionNickPage::~OptionNickPage()
 bool OptionNickPage::Create()
 {
     UxXmlNode* titleBar = SelectSection(L"OptionNickPage::Create", L"Option", L"TitleBar");
-    UxXmlNode* node = SelectSection(L"OptionNickPage::Create", L"OptionNick");
-    if (!node || !titleBar || !EmptyPage::Create() || !ApplySkin(node))
+    UxXmlNode* node = titleBar ? CreateFromSkin() : nullptr;
+    if (!node)
         return false;
     AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(titleBar) && m_view.Create(node->FindChild(L"View"));
+    return m_titleBar.ApplySkin(titleBar) && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void OptionNickPage::OnWillShow()

@@ -1,22 +1,19 @@
 #pragma once
 
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxImageWindow.h"
 
 // The nick field in its frame. A press anywhere on the frame puts the caret in the field.
-class OptionNickView : public UxWindow {
+class OptionNickView : public FilledWindow {
 public:
     ~OptionNickView() override;
 
-    // Applies the node and builds the frame and the field from its children of the same
-    // names. False when the node is missing or a part fails.
-    bool Create(UxXmlNode* node);
-    bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // The fill, then the frame and the field from the node's children of the same names.
+    // False when the node is missing or a part fails.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     UxImageWindow BackSkin;
     UxEdit Nick;
-
-private:
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

@@ -27,12 +27,8 @@ OptionPage::~OptionPage()
 
 bool OptionPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"OptionPage::Create", L"Option");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.ApplySkin(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void OptionPage::OnWillShow()

@@ -7,8 +7,8 @@ IconTitleBar::~IconTitleBar()
     RemoveChildren();
 }
 
-bool IconTitleBar::Create(UxXmlNode* node)
+bool IconTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return node && ApplySkin(node)
+    return node && UxWindow::ApplySkin(node)
         && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"Icon", &Icon }, { L"Text", &Text } });
 }

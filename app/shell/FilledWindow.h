@@ -3,10 +3,10 @@
 #include "platform/gdi/GdiTypes.h"
 #include "ux/core/UxWindow.h"
 
-// A strip of the buddy screens (a title bar, a button bar, the frame around an edit)
-// filled with its node's "_BackColor" under its children. Classes that add children
-// remove them in their own destructor, before the members go.
-class FilledBar : public UxWindow {
+// A bar, a form or a page of text filled with its node's "_BackColor" under its
+// children. Classes that add children remove them in their own destructor, before the
+// members go.
+class FilledWindow : public UxWindow {
 public:
     // The window keys and "_BackColor".
     bool ApplySkin(UxXmlNode* node) override;
