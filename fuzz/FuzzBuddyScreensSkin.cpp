@@ -7,10 +7,10 @@
 #include "app/buddies/BuddyRequestInfoView.h"
 #include "app/buddies/BuddyRequestListView.h"
 #include "app/buddies/BuddySelectView.h"
-#include "app/buddies/GroupAddTitleBar.h"
-#include "app/buddies/GroupAddView.h"
 #include "app/buddies/GroupSelectTitleBar.h"
 #include "app/buddies/GroupSelectView.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 #include "fuzz/SkinFuzz.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
@@ -86,11 +86,11 @@ void Apply(UxXmlNode* section)
     GroupSelectView groups;
     if (groups.ApplySkin(node) && groups.Reload())
         DrawAll(groups);
-    GroupAddTitleBar help;
+    HelpTitleBar help;
     help.ApplySkin(section->FindChild(L"TitleBar"));
     GroupSelectTitleBar whom;
     whom.ApplySkin(section->FindChild(L"TitleBar"));
-    GroupAddView name;
+    FramedEdit name { L"GroupName" };
     name.ApplySkin(node);
 }
 

@@ -3,10 +3,10 @@
 // colours from the skin must keep every draw inside the surface whatever they say.
 // Pictures never load here; there is no model, so taps change nothing and send nothing.
 #include "app/options/OptionListView.h"
-#include "app/options/OptionNickView.h"
 #include "app/options/OptionServiceInfoView.h"
-#include "app/options/OptionTitleBar.h"
 #include "app/options/OptionView.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 #include "app/shell/IconTitleBar.h"
 #include "fuzz/SkinFuzz.h"
 #include "ux/graphics/UxDeviceBitmap.h"
@@ -55,16 +55,16 @@ void Apply(UxXmlNode* node)
                 choices.OnRowClicked(row, 0, 0);
         }
     }
-    OptionTitleBar help;
+    HelpTitleBar help;
     if (help.ApplySkin(node->FindChild(L"TitleBar"))) {
         help.SetHelpText1(L"내 상태를 설정하세요.");
         help.OnPaint(&Surface(), plat::RECT { 0, 0, 480, 640 });
     }
     IconTitleBar title;
     title.ApplySkin(node->FindChild(L"TitleBar"));
-    OptionNickView nick;
+    FramedEdit nick { L"Nick" };
     if (nick.ApplySkin(view))
-        nick.Nick.SetText(L"민수");
+        nick.Edit.SetText(L"민수");
     OptionServiceInfoView info;
     info.ApplySkin(view);
 }

@@ -344,9 +344,9 @@ TEST_F(BuddyScreens, AddsAGroupAndMovesABuddyIntoIt)
     FromSystemMenu(MenuSystem::AddGroup);
     ASSERT_EQ(driver.Screen(), L"GroupAdd");
     EXPECT_TRUE(driver.IsShown(L"Disclosure/GroupAddButton"));
-    App().GetGroupAddPage().GetView().GroupName.SetFocus(false);
+    App().GetGroupAddPage().GetView().Edit.SetFocus(false);
     TapEdge(L"GroupAdd/BackSkin");
-    EXPECT_TRUE(App().GetGroupAddPage().GetView().GroupName.IsFocused());
+    EXPECT_TRUE(App().GetGroupAddPage().GetView().Edit.IsFocused());
     driver.TypeKorean(L"동호회");
     driver.Screenshot("group-add");
     ASSERT_TRUE(driver.Tap(L"Disclosure/GroupAddButton"));

@@ -194,19 +194,19 @@ TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"내 대화명 설정");
     EXPECT_EQ(driver.Text(L"OptionNick/TitleBar/HelpText1"), L"내 대화명을 설정하세요.");
     EXPECT_EQ(driver.Text(L"OptionNick/View/Nick"), L"민수");
-    EXPECT_TRUE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    EXPECT_TRUE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     driver.Screenshot("nick-page");
     ASSERT_NO_FATAL_FAILURE(Back());
-    EXPECT_FALSE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    EXPECT_FALSE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     EXPECT_EQ(driver.ServiceLog().find("CNIK"), std::string::npos);
 
     // A press on the frame's edge, away from the text, puts the keys in the field.
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
     ASSERT_TRUE(driver.Tap(L"OptionNick/TitleBar"));
-    EXPECT_FALSE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    EXPECT_FALSE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     const plat::RECT frame = App().GetOptionNickPage().GetView().BackSkin.GetScreenRect();
     driver.Tap(frame.left + 4, frame.bottom - 4);
-    ASSERT_TRUE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    ASSERT_TRUE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     driver.Key(plat::VK_BACK);
     driver.Key(plat::VK_BACK);
     driver.TypeKorean(L"새 별명");
@@ -229,7 +229,7 @@ TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
 
     // Emptied: the empty nick is sent.
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
-    App().GetOptionNickPage().GetView().Nick.Clear();
+    App().GetOptionNickPage().GetView().Edit.Clear();
     ASSERT_NO_FATAL_FAILURE(Back());
     EXPECT_TRUE(PartyReceives(kJiyeon, "NNIK", R"(["minsu@quorix.net", ""])"));
 }

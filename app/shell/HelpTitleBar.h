@@ -5,10 +5,10 @@
 
 #include <string>
 
-// The two help lines above a choice page and the nick page, on a plain background.
-class OptionTitleBar : public FilledWindow {
+// Two lines of help above a form or a list of choices, on a plain background.
+class HelpTitleBar : public FilledWindow {
 public:
-    ~OptionTitleBar() override;
+    ~HelpTitleBar() override;
 
     // The fill, then the two labels from the node's children of the same names. False
     // when the node is missing or a label fails.

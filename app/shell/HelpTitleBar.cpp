@@ -1,13 +1,13 @@
-#include "app/buddies/GroupAddTitleBar.h"
+#include "app/shell/HelpTitleBar.h"
 
 #include "app/shell/SkinParts.h"
 
-GroupAddTitleBar::~GroupAddTitleBar()
+HelpTitleBar::~HelpTitleBar()
 {
     RemoveChildren();
 }
 
-bool GroupAddTitleBar::ApplySkin(UxXmlNode* node)
+bool HelpTitleBar::ApplySkin(UxXmlNode* node)
 {
     return FilledWindow::ApplySkin(node)
         && AddSkinParts(*this, node, { { L"HelpText1", &HelpText1 }, { L"HelpText2", &HelpText2 } });
