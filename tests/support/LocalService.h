@@ -88,6 +88,27 @@ public:
         return Request("GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
     }
 
+    // Asks the control channel to act on the user's behalf; fields: more members of the
+    // JSON (R"(, "to": "...")"). The answer's body.
+    std::string Control(
+        const std::string& path, const std::string& user, const std::string& fields = "") const
+    {
+        return Post(path, R"({"user": ")" + user + "\"" + fields + "}");
+    }
+    // Another account acts as the second party ("sign-in", "status", "ask", "accept" ...
+    // as party.py names them).
+    std::string Party(
+        const std::string& action, const std::string& user, const std::string& fields = "") const
+    {
+        return Control("/party/" + action, user, fields);
+    }
+    // What the party was sent, of one command ("MESG", "NTFY" ...) or of all, as the
+    // service's JSON.
+    std::string Received(const std::string& user, const std::string& command = "") const
+    {
+        return Get("/party/received?user=" + user + (command.empty() ? "" : "&command=" + command));
+    }
+
     int dispatchPort = 0;
     int controlPort = 0;
     int updatePort = 0;
