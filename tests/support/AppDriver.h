@@ -503,6 +503,15 @@ public:
         });
         return Page() == &m_app->GetBuddyListPage();
     }
+    // Starts and signs in as minsu, a demo account, with the buddy list settled; false
+    // when either failed.
+    bool StartSignedIn()
+    {
+        if (!Start() || !SignIn(L"minsu@quorix.net", L"minsu1234"))
+            return false;
+        Settle();
+        return true;
+    }
     // The same sign-in, left running: false when it could not begin.
     bool BeginSignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
     {

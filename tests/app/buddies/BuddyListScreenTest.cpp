@@ -69,9 +69,7 @@ protected:
     }
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
     }
 
     Buddy* Find(const wchar_t* id) { return BuddyList::GetInstance()->FindById(id); }

@@ -20,9 +20,7 @@ class ChatScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
         ASSERT_TRUE(driver.SignInParty(kJiyeon));
     }
 

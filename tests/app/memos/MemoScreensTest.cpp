@@ -41,18 +41,12 @@ Rows Shown(MemoListView& view)
 class MemoScreens : public ::testing::Test {
 protected:
     explicit MemoScreens(std::string accounts = "")
-        : driver([&] {
-            AppDriver::Setup setup;
-            setup.accounts = std::move(accounts);
-            return setup;
-        }())
+        : driver(AppDriver::Setup { .service = true, .accounts = std::move(accounts), .skin = "" })
     {
     }
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
     }
 
     MessengerApp& App() { return driver.App(); }

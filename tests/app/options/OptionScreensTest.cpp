@@ -24,14 +24,7 @@ const std::string kJiyeon = "jiyeon@quorix.net";
 
 class OptionScreens : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartAndSignIn()); }
-
-    void StartAndSignIn()
-    {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
-    }
+    void SetUp() override { ASSERT_TRUE(driver.StartSignedIn()); }
 
     MessengerApp& App() { return driver.App(); }
     OptionListView& List() { return App().GetOptionListPage().GetView(); }
@@ -416,7 +409,7 @@ TEST_F(OptionScreens, EveryOptionSurvivesARestart)
         before.push_back(OptionListView::GetRightText(row));
     EXPECT_EQ(before[OptionListView::RowNotifyScopes], L"로그인+쪽지 알림");
 
-    ASSERT_NO_FATAL_FAILURE(StartAndSignIn());
+    ASSERT_TRUE(driver.StartSignedIn());
     ASSERT_NO_FATAL_FAILURE(OpenOptionList());
     for (int32_t row = 0; row < OptionListView::RowCount; ++row)
         EXPECT_EQ(OptionListView::GetRightText(row), before[row]) << row;
