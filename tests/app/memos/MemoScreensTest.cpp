@@ -310,28 +310,10 @@ TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)
 
 namespace {
 
-// An inbox of 25 memos from jiyeon.
-std::string TwentyFiveMemos()
-{
-    std::string memos;
-    for (int i = 0; i < 25; ++i)
-        memos += std::string(i ? "," : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
-            + R"("title": "메모 )" + std::to_string(i) + R"(", "body": "본문", "date": "202401010900)"
-            + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
-    return R"({"domain": "quorix.net", "accounts": [)"
-           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
-           R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}, )"
-           R"({"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
-           R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}], "memos": [)"
-        + memos + "]}";
-}
-
 class MemoPages : public MemoScreens {
 protected:
     MemoPages()
-        : MemoScreens(TwentyFiveMemos())
+        : MemoScreens(AccountsWithMemos(25, [](int) { return "본문"; }))
     {
     }
 };
