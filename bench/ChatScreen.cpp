@@ -14,6 +14,7 @@
 //   bench_ChatScreen --benchmark_filter=BareSdlWindow       (SDL_VIDEODRIVER=x11)
 #include "app/chat/ChatPage.h"
 #include "bench/BenchSupport.h"
+#include "bench/ProcessFigures.h"
 #include "bench/SignedInProgram.h"
 #include "messenger/model/ChatSessionList.h"
 
@@ -49,16 +50,6 @@ ChatPage* OpenChat(Program& program)
     session->PeerName = L"이지연";
     program.app->AddChatSession(*session);
     return page;
-}
-
-double StatusKb(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    const std::string key = std::string(field) + ":";
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size()));
-    return 0;
 }
 
 void BM_ChatLineFrame(benchmark::State& state)
@@ -117,7 +108,7 @@ void BM_SignedInWithChats(benchmark::State& state)
             return;
         }
         Flush();
-        state.counters["rss_anon_kb_without_chats"] = StatusKb("RssAnon");
+        state.counters["rss_anon_kb_without_chats"] = ProcessStatus("RssAnon");
         ChatPage* last = nullptr;
         for (int chat = 0; chat < 10; ++chat) {
             ChatPage* page = OpenChat(program);
@@ -129,8 +120,8 @@ void BM_SignedInWithChats(benchmark::State& state)
             program.app->PushScreen(&program.app->GetStatusBarChat(), last, MessengerApp::CoverFromBottom);
         UxPumpFor(1000);
         Flush();
-        state.counters["rss_kb"] = StatusKb("VmRSS");
-        state.counters["rss_anon_kb"] = StatusKb("RssAnon");
+        state.counters["rss_kb"] = ProcessStatus("VmRSS");
+        state.counters["rss_anon_kb"] = ProcessStatus("RssAnon");
     }
 }
 BENCHMARK(BM_SignedInWithChats)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -138,23 +129,14 @@ BENCHMARK(BM_SignedInWithChats)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_BareSdlWindow(benchmark::State& state)
 {
     for (auto _ : state) {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            state.SkipWithError("SDL did not start");
+        SDL_Window* window = OpenBareWindow();
+        if (!window) {
+            state.SkipWithError("no bare window");
             return;
         }
-        SDL_Window* window
-            = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480, 640, 0);
-        SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
-        if (surface) {
-            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
-            SDL_UpdateWindowSurface(window);
-        }
-        state.counters["rss_kb"] = StatusKb("VmRSS");
-        state.counters["rss_anon_kb"] = StatusKb("RssAnon");
-        if (window)
-            SDL_DestroyWindow(window);
-        SDL_Quit();
+        state.counters["rss_kb"] = ProcessStatus("VmRSS");
+        state.counters["rss_anon_kb"] = ProcessStatus("RssAnon");
+        CloseBareWindow(window);
     }
 }
 BENCHMARK(BM_BareSdlWindow)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -9,7 +9,7 @@
 // "exec_ms" counts from the kernel's start of the process (10 ms steps), "main_ms"
 // from the program's first static initialiser; "rss_kb" is VmRSS at that moment.
 #include "app/shell/MessengerApp.h"
-#include "bench/BenchSupport.h"
+#include "bench/ProcessFigures.h"
 #include "platform/display/Display.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxStartup.h"
@@ -69,7 +69,7 @@ void BM_MessengerFirstFrame(benchmark::State& state)
             return;
         }
         while (plat::GetDisplay()->GetPresentCount() == 0 && plat::DispatchPending() > 0) { }
-        const double execMs = MsSinceExec(), mainMs = MsSinceLoad(), rss = ResidentKb();
+        const double execMs = MsSinceExec(), mainMs = MsSinceLoad(), rss = ProcessStatus("VmRSS");
         if (plat::GetDisplay()->GetPresentCount() == 0)
             state.SkipWithError("nothing was presented");
         Report(state, execMs, mainMs, rss);
@@ -83,24 +83,13 @@ BENCHMARK(BM_MessengerFirstFrame)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_BareSdlFirstFrame(benchmark::State& state)
 {
     for (auto _ : state) {
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            state.SkipWithError("SDL did not start");
+        SDL_Window* window = OpenBareWindow();
+        if (!window) {
+            state.SkipWithError("no bare window");
             return;
         }
-        SDL_Window* window
-            = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 480, 640, 0);
-        SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
-        if (!surface) {
-            SDL_Quit();
-            state.SkipWithError("no window surface");
-            return;
-        }
-        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
-        SDL_UpdateWindowSurface(window);
-        Report(state, MsSinceExec(), MsSinceLoad(), ResidentKb());
-        SDL_DestroyWindow(window);
-        SDL_Quit();
+        Report(state, MsSinceExec(), MsSinceLoad(), ProcessStatus("VmRSS"));
+        CloseBareWindow(window);
     }
 }
 BENCHMARK(BM_BareSdlFirstFrame)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -16,6 +16,7 @@
 //
 // The program is found beside this one (or at QUORIX_PROGRAM); it needs Xvfb and xdotool.
 // The screen at the settled moment is saved under screenshots/bench/.
+#include "bench/ProcessFigures.h"
 #include "messenger/protocol/SavedLogin.h"
 #include "platform/gdi/Gdi.h"
 #include "ux/core/UxPath.h"
@@ -93,22 +94,13 @@ struct Sample {
     double rssAnonKb = 0, rssKb = 0, threads = 0;
 };
 
-double StatusField(const std::string& path, const std::string& name)
-{
-    std::ifstream status(path);
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(name + ":", 0) == 0)
-            return std::stod(line.substr(name.size() + 1));
-    return 0;
-}
-
 Sample Read(pid_t pid)
 {
     Sample s;
     const std::string root = "/proc/" + std::to_string(pid);
-    s.rssAnonKb = StatusField(root + "/status", "RssAnon");
-    s.rssKb = StatusField(root + "/status", "VmRSS");
-    s.threads = StatusField(root + "/status", "Threads");
+    s.rssAnonKb = ProcessStatus("RssAnon", pid);
+    s.rssKb = ProcessStatus("VmRSS", pid);
+    s.threads = ProcessStatus("Threads", pid);
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator(root + "/task", error)) {
         const std::string path = task.path().string();
@@ -361,21 +353,15 @@ BENCHMARK(BM_BareSdlWindow)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTim
 // waiting for events.
 int BareWindow()
 {
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    SDL_Window* window = OpenBareWindow(0, 0);
+    if (!window)
         return 1;
-    SDL_Window* window = SDL_CreateWindow("bare", 0, 0, 480, 640, 0);
-    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
-    if (!surface)
-        return 1;
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 255, 255, 255));
-    SDL_UpdateWindowSurface(window);
     SDL_Event event;
     while (SDL_WaitEvent(&event) && event.type != SDL_QUIT) {
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
             SDL_UpdateWindowSurface(window);
     }
-    SDL_Quit();
+    CloseBareWindow(window);
     return 0;
 }
 

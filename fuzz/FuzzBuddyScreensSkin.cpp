@@ -7,27 +7,20 @@
 #include "app/buddies/BuddyRequestInfoView.h"
 #include "app/buddies/BuddyRequestListView.h"
 #include "app/buddies/BuddySelectView.h"
-#include "app/buddies/GroupAddTitleBar.h"
-#include "app/buddies/GroupAddView.h"
 #include "app/buddies/GroupSelectTitleBar.h"
 #include "app/buddies/GroupSelectView.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 #include "fuzz/SkinFuzz.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "ux/graphics/UxDeviceBitmap.h"
-#include "ux/graphics/UxDeviceContext.h"
 
 namespace {
 
-UxDeviceContext* Surface()
+// A buddy in a group, one asking to be one, for the rows to show; made once.
+void MakeLists()
 {
-    static UxDeviceContext* surface = [] {
-        auto* dc = new UxDeviceContext;
-        dc->CreateMemoryDC();
-        auto* bitmap = new UxDeviceBitmap();
-        bitmap->CreateCompatible(UxBitmapFormat { 480, 640, 32 });
-        dc->SelectBitmap(bitmap, UxDeviceContext::OwnedCreated);
-        // A buddy in a group, one asking to be one, for the rows to show.
+    static const bool made = [] {
         auto* groups = new GroupList;
         auto* buddies = new BuddyList;
         Buddy buddy;
@@ -42,24 +35,21 @@ UxDeviceContext* Surface()
         Group group(L"0", L"기타");
         group.AddMember(L"minsu@quorix.net");
         groups->Insert(group);
-        return dc;
+        return true;
     }();
-    return surface;
+    (void)made;
 }
 
+// The first row selected, as a press leaves it.
 void DrawAll(UxListWindow& view)
 {
     view.SetSelection(0);
-    for (int32_t i = 0; i < view.GetRowCount(); ++i) {
-        const plat::RECT row = view.GetRowRect(i);
-        view.DrawRow(Surface(), i, plat::RECT { 0, row.top, 480, row.bottom },
-            plat::RECT { 0, 0, 480, row.bottom - row.top });
-    }
-    view.PaintBackground(Surface(), plat::RECT { 0, 0, 480, 640 });
+    DrawRows(view);
 }
 
 void Apply(UxXmlNode* section)
 {
+    MakeLists();
     UxXmlNode* node = section->FindChild(L"View");
     BuddyProfileView profile;
     if (profile.ApplySkin(node)) {
@@ -86,11 +76,11 @@ void Apply(UxXmlNode* section)
     GroupSelectView groups;
     if (groups.ApplySkin(node) && groups.Reload())
         DrawAll(groups);
-    GroupAddTitleBar help;
+    HelpTitleBar help;
     help.ApplySkin(section->FindChild(L"TitleBar"));
     GroupSelectTitleBar whom;
     whom.ApplySkin(section->FindChild(L"TitleBar"));
-    GroupAddView name;
+    FramedEdit name { L"GroupName" };
     name.ApplySkin(node);
 }
 

@@ -7,53 +7,16 @@
 #include "app/memos/MemoReadButtonBar.h"
 #include "app/memos/MemoReadView.h"
 #include "app/memos/MemoWriteView.h"
+#include "fuzz/SkinFuzz.h"
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/memos/PktInImsg.h"
-#include "platform/system/Trace.h"
-#include "ux/core/UxPathResolver.h"
-#include "ux/core/UxText.h"
-#include "ux/graphics/UxDeviceBitmap.h"
-#include "ux/graphics/UxDeviceContext.h"
-#include "ux/graphics/UxDeviceImagePool.h"
-#include "ux/graphics/UxFontPool.h"
-#include "ux/markup/UxXmlDocument.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
 
 namespace {
 
-UxDeviceContext* g_surface = nullptr;
-
-void Setup()
-{
-    plat::SetTraceHook([](const std::wstring&) {});
-    auto* resolver = new UxPathResolver;
-    resolver->SetBase(0, L"\\nonexistent-quorix-fuzz\\Image\\");
-    new UxFontPool;
-    new UxDeviceImagePool;
-    new MemoList;
-    g_surface = new UxDeviceContext;
-    g_surface->CreateMemoryDC();
-    auto* bitmap = new UxDeviceBitmap();
-    bitmap->CreateCompatible(UxBitmapFormat { 480, 640, 32 });
-    g_surface->SelectBitmap(bitmap, UxDeviceContext::OwnedCreated);
-}
-
-void DrawRows(UxListWindow& view)
-{
-    for (int32_t i = 0; i < view.GetRowCount(); ++i) {
-        const plat::RECT row = view.GetRowRect(i);
-        const plat::RECT clip { 0, row.top, 480, row.bottom };
-        view.DrawRow(g_surface, i, clip, plat::RECT { 0, 0, 480, row.bottom - row.top });
-    }
-    view.PaintBackground(g_surface, plat::RECT { 0, 0, 480, 640 });
-}
-
 void Apply(UxXmlNode* node)
 {
-    MemoList& memos = *MemoList::GetInstance();
+    static MemoList* const memoList = new MemoList;
+    MemoList& memos = *memoList;
     memos.Clear();
     Memo memo;
     memo.From = L"jiyeon@quorix.net";
@@ -66,9 +29,9 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* list = node->FindChild(L"MemoList");
     MemoListTitleBar title;
-    title.Build(list ? list->FindChild(L"TitleBar") : nullptr);
+    title.ApplySkin(list ? list->FindChild(L"TitleBar") : nullptr);
     MemoListView rows;
-    if (rows.Build(list ? list->FindChild(L"View") : nullptr)) {
+    if (rows.ApplySkin(list ? list->FindChild(L"View") : nullptr)) {
         rows.SetAnimate(false);
         rows.AppendPage(2);
         rows.SetSelection(0);
@@ -79,9 +42,9 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* read = node->FindChild(L"MemoRead");
     MemoReadButtonBar buttons;
-    buttons.Build(read ? read->FindChild(L"ButtonBar") : nullptr);
+    buttons.ApplySkin(read ? read->FindChild(L"ButtonBar") : nullptr);
     MemoReadView card;
-    if (card.Build(read ? read->FindChild(L"View") : nullptr)) {
+    if (card.ApplySkin(read ? read->FindChild(L"View") : nullptr)) {
         card.ShowMemo(memos.GetAt(0));
         DrawRows(card);
         PktInImsg packet(0);
@@ -94,7 +57,7 @@ void Apply(UxXmlNode* node)
 
     UxXmlNode* write = node->FindChild(L"MemoWrite");
     MemoWriteView writer;
-    writer.Build(write ? write->FindChild(L"View") : nullptr);
+    writer.ApplySkin(write ? write->FindChild(L"View") : nullptr);
     writer.SetReplyAll(L"cookie", { L"a@quorix.net", L"b@quorix.net" });
 }
 
@@ -102,13 +65,5 @@ void Apply(UxXmlNode* node)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = (Setup(), true);
-    (void)ready;
-    if (size > 24 * 1024)
-        return 0;
-    UxXmlDocument doc;
-    if (!doc.LoadText(FromUtf8(std::string(reinterpret_cast<const char*>(data), size))))
-        return 0;
-    Apply(&doc);
-    return 0;
+    return FuzzSkinDocument(data, size, 24 * 1024, 0, false, Apply);
 }

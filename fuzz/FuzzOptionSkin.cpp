@@ -3,70 +3,51 @@
 // colours from the skin must keep every draw inside the surface whatever they say.
 // Pictures never load here; there is no model, so taps change nothing and send nothing.
 #include "app/options/OptionListView.h"
-#include "app/options/OptionNickView.h"
 #include "app/options/OptionServiceInfoView.h"
-#include "app/options/OptionTitleBar.h"
 #include "app/options/OptionView.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 #include "app/shell/IconTitleBar.h"
 #include "fuzz/SkinFuzz.h"
-#include "ux/graphics/UxDeviceBitmap.h"
-#include "ux/graphics/UxDeviceContext.h"
 
 namespace {
 
-UxDeviceContext& Surface()
-{
-    static UxDeviceContext* surface = [] {
-        auto* dc = new UxDeviceContext;
-        dc->CreateMemoryDC();
-        auto* bitmap = new UxDeviceBitmap();
-        bitmap->CreateCompatible(UxBitmapFormat { 480, 640, 32 });
-        dc->SelectBitmap(bitmap, UxDeviceContext::OwnedCreated);
-        return dc;
-    }();
-    return *surface;
-}
-
-void DrawRows(UxListWindow& list)
+// The second row selected, as a press leaves it.
+void DrawSelected(UxListWindow& list)
 {
     list.SetSelection(1);
-    for (int32_t i = 0; i < list.GetRowCount(); ++i) {
-        const plat::RECT row = list.GetRowRect(i);
-        list.DrawRow(&Surface(), i, plat::RECT { 0, row.top, 480, row.bottom },
-            plat::RECT { 0, 0, 480, row.bottom - row.top });
-    }
-    list.PaintBackground(&Surface(), plat::RECT { 0, 0, 480, 640 });
+    DrawRows(list);
 }
 
 void Apply(UxXmlNode* node)
 {
     UxXmlNode* view = node->FindChild(L"View");
     OptionListView options;
-    if (options.Create(view)) {
-        DrawRows(options);
+    if (options.ApplySkin(view)) {
+        DrawSelected(options);
         options.OnRowClicked(0, 0, 0);
     }
     OptionView choices;
-    if (choices.Create(view)) {
+    if (choices.ApplySkin(view)) {
         for (int32_t kind : { 0, 1, 2, 3, 4, 5, 7, -1 }) {
             choices.SetKind(kind);
-            DrawRows(choices);
+            DrawSelected(choices);
             for (int32_t row = 0; row < choices.GetRowCount(); ++row)
                 choices.OnRowClicked(row, 0, 0);
         }
     }
-    OptionTitleBar help;
-    if (help.Create(node->FindChild(L"TitleBar"))) {
+    HelpTitleBar help;
+    if (help.ApplySkin(node->FindChild(L"TitleBar"))) {
         help.SetHelpText1(L"내 상태를 설정하세요.");
-        help.OnPaint(&Surface(), plat::RECT { 0, 0, 480, 640 });
+        help.OnPaint(&FuzzSurface(), plat::RECT { 0, 0, 480, 640 });
     }
     IconTitleBar title;
-    title.Create(node->FindChild(L"TitleBar"));
-    OptionNickView nick;
-    if (nick.Create(view))
-        nick.Nick.SetText(L"민수");
+    title.ApplySkin(node->FindChild(L"TitleBar"));
+    FramedEdit nick { L"Nick" };
+    if (nick.ApplySkin(view))
+        nick.Edit.SetText(L"민수");
     OptionServiceInfoView info;
-    info.Create(view);
+    info.ApplySkin(view);
 }
 
 } // namespace

@@ -2,15 +2,18 @@
 
 // Shared body of the fuzz targets that hand widgets an arbitrary skin document: the
 // pools are made once (pictures never load, as the image folder does not exist; fonts
-// do) and traces are dropped.
+// do) and traces are dropped; lists draw their rows onto a surface of the screen's size.
 
 #include "platform/system/Trace.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxText.h"
+#include "ux/graphics/UxDeviceBitmap.h"
+#include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 #include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/graphics/UxFontPool.h"
 #include "ux/markup/UxXmlDocument.h"
+#include "ux/widgets/UxListWindow.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,4 +45,29 @@ int FuzzSkinDocument(
     for (size_t i = 0; i < doc.GetChildCount() && i < children; ++i)
         apply(doc.GetChild(i));
     return 0;
+}
+
+// A 480 x 640 surface, made once.
+inline UxDeviceContext& FuzzSurface()
+{
+    static UxDeviceContext* surface = [] {
+        auto* dc = new UxDeviceContext;
+        dc->CreateMemoryDC();
+        auto* bitmap = new UxDeviceBitmap();
+        bitmap->CreateCompatible(UxBitmapFormat { 480, 640, 32 });
+        dc->SelectBitmap(bitmap, UxDeviceContext::OwnedCreated);
+        return dc;
+    }();
+    return *surface;
+}
+
+// Every row of the list, across the surface's width, then the list's background.
+inline void DrawRows(UxListWindow& list)
+{
+    for (int32_t i = 0; i < list.GetRowCount(); ++i) {
+        const plat::RECT row = list.GetRowRect(i);
+        list.DrawRow(&FuzzSurface(), i, plat::RECT { 0, row.top, 480, row.bottom },
+            plat::RECT { 0, 0, 480, row.bottom - row.top });
+    }
+    list.PaintBackground(&FuzzSurface(), plat::RECT { 0, 0, 480, 640 });
 }

@@ -10,10 +10,7 @@
 
 BuddyAddView::~BuddyAddView()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&IdEdit), static_cast<UxWindow*>(&AccountEdit),
-             static_cast<UxWindow*>(&AccountButton), static_cast<UxWindow*>(&RequestMessage) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool BuddyAddView::ApplySkin(UxXmlNode* node)

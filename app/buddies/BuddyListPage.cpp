@@ -6,15 +6,13 @@
 
 BuddyListPage::~BuddyListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_searchBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool BuddyListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"BuddyListPage::Create", L"BuddyList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
+    UxXmlNode* node = CreateFromSkin();
+    if (!node)
         return false;
     AddChild(&m_searchBar);
     AddChild(&m_view);

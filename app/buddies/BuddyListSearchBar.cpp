@@ -5,10 +5,7 @@
 
 BuddyListSearchBar::~BuddyListSearchBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&SearchIcon),
-             static_cast<UxWindow*>(&RollbackIcon), static_cast<UxWindow*>(&SearchWord) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool BuddyListSearchBar::Build(UxXmlNode* node, BuddyListView* view)

@@ -20,8 +20,9 @@ BuddyProfileButtonBar::~BuddyProfileButtonBar()
 
 bool BuddyProfileButtonBar::ApplySkin(UxXmlNode* node)
 {
-    return FilledBar::ApplySkin(node)
-        && AddSkinParts(*this, node, { { L"BlockButton", &BlockButton }, { L"DeleteButton", &DeleteButton } });
+    return FilledWindow::ApplySkin(node)
+        && AddSkinParts(
+            *this, node, { { L"BlockButton", &BlockButton }, { L"DeleteButton", &DeleteButton } });
 }
 
 void BuddyProfileButtonBar::UpdateBlockLabel()
@@ -40,7 +41,7 @@ void BuddyProfileButtonBar::UpdateBlockLabel()
 bool BuddyProfileButtonBar::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     UpdateBlockLabel();
-    return FilledBar::OnPaint(surface, rect);
+    return FilledWindow::OnPaint(surface, rect);
 }
 
 bool BuddyProfileButtonBar::OnChildEvent(UxWindow* child, int32_t code)

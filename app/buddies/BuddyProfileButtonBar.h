@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxPopup.h"
 
@@ -8,7 +8,7 @@ class BuddyProfileView;
 
 // Under the profile: block or unblock the buddy (the label follows its flags at every
 // repaint), and delete it; each after a question.
-class BuddyProfileButtonBar : public FilledBar {
+class BuddyProfileButtonBar : public FilledWindow {
 public:
     // The bar acts on the buddy the view shows.
     explicit BuddyProfileButtonBar(BuddyProfileView& view)

@@ -13,8 +13,9 @@ BuddyRequestInfoButtonBar::~BuddyRequestInfoButtonBar()
 
 bool BuddyRequestInfoButtonBar::ApplySkin(UxXmlNode* node)
 {
-    return FilledBar::ApplySkin(node)
-        && AddSkinParts(*this, node, { { L"AcceptButton", &AcceptButton }, { L"RejectButton", &RejectButton } });
+    return FilledWindow::ApplySkin(node)
+        && AddSkinParts(
+            *this, node, { { L"AcceptButton", &AcceptButton }, { L"RejectButton", &RejectButton } });
 }
 
 bool BuddyRequestInfoButtonBar::OnChildEvent(UxWindow* child, int32_t code)

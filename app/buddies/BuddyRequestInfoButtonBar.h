@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxButton.h"
 
 class BuddyRequestInfoView;
 
 // Under a buddy request: accept it into the chosen group, or reject it; either answers
 // the service and goes back, without a question.
-class BuddyRequestInfoButtonBar : public FilledBar {
+class BuddyRequestInfoButtonBar : public FilledWindow {
 public:
     // The bar answers the request the view shows.
     explicit BuddyRequestInfoButtonBar(BuddyRequestInfoView& view)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/buddies/FramedList.h"
+#include "app/shell/FramedList.h"
 #include "app/buddies/ShownBuddy.h"
 
 #include <string>

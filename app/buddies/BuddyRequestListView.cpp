@@ -14,8 +14,7 @@
 
 BuddyRequestListView::~BuddyRequestListView()
 {
-    if (HelpText.GetParent() == this)
-        RemoveChild(&HelpText);
+    RemoveChildren();
 }
 
 bool BuddyRequestListView::ApplySkin(UxXmlNode* node)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/buddies/FramedList.h"
+#include "app/shell/FramedList.h"
 #include "ux/widgets/UxLabel.h"
 
 #include <string>

@@ -22,7 +22,7 @@ void GroupAddPage::OnWillShow()
         bar.SetTitle(L"그룹 추가");
         bar.ShowAddButton(bar.GroupAddButton);
     }
-    m_view.GroupName.SetFocus(true);
+    m_view.Edit.SetFocus(true);
 }
 
 void GroupAddPage::OnWillHide()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/buddies/GroupAddTitleBar.h"
-#include "app/buddies/GroupAddView.h"
 #include "app/shell/EmptyPage.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 
 #include <string>
 
@@ -21,13 +21,13 @@ public:
     void OnWillShow() override;
     void OnWillHide() override;
 
-    std::wstring GetGroupName() const { return m_view.GroupName.GetText(); }
-    void SetGroupName(const std::wstring& name) { m_view.GroupName.SetText(name); }
+    std::wstring GetGroupName() const { return m_view.Edit.GetText(); }
+    void SetGroupName(const std::wstring& name) { m_view.Edit.SetText(name); }
 
-    GroupAddTitleBar& GetTitleBar() { return m_titleBar; }
-    GroupAddView& GetView() { return m_view; }
+    HelpTitleBar& GetTitleBar() { return m_titleBar; }
+    FramedEdit& GetView() { return m_view; }
 
 private:
-    GroupAddTitleBar m_titleBar;
-    GroupAddView m_view;
+    HelpTitleBar m_titleBar;
+    FramedEdit m_view { L"GroupName" };
 };

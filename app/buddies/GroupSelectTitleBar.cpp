@@ -9,7 +9,7 @@ GroupSelectTitleBar::~GroupSelectTitleBar()
 
 bool GroupSelectTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return FilledBar::ApplySkin(node)
+    return FilledWindow::ApplySkin(node)
         && AddSkinParts(*this, node,
             { { L"BuddyIcon", &BuddyIcon }, { L"BuddyName", &BuddyName }, { L"BuddyNick", &BuddyNick } });
 }

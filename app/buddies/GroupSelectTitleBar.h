@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 
 #include <string>
 
 // Whom the group is chosen for: an icon and the two lines the caller hands over.
-class GroupSelectTitleBar : public FilledBar {
+class GroupSelectTitleBar : public FilledWindow {
 public:
     ~GroupSelectTitleBar() override;
 

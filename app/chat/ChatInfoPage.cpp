@@ -6,17 +6,13 @@
 
 ChatInfoPage::~ChatInfoPage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool ChatInfoPage::Create()
 {
     UxXmlNode* node = SelectSection(L"ChatInfoPage::Create", L"ChatInfo");
-    if (!node || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.Create(node->FindChild(L"View"));
+    return node && ApplySkin(node) && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void ChatInfoPage::OnWillShow()

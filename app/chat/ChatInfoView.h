@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/shell/FramedList.h"
 
 class ChatSession;
 class UxXmlNode;
@@ -10,10 +8,15 @@ class UxXmlNode;
 // Who is in one chat: a row per participant with the status, name and nick of the
 // buddy behind it, or the participant's own name and nick for a stranger. A buddy's
 // row opens the buddy's profile.
-class ChatInfoView : public UxListWindow {
+class ChatInfoView : public FramedList {
 public:
-    // Applies the node ("ChatInfo/View") and reads the row items, height and colours.
-    bool Create(UxXmlNode* node);
+    ChatInfoView()
+        : FramedList(64)
+    {
+    }
+
+    // The frame and the row items ("ChatInfo/View").
+    bool ApplySkin(UxXmlNode* node) override;
 
     // The chat shown; not owned.
     void SetSession(ChatSession* session) { m_session = session; }
@@ -31,27 +34,16 @@ public:
             Reload();
     }
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+
 private:
     ChatSession* m_session = nullptr;
-    UxImageItem m_selectionBar;
-    UxImageItem m_line;
-    UxImageItem m_buddyIcon;
-    UxImageItem m_disclosure;
-    UxTextItem m_buddyName;
-    UxTextItem m_buddyNick[2];
-
-    plat::RECT m_selectionRect {};
-    plat::RECT m_lineRect {};
-    plat::RECT m_buddyIconRect {};
-    plat::RECT m_buddyNameRect {};
-    plat::RECT m_buddyNickRect {};
-    plat::RECT m_disclosureRect {};
-    int32_t m_itemHeight = 64;
-    plat::COLORREF m_backColor = 0xFFFFFF;
+    RowImage m_buddyIcon;
+    RowText m_buddyName;
+    RowText m_buddyNick;
+    RowImage m_disclosure;
 };

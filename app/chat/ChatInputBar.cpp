@@ -26,10 +26,7 @@ bool IsOpen(const ChatSession* session)
 
 ChatInputBar::~ChatInputBar()
 {
-    for (UxWindow* child : { static_cast<UxWindow*>(&m_back), static_cast<UxWindow*>(&m_input),
-             static_cast<UxWindow*>(&m_reason), static_cast<UxWindow*>(&m_emoticons) })
-        if (child->GetParent() == this)
-            RemoveChild(child);
+    RemoveChildren();
 }
 
 bool ChatInputBar::Create(ChatPage* page)

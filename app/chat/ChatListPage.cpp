@@ -5,19 +5,13 @@
 
 ChatListPage::~ChatListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool ChatListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"ChatListPage::Create", L"ChatList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.Create(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void ChatListPage::OnWillShow()

@@ -6,35 +6,21 @@
 #include "app/shell/StatusText.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
-#include "ux/core/UxRect.h"
 #include "ux/core/UxText.h"
-#include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
 ChatListView::~ChatListView()
 {
-    if (m_helpText.GetParent() == this)
-        RemoveChild(&m_helpText);
+    RemoveChildren();
 }
 
-bool ChatListView::Create(UxXmlNode* node)
+bool ChatListView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
-        m_itemHeight = height->GetInt();
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
-    if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        || !ReadRowItem(node, L"Line", m_line, m_lineRect)
-        || !ReadRowItem(node, L"BuddyIcon", m_buddyIcon, m_buddyIconRect)
-        || !ReadRowItem(node, L"NewIcon", m_newIcon, m_newIconRect)
-        || !ReadRowText(node, L"Title", m_title, m_titleRect)
-        || !ReadRowText(node, L"Date", m_date, m_dateRect)
-        || !ReadRowItem(node, L"DisclosureButton", m_disclosure, m_disclosureRect))
-        return false;
-    if (!AddSkinParts(*this, node, { { L"HelpText", &m_helpText } }))
+    if (!FramedList::ApplySkin(node) || !m_buddyIcon.Read(node, L"BuddyIcon")
+        || !m_newIcon.Read(node, L"NewIcon") || !m_title.Read(node, L"Title") || !m_date.Read(node, L"Date")
+        || !m_disclosure.Read(node, L"DisclosureButton")
+        || !AddSkinParts(*this, node, { { L"HelpText", &m_helpText } }))
         return false;
     UpdateHelpText();
     return true;
@@ -51,11 +37,7 @@ void ChatListView::UpdateHelpText()
 
 void ChatListView::AddSession(ChatSession& session)
 {
-    UxListRow row;
-    row.kind = UxListRow::Item;
-    row.fullHeight = m_itemHeight;
-    row.data = reinterpret_cast<uintptr_t>(&session);
-    AddRow(row);
+    AddRow(m_frame.MakeRow(UxListRow::Item, reinterpret_cast<uintptr_t>(&session)));
     UpdateHelpText();
 }
 
@@ -91,40 +73,21 @@ std::wstring ChatListView::Title(const ChatSession& session)
     return FormatString(L"%s 님 외 %d 명과 대화", session.Participants.front().Name.c_str(), int(n - 1));
 }
 
-bool ChatListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
-{
-    surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool ChatListView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
+bool ChatListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
     const ChatSession* session = GetSession(index);
-    if (IsRectEmpty(clip) || !session)
-        return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    const bool selected = index == GetSelection();
-    if (selected)
-        painter.DrawImage(m_selectionBar, m_selectionRect);
-    else
-        surface->FillRect(m_backColor, clip);
-
+    if (!session)
+        return false;
     // A peer who is no buddy shows as online.
     const Buddy* peer = FindChatBuddy(session->PeerId);
-    m_buddyIcon.SetImageCoord(peer ? GetStatusIconBig(peer->Status, peer->Flags) : GetStatusIconBig(0, 0));
-    painter.DrawImage(m_buddyIcon, m_buddyIconRect);
+    m_buddyIcon.item.SetImageCoord(
+        peer ? GetStatusIconBig(peer->Status, peer->Flags) : GetStatusIconBig(0, 0));
+    m_buddyIcon.Draw(painter);
     if (session->Unread)
-        painter.DrawImage(m_newIcon, m_newIconRect);
-    UxTextItem& title = m_title[selected ? 1 : 0];
-    title.SetText(Title(*session));
-    painter.DrawText(title, m_titleRect);
-    UxTextItem& date = m_date[selected ? 1 : 0];
-    date.SetText(session->Created.Format(L"yyyy-MM-dd hh:mm:ss"));
-    painter.DrawText(date, m_dateRect);
-    painter.DrawImage(m_disclosure, m_disclosureRect);
-    painter.DrawImage(m_line, m_lineRect);
+        m_newIcon.Draw(painter);
+    m_title.Draw(painter, Title(*session), selected);
+    m_date.Draw(painter, session->Created.Format(L"yyyy-MM-dd hh:mm:ss"), selected);
+    m_disclosure.Draw(painter);
     return true;
 }
 
@@ -134,8 +97,7 @@ void ChatListView::OnRowClicked(int32_t index, int32_t x, int32_t)
     MessengerApp* app = MessengerApp::GetInstance();
     if (!session || !app)
         return;
-    // The strip before the arrow is as wide as the arrow sits below the row's top.
-    if (x > m_disclosureRect.left - m_disclosureRect.top) {
+    if (IsOnItem(x, m_disclosure.rect)) {
         app->GetChatInfoPage().GetView().SetSession(session);
         app->GetChatInfoPage().GetView().Reload();
         app->PushScreen(&app->GetStatusBarDisclosure(), &app->GetChatInfoPage(), MessengerApp::PushFromRight);

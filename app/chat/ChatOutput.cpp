@@ -31,9 +31,7 @@ ChatOutput::ChatOutput()
 
 ChatOutput::~ChatOutput()
 {
-    for (UxWindow* child : Children())
-        if (child->GetParent() == this)
-            RemoveChild(child);
+    RemoveChildren();
 }
 
 std::array<UxWindow*, 9> ChatOutput::Children()

@@ -54,9 +54,7 @@ ChatPage::~ChatPage()
 {
     if (UxWindow* parent = GetParent())
         parent->RemoveChild(this);
-    for (UxWindow* child : { static_cast<UxWindow*>(&m_output), static_cast<UxWindow*>(&m_inputBar) })
-        if (child->GetParent() == this)
-            RemoveChild(child);
+    RemoveChildren();
 }
 
 bool ChatPage::Create()

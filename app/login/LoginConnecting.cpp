@@ -13,8 +13,7 @@ LoginConnecting::LoginConnecting()
 
 LoginConnecting::~LoginConnecting()
 {
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
 }
 
 bool LoginConnecting::Create()

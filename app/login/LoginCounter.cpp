@@ -40,8 +40,7 @@ LoginCounter::LoginCounter()
 
 LoginCounter::~LoginCounter()
 {
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
 }
 
 bool LoginCounter::Create()

@@ -27,8 +27,7 @@ LoginGate::LoginGate()
 
 LoginGate::~LoginGate()
 {
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
 }
 
 bool LoginGate::Create()

@@ -5,17 +5,11 @@
 
 MemoListPage::~MemoListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"MemoListPage::Create", L"MemoList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Build(node->FindChild(L"TitleBar")) && m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }

@@ -7,19 +7,15 @@
 
 MemoListTitleBar::~MemoListTitleBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&BoxText),
-             static_cast<UxWindow*>(&BoxButton), static_cast<UxWindow*>(&WriteButton) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
-bool MemoListTitleBar::Build(UxXmlNode* node)
+bool MemoListTitleBar::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    return AddSkinParts(*this, node,
-        { { L"BackSkin", &BackSkin }, { L"BoxText", &BoxText }, { L"BoxButton", &BoxButton },
-            { L"WriteButton", &WriteButton } });
+    return node && UxWindow::ApplySkin(node)
+        && AddSkinParts(*this, node,
+            { { L"BackSkin", &BackSkin }, { L"BoxText", &BoxText }, { L"BoxButton", &BoxButton },
+                { L"WriteButton", &WriteButton } });
 }
 
 void MemoListTitleBar::ShowBox(int32_t box)

@@ -16,7 +16,7 @@ public:
 
     // Applies the node, adds the children and builds them from its children of the same
     // names. False when a part fails.
-    bool Build(UxXmlNode* node);
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     // Names the box (0 received, 1 sent); other values leave the name.

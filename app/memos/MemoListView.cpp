@@ -6,51 +6,21 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
-#include "ux/core/UxRect.h"
-#include "ux/graphics/UxDeviceContext.h"
-#include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
 #include <algorithm>
 
-namespace {
-
-enum Look { Normal = 0, Selected = 1, Read = 2 };
-
-} // namespace
-
-bool MemoListView::Build(UxXmlNode* node)
+bool MemoListView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
-        m_itemHeight = height->GetInt();
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
-    if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        || !ReadRowItem(node, L"Line", m_line, m_lineRect)
-        || !ReadRowItem(node, L"UnreadIcon", m_unreadIcon, m_unreadRect)
-        || !ReadRowItem(node, L"ReadIcon", m_readIcon, m_readRect)
-        || !ReadRowItem(node, L"Title", m_title[Normal], m_titleRect)
-        || !ReadRowItem(node, L"From", m_from[Normal], m_fromRect)
-        || !ReadRowItem(node, L"Date", m_date[Normal], m_dateRect)
-        || !ReadRowItem(node, L"More", m_more, m_moreRect))
-        return false;
-    m_more.SetText(kMore);
-    return ReadTextColour(node, L"Title", L"TextColorSelected", m_title[Normal], m_title[Selected])
-        && ReadTextColour(node, L"Title", L"TextColorRead", m_title[Normal], m_title[Read])
-        && ReadTextColour(node, L"From", L"TextColorSelected", m_from[Normal], m_from[Selected])
-        && ReadTextColour(node, L"Date", L"TextColorSelected", m_date[Normal], m_date[Selected])
-        && ReadTextColour(node, L"More", L"TextColorSelected", m_more, m_moreSelected);
+    return FramedList::ApplySkin(node) && m_unreadIcon.Read(node, L"UnreadIcon")
+        && m_readIcon.Read(node, L"ReadIcon") && m_title.Read(node, L"Title") && m_from.Read(node, L"From")
+        && m_date.Read(node, L"Date") && m_more.Read(node, L"More")
+        && ReadTextColour(node, L"Title", L"TextColorRead", m_title.look[0], m_titleRead);
 }
 
 UxListRow MemoListView::MakeRow(const Memo* memo) const
 {
-    UxListRow row;
-    row.kind = UxListRow::Item;
-    row.fullHeight = m_itemHeight;
-    row.data = reinterpret_cast<uintptr_t>(memo);
-    return row;
+    return m_frame.MakeRow(UxListRow::Item, reinterpret_cast<uintptr_t>(memo));
 }
 
 const Memo* MemoListView::GetMemo(int32_t index) const
@@ -88,7 +58,7 @@ void MemoListView::AppendPage(int32_t n)
     for (size_t i = count - added; i < count; ++i)
         AddRow(MakeRow(memos->GetAt(i)));
     if (memos->Page != memos->Total) {
-        m_more.SetText(kMore);
+        m_moreText = kMore;
         AddRow(MakeRow(nullptr));
     }
     if (oldMore >= 0)
@@ -142,7 +112,7 @@ void MemoListView::ClearRows()
 {
     Clear();
     m_leaving.clear();
-    m_more.SetText(kMore);
+    m_moreText = kMore;
 }
 
 void MemoListView::DropLeftRecords()
@@ -167,46 +137,22 @@ std::wstring MemoListView::DateText(const Memo& memo)
     return memo.Date.Format(L"yyyy-MM-dd hh:mm:ss");
 }
 
-bool MemoListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool MemoListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool MemoListView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip))
+    const Memo* memo = GetMemo(index);
+    if (!memo) {
+        m_more.Draw(painter, m_moreText, selected);
         return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    const bool selected = index == GetSelection();
-    if (selected)
-        painter.DrawImage(m_selectionBar, m_selectionRect);
-    else
-        surface->FillRect(m_backColor, clip);
-
-    if (const Memo* memo = GetMemo(index)) {
-        if (memo->Read)
-            painter.DrawImage(m_readIcon, m_readRect);
-        else
-            painter.DrawImage(m_unreadIcon, m_unreadRect);
-        UxTextItem& title = m_title[selected ? Selected : memo->Read ? Read : Normal];
-        UxTextItem& from = m_from[selected ? Selected : Normal];
-        UxTextItem& date = m_date[selected ? Selected : Normal];
-        title.SetText(memo->GetFirstLine());
-        from.SetText(SenderName(*memo));
-        date.SetText(DateText(*memo));
-        painter.DrawText(title, m_titleRect);
-        painter.DrawText(from, m_fromRect);
-        painter.DrawText(date, m_dateRect);
-    } else {
-        UxTextItem& more = selected ? m_moreSelected : m_more;
-        more.SetText(m_more.GetText());
-        painter.DrawText(more, m_moreRect);
     }
-    painter.DrawImage(m_line, m_lineRect);
+    (memo->Read ? m_readIcon : m_unreadIcon).Draw(painter);
+    if (memo->Read && !selected) {
+        m_titleRead.SetText(memo->GetFirstLine());
+        painter.DrawText(m_titleRead, m_title.rect);
+    } else {
+        m_title.Draw(painter, memo->GetFirstLine(), selected);
+    }
+    m_from.Draw(painter, SenderName(*memo), selected);
+    m_date.Draw(painter, DateText(*memo), selected);
     return true;
 }
 
@@ -220,9 +166,9 @@ void MemoListView::OnRowClicked(int32_t index, int32_t, int32_t)
     const Memo* shown = GetMemo(index);
     if (!shown) {
         // One page at a time: a tap while one is on its way asks for nothing.
-        if (m_more.GetText() != kMore)
+        if (m_moreText != kMore)
             return;
-        m_more.SetText(kLoading);
+        m_moreText = kLoading;
         RefreshRow(index);
         MemoBox::RequestNextPage(*peer);
         return;

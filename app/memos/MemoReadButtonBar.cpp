@@ -41,21 +41,16 @@ void OpenWriter(MessengerApp& app)
 
 MemoReadButtonBar::~MemoReadButtonBar()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&ReplyButton), static_cast<UxWindow*>(&ReplyAllButton),
-             static_cast<UxWindow*>(&ForwardButton), static_cast<UxWindow*>(&DeleteButton),
-             static_cast<UxWindow*>(&SpamButton) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
-bool MemoReadButtonBar::Build(UxXmlNode* node)
+bool MemoReadButtonBar::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
-        return false;
-    return AddSkinParts(*this, node,
-        { { L"ReplyButton", &ReplyButton }, { L"ReplyAllButton", &ReplyAllButton },
-            { L"ForwardButton", &ForwardButton }, { L"DeleteButton", &DeleteButton },
-            { L"SpamButton", &SpamButton } });
+    return node && UxWindow::ApplySkin(node)
+        && AddSkinParts(*this, node,
+            { { L"ReplyButton", &ReplyButton }, { L"ReplyAllButton", &ReplyAllButton },
+                { L"ForwardButton", &ForwardButton }, { L"DeleteButton", &DeleteButton },
+                { L"SpamButton", &SpamButton } });
 }
 
 bool MemoReadButtonBar::OnChildEvent(UxWindow* child, int32_t code)

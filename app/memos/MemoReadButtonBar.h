@@ -14,7 +14,7 @@ public:
 
     // Applies the node, adds the buttons and builds them from its children of the same
     // names. False when a part fails.
-    bool Build(UxXmlNode* node);
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     // The answers to the two questions (2: Yes).

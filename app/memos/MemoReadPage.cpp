@@ -7,19 +7,13 @@
 
 MemoReadPage::~MemoReadPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_buttonBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool MemoReadPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"MemoReadPage::Create", L"MemoRead");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_buttonBar);
-    AddChild(&m_view);
-    return m_buttonBar.Build(node->FindChild(L"ButtonBar")) && m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"ButtonBar", &m_buttonBar }, { L"View", &m_view } });
 }
 
 void MemoReadPage::OnWillShow()

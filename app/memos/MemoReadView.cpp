@@ -5,8 +5,6 @@
 #include "app/shell/SkinParts.h"
 #include "messenger/model/Memo.h"
 #include "messenger/protocol/memos/PktInImsg.h"
-#include "ux/core/UxRect.h"
-#include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
@@ -38,24 +36,18 @@ plat::RECT Column(const plat::RECT& rect, int32_t top, int32_t height)
 
 MemoReadView::~MemoReadView()
 {
-    if (Content.GetParent() == this)
-        RemoveChild(&Content);
+    RemoveChildren();
 }
 
-bool MemoReadView::Build(UxXmlNode* node)
+bool MemoReadView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
+    if (!FramedList::ApplySkin(node))
         return false;
     // The text box is as tall as its text: the card's own surface keeps it inside the view.
     SetOwnSurface(true);
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
-    if (!ReadRowItem(node, L"TSkin", m_top, m_topRect)
-        || !ReadRowItem(node, L"MTSkin", m_headerTop, m_headerTopRect)
-        || !ReadRowItem(node, L"MBSkin", m_headerBottom, m_headerBottomRect)
-        || !ReadRowItem(node, L"LSkin", m_left, m_leftRect)
-        || !ReadRowItem(node, L"RSkin", m_right, m_rightRect)
-        || !ReadRowItem(node, L"BSkin", m_bottom, m_bottomRect)
+    if (!m_top.Read(node, L"TSkin") || !m_headerTop.Read(node, L"MTSkin")
+        || !m_headerBottom.Read(node, L"MBSkin") || !m_left.Read(node, L"LSkin")
+        || !m_right.Read(node, L"RSkin") || !m_bottom.Read(node, L"BSkin")
         || !ReadRowItem(node, L"FromText", m_fromCaption, m_fromCaptionRect)
         || !ReadRowItem(node, L"ToText", m_toCaption, m_toCaptionRect)
         || !ReadRowItem(node, L"From", m_from, m_fromRect) || !ReadRowItem(node, L"To", m_to, m_toRect)
@@ -79,7 +71,7 @@ bool MemoReadView::Build(UxXmlNode* node)
 int32_t MemoReadView::BodyTop() const
 {
     return static_cast<int32_t>(
-        std::clamp<int64_t>(m_headerTopRect.bottom, -kMaxPiece, kMaxPiece) + Height(m_headerBottomRect));
+        std::clamp<int64_t>(m_headerTop.rect.bottom, -kMaxPiece, kMaxPiece) + Height(m_headerBottom.rect));
 }
 
 void MemoReadView::ShowMemo(Memo* memo)
@@ -118,40 +110,27 @@ void MemoReadView::LayOut(
 
     UxListRow card;
     card.kind = UxListRow::Item;
-    card.fullHeight = Height(m_topRect) + Height(m_headerTopRect) + Height(m_headerBottomRect)
-        + m_contentHeight + Height(m_bottomRect);
+    card.fullHeight = Height(m_top.rect) + Height(m_headerTop.rect) + Height(m_headerBottom.rect)
+        + m_contentHeight + Height(m_bottom.rect);
     AddRow(card);
     StopAnimation();
     Invalidate();
 }
 
-bool MemoReadView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool MemoReadView::DrawItems(UxListItemPainter& painter, int32_t, bool)
 {
-    surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool MemoReadView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip))
-        return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    surface->FillRect(m_backColor, clip);
-    painter.DrawImage(m_top, m_topRect);
-    painter.DrawImage(m_headerTop, m_headerTopRect);
+    m_top.Draw(painter);
+    m_headerTop.Draw(painter);
     painter.DrawText(m_fromCaption, m_fromCaptionRect);
     painter.DrawText(m_toCaption, m_toCaptionRect);
     painter.DrawText(m_from, m_fromRect);
     painter.DrawText(m_to, m_toRect);
     painter.DrawText(m_date, m_dateRect);
     const int32_t body = BodyTop();
-    painter.DrawImage(m_headerBottom,
-        Column(m_headerBottomRect, body - Height(m_headerBottomRect), Height(m_headerBottomRect)));
-    painter.DrawImage(m_left, Column(m_leftRect, body, m_contentHeight));
-    painter.DrawImage(m_right, Column(m_rightRect, body, m_contentHeight));
-    painter.DrawImage(m_bottom, Column(m_bottomRect, body + m_contentHeight, Height(m_bottomRect)));
+    const int32_t line = Height(m_headerBottom.rect);
+    painter.DrawImage(m_headerBottom.item, Column(m_headerBottom.rect, body - line, line));
+    painter.DrawImage(m_left.item, Column(m_left.rect, body, m_contentHeight));
+    painter.DrawImage(m_right.item, Column(m_right.rect, body, m_contentHeight));
+    painter.DrawImage(m_bottom.item, Column(m_bottom.rect, body + m_contentHeight, Height(m_bottom.rect)));
     return true;
 }

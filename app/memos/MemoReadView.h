@@ -1,9 +1,7 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
+#include "app/shell/FramedList.h"
 #include "ux/widgets/UxEdit.h"
-#include "ux/widgets/UxListWindow.h"
 
 #include <string>
 #include <vector>
@@ -14,12 +12,12 @@ class UxXmlNode;
 
 // One memo as a framed card, scrolled as a whole: the sender, the receivers and the
 // time above the text. The card is the list's only row and grows with the text.
-class MemoReadView : public UxListWindow {
+class MemoReadView : public FramedList {
 public:
     ~MemoReadView() override;
 
-    // Applies the node and reads the card's pieces, captions and text box from it.
-    bool Build(UxXmlNode* node);
+    // The frame (a fill, no selection bar or line), the card's pieces, captions and text box.
+    bool ApplySkin(UxXmlNode* node) override;
 
     // The memo as the list knows it (sender and time) while its text is on its way.
     void ShowMemo(Memo* memo);
@@ -28,9 +26,6 @@ public:
     // No memo any more (it left MemoList with the session); the card stays as it is.
     void Forget() { m_memo = nullptr; }
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     // The card is no button.
     void OnRowClicked(int32_t, int32_t, int32_t) override { }
 
@@ -44,6 +39,9 @@ public:
 
     UxEdit Content;
 
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+
 private:
     // Sizes the text box to its text (at least its skin height) and puts the card row
     // in anew, scrolled to the top.
@@ -52,31 +50,24 @@ private:
     // Where the card's middle starts: under the header and its bottom piece.
     int32_t BodyTop() const;
 
-    UxImageItem m_top;
-    UxImageItem m_headerTop;
-    UxImageItem m_headerBottom;
-    UxImageItem m_left;
-    UxImageItem m_right;
-    UxImageItem m_bottom;
+    RowImage m_top;
+    RowImage m_headerTop;
+    RowImage m_headerBottom;
+    RowImage m_left;
+    RowImage m_right;
+    RowImage m_bottom;
     UxTextItem m_fromCaption;
     UxTextItem m_toCaption;
     UxTextItem m_from;
     UxTextItem m_to;
     UxTextItem m_date;
 
-    plat::RECT m_topRect {};
-    plat::RECT m_headerTopRect {};
-    plat::RECT m_headerBottomRect {};
-    plat::RECT m_leftRect {};
-    plat::RECT m_rightRect {};
-    plat::RECT m_bottomRect {};
     plat::RECT m_fromCaptionRect {};
     plat::RECT m_toCaptionRect {};
     plat::RECT m_fromRect {};
     plat::RECT m_toRect {};
     plat::RECT m_dateRect {};
     plat::RECT m_contentRect {};
-    plat::COLORREF m_backColor = 0xFFFFFF;
 
     Memo* m_memo = nullptr;
     std::vector<std::wstring> m_receivers;

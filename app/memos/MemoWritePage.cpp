@@ -6,17 +6,13 @@
 
 MemoWritePage::~MemoWritePage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool MemoWritePage::Create()
 {
-    UxXmlNode* node = SelectSection(L"MemoWritePage::Create", L"MemoWrite");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.Build(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void MemoWritePage::OnWillShow()

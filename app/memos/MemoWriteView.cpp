@@ -8,35 +8,21 @@
 #include "messenger/protocol/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "ux/core/UxNavigationController.h"
-#include "ux/graphics/UxDeviceContext.h"
-#include "ux/markup/UxXmlNode.h"
 
 MemoWriteView::~MemoWriteView()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&ReceiverButton),
-             static_cast<UxWindow*>(&ReceiverSkin), static_cast<UxWindow*>(&ReceiverText),
-             static_cast<UxWindow*>(&SendButton), static_cast<UxWindow*>(&Message) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
-bool MemoWriteView::Build(UxXmlNode* node)
+bool MemoWriteView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
+    if (!FilledWindow::ApplySkin(node))
         return false;
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
     BackSkin.SetEdit(&Message);
     return AddSkinParts(*this, node,
         { { L"BackSkin", &BackSkin }, { L"ReceiverButton", &ReceiverButton },
             { L"ReceiverSkin", &ReceiverSkin }, { L"ReceiverText", &ReceiverText },
             { L"SendButton", &SendButton }, { L"Message", &Message } });
-}
-
-bool MemoWriteView::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
-{
-    surface->FillRect(m_backColor, rect);
-    return true;
 }
 
 bool MemoWriteView::OnChildEvent(UxWindow* child, int32_t code)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ux/core/UxWindow.h"
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxEditFrame.h"
@@ -14,17 +14,16 @@ class UxXmlNode;
 
 // The compose form of a memo: its receivers (chosen in the buddy picker), the text and
 // the send button. Whoever opens the page sets how the memo is written first.
-class MemoWriteView : public UxWindow {
+class MemoWriteView : public FilledWindow {
 public:
     // How the memo is written; travels with it as its event.
     enum Mode { ModeNew = 0, ModeForward = 1, ModeReply = 2, ModeReplyAll = 3, ModeNone = 4 };
 
     ~MemoWriteView() override;
 
-    // Applies the node, adds the children and builds them from its children of the same
-    // names. False when a part fails.
-    bool Build(UxXmlNode* node);
-    bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // The fill, then the children from the node's children of the same names. False when
+    // the node is missing or a part fails.
+    bool ApplySkin(UxXmlNode* node) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
     // A new memo: no receivers, no text.
@@ -68,5 +67,4 @@ private:
     int32_t m_mode = ModeNone;
     std::wstring m_reference;
     std::vector<std::wstring> m_receivers;
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

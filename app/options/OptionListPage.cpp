@@ -5,19 +5,13 @@
 
 OptionListPage::~OptionListPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionListPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"OptionListPage::Create", L"OptionList");
-    if (!node || !MainPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(node->FindChild(L"TitleBar")) && m_view.Create(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 
 void OptionListPage::OnWillShow()

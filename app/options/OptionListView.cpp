@@ -2,45 +2,26 @@
 
 #include "app/options/OptionView.h"
 #include "app/shell/MessengerApp.h"
-#include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/Options.h"
 #include "ux/core/UxNavigationController.h"
-#include "ux/core/UxRect.h"
 #include "ux/core/UxTransitionManager.h"
-#include "ux/graphics/UxDeviceContext.h"
-#include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
-bool OptionListView::Create(UxXmlNode* node)
+bool OptionListView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
+    if (!FramedList::ApplySkin(node) || !m_disclosure.Read(node, L"DisclosureButton")
+        || !m_leftText.Read(node, L"LText") || !m_rightText.Read(node, L"RText"))
         return false;
-    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
-        m_itemHeight = height->GetInt();
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
-    if (!ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        || !ReadRowItem(node, L"Line", m_line, m_lineRect)
-        || !ReadRowItem(node, L"DisclosureButton", m_disclosure, m_disclosureRect)
-        || !ReadRowText(node, L"LText", m_leftText, m_leftRect)
-        || !ReadRowItem(node, L"RText", m_rightText, m_rightRect))
-        return false;
-    SetAnimate(false);
-    for (int32_t i = 0; i < RowCount; ++i) {
-        UxListRow row;
-        row.fullHeight = m_itemHeight;
-        AddRow(row);
-    }
-    SetAnimate(true);
+    AddItemRows(RowCount);
     return true;
 }
 
 std::wstring OptionListView::GetLeftText(int32_t row)
 {
-    static const wchar_t* const kTexts[RowCount]
-        = { L"내 상태", L"내 대화명", L"대화 방식", L"보기 방식", L"정렬 방식", L"알림 방식", L"알림 범위", L"시스템 정보" };
+    static const wchar_t* const kTexts[RowCount] = { L"내 상태", L"내 대화명", L"대화 방식", L"보기 방식",
+        L"정렬 방식", L"알림 방식", L"알림 범위", L"시스템 정보" };
     return row >= 0 && row < RowCount ? kTexts[row] : L"";
 }
 
@@ -68,32 +49,11 @@ std::wstring OptionListView::GetRightText(int32_t row)
     }
 }
 
-bool OptionListView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool OptionListView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool OptionListView::DrawRow(
-    UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip))
-        return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    const bool selected = index == GetSelection();
-    if (selected)
-        painter.DrawImage(m_selectionBar, m_selectionRect);
-    else
-        surface->FillRect(m_backColor, clip);
-    UxTextItem& left = m_leftText[selected ? 1 : 0];
-    left.SetText(GetLeftText(index));
-    painter.DrawText(left, m_leftRect);
-    m_rightText.SetText(GetRightText(index));
-    painter.DrawText(m_rightText, m_rightRect);
-    painter.DrawImage(m_disclosure, m_disclosureRect);
-    painter.DrawImage(m_line, m_lineRect);
+    m_leftText.Draw(painter, GetLeftText(index), selected);
+    m_rightText.Draw(painter, GetRightText(index), selected);
+    m_disclosure.Draw(painter);
     return true;
 }
 

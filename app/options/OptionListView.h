@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/shell/FramedList.h"
 
 #include <string>
 
@@ -10,7 +8,7 @@ class UxXmlNode;
 
 // The settings, one row each: what it is on the left, its current value on the right,
 // and an arrow to the page that changes it. The values are read at every paint.
-class OptionListView : public UxListWindow {
+class OptionListView : public FramedList {
 public:
     enum Row {
         RowStatus = 0,
@@ -24,13 +22,15 @@ public:
         RowCount = 8,
     };
 
-    // Applies the node, reads the row items, height and colours from it and adds the
-    // eight rows. False when the node is missing or an item fails.
-    bool Create(UxXmlNode* node);
+    OptionListView()
+        : FramedList(52)
+    {
+    }
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
+    // The frame, the row items and the eight rows. False when the node is missing or an
+    // item fails.
+    bool ApplySkin(UxXmlNode* node) override;
+
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     // Opens the row's page; nothing while a page is sliding or the list is not on top.
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
@@ -39,20 +39,11 @@ public:
     static std::wstring GetLeftText(int32_t row);
     static std::wstring GetRightText(int32_t row);
 
-    int32_t GetItemHeight() const { return m_itemHeight; }
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
-    UxImageItem m_selectionBar;
-    UxImageItem m_line;
-    UxImageItem m_disclosure;
-    UxTextItem m_leftText[2];
-    UxTextItem m_rightText;
-
-    plat::RECT m_selectionRect {};
-    plat::RECT m_lineRect {};
-    plat::RECT m_disclosureRect {};
-    plat::RECT m_leftRect {};
-    plat::RECT m_rightRect {};
-    int32_t m_itemHeight = 52;
-    plat::COLORREF m_backColor = 0xFFFFFF;
+    RowText m_leftText;
+    RowText m_rightText;
+    RowImage m_disclosure;
 };

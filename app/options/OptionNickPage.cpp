@@ -8,20 +8,17 @@
 
 OptionNickPage::~OptionNickPage()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&m_titleBar), static_cast<UxWindow*>(&m_view) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
 bool OptionNickPage::Create()
 {
     UxXmlNode* titleBar = SelectSection(L"OptionNickPage::Create", L"Option", L"TitleBar");
-    UxXmlNode* node = SelectSection(L"OptionNickPage::Create", L"OptionNick");
-    if (!node || !titleBar || !EmptyPage::Create() || !ApplySkin(node))
+    UxXmlNode* node = titleBar ? CreateFromSkin() : nullptr;
+    if (!node)
         return false;
     AddChild(&m_titleBar);
-    AddChild(&m_view);
-    return m_titleBar.Create(titleBar) && m_view.Create(node->FindChild(L"View"));
+    return m_titleBar.ApplySkin(titleBar) && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void OptionNickPage::OnWillShow()
@@ -31,20 +28,20 @@ void OptionNickPage::OnWillShow()
     m_titleBar.SetHelpText1(L"내 대화명을 설정하세요.");
     m_titleBar.SetHelpText2(L"");
     const Me* me = Me::GetInstance();
-    m_view.Nick.SetText(me ? me->Nick : L"");
-    m_shown = m_view.Nick.GetText();
+    m_view.Edit.SetText(me ? me->Nick : L"");
+    m_shown = m_view.Edit.GetText();
 }
 
 void OptionNickPage::OnShown()
 {
-    m_view.Nick.SetFocus(true);
+    m_view.Edit.SetFocus(true);
 }
 
 void OptionNickPage::OnWillHide()
 {
-    if (m_view.Nick.IsFocused())
-        m_view.Nick.SetFocus(false);
-    const std::wstring text = m_view.Nick.GetText();
+    if (m_view.Edit.IsFocused())
+        m_view.Edit.SetFocus(false);
+    const std::wstring text = m_view.Edit.GetText();
     if (text != m_shown)
         ChangeNick(text);
     m_shown = text;
@@ -52,7 +49,7 @@ void OptionNickPage::OnWillHide()
 
 bool OptionNickPage::OnVisibleChanged(bool visible)
 {
-    if (!visible && (m_view.Nick.IsFocused() || m_view.BackSkin.IsFocused()))
+    if (!visible && (m_view.Edit.IsFocused() || m_view.BackSkin.IsFocused()))
         FocusedWindow->SetFocus(false);
     return EmptyPage::OnVisibleChanged(visible);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/options/OptionNickView.h"
-#include "app/options/OptionTitleBar.h"
 #include "app/shell/EmptyPage.h"
+#include "app/shell/FramedEdit.h"
+#include "app/shell/HelpTitleBar.h"
 
 #include <string>
 
@@ -29,12 +29,12 @@ public:
     // Keys must not reach a field nobody sees (the session may end while it is open).
     bool OnVisibleChanged(bool visible) override;
 
-    OptionTitleBar& GetTitleBar() { return m_titleBar; }
-    OptionNickView& GetView() { return m_view; }
+    HelpTitleBar& GetTitleBar() { return m_titleBar; }
+    FramedEdit& GetView() { return m_view; }
 
 private:
-    OptionTitleBar m_titleBar;
-    OptionNickView m_view;
+    HelpTitleBar m_titleBar;
+    FramedEdit m_view { L"Nick" };
     // The text the field showed when the page came up: the nick as the field could take
     // it, so a nick longer than the field allows is not cut short by merely looking.
     std::wstring m_shown;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/options/OptionTitleBar.h"
 #include "app/options/OptionView.h"
 #include "app/shell/EmptyPage.h"
+#include "app/shell/HelpTitleBar.h"
 
 // The choice page shared by six settings: the option list sets the view's kind just
 // before it pushes the page. The user leaves it with the status bar's back button.
@@ -20,10 +20,10 @@ public:
     // The status bar's title and the help lines follow the view's kind.
     void OnWillShow() override;
 
-    OptionTitleBar& GetTitleBar() { return m_titleBar; }
+    HelpTitleBar& GetTitleBar() { return m_titleBar; }
     OptionView& GetView() { return m_view; }
 
 private:
-    OptionTitleBar m_titleBar;
+    HelpTitleBar m_titleBar;
     OptionView m_view;
 };

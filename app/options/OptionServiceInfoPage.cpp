@@ -6,17 +6,13 @@
 
 OptionServiceInfoPage::~OptionServiceInfoPage()
 {
-    if (m_view.GetParent() == this)
-        RemoveChild(&m_view);
+    RemoveChildren();
 }
 
 bool OptionServiceInfoPage::Create()
 {
-    UxXmlNode* node = SelectSection(L"OptionServiceInfoPage::Create", L"OptionServiceInfo");
-    if (!node || !EmptyPage::Create() || !ApplySkin(node))
-        return false;
-    AddChild(&m_view);
-    return m_view.Create(node->FindChild(L"View"));
+    UxXmlNode* node = CreateFromSkin();
+    return node && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 
 void OptionServiceInfoPage::OnWillShow()

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "app/shell/FilledWindow.h"
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxLabel.h"
 
 // About the program: the logo and texts from the skin, and the version line, which the
 // program writes from its own version.
-class OptionServiceInfoView : public UxWindow {
+class OptionServiceInfoView : public FilledWindow {
 public:
     ~OptionServiceInfoView() override;
 
-    // Applies the node and builds the ten parts from its children of the same names.
-    // False when the node is missing or a part fails.
-    bool Create(UxXmlNode* node);
-    bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // The fill, then the ten parts from the node's children of the same names. False
+    // when the node is missing or a part fails.
+    bool ApplySkin(UxXmlNode* node) override;
 
     UxImageWindow Logo;
     UxLabel VersionText;
@@ -24,7 +24,4 @@ public:
     UxLabel SupportPhone;
     UxLabel SupportMail;
     UxLabel CopyrightText;
-
-private:
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

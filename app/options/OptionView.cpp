@@ -1,13 +1,10 @@
 #include "app/options/OptionView.h"
 
 #include "app/shell/MessengerApp.h"
-#include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/Options.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
-#include "ux/core/UxRect.h"
-#include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
@@ -16,7 +13,8 @@
 namespace {
 
 constexpr int32_t kRowCounts[] = { 4, 2, 4, 2, 4, 3 };
-constexpr int32_t kStatusRows[] = { BuddyStatusOnline, BuddyStatusAway, BuddyStatusBusy, BuddyStatusShownOffline };
+constexpr int32_t kStatusRows[]
+    = { BuddyStatusOnline, BuddyStatusAway, BuddyStatusBusy, BuddyStatusShownOffline };
 constexpr int32_t kScopeRows[] = { Options::ScopeLogin, Options::ScopeChat, Options::ScopeMemo };
 
 // The setting a radio kind other than the status shows; -1 without options.
@@ -70,24 +68,15 @@ int32_t MyStatus()
 
 } // namespace
 
-bool OptionView::Create(UxXmlNode* node)
+bool OptionView::ApplySkin(UxXmlNode* node)
 {
-    if (!node || !ApplySkin(node))
+    if (!FramedList::ApplySkin(node))
         return false;
-    if (UxXmlNode* height = node->FindChild(L"_TableViewItemHeight"); height && height->GetInt() > 0)
-        m_itemHeight = height->GetInt();
-    if (UxXmlNode* back = node->FindChild(L"_BackColor"))
-        m_backColor = back->GetColor();
     if (UxXmlNode* rect = node->FindChild(L"TextWithStatusIcon"))
         m_textWithIconRect = UxXmlNode::GetRect(rect->FindChild(L"_Rect"));
-    return ReadRowItem(node, L"SelectionBar", m_selectionBar, m_selectionRect)
-        && ReadRowItem(node, L"Line", m_line, m_lineRect)
-        && ReadRowItem(node, L"RadioBoxUnchecked", m_radioUnchecked, m_radioUncheckedRect)
-        && ReadRowItem(node, L"RadioBoxChecked", m_radioChecked, m_radioCheckedRect)
-        && ReadRowItem(node, L"CheckBoxUnchecked", m_checkUnchecked, m_checkUncheckedRect)
-        && ReadRowItem(node, L"CheckBoxChecked", m_checkChecked, m_checkCheckedRect)
-        && ReadRowItem(node, L"StatusIcon", m_statusIcon, m_statusIconRect)
-        && ReadRowItem(node, L"Text", m_text, m_textRect);
+    return m_radioUnchecked.Read(node, L"RadioBoxUnchecked") && m_radioChecked.Read(node, L"RadioBoxChecked")
+        && m_checkUnchecked.Read(node, L"CheckBoxUnchecked") && m_checkChecked.Read(node, L"CheckBoxChecked")
+        && m_statusIcon.Read(node, L"StatusIcon") && m_text.Read(node, L"Text");
 }
 
 void OptionView::SetKind(int32_t kind)
@@ -96,13 +85,7 @@ void OptionView::SetKind(int32_t kind)
     Clear();
     Invalidate();
     SetSelection(-1);
-    const int32_t rows = GetKindRowCount(kind);
-    for (int32_t i = 0; i < rows; ++i) {
-        UxListRow row;
-        row.fullHeight = m_itemHeight;
-        AddRow(row);
-    }
-    StopAnimation();
+    AddItemRows(GetKindRowCount(kind));
 }
 
 int32_t OptionView::GetKindRowCount(int32_t kind)
@@ -112,7 +95,8 @@ int32_t OptionView::GetKindRowCount(int32_t kind)
 
 int32_t OptionView::GetStatusOfRow(int32_t row)
 {
-    return row >= 0 && row < static_cast<int32_t>(std::size(kStatusRows)) ? kStatusRows[row] : BuddyStatusOnline;
+    return row >= 0 && row < static_cast<int32_t>(std::size(kStatusRows)) ? kStatusRows[row]
+                                                                          : BuddyStatusOnline;
 }
 
 int32_t OptionView::GetRowOfStatus(int32_t status)
@@ -169,43 +153,21 @@ bool OptionView::IsRowChosen(int32_t kind, int32_t row)
     return Setting(kind) == row;
 }
 
-bool OptionView::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
+bool OptionView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
-    surface->FillRect(m_backColor, rect);
-    return true;
-}
-
-bool OptionView::DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip)
-{
-    if (IsRectEmpty(clip))
-        return true;
-    const plat::POINT origin = GetSurfaceOffset();
-    const plat::RECT rowRect = OffsetRect(GetRowRect(index), origin.x, origin.y);
-    UxListItemPainter painter(this, surface, index, rowClip, rowRect);
-    if (index == GetSelection())
-        painter.DrawImage(m_selectionBar, m_selectionRect);
-    else
-        surface->FillRect(m_backColor, clip);
-    m_text.SetText(GetRowText(m_kind, index));
-    const bool chosen = IsRowChosen(m_kind, index);
+    const std::wstring text = GetRowText(m_kind, index);
     if (m_kind == KindStatus) {
-        m_statusIcon.SetImageCoord(GetStatusIconBig(GetStatusOfRow(index), 0));
-        painter.DrawImage(m_statusIcon, m_statusIconRect);
-        painter.DrawText(m_text, m_textWithIconRect);
+        m_statusIcon.item.SetImageCoord(GetStatusIconBig(GetStatusOfRow(index), 0));
+        m_statusIcon.Draw(painter);
+        m_text.Draw(painter, text, selected, m_textWithIconRect);
     } else {
-        painter.DrawText(m_text, m_textRect);
+        m_text.Draw(painter, text, selected);
     }
-    if (m_kind == KindNotifyScopes) {
-        if (chosen)
-            painter.DrawImage(m_checkChecked, m_checkCheckedRect);
-        else
-            painter.DrawImage(m_checkUnchecked, m_checkUncheckedRect);
-    } else if (chosen) {
-        painter.DrawImage(m_radioChecked, m_radioCheckedRect);
-    } else {
-        painter.DrawImage(m_radioUnchecked, m_radioUncheckedRect);
-    }
-    painter.DrawImage(m_line, m_lineRect);
+    const bool chosen = IsRowChosen(m_kind, index);
+    if (m_kind == KindNotifyScopes)
+        (chosen ? m_checkChecked : m_checkUnchecked).Draw(painter);
+    else
+        (chosen ? m_radioChecked : m_radioUnchecked).Draw(painter);
     return true;
 }
 

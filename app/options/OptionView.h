@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ux/graphics/UxImageItem.h"
-#include "ux/graphics/UxTextItem.h"
-#include "ux/widgets/UxListWindow.h"
+#include "app/shell/FramedList.h"
 
 #include <string>
 
@@ -10,7 +8,7 @@ class UxXmlNode;
 
 // The choices of one setting: radio rows for the own status (with its icon), the chat,
 // view, sort and notify types, check rows for the notify scopes. A tap applies at once.
-class OptionView : public UxListWindow {
+class OptionView : public FramedList {
 public:
     enum Kind {
         KindStatus = 0,
@@ -22,16 +20,17 @@ public:
         KindNone = 7,
     };
 
-    // Applies the node and reads the row items, height and colour from it. False when
-    // the node is missing or an item fails.
-    bool Create(UxXmlNode* node);
+    OptionView()
+        : FramedList(60)
+    {
+    }
+
+    // The frame and the row items. False when the node is missing or an item fails.
+    bool ApplySkin(UxXmlNode* node) override;
     // Shows the kind's rows (none for an unknown kind), without animation.
     void SetKind(int32_t kind);
     int32_t GetKind() const { return m_kind; }
 
-    bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    bool DrawRow(
-        UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) override;
     void OnRowHeld(int32_t, int32_t, int32_t) override { }
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
@@ -46,27 +45,18 @@ public:
     static std::wstring GetRowText(int32_t kind, int32_t row);
     static bool IsRowChosen(int32_t kind, int32_t row);
 
+protected:
+    bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
+
 private:
     int32_t m_kind = KindNone;
 
-    UxImageItem m_selectionBar;
-    UxImageItem m_line;
-    UxImageItem m_radioUnchecked;
-    UxImageItem m_radioChecked;
-    UxImageItem m_checkUnchecked;
-    UxImageItem m_checkChecked;
-    UxImageItem m_statusIcon;
-    UxTextItem m_text;
-
-    plat::RECT m_selectionRect {};
-    plat::RECT m_lineRect {};
-    plat::RECT m_radioUncheckedRect {};
-    plat::RECT m_radioCheckedRect {};
-    plat::RECT m_checkUncheckedRect {};
-    plat::RECT m_checkCheckedRect {};
-    plat::RECT m_statusIconRect {};
-    plat::RECT m_textRect {};
+    RowImage m_radioUnchecked;
+    RowImage m_radioChecked;
+    RowImage m_checkUnchecked;
+    RowImage m_checkChecked;
+    RowImage m_statusIcon;
+    RowText m_text;
+    // Where the text goes on a row with the status icon.
     plat::RECT m_textWithIconRect {};
-    int32_t m_itemHeight = 60;
-    plat::COLORREF m_backColor = 0xFFFFFF;
 };

@@ -67,9 +67,3 @@ void EmptyPage::DropFocus()
             return;
         }
 }
-
-void EmptyPage::RemoveChildren()
-{
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
-}

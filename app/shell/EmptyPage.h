@@ -31,9 +31,6 @@ protected:
     UxXmlNode* CreateFromSkin();
     // A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
     void DropFocus();
-    // Takes every child out of the page; pages whose parts are members call it in their
-    // destructor.
-    void RemoveChildren();
 
 private:
     std::wstring m_name;

@@ -4,14 +4,11 @@
 
 IconTitleBar::~IconTitleBar()
 {
-    for (UxWindow* part :
-        { static_cast<UxWindow*>(&BackSkin), static_cast<UxWindow*>(&Icon), static_cast<UxWindow*>(&Text) })
-        if (part->GetParent() == this)
-            RemoveChild(part);
+    RemoveChildren();
 }
 
-bool IconTitleBar::Create(UxXmlNode* node)
+bool IconTitleBar::ApplySkin(UxXmlNode* node)
 {
-    return node && ApplySkin(node)
+    return node && UxWindow::ApplySkin(node)
         && AddSkinParts(*this, node, { { L"BackSkin", &BackSkin }, { L"Icon", &Icon }, { L"Text", &Text } });
 }

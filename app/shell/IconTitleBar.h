@@ -9,9 +9,9 @@ class IconTitleBar : public UxWindow {
 public:
     ~IconTitleBar() override;
 
-    // Applies the node and builds the three children from its children of the same
+    // The window keys, then the three children from the node's children of the same
     // names. False when the node is missing or a part fails.
-    bool Create(UxXmlNode* node);
+    bool ApplySkin(UxXmlNode* node) override;
 
     UxImageWindow BackSkin;
     UxImageWindow Icon;

@@ -13,14 +13,16 @@ MainPage::~MainPage()
     RemoveChild(&m_tabBar);
 }
 
-bool MainPage::Create()
+UxXmlNode* MainPage::CreateFromSkin()
 {
-    EmptyPage::Create();
+    UxXmlNode* node = EmptyPage::CreateFromSkin();
+    if (!node)
+        return nullptr;
     AddChild(&m_tabBar);
     if (!m_tabBar.Create())
-        return false;
+        return nullptr;
     m_tabBar.ShowSelected(m_tab);
-    return true;
+    return node;
 }
 
 void MainPage::OnWillShow()

@@ -10,11 +10,14 @@ public:
     MainPage(std::wstring name, int32_t tab);
     ~MainPage() override;
 
-    bool Create() override;
     // The page's own tab is the selected one whenever it comes up.
     void OnWillShow() override;
 
     TabBar& GetTabBar() { return m_tabBar; }
+
+protected:
+    // The page's section as EmptyPage reads it, then the tab bar; null when either fails.
+    UxXmlNode* CreateFromSkin();
 
 private:
     TabBar m_tabBar;

@@ -17,8 +17,7 @@ MenuBar::MenuBar()
 
 MenuBar::~MenuBar()
 {
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
 }
 
 bool MenuBar::Create()

@@ -69,8 +69,7 @@ MessengerApp::~MessengerApp()
     if (MessengerScreens::GetCurrent() == this)
         MessengerScreens::SetCurrent(nullptr);
     // The screens are members: take them out of the tree before they go.
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
     DeleteSingletons();
 }
 

@@ -8,9 +8,7 @@
 
 StatusBarChat::~StatusBarChat()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackButton), static_cast<UxWindow*>(&CloseButton),
-             static_cast<UxWindow*>(&PageIndicator) })
-        RemoveChild(part);
+    RemoveChildren();
 }
 
 bool StatusBarChat::Create()

@@ -16,9 +16,7 @@ constexpr const wchar_t* kPortalUrl = L"http://go.quorix.net";
 
 StatusBarDefault::~StatusBarDefault()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&StatusIcon), static_cast<UxWindow*>(&Nick),
-             static_cast<UxWindow*>(&MailIcon), static_cast<UxWindow*>(&LumastaIcon) })
-        RemoveChild(part);
+    RemoveChildren();
 }
 
 bool StatusBarDefault::Create()

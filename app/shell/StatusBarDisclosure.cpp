@@ -29,9 +29,7 @@ void StatusBarDisclosure::BackFrom(const UxWindow& page)
 
 StatusBarDisclosure::~StatusBarDisclosure()
 {
-    for (UxWindow* part : { static_cast<UxWindow*>(&BackButton), static_cast<UxWindow*>(&BuddyAddButton),
-             static_cast<UxWindow*>(&GroupAddButton) })
-        RemoveChild(part);
+    RemoveChildren();
 }
 
 bool StatusBarDisclosure::Create()

@@ -17,6 +17,7 @@
 #include "app/shell/AppMenu.h"
 #include "app/shell/EmptyPage.h"
 #include "app/shell/MessengerApp.h"
+#include "messenger/model/BuddyList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/SavedLogin.h"
 #include "messenger/protocol/TarvPeer.h"
@@ -397,6 +398,25 @@ public:
         Advance(200);
         return true;
     }
+    // Back a page with the back button of the status bar shown (the chat's or the
+    // disclosure bar's), and the slide over; false when there was none to tap.
+    bool Back()
+    {
+        const bool tapped
+            = Tap(StatusBar() == &m_app->GetStatusBarChat() ? L"Chat/BackButton" : L"Disclosure/BackButton");
+        Settle();
+        return tapped;
+    }
+    // Answers the open message box with a button ("YesButton", "NoButton", "OkButton")
+    // and lets the screens settle; what the box said, "" when no box took the answer.
+    std::wstring Answer(const std::wstring& button)
+    {
+        const std::wstring text = dynamic_cast<UxMessageBox*>(Popup()) ? PopupText() : L"";
+        if (!Click(L"MsgBox/" + button))
+            return L"";
+        Settle();
+        return text;
+    }
     // The open popup (message box or menu), null when none.
     UxWindow* Popup() const { return UxPopupInstance::GetInstance()->GetPopup(); }
     // What the open popup says: a message box's text, a menu's rows one per line; ""
@@ -483,6 +503,15 @@ public:
         });
         return Page() == &m_app->GetBuddyListPage();
     }
+    // Starts and signs in as minsu, a demo account, with the buddy list settled; false
+    // when either failed.
+    bool StartSignedIn()
+    {
+        if (!Start() || !SignIn(L"minsu@quorix.net", L"minsu1234"))
+            return false;
+        Settle();
+        return true;
+    }
     // The same sign-in, left running: false when it could not begin.
     bool BeginSignIn(const std::wstring& id, const std::wstring& password, bool offline = false)
     {
@@ -502,6 +531,33 @@ public:
     }
     // The service's record of every frame, as text.
     std::string ServiceLog() const { return m_state.Read("service.log"); }
+
+    // The second party ------------------------------------------------------------
+
+    // Another account acts, and what it was sent of one command (LocalService).
+    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
+    {
+        return m_service->Party(action, user, fields);
+    }
+    std::string PartyReceived(const std::string& user, const std::string& command)
+    {
+        return m_service->Received(user, command);
+    }
+    // Waits until the party was sent the text in such a command.
+    bool PartyReceives(const std::string& user, const std::string& command, const std::string& text)
+    {
+        return WaitFor([&] { return PartyReceived(user, command).find(text) != std::string::npos; });
+    }
+    // Signs the account in as the second party; true once the buddy list has it online.
+    bool SignInParty(const std::string& user)
+    {
+        Party("sign-in", user);
+        const std::wstring id(user.begin(), user.end());
+        return WaitFor([&] {
+            const Buddy* buddy = BuddyList::GetInstance() ? BuddyList::GetInstance()->Find(id) : nullptr;
+            return buddy && buddy->Status == BuddyStatusOnline;
+        });
+    }
 
 private:
     // The two-set keys that type a Hangul syllable or jamo; "" for other characters.

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
@@ -88,6 +89,27 @@ public:
         return Request("GET " + pathAndQuery + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
     }
 
+    // Asks the control channel to act on the user's behalf; fields: more members of the
+    // JSON (R"(, "to": "...")"). The answer's body.
+    std::string Control(
+        const std::string& path, const std::string& user, const std::string& fields = "") const
+    {
+        return Post(path, R"({"user": ")" + user + "\"" + fields + "}");
+    }
+    // Another account acts as the second party ("sign-in", "status", "ask", "accept" ...
+    // as party.py names them).
+    std::string Party(
+        const std::string& action, const std::string& user, const std::string& fields = "") const
+    {
+        return Control("/party/" + action, user, fields);
+    }
+    // What the party was sent, of one command ("MESG", "NTFY" ...) or of all, as the
+    // service's JSON.
+    std::string Received(const std::string& user, const std::string& command = "") const
+    {
+        return Get("/party/received?user=" + user + (command.empty() ? "" : "&command=" + command));
+    }
+
     int dispatchPort = 0;
     int controlPort = 0;
     int updatePort = 0;
@@ -148,3 +170,22 @@ private:
     pid_t m_pid = -1;
     std::string m_startLine;
 };
+
+// Accounts for the service: minsu and jiyeon, buddies in one group, and count memos from
+// jiyeon to minsu, memo i titled "메모 i" with body(i), each a second later than the last.
+inline std::string AccountsWithMemos(int count, const std::function<std::string(int)>& body)
+{
+    std::string memos;
+    for (int i = 0; i < count; ++i)
+        memos += std::string(i ? "," : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
+            + R"("title": "메모 )" + std::to_string(i) + R"(", "body": ")" + body(i)
+            + R"(", "date": "202401010900)" + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
+    return R"({"domain": "quorix.net", "accounts": [)"
+           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
+           R"("groups": [{"id": "0", "name": "기타"}], )"
+           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}, )"
+           R"({"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
+           R"("groups": [{"id": "0", "name": "기타"}], )"
+           R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}], "memos": [)"
+        + memos + "]}";
+}

@@ -75,20 +75,19 @@ protected:
         return PumpUntil([&] { return screens.Has(call); });
     }
 
-    // Asks the service's control channel to act on user's behalf; the answer's body.
+    // The control channel, another account acting as the second party, and what it
+    // received (LocalService).
     std::string Control(const std::string& path, const std::string& user, const std::string& fields = "")
     {
-        return service.Post(path, R"({"user": ")" + user + "\"" + fields + "}");
+        return service.Control(path, user, fields);
     }
-    // Another account acting as the second party.
     std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
     {
-        return Control("/party/" + action, user, fields);
+        return service.Party(action, user, fields);
     }
-    // What the party received, of one command or of all.
     std::string Received(const std::string& user, const std::string& command = "")
     {
-        return service.Get("/party/received?user=" + user + (command.empty() ? "" : "&command=" + command));
+        return service.Received(user, command);
     }
 
     TempFolder folder;

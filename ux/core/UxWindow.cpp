@@ -196,6 +196,12 @@ void UxWindow::RemoveChild(UxWindow* child)
     child->m_parent = nullptr;
 }
 
+void UxWindow::RemoveChildren()
+{
+    while (m_firstChild)
+        RemoveChild(m_firstChild);
+}
+
 // Visibility and rectangle.
 
 void UxWindow::SetVisible(bool visible)

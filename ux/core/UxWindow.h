@@ -65,6 +65,9 @@ public:
     // Tree.
     bool AddChild(UxWindow* child);
     void RemoveChild(UxWindow* child);
+    // Takes every child out: a window whose children are its members does so in its
+    // destructor, before they go.
+    void RemoveChildren();
     UxWindow* GetParent() const { return m_parent; }
     UxWindow* GetPrevSibling() const { return m_prev; }
     UxWindow* GetNextSibling() const { return m_next; }

@@ -12,8 +12,7 @@ UxPageHeader::UxPageHeader()
 
 UxPageHeader::~UxPageHeader()
 {
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
+    RemoveChildren();
 }
 
 bool UxPageHeader::ApplySkin(UxXmlNode* node)

@@ -69,9 +69,7 @@ protected:
     }
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
     }
 
     Buddy* Find(const wchar_t* id) { return BuddyList::GetInstance()->FindById(id); }
@@ -84,10 +82,6 @@ protected:
                 return i;
         }
         return -1;
-    }
-    void Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
     }
     // What the screen shows of a row: a checksum, or how many pixels differ from white.
     uint64_t Scan(int32_t index, bool ink = false)
@@ -118,11 +112,11 @@ TEST_F(BuddyListScreen, FollowsTheSecondPartysStatusAndNick)
         (Rows { L"기타 (0/0)", L"친구 (0/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
 
     const uint64_t before = Scan(RowOf(L"친구 (0/1)"));
-    Party("sign-in", "jiyeon@quorix.net");
+    driver.Party("sign-in", "jiyeon@quorix.net");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 지연이", L"회사 (0/1)", L"박준호 / 준호" }));
     EXPECT_NE(Scan(RowOf(L"친구 (1/1)")), before); // the count is repainted with the buddy
-    Party("status", "jiyeon@quorix.net", R"(, "status": "A")");
-    Party("nick", "jiyeon@quorix.net", R"(, "nick": "바쁜 지연")");
+    driver.Party("status", "jiyeon@quorix.net", R"(, "status": "A")");
+    driver.Party("nick", "jiyeon@quorix.net", R"(, "nick": "바쁜 지연")");
     ASSERT_TRUE(
         Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)", L"박준호 / 준호" }));
     EXPECT_EQ(Find(L"jiyeon@quorix.net")->Status, BuddyStatusAway);
@@ -131,10 +125,10 @@ TEST_F(BuddyListScreen, FollowsTheSecondPartysStatusAndNick)
     // Online only: rows come and go with the buddies.
     SetOptions(Options::SortOnline, Options::ViewNameNick);
     EXPECT_EQ(Shown(View()), (Rows { L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (0/1)" }));
-    Party("sign-in", "junho@quorix.net");
+    driver.Party("sign-in", "junho@quorix.net");
     ASSERT_TRUE(
         Shows({ L"기타 (0/0)", L"친구 (1/1)", L"이지연 / 바쁜 지연", L"회사 (1/1)", L"박준호 / 준호" }));
-    Party("sign-out", "jiyeon@quorix.net");
+    driver.Party("sign-out", "jiyeon@quorix.net");
     ASSERT_TRUE(Shows({ L"기타 (0/0)", L"친구 (0/1)", L"회사 (1/1)", L"박준호 / 준호" }));
     driver.Settle();
     driver.Screenshot("online-only");
@@ -192,8 +186,8 @@ TEST_F(BuddyListScreen, SearchFoldAndViewTypes)
 TEST_F(BuddyListScreen, RequestsAddBuddies)
 {
     // Asked by another account: the question comes up; once accepted the buddy shows.
-    Party("sign-in", "dahye@mailbox.kr");
-    Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+    driver.Party("sign-in", "dahye@mailbox.kr");
+    driver.Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
     ASSERT_NE(Find(L"dahye@mailbox.kr"), nullptr);
     EXPECT_EQ(RowOf(L"정다혜"), -1); // only asked, in no group yet
@@ -201,14 +195,13 @@ TEST_F(BuddyListScreen, RequestsAddBuddies)
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
     ASSERT_TRUE(AcceptBuddy(*Find(L"dahye@mailbox.kr"), L"1")); // as that screen accepts
-    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     ASSERT_TRUE(Shows(
         { L"기타 (0/0)", L"친구 (1/2)", L"이지연 / 지연이", L"정다혜", L"회사 (0/1)", L"박준호 / 준호" }));
 
     // Asked from here, accepted there.
-    Party("sign-in", "seoyun@quorix.net");
+    driver.Party("sign-in", "seoyun@quorix.net");
     ASSERT_TRUE(AskToAddBuddy(L"seoyun", L"quorix.net", L"회사", L"안녕하세요"));
     ASSERT_TRUE(driver.WaitFor([&] { return RowOf(L"최서윤") > RowOf(L"회사 (0/2)"); }));
 }
@@ -225,8 +218,7 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);
     // Online: a chat opens and asks for a chat server, once.
-    Party("sign-in", "jiyeon@quorix.net");
-    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     for (int tap = 0; tap < 2; ++tap) {
         driver.Tap(rect.left + 200, y);
         driver.Settle();
@@ -234,14 +226,12 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     ASSERT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
     EXPECT_EQ(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net")->PeerName, L"이지연");
     EXPECT_EQ(driver.Screen(), L"Chat");
-    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     // Just left of the arrow, within the strip as wide as the arrow's top offset.
     driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
-    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
 
     // Memo mode: a new memo to the buddy, whatever the writer held before.
     App().GetMemoWritePage().GetView().SetForward(L"old", L"forwarded");

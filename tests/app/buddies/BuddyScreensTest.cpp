@@ -38,37 +38,18 @@ std::string AccountsWithTwoRequests()
 class BuddyScreens : public ::testing::Test {
 protected:
     explicit BuddyScreens(std::string accounts = "")
-        : driver([&] {
-            AppDriver::Setup setup;
-            setup.accounts = std::move(accounts);
-            return setup;
-        }())
+        : driver(AppDriver::Setup { .service = true, .accounts = std::move(accounts), .skin = "" })
     {
     }
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
     }
 
     MessengerApp& App() { return driver.App(); }
     BuddyListView& List() { return App().GetBuddyListPage().GetView(); }
     Buddy* Find(const wchar_t* id) { return BuddyList::GetInstance()->FindById(id); }
 
-    void Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
-    // What the party was sent of one command, as the service's JSON.
-    std::string Received(const std::string& user, const std::string& command)
-    {
-        return driver.Service().Get("/party/received?user=" + user + "&command=" + command);
-    }
-    bool Receives(const std::string& user, const std::string& command, const std::string& text)
-    {
-        return driver.WaitFor([&] { return Received(user, command).find(text) != std::string::npos; });
-    }
     // How many requests of this word the client has sent.
     size_t Sent(const std::string& command)
     {
@@ -129,17 +110,6 @@ protected:
         ASSERT_TRUE(driver.TapRow(&menu->GetList(), row));
         driver.Settle();
     }
-    void Back()
-    {
-        ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-        driver.Settle();
-    }
-    // Answers the open question.
-    void Answer(bool yes, const std::wstring& question)
-    {
-        ASSERT_EQ(driver.PopupText(), question);
-        ASSERT_TRUE(driver.Click(yes ? L"MsgBox/YesButton" : L"MsgBox/NoButton"));
-    }
     // On the group chooser: taps the group, then leaves, which applies it.
     void ChooseGroup(const std::wstring& name)
     {
@@ -149,7 +119,7 @@ protected:
         const auto it = std::find(names.begin(), names.end(), name);
         ASSERT_NE(it, names.end()) << name;
         ASSERT_TRUE(driver.TapRow(&view, static_cast<int32_t>(it - names.begin())));
-        Back();
+        ASSERT_TRUE(driver.Back());
     }
 
     AppDriver driver;
@@ -169,8 +139,7 @@ Texts ProfileRows(BuddyProfileView& view)
 
 TEST_F(BuddyScreens, TheProfileShowsTheBuddyAndBlocksUnblocksAndDeletesAfterAQuestion)
 {
-    Party("sign-in", "jiyeon@quorix.net");
-    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     OpenProfile(L"이지연");
     BuddyProfilePage& page = App().GetBuddyProfilePage();
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"친구 프로필");
@@ -186,38 +155,37 @@ TEST_F(BuddyScreens, TheProfileShowsTheBuddyAndBlocksUnblocksAndDeletesAfterAQue
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
     EXPECT_EQ(App().GetMemoWritePage().GetView().GetReceivers(), Texts { L"jiyeon@quorix.net" });
-    Back();
+    ASSERT_TRUE(driver.Back());
     ASSERT_TRUE(TapRowAt(page.GetView(), BuddyProfileView::RowName, width.right - 72));
     EXPECT_NE(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net"), nullptr);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"Chat");
-    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
 
     // Blocked, she sees this user go offline; unblocked, come back.
     ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
-    Answer(true, L"차단하시겠습니까?");
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"차단하시겠습니까?");
     ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->HasFlag(BuddyListBlock); }));
-    EXPECT_TRUE(Receives("jiyeon@quorix.net", "NTFY", R"("minsu@quorix.net", "F")"));
+    EXPECT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "NTFY", R"("minsu@quorix.net", "F")"));
     driver.Flush();
     EXPECT_EQ(page.GetButtonBar().BlockButton.GetDefaultLabel().GetText(), L"차단 해제");
     driver.Screenshot("blocked");
     ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
-    Answer(true, L"차단을 해제하시겠습니까?");
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"차단을 해제하시겠습니까?");
     ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->HasFlag(BuddyListAllow); }));
-    EXPECT_TRUE(Receives("jiyeon@quorix.net", "NTFY", R"("minsu@quorix.net", "O")"));
+    EXPECT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "NTFY", R"("minsu@quorix.net", "O")"));
 
     // No keeps her; Yes goes back at once and her row goes with the answer.
     ASSERT_TRUE(driver.Tap(L"ButtonBar/DeleteButton"));
-    Answer(false, L"삭제하시겠습니까?");
+    ASSERT_EQ(driver.Answer(L"NoButton"), L"삭제하시겠습니까?");
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
     ASSERT_TRUE(driver.Tap(L"ButtonBar/DeleteButton"));
-    Answer(true, L"삭제하시겠습니까?");
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"삭제하시겠습니까?");
     EXPECT_EQ(driver.Depth(), 1u);
     driver.Settle();
     ASSERT_TRUE(driver.WaitFor([&] { return RowOf(List(), L"이지연") < 0; }));
-    EXPECT_TRUE(Receives("jiyeon@quorix.net", "RMVB", R"("RL", "minsu@quorix.net")"));
+    EXPECT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "RMVB", R"("RL", "minsu@quorix.net")"));
 }
 
 TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
@@ -274,13 +242,14 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     EXPECT_TRUE(driver.IsShown(L"Disclosure/BuddyAddButton"));
     driver.Screenshot("filled");
 
-    Party("sign-in", "dahye@mailbox.kr");
+    driver.Party("sign-in", "dahye@mailbox.kr");
     ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
-    ASSERT_TRUE(Receives("dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net", "minsu@quorix.net", "안녕하세요")"));
-    Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net")");
+    ASSERT_TRUE(driver.PartyReceives(
+        "dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net", "minsu@quorix.net", "안녕하세요")"));
+    driver.Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net")");
     ASSERT_TRUE(driver.WaitFor([&] {
         const Buddy* dahye = BuddyList::GetInstance()->Find(L"dahye@mailbox.kr");
         return dahye && dahye->Status == BuddyStatusOnline && GroupOf(L"정다혜") == L"친구";
@@ -344,9 +313,9 @@ TEST_F(BuddyScreens, AddsAGroupAndMovesABuddyIntoIt)
     FromSystemMenu(MenuSystem::AddGroup);
     ASSERT_EQ(driver.Screen(), L"GroupAdd");
     EXPECT_TRUE(driver.IsShown(L"Disclosure/GroupAddButton"));
-    App().GetGroupAddPage().GetView().GroupName.SetFocus(false);
+    App().GetGroupAddPage().GetView().Edit.SetFocus(false);
     TapEdge(L"GroupAdd/BackSkin");
-    EXPECT_TRUE(App().GetGroupAddPage().GetView().GroupName.IsFocused());
+    EXPECT_TRUE(App().GetGroupAddPage().GetView().Edit.IsFocused());
     driver.TypeKorean(L"동호회");
     driver.Screenshot("group-add");
     ASSERT_TRUE(driver.Tap(L"Disclosure/GroupAddButton"));
@@ -395,18 +364,17 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_TRUE(Find(L"jiyeon@quorix.net")->Picked);
     ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"박준호")));
     driver.Screenshot("receivers");
-    Back();
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
     EXPECT_EQ(memo.GetReceivers(), (Texts { L"jiyeon@quorix.net", L"junho@quorix.net", L"friend@mail.kr" }));
-    Back();
+    ASSERT_TRUE(driver.Back());
 
     // Invitations: only buddies who are there, narrowed by the search.
-    Party("sign-in", "jiyeon@quorix.net");
-    Party("sign-in", "junho@quorix.net");
-    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"junho@quorix.net")->Status == BuddyStatusOnline; }));
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    ASSERT_TRUE(driver.SignInParty("junho@quorix.net"));
     ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
     ASSERT_NE(chat, nullptr);
-    ASSERT_TRUE(Receives("jiyeon@quorix.net", "INVT", "minsu@quorix.net"));
+    ASSERT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "INVT", "minsu@quorix.net"));
     picker.SetInviteMode(*chat);
     push(picker);
     EXPECT_FALSE(Find(L"jiyeon@quorix.net")->Picked);
@@ -417,8 +385,9 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_TRUE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
     ASSERT_TRUE(driver.TapRow(&rows, junho));
     driver.Screenshot("invite");
-    Back();
-    EXPECT_TRUE(Receives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
+    ASSERT_TRUE(driver.Back());
+    EXPECT_TRUE(
+        driver.PartyReceives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
     EXPECT_EQ(Sent("CTOC"), 2u); // hers when the chat opened, his from the picker
 
     // A chat closed while the picker is up gets no invitations, and nothing touches it.
@@ -428,7 +397,7 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_FALSE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
     ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"이지연")));
     CloseChat(*chat);
-    Back();
+    ASSERT_TRUE(driver.Back());
     driver.Flush();
     EXPECT_EQ(Sent("CTOC"), 2u);
 }
@@ -436,7 +405,7 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
 TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSession)
 {
     const auto reset = [&] {
-        driver.Service().Post("/close", R"({"user": "minsu@quorix.net"})");
+        driver.Service().Control("/close", "minsu@quorix.net");
         ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate" && driver.Popup(); }));
         ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
         ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
@@ -451,8 +420,7 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     OpenProfile(L"이지연");
     ASSERT_TRUE(driver.TapRow(&App().GetBuddyProfilePage().GetView(), BuddyProfileView::RowGroup));
     driver.Settle();
-    Party("sign-in", "jiyeon@quorix.net");
-    ASSERT_TRUE(driver.WaitFor([&] { return Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     App().GetBuddySelectPage().SetInviteMode(*OpenChat(L"jiyeon@quorix.net", L"이지연"));
     reset();
     const size_t moves = Sent("MVBG");
@@ -464,11 +432,11 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
     EXPECT_EQ(driver.Popup(), nullptr);
     push(App().GetGroupSelectPage());
-    Back();
+    ASSERT_TRUE(driver.Back());
     push(App().GetBuddySelectPage());
     ASSERT_TRUE(driver.TapRow(&App().GetBuddySelectPage().GetView(), 1));
-    Back();
-    Back();
+    ASSERT_TRUE(driver.Back());
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(Sent("MVBG"), moves);
     EXPECT_EQ(Sent("CTOC"), invitations);
 
@@ -477,7 +445,7 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     reset();
     OpenProfile(L"이지연");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
-    Back();
+    ASSERT_TRUE(driver.Back());
 
     // A request shown when the session ends.
     FromSystemMenu(MenuSystem::BuddyRequests);

@@ -20,37 +20,18 @@ class ChatScreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
-        SignInParty(kJiyeon);
+        ASSERT_TRUE(driver.StartSignedIn());
+        ASSERT_TRUE(driver.SignInParty(kJiyeon));
     }
 
-    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        return driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
-    void SignInParty(const std::string& user)
-    {
-        Party("sign-in", user);
-        const std::wstring id(user.begin(), user.end());
-        ASSERT_TRUE(driver.WaitFor([&] {
-            const Buddy* buddy = BuddyList::GetInstance()->Find(id);
-            return buddy && buddy->Status == BuddyStatusOnline;
-        }));
-    }
     // The party takes the newest invitation once it has come; its chat's session id.
     std::string Accept(const std::string& user)
     {
         std::string answer;
-        driver.WaitFor([&] { return (answer = Party("accept", user)).find("\"sid\"") != std::string::npos; });
+        driver.WaitFor(
+            [&] { return (answer = driver.Party("accept", user)).find("\"sid\"") != std::string::npos; });
         const size_t at = answer.find("\"sid\": \"");
         return at == std::string::npos ? "" : answer.substr(at + 8, answer.find('"', at + 8) - at - 8);
-    }
-    // What the party was sent of a kind ("MESG" ...), as the service's JSON.
-    std::string Received(const std::string& user, const std::string& command = "MESG")
-    {
-        return driver.Service().Get("/party/received?user=" + user + "&command=" + command);
     }
 
     // Taps the buddy's row in the buddy list: the chat with it opens.
@@ -87,10 +68,7 @@ protected:
     }
     void BackToTab(int32_t tab)
     {
-        while (driver.Depth() > 1 && driver.Tap(driver.StatusBar() == &driver.App().GetStatusBarChat()
-                       ? L"Chat/BackButton"
-                       : L"Disclosure/BackButton"))
-            driver.Settle();
+        while (driver.Depth() > 1 && driver.Back()) { }
         driver.App().GetBuddyListPage().GetTabBar().Select(tab);
         driver.Settle();
     }
@@ -112,28 +90,28 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     EXPECT_TRUE(page->GetOutput().GetTranscript().IsEmpty());
     Accept(kJiyeon);
     ASSERT_TRUE(Shows(page, L"김민수 (민수) 님의 말:\n안녕하세요\n김민수 (민수) 님의 말:\n반가워요"));
-    ASSERT_TRUE(driver.WaitFor([&] { return Received(kJiyeon).find("반가워요") != std::string::npos; }));
-    const std::string received = Received(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "반가워요"));
+    const std::string received = driver.PartyReceived(kJiyeon, "MESG");
     EXPECT_LT(received.find(R"("text": "안녕하세요")"), received.find(R"("text": "반가워요")"));
 
     // The peer's typing notice comes and goes under the conversation.
-    Party("typing", kJiyeon, R"(, "state": "1")");
+    driver.Party("typing", kJiyeon, R"(, "state": "1")");
     EXPECT_TRUE(driver.WaitFor(
         [&] { return page->GetOutput().GetDateLabel().GetText() == L"이지연 (지연이) 님이 메시지를 입력하고 있습니다."; }));
-    Party("typing", kJiyeon, R"(, "state": "0")");
+    driver.Party("typing", kJiyeon, R"(, "state": "0")");
     EXPECT_TRUE(driver.WaitFor([&] { return page->GetOutput().GetDateLabel().GetText() == L"대기 중입니다."; }));
     // Ours: the first character typed (a syllable being composed) and the field
     // emptied again.
     FocusInput(page);
     driver.Type(L"a");
     driver.Key(plat::VK_BACK);
-    ASSERT_TRUE(driver.WaitFor([&] { return Received(kJiyeon).find(R"("TYPING", "0")") != std::string::npos; }));
-    const std::string typing = Received(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("TYPING", "0")"));
+    const std::string typing = driver.PartyReceived(kJiyeon, "MESG");
     EXPECT_LT(typing.find(R"("TYPING", "1")"), typing.find(R"("TYPING", "0")"));
     EXPECT_TRUE(page->GetInputBar().GetInput().IsEmpty());
 
     // The peer's line in the others' colour, after ours in our own.
-    Party("say", kJiyeon, R"(, "text": "네 반가워요 /웃음/ 오늘 날씨가 정말 좋네요. 이렇게 긴 줄은 대화창의 너비를 넘으면 다음 줄로 이어집니다.")");
+    driver.Party("say", kJiyeon, R"(, "text": "네 반가워요 /웃음/ 오늘 날씨가 정말 좋네요. 이렇게 긴 줄은 대화창의 너비를 넘으면 다음 줄로 이어집니다.")");
     ASSERT_TRUE(Shows(page, L"이지연 (지연이) 님의 말:\n네 반가워요 /웃음/ 오늘"));
     const std::wstring text = Conversation(page);
     const ChatTranscript& transcript = page->GetOutput().GetTranscript();
@@ -152,11 +130,11 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     EXPECT_EQ(page->GetInputBar().GetInput().GetText(), L"/미소/");
     EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused());
     driver.Key(plat::VK_RETURN);
-    ASSERT_TRUE(driver.WaitFor([&] { return Received(kJiyeon).find(R"("text": "/미소/")") != std::string::npos; }));
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "/미소/")"));
     EXPECT_TRUE(Shows(page, L"김민수 (민수) 님의 말:\n/미소/"));
     EXPECT_EQ(transcript.GetPictureCount(), 2u);
 
-    Party("say", kJiyeon, R"(, "text": "선물이에요 <FLCON|1|2|Heart|3/FLCON>!")");
+    driver.Party("say", kJiyeon, R"(, "text": "선물이에요 <FLCON|1|2|Heart|3/FLCON>!")");
     EXPECT_TRUE(Shows(page, L"선물이에요 플래시콘 (Heart)!"));
     driver.Settle();
     driver.Screenshot("conversation");
@@ -175,10 +153,10 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
                                   : !bar.GetInput().IsVisible() && bar.GetDisabledReason().GetText() == reason;
         });
     };
-    Party("sign-out", kJiyeon);
+    driver.Party("sign-out", kJiyeon);
     EXPECT_TRUE(shows(L"대화 상대가 현재 오프라인 상태입니다."));
     driver.Screenshot("peer-offline");
-    SignInParty(kJiyeon);
+    ASSERT_TRUE(driver.SignInParty(kJiyeon));
     EXPECT_TRUE(shows(L""));
 
     // Blocked from the buddy's profile; the page shows it when it comes up again.
@@ -186,8 +164,7 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
     const Group* group = GroupList::GetInstance()->FindByMember(jiyeon->Id);
     ASSERT_TRUE(group && BlockBuddy(*jiyeon, group->Id));
     ASSERT_TRUE(driver.WaitFor([&] { return jiyeon->HasFlag(BuddyListBlock); }));
-    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
     EXPECT_TRUE(shows(L"대화 상대가 현재 차단된 상태입니다."));
 
@@ -229,7 +206,7 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
 
 TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 {
-    SignInParty(kJunho);
+    ASSERT_TRUE(driver.SignInParty(kJunho));
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
     Accept(kJiyeon);
@@ -247,8 +224,7 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
         if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
             junho = i;
     ASSERT_TRUE(driver.TapRow(&picker, junho));
-    ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
@@ -271,7 +247,7 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     driver.Screenshot("chat-info");
 
     // Leaving while the participants are on screen: the row goes, the line is said.
-    Party("leave", kJunho);
+    driver.Party("leave", kJunho);
     EXPECT_TRUE(driver.WaitFor([&] { return info.GetRowCount() == 1; }));
     EXPECT_TRUE(Shows(page, L"박준호 (준호) 님이 퇴장하였습니다."));
     // A participant who is a buddy opens the profile.
@@ -282,12 +258,11 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 
 TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
 {
-    SignInParty(kJunho);
+    ASSERT_TRUE(driver.SignInParty(kJunho));
     ChatPage* first = OpenFromBuddyList(L"이지연");
     ASSERT_NE(first, nullptr);
     Accept(kJiyeon);
-    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
-    driver.Settle();
+    ASSERT_TRUE(driver.Back());
     ChatPage* second = OpenFromBuddyList(L"박준호");
     ASSERT_NE(second, nullptr);
     Accept(kJunho);
@@ -297,7 +272,7 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
 
     // A line for the chat not on screen marks it in the list, on the tab and the menu bar.
     ASSERT_TRUE(driver.WaitFor([&] { return first->GetSession()->Participants.size() == 1; }));
-    Party("say", kJiyeon, R"(, "text": "어디야?")");
+    driver.Party("say", kJiyeon, R"(, "text": "어디야?")");
     ASSERT_TRUE(driver.WaitFor([&] { return first->GetSession()->Unread == 1; }));
     EXPECT_TRUE(driver.IsShown(L"MenuBar/ChatNotifyImage"));
     BackToTab(TabBar::TabChats);
@@ -330,8 +305,8 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
                                            && driver.ServiceLog().find("KILL SS") != std::string::npos; }));
 
     // The connection drops with a chat open: no page, row, dot or mark stays.
-    Party("say", kJiyeon, R"(, "text": "안 보이는 줄")");
-    driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
+    driver.Party("say", kJiyeon, R"(, "text": "안 보이는 줄")");
+    driver.Service().Control("/kill", "minsu@quorix.net");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.App().GetLoginGate().IsVisible(); }));
     driver.Settle();
     EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);

@@ -41,18 +41,12 @@ Rows Shown(MemoListView& view)
 class MemoScreens : public ::testing::Test {
 protected:
     explicit MemoScreens(std::string accounts = "")
-        : driver([&] {
-            AppDriver::Setup setup;
-            setup.accounts = std::move(accounts);
-            return setup;
-        }())
+        : driver(AppDriver::Setup { .service = true, .accounts = std::move(accounts), .skin = "" })
     {
     }
     void SetUp() override
     {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
+        ASSERT_TRUE(driver.StartSignedIn());
     }
 
     MessengerApp& App() { return driver.App(); }
@@ -60,10 +54,6 @@ protected:
     MemoReadView& Card() { return App().GetMemoReadPage().GetView(); }
     MemoWriteView& Writer() { return App().GetMemoWritePage().GetView(); }
 
-    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        return driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
     // The service's record of an account: its inbox, sent box and reported memos.
     std::string Account(const std::string& id) { return driver.Service().Get("/account?id=" + id); }
     // The service's read flag of a memo: "true", "false", or "" when it is gone.
@@ -105,14 +95,6 @@ protected:
         driver.Settle();
         return tapped;
     }
-    // Answers the open message box and says what it said.
-    std::wstring Answer(const std::wstring& button)
-    {
-        const std::wstring text = driver.PopupText();
-        driver.Click(L"MsgBox/" + button);
-        driver.Settle();
-        return text;
-    }
 
     AppDriver driver;
 };
@@ -136,18 +118,18 @@ TEST_F(MemoScreens, InboxShowsMemosAndNewOnesOnTopUntilRead)
     EXPECT_EQ(Card().Content.GetText(), L"내일 회의 자료 보내 드려요.\n확인 부탁합니다.");
     EXPECT_EQ(ReadOnService(cookie), "true");
     EXPECT_TRUE(driver.WaitFor([&] { return !driver.IsShown(L"MenuBar/MemoNotifyImage"); }));
-    ASSERT_TRUE(Tap(L"Disclosure/BackButton"));
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(Shown(List()), (Rows { L"점심 약속 / 박준호", L"회의 자료 / 이지연" }));
 
     // A memo from the second party arrives on top, unread, with the marks lit.
-    Party("sign-in", "jiyeon@quorix.net");
+    driver.Party("sign-in", "jiyeon@quorix.net");
     std::wstring text = L"오늘 저녁에 시간 되면 같이 식사해요.";
     for (int i = 0; i < 12; ++i)
         text += L"\n지난번에 말씀하신 한강 근처 식당이 새로 문을 열었다고 해서 예약을 해 두려고 합니다.";
     std::string body = ToUtf8(text);
     for (size_t at = body.find('\n'); at != std::string::npos; at = body.find('\n', at))
         body.replace(at, 1, "\\n");
-    Party("memo", "jiyeon@quorix.net", R"(, "to": ["minsu@quorix.net"], "body": ")" + body + "\"");
+    driver.Party("memo", "jiyeon@quorix.net", R"(, "to": ["minsu@quorix.net"], "body": ")" + body + "\"");
     ASSERT_TRUE(Shows({ L"* 오늘 저녁에 시간 되면 같이 식사해요. / 이지연", L"점심 약속 / 박준호",
         L"회의 자료 / 이지연" }));
     EXPECT_TRUE(driver.IsShown(L"MenuBar/MemoNotifyImage"));
@@ -166,7 +148,7 @@ TEST_F(MemoScreens, InboxShowsMemosAndNewOnesOnTopUntilRead)
     driver.Settle();
     EXPECT_LT(Card().GetYAxis().GetOffset(), -200);
     EXPECT_TRUE(driver.WaitFor([&] { return !driver.IsShown(L"MenuBar/MemoNotifyImage"); }));
-    ASSERT_TRUE(Tap(L"Disclosure/BackButton"));
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(Shown(List()).front(), L"오늘 저녁에 시간 되면 같이 식사해요. / 이지연");
 }
 
@@ -185,7 +167,7 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     EXPECT_EQ(driver.Text(L"View/ReceiverText"), L"박준호;이지연");
     EXPECT_EQ(Writer().GetMode(), MemoWriteView::ModeReplyAll);
     EXPECT_EQ(Writer().GetReference(), cookie);
-    ASSERT_TRUE(Tap(L"Disclosure/BackButton"));
+    ASSERT_TRUE(driver.Back());
 
     // Forward: the text goes on, the receivers are to be chosen; none yet is refused.
     ASSERT_TRUE(Tap(L"ButtonBar/ForwardButton"));
@@ -193,8 +175,8 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     EXPECT_TRUE(Writer().GetReceivers().empty());
     EXPECT_EQ(driver.Text(L"View/Message"), L"금요일 점심 같이 해요.");
     ASSERT_TRUE(Tap(L"View/SendButton"));
-    EXPECT_EQ(Answer(L"OkButton"), L"받을 사람을 추가하세요.");
-    ASSERT_TRUE(Tap(L"Disclosure/BackButton"));
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"받을 사람을 추가하세요.");
+    ASSERT_TRUE(driver.Back());
 
     // Reply: to the sender, with an empty text, which is refused.
     ASSERT_TRUE(Tap(L"ButtonBar/ReplyButton"));
@@ -202,7 +184,7 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     EXPECT_EQ(driver.Text(L"View/ReceiverText"), L"박준호");
     EXPECT_EQ(Writer().GetMode(), MemoWriteView::ModeReply);
     ASSERT_TRUE(Tap(L"View/SendButton"));
-    EXPECT_EQ(Answer(L"OkButton"), L"내용을 작성하세요.");
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"내용을 작성하세요.");
     EXPECT_EQ(Writer().GetReceivers(), (Rows { L"junho@quorix.net" }));
     // A press on the frame near the text box's edge types into it.
     const plat::RECT box = driver.Find(L"View/Message")->GetScreenRect();
@@ -219,7 +201,7 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     EXPECT_EQ(driver.Popup(), nullptr);
 
     // A new memo to a buddy and to someone who does not exist: the alert names the latter.
-    ASSERT_TRUE(Tap(L"Disclosure/BackButton"));
+    ASSERT_TRUE(driver.Back());
     ASSERT_TRUE(Tap(L"TitleBar/WriteButton"));
     EXPECT_EQ(Writer().GetMode(), MemoWriteView::ModeNew);
     EXPECT_EQ(driver.Text(L"View/Message"), L"");
@@ -229,7 +211,7 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     driver.TypeKorean(L"안녕");
     ASSERT_TRUE(Tap(L"View/SendButton"));
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
-    EXPECT_EQ(Answer(L"OkButton"), L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\nnobody@quorix.net");
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\nnobody@quorix.net");
     EXPECT_NE(Account("jiyeon@quorix.net").find("안녕"), std::string::npos);
 
     // An answer naming more people than a memo can have: the alert lists as many and
@@ -248,7 +230,7 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
             + std::to_string(ids.size()) + R"(\r\n)" + ids + "\"}");
     ASSERT_TRUE(Tap(L"View/SendButton"));
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
-    const std::wstring alert = Answer(L"OkButton");
+    const std::wstring alert = driver.Answer(L"OkButton");
     EXPECT_NE(alert.find(L"\nn999\n외 4000명"), std::wstring::npos) << alert.substr(alert.size() - 40);
     EXPECT_EQ(alert.find(L"n1000"), std::wstring::npos);
 }
@@ -262,14 +244,14 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
 
     ASSERT_TRUE(Open(1));
     ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
-    EXPECT_EQ(Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
     EXPECT_EQ(driver.Screen(), L"MemoList");
     EXPECT_TRUE(Shows({ L"점심 약속 / 박준호" }));
     EXPECT_TRUE(driver.WaitFor([&] { return ReadOnService(deleted).empty(); }));
 
     ASSERT_TRUE(Open(0));
     ASSERT_TRUE(Tap(L"ButtonBar/SpamButton"));
-    EXPECT_EQ(Answer(L"YesButton"), L"지금 보고 있는 쪽지를 신고하시겠습니까?");
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 신고하시겠습니까?");
     EXPECT_EQ(driver.Screen(), L"MemoList");
     ASSERT_TRUE(driver.WaitFor([&] {
         const std::string account = Account(kMinsu);
@@ -291,10 +273,10 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     Writer().SetReceivers({ L"seoyun@quorix.net" });
     for (const wchar_t* button : { L"ButtonBar/ReplyButton", L"ButtonBar/ReplyAllButton" }) {
         ASSERT_TRUE(Tap(button));
-        EXPECT_EQ(Answer(L"OkButton"), L"보낸 쪽지에는 답장을 할 수 없습니다.") << button;
+        EXPECT_EQ(driver.Answer(L"OkButton"), L"보낸 쪽지에는 답장을 할 수 없습니다.") << button;
     }
     ASSERT_TRUE(Tap(L"ButtonBar/SpamButton"));
-    EXPECT_EQ(Answer(L"OkButton"), L"보낸 쪽지는 스팸 신고를 할 수 없습니다.");
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"보낸 쪽지는 스팸 신고를 할 수 없습니다.");
     EXPECT_EQ(driver.Screen(), L"MemoRead");
     EXPECT_EQ(Writer().GetReceivers(), (Rows { L"seoyun@quorix.net" }));
     // Forwarding is for both boxes.
@@ -328,28 +310,10 @@ TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)
 
 namespace {
 
-// An inbox of 25 memos from jiyeon.
-std::string TwentyFiveMemos()
-{
-    std::string memos;
-    for (int i = 0; i < 25; ++i)
-        memos += std::string(i ? "," : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
-            + R"("title": "메모 )" + std::to_string(i) + R"(", "body": "본문", "date": "202401010900)"
-            + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
-    return R"({"domain": "quorix.net", "accounts": [)"
-           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
-           R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}, )"
-           R"({"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
-           R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}], "memos": [)"
-        + memos + "]}";
-}
-
 class MemoPages : public MemoScreens {
 protected:
     MemoPages()
-        : MemoScreens(TwentyFiveMemos())
+        : MemoScreens(AccountsWithMemos(25, [](int) { return "본문"; }))
     {
     }
 };

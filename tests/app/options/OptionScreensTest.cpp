@@ -24,14 +24,7 @@ const std::string kJiyeon = "jiyeon@quorix.net";
 
 class OptionScreens : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartAndSignIn()); }
-
-    void StartAndSignIn()
-    {
-        ASSERT_TRUE(driver.Start());
-        ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
-        driver.Settle();
-    }
+    void SetUp() override { ASSERT_TRUE(driver.StartSignedIn()); }
 
     MessengerApp& App() { return driver.App(); }
     OptionListView& List() { return App().GetOptionListPage().GetView(); }
@@ -57,31 +50,14 @@ protected:
         ASSERT_TRUE(driver.TapRow(&Choices(), row));
         driver.Settle();
     }
-    void Back()
-    {
-        ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-        driver.Settle();
-    }
     // From the option list: one choice on one choice page, then back to the list.
     void Set(int32_t listRow, int32_t choice)
     {
         ASSERT_NO_FATAL_FAILURE(OpenRow(listRow, L"Option"));
         ASSERT_NO_FATAL_FAILURE(Choose(choice));
-        ASSERT_NO_FATAL_FAILURE(Back());
+        ASSERT_TRUE(driver.Back());
     }
 
-    std::string Party(const std::string& action, const std::string& user, const std::string& fields = "")
-    {
-        return driver.Service().Post("/party/" + action, R"({"user": ")" + user + "\"" + fields + "}");
-    }
-    std::string Received(const std::string& user, const std::string& command)
-    {
-        return driver.Service().Get("/party/received?user=" + user + "&command=" + command);
-    }
-    bool PartyReceives(const std::string& user, const std::string& command, const std::string& text)
-    {
-        return driver.WaitFor([&] { return Received(user, command).find(text) != std::string::npos; });
-    }
 
     AppDriver driver;
 };
@@ -90,7 +66,7 @@ protected:
 
 TEST_F(OptionScreens, EachStatusReachesTheSecondPartyAndTheStatusBar)
 {
-    Party("sign-in", kJiyeon);
+    driver.Party("sign-in", kJiyeon);
     ASSERT_NO_FATAL_FAILURE(OpenOptionList());
     EXPECT_EQ(OptionListView::GetRightText(OptionListView::RowStatus), L"온라인");
     driver.Screenshot("option-list");
@@ -115,7 +91,7 @@ TEST_F(OptionScreens, EachStatusReachesTheSecondPartyAndTheStatusBar)
     for (const auto& c : cases) {
         ASSERT_NO_FATAL_FAILURE(Choose(c.row));
         EXPECT_EQ(Me::GetInstance()->Status, c.status);
-        EXPECT_TRUE(PartyReceives(kJiyeon, "NTFY", R"(["minsu@quorix.net", ")" + std::string(c.seen) + "\""))
+        EXPECT_TRUE(driver.PartyReceives(kJiyeon, "NTFY", R"(["minsu@quorix.net", ")" + std::string(c.seen) + "\""))
             << c.seen;
         for (int32_t row = 0; row < 4; ++row)
             EXPECT_EQ(OptionView::IsRowChosen(OptionView::KindStatus, row), row == c.row) << c.row;
@@ -139,11 +115,7 @@ TEST_F(OptionScreens, EachStatusReachesTheSecondPartyAndTheStatusBar)
 
 TEST_F(OptionScreens, ShownAsOfflineTheChatInputGivesWayToItsReason)
 {
-    Party("sign-in", kJiyeon);
-    ASSERT_TRUE(driver.WaitFor([&] {
-        const Buddy* buddy = BuddyList::GetInstance()->Find(L"jiyeon@quorix.net");
-        return buddy && buddy->Status == BuddyStatusOnline;
-    }));
+    ASSERT_TRUE(driver.SignInParty(kJiyeon));
     // The open chat with jiyeon, reached from the chat list.
     const auto openChat = [&]() -> ChatPage* {
         ChatListView& chats = App().GetChatListPage().GetView();
@@ -161,8 +133,7 @@ TEST_F(OptionScreens, ShownAsOfflineTheChatInputGivesWayToItsReason)
         return dynamic_cast<ChatPage*>(driver.Page());
     };
     const auto leaveChat = [&] {
-        ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
-        driver.Settle();
+        ASSERT_TRUE(driver.Back());
         ASSERT_NO_FATAL_FAILURE(OpenOptionList());
     };
     ChatPage* page = openChat();
@@ -185,7 +156,7 @@ TEST_F(OptionScreens, ShownAsOfflineTheChatInputGivesWayToItsReason)
 
 TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
 {
-    Party("sign-in", kJiyeon);
+    driver.Party("sign-in", kJiyeon);
     ASSERT_NO_FATAL_FAILURE(OpenOptionList());
     EXPECT_EQ(OptionListView::GetRightText(OptionListView::RowNick), L"민수");
 
@@ -194,26 +165,26 @@ TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"내 대화명 설정");
     EXPECT_EQ(driver.Text(L"OptionNick/TitleBar/HelpText1"), L"내 대화명을 설정하세요.");
     EXPECT_EQ(driver.Text(L"OptionNick/View/Nick"), L"민수");
-    EXPECT_TRUE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    EXPECT_TRUE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     driver.Screenshot("nick-page");
-    ASSERT_NO_FATAL_FAILURE(Back());
-    EXPECT_FALSE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    ASSERT_TRUE(driver.Back());
+    EXPECT_FALSE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     EXPECT_EQ(driver.ServiceLog().find("CNIK"), std::string::npos);
 
     // A press on the frame's edge, away from the text, puts the keys in the field.
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
     ASSERT_TRUE(driver.Tap(L"OptionNick/TitleBar"));
-    EXPECT_FALSE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    EXPECT_FALSE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     const plat::RECT frame = App().GetOptionNickPage().GetView().BackSkin.GetScreenRect();
     driver.Tap(frame.left + 4, frame.bottom - 4);
-    ASSERT_TRUE(App().GetOptionNickPage().GetView().Nick.IsFocused());
+    ASSERT_TRUE(App().GetOptionNickPage().GetView().Edit.IsFocused());
     driver.Key(plat::VK_BACK);
     driver.Key(plat::VK_BACK);
     driver.TypeKorean(L"새 별명");
     EXPECT_EQ(driver.Text(L"OptionNick/View/Nick"), L"새 별명");
-    ASSERT_NO_FATAL_FAILURE(Back());
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(Me::GetInstance()->Nick, L"새 별명");
-    EXPECT_TRUE(PartyReceives(kJiyeon, "NNIK", R"(["minsu@quorix.net", "새 별명"])"));
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "NNIK", R"(["minsu@quorix.net", "새 별명"])"));
     EXPECT_TRUE(driver.WaitFor([&] { return App().GetStatusBarDefault().Nick.GetText() == L"새 별명"; }));
     EXPECT_EQ(OptionListView::GetRightText(OptionListView::RowNick), L"새 별명");
 
@@ -223,15 +194,15 @@ TEST_F(OptionScreens, AChangedNickReachesTheSecondPartyAndTheStatusBar)
     const size_t sent = driver.ServiceLog().size();
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
     EXPECT_LT(driver.Text(L"OptionNick/View/Nick").size(), longNick.size());
-    ASSERT_NO_FATAL_FAILURE(Back());
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(Me::GetInstance()->Nick, longNick);
     EXPECT_EQ(driver.ServiceLog().find("CNIK", sent), std::string::npos);
 
     // Emptied: the empty nick is sent.
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
-    App().GetOptionNickPage().GetView().Nick.Clear();
-    ASSERT_NO_FATAL_FAILURE(Back());
-    EXPECT_TRUE(PartyReceives(kJiyeon, "NNIK", R"(["minsu@quorix.net", ""])"));
+    App().GetOptionNickPage().GetView().Edit.Clear();
+    ASSERT_TRUE(driver.Back());
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "NNIK", R"(["minsu@quorix.net", ""])"));
 }
 
 TEST_F(OptionScreens, ChoicesChangeWhatTheyGovern)
@@ -259,7 +230,7 @@ TEST_F(OptionScreens, ChoicesChangeWhatTheyGovern)
             EXPECT_EQ(driver.Text(L"Option/TitleBar/HelpText2"), L"처음 커뮤니케이션 하는 방법을 설정하세요.");
             driver.Screenshot("chat-type-page");
         }
-        ASSERT_NO_FATAL_FAILURE(Back());
+        ASSERT_TRUE(driver.Back());
     }
     // A second tap while the first page slides in pushes nothing more.
     const plat::RECT view = List().ClientToScreen(List().GetRowRect(OptionListView::RowViewType));
@@ -268,7 +239,7 @@ TEST_F(OptionScreens, ChoicesChangeWhatTheyGovern)
     driver.Settle();
     EXPECT_EQ(driver.Depth(), 2u);
     EXPECT_EQ(Choices().GetKind(), OptionView::KindSortType);
-    ASSERT_NO_FATAL_FAILURE(Back());
+    ASSERT_TRUE(driver.Back());
 
     // Online only: the offline buddies leave the list at once.
     BuddyListView& buddies = App().GetBuddyListPage().GetView();
@@ -326,15 +297,13 @@ TEST_F(OptionScreens, AlertsSoundAndVibrateByTypeAndScope)
     };
     // jiyeon offline again, as every event starts from.
     auto signOut = [&] {
-        Party("sign-out", kJiyeon);
+        driver.Party("sign-out", kJiyeon);
         EXPECT_TRUE(driver.WaitFor(
             [&] { return BuddyList::GetInstance()->Find(L"jiyeon@quorix.net")->Status == BuddyStatusOffline; }));
     };
     // Each event: what makes it happen (only the last step alerts), and its sound.
     auto signIn = [&] {
-        Party("sign-in", kJiyeon);
-        EXPECT_TRUE(driver.WaitFor(
-            [&] { return BuddyList::GetInstance()->Find(L"jiyeon@quorix.net")->Status == BuddyStatusOnline; }));
+        EXPECT_TRUE(driver.SignInParty(kJiyeon));
     };
     auto buddyLogin = [&] {
         signOut();
@@ -351,11 +320,11 @@ TEST_F(OptionScreens, AlertsSoundAndVibrateByTypeAndScope)
         signOut();
         ASSERT_TRUE(driver.WaitFor([&] { return !joined(); }));
         signIn();
-        Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")");
+        driver.Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")");
         ASSERT_TRUE(driver.WaitFor([&] { return joined() != nullptr; }));
         joined()->Unread = 0;
         fresh();
-        Party("say", kJiyeon, R"(, "text": "안녕")");
+        driver.Party("say", kJiyeon, R"(, "text": "안녕")");
         // Marked unread and alerted in one step.
         EXPECT_TRUE(driver.WaitFor([&] { return joined()->Unread == 1; }));
     };
@@ -364,7 +333,7 @@ TEST_F(OptionScreens, AlertsSoundAndVibrateByTypeAndScope)
         signIn();
         fresh();
         MemoList::GetInstance()->Unread = 0;
-        Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "body": "쪽지")");
+        driver.Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "body": "쪽지")");
         EXPECT_TRUE(driver.WaitFor([&] { return MemoList::GetInstance()->Unread == 1; }));
     };
     struct Event {
@@ -429,10 +398,10 @@ TEST_F(OptionScreens, EveryOptionSurvivesARestart)
     ASSERT_NO_FATAL_FAILURE(Set(OptionListView::RowNotifyType, 1));
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNotifyScopes, L"Option"));
     ASSERT_NO_FATAL_FAILURE(Choose(1));
-    ASSERT_NO_FATAL_FAILURE(Back());
+    ASSERT_TRUE(driver.Back());
     ASSERT_NO_FATAL_FAILURE(OpenRow(OptionListView::RowNick, L"OptionNick"));
     driver.Type(L"!");
-    ASSERT_NO_FATAL_FAILURE(Back());
+    ASSERT_TRUE(driver.Back());
     ASSERT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("CNIK") != std::string::npos; }));
 
     std::vector<std::wstring> before;
@@ -440,7 +409,7 @@ TEST_F(OptionScreens, EveryOptionSurvivesARestart)
         before.push_back(OptionListView::GetRightText(row));
     EXPECT_EQ(before[OptionListView::RowNotifyScopes], L"로그인+쪽지 알림");
 
-    ASSERT_NO_FATAL_FAILURE(StartAndSignIn());
+    ASSERT_TRUE(driver.StartSignedIn());
     ASSERT_NO_FATAL_FAILURE(OpenOptionList());
     for (int32_t row = 0; row < OptionListView::RowCount; ++row)
         EXPECT_EQ(OptionListView::GetRightText(row), before[row]) << row;

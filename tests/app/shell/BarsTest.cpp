@@ -41,8 +41,7 @@ TEST_F(BarsTest, BackWaitsForTheRunningTransition)
     EXPECT_EQ(driver.Depth(), 2u);
     driver.Settle();
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"친구 프로필");
-    EXPECT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-    driver.Settle();
+    EXPECT_TRUE(driver.Back());
     EXPECT_EQ(driver.Depth(), 1u);
     EXPECT_EQ(driver.Screen(), L"BuddyList");
 }

@@ -57,8 +57,7 @@ TEST_F(MenusTest, SystemMenuRowsOpenTheirPages)
         EXPECT_EQ(driver.Popup(), nullptr);
         driver.Settle();
         EXPECT_EQ(driver.Screen(), page);
-        ASSERT_TRUE(driver.Tap(L"Disclosure/BackButton"));
-        driver.Settle();
+        ASSERT_TRUE(driver.Back());
     }
 }
 

@@ -34,7 +34,7 @@ TEST_F(SessionTest, SignsInToTheBuddyListAndReturnsToTheGateWhenTheServiceEndsIt
     EXPECT_TRUE(driver.IsShown(L"MenuBar/SystemMenuButton"));
     EXPECT_EQ(driver.Sounds(), (std::vector<std::wstring> { L"login.wav" }));
 
-    driver.Service().Post("/kill", R"({"user": "minsu@quorix.net"})");
+    driver.Service().Control("/kill", "minsu@quorix.net");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
     // The service's reason stays up over the saved-login screen until read.
     EXPECT_EQ(driver.ShownScreens(), (std::vector<std::wstring> { L"Gate", L"MenuBar", L"MsgBox" }));

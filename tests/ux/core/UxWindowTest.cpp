@@ -35,6 +35,10 @@ TEST(UxWindow, TreeKeepsSiblingOrderAndConvertsBetweenSpaces)
     EXPECT_TRUE(a.GetNextSibling() == &c && c.GetPrevSibling() == &a && !b.GetParent());
     root.RemoveChild(&c);
     EXPECT_TRUE(root.GetFirstChild() == &a && root.GetLastChild() == &a);
+    root.AddChild(&c);
+    root.RemoveChildren();
+    EXPECT_TRUE(!root.GetFirstChild() && !root.GetLastChild() && !a.GetParent() && !c.GetParent());
+    root.AddChild(&a);
 
     root.SetRect({ 5, 5, 100, 100 });
     root.SetOwnSurface(true);

@@ -1,4 +1,4 @@
-#include "app/buddies/FramedList.h"
+#include "app/shell/FramedList.h"
 
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
@@ -24,7 +24,7 @@ bool FramedList::DrawRow(
     const plat::POINT origin = GetSurfaceOffset();
     UxListItemPainter painter(this, surface, index, rowClip, OffsetRect(GetRowRect(index), origin.x, origin.y));
     const bool selected = index == GetSelection();
-    if (selected)
+    if (selected && !IsRectEmpty(m_frame.selectionBar.rect))
         m_frame.selectionBar.Draw(painter);
     else
         surface->FillRect(m_frame.backColor, clip);

@@ -10,8 +10,8 @@
 
 class UxXmlNode;
 
-// The pieces the buddy screens' lists draw their rows from, each read once from a
-// child of the list's skin node and placed by that child's "_Rect", relative to the row.
+// The pieces list views draw their rows from, each read once from a child of the list's
+// skin node and placed by that child's "_Rect", relative to the row.
 
 // Whether x (relative to the row) lies on an item at rect or in the strip before it that
 // is as wide as the item sits below the row's top, so a tap just left of a small icon
@@ -30,7 +30,12 @@ struct RowImage {
 // A text in a row, in its "TextColor", or in "TextColorSelected" on the selected row.
 struct RowText {
     bool Read(UxXmlNode* view, const wchar_t* name);
-    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected);
+    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected)
+    {
+        Draw(painter, text, selected, rect);
+    }
+    // The same at another place in the row.
+    void Draw(UxListItemPainter& painter, const std::wstring& text, bool selected, const plat::RECT& at);
 
     UxTextItem look[2];
     plat::RECT rect {};

@@ -1,16 +1,20 @@
 #pragma once
 
-#include "app/buddies/RowParts.h"
+#include "app/shell/RowParts.h"
 #include "ux/widgets/UxListWindow.h"
 
-// A list of the buddy screens whose rows share one frame: their height, the fill behind
-// them, the selection bar and the line under each. Subclasses draw what lies between.
+// A list whose rows share one frame: their height, the fill behind them, the selection
+// bar and the line under each. Subclasses draw what lies between.
 class FramedList : public UxListWindow {
 public:
+    // itemHeight: the rows' height when the skin gives none.
+    explicit FramedList(int32_t itemHeight = 56) { m_frame.itemHeight = itemHeight; }
+
     // The list window's keys and the frame's.
     bool ApplySkin(UxXmlNode* node) override;
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
-    // The selection bar or the fill, the row's items, then the line.
+    // The selection bar or the fill, the row's items, then the line. A list without a
+    // selection bar fills its selected row like the others.
     bool DrawRow(
         UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip) final;
     int32_t GetItemHeight() const { return m_frame.itemHeight; }

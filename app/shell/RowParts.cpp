@@ -1,5 +1,6 @@
-#include "app/buddies/RowParts.h"
+#include "app/shell/RowParts.h"
 
+#include "app/shell/SkinParts.h"
 #include "ux/markup/UxXmlNode.h"
 
 bool IsOnItem(int32_t x, const plat::RECT& rect)
@@ -10,32 +11,19 @@ bool IsOnItem(int32_t x, const plat::RECT& rect)
 
 bool RowImage::Read(UxXmlNode* view, const wchar_t* name)
 {
-    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
-    if (!node)
-        return true;
-    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
-    return item.ApplySkin(node);
+    return ReadRowItem(view, name, item, rect);
 }
 
 bool RowText::Read(UxXmlNode* view, const wchar_t* name)
 {
-    UxXmlNode* node = view ? view->FindChild(name) : nullptr;
-    if (!node)
-        return true;
-    rect = UxXmlNode::GetRect(node->FindChild(L"_Rect"));
-    if (!look[0].ApplySkin(node))
-        return false;
-    UxTextStyle selected = look[0].GetStyle();
-    if (UxXmlNode* colour = node->FindChild(L"TextColorSelected"))
-        selected.TextColor = colour->GetColor();
-    return look[1].SetStyle(selected);
+    return ReadRowText(view, name, look, rect);
 }
 
-void RowText::Draw(UxListItemPainter& painter, const std::wstring& text, bool selected)
+void RowText::Draw(UxListItemPainter& painter, const std::wstring& text, bool selected, const plat::RECT& at)
 {
     UxTextItem& item = look[selected ? 1 : 0];
     item.SetText(text);
-    painter.DrawText(item, rect);
+    painter.DrawText(item, at);
 }
 
 bool RowFrame::Read(UxXmlNode* view)

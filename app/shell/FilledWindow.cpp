@@ -1,9 +1,9 @@
-#include "app/buddies/FilledBar.h"
+#include "app/shell/FilledWindow.h"
 
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 
-bool FilledBar::ApplySkin(UxXmlNode* node)
+bool FilledWindow::ApplySkin(UxXmlNode* node)
 {
     if (!node || !UxWindow::ApplySkin(node))
         return false;
@@ -12,14 +12,8 @@ bool FilledBar::ApplySkin(UxXmlNode* node)
     return true;
 }
 
-bool FilledBar::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
+bool FilledWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(m_backColor, rect);
     return true;
-}
-
-void FilledBar::RemoveChildren()
-{
-    while (UxWindow* child = GetFirstChild())
-        RemoveChild(child);
 }
