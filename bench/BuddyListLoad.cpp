@@ -4,9 +4,9 @@
 #include "bench/BenchSupport.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/PktHandlerLsta.h"
-#include "messenger/protocol/PktInLsta.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/PktHandlerLsta.h"
+#include "messenger/protocol/buddies/PktInLsta.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@
 #include "bench/BenchSupport.h"
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxClock.h"

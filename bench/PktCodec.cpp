@@ -1,10 +1,10 @@
 // Throughput of the wire codec on a typical chat line: building and serialising the
 // outgoing line, and taking a received one apart down to its message text.
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktIn.h"
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktStreamReader.h"
-#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktIn.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
+#include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 
 #include <benchmark/benchmark.h>
 

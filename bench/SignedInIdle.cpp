@@ -17,7 +17,7 @@
 // The program is found beside this one (or at QUORIX_PROGRAM); it needs Xvfb and xdotool.
 // The screen at the settled moment is saved under screenshots/bench/.
 #include "bench/ProcessFigures.h"
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "platform/gdi/Gdi.h"
 #include "ux/core/UxPath.h"
 #include "ux/core/UxRegistryKey.h"

@@ -2,8 +2,8 @@
 // the model.
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/PktHandlerLsta.h"
-#include "messenger/protocol/PktInLsta.h"
+#include "messenger/protocol/buddies/PktHandlerLsta.h"
+#include "messenger/protocol/buddies/PktInLsta.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Arbitrary bytes as the message body of a memo (what follows the IMSG line), and as
 // a font colour.
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/memos/MemoBody.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 #include "ux/core/UxText.h"

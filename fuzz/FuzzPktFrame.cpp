@@ -1,8 +1,8 @@
 // Arbitrary bytes as one received frame: the header, then the arguments read by every
 // incoming packet class registered, then the same bytes as a chat text record.
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "ux/core/UxText.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // The saved password as read back from the registry file: any stored bytes, deciphered
 // with the device's key, give a digest or nothing.
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 
 #include <cstddef>
 #include <cstdint>

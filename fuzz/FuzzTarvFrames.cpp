@@ -5,7 +5,7 @@
 // the buddy list and memo-box answers are dropped past 4 KiB. With the first byte's top
 // bit set, the frames go straight to their handlers, without a connection.
 #include "fuzz/MessengerFuzz.h"
-#include "messenger/protocol/PktInLsta.h"
+#include "messenger/protocol/buddies/PktInLsta.h"
 #include "messenger/protocol/memos/PktInWget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -3,7 +3,7 @@
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"

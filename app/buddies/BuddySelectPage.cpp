@@ -3,7 +3,7 @@
 #include "app/shell/MessengerApp.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "ux/markup/UxXmlNode.h"
 

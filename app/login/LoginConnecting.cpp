@@ -2,8 +2,8 @@
 
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/TarvPeer.h"
-#include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/connection/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPong.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 
 LoginConnecting::LoginConnecting()

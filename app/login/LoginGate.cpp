@@ -4,7 +4,7 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "ux/core/UxRegistry.h"
 #include "ux/core/UxRegistryKey.h"
 #include "ux/graphics/UxDeviceContextPool.h"

@@ -1,7 +1,7 @@
 #include "app/login/WirelessConsent.h"
 
 #include "app/shell/MessageBoxes.h"
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "ux/core/UxRegistry.h"
 #include "ux/widgets/UxMessageBox.h"
 

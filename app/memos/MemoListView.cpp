@@ -4,7 +4,7 @@
 #include "app/shell/SkinParts.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "ux/widgets/UxListItemPainter.h"
 

@@ -5,7 +5,7 @@
 #include "app/shell/SkinParts.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "ux/core/UxNavigationController.h"
 

@@ -1,7 +1,7 @@
 #include "app/options/OptionServiceInfoView.h"
 
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/ClientVersion.h"
+#include "messenger/protocol/login/ClientVersion.h"
 #include "ux/core/UxText.h"
 
 OptionServiceInfoView::~OptionServiceInfoView()

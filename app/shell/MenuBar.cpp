@@ -5,8 +5,8 @@
 #include "app/shell/SkinParts.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktOutEmpty.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/codec/PktOutEmpty.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 

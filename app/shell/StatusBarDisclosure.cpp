@@ -3,7 +3,7 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxTransitionManager.h"

@@ -1,6 +1,6 @@
 #include "messenger/model/Buddy.h"
 
-#include "messenger/protocol/BuddyRecord.h"
+#include "messenger/protocol/buddies/BuddyRecord.h"
 
 Buddy::Buddy(const BuddyRecord& record)
     : Email(record.Email)

@@ -1,7 +1,7 @@
 #include "messenger/model/Group.h"
 
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/GroupRecord.h"
+#include "messenger/protocol/buddies/GroupRecord.h"
 
 Group::Group(const GroupRecord& record)
     : Id(record.Id)

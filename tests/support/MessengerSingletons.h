@@ -5,11 +5,11 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktPendingList.h"
-#include "messenger/protocol/PktTransactionIdIssuer.h"
-#include "messenger/protocol/TarvPong.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/PktPendingList.h"
+#include "messenger/protocol/codec/PktTransactionIdIssuer.h"
+#include "messenger/protocol/connection/TarvPong.h"
 #include "tests/support/RecordingPeer.h"
 
 // The messenger's singletons in start-up order, for one test; deleted in the reverse

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/core/UxText.h"
 
 #include <string>

@@ -4,7 +4,7 @@
 // tests: the service with its accounts, the messenger's singletons on a socket peer, the
 // recording screens and the manual clock.
 
-#include "messenger/protocol/SavedLogin.h"
+#include "messenger/protocol/login/SavedLogin.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/LocalService.h"
 #include "tests/support/MessengerSingletons.h"

@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 std::wstring BoundBuddyText(const std::wstring& text)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInAddb.h"
 
 namespace {

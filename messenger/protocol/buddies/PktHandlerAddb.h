@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Allow and block change the buddy's flags; a request towards this user adds the
 // requester and offers to look at the request.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // The group the user created joins the list under the id the service gave it.
 class PktHandlerAddg : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A request the user made went out (the buddy joins the list and the chosen group), an
 // acceptance took the requester in, a rejection blocked them.

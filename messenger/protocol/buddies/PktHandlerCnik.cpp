@@ -1,7 +1,7 @@
 #include "messenger/protocol/buddies/PktHandlerCnik.h"
 
 #include "messenger/MessengerScreens.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

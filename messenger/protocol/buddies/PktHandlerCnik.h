@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // The service took the user's new nick or status: the user's own line shows it.
 class PktHandlerCnik : public PktHandler {

@@ -2,7 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/buddies/PktInMvbg.h"
 #include "messenger/protocol/buddies/PktOutMvbg.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Applies each move the service accepted, in the order of the request's records.
 class PktHandlerMvbg : public PktHandler {

@@ -2,8 +2,8 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/PktInSimple.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktInSimple.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 
 namespace {

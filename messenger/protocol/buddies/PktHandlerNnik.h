@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A buddy chose a new nick (read as two words by PktInSimple).
 class PktHandlerNnik : public PktHandler {

@@ -1,7 +1,7 @@
 #include "messenger/protocol/buddies/PktHandlerNprf.h"
 
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInNprf.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Copies the profile fields the mask selects into the buddy's record.
 class PktHandlerNprf : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A buddy's status changed: the rows and an open chat show it, and a buddy coming
 // online is announced.

@@ -3,7 +3,7 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInRmvb.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A buddy taken off the buddy list leaves every group and shows as offline.
 class PktHandlerRmvb : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // The answer to an own ADDB (its kind and e-mail id come from the pending request), or,
 // with transaction id 0, the service telling that a list changed: kind RL is someone

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // The answer to an own ADDG: the new group's id.
 class PktInAddg : public PktIn {

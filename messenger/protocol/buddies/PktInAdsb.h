@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // The answer to an own buddy request, acceptance or rejection.
 class PktInAdsb : public PktIn {

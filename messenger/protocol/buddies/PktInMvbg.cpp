@@ -1,7 +1,7 @@
 #include "messenger/protocol/buddies/PktInMvbg.h"
 
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 
 #include <algorithm>

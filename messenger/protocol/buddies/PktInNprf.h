@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // A buddy's profile changed: the mask's first six characters say which fields ("1"
 // for each field that carries a new value).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // A buddy's new status: id, status letter, a digit word, a text, a kind word.
 class PktInNtfy : public PktIn {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // The answer to an own RMVB (kind and ids from the pending request), or, with
 // transaction id 0, the service telling that someone took this user off a list.

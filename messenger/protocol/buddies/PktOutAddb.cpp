@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktOutAddb.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutAddb::WriteArgs(PktStreamWriter& writer)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // Puts a buddy on one of the service's lists (allow or block, from the profile page).
 class PktOutAddb : public Pkt {

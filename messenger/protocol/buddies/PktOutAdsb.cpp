@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktOutAdsb.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutAdsb::WriteArgs(PktStreamWriter& writer)
 {

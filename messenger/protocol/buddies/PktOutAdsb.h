@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // Asks to add a buddy, or accepts or rejects someone's request.
 class PktOutAdsb : public Pkt {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // Changes the user's own nick.
 class PktOutCnik : public Pkt {

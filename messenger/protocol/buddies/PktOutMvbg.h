@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 #include "messenger/protocol/buddies/MvbgRecord.h"
 
 #include <vector>

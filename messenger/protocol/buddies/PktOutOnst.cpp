@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktOutOnst.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutOnst::WriteArgs(PktStreamWriter& writer)
 {

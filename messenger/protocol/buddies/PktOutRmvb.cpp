@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktOutRmvb.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutRmvb::WriteArgs(PktStreamWriter& writer)
 {

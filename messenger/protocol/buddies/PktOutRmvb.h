@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // Takes a buddy off one of the service's lists (off the buddy list: deleting).
 class PktOutRmvb : public Pkt {

@@ -3,9 +3,9 @@
 #include "messenger/model/BuddyList.h"
 #include "messenger/ChatView.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/PktInCrp2.h"
-#include "messenger/protocol/PktOutCrp2.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/connection/PktInCrp2.h"
+#include "messenger/protocol/connection/PktOutCrp2.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/PktOutCses.h"
 

@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktHandlerCmsg.h"
 
 #include "messenger/MessengerScreens.h"
-#include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/chat/PktInCmsg.h"
 #include "ux/core/UxText.h"
 

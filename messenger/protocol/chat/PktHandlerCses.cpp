@@ -2,8 +2,8 @@
 
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
-#include "messenger/protocol/ClientVersion.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/login/ClientVersion.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInCses.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // The chat-server session answer: a "CONN" answer enters the chat it names.
 class PktHandlerCses : public PktHandler {

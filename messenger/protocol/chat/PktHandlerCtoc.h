@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // What another user sent: only an invitation is acted on.
 class PktHandlerCtoc : public PktHandler {

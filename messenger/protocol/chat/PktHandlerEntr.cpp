@@ -1,7 +1,7 @@
 #include "messenger/protocol/chat/PktHandlerEntr.h"
 
 #include "messenger/model/ChatSession.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Entered the chat: when nobody is there yet, invite the peer.
 class PktHandlerEntr : public PktHandler {

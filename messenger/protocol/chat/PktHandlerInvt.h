@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // An invitation: connect to the named chat, in the open chat with the inviter or a new one.
 class PktHandlerInvt : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Someone arrived: add them, and send what was typed while waiting.
 class PktHandlerJoin : public PktHandler {

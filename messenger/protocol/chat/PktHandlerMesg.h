@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A chat line or typing notice; a failed line of this user becomes an error line.
 class PktHandlerMesg : public PktHandler {

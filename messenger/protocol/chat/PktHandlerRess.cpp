@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktHandlerRess.h"
 
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/PktFailure.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktFailure.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInRess.h"
 #include "ux/core/UxText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // The chat server for a chat this user opened: connect to it.
 class PktHandlerRess : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Someone already in the chat, listed on entering.
 class PktHandlerUser : public PktHandler {

@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktInCmsg.h"
 
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktPendingList.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/connection/PktPendingList.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInnerFrame.h"
 #include "messenger/protocol/memos/PktInImsg.h"

@@ -1,9 +1,9 @@
 #include "messenger/protocol/chat/PktInMesg.h"
 
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
 
 namespace {

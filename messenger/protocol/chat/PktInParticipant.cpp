@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktInParticipant.h"
 
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 namespace {
 

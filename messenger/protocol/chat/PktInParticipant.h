@@ -1,7 +1,7 @@
 #pragma once
 
 #include "messenger/model/ChatParticipant.h"
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // Someone in a chat: "JOIN" (arrived) and "USER" (already there, one frame each, led
 // by two numbers). The wire gives id, nick, name, extra and the kind word.

@@ -1,7 +1,7 @@
 #include "messenger/protocol/chat/PktInRess.h"
 
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 namespace {
 

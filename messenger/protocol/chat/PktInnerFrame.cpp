@@ -1,7 +1,7 @@
 #include "messenger/protocol/chat/PktInnerFrame.h"
 
-#include "messenger/protocol/PktStreamReader.h"
-#include "messenger/protocol/PktStreamWriter.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
+#include "messenger/protocol/codec/PktStreamWriter.h"
 
 bool ReadInnerFrame(PktStreamReader& reader, uint32_t count, std::wstring& command, std::string& frame)
 {

@@ -1,6 +1,6 @@
 #include "messenger/protocol/chat/PktOutCmsg.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 #include "ux/core/UxText.h"
 
 bool PktOutCmsg::SetPayload(Pkt& inner)

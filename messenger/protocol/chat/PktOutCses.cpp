@@ -1,6 +1,6 @@
 #include "messenger/protocol/chat/PktOutCses.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutCses::WriteArgs(PktStreamWriter& writer)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // The chat-server session request: connect to a chat ("CONN" with host, port and key)
 // or leave it ("KILL" with the session id).

@@ -1,6 +1,6 @@
 #include "messenger/protocol/chat/PktOutCtoc.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutCtoc::SetPayload(Pkt& inner)
 {

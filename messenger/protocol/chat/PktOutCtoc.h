@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // One packet for one other user (an invitation), relayed by the service without an id.
 class PktOutCtoc : public Pkt {

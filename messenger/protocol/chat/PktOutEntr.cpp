@@ -1,6 +1,6 @@
 #include "messenger/protocol/chat/PktOutEntr.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutEntr::WriteArgs(PktStreamWriter& writer)
 {

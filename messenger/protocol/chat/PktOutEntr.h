@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // Enters the chat-server session the "CSES" answer named.
 class PktOutEntr : public Pkt {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // An invitation to a chat: who invites, and the chat server's host, port and key.
 class PktOutInvt : public Pkt {

@@ -1,7 +1,7 @@
 #include "messenger/protocol/chat/PktOutMesg.h"
 
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutMesg::WriteArgs(PktStreamWriter& writer)
 {

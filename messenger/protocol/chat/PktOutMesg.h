@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 // A chat line or a typing notice, sent inside a "CRP2" envelope to the chat session.
 class PktOutMesg : public Pkt {

@@ -1,7 +1,7 @@
 #include "messenger/protocol/login/SignOut.h"
 
-#include "messenger/protocol/PktOutEmpty.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/codec/PktOutEmpty.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 
 bool SignOut()
 {

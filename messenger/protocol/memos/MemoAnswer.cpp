@@ -1,7 +1,7 @@
 #include "messenger/protocol/memos/MemoAnswer.h"
 
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "messenger/protocol/memos/MemoRequest.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 #include "ux/core/UxText.h"
 
 void MemoRequest::AddPair(const std::wstring& key, const std::wstring& value)

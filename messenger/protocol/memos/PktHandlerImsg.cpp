@@ -2,7 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/memos/PktHandlerWget.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 

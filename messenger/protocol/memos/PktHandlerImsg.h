@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A memo: while a memo is being opened, its content for the read page; otherwise a new
 // memo that has arrived.

@@ -2,8 +2,8 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktHandlerFactory.h"
-#include "messenger/protocol/TarvPeer.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/memos/PktInWget.h"
 #include "messenger/protocol/memos/PktOutWget.h"
 

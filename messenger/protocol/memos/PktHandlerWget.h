@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // A memo-box answer, acted on once its last fragment is in: a page of the box, the
 // unread count, or a memo's content (dispatched as the frame it carries).

@@ -1,10 +1,10 @@
 #include "messenger/protocol/memos/PktInImsg.h"
 
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktNumbers.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktNumbers.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/memos/MemoBody.h"
 
 #include <limits>

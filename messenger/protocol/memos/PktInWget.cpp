@@ -1,8 +1,8 @@
 #include "messenger/protocol/memos/PktInWget.h"
 
-#include "messenger/protocol/PktFactory.h"
-#include "messenger/protocol/PktKeywords.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/memos/PktOutWget.h"
 #include "ux/core/UxText.h"
 

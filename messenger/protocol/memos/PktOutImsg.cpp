@@ -1,7 +1,7 @@
 #include "messenger/protocol/memos/PktOutImsg.h"
 
-#include "messenger/protocol/PktChatText.h"
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/memos/MemoBody.h"
 #include "ux/core/UxText.h"
 

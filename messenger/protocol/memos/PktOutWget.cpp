@@ -1,6 +1,6 @@
 #include "messenger/protocol/memos/PktOutWget.h"
 
-#include "messenger/protocol/PktKeywords.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 
 bool PktOutWget::WriteArgs(PktStreamWriter& writer)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/Pkt.h"
+#include "messenger/protocol/codec/Pkt.h"
 #include "messenger/protocol/memos/MemoRequest.h"
 
 // A memo-box request; only the body of its kind is written. It travels inside a CRP2

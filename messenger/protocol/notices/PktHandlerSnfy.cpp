@@ -1,7 +1,7 @@
 #include "messenger/protocol/notices/PktHandlerSnfy.h"
 
 #include "messenger/MessengerScreens.h"
-#include "messenger/protocol/PktHandlerFactory.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/notices/PktInSnfy.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktHandler.h"
+#include "messenger/protocol/codec/PktHandler.h"
 
 // Shows a service notice in the notice box.
 class PktHandlerSnfy : public PktHandler {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messenger/protocol/PktIn.h"
+#include "messenger/protocol/codec/PktIn.h"
 
 // A service notice: two texts kept, the third is what the user reads.
 class PktInSnfy : public PktIn {

@@ -2,7 +2,7 @@
 // write, read and receive memos as the second party.
 #include "app/memos/MemoListPage.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktTransactionIdIssuer.h"
+#include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "messenger/protocol/login/SignOut.h"
 #include "tests/support/AppDriver.h"
 #include "ux/core/UxText.h"

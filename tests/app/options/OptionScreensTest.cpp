@@ -8,7 +8,7 @@
 #include "messenger/model/Me.h"
 #include "messenger/model/MemoList.h"
 #include "messenger/model/Options.h"
-#include "messenger/protocol/ClientVersion.h"
+#include "messenger/protocol/login/ClientVersion.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Memos against the local service, with one of its demo accounts as the other user:
 // the box pages, contents, deletes, reports and failures, over real sockets and TLS.
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktPendingList.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "tests/support/ServiceSession.h"
 

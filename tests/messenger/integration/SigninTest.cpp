@@ -1,6 +1,6 @@
 // Sign-in against the local service over real sockets and TLS, with the keep-alive on
 // the manual clock.
-#include "messenger/protocol/PktInLsta.h"
+#include "messenger/protocol/buddies/PktInLsta.h"
 #include "tests/support/ServiceSession.h"
 #include "tests/support/TraceCapture.h"
 

@@ -1,7 +1,7 @@
 // Memo records, the message body, the memo-box requests and the answers' reassembly,
 // and what the handlers do with MemoList and the screens.
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/memos/MemoBody.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "messenger/protocol/memos/PktHandlerWget.h"

@@ -1,7 +1,7 @@
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/BuddyRecord.h"
-#include "messenger/protocol/PktStreamReader.h"
+#include "messenger/protocol/buddies/BuddyRecord.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
 
 #include <gtest/gtest.h>
 

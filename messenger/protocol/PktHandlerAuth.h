@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// The authentication word: ask where to sign in.
-class PktHandlerAuth : public PktHandler {
-public:
-    bool Handle(TarvPeer* peer, PktIn& packet) override;
-};

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// A relay envelope: its inner frame is dispatched as if it had arrived by itself.
-class PktHandlerCrp2 : public PktHandler {
-public:
-    bool Handle(TarvPeer* peer, PktIn& packet) override;
-};

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// For commands whose reply means nothing beyond its result code.
-class PktHandlerDefault : public PktHandler {
-public:
-    bool Handle(TarvPeer*, PktIn& packet) override { return CheckResult(packet); }
-};

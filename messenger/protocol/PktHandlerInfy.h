@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// A buddy's status changed (quietly: no sound).
-class PktHandlerInfy : public PktHandler {
-public:
-    bool Handle(TarvPeer* peer, PktIn& packet) override;
-};

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// The service's probe: echoed with the probe's own id.
-class PktHandlerPing : public PktHandler {
-public:
-    bool Handle(TarvPeer* peer, PktIn& packet) override;
-};

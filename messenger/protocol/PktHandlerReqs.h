@@ -1,9 +1,0 @@
-#pragma once
-
-#include "messenger/protocol/PktHandler.h"
-
-// The main server's address and the ticket: leave the dispatch server for it, over TLS.
-class PktHandlerReqs : public PktHandler {
-public:
-    bool Handle(TarvPeer* peer, PktIn& packet) override;
-};

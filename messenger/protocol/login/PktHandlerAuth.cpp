@@ -1,0 +1,22 @@
+#include "messenger/protocol/login/PktHandlerAuth.h"
+
+#include "messenger/model/Me.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/login/PktInAuth.h"
+#include "messenger/protocol/login/PktOutReqs.h"
+#include "messenger/protocol/connection/TarvPeer.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerAuth>({ L"AUTH" });
+
+} // namespace
+
+bool PktHandlerAuth::Handle(TarvPeer* peer, PktIn& packet)
+{
+    if (!CheckResult(packet))
+        return false;
+    Me* me = Me::GetInstance();
+    PktOutReqs request(static_cast<PktInAuth&>(packet).Word, me ? me->Id : std::wstring());
+    return peer && peer->Send(request);
+}

@@ -1,0 +1,30 @@
+#include "messenger/protocol/login/PktHandlerReqs.h"
+
+#include "messenger/model/Me.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/login/PktInReqs.h"
+#include "messenger/protocol/connection/TarvPeer.h"
+
+namespace {
+
+[[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerReqs>({ L"REQS" });
+
+} // namespace
+
+bool PktHandlerReqs::Handle(TarvPeer* peer, PktIn& packet)
+{
+    if (!CheckResult(packet))
+        return false;
+    auto& reply = static_cast<PktInReqs&>(packet);
+    if (Me* me = Me::GetInstance())
+        me->Ticket = reply.Ticket;
+    if (!peer)
+        return false;
+    peer->Disconnect();
+    peer->SetStage(TarvPeer::StageMain);
+    if (peer->ConnectTo(reply.Host, reply.Port, UxSslSocket::TlsV1))
+        return true;
+    // Left alone, the login would wait for a connection that never comes.
+    peer->OnConnectFailed(0);
+    return false;
+}

@@ -1,0 +1,10 @@
+#include "messenger/protocol/login/PktOutPver.h"
+
+bool PktOutPver::WriteArgs(PktStreamWriter& writer)
+{
+    writer.WriteArg(ClientVersion);
+    writer.WriteArg(ProtocolVersion);
+    writer.WriteArg(ClientKind);
+    writer.EndLine();
+    return true;
+}
