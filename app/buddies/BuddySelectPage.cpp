@@ -3,8 +3,8 @@
 #include "app/shell/MessengerApp.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/markup/UxXmlNode.h"
 
 BuddySelectPage::~BuddySelectPage()

@@ -3,8 +3,8 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxTransitionManager.h"
 

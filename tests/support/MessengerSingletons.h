@@ -7,8 +7,8 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
-#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/connection/TarvPong.h"
 #include "tests/support/RecordingPeer.h"
 

@@ -3,8 +3,6 @@
 #include "messenger/model/Buddy.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
-#include "messenger/protocol/connection/PktOutCrp2.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/buddies/PktOutAddb.h"
 #include "messenger/protocol/buddies/PktOutAddg.h"
 #include "messenger/protocol/buddies/PktOutAdsb.h"
@@ -12,6 +10,8 @@
 #include "messenger/protocol/buddies/PktOutMvbg.h"
 #include "messenger/protocol/buddies/PktOutOnst.h"
 #include "messenger/protocol/buddies/PktOutRmvb.h"
+#include "messenger/protocol/connection/PktOutCrp2.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 
 namespace {
 

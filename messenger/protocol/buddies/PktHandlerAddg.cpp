@@ -2,10 +2,10 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/buddies/PktInAddg.h"
 #include "messenger/protocol/buddies/PktOutAddg.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

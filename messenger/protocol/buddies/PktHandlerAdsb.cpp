@@ -3,10 +3,10 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/buddies/PktInAdsb.h"
 #include "messenger/protocol/buddies/PktOutAdsb.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

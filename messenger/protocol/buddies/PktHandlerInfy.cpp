@@ -2,8 +2,8 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInInfy.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/buddies/PktInMvbg.h"
 #include "messenger/protocol/buddies/PktOutMvbg.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/codec/PktInSimple.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "messenger/protocol/buddies/PktHandlerNprf.h"
 
 #include "messenger/model/BuddyList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInNprf.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

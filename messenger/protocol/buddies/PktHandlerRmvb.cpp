@@ -3,8 +3,8 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/GroupList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/buddies/PktInRmvb.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

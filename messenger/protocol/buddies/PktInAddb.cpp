@@ -1,11 +1,11 @@
 #include "messenger/protocol/buddies/PktInAddb.h"
 
 #include "messenger/model/Buddy.h"
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+#include "messenger/protocol/buddies/PktOutAddb.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
-#include "messenger/protocol/buddies/PktOutAddb.h"
 
 namespace {
 

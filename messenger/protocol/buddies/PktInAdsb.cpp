@@ -1,10 +1,10 @@
 #include "messenger/protocol/buddies/PktInAdsb.h"
 
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+#include "messenger/protocol/buddies/PktOutAdsb.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
-#include "messenger/protocol/buddies/PktOutAdsb.h"
 
 namespace {
 

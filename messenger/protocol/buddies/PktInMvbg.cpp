@@ -1,8 +1,8 @@
 #include "messenger/protocol/buddies/PktInMvbg.h"
 
+#include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
 
 #include <algorithm>
 #include <climits>

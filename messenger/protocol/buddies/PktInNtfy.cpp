@@ -1,9 +1,9 @@
 #include "messenger/protocol/buddies/PktInNtfy.h"
 
+#include "messenger/protocol/buddies/PktBuddyWords.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "messenger/protocol/buddies/PktInRmvb.h"
 
+#include "messenger/protocol/buddies/PktBuddyWords.h"
+#include "messenger/protocol/buddies/PktOutRmvb.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/buddies/PktBuddyWords.h"
-#include "messenger/protocol/buddies/PktOutRmvb.h"
 
 namespace {
 

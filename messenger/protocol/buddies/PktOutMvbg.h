@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messenger/protocol/codec/Pkt.h"
 #include "messenger/protocol/buddies/MvbgRecord.h"
+#include "messenger/protocol/codec/Pkt.h"
 
 #include <vector>
 

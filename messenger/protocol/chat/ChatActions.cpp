@@ -3,13 +3,13 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
-#include "messenger/protocol/connection/PktOutCrp2.h"
-#include "messenger/protocol/codec/PktOutEmpty.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/chat/PktOutCtoc.h"
 #include "messenger/protocol/chat/PktOutInvt.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
+#include "messenger/protocol/codec/PktOutEmpty.h"
+#include "messenger/protocol/connection/PktOutCrp2.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/core/UxText.h"
 
 bool SendInEnvelope(int32_t kind, const std::wstring& key, Pkt& inner)

@@ -1,13 +1,13 @@
 #include "messenger/protocol/chat/ChatHandling.h"
 
-#include "messenger/model/BuddyList.h"
 #include "messenger/ChatView.h"
+#include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
+#include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/connection/PktOutCrp2.h"
 #include "messenger/protocol/connection/TarvPeer.h"
-#include "messenger/protocol/chat/ChatActions.h"
-#include "messenger/protocol/chat/PktOutCses.h"
 
 #include <vector>
 

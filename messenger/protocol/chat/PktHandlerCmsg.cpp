@@ -1,9 +1,9 @@
 #include "messenger/protocol/chat/PktHandlerCmsg.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/protocol/chat/PktInCmsg.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/connection/TarvPeer.h"
-#include "messenger/protocol/chat/PktInCmsg.h"
 #include "ux/core/UxText.h"
 
 namespace {

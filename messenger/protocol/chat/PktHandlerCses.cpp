@@ -2,13 +2,13 @@
 
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
-#include "messenger/protocol/login/ClientVersion.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInCses.h"
 #include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/chat/PktOutEntr.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/login/ClientVersion.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktHandlerCtoc.h"
 
+#include "messenger/protocol/chat/PktInCtoc.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/connection/TarvPeer.h"
-#include "messenger/protocol/chat/PktInCtoc.h"
 #include "ux/core/UxText.h"
 
 namespace {

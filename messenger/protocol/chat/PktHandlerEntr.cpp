@@ -1,9 +1,9 @@
 #include "messenger/protocol/chat/PktHandlerEntr.h"
 
 #include "messenger/model/ChatSession.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 
 namespace {
 

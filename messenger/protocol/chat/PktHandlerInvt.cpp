@@ -3,9 +3,9 @@
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInInvt.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "ux/core/UxText.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInParticipant.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "ux/core/UxText.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSession.h"
-#include "messenger/protocol/codec/PktFailure.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
-#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInMesg.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
+#include "messenger/protocol/codec/PktFailure.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "ux/core/UxDateTime.h"
 #include "ux/core/UxText.h"
 

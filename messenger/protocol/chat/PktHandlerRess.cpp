@@ -1,10 +1,10 @@
 #include "messenger/protocol/chat/PktHandlerRess.h"
 
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/codec/PktFailure.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInRess.h"
+#include "messenger/protocol/codec/PktFailure.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "ux/core/UxText.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "messenger/protocol/chat/PktInCmsg.h"
 
-#include "messenger/protocol/codec/PktFactory.h"
-#include "messenger/protocol/connection/PktPendingList.h"
-#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInnerFrame.h"
+#include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 
 namespace {

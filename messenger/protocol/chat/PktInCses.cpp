@@ -1,9 +1,9 @@
 #include "messenger/protocol/chat/PktInCses.h"
 
+#include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/chat/PktOutCses.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "messenger/protocol/chat/PktInCtoc.h"
 
+#include "messenger/protocol/chat/PktInnerFrame.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/chat/PktInnerFrame.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "messenger/protocol/chat/PktInMesg.h"
 
 #include "messenger/protocol/chat/PktChatText.h"
+#include "messenger/protocol/chat/PktOutMesg.h"
 #include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
-#include "messenger/protocol/chat/PktOutMesg.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "messenger/model/Me.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/login/PktInAuth.h"
 #include "messenger/protocol/login/PktOutReqs.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 
 namespace {
 

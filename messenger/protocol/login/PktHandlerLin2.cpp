@@ -2,13 +2,13 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/Me.h"
-#include "messenger/protocol/codec/PktHandlerFactory.h"
-#include "messenger/protocol/login/PktInLin2.h"
-#include "messenger/protocol/connection/PktOutCrp2.h"
-#include "messenger/protocol/login/PktOutLopt.h"
 #include "messenger/protocol/buddies/PktOutLsta.h"
+#include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/PktOutCrp2.h"
 #include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/connection/TarvPong.h"
+#include "messenger/protocol/login/PktInLin2.h"
+#include "messenger/protocol/login/PktOutLopt.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "messenger/protocol/login/PktHandlerPver.h"
 
 #include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/login/PktInPver.h"
 #include "messenger/protocol/login/PktOutAuth.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/update/SelfUpdate.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "messenger/model/Me.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
-#include "messenger/protocol/login/PktInReqs.h"
 #include "messenger/protocol/connection/TarvPeer.h"
+#include "messenger/protocol/login/PktInReqs.h"
 
 namespace {
 

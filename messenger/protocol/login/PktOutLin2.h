@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messenger/protocol/login/ClientVersion.h"
 #include "messenger/protocol/codec/Pkt.h"
+#include "messenger/protocol/login/ClientVersion.h"
 
 // Sign-in at the main server. The payload holds four lines: the ticket; the password
 // digest with the client's identity and device id; the initial status; one spare text.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messenger/protocol/login/ClientVersion.h"
 #include "messenger/protocol/codec/Pkt.h"
+#include "messenger/protocol/login/ClientVersion.h"
 
 // Version check, the first request to the dispatch server.
 class PktOutPver : public Pkt {

@@ -2,9 +2,9 @@
 
 #include "messenger/model/Me.h"
 #include "messenger/model/MemoList.h"
+#include "messenger/protocol/chat/PktOutCmsg.h"
 #include "messenger/protocol/connection/PktOutCrp2.h"
 #include "messenger/protocol/connection/TarvPeer.h"
-#include "messenger/protocol/chat/PktOutCmsg.h"
 #include "messenger/protocol/memos/MemoBody.h"
 #include "messenger/protocol/memos/PktOutImsg.h"
 #include "messenger/protocol/memos/PktOutWget.h"

@@ -2,8 +2,8 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/UpgradeView.h"
-#include "messenger/protocol/login/PktHandlerPver.h"
 #include "messenger/protocol/connection/TarvPeer.h"
+#include "messenger/protocol/login/PktHandlerPver.h"
 #include "messenger/protocol/update/UpdateDownload.h"
 #include "platform/event/MessageQueue.h"
 #include "platform/system/FileSystem.h"

@@ -1,7 +1,7 @@
 // Chats through the local service, whose demo accounts play the other side.
 #include "messenger/model/ChatSessionList.h"
-#include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/chat/ChatActions.h"
+#include "messenger/protocol/connection/PktInCrp2.h"
 #include "tests/support/ServiceSession.h"
 #include "tests/support/TraceCapture.h"
 

@@ -1,8 +1,8 @@
 // Chat handlers driven by frames, with a recording connection and screens.
-#include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"

@@ -1,6 +1,4 @@
 // Chat packets on the wire: what goes out, and what comes in read back.
-#include "messenger/protocol/connection/PktOutCrp2.h"
-#include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/chat/PktInCmsg.h"
 #include "messenger/protocol/chat/PktInCses.h"
 #include "messenger/protocol/chat/PktInCtoc.h"
@@ -12,6 +10,8 @@
 #include "messenger/protocol/chat/PktOutCses.h"
 #include "messenger/protocol/chat/PktOutInvt.h"
 #include "messenger/protocol/chat/PktOutMesg.h"
+#include "messenger/protocol/codec/PktStreamReader.h"
+#include "messenger/protocol/connection/PktOutCrp2.h"
 #include "tests/support/MessengerSingletons.h"
 
 #include <gtest/gtest.h>

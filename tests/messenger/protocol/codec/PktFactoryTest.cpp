@@ -3,9 +3,9 @@
 #include "messenger/protocol/codec/PktInEmpty.h"
 #include "messenger/protocol/codec/PktInSimple.h"
 #include "messenger/protocol/codec/PktOutEmpty.h"
-#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "tests/support/RecordingScreens.h"
 #include "tests/support/TraceCapture.h"
 

@@ -1,7 +1,7 @@
-#include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/chat/PktChatText.h"
 #include "messenger/protocol/codec/PktFailure.h"
 #include "messenger/protocol/codec/PktInEmpty.h"
+#include "messenger/protocol/codec/PktKeywords.h"
 #include "tests/support/RecordingScreens.h"
 
 #include <gtest/gtest.h>

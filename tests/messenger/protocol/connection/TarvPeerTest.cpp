@@ -1,6 +1,6 @@
 #include "messenger/protocol/buddies/PktInLsta.h"
-#include "messenger/protocol/login/PktOutAuth.h"
 #include "messenger/protocol/codec/PktOutEmpty.h"
+#include "messenger/protocol/login/PktOutAuth.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"

@@ -1,11 +1,11 @@
-#include "messenger/protocol/codec/PktFactory.h"
-#include "messenger/protocol/connection/PktInCrp2.h"
-#include "messenger/protocol/login/PktInLin2.h"
 #include "messenger/protocol/buddies/PktInLsta.h"
-#include "messenger/protocol/login/PktInReqs.h"
-#include "messenger/protocol/login/PktOutLin2.h"
+#include "messenger/protocol/codec/PktFactory.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
+#include "messenger/protocol/connection/PktInCrp2.h"
+#include "messenger/protocol/login/PktInLin2.h"
+#include "messenger/protocol/login/PktInReqs.h"
+#include "messenger/protocol/login/PktOutLin2.h"
 #include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
