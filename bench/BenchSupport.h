@@ -49,7 +49,8 @@ public:
     {
         if (!m_count || m_copy.count() <= 0)
             return;
-        state.counters["vs_memcpy"] = m_frame / m_copy;
+        // In floating point: the durations' own division is an integer one.
+        state.counters["vs_memcpy"] = std::chrono::duration<double>(m_frame) / std::chrono::duration<double>(m_copy);
         state.counters["frame_us"]
             = std::chrono::duration<double, std::micro>(m_frame).count() / double(m_count);
         state.counters["memcpy_us"]
