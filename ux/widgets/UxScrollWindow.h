@@ -63,7 +63,9 @@ private:
     // surface still holds what the previous paint left there, except overdrawn (client
     // space), where others have drawn since.
     bool HoldsLastPicture(UxDeviceContext* surface, plat::RECT& overdrawn) const;
-    bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update);
+    // Draws the showing thumbs over the content inside update; drawn receives each bar's
+    // thumb as drawn (empty when it was not).
+    bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update, plat::RECT (&drawn)[2]);
     void FadeRestingIndicators();
 
     int32_t m_paintMode = PaintIncremental;
@@ -78,4 +80,6 @@ private:
     // Where the window sat in that surface: a moved window finds nothing to reuse.
     plat::POINT m_lastSurfaceOffset;
     uint64_t m_lastWrite = 0; // the drawing call that ended that paint
+    // The thumbs that picture shows (client space, x bar then y bar; empty: not drawn).
+    plat::RECT m_lastThumbs[2];
 };
