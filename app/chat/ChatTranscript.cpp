@@ -25,6 +25,8 @@ ChatTranscript::ChatTranscript()
 {
     // Lines wrap to the view's width: there is nothing to drag sideways.
     GetXAxis().SetDraggable(false);
+    // The text's fill and the background leave no pixel undrawn.
+    SetOpaque(true);
 }
 
 ChatTranscript::~ChatTranscript() = default;
