@@ -43,7 +43,27 @@ TEST(BuddyList, FirstRecordOfAnIdWinsAndEmailIndexFollowsStoredRecords)
     EXPECT_EQ(list.Find(L"k1"), nullptr);
     list.Clear();
     EXPECT_EQ(list.Find(L"a@x.kr"), nullptr);
+    EXPECT_EQ(list.FindById(L"k1"), nullptr);
     EXPECT_EQ(list.GetCount(), 0u);
+
+    // Lookups by Id hold through the growth of a large list and after it is emptied.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 3000; ++i) {
+            const std::wstring id = L"u" + std::to_wstring(i);
+            list.Insert(id, MakeBuddy(id, id + L"@x.kr", BuddyStatusOnline, L"n" + std::to_wstring(i)));
+        }
+        ASSERT_EQ(list.GetCount(), 3000u);
+        for (int i = 0; i < 3000; i += 7) {
+            const Buddy* buddy = list.FindById(L"u" + std::to_wstring(i));
+            ASSERT_NE(buddy, nullptr) << i;
+            EXPECT_EQ(buddy->Name, L"n" + std::to_wstring(i));
+            EXPECT_EQ(buddy, list.Find(L"u" + std::to_wstring(i) + L"@x.kr"));
+        }
+        EXPECT_EQ(list.FindById(L"u3000"), nullptr);
+        EXPECT_EQ(list.FindById(L""), nullptr);
+        list.Clear();
+        EXPECT_EQ(list.FindById(L"u0"), nullptr);
+    }
 }
 
 TEST(Group, CountsKnownMembersNotOfflineAndPrunesUnknownOnes)
