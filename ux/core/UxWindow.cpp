@@ -6,6 +6,7 @@
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/markup/UxXmlNode.h"
 
 #include <algorithm>
@@ -228,6 +229,11 @@ void UxWindow::SetVisible(bool visible)
     }
     if (old != visible)
         OnVisibleChanged(visible);
+    // A screen going away: once the paint that follows has drawn what is shown
+    // instead, the pictures nobody drew are let go.
+    if (old && !visible && m_parent && !m_parent->m_parent)
+        if (UxDeviceImagePool* images = UxDeviceImagePool::GetInstance())
+            images->RequestDrop();
 }
 
 void UxWindow::AlphaStep(uintptr_t window)
