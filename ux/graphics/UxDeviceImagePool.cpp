@@ -1,5 +1,7 @@
 #include "ux/graphics/UxDeviceImagePool.h"
 
+#include "platform/system/Memory.h"
+
 UxDeviceImage* UxDeviceImagePool::Use(int32_t handle)
 {
     UxDeviceImage* image = Find(handle);
@@ -20,8 +22,14 @@ void UxDeviceImagePool::DropUnused()
     if (!m_dropRequested)
         return;
     m_dropRequested = false;
-    ForEach([this](UxDeviceImage& image) {
-        if (image.GetLastUse() != m_epoch)
+    bool dropped = false;
+    ForEach([this, &dropped](UxDeviceImage& image) {
+        if (image.GetLastUse() != m_epoch && image.IsRealized()) {
             image.Drop();
+            dropped = dropped || !image.IsRealized();
+        }
     });
+    // The frames were scattered through the heap, which would keep their pages.
+    if (dropped)
+        plat::ReleaseFreeMemory();
 }
