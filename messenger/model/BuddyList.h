@@ -29,20 +29,37 @@ public:
 
 private:
     using Node = std::pair<const std::wstring, Buddy>;
-    // Slot of id in m_byId: where it is, or the free slot that ends its probe.
-    size_t Probe(const std::wstring& id, uint64_t hash) const;
-    void Index(const Node& node);
-    static uint64_t Hash(const std::wstring& id);
+
+    // The map's nodes (which never move) by one of their texts, in one flat
+    // open-addressed table: the list screens look up every buddy each time they are
+    // filled, and a tree lookup by wide string costs a dozen cache misses once the list
+    // outgrows the cache, a probe one or two; nor is any text copied.
+    class NodeIndex {
+    public:
+        using KeyOf = const std::wstring& (*)(const Node&);
+        explicit NodeIndex(KeyOf key)
+            : m_key(key)
+        {
+        }
+        const Node* Find(const std::wstring& text) const;
+        // The first node of a text stays: a later one with the same text is not indexed.
+        void Add(const Node& node);
+        void Clear();
+
+    private:
+        struct Slot {
+            uint64_t hash = 0;
+            const Node* node = nullptr;
+        };
+        // Where text is, or the free slot that ends its probe.
+        size_t Probe(const std::wstring& text, uint64_t hash) const;
+
+        KeyOf m_key;
+        std::vector<Slot> m_slots;
+        size_t m_count = 0;
+    };
 
     std::map<std::wstring, Buddy> m_buddies;
-    // Points into m_buddies, whose nodes never move.
-    std::map<std::wstring, Buddy*> m_byEmail;
-    // The same nodes by Id in one flat open-addressed table: the list screens look up
-    // every buddy by Id each time they are filled, and a tree lookup by wide string
-    // costs a dozen cache misses once the list outgrows the cache, a probe one or two.
-    struct Slot {
-        uint64_t hash = 0;
-        const Node* node = nullptr;
-    };
-    std::vector<Slot> m_byId;
+    NodeIndex m_byId { [](const Node& node) -> const std::wstring& { return node.first; } };
+    NodeIndex m_byEmail { [](const Node& node) -> const std::wstring& { return node.second.Email; } };
 };

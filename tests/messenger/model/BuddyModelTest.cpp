@@ -41,6 +41,10 @@ TEST(BuddyList, FirstRecordOfAnIdWinsAndEmailIndexFollowsStoredRecords)
     // The dropped record's address must not answer for the kept one.
     EXPECT_EQ(list.Find(L"b@x.kr"), nullptr);
     EXPECT_EQ(list.Find(L"k1"), nullptr);
+    // Of two buddies with one address, the first answers for it.
+    list.Insert(L"k2", MakeBuddy(L"k2", L"a@x.kr", BuddyStatusOnline, L"twin"));
+    EXPECT_EQ(list.Find(L"a@x.kr"), list.FindById(L"k1"));
+    EXPECT_EQ(list.FindById(L"k2")->Name, L"twin");
     list.Clear();
     EXPECT_EQ(list.Find(L"a@x.kr"), nullptr);
     EXPECT_EQ(list.FindById(L"k1"), nullptr);
