@@ -200,6 +200,9 @@ void UxScrollAxis::SetPosition(int32_t offset)
             if (child->IsVisible())
                 child->Invalidate();
         }
+        // The whole picture moves, though a paint draws only the strips it uncovers: all
+        // of it has to reach the screen.
+        m_owner->Invalidate(plat::RECT {}, false);
     }
     m_offset = offset;
     m_position = static_cast<int32_t>(static_cast<float>(offset) / m_scale);

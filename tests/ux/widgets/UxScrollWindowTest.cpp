@@ -182,6 +182,28 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     EXPECT_EQ(window.contentPaints, 0);
 }
 
+TEST_F(ScrollWindow, AJumpAndContentChangedBetweenTwoMovesReachTheScreen)
+{
+    // Moved by its owner, not by a scroll step that asks for a repaint: the picture
+    // moved all the same.
+    UxPumpFor(0);
+    window.GetYAxis().SetPosition(-300);
+    ExpectFrameMatchesOffset();
+    // Content that changes between two moves of one turn is drawn where the second one
+    // takes it, and nowhere else.
+    window.GetYAxis().SetPosition(-320);
+    window.markedBand = 36;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    window.GetYAxis().SetPosition(-345);
+    UxPumpFor(0);
+    for (int y = 5; y < 40; y += 5)
+        EXPECT_EQ(FramePixel(100, y), FrameColour(y + 345 >= 360 && y + 345 < 370 ? BandWindow::kMarked : BandColour(y + 345)))
+            << "y " << y;
+    window.markedBand = -1;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    ExpectFrameMatchesOffset();
+}
+
 TEST_F(ScrollWindow, ReusedPictureSurvivesAParentThatPaintsUnderIt)
 {
     // The parent fills its whole area before the window paints: nothing of the old
