@@ -57,17 +57,34 @@ bool CopyStrip(UxDeviceContext& dest, UxDeviceContext& from, const Strip& strip,
     return dest.Blit(from, to, src, plat::SRCCOPY);
 }
 
-// The whole of from stretched into a w x h rectangle centred on the window.
-bool StretchCentred(UxDeviceContext& dest, UxDeviceContext& from, plat::POINT origin, int32_t width,
-    int32_t height, float scale)
+// The w x h rectangle centred on the window that a picture scaled by scale fills.
+plat::RECT Centred(int32_t width, int32_t height, float scale)
 {
     int32_t w = int32_t(float(width) * scale);
     int32_t h = int32_t(float(height) * scale);
     if (w <= 0 || h <= 0)
+        return {};
+    int32_t left = (width - w) / 2;
+    int32_t top = (height - h) / 2;
+    return { left, top, left + w, top + h };
+}
+
+// The whole of from stretched into a w x h rectangle centred on the window.
+bool StretchCentred(UxDeviceContext& dest, UxDeviceContext& from, plat::POINT origin, int32_t width,
+    int32_t height, float scale)
+{
+    const plat::RECT to = Centred(width, height, scale);
+    if (to.right <= to.left)
         return true;
-    int32_t left = origin.x + (width - w) / 2;
-    int32_t top = origin.y + (height - h) / 2;
-    return dest.Blit(from, { left, top, left + w, top + h }, { 0, 0, width, height }, plat::SRCCOPY);
+    return dest.Blit(from, { origin.x + to.left, origin.y + to.top, origin.x + to.right, origin.y + to.bottom },
+        { 0, 0, width, height }, plat::SRCCOPY);
+}
+
+// The part of an axis of length n of which s still belongs to the source.
+int32_t SourceShare(int32_t n, float p)
+{
+    int32_t s = int32_t(float(n) * p);
+    return s < 0 ? 0 : (s > n ? n : s);
 }
 
 } // namespace
@@ -91,10 +108,8 @@ bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDe
         bool horizontal = parameter < 2;
         int32_t n = horizontal ? width : height;
         int32_t across = horizontal ? height : width;
-        int32_t s = int32_t(float(n) * p);
-        s = s < 0 ? 0 : (s > n ? n : s);
         SlideLayout layout;
-        LayoutSlide(kind, parameter % 2 == 0, n, s, layout);
+        LayoutSlide(kind, parameter % 2 == 0, n, SourceShare(n, p), layout);
         return CopyStrip(dest, source, layout.source, horizontal, origin, across)
             && CopyStrip(dest, target, layout.target, horizontal, origin, across);
     }
@@ -107,6 +122,41 @@ bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDe
     case UxTransitionRequest::ZoomIn:
         return dest.Blit(source, screen, whole, plat::SRCCOPY)
             && StretchCentred(dest, target, origin, width, height, 1.0f - p);
+    default:
+        return false;
+    }
+}
+
+bool UxTransitionShowsTargetAt(
+    plat::POINT point, int32_t width, int32_t height, float p, int32_t kind, int32_t parameter)
+{
+    if (point.x < 0 || point.y < 0 || point.x >= width || point.y >= height)
+        return false;
+    switch (kind) {
+    case UxTransitionRequest::Push:
+    case UxTransitionRequest::Cover:
+    case UxTransitionRequest::Uncover: {
+        if (parameter < 0 || parameter > 3)
+            return false;
+        bool horizontal = parameter < 2;
+        int32_t n = horizontal ? width : height;
+        SlideLayout layout;
+        LayoutSlide(kind, parameter % 2 == 0, n, SourceShare(n, p), layout);
+        const Strip& target = layout.target;
+        int32_t at = horizontal ? point.x : point.y;
+        return target.from == target.to && at >= target.to && at < target.to + target.length;
+    }
+    case UxTransitionRequest::CrossFade:
+        return uint8_t(p * 255.0f) == 0;
+    case UxTransitionRequest::ZoomOut: {
+        const plat::RECT source = Centred(width, height, p);
+        return !(point.x >= source.left && point.x < source.right && point.y >= source.top
+            && point.y < source.bottom);
+    }
+    case UxTransitionRequest::ZoomIn: {
+        const plat::RECT target = Centred(width, height, 1.0f - p);
+        return target.left == 0 && target.top == 0 && target.right == width && target.bottom == height;
+    }
     default:
         return false;
     }

@@ -56,6 +56,15 @@ void UxScrollAxis::StopTweens()
     m_settle.Stop();
 }
 
+bool UxScrollAxis::IsVisiblyMoving() const
+{
+    if (m_dragging)
+        return true;
+    if (m_fling.IsRunning() && std::fabs(m_fling.Peek(kStillMs) - m_flingPrevious) >= 1)
+        return true;
+    return m_settle.IsRunning() && std::fabs(m_settle.Peek(kStillMs) - static_cast<float>(m_offset)) >= 1;
+}
+
 void UxScrollAxis::PushSample(int32_t c)
 {
     uint32_t now = Now();
