@@ -256,8 +256,10 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     plat::RECT update = SurfaceToClient(rect);
     plat::RECT client = GetClientRect();
     int32_t mode = m_paintMode;
+    // A panel that takes room moves windows as it comes and goes: all is painted anew
+    // meanwhile. One that takes none (no keyboard is drawn) moves nothing.
     UxSipHandler* sip = UxSipHandler::GetInstance();
-    if (sip && sip->GetState() != UxSipHandler::Hidden)
+    if (sip && sip->GetState() != UxSipHandler::Hidden && sip->TakesRoom())
         mode = PaintFull;
 
     plat::RECT overdrawn;
