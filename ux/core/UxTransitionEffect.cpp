@@ -41,6 +41,19 @@ bool LayoutSlide(int32_t kind, bool towardsFar, int32_t n, int32_t s, SlideLayou
     }
 }
 
+// The slide a kind and direction 0-3 make at progress p on a width x height window:
+// whether it runs sideways, and where both strips go. False for another direction.
+bool Slide(int32_t kind, int32_t parameter, int32_t width, int32_t height, float p, bool& horizontal,
+    SlideLayout& layout)
+{
+    if (parameter < 0 || parameter > 3)
+        return false;
+    horizontal = parameter < 2;
+    int32_t n = horizontal ? width : height;
+    int32_t s = int32_t(float(n) * p);
+    return LayoutSlide(kind, parameter % 2 == 0, n, s < 0 ? 0 : (s > n ? n : s), layout);
+}
+
 bool CopyStrip(UxDeviceContext& dest, UxDeviceContext& from, const Strip& strip, bool horizontal,
     plat::POINT origin, int32_t across)
 {
@@ -80,12 +93,6 @@ bool StretchCentred(UxDeviceContext& dest, UxDeviceContext& from, plat::POINT or
         { 0, 0, width, height }, plat::SRCCOPY);
 }
 
-// The part of an axis of length n of which s still belongs to the source.
-int32_t SourceShare(int32_t n, float p)
-{
-    int32_t s = int32_t(float(n) * p);
-    return s < 0 ? 0 : (s > n ? n : s);
-}
 
 } // namespace
 
@@ -103,13 +110,11 @@ bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDe
     case UxTransitionRequest::Push:
     case UxTransitionRequest::Cover:
     case UxTransitionRequest::Uncover: {
-        if (parameter < 0 || parameter > 3)
-            return false;
-        bool horizontal = parameter < 2;
-        int32_t n = horizontal ? width : height;
-        int32_t across = horizontal ? height : width;
+        bool horizontal = false;
         SlideLayout layout;
-        LayoutSlide(kind, parameter % 2 == 0, n, SourceShare(n, p), layout);
+        if (!Slide(kind, parameter, width, height, p, horizontal, layout))
+            return false;
+        int32_t across = horizontal ? height : width;
         return CopyStrip(dest, source, layout.source, horizontal, origin, across)
             && CopyStrip(dest, target, layout.target, horizontal, origin, across);
     }
@@ -132,20 +137,15 @@ bool UxTransitionShowsTargetAt(
 {
     if (point.x < 0 || point.y < 0 || point.x >= width || point.y >= height)
         return false;
-    switch (kind) {
-    case UxTransitionRequest::Push:
-    case UxTransitionRequest::Cover:
-    case UxTransitionRequest::Uncover: {
-        if (parameter < 0 || parameter > 3)
-            return false;
-        bool horizontal = parameter < 2;
-        int32_t n = horizontal ? width : height;
-        SlideLayout layout;
-        LayoutSlide(kind, parameter % 2 == 0, n, SourceShare(n, p), layout);
-        const Strip& target = layout.target;
+    bool horizontal = false;
+    SlideLayout slide;
+    if (Slide(kind, parameter, width, height, p, horizontal, slide)) {
+        // The target's strip lands where it lies in the target: it has arrived there.
+        const Strip& target = slide.target;
         int32_t at = horizontal ? point.x : point.y;
         return target.from == target.to && at >= target.to && at < target.to + target.length;
     }
+    switch (kind) {
     case UxTransitionRequest::CrossFade:
         return uint8_t(p * 255.0f) == 0;
     case UxTransitionRequest::ZoomOut: {

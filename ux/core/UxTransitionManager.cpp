@@ -62,13 +62,8 @@ bool UxTransitionManager::DrawAll(UxDeviceContext& dest)
 plat::RECT UxTransitionManager::GetArea() const
 {
     plat::RECT area {};
-    for (UxTransition* transition : m_transitions) {
-        plat::RECT r = transition->GetRequest().Source->GetScreenRect();
-        if (IsRectEmpty(area))
-            area = r;
-        else
-            UnionRect(area, r);
-    }
+    for (UxTransition* transition : m_transitions)
+        UniteRect(area, transition->GetRequest().Source->GetScreenRect());
     return area;
 }
 

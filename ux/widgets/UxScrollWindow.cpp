@@ -125,12 +125,7 @@ void UxScrollWindow::SetContentSize(int32_t width, int32_t height)
 
 void UxScrollWindow::InvalidateContent(const plat::RECT& content)
 {
-    if (IsRectEmpty(content))
-        return;
-    if (IsRectEmpty(m_changed))
-        m_changed = content;
-    else
-        UnionRect(m_changed, content);
+    UniteRect(m_changed, content);
     // Where it shows now has to reach the screen; a scroll before the paint shows the
     // whole window anyway.
     plat::RECT shown;
