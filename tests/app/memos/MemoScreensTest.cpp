@@ -292,7 +292,10 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     ASSERT_NE(pressed, nullptr);
     const plat::RECT row = pressed->GetList().ClientToScreen(pressed->GetList().GetRowRect(1));
     driver.Input().PointerDown((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    // The press shows on the row once it is held a moment.
     driver.Advance(100);
+    driver.Advance(100);
+    ASSERT_EQ(pressed->GetList().GetSelection(), 1);
     ShowMsgBox(L"알림");
     driver.Flush();
     driver.Input().PointerUp((row.left + row.right) / 2, (row.top + row.bottom) / 2);

@@ -251,6 +251,9 @@ TEST_F(SdlInputMethod, KeysReadWithASyllableActAfterItAndOnlyOnce)
         { "digit composing after a syllable", "key:d edit:ㅇ key:k edit:아", "key:1 edit: text:아 edit:ㅎ", L"아ㅎ", L"" },
         { "punctuation composing, read together", "key:d edit:ㅇ key:k edit:아",
             "key:semicolon key:k edit: text:아 edit:ㅂ edit:바", L"아바", L"" },
+        // The same answers but for the letter's own: the two-set layout handed the key back.
+        { "punctuation handed back, read together", "key:d edit:ㅇ key:k edit:아",
+            "key:semicolon key:q edit: text:아 edit:ㅂ", L"아;ㅂ", L"" },
         // A key the input method commits along with the syllable is typed once.
         { "committed with the syllable", "key:d edit:ㅇ key:y edit:요", "key:period edit: text:요.", L"요.", L"" },
         { "committed with the syllable, read together", "key:d edit:ㅇ key:y edit:요",
