@@ -219,15 +219,24 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     driver.Settle();
     ASSERT_EQ(driver.Screen(), L"BuddySelect");
     BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
-    int32_t junho = -1;
-    for (int32_t i = 0; i < picker.GetRowCount(); ++i)
-        if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
-            junho = i;
-    ASSERT_TRUE(driver.TapRow(&picker, junho));
+    // Who is in the chat already is not offered.
+    const auto rowOf = [&](const std::wstring& name) {
+        for (int32_t i = 0; i < picker.GetRowCount(); ++i)
+            if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    };
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    ASSERT_TRUE(driver.TapRow(&picker, rowOf(L"박준호")));
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
+    ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
+    driver.Settle();
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    EXPECT_EQ(rowOf(L"박준호"), -1);
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님 외 1 명");
 
     // The chat list names the chat by its first participant; its arrow opens the list
