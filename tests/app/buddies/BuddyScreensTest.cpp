@@ -247,6 +247,13 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
+    // The answer tells no status: she shows offline until the service says more, and her
+    // group does not count her as online.
+    ASSERT_TRUE(driver.WaitFor([&] { return RowOf(List(), L"정다혜") >= 0; }));
+    EXPECT_EQ(BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")->Status, BuddyStatusOffline);
+    EXPECT_EQ(BuddyListView::GroupTitle(*GroupList::GetInstance()->FindByName(L"친구")), L"친구 (0/2)");
+    driver.Settle();
+    driver.Screenshot("added-offline");
     ASSERT_TRUE(driver.PartyReceives(
         "dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net", "minsu@quorix.net", "안녕하세요")"));
     driver.Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net")");
