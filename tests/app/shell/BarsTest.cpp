@@ -85,8 +85,14 @@ TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)
     });
     driver.Tap(L"Default/MailIcon");
     driver.Tap(L"Default/LumastaIcon");
-    plat::SetShellOpenHook({});
     EXPECT_EQ(opened,
         (std::vector<std::wstring> { L"http://go.quorix.net/index.php?code=G115&t=T42",
             L"http://go.quorix.net/index.php?code=D044&t=T42" }));
+    EXPECT_EQ(driver.Popup(), nullptr);
+
+    // Where the desktop's opener cannot open it, an alert says so and where it leads.
+    plat::SetShellOpenHook([](const std::wstring&) { return false; });
+    driver.Tap(L"Default/LumastaIcon");
+    plat::SetShellOpenHook({});
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"웹 페이지를 열 수 없습니다.\n\nhttp://go.quorix.net/index.php?code=D044&t=T42");
 }
