@@ -19,7 +19,9 @@ namespace {
         std::vector<std::string> calls;
         void (*textInput)(bool) = nullptr;
         void (*cancelComposition)() = nullptr;
+        void (*hangulChanged)(bool) = nullptr;
         bool hangul = false;
+        bool desktopMethod = false;
     };
 
     PanelState& Panel()
@@ -212,6 +214,7 @@ void ResetInputPanel()
     s.conversion = 0;
     s.sentence = 0;
     s.hangul = false;
+    s.desktopMethod = false;
 }
 
 void SetTextInputHandler(void (*handler)(bool on))
@@ -228,12 +231,27 @@ void SetCompositionCancelHandler(void (*handler)())
     s.cancelComposition = handler;
 }
 
+namespace {
+
+    // Switches the Korean keyboard; whoever watches it hears of a change after the lock.
+    void SwitchHangul(PanelState& s, std::unique_lock<std::mutex>& lock, bool on)
+    {
+        const bool changed = s.hangul != on;
+        s.hangul = on;
+        void (*handler)(bool) = changed ? s.hangulChanged : nullptr;
+        lock.unlock();
+        if (handler)
+            handler(on);
+    }
+
+} // namespace
+
 void SetHangulKeyboard(bool on)
 {
     auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
+    std::unique_lock<std::mutex> lock(s.mutex);
     Record(s, std::string("SetHangulKeyboard ") + (on ? "1" : "0"));
-    s.hangul = on;
+    SwitchHangul(s, lock, on);
 }
 
 bool IsHangulKeyboard()
@@ -246,8 +264,29 @@ bool IsHangulKeyboard()
 void ToggleHangulKeyboard()
 {
     auto& s = Panel();
+    std::unique_lock<std::mutex> lock(s.mutex);
+    SwitchHangul(s, lock, !s.hangul);
+}
+
+void SetHangulKeyboardHandler(void (*handler)(bool on))
+{
+    auto& s = Panel();
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.hangul = !s.hangul;
+    s.hangulChanged = handler;
+}
+
+void SetDesktopInputMethod(bool present)
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.desktopMethod = present;
+}
+
+bool HasDesktopInputMethod()
+{
+    auto& s = Panel();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.desktopMethod;
 }
 
 } // namespace plat

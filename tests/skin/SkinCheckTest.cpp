@@ -144,7 +144,8 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
         { "TabBar", tabs },
         { "MenuBar",
             Join({ header, Button("SipButton", "CheckedImage"), Button("SystemMenuButton"),
-                { "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
+                { "SipButton/HangulText", "SipButton/LatinText", "SipButton/DefaultLabel/FontSize",
+                    "SipButton/CheckedLabel/FontSize", "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
         { "_StatusIconList", statuses },
         { "_EmoticonList", { "RGB/Emoticon/Text", "RGBA/Emoticon/Text" } },
         // Chat

@@ -204,6 +204,38 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
     plat::ResetInputPanel();
 }
 
+TEST_F(ChatScreen, TheDesktopsInputMethodDecidesWhatKeysTypeInAHangulField)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    // The desktop's method in Latin mode: the field asking for Hangul turns no second
+    // composer on, and the letters stay letters.
+    plat::SetDesktopInputMethod(true);
+    FocusInput(page);
+    driver.Type(L"ok");
+    EXPECT_EQ(input.GetText(), L"ok");
+    EXPECT_FALSE(plat::IsHangulKeyboard());
+    EXPECT_EQ(driver.App().GetMenuBar().SipButton.GetDefaultLabel().GetText(), L"A");
+    // The built-in keyboard's own key still turns it on.
+    driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(input.GetText(), L"ok한");
+    input.SetFocus(false);
+    input.SetText(L"");
+
+    // Without one, the field turns the built-in Korean keyboard on.
+    plat::ResetInputPanel();
+    FocusInput(page);
+    EXPECT_TRUE(plat::IsHangulKeyboard());
+    EXPECT_EQ(driver.App().GetMenuBar().SipButton.GetDefaultLabel().GetText(), L"한");
+    driver.Type(L"ok");
+    input.SetFocus(false);
+    EXPECT_EQ(input.GetText(), L"ㅐㅏ");
+    plat::ResetInputPanel();
+}
+
 TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 {
     ASSERT_TRUE(driver.SignInParty(kJunho));

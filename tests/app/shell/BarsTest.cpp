@@ -68,6 +68,40 @@ TEST_F(BarsTest, TheKeyboardButtonFollowsTheInputPanel)
     EXPECT_EQ(driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown());
 }
 
+TEST_F(BarsTest, TheKeyboardButtonShowsTheKeyboardsMode)
+{
+    MenuBar& bar = App().GetMenuBar();
+    const auto mode = [&] { return bar.SipButton.GetDefaultLabel().GetText(); };
+    EXPECT_EQ(mode(), L"A");
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SipButton"));
+    // The keyboard's own key, and fields that ask for a language, switch it.
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(mode(), L"한");
+    EXPECT_EQ(bar.SipButton.GetCheckedLabel().GetText(), L"한");
+    driver.Screenshot("keyboard-hangul");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(mode(), L"A");
+    driver.Screenshot("keyboard-latin");
+    UxSipHandler::GetInstance()->SetConversionMode(1);
+    EXPECT_EQ(mode(), L"한");
+    UxSipHandler::GetInstance()->SetConversionMode(2);
+    EXPECT_EQ(mode(), L"A");
+    // The letters are drawn on the button: the two modes look different.
+    const plat::RECT r = bar.SipButton.GetScreenRect();
+    const auto picture = [&] {
+        driver.Flush();
+        std::vector<plat::COLORREF> pixels;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                pixels.push_back(driver.Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<plat::COLORREF> latin = picture();
+    UxSipHandler::GetInstance()->SetConversionMode(1);
+    EXPECT_NE(picture(), latin);
+    plat::ResetInputPanel();
+}
+
 TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)
 {
     Me::GetInstance()->Nick = L"민수";
