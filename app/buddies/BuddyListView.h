@@ -45,8 +45,6 @@ public:
     // (nothing while it is offline), or a memo to it.
     static void StartChat(const Buddy& buddy);
     static void WriteMemo(const Buddy& buddy);
-    // A tap on an offline buddy: says so and offers a memo instead.
-    void AskForMemo(const Buddy& buddy);
 
     const Buddy* GetBuddy(int32_t index) const;
     const Group* GetGroup(int32_t index) const;
@@ -83,6 +81,8 @@ private:
     void RefreshShown(int32_t index);
     UxListRow MakeRow(int32_t kind, const void* record) const;
 
+    // A tap on an offline buddy: says so and offers a memo instead.
+    void AskForMemo(const Buddy& buddy);
     static void OnMemoAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
     // Each group row's title as last drawn, so that a buddy's change redraws the group

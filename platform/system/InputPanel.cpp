@@ -47,6 +47,17 @@ namespace {
         s.calls.push_back(std::move(call));
     }
 
+    // Switches the Korean keyboard; whoever watches it hears of a change after the lock.
+    void SwitchHangul(PanelState& s, std::unique_lock<std::mutex>& lock, bool on)
+    {
+        const bool changed = s.hangul != on;
+        s.hangul = on;
+        void (*handler)(bool) = changed ? s.hangulChanged : nullptr;
+        lock.unlock();
+        if (handler)
+            handler(on);
+    }
+
 } // namespace
 
 std::vector<IMENUMINFO> SipEnumIM()
@@ -230,21 +241,6 @@ void SetCompositionCancelHandler(void (*handler)())
     std::lock_guard<std::mutex> lock(s.mutex);
     s.cancelComposition = handler;
 }
-
-namespace {
-
-    // Switches the Korean keyboard; whoever watches it hears of a change after the lock.
-    void SwitchHangul(PanelState& s, std::unique_lock<std::mutex>& lock, bool on)
-    {
-        const bool changed = s.hangul != on;
-        s.hangul = on;
-        void (*handler)(bool) = changed ? s.hangulChanged : nullptr;
-        lock.unlock();
-        if (handler)
-            handler(on);
-    }
-
-} // namespace
 
 void SetHangulKeyboard(bool on)
 {
