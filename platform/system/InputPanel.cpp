@@ -47,6 +47,21 @@ namespace {
         s.calls.push_back(std::move(call));
     }
 
+    // One field of the state, written or read under the lock.
+    template <typename T> void Store(T PanelState::*field, T value)
+    {
+        auto& s = Panel();
+        std::lock_guard<std::mutex> lock(s.mutex);
+        s.*field = value;
+    }
+
+    template <typename T> T Load(T PanelState::*field)
+    {
+        auto& s = Panel();
+        std::lock_guard<std::mutex> lock(s.mutex);
+        return s.*field;
+    }
+
     // Switches the Korean keyboard; whoever watches it hears of a change after the lock.
     void SwitchHangul(PanelState& s, std::unique_lock<std::mutex>& lock, bool on)
     {
@@ -230,16 +245,12 @@ void ResetInputPanel()
 
 void SetTextInputHandler(void (*handler)(bool on))
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.textInput = handler;
+    Store(&PanelState::textInput, handler);
 }
 
 void SetCompositionCancelHandler(void (*handler)())
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.cancelComposition = handler;
+    Store(&PanelState::cancelComposition, handler);
 }
 
 void SetHangulKeyboard(bool on)
@@ -252,9 +263,7 @@ void SetHangulKeyboard(bool on)
 
 bool IsHangulKeyboard()
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    return s.hangul;
+    return Load(&PanelState::hangul);
 }
 
 void ToggleHangulKeyboard()
@@ -266,23 +275,17 @@ void ToggleHangulKeyboard()
 
 void SetHangulKeyboardHandler(void (*handler)(bool on))
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.hangulChanged = handler;
+    Store(&PanelState::hangulChanged, handler);
 }
 
 void SetDesktopInputMethod(bool present)
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.desktopMethod = present;
+    Store(&PanelState::desktopMethod, present);
 }
 
 bool HasDesktopInputMethod()
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    return s.desktopMethod;
+    return Load(&PanelState::desktopMethod);
 }
 
 } // namespace plat
