@@ -144,7 +144,7 @@ TEST(SigninConsole, MemoCommandsOnStandardInputListSendAndReportWhatWasNotDelive
     ASSERT_TRUE(program.Prints("from jiyeon@quorix.net (unread): 회의 자료\n")) << program.Printed();
     program.Type("/sent");
     ASSERT_TRUE(program.Prints("sent box, page 1: 1 memos\n")) << program.Printed();
-    ASSERT_TRUE(program.Prints("from minsu@quorix.net: 고마워요\n")) << program.Printed();
+    ASSERT_TRUE(program.Prints("to jiyeon@quorix.net: 고마워요\n")) << program.Printed();
 
     // A memo to a buddy and to nobody: the buddy has it, the one it did not reach is named.
     program.Type("/memo");
