@@ -10,6 +10,7 @@
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/FrameCheck.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,25 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
     EXPECT_TRUE(shows(L"대화 상대가 현재 차단된 상태입니다."));
+    // Unblocked from her profile, the input is back when the chat comes up again.
+    ASSERT_TRUE(driver.Back());
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    int32_t row = -1;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i)
+        if (list.GetBuddy(i) == jiyeon)
+            row = i;
+    ASSERT_GE(row, 0);
+    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"차단을 해제하시겠습니까?");
+    ASSERT_TRUE(driver.WaitFor([&] { return jiyeon->HasFlag(BuddyListAllow); }));
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
+    EXPECT_TRUE(shows(L""));
 
     // Shown as offline, whatever the peer does.
     Me::GetInstance()->Status = BuddyStatusShownOffline;
@@ -216,6 +236,28 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
     plat::ResetInputPanel();
 }
 
+TEST_F(ChatScreen, TheDesktopsInputMethodDecidesWhatKeysTypeInAHangulField)
+{
+    // The desktop's method in Latin mode: the field asking for Hangul (it has the caret
+    // as soon as the chat shows) turns no second composer on, and the letters stay
+    // letters.
+    plat::SetDesktopInputMethod(true);
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    FocusInput(page);
+    driver.Type(L"ok");
+    EXPECT_EQ(input.GetText(), L"ok");
+    EXPECT_FALSE(plat::IsHangulKeyboard());
+    EXPECT_EQ(driver.App().GetMenuBar().SipButton.GetDefaultLabel().GetText(), L"A");
+    // The built-in keyboard's own key still turns it on.
+    driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(input.GetText(), L"ok한");
+    plat::ResetInputPanel();
+}
+
 TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 {
     ASSERT_TRUE(driver.SignInParty(kJunho));
@@ -231,15 +273,24 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     driver.Settle();
     ASSERT_EQ(driver.Screen(), L"BuddySelect");
     BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
-    int32_t junho = -1;
-    for (int32_t i = 0; i < picker.GetRowCount(); ++i)
-        if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
-            junho = i;
-    ASSERT_TRUE(driver.TapRow(&picker, junho));
+    // Who is in the chat already is not offered.
+    const auto rowOf = [&](const std::wstring& name) {
+        for (int32_t i = 0; i < picker.GetRowCount(); ++i)
+            if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    };
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    ASSERT_TRUE(driver.TapRow(&picker, rowOf(L"박준호")));
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
+    ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
+    driver.Settle();
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    EXPECT_EQ(rowOf(L"박준호"), -1);
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님 외 1 명");
 
     // The chat list names the chat by its first participant; its arrow opens the list
@@ -257,6 +308,34 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     EXPECT_EQ(info.GetRowCount(), 2);
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"참여 친구 정보");
     driver.Screenshot("chat-info");
+
+    // A participant's profile opens a chat of its own; closed again, the way back still
+    // lists this chat's participants.
+    ChatSession* group = page->GetSession();
+    int32_t junhoRow = -1;
+    for (size_t i = 0; i < group->Participants.size(); ++i)
+        if (group->Participants[i].Id == L"junho@quorix.net")
+            junhoRow = int32_t(i);
+    ASSERT_TRUE(driver.TapRow(&info, junhoRow));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    BuddyProfileView& profile = driver.App().GetBuddyProfilePage().GetView();
+    const plat::RECT name = profile.ClientToScreen(profile.GetRowRect(BuddyProfileView::RowName));
+    driver.Tap(name.right - 72, (name.top + name.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ChatPage* other = Shown();
+    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other, page);
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 2u);
+    ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
+    driver.Settle();
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(driver.Screen(), L"ChatInfo");
+    EXPECT_EQ(info.GetSession(), group);
+    EXPECT_EQ(info.GetRowCount(), 2);
 
     // Leaving while the participants are on screen: the row goes, the line is said.
     driver.Party("leave", kJunho);
@@ -305,6 +384,16 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
         EXPECT_EQ(Shown(), second);
         EXPECT_EQ(dots.GetCurrentPage(), 1);
     }
+    // To the right the one before; before the first nothing moves.
+    for (int swipe = 0; swipe < 2; ++swipe) {
+        driver.Drag(100, 300, 400, 300);
+        driver.Settle();
+        EXPECT_EQ(Shown(), first);
+        EXPECT_EQ(dots.GetCurrentPage(), 0);
+    }
+    driver.Drag(400, 300, 100, 300);
+    driver.Settle();
+    ASSERT_EQ(Shown(), second);
 
     // Closing sends the leave; the chat's row and dot go.
     ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
@@ -604,4 +693,26 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
     for (size_t r = 1; r < starts.size(); ++r)
         EXPECT_TRUE(words[starts[r] - 1] == L' ' || (starts[r] > longWord && starts[r] < longWord + 60))
             << "row " << r << " starts inside a word at " << starts[r];
+
+    // The word a break carries over counts in its new row: no row runs past the right
+    // edge (in a face whose every character is 8 pixels wide; a row's last space may).
+    ChatTranscript& fixed = output.GetTranscript();
+    UxTextStyle style;
+    style.Font.FaceName = L"TestFixed";
+    style.Font.Height = 16;
+    ASSERT_TRUE(fixed.SetStyle(style));
+    const int32_t width = fixed.GetWidth() - fixed.GetXIndicator().GetThickness();
+    const std::wstring text = L"\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaa bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb "
+                              L"cccccccccccccccccccccccccccccc ddddddddddddddddddddddddddddddd eeeeeeeeeeeeeeeee "
+                              L"ffffffffffffffffffffffffffffffffffffffffffffffff gg hhhhhhhhhhhhhhhhhhhhhhhhhhhh";
+    fixed.InsertText(text);
+    const std::wstring line = text.substr(1);
+    const std::vector<uint32_t> rows = fixed.GetLastRowStarts();
+    ASSERT_GT(rows.size(), 4u);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        size_t end = r + 1 < rows.size() ? rows[r + 1] : line.size();
+        while (end > rows[r] && line[end - 1] == L' ')
+            --end;
+        EXPECT_LE(int32_t(end - rows[r]) * 8, width) << "row " << r << ": " << ToUtf8(line.substr(rows[r], end - rows[r]));
+    }
 }
