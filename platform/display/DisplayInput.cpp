@@ -2,9 +2,12 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
 #include "platform/system/Trace.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cwchar>
 
 namespace plat {
@@ -75,6 +78,8 @@ namespace {
 
     // The composition message's flag for a composition emptied without a result.
     constexpr LPARAM kCompositionEmptied = 0x100;
+    // The buttons word of a right-button message (MK_RBUTTON).
+    constexpr WPARAM kRightButton = 0x0002;
 
 } // namespace
 
@@ -95,6 +100,7 @@ void DisplayInput::InTurn(std::function<void()> run)
 
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         // A tap ends the syllable where it was typed.
         FlushHangul();
@@ -111,6 +117,7 @@ void DisplayInput::PointerDown(int32_t x, int32_t y)
 
 void DisplayInput::PointerMove(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (m_pressed)
             Post(WM_MOUSEMOVE, 1, PointParam(x, y));
@@ -119,11 +126,51 @@ void DisplayInput::PointerMove(int32_t x, int32_t y)
 
 void DisplayInput::PointerUp(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (!m_pressed)
             return;
         m_pressed = false;
         Post(WM_LBUTTONUP, 0, PointParam(x, y));
+    });
+}
+
+void DisplayInput::RightDown(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] {
+        FlushHangul();
+        if (!m_imeText.empty()) {
+            CommitAhead();
+            if (m_resetInputMethod)
+                m_resetInputMethod();
+        }
+        Post(WM_RBUTTONDOWN, kRightButton, PointParam(x, y));
+    });
+}
+
+void DisplayInput::RightUp(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] { Post(WM_RBUTTONUP, 0, PointParam(x, y)); });
+}
+
+void DisplayInput::Wheel(int32_t x, int32_t y, float notches)
+{
+    m_cursor = { x, y };
+    if (!std::isfinite(notches))
+        return;
+    const float units = std::clamp(notches * float(WHEEL_DELTA) + m_wheelRest, -32767.0f, 32767.0f);
+    const auto delta = static_cast<int32_t>(units);
+    m_wheelRest = units - float(delta);
+    if (delta == 0)
+        return;
+    RECT window;
+    if (!GetWindowRect(m_window, &window))
+        window = RECT {};
+    InTurn([this, delta, x, y, window] {
+        Post(WM_MOUSEWHEEL, WPARAM(uint32_t(uint16_t(int16_t(delta))) << 16),
+            PointParam(x + window.left, y + window.top));
     });
 }
 
@@ -168,6 +215,8 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
+    if (virtualKey == VK_CONTROL)
+        m_control = down;
     if (down) {
         if (!m_imeText.empty() && !IsModifier(virtualKey))
             CommitAhead();
@@ -184,7 +233,9 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
             Compose(result.composition);
             return;
         }
-        if (!IsTypingKey(virtualKey))
+        // A letter with Control held is a command (Ctrl+V), not typing: what was composed
+        // goes in before it acts.
+        if (!IsTypingKey(virtualKey) || (m_control && !IsModifier(virtualKey)))
             FlushHangul();
     }
     if (virtualKey == 0)

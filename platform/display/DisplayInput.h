@@ -1,7 +1,8 @@
 #pragma once
 
 // Turns a backend's input into the window messages the program handles: the left
-// button as the pointer, keys as virtual-key codes (Backspace, Tab, Enter and Escape
+// button as the pointer, the right button as WM_RBUTTONDOWN and WM_RBUTTONUP, the wheel
+// as WM_MOUSEWHEEL, keys as virtual-key codes (Backspace, Tab, Enter and Escape
 // also as characters), committed text as characters and the input method's composition
 // as WM_IME_* messages. Where the desktop has no input method, the input panel's Korean
 // keyboard composes typed Latin letters into Hangul and sends the same messages. Points
@@ -33,9 +34,17 @@ public:
     }
 
     void PointerDown(int32_t x, int32_t y);
-    // Moves count only while the button is down.
+    // Moves count only while the button is down; every move sets the cursor's place.
     void PointerMove(int32_t x, int32_t y);
     void PointerUp(int32_t x, int32_t y);
+    // The right button; like a tap, its press ends a composition where it was typed.
+    void RightDown(int32_t x, int32_t y);
+    void RightUp(int32_t x, int32_t y);
+    // The wheel turned by notches at the point (positive away from the user); a touchpad
+    // gives parts of a notch, which add up to whole units of WHEEL_DELTA.
+    void Wheel(int32_t x, int32_t y, float notches);
+    // Where the pointer was last seen, in window pixels.
+    POINT GetCursor() const { return m_cursor; }
     // VK_HANGUL (and Shift+Space) is the panel's input-mode button. A key without a code
     // of its own (0) sends nothing but still ends what an open composition is doing.
     void Key(bool down, uint32_t virtualKey, bool repeat = false);
@@ -130,6 +139,9 @@ private:
     bool m_composing = false;
     HangulComposer m_hangul;
     bool m_shift = false;
+    bool m_control = false;
+    POINT m_cursor;
+    float m_wheelRest = 0; // what the wheel turned below one unit, kept for the next turn
     bool m_swallowSpace = false; // the text of a Shift+Space that toggled the keyboard
     std::wstring m_imeText; // the desktop input method's open composition
     std::wstring m_expected; // its commit, already sent ahead
