@@ -1,6 +1,7 @@
 #include "app/chat/ChatOutput.h"
 
 #include "app/chat/ChatPage.h"
+#include "app/shell/MenuCopy.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
@@ -8,6 +9,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/EmoticonList.h"
 #include "ux/core/UxPath.h"
+#include "ux/core/UxRect.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxTextItem.h"
 #include "ux/markup/UxXmlNode.h"
@@ -216,6 +218,13 @@ bool ChatOutput::OnGesture(UxWindow* sender, int32_t direction)
         app->ReplaceScreen(&app->GetStatusBarChat(), page,
             direction == 0 ? MessengerApp::PushFromRight : MessengerApp::PushFromLeft);
     return true;
+}
+
+bool ChatOutput::OnContextMenu(int32_t x, int32_t y)
+{
+    if (!m_output.IsVisible() || !PointInRect(m_output.GetScreenRect(), plat::POINT { x, y }))
+        return UxWindow::OnContextMenu(x, y);
+    return MenuCopy::Open(m_output.GetLineAt(m_output.ScreenToClient(plat::POINT { x, y }).y));
 }
 
 bool ChatOutput::OnSipShown(const plat::RECT& panelRect)
