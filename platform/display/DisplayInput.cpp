@@ -215,8 +215,6 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
-    if (virtualKey == VK_CONTROL)
-        m_control = down;
     if (down) {
         if (!m_imeText.empty() && !IsModifier(virtualKey))
             CommitAhead();
@@ -233,9 +231,7 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
             Compose(result.composition);
             return;
         }
-        // A letter with Control held is a command (Ctrl+V), not typing: what was composed
-        // goes in before it acts.
-        if (!IsTypingKey(virtualKey) || (m_control && !IsModifier(virtualKey)))
+        if (!IsTypingKey(virtualKey))
             FlushHangul();
     }
     if (virtualKey == 0)

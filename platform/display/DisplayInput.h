@@ -139,7 +139,6 @@ private:
     bool m_composing = false;
     HangulComposer m_hangul;
     bool m_shift = false;
-    bool m_control = false;
     POINT m_cursor;
     float m_wheelRest = 0; // what the wheel turned below one unit, kept for the next turn
     bool m_swallowSpace = false; // the text of a Shift+Space that toggled the keyboard
