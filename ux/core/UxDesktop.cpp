@@ -167,15 +167,24 @@ UxWindow* UxDesktop::WindowAt(int32_t x, int32_t y)
 
 bool UxDesktop::MoveTabFocus(bool backwards)
 {
+    // Tab goes on from the focused window, or from the one focused before a popup that
+    // has closed since.
+    UxWindow* from = FocusedWindow && FocusedWindow != this ? FocusedWindow : PreviousFocusedWindow;
+    UxWindow* page = from;
+    while (page && page->GetParent() != this)
+        page = page->GetParent();
+    for (UxWindow* w = from; w && page; w = w->GetParent())
+        if (!w->IsVisible())
+            page = nullptr;
+    if (!page)
+        from = nullptr;
+
     UxWindow* popup = OpenPopup();
     std::vector<UxWindow*> stops;
     if (popup) {
         CollectTabStops(popup, stops);
     } else {
-        // The page that holds the focus, else the top-most page that has an edit box.
-        UxWindow* page = FocusedWindow;
-        while (page && page->GetParent() != this)
-            page = page->GetParent();
+        // The page of that window, else the top-most page that has an edit box.
         if (page)
             CollectTabStops(page, stops);
         for (UxWindow* child = GetLastChild(); child && stops.empty(); child = child->GetPrevSibling())
@@ -183,18 +192,26 @@ bool UxDesktop::MoveTabFocus(bool backwards)
     }
     if (stops.empty())
         return false;
-    std::stable_sort(stops.begin(), stops.end(), [](UxWindow* a, UxWindow* b) {
-        const plat::RECT ra = a->GetScreenRect(), rb = b->GetScreenRect();
-        return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
-    });
-    const auto at = std::find(stops.begin(), stops.end(), FocusedWindow);
-    const size_t n = stops.size();
-    size_t next;
-    if (at == stops.end())
-        next = backwards ? n - 1 : 0;
-    else
-        next = (size_t(at - stops.begin()) + (backwards ? n - 1 : 1)) % n;
-    stops[next]->SetFocus(true);
+    auto before = [](const plat::RECT& a, const plat::RECT& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    };
+    std::stable_sort(stops.begin(), stops.end(),
+        [&](UxWindow* a, UxWindow* b) { return before(a->GetScreenRect(), b->GetScreenRect()); });
+    UxWindow* next = backwards ? stops.back() : stops.front();
+    if (from && (!popup || page == popup)) {
+        const plat::RECT at = from->GetScreenRect();
+        if (backwards) {
+            for (UxWindow* stop : stops)
+                if (before(stop->GetScreenRect(), at))
+                    next = stop;
+        } else {
+            auto it = std::find_if(
+                stops.begin(), stops.end(), [&](UxWindow* stop) { return before(at, stop->GetScreenRect()); });
+            if (it != stops.end())
+                next = *it;
+        }
+    }
+    next->SetFocus(true);
     return true;
 }
 

@@ -44,8 +44,9 @@ public:
     // only, the top-most visible one, skipping windows that take no presses; null when
     // none.
     UxWindow* WindowAt(int32_t x, int32_t y);
-    // Tab's move through the edit boxes of the focused window's page, in reading order
-    // (Shift+Tab backwards); false when the page has none.
+    // Tab's move to the next edit box in reading order (Shift+Tab: the one before),
+    // going on from the focused window (or from the one focused before a popup that has
+    // closed since) within its page, round at the ends; false when the page has none.
     bool MoveTabFocus(bool backwards);
 
 protected:

@@ -207,6 +207,24 @@ TEST_F(DesktopInput, TabWalksTheStopsOfThePageInReadingOrder)
     EXPECT_FALSE(Has(log, "a:char 9"));
     EXPECT_FALSE(Has(log, "c:char 9"));
 
+    // From a window that is no stop (a button tapped), to the stops after and before it.
+    InputWindow button { "button", &log };
+    button.SetRect({ 20, 200, 200, 230 });
+    page.AddChild(&button);
+    button.SetFocus(true);
+    Key(plat::VK_TAB);
+    EXPECT_EQ(focused(), "a");
+    button.SetFocus(true);
+    Key(plat::VK_TAB, plat::VK_SHIFT);
+    EXPECT_EQ(focused(), "b");
+    // A popup that closed left nothing focused: Tab goes on from where it was before.
+    c.SetFocus(true);
+    OpenPopup()->Close(0);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
+    Key(plat::VK_TAB);
+    EXPECT_EQ(focused(), "b");
+    page.RemoveChild(&button);
+
     // A page without stops leaves Tab to the focused window.
     for (InputWindow* w : { &a, &b, &c, &hidden })
         page.RemoveChild(w);
