@@ -143,7 +143,7 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const plat::RECT bar = page->GetInputBar().GetScreenRect();
     driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
-    driver.Type(L"hello");
+    driver.TypeKorean(L"안녕");
     driver.Key(plat::VK_RETURN);
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; }));
     for (int i = 0; i < 20; ++i)
@@ -190,7 +190,7 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const plat::RECT bar = page->GetInputBar().GetScreenRect();
     driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
-    driver.Type(L"hello");
+    driver.TypeKorean(L"안녕");
     driver.Key(plat::VK_RETURN);
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; }));
     driver.Party("say", kJiyeon, R"(, "text": "좋아요 /웃음/ 고마워")");
@@ -210,7 +210,10 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
 
     // A long press offers the same; Escape closes it and nothing else happens.
     driver.Hold(x, lastLine, 700);
-    EXPECT_NE(dynamic_cast<MenuCopy*>(driver.Popup()), nullptr);
+    auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    // Its frame fits its one row.
+    EXPECT_EQ(menu->GetList().GetRowRect(MenuCopy::Copy).bottom, menu->GetList().GetHeight());
     driver.Screenshot("copy-menu");
     driver.Key(plat::VK_ESCAPE);
     EXPECT_EQ(driver.Popup(), nullptr);
