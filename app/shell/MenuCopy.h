@@ -12,8 +12,9 @@ public:
 
     explicit MenuCopy(std::wstring text);
 
-    // Opens the menu for text; false when the skin gives none or there is no text.
-    static bool Open(const std::wstring& text);
+    // Opens the menu for text; false when the skin gives none or there is no text. then,
+    // when given, is called with context once the menu has closed (and copied).
+    static bool Open(const std::wstring& text, UxPopupCallback then = nullptr, uintptr_t context = 0);
     const std::wstring& GetText() const { return m_text; }
 
 private:
@@ -21,5 +22,6 @@ private:
 
     // The menu keeps its own copy: the line may be gone by the time a row is tapped.
     std::wstring m_text;
+    UxPopupCallback m_then = nullptr;
     static Look s_look;
 };

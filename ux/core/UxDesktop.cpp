@@ -170,12 +170,9 @@ bool UxDesktop::MoveTabFocus(bool backwards)
     // Tab goes on from the focused window, or from the one focused before a popup that
     // has closed since.
     UxWindow* from = FocusedWindow && FocusedWindow != this ? FocusedWindow : PreviousFocusedWindow;
-    UxWindow* page = from;
+    UxWindow* page = from && from->IsShownInTree() ? from : nullptr;
     while (page && page->GetParent() != this)
         page = page->GetParent();
-    for (UxWindow* w = from; w && page; w = w->GetParent())
-        if (!w->IsVisible())
-            page = nullptr;
     if (!page)
         from = nullptr;
 

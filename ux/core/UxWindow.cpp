@@ -137,6 +137,13 @@ bool UxWindow::OnChildEvent(UxWindow*, int32_t)
 {
     return true;
 }
+bool UxWindow::IsShownInTree() const
+{
+    for (const UxWindow* w = this; w; w = w->m_parent)
+        if (!w->IsVisible())
+            return false;
+    return true;
+}
 bool UxWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
 {
     return m_parent && m_parent->OnMouseWheel(delta, x, y);

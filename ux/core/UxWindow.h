@@ -89,6 +89,8 @@ public:
     // Visibility and rectangle; both animate once when a transition spec is pending.
     void SetVisible(bool visible);
     bool IsVisible() const { return m_visible != 0; }
+    // It and every window above it are visible.
+    bool IsShownInTree() const;
     uint8_t GetAlpha() const { return m_alpha.current; }
     void SetRect(const plat::RECT& rect);
     void SetPosition(const plat::POINT& point);

@@ -201,8 +201,10 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     const plat::RECT shown = transcript.GetScreenRect();
     const int x = (shown.left + shown.right) / 2;
     const int lastLine = shown.top + std::min(transcript.GetDocumentHeight(), transcript.GetHeight()) - 3;
+    ASSERT_TRUE(page->GetInputBar().GetInput().IsFocused());
     ASSERT_TRUE(CopyAt(x, lastLine));
     EXPECT_EQ(driver.Clipboard(), L"좋아요 /웃음/ 고마워");
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused()); // typing goes on there
     ASSERT_TRUE(CopyAt(x, shown.top + 3));
     EXPECT_EQ(driver.Clipboard(), L"김민수 (민수) 님의 말:");
     driver.RightClick(x, lastLine + 6); // below the text: no line, no menu
