@@ -174,7 +174,7 @@ void DisplayInput::Wheel(int32_t x, int32_t y, float notches)
     });
 }
 
-void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command)
+void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command, bool control)
 {
     ReadDone();
     Press press;
@@ -182,6 +182,7 @@ void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, boo
     press.raw = text;
     press.shift = shift;
     press.command = command;
+    press.control = control;
     m_steps.push_back(Step { std::move(press), nullptr });
 }
 
@@ -215,6 +216,8 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
+    if (virtualKey == VK_CONTROL)
+        m_control = down;
     if (down) {
         if (!m_imeText.empty() && !IsModifier(virtualKey))
             CommitAhead();
@@ -245,6 +248,12 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
     Post(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, static_cast<LPARAM>(data));
     if (wchar_t c = down ? KeyCharacter(virtualKey) : 0)
         Post(WM_CHAR, static_cast<WPARAM>(c), static_cast<LPARAM>(data));
+}
+
+void DisplayInput::FollowControl(const Press& press)
+{
+    if (press.key != VK_CONTROL && press.key != 0 && press.control != m_control)
+        Send(press.control, VK_CONTROL, false);
 }
 
 void DisplayInput::Text(const std::wstring& text)
@@ -329,6 +338,7 @@ void DisplayInput::Advance()
         if (press.state == Press::Let) {
             Press let = std::move(press);
             m_steps.pop_front();
+            FollowControl(let);
             Send(true, let.key, let.repeat);
             Type(let.typed);
             continue;
@@ -433,6 +443,7 @@ void DisplayInput::Finish(const Press& press)
     std::swprintf(line, 96, L"[UX+] DisplayInput, key 0x%02X was taken by the input method: typed here.\n",
         unsigned(press.key));
     OutputDebugStringW(line);
+    FollowControl(press);
     Send(true, press.key, false);
     Type(Printable(press.raw));
 }

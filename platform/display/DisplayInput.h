@@ -51,8 +51,10 @@ public:
     // A key press as the keyboard sent it, before the desktop's input method saw it; the
     // backend reports it just ahead of what became of it: a Key when the input method let
     // it through, else the input method's own output. text is what the key types without
-    // an input method; command is Control, Alt or Super held.
-    void KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command);
+    // an input method; command is Control, Alt or Super held, control Control alone. The
+    // window hears of Control as the keyboard has it when such a key is sent, also when
+    // the input method took the Control press itself.
+    void KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command, bool control = false);
     // Text the keyboard typed or the desktop's input method committed.
     void Text(const std::wstring& text);
     // The desktop input method's text being composed; empty when the composition ended
@@ -86,6 +88,7 @@ private:
         std::wstring raw; // what it types without an input method
         bool shift = false;
         bool command = false;
+        bool control = false;
         // Let through:
         bool repeat = false;
         std::wstring typed; // its text, kept while it waits its turn
@@ -118,6 +121,8 @@ private:
     void CommitAhead();
     // The key's messages, after what an open composition needs first.
     void Send(bool down, uint32_t virtualKey, bool repeat);
+    // Control down or up for the window as the keyboard had it when the key was pressed.
+    void FollowControl(const Press& press);
     // Typed characters: through the panel's Korean keyboard when it is on.
     void Type(const std::wstring& text);
     void Apply(const Answer& answer);
@@ -139,6 +144,7 @@ private:
     bool m_composing = false;
     HangulComposer m_hangul;
     bool m_shift = false;
+    bool m_control = false; // the window was told Control is down
     POINT m_cursor;
     float m_wheelRest = 0; // what the wheel turned below one unit, kept for the next turn
     bool m_swallowSpace = false; // the text of a Shift+Space that toggled the keyboard

@@ -291,7 +291,7 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_SYSWMEVENT: {
         KeyStroke press;
         if (ReadKeyPress(event, press))
-            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command);
+            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command, press.control);
         break;
     }
     case SDL_TEXTINPUT:

@@ -528,4 +528,24 @@ TEST_F(EditTest, APasteAndTabCommitTheSyllableBeingComposed)
     Key(plat::VK_TAB);
     EXPECT_TRUE(first->IsFocused());
     EXPECT_EQ(second->GetText(), L"가!나");
+
+    // An input method that took the Control press (it ended a syllable) and hands it back
+    // where we cannot see it: the keyboard still has Control held when V comes.
+    plat::SetClipboardText(L"?");
+    Input().KeyPressed(plat::VK_CONTROL, L"", false, false, false);
+    Input().Composition(L"");
+    Input().EndOfInput();
+    Input().KeyPressed('V', L"\x16", false, true, true);
+    Input().Key(true, 'V');
+    Input().EndOfInput();
+    UxPumpFor(0);
+    EXPECT_EQ(first->GetText(), L"한!ㄱ?");
+    // Let go meanwhile: the next letter types.
+    Input().KeyPressed('1', L"1", false, false, false);
+    Input().Key(true, '1');
+    Input().Text(L"1");
+    Input().EndOfInput();
+    UxPumpFor(0);
+    EXPECT_EQ(plat::GetKeyState(plat::VK_CONTROL), 0);
+    EXPECT_EQ(first->GetText(), L"한!ㄱ?1");
 }
