@@ -98,18 +98,23 @@ void DisplayInput::InTurn(std::function<void()> run)
     m_steps.push_back(Step { Press {}, std::move(run) });
 }
 
+void DisplayInput::EndCompositionForPress()
+{
+    // A press ends the syllable where it was typed.
+    FlushHangul();
+    if (!m_imeText.empty()) {
+        CommitAhead();
+        // Else the input method would go on composing from it wherever the press leads.
+        if (m_resetInputMethod)
+            m_resetInputMethod();
+    }
+}
+
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
     m_cursor = { x, y };
     InTurn([this, x, y] {
-        // A tap ends the syllable where it was typed.
-        FlushHangul();
-        if (!m_imeText.empty()) {
-            CommitAhead();
-            // Else the input method would go on composing from it wherever the tap leads.
-            if (m_resetInputMethod)
-                m_resetInputMethod();
-        }
+        EndCompositionForPress();
         m_pressed = true;
         Post(WM_LBUTTONDOWN, 1, PointParam(x, y));
     });
@@ -139,12 +144,7 @@ void DisplayInput::RightDown(int32_t x, int32_t y)
 {
     m_cursor = { x, y };
     InTurn([this, x, y] {
-        FlushHangul();
-        if (!m_imeText.empty()) {
-            CommitAhead();
-            if (m_resetInputMethod)
-                m_resetInputMethod();
-        }
+        EndCompositionForPress();
         Post(WM_RBUTTONDOWN, kRightButton, PointParam(x, y));
     });
 }

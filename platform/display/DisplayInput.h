@@ -119,6 +119,8 @@ private:
     void FlushHangul();
     // Commits the desktop input method's composition ahead of it.
     void CommitAhead();
+    // A button pressed: both compositions end where they were typed.
+    void EndCompositionForPress();
     // The key's messages, after what an open composition needs first.
     void Send(bool down, uint32_t virtualKey, bool repeat);
     // Control down or up for the window as the keyboard had it when the key was pressed.

@@ -82,6 +82,31 @@ protected:
         WheelOver(view, 1.0f, 60);
         return { end, view.GetYAxis().GetOffset() };
     }
+    // The chat with jiyeon, opened from the buddy list, our "안녕" sent and her side in it;
+    // null when it did not come to that.
+    ChatPage* ChatWithJiyeon()
+    {
+        if (!driver.SignInParty(kJiyeon))
+            return nullptr;
+        BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+        int32_t row = -1;
+        for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
+            if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
+                row = i;
+        if (!driver.TapRow(&list, row))
+            return nullptr;
+        driver.Settle();
+        auto* page = dynamic_cast<ChatPage*>(driver.Page());
+        if (!page)
+            return nullptr;
+        const plat::RECT bar = page->GetInputBar().GetScreenRect();
+        driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
+        driver.TypeKorean(L"안녕");
+        driver.Key(plat::VK_RETURN);
+        const bool joined = driver.WaitFor(
+            [&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; });
+        return joined ? page : nullptr;
+    }
     // A right click on the point opens "복사"; true once it was tapped.
     bool CopyAt(int x, int y)
     {
@@ -131,21 +156,9 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
     EXPECT_EQ(y.GetOffset(), 0);
 
     // The conversation, which follows its last line.
-    ASSERT_TRUE(driver.SignInParty(kJiyeon));
-    int32_t row = -1;
-    for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
-        if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
-            row = i;
-    ASSERT_TRUE(driver.TapRow(&list, row));
-    driver.Settle();
-    auto* page = dynamic_cast<ChatPage*>(driver.Page());
+    ChatPage* page = ChatWithJiyeon();
     ASSERT_NE(page, nullptr);
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
-    const plat::RECT bar = page->GetInputBar().GetScreenRect();
-    driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
-    driver.TypeKorean(L"안녕");
-    driver.Key(plat::VK_RETURN);
-    ASSERT_TRUE(driver.WaitFor([&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; }));
     for (int i = 0; i < 20; ++i)
         driver.Party("say", kJiyeon, R"(, "text": "줄 )" + std::to_string(i) + "\"");
     ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"줄 19") != std::wstring::npos; }));
@@ -177,22 +190,10 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
 TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOnTheClipboard)
 {
     ASSERT_TRUE(driver.StartSignedIn());
-    ASSERT_TRUE(driver.SignInParty(kJiyeon));
-    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
-    int32_t row = -1;
-    for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
-        if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
-            row = i;
-    ASSERT_TRUE(driver.TapRow(&list, row));
-    driver.Settle();
-    auto* page = dynamic_cast<ChatPage*>(driver.Page());
+    ChatPage* page = ChatWithJiyeon();
     ASSERT_NE(page, nullptr);
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const plat::RECT bar = page->GetInputBar().GetScreenRect();
-    driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
-    driver.TypeKorean(L"안녕");
-    driver.Key(plat::VK_RETURN);
-    ASSERT_TRUE(driver.WaitFor([&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; }));
     driver.Party("say", kJiyeon, R"(, "text": "좋아요 /웃음/ 고마워")");
     ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"고마워") != std::wstring::npos; }));
     ASSERT_EQ(transcript.GetPictureCount(), 1u);
