@@ -572,6 +572,7 @@ bool UxEdit::Paste()
 bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
 {
     if (Held(plat::VK_CONTROL) && !Held(plat::VK_MENU)) {
+        bool changed = false;
         switch (key) {
         case 'A':
             SelectAll();
@@ -580,14 +581,18 @@ bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
             CopySelection();
             break;
         case 'X':
-            CutSelection();
+            changed = CutSelection();
             break;
         case 'V':
-            Paste();
+            changed = Paste();
             break;
         default:
             break;
         }
+        // The text changed without a character typed: reported as Tab's deletion is, a
+        // character 0, so that whoever follows the text (a search) hears of it.
+        if (changed)
+            UxWindow::OnChar(0, keyData);
         return UxScrollWindow::OnKeyDown(key, keyData);
     }
     if (ScrollPageNow(key))

@@ -317,11 +317,21 @@ TEST_F(DesktopInputDemo, EscapeClosesAMenuAnswersABoxAndGoesBackFromAProfile)
     driver.Key(plat::VK_ESCAPE); // nowhere to go back to
     EXPECT_EQ(driver.Screen(), L"BuddyList");
 
+    // A name pasted into the search filters the list as typing would.
     BuddyListView& list = driver.App().GetBuddyListPage().GetView();
-    int32_t row = -1;
-    for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
-        if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"박준호")
+    ASSERT_TRUE(driver.Tap(L"SearchWord"));
+    driver.SetClipboard(L"박준호");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Settle();
+    int32_t row = -1, shown = 0;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i) {
+        if (list.GetRow(i).hidden || !list.GetBuddy(i))
+            continue;
+        ++shown;
+        if (list.GetBuddy(i)->Name == L"박준호")
             row = i;
+    }
+    EXPECT_EQ(shown, 1);
     ASSERT_GE(row, 0);
     const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
     driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);

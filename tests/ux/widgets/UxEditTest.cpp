@@ -436,6 +436,7 @@ TEST_F(EditTest, ClipboardKeysSelectCopyCutAndPasteAsTyped)
     EXPECT_EQ(At(32, 108), 0xFAFAFAu);
     edit->SetFocus(true);
 
+    parent.events.clear();
     Ctrl('C');
     EXPECT_EQ(plat::GetClipboardText(), L"a b");
     Ctrl('X');
@@ -444,6 +445,11 @@ TEST_F(EditTest, ClipboardKeysSelectCopyCutAndPasteAsTyped)
     Ctrl('V');
     Ctrl('V');
     EXPECT_EQ(edit->GetText(), L"a ba b");
+    // A cut and a paste change the text: the parent hears of it as of a character 0.
+    int changes = 0;
+    for (const EventParent::Event& e : parent.events)
+        changes += e.child == edit && e.code == UxWindow::EventChar && e.param1 == 0;
+    EXPECT_EQ(changes, 3);
     EXPECT_EQ(Selection(), std::make_pair(7u, 7u));
     Ctrl('C'); // nothing selected: the clipboard keeps what it had
     EXPECT_EQ(plat::GetClipboardText(), L"a b");
