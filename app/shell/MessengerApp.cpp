@@ -21,6 +21,7 @@
 #include "messenger/protocol/login/SavedLogin.h"
 #include "messenger/protocol/update/SelfUpdate.h"
 #include "messenger/protocol/update/UpdateDownload.h"
+#include "platform/display/VirtualKeys.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxFile.h"
@@ -92,6 +93,26 @@ void MessengerApp::ExitInstance()
     if (MessengerScreens::GetCurrent() == this)
         MessengerScreens::SetCurrent(nullptr);
     DeleteSingletons();
+}
+
+bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
+{
+    if (UxDesktop::OnDesktopKey(key, repeat))
+        return true;
+    if (key != plat::VK_ESCAPE || repeat)
+        return false;
+    // Escape leaves a page as its back button does, where the bar shows one.
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    UxWindow* bar = navigation ? navigation->GetStatusBar() : nullptr;
+    UxButton* back = nullptr;
+    if (bar == &m_statusBarDisclosure)
+        back = &m_statusBarDisclosure.BackButton;
+    else if (bar == &m_statusBarChat)
+        back = &m_statusBarChat.BackButton;
+    if (!back || !bar->IsVisible() || !back->IsVisible())
+        return false;
+    bar->OnChildEvent(back, EventPointerUp);
+    return true;
 }
 
 void MessengerApp::SetUpResourcePaths()

@@ -136,6 +136,10 @@ public:
     OptionNickPage& GetOptionNickPage() { return m_optionNickPage; }
     OptionServiceInfoPage& GetOptionServiceInfoPage() { return m_optionServiceInfoPage; }
 
+protected:
+    // Beside the desktop's keys, Escape goes back where the status bar has a back button.
+    bool OnDesktopKey(uintptr_t key, bool repeat) override;
+
 private:
     // Every member screen in registration order.
     std::array<UxWindow*, 24> Screens();

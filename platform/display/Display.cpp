@@ -199,6 +199,29 @@ HWND GetCapture()
     return g_capture;
 }
 
+bool SetClipboardText(const std::wstring& text)
+{
+    Display* display = GetDisplay();
+    return display && display->SetClipboard(text);
+}
+
+std::wstring GetClipboardText()
+{
+    Display* display = GetDisplay();
+    return display ? display->GetClipboard() : std::wstring();
+}
+
+bool GetCursorPos(POINT* point)
+{
+    Display* display = GetDisplay();
+    RECT window;
+    if (!point || !display || !GetWindowRect(display->GetWindow(), &window))
+        return false;
+    const POINT cursor = display->GetInput().GetCursor();
+    *point = { cursor.x + window.left, cursor.y + window.top };
+    return true;
+}
+
 HIMC ImmAssociateContext(HWND window, HIMC context)
 {
     Display* display = GetDisplay();

@@ -37,6 +37,9 @@ public:
     // The backend's text input, with the desktop's input method in it.
     virtual void SetTextInput(bool on) = 0;
     virtual void SetMouseCapture(bool) { }
+    // The desktop's clipboard, as plain text.
+    virtual bool SetClipboard(const std::wstring& text) = 0;
+    virtual std::wstring GetClipboard() = 0;
 
     HWND GetWindow() const { return m_window; }
     Bitmap* GetFrame() const { return m_frame; }
@@ -89,6 +92,11 @@ bool SetForegroundWindow(HWND window);
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();
+// The clipboard's text (UI thread); false or "" without a display.
+bool SetClipboardText(const std::wstring& text);
+std::wstring GetClipboardText();
+// Where the pointer was last seen over the window, in screen coordinates.
+bool GetCursorPos(POINT* point);
 // The desktop's input method for the window: a null context detaches it, so keys type
 // what they say (a password field); any other context attaches it again. Returns the
 // context the window had.

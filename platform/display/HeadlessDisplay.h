@@ -3,6 +3,7 @@
 #include "platform/display/Display.h"
 
 #include <atomic>
+#include <string>
 
 namespace plat {
 
@@ -16,6 +17,13 @@ public:
     void Raise() override { ++m_raises; }
     void RequestRaise() override { ++m_raises; }
     void SetTextInput(bool on) override { m_textInput = on; }
+    // A clipboard of its own, which tests fill and read.
+    bool SetClipboard(const std::wstring& text) override
+    {
+        m_clipboard = text;
+        return true;
+    }
+    std::wstring GetClipboard() override { return m_clipboard; }
 
     int GetRaiseCount() const { return m_raises; }
     bool IsTextInputOn() const { return m_textInput; }
@@ -25,6 +33,7 @@ private:
 
     std::atomic<int> m_raises { 0 };
     bool m_textInput = false;
+    std::wstring m_clipboard;
 };
 
 } // namespace plat

@@ -9,6 +9,7 @@
 #include "platform/event/MultimediaTimer.h"
 #include "platform/event/Window.h"
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -60,6 +61,8 @@ struct EventState {
     bool uiWaiting = false;
     EventSource* source = nullptr;
     EventStats stats;
+    // The keys held as the key messages taken so far say (GetKeyState).
+    std::array<bool, 256> keysDown {};
 
     std::map<UINT, TimerData> timers;
     UINT lastTimerId = 0;

@@ -257,7 +257,7 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return proc ? proc(window, message, wParam, lParam) : 0;
 }
 
-LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM)
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
@@ -266,6 +266,17 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM)
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
+    case WM_RBUTTONUP: {
+        // A window that does not take the right button itself is asked for its menu.
+        RECT at;
+        if (!GetWindowRect(window, &at))
+            return 0;
+        const int32_t x = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))) + at.left;
+        const int32_t y = static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam))) + at.top;
+        SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+            MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
+        return 0;
+    }
     default:
         return 0;
     }

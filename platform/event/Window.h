@@ -60,7 +60,8 @@ intptr_t SetWindowLongPtrW(HWND window, int32_t index, intptr_t value);
 // window is invalid.
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// WM_PAINT validates the window, WM_CLOSE destroys it; everything else answers 0.
+// WM_PAINT validates the window, WM_CLOSE destroys it, WM_RBUTTONUP sends the window
+// WM_CONTEXTMENU with the point in screen coordinates; everything else answers 0.
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Returns whether the window was visible before.
