@@ -37,6 +37,13 @@ public:
     // The backend's text input, with the desktop's input method in it.
     virtual void SetTextInput(bool on) = 0;
     virtual void SetMouseCapture(bool) { }
+    // UI thread: the title the desktop shows for the window.
+    virtual void SetTitle(const std::wstring& title) = 0;
+    // UI thread: whether the window has the desktop's keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // UI thread: asks briefly for the user's attention (the taskbar entry flashes); the
+    // window does not take the focus.
+    virtual void Flash() = 0;
 
     HWND GetWindow() const { return m_window; }
     Bitmap* GetFrame() const { return m_frame; }
@@ -86,6 +93,11 @@ void RequestRaise();
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 bool EndPaint(HWND window, const PAINTSTRUCT* paint);
 bool SetForegroundWindow(HWND window);
+// The program's window while it has the desktop's keyboard focus, else null.
+HWND GetForegroundWindow();
+// Asks once, briefly, for the user's attention; the state it had before is not kept, so
+// false is returned. False also for a window that is not on the display.
+bool FlashWindow(HWND window, bool invert);
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();

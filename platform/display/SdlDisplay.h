@@ -27,6 +27,9 @@ public:
     void RequestRaise() override;
     void SetTextInput(bool on) override;
     void SetMouseCapture(bool on) override;
+    void SetTitle(const std::wstring& title) override;
+    bool HasFocus() const override;
+    void Flash() override;
 
     void Pump() override;
     void Wait(int timeoutMs) override;
