@@ -140,7 +140,6 @@ public:
     OptionPage& GetOptionPage() { return m_optionPage; }
     OptionNickPage& GetOptionNickPage() { return m_optionNickPage; }
     OptionServiceInfoPage& GetOptionServiceInfoPage() { return m_optionServiceInfoPage; }
-    DesktopNotifier& GetDesktopNotifier() { return m_notifier; }
 
 private:
     // Every member screen in registration order.

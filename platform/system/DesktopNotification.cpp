@@ -350,8 +350,13 @@ namespace {
                 if (std::string(self.m_gio.g_variant_get_type_string(reply)) == "(as)") {
                     const gchar** capabilities = nullptr;
                     self.m_gio.g_variant_get(reply, "(^a&s)", &capabilities);
-                    for (const gchar** c = capabilities; c && *c; ++c)
-                        self.m_markup = self.m_markup || std::string(*c) == "body-markup";
+                    // A service that shows links or images reads the body's tags, whether
+                    // or not it says it reads markup.
+                    for (const gchar** c = capabilities; c && *c; ++c) {
+                        const std::string capability = *c;
+                        self.m_markup = self.m_markup || capability == "body-markup"
+                            || capability == "body-hyperlinks" || capability == "body-images";
+                    }
                     self.m_gio.g_free(capabilities);
                 }
                 self.m_gio.g_variant_unref(reply);

@@ -19,7 +19,7 @@ namespace plat {
 
 struct DesktopNotification {
     std::wstring summary; // plain text
-    std::wstring body; // plain text; escaped where the service reads markup
+    std::wstring body; // plain text; escaped where the service reads tags
     // Names it for the click: the same id again (for the same window and message)
     // replaces the notification still shown.
     uint32_t id = 0;

@@ -24,6 +24,8 @@
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -158,9 +160,6 @@ private:
                                          "<arg type='s'/><arg type='s'/><arg type='as'/><arg type='a{sv}'/>"
                                          "<arg type='i'/><arg type='u' direction='out'/></method>"
                                          "<method name='CloseNotification'><arg type='u'/></method>"
-                                         "<method name='GetServerInformation'><arg type='s' direction='out'/>"
-                                         "<arg type='s' direction='out'/><arg type='s' direction='out'/>"
-                                         "<arg type='s' direction='out'/></method>"
                                          "</interface></node>";
         GError* error = nullptr;
         GDBusConnection* connection = g_dbus_connection_new_for_address_sync(m_address.c_str(),
@@ -240,9 +239,6 @@ private:
             // answer on the bus.
             g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", notice.id));
             self.m_notices.push_back(notice);
-        } else if (name == "GetServerInformation") {
-            g_dbus_method_invocation_return_value(
-                invocation, g_variant_new("(ssss)", "recorder", "quorix tests", "1", "1.2"));
         } else {
             g_dbus_method_invocation_return_value(invocation, nullptr);
         }
@@ -263,4 +259,44 @@ private:
     uint32_t m_lastId = 0;
     bool m_used = false;
     std::unique_ptr<std::string> m_previous;
+};
+
+// A session bus that hangs: connections are taken and never answered. Use() points the
+// program at it until the object goes.
+class SilentBus {
+public:
+    SilentBus()
+        : m_fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        const std::string path = m_folder.Native("silent");
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        path.copy(address.sun_path, sizeof address.sun_path - 1);
+        m_listening = m_fd >= 0 && bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && listen(m_fd, 4) == 0;
+        m_address = "unix:path=" + path;
+    }
+    ~SilentBus()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+        if (m_used)
+            unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
+    SilentBus(const SilentBus&) = delete;
+    SilentBus& operator=(const SilentBus&) = delete;
+
+    bool IsListening() const { return m_listening; }
+    void Use()
+    {
+        m_used = true;
+        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.c_str(), 1);
+    }
+
+private:
+    TempFolder m_folder;
+    int m_fd;
+    bool m_listening = false;
+    bool m_used = false;
+    std::string m_address;
 };

@@ -15,32 +15,23 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-
 namespace {
 
 const std::string kJiyeon = "jiyeon@quorix.net";
-
 const std::string kJunho = "junho@quorix.net";
 
 // minsu with his buddies jiyeon and junho, and no memos: nothing is unread at first.
 AppDriver::Setup Accounts()
 {
-    auto account = [](const std::string& id, const std::string& name, const std::string& nick,
-                       const std::vector<std::string>& buddies) {
-        std::string text = R"({"id": ")" + id + R"(@quorix.net", "password": ")" + id + R"(1234", "name": ")"
-            + name + R"(", "nick": ")" + nick + R"(", "groups": [{"id": "0", "name": "기타"}], "buddies": [)";
-        for (size_t i = 0; i < buddies.size(); ++i)
-            text += std::string(i ? ", " : "") + R"({"id": ")" + buddies[i]
-                + R"(@quorix.net", "flags": "1101", "group": "0"})";
-        return text + "]}";
-    };
     AppDriver::Setup setup;
-    setup.accounts = R"({"domain": "quorix.net", "accounts": [)"
-        + account("minsu", "김민수", "민수", { "jiyeon", "junho" }) + ", "
-        + account("jiyeon", "이지연", "지연", { "minsu" }) + ", " + account("junho", "박준호", "준호", { "minsu" })
-        + R"(], "memos": []})";
+    setup.accounts = R"({"domain": "quorix.net", "memos": [], "accounts": [
+        {"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "jiyeon@quorix.net", "flags": "1101",
+         "group": "0"}, {"id": "junho@quorix.net", "flags": "1101", "group": "0"}]},
+        {"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]},
+        {"id": "junho@quorix.net", "password": "junho1234", "name": "박준호", "nick": "준호",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}]})";
     return setup;
 }
 
@@ -309,26 +300,31 @@ TEST(BackgroundWithoutService, NothingFailsAndNothingWaits)
     EXPECT_EQ(display.GetFlashCount(), 1);
     EXPECT_EQ(ThreadsNamed("notify"), 0);
 
+    // A bus where nobody shows notifications.
+    {
+        NotificationService bare({}, false);
+        ASSERT_TRUE(bare.IsRunning());
+        bare.Use();
+        driver.Party("say", kJiyeon, R"(, "text": "아무도 없음")");
+        ASSERT_TRUE(driver.WaitFor([&] { return lines().find(L"아무도 없음") != std::wstring::npos; }));
+        EXPECT_EQ(display.GetFlashCount(), 2);
+        ASSERT_TRUE(driver.WaitFor([] { return ThreadsNamed("notify") == 1; }));
+    }
+    // The bus goes away: so does the worker, until the next notification.
+    ASSERT_TRUE(driver.WaitFor([] { return ThreadsNamed("notify") == 0; }));
+
     // A bus that never answers: the program goes on, and closes without waiting for it.
-    TempFolder folder;
-    const std::string path = folder.Native("silent");
-    const int silent = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(silent, 4), 0);
-    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
+    SilentBus silent;
+    ASSERT_TRUE(silent.IsListening());
+    silent.Use();
     driver.Party("say", kJiyeon, R"(, "text": "대답 없는 버스")");
     ASSERT_TRUE(driver.WaitFor([&] { return lines().find(L"대답 없는 버스") != std::wstring::npos; }));
-    EXPECT_EQ(display.GetFlashCount(), 2);
+    EXPECT_EQ(display.GetFlashCount(), 3);
     ASSERT_TRUE(driver.WaitFor([] { return ThreadsNamed("notify") == 1; }));
     driver.Party("say", kJiyeon, R"(, "text": "그래도 계속")");
     EXPECT_TRUE(driver.WaitFor([&] { return lines().find(L"그래도 계속") != std::wstring::npos; }));
     driver.Stop();
     EXPECT_TRUE(driver.WaitFor([] { return ThreadsNamed("notify") == 0; }));
-    close(silent);
-    unsetenv("DBUS_SESSION_BUS_ADDRESS");
 }
 
 TEST(DesktopNotifierText, TitlesAndExcerpts)
