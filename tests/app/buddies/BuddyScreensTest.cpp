@@ -247,6 +247,13 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
+    // The answer tells no status: she shows offline until the service says more, and her
+    // group does not count her as online.
+    ASSERT_TRUE(driver.WaitFor([&] { return RowOf(List(), L"정다혜") >= 0; }));
+    EXPECT_EQ(BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")->Status, BuddyStatusOffline);
+    EXPECT_EQ(BuddyListView::GroupTitle(*GroupList::GetInstance()->FindByName(L"친구")), L"친구 (0/2)");
+    driver.Settle();
+    driver.Screenshot("added-offline");
     ASSERT_TRUE(driver.PartyReceives(
         "dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net", "minsu@quorix.net", "안녕하세요")"));
     driver.Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net")");
@@ -369,7 +376,8 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_EQ(memo.GetReceivers(), (Texts { L"jiyeon@quorix.net", L"junho@quorix.net", L"friend@mail.kr" }));
     ASSERT_TRUE(driver.Back());
 
-    // Invitations: only buddies who are there, narrowed by the search.
+    // Invitations: only buddies who are there and not in the chat (she is the one it
+    // waits for), narrowed by the search.
     ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     ASSERT_TRUE(driver.SignInParty("junho@quorix.net"));
     ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
@@ -382,7 +390,7 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     driver.TypeKorean(L"준");
     const int32_t junho = RowOf(rows, L"박준호");
     ASSERT_GE(junho, 0);
-    EXPECT_TRUE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
+    EXPECT_EQ(RowOf(rows, L"이지연"), -1);
     ASSERT_TRUE(driver.TapRow(&rows, junho));
     driver.Screenshot("invite");
     ASSERT_TRUE(driver.Back());
@@ -394,8 +402,11 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     // The earlier search hides nobody any more.
     picker.SetInviteMode(*chat);
     push(picker);
-    EXPECT_FALSE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
-    ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"이지연")));
+    ASSERT_GE(RowOf(rows, L"박준호"), 0);
+    EXPECT_TRUE(rows.GetFilter().empty());
+    for (int32_t i = 0; i < rows.GetRowCount(); ++i)
+        EXPECT_FALSE(rows.GetRow(i).hidden) << i;
+    ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"박준호")));
     CloseChat(*chat);
     ASSERT_TRUE(driver.Back());
     driver.Flush();

@@ -204,6 +204,27 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
     plat::ResetInputPanel();
 }
 
+TEST_F(ChatScreen, TheDesktopsInputMethodDecidesWhatKeysTypeInAHangulField)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    // The desktop's method in Latin mode: the field asking for Hangul turns no second
+    // composer on, and the letters stay letters.
+    plat::SetDesktopInputMethod(true);
+    FocusInput(page);
+    driver.Type(L"ok");
+    EXPECT_EQ(input.GetText(), L"ok");
+    EXPECT_FALSE(plat::IsHangulKeyboard());
+    EXPECT_EQ(driver.App().GetMenuBar().SipButton.GetDefaultLabel().GetText(), L"A");
+    // The built-in keyboard's own key still turns it on.
+    driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(input.GetText(), L"ok한");
+    plat::ResetInputPanel();
+}
+
 TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 {
     ASSERT_TRUE(driver.SignInParty(kJunho));
@@ -219,15 +240,24 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     driver.Settle();
     ASSERT_EQ(driver.Screen(), L"BuddySelect");
     BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
-    int32_t junho = -1;
-    for (int32_t i = 0; i < picker.GetRowCount(); ++i)
-        if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
-            junho = i;
-    ASSERT_TRUE(driver.TapRow(&picker, junho));
+    // Who is in the chat already is not offered.
+    const auto rowOf = [&](const std::wstring& name) {
+        for (int32_t i = 0; i < picker.GetRowCount(); ++i)
+            if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    };
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    ASSERT_TRUE(driver.TapRow(&picker, rowOf(L"박준호")));
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
+    ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
+    driver.Settle();
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    EXPECT_EQ(rowOf(L"박준호"), -1);
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님 외 1 명");
 
     // The chat list names the chat by its first participant; its arrow opens the list

@@ -25,14 +25,15 @@ bool TapLastRow(AppDriver& driver, UxListWindow& list)
     return driver.TapRow(&list, list.GetRowCount() - 1);
 }
 
-// Row by row: "title / sender", marked "*" while unread, or the "more" row's text.
+// Row by row: "title / sender" (in the sent box "title / receivers"), marked "*" while
+// unread, or the "more" row's text.
 Rows Shown(MemoListView& view)
 {
     Rows rows;
     for (int32_t i = 0; i < view.GetRowCount(); ++i) {
         const Memo* memo = view.GetMemo(i);
         rows.push_back(memo
-                ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::SenderName(*memo)
+                ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::FromText(*memo)
                 : view.GetMoreText());
     }
     return rows;
@@ -267,7 +268,7 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     ASSERT_TRUE(driver.TapRow(&menu->GetList(), 1));
     driver.Settle();
     EXPECT_EQ(driver.Text(L"TitleBar/BoxText"), L"보낸 쪽지함");
-    ASSERT_TRUE(Shows({ L"고마워요 / minsu@quorix.net" }));
+    ASSERT_TRUE(Shows({ L"고마워요 / 이지연" }));
     ASSERT_TRUE(Open(0));
     EXPECT_EQ(Card().GetToText(), L"이지연");
     Writer().SetReceivers({ L"seoyun@quorix.net" });
@@ -282,6 +283,44 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     // Forwarding is for both boxes.
     ASSERT_TRUE(Tap(L"ButtonBar/ForwardButton"));
     EXPECT_EQ(driver.Text(L"View/Message"), L"자료 잘 받았습니다.");
+}
+
+TEST_F(MemoScreens, TheSentBoxNamesWhomEachMemoWentTo)
+{
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"* 회의 자료 / 이지연" }));
+    // Back from a memo, its row shows no press.
+    ASSERT_TRUE(Open(1));
+    driver.Screenshot("read");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(List().GetSelection(), -1);
+
+    // To two buddies and someone who is none.
+    ASSERT_TRUE(Tap(L"TitleBar/WriteButton"));
+    Writer().SetReceivers({ L"jiyeon@quorix.net", L"junho@quorix.net", L"dahye@mailbox.kr" });
+    ASSERT_TRUE(Tap(L"View/Message"));
+    driver.TypeKorean(L"모두 안녕");
+    ASSERT_TRUE(Tap(L"View/SendButton"));
+    ASSERT_TRUE(driver.WaitFor([&] { return Account("dahye@mailbox.kr").find("모두 안녕") != std::string::npos; }));
+
+    ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
+    auto* menu = dynamic_cast<AppMenu*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), 1));
+    driver.Settle();
+    ASSERT_TRUE(Shows({ L"모두 안녕 / 이지연 외 2명", L"고마워요 / 이지연" }));
+    driver.Screenshot("sent-box");
+
+    // The card names this user as the sender and the receivers as the list gave them,
+    // then as the memo's text came with them.
+    ASSERT_TRUE(Open(0));
+    EXPECT_EQ(Card().GetFromText(), L"김민수");
+    EXPECT_EQ(Card().GetToText(), L"이지연;박준호;dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(List().GetSelection(), -1);
+    Card().ShowMemo(MemoList::GetInstance()->GetAt(1)); // as a tap shows it before its text comes
+    EXPECT_EQ(Card().GetFromText(), L"김민수");
+    EXPECT_EQ(Card().GetToText(), L"이지연");
 }
 
 TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)

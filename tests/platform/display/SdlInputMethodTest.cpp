@@ -188,6 +188,29 @@ TEST_F(SdlInputMethod, KoreanKeepsTheOrderTypedAndLosesNoKey)
     }
 }
 
+TEST_F(SdlInputMethod, AComposingInputMethodIsTheDesktopsWhateverItsSettingsSaid)
+{
+    plat::SetDesktopInputMethod(false);
+    Play("key:d edit:");
+    EXPECT_FALSE(plat::HasDesktopInputMethod());
+    Play("key:d edit:ㅇ key:k edit:아");
+    EXPECT_TRUE(plat::HasDesktopInputMethod());
+    EXPECT_EQ(text.GetText(), L"아");
+}
+
+TEST(SdlDesktopSettings, NameTheInputMethodSdlAttaches)
+{
+    using plat::SdlDisplay;
+    EXPECT_FALSE(SdlDisplay::NamesInputMethod(nullptr, nullptr, nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, "@im=ibus", nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, "@foo=bar @im=fcitx", nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod("ibus", nullptr, nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, nullptr, "unix:path=/tmp/ibus"));
+    for (const char* none : { "@im=none", "@im=", "", "@foo=ibus" })
+        EXPECT_FALSE(SdlDisplay::NamesInputMethod(nullptr, none, nullptr)) << none;
+    EXPECT_FALSE(SdlDisplay::NamesInputMethod("none", "@im=none", ""));
+}
+
 TEST_F(SdlInputMethod, PasswordTakesLatinKeysAndTheInputMethodComesBack)
 {
     EXPECT_TRUE(SDL_IsTextInputActive());
