@@ -30,7 +30,7 @@ public:
     virtual const char* GetName() const = 0;
     // Shows the frame's rect (window pixels) on screen.
     virtual void Present(const RECT& rect) = 0;
-    // UI thread: bring the window to the front.
+    // UI thread: bring the window to the front, with the focus.
     virtual void Raise() = 0;
     // Any thread: ask for Raise on the UI thread.
     virtual void RequestRaise() = 0;

@@ -208,7 +208,10 @@ void SdlDisplay::Raise()
     SDL_ShowWindow(m_sdlWindow);
     if (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_MINIMIZED)
         SDL_RestoreWindow(m_sdlWindow);
+    // A window manager focuses the window it is asked to raise; without one the window
+    // takes the focus itself, now that nothing covers it.
     SDL_RaiseWindow(m_sdlWindow);
+    SDL_SetWindowInputFocus(m_sdlWindow);
 }
 
 void SdlDisplay::RequestRaise()
