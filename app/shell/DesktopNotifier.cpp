@@ -2,7 +2,9 @@
 
 #include "app/chat/ChatOutput.h"
 #include "app/chat/ChatPage.h"
+#include "app/memos/MemoListView.h"
 #include "app/shell/Alert.h"
+#include "app/shell/MainPage.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSessionList.h"
