@@ -7,6 +7,8 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/MessengerSingletons.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +351,17 @@ TEST_F(BuddyScreens, AddsAGroupAndMovesABuddyIntoIt)
     EXPECT_EQ(App().GetBuddyProfilePage().GetView().GetGroup()->Name, L"동호회");
     EXPECT_EQ(GroupOf(L"이지연"), L"동호회");
     EXPECT_EQ(Sent("MVBG"), 1u);
+
+    // A group to tick that no longer exists ticks none (not the row ticked last time),
+    // and leaving moves nobody.
+    App().GetGroupSelectPage().Setup(GroupSelectPage::ModeMove, L"이지연", L"jiyeon@quorix.net", L"없어진 그룹");
+    App().PushScreen(&App().GetStatusBarDisclosure(), &App().GetGroupSelectPage(), MessengerApp::PushFromRight);
+    driver.Settle();
+    EXPECT_EQ(groups.GetChecked(), -1);
+    ASSERT_TRUE(driver.Back());
+    driver.Flush();
+    EXPECT_EQ(Sent("MVBG"), 1u);
+    EXPECT_EQ(GroupOf(L"이지연"), L"동호회");
 }
 
 TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
@@ -374,6 +387,15 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     ASSERT_TRUE(driver.Back());
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
     EXPECT_EQ(memo.GetReceivers(), (Texts { L"jiyeon@quorix.net", L"junho@quorix.net", L"friend@mail.kr" }));
+    // A second tap takes the tick off again, of a buddy ticked here or handed in.
+    picker.SetReceiverMode(memo.GetReceivers());
+    push(picker);
+    for (const wchar_t* name : { L"박준호", L"박준호", L"박준호", L"이지연" })
+        ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, name))) << ToUtf8(name);
+    EXPECT_FALSE(Find(L"junho@quorix.net")->Picked);
+    EXPECT_FALSE(Find(L"jiyeon@quorix.net")->Picked);
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(memo.GetReceivers(), (Texts { L"friend@mail.kr" }));
     ASSERT_TRUE(driver.Back());
 
     // Invitations: only buddies who are there and not in the chat (she is the one it
@@ -393,6 +415,10 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     EXPECT_EQ(RowOf(rows, L"이지연"), -1);
     ASSERT_TRUE(driver.TapRow(&rows, junho));
     driver.Screenshot("invite");
+    // Ticked, unticked and ticked again: one invitation.
+    ASSERT_TRUE(driver.TapRow(&rows, junho));
+    EXPECT_FALSE(Find(L"junho@quorix.net")->Picked);
+    ASSERT_TRUE(driver.TapRow(&rows, junho));
     ASSERT_TRUE(driver.Back());
     EXPECT_TRUE(
         driver.PartyReceives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
@@ -470,4 +496,34 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     driver.Flush();
     EXPECT_EQ(Sent("ADSB"), 0u);
     EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+}
+
+// The picker invites one ticked buddy after the other; a send that fails ends the
+// session, and no invitation is tried after it.
+TEST(BuddyPickerInvitations, StopOnceTheSessionEnds)
+{
+    BasicMessengerSingletons<FailingPeer> m;
+    m.me.Id = L"minsu@quorix.net";
+    m.peer.SetStage(TarvPeer::StageMain);
+    for (const wchar_t* id : { L"a@quorix.net", L"b@quorix.net", L"c@quorix.net" }) {
+        Buddy buddy;
+        buddy.Id = buddy.Email = id;
+        buddy.Picked = 1;
+        m.buddies.Insert(buddy.Id, buddy);
+    }
+    ChatSession* chat = m.chats.NewSession();
+    ASSERT_NE(chat, nullptr);
+    chat->Host = L"chat.quorix.net";
+    chat->Port = 7000;
+    chat->Key = L"k1";
+    BuddySelectPage picker;
+    picker.SetInviteMode(*chat);
+    m.peer.sendsLeft = 1;
+    picker.OnWillHide();
+    ASSERT_EQ(m.peer.sent.size(), 1u);
+    EXPECT_NE(m.peer.sent[0].find("INVT"), std::string::npos);
+    EXPECT_TRUE(m.peer.IsResetPending());
+    EXPECT_EQ(m.peer.sendsLeft, -1); // the second was tried and failed; the third never
+    plat::DispatchPending();
+    EXPECT_EQ(m.chats.GetCount(), 0u);
 }

@@ -8,6 +8,7 @@
 #include "messenger/model/Me.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "tests/support/AppDriver.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,25 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
     EXPECT_TRUE(shows(L"대화 상대가 현재 차단된 상태입니다."));
+    // Unblocked from her profile, the input is back when the chat comes up again.
+    ASSERT_TRUE(driver.Back());
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    int32_t row = -1;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i)
+        if (list.GetBuddy(i) == jiyeon)
+            row = i;
+    ASSERT_GE(row, 0);
+    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"차단을 해제하시겠습니까?");
+    ASSERT_TRUE(driver.WaitFor([&] { return jiyeon->HasFlag(BuddyListAllow); }));
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
+    EXPECT_TRUE(shows(L""));
 
     // Shown as offline, whatever the peer does.
     Me::GetInstance()->Status = BuddyStatusShownOffline;
@@ -276,6 +296,34 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"참여 친구 정보");
     driver.Screenshot("chat-info");
 
+    // A participant's profile opens a chat of its own; closed again, the way back still
+    // lists this chat's participants.
+    ChatSession* group = page->GetSession();
+    int32_t junhoRow = -1;
+    for (size_t i = 0; i < group->Participants.size(); ++i)
+        if (group->Participants[i].Id == L"junho@quorix.net")
+            junhoRow = int32_t(i);
+    ASSERT_TRUE(driver.TapRow(&info, junhoRow));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    BuddyProfileView& profile = driver.App().GetBuddyProfilePage().GetView();
+    const plat::RECT name = profile.ClientToScreen(profile.GetRowRect(BuddyProfileView::RowName));
+    driver.Tap(name.right - 72, (name.top + name.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ChatPage* other = Shown();
+    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other, page);
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 2u);
+    ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
+    driver.Settle();
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(driver.Screen(), L"ChatInfo");
+    EXPECT_EQ(info.GetSession(), group);
+    EXPECT_EQ(info.GetRowCount(), 2);
+
     // Leaving while the participants are on screen: the row goes, the line is said.
     driver.Party("leave", kJunho);
     EXPECT_TRUE(driver.WaitFor([&] { return info.GetRowCount() == 1; }));
@@ -323,6 +371,16 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
         EXPECT_EQ(Shown(), second);
         EXPECT_EQ(dots.GetCurrentPage(), 1);
     }
+    // To the right the one before; before the first nothing moves.
+    for (int swipe = 0; swipe < 2; ++swipe) {
+        driver.Drag(100, 300, 400, 300);
+        driver.Settle();
+        EXPECT_EQ(Shown(), first);
+        EXPECT_EQ(dots.GetCurrentPage(), 0);
+    }
+    driver.Drag(400, 300, 100, 300);
+    driver.Settle();
+    ASSERT_EQ(Shown(), second);
 
     // Closing sends the leave; the chat's row and dot go.
     ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
@@ -474,4 +532,26 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
     for (size_t r = 1; r < starts.size(); ++r)
         EXPECT_TRUE(words[starts[r] - 1] == L' ' || (starts[r] > longWord && starts[r] < longWord + 60))
             << "row " << r << " starts inside a word at " << starts[r];
+
+    // The word a break carries over counts in its new row: no row runs past the right
+    // edge (in a face whose every character is 8 pixels wide; a row's last space may).
+    ChatTranscript& fixed = output.GetTranscript();
+    UxTextStyle style;
+    style.Font.FaceName = L"TestFixed";
+    style.Font.Height = 16;
+    ASSERT_TRUE(fixed.SetStyle(style));
+    const int32_t width = fixed.GetWidth() - fixed.GetXIndicator().GetThickness();
+    const std::wstring text = L"\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaa bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb "
+                              L"cccccccccccccccccccccccccccccc ddddddddddddddddddddddddddddddd eeeeeeeeeeeeeeeee "
+                              L"ffffffffffffffffffffffffffffffffffffffffffffffff gg hhhhhhhhhhhhhhhhhhhhhhhhhhhh";
+    fixed.InsertText(text);
+    const std::wstring line = text.substr(1);
+    const std::vector<uint32_t> rows = fixed.GetLastRowStarts();
+    ASSERT_GT(rows.size(), 4u);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        size_t end = r + 1 < rows.size() ? rows[r + 1] : line.size();
+        while (end > rows[r] && line[end - 1] == L' ')
+            --end;
+        EXPECT_LE(int32_t(end - rows[r]) * 8, width) << "row " << r << ": " << ToUtf8(line.substr(rows[r], end - rows[r]));
+    }
 }

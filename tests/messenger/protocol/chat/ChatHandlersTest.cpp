@@ -32,22 +32,6 @@ std::string InSession(const std::string& inner)
     return Envelope("SS", "s1", inner);
 }
 
-// A connection whose sends start failing after a number of frames; a failed send is
-// reported at once, as the socket layer does.
-class FailingPeer : public RecordingPeer {
-public:
-    int sendsLeft = 1000;
-
-protected:
-    bool SendBytes(const void* data, int size) override
-    {
-        if (sendsLeft-- > 0)
-            return RecordingPeer::SendBytes(data, size);
-        OnSendError(10054);
-        return false;
-    }
-};
-
 template <typename PeerType> class BasicChatTest : public ::testing::Test {
 protected:
     BasicChatTest()
