@@ -67,7 +67,7 @@ public:
         bool IsOnTop() const override { return m_screens.chatOnTop; }
         void SendMessage(const std::wstring& text) override
         {
-            if (SendChatText(m_session, text) == ChatSendSent)
+            if (SendChatText(m_session, text) != ChatSendNothing)
                 AddLine(FormatOwnLine(text), LineOwn);
         }
 

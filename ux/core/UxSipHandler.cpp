@@ -50,6 +50,7 @@ void UxSipHandler::Show()
     m_state = Shown;
     plat::SIPINFO info;
     plat::SHSipInfo(plat::SPI_GETSIPINFO, 0, &info, 0);
+    m_room = info.rcSipRect.right > info.rcSipRect.left && info.rcSipRect.bottom > info.rcSipRect.top;
     Walk(UxDesktop::GetInstance(), [&](UxWindow* w) { return w->OnSipShown(info.rcSipRect); });
 }
 

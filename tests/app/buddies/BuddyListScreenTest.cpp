@@ -9,6 +9,7 @@
 #include "platform/display/Display.h"
 #include "platform/event/Window.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +265,31 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     EXPECT_EQ(writer.GetMode(), MemoWriteView::ModeNew);
     EXPECT_EQ(driver.Text(L"View/ReceiverText"), L"이지연");
     EXPECT_EQ(driver.Text(L"View/Message"), L"");
+}
+
+// Back from a chat, the chat slides down and bares the list from the top: a row that
+// shows as it will stay takes a tap made 0.1 s later, while the slide goes on below.
+TEST_F(BuddyListScreen, ATapOnARowTheBackSlideHasBaredIsTaken)
+{
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    const int32_t group = 0;
+    ASSERT_NE(View().GetGroup(group), nullptr);
+    const plat::RECT band = View().ClientToScreen(View().GetRowRect(group));
+    driver.Flush();
+    const std::vector<uint32_t> atRest = AreaColours(band);
+    const plat::RECT jiyeon = View().ClientToScreen(View().GetRowRect(RowOf(L"이지연")));
+    driver.Tap(jiyeon.left + 200, (jiyeon.top + jiyeon.bottom) / 2);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"Chat");
+
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    ASSERT_TRUE(WaitUntilStill(band, 0, [&](uint64_t ms) { driver.Advance(ms); }, atRest));
+    driver.Advance(100);
+    ASSERT_TRUE(driver.IsTransitionRunning());
+    driver.Tap(band.left + 100, (band.top + band.bottom) / 2);
+    driver.Settle();
+    EXPECT_FALSE(View().GetRow(group).expanded);
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
 #include "tests/support/MessengerSingletons.h"
 #include "ux/core/UxText.h"
 
@@ -277,6 +278,30 @@ protected:
 };
 
 } // namespace
+
+// A fling carries the domain menu past its end and springs back: once the list looks
+// still, a tap 0.1 s later is a tap, on the row seen under it.
+TEST_F(BuddyScreens, ATapOnTheDomainMenuOnceItLooksStillAfterAFlingChoosesTheRowUnderIt)
+{
+    FromSystemMenu(MenuSystem::AddBuddy);
+    BuddyAddView& form = App().GetBuddyAddPage().GetView();
+    for (const int32_t row : { MenuAccount::kFreeEntry, 8 }) {
+        ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
+        auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+        ASSERT_NE(menu, nullptr);
+        UxListWindow& list = menu->GetList();
+        plat::RECT rows = list.GetScreenRect();
+        driver.Drag(240, rows.bottom - 10, 240, rows.top + 10, 5, 16);
+        rows.right -= list.GetYIndicator().GetThickness(); // it fades on its own
+        ASSERT_TRUE(WaitUntilStill(rows, 100, [&](uint64_t ms) { driver.Advance(ms); }));
+        ASSERT_EQ(driver.Popup(), menu);
+        const plat::RECT shown = list.ClientToScreen(list.GetRowRect(row));
+        driver.Tap(240, (shown.top + shown.bottom) / 2);
+        driver.Advance(200);
+        EXPECT_EQ(driver.Popup(), nullptr) << row;
+        EXPECT_EQ(form.AccountEdit.GetText(), row == MenuAccount::kFreeEntry ? L"" : MenuAccount::GetItemText(row));
+    }
+}
 
 TEST_F(BuddyRequests, TheListSortsByNameAndAcceptAndRejectAnswerAndLeaveIt)
 {

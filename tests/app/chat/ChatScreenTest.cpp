@@ -7,7 +7,9 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
+#include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
 #include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +40,21 @@ protected:
     // Taps the buddy's row in the buddy list: the chat with it opens.
     ChatPage* OpenFromBuddyList(const std::wstring& name)
     {
+        if (!TapBuddy(name))
+            return nullptr;
+        driver.Settle();
+        return Shown();
+    }
+    // The tap alone, and its click: the chat starts sliding in.
+    bool TapBuddy(const std::wstring& name)
+    {
         BuddyListView& view = driver.App().GetBuddyListPage().GetView();
         for (int32_t i = 0; i < view.GetRowCount(); ++i) {
             const Buddy* buddy = view.GetBuddy(i);
-            if (buddy && buddy->Name == name && driver.TapRow(&view, i)) {
-                driver.Settle();
-                return Shown();
-            }
+            if (buddy && buddy->Name == name)
+                return driver.TapRow(&view, i);
         }
-        return nullptr;
+        return false;
     }
     ChatPage* Shown() { return dynamic_cast<ChatPage*>(driver.Page()); }
     std::wstring Conversation(ChatPage* page) { return page->GetOutput().GetTranscript().GetText(); }
@@ -84,14 +92,15 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님");
-    // Typed before the peer joined: nothing is shown yet, and both lines go out in order.
+    // Typed before the peer joined: shown at once, and both lines go out in order.
+    const std::wstring both = L"김민수 (민수) 님의 말:\n안녕하세요\n김민수 (민수) 님의 말:\n반가워요";
     Send(page, L"안녕하세요");
     Send(page, L"반가워요");
     EXPECT_TRUE(page->GetInputBar().GetInput().IsEmpty());
-    EXPECT_TRUE(page->GetOutput().GetTranscript().IsEmpty());
+    EXPECT_EQ(Conversation(page), both);
     Accept(kJiyeon);
-    ASSERT_TRUE(Shows(page, L"김민수 (민수) 님의 말:\n안녕하세요\n김민수 (민수) 님의 말:\n반가워요"));
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "반가워요"));
+    EXPECT_EQ(Conversation(page), both);
     const std::string received = driver.PartyReceived(kJiyeon, "MESG");
     EXPECT_LT(received.find(R"("text": "안녕하세요")"), received.find(R"("text": "반가워요")"));
 
@@ -209,6 +218,9 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
         int32_t fieldHeight; // 0: the panel leaves the conversation no room at all
     } cases[] = { { 400, 400 - 64 - 8 - 56 - 30 }, { 120, 0 } };
     for (const Case& c : cases) {
+        // The field the page put the caret in lets go first, so the tap shows the panel.
+        page->GetInputBar().GetInput().SetFocus(false);
+        driver.Settle();
         plat::ResetInputPanel();
         plat::SetInputPanelRect({ 0, c.panelTop, 480, 640 });
         FocusInput(page);
@@ -226,12 +238,13 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
 
 TEST_F(ChatScreen, TheDesktopsInputMethodDecidesWhatKeysTypeInAHangulField)
 {
+    // The desktop's method in Latin mode: the field asking for Hangul (it has the caret
+    // as soon as the chat shows) turns no second composer on, and the letters stay
+    // letters.
+    plat::SetDesktopInputMethod(true);
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
     UxEdit& input = page->GetInputBar().GetInput();
-    // The desktop's method in Latin mode: the field asking for Hangul turns no second
-    // composer on, and the letters stay letters.
-    plat::SetDesktopInputMethod(true);
     FocusInput(page);
     driver.Type(L"ok");
     EXPECT_EQ(input.GetText(), L"ok");
@@ -403,6 +416,154 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
     EXPECT_FALSE(driver.App().GetMenuBar().ChatNotifyImage.IsVisible());
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         EXPECT_EQ(dynamic_cast<ChatPage*>(child), nullptr);
+}
+
+// Each line that comes moves the conversation's picture once it is longer than its view:
+// after every one the screen is exactly what a full repaint shows, whether the view rests
+// at the end, was scrolled back, flings, or slides in or out with its page.
+TEST_F(ChatScreen, ArrivingLinesLeaveTheScreenAsAFullRepaintWould)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    int said = 0;
+    // The party's next line, arrived (the manual clock stands still while it travels).
+    auto say = [&] {
+        const std::string text = "줄 " + std::to_string(++said) + " 끝";
+        driver.Party("say", kJiyeon, R"(, "text": ")" + text + "\"");
+        return Shows(page, L"줄 " + std::to_wstring(said) + L" 끝");
+    };
+    auto unlikeRepaint = [&] { return DifferenceFromFullRepaint(driver.App(), [&] { driver.Flush(); }); };
+
+    const uint64_t gaps[] = { 100, 300, 500, 200, 400 };
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+        driver.Advance(gaps[i % 5]);
+    }
+    ASSERT_GT(transcript.GetDocumentHeight(), 2 * transcript.GetHeight());
+    // Two lines in one go.
+    driver.Party("say", kJiyeon, R"(, "text": "하나")");
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+
+    // Scrolled back to older lines: the new one brings the end into view.
+    const plat::RECT view = transcript.GetScreenRect();
+    const int x = (view.left + view.right) / 2;
+    driver.Drag(x, view.top + 30, x, view.bottom - 30, 12, 40);
+    driver.Advance(3000);
+    const int32_t end = transcript.GetYAxis().GetViewSize() - transcript.GetDocumentHeight();
+    ASSERT_GT(transcript.GetYAxis().GetOffset(), end);
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "scrolled back";
+
+    // Flinging: lines come while it runs.
+    driver.Drag(x, view.top + 30, x, view.bottom - 30, 4, 10);
+    for (int step = 0; step < 4; ++step) {
+        driver.Advance(100);
+        ASSERT_TRUE(transcript.GetYAxis().IsMoving()) << step;
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << "flinging, step " << step;
+    }
+    driver.Advance(3000);
+    EXPECT_EQ(unlikeRepaint(), "") << "after the fling";
+
+    // Sliding out to the buddy list and in again, a line coming during each slide.
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    for (bool out : { true, false }) {
+        if (!out) {
+            ASSERT_TRUE(TapBuddy(L"이지연"));
+        }
+        driver.Advance(100);
+        ASSERT_TRUE(driver.IsTransitionRunning());
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << (out ? "sliding out" : "sliding in");
+        driver.Settle();
+        EXPECT_EQ(unlikeRepaint(), "") << (out ? "slid out" : "slid in");
+    }
+    ASSERT_EQ(Shown(), page);
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+    driver.Screenshot("lines-arrived");
+}
+
+// The caret is in the input as soon as a chat shows: what the user types right after
+// the tap that opened it is sent. Another page takes the keys away again.
+TEST_F(ChatScreen, KeysTypedRightAfterAChatOpensAreSent)
+{
+    ASSERT_TRUE(TapBuddy(L"이지연"));
+    ASSERT_TRUE(driver.IsTransitionRunning());
+    driver.TypeKorean(L"바로 써요");
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    ChatPage* page = Shown();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Conversation(page), L"김민수 (민수) 님의 말:\n바로 써요");
+    Accept(kJiyeon);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "바로 써요")"));
+
+    ASSERT_TRUE(driver.Back());
+    EXPECT_FALSE(page->GetInputBar().GetInput().IsFocused());
+    ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
+    driver.TypeKorean(L"또");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "또")"));
+}
+
+// A line typed while nobody has joined yet shows at once as the user's own line and goes
+// out once, in order, when the buddy comes, however long she takes.
+TEST_F(ChatScreen, ALineTypedBeforeTheJoinShowsAtOnceAndGoesOutOnce)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    const std::wstring first = L"김민수 (민수) 님의 말:\n먼저 쓴 줄";
+    Send(page, L"먼저 쓴 줄");
+    EXPECT_EQ(Conversation(page), first);
+    driver.Advance(5000);
+    EXPECT_EQ(Conversation(page), first);
+    driver.Screenshot("typed-before-the-join");
+
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "먼저 쓴 줄"));
+    Send(page, L"둘째 줄");
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "둘째 줄"));
+    const std::string received = driver.PartyReceived(kJiyeon, "MESG");
+    const size_t at = received.find(R"("text": "먼저 쓴 줄")");
+    EXPECT_EQ(received.find(R"("text": "먼저 쓴 줄")", at + 1), std::string::npos);
+    EXPECT_LT(at, received.find(R"("text": "둘째 줄")"));
+    EXPECT_EQ(Conversation(page), first + L"\n김민수 (민수) 님의 말:\n둘째 줄");
+}
+
+// The chat server refused: the error line comes under the line that waited, which is not
+// lost: the next line asks again, and both go out once, in order.
+TEST_F(ChatScreen, ALineThatWaitedForARefusedChatServerIsNotLost)
+{
+    // The answer to the chat's request for a server is held back, to be refused later.
+    // The request and its envelope take the next two ids.
+    const int32_t ress = PktTransactionIdIssuer::GetInstance()->Issue() + 1;
+    driver.Service().Post(
+        "/rule", R"({"server": "main", "user": "minsu@quorix.net", "on": "RESS", "mode": "replace", "data": ""})");
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    Send(page, L"기다린 줄");
+    const std::string refusal = "401 " + std::to_string(ress) + "\r\n";
+    driver.Service().Post("/raw",
+        R"({"user": "minsu@quorix.net", "data": "CRP2 )" + std::to_string(ress + 1) + " DP %00 "
+            + std::to_string(refusal.size()) + R"(\r\n401 )" + std::to_string(ress) + R"(\r\n"})");
+    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] FailureCodeResourceExhausted";
+    ASSERT_TRUE(driver.WaitFor([&] { return Conversation(page) == waited; })) << Conversation(page).size();
+
+    Send(page, L"다시 쓴 줄");
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "다시 쓴 줄"));
+    const std::string received = driver.PartyReceived(kJiyeon, "MESG");
+    const size_t at = received.find(R"("text": "기다린 줄")");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(received.find(R"("text": "기다린 줄")", at + 1), std::string::npos);
+    EXPECT_LT(at, received.find(R"("text": "다시 쓴 줄")"));
+    EXPECT_EQ(Conversation(page), waited + L"\n김민수 (민수) 님의 말:\n다시 쓴 줄");
 }
 
 namespace {
