@@ -37,6 +37,7 @@ namespace {
     X(g_cancellable_cancel)                                                                                  \
     X(g_object_unref)                                                                                        \
     X(g_signal_connect_data)                                                                                 \
+    X(g_signal_handler_disconnect)                                                                           \
     X(g_error_free)                                                                                          \
     X(g_free)                                                                                                \
     X(g_variant_new)                                                                                         \
@@ -234,7 +235,7 @@ namespace {
                 return;
             }
             m_connection = connection;
-            m_gio.g_signal_connect_data(
+            const gulong closed = m_gio.g_signal_connect_data(
                 m_connection, "closed", G_CALLBACK(&Worker::OnClosed), this, nullptr, GConnectFlags(0));
             m_subscription = m_gio.g_dbus_connection_signal_subscribe(m_connection, nullptr, kService, nullptr,
                 kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &Worker::OnSignal, this, nullptr);
@@ -246,7 +247,9 @@ namespace {
             m_gio.g_cancellable_cancel(m_cancellable);
             while (m_calls > 0)
                 m_gio.g_main_context_iteration(m_context, TRUE);
+            // Nothing of the connection, which GLib may keep a while, calls back any more.
             m_gio.g_dbus_connection_signal_unsubscribe(m_connection, m_subscription);
+            m_gio.g_signal_handler_disconnect(m_connection, closed);
             m_gio.g_object_unref(m_connection);
             m_connection = nullptr;
             m_gio.g_main_context_pop_thread_default(m_context);
