@@ -31,6 +31,12 @@ namespace {
             display->GetInput().CancelComposition();
     }
 
+    void TitleHandler(HWND window, const wchar_t* title)
+    {
+        if (Display* display = GetDisplay(); display && display->GetWindow() == window)
+            display->SetTitle(title);
+    }
+
 } // namespace
 
 Display::Display(HWND window)
@@ -112,6 +118,7 @@ Display* OpenDisplay(HWND window, const std::wstring& title)
     }
     SetTextInputHandler(TextInputHandler);
     SetCompositionCancelHandler(CompositionCancelHandler);
+    SetWindowTitleObserver(TitleHandler);
     display->RequestTextInput(IsInputPanelShown());
     return display;
 }
@@ -128,6 +135,7 @@ void CloseDisplay()
         return;
     SetTextInputHandler(nullptr);
     SetCompositionCancelHandler(nullptr);
+    SetWindowTitleObserver(nullptr);
     g_capture = nullptr;
     delete display;
 }
@@ -175,6 +183,21 @@ bool SetForegroundWindow(HWND)
 {
     RequestRaise();
     return true;
+}
+
+HWND GetForegroundWindow()
+{
+    Display* display = GetDisplay();
+    return display && display->HasFocus() ? display->GetWindow() : nullptr;
+}
+
+bool FlashWindow(HWND window, bool)
+{
+    Display* display = GetDisplay();
+    if (!display || display->GetWindow() != window)
+        return false;
+    display->Flash();
+    return false;
 }
 
 HWND SetCapture(HWND window)

@@ -30,7 +30,7 @@ public:
     virtual const char* GetName() const = 0;
     // Shows the frame's rect (window pixels) on screen.
     virtual void Present(const RECT& rect) = 0;
-    // UI thread: bring the window to the front.
+    // UI thread: bring the window to the front, with the focus.
     virtual void Raise() = 0;
     // Any thread: ask for Raise on the UI thread.
     virtual void RequestRaise() = 0;
@@ -40,6 +40,13 @@ public:
     // The desktop's clipboard, as plain text.
     virtual bool SetClipboard(const std::wstring& text) = 0;
     virtual std::wstring GetClipboard() = 0;
+    // UI thread: the title the desktop shows for the window.
+    virtual void SetTitle(const std::wstring& title) = 0;
+    // UI thread: whether the window has the desktop's keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // UI thread: asks briefly for the user's attention (the taskbar entry flashes); the
+    // window does not take the focus.
+    virtual void Flash() = 0;
 
     HWND GetWindow() const { return m_window; }
     Bitmap* GetFrame() const { return m_frame; }
@@ -89,6 +96,11 @@ void RequestRaise();
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 bool EndPaint(HWND window, const PAINTSTRUCT* paint);
 bool SetForegroundWindow(HWND window);
+// The program's window while it has the desktop's keyboard focus, else null.
+HWND GetForegroundWindow();
+// Asks once, briefly, for the user's attention; the state it had before is not kept, so
+// false is returned. False also for a window that is not on the display.
+bool FlashWindow(HWND window, bool invert);
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();

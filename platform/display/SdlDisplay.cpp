@@ -206,7 +206,12 @@ void SdlDisplay::Present(const RECT& rect)
 void SdlDisplay::Raise()
 {
     SDL_ShowWindow(m_sdlWindow);
+    if (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(m_sdlWindow);
+    // A window manager focuses the window it is asked to raise; without one the window
+    // takes the focus itself, now that nothing covers it.
     SDL_RaiseWindow(m_sdlWindow);
+    SDL_SetWindowInputFocus(m_sdlWindow);
 }
 
 void SdlDisplay::RequestRaise()
@@ -221,6 +226,23 @@ void SdlDisplay::SetTextInput(bool on)
         SDL_StartTextInput();
     else
         SDL_StopTextInput();
+}
+
+void SdlDisplay::SetTitle(const std::wstring& title)
+{
+    SDL_SetWindowTitle(m_sdlWindow, EncodeUtf8(title).c_str());
+}
+
+bool SdlDisplay::HasFocus() const
+{
+    return (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void SdlDisplay::Flash()
+{
+    // Briefly: the desktop marks the window as wanting attention, without stealing the
+    // focus or flashing for ever.
+    SDL_FlashWindow(m_sdlWindow, SDL_FLASH_BRIEFLY);
 }
 
 void SdlDisplay::SetMouseCapture(bool on)

@@ -30,6 +30,9 @@ public:
     // SDL's clipboard, in UTF-8.
     bool SetClipboard(const std::wstring& text) override;
     std::wstring GetClipboard() override;
+    void SetTitle(const std::wstring& title) override;
+    bool HasFocus() const override;
+    void Flash() override;
 
     void Pump() override;
     void Wait(int timeoutMs) override;

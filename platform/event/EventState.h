@@ -54,6 +54,7 @@ struct EventState {
     std::map<uintptr_t, WindowData> windows; // by handle, which grows: creation order
     uintptr_t lastHandle = 0;
     RECT defaultRect { 0, 0, 480, 640 };
+    WindowTitleObserver titleObserver = nullptr;
 
     std::deque<QueuedMessage> queue;
     bool quit = false;

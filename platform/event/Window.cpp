@@ -212,6 +212,44 @@ HWND FindWindowW(const wchar_t* className, const wchar_t* title)
     return nullptr;
 }
 
+bool SetWindowTextW(HWND window, const wchar_t* text)
+{
+    auto& s = State();
+    WindowTitleObserver observer;
+    {
+        std::lock_guard<std::mutex> lock(s.mutex);
+        WindowData* w = Find(s, window);
+        if (!w)
+            return false;
+        w->title = text ? text : L"";
+        observer = s.titleObserver;
+    }
+    if (observer)
+        observer(window, text ? text : L"");
+    return true;
+}
+
+int32_t GetWindowTextW(HWND window, wchar_t* text, int32_t count)
+{
+    if (!text || count <= 0)
+        return 0;
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    WindowData* w = Find(s, window);
+    const size_t copied = w ? std::min(w->title.size(), static_cast<size_t>(count - 1)) : 0;
+    if (w)
+        w->title.copy(text, copied);
+    text[copied] = 0;
+    return static_cast<int32_t>(copied);
+}
+
+void SetWindowTitleObserver(WindowTitleObserver observer)
+{
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.titleObserver = observer;
+}
+
 HWND GetParent(HWND window)
 {
     auto& s = State();

@@ -15,6 +15,8 @@ public:
     // Start-up and shut-down hooks of the application.
     virtual bool InitInstance() { return true; }
     virtual void ExitInstance() { }
+    // The device window got or lost the desktop's focus (WM_ACTIVATE).
+    virtual void OnActivate(bool) { }
 
     bool Create(const std::wstring& name, const plat::RECT& rect);
     // The message loop, then Shutdown; false when the loop could not run.
