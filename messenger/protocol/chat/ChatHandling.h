@@ -20,5 +20,6 @@ void ParticipantNames(const std::wstring& id, const std::wstring& name, const st
 // session with the request's id, which the answer names.
 void ConnectChatServer(
     TarvPeer& peer, ChatSession& session, const std::wstring& host, uint32_t port, const std::wstring& key);
-// Someone is in the chat now: what was typed while waiting goes out, in order.
+// Someone is in the chat now: what was typed while waiting goes out, in order (it was
+// shown when typed).
 void SendQueuedLines(TarvPeer* peer, ChatSession& session);
