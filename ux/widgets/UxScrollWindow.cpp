@@ -417,9 +417,11 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             // What others drew over the old picture travelled with it.
             if (!IsRectEmpty(overdrawn) && !PaintArea(surface, OffsetRect(overdrawn, dx, dy)))
                 return false;
-            // What changed in the content, where the offsets put it now.
-            if (!IsRectEmpty(m_changed)
-                && !PaintArea(surface, OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset())))
+            // What changed in the content, where the offsets put it now; the strips are
+            // new already.
+            plat::RECT changed;
+            if (IntersectRect(OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset()), valid, &changed)
+                && !PaintArea(surface, changed))
                 return false;
             // What others marked dirty, where it was and where the scroll took it.
             UxDeviceWindow* device = UxDeviceWindow::GetInstance();

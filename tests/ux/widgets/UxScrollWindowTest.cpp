@@ -219,6 +219,15 @@ TEST_F(ScrollWindow, AJumpAndContentChangedBetweenTwoMovesReachTheScreen)
     window.markedBand = -1;
     window.InvalidateContent({ 0, 360, 472, 370 });
     ExpectFrameMatchesOffset();
+    // Content that changed where a step uncovers it, as a line appended at the end, is
+    // painted once, with the strip.
+    window.markedBand = 99;
+    window.InvalidateContent({ 0, 990, 472, 1000 });
+    window.paintedArea = 0;
+    window.GetYAxis().SetPosition(-365);
+    ExpectFrameMatchesOffset();
+    EXPECT_EQ(FramePixel(100, 630), FrameColour(BandWindow::kMarked));
+    EXPECT_LE(window.paintedArea, 472 * 20); // the strip alone
 }
 
 TEST_F(ScrollWindow, AnInputPanelRepaintsEverythingOnlyWhereItTakesRoom)
