@@ -64,6 +64,15 @@ private:
     size_t m_count = 0;
 };
 
+// The text of the n-th line a peer says in the chat benchmarks: 40 characters, mostly
+// Hangul.
+inline std::wstring ChatLineText(size_t n)
+{
+    std::wstring text = L"오늘 회의는 3시에 B동 회의실에서 합니다 (" + std::to_wstring(n) + L")";
+    text.resize(40, L'.');
+    return text;
+}
+
 // VmRSS of a process (this one when pid is 0), in kilobytes; 0 when it cannot be read.
 inline double ResidentKb(pid_t pid = 0)
 {
