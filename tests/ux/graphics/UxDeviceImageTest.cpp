@@ -200,7 +200,7 @@ TEST(UxDeviceImage, DrawsTheCurrentFrameFourWays)
     EXPECT_FALSE(image->TransparentBlt(*target, whole, whole, 0));
 }
 
-TEST(UxDeviceImage, LoadsFromTheImageFolder)
+TEST(UxDeviceImage, LoadsFromTheImageFolderAtOnceOrWhenFirstNeeded)
 {
     TempFolder folder;
     Bytes png = RgbaPicture();
@@ -215,20 +215,10 @@ TEST(UxDeviceImage, LoadsFromTheImageFolder)
     EXPECT_EQ(image.GetWidth(), 2);
     info.FileName = L"missing.png";
     EXPECT_FALSE(image.Load(info));
-}
 
-TEST(UxDeviceImage, AFileIsReadWhenFirstNeededAndMayBeDroppedAndReadAgain)
-{
-    TempFolder folder;
-    Bytes png = RgbaPicture();
-    folder.Write("Face.png", std::string(png.begin(), png.end()));
-    UxPathResolver resolver;
-    resolver.SetBase(0, folder.Designed());
+    // Deferred, a file is read when first needed, and may be dropped and read again.
     auto target = MakeSurface(2, 2);
     const plat::RECT whole { 0, 0, 2, 2 };
-
-    UxDeviceImage image;
-    UxDeviceImageInfo info;
     info.FileName = L"face.png";
     ASSERT_TRUE(image.Defer(info));
     EXPECT_FALSE(image.IsRealized());
@@ -254,7 +244,7 @@ TEST(UxDeviceImage, AFileIsReadWhenFirstNeededAndMayBeDroppedAndReadAgain)
     EXPECT_FALSE(image.Defer(info));
     // A file that stops decoding draws nothing.
     ASSERT_TRUE(image.Defer(UxDeviceImageInfo { nullptr, L"face.png" }));
-    folder.Write("Face.png", "not a picture");
+    folder.Write("Face.PNG", "not a picture");
     EXPECT_FALSE(image.Blit(*target, whole, whole, plat::SRCCOPY));
     EXPECT_FALSE(image.IsRealized());
 }
