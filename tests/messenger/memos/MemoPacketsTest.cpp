@@ -245,6 +245,16 @@ TEST_F(MemoPackets, CountAnswersSetTheUnreadFlag)
         EXPECT_EQ(memos.Unread, unread) << count;
     }
     EXPECT_EQ(screens.Count(L"UpdateNotifyIcons"), 3u);
+
+    // A box switch keeps the mark until the count it asks for comes back, and a count
+    // of 0 then puts the mark out.
+    m.peer.Receive(Answer("MEMOCNT2", 1, 1, "2\r\n"));
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxSent));
+    EXPECT_EQ(memos.Unread, 1);
+    screens.calls.clear();
+    m.peer.Receive(Answer("MEMOCNT2", 1, 1, "0\r\n"));
+    EXPECT_EQ(memos.Unread, 0);
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"UpdateNotifyIcons" }));
 }
 
 TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
