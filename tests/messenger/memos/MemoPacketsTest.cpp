@@ -210,6 +210,28 @@ TEST_F(MemoPackets, ListAnswersReassembleAndFillTheList)
     EXPECT_EQ(screens.calls.back(), L"AppendMemoPage: 0");
 }
 
+TEST_F(MemoPackets, PageNumbersNoBoxCanHoldAreRefused)
+{
+    memos.Box = MemoList::BoxInbox;
+    const std::string record = "\r\n1 a t 20260101000000 0 0 m1\r\n";
+    for (const char* numbers : { "2147483647 1 2147483647", "-3 1 4", "1 1 -1", "1 1 1001" }) {
+        m.peer.Receive(Answer("MEMOLST2", 1, 1, numbers + record));
+        EXPECT_EQ(memos.Page, 0) << numbers;
+        // Nothing the next page could be asked from.
+        EXPECT_TRUE(MemoBox::RequestNextPage(m.peer)) << numbers;
+    }
+    EXPECT_TRUE(screens.calls.empty());
+    EXPECT_EQ(memos.GetCount(), 0u);
+    EXPECT_TRUE(trace.Contains(L"refused"));
+
+    // The last page a box holds is taken, and no page after it is asked for.
+    m.peer.Receive(Answer("MEMOLST2", 1, 1, std::to_string(MemoBox::kMaxPages) + " 1 1000" + record));
+    EXPECT_EQ(memos.Page, MemoBox::kMaxPages);
+    const size_t sent = m.peer.sent.size();
+    EXPECT_FALSE(MemoBox::RequestNextPage(m.peer));
+    EXPECT_EQ(m.peer.sent.size(), sent);
+}
+
 TEST_F(MemoPackets, BrokenFragmentSequencesAreDroppedNotParsed)
 {
     memos.Box = MemoList::BoxInbox;
