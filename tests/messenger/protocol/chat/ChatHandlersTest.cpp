@@ -367,6 +367,40 @@ TEST_F(ChatHandlersTest, ARefusedChatServerIsSaidInTheChatAndTheNextLineAsksAgai
     EXPECT_NE(m.peer.sent.back().find("%09셋"), std::string::npos);
 }
 
+TEST_F(ChatHandlersTest, EveryRefusalOnTheWayToAChatServerEndsTheWaitInTheChat)
+{
+    // Refused in turn: the envelope asking for a server, the seat on it, the entry, and
+    // the envelope carrying the entry.
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE(step);
+        ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
+        ASSERT_EQ(SendChatText(*chat, L"하나"), ChatSendQueued);
+        if (step >= 1)
+            AnswerLast("DP", "%00", "RESS  127.0.0.1 40000 key1\r\n");
+        if (step >= 2)
+            m.peer.Receive(
+                Frame("CSES " + std::to_string(chat->PendingId) + " CONN", "SS s1 127.0.0.1 40000 key1\r\n"));
+        const std::string& last = m.peer.sent.back();
+        const std::string outer = std::to_string(std::stoi(last.substr(5)));
+        screens.calls.clear();
+        if (step == 2)
+            m.peer.Receive(
+                InSession("308 " + std::to_string(std::stoi(last.substr(last.find("\r\n") + 7))) + "\r\n"));
+        else
+            m.peer.Receive("308 " + outer + "\r\n");
+        EXPECT_EQ(
+            screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+        EXPECT_EQ(chat->State, 0);
+
+        // The chat asks again with the next line, and the waiting line goes along.
+        EXPECT_EQ(OpenChat(L"lee@quorix.net", L"이지연"), chat);
+        EXPECT_EQ(SendChatText(*chat, L"둘"), ChatSendQueued);
+        EXPECT_NE(m.peer.sent.back().find("\r\nRESS "), std::string::npos);
+        EXPECT_EQ(chat->Queue, (std::vector<std::wstring> { L"하나", L"둘" }));
+        CloseChat(*chat);
+    }
+}
+
 TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
 {
     TraceCapture quiet;
@@ -403,9 +437,14 @@ TEST_F(ChatSendFailureTest, NothingWaitsForAnAnswerThatCannotCome)
     // An envelope refused as a whole takes its inner request with it.
     ChatSession* refused = OpenChat(L"lee@quorix.net", L"이지연");
     m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
-    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_TRUE(screens.Has(L"AddLine 3: [201] FailureCodeMissingData"));
     EXPECT_EQ(m.pending.GetCount(), before);
     CloseChat(*refused);
+    // So does one whose request has no say in it: the alert shows the failure.
+    ASSERT_TRUE(ChangeStatus(1));
+    m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_EQ(m.pending.GetCount(), before);
 
     // Envelopes that cannot be sent leave nothing behind, whoever sends them.
     OpenChat(L"lee@quorix.net", L"이지연"); // this one is still waiting
