@@ -10,6 +10,7 @@
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TraceCapture.h"
 #include "tests/support/UxPump.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -399,6 +400,29 @@ TEST_F(ChatHandlersTest, EveryRefusalOnTheWayToAChatServerEndsTheWaitInTheChat)
         EXPECT_EQ(chat->Queue, (std::vector<std::wstring> { L"하나", L"둘" }));
         CloseChat(*chat);
     }
+}
+
+TEST_F(ChatHandlersTest, TheUndeliveredMemoAlertCutsItsIdsNeverItsCount)
+{
+    // More receivers with ids of a usual length than the alert's text holds.
+    std::string ids;
+    for (int i = 0; i < 1500; ++i)
+        ids += "receiver" + std::to_string(10000 + i) + "@quorix.net ";
+    ASSERT_TRUE(MemoBox::SendMemo(m.peer, { L"lee@quorix.net" }, 0, L"", L"x"));
+    AnswerLast("DP", "%00", Frame("CMSG ", ids));
+    ASSERT_EQ(screens.calls.size(), 1u);
+    const std::wstring alert = screens.calls[0].substr(std::wstring(L"ShowMsgBox: ").size());
+    EXPECT_LE(alert.size(), kUxFormatBufferSize - 1);
+    EXPECT_EQ(
+        alert.rfind(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\nreceiver10000@quorix.net\n", 0), 0u);
+    size_t listed = 0;
+    for (size_t at = alert.find(L"@quorix.net"); at != std::wstring::npos;
+         at = alert.find(L"@quorix.net", at + 1))
+        ++listed;
+    const size_t count = alert.rfind(L"\n외 ");
+    ASSERT_NE(count, std::wstring::npos);
+    EXPECT_EQ(alert.substr(count), L"\n외 " + std::to_wstring(1500 - listed) + L"명");
+    EXPECT_GT(listed, 100u);
 }
 
 TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
