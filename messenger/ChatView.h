@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What chat handlers ask of one chat's page. The screens make it
@@ -25,4 +26,6 @@ public:
     // Sends a typed text as the input bar does: out at once when others are in the
     // chat (and echoed as the user's own line), else queued until someone joins.
     virtual void SendMessage(const std::wstring& text) = 0;
+    // The longest text a line typed on this page can make; 0 when the page sets none.
+    virtual size_t GetLineLimit() const { return 0; }
 };

@@ -2,6 +2,7 @@
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/chat/PktHandlerMesg.h"
 #include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
@@ -184,6 +185,29 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
     EXPECT_TRUE(SendTypingNotice(*chat, 1));
     EXPECT_NE(m.peer.sent.back().find("\r\nMESG " + std::to_string(inner + 2) + " TYPING 1\r\n"),
         std::string::npos);
+}
+
+TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
+{
+    TraceCapture trace;
+    OpenToInvitation();
+    m.peer.Receive(kJoinLee);
+    const auto say = [&](const std::string& text) {
+        screens.calls.clear();
+        m.peer.Receive(InSession("MESG 0 lee@quorix.net MSG 0%090%090%09" + text + "\r\n"));
+        return screens.calls.empty() ? std::wstring() : screens.calls[0];
+    };
+    const std::wstring said = L"AddLine 2: 이지연 (지연이) 님의 말:\n";
+    screens.chatLineLimit = 40;
+    EXPECT_EQ(say(std::string(40, 'a')), said + std::wstring(40, L'a'));
+    EXPECT_FALSE(trace.Contains(L"is cut"));
+    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(300, 'c')),
+        said + std::wstring(30, L'b') + L"\t" + std::wstring(9, L'c'));
+    EXPECT_TRUE(trace.Contains(L"a line of 331 characters from lee@quorix.net is cut to 40"));
+    // A page that sets no bound still keeps no more than the protocol's own.
+    screens.chatLineLimit = 0;
+    say(std::string(PktHandlerMesg::kMaxLine + 1, 'd'));
+    EXPECT_TRUE(trace.Contains(L"is cut to 65536"));
 }
 
 TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
