@@ -77,7 +77,9 @@ void SelfUpdate::Offer(TarvPeer* peer, int32_t flag)
 
 bool SelfUpdate::DownloadDescriptor(const std::wstring& url, const std::wstring& path)
 {
-    m_download = std::make_unique<UpdateDownload>(url, path, nullptr, [this](bool ok) { OnDescriptorDone(ok); });
+    m_download
+        = std::make_unique<UpdateDownload>(url, path, nullptr, [this](bool ok) { OnDescriptorDone(ok); });
+    m_download->SetMaxBodySize(kMaxDescriptor);
     return m_download->Start();
 }
 
@@ -118,7 +120,12 @@ void SelfUpdate::Ask(UxPopupCallback callback)
 {
     UxIniReader descriptor;
     descriptor.Load(DataPath(kDescriptorName), kUtf8);
-    const std::wstring message = DecodeMessage(descriptor.GetValue(L"main", L"msg"));
+    std::wstring message = DecodeMessage(descriptor.GetValue(L"main", L"msg"));
+    if (message.size() > kMaxMessage) {
+        UxTrace(L"SelfUpdate::Ask, a message of %u characters is cut to %u.\n",
+            static_cast<unsigned>(message.size()), static_cast<unsigned>(kMaxMessage));
+        message.resize(kMaxMessage);
+    }
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     // A question nobody can see is a question declined.
     if (!screens || !screens->ShowConfirmBox(message, callback, reinterpret_cast<uintptr_t>(this)))

@@ -3,6 +3,7 @@
 #include "ux/core/UxSingleton.h"
 #include "ux/widgets/UxPopup.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +38,11 @@ public:
     // The question box's answers: 2 Yes, 3 No, 0 when a newer popup closed it.
     static void OnForcedUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
     static void OnOptionalUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
+
+    // A descriptor is a few lines: larger ones are refused, as if there were none. Of
+    // its message the question shows this many characters.
+    static constexpr size_t kMaxDescriptor = 64 * 1024;
+    static constexpr size_t kMaxMessage = 4096;
 
     // The update host (QUORIX_UPDATE_URL, else http://localhost) and the descriptor's path.
     static std::wstring GetDescriptorUrl();

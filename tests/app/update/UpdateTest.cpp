@@ -85,12 +85,15 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
 {
     struct Case {
         const char* name;
-        const char* config;
+        std::string config;
         bool asked;
     } cases[] = {
         { "no update", R"({"pver": "N"})", false },
         { "no descriptor", R"({"pver": "Y", "descriptor": false})", false },
-        { "declined", R"({"pver": "Y", "descriptor": true})", true },
+        // Larger than any descriptor: taken for none.
+        { "huge descriptor",
+            R"({"pver": "Y", "descriptor": true, "msg": ")" + std::string(70000, 'a') + "\"}", false },
+        { "declined", R"({"pver": "Y", "msg": "새 버전이 있습니다.\r\n지금 업데이트하시겠습니까?"})", true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,13 +113,24 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         driver.App().ResetSession();
         driver.Flush();
     }
-    // Only the two offers fetched the descriptor.
+    // Only the three offers fetched the descriptor.
     const std::string log = driver.ServiceLog();
     const std::string fetched = "GET /Upgrade/Upgrade_wm10.ipml";
     size_t count = 0;
     for (size_t at = log.find(fetched); at != std::string::npos; at = log.find(fetched, at + 1))
         ++count;
-    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(count, 3u);
+}
+
+TEST_F(UpdateTest, TheQuestionShowsABoundedPartOfALongMessage)
+{
+    Configure(R"({"pver": "Y", "msg": ")" + std::string(5000, 'm') + "\"}");
+    ASSERT_TRUE(SignInToTheQuestion());
+    const std::wstring shown = driver.PopupText();
+    EXPECT_EQ(shown.size(), SelfUpdate::kMaxMessage);
+    EXPECT_EQ(shown.find_first_not_of(L'm'), std::wstring::npos);
+    ASSERT_TRUE(Answer(false));
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
 }
 
 TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpener)
@@ -147,12 +161,17 @@ TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpe
 TEST_F(UpdateTest, AnOpenerThatFailsLeavesTheProgramRunningWithAnAlert)
 {
     opener.works = false;
-    Configure(R"({"pver": "Y"})");
+    // The package comes in chunks, whole at the last one.
+    Configure(R"({"pver": "Y", "package_size": 30000, "framing": "chunked"})");
     ASSERT_TRUE(SignInToTheQuestion());
     ASSERT_TRUE(Answer(true));
     ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
-    // Where the package lies, for the user to open it by other means.
-    EXPECT_EQ(driver.PopupText(), L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), Package(30000));
+    // The box waits for the opener's answer; then the alert says where the package lies,
+    // for the user to open it by other means.
+    ASSERT_TRUE(driver.WaitFor([&] { return !driver.IsShown(L"UpgradeBox"); }));
+    EXPECT_EQ(driver.PopupText(),
+        L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
     EXPECT_FALSE(QuitAsked());
 
     // The program goes on: a later sign-in without an offer reaches the buddy list.
@@ -181,8 +200,11 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
     } cases[] = {
         { "missing", R"({"package": false})" },
         { "cut short", R"({"package": true, "package_size": 50000, "cut": 20000})" },
+        // Without a length, the close that ends it may have cut it anywhere.
+        { "end not told", R"({"cut": null, "framing": "close"})" },
+        { "last chunk missing", R"({"framing": "chunked", "cut": 30000})" },
         // Ends with the socket's time-out of ten seconds.
-        { "stalled", R"({"cut": null, "stall": 20000})" },
+        { "stalled", R"({"cut": null, "framing": "length", "stall": 20000})" },
     };
     Configure(R"({"pver": "F"})");
     for (const Case& c : cases) {
