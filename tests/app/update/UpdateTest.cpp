@@ -2,12 +2,19 @@
 // question, the download under its progress box, the opener, and the ways it fails.
 #include "app/shell/MessageBoxes.h"
 #include "app/update/UpgradeBox.h"
+#include "messenger/protocol/update/SelfUpdate.h"
+#include "platform/net/HostLookup.h"
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -218,6 +225,46 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
         EXPECT_TRUE(opener.targets.empty());
         ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     }
+}
+
+TEST_F(UpdateTest, ClosingWhileTheUpdateHostIsLookedUpWaitsForNoLookup)
+{
+    // A lookup that answers when the test lets it, or after a minute.
+    struct Resolver {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false, released = false, returned = false;
+    };
+    auto resolver = std::make_shared<Resolver>();
+    plat::SetHostResolverHook([resolver](const std::string&, uint32_t*) {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->entered = true;
+        resolver->changed.wait_for(lock, std::chrono::minutes(1), [&] { return resolver->released; });
+        resolver->returned = true;
+        resolver->changed.notify_all();
+        return false;
+    });
+    const auto state = [&](bool Resolver::*flag) {
+        std::lock_guard<std::mutex> lock(resolver->mutex);
+        return resolver.get()->*flag;
+    };
+    const std::string service = std::getenv("QUORIX_UPDATE_URL");
+    setenv("QUORIX_UPDATE_URL", "http://update.quorix.invalid", 1);
+    Configure(R"({"pver": "Y"})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return state(&Resolver::entered); }));
+
+    EXPECT_TRUE(driver.CloseWindow());
+    EXPECT_FALSE(state(&Resolver::returned));
+
+    {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->released = true;
+        resolver->changed.notify_all();
+        resolver->changed.wait(lock, [&] { return resolver->returned; });
+    }
+    plat::SetHostResolverHook({});
+    setenv("QUORIX_UPDATE_URL", service.c_str(), 1);
 }
 
 TEST_F(UpdateTest, TheProgressBoxShowsTheFractionDoneAndOutlivesNoView)
