@@ -1,6 +1,7 @@
 #include "platform/net/HostLookup.h"
 
 #include "platform/net/NetError.h"
+#include "platform/system/HookSlot.h"
 
 #include <netdb.h>
 #include <netinet/in.h>
@@ -15,17 +16,7 @@ namespace plat {
 
 namespace {
 
-    std::mutex& HookMutex()
-    {
-        static std::mutex m;
-        return m;
-    }
-
-    HostResolver& Hook()
-    {
-        static HostResolver hook;
-        return hook;
-    }
+    HookSlot<HostResolver> s_hook;
 
 } // namespace
 
@@ -40,12 +31,7 @@ struct HostLookup::State {
 
 bool LookUpHostName(const std::string& name, uint32_t* address)
 {
-    HostResolver hook;
-    {
-        std::lock_guard<std::mutex> lock(HookMutex());
-        hook = Hook();
-    }
-    if (hook)
+    if (const HostResolver hook = s_hook.Get())
         return hook(name, address);
     addrinfo hints {};
     hints.ai_family = AF_INET;
@@ -60,8 +46,7 @@ bool LookUpHostName(const std::string& name, uint32_t* address)
 
 void SetHostResolverHook(HostResolver resolver)
 {
-    std::lock_guard<std::mutex> lock(HookMutex());
-    Hook() = std::move(resolver);
+    s_hook.Set(std::move(resolver));
 }
 
 HostLookup::HostLookup(const std::string& name)

@@ -3,6 +3,7 @@
 #include "platform/event/MessageQueue.h"
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/HookSlot.h"
 #include "platform/system/Utf8.h"
 
 #include <spawn.h>
@@ -10,7 +11,6 @@
 
 #include <cerrno>
 #include <memory>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -23,17 +23,7 @@ namespace {
     constexpr const wchar_t* kAnswerClass = L"ShellOpenAnswer";
     constexpr UINT kAnswerMessage = WM_USER + 1;
 
-    std::mutex& HookMutex()
-    {
-        static std::mutex m;
-        return m;
-    }
-
-    ShellOpenHook& Hook()
-    {
-        static ShellOpenHook hook;
-        return hook;
-    }
+    HookSlot<ShellOpenHook> s_hook;
 
     // One window a request: it holds the caller's done until the answer is posted to it,
     // then calls it and goes.
@@ -76,12 +66,9 @@ namespace {
 void ShellOpen(const std::wstring& target, ShellOpenDone done)
 {
     HWND window = AnswerWindow(std::move(done));
-    {
-        std::lock_guard<std::mutex> lock(HookMutex());
-        if (Hook()) {
-            Answer(window, Hook()(target));
-            return;
-        }
+    if (const ShellOpenHook hook = s_hook.Get()) {
+        Answer(window, hook(target));
+        return;
     }
     if (target.empty()) {
         Answer(window, false);
@@ -113,8 +100,7 @@ void ShellOpen(const std::wstring& target, ShellOpenDone done)
 
 void SetShellOpenHook(ShellOpenHook hook)
 {
-    std::lock_guard<std::mutex> lock(HookMutex());
-    Hook() = std::move(hook);
+    s_hook.Set(std::move(hook));
 }
 
 } // namespace plat

@@ -1,5 +1,6 @@
 #include "ux/net/UxHttpBody.h"
 
+#include "platform/system/Utf8.h"
 #include "ux/net/UxHttpHead.h"
 
 #include <algorithm>
@@ -21,27 +22,16 @@ bool ParseLength(const std::wstring& text, size_t& value)
     return true;
 }
 
-int HexDigit(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // One chunk size line from line to its "\r\n" (length bytes, without them): hex digits,
 // then blanks or extensions after ';'.
 bool ParseChunkSize(const uint8_t* line, size_t length, size_t& value)
 {
     size_t i = 0;
     value = 0;
-    for (; i < length && HexDigit(line[i]) >= 0; ++i) {
+    for (; i < length && plat::HexDigitValue(line[i]) >= 0; ++i) {
         if (i == 15)
             return false;
-        value = value * 16 + static_cast<size_t>(HexDigit(line[i]));
+        value = value * 16 + static_cast<size_t>(plat::HexDigitValue(line[i]));
     }
     if (i == 0)
         return false;
