@@ -47,7 +47,10 @@ protected:
         : driver(AppDriver::Setup { .service = true, .accounts = std::move(accounts), .skin = "" })
     {
     }
-    void SetUp() override { ASSERT_TRUE(driver.StartSignedIn()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.StartSignedIn());
+    }
 
     MessengerApp& App() { return driver.App(); }
     MemoListView& List() { return App().GetMemoListPage().GetView(); }
