@@ -5,6 +5,7 @@
 #include "app/shell/EmptyPage.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
 private:
     // The ticked buddies' user ids, in the list's key order.
     static std::vector<std::wstring> Picked();
+    // Who is in the chat to invite into (user ids): the picker leaves them out.
+    std::set<std::wstring> InChat() const;
     void Invite();
 
     int32_t m_mode = ModeNone;

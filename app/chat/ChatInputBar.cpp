@@ -61,6 +61,12 @@ void ChatInputBar::ShowInput()
     m_reason.SetVisible(false);
 }
 
+void ChatInputBar::FocusInput()
+{
+    if (m_input.IsVisible())
+        m_input.SetFocus(true);
+}
+
 void ChatInputBar::ShowDisabledReason(const std::wstring& text)
 {
     if (!m_input.IsVisible())
@@ -79,8 +85,9 @@ void ChatInputBar::SendMessage(const std::wstring& text)
     if (!session || text.empty())
         return;
     const int sent = SendChatText(*session, text);
-    // Nothing of this bar may be touched when the chat is gone.
-    if (sent != ChatSendSent || !IsOpen(session))
+    // Nothing of this bar may be touched when the chat is gone. A line that waits for
+    // the others shows all the same: what the user typed must not seem to vanish.
+    if (sent == ChatSendNothing || !IsOpen(session))
         return;
     m_page->GetOutput().AddLine(FormatOwnLine(text), ChatOutput::LineOwn);
 }
@@ -120,8 +127,7 @@ void ChatInputBar::OnEmoticonChosen(uintptr_t context, UxPopup* popup, int32_t r
         emoticon.Desc.TargetSize = { 20, 20 };
         bar.m_input.InsertImage(emoticon);
     }
-    if (bar.m_input.IsVisible())
-        bar.m_input.SetFocus(true);
+    bar.FocusInput();
 }
 
 bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)

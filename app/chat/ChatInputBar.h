@@ -23,11 +23,13 @@ public:
     bool Create(ChatPage* page);
 
     void ShowInput();
+    // The caret goes into the input, where it shows.
+    void FocusInput();
     // Only while the field shows: once hidden, the reason stays until the field has
     // shown again.
     void ShowDisabledReason(const std::wstring& text);
-    // Sends the text to the chat (or queues it until someone joined) and shows it as
-    // the user's own line once sent.
+    // Sends the text to the chat (or queues it until someone joined) and shows it at
+    // once as the user's own line.
     void SendMessage(const std::wstring& text);
     // 1: the user started typing; 0: the field was emptied.
     void SendTypingNotice(int32_t state);

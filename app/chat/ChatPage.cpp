@@ -1,5 +1,6 @@
 #include "app/chat/ChatPage.h"
 
+#include "app/shell/EmptyPage.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/BuddyList.h"
@@ -127,6 +128,13 @@ void ChatPage::OnWillShow()
     if (app)
         app->UpdateNotifyIcons();
     UpdateInputBar();
+    // Keys typed as soon as the chat shows go into its input.
+    m_inputBar.FocusInput();
+}
+
+void ChatPage::OnWillHide()
+{
+    DropFocusWithin(*this);
 }
 
 void ChatPage::OnHidden()
@@ -170,9 +178,13 @@ std::wstring ChatPage::GetDisabledReason() const
 
 void ChatPage::UpdateInputBar()
 {
-    if (CanChat())
+    if (CanChat()) {
+        const bool back = !m_inputBar.GetInput().IsVisible();
         m_inputBar.ShowInput();
-    else
+        // The input coming back on the chat in view takes the keys again.
+        if (back && IsOnTop())
+            m_inputBar.FocusInput();
+    } else
         m_inputBar.ShowDisabledReason(GetDisabledReason());
     m_inputBar.Invalidate();
 }

@@ -29,6 +29,7 @@ public:
     ChatSession* GetSession() const { return m_session; }
 
     void OnWillShow() override;
+    void OnWillHide() override;
     void OnHidden() override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
 

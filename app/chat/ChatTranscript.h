@@ -83,8 +83,11 @@ private:
     Paragraph& Last();
     void Append(wchar_t c);
     void Layout(Paragraph& p);
-    // Lays out the paragraphs from index on and shows what changed.
-    void Changed(size_t first);
+    // Lays out the paragraphs from index first on; the text changed from content y from
+    // down.
+    void Changed(size_t first, int32_t from);
+    // Where the last row starts (the end when there is none).
+    int32_t LastRowTop() const;
     int32_t LayoutWidth() const;
     const Picture* PictureOf(wchar_t c) const;
     static UxTextStyleHandle* StyleAt(const Paragraph& p, uint32_t index, size_t& run);

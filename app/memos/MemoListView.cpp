@@ -6,6 +6,7 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
+#include "ux/core/UxText.h"
 #include "ux/widgets/UxListItemPainter.h"
 
 #include <algorithm>
@@ -135,6 +136,27 @@ std::wstring MemoListView::SenderName(const Memo& memo)
     return buddy ? buddy->Name : memo.From;
 }
 
+std::vector<std::wstring> MemoListView::SentTo(const Memo& memo)
+{
+    std::vector<std::wstring> ids = SplitString(memo.From, L";");
+    std::erase(ids, std::wstring());
+    return ids;
+}
+
+std::wstring MemoListView::FromText(const Memo& memo)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memos || memos->Box != MemoList::BoxSent)
+        return SenderName(memo);
+    const std::vector<std::wstring> ids = SentTo(memo);
+    if (ids.empty())
+        return L"";
+    const std::wstring first = MemoWriteView::GetDisplayName(ids.front());
+    if (ids.size() == 1)
+        return first;
+    return FormatString(L"%s 외 %u명", first.c_str(), static_cast<unsigned>(ids.size() - 1));
+}
+
 std::wstring MemoListView::DateText(const Memo& memo)
 {
     return memo.Date.Format(L"yyyy-MM-dd hh:mm:ss");
@@ -154,7 +176,7 @@ bool MemoListView::DrawItems(UxListItemPainter& painter, int32_t index, bool sel
     } else {
         m_title.Draw(painter, memo->GetFirstLine(), selected);
     }
-    m_from.Draw(painter, SenderName(*memo), selected);
+    m_from.Draw(painter, FromText(*memo), selected);
     m_date.Draw(painter, DateText(*memo), selected);
     return true;
 }

@@ -77,14 +77,15 @@ bool AppMenu::DrawRow(
         clip.left - rowClip.left + GetList().GetWidth(), clip.top - rowClip.top + m_look.rowHeight };
     UxListItemPainter painter(&GetList(), surface, index, rowClip, row);
     UxTextStyle style = m_text.GetStyle();
+    // Every pixel of the row is drawn here: a scroll step repaints only the strips it
+    // uncovers, through the rows alone, and whatever a row leaves out keeps the moved
+    // picture's pixels (pieces of other rows' lines).
+    surface->FillRect(m_look.backColor, clip);
     if (GetList().GetSelection() == index) {
-        surface->FillRect(m_look.backColor, clip);
         style.TextColor = m_look.selectedColor;
         style.BackMode = 1;
         painter.DrawImage(m_selectionBar, m_look.selectionRect);
     } else {
-        if (m_fillRows)
-            surface->FillRect(m_look.backColor, clip);
         style.TextColor = m_look.textColor;
         style.BackMode = 0;
     }

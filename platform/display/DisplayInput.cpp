@@ -73,6 +73,12 @@ namespace {
             || (key == VK_SPACE && shift);
     }
 
+    // A letter key as the input method takes it: one that composes Hangul.
+    bool IsLetterKey(uint32_t key, bool shift, bool command)
+    {
+        return key >= 'A' && key <= 'Z' && !IsSwitchKey(key, shift, command);
+    }
+
     // The composition message's flag for a composition emptied without a result.
     constexpr LPARAM kCompositionEmptied = 0x100;
 
@@ -222,6 +228,7 @@ void DisplayInput::Composition(const std::wstring& text)
 void DisplayInput::EndOfInput()
 {
     ReadDone();
+    ReleaseHeld();
     // No answer is still to come: each taken key has all it will get.
     while (!m_steps.empty()) {
         Advance();
@@ -258,7 +265,7 @@ void DisplayInput::Classify(Press& press)
     press.composition = m_imeText;
     if (IsSwitchKey(press.key, press.shift, press.command) || (press.key == 0 && Printable(press.raw).empty()))
         press.role = Press::Ignored;
-    else if (press.key >= 'A' && press.key <= 'Z')
+    else if (IsLetterKey(press.key, press.shift, press.command))
         press.role = Press::Letter;
     else if (press.key == VK_BACK && !press.composition.empty())
         press.role = Press::Back;
@@ -305,6 +312,10 @@ bool DisplayInput::HasTakenAfterFirst() const
 
 void DisplayInput::Take(const Answer& answer)
 {
+    if (!m_held.empty()) {
+        m_held.push_back(answer);
+        return;
+    }
     for (;;) {
         Advance();
         if (m_steps.empty()) {
@@ -328,7 +339,18 @@ void DisplayInput::Take(const Answer& answer)
             return;
         default:
             if (composing && HasTakenAfterFirst()) {
-                // A new composition: a later key's answer, so this key's answers are over.
+                if (press.composes) {
+                    // The key composed (a jamo key of a layout beyond A-Z): its own.
+                    press.composes = false;
+                    press.onlyClosed = false;
+                    Apply(answer);
+                    return;
+                }
+                if (!m_releasing) {
+                    m_held.push_back(answer);
+                    return;
+                }
+                // A later key's answer, so this key's answers are over.
                 Press done = std::move(press);
                 m_steps.pop_front();
                 Finish(done);
@@ -344,6 +366,30 @@ void DisplayInput::Take(const Answer& answer)
             return;
         }
     }
+}
+
+void DisplayInput::ReleaseHeld()
+{
+    if (m_held.empty())
+        return;
+    std::vector<Answer> held = std::move(m_held);
+    m_held.clear();
+    // Every letter still waiting ends its answers with a composition: one more than
+    // they need is the first key's own.
+    size_t compositions = 0;
+    for (const Answer& answer : held)
+        compositions += answer.composition && !answer.text.empty();
+    size_t letters = 0;
+    for (size_t i = 1; i < m_steps.size(); ++i) {
+        const Press& press = m_steps[i].press;
+        letters += !m_steps[i].run && press.state == Press::Taken && IsLetterKey(press.key, press.shift, press.command);
+    }
+    if (compositions > letters && !m_steps.empty() && !m_steps.front().run)
+        m_steps.front().press.composes = true;
+    m_releasing = true;
+    for (const Answer& answer : held)
+        Take(answer);
+    m_releasing = false;
 }
 
 void DisplayInput::Apply(const Answer& answer)

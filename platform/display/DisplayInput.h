@@ -22,6 +22,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -87,6 +88,7 @@ private:
         bool onlyClosed = true; // all it answered was ending that composition
         bool emptied = false; // ... with an empty composition among it
         bool handedBack = false; // the backend delivered it after all
+        bool composes = false; // the next new composition is its own (known at the turn's end)
     };
     // Input waiting its turn behind keys whose answers from the input method are still to
     // come: a press, or any other message.
@@ -114,6 +116,8 @@ private:
     void Apply(const Answer& answer);
     // Gives an answer to the key it belongs to, in the order the keys were pressed.
     void Take(const Answer& answer);
+    // The turn's answers are all in: the ones held back go to their keys.
+    void ReleaseHeld();
     // Runs in order what waits and needs no answer; stops at a taken key.
     void Advance();
     // Runs now when nothing waits, else in its turn.
@@ -135,6 +139,10 @@ private:
     std::wstring m_expected; // its commit, already sent ahead
     bool m_hangulIme = false; // its last composition was Hangul
     std::deque<Step> m_steps;
+    // Answers after a new composition that a key outside A-Z may have made itself or a
+    // later letter may have begun: which, only the count of the turn's compositions tells.
+    std::vector<Answer> m_held;
+    bool m_releasing = false;
     bool m_rawKeys = false;
     std::function<void()> m_resetInputMethod;
 };

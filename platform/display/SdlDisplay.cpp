@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -113,6 +114,8 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
         return nullptr;
     }
     SDL_StopTextInput();
+    SetDesktopInputMethod(
+        NamesInputMethod(SDL_getenv("SDL_IM_MODULE"), SDL_getenv("XMODIFIERS"), SDL_getenv("IBUS_ADDRESS")));
     WatchKeyPresses();
     display->GetInput().SetInputMethodReset([display] { display->m_resetInputMethod = true; });
     SetEventSource(display);
@@ -122,12 +125,32 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
 SdlDisplay::~SdlDisplay()
 {
     SetEventSource(nullptr);
+    SetDesktopInputMethod(false);
     SDL_SetEventFilter(nullptr, nullptr);
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit(); // also ends SDL's session-bus connection
+}
+
+bool SdlDisplay::NamesInputMethod(const char* imModule, const char* xModifiers, const char* ibusAddress)
+{
+    const auto names = [](std::string_view name) { return !name.empty() && name != "none"; };
+    if (imModule && names(imModule))
+        return true;
+    if (xModifiers) {
+        // "@im=ibus", possibly among other modifiers ("@im=fcitx @foo=bar").
+        std::string_view modifiers = xModifiers;
+        const size_t at = modifiers.find("@im=");
+        if (at != std::string_view::npos) {
+            std::string_view name = modifiers.substr(at + 4);
+            name = name.substr(0, name.find_first_of("@ \t"));
+            if (names(name))
+                return true;
+        }
+    }
+    return ibusAddress && *ibusAddress;
 }
 
 uint32_t SdlDisplay::GetWindowId() const
@@ -268,6 +291,9 @@ void SdlDisplay::Handle(const SDL_Event& event)
         input.Text(DecodeUtf8(event.text.text));
         break;
     case SDL_TEXTEDITING:
+        // Whatever the desktop said, a composition shows it has a method of its own.
+        if (event.edit.text[0] != '\0')
+            SetDesktopInputMethod(true);
         input.Composition(DecodeUtf8(event.edit.text));
         break;
     case SDL_QUIT:

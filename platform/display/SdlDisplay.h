@@ -35,6 +35,11 @@ public:
     int GetScale() const { return m_scale; }
     uint32_t GetWindowId() const;
 
+    // Whether the desktop names an input method that SDL attaches to the window: the
+    // SDL_IM_MODULE it asks for, the "@im=" of XMODIFIERS, or a running ibus's address
+    // (IBUS_ADDRESS). "none" names none; null stands for unset.
+    static bool NamesInputMethod(const char* imModule, const char* xModifiers, const char* ibusAddress);
+
 private:
     explicit SdlDisplay(HWND window);
     void Handle(const SDL_Event& event);

@@ -61,7 +61,7 @@ public:
         size_t GetLineLimit() const override { return m_screens.chatLineLimit; }
         void SendMessage(const std::wstring& text) override
         {
-            if (SendChatText(m_session, text) == ChatSendSent)
+            if (SendChatText(m_session, text) != ChatSendNothing)
                 AddLine(FormatOwnLine(text), LineOwn);
         }
 

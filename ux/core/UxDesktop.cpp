@@ -3,6 +3,7 @@
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 
 bool UxDesktop::Create(const std::wstring& name, const plat::RECT& rect)
@@ -44,18 +45,40 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
     return true;
 }
 
+namespace {
+
+// The running transitions, while no popup or captured window takes the pointer first.
+UxTransitionManager* TransitionsUnderPointer()
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    if ((popups && popups->GetPopup()) || UxWindow::CapturedWindow)
+        return nullptr;
+    return UxTransitionManager::GetInstance();
+}
+
+} // namespace
+
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
+    // A press on a part of a transition that looks still waits for it to end.
+    if (UxTransitionManager* transitions = TransitionsUnderPointer(); transitions && transitions->HoldPress(x, y))
+        return true;
     return GetPointerTracker().OnTrackerDown(x, y);
 }
 
 bool UxDesktop::RootPointerMove(int32_t x, int32_t y)
 {
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+        transitions && transitions->HoldMove(x, y, GetPointerTracker().GetSlop()))
+        return true;
     return GetPointerTracker().OnTrackerMove(x, y);
 }
 
 bool UxDesktop::RootPointerUp(int32_t x, int32_t y)
 {
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+        transitions && transitions->HoldRelease(x, y))
+        return true;
     return GetPointerTracker().OnTrackerUp(x, y);
 }
 

@@ -99,10 +99,7 @@ void UxDeviceWindow::Invalidate(const plat::RECT* rect, bool accumulate)
 
 void UxDeviceWindow::AddInvalidRect(const plat::RECT& rect)
 {
-    if (IsRectEmpty(m_invalid))
-        m_invalid = rect;
-    else
-        UnionRect(m_invalid, rect);
+    UniteRect(m_invalid, rect);
 }
 
 plat::HDC UxDeviceWindow::BeginPaint(plat::RECT& paintRect)

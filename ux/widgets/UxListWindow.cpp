@@ -40,7 +40,10 @@ bool UxListWindow::ApplySkin(UxXmlNode* node)
 
 bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
 {
-    m_movingAtDown = GetYAxis().IsFlinging() || GetYAxis().IsSettling() ? 1 : 0;
+    // A list that no longer moves to the eye has stopped: the touch is a tap, on the row
+    // seen under it now, before the press puts a list left past its edge back.
+    m_movingAtDown = GetYAxis().IsVisiblyMoving() ? 1 : 0;
+    m_pressedY = ScreenToClient(plat::POINT { x, y }).y - GetYAxis().GetOffset();
     return UxScrollWindow::OnPointerDown(x, y);
 }
 
@@ -50,7 +53,7 @@ bool UxListWindow::OnPointerHold(int32_t x, int32_t y)
         return false;
     if (m_movingAtDown)
         return true; // the touch only stopped the list
-    SetSelection(RowAtScreenY(y));
+    SetSelection(RowAt(m_pressedY));
     if (IsValidRow(m_selection) && m_rows[size_t(m_selection)].kind == UxListRow::Item) {
         plat::RECT row = GetRowRect(m_selection);
         plat::POINT p = ScreenToClient(plat::POINT { x, y });

@@ -91,4 +91,5 @@ private:
     std::wstring m_filter;
     int32_t m_selection = -1;
     uint8_t m_movingAtDown = 0;
+    int32_t m_pressedY = -1; // content y under the latest press
 };

@@ -123,9 +123,20 @@ void UxScrollWindow::SetContentSize(int32_t width, int32_t height)
     }
 }
 
+void UxScrollWindow::InvalidateContent(const plat::RECT& content)
+{
+    UniteRect(m_changed, content);
+    // Where it shows now has to reach the screen; a scroll before the paint shows the
+    // whole window anyway.
+    plat::RECT shown;
+    if (IntersectRect(OffsetRect(content, m_x.GetOffset(), m_y.GetOffset()), GetClientRect(), &shown))
+        Invalidate(shown, false);
+}
+
 void UxScrollWindow::Reset()
 {
     m_repaintCounter = 0;
+    m_changed = {};
     m_lastX = m_lastY = -1;
     m_lastSurface = nullptr;
     m_x.StopTweens();
@@ -240,8 +251,10 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     plat::RECT update = SurfaceToClient(rect);
     plat::RECT client = GetClientRect();
     int32_t mode = m_paintMode;
+    // A panel that takes room moves windows as it comes and goes: all is painted anew
+    // meanwhile. One that takes none (no keyboard is drawn) moves nothing.
     UxSipHandler* sip = UxSipHandler::GetInstance();
-    if (sip && sip->GetState() != UxSipHandler::Hidden)
+    if (sip && sip->GetState() != UxSipHandler::Hidden && sip->TakesRoom())
         mode = PaintFull;
 
     plat::RECT overdrawn;
@@ -287,6 +300,10 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             // What others drew over the old picture travelled with it.
             if (!IsRectEmpty(overdrawn) && !PaintArea(surface, OffsetRect(overdrawn, dx, dy)))
                 return false;
+            // What changed in the content, where the offsets put it now.
+            if (!IsRectEmpty(m_changed)
+                && !PaintArea(surface, OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset())))
+                return false;
             // What others marked dirty, where it was and where the scroll took it.
             UxDeviceWindow* device = UxDeviceWindow::GetInstance();
             if (device && !IsRectEmpty(device->GetInvalidRect())) {
@@ -315,6 +332,8 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     } else {
         return true;
     }
+    // Painted now: either anew where it lay in the update, or with everything else.
+    m_changed = {};
 
     if (keep) {
         m_lastSurface = surface;

@@ -40,6 +40,9 @@ public:
 
     // Content size in content units, per axis.
     void SetContentSize(int32_t width, int32_t height);
+    // Content that changed (content pixels): the next paint draws it anew wherever a
+    // scroll has taken it by then.
+    void InvalidateContent(const plat::RECT& content);
     // Forgets the remembered picture and stops every animation.
     void Reset();
     // One step of an axis changed the picture: the window is invalidated once per step
@@ -78,4 +81,5 @@ private:
     // Where the window sat in that surface: a moved window finds nothing to reuse.
     plat::POINT m_lastSurfaceOffset;
     uint64_t m_lastWrite = 0; // the drawing call that ended that paint
+    plat::RECT m_changed; // content pixels to paint anew, whatever moved since
 };

@@ -1,6 +1,5 @@
 #include "messenger/protocol/chat/ChatHandling.h"
 
-#include "messenger/ChatView.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/chat/ChatActions.h"
@@ -47,10 +46,8 @@ void SendQueuedLines(TarvPeer* peer, ChatSession& session)
         ChatSession* current = chats ? chats->FindBySessionId(sessionId) : nullptr;
         if (!current || (peer && peer->IsResetPending()))
             break;
-        if (ChatView* page = current->GetPage())
-            page->SendMessage(text);
-        else
-            SendChatText(*current, text);
+        // The page showed each line when it was typed.
+        SendChatText(*current, text);
     }
 }
 

@@ -29,6 +29,9 @@ public:
     // nobody knows). The login goes on only when there is no descriptor to be had.
     void Offer(TarvPeer* peer, int32_t flag);
 
+    // A descriptor or package download is under way.
+    bool IsDownloading() const { return m_download != nullptr; }
+
     // GET url into path beside the loop. The descriptor's end shows the question (or
     // continues the login when it failed); the package's end opens it, or alerts.
     bool DownloadDescriptor(const std::wstring& url, const std::wstring& path);

@@ -6,9 +6,11 @@
 #include "platform/net/HostLookup.h"
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -48,6 +50,36 @@ struct Opener {
     std::vector<std::wstring> targets;
     bool works = true;
 };
+
+// An update host that answers each request with the service's kind of descriptor once
+// the test lets it.
+struct HeldUpdateHost {
+    HeldUpdateHost()
+        : server([this](LoopbackServer& self, int fd) {
+            char request[4096];
+            LoopbackServer::ReadSome(fd, request, sizeof request, 5000);
+            ++requested;
+            while (released < requested && !self.WaitStop(5)) { }
+            const std::string body = "[main]\r\nurl=http://127.0.0.1:1/none.cab\r\nmsg=update\r\n";
+            LoopbackServer::WriteAll(fd,
+                "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+        })
+    {
+        setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(server.Port())).c_str(), 1);
+    }
+    std::atomic<int> requested { 0 };
+    std::atomic<int> released { 0 };
+    LoopbackServer server;
+};
+
+// How often the text occurs in the service's log.
+size_t Count(const std::string& log, const std::string& text)
+{
+    size_t count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        ++count;
+    return count;
+}
 
 class UpdateTest : public ::testing::Test {
 public:
@@ -94,6 +126,7 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         const char* name;
         std::string config;
         bool asked;
+        bool hostUnreachable = false;
     } cases[] = {
         { "no update", R"({"pver": "N"})", false },
         { "no descriptor", R"({"pver": "Y", "descriptor": false})", false },
@@ -101,10 +134,13 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         { "huge descriptor",
             R"({"pver": "Y", "descriptor": true, "msg": ")" + std::string(70000, 'a') + "\"}", false },
         { "declined", R"({"pver": "Y", "msg": "새 버전이 있습니다.\r\n지금 업데이트하시겠습니까?"})", true },
+        { "update host unreachable", R"({"pver": "F"})", false, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Configure(c.config);
+        if (c.hostUnreachable)
+            setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(ClosedLoopbackPort())).c_str(), 1);
         if (c.asked) {
             ASSERT_TRUE(SignInToTheQuestion());
             // The service's message, its CR LF as one line feed.
@@ -117,16 +153,13 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
         EXPECT_EQ(driver.ServiceLog().find("GET /Upgrade/Quorix.cab"), std::string::npos);
         EXPECT_TRUE(NothingDownloadedLeft());
+        EXPECT_EQ(driver.Popup(), nullptr);
         driver.App().ResetSession();
         driver.Flush();
+        driver.Service().Use();
     }
-    // Only the three offers fetched the descriptor.
-    const std::string log = driver.ServiceLog();
-    const std::string fetched = "GET /Upgrade/Upgrade_wm10.ipml";
-    size_t count = 0;
-    for (size_t at = log.find(fetched); at != std::string::npos; at = log.find(fetched, at + 1))
-        ++count;
-    EXPECT_EQ(count, 3u);
+    // Only the three offers the service's host answered fetched the descriptor.
+    EXPECT_EQ(Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml"), 3u);
 }
 
 TEST_F(UpdateTest, TheQuestionShowsABoundedPartOfALongMessage)
@@ -138,6 +171,62 @@ TEST_F(UpdateTest, TheQuestionShowsABoundedPartOfALongMessage)
     EXPECT_EQ(shown.find_first_not_of(L'm'), std::wstring::npos);
     ASSERT_TRUE(Answer(false));
     EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+TEST_F(UpdateTest, AnOfferFromACancelledSignInAsksNothingAndMovesNoLaterSignInForward)
+{
+    HeldUpdateHost host;
+    SelfUpdate* update = SelfUpdate::GetInstance();
+    Configure(R"({"pver": "Y"})");
+    // Cancelled while the descriptor is on its way: when it comes, nothing is asked.
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return host.requested == 1; }));
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    host.released = 1;
+    ASSERT_TRUE(driver.WaitFor([&] { return !update->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+
+    // Cancelled again, and the next sign-in still waits for its version check when the
+    // old descriptor comes: it neither asks nor sends that sign-in on.
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return host.requested == 2; }));
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    driver.Service().Post("/rule", R"({"server": "dispatch", "on": "PVER", "mode": "replace", "data": ""})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return Count(driver.ServiceLog(), "< PVER") == 3; }));
+    host.released = 2;
+    ASSERT_TRUE(driver.WaitFor([&] { return !update->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"Connecting");
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 0u);
+
+    // A sign-in without an offer goes through as ever.
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    Configure(R"({"pver": "N"})");
+    ASSERT_TRUE(driver.SignIn(kMinsu, kPassword));
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 1u);
+    EXPECT_EQ(driver.Popup(), nullptr);
+}
+
+TEST_F(UpdateTest, AnUpdateOfAKindNobodyKnowsFetchesItsDescriptorAndAsksNothing)
+{
+    // Neither "Y", "N" nor "F": the descriptor is fetched, and then the sign-in waits.
+    driver.Service().Post("/rule", R"({"server": "dispatch", "on": "PVER", "mode": "replace", "data": "PVER 1 3\r\n"})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml") == 1; }));
+    ASSERT_TRUE(driver.WaitFor([&] { return !SelfUpdate::GetInstance()->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"Connecting");
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 0u);
+    EXPECT_TRUE(NothingDownloadedLeft());
+    // The connecting screen's Cancel still ends it.
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    EXPECT_TRUE(driver.SignIn(kMinsu, kPassword));
 }
 
 TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpener)
@@ -218,6 +307,9 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
         SCOPED_TRACE(c.name);
         Configure(c.config);
         ASSERT_TRUE(SignInToTheQuestion());
+        // What an earlier attempt left goes as well.
+        driver.State().Write("data/quorix/_Quorix.cab", "an older package");
+        driver.State().Write("data/quorix/_Quorix.cab.part", "an older part");
         ASSERT_TRUE(Answer(true));
         ASSERT_TRUE(driver.WaitFor([&] { return driver.PopupText() == kFailed; }, 30000));
         EXPECT_TRUE(NothingDownloadedLeft());

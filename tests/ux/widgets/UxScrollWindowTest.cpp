@@ -1,4 +1,6 @@
 #include "tests/ux/widgets/ScrollFixture.h"
+#include "platform/system/InputPanel.h"
+#include "ux/core/UxSipHandler.h"
 #include "ux/core/UxRect.h"
 #include "ux/markup/UxXmlDocument.h"
 #include "ux/widgets/UxListWindow.h"
@@ -180,6 +182,58 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     window.Invalidate();
     UxPumpFor(0);
     EXPECT_EQ(window.contentPaints, 0);
+}
+
+TEST_F(ScrollWindow, AJumpAndContentChangedBetweenTwoMovesReachTheScreen)
+{
+    // Moved by its owner, not by a scroll step that asks for a repaint: the picture
+    // moved all the same.
+    UxPumpFor(0);
+    window.GetYAxis().SetPosition(-300);
+    ExpectFrameMatchesOffset();
+    // Content that changes between two moves of one turn is drawn where the second one
+    // takes it, and nowhere else.
+    window.GetYAxis().SetPosition(-320);
+    window.markedBand = 36;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    window.GetYAxis().SetPosition(-345);
+    UxPumpFor(0);
+    for (int y = 5; y < 40; y += 5)
+        EXPECT_EQ(FramePixel(100, y), FrameColour(y + 345 >= 360 && y + 345 < 370 ? BandWindow::kMarked : BandColour(y + 345)))
+            << "y " << y;
+    window.markedBand = -1;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    ExpectFrameMatchesOffset();
+}
+
+TEST_F(ScrollWindow, AnInputPanelRepaintsEverythingOnlyWhereItTakesRoom)
+{
+    // No keyboard drawn (the desktop's case): nothing moves for the panel, so a scroll
+    // step still paints its strips only. A panel with a size moves windows: a step then
+    // paints all it shows.
+    for (const plat::RECT panel : { plat::RECT {}, plat::RECT { 0, 400, 480, 640 } }) {
+        plat::ResetInputPanel();
+        plat::SetInputPanelRect(panel);
+        UxSipHandler::GetInstance()->Show();
+        UxPumpFor(0);
+        window.GetYAxis().SetPosition(-100);
+        UxPumpFor(0);
+        window.paintedArea = 0;
+        window.GetYAxis().SetPosition(-103);
+        ExpectFrameMatchesOffset();
+        if (IsRectEmpty(panel))
+            EXPECT_LT(window.paintedArea, 480 * 640 / 10);
+        else
+            EXPECT_GE(window.paintedArea, 472 * 640);
+        // The panel goes with the next two paints.
+        UxSipHandler::GetInstance()->RequestHide();
+        for (int paint = 0; paint < 2; ++paint) {
+            window.Invalidate();
+            UxPumpFor(0);
+        }
+        ASSERT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
+    }
+    plat::ResetInputPanel();
 }
 
 TEST_F(ScrollWindow, ReusedPictureSurvivesAParentThatPaintsUnderIt)
