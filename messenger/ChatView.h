@@ -21,7 +21,8 @@ public:
     virtual void UpdateTitle() = 0;
     virtual void UpdatePeerStatusIcon() = 0;
     virtual void UpdateInputBar() = 0;
-    // Whether the page is the top screen (lines then count as read).
+    // Whether the page is the top screen of a window in front, the one with the focus
+    // (lines then count as read).
     virtual bool IsOnTop() const = 0;
     // Sends a typed text as the input bar does: out at once when others are in the
     // chat, else queued until someone joins; either way shown at once as the user's own

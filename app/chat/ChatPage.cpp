@@ -7,6 +7,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
 #include "ux/core/UxDesktop.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
@@ -151,6 +152,8 @@ void ChatPage::OnHidden()
     app->GetStatusBarChat().PageIndicator.RemovePage();
     app->GetChatInfoPage().GetView().Forget(session.get());
     app->GetChatListPage().GetView().Reload();
+    // Its unread lines no longer count.
+    app->UpdateNotifyIcons();
     if (UxPopupInstance* later = UxPopupInstance::GetInstance())
         later->DeleteLater(new ClosedChat(std::move(session)));
 }
@@ -191,6 +194,8 @@ void ChatPage::UpdateInputBar()
 
 bool ChatPage::IsOnTop() const
 {
+    // Behind another window the page is not seen: its lines wait as unread.
     UxNavigationController* navigation = UxNavigationController::GetInstance();
-    return navigation && navigation->GetPage() == this;
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    return navigation && navigation->GetPage() == this && !(device && device->IsInBackground());
 }

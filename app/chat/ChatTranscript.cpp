@@ -304,18 +304,40 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row&
     }
 }
 
+std::wstring ChatTranscript::TextOf(const Paragraph& p) const
+{
+    std::wstring text;
+    for (wchar_t c : p.text) {
+        const Picture* picture = PictureOf(c);
+        text += picture ? picture->code : std::wstring(1, c);
+    }
+    return text;
+}
+
 std::wstring ChatTranscript::GetText() const
 {
     std::wstring text;
     for (size_t i = 0; i < m_paragraphs.size(); ++i) {
         if (i)
             text += L'\n';
-        for (wchar_t c : m_paragraphs[i].text) {
-            const Picture* picture = PictureOf(c);
-            text += picture ? picture->code : std::wstring(1, c);
-        }
+        text += TextOf(m_paragraphs[i]);
     }
     return text;
+}
+
+std::wstring ChatTranscript::GetLineAt(int32_t y) const
+{
+    const int32_t content = y - GetYAxis().GetOffset();
+    auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), content,
+        [](int32_t at, const Paragraph& p) { return at < p.top + p.height; });
+    if (it == m_paragraphs.end() || content < it->top)
+        return L"";
+    return TextOf(*it);
+}
+
+int32_t ChatTranscript::GetScrollLine()
+{
+    return m_style ? std::max(1, m_style->GetCellHeight()) : UxScrollWindow::GetScrollLine();
 }
 
 int64_t ChatTranscript::GetColorAt(size_t index) const

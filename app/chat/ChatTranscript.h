@@ -38,6 +38,11 @@ public:
     bool IsEmpty() const { return m_paragraphs.empty(); }
     // The text with "\n" between paragraphs and emoticons as their codes.
     std::wstring GetText() const;
+    // The line (paragraph) at y in the window's space, emoticons as their codes; ""
+    // where there is none.
+    std::wstring GetLineAt(int32_t y) const;
+    // A line of the text's style.
+    int32_t GetScrollLine() override;
     // The text colour the character at index of the text GetText returns is drawn in;
     // -1 when there is none.
     int64_t GetColorAt(size_t index) const;
@@ -81,6 +86,7 @@ private:
     };
 
     Paragraph& Last();
+    std::wstring TextOf(const Paragraph& p) const;
     void Append(wchar_t c);
     void Layout(Paragraph& p);
     // Lays out the paragraphs from index first on; the text changed from content y from

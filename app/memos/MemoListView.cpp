@@ -201,12 +201,23 @@ void MemoListView::OnRowClicked(int32_t index, int32_t, int32_t)
     // A row on its way out shows a copy; its memo is gone already.
     for (size_t i = 0; i < memos->GetCount(); ++i) {
         Memo* memo = memos->GetAt(i);
-        if (memo != shown)
-            continue;
-        MemoBox::OpenMemo(*peer, *memo);
-        app->GetMemoReadPage().GetView().ShowMemo(memo);
-        app->PushScreen(
-            &app->GetStatusBarDisclosure(), &app->GetMemoReadPage(), MessengerApp::CoverFromBottom);
-        return;
+        if (memo == shown) {
+            OpenMemo(*memo);
+            return;
+        }
     }
+}
+
+void MemoListView::OpenMemo(Memo& memo)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (!app || !peer)
+        return;
+    MemoBox::OpenMemo(*peer, memo);
+    MemoReadPage& page = app->GetMemoReadPage();
+    const bool onTop = page.GetShownMemo() != nullptr;
+    page.GetView().ShowMemo(&memo);
+    if (!onTop)
+        app->PushScreen(&app->GetStatusBarDisclosure(), &page, MessengerApp::CoverFromBottom);
 }

@@ -35,6 +35,9 @@ public:
     void ClearRows();
 
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
+    // Asks for the memo's content and shows it on the read page, brought up unless it
+    // is on top already.
+    static void OpenMemo(Memo& memo);
 
     // The memo a row shows; null for the "more" row.
     const Memo* GetMemo(int32_t index) const;

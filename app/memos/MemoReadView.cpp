@@ -2,11 +2,13 @@
 
 #include "app/memos/MemoListView.h"
 #include "app/memos/MemoWriteView.h"
+#include "app/shell/MenuCopy.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/Memo.h"
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/memos/PktInImsg.h"
+#include "ux/core/UxRect.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
@@ -126,6 +128,13 @@ void MemoReadView::LayOut(
     AddRow(card);
     StopAnimation();
     Invalidate();
+}
+
+bool MemoReadView::OnContextMenu(int32_t x, int32_t y)
+{
+    if (!Content.IsVisible() || !PointInRect(Content.GetScreenRect(), plat::POINT { x, y }))
+        return FramedList::OnContextMenu(x, y);
+    return MenuCopy::Open(Content.GetText());
 }
 
 bool MemoReadView::DrawItems(UxListItemPainter& painter, int32_t, bool)

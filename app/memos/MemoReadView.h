@@ -29,6 +29,10 @@ public:
 
     // The card is no button.
     void OnRowClicked(int32_t, int32_t, int32_t) override { }
+    // On the memo's text: offers to copy all of it.
+    bool OnContextMenu(int32_t x, int32_t y) override;
+    // A line of the memo's text.
+    int32_t GetScrollLine() override { return Content.GetScrollLine(); }
 
     Memo* GetMemo() const { return m_memo; }
     // The memo's receivers as the text arrived with them (ids).

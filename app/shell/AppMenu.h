@@ -40,7 +40,8 @@ public:
     bool IsBuilt() const { return m_built; }
 
 protected:
-    // Builds the frame from "Menu" and the rows' look from section into look.
+    // Builds the frame from "Menu" (sized by the section's "_Size" when it has one) and
+    // the rows' look from section into look.
     AppMenu(const wchar_t* section, Look& look);
 
     // One item row with its text.

@@ -2,9 +2,12 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
 #include "platform/system/Trace.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cwchar>
 
 namespace plat {
@@ -81,6 +84,8 @@ namespace {
 
     // The composition message's flag for a composition emptied without a result.
     constexpr LPARAM kCompositionEmptied = 0x100;
+    // The buttons word of a right-button message (MK_RBUTTON).
+    constexpr WPARAM kRightButton = 0x0002;
 
 } // namespace
 
@@ -99,17 +104,23 @@ void DisplayInput::InTurn(std::function<void()> run)
     m_steps.push_back(Step { Press {}, std::move(run) });
 }
 
+void DisplayInput::EndCompositionForPress()
+{
+    // A press ends the syllable where it was typed.
+    FlushHangul();
+    if (!m_imeText.empty()) {
+        CommitAhead();
+        // Else the input method would go on composing from it wherever the press leads.
+        if (m_resetInputMethod)
+            m_resetInputMethod();
+    }
+}
+
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
-        // A tap ends the syllable where it was typed.
-        FlushHangul();
-        if (!m_imeText.empty()) {
-            CommitAhead();
-            // Else the input method would go on composing from it wherever the tap leads.
-            if (m_resetInputMethod)
-                m_resetInputMethod();
-        }
+        EndCompositionForPress();
         m_pressed = true;
         Post(WM_LBUTTONDOWN, 1, PointParam(x, y));
     });
@@ -117,6 +128,7 @@ void DisplayInput::PointerDown(int32_t x, int32_t y)
 
 void DisplayInput::PointerMove(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (m_pressed)
             Post(WM_MOUSEMOVE, 1, PointParam(x, y));
@@ -125,6 +137,7 @@ void DisplayInput::PointerMove(int32_t x, int32_t y)
 
 void DisplayInput::PointerUp(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (!m_pressed)
             return;
@@ -133,7 +146,41 @@ void DisplayInput::PointerUp(int32_t x, int32_t y)
     });
 }
 
-void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command)
+void DisplayInput::RightDown(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] {
+        EndCompositionForPress();
+        Post(WM_RBUTTONDOWN, kRightButton, PointParam(x, y));
+    });
+}
+
+void DisplayInput::RightUp(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] { Post(WM_RBUTTONUP, 0, PointParam(x, y)); });
+}
+
+void DisplayInput::Wheel(int32_t x, int32_t y, float notches)
+{
+    m_cursor = { x, y };
+    if (!std::isfinite(notches))
+        return;
+    const float units = std::clamp(notches * float(WHEEL_DELTA) + m_wheelRest, -32767.0f, 32767.0f);
+    const auto delta = static_cast<int32_t>(units);
+    m_wheelRest = units - float(delta);
+    if (delta == 0)
+        return;
+    RECT window;
+    if (!GetWindowRect(m_window, &window))
+        window = RECT {};
+    InTurn([this, delta, x, y, window] {
+        Post(WM_MOUSEWHEEL, WPARAM(uint32_t(uint16_t(int16_t(delta))) << 16),
+            PointParam(x + window.left, y + window.top));
+    });
+}
+
+void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command, bool control)
 {
     ReadDone();
     Press press;
@@ -141,6 +188,7 @@ void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, boo
     press.raw = text;
     press.shift = shift;
     press.command = command;
+    press.control = control;
     m_steps.push_back(Step { std::move(press), nullptr });
 }
 
@@ -174,6 +222,8 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
+    if (virtualKey == VK_CONTROL)
+        m_control = down;
     if (down) {
         if (!m_imeText.empty() && !IsModifier(virtualKey))
             CommitAhead();
@@ -204,6 +254,12 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
     Post(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, static_cast<LPARAM>(data));
     if (wchar_t c = down ? KeyCharacter(virtualKey) : 0)
         Post(WM_CHAR, static_cast<WPARAM>(c), static_cast<LPARAM>(data));
+}
+
+void DisplayInput::FollowControl(const Press& press)
+{
+    if (press.key != VK_CONTROL && press.key != 0 && press.control != m_control)
+        Send(press.control, VK_CONTROL, false);
 }
 
 void DisplayInput::Text(const std::wstring& text)
@@ -289,6 +345,7 @@ void DisplayInput::Advance()
         if (press.state == Press::Let) {
             Press let = std::move(press);
             m_steps.pop_front();
+            FollowControl(let);
             Send(true, let.key, let.repeat);
             Type(let.typed);
             continue;
@@ -432,6 +489,7 @@ void DisplayInput::Finish(const Press& press)
     std::swprintf(line, 96, L"[UX+] DisplayInput, key 0x%02X was taken by the input method: typed here.\n",
         unsigned(press.key));
     OutputDebugStringW(line);
+    FollowControl(press);
     Send(true, press.key, false);
     Type(Printable(press.raw));
 }

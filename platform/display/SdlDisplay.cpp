@@ -206,7 +206,12 @@ void SdlDisplay::Present(const RECT& rect)
 void SdlDisplay::Raise()
 {
     SDL_ShowWindow(m_sdlWindow);
+    if (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(m_sdlWindow);
+    // A window manager focuses the window it is asked to raise; without one the window
+    // takes the focus itself, now that nothing covers it.
     SDL_RaiseWindow(m_sdlWindow);
+    SDL_SetWindowInputFocus(m_sdlWindow);
 }
 
 void SdlDisplay::RequestRaise()
@@ -223,9 +228,45 @@ void SdlDisplay::SetTextInput(bool on)
         SDL_StopTextInput();
 }
 
+void SdlDisplay::SetTitle(const std::wstring& title)
+{
+    SDL_SetWindowTitle(m_sdlWindow, EncodeUtf8(title).c_str());
+}
+
+bool SdlDisplay::HasFocus() const
+{
+    return (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void SdlDisplay::Flash()
+{
+    // Briefly: the desktop marks the window as wanting attention, without stealing the
+    // focus or flashing for ever.
+    SDL_FlashWindow(m_sdlWindow, SDL_FLASH_BRIEFLY);
+}
+
 void SdlDisplay::SetMouseCapture(bool on)
 {
     SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+}
+
+bool SdlDisplay::SetClipboard(const std::wstring& text)
+{
+    if (SDL_SetClipboardText(EncodeUtf8(text).c_str()) != 0) {
+        TraceSdl("SDL_SetClipboardText");
+        return false;
+    }
+    return true;
+}
+
+std::wstring SdlDisplay::GetClipboard()
+{
+    char* text = SDL_GetClipboardText();
+    if (!text)
+        return {};
+    std::wstring wide = DecodeUtf8(text);
+    SDL_free(text);
+    return wide;
 }
 
 void SdlDisplay::Pump()
@@ -269,6 +310,8 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
             input.PointerDown(x(event.button.x), x(event.button.y));
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            input.RightDown(x(event.button.x), x(event.button.y));
         break;
     case SDL_MOUSEMOTION:
         input.PointerMove(x(event.motion.x), x(event.motion.y));
@@ -276,7 +319,16 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT)
             input.PointerUp(x(event.button.x), x(event.button.y));
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            input.RightUp(x(event.button.x), x(event.button.y));
         break;
+    case SDL_MOUSEWHEEL: {
+        // Touchpads report parts of a notch; a flipped wheel turns the other way.
+        const float notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY
+                                                                               : event.wheel.preciseY;
+        input.Wheel(x(event.wheel.mouseX), x(event.wheel.mouseY), notches);
+        break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         input.Key(event.type == SDL_KEYDOWN, VirtualKey(event.key.keysym.sym), event.key.repeat != 0);
@@ -284,7 +336,7 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_SYSWMEVENT: {
         KeyStroke press;
         if (ReadKeyPress(event, press))
-            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command);
+            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command, press.control);
         break;
     }
     case SDL_TEXTINPUT:

@@ -27,6 +27,12 @@ public:
     void RequestRaise() override;
     void SetTextInput(bool on) override;
     void SetMouseCapture(bool on) override;
+    // SDL's clipboard, in UTF-8.
+    bool SetClipboard(const std::wstring& text) override;
+    std::wstring GetClipboard() override;
+    void SetTitle(const std::wstring& title) override;
+    bool HasFocus() const override;
+    void Flash() override;
 
     void Pump() override;
     void Wait(int timeoutMs) override;

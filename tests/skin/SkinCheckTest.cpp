@@ -128,6 +128,7 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
         { "MenuAccount", Join({ menu, { "Items" } }) },
         { "MenuEmoticon", Join({ menu, { "Icon/_Rect" } }) },
         { "MenuMemoBox", menu },
+        { "MenuCopy", Join({ menu, { "_Size" } }) },
         { "MenuSystem", menu },
         { "StatusBar/Default",
             Join({ header, { "StatusIcon/File", "Nick/TextColor" }, Button("MailIcon"),

@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSession.h"
+#include "messenger/model/Memo.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 
@@ -38,6 +39,12 @@ public:
     void ShowBuddyList() override { calls.push_back(L"ShowBuddyList"); }
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
+    void NotifyChatLine(
+        ChatSession&, const std::wstring& name, const std::wstring& nick, const std::wstring& text) override
+    {
+        calls.push_back(L"NotifyChatLine: " + name + L" (" + nick + L"): " + text);
+    }
+    void NotifyMemo(const Memo& memo) override { calls.push_back(L"NotifyMemo: " + memo.From + L": " + memo.Title); }
 
     // Chat
     // A chat page that records what the handlers ask of it as "Operation: text" in the

@@ -5,12 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-enum PageKey : uintptr_t { PageUp = 33, PageDown = 34, End = 35, Home = 36 };
-
-} // namespace
-
 UxListWindow::UxListWindow()
 {
     GetXAxis().SetDraggable(false);
@@ -85,24 +79,22 @@ bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
 
 bool UxListWindow::OnKeyDown(uintptr_t key, intptr_t)
 {
-    UxScrollAxis& y = GetYAxis();
-    switch (key) {
-    case PageUp:
-        y.ScrollTo(y.GetOffset() + y.GetViewSize());
-        break;
-    case PageDown:
-        y.ScrollTo(y.GetOffset() - y.GetViewSize());
-        break;
-    case End:
-        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
-        break;
-    case Home:
-        y.ScrollTo(0);
-        break;
-    default:
-        break;
-    }
+    ScrollPage(key);
     return true;
+}
+
+int32_t UxListWindow::GetScrollLine()
+{
+    // A row of the list, as tall as its rows are on average.
+    int64_t shown = 0;
+    int64_t count = 0;
+    for (const UxListRow& row : m_rows) {
+        if (!row.hidden && row.shownHeight > 0) {
+            shown += row.shownHeight;
+            ++count;
+        }
+    }
+    return count ? static_cast<int32_t>(shown / count) : UxScrollWindow::GetScrollLine();
 }
 
 bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)

@@ -68,8 +68,10 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
                     screens->UpdateChatSession(*session);
                 }
             }
-            if (screens)
+            if (screens) {
                 screens->PlayAlert(MessengerScreens::AlertChat);
+                screens->NotifyChatLine(*session, name, nick, message.Text);
+            }
         }
     } else if (message.Kind == PktOutMesg::KindTyping && page) {
         if (message.TypingState == 0)

@@ -9,6 +9,8 @@
 #include "messenger/protocol/memos/PktOutWget.h"
 #include "ux/core/UxText.h"
 
+#include <algorithm>
+
 namespace {
 
 [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerWget>({ L"WGET" });
@@ -55,8 +57,10 @@ bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
         if (!memos)
             return true;
         const uint8_t unread = answer.Unread != 0;
-        if (memos->Unread != unread) {
+        const int32_t count = std::max(answer.Unread, 0);
+        if (memos->Unread != unread || memos->UnreadCount != count) {
             memos->Unread = unread;
+            memos->UnreadCount = count;
             if (screens)
                 screens->UpdateNotifyIcons();
         }

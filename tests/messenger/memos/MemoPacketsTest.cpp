@@ -258,21 +258,23 @@ TEST_F(MemoPackets, BrokenFragmentSequencesAreDroppedNotParsed)
     EXPECT_EQ(memos.Unread, 1);
 }
 
-TEST_F(MemoPackets, CountAnswersSetTheUnreadFlag)
+TEST_F(MemoPackets, CountAnswersSetTheUnreadFlagAndCount)
 {
-    const std::pair<std::string, uint8_t> answers[]
-        = { { "3\r\n", 1 }, { "5\r\n", 1 }, { "0\r\n", 0 }, { "", 0 }, { "1", 1 } };
-    for (const auto& [count, unread] : answers) {
+    const std::tuple<std::string, uint8_t, int32_t> answers[] = { { "3\r\n", 1, 3 }, { "5\r\n", 1, 5 },
+        { "0\r\n", 0, 0 }, { "", 0, 0 }, { "1", 1, 1 }, { "-4\r\n", 1, 0 } };
+    for (const auto& [count, unread, number] : answers) {
         m.peer.Receive(Answer("MEMOCNT2", 1, 1, count));
         EXPECT_EQ(memos.Unread, unread) << count;
+        EXPECT_EQ(memos.UnreadCount, number) << count;
     }
-    EXPECT_EQ(screens.Count(L"UpdateNotifyIcons"), 3u);
+    // Every change of either (the title shows the count).
+    EXPECT_EQ(screens.Count(L"UpdateNotifyIcons"), 5u);
 
     // A box switch keeps the mark until the count it asks for comes back, and a count
     // of 0 then puts the mark out.
     m.peer.Receive(Answer("MEMOCNT2", 1, 1, "2\r\n"));
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxSent));
-    EXPECT_EQ(memos.Unread, 1);
+    EXPECT_EQ(std::tie(memos.Unread, memos.UnreadCount), std::make_tuple(1, 2));
     screens.calls.clear();
     m.peer.Receive(Answer("MEMOCNT2", 1, 1, "0\r\n"));
     EXPECT_EQ(memos.Unread, 0);
@@ -288,8 +290,11 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     };
     memos.Box = MemoList::BoxInbox;
     deliver();
-    EXPECT_EQ(screens.calls,
+    ASSERT_EQ(screens.calls.size(), 4u);
+    EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin(), screens.calls.begin() + 3),
         (std::vector<std::wstring> { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    EXPECT_EQ(screens.calls[3], L"NotifyMemo: jiyeon@quorix.net: hi there");
+    EXPECT_EQ(memos.UnreadCount, 1);
     ASSERT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.GetAt(0)->Cookie, L"m000007");
     EXPECT_TRUE(memos.GetAt(0)->Id.empty());
@@ -303,9 +308,14 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     memos.Unread = 0;
     memos.Box = MemoList::BoxSent;
     deliver();
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    ASSERT_EQ(screens.calls.size(), 3u);
+    EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin(), screens.calls.begin() + 2),
+        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    // Word of it goes out all the same, and it counts.
+    EXPECT_EQ(screens.calls[2], L"NotifyMemo: jiyeon@quorix.net: hi there");
     EXPECT_EQ(memos.GetCount(), 2u);
     EXPECT_EQ(memos.Unread, 1);
+    EXPECT_EQ(memos.UnreadCount, 3);
 }
 
 TEST_F(MemoPackets, OpenedMemoGoesToTheReadPage)

@@ -323,4 +323,66 @@ TEST_F(ScrollWindow, IndicatorShowsWhileMovingAndFadesOverASecond)
     EXPECT_EQ(FramePixel(475, 100), FrameColour(0xFFFFFF)); // erased
 }
 
+TEST_F(ScrollWindow, WheelScrollsThreeLinesANotchAndSpringsBackFromPastAnEnd)
+{
+    UxScrollBar& bar = window.GetYIndicator();
+    auto wheel = [&](float notches) {
+        Input().Wheel(100, 300, notches);
+        Flush();
+    };
+    wheel(-1.0f); // three lines of 20 pixels
+    EXPECT_EQ(Offset(), -60);
+    EXPECT_TRUE(bar.IsFading()); // shown, then fading as after a drag
+    ExpectFrameMatchesOffset();
+    for (int i = 0; i < 4; ++i)
+        wheel(-0.25f); // a touchpad's parts of a notch add up
+    EXPECT_EQ(Offset(), -120);
+    wheel(-0.001f); // less than a unit of the wheel: kept for the next turn
+    wheel(0.001f);
+    EXPECT_EQ(Offset(), -120);
+
+    // Past the start at half speed, and no further than two lines.
+    wheel(3.0f);
+    EXPECT_EQ(Offset(), 30);
+    wheel(1.0f);
+    EXPECT_EQ(Offset(), 40);
+    UxPumpFor(100); // the wheel still turning: the content stays out
+    EXPECT_EQ(Offset(), 40);
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 0);
+    EXPECT_EQ(window.hooks, (Hooks { "settle", "settled" }));
+    ExpectFrameMatchesOffset();
+
+    for (int i = 0; i < 30; ++i)
+        wheel(-1.0f);
+    EXPECT_GE(Offset(), 640 - 2000 - 40);
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 640 - 2000);
+    ExpectFrameMatchesOffset();
+    UxPumpFor(1000);
+    EXPECT_FALSE(bar.IsFading());
+    EXPECT_EQ(bar.GetAlpha(), 0);
+}
+
+TEST_F(ScrollWindow, WheelIsPassedOnOverContentThatFitsAndWaitsWhileDragged)
+{
+    window.SetContentSize(472, 600);
+    Input().Wheel(100, 300, -2.0f);
+    Flush();
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 0);
+    EXPECT_TRUE(window.hooks.empty());
+    EXPECT_FALSE(window.GetYIndicator().IsFading());
+
+    window.SetContentSize(472, 2000);
+    Down(200, 500);
+    Move(200, 470);
+    Move(200, 400);
+    const int32_t dragged = Offset();
+    Input().Wheel(200, 400, -3.0f);
+    Flush();
+    EXPECT_EQ(Offset(), dragged);
+    Up(200, 400, 200);
+}
+
 } // namespace
