@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What chat handlers ask of one chat's page. The screens make it
@@ -27,4 +28,6 @@ public:
     // chat, else queued until someone joins; either way shown at once as the user's own
     // line.
     virtual void SendMessage(const std::wstring& text) = 0;
+    // The longest text a line typed on this page can make; 0 when the page sets none.
+    virtual size_t GetLineLimit() const { return 0; }
 };

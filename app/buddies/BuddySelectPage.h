@@ -35,6 +35,8 @@ public:
     void SetReceiverMode(const std::vector<std::wstring>& receivers);
     // The session ended: nothing is applied and no row is left on its buddies.
     void ClearSession();
+    // The choice was given up: leaving applies nothing.
+    void Cancel() { m_mode = ModeNone; }
 
     int32_t GetMode() const { return m_mode; }
     BuddySelectSearchBar& GetSearchBar() { return m_searchBar; }

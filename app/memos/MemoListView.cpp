@@ -33,8 +33,11 @@ void MemoListView::SwitchBox(int32_t box)
 {
     ClearRows();
     Invalidate();
-    if (MessengerApp* app = MessengerApp::GetInstance())
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
         app->GetMemoListPage().GetTitleBar().ShowBox(box);
+        // MemoList frees every memo now: the read page must not name one of them.
+        app->GetMemoReadPage().GetView().Forget();
+    }
     if (TarvPeer* peer = TarvPeer::GetInstance()) {
         MemoBox::SwitchBox(*peer, box);
     } else if (MemoList* memos = MemoList::GetInstance()) {

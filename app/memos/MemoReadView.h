@@ -23,7 +23,8 @@ public:
     void ShowMemo(Memo* memo);
     // The text that arrived for the memo, with its receivers.
     void SetMemo(const PktInImsg& packet);
-    // No memo any more (it left MemoList with the session); the card stays as it is.
+    // No memo any more (it left MemoList with the session or a box switch); the card
+    // stays as it is.
     void Forget() { m_memo = nullptr; }
 
     // The card is no button.

@@ -438,9 +438,7 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
     GroupList* groups = GroupList::GetInstance();
     if (result != 2 || !groups || !groups->Find(L"0"))
         return;
-    app->m_buddyRequestInfoPage.SetRequest(app->m_askedBuddyId, L"0");
-    if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
-        app->m_buddyRequestInfoPage.Invalidate();
+    app->m_buddyRequestInfoPage.OpenAsked(app->m_askedBuddyId);
 }
 
 bool MessengerApp::ShowConfirmBox(const std::wstring& text, UxPopupCallback callback, uintptr_t context)

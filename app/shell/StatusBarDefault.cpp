@@ -67,7 +67,9 @@ bool StatusBarDefault::OnChildEvent(UxWindow* child, int32_t code)
 void StatusBarDefault::OpenLink(const std::wstring& link)
 {
     // As for the update's package: where the desktop cannot open it, say so and where
-    // it lies, so the user can open it by hand.
-    if (!ShellOpen(link))
-        ShowMsgBox(FormatString(L"웹 페이지를 열 수 없습니다.\n\n%s", link.c_str()));
+    // it lies, so the user can open it by hand. The opener answers from the message loop.
+    ShellOpen(link, [link](bool opened) {
+        if (!opened)
+            ShowMsgBox(FormatString(L"웹 페이지를 열 수 없습니다.\n\n%s", link.c_str()));
+    });
 }

@@ -26,7 +26,8 @@ public:
     // Removes that very record (not whatever sits where it was); false when it is not
     // in the list. The record is freed.
     bool Remove(const Memo* memo);
-    // Frees every record and clears the unread flag and count.
+    // Frees every record. The unread flag and count stay: they are the service's, which
+    // a box switch asks for again and the session's end clears.
     void Clear();
 
     size_t GetCount() const { return m_memos.size(); }

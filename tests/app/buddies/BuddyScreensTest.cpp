@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -462,6 +463,57 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     ASSERT_TRUE(driver.Back());
     driver.Flush();
     EXPECT_EQ(Sent("CTOC"), 2u);
+}
+
+TEST_F(BuddyScreens, YesToABuddyRequestClosesTheChooserOrPickerOnTopWithoutApplyingIt)
+{
+    BuddyRequestInfoPage& info = App().GetBuddyRequestInfoPage();
+    driver.Party("sign-in", "dahye@mailbox.kr");
+    const auto askedAndYes = [&] {
+        driver.Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+        ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+        ASSERT_TRUE(driver.Click(L"MsgBox/YesButton"));
+        driver.Settle();
+    };
+
+    // The group chooser of seoyun's request, a group ticked: dahye's request shows in
+    // its place with the default group, and going back leaves it for the list.
+    FromSystemMenu(MenuSystem::BuddyRequests);
+    ASSERT_TRUE(driver.TapRow(&App().GetBuddyRequestListPage().GetView(), 0));
+    driver.Settle();
+    ASSERT_EQ(info.GetBuddyId(), L"seoyun@quorix.net");
+    ASSERT_TRUE(driver.TapRow(&info.GetView(), BuddyRequestInfoView::RowGroup));
+    driver.Settle();
+    GroupSelectView& groups = App().GetGroupSelectPage().GetView();
+    const auto company = std::find(groups.GetNames().begin(), groups.GetNames().end(), L"회사");
+    ASSERT_TRUE(driver.TapRow(&groups, static_cast<int32_t>(company - groups.GetNames().begin())));
+    askedAndYes();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    EXPECT_EQ(info.GetBuddyId(), L"dahye@mailbox.kr");
+    EXPECT_EQ(info.GetView().GetGroup()->Name, L"기타");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestList");
+    ASSERT_TRUE(driver.Back());
+
+    // The picker with a buddy ticked for a chat: nobody is invited, and the request
+    // opens where the picker was. (dahye asks anew once she has taken minsu off.)
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    ASSERT_TRUE(driver.SignInParty("junho@quorix.net"));
+    ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
+    ASSERT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "INVT", "minsu@quorix.net"));
+    BuddySelectPage& picker = App().GetBuddySelectPage();
+    picker.SetInviteMode(*chat);
+    App().PushScreen(&App().GetStatusBarDisclosure(), &picker, MessengerApp::PushFromRight);
+    driver.Settle();
+    ASSERT_TRUE(driver.TapRow(&picker.GetView(), RowOf(picker.GetView(), L"박준호")));
+    driver.Party("delete", "dahye@mailbox.kr", R"(, "buddy": "minsu@quorix.net")");
+    askedAndYes();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    EXPECT_EQ(info.GetBuddyId(), L"dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    driver.Flush();
+    EXPECT_EQ(Sent("CTOC"), 1u); // only jiyeon's, when the chat opened
 }
 
 TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSession)

@@ -148,6 +148,13 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     EXPECT_TRUE(Shows(page, L"선물이에요 플래시콘 (Heart)!"));
     driver.Settle();
     driver.Screenshot("conversation");
+
+    // A line longer than one typed here could be (500 glyphs, each at most an emoticon's
+    // code of 4) is kept only that long.
+    ASSERT_EQ(page->GetLineLimit(), 2000u);
+    driver.Party("say", kJiyeon, R"(, "text": ")" + ToUtf8(std::wstring(2100, L'가')) + "\"");
+    EXPECT_TRUE(Shows(page, L"님의 말:\n" + std::wstring(2000, L'가')));
+    EXPECT_EQ(Conversation(page).find(std::wstring(2001, L'가')), std::wstring::npos);
 }
 
 TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)

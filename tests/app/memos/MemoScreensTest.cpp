@@ -3,6 +3,7 @@
 #include "app/memos/MemoListPage.h"
 #include "app/shell/MessageBoxes.h"
 #include "messenger/model/MemoList.h"
+#include "messenger/protocol/buddies/PktOutLsta.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/login/SignOut.h"
@@ -330,6 +331,53 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     EXPECT_EQ(driver.Text(L"View/Message"), L"자료 잘 받았습니다.");
 }
 
+TEST_F(MemoScreens, AQuestionAnsweredAfterABoxSwitchFindsItsMemoByCookie)
+{
+    // A buddy list answer switches to the inbox, which frees every memo while the
+    // question about one is open; the inbox comes anew.
+    const auto listAnswers = [&] {
+        std::istringstream log(driver.ServiceLog());
+        size_t count = 0;
+        for (std::string line; std::getline(log, line);)
+            count
+                += line.find(" > CRP2 ") != std::string::npos && line.find(" MEMOLST2 ") != std::string::npos;
+        return count;
+    };
+    const auto buddyListAnswer = [&] {
+        const size_t before = listAnswers();
+        PktOutLsta list;
+        ASSERT_TRUE(TarvPeer::GetInstance()->Send(list));
+        ASSERT_TRUE(driver.WaitFor([&] { return listAnswers() > before; }));
+    };
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"* 회의 자료 / 이지연" }));
+    const std::wstring deleted = List().GetMemo(1)->Cookie;
+    ASSERT_TRUE(Open(1));
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    buddyListAnswer();
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"회의 자료 / 이지연" }));
+    EXPECT_EQ(Card().GetMemo(), nullptr);
+    // Listed again: "예" deletes it by its cookie.
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    EXPECT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_TRUE(driver.WaitFor([&] { return ReadOnService(deleted).empty(); }));
+
+    // A memo of the sent box is not in the inbox the switch brought: "예" leaves it alone.
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
+    ASSERT_TRUE(driver.TapRow(&dynamic_cast<AppMenu*>(driver.Popup())->GetList(), 1));
+    ASSERT_TRUE(Shows({ L"고마워요 / 이지연" }));
+    const std::wstring sent = List().GetMemo(0)->Cookie;
+    ASSERT_TRUE(Open(0));
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    buddyListAnswer();
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    driver.Settle();
+    EXPECT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_NE(Account(kMinsu).find(ToUtf8(sent)), std::string::npos);
+}
+
 TEST_F(MemoScreens, TheSentBoxNamesWhomEachMemoWentTo)
 {
     ASSERT_TRUE(OpenMemoTab());
@@ -377,8 +425,11 @@ TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)
 
     // Signed out while a delete goes out: the send fails, the memo leaves the list, and
     // the reset (not a way back) decides what shows.
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    auto* question = dynamic_cast<UxPopup*>(driver.Popup());
+    ASSERT_NE(question, nullptr);
     ASSERT_TRUE(SignOut());
-    MemoReadButtonBar::OnDeleteAnswered(0, nullptr, 2);
+    question->Close(2); // "예", before the reset has run
     // A report answered then sends nothing either.
     MemoReadButtonBar::OnSpamAnswered(0, nullptr, 2);
     driver.Settle();

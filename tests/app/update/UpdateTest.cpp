@@ -3,6 +3,7 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/update/UpgradeBox.h"
 #include "messenger/protocol/update/SelfUpdate.h"
+#include "platform/net/HostLookup.h"
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
@@ -10,7 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -118,13 +124,16 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
 {
     struct Case {
         const char* name;
-        const char* config;
+        std::string config;
         bool asked;
         bool hostUnreachable = false;
     } cases[] = {
         { "no update", R"({"pver": "N"})", false },
         { "no descriptor", R"({"pver": "Y", "descriptor": false})", false },
-        { "declined", R"({"pver": "Y", "descriptor": true})", true },
+        // Larger than any descriptor: taken for none.
+        { "huge descriptor",
+            R"({"pver": "Y", "descriptor": true, "msg": ")" + std::string(70000, 'a') + "\"}", false },
+        { "declined", R"({"pver": "Y", "msg": "새 버전이 있습니다.\r\n지금 업데이트하시겠습니까?"})", true },
         { "update host unreachable", R"({"pver": "F"})", false, true },
     };
     for (const Case& c : cases) {
@@ -149,8 +158,19 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         driver.Flush();
         driver.Service().Use();
     }
-    // Only the two offers the service's host answered fetched the descriptor.
-    EXPECT_EQ(Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml"), 2u);
+    // Only the three offers the service's host answered fetched the descriptor.
+    EXPECT_EQ(Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml"), 3u);
+}
+
+TEST_F(UpdateTest, TheQuestionShowsABoundedPartOfALongMessage)
+{
+    Configure(R"({"pver": "Y", "msg": ")" + std::string(5000, 'm') + "\"}");
+    ASSERT_TRUE(SignInToTheQuestion());
+    const std::wstring shown = driver.PopupText();
+    EXPECT_EQ(shown.size(), SelfUpdate::kMaxMessage);
+    EXPECT_EQ(shown.find_first_not_of(L'm'), std::wstring::npos);
+    ASSERT_TRUE(Answer(false));
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
 }
 
 TEST_F(UpdateTest, AnOfferFromACancelledSignInAsksNothingAndMovesNoLaterSignInForward)
@@ -237,12 +257,17 @@ TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpe
 TEST_F(UpdateTest, AnOpenerThatFailsLeavesTheProgramRunningWithAnAlert)
 {
     opener.works = false;
-    Configure(R"({"pver": "Y"})");
+    // The package comes in chunks, whole at the last one.
+    Configure(R"({"pver": "Y", "package_size": 30000, "framing": "chunked"})");
     ASSERT_TRUE(SignInToTheQuestion());
     ASSERT_TRUE(Answer(true));
     ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
-    // Where the package lies, for the user to open it by other means.
-    EXPECT_EQ(driver.PopupText(), L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), Package(30000));
+    // The box waits for the opener's answer; then the alert says where the package lies,
+    // for the user to open it by other means.
+    ASSERT_TRUE(driver.WaitFor([&] { return !driver.IsShown(L"UpgradeBox"); }));
+    EXPECT_EQ(driver.PopupText(),
+        L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
     EXPECT_FALSE(QuitAsked());
 
     // The program goes on: a later sign-in without an offer reaches the buddy list.
@@ -271,8 +296,11 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
     } cases[] = {
         { "missing", R"({"package": false})" },
         { "cut short", R"({"package": true, "package_size": 50000, "cut": 20000})" },
+        // Without a length, the close that ends it may have cut it anywhere.
+        { "end not told", R"({"cut": null, "framing": "close"})" },
+        { "last chunk missing", R"({"framing": "chunked", "cut": 30000})" },
         // Ends with the socket's time-out of ten seconds.
-        { "stalled", R"({"cut": null, "stall": 20000})" },
+        { "stalled", R"({"cut": null, "framing": "length", "stall": 20000})" },
     };
     Configure(R"({"pver": "F"})");
     for (const Case& c : cases) {
@@ -289,6 +317,46 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
         EXPECT_TRUE(opener.targets.empty());
         ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     }
+}
+
+TEST_F(UpdateTest, ClosingWhileTheUpdateHostIsLookedUpWaitsForNoLookup)
+{
+    // A lookup that answers when the test lets it, or after a minute.
+    struct Resolver {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false, released = false, returned = false;
+    };
+    auto resolver = std::make_shared<Resolver>();
+    plat::SetHostResolverHook([resolver](const std::string&, uint32_t*) {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->entered = true;
+        resolver->changed.wait_for(lock, std::chrono::minutes(1), [&] { return resolver->released; });
+        resolver->returned = true;
+        resolver->changed.notify_all();
+        return false;
+    });
+    const auto state = [&](bool Resolver::*flag) {
+        std::lock_guard<std::mutex> lock(resolver->mutex);
+        return resolver.get()->*flag;
+    };
+    const std::string service = std::getenv("QUORIX_UPDATE_URL");
+    setenv("QUORIX_UPDATE_URL", "http://update.quorix.invalid", 1);
+    Configure(R"({"pver": "Y"})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return state(&Resolver::entered); }));
+
+    EXPECT_TRUE(driver.CloseWindow());
+    EXPECT_FALSE(state(&Resolver::returned));
+
+    {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->released = true;
+        resolver->changed.notify_all();
+        resolver->changed.wait(lock, [&] { return resolver->returned; });
+    }
+    plat::SetHostResolverHook({});
+    setenv("QUORIX_UPDATE_URL", service.c_str(), 1);
 }
 
 TEST_F(UpdateTest, TheProgressBoxShowsTheFractionDoneAndOutlivesNoView)
