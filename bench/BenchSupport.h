@@ -49,7 +49,8 @@ public:
     {
         if (!m_count || m_copy.count() <= 0)
             return;
-        state.counters["vs_memcpy"] = m_frame / m_copy;
+        // In floating point: the durations' own division is an integer one.
+        state.counters["vs_memcpy"] = std::chrono::duration<double>(m_frame) / std::chrono::duration<double>(m_copy);
         state.counters["frame_us"]
             = std::chrono::duration<double, std::micro>(m_frame).count() / double(m_count);
         state.counters["memcpy_us"]
@@ -62,6 +63,15 @@ private:
     Clock::duration m_copy {}, m_frame {};
     size_t m_count = 0;
 };
+
+// The text of the n-th line a peer says in the chat benchmarks: 40 characters, mostly
+// Hangul.
+inline std::wstring ChatLineText(size_t n)
+{
+    std::wstring text = L"오늘 회의는 3시에 B동 회의실에서 합니다 (" + std::to_wstring(n) + L")";
+    text.resize(40, L'.');
+    return text;
+}
 
 // VmRSS of a process (this one when pid is 0), in kilobytes; 0 when it cannot be read.
 inline double ResidentKb(pid_t pid = 0)

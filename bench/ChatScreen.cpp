@@ -34,9 +34,7 @@ using bench::Program;
 // A line as a peer's message reaches the page: the header and 40 characters of text.
 std::wstring Line(size_t n)
 {
-    std::wstring text = L"오늘 회의는 3시에 B동 회의실에서 합니다 (" + std::to_wstring(n) + L")";
-    text.resize(40, L'.');
-    return L"이지연 (지연이) 님의 말:\n" + text;
+    return L"이지연 (지연이) 님의 말:\n" + ChatLineText(n);
 }
 
 // A chat with its page on screen.

@@ -10,15 +10,21 @@
 //                   involuntary_min the part that other processes' load caused
 //
 // next to a bare SDL window (software surface, filled once, waiting in SDL_WaitEvent),
-// measured the same way in the same run. Run from a release build:
+// measured the same way in the same run. SignedInWithChats/1000 then has ten online
+// buddies each open a chat and say 500 lines of 40 characters through the service's
+// second parties, and reports the same figures once all is received and quiet
+// (rss_anon_kb_without_chats and chats_cpu_ms tell what the chats added). Run from a
+// release build:
 //
-//   bench_SignedInIdle [--benchmark_filter=BareSdl|SignedIn/1000|SignedIn/10000]
+//   bench_SignedInIdle [--benchmark_filter=BareSdl|SignedIn/1000|SignedIn/10000|SignedInWithChats]
 //
 // The program is found beside this one (or at QUORIX_PROGRAM); it needs Xvfb and xdotool.
 // The screen at the settled moment is saved under screenshots/bench/.
+#include "bench/BenchSupport.h"
 #include "bench/ProcessFigures.h"
 #include "messenger/protocol/login/SavedLogin.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/system/Utf8.h"
 #include "ux/core/UxPath.h"
 #include "ux/core/UxRegistryKey.h"
 #include "ux/core/UxText.h"
@@ -37,6 +43,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sys/resource.h>
 #include <thread>
 
@@ -268,27 +275,39 @@ void Measure(benchmark::State& state, pid_t pid, const Sample& settled, const st
     std::fprintf(stderr, "\n");
 }
 
-void BM_SignedIn(benchmark::State& state)
-{
-    const int buddies = int(state.range(0));
-    const char* override = std::getenv("QUORIX_PROGRAM");
-    const std::string program = override ? override : ProgramFolder() + "/quorix";
-    if (access(program.c_str(), X_OK) != 0 || Server().display.empty()) {
-        state.SkipWithError("needs the program beside the benchmark and Xvfb");
-        return;
-    }
-    for (auto _ : state) {
+// The program started under the X server with a saved login, signed in to the bench
+// account of a number of buddies, with the list drawn and quiet.
+struct SignedInProgram {
+    explicit SignedInProgram(int buddies)
+    {
         setenv("QUORIX_SOURCE_DIR", std::filesystem::path(__FILE__).parent_path().parent_path().c_str(), 0);
-        TempFolder home;
         home.Write("accounts.json", MakeAccounts(buddies));
-        LocalService service(home.Native("accounts.json"), home.Native("service.log"));
-        if (!service.IsRunning()) {
-            state.SkipWithError("the local service did not start");
-            return;
-        }
-        // A hundred online, spread over the groups.
+        service = std::make_unique<LocalService>(home.Native("accounts.json"), home.Native("service.log"));
         for (int k = 0; k < 100; ++k)
-            service.Post("/party/sign-in", "{\"user\": \"" + BuddyId(buddies / 100 * k + k % 10) + "\"}");
+            online.push_back(BuddyId(buddies / 100 * k + k % 10)); // spread over the groups
+    }
+    ~SignedInProgram()
+    {
+        if (pid > 0)
+            KillAndTakeCpuMs(pid);
+    }
+
+    // Starts the program and signs in; false (with the reason on state) when it does not
+    // settle.
+    bool Start(benchmark::State& state)
+    {
+        const char* override = std::getenv("QUORIX_PROGRAM");
+        const std::string program = override ? override : ProgramFolder() + "/quorix";
+        if (access(program.c_str(), X_OK) != 0 || Server().display.empty()) {
+            state.SkipWithError("needs the program beside the benchmark and Xvfb");
+            return false;
+        }
+        if (!service->IsRunning()) {
+            state.SkipWithError("the local service did not start");
+            return false;
+        }
+        for (const std::string& id : online)
+            service->Post("/party/sign-in", "{\"user\": \"" + id + "\"}");
         // What a kept login leaves for the next start.
         setenv("QUORIX_REGISTRY", home.Native("registry").c_str(), 1);
         {
@@ -298,34 +317,121 @@ void BM_SignedIn(benchmark::State& state)
                 && key.SetDword(L"AgreedWithWirelessConnection", 1);
         }
         SaveLoginPassword(MakePasswordDigest(ToWide(kOwner), ToWide(kPassword)));
-        const pid_t pid = Spawn({ program },
+        pid = Spawn({ program },
             { "DISPLAY=" + Server().display, "QUORIX_DISPLAY=sdl", "QUORIX_SCALE=1",
                 "XDG_RUNTIME_DIR=" + home.Native(), "XDG_DATA_HOME=" + home.Native("data"),
-                "QUORIX_DISPATCH_HOST=127.0.0.1",
-                "QUORIX_DISPATCH_PORT=" + std::to_string(service.dispatchPort),
-                "QUORIX_CA_FILE=" + service.caFile });
-        Sample settled;
+                "QUORIX_DISPATCH_HOST=127.0.0.1", "QUORIX_DISPATCH_PORT=" + std::to_string(service->dispatchPort),
+                "QUORIX_CA_FILE=" + service->caFile });
         plat::POINT origin;
         bool ok = pid > 0 && WaitForWindow(20000, &origin) && WaitQuiet(pid, 500, 20000, &settled);
         Screenshot("saved-login");
         ok = ok && Click(origin.x + kLoginX, origin.y + kLoginY);
         ok = ok && WaitQuiet(pid, 1500, 180000, &settled);
-        if (ok && service.Get("/state").find(kOwner) == std::string::npos)
+        if (ok && service->Get("/state").find(kOwner) == std::string::npos)
             ok = false;
-        if (!ok) {
-            Screenshot("not-settled");
-            const std::string log = home.Read("service.log");
-            std::fprintf(stderr, "the service's log ends:\n%s\n",
-                log.substr(log.size() - std::min<size_t>(log.size(), 2000)).c_str());
-            if (pid > 0)
-                KillAndTakeCpuMs(pid);
-            state.SkipWithError("the program did not sign in and settle");
-            return;
+        return ok || Fail(state, "the program did not sign in and settle");
+    }
+
+    // count chats, each opened by one online buddy who then says lines lines in it; the
+    // program settles after the last. False (with the reason on state) when it does not.
+    bool OpenChats(benchmark::State& state, int count, int lines)
+    {
+        for (int c = 0; c < count; ++c) {
+            const std::string user = online[size_t(c)];
+            const std::string invited
+                = service->Post("/party/invite", "{\"user\": \"" + user + "\", \"to\": \"" + kOwner + "\"}");
+            const std::string sid = JsonText(invited, "sid"), key = JsonText(invited, "key");
+            if (sid.empty() || !WaitForJoin(key))
+                return Fail(state, "the program did not join the chat of " + user);
+            for (int i = 0; i < lines; ++i) {
+                const std::string text = plat::EncodeUtf8(ChatLineText(size_t(i)));
+                service->Post("/party/say",
+                    "{\"user\": \"" + user + "\", \"sid\": \"" + sid + "\", \"text\": \"" + text + "\"}");
+            }
         }
-        Measure(state, pid, settled, "signed-in-" + std::to_string(buddies));
+        return WaitQuiet(pid, 1500, 180000, &settled) || Fail(state, "the program did not settle after the chats");
+    }
+
+    bool Fail(benchmark::State& state, const std::string& why)
+    {
+        Screenshot("not-settled");
+        const std::string log = home.Read("service.log");
+        std::fprintf(stderr, "the service's log ends:\n%s\n", log.substr(log.size() - std::min<size_t>(log.size(), 2000)).c_str());
+        state.SkipWithError(why.c_str());
+        return false;
+    }
+
+    TempFolder home;
+    std::unique_ptr<LocalService> service;
+    std::vector<std::string> online;
+    pid_t pid = -1;
+    Sample settled;
+
+private:
+    // The text of a string member of a flat JSON object ("" when absent).
+    static std::string JsonText(const std::string& json, const std::string& name)
+    {
+        const std::string mark = "\"" + name + "\": \"";
+        const size_t at = json.find(mark);
+        if (at == std::string::npos)
+            return "";
+        const size_t from = at + mark.size();
+        const size_t to = json.find('"', from);
+        return to == std::string::npos ? "" : json.substr(from, to - from);
+    }
+
+    // Until the program has entered the chat room with this key (the service's state
+    // lists it as a member that is no party), at most 20 s.
+    bool WaitForJoin(const std::string& key)
+    {
+        for (int waited = 0; waited < 20000; waited += 20) {
+            const std::string stateJson = service->Get("/state");
+            const size_t room = stateJson.find("\"key\": \"" + key + "\"");
+            const size_t end = room == std::string::npos ? room : stateJson.find("]}", room);
+            const size_t member = room == std::string::npos ? room
+                                                             : stateJson.find("\"entered\": true, \"party\": false", room);
+            if (member != std::string::npos && member < end)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+};
+
+// Signed in with state.range(0) buddies, then chats of 500 lines each (none for
+// BM_SignedIn), measured and ended.
+void SignIn(benchmark::State& state, int chats, const std::string& shot)
+{
+    const int buddies = int(state.range(0));
+    for (auto _ : state) {
+        SignedInProgram program(buddies);
+        if (!program.Start(state))
+            return;
+        const Sample before = program.settled;
+        if (chats) {
+            if (!program.OpenChats(state, chats, 500))
+                return;
+            state.counters["rss_anon_kb_without_chats"] = before.rssAnonKb;
+            state.counters["chats_cpu_ms"] = (program.settled.runtimeNs - before.runtimeNs) / 1e6;
+        }
+        Measure(state, program.pid, program.settled, shot + std::to_string(buddies));
+        program.pid = -1;
     }
 }
+
+void BM_SignedIn(benchmark::State& state)
+{
+    SignIn(state, 0, "signed-in-");
+}
 BENCHMARK(BM_SignedIn)->Arg(1000)->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The same with 10 chats of 500 lines that buddies opened and wrote in: the CPU and memory
+// from exec until all is received and quiet, and what the chats added.
+void BM_SignedInWithChats(benchmark::State& state)
+{
+    SignIn(state, 10, "signed-in-chats-");
+}
+BENCHMARK(BM_SignedInWithChats)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 void BM_BareSdlWindow(benchmark::State& state)
 {

@@ -57,6 +57,8 @@ struct Program {
             BuddyList::GetInstance()->Insert(buddy.Id, buddy);
             GroupList::GetInstance()->Find(std::to_wstring(b % kGroups))->AddMember(buddy.Id);
         }
+        // A sign-in leaves the login form before the list comes.
+        app->GetLoginCounter().SetVisible(false);
         app->ShowBuddyList();
         app->ReloadBuddyList();
         UxPumpFor(1000);

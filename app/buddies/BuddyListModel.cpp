@@ -5,9 +5,6 @@
 #include "messenger/model/Options.h"
 
 #include <algorithm>
-#include <functional>
-#include <map>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -74,48 +71,6 @@ bool Less(const SortKey& a, const SortKey& b)
     }
     return na < nb;
 }
-
-// Buddies by Id in one flat open-addressed table, for builds that look up most of the
-// list: a tree lookup by wide string costs a dozen cache misses once the list outgrows
-// the cache, a probe here one or two.
-class BuddyIndex {
-public:
-    explicit BuddyIndex(const std::map<std::wstring, Buddy>& buddies)
-    {
-        size_t capacity = 16;
-        while (capacity < buddies.size() * 2)
-            capacity *= 2;
-        m_mask = capacity - 1;
-        m_slots.resize(capacity);
-        for (const auto& entry : buddies) {
-            const size_t hash = Hash(entry.first);
-            size_t i = hash & m_mask;
-            while (m_slots[i].entry)
-                i = (i + 1) & m_mask;
-            m_slots[i] = { hash, &entry };
-        }
-    }
-
-    const Buddy* Find(const std::wstring& id) const
-    {
-        const size_t hash = Hash(id);
-        for (size_t i = hash & m_mask; m_slots[i].entry; i = (i + 1) & m_mask) {
-            if (m_slots[i].hash == hash && m_slots[i].entry->first == id)
-                return &m_slots[i].entry->second;
-        }
-        return nullptr;
-    }
-
-private:
-    static size_t Hash(const std::wstring& text) { return std::hash<std::wstring_view>()(text); }
-
-    struct Slot {
-        size_t hash = 0;
-        const std::pair<const std::wstring, Buddy>* entry = nullptr;
-    };
-    std::vector<Slot> m_slots;
-    size_t m_mask = 0;
-};
 
 bool CompareBuddies(const BuddyListRow& a, const BuddyListRow& b, int viewType)
 {
@@ -189,16 +144,12 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
     m_rows.reserve(m_rows.size() + total);
     m_found.resize(m_rows.size(), nullptr);
     m_found.reserve(m_rows.capacity());
-    // Indexing every buddy pays off once the members looked up are a fair share of them.
-    std::optional<BuddyIndex> index;
-    if (total * 4 >= buddies->GetCount())
-        index.emplace(buddies->GetBuddies());
     for (const auto& entry : order) {
         const Group* group = entry.second;
         m_rows.push_back({ BuddyListRow::KindGroup, group->Id });
         m_found.push_back(nullptr);
         for (auto it = group->Members.rbegin(); it != group->Members.rend(); ++it) {
-            const Buddy* buddy = index ? index->Find(*it) : buddies->FindById(*it);
+            const Buddy* buddy = buddies->FindById(*it);
             if (!buddy || (onlineOnly && buddy->Status == BuddyStatusOffline))
                 continue; // a member without a buddy is skipped rather than shown blank
             m_rows.push_back({ BuddyListRow::KindBuddy, *it });
@@ -207,12 +158,20 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
     }
 }
 
+// Units of a sort text that a comparison finds in two integers.
+constexpr size_t kHeadUnits = 8;
+
 // Buffers every run's sort reuses, so a rebuild allocates them once.
 struct BuddyListModel::SortScratch {
     // The sort texts of one run back to back, each unit already mapped to its UTF-16
     // order: comparisons read one small block instead of every buddy's own strings.
     std::vector<uint32_t> text;
     struct Keyed {
+        // The first eight units, 16 bits each (0 past the end), when every one of them
+        // fits, as Hangul and most texts do: two integers then decide what most
+        // comparisons would find unit by unit.
+        uint64_t head[2];
+        bool plain;
         size_t offset;
         size_t length;
         size_t index;
@@ -220,6 +179,25 @@ struct BuddyListModel::SortScratch {
     std::vector<Keyed> keyed;
     std::vector<BuddyListRow> rows;
     std::vector<const Buddy*> found;
+
+    bool Less(const Keyed& a, const Keyed& b) const
+    {
+        size_t from = 0;
+        if (a.plain && b.plain) {
+            if (a.head[0] != b.head[0])
+                return a.head[0] < b.head[0];
+            if (a.head[1] != b.head[1])
+                return a.head[1] < b.head[1];
+            // The first units agree (a text that ends within them reads as zeros there):
+            // one that ends within them is the other's start.
+            if (a.length <= kHeadUnits || b.length <= kHeadUnits)
+                return a.length < b.length;
+            from = kHeadUnits;
+        }
+        const uint32_t* units = text.data();
+        return std::lexicographical_compare(units + a.offset + from, units + a.offset + a.length,
+            units + b.offset + from, units + b.offset + b.length);
+    }
 };
 
 void BuddyListModel::SortBuddyRuns()
@@ -260,23 +238,28 @@ void BuddyListModel::SortRun(size_t first, size_t last, int viewType, SortScratc
         if (!m_found[i])
             m_found[i] = FindBuddy(m_rows[i]);
         const SortKey key = KeyOf(m_found[i], viewType);
-        keyed.push_back({ length, key.first.size() + key.second.size(), i });
+        keyed.push_back({ { 0, 0 }, true, length, key.first.size() + key.second.size(), i });
         length += keyed.back().length;
     }
     text.resize(length);
-    for (const SortScratch::Keyed& k : keyed) {
+    for (SortScratch::Keyed& k : keyed) {
         const SortKey key = KeyOf(m_found[k.index], viewType);
         uint32_t* out = text.data() + k.offset;
         for (wchar_t c : key.first)
             *out++ = Utf16Key(c);
         for (wchar_t c : key.second)
             *out++ = Utf16Key(c);
+        for (size_t u = 0; u < kHeadUnits && u < k.length; ++u) {
+            const uint32_t unit = text[k.offset + u];
+            if (unit > 0xFFFF) {
+                k.plain = false;
+                break;
+            }
+            k.head[u / 4] |= uint64_t(unit) << (48 - 16 * (u % 4));
+        }
     }
-    const uint32_t* units = text.data();
-    std::sort(keyed.begin(), keyed.end(), [units](const SortScratch::Keyed& a, const SortScratch::Keyed& b) {
-        return std::lexicographical_compare(units + a.offset, units + a.offset + a.length,
-            units + b.offset, units + b.offset + b.length);
-    });
+    std::sort(keyed.begin(), keyed.end(),
+        [&scratch](const SortScratch::Keyed& a, const SortScratch::Keyed& b) { return scratch.Less(a, b); });
     scratch.rows.clear();
     scratch.found.clear();
     for (const SortScratch::Keyed& k : keyed) {

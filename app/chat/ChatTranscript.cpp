@@ -1,6 +1,7 @@
 #include "app/chat/ChatTranscript.h"
 
 #include "ux/core/UxRect.h"
+#include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxTextItem.h"
 #include "ux/markup/UxXmlNode.h"
@@ -18,6 +19,9 @@ constexpr wchar_t kMarkEnd = 0x110000;
 constexpr size_t kMaxPictures = size_t(kMarkEnd - kMarkBase);
 // Pictures come from the skin; a line holds nothing taller or wider than this.
 constexpr int32_t kMaxSide = 256;
+// A paragraph names its style by a 16-bit index; the styles of a conversation are few
+// (one a kind of line), and any beyond these share the last.
+constexpr size_t kMaxStyles = 0xFFFF;
 
 } // namespace
 
@@ -25,6 +29,8 @@ ChatTranscript::ChatTranscript()
 {
     // Lines wrap to the view's width: there is nothing to drag sideways.
     GetXAxis().SetDraggable(false);
+    // The text's fill and the background leave no pixel undrawn.
+    SetOpaque(true);
 }
 
 ChatTranscript::~ChatTranscript() = default;
@@ -52,42 +58,42 @@ int32_t ChatTranscript::LayoutWidth() const
     return std::max(1, GetWidth() - const_cast<ChatTranscript*>(this)->GetXIndicator().GetThickness());
 }
 
-ChatTranscript::Paragraph& ChatTranscript::Last()
+uint16_t ChatTranscript::StyleIndex(UxTextStyleHandle* style)
 {
-    if (m_paragraphs.empty()) {
-        m_paragraphs.emplace_back();
-        m_paragraphs.back().style = m_style;
-    }
-    return m_paragraphs.back();
+    auto found = std::find(m_styleTable.begin(), m_styleTable.end(), style);
+    if (found != m_styleTable.end())
+        return uint16_t(found - m_styleTable.begin());
+    if (m_styleTable.size() >= kMaxStyles)
+        return uint16_t(kMaxStyles - 1);
+    m_styleTable.push_back(style);
+    return uint16_t(m_styleTable.size() - 1);
 }
 
-void ChatTranscript::Append(wchar_t c)
+void ChatTranscript::Append(char32_t c)
 {
-    if (c == L'\r')
+    if (c == U'\r')
         return;
-    if (c == L'\n') {
-        Last();
-        m_paragraphs.emplace_back();
-        m_paragraphs.back().style = m_style;
+    const uint16_t style = StyleIndex(m_style);
+    if (m_paragraphs.empty())
+        m_paragraphs.push_back({ uint32_t(m_text.size()), m_height, style, 0 });
+    if (c == U'\n') {
+        m_paragraphs.push_back({ uint32_t(m_text.size()), m_height, style, 0 });
+        m_lastLength = 0;
         return;
     }
-    Paragraph& p = Last();
-    if (p.text.empty()) {
-        p.style = m_style;
+    Paragraph& p = m_paragraphs.back();
+    const uint32_t index = uint32_t(m_paragraphs.size() - 1);
+    if (m_lastLength == 0) {
+        p.style = style;
     } else {
-        UxTextStyleHandle* current = p.more.empty() ? p.style : p.more.back().style;
-        if (current != m_style)
-            p.more.push_back({ uint32_t(p.text.size()), m_style });
+        const uint16_t current = p.restyled ? m_runs.back().style : p.style;
+        if (current != style) {
+            m_runs.push_back({ index, uint32_t(m_lastLength), style });
+            p.restyled = 1;
+        }
     }
-    p.text.push_back(c);
-}
-
-int32_t ChatTranscript::LastRowTop() const
-{
-    if (m_paragraphs.empty() || m_paragraphs.back().rows.empty())
-        return m_height;
-    const Paragraph& p = m_paragraphs.back();
-    return p.top + p.height - p.rows.back().height;
+    AppendUtf16(m_text, c);
+    ++m_lastLength;
 }
 
 void ChatTranscript::InsertText(const std::wstring& text)
@@ -98,7 +104,7 @@ void ChatTranscript::InsertText(const std::wstring& text)
     // Text that goes on the last row may wrap it anew; a new paragraph leaves it alone.
     const int32_t from = text.front() == L'\n' ? m_height : LastRowTop();
     for (wchar_t c : text)
-        Append(c >= kMarkBase && c < kMarkEnd ? L'\xFFFD' : c);
+        Append(c >= kMarkBase && c < kMarkEnd ? U'\xFFFD' : char32_t(c));
     Changed(first, from);
 }
 
@@ -126,7 +132,7 @@ bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
     }
     const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
     const int32_t from = LastRowTop();
-    Append(kMarkBase + wchar_t(index));
+    Append(char32_t(kMarkBase) + char32_t(index));
     Changed(first, from);
     return true;
 }
@@ -138,82 +144,140 @@ const ChatTranscript::Picture* ChatTranscript::PictureOf(wchar_t c) const
     return &m_pictures[size_t(c - kMarkBase)];
 }
 
-UxTextStyleHandle* ChatTranscript::StyleAt(const Paragraph& p, uint32_t index, size_t& run)
+std::wstring ChatTranscript::TextOf(size_t i) const
 {
-    while (run < p.more.size() && p.more[run].start <= index)
-        ++run;
-    return run == 0 ? p.style : p.more[run - 1].style;
+    const size_t start = m_paragraphs[i].start;
+    const size_t end = i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].start : m_text.size();
+    return FromUtf16(reinterpret_cast<const uint16_t*>(m_text.data() + start), end - start);
 }
 
-void ChatTranscript::Layout(Paragraph& p)
+void ChatTranscript::Lay(size_t i, Laid& laid) const
 {
-    const int32_t width = LayoutWidth();
-    p.rows.clear();
-    if (p.text.empty()) {
-        p.rows.push_back({ 0, p.style ? p.style->GetCellHeight() : 0 });
-        p.height = p.rows.back().height;
+    const Paragraph& p = m_paragraphs[i];
+    laid.text = TextOf(i);
+    laid.rows.clear();
+    // The style of each character, from the paragraph's own and its later changes.
+    laid.styles.assign(laid.text.size(), m_styleTable[p.style]);
+    if (p.restyled) {
+        auto run = std::lower_bound(m_runs.begin(), m_runs.end(), uint32_t(i),
+            [](const StyleRun& r, uint32_t paragraph) { return r.paragraph < paragraph; });
+        for (; run != m_runs.end() && run->paragraph == i; ++run)
+            std::fill(laid.styles.begin() + std::min<size_t>(run->start, laid.text.size()), laid.styles.end(),
+                m_styleTable[run->style]);
+    }
+    const std::wstring& text = laid.text;
+    if (text.empty()) {
+        UxTextStyleHandle* style = m_styleTable[p.style];
+        laid.rows.push_back({ 0, style ? style->GetCellHeight() : 0 });
+        laid.height = laid.rows.back().height;
         return;
     }
     // Rows break after their last space, as the edit box's lines do; a word wider than
     // the field breaks between its characters. A space stays at the end of the row it
     // ends, even past the edge.
-    std::vector<int32_t> heights(p.text.size());
+    const int32_t width = LayoutWidth();
+    std::vector<int32_t> heights(text.size());
     int32_t x = 0;
     uint32_t afterSpace = 0; // where the row could break, 0: nowhere yet
     int32_t xAfterSpace = 0;
-    size_t run = 0;
-    for (uint32_t i = 0; i < p.text.size(); ++i) {
+    for (uint32_t c = 0; c < text.size(); ++c) {
         int32_t w = 0;
-        if (const Picture* picture = PictureOf(p.text[i])) {
+        if (const Picture* picture = PictureOf(text[c])) {
             w = picture->width;
-            heights[i] = picture->height;
-        } else if (UxTextStyleHandle* style = StyleAt(p, i, run)) {
-            const plat::SIZE size = style->Measure(p.text[i]);
+            heights[c] = picture->height;
+        } else if (UxTextStyleHandle* style = laid.styles[c]) {
+            const plat::SIZE size = style->Measure(text[c]);
             w = size.cx;
-            heights[i] = size.cy;
+            heights[c] = size.cy;
         }
-        const bool space = p.text[i] == L' ' || p.text[i] == L'\t';
-        if (p.rows.empty()) {
-            p.rows.push_back({ i, 0 });
+        const bool space = text[c] == L' ' || text[c] == L'\t';
+        if (laid.rows.empty()) {
+            laid.rows.push_back({ c, 0 });
         } else if (x > 0 && x + w > width && !space) {
-            if (afterSpace > p.rows.back().start) {
-                p.rows.push_back({ afterSpace, 0 });
+            if (afterSpace > laid.rows.back().start) {
+                laid.rows.push_back({ afterSpace, 0 });
                 x -= xAfterSpace;
             } else {
-                p.rows.push_back({ i, 0 });
+                laid.rows.push_back({ c, 0 });
                 x = 0;
             }
             afterSpace = 0;
         }
         x += w;
         if (space) {
-            afterSpace = i + 1;
+            afterSpace = c + 1;
             xAfterSpace = x;
         }
     }
-    for (size_t r = 0; r < p.rows.size(); ++r) {
-        const uint32_t end = r + 1 < p.rows.size() ? p.rows[r + 1].start : static_cast<uint32_t>(p.text.size());
-        for (uint32_t i = p.rows[r].start; i < end; ++i)
-            p.rows[r].height = std::max(p.rows[r].height, heights[i]);
+    laid.height = 0;
+    for (size_t r = 0; r < laid.rows.size(); ++r) {
+        const uint32_t end = r + 1 < laid.rows.size() ? laid.rows[r + 1].start : uint32_t(text.size());
+        for (uint32_t c = laid.rows[r].start; c < end; ++c)
+            laid.rows[r].height = std::max(laid.rows[r].height, heights[c]);
+        laid.height += laid.rows[r].height;
     }
-    p.height = 0;
-    for (const Row& row : p.rows)
-        p.height += row.height;
+}
+
+int32_t ChatTranscript::HeightOf(size_t i) const
+{
+    return (i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].top : m_height) - m_paragraphs[i].top;
+}
+
+size_t ChatTranscript::ParagraphAt(int32_t y) const
+{
+    // The last paragraph that starts at or above y; it reaches y unless y lies past the end.
+    auto after = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), y,
+        [](int32_t at, const Paragraph& p) { return at < p.top; });
+    size_t i = after == m_paragraphs.begin() ? 0 : size_t(after - m_paragraphs.begin()) - 1;
+    // Empty paragraphs take no room: the one that reaches y is the first with height.
+    while (i < m_paragraphs.size() && m_paragraphs[i].top + HeightOf(i) <= y)
+        ++i;
+    return i;
 }
 
 void ChatTranscript::Changed(size_t first, int32_t from)
 {
     m_layoutWidth = GetWidth();
     const int32_t before = m_height;
+    int32_t top = first < m_paragraphs.size() ? m_paragraphs[first].top : m_height;
+    Laid laid;
     for (size_t i = first; i < m_paragraphs.size(); ++i) {
-        Layout(m_paragraphs[i]);
-        m_paragraphs[i].top = i == 0 ? 0 : m_paragraphs[i - 1].top + m_paragraphs[i - 1].height;
+        m_paragraphs[i].top = top;
+        Lay(i, laid);
+        top += laid.height;
     }
-    m_height = m_paragraphs.empty() ? 0 : m_paragraphs.back().top + m_paragraphs.back().height;
+    m_height = top;
     SetContentSize(LayoutWidth(), m_height);
     // Only what changed is drawn anew; following the end moves the rest of the picture.
     InvalidateContent(plat::RECT { 0, from, GetWidth(), std::max(before, m_height) });
     ScrollToEnd();
+}
+
+int32_t ChatTranscript::LastRowTop() const
+{
+    if (m_paragraphs.empty())
+        return m_height;
+    Laid laid;
+    Lay(m_paragraphs.size() - 1, laid);
+    return laid.rows.empty() ? m_height : m_height - laid.rows.back().height;
+}
+
+std::vector<uint32_t> ChatTranscript::GetLastRowStarts() const
+{
+    std::vector<uint32_t> starts;
+    if (m_paragraphs.empty())
+        return starts;
+    Laid laid;
+    Lay(m_paragraphs.size() - 1, laid);
+    for (const Row& row : laid.rows)
+        starts.push_back(row.start);
+    return starts;
+}
+
+size_t ChatTranscript::GetStoredBytes() const
+{
+    return m_text.capacity() * sizeof(char16_t) + m_paragraphs.capacity() * sizeof(Paragraph)
+        + m_runs.capacity() * sizeof(StyleRun);
 }
 
 void ChatTranscript::ScrollToEnd()
@@ -243,35 +307,35 @@ bool ChatTranscript::PaintContent(UxDeviceContext* surface, const plat::RECT& de
 {
     const plat::POINT origin { dest.left - content.left, dest.top - content.top };
     surface->FillRect(m_style ? m_style->BackColor : 0xFFFFFF, dest);
-    // The first paragraph that reaches into the area.
-    auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), content.top,
-        [](int32_t y, const Paragraph& p) { return y < p.top + p.height; });
-    for (; it != m_paragraphs.end() && it->top < content.bottom; ++it) {
-        int32_t top = it->top;
-        for (size_t r = 0; r < it->rows.size(); ++r) {
-            const Row& row = it->rows[r];
-            const uint32_t end = r + 1 < it->rows.size() ? it->rows[r + 1].start : uint32_t(it->text.size());
-            if (top + row.height > content.top && top < content.bottom)
-                DrawRow(*surface, *it, row, end, top, origin, content);
-            top += row.height;
+    Laid laid;
+    for (size_t i = ParagraphAt(content.top); i < m_paragraphs.size() && m_paragraphs[i].top < content.bottom;
+         ++i) {
+        Lay(i, laid);
+        int32_t top = m_paragraphs[i].top;
+        for (size_t r = 0; r < laid.rows.size(); ++r) {
+            if (top + laid.rows[r].height > content.top && top < content.bottom)
+                DrawRow(*surface, laid, r, top, origin, content);
+            top += laid.rows[r].height;
         }
     }
     return true;
 }
 
-void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row& row, uint32_t end, int32_t top,
+void ChatTranscript::DrawRow(UxDeviceContext& dc, const Laid& laid, size_t r, int32_t top,
     const plat::POINT& origin, const plat::RECT& clip)
 {
+    const Row& row = laid.rows[r];
+    const uint32_t end = r + 1 < laid.rows.size() ? laid.rows[r + 1].start : uint32_t(laid.text.size());
     const int32_t bottom = top + row.height;
     plat::RECT band;
     if (!IntersectRect(plat::RECT { clip.left, top, clip.right, bottom }, clip, &band))
         return;
     const plat::RECT surfaceClip = OffsetRect(band, origin.x, origin.y);
-    size_t run = 0;
+    const std::wstring& text = laid.text;
     int32_t x = 0;
     uint32_t i = row.start;
     while (i < end) {
-        if (const Picture* picture = PictureOf(p.text[i])) {
+        if (const Picture* picture = PictureOf(text[i])) {
             const plat::RECT r { x, bottom - picture->height, x + picture->width, bottom };
             plat::RECT shown;
             if (IntersectRect(r, band, &shown))
@@ -282,12 +346,11 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row&
             continue;
         }
         // The characters up to the next picture or change of style are one call.
-        UxTextStyleHandle* style = StyleAt(p, i, run);
+        UxTextStyleHandle* style = laid.styles[i];
         uint32_t j = i;
         int32_t width = 0;
-        size_t next = run;
-        while (j < end && !PictureOf(p.text[j]) && StyleAt(p, j, next) == style) {
-            width += style ? style->Measure(p.text[j]).cx : 0;
+        while (j < end && !PictureOf(text[j]) && laid.styles[j] == style) {
+            width += style ? style->Measure(text[j]).cx : 0;
             ++j;
         }
         UxFont* font = style ? style->GetFont() : nullptr;
@@ -296,7 +359,7 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row&
             dc.SetBackMode(1);
             dc.SetTextColor(style->TextColor);
             const int32_t cell = style->GetCellHeight();
-            dc.TextOut(p.text.substr(i, j - i), plat::POINT { x + origin.x, bottom - cell + origin.y }, surfaceClip);
+            dc.TextOut(text.substr(i, j - i), plat::POINT { x + origin.x, bottom - cell + origin.y }, surfaceClip);
             dc.SelectFont(nullptr, UxDeviceContext::Borrowed);
         }
         x += width;
@@ -304,10 +367,10 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row&
     }
 }
 
-std::wstring ChatTranscript::TextOf(const Paragraph& p) const
+std::wstring ChatTranscript::ShownText(size_t i) const
 {
     std::wstring text;
-    for (wchar_t c : p.text) {
+    for (wchar_t c : TextOf(i)) {
         const Picture* picture = PictureOf(c);
         text += picture ? picture->code : std::wstring(1, c);
     }
@@ -320,7 +383,7 @@ std::wstring ChatTranscript::GetText() const
     for (size_t i = 0; i < m_paragraphs.size(); ++i) {
         if (i)
             text += L'\n';
-        text += TextOf(m_paragraphs[i]);
+        text += ShownText(i);
     }
     return text;
 }
@@ -328,11 +391,12 @@ std::wstring ChatTranscript::GetText() const
 std::wstring ChatTranscript::GetLineAt(int32_t y) const
 {
     const int32_t content = y - GetYAxis().GetOffset();
-    auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), content,
-        [](int32_t at, const Paragraph& p) { return at < p.top + p.height; });
-    if (it == m_paragraphs.end() || content < it->top)
+    if (m_paragraphs.empty() || content < 0)
         return L"";
-    return TextOf(*it);
+    const size_t i = ParagraphAt(content);
+    if (i >= m_paragraphs.size() || content < m_paragraphs[i].top)
+        return L"";
+    return ShownText(i);
 }
 
 int32_t ChatTranscript::GetScrollLine()
@@ -342,15 +406,14 @@ int32_t ChatTranscript::GetScrollLine()
 
 int64_t ChatTranscript::GetColorAt(size_t index) const
 {
-    for (const Paragraph& p : m_paragraphs) {
-        size_t run = 0;
-        for (uint32_t i = 0; i < p.text.size(); ++i) {
-            const Picture* picture = PictureOf(p.text[i]);
+    Laid laid;
+    for (size_t p = 0; p < m_paragraphs.size(); ++p) {
+        Lay(p, laid);
+        for (uint32_t i = 0; i < laid.text.size(); ++i) {
+            const Picture* picture = PictureOf(laid.text[i]);
             const size_t length = picture ? picture->code.size() : 1;
-            if (index < length) {
-                UxTextStyleHandle* style = StyleAt(p, i, run);
-                return style ? int64_t(style->TextColor) : -1;
-            }
+            if (index < length)
+                return laid.styles[i] ? int64_t(laid.styles[i]->TextColor) : -1;
             index -= length;
         }
         if (index == 0)

@@ -12,8 +12,9 @@
 #include <vector>
 
 // The read-only text of a conversation. A chat keeps every line for as long as it is
-// open, so lines are stored as plain text with a few words of layout each instead of
-// one object per character, and only the last paragraph is laid out again when text
+// open, so the text is kept once, as UTF-16 in one buffer, with a few bytes a paragraph:
+// where it starts, where it lies and its style. Rows are laid out when a paragraph is
+// drawn or measured, never kept, and only the last paragraph is measured again when text
 // is appended. Emoticons are shared pictures, referred to from the text by a mark.
 class ChatTranscript : public UxScrollWindow {
 public:
@@ -52,30 +53,33 @@ public:
     // The different emoticon pictures the text shows.
     size_t GetPictureCount() const { return m_pictures.size(); }
     // Where the rows of the last paragraph start (character indexes), as laid out.
-    std::vector<uint32_t> GetLastRowStarts() const
-    {
-        std::vector<uint32_t> starts;
-        if (!m_paragraphs.empty())
-            for (const Row& row : m_paragraphs.back().rows)
-                starts.push_back(row.start);
-        return starts;
-    }
+    std::vector<uint32_t> GetLastRowStarts() const;
+    // Bytes the text and its paragraphs hold, for the memory benchmark.
+    size_t GetStoredBytes() const;
 
 private:
     struct Row {
         uint32_t start; // index of the row's first character in the paragraph
         int32_t height;
     };
-    struct StyleRun {
-        uint32_t start;
-        UxTextStyleHandle* style;
-    };
     struct Paragraph {
-        std::wstring text; // emoticons as marks
-        UxTextStyleHandle* style = nullptr; // of the first character
-        std::vector<StyleRun> more; // later changes of style, usually none
-        std::vector<Row> rows;
+        uint32_t start = 0; // its first unit in m_text
         int32_t top = 0;
+        uint16_t style = 0; // of the first character, in m_styleTable
+        uint16_t restyled = 0; // 1 when m_runs holds later changes of style
+    };
+    // A change of style inside a paragraph, which is rare.
+    struct StyleRun {
+        uint32_t paragraph;
+        uint32_t start; // character index in the paragraph
+        uint16_t style;
+    };
+    // One paragraph as it is drawn: its characters (emoticons as marks), the style of
+    // each and its rows.
+    struct Laid {
+        std::wstring text;
+        std::vector<UxTextStyleHandle*> styles;
+        std::vector<Row> rows;
         int32_t height = 0;
     };
     struct Picture {
@@ -85,24 +89,34 @@ private:
         int32_t height = 0;
     };
 
-    Paragraph& Last();
-    std::wstring TextOf(const Paragraph& p) const;
-    void Append(wchar_t c);
-    void Layout(Paragraph& p);
+    void Append(char32_t c);
+    // The characters of paragraph i, emoticons as marks.
+    std::wstring TextOf(size_t i) const;
+    // The same with emoticons as their codes.
+    std::wstring ShownText(size_t i) const;
+    void Lay(size_t i, Laid& laid) const;
+    int32_t HeightOf(size_t i) const;
+    // The paragraph that reaches content y (the first whose bottom lies below it), or
+    // the count when none does.
+    size_t ParagraphAt(int32_t y) const;
     // Lays out the paragraphs from index first on; the text changed from content y from
     // down.
     void Changed(size_t first, int32_t from);
     // Where the last row starts (the end when there is none).
     int32_t LastRowTop() const;
     int32_t LayoutWidth() const;
+    uint16_t StyleIndex(UxTextStyleHandle* style);
     const Picture* PictureOf(wchar_t c) const;
-    static UxTextStyleHandle* StyleAt(const Paragraph& p, uint32_t index, size_t& run);
-    void DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row& row, uint32_t end, int32_t top,
-        const plat::POINT& origin, const plat::RECT& clip);
+    void DrawRow(UxDeviceContext& dc, const Laid& laid, size_t r, int32_t top, const plat::POINT& origin,
+        const plat::RECT& clip);
 
     UxTextStyleCache m_styles;
     UxTextStyleHandle* m_style = nullptr;
+    std::vector<UxTextStyleHandle*> m_styleTable;
+    std::u16string m_text;
     std::vector<Paragraph> m_paragraphs;
+    std::vector<StyleRun> m_runs;
+    size_t m_lastLength = 0; // characters in the last paragraph
     std::vector<Picture> m_pictures;
     int32_t m_height = 0;
     int32_t m_layoutWidth = -1;

@@ -8,7 +8,12 @@
 class FramedList : public UxListWindow {
 public:
     // itemHeight: the rows' height when the skin gives none.
-    explicit FramedList(int32_t itemHeight = 56) { m_frame.itemHeight = itemHeight; }
+    // Rows, the fill behind them and the background leave no pixel undrawn.
+    explicit FramedList(int32_t itemHeight = 56)
+    {
+        m_frame.itemHeight = itemHeight;
+        SetOpaque(true);
+    }
 
     // The list window's keys and the frame's.
     bool ApplySkin(UxXmlNode* node) override;

@@ -113,35 +113,37 @@ int SetDIBitsToDevice(
             continue;
         const uint8_t* src = pixels + stride * size_t(topDown ? r : rows - 1 - r);
         uint32_t* dst = bitmap.Row(int(dy)) + left;
-        for (int i = from; i < to; ++i) {
-            uint32_t value;
-            switch (bpp) {
-            case 1:
-                value = palette[(src[i >> 3] >> (7 - (i & 7))) & 1];
-                break;
-            case 4:
-                value = palette[(src[i >> 1] >> ((i & 1) ? 0 : 4)) & 0xF];
-                break;
-            case 8:
-                value = palette[src[i]];
-                break;
-            case 16: {
+        // One loop a format, so that a row is a plain run of work.
+        switch (bpp) {
+        case 1:
+            for (int i = from; i < to; ++i)
+                *dst++ = palette[(src[i >> 3] >> (7 - (i & 7))) & 1];
+            break;
+        case 4:
+            for (int i = from; i < to; ++i)
+                *dst++ = palette[(src[i >> 1] >> ((i & 1) ? 0 : 4)) & 0xF];
+            break;
+        case 8:
+            for (int i = from; i < to; ++i)
+                *dst++ = palette[src[i]];
+            break;
+        case 16:
+            for (int i = from; i < to; ++i) {
                 uint32_t p = src[2 * i] | (uint32_t(src[2 * i + 1]) << 8);
-                value = opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p);
-                break;
+                *dst++ = opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p);
             }
-            case 24:
-                value = pixel::kOpaque | (uint32_t(src[3 * i + 2]) << 16) | (uint32_t(src[3 * i + 1]) << 8)
+            break;
+        case 24:
+            for (int i = from; i < to; ++i)
+                *dst++ = pixel::kOpaque | (uint32_t(src[3 * i + 2]) << 16) | (uint32_t(src[3 * i + 1]) << 8)
                     | src[3 * i];
-                break;
-            default: {
+            break;
+        default:
+            for (int i = from; i < to; ++i) {
                 uint32_t p = ReadU32(src + 4 * i);
-                value
-                    = fields ? (opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
-                break;
+                *dst++ = fields ? (opacity(p) | (red.Get(p) << 16) | (green.Get(p) << 8) | blue.Get(p)) : p;
             }
-            }
-            *dst++ = value;
+            break;
         }
     }
     return rows;

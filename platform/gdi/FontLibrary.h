@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -30,7 +31,9 @@ public:
     bool IsUsable() const { return m_ft && m_config; }
 
     // The face in a font file, opened once and kept for the library's life; null when
-    // FreeType cannot open it. Call with the mutex held.
+    // FreeType cannot open it. The file is read, not mapped: a Hangul face is megabytes,
+    // and glyphs spread over all of it would keep it all resident. Call with the mutex
+    // held.
     FT_Face OpenFace(const std::string& file, int index);
 
     // Realised fonts are shared between handles with the same description. Call with the
@@ -48,10 +51,15 @@ public:
     void AddMatch(const std::string& key, const Match& match);
 
 private:
+    static unsigned long ReadStream(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count);
+    static void CloseStream(FT_Stream stream);
+
     std::mutex m_mutex;
     FT_Library m_ft = nullptr;
     FcConfig* m_config = nullptr;
     std::map<std::pair<std::string, int>, FT_Face> m_faces;
+    // The streams the faces read their files through, closed with their faces.
+    std::vector<std::unique_ptr<FT_StreamRec>> m_streams;
     std::map<std::string, std::weak_ptr<FontInstance>> m_instances;
     std::map<std::string, Match> m_matches;
 };

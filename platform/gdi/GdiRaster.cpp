@@ -201,6 +201,16 @@ namespace {
         p.sourceOpaque = !S.HasAlpha();
         p.destHasAlpha = D.HasAlpha();
 
+        // Whole rows of two bitmaps with the same layout lie in one run of memory: one
+        // move instead of one a row (a scroll step or a full-width surface composed).
+        const bool plainCopy = p.op == Op::Copy && !(p.sourceOpaque && p.destHasAlpha);
+        if (plainCopy && !ax.stretched && !ay.stretched && ax.dst0 == 0 && ax.src0 == 0
+            && ax.count == D.Width() && ax.count == S.Width() && D.PixelPitch() == ax.count
+            && S.PixelPitch() == ax.count) {
+            std::memmove(D.Row(ay.dst0), S.Row(ay.src0), size_t(ay.count) * size_t(ax.count) * 4);
+            return true;
+        }
+
         Source source { S.Row(0), S.PixelPitch() };
         std::vector<uint32_t> snapshot;
         if (&D == &S) {

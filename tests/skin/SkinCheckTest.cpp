@@ -475,14 +475,21 @@ TEST_F(SkinCheck, DamagedSkinFailsWithoutHarm)
     EXPECT_EQ(GetSkinRect(L"Text", L"_Rect").right, 0);
     EXPECT_EQ(GetSkinInt(L"_TableViewItemHeight"), 0);
 
-    // A missing or damaged picture leaves the item without one.
+    // A missing picture leaves the item without one. Pictures are read when first
+    // drawn: a damaged one is found then, and draws nothing, now and later.
     std::ifstream png(ProgramFolder() + "/Image/box_info.png", std::ios::binary);
     std::string picture((std::istreambuf_iterator<char>(png)), std::istreambuf_iterator<char>());
     folder.Write("Image/bad.png", picture.substr(0, picture.size() / 2));
-    for (const wchar_t* part : { L"Icon", L"Text" }) {
-        UxImageItem item;
-        EXPECT_FALSE(item.ApplySkin(FindSkinNode(part))) << part;
-        EXPECT_EQ(item.GetHandle(), -1);
+    UxImageItem gone;
+    EXPECT_FALSE(gone.ApplySkin(FindSkinNode(L"Icon")));
+    EXPECT_EQ(gone.GetHandle(), -1);
+    UxImageItem bad;
+    ASSERT_TRUE(bad.ApplySkin(FindSkinNode(L"Text")));
+    auto surface = MakeSurface(8, 8);
+    surface->FillRect(0x123456, {});
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(bad.Draw(*surface, { 0, 0, 8, 8 }, { 0, 0, 8, 8 }, { 8, 8 }));
+        EXPECT_EQ(PixelAt(*surface, 4, 4), plat::COLORREF(0x123456));
     }
 }
 

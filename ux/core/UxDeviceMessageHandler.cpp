@@ -9,6 +9,7 @@
 #include "ux/core/UxSipHandler.h"
 #include "ux/core/UxTimerManager.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/graphics/UxFillRateProfiler.h"
 #include "ux/graphics/UxPaintDC.h"
 
@@ -198,9 +199,11 @@ bool UxDeviceMessageHandler::OnPaint(WPARAM, LPARAM)
     if (!device || !root)
         return false;
     UxPaintDC dc(*device);
-    if (!root->PaintTree(device->GetRepaintRect()))
-        return false;
-    if (!root->GetScreenBuffer().Present(dc, root->GetWidth(), root->GetHeight()))
+    const bool painted = root->PaintTree(device->GetRepaintRect())
+        && root->GetScreenBuffer().Present(dc, root->GetWidth(), root->GetHeight());
+    if (UxDeviceImagePool* images = UxDeviceImagePool::GetInstance())
+        images->DropUnused();
+    if (!painted)
         return false;
     if (UxSipHandler* sip = UxSipHandler::GetInstance())
         sip->ApplyPendingHide();

@@ -267,20 +267,25 @@ std::wstring FromUtf16(const uint16_t* units, size_t count)
     return out;
 }
 
+void AppendUtf16(std::u16string& out, char32_t c)
+{
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = 0xFFFD;
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(c);
+    }
+}
+
 std::u16string ToUtf16(const std::wstring& text)
 {
     std::u16string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        char32_t c = plat::NextCodePoint(text, i);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
+    for (size_t i = 0; i < text.size();)
+        AppendUtf16(out, plat::NextCodePoint(text, i));
     return out;
 }
 

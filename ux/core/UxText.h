@@ -49,6 +49,8 @@ std::string ToNarrow(const std::wstring& wide);
 // become U+FFFD.
 std::wstring FromUtf16(const uint16_t* units, size_t count);
 std::u16string ToUtf16(const std::wstring& text);
+// One character's units at the end of out; one that is no character becomes U+FFFD.
+void AppendUtf16(std::u16string& out, char32_t c);
 
 // Reads an unsigned hex number as "%x" does (0 when nothing parses); "%02x" of a value.
 uint32_t ParseHex(const std::wstring& text);

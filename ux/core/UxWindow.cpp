@@ -6,6 +6,7 @@
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/markup/UxXmlNode.h"
 
 #include <algorithm>
@@ -247,6 +248,11 @@ void UxWindow::SetVisible(bool visible)
     }
     if (old != visible)
         OnVisibleChanged(visible);
+    // A screen going away: once the paint that follows has drawn what is shown
+    // instead, the pictures nobody drew are let go.
+    if (old && !visible && m_parent && !m_parent->m_parent)
+        if (UxDeviceImagePool* images = UxDeviceImagePool::GetInstance())
+            images->RequestDrop();
 }
 
 void UxWindow::AlphaStep(uintptr_t window)
@@ -480,15 +486,41 @@ bool UxWindow::PaintTree(const plat::RECT& repaint)
         UxWindow* list = popups->GetMenuList();
         underMenu = list && list != this && ContainsRect(list->GetScreenRect(), overlap);
     }
-    // Own surfaces are taken even under a menu, so that children have somewhere to draw.
-    UxDeviceContext* surface = m_ownSurface ? AcquireSurface() : GetSurface();
-    if (!surface)
-        return false;
-    if (!underMenu && !OnPaint(surface, ScreenToSurface(overlap)))
-        return false;
+    // A root without a surface of its own draws straight into the screen: it has
+    // nothing of its own to paint, and takes a surface (under all others) only for
+    // children that draw without one.
+    if (m_ownSurface || m_parent || HasChildWithoutSurface()) {
+        // Own surfaces are taken even under a menu, so that children have somewhere to draw.
+        UxDeviceContext* surface = m_ownSurface || !m_parent ? AcquireSurface() : GetSurface();
+        if (!surface)
+            return false;
+        // What a child paints over anyway is not drawn first: it would cost the time and
+        // spoil the picture the child keeps in the surface from its last paint.
+        if (!underMenu && !IsCoveredByChild(overlap) && !OnPaint(surface, ScreenToSurface(overlap)))
+            return false;
+    }
     if (m_lastChild && !m_lastChild->PaintTree(repaint))
         return false;
     return true;
+}
+
+bool UxWindow::HasChildWithoutSurface() const
+{
+    for (const UxWindow* child = m_firstChild; child; child = child->m_next) {
+        if (child->m_visible && !child->m_ownSurface)
+            return true;
+    }
+    return false;
+}
+
+bool UxWindow::IsCoveredByChild(const plat::RECT& area) const
+{
+    for (const UxWindow* child = m_firstChild; child; child = child->m_next) {
+        if (child->m_opaque && child->m_visible && !child->m_ownSurface
+            && ContainsRect(child->GetScreenRect(), area))
+            return true;
+    }
+    return false;
 }
 
 bool UxWindow::DrawTo(UxDeviceContext* surface, const plat::RECT& clip, const plat::POINT& origin)

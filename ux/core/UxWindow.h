@@ -113,6 +113,10 @@ public:
 
     bool HasOwnSurface() const { return m_ownSurface != 0; }
     void SetOwnSurface(bool own) { m_ownSurface = own ? 1 : 0; }
+    // The window's paint covers every pixel of its rectangle, so a parent need not draw
+    // where the window lies.
+    bool IsOpaque() const { return m_opaque != 0; }
+    void SetOpaque(bool opaque) { m_opaque = opaque ? 1 : 0; }
     // The surface this window draws into, acquired first when none is held.
     UxDeviceContext* GetSurface();
 
@@ -164,6 +168,11 @@ private:
     static void RectStep(uintptr_t window);
     // The nearest ancestor-or-self with a surface of its own (the root when none).
     const UxWindow* SurfaceOwner() const;
+    // A visible opaque child drawing into this window's surface covers all of area
+    // (screen space).
+    bool IsCoveredByChild(const plat::RECT& area) const;
+    // A visible child draws into this window's surface.
+    bool HasChildWithoutSurface() const;
     // Takes this paint's pooled surface and describes how it lands on the screen.
     UxDeviceContext* AcquireSurface();
     void LinkAfter(UxWindow* child, UxWindow* after);
@@ -174,6 +183,7 @@ private:
     UxWindow* m_firstChild = nullptr;
     UxWindow* m_lastChild = nullptr;
     uint8_t m_ownSurface = 0;
+    uint8_t m_opaque = 0;
     UxDeviceContext* m_surface = nullptr;
     uint32_t m_surfaceGeneration = 0; // the pool generation m_surface belongs to
     uint8_t m_visible = 1;

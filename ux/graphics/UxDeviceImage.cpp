@@ -1,7 +1,9 @@
 #include "ux/graphics/UxDeviceImage.h"
 
 #include "ux/core/UxClock.h"
+#include "ux/core/UxFileReader.h"
 #include "ux/core/UxPathResolver.h"
+#include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxFrameBitmap.h"
 #include "ux/graphics/UxImageSequence.h"
@@ -25,18 +27,24 @@ UxDeviceImage::~UxDeviceImage()
     Release();
 }
 
+namespace {
+
+std::wstring ImagePath(const std::wstring& name)
+{
+    UxPathResolver* resolver = UxPathResolver::GetInstance();
+    return resolver ? resolver->Resolve(0, name) : name;
+}
+
+} // namespace
+
 bool UxDeviceImage::Load(const UxDeviceImageInfo& info)
 {
     auto sequence = std::make_unique<UxImageSequence>();
     bool decoded;
-    if (info.Stream) {
+    if (info.Stream)
         decoded = sequence->Decode(*info.Stream, info.Type);
-    } else {
-        std::wstring path = info.FileName;
-        if (UxPathResolver* resolver = UxPathResolver::GetInstance())
-            path = resolver->Resolve(0, info.FileName);
-        decoded = sequence->LoadImageFile(path, info.Type);
-    }
+    else
+        decoded = sequence->LoadImageFile(ImagePath(info.FileName), info.Type);
     return decoded && Load(std::move(sequence), info.Mode);
 }
 
@@ -44,7 +52,60 @@ bool UxDeviceImage::Load(std::unique_ptr<UxImageSequence> sequence, int32_t mode
 {
     Release();
     m_sequence = std::move(sequence);
-    return m_sequence && CreateFrames(mode);
+    if (!m_sequence)
+        return false;
+    m_width = m_sequence->GetWidth();
+    m_height = m_sequence->GetHeight();
+    return CreateFrames(mode);
+}
+
+bool UxDeviceImage::Defer(const UxDeviceImageInfo& info)
+{
+    if (info.Stream)
+        return Load(info);
+    Release();
+    UxFileReader file;
+    if (!file.Open(ImagePath(info.FileName))) {
+        UxTrace(L"[UX+] %s, Cannot open the image file %s.\n", L"UxDeviceImage::Defer", info.FileName.c_str());
+        return false;
+    }
+    m_deferred = info;
+    m_isDeferred = true;
+    return true;
+}
+
+bool UxDeviceImage::Realize()
+{
+    if (m_dc || !m_isDeferred || m_failed)
+        return m_dc != nullptr;
+    const UxDeviceImageInfo info = m_deferred;
+    const uint32_t lastUse = m_lastUse;
+    const bool loaded = Load(info);
+    if (!loaded) {
+        UxTrace(L"[UX+] %s, %s cannot be read.\n", L"UxDeviceImage::Realize", info.FileName.c_str());
+        Release(); // whatever the failed load left
+    }
+    m_deferred = info;
+    m_isDeferred = true;
+    // A file that no longer decodes is not tried again at every paint.
+    m_failed = !loaded;
+    m_lastUse = lastUse;
+    return loaded;
+}
+
+void UxDeviceImage::Drop()
+{
+    if (!m_isDeferred || !m_dc)
+        return;
+    const UxDeviceImageInfo info = m_deferred;
+    const int32_t width = m_width, height = m_height;
+    const uint32_t lastUse = m_lastUse;
+    Release();
+    m_deferred = info;
+    m_isDeferred = true;
+    m_width = width;
+    m_height = height;
+    m_lastUse = lastUse;
 }
 
 bool UxDeviceImage::CreateFrames(int32_t mode)
@@ -80,16 +141,24 @@ void UxDeviceImage::Release()
     m_sequence.reset();
     m_totalMs = 0;
     m_startMs = 0;
+    m_deferred = UxDeviceImageInfo();
+    m_isDeferred = false;
+    m_failed = false;
+    m_width = m_height = 0;
 }
 
-int32_t UxDeviceImage::GetWidth() const
+int32_t UxDeviceImage::GetWidth()
 {
-    return m_sequence ? m_sequence->GetWidth() : 0;
+    if (!m_dc && m_width == 0)
+        Realize();
+    return m_width;
 }
 
-int32_t UxDeviceImage::GetHeight() const
+int32_t UxDeviceImage::GetHeight()
 {
-    return m_sequence ? m_sequence->GetHeight() : 0;
+    if (!m_dc && m_height == 0)
+        Realize();
+    return m_height;
 }
 
 size_t UxDeviceImage::CurrentFrameIndex() const
@@ -117,6 +186,8 @@ UxFrameBitmap* UxDeviceImage::FrameAt(size_t index) const
 
 UxDeviceContext* UxDeviceImage::SelectCurrentFrame()
 {
+    if (!Realize())
+        return nullptr;
     UxFrameBitmap* frame = FrameAt(CurrentFrameIndex());
     if (!frame || !m_dc || !m_dc->GetHandle())
         return nullptr;

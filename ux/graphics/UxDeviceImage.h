@@ -25,13 +25,29 @@ public:
     bool Load(const UxDeviceImageInfo& info);
     // Takes over a decoded picture and makes its frames by a UxDeviceImageInfo mode.
     bool Load(std::unique_ptr<UxImageSequence> sequence, int32_t mode);
+    // A file is only looked for: it is decoded when first drawn or measured, and may be
+    // dropped and decoded again later. A stream (the caller's, and maybe gone by then) is
+    // decoded at once, as by Load. False when the file is not there.
+    bool Defer(const UxDeviceImageInfo& info);
+    // Decodes a deferred file now, unless it is decoded or failed before; whether there
+    // are frames to draw.
+    bool Realize();
+    // Gives the frames of a decoded file back (its size stays known); Realize makes them
+    // again. Nothing for a picture that cannot be read again.
+    void Drop();
+    bool IsRealized() const { return m_dc != nullptr; }
     // Deletes the context, the frame bitmaps and the picture.
     void Release();
 
-    int32_t GetWidth() const;
-    int32_t GetHeight() const;
+    // The picture's size; a deferred file is decoded first when its size is not known.
+    int32_t GetWidth();
+    int32_t GetHeight();
     size_t GetFrameCount() const { return m_frames.size(); }
     uint32_t GetTotalDuration() const { return m_totalMs; }
+
+    // The pool's count of screen changes when the picture was last drawn.
+    uint32_t GetLastUse() const { return m_lastUse; }
+    void SetLastUse(uint32_t epoch) { m_lastUse = epoch; }
 
     // The frame the clock has reached (0 without frames); after the last loop of a
     // finite animation the last frame stays.
@@ -57,4 +73,11 @@ private:
     UxDeviceContext* m_dc = nullptr;
     uint32_t m_totalMs = 0;
     uint32_t m_startMs = 0;
+    // A deferred file: where to read it again, and what is known of it.
+    UxDeviceImageInfo m_deferred;
+    bool m_isDeferred = false;
+    bool m_failed = false;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+    uint32_t m_lastUse = 0;
 };

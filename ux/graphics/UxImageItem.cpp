@@ -29,6 +29,7 @@ UxImageItem::~UxImageItem()
 
 void UxImageItem::Unload()
 {
+    m_wholePicture = false;
     if (m_handle != -1) {
         if (UxDeviceImagePool* pool = UxDeviceImagePool::GetInstance())
             pool->Unload(m_handle);
@@ -46,13 +47,28 @@ bool UxImageItem::Load(const UxImageDesc& desc)
     if (handle == -1)
         return false;
     m_handle = handle;
-    UxDeviceImage* image = pool->Find(handle);
-    if (!image)
+    if (!pool->Find(handle))
         return false;
     m_desc = desc;
-    if (IsEmpty(m_desc.ImageCoord))
-        m_desc.ImageCoord = { 0, 0, image->GetWidth(), image->GetHeight() };
+    m_wholePicture = IsEmpty(m_desc.ImageCoord);
     return true;
+}
+
+void UxImageItem::ResolveWholePicture(UxDeviceImage& image)
+{
+    if (!m_wholePicture)
+        return;
+    m_wholePicture = false;
+    m_desc.ImageCoord = { 0, 0, image.GetWidth(), image.GetHeight() };
+}
+
+const UxImageDesc& UxImageItem::GetDesc()
+{
+    UxDeviceImagePool* pool = UxDeviceImagePool::GetInstance();
+    if (m_wholePicture && m_handle != -1 && pool)
+        if (UxDeviceImage* image = pool->Find(m_handle))
+            ResolveWholePicture(*image);
+    return m_desc;
 }
 
 bool UxImageItem::ApplySkin(const UxXmlNode* node)
@@ -80,9 +96,10 @@ bool UxImageItem::Draw(
     if (m_handle == -1)
         return false;
     UxDeviceImagePool* pool = UxDeviceImagePool::GetInstance();
-    UxDeviceImage* image = pool ? pool->Find(m_handle) : nullptr;
+    UxDeviceImage* image = pool ? pool->Use(m_handle) : nullptr;
     if (!image)
         return false;
+    ResolveWholePicture(*image);
     // Nothing to map onto; a division by 0 would give edges no int holds.
     if (targetSize.x <= 0 || targetSize.y <= 0 || IsEmpty(dest))
         return true;

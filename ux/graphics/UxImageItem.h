@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class UxDeviceContext;
+class UxDeviceImage;
 class UxXmlNode;
 
 // A picture a widget draws, held through the image pool.
@@ -17,7 +18,8 @@ public:
     UxImageItem& operator=(const UxImageItem&) = delete;
 
     // Gives the current picture back and takes the descriptor's. An empty ImageCoord
-    // becomes the whole picture. False when the picture cannot be loaded.
+    // becomes the whole picture (once its size is known: the picture of a file is read
+    // when first drawn). False when the picture cannot be loaded.
     bool Load(const UxImageDesc& desc);
     void Unload();
     // "File", "ImageCoord", "TargetSize", "DrawMethod", "ColorKey" and "ConstantAlpha"
@@ -30,12 +32,21 @@ public:
     bool Draw(
         UxDeviceContext& dc, const plat::RECT& dest, const plat::RECT& part, const plat::POINT& targetSize);
 
-    const UxImageDesc& GetDesc() const { return m_desc; }
+    // The descriptor, with the whole picture's coordinates when Load was given none.
+    const UxImageDesc& GetDesc();
     // The part of the picture shown, e.g. a progress bar's filled share.
-    void SetImageCoord(const plat::RECT& coord) { m_desc.ImageCoord = coord; }
+    void SetImageCoord(const plat::RECT& coord)
+    {
+        m_desc.ImageCoord = coord;
+        m_wholePicture = false;
+    }
     int32_t GetHandle() const { return m_handle; }
 
 private:
+    // Sets ImageCoord to the whole picture when that is still owed.
+    void ResolveWholePicture(UxDeviceImage& image);
+
     UxImageDesc m_desc;
     int32_t m_handle = -1;
+    bool m_wholePicture = false; // ImageCoord is to become the whole picture
 };

@@ -102,6 +102,14 @@ protected:
     virtual bool Create(const Info& info, Res& resource) = 0;
     virtual void Destroy(Res& resource) = 0;
 
+    // Every live resource.
+    template <typename Visit> void ForEach(Visit&& visit)
+    {
+        for (Entry* entry : m_entries)
+            if (entry)
+                visit(*entry->Resource);
+    }
+
 private:
     Entry* At(int32_t handle) const
     {

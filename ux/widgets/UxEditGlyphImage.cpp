@@ -25,7 +25,7 @@ bool UxEditGlyphImage::Load(const UxDrawItem& record)
         return false;
     Measure();
     UxDeviceImagePool* pool = UxDeviceImagePool::GetInstance();
-    UxDeviceImage* image = pool ? pool->Find(m_item.GetHandle()) : nullptr;
+    UxDeviceImage* image = pool ? pool->Use(m_item.GetHandle()) : nullptr; // read now: it shows at once
     bool animated = image && image->GetFrameCount() >= 2;
     if (animated && !m_registered && GetHost()) {
         GetHost()->RegisterAnimated(this);

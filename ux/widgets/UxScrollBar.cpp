@@ -94,6 +94,11 @@ plat::RECT UxScrollBar::ThumbRect() const
     return { start, track.top, end, track.bottom - m_margin };
 }
 
+bool UxScrollBar::IsShowing() const
+{
+    return (m_axis && m_axis->IsMoving()) || (IsFading() && m_fade.current != 0);
+}
+
 bool UxScrollBar::Draw(UxDeviceContext& dc, const plat::RECT& rect)
 {
     uint8_t alpha;

@@ -49,6 +49,8 @@ public:
     int32_t GetThickness() const { return m_thickness; }
     int32_t GetMargin() const { return m_margin; }
     bool IsFading() const { return m_fade.progress.IsRunning(); }
+    // Draw blends the bar now: its axis moves, or it fades and is not yet gone.
+    bool IsShowing() const;
     uint8_t GetAlpha() const { return m_fade.current; }
     bool WasShown() const { return m_shown != 0; }
 

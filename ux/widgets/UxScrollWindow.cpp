@@ -339,17 +339,23 @@ plat::RECT UxScrollWindow::ReusePicture(UxDeviceContext* surface, int32_t dx, in
     return dest;
 }
 
-bool UxScrollWindow::PaintIndicators(UxDeviceContext* surface, const plat::RECT& update)
+bool UxScrollWindow::PaintIndicators(UxDeviceContext* surface, const plat::RECT& update, plat::RECT (&drawn)[2])
 {
+    size_t i = 0;
     for (auto [bar, axis] : { std::pair { &m_xBar, &m_x }, std::pair { &m_yBar, &m_y } }) {
+        plat::RECT& shown = drawn[i++];
+        shown = {};
         // Over content that fits, the thumb would fill the track and tell nothing.
         if (!bar->IsEnabled() || axis->GetContentPixels() <= axis->GetViewSize())
             continue;
+        const bool showing = bar->IsShowing();
         plat::RECT thumb;
         if (!IntersectRect(bar->ThumbRect(), update, &thumb) || IsRectEmpty(thumb))
             continue;
         if (!bar->Draw(*surface, ClientToSurface(thumb)))
             return false;
+        if (showing)
+            shown = thumb;
     }
     return true;
 }
@@ -372,6 +378,7 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     int32_t dx = m_x.GetOffset() - m_lastX;
     int32_t dy = m_y.GetOffset() - m_lastY;
     bool keep = false; // the whole window's area holds this paint's picture afterwards
+    plat::RECT thumbs[2];
     if (mode == PaintFull) {
         if (!PaintArea(surface, update))
             return false;
@@ -384,7 +391,7 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             if (bar->IsEnabled() && !PaintArea(surface, bar->TrackRect()))
                 return false;
         }
-        if (!PaintIndicators(surface, keep ? client : update))
+        if (!PaintIndicators(surface, keep ? client : update, thumbs))
             return false;
     } else if (mode == PaintIncremental) {
         plat::RECT valid = holds ? ReusePicture(surface, dx, dy) : plat::RECT {};
@@ -410,33 +417,32 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             // What others drew over the old picture travelled with it.
             if (!IsRectEmpty(overdrawn) && !PaintArea(surface, OffsetRect(overdrawn, dx, dy)))
                 return false;
-            // What changed in the content, where the offsets put it now.
-            if (!IsRectEmpty(m_changed)
-                && !PaintArea(surface, OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset())))
+            // What changed in the content, where the offsets put it now; the strips are
+            // new already.
+            plat::RECT changed;
+            if (IntersectRect(OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset()), valid, &changed)
+                && !PaintArea(surface, changed))
                 return false;
             // What others marked dirty, where it was and where the scroll took it.
             UxDeviceWindow* device = UxDeviceWindow::GetInstance();
             if (device && !IsRectEmpty(device->GetInvalidRect())) {
                 plat::RECT dirty = ScreenToClient(device->GetInvalidRect());
-                for (const plat::RECT& r : { dirty, OffsetRect(dirty, dx, dy) }) {
+                const size_t places = dx || dy ? 2 : 1; // without a scroll both are one
+                const plat::RECT moved[2] = { dirty, OffsetRect(dirty, dx, dy) };
+                for (size_t i = 0; i < places; ++i) {
                     plat::RECT part;
-                    if (IntersectRect(r, update, &part) && !PaintArea(surface, part))
+                    if (IntersectRect(moved[i], update, &part) && !PaintArea(surface, part))
                         return false;
                 }
             }
-            // The old indicator images travelled too: redraw the content under the
-            // tracks where they were and where they went.
-            for (UxScrollBar* bar : { &m_xBar, &m_yBar }) {
-                if (!bar->IsEnabled())
-                    continue;
-                plat::RECT track = bar->TrackRect();
-                if (!PaintArea(surface, track))
-                    return false;
-                if ((dx || dy) && !PaintArea(surface, OffsetRect(track, dx, dy)))
+            // The thumbs the old picture showed travelled with it: the content under
+            // where they went is drawn again, so that none leaves a trail.
+            for (const plat::RECT& thumb : m_lastThumbs) {
+                if (!IsRectEmpty(thumb) && !PaintArea(surface, OffsetRect(thumb, dx, dy)))
                     return false;
             }
         }
-        if (!PaintIndicators(surface, client))
+        if (!PaintIndicators(surface, client, thumbs))
             return false;
         keep = true;
     } else {
@@ -451,6 +457,8 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
         m_lastX = m_x.GetOffset();
         m_lastY = m_y.GetOffset();
         m_lastWrite = UxDeviceContext::GetWriteSerial();
+        m_lastThumbs[0] = thumbs[0];
+        m_lastThumbs[1] = thumbs[1];
     } else {
         m_lastSurface = nullptr;
     }

@@ -80,7 +80,9 @@ private:
     // surface still holds what the previous paint left there, except overdrawn (client
     // space), where others have drawn since.
     bool HoldsLastPicture(UxDeviceContext* surface, plat::RECT& overdrawn) const;
-    bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update);
+    // Draws the showing thumbs over the content inside update; drawn receives each bar's
+    // thumb as drawn (empty when it was not).
+    bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update, plat::RECT (&drawn)[2]);
     void FadeRestingIndicators();
     // The wheel's offset for a turn of pixels from offset: past an edge at half speed,
     // and never further out than a few lines.
@@ -100,6 +102,8 @@ private:
     // Where the window sat in that surface: a moved window finds nothing to reuse.
     plat::POINT m_lastSurfaceOffset;
     uint64_t m_lastWrite = 0; // the drawing call that ended that paint
+    // The thumbs that picture shows (client space, x bar then y bar; empty: not drawn).
+    plat::RECT m_lastThumbs[2];
     plat::RECT m_changed; // content pixels to paint anew, whatever moved since
     uint32_t m_wheelTimer = 0; // ends the wheel's turn: the spring-back follows
     int64_t m_wheelRemainder = 0; // a touchpad's turns below one pixel, kept for the next

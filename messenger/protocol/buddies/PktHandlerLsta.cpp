@@ -5,8 +5,7 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/buddies/PktInLsta.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
-
-#include <malloc.h>
+#include "platform/system/Memory.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ bool PktHandlerLsta::Handle(TarvPeer*, PktIn& packet)
     // lists' own blocks, which the heap would otherwise keep for the whole session.
     std::vector<GroupRecord>().swap(list.Groups);
     std::vector<BuddyRecord>().swap(list.Buddies);
-    malloc_trim(0);
+    plat::ReleaseFreeMemory();
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     if (!screens)
         return true;

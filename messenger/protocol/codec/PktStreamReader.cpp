@@ -50,7 +50,8 @@ bool PktStreamReader::ReadUntil(bool stopAtSpace, bool stopAtTab, bool stopAtLf,
 std::wstring PktStreamReader::Convert(const std::string& bytes) const
 {
     std::wstring text = FromUtf8(bytes);
-    return m_decode ? UrlDecode(text) : text;
+    // Most words carry no escape: nothing to decode then.
+    return m_decode && bytes.find('%') != std::string::npos ? UrlDecode(text) : text;
 }
 
 template <typename T> bool PktStreamReader::ReadNumber(T& value, int64_t minimum, int64_t maximum)

@@ -98,6 +98,45 @@ TEST_F(BuddyListModelTest, CombinedKeysCompareAsOneText)
     EXPECT_EQ(Build(0, 0), (std::vector<std::wstring> { L"G:0", L"B:c", L"B:a", L"B:b" }));
 }
 
+TEST_F(BuddyListModelTest, LongAndMixedTextsSortByTheirCodeUnits)
+{
+    // Names that agree on their first eight units, end within them, or carry units
+    // from the top of the 16-bit range or beyond it, with nicks joined to them.
+    const std::wstring stems[] = { L"김민수", L"김민수김민수김민", L"김민수김민수김민수", L"abcdefgh", L"abcdefg",
+        L"abcdefghi", L"\uE000가", L"\U0001F600", L"가\uFFFF", L"" };
+    const std::wstring tails[] = { L"", L"1", L"12", L"가", L"\uE001", L"\U0001F601" };
+    std::vector<std::wstring> members;
+    int n = 0;
+    for (const std::wstring& stem : stems)
+        for (const std::wstring& tail : tails) {
+            const std::wstring id = L"m" + std::to_wstring(n++);
+            Add(id.c_str(), (stem + tail).c_str(), tail.c_str(), (tail + L"@x").c_str(), BuddyStatusOnline);
+            members.push_back(id);
+        }
+    AddGroup(L"0", L"g", members);
+    for (int view : { 0, 1, 2, 3 }) {
+        options.SetViewType(view);
+        BuddyListModel model;
+        model.Rebuild(L"");
+        ASSERT_EQ(model.GetCount(), members.size() + 1);
+        auto key = [&](size_t row) {
+            const Buddy* b = buddies.FindById(model[row].id);
+            switch (view) {
+            case 0:
+                return b->Name;
+            case 1:
+                return b->Nick;
+            case 2:
+                return b->Name + b->Email;
+            default:
+                return b->Name + b->Nick;
+            }
+        };
+        for (size_t row = 2; row < model.GetCount(); ++row)
+            EXPECT_FALSE(BuddyListModel::LessUtf16(key(row), key(row - 1))) << "view " << view << " row " << row;
+    }
+}
+
 TEST_F(BuddyListModelTest, OneGroupFilterAndMissingRecords)
 {
     Add(L"k1", L"나", L"", L"n@x.kr", BuddyStatusOnline);

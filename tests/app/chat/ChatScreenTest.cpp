@@ -723,3 +723,44 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
         EXPECT_LE(int32_t(end - rows[r]) * 8, width) << "row " << r << ": " << ToUtf8(line.substr(rows[r], end - rows[r]));
     }
 }
+
+// The conversation keeps its text compactly; what it shows and reports stays whole: a
+// change of style inside a line, characters beyond 16 bits, text that would pass for an
+// emoticon's mark, the line under a point and the rows after the width changes.
+TEST_F(ChatPageOffline, TheTextKeepsItsCharactersStylesAndLines)
+{
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    UxTextStyle red, blue;
+    red.Font.Height = blue.Font.Height = 16;
+    red.TextColor = 0x0000FF;
+    blue.TextColor = 0xFF0000;
+    ASSERT_TRUE(transcript.SetStyle(red));
+    transcript.InsertText(L"빨강 \U0001F600 ");
+    ASSERT_TRUE(transcript.SetStyle(blue));
+    transcript.InsertText(L"파랑 \U000F0001 끝\n다음 줄");
+    EXPECT_EQ(transcript.GetText(), L"빨강 \U0001F600 파랑 \uFFFD 끝\n다음 줄");
+    EXPECT_EQ(transcript.GetColorAt(0), 0x0000FF);
+    EXPECT_EQ(transcript.GetColorAt(3), 0x0000FF); // the character beyond 16 bits
+    EXPECT_EQ(transcript.GetColorAt(5), 0xFF0000);
+    EXPECT_EQ(transcript.GetColorAt(transcript.GetText().size() - 1), 0xFF0000);
+
+    // The line under a point, whichever row of it the point is on.
+    transcript.InsertText(L"\n" + std::wstring(120, L'가'));
+    const int32_t top = transcript.GetYAxis().GetOffset();
+    const int32_t height = transcript.GetDocumentHeight();
+    EXPECT_EQ(transcript.GetLineAt(top + 1), L"빨강 \U0001F600 파랑 \uFFFD 끝");
+    EXPECT_EQ(transcript.GetLineAt(top + height - 1), std::wstring(120, L'가'));
+    EXPECT_EQ(transcript.GetLineAt(top + height + 5), L"");
+
+    // A narrower field wraps the lines anew: more rows, taller text, same characters.
+    const size_t rows = transcript.GetLastRowStarts().size();
+    ASSERT_GT(rows, 1u);
+    const plat::RECT rect = transcript.GetRect();
+    transcript.SetRect({ rect.left, rect.top, rect.left + (rect.right - rect.left) / 2, rect.bottom });
+    EXPECT_GT(transcript.GetLastRowStarts().size(), rows);
+    EXPECT_GT(transcript.GetDocumentHeight(), height);
+    EXPECT_EQ(transcript.GetLineAt(transcript.GetYAxis().GetOffset() + transcript.GetDocumentHeight() - 1),
+        std::wstring(120, L'가'));
+    transcript.SetRect(rect);
+    EXPECT_EQ(transcript.GetDocumentHeight(), height);
+}

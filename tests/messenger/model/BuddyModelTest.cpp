@@ -41,9 +41,33 @@ TEST(BuddyList, FirstRecordOfAnIdWinsAndEmailIndexFollowsStoredRecords)
     // The dropped record's address must not answer for the kept one.
     EXPECT_EQ(list.Find(L"b@x.kr"), nullptr);
     EXPECT_EQ(list.Find(L"k1"), nullptr);
+    // Of two buddies with one address, the first answers for it.
+    list.Insert(L"k2", MakeBuddy(L"k2", L"a@x.kr", BuddyStatusOnline, L"twin"));
+    EXPECT_EQ(list.Find(L"a@x.kr"), list.FindById(L"k1"));
+    EXPECT_EQ(list.FindById(L"k2")->Name, L"twin");
     list.Clear();
     EXPECT_EQ(list.Find(L"a@x.kr"), nullptr);
+    EXPECT_EQ(list.FindById(L"k1"), nullptr);
     EXPECT_EQ(list.GetCount(), 0u);
+
+    // Lookups by Id hold through the growth of a large list and after it is emptied.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 3000; ++i) {
+            const std::wstring id = L"u" + std::to_wstring(i);
+            list.Insert(id, MakeBuddy(id, id + L"@x.kr", BuddyStatusOnline, L"n" + std::to_wstring(i)));
+        }
+        ASSERT_EQ(list.GetCount(), 3000u);
+        for (int i = 0; i < 3000; i += 7) {
+            const Buddy* buddy = list.FindById(L"u" + std::to_wstring(i));
+            ASSERT_NE(buddy, nullptr) << i;
+            EXPECT_EQ(buddy->Name, L"n" + std::to_wstring(i));
+            EXPECT_EQ(buddy, list.Find(L"u" + std::to_wstring(i) + L"@x.kr"));
+        }
+        EXPECT_EQ(list.FindById(L"u3000"), nullptr);
+        EXPECT_EQ(list.FindById(L""), nullptr);
+        list.Clear();
+        EXPECT_EQ(list.FindById(L"u0"), nullptr);
+    }
 }
 
 TEST(Group, CountsKnownMembersNotOfflineAndPrunesUnknownOnes)

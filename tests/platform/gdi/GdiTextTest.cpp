@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
 
 using namespace plat;
@@ -130,6 +131,13 @@ TEST(GdiRealFont, HangulAndSymbolsRenderInsideTheirCell)
 
     TextCanvas em(10, 10, MakeFont(L"", -20));
     EXPECT_GT(em.Extent(L"가").cy, 20) << "a negative height is the em, the cell is taller";
+
+    // The faces read their files rather than map them: a Hangul face is megabytes, and
+    // glyphs spread over it would keep all of it resident.
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        for (const char* font : { ".ttf", ".ttc", ".otf" })
+            EXPECT_EQ(line.find(font), std::string::npos) << line;
 }
 
 TEST(GdiRealFont, CharactersTheFaceLacksComeFromAnotherFace)

@@ -325,6 +325,41 @@ TEST_F(DeviceWindow, PaintsParentsFirstAndReusesSurfaces)
     page.Invalidate();
     Flush();
     EXPECT_EQ(page.GetSurface(), first);
+
+    // Under a child that paints all its pixels the page draws nothing, unless the
+    // repaint reaches beyond the child.
+    inner.SetOpaque(true);
+    log.clear();
+    inner.Invalidate();
+    Flush();
+    EXPECT_EQ(log, (Log { "inner:paint" }));
+    log.clear();
+    page.Invalidate(plat::RECT { 0, 0, 60, 60 });
+    Flush();
+    EXPECT_EQ(log, (Log { "page:paint", "inner:paint" }));
+    EXPECT_EQ(FramePixel(5, 5), FrameColour(0x0000FF));
+    EXPECT_EQ(FramePixel(20, 20), FrameColour(0xFF0000));
+    inner.SetVisible(false); // a hidden child covers nothing
+    log.clear();
+    page.Invalidate(plat::RECT { 10, 10, 50, 50 });
+    Flush();
+    EXPECT_EQ(log, (Log { "page:paint" }));
+    EXPECT_EQ(FramePixel(20, 20), FrameColour(0x0000FF));
+
+    // A root that draws straight into the screen takes a surface only for a child
+    // without one of its own, and lays it under the others.
+    desktop->SetOwnSurface(false);
+    over.SetVisible(false);
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(pool->GetInUse().size(), 1u);
+    over.SetVisible(true);
+    desktop->Invalidate();
+    Flush();
+    EXPECT_EQ(pool->GetInUse().size(), 2u); // the root's for "over", and the page's
+    EXPECT_EQ(FramePixel(100, 500), FrameColour(0x00FF00));
+    EXPECT_EQ(FramePixel(100, 100), FrameColour(0x0000FF));
+    desktop->SetOwnSurface(true);
     desktop->RemoveChild(&page);
     desktop->RemoveChild(&over);
 }

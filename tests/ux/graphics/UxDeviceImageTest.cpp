@@ -4,6 +4,7 @@
 #include "tests/support/UxPump.h"
 #include "tests/ux/graphics/GraphicsFixture.h"
 #include "ux/core/UxPathResolver.h"
+#include "ux/core/UxStream.h"
 #include "ux/graphics/UxFrameBitmap.h"
 
 #include <gtest/gtest.h>
@@ -199,7 +200,7 @@ TEST(UxDeviceImage, DrawsTheCurrentFrameFourWays)
     EXPECT_FALSE(image->TransparentBlt(*target, whole, whole, 0));
 }
 
-TEST(UxDeviceImage, LoadsFromTheImageFolder)
+TEST(UxDeviceImage, LoadsFromTheImageFolderAtOnceOrWhenFirstNeeded)
 {
     TempFolder folder;
     Bytes png = RgbaPicture();
@@ -214,6 +215,38 @@ TEST(UxDeviceImage, LoadsFromTheImageFolder)
     EXPECT_EQ(image.GetWidth(), 2);
     info.FileName = L"missing.png";
     EXPECT_FALSE(image.Load(info));
+
+    // Deferred, a file is read when first needed, and may be dropped and read again.
+    auto target = MakeSurface(2, 2);
+    const plat::RECT whole { 0, 0, 2, 2 };
+    info.FileName = L"face.png";
+    ASSERT_TRUE(image.Defer(info));
+    EXPECT_FALSE(image.IsRealized());
+    EXPECT_EQ(image.GetWidth(), 2); // the size asks for the file
+    EXPECT_TRUE(image.IsRealized());
+    image.Drop();
+    EXPECT_FALSE(image.IsRealized());
+    EXPECT_EQ(image.GetHeight(), 2); // still known
+    EXPECT_FALSE(image.IsRealized());
+    ASSERT_TRUE(image.Blit(*target, whole, whole, plat::SRCCOPY)); // drawing reads it again
+    EXPECT_EQ(PixelAt(*target, 0, 1), plat::RGB(0, 0, 255));
+
+    // A stream is read at once and kept: it is the caller's and may be gone later.
+    UxMemoryStream stream(png.data(), uint32_t(png.size()));
+    UxDeviceImageInfo streamed;
+    streamed.Stream = &stream;
+    ASSERT_TRUE(image.Defer(streamed));
+    EXPECT_TRUE(image.IsRealized());
+    image.Drop();
+    EXPECT_TRUE(image.IsRealized());
+
+    info.FileName = L"missing.png";
+    EXPECT_FALSE(image.Defer(info));
+    // A file that stops decoding draws nothing.
+    ASSERT_TRUE(image.Defer(UxDeviceImageInfo { nullptr, L"face.png" }));
+    folder.Write("Face.PNG", "not a picture");
+    EXPECT_FALSE(image.Blit(*target, whole, whole, plat::SRCCOPY));
+    EXPECT_FALSE(image.IsRealized());
 }
 
 } // namespace

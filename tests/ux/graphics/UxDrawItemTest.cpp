@@ -133,6 +133,12 @@ TEST_F(UxImageItemTest, PartsOfTheWidgetTakeTheMatchingPartOfTheImage)
     ASSERT_TRUE(blue.Draw(*surface, { 0, 0, 40, 20 }, { 0, 0, 40, 20 }, { 40, 20 }));
     EXPECT_EQ(At(35, 15), plat::RGB(0, 0, 255));
     EXPECT_EQ(pool.GetLoadedCount(), 1u); // one picture for both items
+
+    // A part chosen before the first drawing stays chosen, even an empty one.
+    UxImageItem none;
+    ASSERT_TRUE(none.Load(Desc()));
+    none.SetImageCoord({ 0, 0, 0, 2 });
+    EXPECT_FALSE(RectsDiffer(none.GetDesc().ImageCoord, { 0, 0, 0, 2 }));
 }
 
 TEST_F(UxImageItemTest, ColourKeyLeavesItsColourOut)

@@ -1,10 +1,17 @@
 #include "tests/support/DesktopFixture.h"
+#include "tests/support/ImageBuilders.h"
+#include "tests/support/TempFolder.h"
+#include "ux/core/UxPathResolver.h"
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+#include "ux/graphics/UxDeviceImagePool.h"
 #include "ux/graphics/UxFontPool.h"
 #include "ux/graphics/UxScreenBuffer.h"
+#include "ux/widgets/UxImageWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -107,6 +114,95 @@ TEST_F(Present, RemakesTheBackBufferWhenTheSizeChanges)
     Flush();
     EXPECT_EQ(buffer.GetBackBuffer().GetWidth(), 240);
     EXPECT_EQ(buffer.GetBackBuffer().GetHeight(), 320);
+}
+
+} // namespace
+
+namespace {
+
+// Two screens, each showing one picture of its own, on the desktop.
+class Pictures : public ::testing::Test, public DesktopFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(created);
+        // 1 x 1, opaque: red for the first screen, blue for the second.
+        folder.Write("first.png", Png({ 255, 0, 0 }));
+        folder.Write("second.png", Png({ 0, 0, 255 }));
+        resolver.SetBase(0, folder.Designed());
+        for (auto [screen, picture, file] : { std::tuple { &first, &firstPicture, L"first.png" },
+                 std::tuple { &second, &secondPicture, L"second.png" } }) {
+            screen->SetOwnSurface(true);
+            screen->SetRect({ 0, 0, 480, 640 });
+            picture->SetRect({ 0, 0, 100, 100 });
+            UxImageDesc desc;
+            desc.Image.FileName = file;
+            ASSERT_TRUE(picture->GetImage().Load(desc));
+            screen->AddChild(picture);
+            desktop->AddChild(screen);
+        }
+        second.SetVisible(false);
+        desktop->Invalidate();
+        Flush();
+    }
+    void TearDown() override
+    {
+        for (RecordingWindow* screen : { &first, &second }) {
+            screen->RemoveChildren();
+            desktop->RemoveChild(screen);
+        }
+    }
+    static std::string Png(testimg::Bytes rgb)
+    {
+        testimg::Bytes png = testimg::MakePng(1, 1, PNG_COLOR_TYPE_RGB, 8, rgb);
+        return std::string(png.begin(), png.end());
+    }
+    bool Decoded(UxImageWindow& picture) { return images.Find(picture.GetImage().GetHandle())->IsRealized(); }
+    // Hides one screen and shows the other, as a page change without animation does.
+    void Switch(RecordingWindow& from, RecordingWindow& to)
+    {
+        from.SetVisible(false);
+        to.SetVisible(true);
+        to.Invalidate();
+        Flush();
+    }
+
+    TempFolder folder;
+    UxPathResolver resolver;
+    UxDeviceImagePool images;
+    RecordingWindow first { "first", nullptr, 0xFFFFFF };
+    RecordingWindow second { "second", nullptr, 0xFFFFFF };
+    UxImageWindow firstPicture, secondPicture;
+};
+
+TEST_F(Pictures, AScreenNoLongerShownLetsGoOfItsPicturesAndReadsThemAgainWhenShown)
+{
+    // Only what was drawn has been read, and a whole picture stretches over its window.
+    EXPECT_TRUE(Decoded(firstPicture));
+    EXPECT_FALSE(Decoded(secondPicture));
+    EXPECT_EQ(FramePixel(50, 50), FrameColour(plat::RGB(255, 0, 0)));
+
+    Switch(first, second);
+    EXPECT_FALSE(Decoded(firstPicture));
+    EXPECT_TRUE(Decoded(secondPicture));
+    EXPECT_EQ(FramePixel(50, 50), FrameColour(plat::RGB(0, 0, 255)));
+
+    Switch(second, first);
+    EXPECT_TRUE(Decoded(firstPicture));
+    EXPECT_FALSE(Decoded(secondPicture));
+    EXPECT_EQ(FramePixel(99, 99), FrameColour(plat::RGB(255, 0, 0)));
+
+    // Paints with no screen change keep what they do not draw.
+    second.SetVisible(true);
+    second.SetVisible(false); // hidden at once, before any paint: nothing of it drawn
+    first.Invalidate({ 200, 200, 210, 210 });
+    Flush();
+    EXPECT_FALSE(Decoded(firstPicture)); // the paint after the change did not draw it
+    first.Invalidate();
+    Flush();
+    first.Invalidate({ 200, 200, 210, 210 });
+    Flush();
+    EXPECT_TRUE(Decoded(firstPicture));
 }
 
 } // namespace

@@ -166,14 +166,29 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     window.contentPaints = 0;
     Move(200, 557);
     UxPumpFor(0);
-    // A three-pixel step repaints the uncovered strip and the indicator tracks only.
-    EXPECT_LE(window.contentPaints, 6);
+    // A three-pixel step repaints the uncovered strip and where the old thumb went.
+    EXPECT_LE(window.contentPaints, 2);
     ExpectFrameMatchesOffset();
     for (int y = 540; y > 100; y -= 37) {
         Move(200, y);
         ExpectFrameMatchesOffset();
+        // The thumb moves over the white margin beside the content and leaves no trail.
+        const plat::RECT thumb = window.GetYIndicator().ThumbRect();
+        for (int row = 2; row < 640; row += 6) {
+            if (row < thumb.top || row >= thumb.bottom)
+                ASSERT_EQ(FramePixel(475, row), FrameColour(0xFFFFFF)) << "row " << row << " offset " << Offset();
+            else
+                ASSERT_NE(FramePixel(475, row), FrameColour(0xFFFFFF)) << "row " << row << " offset " << Offset();
+        }
     }
     Up(200, 100);
+    // At rest, a part marked dirty is painted once.
+    UxPumpFor(4000);
+    window.contentPaints = 0;
+    window.Invalidate(plat::RECT { 0, 100, 472, 120 });
+    UxPumpFor(0);
+    EXPECT_EQ(window.contentPaints, 1);
+    ExpectFrameMatchesOffset();
     window.SetPaintMode(UxScrollWindow::PaintFull);
     UxPumpFor(300);
     ExpectFrameMatchesOffset();
@@ -204,6 +219,15 @@ TEST_F(ScrollWindow, AJumpAndContentChangedBetweenTwoMovesReachTheScreen)
     window.markedBand = -1;
     window.InvalidateContent({ 0, 360, 472, 370 });
     ExpectFrameMatchesOffset();
+    // Content that changed where a step uncovers it, as a line appended at the end, is
+    // painted once, with the strip.
+    window.markedBand = 99;
+    window.InvalidateContent({ 0, 990, 472, 1000 });
+    window.paintedArea = 0;
+    window.GetYAxis().SetPosition(-365);
+    ExpectFrameMatchesOffset();
+    EXPECT_EQ(FramePixel(100, 630), FrameColour(BandWindow::kMarked));
+    EXPECT_LE(window.paintedArea, 472 * 20); // the strip alone
 }
 
 TEST_F(ScrollWindow, AnInputPanelRepaintsEverythingOnlyWhereItTakesRoom)
