@@ -3,6 +3,8 @@
 // Shared set-up of the fuzz targets that feed the messenger what the service sends: the
 // singletons signed in as kim with one buddy, the screens recorded and traces kept quiet.
 
+#include "messenger/protocol/buddies/PktInLsta.h"
+#include "messenger/protocol/memos/PktInWget.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -87,3 +89,24 @@ template <typename PeerType> struct BasicSignedInMessenger {
 };
 
 using SignedInMessenger = BasicSignedInMessenger<RecordingPeer>;
+
+// What the service sends after the sign-in: cut into frames and dispatched, in two
+// receives split where the first byte says, with the screens recorded and any session
+// reset run as the message loop would. A request of every command waits for its answer
+// (ids from 901), so failure replies reach their handlers; buddy-list and memo-box
+// answers are dropped past maxAnswer bytes. With the first byte's top bit set, the frames
+// go straight to their handlers, without a connection.
+inline int FuzzSignedInFrames(const uint8_t* data, size_t size, size_t maxAnswer)
+{
+    if (size > kMaxServiceInput)
+        return 0;
+    PktInLsta::SetMaxBody(maxAnswer);
+    PktInWget::SetMaxAnswer(maxAnswer);
+    SignedInMessenger session;
+    session.PendEveryCommand();
+    if (size && (data[0] & 0x80))
+        session.DispatchWithoutPeer(std::string(reinterpret_cast<const char*>(data), size));
+    else
+        session.ReceiveSplit(data, size);
+    return 0;
+}
