@@ -267,8 +267,10 @@ extern "C" void freeaddrinfo(addrinfo* list) noexcept
     delete reinterpret_cast<updatefuzz::Resolved*>(list);
 }
 
-// Fontconfig loses a block while it reads its configuration; that one is not ours.
+// Fontconfig loses a block while it reads its configuration, which a leak check of an
+// input that allocated more than it freed then finds; its frames end in the library
+// (it keeps no frame pointers), so the library is named. Not ours.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:FcInitLoadConfigAndFonts\n";
+    return "leak:libfontconfig.so\n";
 }
