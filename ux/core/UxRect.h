@@ -16,4 +16,5 @@ void UnionRect(plat::RECT& a, const plat::RECT& b);
 bool RectsDiffer(const plat::RECT& a, const plat::RECT& b);
 // No width or no height.
 bool IsRectEmpty(const plat::RECT& rect);
+// Edges stop at the ends of the int range rather than wrap.
 plat::RECT OffsetRect(const plat::RECT& rect, int32_t dx, int32_t dy);
