@@ -6,6 +6,7 @@
 // onto a surface of the screen's size.
 
 #include "fuzz/DefaultSkin.h"
+#include "fuzz/FontLeak.h"
 #include "platform/system/Trace.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxText.h"

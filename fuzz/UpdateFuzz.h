@@ -22,6 +22,7 @@
 #include "app/shell/MessageBoxes.h"
 #include "app/update/UpgradeBox.h"
 #include "fuzz/DefaultSkin.h"
+#include "fuzz/FontLeak.h"
 #include "fuzz/MessengerFuzz.h"
 #include "fuzz/SplitReplyServer.h"
 #include "messenger/protocol/update/SelfUpdate.h"
@@ -265,12 +266,4 @@ extern "C" int getaddrinfo(const char* name, const char*, const addrinfo*, addri
 extern "C" void freeaddrinfo(addrinfo* list) noexcept
 {
     delete reinterpret_cast<updatefuzz::Resolved*>(list);
-}
-
-// Fontconfig loses a block while it reads its configuration, which a leak check of an
-// input that allocated more than it freed then finds; its frames end in the library
-// (it keeps no frame pointers), so the library is named. Not ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
 }
