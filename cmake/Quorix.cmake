@@ -100,7 +100,7 @@ function(quorix_test_dirs)
     add_executable(${name} ${srcs})
     target_compile_options(${name} PRIVATE ${QUORIX_WARNINGS})
     target_compile_definitions(${name} PRIVATE QUORIX_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-    target_link_libraries(${name} PRIVATE quorix_app GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE quorix_app GTest::gtest GTest::gmock GTest::gtest_main PkgConfig::GIO)
     quorix_copy_skin(${name})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
     # The discovery step keeps only the first entry of a list-valued property, so the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What chat handlers ask of one chat's page. The screens make it
@@ -20,9 +21,13 @@ public:
     virtual void UpdateTitle() = 0;
     virtual void UpdatePeerStatusIcon() = 0;
     virtual void UpdateInputBar() = 0;
-    // Whether the page is the top screen (lines then count as read).
+    // Whether the page is the top screen of a window in front, the one with the focus
+    // (lines then count as read).
     virtual bool IsOnTop() const = 0;
     // Sends a typed text as the input bar does: out at once when others are in the
-    // chat (and echoed as the user's own line), else queued until someone joins.
+    // chat, else queued until someone joins; either way shown at once as the user's own
+    // line.
     virtual void SendMessage(const std::wstring& text) = 0;
+    // The longest text a line typed on this page can make; 0 when the page sets none.
+    virtual size_t GetLineLimit() const { return 0; }
 };

@@ -41,6 +41,14 @@ public:
     virtual void RefreshBuddy(const std::wstring& id) = 0;
     // Sound and vibration for an event, as the options allow.
     virtual void PlayAlert(int alert) = 0;
+    // Word of a peer's line or a new memo for a window in the background (attention and
+    // a desktop notification), given where its alert is played; the options decide as
+    // they do for the alert.
+    virtual void NotifyChatLine(
+        ChatSession&, const std::wstring& /*name*/, const std::wstring& /*nick*/, const std::wstring& /*text*/)
+    {
+    }
+    virtual void NotifyMemo(const Memo&) { }
 
     // Chat
     // The page of a new chat session, which owns it; null when there are no screens.

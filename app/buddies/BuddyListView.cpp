@@ -1,6 +1,7 @@
 #include "app/buddies/BuddyListView.h"
 
 #include "app/buddies/BuddyListModel.h"
+#include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
@@ -14,6 +15,7 @@
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
+#include "ux/widgets/UxMessageBox.h"
 
 namespace {
 
@@ -54,7 +56,7 @@ bool BuddyListView::Reload()
     return true;
 }
 
-void BuddyListView::Fill(int32_t sortType)
+void BuddyListView::Fill(int32_t sortType, const std::set<std::wstring>& leftOut)
 {
     Clear();
     m_drawnTitles.clear();
@@ -71,7 +73,8 @@ void BuddyListView::Fill(int32_t sortType)
         if (row.kind == BuddyListRow::KindGroup) {
             if (const Group* group = groups->Find(row.id))
                 AddRow(MakeRow(UxListRow::Header, group));
-        } else if (const Buddy* buddy = buddies->FindById(row.id)) {
+        } else if (const Buddy* buddy = buddies->FindById(row.id);
+                   buddy && !leftOut.count(buddy->Email) && !leftOut.count(buddy->Id)) {
             AddRow(MakeRow(UxListRow::Item, buddy));
         }
     }
@@ -260,8 +263,29 @@ void BuddyListView::OnRowClicked(int32_t index, int32_t x, int32_t)
     }
     if (Options::GetInstance() && Options::GetInstance()->GetChatType() == Options::ChatTypeMemo)
         WriteMemo(*buddy);
+    else if (buddy->Status == BuddyStatusOffline)
+        AskForMemo(*buddy);
     else
         StartChat(*buddy);
+}
+
+void BuddyListView::AskForMemo(const Buddy& buddy)
+{
+    // The question covers the list: the row shows no press behind it.
+    SetSelection(-1);
+    m_askedEmail = buddy.Email;
+    ShowConfirmBox(L"대화 상대가 현재 오프라인 상태입니다. 쪽지를 보내시겠습니까?", &OnMemoAnswered,
+        reinterpret_cast<uintptr_t>(this));
+}
+
+void BuddyListView::OnMemoAnswered(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* view = reinterpret_cast<BuddyListView*>(context);
+    BuddyList* buddies = BuddyList::GetInstance();
+    // The session may have ended meanwhile, and the buddy with it.
+    const Buddy* buddy = buddies ? buddies->Find(view->m_askedEmail) : nullptr;
+    if (result == UxMessageBox::ResultYes && buddy)
+        WriteMemo(*buddy);
 }
 
 void BuddyListView::WriteMemo(const Buddy& buddy)

@@ -3,11 +3,13 @@
 #include "app/shell/FramedList.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
 class Buddy;
 class Group;
+class UxPopup;
 class UxXmlNode;
 
 // The groups and buddies of the signed-in user: a header row per group with its
@@ -50,8 +52,9 @@ public:
 
 protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
-    // Every row anew for the groups and buddies a sort option shows.
-    void Fill(int32_t sortType);
+    // Every row anew for the groups and buddies a sort option shows, but for the buddies
+    // whose user id (or list key) is left out.
+    void Fill(int32_t sortType, const std::set<std::wstring>& leftOut = {});
     // A group row's fold icon, open or folded.
     void DrawGroupIcon(UxListItemPainter& painter, int32_t index);
     // A buddy row's status icon and its texts as the view option asks.
@@ -78,7 +81,13 @@ private:
     void RefreshShown(int32_t index);
     UxListRow MakeRow(int32_t kind, const void* record) const;
 
+    // A tap on an offline buddy: says so and offers a memo instead.
+    void AskForMemo(const Buddy& buddy);
+    static void OnMemoAnswered(uintptr_t context, UxPopup* box, int32_t result);
+
     // Each group row's title as last drawn, so that a buddy's change redraws the group
     // row only when its counts changed.
     std::map<const Group*, std::wstring> m_drawnTitles;
+    // The offline buddy the question is about (user id): the answer finds it anew.
+    std::wstring m_askedEmail;
 };

@@ -21,6 +21,11 @@ public:
 
     // The request to show: the asking buddy's id and the group it will join.
     void SetRequest(const std::wstring& buddyId, const std::wstring& groupId) { m_view.SetRequest(buddyId, groupId); }
+    // Shows the request of the buddy just asked about, for the default group. A group
+    // chooser or buddy picker on top closes first without applying its choice (it was
+    // not made for this request); the page opens where that screen was, or shows the
+    // new request in place when it is already open.
+    void OpenAsked(const std::wstring& buddyId);
     // The group chosen on the group select screen.
     void SetGroup(const std::wstring& groupId) { m_view.SetGroup(groupId); }
     const std::wstring& GetBuddyId() const { return m_view.GetBuddyId(); }

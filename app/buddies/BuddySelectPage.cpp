@@ -55,7 +55,7 @@ void BuddySelectPage::OnWillShow()
     // hide anybody.
     m_searchBar.ClearSearchWord();
     m_view.SetFilter(L"");
-    m_view.Reload(m_mode);
+    m_view.Reload(m_mode, InChat());
     BuddyList* buddies = BuddyList::GetInstance();
     if (buddies)
         buddies->ClearChecks();
@@ -89,6 +89,21 @@ std::vector<std::wstring> BuddySelectPage::Picked()
         for (const auto& [id, buddy] : buddies->GetBuddies())
             if (buddy.Picked)
                 ids.push_back(buddy.Email);
+    return ids;
+}
+
+std::set<std::wstring> BuddySelectPage::InChat() const
+{
+    std::set<std::wstring> ids;
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    const ChatSession* session = chats && m_mode == ModeInvite ? chats->FindBySerial(m_chat) : nullptr;
+    if (!session)
+        return ids;
+    for (const ChatParticipant& participant : session->Participants)
+        ids.insert(participant.Id);
+    // The buddy a new chat waits for is as good as in it.
+    if (session->Participants.empty() && !session->PeerId.empty())
+        ids.insert(session->PeerId);
     return ids;
 }
 

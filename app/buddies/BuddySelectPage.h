@@ -5,6 +5,7 @@
 #include "app/shell/EmptyPage.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     void SetReceiverMode(const std::vector<std::wstring>& receivers);
     // The session ended: nothing is applied and no row is left on its buddies.
     void ClearSession();
+    // The choice was given up: leaving applies nothing.
+    void Cancel() { m_mode = ModeNone; }
 
     int32_t GetMode() const { return m_mode; }
     BuddySelectSearchBar& GetSearchBar() { return m_searchBar; }
@@ -42,6 +45,8 @@ public:
 private:
     // The ticked buddies' user ids, in the list's key order.
     static std::vector<std::wstring> Picked();
+    // Who is in the chat to invite into (user ids): the picker leaves them out.
+    std::set<std::wstring> InChat() const;
     void Invite();
 
     int32_t m_mode = ModeNone;

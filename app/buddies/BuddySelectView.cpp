@@ -12,14 +12,14 @@ bool BuddySelectView::Build(UxXmlNode* node)
         && m_checked.Read(node, L"CheckBoxChecked");
 }
 
-bool BuddySelectView::Reload(int32_t mode)
+bool BuddySelectView::Reload(int32_t mode, const std::set<std::wstring>& leftOut)
 {
     int32_t sort = Options::GetInstance() ? Options::GetInstance()->GetSortType() : Options::SortAll;
     if (mode == 0)
         sort = Options::SortOnline;
     else if (mode == 1)
         sort = Options::SortAll;
-    Fill(sort);
+    Fill(sort, leftOut);
     return true;
 }
 

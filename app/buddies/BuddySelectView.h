@@ -9,8 +9,9 @@ public:
     // The buddy list's items and the two check boxes.
     bool Build(UxXmlNode* node);
     // The rows for a picker mode: buddies who are not offline for invitations (0), all
-    // of them for memo receivers (1). The sort option itself stays as it is. True.
-    bool Reload(int32_t mode);
+    // of them for memo receivers (1), without those left out (user ids). The sort
+    // option itself stays as it is. True.
+    bool Reload(int32_t mode, const std::set<std::wstring>& leftOut = {});
 
     // Ticks or unticks the buddy of the row.
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;

@@ -27,7 +27,7 @@ public:
     // name of the group chosen so far.
     void Setup(int32_t mode, const std::wstring& firstLine, const std::wstring& secondLine,
         const std::wstring& groupName);
-    // The session ended: leaving applies nothing.
+    // The session ended, or the choice was given up: leaving applies nothing.
     void ClearSession() { m_mode = ModeNone; }
 
     int32_t GetMode() const { return m_mode; }

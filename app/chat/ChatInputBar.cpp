@@ -11,6 +11,8 @@
 #include "ux/core/UxPath.h"
 #include "ux/markup/UxXmlNode.h"
 
+#include <algorithm>
+
 plat::RECT ChatInputBar::s_restoreRect;
 
 namespace {
@@ -41,6 +43,12 @@ bool ChatInputBar::Create(ChatPage* page)
             { L"EmoticonButton", &m_emoticons } });
     s_restoreRect = GetRect();
     m_reason.SetVisible(false);
+    // An emoticon is one glyph in the field and its code in the text sent.
+    size_t glyph = 1;
+    if (const EmoticonList* emoticons = EmoticonList::GetInstance())
+        for (size_t i = 0, n = emoticons->GetCount(); i < n; ++i)
+            glyph = std::max(glyph, emoticons->GetImage(i).Text.size());
+    m_textLimit = m_input.GetMaxInput() > 0 ? static_cast<size_t>(m_input.GetMaxInput()) * glyph : 0;
     return true;
 }
 
@@ -51,6 +59,12 @@ void ChatInputBar::ShowInput()
     m_input.SetVisible(true);
     m_input.Invalidate();
     m_reason.SetVisible(false);
+}
+
+void ChatInputBar::FocusInput()
+{
+    if (m_input.IsVisible())
+        m_input.SetFocus(true);
 }
 
 void ChatInputBar::ShowDisabledReason(const std::wstring& text)
@@ -71,8 +85,9 @@ void ChatInputBar::SendMessage(const std::wstring& text)
     if (!session || text.empty())
         return;
     const int sent = SendChatText(*session, text);
-    // Nothing of this bar may be touched when the chat is gone.
-    if (sent != ChatSendSent || !IsOpen(session))
+    // Nothing of this bar may be touched when the chat is gone. A line that waits for
+    // the others shows all the same: what the user typed must not seem to vanish.
+    if (sent == ChatSendNothing || !IsOpen(session))
         return;
     m_page->GetOutput().AddLine(FormatOwnLine(text), ChatOutput::LineOwn);
 }
@@ -112,8 +127,7 @@ void ChatInputBar::OnEmoticonChosen(uintptr_t context, UxPopup* popup, int32_t r
         emoticon.Desc.TargetSize = { 20, 20 };
         bar.m_input.InsertImage(emoticon);
     }
-    if (bar.m_input.IsVisible())
-        bar.m_input.SetFocus(true);
+    bar.FocusInput();
 }
 
 bool ChatInputBar::OnChildEvent(UxWindow* child, int32_t code)

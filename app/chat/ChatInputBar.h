@@ -23,11 +23,13 @@ public:
     bool Create(ChatPage* page);
 
     void ShowInput();
+    // The caret goes into the input, where it shows.
+    void FocusInput();
     // Only while the field shows: once hidden, the reason stays until the field has
     // shown again.
     void ShowDisabledReason(const std::wstring& text);
-    // Sends the text to the chat (or queues it until someone joined) and shows it as
-    // the user's own line once sent.
+    // Sends the text to the chat (or queues it until someone joined) and shows it at
+    // once as the user's own line.
     void SendMessage(const std::wstring& text);
     // 1: the user started typing; 0: the field was emptied.
     void SendTypingNotice(int32_t state);
@@ -36,6 +38,10 @@ public:
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
+
+    // The longest text the field can send: its glyphs each as long as the longest
+    // emoticon code. 0 when the field takes any length.
+    size_t GetTextLimit() const { return m_textLimit; }
 
     UxEdit& GetInput() { return m_input; }
     UxLabel& GetDisabledReason() { return m_reason; }
@@ -49,6 +55,7 @@ private:
     UxEdit m_input;
     UxLabel m_reason;
     UxButton m_emoticons;
+    size_t m_textLimit = 0;
 
     // Where every input bar sits while the input panel is away.
     static plat::RECT s_restoreRect;

@@ -1,6 +1,7 @@
 #include "app/chat/ChatOutput.h"
 
 #include "app/chat/ChatPage.h"
+#include "app/shell/MenuCopy.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
@@ -8,6 +9,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/EmoticonList.h"
 #include "ux/core/UxPath.h"
+#include "ux/core/UxRect.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxTextItem.h"
 #include "ux/markup/UxXmlNode.h"
@@ -21,6 +23,18 @@ namespace {
 constexpr const wchar_t* kNames[] = { L"TSkin", L"BSkin", L"LSkin", L"RSkin", L"BuddyIcon", L"Title",
     L"InviteButton", L"Output", L"Date" };
 constexpr size_t kBottom = 1, kLeft = 2, kRight = 3, kOutput = 7, kDate = 8;
+
+// After the copy menu typing goes on in the chat's input, when the chat is still open
+// (the session, not the view, travels with the menu).
+void FocusInputAfterMenu(uintptr_t context, UxPopup*, int32_t)
+{
+    auto* session = reinterpret_cast<ChatSession*>(context);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    auto* page = session && chats && chats->IndexOf(session) >= 0 ? dynamic_cast<ChatPage*>(session->GetPage())
+                                                                   : nullptr;
+    if (page && page->GetInputBar().GetInput().IsShownInTree())
+        page->GetInputBar().GetInput().SetFocus(true);
+}
 
 } // namespace
 
@@ -216,6 +230,14 @@ bool ChatOutput::OnGesture(UxWindow* sender, int32_t direction)
         app->ReplaceScreen(&app->GetStatusBarChat(), page,
             direction == 0 ? MessengerApp::PushFromRight : MessengerApp::PushFromLeft);
     return true;
+}
+
+bool ChatOutput::OnContextMenu(int32_t x, int32_t y)
+{
+    if (!m_output.IsVisible() || !PointInRect(m_output.GetScreenRect(), plat::POINT { x, y }))
+        return UxWindow::OnContextMenu(x, y);
+    return MenuCopy::Open(m_output.GetLineAt(m_output.ScreenToClient(plat::POINT { x, y }).y),
+        &FocusInputAfterMenu, reinterpret_cast<uintptr_t>(m_page ? m_page->GetSession() : nullptr));
 }
 
 bool ChatOutput::OnSipShown(const plat::RECT& panelRect)

@@ -42,6 +42,8 @@ public:
 
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     bool OnGesture(UxWindow* sender, int32_t direction) override;
+    // On the conversation: offers to copy the line under the point.
+    bool OnContextMenu(int32_t x, int32_t y) override;
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
 

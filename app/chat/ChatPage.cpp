@@ -1,11 +1,13 @@
 #include "app/chat/ChatPage.h"
 
+#include "app/shell/EmptyPage.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
 #include "ux/core/UxDesktop.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
@@ -127,6 +129,13 @@ void ChatPage::OnWillShow()
     if (app)
         app->UpdateNotifyIcons();
     UpdateInputBar();
+    // Keys typed as soon as the chat shows go into its input.
+    m_inputBar.FocusInput();
+}
+
+void ChatPage::OnWillHide()
+{
+    DropFocusWithin(*this);
 }
 
 void ChatPage::OnHidden()
@@ -143,6 +152,8 @@ void ChatPage::OnHidden()
     app->GetStatusBarChat().PageIndicator.RemovePage();
     app->GetChatInfoPage().GetView().Forget(session.get());
     app->GetChatListPage().GetView().Reload();
+    // Its unread lines no longer count.
+    app->UpdateNotifyIcons();
     if (UxPopupInstance* later = UxPopupInstance::GetInstance())
         later->DeleteLater(new ClosedChat(std::move(session)));
 }
@@ -170,15 +181,21 @@ std::wstring ChatPage::GetDisabledReason() const
 
 void ChatPage::UpdateInputBar()
 {
-    if (CanChat())
+    if (CanChat()) {
+        const bool back = !m_inputBar.GetInput().IsVisible();
         m_inputBar.ShowInput();
-    else
+        // The input coming back on the chat in view takes the keys again.
+        if (back && IsOnTop())
+            m_inputBar.FocusInput();
+    } else
         m_inputBar.ShowDisabledReason(GetDisabledReason());
     m_inputBar.Invalidate();
 }
 
 bool ChatPage::IsOnTop() const
 {
+    // Behind another window the page is not seen: its lines wait as unread.
     UxNavigationController* navigation = UxNavigationController::GetInstance();
-    return navigation && navigation->GetPage() == this;
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    return navigation && navigation->GetPage() == this && !(device && device->IsInBackground());
 }

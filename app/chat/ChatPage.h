@@ -29,6 +29,7 @@ public:
     ChatSession* GetSession() const { return m_session; }
 
     void OnWillShow() override;
+    void OnWillHide() override;
     void OnHidden() override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
 
@@ -57,6 +58,7 @@ public:
     void UpdateInputBar() override;
     bool IsOnTop() const override;
     void SendMessage(const std::wstring& text) override { m_inputBar.SendMessage(text); }
+    size_t GetLineLimit() const override { return m_inputBar.GetTextLimit(); }
 
     ChatOutput& GetOutput() { return m_output; }
     ChatInputBar& GetInputBar() { return m_inputBar; }

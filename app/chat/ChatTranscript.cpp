@@ -82,14 +82,24 @@ void ChatTranscript::Append(wchar_t c)
     p.text.push_back(c);
 }
 
+int32_t ChatTranscript::LastRowTop() const
+{
+    if (m_paragraphs.empty() || m_paragraphs.back().rows.empty())
+        return m_height;
+    const Paragraph& p = m_paragraphs.back();
+    return p.top + p.height - p.rows.back().height;
+}
+
 void ChatTranscript::InsertText(const std::wstring& text)
 {
     if (text.empty() || !m_style)
         return;
     const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
+    // Text that goes on the last row may wrap it anew; a new paragraph leaves it alone.
+    const int32_t from = text.front() == L'\n' ? m_height : LastRowTop();
     for (wchar_t c : text)
         Append(c >= kMarkBase && c < kMarkEnd ? L'\xFFFD' : c);
-    Changed(first);
+    Changed(first, from);
 }
 
 bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
@@ -115,8 +125,9 @@ bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
         m_pictures.push_back(std::move(picture));
     }
     const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
+    const int32_t from = LastRowTop();
     Append(kMarkBase + wchar_t(index));
-    Changed(first);
+    Changed(first, from);
     return true;
 }
 
@@ -190,27 +201,19 @@ void ChatTranscript::Layout(Paragraph& p)
         p.height += row.height;
 }
 
-void ChatTranscript::Changed(size_t first)
+void ChatTranscript::Changed(size_t first, int32_t from)
 {
     m_layoutWidth = GetWidth();
+    const int32_t before = m_height;
     for (size_t i = first; i < m_paragraphs.size(); ++i) {
         Layout(m_paragraphs[i]);
         m_paragraphs[i].top = i == 0 ? 0 : m_paragraphs[i - 1].top + m_paragraphs[i - 1].height;
     }
     m_height = m_paragraphs.empty() ? 0 : m_paragraphs.back().top + m_paragraphs.back().height;
     SetContentSize(LayoutWidth(), m_height);
-    const int32_t before = GetYAxis().GetOffset();
+    // Only what changed is drawn anew; following the end moves the rest of the picture.
+    InvalidateContent(plat::RECT { 0, from, GetWidth(), std::max(before, m_height) });
     ScrollToEnd();
-    if (first >= m_paragraphs.size() || GetWidth() <= 0)
-        return;
-    // Only what was appended needs drawing. When the text moved up by at least that
-    // much, the appended part lies in the strip the scroll uncovers, which the paint
-    // fills anyway after moving the old picture: the last line alone asks for it.
-    const int32_t moved = GetYAxis().GetOffset() - before;
-    int32_t top = m_paragraphs[first].top + GetYAxis().GetOffset();
-    if (moved < 0 && top >= GetHeight() + moved)
-        top = GetHeight() - 1;
-    Invalidate(plat::RECT { 0, std::max(0, top), GetWidth(), std::max(top + 1, GetHeight()) });
 }
 
 void ChatTranscript::ScrollToEnd()
@@ -226,7 +229,7 @@ bool ChatTranscript::OnRectChanged(const plat::RECT& rect)
     UxScrollWindow::OnRectChanged(rect);
     // A new width wraps every line anew; a new height keeps the layout.
     if (rect.right - rect.left != m_layoutWidth && !m_paragraphs.empty())
-        Changed(0);
+        Changed(0, 0);
     return true;
 }
 
@@ -301,18 +304,40 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Paragraph& p, const Row&
     }
 }
 
+std::wstring ChatTranscript::TextOf(const Paragraph& p) const
+{
+    std::wstring text;
+    for (wchar_t c : p.text) {
+        const Picture* picture = PictureOf(c);
+        text += picture ? picture->code : std::wstring(1, c);
+    }
+    return text;
+}
+
 std::wstring ChatTranscript::GetText() const
 {
     std::wstring text;
     for (size_t i = 0; i < m_paragraphs.size(); ++i) {
         if (i)
             text += L'\n';
-        for (wchar_t c : m_paragraphs[i].text) {
-            const Picture* picture = PictureOf(c);
-            text += picture ? picture->code : std::wstring(1, c);
-        }
+        text += TextOf(m_paragraphs[i]);
     }
     return text;
+}
+
+std::wstring ChatTranscript::GetLineAt(int32_t y) const
+{
+    const int32_t content = y - GetYAxis().GetOffset();
+    auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), content,
+        [](int32_t at, const Paragraph& p) { return at < p.top + p.height; });
+    if (it == m_paragraphs.end() || content < it->top)
+        return L"";
+    return TextOf(*it);
+}
+
+int32_t ChatTranscript::GetScrollLine()
+{
+    return m_style ? std::max(1, m_style->GetCellHeight()) : UxScrollWindow::GetScrollLine();
 }
 
 int64_t ChatTranscript::GetColorAt(size_t index) const

@@ -38,6 +38,11 @@ public:
     bool IsEmpty() const { return m_paragraphs.empty(); }
     // The text with "\n" between paragraphs and emoticons as their codes.
     std::wstring GetText() const;
+    // The line (paragraph) at y in the window's space, emoticons as their codes; ""
+    // where there is none.
+    std::wstring GetLineAt(int32_t y) const;
+    // A line of the text's style.
+    int32_t GetScrollLine() override;
     // The text colour the character at index of the text GetText returns is drawn in;
     // -1 when there is none.
     int64_t GetColorAt(size_t index) const;
@@ -81,10 +86,14 @@ private:
     };
 
     Paragraph& Last();
+    std::wstring TextOf(const Paragraph& p) const;
     void Append(wchar_t c);
     void Layout(Paragraph& p);
-    // Lays out the paragraphs from index on and shows what changed.
-    void Changed(size_t first);
+    // Lays out the paragraphs from index first on; the text changed from content y from
+    // down.
+    void Changed(size_t first, int32_t from);
+    // Where the last row starts (the end when there is none).
+    int32_t LastRowTop() const;
     int32_t LayoutWidth() const;
     const Picture* PictureOf(wchar_t c) const;
     static UxTextStyleHandle* StyleAt(const Paragraph& p, uint32_t index, size_t& run);

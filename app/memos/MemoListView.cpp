@@ -6,6 +6,7 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/connection/TarvPeer.h"
 #include "messenger/protocol/memos/MemoBox.h"
+#include "ux/core/UxText.h"
 #include "ux/widgets/UxListItemPainter.h"
 
 #include <algorithm>
@@ -32,8 +33,11 @@ void MemoListView::SwitchBox(int32_t box)
 {
     ClearRows();
     Invalidate();
-    if (MessengerApp* app = MessengerApp::GetInstance())
+    if (MessengerApp* app = MessengerApp::GetInstance()) {
         app->GetMemoListPage().GetTitleBar().ShowBox(box);
+        // MemoList frees every memo now: the read page must not name one of them.
+        app->GetMemoReadPage().GetView().Forget();
+    }
     if (TarvPeer* peer = TarvPeer::GetInstance()) {
         MemoBox::SwitchBox(*peer, box);
     } else if (MemoList* memos = MemoList::GetInstance()) {
@@ -132,6 +136,27 @@ std::wstring MemoListView::SenderName(const Memo& memo)
     return buddy ? buddy->Name : memo.From;
 }
 
+std::vector<std::wstring> MemoListView::SentTo(const Memo& memo)
+{
+    std::vector<std::wstring> ids = SplitString(memo.From, L";");
+    std::erase(ids, std::wstring());
+    return ids;
+}
+
+std::wstring MemoListView::FromText(const Memo& memo)
+{
+    MemoList* memos = MemoList::GetInstance();
+    if (!memos || memos->Box != MemoList::BoxSent)
+        return SenderName(memo);
+    const std::vector<std::wstring> ids = SentTo(memo);
+    if (ids.empty())
+        return L"";
+    const std::wstring first = MemoWriteView::GetDisplayName(ids.front());
+    if (ids.size() == 1)
+        return first;
+    return FormatString(L"%s 외 %u명", first.c_str(), static_cast<unsigned>(ids.size() - 1));
+}
+
 std::wstring MemoListView::DateText(const Memo& memo)
 {
     return memo.Date.Format(L"yyyy-MM-dd hh:mm:ss");
@@ -151,7 +176,7 @@ bool MemoListView::DrawItems(UxListItemPainter& painter, int32_t index, bool sel
     } else {
         m_title.Draw(painter, memo->GetFirstLine(), selected);
     }
-    m_from.Draw(painter, SenderName(*memo), selected);
+    m_from.Draw(painter, FromText(*memo), selected);
     m_date.Draw(painter, DateText(*memo), selected);
     return true;
 }
@@ -176,12 +201,23 @@ void MemoListView::OnRowClicked(int32_t index, int32_t, int32_t)
     // A row on its way out shows a copy; its memo is gone already.
     for (size_t i = 0; i < memos->GetCount(); ++i) {
         Memo* memo = memos->GetAt(i);
-        if (memo != shown)
-            continue;
-        MemoBox::OpenMemo(*peer, *memo);
-        app->GetMemoReadPage().GetView().ShowMemo(memo);
-        app->PushScreen(
-            &app->GetStatusBarDisclosure(), &app->GetMemoReadPage(), MessengerApp::CoverFromBottom);
-        return;
+        if (memo == shown) {
+            OpenMemo(*memo);
+            return;
+        }
     }
+}
+
+void MemoListView::OpenMemo(Memo& memo)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    TarvPeer* peer = TarvPeer::GetInstance();
+    if (!app || !peer)
+        return;
+    MemoBox::OpenMemo(*peer, memo);
+    MemoReadPage& page = app->GetMemoReadPage();
+    const bool onTop = page.GetShownMemo() != nullptr;
+    page.GetView().ShowMemo(&memo);
+    if (!onTop)
+        app->PushScreen(&app->GetStatusBarDisclosure(), &page, MessengerApp::CoverFromBottom);
 }

@@ -35,14 +35,22 @@ public:
     void ClearRows();
 
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
+    // Asks for the memo's content and shows it on the read page, brought up unless it
+    // is on top already.
+    static void OpenMemo(Memo& memo);
 
     // The memo a row shows; null for the "more" row.
     const Memo* GetMemo(int32_t index) const;
     // "더 보기..." or, while a page is on its way, "로드 중...".
     const std::wstring& GetMoreText() const { return m_moreText; }
-    // What a memo row says: the first line, the sender's name and the time.
+    // What a memo row says: the first line, who (the sender's name; in the sent box the
+    // receivers, "이지연" or "이지연 외 2명") and the time.
     static std::wstring SenderName(const Memo& memo);
+    static std::wstring FromText(const Memo& memo);
     static std::wstring DateText(const Memo& memo);
+    // The receivers of a memo of the sent box, whose list record names them where the
+    // inbox names the sender (ids separated by ";").
+    static std::vector<std::wstring> SentTo(const Memo& memo);
 
     static constexpr const wchar_t* kMore = L"더 보기...";
     static constexpr const wchar_t* kLoading = L"로드 중...";

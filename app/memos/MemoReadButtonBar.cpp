@@ -56,9 +56,12 @@ bool MemoReadButtonBar::ApplySkin(UxXmlNode* node)
 bool MemoReadButtonBar::OnChildEvent(UxWindow* child, int32_t code)
 {
     MessengerApp* app = MessengerApp::GetInstance();
-    if (code != EventPointerUp || !app || !app->GetMemoReadPage().GetView().GetMemo())
+    const Memo* shown = app ? app->GetMemoReadPage().GetView().GetMemo() : nullptr;
+    if (code != EventPointerUp || !shown)
         return true;
     const uintptr_t context = reinterpret_cast<uintptr_t>(this);
+    if (child == &DeleteButton || child == &SpamButton)
+        m_askedCookie = shown->Cookie;
     if (child == &ReplyButton) {
         Reply();
     } else if (child == &ReplyAllButton) {
@@ -114,16 +117,28 @@ void MemoReadButtonBar::Forward()
     OpenWriter(app);
 }
 
+Memo* MemoReadButtonBar::AskedMemo()
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    MemoList* memos = MemoList::GetInstance();
+    if (!app || !memos)
+        return nullptr;
+    const std::wstring& cookie = app->GetMemoReadPage().GetButtonBar().m_askedCookie;
+    return cookie.empty() ? nullptr : memos->FindByCookie(cookie);
+}
+
 void MemoReadButtonBar::OnDeleteAnswered(uintptr_t, UxPopup*, int32_t result)
 {
     MessengerApp* app = MessengerApp::GetInstance();
     TarvPeer* peer = TarvPeer::GetInstance();
-    Memo* memo = app ? app->GetMemoReadPage().GetView().GetMemo() : nullptr;
-    if (result != kYes || !memo || !peer)
+    Memo* memo = result == kYes ? AskedMemo() : nullptr;
+    if (!memo || !peer)
         return;
     MemoBox::DeleteMemo(*peer, memo->Cookie);
     // The answer is not waited for: the memo leaves the list at once.
-    app->GetMemoReadPage().GetView().Forget();
+    MemoReadView& view = app->GetMemoReadPage().GetView();
+    if (view.GetMemo() == memo)
+        view.Forget();
     app->GetMemoListPage().GetView().RemoveMemo(memo);
     BackToList(*app);
 }
@@ -132,8 +147,8 @@ void MemoReadButtonBar::OnSpamAnswered(uintptr_t, UxPopup*, int32_t result)
 {
     MessengerApp* app = MessengerApp::GetInstance();
     TarvPeer* peer = TarvPeer::GetInstance();
-    const Memo* memo = app ? app->GetMemoReadPage().GetView().GetMemo() : nullptr;
-    if (result != kYes || !memo || !peer)
+    const Memo* memo = result == kYes ? AskedMemo() : nullptr;
+    if (!memo || !peer)
         return;
     MemoBox::ReportSpam(*peer, memo->Cookie);
     // The box is read again: the service has taken the memo out of it.

@@ -2,9 +2,13 @@
 
 #include "app/memos/MemoListView.h"
 #include "app/memos/MemoWriteView.h"
+#include "app/shell/MenuCopy.h"
 #include "app/shell/SkinParts.h"
+#include "messenger/model/Me.h"
 #include "messenger/model/Memo.h"
+#include "messenger/model/MemoList.h"
 #include "messenger/protocol/memos/PktInImsg.h"
+#include "ux/core/UxRect.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxListItemPainter.h"
 
@@ -78,8 +82,17 @@ void MemoReadView::ShowMemo(Memo* memo)
 {
     m_memo = memo;
     m_receivers.clear();
-    if (memo)
+    if (!memo)
+        return;
+    // A memo of the sent box is the user's own, and its record names the receivers.
+    MemoList* memos = MemoList::GetInstance();
+    if (memos && memos->Box == MemoList::BoxSent) {
+        const Me* me = Me::GetInstance();
+        LayOut(MemoWriteView::GetDisplayName(me ? me->Id : L""),
+            MemoWriteView::JoinDisplayNames(MemoListView::SentTo(*memo)), MemoListView::DateText(*memo), L"");
+    } else {
         LayOut(MemoWriteView::GetDisplayName(memo->From), L"", MemoListView::DateText(*memo), L"");
+    }
 }
 
 void MemoReadView::SetMemo(const PktInImsg& packet)
@@ -115,6 +128,13 @@ void MemoReadView::LayOut(
     AddRow(card);
     StopAnimation();
     Invalidate();
+}
+
+bool MemoReadView::OnContextMenu(int32_t x, int32_t y)
+{
+    if (!Content.IsVisible() || !PointInRect(Content.GetScreenRect(), plat::POINT { x, y }))
+        return FramedList::OnContextMenu(x, y);
+    return MenuCopy::Open(Content.GetText());
 }
 
 bool MemoReadView::DrawItems(UxListItemPainter& painter, int32_t, bool)

@@ -23,11 +23,16 @@ public:
     void ShowMemo(Memo* memo);
     // The text that arrived for the memo, with its receivers.
     void SetMemo(const PktInImsg& packet);
-    // No memo any more (it left MemoList with the session); the card stays as it is.
+    // No memo any more (it left MemoList with the session or a box switch); the card
+    // stays as it is.
     void Forget() { m_memo = nullptr; }
 
     // The card is no button.
     void OnRowClicked(int32_t, int32_t, int32_t) override { }
+    // On the memo's text: offers to copy all of it.
+    bool OnContextMenu(int32_t x, int32_t y) override;
+    // A line of the memo's text.
+    int32_t GetScrollLine() override { return Content.GetScrollLine(); }
 
     Memo* GetMemo() const { return m_memo; }
     // The memo's receivers as the text arrived with them (ids).

@@ -38,7 +38,7 @@ AlertAction ChooseAlert(int event, int notifyType, int notifyScopes)
     return action;
 }
 
-void PlayAlert(int event)
+AlertAction CurrentAlert(int event)
 {
     int type = kDefaultNotifyType;
     int scopes = kDefaultNotifyScopes;
@@ -46,7 +46,12 @@ void PlayAlert(int event)
         type = options->GetNotifyType();
         scopes = options->GetNotifyScopes();
     }
-    const AlertAction action = ChooseAlert(event, type, scopes);
+    return ChooseAlert(event, type, scopes);
+}
+
+void PlayAlert(int event)
+{
+    const AlertAction action = CurrentAlert(event);
     if (!action.sound.empty())
         if (UxAudio* audio = UxAudio::GetInstance())
             audio->Play(action.sound);

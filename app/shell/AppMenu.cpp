@@ -4,6 +4,8 @@
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "ux/widgets/UxListItemPainter.h"
 
+#include <algorithm>
+
 namespace {
 
 plat::RECT RectIn(UxXmlNode* node, const wchar_t* name)
@@ -38,6 +40,13 @@ AppMenu::AppMenu(const wchar_t* section, Look& look)
     look.iconRect = RectIn(node->FindChild(L"Icon"), L"_Rect");
     look.textColor = UxXmlNode::GetColor(text ? text->FindChild(L"TextColor") : nullptr);
     look.selectedColor = UxXmlNode::GetColor(text ? text->FindChild(L"TextColorSelected") : nullptr);
+    // A menu of few rows may have a frame of its own size.
+    if (UxXmlNode* size = node->FindChild(L"_Size")) {
+        // Within the screen's reach, whatever the skin says.
+        const plat::POINT s = size->GetPoint();
+        SetSize(std::clamp(s.x, 0, 1 << 16), std::clamp(s.y, 0, 1 << 16));
+        GetLayout().Arrange(GetWidth(), GetHeight());
+    }
     m_built = true;
 }
 
@@ -77,14 +86,15 @@ bool AppMenu::DrawRow(
         clip.left - rowClip.left + GetList().GetWidth(), clip.top - rowClip.top + m_look.rowHeight };
     UxListItemPainter painter(&GetList(), surface, index, rowClip, row);
     UxTextStyle style = m_text.GetStyle();
+    // Every pixel of the row is drawn here: a scroll step repaints only the strips it
+    // uncovers, through the rows alone, and whatever a row leaves out keeps the moved
+    // picture's pixels (pieces of other rows' lines).
+    surface->FillRect(m_look.backColor, clip);
     if (GetList().GetSelection() == index) {
-        surface->FillRect(m_look.backColor, clip);
         style.TextColor = m_look.selectedColor;
         style.BackMode = 1;
         painter.DrawImage(m_selectionBar, m_look.selectionRect);
     } else {
-        if (m_fillRows)
-            surface->FillRect(m_look.backColor, clip);
         style.TextColor = m_look.textColor;
         style.BackMode = 0;
     }

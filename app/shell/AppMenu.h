@@ -10,7 +10,7 @@
 class UxListItemPainter;
 
 // What the application's popup menus share: the frame of "Menu", one row look per menu
-// class read from the class's own section, and rows drawn as background or selection
+// class read from the class's own section, and rows drawn as background and selection
 // bar, text and line.
 class AppMenu : public UxPopupMenu {
 public:
@@ -40,15 +40,14 @@ public:
     bool IsBuilt() const { return m_built; }
 
 protected:
-    // Builds the frame from "Menu" and the rows' look from section into look.
+    // Builds the frame from "Menu" (sized by the section's "_Size" when it has one) and
+    // the rows' look from section into look.
     AppMenu(const wchar_t* section, Look& look);
 
     // One item row with its text.
     void AddItem(const std::wstring& text);
     // Whatever a menu draws in a row after the text (the emoticon's picture).
     virtual void DrawRowIcon(UxListItemPainter&, int32_t) { }
-    // Fills the rows that are not selected before drawing them.
-    bool m_fillRows = false;
 
     const Look& m_look;
 

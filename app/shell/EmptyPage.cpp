@@ -59,11 +59,11 @@ bool EmptyPage::OnVisibleChanged(bool visible)
     return UxPanel::OnVisibleChanged(visible);
 }
 
-void EmptyPage::DropFocus()
+void DropFocusWithin(UxWindow& page)
 {
-    for (UxWindow* window = FocusedWindow; window; window = window->GetParent())
-        if (window == this) {
-            FocusedWindow->SetFocus(false);
+    for (UxWindow* window = UxWindow::FocusedWindow; window; window = window->GetParent())
+        if (window == &page) {
+            UxWindow::FocusedWindow->SetFocus(false);
             return;
         }
 }

@@ -6,6 +6,9 @@
 
 class UxXmlNode;
 
+// A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
+void DropFocusWithin(UxWindow& page);
+
 // A page whose screen is not built yet: it takes the place between the status bar and
 // the menu bar and shows a plain background, so navigation to it works.
 class EmptyPage : public UxPanel {
@@ -29,8 +32,7 @@ protected:
     // Places the page and applies its own skin section (the name): the section's node,
     // or null (traced) when the skin lacks it or it fails.
     UxXmlNode* CreateFromSkin();
-    // A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
-    void DropFocus();
+    void DropFocus() { DropFocusWithin(*this); }
 
 private:
     std::wstring m_name;

@@ -1,6 +1,7 @@
 #include "app/shell/MainPage.h"
 
 #include "app/shell/MessengerApp.h"
+#include "ux/widgets/UxListWindow.h"
 
 MainPage::MainPage(std::wstring name, int32_t tab)
     : EmptyPage(std::move(name))
@@ -32,4 +33,8 @@ void MainPage::OnWillShow()
     // The system menu belongs to the buddy list.
     if (MessengerApp* app = MessengerApp::GetInstance(); app && m_tab == TabBar::TabBuddies)
         app->GetMenuBar().ShowSystemMenuButton();
+    // The row tapped to open another page was pressed then; back here it is not.
+    for (UxWindow* child = GetFirstChild(); child; child = child->GetNextSibling())
+        if (auto* list = dynamic_cast<UxListWindow*>(child))
+            list->SetSelection(-1);
 }

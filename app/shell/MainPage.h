@@ -10,7 +10,8 @@ public:
     MainPage(std::wstring name, int32_t tab);
     ~MainPage() override;
 
-    // The page's own tab is the selected one whenever it comes up.
+    // The page's own tab is the selected one whenever it comes up, and its list shows
+    // no row pressed.
     void OnWillShow() override;
 
     TabBar& GetTabBar() { return m_tabBar; }

@@ -7,6 +7,7 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/codec/PktOutEmpty.h"
 #include "messenger/protocol/connection/TarvPeer.h"
+#include "platform/system/InputPanel.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/markup/UxXmlSkinHelper.h"
 
@@ -17,6 +18,7 @@ MenuBar::MenuBar()
 
 MenuBar::~MenuBar()
 {
+    plat::SetHangulKeyboardHandler(nullptr);
     RemoveChildren();
 }
 
@@ -32,7 +34,28 @@ bool MenuBar::Create()
             { L"MemoNotifyImage", &MemoNotifyImage } });
     ChatNotifyImage.SetVisible(false);
     MemoNotifyImage.SetVisible(false);
+    UxXmlNode* sip = node->FindChild(L"SipButton");
+    m_hangulText = UxXmlNode::GetText(sip ? sip->FindChild(L"HangulText") : nullptr);
+    m_latinText = UxXmlNode::GetText(sip ? sip->FindChild(L"LatinText") : nullptr);
+    ShowKeyboardMode(plat::IsHangulKeyboard());
+    plat::SetHangulKeyboardHandler(&OnKeyboardModeChanged);
     return true;
+}
+
+void MenuBar::ShowKeyboardMode(bool hangul)
+{
+    const std::wstring& text = hangul ? m_hangulText : m_latinText;
+    if (SipButton.GetDefaultLabel().GetText() == text)
+        return;
+    SipButton.GetDefaultLabel().SetText(text);
+    SipButton.GetCheckedLabel().SetText(text);
+    SipButton.Invalidate();
+}
+
+void MenuBar::OnKeyboardModeChanged(bool hangul)
+{
+    if (MessengerApp* app = MessengerApp::GetInstance())
+        app->GetMenuBar().ShowKeyboardMode(hangul);
 }
 
 bool MenuBar::OnSipShown(const plat::RECT&)

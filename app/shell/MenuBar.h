@@ -5,6 +5,8 @@
 #include "ux/widgets/UxImageWindow.h"
 #include "ux/widgets/UxPopup.h"
 
+#include <string>
+
 // The bar at the bottom of the screen: the on-screen keyboard's toggle, the system
 // menu's button and the marks of unread chats and memos.
 class MenuBar : public UxWindow {
@@ -23,6 +25,8 @@ public:
     void UpdateNotifyImages();
     // Add group, add buddy, buddy requests, log out.
     void OpenSystemMenu();
+    // The keyboard button names the panel keyboard's mode: the skin's Hangul or Latin text.
+    void ShowKeyboardMode(bool hangul);
 
     // What the system menu's rows do once one was tapped (result 1).
     static void OnSystemMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
@@ -34,5 +38,9 @@ public:
     UxImageWindow MemoNotifyImage;
 
 private:
+    static void OnKeyboardModeChanged(bool hangul);
+
     bool m_panelShownAtPress = false;
+    std::wstring m_hangulText;
+    std::wstring m_latinText;
 };

@@ -8,7 +8,6 @@ AppMenu::Look MenuEmoticon::s_look;
 MenuEmoticon::MenuEmoticon()
     : AppMenu(L"MenuEmoticon", s_look)
 {
-    m_fillRows = true;
     // The animated pictures ("RGBA") of the emoticons, in the skin's order.
     UxXmlNode* list = SelectSkinNode(L"_EmoticonList", L"RGBA");
     for (size_t i = 0; list && i < list->GetChildCount(); ++i) {

@@ -21,8 +21,10 @@
 #include "messenger/protocol/login/SavedLogin.h"
 #include "messenger/protocol/update/SelfUpdate.h"
 #include "messenger/protocol/update/UpdateDownload.h"
+#include "platform/display/VirtualKeys.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxClock.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxFile.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPath.h"
@@ -77,6 +79,8 @@ bool MessengerApp::InitInstance()
 {
     // The root draws straight into the screen buffer.
     SetOwnSurface(false);
+    if (UxDeviceWindow* device = UxDeviceWindow::GetInstance())
+        m_notifier.Attach(device->GetHandle());
     SetUpResourcePaths();
     CreateSingletons();
     if (!LoadSkin() || !RegisterScreens())
@@ -91,7 +95,33 @@ void MessengerApp::ExitInstance()
 {
     if (MessengerScreens::GetCurrent() == this)
         MessengerScreens::SetCurrent(nullptr);
+    m_notifier.Detach();
     DeleteSingletons();
+}
+
+bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
+{
+    if (UxDesktop::OnDesktopKey(key, repeat))
+        return true;
+    if (key != plat::VK_ESCAPE || repeat)
+        return false;
+    // Escape leaves a page as its back button does, where the bar shows one.
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    UxWindow* bar = navigation ? navigation->GetStatusBar() : nullptr;
+    UxButton* back = nullptr;
+    if (bar == &m_statusBarDisclosure)
+        back = &m_statusBarDisclosure.BackButton;
+    else if (bar == &m_statusBarChat)
+        back = &m_statusBarChat.BackButton;
+    if (!back || !bar->IsVisible() || !back->IsVisible())
+        return false;
+    bar->OnChildEvent(back, EventPointerUp);
+    return true;
+}
+
+void MessengerApp::OnActivate(bool active)
+{
+    m_notifier.OnActivate(active);
 }
 
 void MessengerApp::SetUpResourcePaths()
@@ -245,6 +275,7 @@ void MessengerApp::UpdateNotifyIcons()
              static_cast<MainPage*>(&m_memoListPage), static_cast<MainPage*>(&m_optionListPage) })
         page->GetTabBar().UpdateNotifyIcons();
     m_menuBar.UpdateNotifyImages();
+    m_notifier.UpdateTitle();
 }
 
 bool MessengerApp::ShowMsgBox(const std::wstring& text)
@@ -334,6 +365,17 @@ void MessengerApp::PlayAlert(int alert)
     ::PlayAlert(alert);
 }
 
+void MessengerApp::NotifyChatLine(
+    ChatSession& session, const std::wstring& name, const std::wstring& nick, const std::wstring& text)
+{
+    m_notifier.ChatLine(session, name, nick, text);
+}
+
+void MessengerApp::NotifyMemo(const Memo& memo)
+{
+    m_notifier.NewMemo(memo);
+}
+
 bool MessengerApp::ShowNotifyBox(const std::wstring& title, const std::wstring& text)
 {
     return ::ShowNotifyBox(title, text);
@@ -396,9 +438,7 @@ void MessengerApp::OnBuddyRequestAnswered(uintptr_t context, UxPopup*, int32_t r
     GroupList* groups = GroupList::GetInstance();
     if (result != 2 || !groups || !groups->Find(L"0"))
         return;
-    app->m_buddyRequestInfoPage.SetRequest(app->m_askedBuddyId, L"0");
-    if (app->PushScreen(&app->m_statusBarDisclosure, &app->m_buddyRequestInfoPage, CoverFromBottom))
-        app->m_buddyRequestInfoPage.Invalidate();
+    app->m_buddyRequestInfoPage.OpenAsked(app->m_askedBuddyId);
 }
 
 bool MessengerApp::ShowConfirmBox(const std::wstring& text, UxPopupCallback callback, uintptr_t context)

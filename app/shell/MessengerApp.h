@@ -20,6 +20,7 @@
 #include "app/options/OptionNickPage.h"
 #include "app/options/OptionPage.h"
 #include "app/options/OptionServiceInfoPage.h"
+#include "app/shell/DesktopNotifier.h"
 #include "app/shell/MenuBar.h"
 #include "app/shell/StatusBarChat.h"
 #include "app/shell/StatusBarDefault.h"
@@ -67,6 +68,7 @@ public:
 
     bool InitInstance() override;
     void ExitInstance() override;
+    void OnActivate(bool active) override;
 
     // The folder the skin and sounds are looked up in; the program's
     // own folder unless set before Create.
@@ -81,7 +83,7 @@ public:
     // Ends the session on the next turn of the message loop and returns to the
     // saved-login screen; asking again before it ran changes nothing.
     void ResetSession();
-    // The unread marks of the tab bars and the menu bar.
+    // The unread marks of the tab bars and the menu bar, and the window's title.
     void UpdateNotifyIcons() override;
 
     // What the protocol code asks of the screens.
@@ -93,6 +95,9 @@ public:
     void ShowBuddyList() override;
     void RefreshBuddy(const std::wstring& id) override;
     void PlayAlert(int alert) override;
+    void NotifyChatLine(ChatSession& session, const std::wstring& name, const std::wstring& nick,
+        const std::wstring& text) override;
+    void NotifyMemo(const Memo& memo) override;
     bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override;
     void ShowMemoInbox() override;
     void RefreshChatPeer(const std::wstring& email) override;
@@ -136,6 +141,10 @@ public:
     OptionNickPage& GetOptionNickPage() { return m_optionNickPage; }
     OptionServiceInfoPage& GetOptionServiceInfoPage() { return m_optionServiceInfoPage; }
 
+protected:
+    // Beside the desktop's keys, Escape goes back where the status bar has a back button.
+    bool OnDesktopKey(uintptr_t key, bool repeat) override;
+
 private:
     // Every member screen in registration order.
     std::array<UxWindow*, 24> Screens();
@@ -174,6 +183,8 @@ private:
     OptionPage m_optionPage;
     OptionNickPage m_optionNickPage;
     OptionServiceInfoPage m_optionServiceInfoPage;
+    // Word of new lines and memos while the window is in the background.
+    DesktopNotifier m_notifier;
 
     std::wstring m_programFolder;
     // The buddy the open buddy-request question is about.

@@ -1,9 +1,11 @@
 #include "app/shell/StatusBarDefault.h"
 
+#include "app/shell/MessageBoxes.h"
 #include "app/shell/SkinParts.h"
 #include "app/shell/StatusText.h"
 #include "messenger/model/Me.h"
 #include "ux/core/UxPath.h"
+#include "ux/core/UxText.h"
 
 #include <cstdlib>
 
@@ -56,8 +58,18 @@ bool StatusBarDefault::OnChildEvent(UxWindow* child, int32_t code)
     if (code != EventPointerUp)
         return true;
     if (child == &MailIcon)
-        ShellOpen(GetPortalLink(L"G115"));
+        OpenLink(GetPortalLink(L"G115"));
     else if (child == &LumastaIcon)
-        ShellOpen(GetPortalLink(L"D044"));
+        OpenLink(GetPortalLink(L"D044"));
     return true;
+}
+
+void StatusBarDefault::OpenLink(const std::wstring& link)
+{
+    // As for the update's package: where the desktop cannot open it, say so and where
+    // it lies, so the user can open it by hand. The opener answers from the message loop.
+    ShellOpen(link, [link](bool opened) {
+        if (!opened)
+            ShowMsgBox(FormatString(L"웹 페이지를 열 수 없습니다.\n\n%s", link.c_str()));
+    });
 }

@@ -21,6 +21,8 @@ public:
     // The portal page a link opens: its click-through address with the code and the
     // user's web ticket.
     static std::wstring GetPortalLink(const wchar_t* code);
+    // Hands the address to the desktop's opener; an alert when it cannot be opened.
+    static void OpenLink(const std::wstring& link);
 
     UxImageWindow StatusIcon;
     UxLabel Nick;

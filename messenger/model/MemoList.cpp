@@ -35,8 +35,6 @@ bool MemoList::Remove(const Memo* memo)
 void MemoList::Clear()
 {
     m_memos.clear();
-    // The service's unread memos are counted again by the next box or notice.
-    Unread = 0;
 }
 
 Memo* MemoList::FindByCookie(const std::wstring& cookie) const

@@ -26,7 +26,8 @@ public:
     // Removes that very record (not whatever sits where it was); false when it is not
     // in the list. The record is freed.
     bool Remove(const Memo* memo);
-    // Frees every record and clears the unread flag.
+    // Frees every record. The unread flag and count stay: they are the service's, which
+    // a box switch asks for again and the session's end clears.
     void Clear();
 
     size_t GetCount() const { return m_memos.size(); }
@@ -38,6 +39,8 @@ public:
     int32_t Page = 0; // page number of the last list answer
     int32_t Total = 0; // the list answer's second number, kept
     uint8_t Unread = 0;
+    // How many memos the service holds unread, as last counted and since arrived.
+    int32_t UnreadCount = 0;
 
 private:
     std::deque<std::unique_ptr<Memo>> m_memos;

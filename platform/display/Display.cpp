@@ -31,6 +31,12 @@ namespace {
             display->GetInput().CancelComposition();
     }
 
+    void TitleHandler(HWND window, const wchar_t* title)
+    {
+        if (Display* display = GetDisplay(); display && display->GetWindow() == window)
+            display->SetTitle(title);
+    }
+
 } // namespace
 
 Display::Display(HWND window)
@@ -112,6 +118,7 @@ Display* OpenDisplay(HWND window, const std::wstring& title)
     }
     SetTextInputHandler(TextInputHandler);
     SetCompositionCancelHandler(CompositionCancelHandler);
+    SetWindowTitleObserver(TitleHandler);
     display->RequestTextInput(IsInputPanelShown());
     return display;
 }
@@ -128,6 +135,7 @@ void CloseDisplay()
         return;
     SetTextInputHandler(nullptr);
     SetCompositionCancelHandler(nullptr);
+    SetWindowTitleObserver(nullptr);
     g_capture = nullptr;
     delete display;
 }
@@ -177,6 +185,21 @@ bool SetForegroundWindow(HWND)
     return true;
 }
 
+HWND GetForegroundWindow()
+{
+    Display* display = GetDisplay();
+    return display && display->HasFocus() ? display->GetWindow() : nullptr;
+}
+
+bool FlashWindow(HWND window, bool)
+{
+    Display* display = GetDisplay();
+    if (!display || display->GetWindow() != window)
+        return false;
+    display->Flash();
+    return false;
+}
+
 HWND SetCapture(HWND window)
 {
     HWND old = g_capture;
@@ -197,6 +220,29 @@ bool ReleaseCapture()
 HWND GetCapture()
 {
     return g_capture;
+}
+
+bool SetClipboardText(const std::wstring& text)
+{
+    Display* display = GetDisplay();
+    return display && display->SetClipboard(text);
+}
+
+std::wstring GetClipboardText()
+{
+    Display* display = GetDisplay();
+    return display ? display->GetClipboard() : std::wstring();
+}
+
+bool GetCursorPos(POINT* point)
+{
+    Display* display = GetDisplay();
+    RECT window;
+    if (!point || !display || !GetWindowRect(display->GetWindow(), &window))
+        return false;
+    const POINT cursor = display->GetInput().GetCursor();
+    *point = { cursor.x + window.left, cursor.y + window.top };
+    return true;
 }
 
 HIMC ImmAssociateContext(HWND window, HIMC context)

@@ -30,13 +30,23 @@ public:
     virtual const char* GetName() const = 0;
     // Shows the frame's rect (window pixels) on screen.
     virtual void Present(const RECT& rect) = 0;
-    // UI thread: bring the window to the front.
+    // UI thread: bring the window to the front, with the focus.
     virtual void Raise() = 0;
     // Any thread: ask for Raise on the UI thread.
     virtual void RequestRaise() = 0;
     // The backend's text input, with the desktop's input method in it.
     virtual void SetTextInput(bool on) = 0;
     virtual void SetMouseCapture(bool) { }
+    // The desktop's clipboard, as plain text.
+    virtual bool SetClipboard(const std::wstring& text) = 0;
+    virtual std::wstring GetClipboard() = 0;
+    // UI thread: the title the desktop shows for the window.
+    virtual void SetTitle(const std::wstring& title) = 0;
+    // UI thread: whether the window has the desktop's keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // UI thread: asks briefly for the user's attention (the taskbar entry flashes); the
+    // window does not take the focus.
+    virtual void Flash() = 0;
 
     HWND GetWindow() const { return m_window; }
     Bitmap* GetFrame() const { return m_frame; }
@@ -86,9 +96,19 @@ void RequestRaise();
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 bool EndPaint(HWND window, const PAINTSTRUCT* paint);
 bool SetForegroundWindow(HWND window);
+// The program's window while it has the desktop's keyboard focus, else null.
+HWND GetForegroundWindow();
+// Asks once, briefly, for the user's attention; the state it had before is not kept, so
+// false is returned. False also for a window that is not on the display.
+bool FlashWindow(HWND window, bool invert);
 HWND SetCapture(HWND window);
 bool ReleaseCapture();
 HWND GetCapture();
+// The clipboard's text (UI thread); false or "" without a display.
+bool SetClipboardText(const std::wstring& text);
+std::wstring GetClipboardText();
+// Where the pointer was last seen over the window, in screen coordinates.
+bool GetCursorPos(POINT* point);
 // The desktop's input method for the window: a null context detaches it, so keys type
 // what they say (a password field); any other context attaches it again. Returns the
 // context the window had.

@@ -2,9 +2,12 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
 #include "platform/system/Trace.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cwchar>
 
 namespace plat {
@@ -73,8 +76,16 @@ namespace {
             || (key == VK_SPACE && shift);
     }
 
+    // A letter key as the input method takes it: one that composes Hangul.
+    bool IsLetterKey(uint32_t key, bool shift, bool command)
+    {
+        return key >= 'A' && key <= 'Z' && !IsSwitchKey(key, shift, command);
+    }
+
     // The composition message's flag for a composition emptied without a result.
     constexpr LPARAM kCompositionEmptied = 0x100;
+    // The buttons word of a right-button message (MK_RBUTTON).
+    constexpr WPARAM kRightButton = 0x0002;
 
 } // namespace
 
@@ -93,17 +104,23 @@ void DisplayInput::InTurn(std::function<void()> run)
     m_steps.push_back(Step { Press {}, std::move(run) });
 }
 
+void DisplayInput::EndCompositionForPress()
+{
+    // A press ends the syllable where it was typed.
+    FlushHangul();
+    if (!m_imeText.empty()) {
+        CommitAhead();
+        // Else the input method would go on composing from it wherever the press leads.
+        if (m_resetInputMethod)
+            m_resetInputMethod();
+    }
+}
+
 void DisplayInput::PointerDown(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
-        // A tap ends the syllable where it was typed.
-        FlushHangul();
-        if (!m_imeText.empty()) {
-            CommitAhead();
-            // Else the input method would go on composing from it wherever the tap leads.
-            if (m_resetInputMethod)
-                m_resetInputMethod();
-        }
+        EndCompositionForPress();
         m_pressed = true;
         Post(WM_LBUTTONDOWN, 1, PointParam(x, y));
     });
@@ -111,6 +128,7 @@ void DisplayInput::PointerDown(int32_t x, int32_t y)
 
 void DisplayInput::PointerMove(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (m_pressed)
             Post(WM_MOUSEMOVE, 1, PointParam(x, y));
@@ -119,6 +137,7 @@ void DisplayInput::PointerMove(int32_t x, int32_t y)
 
 void DisplayInput::PointerUp(int32_t x, int32_t y)
 {
+    m_cursor = { x, y };
     InTurn([this, x, y] {
         if (!m_pressed)
             return;
@@ -127,7 +146,41 @@ void DisplayInput::PointerUp(int32_t x, int32_t y)
     });
 }
 
-void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command)
+void DisplayInput::RightDown(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] {
+        EndCompositionForPress();
+        Post(WM_RBUTTONDOWN, kRightButton, PointParam(x, y));
+    });
+}
+
+void DisplayInput::RightUp(int32_t x, int32_t y)
+{
+    m_cursor = { x, y };
+    InTurn([this, x, y] { Post(WM_RBUTTONUP, 0, PointParam(x, y)); });
+}
+
+void DisplayInput::Wheel(int32_t x, int32_t y, float notches)
+{
+    m_cursor = { x, y };
+    if (!std::isfinite(notches))
+        return;
+    const float units = std::clamp(notches * float(WHEEL_DELTA) + m_wheelRest, -32767.0f, 32767.0f);
+    const auto delta = static_cast<int32_t>(units);
+    m_wheelRest = units - float(delta);
+    if (delta == 0)
+        return;
+    RECT window;
+    if (!GetWindowRect(m_window, &window))
+        window = RECT {};
+    InTurn([this, delta, x, y, window] {
+        Post(WM_MOUSEWHEEL, WPARAM(uint32_t(uint16_t(int16_t(delta))) << 16),
+            PointParam(x + window.left, y + window.top));
+    });
+}
+
+void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, bool shift, bool command, bool control)
 {
     ReadDone();
     Press press;
@@ -135,6 +188,7 @@ void DisplayInput::KeyPressed(uint32_t virtualKey, const std::wstring& text, boo
     press.raw = text;
     press.shift = shift;
     press.command = command;
+    press.control = control;
     m_steps.push_back(Step { std::move(press), nullptr });
 }
 
@@ -168,6 +222,8 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
 {
     if (virtualKey == VK_SHIFT)
         m_shift = down;
+    if (virtualKey == VK_CONTROL)
+        m_control = down;
     if (down) {
         if (!m_imeText.empty() && !IsModifier(virtualKey))
             CommitAhead();
@@ -200,6 +256,12 @@ void DisplayInput::Send(bool down, uint32_t virtualKey, bool repeat)
         Post(WM_CHAR, static_cast<WPARAM>(c), static_cast<LPARAM>(data));
 }
 
+void DisplayInput::FollowControl(const Press& press)
+{
+    if (press.key != VK_CONTROL && press.key != 0 && press.control != m_control)
+        Send(press.control, VK_CONTROL, false);
+}
+
 void DisplayInput::Text(const std::wstring& text)
 {
     if (!m_steps.empty() && m_steps.back().press.awaitsText) {
@@ -222,6 +284,7 @@ void DisplayInput::Composition(const std::wstring& text)
 void DisplayInput::EndOfInput()
 {
     ReadDone();
+    ReleaseHeld();
     // No answer is still to come: each taken key has all it will get.
     while (!m_steps.empty()) {
         Advance();
@@ -258,7 +321,7 @@ void DisplayInput::Classify(Press& press)
     press.composition = m_imeText;
     if (IsSwitchKey(press.key, press.shift, press.command) || (press.key == 0 && Printable(press.raw).empty()))
         press.role = Press::Ignored;
-    else if (press.key >= 'A' && press.key <= 'Z')
+    else if (IsLetterKey(press.key, press.shift, press.command))
         press.role = Press::Letter;
     else if (press.key == VK_BACK && !press.composition.empty())
         press.role = Press::Back;
@@ -282,6 +345,7 @@ void DisplayInput::Advance()
         if (press.state == Press::Let) {
             Press let = std::move(press);
             m_steps.pop_front();
+            FollowControl(let);
             Send(true, let.key, let.repeat);
             Type(let.typed);
             continue;
@@ -305,6 +369,10 @@ bool DisplayInput::HasTakenAfterFirst() const
 
 void DisplayInput::Take(const Answer& answer)
 {
+    if (!m_held.empty()) {
+        m_held.push_back(answer);
+        return;
+    }
     for (;;) {
         Advance();
         if (m_steps.empty()) {
@@ -328,7 +396,18 @@ void DisplayInput::Take(const Answer& answer)
             return;
         default:
             if (composing && HasTakenAfterFirst()) {
-                // A new composition: a later key's answer, so this key's answers are over.
+                if (press.composes) {
+                    // The key composed (a jamo key of a layout beyond A-Z): its own.
+                    press.composes = false;
+                    press.onlyClosed = false;
+                    Apply(answer);
+                    return;
+                }
+                if (!m_releasing) {
+                    m_held.push_back(answer);
+                    return;
+                }
+                // A later key's answer, so this key's answers are over.
                 Press done = std::move(press);
                 m_steps.pop_front();
                 Finish(done);
@@ -344,6 +423,30 @@ void DisplayInput::Take(const Answer& answer)
             return;
         }
     }
+}
+
+void DisplayInput::ReleaseHeld()
+{
+    if (m_held.empty())
+        return;
+    std::vector<Answer> held = std::move(m_held);
+    m_held.clear();
+    // Every letter still waiting ends its answers with a composition: one more than
+    // they need is the first key's own.
+    size_t compositions = 0;
+    for (const Answer& answer : held)
+        compositions += answer.composition && !answer.text.empty();
+    size_t letters = 0;
+    for (size_t i = 1; i < m_steps.size(); ++i) {
+        const Press& press = m_steps[i].press;
+        letters += !m_steps[i].run && press.state == Press::Taken && IsLetterKey(press.key, press.shift, press.command);
+    }
+    if (compositions > letters && !m_steps.empty() && !m_steps.front().run)
+        m_steps.front().press.composes = true;
+    m_releasing = true;
+    for (const Answer& answer : held)
+        Take(answer);
+    m_releasing = false;
 }
 
 void DisplayInput::Apply(const Answer& answer)
@@ -386,6 +489,7 @@ void DisplayInput::Finish(const Press& press)
     std::swprintf(line, 96, L"[UX+] DisplayInput, key 0x%02X was taken by the input method: typed here.\n",
         unsigned(press.key));
     OutputDebugStringW(line);
+    FollowControl(press);
     Send(true, press.key, false);
     Type(Printable(press.raw));
 }

@@ -12,4 +12,12 @@ HeadlessDisplay* HeadlessDisplay::Open(HWND window, int width, int height)
     return display;
 }
 
+void HeadlessDisplay::SetFocused(bool focused)
+{
+    if (focused == m_focused)
+        return;
+    m_focused = focused;
+    GetInput().Activate(focused);
+}
+
 } // namespace plat

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -113,6 +114,8 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
         return nullptr;
     }
     SDL_StopTextInput();
+    SetDesktopInputMethod(
+        NamesInputMethod(SDL_getenv("SDL_IM_MODULE"), SDL_getenv("XMODIFIERS"), SDL_getenv("IBUS_ADDRESS")));
     WatchKeyPresses();
     display->GetInput().SetInputMethodReset([display] { display->m_resetInputMethod = true; });
     SetEventSource(display);
@@ -122,12 +125,32 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
 SdlDisplay::~SdlDisplay()
 {
     SetEventSource(nullptr);
+    SetDesktopInputMethod(false);
     SDL_SetEventFilter(nullptr, nullptr);
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit(); // also ends SDL's session-bus connection
+}
+
+bool SdlDisplay::NamesInputMethod(const char* imModule, const char* xModifiers, const char* ibusAddress)
+{
+    const auto names = [](std::string_view name) { return !name.empty() && name != "none"; };
+    if (imModule && names(imModule))
+        return true;
+    if (xModifiers) {
+        // "@im=ibus", possibly among other modifiers ("@im=fcitx @foo=bar").
+        std::string_view modifiers = xModifiers;
+        const size_t at = modifiers.find("@im=");
+        if (at != std::string_view::npos) {
+            std::string_view name = modifiers.substr(at + 4);
+            name = name.substr(0, name.find_first_of("@ \t"));
+            if (names(name))
+                return true;
+        }
+    }
+    return ibusAddress && *ibusAddress;
 }
 
 uint32_t SdlDisplay::GetWindowId() const
@@ -183,7 +206,12 @@ void SdlDisplay::Present(const RECT& rect)
 void SdlDisplay::Raise()
 {
     SDL_ShowWindow(m_sdlWindow);
+    if (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(m_sdlWindow);
+    // A window manager focuses the window it is asked to raise; without one the window
+    // takes the focus itself, now that nothing covers it.
     SDL_RaiseWindow(m_sdlWindow);
+    SDL_SetWindowInputFocus(m_sdlWindow);
 }
 
 void SdlDisplay::RequestRaise()
@@ -200,9 +228,45 @@ void SdlDisplay::SetTextInput(bool on)
         SDL_StopTextInput();
 }
 
+void SdlDisplay::SetTitle(const std::wstring& title)
+{
+    SDL_SetWindowTitle(m_sdlWindow, EncodeUtf8(title).c_str());
+}
+
+bool SdlDisplay::HasFocus() const
+{
+    return (SDL_GetWindowFlags(m_sdlWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void SdlDisplay::Flash()
+{
+    // Briefly: the desktop marks the window as wanting attention, without stealing the
+    // focus or flashing for ever.
+    SDL_FlashWindow(m_sdlWindow, SDL_FLASH_BRIEFLY);
+}
+
 void SdlDisplay::SetMouseCapture(bool on)
 {
     SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+}
+
+bool SdlDisplay::SetClipboard(const std::wstring& text)
+{
+    if (SDL_SetClipboardText(EncodeUtf8(text).c_str()) != 0) {
+        TraceSdl("SDL_SetClipboardText");
+        return false;
+    }
+    return true;
+}
+
+std::wstring SdlDisplay::GetClipboard()
+{
+    char* text = SDL_GetClipboardText();
+    if (!text)
+        return {};
+    std::wstring wide = DecodeUtf8(text);
+    SDL_free(text);
+    return wide;
 }
 
 void SdlDisplay::Pump()
@@ -246,6 +310,8 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT)
             input.PointerDown(x(event.button.x), x(event.button.y));
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            input.RightDown(x(event.button.x), x(event.button.y));
         break;
     case SDL_MOUSEMOTION:
         input.PointerMove(x(event.motion.x), x(event.motion.y));
@@ -253,7 +319,16 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT)
             input.PointerUp(x(event.button.x), x(event.button.y));
+        else if (event.button.button == SDL_BUTTON_RIGHT)
+            input.RightUp(x(event.button.x), x(event.button.y));
         break;
+    case SDL_MOUSEWHEEL: {
+        // Touchpads report parts of a notch; a flipped wheel turns the other way.
+        const float notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY
+                                                                               : event.wheel.preciseY;
+        input.Wheel(x(event.wheel.mouseX), x(event.wheel.mouseY), notches);
+        break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         input.Key(event.type == SDL_KEYDOWN, VirtualKey(event.key.keysym.sym), event.key.repeat != 0);
@@ -261,13 +336,16 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_SYSWMEVENT: {
         KeyStroke press;
         if (ReadKeyPress(event, press))
-            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command);
+            input.KeyPressed(press.virtualKey, press.text, press.shift, press.command, press.control);
         break;
     }
     case SDL_TEXTINPUT:
         input.Text(DecodeUtf8(event.text.text));
         break;
     case SDL_TEXTEDITING:
+        // Whatever the desktop said, a composition shows it has a method of its own.
+        if (event.edit.text[0] != '\0')
+            SetDesktopInputMethod(true);
         input.Composition(DecodeUtf8(event.edit.text));
         break;
     case SDL_QUIT:

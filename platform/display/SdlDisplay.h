@@ -27,6 +27,12 @@ public:
     void RequestRaise() override;
     void SetTextInput(bool on) override;
     void SetMouseCapture(bool on) override;
+    // SDL's clipboard, in UTF-8.
+    bool SetClipboard(const std::wstring& text) override;
+    std::wstring GetClipboard() override;
+    void SetTitle(const std::wstring& title) override;
+    bool HasFocus() const override;
+    void Flash() override;
 
     void Pump() override;
     void Wait(int timeoutMs) override;
@@ -34,6 +40,11 @@ public:
 
     int GetScale() const { return m_scale; }
     uint32_t GetWindowId() const;
+
+    // Whether the desktop names an input method that SDL attaches to the window: the
+    // SDL_IM_MODULE it asks for, the "@im=" of XMODIFIERS, or a running ibus's address
+    // (IBUS_ADDRESS). "none" names none; null stands for unset.
+    static bool NamesInputMethod(const char* imModule, const char* xModifiers, const char* ibusAddress);
 
 private:
     explicit SdlDisplay(HWND window);

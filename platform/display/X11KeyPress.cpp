@@ -20,10 +20,20 @@ namespace {
         return x.type == KeyPress ? &x.xkey : nullptr;
     }
 
-    // Every other X event would only wake the loop for nothing.
+    // Every other X event would only wake the loop for nothing. Called as the press is
+    // read, before SDL hands the key to the input method.
     int KeepKeyPresses(void*, SDL_Event* event)
     {
-        return event->type != SDL_SYSWMEVENT || AsKeyPress(*event);
+        if (event->type != SDL_SYSWMEVENT)
+            return 1;
+        const XKeyEvent* key = AsKeyPress(*event);
+        if (!key)
+            return 0;
+        const SDL_Keymod mod = SDL_GetModState();
+        const bool control = (key->state & ControlMask) != 0;
+        if (control != ((mod & KMOD_CTRL) != 0))
+            SDL_SetModState(SDL_Keymod(control ? (mod | KMOD_LCTRL) : (mod & ~KMOD_CTRL)));
+        return 1;
     }
 
     uint32_t VirtualKey(KeySym sym)
@@ -109,6 +119,7 @@ bool ReadKeyPress(const SDL_Event& event, KeyStroke& press)
         press.text += wchar_t(static_cast<unsigned char>(bytes[i])); // Latin-1
     press.shift = (key->state & ShiftMask) != 0;
     press.command = (key->state & (ControlMask | Mod1Mask | Mod4Mask)) != 0;
+    press.control = (key->state & ControlMask) != 0;
     return true;
 }
 

@@ -16,9 +16,12 @@ struct KeyStroke {
     std::wstring text; // what the key types without an input method
     bool shift = false;
     bool command = false; // Control, Alt or Super held
+    bool control = false; // Control held
 };
 
-// Asks SDL for the X server's events, keeping only key presses.
+// Asks SDL for the X server's events, keeping only key presses. SDL's Control modifier
+// follows the X server's at each press: the input method is asked about a key with it,
+// and when it took the Control press itself (which ended a syllable), SDL never saw it.
 void WatchKeyPresses();
 // True for an X key press.
 bool ReadKeyPress(const SDL_Event& event, KeyStroke& press);

@@ -9,6 +9,7 @@
 #include "platform/event/MultimediaTimer.h"
 #include "platform/event/Window.h"
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -53,6 +54,7 @@ struct EventState {
     std::map<uintptr_t, WindowData> windows; // by handle, which grows: creation order
     uintptr_t lastHandle = 0;
     RECT defaultRect { 0, 0, 480, 640 };
+    WindowTitleObserver titleObserver = nullptr;
 
     std::deque<QueuedMessage> queue;
     bool quit = false;
@@ -60,6 +62,8 @@ struct EventState {
     bool uiWaiting = false;
     EventSource* source = nullptr;
     EventStats stats;
+    // The keys held as the key messages taken so far say (GetKeyState).
+    std::array<bool, 256> keysDown {};
 
     std::map<UINT, TimerData> timers;
     UINT lastTimerId = 0;

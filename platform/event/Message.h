@@ -67,10 +67,19 @@ constexpr UINT WM_IME_COMPOSITION = 0x010F;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+// wParam: the wheel's travel in its high word (WHEEL_DELTA a notch, positive away from
+// the user), the buttons held in its low word; lParam: the pointer in screen coordinates.
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+// wParam: the window asked; lParam: the pointer in screen coordinates.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_REPLACESEL = 0x00C2;
 constexpr UINT WM_USER = 0x0400;
+
+constexpr int32_t WHEEL_DELTA = 120;
 
 constexpr uint32_t WA_INACTIVE = 0;
 constexpr uint32_t WA_ACTIVE = 1;
@@ -91,6 +100,10 @@ inline uint16_t HIWORD(uintptr_t v)
 inline LPARAM MAKELPARAM(uint16_t low, uint16_t high)
 {
     return static_cast<LPARAM>(static_cast<uint32_t>(low) | (static_cast<uint32_t>(high) << 16));
+}
+inline int16_t GET_WHEEL_DELTA_WPARAM(WPARAM w)
+{
+    return static_cast<int16_t>(HIWORD(w));
 }
 
 } // namespace plat

@@ -24,6 +24,16 @@ namespace {
         return m.message >= first && m.message <= last;
     }
 
+    // The key state follows the input messages as they are taken, so it tells what was
+    // held when the message being handled was sent. Leaving the window lets go of all.
+    void NoteInputLocked(EventState& s, const MSG& msg)
+    {
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam < s.keysDown.size())
+            s.keysDown[msg.wParam] = msg.message == WM_KEYDOWN;
+        else if (msg.message == WM_ACTIVATE && msg.wParam == WA_INACTIVE)
+            s.keysDown.fill(false);
+    }
+
     // Takes the next message by priority: posted, quit, paint. Lock held.
     bool TakeLocked(EventState& s, MSG* msg, HWND window, UINT first, UINT last, bool remove)
     {
@@ -31,8 +41,10 @@ namespace {
             [&](const detail::QueuedMessage& q) { return Matches(q.msg, window, first, last); });
         if (it != s.queue.end()) {
             *msg = it->msg;
-            if (remove)
+            if (remove) {
                 s.queue.erase(it);
+                NoteInputLocked(s, *msg);
+            }
             return true;
         }
         if (s.quit) {
@@ -162,6 +174,14 @@ bool PeekMessageW(MSG* msg, HWND window, UINT first, UINT last, UINT options)
     }
     detail::FireDueTimersLocked(lock, s);
     return TakeLocked(s, msg, window, first, last, (options & PM_REMOVE) != 0);
+}
+
+int16_t GetKeyState(int32_t virtualKey)
+{
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    const bool down = virtualKey >= 0 && size_t(virtualKey) < s.keysDown.size() && s.keysDown[size_t(virtualKey)];
+    return down ? int16_t(0x8000) : 0;
 }
 
 LRESULT DispatchMessageW(const MSG* msg)

@@ -44,6 +44,9 @@ int32_t GetMessageW(MSG* msg, HWND window, UINT first, UINT last);
 // the window is validated, whatever the options.
 bool PeekMessageW(MSG* msg, HWND window, UINT first, UINT last, UINT options);
 LRESULT DispatchMessageW(const MSG* msg);
+// The high bit is set while the key is held, as the key messages taken from the queue so
+// far tell (WM_KEYDOWN and WM_KEYUP; leaving the window lets go of every key).
+int16_t GetKeyState(int32_t virtualKey);
 // Characters come from the display backend already; nothing to translate.
 bool TranslateMessage(const MSG* msg);
 

@@ -212,6 +212,44 @@ HWND FindWindowW(const wchar_t* className, const wchar_t* title)
     return nullptr;
 }
 
+bool SetWindowTextW(HWND window, const wchar_t* text)
+{
+    auto& s = State();
+    WindowTitleObserver observer;
+    {
+        std::lock_guard<std::mutex> lock(s.mutex);
+        WindowData* w = Find(s, window);
+        if (!w)
+            return false;
+        w->title = text ? text : L"";
+        observer = s.titleObserver;
+    }
+    if (observer)
+        observer(window, text ? text : L"");
+    return true;
+}
+
+int32_t GetWindowTextW(HWND window, wchar_t* text, int32_t count)
+{
+    if (!text || count <= 0)
+        return 0;
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    WindowData* w = Find(s, window);
+    const size_t copied = w ? std::min(w->title.size(), static_cast<size_t>(count - 1)) : 0;
+    if (w)
+        w->title.copy(text, copied);
+    text[copied] = 0;
+    return static_cast<int32_t>(copied);
+}
+
+void SetWindowTitleObserver(WindowTitleObserver observer)
+{
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.titleObserver = observer;
+}
+
 HWND GetParent(HWND window)
 {
     auto& s = State();
@@ -257,7 +295,7 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return proc ? proc(window, message, wParam, lParam) : 0;
 }
 
-LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM)
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
@@ -266,6 +304,17 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM)
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
+    case WM_RBUTTONUP: {
+        // A window that does not take the right button itself is asked for its menu.
+        RECT at;
+        if (!GetWindowRect(window, &at))
+            return 0;
+        const int32_t x = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lParam))) + at.left;
+        const int32_t y = static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lParam))) + at.top;
+        SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+            MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
+        return 0;
+    }
     default:
         return 0;
     }

@@ -50,6 +50,14 @@ bool IsWindow(HWND window);
 
 // First window (in creation order) whose class and title match; a null argument matches any.
 HWND FindWindowW(const wchar_t* className, const wchar_t* title);
+// The window's title; a window on the desktop shows it in its title bar (the display is
+// told through the observer). False for an invalid window.
+bool SetWindowTextW(HWND window, const wchar_t* text);
+// Copies up to count - 1 characters of the title and a terminating 0; the number copied.
+int32_t GetWindowTextW(HWND window, wchar_t* text, int32_t count);
+// Called on the thread that sets a title, after the window has it; null for none.
+using WindowTitleObserver = void (*)(HWND window, const wchar_t* title);
+void SetWindowTitleObserver(WindowTitleObserver observer);
 HWND GetParent(HWND window);
 
 intptr_t GetWindowLongPtrW(HWND window, int32_t index);
@@ -60,7 +68,8 @@ intptr_t SetWindowLongPtrW(HWND window, int32_t index, intptr_t value);
 // window is invalid.
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// WM_PAINT validates the window, WM_CLOSE destroys it; everything else answers 0.
+// WM_PAINT validates the window, WM_CLOSE destroys it, WM_RBUTTONUP sends the window
+// WM_CONTEXTMENU with the point in screen coordinates; everything else answers 0.
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Returns whether the window was visible before.

@@ -1,5 +1,6 @@
 #include "platform/net/Socket.h"
 
+#include "platform/net/HostLookup.h"
 #include "platform/net/NetError.h"
 
 #include <arpa/inet.h>
@@ -7,7 +8,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -64,16 +64,10 @@ uint32_t InetAddr(const char* text)
 
 bool ResolveHostName(const char* name, uint32_t* address)
 {
-    addrinfo hints {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    if (!name || !*name || getaddrinfo(name, nullptr, &hints, &list) != 0 || !list) {
+    if (!name || !*name || !LookUpHostName(name, address)) {
         WSASetLastError(WSAHOST_NOT_FOUND);
         return false;
     }
-    *address = reinterpret_cast<const sockaddr_in*>(list->ai_addr)->sin_addr.s_addr;
-    freeaddrinfo(list);
     return true;
 }
 

@@ -30,7 +30,8 @@ uint16_t NetworkToHost16(uint16_t value);
 // the text is not an address.
 uint32_t InetAddr(const char* text);
 
-// First IPv4 address of a host name (network order). False with WSAHOST_NOT_FOUND.
+// First IPv4 address of a host name (network order), blocking; HostLookup is the same
+// on a thread of its own. False with WSAHOST_NOT_FOUND.
 bool ResolveHostName(const char* name, uint32_t* address);
 
 // The first call also turns SIGPIPE off for the process: writes to a closed peer fail.

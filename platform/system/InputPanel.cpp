@@ -19,7 +19,9 @@ namespace {
         std::vector<std::string> calls;
         void (*textInput)(bool) = nullptr;
         void (*cancelComposition)() = nullptr;
+        void (*hangulChanged)(bool) = nullptr;
         bool hangul = false;
+        bool desktopMethod = false;
     };
 
     PanelState& Panel()
@@ -43,6 +45,32 @@ namespace {
     void Record(PanelState& s, std::string call)
     {
         s.calls.push_back(std::move(call));
+    }
+
+    // One field of the state, written or read under the lock.
+    template <typename T> void Store(T PanelState::*field, T value)
+    {
+        auto& s = Panel();
+        std::lock_guard<std::mutex> lock(s.mutex);
+        s.*field = value;
+    }
+
+    template <typename T> T Load(T PanelState::*field)
+    {
+        auto& s = Panel();
+        std::lock_guard<std::mutex> lock(s.mutex);
+        return s.*field;
+    }
+
+    // Switches the Korean keyboard; whoever watches it hears of a change after the lock.
+    void SwitchHangul(PanelState& s, std::unique_lock<std::mutex>& lock, bool on)
+    {
+        const bool changed = s.hangul != on;
+        s.hangul = on;
+        void (*handler)(bool) = changed ? s.hangulChanged : nullptr;
+        lock.unlock();
+        if (handler)
+            handler(on);
     }
 
 } // namespace
@@ -212,42 +240,52 @@ void ResetInputPanel()
     s.conversion = 0;
     s.sentence = 0;
     s.hangul = false;
+    s.desktopMethod = false;
 }
 
 void SetTextInputHandler(void (*handler)(bool on))
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.textInput = handler;
+    Store(&PanelState::textInput, handler);
 }
 
 void SetCompositionCancelHandler(void (*handler)())
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.cancelComposition = handler;
+    Store(&PanelState::cancelComposition, handler);
 }
 
 void SetHangulKeyboard(bool on)
 {
     auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
+    std::unique_lock<std::mutex> lock(s.mutex);
     Record(s, std::string("SetHangulKeyboard ") + (on ? "1" : "0"));
-    s.hangul = on;
+    SwitchHangul(s, lock, on);
 }
 
 bool IsHangulKeyboard()
 {
-    auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    return s.hangul;
+    return Load(&PanelState::hangul);
 }
 
 void ToggleHangulKeyboard()
 {
     auto& s = Panel();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    s.hangul = !s.hangul;
+    std::unique_lock<std::mutex> lock(s.mutex);
+    SwitchHangul(s, lock, !s.hangul);
+}
+
+void SetHangulKeyboardHandler(void (*handler)(bool on))
+{
+    Store(&PanelState::hangulChanged, handler);
+}
+
+void SetDesktopInputMethod(bool present)
+{
+    Store(&PanelState::desktopMethod, present);
+}
+
+bool HasDesktopInputMethod()
+{
+    return Load(&PanelState::desktopMethod);
 }
 
 } // namespace plat

@@ -61,7 +61,7 @@ uint32_t GetConversionMode();
 // Every call above as text ("SipShowIM 1", "ImmSetConversionStatus 1 0" ...), oldest first.
 std::vector<std::string> GetInputPanelCalls();
 // Forgets the calls and any rectangle set, and returns to a hidden panel, alphanumeric
-// mode.
+// mode, no desktop input method.
 void ResetInputPanel();
 // The display's text input follows the panel.
 void SetTextInputHandler(void (*handler)(bool on));
@@ -74,5 +74,13 @@ void SetHangulKeyboard(bool on);
 bool IsHangulKeyboard();
 // The panel's input-mode button.
 void ToggleHangulKeyboard();
+// Told whenever the Korean keyboard goes on or off, on the thread that switched it.
+void SetHangulKeyboardHandler(void (*handler)(bool on));
+
+// Whether the desktop has an input method of its own for the window (ibus, fcitx ...):
+// the display finds out from the desktop, tests set it. Where there is one, it decides
+// how keys become text and the Korean keyboard is only what the user turns on.
+void SetDesktopInputMethod(bool present);
+bool HasDesktopInputMethod();
 
 } // namespace plat

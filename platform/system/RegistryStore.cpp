@@ -47,17 +47,6 @@ namespace {
         return out + "\"";
     }
 
-    int HexValue(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // Reads a quoted text at line[pos]; pos moves past the closing quote.
     bool Unquote(const std::string& line, size_t& pos, std::u32string* out)
     {
@@ -108,7 +97,7 @@ namespace {
                     return false;
                 char32_t v = 0;
                 for (int i = 0; i < 4; ++i) {
-                    int d = HexValue(line[pos++]);
+                    int d = HexDigitValue(line[pos++]);
                     if (d < 0)
                         return false;
                     v = v * 16 + static_cast<char32_t>(d);
@@ -175,7 +164,7 @@ namespace {
         for (size_t pos = 0;;) {
             if (pos + 2 > text.size())
                 return false;
-            int hi = HexValue(text[pos]), lo = HexValue(text[pos + 1]);
+            int hi = HexDigitValue(text[pos]), lo = HexDigitValue(text[pos + 1]);
             if (hi < 0 || lo < 0)
                 return false;
             out->push_back(static_cast<uint8_t>(hi << 4 | lo));
@@ -394,7 +383,7 @@ bool RegistryStore::Parse(const std::string& text)
                 return Clear(), false;
             uint32_t d = 0;
             for (char c : digits) {
-                int h = HexValue(c);
+                int h = HexDigitValue(c);
                 if (h < 0)
                     return Clear(), false;
                 d = d << 4 | static_cast<uint32_t>(h);

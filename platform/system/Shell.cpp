@@ -1,13 +1,17 @@
 #include "platform/system/Shell.h"
 
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/HookSlot.h"
 #include "platform/system/Utf8.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <mutex>
+#include <memory>
+#include <system_error>
 #include <thread>
 
 extern char** environ;
@@ -16,47 +20,87 @@ namespace plat {
 
 namespace {
 
-    std::mutex& HookMutex()
+    constexpr const wchar_t* kAnswerClass = L"ShellOpenAnswer";
+    constexpr UINT kAnswerMessage = WM_USER + 1;
+
+    HookSlot<ShellOpenHook> s_hook;
+
+    // One window a request: it holds the caller's done until the answer is posted to it,
+    // then calls it and goes.
+    LRESULT AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        static std::mutex m;
-        return m;
+        auto* done = reinterpret_cast<ShellOpenDone*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == kAnswerMessage) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            DestroyWindow(window);
+            std::unique_ptr<ShellOpenDone> own(done);
+            if (own && *own)
+                (*own)(wParam != 0);
+            return 0;
+        }
+        if (message == WM_DESTROY)
+            delete done;
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    ShellOpenHook& Hook()
+    // Where the answer goes; null when nobody waits for it.
+    HWND AnswerWindow(ShellOpenDone done)
     {
-        static ShellOpenHook hook;
-        return hook;
+        if (!done)
+            return nullptr;
+        auto held = std::make_unique<ShellOpenDone>(std::move(done));
+        HWND window = CreateMessageWindow(kAnswerClass, &AnswerProc, reinterpret_cast<intptr_t>(held.get()));
+        if (window)
+            held.release();
+        return window;
+    }
+
+    void Answer(HWND window, bool opened)
+    {
+        if (window)
+            PostMessageW(window, kAnswerMessage, opened ? 1 : 0, 0);
     }
 
 } // namespace
 
-bool ShellOpen(const std::wstring& target)
+void ShellOpen(const std::wstring& target, ShellOpenDone done)
 {
-    {
-        std::lock_guard<std::mutex> lock(HookMutex());
-        if (Hook())
-            return Hook()(target);
+    HWND window = AnswerWindow(std::move(done));
+    if (const ShellOpenHook hook = s_hook.Get()) {
+        Answer(window, hook(target));
+        return;
     }
-    if (target.empty())
-        return false;
+    if (target.empty()) {
+        Answer(window, false);
+        return;
+    }
     std::string arg = target.find(L"://") != std::wstring::npos ? EncodeUtf8(target) : NativePath(target);
     char program[] = "xdg-open";
     char* argv[] = { program, arg.data(), nullptr };
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0)
-        return false;
-    // Reap the handler when it ends, without holding up the caller.
-    std::thread([pid] {
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) {
+        Answer(window, false);
+        return;
+    }
+    // The handler returns once it has handed the target on; its status says whether it
+    // could. Waited for here, so the caller's thread never is.
+    const auto await = [pid, window] {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
-    }).detach();
-    return true;
+        pid_t ended = 0;
+        while ((ended = waitpid(pid, &status, 0)) < 0 && errno == EINTR) { }
+        Answer(window, ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    };
+    try {
+        std::thread(await).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the handler is waited for here, once.
+        await();
+    }
 }
 
 void SetShellOpenHook(ShellOpenHook hook)
 {
-    std::lock_guard<std::mutex> lock(HookMutex());
-    Hook() = std::move(hook);
+    s_hook.Set(std::move(hook));
 }
 
 } // namespace plat

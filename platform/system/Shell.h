@@ -5,13 +5,22 @@
 
 namespace plat {
 
-// Opens a file or URL with the desktop's handler (xdg-open), started without a shell
-// and without waiting for it. True when the handler could be started. Files are given
-// in designed form and mapped to native paths; texts with "://" go as they are.
-bool ShellOpen(const std::wstring& target);
+// What the desktop's handler made of a target: true when it exited with status 0, that
+// is once it has handed the target on to the program that shows it.
+using ShellOpenDone = std::function<void(bool opened)>;
+
+// Opens a file or URL with the desktop's handler (xdg-open), started without a shell.
+// Returns at once; the handler's exit is awaited on a thread of its own. done, when
+// given, is called exactly once with the answer, on the UI thread from the message loop
+// and never within this call: false as well when the handler could not be started.
+// Whoever passes done keeps what it touches alive until then, or checks that it still
+// is. Files are given in designed form and mapped to native paths; texts with "://" go
+// as they are.
+void ShellOpen(const std::wstring& target, ShellOpenDone done = {});
 
 // Tests install a hook that receives the target instead of starting anything; its
-// result is ShellOpen's. An empty hook removes it.
+// result is the handler's answer, delivered to done as the handler's would be. An empty
+// hook removes it.
 using ShellOpenHook = std::function<bool(const std::wstring& target)>;
 void SetShellOpenHook(ShellOpenHook hook);
 

@@ -83,4 +83,15 @@ std::wstring DecodeUtf8(const std::string& text)
     return out;
 }
 
+int HexDigitValue(int c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 } // namespace plat

@@ -14,4 +14,7 @@ std::string EncodeUtf8(const std::wstring& text);
 char32_t NextCodePoint(const std::wstring& text, size_t& i);
 std::wstring DecodeUtf8(const std::string& text);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(int c);
+
 } // namespace plat

@@ -128,6 +128,7 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
         { "MenuAccount", Join({ menu, { "Items" } }) },
         { "MenuEmoticon", Join({ menu, { "Icon/_Rect" } }) },
         { "MenuMemoBox", menu },
+        { "MenuCopy", Join({ menu, { "_Size" } }) },
         { "MenuSystem", menu },
         { "StatusBar/Default",
             Join({ header, { "StatusIcon/File", "Nick/TextColor" }, Button("MailIcon"),
@@ -144,7 +145,8 @@ std::vector<std::pair<std::string, Keys>> RequiredKeys()
         { "TabBar", tabs },
         { "MenuBar",
             Join({ header, Button("SipButton", "CheckedImage"), Button("SystemMenuButton"),
-                { "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
+                { "SipButton/HangulText", "SipButton/LatinText", "SipButton/DefaultLabel/FontSize",
+                    "SipButton/CheckedLabel/FontSize", "ChatNotifyImage/File", "MemoNotifyImage/File" } }) },
         { "_StatusIconList", statuses },
         { "_EmoticonList", { "RGB/Emoticon/Text", "RGBA/Emoticon/Text" } },
         // Chat
@@ -339,6 +341,57 @@ TEST_F(SkinCheck, EveryPictureLoadsAndEveryPlaceFitsInsideIt)
                 << size << " " << i;
         }
     }
+}
+
+TEST_F(SkinCheck, EachEmoticonHasAPictureOfItsOwn)
+{
+    // Both lists, the text's pictures and the picker's, as they first show.
+    for (const char* list : { "_EmoticonList/RGB", "_EmoticonList/RGBA" }) {
+        UxXmlNode* icons = At(list);
+        ASSERT_NE(icons, nullptr);
+        std::set<std::vector<uint32_t>> seen;
+        for (size_t i = 0; i < icons->GetChildCount(); ++i) {
+            UxImageItem item;
+            ASSERT_TRUE(item.ApplySkin(icons->GetChild(i))) << list << " " << i;
+            const plat::RECT& ic = item.GetDesc().ImageCoord;
+            auto surface = MakeSurface(ic.right, ic.bottom);
+            surface->FillRect(0xFFFFFF, {});
+            const plat::RECT all { 0, 0, ic.right, ic.bottom };
+            ASSERT_TRUE(item.Draw(*surface, all, all, { ic.right, ic.bottom }));
+            std::vector<uint32_t> pixels;
+            for (int y = 0; y < ic.bottom; ++y)
+                for (int x = 0; x < ic.right; ++x)
+                    pixels.push_back(PixelAt(*surface, x, y));
+            EXPECT_TRUE(seen.insert(pixels).second) << list << ": emoticon " << i << " looks like an earlier one";
+        }
+    }
+}
+
+TEST_F(SkinCheck, PartsSitInsideTheFramesTheyBelongTo)
+{
+    // The domain arrow lies inside the domain's frame, on the login form and on the add
+    // form (whose frame is an item of its row, placed relative to the row).
+    const auto inside = [](const plat::RECT& part, const plat::RECT& frame) {
+        return part.left >= frame.left && part.right <= frame.right && part.top >= frame.top
+            && part.bottom <= frame.bottom;
+    };
+    EXPECT_TRUE(inside(At("Login/Counter/AccountButton/_Rect")->GetRect(), At("Login/Counter/AccountSkin/_Rect")->GetRect()));
+    const int32_t row = At("BuddyAdd/View/_TableViewItemHeight")->GetInt();
+    plat::RECT frame = At("BuddyAdd/View/AccountSkin/_Rect")->GetRect();
+    frame.top += row; // the domain's row is the second
+    frame.bottom += row;
+    EXPECT_TRUE(inside(At("BuddyAdd/View/AccountButton/_Rect")->GetRect(), frame));
+    EXPECT_TRUE(inside(At("BuddyAdd/View/AccountEdit/_Rect")->GetRect(), frame));
+
+    // A memo's text begins where the labels above it begin, and stays inside the card's
+    // sides.
+    const int32_t labels = At("MemoRead/View/FromText/_Rect")->GetRect().left;
+    EXPECT_EQ(At("MemoRead/View/ToText/_Rect")->GetRect().left, labels);
+    EXPECT_EQ(At("MemoRead/View/Date/_Rect")->GetRect().left, labels);
+    const plat::RECT content = At("MemoRead/View/Content/_Rect")->GetRect();
+    EXPECT_EQ(content.left, labels);
+    EXPECT_EQ(At("MemoRead/View/LSkin/_Rect")->GetRect().right, content.left);
+    EXPECT_EQ(At("MemoRead/View/RSkin/_Rect")->GetRect().left, content.right);
 }
 
 TEST_F(SkinCheck, KeyedPicturesLetTheBackgroundThrough)

@@ -289,6 +289,37 @@ public:
         Input().Key(false, virtualKey);
         Flush();
     }
+    // A key pressed while another is held: Chord(plat::VK_CONTROL, 'V') pastes.
+    void Chord(uint32_t held, uint32_t virtualKey)
+    {
+        Input().Key(true, held);
+        Key(virtualKey);
+        Input().Key(false, held);
+        Flush();
+    }
+    // The wheel turned by notches over the point (positive away from the user); a
+    // touchpad turns parts of a notch.
+    void Wheel(int x, int y, float notches)
+    {
+        Input().Wheel(x, y, notches);
+        Flush();
+    }
+    // The pointer comes to rest over the point, no button held.
+    void Hover(int x, int y)
+    {
+        Input().PointerMove(x, y);
+        Flush();
+    }
+    void RightClick(int x, int y)
+    {
+        Input().RightDown(x, y);
+        Flush();
+        Input().RightUp(x, y);
+        Flush();
+    }
+    // The desktop's clipboard (the headless display keeps its own).
+    std::wstring Clipboard() const { return plat::GetClipboardText(); }
+    void SetClipboard(const std::wstring& text) const { plat::SetClipboardText(text); }
 
     // Reading the screen ----------------------------------------------------------
 

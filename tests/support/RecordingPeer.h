@@ -60,3 +60,20 @@ protected:
         return true;
     }
 };
+
+// A connection whose sends start failing after a number of frames; a failed send is
+// reported at once, as the socket layer does. sendsLeft goes on counting down with every
+// frame tried, so it also tells how many were tried after the failure.
+class FailingPeer : public RecordingPeer {
+public:
+    int sendsLeft = 1000;
+
+protected:
+    bool SendBytes(const void* data, int size) override
+    {
+        if (sendsLeft-- > 0)
+            return RecordingPeer::SendBytes(data, size);
+        OnSendError(10054);
+        return false;
+    }
+};

@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/ChatSession.h"
+#include "messenger/model/Memo.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 
@@ -38,6 +39,12 @@ public:
     void ShowBuddyList() override { calls.push_back(L"ShowBuddyList"); }
     void RefreshBuddy(const std::wstring& id) override { calls.push_back(L"RefreshBuddy: " + id); }
     void PlayAlert(int alert) override { calls.push_back(L"PlayAlert: " + std::to_wstring(alert)); }
+    void NotifyChatLine(
+        ChatSession&, const std::wstring& name, const std::wstring& nick, const std::wstring& text) override
+    {
+        calls.push_back(L"NotifyChatLine: " + name + L" (" + nick + L"): " + text);
+    }
+    void NotifyMemo(const Memo& memo) override { calls.push_back(L"NotifyMemo: " + memo.From + L": " + memo.Title); }
 
     // Chat
     // A chat page that records what the handlers ask of it as "Operation: text" in the
@@ -58,9 +65,10 @@ public:
         void UpdatePeerStatusIcon() override { m_screens.calls.push_back(L"UpdatePeerStatusIcon"); }
         void UpdateInputBar() override { m_screens.calls.push_back(L"UpdateInputBar"); }
         bool IsOnTop() const override { return m_screens.chatOnTop; }
+        size_t GetLineLimit() const override { return m_screens.chatLineLimit; }
         void SendMessage(const std::wstring& text) override
         {
-            if (SendChatText(m_session, text) == ChatSendSent)
+            if (SendChatText(m_session, text) != ChatSendNothing)
                 AddLine(FormatOwnLine(text), LineOwn);
         }
 
@@ -86,6 +94,7 @@ public:
         calls.push_back(L"ReloadChatInfo: " + session.PeerId);
     }
     bool chatOnTop = false;
+    size_t chatLineLimit = 0; // what the pages let the user type
 
     // Buddies and notices
     bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override

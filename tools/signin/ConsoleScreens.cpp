@@ -199,9 +199,12 @@ namespace {
 
 std::wstring MemoLine(const Memo& memo)
 {
-    return FormatString(L"  %s %s from %s%s: %s", memo.Cookie.c_str(),
-        memo.Date.Format(L"yyyy-MM-dd hh:mm:ss").c_str(), memo.From.c_str(), memo.Read ? L"" : L" (unread)",
-        memo.GetFirstLine().c_str());
+    // The sent box names whom a memo went to where the inbox names its sender.
+    const MemoList* memos = MemoList::GetInstance();
+    const bool sent = memos && memos->Box == MemoList::BoxSent;
+    return FormatString(L"  %s %s %s %s%s: %s", memo.Cookie.c_str(),
+        memo.Date.Format(L"yyyy-MM-dd hh:mm:ss").c_str(), sent ? L"to" : L"from", memo.From.c_str(),
+        memo.Read ? L"" : L" (unread)", memo.GetFirstLine().c_str());
 }
 
 } // namespace

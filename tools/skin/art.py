@@ -52,13 +52,14 @@ def bars():
             c.paste(glyph)
             out["bar_%s%s.png" % (name, "_down" if pressed else "")] = as_png(c)
 
-    # Menu bar buttons: grey glyph; the keyboard toggle shows a tinted pad when on.
-    for name, draw in (("keyboard", gl.keyboard), ("menu", gl.menu_lines)):
+    # Menu bar buttons: grey glyph; the keyboard toggle shows a tinted pad when on, and
+    # its glyph stands left of the keyboard's mode, which the skin writes ("한", "A").
+    for name, draw, cx, size in (("keyboard", gl.keyboard, 24, 24), ("menu", gl.menu_lines, 32, 28)):
         for state in ("", "_on"):
             c = Canvas(64, BAR_H)
             if state:
                 c.round_rect(8, 6, 48, 44, 12, ACCENT_SOFT)
-            draw(c, 32, 28, 28, ACCENT if state else INK_SOFT)
+            draw(c, cx, 28, size, ACCENT if state else INK_SOFT)
             out["menubar_%s%s.png" % (name, state)] = as_png(c)
 
     for name, draw in (("chat", lambda c: gl.bubble(c, 20, 21, 26, INK_SOFT)),

@@ -26,7 +26,6 @@ def everything():
     out = {}
     # The add form: the id and message boxes, and the domain box beside its menu button.
     out["edit_frame_360.png"] = _frame(360, 52)
-    out["edit_frame_304.png"] = _frame(304, 52)
 
     # The profile's name row: start a chat, write a memo.
     out["profile_chat.png"] = _round_icon(lambda c: gl.bubble(c, 22, 22, 22, ACCENT, filled=True, dots=WHITE))

@@ -10,7 +10,8 @@ TITLE_H = 60
 CARD_X, CARD_W = 16, SCREEN_W - 32   # the card's place across the read page
 CARD_EDGE = 28                       # top and bottom pieces: a margin and the rounded end
 CARD_R = 14
-SIDE_W = 28                          # the pieces left and right of the text
+SIDE_W = 36                          # the pieces left and right of the text, up to where
+                                     # the header's labels begin
 ACTION_W, ACTION_H = 96, 72
 WRITE_H = 528                        # the page between the status bar and the menu bar
 MESSAGE = (16, 88, SCREEN_W - 32, 356)

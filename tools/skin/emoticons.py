@@ -96,8 +96,10 @@ def laugh():
 
 
 def wink():
+    # The winking face comes first: it is the still picture (the picker's), and the
+    # eye opens only for a moment.
     frames = []
-    for closed, delay in ((False, 160), (True, 45)):
+    for closed, delay in ((True, 160), (False, 45)):
         c = Canvas(SIZE, SIZE)
         face(c)
         c.fill(ellipse(11.5, 13, 1.6, 2.4), FACE_INK, (8, 9, 15, 17))

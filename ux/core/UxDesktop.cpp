@@ -1,9 +1,62 @@
 #include "ux/core/UxDesktop.h"
 
+#include "platform/display/Display.h"
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
+#include "ux/core/UxRect.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContextPool.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+UxWindow* OpenPopup()
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    return popups ? popups->GetPopup() : nullptr;
+}
+
+bool Held(uint32_t key)
+{
+    return plat::GetKeyState(int32_t(key)) < 0;
+}
+
+// The deepest window at the point that would take a press, last child first.
+UxWindow* DeepestAt(UxWindow* window, const plat::POINT& point)
+{
+    if (!window->IsVisible() || window->GetPointerTracker().IsDisabled()
+        || !PointInRect(window->GetRect(), window->ScreenToParent(point)))
+        return nullptr;
+    for (UxWindow* child = window->GetLastChild(); child; child = child->GetPrevSibling()) {
+        if (UxWindow* hit = DeepestAt(child, point))
+            return hit;
+    }
+    return window;
+}
+
+void CollectTabStops(UxWindow* window, std::vector<UxWindow*>& stops)
+{
+    if (!window->IsVisible())
+        return;
+    if (window->IsTabStop())
+        stops.push_back(window);
+    for (UxWindow* child = window->GetFirstChild(); child; child = child->GetNextSibling())
+        CollectTabStops(child, stops);
+}
+
+// The character a key also types, which goes with it when the desktop takes the key.
+uintptr_t CharacterOf(uintptr_t key)
+{
+    return key == plat::VK_TAB || key == plat::VK_RETURN || key == plat::VK_ESCAPE ? key : 0;
+}
+
+} // namespace
 
 bool UxDesktop::Create(const std::wstring& name, const plat::RECT& rect)
 {
@@ -44,24 +97,167 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
     return true;
 }
 
+namespace {
+
+// The running transitions, while no popup or captured window takes the pointer first.
+UxTransitionManager* TransitionsUnderPointer()
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    if ((popups && popups->GetPopup()) || UxWindow::CapturedWindow)
+        return nullptr;
+    return UxTransitionManager::GetInstance();
+}
+
+} // namespace
+
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
+    // A press on a part of a transition that looks still waits for it to end.
+    if (UxTransitionManager* transitions = TransitionsUnderPointer(); transitions && transitions->HoldPress(x, y))
+        return true;
     return GetPointerTracker().OnTrackerDown(x, y);
 }
 
 bool UxDesktop::RootPointerMove(int32_t x, int32_t y)
 {
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+        transitions && transitions->HoldMove(x, y, GetPointerTracker().GetSlop()))
+        return true;
     return GetPointerTracker().OnTrackerMove(x, y);
 }
 
 bool UxDesktop::RootPointerUp(int32_t x, int32_t y)
 {
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+        transitions && transitions->HoldRelease(x, y))
+        return true;
     return GetPointerTracker().OnTrackerUp(x, y);
 }
 
 bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
 {
+    m_droppedChar = 0;
+    const bool repeat = (uintptr_t(keyData) & 0x40000000u) != 0;
+    // With Control or Alt a key is a command of the focused window; while a syllable is
+    // composed, keys belong to the input method.
+    const bool command = Held(plat::VK_CONTROL) || Held(plat::VK_MENU);
+    if (!command && !(FocusedWindow && FocusedWindow->IsComposing()) && OnDesktopKey(key, repeat)) {
+        m_droppedChar = CharacterOf(key);
+        return true;
+    }
     return FocusedWindow && FocusedWindow->OnKeyDown(key, keyData);
+}
+
+bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
+{
+    auto* popup = dynamic_cast<UxPopupControl*>(OpenPopup());
+    switch (key) {
+    case plat::VK_ESCAPE:
+    case plat::VK_RETURN: {
+        if (!popup)
+            return false;
+        const int32_t result = key == plat::VK_ESCAPE ? popup->GetEscapeResult() : popup->GetEnterResult();
+        // A key held down since before the popup opened does not answer it.
+        if (result >= 0 && !repeat)
+            popup->Close(result);
+        // Escape never reaches what lies under a popup.
+        return result >= 0 || key == plat::VK_ESCAPE;
+    }
+    case plat::VK_TAB:
+        return MoveTabFocus(Held(plat::VK_SHIFT));
+    case plat::VK_PRIOR:
+    case plat::VK_NEXT:
+    case plat::VK_HOME:
+    case plat::VK_END: {
+        plat::POINT cursor;
+        UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+        plat::RECT window;
+        if (!plat::GetCursorPos(&cursor) || !device || !plat::GetWindowRect(device->GetHandle(), &window))
+            return false;
+        UxWindow* under = WindowAt(cursor.x - window.left, cursor.y - window.top);
+        return under && under->OnScrollKey(key);
+    }
+    default:
+        return false;
+    }
+}
+
+UxWindow* UxDesktop::WindowAt(int32_t x, int32_t y)
+{
+    UxWindow* popup = OpenPopup();
+    return DeepestAt(popup ? popup : this, plat::POINT { x, y });
+}
+
+bool UxDesktop::MoveTabFocus(bool backwards)
+{
+    // Tab goes on from the focused window, or from the one focused before a popup that
+    // has closed since.
+    UxWindow* from = FocusedWindow && FocusedWindow != this ? FocusedWindow : PreviousFocusedWindow;
+    UxWindow* page = from && from->IsShownInTree() ? from : nullptr;
+    while (page && page->GetParent() != this)
+        page = page->GetParent();
+    if (!page)
+        from = nullptr;
+
+    UxWindow* popup = OpenPopup();
+    std::vector<UxWindow*> stops;
+    if (popup) {
+        CollectTabStops(popup, stops);
+    } else {
+        // The page of that window, else the top-most page that has an edit box.
+        if (page)
+            CollectTabStops(page, stops);
+        for (UxWindow* child = GetLastChild(); child && stops.empty(); child = child->GetPrevSibling())
+            CollectTabStops(child, stops);
+    }
+    if (stops.empty())
+        return false;
+    auto before = [](const plat::RECT& a, const plat::RECT& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    };
+    std::stable_sort(stops.begin(), stops.end(),
+        [&](UxWindow* a, UxWindow* b) { return before(a->GetScreenRect(), b->GetScreenRect()); });
+    UxWindow* next = backwards ? stops.back() : stops.front();
+    if (from && (!popup || page == popup)) {
+        const plat::RECT at = from->GetScreenRect();
+        if (backwards) {
+            for (UxWindow* stop : stops)
+                if (before(stop->GetScreenRect(), at))
+                    next = stop;
+        } else {
+            auto it = std::find_if(
+                stops.begin(), stops.end(), [&](UxWindow* stop) { return before(at, stop->GetScreenRect()); });
+            if (it != stops.end())
+                next = *it;
+        }
+    }
+    next->SetFocus(true);
+    return true;
+}
+
+bool UxDesktop::RootMouseWheel(int32_t delta, int32_t x, int32_t y)
+{
+    // A drag in progress owns the pointer.
+    if (CapturedWindow)
+        return false;
+    UxWindow* under = WindowAt(x, y);
+    return under && under->OnMouseWheel(delta, x, y);
+}
+
+bool UxDesktop::RootContextMenu(int32_t x, int32_t y)
+{
+    if (CapturedWindow)
+        return false;
+    UxWindow* popup = OpenPopup();
+    if (popup && !PointInRect(popup->GetRect(), popup->ScreenToParent({ x, y }))) {
+        // Like a press outside it.
+        auto* control = dynamic_cast<UxPopupControl*>(popup);
+        if (control && control->GetCloseOnOutsideTap())
+            control->Close(0);
+        return true;
+    }
+    UxWindow* under = WindowAt(x, y);
+    return under && under->OnContextMenu(x, y);
 }
 
 bool UxDesktop::RootKeyUp(plat::WPARAM key, plat::LPARAM keyData)
@@ -76,6 +272,10 @@ bool UxDesktop::RootImeComposition(plat::WPARAM character, plat::LPARAM mode)
 
 bool UxDesktop::RootChar(plat::WPARAM character, plat::LPARAM keyData)
 {
+    const uintptr_t dropped = m_droppedChar;
+    m_droppedChar = 0;
+    if (dropped && character == dropped)
+        return true;
     return FocusedWindow && FocusedWindow->OnChar(character, keyData);
 }
 

@@ -15,6 +15,8 @@ public:
     // Start-up and shut-down hooks of the application.
     virtual bool InitInstance() { return true; }
     virtual void ExitInstance() { }
+    // The device window got or lost the desktop's focus (WM_ACTIVATE).
+    virtual void OnActivate(bool) { }
 
     bool Create(const std::wstring& name, const plat::RECT& rect);
     // The message loop, then Shutdown; false when the loop could not run.
@@ -36,7 +38,27 @@ public:
     bool RootGetSelection(plat::WPARAM word1, plat::LPARAM word2);
     bool RootSetSelection(plat::WPARAM start, plat::LPARAM end);
     bool RootReplaceSelection(plat::LPARAM text1, plat::LPARAM text2);
+    // The wheel and the menu request, to the window under the point (screen space).
+    bool RootMouseWheel(int32_t delta, int32_t x, int32_t y);
+    bool RootContextMenu(int32_t x, int32_t y);
+
+    // The window a press at the point would reach (screen space): inside an open popup
+    // only, the top-most visible one, skipping windows that take no presses; null when
+    // none.
+    UxWindow* WindowAt(int32_t x, int32_t y);
+    // Tab's move to the next edit box in reading order (Shift+Tab: the one before),
+    // going on from the focused window (or from the one focused before a popup that has
+    // closed since) within its page, round at the ends; false when the page has none.
+    bool MoveTabFocus(bool backwards);
+
+protected:
+    // A key the desktop answers before the focused window: Escape and Enter answer the
+    // open popup, Tab moves the focus, the page keys scroll what lies under the pointer.
+    // Not asked while Control or Alt is held or a syllable is being composed. True when
+    // taken; the character the key also types is then dropped.
+    virtual bool OnDesktopKey(uintptr_t key, bool repeat);
 
 private:
     UxScreenBuffer m_screenBuffer;
+    uintptr_t m_droppedChar = 0; // the character of the key OnDesktopKey took
 };

@@ -2,6 +2,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
+#include "platform/event/Window.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/core/UxDeviceWindow.h"
@@ -92,6 +93,30 @@ bool OnChar(WPARAM w, LPARAM l)
     return root && root->RootChar(plat::LOWORD(w), l);
 }
 
+// A point the message carries in screen coordinates, in the device window's space.
+plat::POINT FromScreen(LPARAM l)
+{
+    plat::RECT window;
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    if (!device || !plat::GetWindowRect(device->GetHandle(), &window))
+        window = plat::RECT {};
+    return { PointX(l) - window.left, PointY(l) - window.top };
+}
+
+bool OnMouseWheel(WPARAM w, LPARAM l)
+{
+    UxDesktop* root = UxDesktop::GetInstance();
+    const plat::POINT p = FromScreen(l);
+    return root && root->RootMouseWheel(plat::GET_WHEEL_DELTA_WPARAM(w), p.x, p.y);
+}
+
+bool OnContextMenu(WPARAM, LPARAM l)
+{
+    UxDesktop* root = UxDesktop::GetInstance();
+    const plat::POINT p = FromScreen(l);
+    return root && root->RootContextMenu(p.x, p.y);
+}
+
 bool OnTimer(WPARAM w, LPARAM)
 {
     if (UxTimerManager* timers = UxTimerManager::GetInstance())
@@ -134,6 +159,9 @@ const UxDeviceMessageHandler::Entry kTable[] = {
     { plat::EM_GETSEL, OnGetSelection },
     { plat::EM_SETSEL, OnSetSelection },
     { plat::EM_REPLACESEL, OnReplaceSelection },
+    // The desktop's own input.
+    { plat::WM_MOUSEWHEEL, OnMouseWheel },
+    { plat::WM_CONTEXTMENU, OnContextMenu },
 };
 
 } // namespace

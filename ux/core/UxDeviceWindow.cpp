@@ -5,6 +5,7 @@
 #include "platform/system/InputPanel.h"
 #include "platform/system/SystemMetrics.h"
 #include "ux/core/UxClock.h"
+#include "ux/core/UxDesktop.h"
 #include "ux/core/UxDeviceMessageHandler.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
@@ -32,9 +33,31 @@ UxDeviceWindow::~UxDeviceWindow()
         plat::UnregisterClassW(m_className.c_str());
 }
 
+plat::HWND UxDeviceWindow::FindRunningWindow(const std::wstring& name)
+{
+    plat::HWND window = plat::FindWindowW(name.c_str(), nullptr);
+    if (!window)
+        return nullptr;
+    wchar_t text[256];
+    const std::wstring title(text, plat::GetWindowTextW(window, text, 256));
+    if (title == name)
+        return window;
+    // "name (n)", n a count of digits.
+    const size_t open = name.size() + 2;
+    const bool counted = title.size() > open + 1 && title.compare(0, name.size(), name) == 0
+        && title.compare(name.size(), 2, L" (") == 0 && title.back() == L')'
+        && title.find_first_not_of(L"0123456789", open) == title.size() - 1;
+    return counted ? window : nullptr;
+}
+
+bool UxDeviceWindow::IsInBackground() const
+{
+    return plat::GetDisplay() && plat::GetForegroundWindow() != m_handle;
+}
+
 bool UxDeviceWindow::ActivateRunningInstance(const std::wstring& name)
 {
-    if (plat::HWND running = plat::FindWindowW(name.c_str(), name.c_str())) {
+    if (plat::HWND running = FindRunningWindow(name)) {
         plat::SetForegroundWindow(
             reinterpret_cast<plat::HWND>(reinterpret_cast<uintptr_t>(running) | kActiveBit));
         return true;
@@ -99,10 +122,7 @@ void UxDeviceWindow::Invalidate(const plat::RECT* rect, bool accumulate)
 
 void UxDeviceWindow::AddInvalidRect(const plat::RECT& rect)
 {
-    if (IsRectEmpty(m_invalid))
-        m_invalid = rect;
-    else
-        UnionRect(m_invalid, rect);
+    UniteRect(m_invalid, rect);
 }
 
 plat::HDC UxDeviceWindow::BeginPaint(plat::RECT& paintRect)
@@ -134,6 +154,8 @@ plat::LRESULT UxDeviceWindow::WindowProc(
         return 0;
     }
     case plat::WM_ACTIVATE:
+        if (UxDesktop* desktop = UxDesktop::GetInstance())
+            desktop->OnActivate(wParam != plat::WA_INACTIVE);
         if (wParam == plat::WA_ACTIVE || wParam == plat::WA_CLICKACTIVE) {
             plat::SHFullScreen(window, plat::SHFS_HIDESIPBUTTON);
             if (plat::HWND button = plat::FindWindowW(L"MS_SIPBUTTON", nullptr))

@@ -29,6 +29,11 @@ public:
     void SetRepaintRect(const plat::RECT& rect) override { m_repaint = rect; }
     const plat::RECT& GetRepaintRect() const { return m_repaint; }
     plat::HWND GetHandle() const { return m_handle; }
+    // Another window on the desktop has the focus (never without a display).
+    bool IsInBackground() const;
+    // The running program's window: class name, and title name alone or with the count
+    // of unread items the title may carry ("Quorix (3)"); null when none.
+    static plat::HWND FindRunningWindow(const std::wstring& name);
 
     plat::HDC BeginPaint(plat::RECT& paintRect) override;
     void EndPaint() override;

@@ -50,9 +50,9 @@ std::wstring GetFileExtension(const std::wstring& path)
     return extension;
 }
 
-bool ShellOpen(const std::wstring& target)
+void ShellOpen(const std::wstring& target, std::function<void(bool opened)> done)
 {
-    return plat::ShellOpen(target);
+    plat::ShellOpen(target, std::move(done));
 }
 
 int GetScreenWidth()

@@ -3,6 +3,7 @@
 // Path routines over designed paths ("\Program Files\App\Image\Skin.dat"), and the
 // little the program asks of the system: the screen, sleeping, opening with the shell.
 
+#include <functional>
 #include <string>
 
 // The running program's folder with its trailing '\'.
@@ -18,8 +19,10 @@ void SplitPath(const std::wstring& path, std::wstring* drive, std::wstring* dire
 // The extension including its dot, "" when there is none.
 std::wstring GetFileExtension(const std::wstring& path);
 
-// Opens a file or URL with the desktop's handler; true when it could be started.
-bool ShellOpen(const std::wstring& target);
+// Opens a file or URL with the desktop's handler without waiting for it. done, when
+// given, later hears from the message loop whether the handler took the target (false
+// also when it could not be started); it is never called within this call.
+void ShellOpen(const std::wstring& target, std::function<void(bool opened)> done = {});
 
 int GetScreenWidth();
 int GetScreenHeight();

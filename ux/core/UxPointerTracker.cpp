@@ -28,6 +28,7 @@ UxPointerTracker::~UxPointerTracker()
     *m_alive = false;
     RemoveTimer(m_holdTimer);
     RemoveTimer(m_clickTimer);
+    RemoveTimer(m_longPressTimer);
 }
 
 void UxPointerTracker::RemoveTimer(uint32_t& id)
@@ -142,6 +143,7 @@ bool UxPointerTracker::Press(int32_t x, int32_t y)
 {
     RemoveTimer(m_holdTimer);
     RemoveTimer(m_clickTimer);
+    RemoveTimer(m_longPressTimer);
     m_pressed = 1;
     m_held = 0;
     m_press = { x, y };
@@ -166,14 +168,17 @@ bool UxPointerTracker::Drag(int32_t x, int32_t y)
 {
     // Leaving the slop square ends the tap, held or not: no hold, and no click after
     // release, so dragging a list never opens a row.
-    if (std::abs(m_press.x - x) >= m_slop || std::abs(m_press.y - y) >= m_slop)
+    if (std::abs(m_press.x - x) >= m_slop || std::abs(m_press.y - y) >= m_slop) {
         RemoveTimer(m_holdTimer);
+        RemoveTimer(m_longPressTimer);
+    }
     return m_owner->OnPointerMove(x, y);
 }
 
 bool UxPointerTracker::Release(int32_t x, int32_t y)
 {
     m_pressed = 0;
+    RemoveTimer(m_longPressTimer);
     std::shared_ptr<bool> alive = m_alive;
     UxWindow* owner = m_owner;
     owner->SetCapture(false);
@@ -195,7 +200,30 @@ void UxPointerTracker::HoldStep(uintptr_t tracker)
 {
     auto* self = reinterpret_cast<UxPointerTracker*>(tracker);
     self->m_held = 1; // the hold timer's id stays: a release within the slop still clicks
+    std::shared_ptr<bool> alive = self->m_alive;
     self->m_owner->OnPointerHold(LastPoint.x, LastPoint.y);
+    if (!*alive || !self->m_pressed || !self->m_holdTimer)
+        return;
+    if (UxTimerManager* timers = UxTimerManager::GetInstance()) {
+        const float rest = self->m_longPressTime - self->m_holdTime;
+        self->m_longPressTimer = timers->Add(rest, rest, LongPressStep, tracker);
+    }
+}
+
+void UxPointerTracker::LongPressStep(uintptr_t tracker)
+{
+    auto* self = reinterpret_cast<UxPointerTracker*>(tracker);
+    self->m_longPressTimer = 0;
+    if (!self->m_pressed || !self->m_holdTimer)
+        return;
+    std::shared_ptr<bool> alive = self->m_alive;
+    UxWindow* owner = self->m_owner;
+    if (!owner->OnContextMenu(LastPoint.x, LastPoint.y) || !*alive)
+        return;
+    // The menu took the press: letting go neither clicks nor drags what lies under it.
+    self->RemoveTimer(self->m_holdTimer);
+    self->m_pressed = 0;
+    owner->SetCapture(false);
 }
 
 void UxPointerTracker::ClickStep(uintptr_t tracker)

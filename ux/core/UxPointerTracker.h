@@ -9,6 +9,8 @@ class UxWindow;
 
 // Turns presses routed to one window into down, move, up, hold and click calls on it.
 // Routing asks an open popup first, then later siblings, then children last to first.
+// A press held still for the long-press time asks the window for its menu; when one
+// opens, the press ends there (no click follows).
 class UxPointerTracker {
 public:
     explicit UxPointerTracker(UxWindow* owner);
@@ -27,6 +29,7 @@ public:
     bool IsHeld() const { return m_held != 0; }
     int32_t GetSlop() const { return m_slop; }
     float GetHoldTime() const { return m_holdTime; }
+    float GetLongPressTime() const { return m_longPressTime; }
 
     // Where the latest pointer event happened (screen space).
     static inline plat::POINT LastPoint {};
@@ -45,10 +48,12 @@ private:
     void RemoveTimer(uint32_t& id);
     static void HoldStep(uintptr_t tracker);
     static void ClickStep(uintptr_t tracker);
+    static void LongPressStep(uintptr_t tracker);
     static bool Dispatch(UxPointerTracker& tracker, Kind kind, int32_t x, int32_t y);
 
     UxWindow* m_owner;
     float m_holdTime = 0.1f;
+    float m_longPressTime = 0.5f;
     int32_t m_slop = 20;
     uint8_t m_disabled = 0;
     uint8_t m_pressed = 0;
@@ -56,6 +61,7 @@ private:
     plat::POINT m_press;
     uint32_t m_holdTimer = 0;
     uint32_t m_clickTimer = 0;
+    uint32_t m_longPressTimer = 0;
     // Cleared when the tracker goes: a window may delete itself (a popup closing) while
     // its own handler runs, and nothing of it may be touched after that.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

@@ -10,6 +10,9 @@ public:
     virtual bool GetCloseOnOutsideTap() const = 0;
     // Reports the result and deletes the popup: the caller must not touch it afterwards.
     virtual bool Close(int32_t result) = 0;
+    // The result Escape and Enter close the popup with; -1 when the key leaves it open.
+    virtual int32_t GetEscapeResult() const { return 0; }
+    virtual int32_t GetEnterResult() const { return -1; }
 
 protected:
     virtual ~UxPopupControl() = default;

@@ -42,6 +42,16 @@ void UnionRect(plat::RECT& a, const plat::RECT& b)
     a.bottom = std::max(a.bottom, b.bottom);
 }
 
+void UniteRect(plat::RECT& area, const plat::RECT& rect)
+{
+    if (IsRectEmpty(rect))
+        return;
+    if (IsRectEmpty(area))
+        area = rect;
+    else
+        UnionRect(area, rect);
+}
+
 bool RectsDiffer(const plat::RECT& a, const plat::RECT& b)
 {
     return a.left != b.left || a.top != b.top || a.right != b.right || a.bottom != b.bottom;

@@ -13,6 +13,8 @@ bool IntersectRect(const plat::RECT& a, const plat::RECT& b, plat::RECT* out = n
 bool ContainsRect(const plat::RECT& a, const plat::RECT& b);
 // Grows a to cover b.
 void UnionRect(plat::RECT& a, const plat::RECT& b);
+// Grows area to cover rect: an empty area becomes rect, an empty rect adds nothing.
+void UniteRect(plat::RECT& area, const plat::RECT& rect);
 bool RectsDiffer(const plat::RECT& a, const plat::RECT& b);
 // No width or no height.
 bool IsRectEmpty(const plat::RECT& rect);

@@ -50,6 +50,7 @@ void UxSipHandler::Show()
     m_state = Shown;
     plat::SIPINFO info;
     plat::SHSipInfo(plat::SPI_GETSIPINFO, 0, &info, 0);
+    m_room = info.rcSipRect.right > info.rcSipRect.left && info.rcSipRect.bottom > info.rcSipRect.top;
     Walk(UxDesktop::GetInstance(), [&](UxWindow* w) { return w->OnSipShown(info.rcSipRect); });
 }
 
@@ -77,8 +78,13 @@ void UxSipHandler::SetConversionMode(int32_t mode)
     plat::ImmSetConversionStatus(context, conversion, sentence);
     plat::ImmReleaseContext(window, context);
     // Where the desktop has no input method the panel composes Hangul itself, for the
-    // Korean keyboard only: the native one types what the keys say.
-    plat::SetHangulKeyboard(mode == 1);
+    // Korean keyboard only: the native one types what the keys say. Where it has one,
+    // that one composes in the mode the user chose there: a field asking for Hangul does
+    // not turn a second composer on under it.
+    if (mode != 1)
+        plat::SetHangulKeyboard(false);
+    else if (!plat::HasDesktopInputMethod())
+        plat::SetHangulKeyboard(true);
 }
 
 void UxSipHandler::CancelComposition()

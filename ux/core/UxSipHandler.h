@@ -26,6 +26,8 @@ public:
     void CancelComposition();
 
     int32_t GetState() const { return m_state; }
+    // The panel shown last covers part of the screen (a desktop draws no keyboard).
+    bool TakesRoom() const { return m_room; }
     size_t GetCurrentIndex() const { return m_current; }
     const std::vector<plat::IMENUMINFO>& GetInputMethods() const { return m_methods; }
 
@@ -33,4 +35,5 @@ private:
     std::vector<plat::IMENUMINFO> m_methods;
     size_t m_current = 0;
     int32_t m_state = Hidden;
+    bool m_room = false;
 };

@@ -111,6 +111,13 @@ bool UxTransition::Draw(UxDeviceContext& dest)
         m_tween.GetValue(), m_request.Kind, m_request.Parameter);
 }
 
+bool UxTransition::ShowsTargetAt(const plat::POINT& point) const
+{
+    plat::RECT screen = m_request.Source->GetScreenRect();
+    return UxTransitionShowsTargetAt({ point.x - screen.left, point.y - screen.top }, screen.right - screen.left,
+        screen.bottom - screen.top, m_tween.GetValue(), m_request.Kind, m_request.Parameter);
+}
+
 void UxTransition::Step(uintptr_t self)
 {
     auto* transition = reinterpret_cast<UxTransition*>(self);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/event/Message.h"
 #include "ux/core/UxTransitionRequest.h"
 #include "ux/core/UxTween.h"
 
@@ -22,6 +23,8 @@ public:
     bool Start();
     // One frame of the effect at the current progress.
     bool Draw(UxDeviceContext& dest);
+    // Whether that frame shows the target at the screen point where it will stay.
+    bool ShowsTargetAt(const plat::POINT& point) const;
 
     bool IsRunning() const { return m_tween.IsRunning(); }
     const UxTransitionRequest& GetRequest() const { return m_request; }

@@ -41,6 +41,19 @@ bool LayoutSlide(int32_t kind, bool towardsFar, int32_t n, int32_t s, SlideLayou
     }
 }
 
+// The slide a kind and direction 0-3 make at progress p on a width x height window:
+// whether it runs sideways, and where both strips go. False for another direction.
+bool Slide(int32_t kind, int32_t parameter, int32_t width, int32_t height, float p, bool& horizontal,
+    SlideLayout& layout)
+{
+    if (parameter < 0 || parameter > 3)
+        return false;
+    horizontal = parameter < 2;
+    int32_t n = horizontal ? width : height;
+    int32_t s = int32_t(float(n) * p);
+    return LayoutSlide(kind, parameter % 2 == 0, n, s < 0 ? 0 : (s > n ? n : s), layout);
+}
+
 bool CopyStrip(UxDeviceContext& dest, UxDeviceContext& from, const Strip& strip, bool horizontal,
     plat::POINT origin, int32_t across)
 {
@@ -57,18 +70,29 @@ bool CopyStrip(UxDeviceContext& dest, UxDeviceContext& from, const Strip& strip,
     return dest.Blit(from, to, src, plat::SRCCOPY);
 }
 
-// The whole of from stretched into a w x h rectangle centred on the window.
-bool StretchCentred(UxDeviceContext& dest, UxDeviceContext& from, plat::POINT origin, int32_t width,
-    int32_t height, float scale)
+// The w x h rectangle centred on the window that a picture scaled by scale fills.
+plat::RECT Centred(int32_t width, int32_t height, float scale)
 {
     int32_t w = int32_t(float(width) * scale);
     int32_t h = int32_t(float(height) * scale);
     if (w <= 0 || h <= 0)
-        return true;
-    int32_t left = origin.x + (width - w) / 2;
-    int32_t top = origin.y + (height - h) / 2;
-    return dest.Blit(from, { left, top, left + w, top + h }, { 0, 0, width, height }, plat::SRCCOPY);
+        return {};
+    int32_t left = (width - w) / 2;
+    int32_t top = (height - h) / 2;
+    return { left, top, left + w, top + h };
 }
+
+// The whole of from stretched into a w x h rectangle centred on the window.
+bool StretchCentred(UxDeviceContext& dest, UxDeviceContext& from, plat::POINT origin, int32_t width,
+    int32_t height, float scale)
+{
+    const plat::RECT to = Centred(width, height, scale);
+    if (to.right <= to.left)
+        return true;
+    return dest.Blit(from, { origin.x + to.left, origin.y + to.top, origin.x + to.right, origin.y + to.bottom },
+        { 0, 0, width, height }, plat::SRCCOPY);
+}
+
 
 } // namespace
 
@@ -86,15 +110,11 @@ bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDe
     case UxTransitionRequest::Push:
     case UxTransitionRequest::Cover:
     case UxTransitionRequest::Uncover: {
-        if (parameter < 0 || parameter > 3)
-            return false;
-        bool horizontal = parameter < 2;
-        int32_t n = horizontal ? width : height;
-        int32_t across = horizontal ? height : width;
-        int32_t s = int32_t(float(n) * p);
-        s = s < 0 ? 0 : (s > n ? n : s);
+        bool horizontal = false;
         SlideLayout layout;
-        LayoutSlide(kind, parameter % 2 == 0, n, s, layout);
+        if (!Slide(kind, parameter, width, height, p, horizontal, layout))
+            return false;
+        int32_t across = horizontal ? height : width;
         return CopyStrip(dest, source, layout.source, horizontal, origin, across)
             && CopyStrip(dest, target, layout.target, horizontal, origin, across);
     }
@@ -107,6 +127,36 @@ bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDe
     case UxTransitionRequest::ZoomIn:
         return dest.Blit(source, screen, whole, plat::SRCCOPY)
             && StretchCentred(dest, target, origin, width, height, 1.0f - p);
+    default:
+        return false;
+    }
+}
+
+bool UxTransitionShowsTargetAt(
+    plat::POINT point, int32_t width, int32_t height, float p, int32_t kind, int32_t parameter)
+{
+    if (point.x < 0 || point.y < 0 || point.x >= width || point.y >= height)
+        return false;
+    bool horizontal = false;
+    SlideLayout slide;
+    if (Slide(kind, parameter, width, height, p, horizontal, slide)) {
+        // The target's strip lands where it lies in the target: it has arrived there.
+        const Strip& target = slide.target;
+        int32_t at = horizontal ? point.x : point.y;
+        return target.from == target.to && at >= target.to && at < target.to + target.length;
+    }
+    switch (kind) {
+    case UxTransitionRequest::CrossFade:
+        return uint8_t(p * 255.0f) == 0;
+    case UxTransitionRequest::ZoomOut: {
+        const plat::RECT source = Centred(width, height, p);
+        return !(point.x >= source.left && point.x < source.right && point.y >= source.top
+            && point.y < source.bottom);
+    }
+    case UxTransitionRequest::ZoomIn: {
+        const plat::RECT target = Centred(width, height, 1.0f - p);
+        return target.left == 0 && target.top == 0 && target.right == width && target.bottom == height;
+    }
     default:
         return false;
     }

@@ -13,3 +13,9 @@ class UxDeviceContext;
 // Parts with no width or height are skipped; false for an unknown kind or a failed draw.
 bool UxDrawTransitionEffect(UxDeviceContext& dest, UxDeviceContext& source, UxDeviceContext& target,
     plat::POINT origin, float p, int32_t kind, int32_t parameter);
+
+// Whether the frame drawn at progress p shows the target at point (relative to the
+// window's top-left) where it will stay: the part an uncover has bared, the target of a
+// slide that has arrived, all around a shrinking source.
+bool UxTransitionShowsTargetAt(
+    plat::POINT point, int32_t width, int32_t height, float p, int32_t kind, int32_t parameter);

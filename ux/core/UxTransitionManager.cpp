@@ -1,10 +1,13 @@
 #include "ux/core/UxTransitionManager.h"
 
+#include "platform/event/MessageQueue.h"
+#include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxTransition.h"
 #include "ux/core/UxWindow.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 UxTransitionManager::~UxTransitionManager()
 {
@@ -28,10 +31,14 @@ void UxTransitionManager::Remove(UxTransition* transition)
         return;
     m_transitions.erase(found);
     delete transition;
+    if (m_transitions.empty())
+        EndHeldPress(true);
 }
 
 void UxTransitionManager::RemoveAll()
 {
+    // What was pressed belongs to screens that are going.
+    EndHeldPress(false);
     std::vector<UxTransition*> all;
     all.swap(m_transitions);
     for (UxTransition* transition : all)
@@ -55,12 +62,58 @@ bool UxTransitionManager::DrawAll(UxDeviceContext& dest)
 plat::RECT UxTransitionManager::GetArea() const
 {
     plat::RECT area {};
-    for (UxTransition* transition : m_transitions) {
-        plat::RECT r = transition->GetRequest().Source->GetScreenRect();
-        if (IsRectEmpty(area))
-            area = r;
-        else
-            UnionRect(area, r);
-    }
+    for (UxTransition* transition : m_transitions)
+        UniteRect(area, transition->GetRequest().Source->GetScreenRect());
     return area;
+}
+
+bool UxTransitionManager::HoldPress(int32_t x, int32_t y)
+{
+    if (m_press.held || !IsRunning())
+        return false;
+    bool covered = false;
+    for (UxTransition* transition : m_transitions) {
+        if (!PointInRect(transition->GetRequest().Source->GetScreenRect(), { x, y }))
+            continue;
+        if (!transition->ShowsTargetAt({ x, y }))
+            return false;
+        covered = true;
+    }
+    if (!covered)
+        return false;
+    m_press = { true, false, { x, y }, {} };
+    return true;
+}
+
+bool UxTransitionManager::HoldMove(int32_t x, int32_t y, int32_t slop)
+{
+    if (!m_press.held)
+        return false;
+    if (!m_press.released && (std::abs(x - m_press.down.x) >= slop || std::abs(y - m_press.down.y) >= slop))
+        m_press = {};
+    return true;
+}
+
+bool UxTransitionManager::HoldRelease(int32_t x, int32_t y)
+{
+    if (!m_press.held || m_press.released)
+        return false;
+    m_press.released = true;
+    m_press.up = { x, y };
+    return true;
+}
+
+void UxTransitionManager::EndHeldPress(bool post)
+{
+    HeldPress press = m_press;
+    m_press = {};
+    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
+    if (!post || !press.held || !device)
+        return;
+    auto at = [](const plat::POINT& p) {
+        return plat::MAKELPARAM(static_cast<uint16_t>(p.x), static_cast<uint16_t>(p.y));
+    };
+    plat::PostMessageW(device->GetHandle(), plat::WM_LBUTTONDOWN, 1, at(press.down));
+    if (press.released)
+        plat::PostMessageW(device->GetHandle(), plat::WM_LBUTTONUP, 0, at(press.up));
 }

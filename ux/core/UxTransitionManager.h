@@ -32,6 +32,26 @@ public:
     // The screen area the transitions draw over (empty when none runs).
     plat::RECT GetArea() const;
 
+    // A press where the transitions' picture already shows the arriving windows at rest
+    // (the part a slide has bared) is held and posted again once the last transition has
+    // ended, with its release when that came meanwhile: a tap on a screen that looks
+    // still is never lost. Points are in screen space; false when the press is not held.
+    bool HoldPress(int32_t x, int32_t y);
+    // A held press that moves by slop or more is a drag on a moving screen: dropped.
+    bool HoldMove(int32_t x, int32_t y, int32_t slop);
+    bool HoldRelease(int32_t x, int32_t y);
+
 private:
+    // Posts the held press (and release) to the device window, or forgets it.
+    void EndHeldPress(bool post);
+
+    struct HeldPress {
+        bool held = false;
+        bool released = false;
+        plat::POINT down;
+        plat::POINT up;
+    };
+
     std::vector<UxTransition*> m_transitions;
+    HeldPress m_press;
 };

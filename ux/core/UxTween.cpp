@@ -36,17 +36,20 @@ void UxTween::SetSpec(const UxTransitionSpec& spec)
 
 float UxTween::Update()
 {
-    if (!(m_duration > 0)) {
-        m_current = m_to;
-        return m_current;
-    }
+    m_current = Peek(0);
+    return m_current;
+}
+
+float UxTween::Peek(uint32_t aheadMs) const
+{
+    if (!(m_duration > 0))
+        return m_to;
     UxClock* clock = UxClock::GetInstance();
     uint32_t now = clock ? clock->GetTurnElapsed() : m_start;
-    float t = static_cast<float>(UxClock::Since(m_start, now)) * 0.001f;
+    float t = (static_cast<float>(UxClock::Since(m_start, now)) + static_cast<float>(aheadMs)) * 0.001f;
     t = Clamp(t, 0, m_duration);
     float e = m_easing(t, 0, 1.0f, m_duration);
-    m_current = Lerp(m_from, m_to, e);
-    return m_current;
+    return Lerp(m_from, m_to, e);
 }
 
 bool UxTween::Start(UxTimerProc step, uintptr_t argument)

@@ -28,6 +28,8 @@ public:
     // The value at the current turn's time; exactly the end value once the duration has
     // passed, and at once for a duration of 0 or less.
     float Update();
+    // The value aheadMs after the current turn's time, without moving the tween on.
+    float Peek(uint32_t aheadMs) const;
 
     // Restarts from the start value. A tween without duration still steps once (its
     // timer fires a single time), so its owner sees it finish.

@@ -137,6 +137,25 @@ bool UxWindow::OnChildEvent(UxWindow*, int32_t)
 {
     return true;
 }
+bool UxWindow::IsShownInTree() const
+{
+    for (const UxWindow* w = this; w; w = w->m_parent)
+        if (!w->IsVisible())
+            return false;
+    return true;
+}
+bool UxWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
+{
+    return m_parent && m_parent->OnMouseWheel(delta, x, y);
+}
+bool UxWindow::OnScrollKey(uintptr_t key)
+{
+    return m_parent && m_parent->OnScrollKey(key);
+}
+bool UxWindow::OnContextMenu(int32_t x, int32_t y)
+{
+    return m_parent && m_parent->OnContextMenu(x, y);
+}
 bool UxWindow::OnGesture(UxWindow*, int32_t)
 {
     return true;

@@ -61,6 +61,18 @@ public:
     virtual bool OnChildEvent(UxWindow* child, int32_t code);
     // sender is null when the swipe detector reports; direction 0-7.
     virtual bool OnGesture(UxWindow* sender, int32_t direction);
+    // Desktop input, offered to the window under the pointer: the wheel turned by delta
+    // (WHEEL_DELTA a notch, positive away from the user), a page key (VK_PRIOR, VK_NEXT,
+    // VK_HOME, VK_END) and a request for the window's menu (a right click or a long
+    // press). Points are in screen space. A window that does not take one passes it to
+    // its parent; false when nobody took it.
+    virtual bool OnMouseWheel(int32_t delta, int32_t x, int32_t y);
+    virtual bool OnScrollKey(uintptr_t key);
+    virtual bool OnContextMenu(int32_t x, int32_t y);
+    // Tab and Shift+Tab stop here (an edit box that takes typing).
+    virtual bool IsTabStop() const { return false; }
+    // An input method's syllable is open here: the desktop's keys wait for it.
+    virtual bool IsComposing() const { return false; }
 
     // Tree.
     bool AddChild(UxWindow* child);
@@ -77,6 +89,8 @@ public:
     // Visibility and rectangle; both animate once when a transition spec is pending.
     void SetVisible(bool visible);
     bool IsVisible() const { return m_visible != 0; }
+    // It and every window above it are visible.
+    bool IsShownInTree() const;
     uint8_t GetAlpha() const { return m_alpha.current; }
     void SetRect(const plat::RECT& rect);
     void SetPosition(const plat::POINT& point);
@@ -131,6 +145,7 @@ public:
     plat::RECT ScreenToSurface(const plat::RECT& rect) const;
 
     UxPointerTracker& GetPointerTracker() { return m_tracker; }
+    const UxPointerTracker& GetPointerTracker() const { return m_tracker; }
 
     static inline UxWindow* CapturedWindow = nullptr;
     static inline UxWindow* FocusedWindow = nullptr;

@@ -9,20 +9,6 @@
 #include "ux/graphics/UxFillRateProfiler.h"
 #include "ux/graphics/UxPopupBackColor.h"
 
-namespace {
-
-void Unite(plat::RECT& dirty, const plat::RECT& rect)
-{
-    if (IsRectEmpty(rect))
-        return;
-    if (IsRectEmpty(dirty))
-        dirty = rect;
-    else
-        UnionRect(dirty, rect);
-}
-
-} // namespace
-
 bool UxScreenBuffer::CreateBackBuffer(int32_t width, int32_t height)
 {
     m_backBuffer.Release();
@@ -97,7 +83,7 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
     if (UxDeviceContextPool* pool = UxDeviceContextPool::GetInstance()) {
         for (const auto& record : pool->GetInUse()) {
             if (record.Resource != popupSurface)
-                Unite(dirty, DrawSurface(target, *record.Resource));
+                UniteRect(dirty, DrawSurface(target, *record.Resource));
         }
     }
 
@@ -105,7 +91,7 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
     if (UxTransitionManager* transitions = UxTransitionManager::GetInstance()) {
         if (!transitions->DrawAll(target))
             return false;
-        Unite(dirty, transitions->GetArea());
+        UniteRect(dirty, transitions->GetArea());
     }
 
     if (popup) {
@@ -116,7 +102,7 @@ bool UxScreenBuffer::Present(UxDeviceContext& paintDC, int32_t width, int32_t he
             DrawSurface(target, *popupSurface);
         // A repaint inside the popup alone draws no other surface: the popup's own area
         // must still reach the screen.
-        Unite(dirty, popup->GetScreenRect());
+        UniteRect(dirty, popup->GetScreenRect());
     }
     if (!useBack)
         return true;

@@ -57,6 +57,8 @@ void UxHttpClient::Abort()
 {
     std::lock_guard<std::mutex> lock(m_socketMutex);
     m_aborted = true;
+    if (m_lookup)
+        m_lookup->Cancel();
     if (m_socket != plat::INVALID_SOCKET)
         plat::ShutdownSocket(m_socket);
 }
@@ -144,15 +146,33 @@ bool UxHttpClient::Connect(const UxUrl& url)
     }
     if (m_listener && !m_listener->OnConnecting())
         return false;
-    m_address = ResolveAddress(url.host, url.port);
+    m_address = ResolveAddress(url.host, url.port,
+        [this](const std::string& name, uint32_t* address) { return LookUp(name, address); });
     // An abort between making the socket and connecting it finds nothing to wake.
-    if (!plat::ConnectWithTimeout(m_socket, m_address.in, kTimeoutMilliseconds) || m_aborted)
+    if (m_aborted || !plat::ConnectWithTimeout(m_socket, m_address.in, kTimeoutMilliseconds) || m_aborted)
         return false;
     if (m_listener && !m_listener->OnConnected())
         return false;
     m_ssl.SetMode(url.schemeKind == UxUrl::Https ? UxSslSocket::TlsV1 : UxSslSocket::Plain);
     m_ssl.SetHostName(url.host);
     return m_ssl.Connect(m_socket);
+}
+
+bool UxHttpClient::LookUp(const std::string& name, uint32_t* address)
+{
+    plat::HostLookup* lookup = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_socketMutex);
+        if (m_aborted)
+            return false;
+        m_lookup = std::make_unique<plat::HostLookup>(name);
+        lookup = m_lookup.get();
+    }
+    // Only this thread replaces or drops the lookup; Abort may cancel it meanwhile.
+    const bool found = lookup->Wait(address);
+    std::lock_guard<std::mutex> lock(m_socketMutex);
+    m_lookup.reset();
+    return found;
 }
 
 bool UxHttpClient::SendAll(const void* data, size_t size)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/net/HostLookup.h"
 #include "ux/core/UxStream.h"
 #include "ux/net/UxHttpListener.h"
 #include "ux/net/UxHttpRequest.h"
@@ -8,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -31,8 +33,9 @@ public:
 
     // The whole exchange, redirects included (at most kMaxRedirects of them).
     bool Request(const std::wstring& url);
-    // Any thread: the exchange under way fails at once (a connect, handshake, send or
-    // receive waiting on another thread returns), and so does every later one.
+    // Any thread: the exchange under way fails at once (a host name lookup, connect,
+    // handshake, send or receive waiting on another thread returns), and so does every
+    // later one.
     void Abort();
     bool IsAborted() const { return m_aborted; }
 
@@ -64,6 +67,8 @@ public:
 private:
     bool Exchange(const std::wstring& url);
     bool Connect(const UxUrl& url);
+    // A host name, looked up on a thread of its own that Abort gives up on.
+    bool LookUp(const std::string& name, uint32_t* address);
     bool SendAll(const void* data, size_t size);
     bool SendBody();
     bool ReceiveResponse();
@@ -81,7 +86,8 @@ private:
     UxSslSocket m_ssl;
     size_t m_headEnd = static_cast<size_t>(-1);
     size_t m_maxResponseSize = kDefaultMaxResponseSize;
-    // Guards the socket's number against Abort while it is made or closed.
+    // Guards the socket's number and the lookup against Abort while they are made or closed.
     std::mutex m_socketMutex;
+    std::unique_ptr<plat::HostLookup> m_lookup;
     std::atomic<bool> m_aborted { false };
 };

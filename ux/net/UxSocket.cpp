@@ -10,6 +10,13 @@ UxSocket::~UxSocket()
 
 UxSocketAddress UxSocket::ResolveAddress(const std::wstring& host, int port)
 {
+    return ResolveAddress(host, port, [](const std::string& name, uint32_t* address) {
+        return plat::ResolveHostName(name.c_str(), address);
+    });
+}
+
+UxSocketAddress UxSocket::ResolveAddress(const std::wstring& host, int port, const Lookup& lookup)
+{
     UxSocketAddress result;
     result.host = host;
     result.in.family = plat::kAddressFamilyInet;
@@ -21,7 +28,7 @@ UxSocketAddress UxSocket::ResolveAddress(const std::wstring& host, int port)
         result.in.address = a == 0xFFFFFFFFu ? 0 : a;
     } else {
         uint32_t a = 0;
-        if (plat::ResolveHostName(name.c_str(), &a))
+        if (lookup(name, &a))
             result.in.address = a;
     }
     return result;

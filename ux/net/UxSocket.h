@@ -2,6 +2,8 @@
 
 #include "platform/net/Socket.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // A resolved endpoint. The host text it came from goes along so that a TLS layer can
@@ -23,6 +25,9 @@ public:
     // resolver, whose first address is taken. When nothing resolves the address stays
     // 0.0.0.0, which connecting refuses with WSAEADDRNOTAVAIL.
     static UxSocketAddress ResolveAddress(const std::wstring& host, int port);
+    // The same with a name looked up by lookup instead (a dotted address is not looked up).
+    using Lookup = std::function<bool(const std::string& name, uint32_t* address)>;
+    static UxSocketAddress ResolveAddress(const std::wstring& host, int port, const Lookup& lookup);
 
     // A fresh TCP socket with send and receive time-outs of 10,000 ms (closing any
     // previous one). False with the Winsock error set.

@@ -2,6 +2,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
+#include "platform/event/MessageQueue.h"
 #include "ux/core/UxDeviceMessageHandler.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxRect.h"
@@ -23,6 +24,35 @@ bool IsLineBreak(const UxEditGlyph* g)
 {
     return IsKindOf(g, &UxRuntimeClass::EditGlyphAnchor)
         && static_cast<const UxEditGlyphAnchor*>(g)->GetKind() == UxEditGlyphAnchor::LineBreak;
+}
+
+// No edit holds more than this of a pasted text, whatever the clipboard brings.
+constexpr size_t kMaxPaste = 1 << 16;
+// How strongly the selection tints what it covers.
+constexpr uint8_t kSelectionAlpha = 72;
+
+bool Held(uint32_t key)
+{
+    return plat::GetKeyState(int32_t(key)) < 0;
+}
+
+// The clipboard's text as typing gives it: tabs as spaces, line breaks kept, no other
+// control characters and nothing that is no character.
+std::wstring PlainText(const std::wstring& text)
+{
+    std::wstring out;
+    out.reserve(std::min(text.size(), kMaxPaste));
+    for (wchar_t c : text) {
+        if (out.size() >= kMaxPaste)
+            break;
+        if (c == L'\t')
+            out += L' ';
+        else if (c == L'\r' || c == L'\n')
+            out += c;
+        else if (c >= 0x20 && (c < 0x7F || c >= 0xA0) && (c < 0xD800 || c > 0xDFFF) && uint32_t(c) <= 0x10FFFF)
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -293,8 +323,18 @@ void UxEdit::UpdateTextGuide()
 
 std::wstring UxEdit::GetText() const
 {
+    return m_begin ? TextBetween(m_begin, m_end) : std::wstring();
+}
+
+std::wstring UxEdit::GetSelectedText() const
+{
+    return m_caret.GetStart() ? TextBetween(m_caret.GetStart(), m_caret.GetEnd()) : std::wstring();
+}
+
+std::wstring UxEdit::TextBetween(const UxEditGlyph* first, const UxEditGlyph* end) const
+{
     std::wstring text;
-    for (UxEditGlyph* g = m_begin ? m_begin->GetNextGlyph() : nullptr; g && g != m_end; g = g->GetNextGlyph()) {
+    for (UxEditGlyph* g = first->GetNextGlyph(); g && g != end; g = g->GetNextGlyph()) {
         if (IsKindOf(g, &UxRuntimeClass::EditGlyphText))
             text += static_cast<UxEditGlyphText*>(g)->GetCharacter();
         else if (IsKindOf(g, &UxRuntimeClass::EditGlyphImage))
@@ -378,6 +418,9 @@ void UxEdit::GetSelection(int32_t& start, int32_t& end) const
 bool UxEdit::OnFocusChanged(bool focused)
 {
     m_caret.Invalidate();
+    // The selection shows only while the edit has the focus.
+    if (m_caret.HasSelection() && !m_composing)
+        Invalidate();
     UxSipHandler* sip = UxSipHandler::GetInstance();
     if (focused) {
         m_caret.Touch();
@@ -440,22 +483,121 @@ bool UxEdit::OnPointerHold(int32_t x, int32_t y)
     return result;
 }
 
-bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
+bool UxEdit::ScrollPageNow(uintptr_t key)
 {
     UxScrollAxis& y = GetYAxis();
     switch (key) {
     case plat::VK_PRIOR:
         ScrollYTo(y.GetOffset() + y.GetViewSize());
-        break;
+        return true;
     case plat::VK_NEXT:
         ScrollYTo(y.GetOffset() - y.GetViewSize());
-        break;
+        return true;
     case plat::VK_END:
         ScrollYTo(y.GetViewSize() - y.GetContentPixels());
-        break;
+        return true;
     case plat::VK_HOME:
         ScrollYTo(0);
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool UxEdit::OnScrollKey(uintptr_t key)
+{
+    if (!ScrollsVertically())
+        return UxWindow::OnScrollKey(key);
+    return ScrollPageNow(key);
+}
+
+int32_t UxEdit::GetScrollLine()
+{
+    return m_newStyle ? std::max(1, m_newStyle->GetCellHeight()) : UxScrollWindow::GetScrollLine();
+}
+
+bool UxEdit::IsTabStop() const
+{
+    return m_begin && !(m_styles & ReadOnly) && !GetPointerTracker().IsDisabled();
+}
+
+void UxEdit::CommitComposition()
+{
+    if (!m_composing)
+        return;
+    CollapseSelection();
+    if (UxSipHandler* sip = UxSipHandler::GetInstance())
+        sip->CancelComposition();
+}
+
+void UxEdit::SelectAll()
+{
+    if (!m_begin)
+        return;
+    CommitComposition();
+    m_caret.Invalidate();
+    m_caret.Set(m_begin, m_end);
+    m_caret.Touch();
+    Invalidate();
+}
+
+bool UxEdit::CopySelection()
+{
+    if (!m_begin || (m_styles & Password) || !m_caret.HasSelection())
+        return false;
+    CommitComposition();
+    return plat::SetClipboardText(GetSelectedText());
+}
+
+bool UxEdit::CutSelection()
+{
+    if ((m_styles & ReadOnly) || !CopySelection())
+        return false;
+    InsertChar(0);
+    return true;
+}
+
+bool UxEdit::Paste()
+{
+    if (!m_begin || (m_styles & ReadOnly))
+        return false;
+    const std::wstring text = PlainText(plat::GetClipboardText());
+    if (text.empty())
+        return false;
+    CommitComposition();
+    InsertText(text);
+    return true;
+}
+
+bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
+{
+    if (Held(plat::VK_CONTROL) && !Held(plat::VK_MENU)) {
+        bool changed = false;
+        switch (key) {
+        case 'A':
+            SelectAll();
+            break;
+        case 'C':
+            CopySelection();
+            break;
+        case 'X':
+            changed = CutSelection();
+            break;
+        case 'V':
+            changed = Paste();
+            break;
+        default:
+            break;
+        }
+        // The text changed without a character typed: reported as Tab's deletion is, a
+        // character 0, so that whoever follows the text (a search) hears of it.
+        if (changed)
+            UxWindow::OnChar(0, keyData);
+        return UxScrollWindow::OnKeyDown(key, keyData);
+    }
+    if (ScrollPageNow(key))
+        return UxScrollWindow::OnKeyDown(key, keyData);
+    switch (key) {
     case plat::VK_DELETE:
         if (!(m_styles & ReadOnly) && m_begin) {
             // Nothing selected: the glyph after the caret, unless it is the end anchor.
@@ -590,6 +732,8 @@ bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, cons
     bool drawn = m_document.Draw(*surface, origin, content);
     if (m_composing)
         PaintComposition(*surface, origin, dest);
+    else if (m_caret.HasSelection() && IsFocused())
+        PaintSelection(*surface, origin, dest);
     // Unfocused, the caret would only paint the back colour over the glyph it stands at.
     if (!(m_styles & ReadOnly) && IsFocused())
         m_caret.Draw(*surface, dest);
@@ -605,6 +749,37 @@ void UxEdit::PaintComposition(UxDeviceContext& surface, const plat::POINT& origi
         if (UxTextStyleHandle* style = g->GetStyle(); style && IntersectRect(line, clip, &visible))
             surface.FillRect(style->TextColor, visible);
     }
+}
+
+void UxEdit::PaintSelection(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip)
+{
+    const plat::COLORREF colour = m_caret.GetTextColour();
+    if (!m_tintMade || m_tintColour != colour) {
+        m_tintMade = m_tint.Create() && m_tint.Fill(colour);
+        m_tintColour = colour;
+        if (!m_tintMade)
+            return;
+    }
+    // One band for each line's run of selected glyphs.
+    auto blend = [&](const plat::RECT& band) {
+        plat::RECT shown;
+        if (IntersectRect(OffsetRect(band, origin.x, origin.y), clip, &shown))
+            surface.AlphaBlend(m_tint.GetDC(), shown, plat::RECT { 0, 0, 1, 1 }, kSelectionAlpha);
+    };
+    plat::RECT band {};
+    const UxEditNode* line = nullptr;
+    for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph()) {
+        if (g->GetParent() != line) {
+            if (line)
+                blend(band);
+            line = g->GetParent();
+            band = g->GetRect();
+        } else {
+            UnionRect(band, g->GetRect());
+        }
+    }
+    if (line)
+        blend(band);
 }
 
 void UxEdit::DetachInputMethod(bool detach)

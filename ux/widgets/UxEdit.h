@@ -2,6 +2,7 @@
 
 #include "platform/system/InputPanel.h"
 #include "ux/graphics/UxImageDesc.h"
+#include "ux/graphics/UxSurface.h"
 #include "ux/graphics/UxTextStyle.h"
 #include "ux/widgets/UxEditCaret.h"
 #include "ux/widgets/UxEditDocument.h"
@@ -20,7 +21,9 @@ class UxEditGlyph;
 // (characters, line breaks and emoticons) between a begin and an end anchor. It takes
 // characters and input-method compositions, keeps a selection with a fading caret, shows
 // a guide text while empty and unfocused, opens the input panel when focused and answers
-// the selection requests routed to the focused window.
+// the selection requests routed to the focused window. With Control held, A selects
+// everything, C and X copy and cut the selection and V pastes, through the desktop's
+// clipboard; a selection other than a composition shows tinted.
 class UxEdit : public UxScrollWindow, public UxEditHost {
 public:
     enum KeyboardType : int32_t { Native = 0, Hangeul = 1, English = 2, DoNotChange = 3 };
@@ -43,6 +46,12 @@ public:
     // text1 points at a terminated wide string.
     bool OnReplaceSelection(intptr_t text1, intptr_t text2) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    // The page keys scroll at once, as while focused.
+    bool OnScrollKey(uintptr_t key) override;
+    // A line of the current style.
+    int32_t GetScrollLine() override;
+    // A visible edit that takes typing.
+    bool IsTabStop() const override;
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
     // The scroll window's keys, the text style ("FontSize", "FontEffects", "BackColor",
@@ -80,10 +89,21 @@ public:
     UxEditCaret* CollapseSelection();
     void ScrollToCaret();
 
+    // The clipboard's work. A composition is committed first. A password gives nothing
+    // out; a read-only edit copies but takes nothing in. Paste inserts plain text at the
+    // caret as typing would (tabs as spaces, no other control characters), so the edit's
+    // styles and MaxInput cut it.
+    void SelectAll();
+    bool CopySelection();
+    bool CutSelection();
+    bool Paste();
+    // The selected characters, emoticon codes and "\n" for line breaks.
+    std::wstring GetSelectedText() const;
+
     // Selection as positions: the begin anchor is 0, so the first caret position is 1.
     void GetSelection(int32_t& start, int32_t& end) const;
     // The selection holds the input method's syllable being composed.
-    bool IsComposing() const { return m_composing; }
+    bool IsComposing() const override { return m_composing; }
 
     void SetKeyboardType(int32_t type) { m_keyboardType = type; }
     int32_t GetKeyboardType() const { return m_keyboardType; }
@@ -117,6 +137,14 @@ private:
     void PlaceTextGuide();
     // Moves the vertical axis to offset, kept inside the content.
     void ScrollYTo(int32_t offset);
+    // Page Up and Page Down by a view, Home and End to the ends, at once; false for
+    // other keys.
+    bool ScrollPageNow(uintptr_t key);
+    // What is composed stays where it was typed, and the input method lets it go.
+    void CommitComposition();
+    // Text of the glyphs after first up to end (both excluded).
+    std::wstring TextBetween(const UxEditGlyph* first, const UxEditGlyph* end) const;
+    void PaintSelection(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip);
 
     int32_t m_keyboardType = DoNotChange;
     int32_t m_styles = 0;
@@ -137,4 +165,7 @@ private:
     bool m_composing = false;
     bool m_imeDetached = false;
     plat::HIMC m_imeContext = 0; // the window's input method while detached
+    UxSurface m_tint; // the selection's colour, made when first drawn
+    plat::COLORREF m_tintColour = 0;
+    bool m_tintMade = false;
 };

@@ -5,12 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-enum PageKey : uintptr_t { PageUp = 33, PageDown = 34, End = 35, Home = 36 };
-
-} // namespace
-
 UxListWindow::UxListWindow()
 {
     GetXAxis().SetDraggable(false);
@@ -40,7 +34,10 @@ bool UxListWindow::ApplySkin(UxXmlNode* node)
 
 bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
 {
-    m_movingAtDown = GetYAxis().IsFlinging() || GetYAxis().IsSettling() ? 1 : 0;
+    // A list that no longer moves to the eye has stopped: the touch is a tap, on the row
+    // seen under it now, before the press puts a list left past its edge back.
+    m_movingAtDown = GetYAxis().IsVisiblyMoving() ? 1 : 0;
+    m_pressedY = ScreenToClient(plat::POINT { x, y }).y - GetYAxis().GetOffset();
     return UxScrollWindow::OnPointerDown(x, y);
 }
 
@@ -50,7 +47,7 @@ bool UxListWindow::OnPointerHold(int32_t x, int32_t y)
         return false;
     if (m_movingAtDown)
         return true; // the touch only stopped the list
-    SetSelection(RowAtScreenY(y));
+    SetSelection(RowAt(m_pressedY));
     if (IsValidRow(m_selection) && m_rows[size_t(m_selection)].kind == UxListRow::Item) {
         plat::RECT row = GetRowRect(m_selection);
         plat::POINT p = ScreenToClient(plat::POINT { x, y });
@@ -82,24 +79,22 @@ bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
 
 bool UxListWindow::OnKeyDown(uintptr_t key, intptr_t)
 {
-    UxScrollAxis& y = GetYAxis();
-    switch (key) {
-    case PageUp:
-        y.ScrollTo(y.GetOffset() + y.GetViewSize());
-        break;
-    case PageDown:
-        y.ScrollTo(y.GetOffset() - y.GetViewSize());
-        break;
-    case End:
-        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
-        break;
-    case Home:
-        y.ScrollTo(0);
-        break;
-    default:
-        break;
-    }
+    ScrollPage(key);
     return true;
+}
+
+int32_t UxListWindow::GetScrollLine()
+{
+    // A row of the list, as tall as its rows are on average.
+    int64_t shown = 0;
+    int64_t count = 0;
+    for (const UxListRow& row : m_rows) {
+        if (!row.hidden && row.shownHeight > 0) {
+            shown += row.shownHeight;
+            ++count;
+        }
+    }
+    return count ? static_cast<int32_t>(shown / count) : UxScrollWindow::GetScrollLine();
 }
 
 bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)

@@ -23,6 +23,8 @@ public:
     bool OnPointerClick(int32_t x, int32_t y) override;
     // Page up, page down, end and home scroll; every key is taken here.
     bool OnKeyDown(uintptr_t key, intptr_t keyData) override;
+    // A row of average height.
+    int32_t GetScrollLine() override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
     void OnDragStart(UxScrollAxis* axis) override;
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
@@ -91,4 +93,5 @@ private:
     std::wstring m_filter;
     int32_t m_selection = -1;
     uint8_t m_movingAtDown = 0;
+    int32_t m_pressedY = -1; // content y under the latest press
 };

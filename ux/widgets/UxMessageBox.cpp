@@ -38,6 +38,20 @@ bool UxMessageBox::OnChildEvent(UxWindow* child, int32_t code)
     return true;
 }
 
+int32_t UxMessageBox::GetEscapeResult() const
+{
+    if (NoButton.IsVisible())
+        return ResultNo;
+    return OkButton.IsVisible() ? ResultOk : -1;
+}
+
+int32_t UxMessageBox::GetEnterResult() const
+{
+    if (OkButton.IsVisible())
+        return ResultOk;
+    return YesButton.IsVisible() ? ResultYes : -1;
+}
+
 bool UxMessageBox::ApplySkin(UxXmlNode* node)
 {
     m_skinFailed = true;

@@ -27,6 +27,10 @@ public:
     ~UxMessageBox() override;
 
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    // Escape answers No, or Ok where that is the only button; Enter answers Ok or Yes. A
+    // box without buttons takes neither.
+    int32_t GetEscapeResult() const override;
+    int32_t GetEnterResult() const override;
     // The popup's keys, then "Icon", "TitleText", "Line", "Text" (whose "_Rect" and
     // "_RectForCheckBox" are the text's two places), "CheckBox", "CheckBoxText",
     // "OkButton", "YesButton" and "NoButton", each when present. No node at all is a

@@ -56,6 +56,15 @@ void UxScrollAxis::StopTweens()
     m_settle.Stop();
 }
 
+bool UxScrollAxis::IsVisiblyMoving() const
+{
+    if (m_dragging)
+        return true;
+    if (m_fling.IsRunning() && std::fabs(m_fling.Peek(kStillMs) - m_flingPrevious) >= 1)
+        return true;
+    return m_settle.IsRunning() && std::fabs(m_settle.Peek(kStillMs) - static_cast<float>(m_offset)) >= 1;
+}
+
 void UxScrollAxis::PushSample(int32_t c)
 {
     uint32_t now = Now();
@@ -200,6 +209,9 @@ void UxScrollAxis::SetPosition(int32_t offset)
             if (child->IsVisible())
                 child->Invalidate();
         }
+        // The whole picture moves, though a paint draws only the strips it uncovers: all
+        // of it has to reach the screen.
+        m_owner->Invalidate(plat::RECT {}, false);
     }
     m_offset = offset;
     m_position = static_cast<int32_t>(static_cast<float>(offset) / m_scale);

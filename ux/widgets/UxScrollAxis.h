@@ -40,6 +40,10 @@ public:
 
     // Dragging, flinging or settling.
     bool IsMoving() const { return m_dragging || m_fling.IsRunning() || m_settle.IsRunning(); }
+    // Dragged, or still going fast enough to be seen moving: a fling or a spring-back
+    // that creeps on by less than a pixel in kStillMs looks still.
+    bool IsVisiblyMoving() const;
+    static constexpr uint32_t kStillMs = 50;
     bool IsDragging() const { return m_dragging != 0; }
     bool IsFlinging() const { return m_fling.IsRunning(); }
     bool IsSettling() const { return m_settle.IsRunning(); }

@@ -1,8 +1,10 @@
 #include "ux/widgets/UxScrollWindow.h"
 
+#include "platform/display/VirtualKeys.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
+#include "ux/core/UxTimerManager.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 
@@ -23,6 +25,9 @@ template <typename Paint> bool PaintPart(const plat::RECT& rect, const plat::REC
     return paint(part);
 }
 
+// How long the wheel rests before the content springs back into its range.
+constexpr float kWheelRest = 0.15f;
+
 } // namespace
 
 UxScrollWindow::UxScrollWindow()
@@ -35,6 +40,7 @@ UxScrollWindow::UxScrollWindow()
 
 UxScrollWindow::~UxScrollWindow()
 {
+    StopWheel();
     m_x.StopTweens();
     m_y.StopTweens();
     m_xBar.StopFade();
@@ -123,9 +129,21 @@ void UxScrollWindow::SetContentSize(int32_t width, int32_t height)
     }
 }
 
+void UxScrollWindow::InvalidateContent(const plat::RECT& content)
+{
+    UniteRect(m_changed, content);
+    // Where it shows now has to reach the screen; a scroll before the paint shows the
+    // whole window anyway.
+    plat::RECT shown;
+    if (IntersectRect(OffsetRect(content, m_x.GetOffset(), m_y.GetOffset()), GetClientRect(), &shown))
+        Invalidate(shown, false);
+}
+
 void UxScrollWindow::Reset()
 {
+    StopWheel();
     m_repaintCounter = 0;
+    m_changed = {};
     m_lastX = m_lastY = -1;
     m_lastSurface = nullptr;
     m_x.StopTweens();
@@ -142,6 +160,109 @@ void UxScrollWindow::RequestRepaint()
         Invalidate(plat::RECT {}, false);
     }
     FadeRestingIndicators();
+}
+
+bool UxScrollWindow::ScrollPage(uintptr_t key)
+{
+    UxScrollAxis& y = m_y;
+    switch (key) {
+    case plat::VK_PRIOR:
+        y.ScrollTo(y.GetOffset() + y.GetViewSize());
+        return true;
+    case plat::VK_NEXT:
+        y.ScrollTo(y.GetOffset() - y.GetViewSize());
+        return true;
+    case plat::VK_END:
+        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
+        return true;
+    case plat::VK_HOME:
+        y.ScrollTo(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool UxScrollWindow::ScrollsVertically() const
+{
+    return m_y.IsDraggable() && m_y.GetContentPixels() > m_y.GetViewSize();
+}
+
+int32_t UxScrollWindow::GetScrollLine()
+{
+    return 20;
+}
+
+bool UxScrollWindow::OnScrollKey(uintptr_t key)
+{
+    if (!ScrollsVertically())
+        return UxWindow::OnScrollKey(key);
+    return ScrollPage(key);
+}
+
+bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
+{
+    if (!ScrollsVertically())
+        return UxWindow::OnMouseWheel(delta, x, y);
+    // A finger on the content holds it.
+    if (m_y.IsDragging())
+        return true;
+    const int64_t view = m_y.GetViewSize();
+    const int64_t notch = std::clamp<int64_t>(3 * int64_t(GetScrollLine()), 1, std::max<int64_t>(1, view));
+    const int64_t units = int64_t(delta) * notch + m_wheelRemainder;
+    m_wheelRemainder = units % plat::WHEEL_DELTA;
+    const auto pixels = static_cast<int32_t>(units / plat::WHEEL_DELTA);
+    m_y.StopTweens();
+    const int32_t target = WheelTarget(m_y.GetOffset(), pixels);
+    if (target != m_y.GetOffset()) {
+        m_y.SetPosition(target);
+        Invalidate(plat::RECT {}, false);
+    }
+    if (m_yBar.IsEnabled())
+        m_yBar.StartFade(true);
+    if (UxTimerManager* timers = UxTimerManager::GetInstance()) {
+        if (m_wheelTimer)
+            timers->Remove(m_wheelTimer);
+        m_wheelTimer = timers->Add(kWheelRest, kWheelRest, OnWheelRest, reinterpret_cast<uintptr_t>(this));
+    }
+    return true;
+}
+
+int32_t UxScrollWindow::WheelTarget(int32_t offset, int32_t pixels)
+{
+    const int64_t low = std::min<int64_t>(0, int64_t(m_y.GetViewSize()) - m_y.GetContentPixels());
+    const int64_t stretch = std::max<int64_t>(0, 2 * int64_t(GetScrollLine()));
+    int64_t target = offset;
+    const bool past = offset > 0 || offset < low;
+    // Into the range at full speed; beyond its edge, and all the way while past it, at half.
+    if (past) {
+        target += pixels / 2;
+    } else {
+        target += pixels;
+        if (target > 0)
+            target /= 2;
+        else if (target < low)
+            target = low + (target - low) / 2;
+    }
+    return static_cast<int32_t>(std::clamp<int64_t>(target, low - stretch, stretch));
+}
+
+void UxScrollWindow::OnWheelRest(uintptr_t window)
+{
+    auto* self = reinterpret_cast<UxScrollWindow*>(window);
+    self->m_wheelTimer = 0;
+    self->m_wheelRemainder = 0;
+    self->m_y.Settle();
+}
+
+void UxScrollWindow::StopWheel()
+{
+    if (m_wheelTimer) {
+        if (UxTimerManager* timers = UxTimerManager::GetInstance())
+            timers->Remove(m_wheelTimer);
+        m_wheelTimer = 0;
+    }
+    m_wheelRemainder = 0;
 }
 
 void UxScrollWindow::FadeRestingIndicators()
@@ -240,8 +361,10 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     plat::RECT update = SurfaceToClient(rect);
     plat::RECT client = GetClientRect();
     int32_t mode = m_paintMode;
+    // A panel that takes room moves windows as it comes and goes: all is painted anew
+    // meanwhile. One that takes none (no keyboard is drawn) moves nothing.
     UxSipHandler* sip = UxSipHandler::GetInstance();
-    if (sip && sip->GetState() != UxSipHandler::Hidden)
+    if (sip && sip->GetState() != UxSipHandler::Hidden && sip->TakesRoom())
         mode = PaintFull;
 
     plat::RECT overdrawn;
@@ -287,6 +410,10 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
             // What others drew over the old picture travelled with it.
             if (!IsRectEmpty(overdrawn) && !PaintArea(surface, OffsetRect(overdrawn, dx, dy)))
                 return false;
+            // What changed in the content, where the offsets put it now.
+            if (!IsRectEmpty(m_changed)
+                && !PaintArea(surface, OffsetRect(m_changed, m_x.GetOffset(), m_y.GetOffset())))
+                return false;
             // What others marked dirty, where it was and where the scroll took it.
             UxDeviceWindow* device = UxDeviceWindow::GetInstance();
             if (device && !IsRectEmpty(device->GetInvalidRect())) {
@@ -315,6 +442,8 @@ bool UxScrollWindow::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     } else {
         return true;
     }
+    // Painted now: either anew where it lay in the update, or with everything else.
+    m_changed = {};
 
     if (keep) {
         m_lastSurface = surface;

@@ -9,7 +9,8 @@
 // The kinetic scrolling container: content larger than the window follows a drag, flings
 // on after release, stretches at half speed past an edge and springs back. Child windows
 // move with the offset; self-drawn content comes from PaintContent. A scroll step
-// reuses the picture already in the surface and paints only the uncovered strips.
+// reuses the picture already in the surface and paints only the uncovered strips. The
+// desktop's wheel and page keys scroll it vertically when its content is longer than it.
 class UxScrollWindow : public UxWindow {
 public:
     enum PaintMode : int32_t { PaintIncremental = 0, PaintFull = 1 };
@@ -25,6 +26,12 @@ public:
     bool OnPointerUp(int32_t x, int32_t y) override;
     // UxWindow's keys, then "XIndicator" and "YIndicator".
     bool ApplySkin(UxXmlNode* node) override;
+    // Three lines a notch (at most a view), at half speed past an edge as for a drag;
+    // once the wheel rests the content springs back and the indicator fades. A window
+    // whose content fits passes the wheel on.
+    bool OnMouseWheel(int32_t delta, int32_t x, int32_t y) override;
+    // ScrollPage when the content is longer than the window, else passed on.
+    bool OnScrollKey(uintptr_t key) override;
 
     // Hooks; empty here.
     virtual void OnDragStart(UxScrollAxis* axis);
@@ -40,11 +47,21 @@ public:
 
     // Content size in content units, per axis.
     void SetContentSize(int32_t width, int32_t height);
+    // Content that changed (content pixels): the next paint draws it anew wherever a
+    // scroll has taken it by then.
+    void InvalidateContent(const plat::RECT& content);
     // Forgets the remembered picture and stops every animation.
     void Reset();
     // One step of an axis changed the picture: the window is invalidated once per step
     // of all moving axes, and the indicators of resting axes fade.
     void RequestRepaint();
+    // Page Up and Page Down by a view, Home and End to the ends, as an animated ScrollTo
+    // of the vertical axis; false for other keys.
+    bool ScrollPage(uintptr_t key);
+    // The vertical axis may move and the content is longer than the window.
+    bool ScrollsVertically() const;
+    // The height of one line of content, in pixels: a wheel notch scrolls three.
+    virtual int32_t GetScrollLine();
 
     void SetPaintMode(int32_t mode) { m_paintMode = mode; }
     int32_t GetPaintMode() const { return m_paintMode; }
@@ -65,6 +82,11 @@ private:
     bool HoldsLastPicture(UxDeviceContext* surface, plat::RECT& overdrawn) const;
     bool PaintIndicators(UxDeviceContext* surface, const plat::RECT& update);
     void FadeRestingIndicators();
+    // The wheel's offset for a turn of pixels from offset: past an edge at half speed,
+    // and never further out than a few lines.
+    int32_t WheelTarget(int32_t offset, int32_t pixels);
+    static void OnWheelRest(uintptr_t window);
+    void StopWheel();
 
     int32_t m_paintMode = PaintIncremental;
     UxScrollAxis m_x;
@@ -78,4 +100,7 @@ private:
     // Where the window sat in that surface: a moved window finds nothing to reuse.
     plat::POINT m_lastSurfaceOffset;
     uint64_t m_lastWrite = 0; // the drawing call that ended that paint
+    plat::RECT m_changed; // content pixels to paint anew, whatever moved since
+    uint32_t m_wheelTimer = 0; // ends the wheel's turn: the spring-back follows
+    int64_t m_wheelRemainder = 0; // a touchpad's turns below one pixel, kept for the next
 };

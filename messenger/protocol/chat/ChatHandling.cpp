@@ -1,13 +1,15 @@
 #include "messenger/protocol/chat/ChatHandling.h"
 
-#include "messenger/ChatView.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/PktOutCses.h"
+#include "messenger/protocol/codec/PktFailure.h"
+#include "messenger/protocol/codec/PktIn.h"
 #include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/connection/PktOutCrp2.h"
 #include "messenger/protocol/connection/TarvPeer.h"
+#include "ux/core/UxText.h"
 
 #include <vector>
 
@@ -44,11 +46,24 @@ void SendQueuedLines(TarvPeer* peer, ChatSession& session)
         ChatSession* current = chats ? chats->FindBySessionId(sessionId) : nullptr;
         if (!current || (peer && peer->IsResetPending()))
             break;
-        if (ChatView* page = current->GetPage())
-            page->SendMessage(text);
-        else
-            SendChatText(*current, text);
+        // The page showed each line when it was typed.
+        SendChatText(*current, text);
     }
+}
+
+bool EndChatWait(const PktIn& refusal)
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    const int32_t id = refusal.GetTransactionId();
+    ChatSession* session = chats && id != 0 ? chats->FindByPendingId(id) : nullptr;
+    if (!session)
+        return false;
+    session->State = 0;
+    session->PendingId = 0;
+    if (ChatView* page = session->GetPage())
+        page->AddLine(FormatString(L"[%d] %s", refusal.GetResult(), GetFailureCodeName(refusal).c_str()),
+            ChatView::LineError);
+    return true;
 }
 
 void ConnectChatServer(

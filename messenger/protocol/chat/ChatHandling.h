@@ -4,6 +4,7 @@
 #include <string>
 
 class ChatSession;
+class PktIn;
 class TarvPeer;
 
 // Helpers the chat handlers share.
@@ -20,5 +21,11 @@ void ParticipantNames(const std::wstring& id, const std::wstring& name, const st
 // session with the request's id, which the answer names.
 void ConnectChatServer(
     TarvPeer& peer, ChatSession& session, const std::wstring& host, uint32_t port, const std::wstring& key);
-// Someone is in the chat now: what was typed while waiting goes out, in order.
+// Someone is in the chat now: what was typed while waiting goes out, in order (it was
+// shown when typed).
 void SendQueuedLines(TarvPeer* peer, ChatSession& session);
+// A request on the way to a chat server (its id is the chat's PendingId) was refused:
+// the error line goes where the user waits for the chat, and the chat stops waiting, so
+// the next line typed asks again and takes the waiting lines along. False when no chat
+// waits on that request.
+bool EndChatWait(const PktIn& refusal);

@@ -6,9 +6,32 @@
 #include "messenger/protocol/connection/TarvPeer.h"
 #include "ux/core/UxText.h"
 
+#include <vector>
+
 namespace {
 
 [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerCmsg>({ L"CMSG" });
+
+// The alert naming the receivers a memo did not reach, and how many more there were.
+std::wstring UndeliveredAlert(const std::vector<std::wstring>& ids, size_t leftOut)
+{
+    // The text stays within what a formatted text holds; ids that do not fit are counted
+    // with the rest, so the count is never what gets cut.
+    const size_t all = ids.size() + leftOut;
+    const std::wstring widestCount = FormatString(L"\n외 %u명", static_cast<unsigned>(all));
+    std::wstring text = L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\n";
+    size_t listed = 0;
+    for (const std::wstring& id : ids) {
+        const size_t separator = listed ? 1 : 0;
+        if (text.size() + separator + id.size() + widestCount.size() > kUxFormatBufferSize - 1)
+            break;
+        text += (separator ? L"\n" : L"") + id;
+        ++listed;
+    }
+    if (listed < all)
+        text += FormatString(L"%s외 %u명", listed ? L"\n" : L"", static_cast<unsigned>(all - listed));
+    return text;
+}
 
 } // namespace
 
@@ -20,14 +43,8 @@ bool PktHandlerCmsg::Handle(TarvPeer* peer, PktIn& packet)
     if (message.IsAnswer) {
         if (message.Undelivered.empty())
             return true;
-        std::wstring ids;
-        for (const std::wstring& id : message.Undelivered)
-            ids += (ids.empty() ? L"" : L"\n") + id;
-        if (message.UndeliveredLeftOut)
-            ids += FormatString(L"\n외 %u명", static_cast<unsigned>(message.UndeliveredLeftOut));
         if (MessengerScreens* screens = MessengerScreens::GetCurrent())
-            screens->ShowMsgBox(
-                FormatString(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\n%s", ids.c_str()));
+            screens->ShowMsgBox(UndeliveredAlert(message.Undelivered, message.UndeliveredLeftOut));
         return true;
     }
     // Other users can send only memos this way.

@@ -18,6 +18,8 @@ namespace {
 
 bool PktHandlerCses::Handle(TarvPeer*, PktIn& packet)
 {
+    if (!packet.Succeeded() && EndChatWait(packet))
+        return false;
     if (!CheckResult(packet))
         return false;
     auto& answer = static_cast<PktInCses&>(packet);
@@ -43,5 +45,7 @@ bool PktHandlerCses::Handle(TarvPeer*, PktIn& packet)
     enter.ClientVersion = kClientVersion;
     enter.ClientKind = L"ko.wm";
     SendInEnvelope(answer.EnvelopeKind, session->SessionId, enter);
+    // The entry answers for the chat now: its refusal ends the wait like the others.
+    session->PendingId = enter.GetTransactionId();
     return true;
 }

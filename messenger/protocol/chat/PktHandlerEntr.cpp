@@ -13,6 +13,8 @@ namespace {
 
 bool PktHandlerEntr::Handle(TarvPeer* peer, PktIn& packet)
 {
+    if (!packet.Succeeded() && EndChatWait(packet))
+        return false;
     if (!CheckResult(packet))
         return false;
     ChatSession* session = FindEnvelopeSession();

@@ -11,6 +11,8 @@
 #include "ux/core/UxDateTime.h"
 #include "ux/core/UxText.h"
 
+#include <algorithm>
+
 namespace {
 
 [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerMesg>({ L"MESG" });
@@ -45,6 +47,14 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         UxDateTime now;
         now.Now();
         if (page) {
+            // No longer than a line typed here could be: the conversation keeps it.
+            const size_t limit = std::min(page->GetLineLimit() ? page->GetLineLimit() : kMaxLine, kMaxLine);
+            if (message.Text.size() > limit) {
+                UxTrace(L"PktHandlerMesg::Handle, a line of %u characters from %s is cut to %u.\n",
+                    static_cast<unsigned>(message.Text.size()), participant->Id.c_str(),
+                    static_cast<unsigned>(limit));
+                message.Text.resize(limit);
+            }
             page->AddLine(
                 FormatString(L"%s (%s) 님의 말:\n%s", name.c_str(), nick.c_str(), message.Text.c_str()),
                 ChatView::LinePeer);
@@ -58,8 +68,10 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
                     screens->UpdateChatSession(*session);
                 }
             }
-            if (screens)
+            if (screens) {
                 screens->PlayAlert(MessengerScreens::AlertChat);
+                screens->NotifyChatLine(*session, name, nick, message.Text);
+            }
         }
     } else if (message.Kind == PktOutMesg::KindTyping && page) {
         if (message.TypingState == 0)

@@ -6,4 +6,5 @@
 class PktHandlerRess : public PktHandler {
 public:
     bool Handle(TarvPeer* peer, PktIn& packet) override;
+    bool TakesEnvelopeRefusal() const override { return true; }
 };

@@ -18,6 +18,11 @@ public:
         return handler.Handle(peer, packet);
     }
 
+    // Whether a refusal of the envelope that carried this command's request is handed
+    // to this handler as the request's own refusal (it then says where the failure
+    // shows); otherwise the envelope's refusal shows the failure alert.
+    virtual bool TakesEnvelopeRefusal() const { return false; }
+
 protected:
     // How every handler begins: a result other than success shows the failure alert
     // and the handler returns false.

@@ -126,8 +126,10 @@ void TarvPeer::ResetSession()
     Disconnect();
     m_stage = StageDispatch;
     // No memo of this session is unread any more; the marks the screens put out follow.
-    if (MemoList* memos = MemoList::GetInstance())
+    if (MemoList* memos = MemoList::GetInstance()) {
         memos->Unread = 0;
+        memos->UnreadCount = 0;
+    }
     // Answers of a closed connection never arrive.
     if (PktPendingList* pending = PktPendingList::GetInstance())
         pending->Clear();

@@ -50,7 +50,7 @@ bool MemoBox::SwitchBox(TarvPeer& peer, int32_t box)
 bool MemoBox::RequestNextPage(TarvPeer& peer)
 {
     const MemoList* memos = MemoList::GetInstance();
-    if (!memos)
+    if (!memos || memos->Page < 0 || memos->Page >= kMaxPages)
         return false;
     return RequestPage(peer, memos->Box, memos->Page + 1);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "messenger/model/MemoList.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class Memo;
 class TarvPeer;
 
 // The memo-box requests as the memo screens make them, each sent as a WGET inside a
@@ -14,11 +15,15 @@ class MemoBox {
 public:
     static constexpr int32_t kPageSize = 10;
     static constexpr uint16_t kSizeLimit = 8192;
+    // A box holds no more pages than MemoList holds memos; page numbers past this are
+    // refused.
+    static constexpr int32_t kMaxPages = static_cast<int32_t>(MemoList::kMaxMemos) / kPageSize;
 
     // Empties MemoList, makes box (0 inbox, 1 sent box) current and asks for its first
     // page, then for the unread count.
     static bool SwitchBox(TarvPeer& peer, int32_t box);
-    // The page after the last one the service reported.
+    // The page after the last one the service reported; false, asking nothing, when that
+    // was the last a box can hold.
     static bool RequestNextPage(TarvPeer& peer);
     static bool RequestCount(TarvPeer& peer);
     // Asks for a memo's content (it arrives as an IMSG for the read page), then for the

@@ -6,6 +6,8 @@
 #include "messenger/protocol/memos/PktHandlerWget.h"
 #include "messenger/protocol/memos/PktInImsg.h"
 
+#include <cstdint>
+
 namespace {
 
 [[maybe_unused]] const bool kRegistered = PktHandlerFactory::RegisterClass<PktHandlerImsg>({ L"IMSG" });
@@ -27,25 +29,26 @@ bool PktHandlerImsg::Handle(TarvPeer*, PktIn& packet)
         return true;
     }
 
+    Memo memo;
+    memo.From = imsg.From;
+    // Memos written on phones carry no title: the list shows their text instead.
+    memo.Title = imsg.Title.empty() ? imsg.Body : imsg.Title;
+    memo.Date = imsg.Date;
+    memo.Cookie = imsg.Cookie;
     MemoList* memos = MemoList::GetInstance();
     if (memos) {
         // Rows of the list on screen stand for the memos in order: a memo that arrives
         // while another box is shown only marks the inbox unread.
-        if (memos->Box == MemoList::BoxInbox) {
-            Memo memo;
-            memo.From = imsg.From;
-            // Memos written on phones carry no title: the list shows their text instead.
-            memo.Title = imsg.Title.empty() ? imsg.Body : imsg.Title;
-            memo.Date = imsg.Date;
-            memo.Cookie = imsg.Cookie;
-            if (memos->PushFront(memo) && screens)
-                screens->InsertNewMemos(1);
-        }
+        if (memos->Box == MemoList::BoxInbox && memos->PushFront(memo) && screens)
+            screens->InsertNewMemos(1);
         memos->Unread = 1;
+        if (memos->UnreadCount < INT32_MAX)
+            ++memos->UnreadCount;
     }
     if (screens) {
         screens->UpdateNotifyIcons();
         screens->PlayAlert(MessengerScreens::AlertMemo);
+        screens->NotifyMemo(memo);
     }
     return true;
 }

@@ -4,8 +4,12 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/connection/TarvPeer.h"
+#include "messenger/protocol/memos/MemoBox.h"
 #include "messenger/protocol/memos/PktInWget.h"
 #include "messenger/protocol/memos/PktOutWget.h"
+#include "ux/core/UxText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +36,14 @@ bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
     case PktOutWget::KindList: {
         if (!memos)
             return true;
+        // Pages a box cannot hold are no answer this list can take (the next page asked
+        // for is the reported one plus 1).
+        const auto outside = [](int32_t page) { return page < 0 || page > MemoBox::kMaxPages; };
+        if (outside(answer.List.Page) || outside(answer.List.Total)) {
+            UxTrace(L"PktHandlerWget::Handle, a memo page %d of %d is refused.\n", answer.List.Page,
+                answer.List.Total);
+            return false;
+        }
         memos->Page = answer.List.Page;
         memos->Total = answer.List.Total;
         int appended = 0;
@@ -45,8 +57,10 @@ bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
         if (!memos)
             return true;
         const uint8_t unread = answer.Unread != 0;
-        if (memos->Unread != unread) {
+        const int32_t count = std::max(answer.Unread, 0);
+        if (memos->Unread != unread || memos->UnreadCount != count) {
             memos->Unread = unread;
+            memos->UnreadCount = count;
             if (screens)
                 screens->UpdateNotifyIcons();
         }

@@ -77,7 +77,9 @@ void SelfUpdate::Offer(TarvPeer* peer, int32_t flag)
 
 bool SelfUpdate::DownloadDescriptor(const std::wstring& url, const std::wstring& path)
 {
-    m_download = std::make_unique<UpdateDownload>(url, path, nullptr, [this](bool ok) { OnDescriptorDone(ok); });
+    m_download
+        = std::make_unique<UpdateDownload>(url, path, nullptr, [this](bool ok) { OnDescriptorDone(ok); });
+    m_download->SetMaxBodySize(kMaxDescriptor);
     return m_download->Start();
 }
 
@@ -118,7 +120,12 @@ void SelfUpdate::Ask(UxPopupCallback callback)
 {
     UxIniReader descriptor;
     descriptor.Load(DataPath(kDescriptorName), kUtf8);
-    const std::wstring message = DecodeMessage(descriptor.GetValue(L"main", L"msg"));
+    std::wstring message = DecodeMessage(descriptor.GetValue(L"main", L"msg"));
+    if (message.size() > kMaxMessage) {
+        UxTrace(L"SelfUpdate::Ask, a message of %u characters is cut to %u.\n",
+            static_cast<unsigned>(message.size()), static_cast<unsigned>(kMaxMessage));
+        message.resize(kMaxMessage);
+    }
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     // A question nobody can see is a question declined.
     if (!screens || !screens->ShowConfirmBox(message, callback, reinterpret_cast<uintptr_t>(this)))
@@ -173,15 +180,30 @@ bool SelfUpdate::DownloadToFile(const std::wstring& url, const std::wstring& pat
 void SelfUpdate::OnPackageDone(bool ok)
 {
     m_download.reset();
-    if (ok && ShellOpen(m_packagePath)) {
+    if (!ok) {
+        m_box.reset();
+        Alert(L"업그레이드에 실패하였습니다.\n\n네트워크 상태 또는 디스크 공간 확인 후 재시도 해 주시기 바랍니다.");
+        return;
+    }
+    // The box stays while the desktop's opener takes the package. Its answer comes
+    // through the message loop, to this update if it is still the one waiting.
+    const uint32_t opening = m_opening = ++s_openings;
+    ShellOpen(m_packagePath, [opening](bool opened) {
+        SelfUpdate* update = GetInstance();
+        if (update && update->m_opening == opening)
+            update->OnOpened(opened);
+    });
+}
+
+void SelfUpdate::OnOpened(bool opened)
+{
+    m_opening = 0;
+    if (opened) {
         // The opener has the package now; the box stays until the program has ended.
         plat::PostQuitMessage(0);
         return;
     }
     m_box.reset();
-    if (ok)
-        Alert(FormatString(L"내려받은 업데이트 파일을 열 수 없습니다.\n\n%s",
-            FromUtf8(plat::NativePath(m_packagePath)).c_str()));
-    else
-        Alert(L"업그레이드에 실패하였습니다.\n\n네트워크 상태 또는 디스크 공간 확인 후 재시도 해 주시기 바랍니다.");
+    Alert(FormatString(L"내려받은 업데이트 파일을 열 수 없습니다.\n\n%s",
+        FromUtf8(plat::NativePath(m_packagePath)).c_str()));
 }

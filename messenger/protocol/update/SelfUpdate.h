@@ -3,6 +3,7 @@
 #include "ux/core/UxSingleton.h"
 #include "ux/widgets/UxPopup.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,10 +14,11 @@ class UpgradeView;
 
 // The update the version check offers. The descriptor is fetched and its message asked
 // about; on Yes the session ends, the package is fetched under the progress box and
-// handed to the desktop's opener, and the program quits. Both files are kept in the data
-// folder (path base 3) as "_Quorix.inf" and "_Quorix.cab" until the next start removes
-// them; nothing downloaded is ever run by the program itself. The downloads run beside
-// the message loop, one at a time.
+// handed to the desktop's opener, and the program quits once the opener has taken it (it
+// stays, with an alert saying where the package lies, when the opener fails). Both files
+// are kept in the data folder (path base 3) as "_Quorix.inf" and "_Quorix.cab" until the
+// next start removes them; nothing downloaded is ever run by the program itself. The
+// downloads run beside the message loop, one at a time.
 class SelfUpdate : public UxSingleton<SelfUpdate> {
 public:
     SelfUpdate();
@@ -26,6 +28,9 @@ public:
     // The version check's answer asked for an update (0 optional, 2 forced, 3 a word
     // nobody knows). The login goes on only when there is no descriptor to be had.
     void Offer(TarvPeer* peer, int32_t flag);
+
+    // A descriptor or package download is under way.
+    bool IsDownloading() const { return m_download != nullptr; }
 
     // GET url into path beside the loop. The descriptor's end shows the question (or
     // continues the login when it failed); the package's end opens it, or alerts.
@@ -37,6 +42,11 @@ public:
     static void OnForcedUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
     static void OnOptionalUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
 
+    // A descriptor is a few lines: larger ones are refused, as if there were none. Of
+    // its message the question shows this many characters.
+    static constexpr size_t kMaxDescriptor = 64 * 1024;
+    static constexpr size_t kMaxMessage = 4096;
+
     // The update host (QUORIX_UPDATE_URL, else http://localhost) and the descriptor's path.
     static std::wstring GetDescriptorUrl();
     // What the question box shows of a descriptor's "msg": percent-decoded, each CR LF
@@ -46,6 +56,8 @@ public:
 private:
     void OnDescriptorDone(bool ok);
     void OnPackageDone(bool ok);
+    // The desktop's opener answered about the package.
+    void OnOpened(bool opened);
     void Ask(UxPopupCallback callback);
     void InstallPackage();
     // The sign-in the offer came with is still waiting on the dispatch server.
@@ -56,6 +68,10 @@ private:
     uint32_t m_generation = 0;
     int32_t m_flag = 0;
     std::wstring m_packagePath;
+    // The package handed to the opener and not yet answered for (0: none); numbered
+    // across updates, so an answer reaches only the update that asked.
+    uint32_t m_opening = 0;
+    static inline uint32_t s_openings = 0;
     std::unique_ptr<UpdateDownload> m_download;
     std::unique_ptr<UpgradeView> m_box;
 };

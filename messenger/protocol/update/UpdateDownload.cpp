@@ -4,9 +4,8 @@
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxText.h"
+#include "ux/net/UxHttpBody.h"
 #include "ux/net/UxHttpHead.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -23,6 +22,13 @@ UpdateDownload::UpdateDownload(std::wstring url, std::wstring path, ProgressHand
     , m_onDone(std::move(done))
 {
     m_client.SetListener(this);
+}
+
+void UpdateDownload::SetMaxBodySize(size_t bytes)
+{
+    m_maxBody = bytes;
+    // What is received is bounded too: a head and such a body.
+    m_client.SetMaxResponseSize(UxHttpClient::kMaxHeadSize + bytes);
 }
 
 UpdateDownload::~UpdateDownload()
@@ -60,15 +66,24 @@ bool UpdateDownload::Fetch()
         UxTrace(L"UpdateDownload::Fetch, %s answered %d.\n", m_url.c_str(), m_client.GetStatus());
         return false;
     }
-    // The exchange ends when the server closes; a body shorter than announced was cut.
-    const std::wstring announced = m_client.GetHeader(L"Content-Length");
-    if (!announced.empty()
-        && std::wcstoull(announced.c_str(), nullptr, 10) != static_cast<unsigned long long>(m_client.GetBodyLength())) {
-        UxTrace(L"UpdateDownload::Fetch, %s ended after %u of %s bytes.\n", m_url.c_str(),
-            static_cast<unsigned>(m_client.GetBodyLength()), announced.c_str());
+    // The exchange ends when the server closes, which alone does not say that all came.
+    const UxMemoryWriter& response = m_client.GetResponse();
+    std::string chunks;
+    const uint8_t* body = nullptr;
+    size_t length = 0;
+    const UxHttpBody::Result read
+        = UxHttpBody::Read(response.GetData(), response.GetSize(), chunks, &body, &length);
+    if (read != UxHttpBody::Whole) {
+        UxTrace(L"UpdateDownload::Fetch, the body of %s (%u bytes) is %s.\n", m_url.c_str(),
+            static_cast<unsigned>(m_client.GetBodyLength()), UxHttpBody::Describe(read));
         return false;
     }
-    if (!plat::WriteWholeFile(m_path, TemporaryPath(m_path), m_client.GetBody(), m_client.GetBodyLength())) {
+    if (length > m_maxBody) {
+        UxTrace(L"UpdateDownload::Fetch, %s is larger than %u bytes.\n", m_url.c_str(),
+            static_cast<unsigned>(m_maxBody));
+        return false;
+    }
+    if (!plat::WriteWholeFile(m_path, TemporaryPath(m_path), body, length)) {
         UxTrace(L"UpdateDownload::Fetch, %s could not be written.\n", m_path.c_str());
         return false;
     }

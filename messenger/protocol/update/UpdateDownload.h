@@ -6,16 +6,17 @@
 #include "ux/net/UxHttpListener.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 // One HTTP GET into a file, on a thread of its own so that the window goes on drawing
 // and taking input while it runs. The body is written under a temporary name and takes
-// the file's name only once all of it has arrived (as much as its Content-Length says,
-// when it says), so a download that fails, is cut short or stalls leaves no file behind;
-// a stall ends with the socket's receive time-out. Progress and the end are reported on
-// the UI thread.
+// the file's name only once all of it has arrived (its end declared by a Content-Length
+// or a last chunk, and reached), so a download that fails, is cut short or stalls leaves
+// no file behind; a stall ends with the socket's receive time-out. Progress and the end
+// are reported on the UI thread.
 class UpdateDownload : private UxThread, private UxHttpListener {
 public:
     // done of total bytes (total 0 while unknown). A report the UI thread has not taken
@@ -30,6 +31,8 @@ public:
     UpdateDownload(const UpdateDownload&) = delete;
     UpdateDownload& operator=(const UpdateDownload&) = delete;
 
+    // Bodies larger than this fail (before Start; the HTTP client's bound otherwise).
+    void SetMaxBodySize(size_t bytes);
     // Removes the file and its temporary, then starts. False when nothing could start.
     bool Start();
 
@@ -48,6 +51,7 @@ private:
     ProgressHandler m_onProgress;
     DoneHandler m_onDone;
     UxHttpClient m_client;
+    size_t m_maxBody = UxHttpClient::kDefaultMaxResponseSize;
     plat::HWND m_window = nullptr;
     std::atomic<int32_t> m_doneBytes { 0 };
     std::atomic<int32_t> m_totalBytes { 0 };

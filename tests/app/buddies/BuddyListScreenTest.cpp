@@ -9,6 +9,7 @@
 #include "platform/display/Display.h"
 #include "platform/event/Window.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -212,12 +213,30 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     const plat::RECT rect = View().ClientToScreen(View().GetRowRect(row));
     const plat::RECT arrow = View().GetDisclosureRect();
     const int32_t y = (rect.top + rect.bottom) / 2;
-    // Offline buddy, chat mode: nothing opens.
+    // Offline buddy, chat mode: a question says why no chat opens and offers a memo.
+    const std::wstring question = L"대화 상대가 현재 오프라인 상태입니다. 쪽지를 보내시겠습니까?";
     driver.Tap(rect.left + 200, y);
     driver.Settle();
+    ASSERT_EQ(driver.PopupText(), question);
+    EXPECT_EQ(View().GetSelection(), -1); // no row pressed behind it
+    driver.Screenshot("offline-question");
+    EXPECT_EQ(driver.Answer(L"NoButton"), question);
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);
-    // Online: a chat opens and asks for a chat server, once.
+    App().GetMemoWritePage().GetView().SetForward(L"old", L"forwarded");
+    driver.Tap(rect.left + 200, y);
+    driver.Settle();
+    EXPECT_EQ(driver.Answer(L"YesButton"), question);
+    EXPECT_EQ(driver.Screen(), L"MemoWrite");
+    EXPECT_EQ(App().GetMemoWritePage().GetView().GetReceivers(), (Rows { L"jiyeon@quorix.net" }));
+    EXPECT_EQ(App().GetMemoWritePage().GetView().GetMode(), MemoWriteView::ModeNew);
+    EXPECT_EQ(driver.Text(L"View/Message"), L"");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(View().GetSelection(), -1);
+    EXPECT_EQ(driver.Pixel(rect.left + 4, y), 0xFFFFFFu);
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 0u);
+    // Online: a chat opens and asks for a chat server, once; back on the list no row
+    // is left pressed.
     ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     for (int tap = 0; tap < 2; ++tap) {
         driver.Tap(rect.left + 200, y);
@@ -227,6 +246,8 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     EXPECT_EQ(ChatSessionList::GetInstance()->FindOneToOne(L"jiyeon@quorix.net")->PeerName, L"이지연");
     EXPECT_EQ(driver.Screen(), L"Chat");
     ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(View().GetSelection(), -1);
+    EXPECT_EQ(driver.Pixel(rect.left + 4, y), 0xFFFFFFu); // the row's fill, not the selection bar
     // Just left of the arrow, within the strip as wide as the arrow's top offset.
     driver.Tap(rect.left + arrow.left - arrow.top + 2, y);
     driver.Settle();
@@ -244,6 +265,31 @@ TEST_F(BuddyListScreen, TapsOpenTheProfileOrAMemo)
     EXPECT_EQ(writer.GetMode(), MemoWriteView::ModeNew);
     EXPECT_EQ(driver.Text(L"View/ReceiverText"), L"이지연");
     EXPECT_EQ(driver.Text(L"View/Message"), L"");
+}
+
+// Back from a chat, the chat slides down and bares the list from the top: a row that
+// shows as it will stay takes a tap made 0.1 s later, while the slide goes on below.
+TEST_F(BuddyListScreen, ATapOnARowTheBackSlideHasBaredIsTaken)
+{
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    const int32_t group = 0;
+    ASSERT_NE(View().GetGroup(group), nullptr);
+    const plat::RECT band = View().ClientToScreen(View().GetRowRect(group));
+    driver.Flush();
+    const std::vector<uint32_t> atRest = AreaColours(band);
+    const plat::RECT jiyeon = View().ClientToScreen(View().GetRowRect(RowOf(L"이지연")));
+    driver.Tap(jiyeon.left + 200, (jiyeon.top + jiyeon.bottom) / 2);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"Chat");
+
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    ASSERT_TRUE(WaitUntilStill(band, 0, [&](uint64_t ms) { driver.Advance(ms); }, atRest));
+    driver.Advance(100);
+    ASSERT_TRUE(driver.IsTransitionRunning());
+    driver.Tap(band.left + 100, (band.top + band.bottom) / 2);
+    driver.Settle();
+    EXPECT_FALSE(View().GetRow(group).expanded);
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
 }
 
 namespace {

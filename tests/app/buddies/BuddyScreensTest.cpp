@@ -7,9 +7,13 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
+#include "tests/support/MessengerSingletons.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -247,6 +251,13 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
+    // The answer tells no status: she shows offline until the service says more, and her
+    // group does not count her as online.
+    ASSERT_TRUE(driver.WaitFor([&] { return RowOf(List(), L"정다혜") >= 0; }));
+    EXPECT_EQ(BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")->Status, BuddyStatusOffline);
+    EXPECT_EQ(BuddyListView::GroupTitle(*GroupList::GetInstance()->FindByName(L"친구")), L"친구 (0/2)");
+    driver.Settle();
+    driver.Screenshot("added-offline");
     ASSERT_TRUE(driver.PartyReceives(
         "dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net", "minsu@quorix.net", "안녕하세요")"));
     driver.Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net")");
@@ -268,6 +279,30 @@ protected:
 };
 
 } // namespace
+
+// A fling carries the domain menu past its end and springs back: once the list looks
+// still, a tap 0.1 s later is a tap, on the row seen under it.
+TEST_F(BuddyScreens, ATapOnTheDomainMenuOnceItLooksStillAfterAFlingChoosesTheRowUnderIt)
+{
+    FromSystemMenu(MenuSystem::AddBuddy);
+    BuddyAddView& form = App().GetBuddyAddPage().GetView();
+    for (const int32_t row : { MenuAccount::kFreeEntry, 8 }) {
+        ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
+        auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+        ASSERT_NE(menu, nullptr);
+        UxListWindow& list = menu->GetList();
+        plat::RECT rows = list.GetScreenRect();
+        driver.Drag(240, rows.bottom - 10, 240, rows.top + 10, 5, 16);
+        rows.right -= list.GetYIndicator().GetThickness(); // it fades on its own
+        ASSERT_TRUE(WaitUntilStill(rows, 100, [&](uint64_t ms) { driver.Advance(ms); }));
+        ASSERT_EQ(driver.Popup(), menu);
+        const plat::RECT shown = list.ClientToScreen(list.GetRowRect(row));
+        driver.Tap(240, (shown.top + shown.bottom) / 2);
+        driver.Advance(200);
+        EXPECT_EQ(driver.Popup(), nullptr) << row;
+        EXPECT_EQ(form.AccountEdit.GetText(), row == MenuAccount::kFreeEntry ? L"" : MenuAccount::GetItemText(row));
+    }
+}
 
 TEST_F(BuddyRequests, TheListSortsByNameAndAcceptAndRejectAnswerAndLeaveIt)
 {
@@ -342,6 +377,17 @@ TEST_F(BuddyScreens, AddsAGroupAndMovesABuddyIntoIt)
     EXPECT_EQ(App().GetBuddyProfilePage().GetView().GetGroup()->Name, L"동호회");
     EXPECT_EQ(GroupOf(L"이지연"), L"동호회");
     EXPECT_EQ(Sent("MVBG"), 1u);
+
+    // A group to tick that no longer exists ticks none (not the row ticked last time),
+    // and leaving moves nobody.
+    App().GetGroupSelectPage().Setup(GroupSelectPage::ModeMove, L"이지연", L"jiyeon@quorix.net", L"없어진 그룹");
+    App().PushScreen(&App().GetStatusBarDisclosure(), &App().GetGroupSelectPage(), MessengerApp::PushFromRight);
+    driver.Settle();
+    EXPECT_EQ(groups.GetChecked(), -1);
+    ASSERT_TRUE(driver.Back());
+    driver.Flush();
+    EXPECT_EQ(Sent("MVBG"), 1u);
+    EXPECT_EQ(GroupOf(L"이지연"), L"동호회");
 }
 
 TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
@@ -367,9 +413,19 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     ASSERT_TRUE(driver.Back());
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
     EXPECT_EQ(memo.GetReceivers(), (Texts { L"jiyeon@quorix.net", L"junho@quorix.net", L"friend@mail.kr" }));
+    // A second tap takes the tick off again, of a buddy ticked here or handed in.
+    picker.SetReceiverMode(memo.GetReceivers());
+    push(picker);
+    for (const wchar_t* name : { L"박준호", L"박준호", L"박준호", L"이지연" })
+        ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, name))) << ToUtf8(name);
+    EXPECT_FALSE(Find(L"junho@quorix.net")->Picked);
+    EXPECT_FALSE(Find(L"jiyeon@quorix.net")->Picked);
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(memo.GetReceivers(), (Texts { L"friend@mail.kr" }));
     ASSERT_TRUE(driver.Back());
 
-    // Invitations: only buddies who are there, narrowed by the search.
+    // Invitations: only buddies who are there and not in the chat (she is the one it
+    // waits for), narrowed by the search.
     ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     ASSERT_TRUE(driver.SignInParty("junho@quorix.net"));
     ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
@@ -382,9 +438,13 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     driver.TypeKorean(L"준");
     const int32_t junho = RowOf(rows, L"박준호");
     ASSERT_GE(junho, 0);
-    EXPECT_TRUE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
+    EXPECT_EQ(RowOf(rows, L"이지연"), -1);
     ASSERT_TRUE(driver.TapRow(&rows, junho));
     driver.Screenshot("invite");
+    // Ticked, unticked and ticked again: one invitation.
+    ASSERT_TRUE(driver.TapRow(&rows, junho));
+    EXPECT_FALSE(Find(L"junho@quorix.net")->Picked);
+    ASSERT_TRUE(driver.TapRow(&rows, junho));
     ASSERT_TRUE(driver.Back());
     EXPECT_TRUE(
         driver.PartyReceives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
@@ -394,12 +454,66 @@ TEST_F(BuddyScreens, PicksMemoReceiversAndInvitesIntoAnOpenChat)
     // The earlier search hides nobody any more.
     picker.SetInviteMode(*chat);
     push(picker);
-    EXPECT_FALSE(rows.GetRow(RowOf(rows, L"이지연")).hidden);
-    ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"이지연")));
+    ASSERT_GE(RowOf(rows, L"박준호"), 0);
+    EXPECT_TRUE(rows.GetFilter().empty());
+    for (int32_t i = 0; i < rows.GetRowCount(); ++i)
+        EXPECT_FALSE(rows.GetRow(i).hidden) << i;
+    ASSERT_TRUE(driver.TapRow(&rows, RowOf(rows, L"박준호")));
     CloseChat(*chat);
     ASSERT_TRUE(driver.Back());
     driver.Flush();
     EXPECT_EQ(Sent("CTOC"), 2u);
+}
+
+TEST_F(BuddyScreens, YesToABuddyRequestClosesTheChooserOrPickerOnTopWithoutApplyingIt)
+{
+    BuddyRequestInfoPage& info = App().GetBuddyRequestInfoPage();
+    driver.Party("sign-in", "dahye@mailbox.kr");
+    const auto askedAndYes = [&] {
+        driver.Party("ask", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+        ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+        ASSERT_TRUE(driver.Click(L"MsgBox/YesButton"));
+        driver.Settle();
+    };
+
+    // The group chooser of seoyun's request, a group ticked: dahye's request shows in
+    // its place with the default group, and going back leaves it for the list.
+    FromSystemMenu(MenuSystem::BuddyRequests);
+    ASSERT_TRUE(driver.TapRow(&App().GetBuddyRequestListPage().GetView(), 0));
+    driver.Settle();
+    ASSERT_EQ(info.GetBuddyId(), L"seoyun@quorix.net");
+    ASSERT_TRUE(driver.TapRow(&info.GetView(), BuddyRequestInfoView::RowGroup));
+    driver.Settle();
+    GroupSelectView& groups = App().GetGroupSelectPage().GetView();
+    const auto company = std::find(groups.GetNames().begin(), groups.GetNames().end(), L"회사");
+    ASSERT_TRUE(driver.TapRow(&groups, static_cast<int32_t>(company - groups.GetNames().begin())));
+    askedAndYes();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    EXPECT_EQ(info.GetBuddyId(), L"dahye@mailbox.kr");
+    EXPECT_EQ(info.GetView().GetGroup()->Name, L"기타");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestList");
+    ASSERT_TRUE(driver.Back());
+
+    // The picker with a buddy ticked for a chat: nobody is invited, and the request
+    // opens where the picker was. (dahye asks anew once she has taken minsu off.)
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    ASSERT_TRUE(driver.SignInParty("junho@quorix.net"));
+    ChatSession* chat = OpenChat(L"jiyeon@quorix.net", L"이지연");
+    ASSERT_TRUE(driver.PartyReceives("jiyeon@quorix.net", "INVT", "minsu@quorix.net"));
+    BuddySelectPage& picker = App().GetBuddySelectPage();
+    picker.SetInviteMode(*chat);
+    App().PushScreen(&App().GetStatusBarDisclosure(), &picker, MessengerApp::PushFromRight);
+    driver.Settle();
+    ASSERT_TRUE(driver.TapRow(&picker.GetView(), RowOf(picker.GetView(), L"박준호")));
+    driver.Party("delete", "dahye@mailbox.kr", R"(, "buddy": "minsu@quorix.net")");
+    askedAndYes();
+    EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+    EXPECT_EQ(info.GetBuddyId(), L"dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    driver.Flush();
+    EXPECT_EQ(Sent("CTOC"), 1u); // only jiyeon's, when the chat opened
 }
 
 TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSession)
@@ -459,4 +573,34 @@ TEST_F(BuddyScreens, AResetWhileAProfileOrARequestIsShownLeavesNothingOfTheOldSe
     driver.Flush();
     EXPECT_EQ(Sent("ADSB"), 0u);
     EXPECT_EQ(driver.Screen(), L"BuddyRequestInfo");
+}
+
+// The picker invites one ticked buddy after the other; a send that fails ends the
+// session, and no invitation is tried after it.
+TEST(BuddyPickerInvitations, StopOnceTheSessionEnds)
+{
+    BasicMessengerSingletons<FailingPeer> m;
+    m.me.Id = L"minsu@quorix.net";
+    m.peer.SetStage(TarvPeer::StageMain);
+    for (const wchar_t* id : { L"a@quorix.net", L"b@quorix.net", L"c@quorix.net" }) {
+        Buddy buddy;
+        buddy.Id = buddy.Email = id;
+        buddy.Picked = 1;
+        m.buddies.Insert(buddy.Id, buddy);
+    }
+    ChatSession* chat = m.chats.NewSession();
+    ASSERT_NE(chat, nullptr);
+    chat->Host = L"chat.quorix.net";
+    chat->Port = 7000;
+    chat->Key = L"k1";
+    BuddySelectPage picker;
+    picker.SetInviteMode(*chat);
+    m.peer.sendsLeft = 1;
+    picker.OnWillHide();
+    ASSERT_EQ(m.peer.sent.size(), 1u);
+    EXPECT_NE(m.peer.sent[0].find("INVT"), std::string::npos);
+    EXPECT_TRUE(m.peer.IsResetPending());
+    EXPECT_EQ(m.peer.sendsLeft, -1); // the second was tried and failed; the third never
+    plat::DispatchPending();
+    EXPECT_EQ(m.chats.GetCount(), 0u);
 }

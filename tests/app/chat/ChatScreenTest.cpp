@@ -7,7 +7,10 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/buddies/BuddyActions.h"
+#include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,15 +40,21 @@ protected:
     // Taps the buddy's row in the buddy list: the chat with it opens.
     ChatPage* OpenFromBuddyList(const std::wstring& name)
     {
+        if (!TapBuddy(name))
+            return nullptr;
+        driver.Settle();
+        return Shown();
+    }
+    // The tap alone, and its click: the chat starts sliding in.
+    bool TapBuddy(const std::wstring& name)
+    {
         BuddyListView& view = driver.App().GetBuddyListPage().GetView();
         for (int32_t i = 0; i < view.GetRowCount(); ++i) {
             const Buddy* buddy = view.GetBuddy(i);
-            if (buddy && buddy->Name == name && driver.TapRow(&view, i)) {
-                driver.Settle();
-                return Shown();
-            }
+            if (buddy && buddy->Name == name)
+                return driver.TapRow(&view, i);
         }
-        return nullptr;
+        return false;
     }
     ChatPage* Shown() { return dynamic_cast<ChatPage*>(driver.Page()); }
     std::wstring Conversation(ChatPage* page) { return page->GetOutput().GetTranscript().GetText(); }
@@ -83,14 +92,15 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님");
-    // Typed before the peer joined: nothing is shown yet, and both lines go out in order.
+    // Typed before the peer joined: shown at once, and both lines go out in order.
+    const std::wstring both = L"김민수 (민수) 님의 말:\n안녕하세요\n김민수 (민수) 님의 말:\n반가워요";
     Send(page, L"안녕하세요");
     Send(page, L"반가워요");
     EXPECT_TRUE(page->GetInputBar().GetInput().IsEmpty());
-    EXPECT_TRUE(page->GetOutput().GetTranscript().IsEmpty());
+    EXPECT_EQ(Conversation(page), both);
     Accept(kJiyeon);
-    ASSERT_TRUE(Shows(page, L"김민수 (민수) 님의 말:\n안녕하세요\n김민수 (민수) 님의 말:\n반가워요"));
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "반가워요"));
+    EXPECT_EQ(Conversation(page), both);
     const std::string received = driver.PartyReceived(kJiyeon, "MESG");
     EXPECT_LT(received.find(R"("text": "안녕하세요")"), received.find(R"("text": "반가워요")"));
 
@@ -138,6 +148,13 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     EXPECT_TRUE(Shows(page, L"선물이에요 플래시콘 (Heart)!"));
     driver.Settle();
     driver.Screenshot("conversation");
+
+    // A line longer than one typed here could be (500 glyphs, each at most an emoticon's
+    // code of 4) is kept only that long.
+    ASSERT_EQ(page->GetLineLimit(), 2000u);
+    driver.Party("say", kJiyeon, R"(, "text": ")" + ToUtf8(std::wstring(2100, L'가')) + "\"");
+    EXPECT_TRUE(Shows(page, L"님의 말:\n" + std::wstring(2000, L'가')));
+    EXPECT_EQ(Conversation(page).find(std::wstring(2001, L'가')), std::wstring::npos);
 }
 
 TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
@@ -167,6 +184,25 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
     EXPECT_TRUE(shows(L"대화 상대가 현재 차단된 상태입니다."));
+    // Unblocked from her profile, the input is back when the chat comes up again.
+    ASSERT_TRUE(driver.Back());
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    int32_t row = -1;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i)
+        if (list.GetBuddy(i) == jiyeon)
+            row = i;
+    ASSERT_GE(row, 0);
+    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
+    ASSERT_EQ(driver.Answer(L"YesButton"), L"차단을 해제하시겠습니까?");
+    ASSERT_TRUE(driver.WaitFor([&] { return jiyeon->HasFlag(BuddyListAllow); }));
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
+    EXPECT_TRUE(shows(L""));
 
     // Shown as offline, whatever the peer does.
     Me::GetInstance()->Status = BuddyStatusShownOffline;
@@ -189,6 +225,9 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
         int32_t fieldHeight; // 0: the panel leaves the conversation no room at all
     } cases[] = { { 400, 400 - 64 - 8 - 56 - 30 }, { 120, 0 } };
     for (const Case& c : cases) {
+        // The field the page put the caret in lets go first, so the tap shows the panel.
+        page->GetInputBar().GetInput().SetFocus(false);
+        driver.Settle();
         plat::ResetInputPanel();
         plat::SetInputPanelRect({ 0, c.panelTop, 480, 640 });
         FocusInput(page);
@@ -201,6 +240,28 @@ TEST_F(ChatScreen, InputPanelShrinksTheConversationAndMovesTheBar)
         EXPECT_EQ(output.GetTranscript().GetRect().bottom, field.bottom);
         EXPECT_EQ(page->GetInputBar().GetRect().top, bar.top);
     }
+    plat::ResetInputPanel();
+}
+
+TEST_F(ChatScreen, TheDesktopsInputMethodDecidesWhatKeysTypeInAHangulField)
+{
+    // The desktop's method in Latin mode: the field asking for Hangul (it has the caret
+    // as soon as the chat shows) turns no second composer on, and the letters stay
+    // letters.
+    plat::SetDesktopInputMethod(true);
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    FocusInput(page);
+    driver.Type(L"ok");
+    EXPECT_EQ(input.GetText(), L"ok");
+    EXPECT_FALSE(plat::IsHangulKeyboard());
+    EXPECT_EQ(driver.App().GetMenuBar().SipButton.GetDefaultLabel().GetText(), L"A");
+    // The built-in keyboard's own key still turns it on.
+    driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(input.GetText(), L"ok한");
     plat::ResetInputPanel();
 }
 
@@ -219,15 +280,24 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     driver.Settle();
     ASSERT_EQ(driver.Screen(), L"BuddySelect");
     BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
-    int32_t junho = -1;
-    for (int32_t i = 0; i < picker.GetRowCount(); ++i)
-        if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == L"박준호")
-            junho = i;
-    ASSERT_TRUE(driver.TapRow(&picker, junho));
+    // Who is in the chat already is not offered.
+    const auto rowOf = [&](const std::wstring& name) {
+        for (int32_t i = 0; i < picker.GetRowCount(); ++i)
+            if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    };
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    ASSERT_TRUE(driver.TapRow(&picker, rowOf(L"박준호")));
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
     Accept(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
+    ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
+    driver.Settle();
+    EXPECT_EQ(rowOf(L"이지연"), -1);
+    EXPECT_EQ(rowOf(L"박준호"), -1);
+    ASSERT_TRUE(driver.Back());
     EXPECT_EQ(page->GetOutput().GetTitleLabel().GetText(), L"이지연 님 외 1 명");
 
     // The chat list names the chat by its first participant; its arrow opens the list
@@ -245,6 +315,34 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     EXPECT_EQ(info.GetRowCount(), 2);
     EXPECT_EQ(driver.Text(L"Disclosure/Title"), L"참여 친구 정보");
     driver.Screenshot("chat-info");
+
+    // A participant's profile opens a chat of its own; closed again, the way back still
+    // lists this chat's participants.
+    ChatSession* group = page->GetSession();
+    int32_t junhoRow = -1;
+    for (size_t i = 0; i < group->Participants.size(); ++i)
+        if (group->Participants[i].Id == L"junho@quorix.net")
+            junhoRow = int32_t(i);
+    ASSERT_TRUE(driver.TapRow(&info, junhoRow));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    BuddyProfileView& profile = driver.App().GetBuddyProfilePage().GetView();
+    const plat::RECT name = profile.ClientToScreen(profile.GetRowRect(BuddyProfileView::RowName));
+    driver.Tap(name.right - 72, (name.top + name.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ChatPage* other = Shown();
+    ASSERT_NE(other, nullptr);
+    ASSERT_NE(other, page);
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 2u);
+    ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
+    driver.Settle();
+    EXPECT_EQ(ChatSessionList::GetInstance()->GetCount(), 1u);
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(driver.Screen(), L"ChatInfo");
+    EXPECT_EQ(info.GetSession(), group);
+    EXPECT_EQ(info.GetRowCount(), 2);
 
     // Leaving while the participants are on screen: the row goes, the line is said.
     driver.Party("leave", kJunho);
@@ -293,6 +391,16 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
         EXPECT_EQ(Shown(), second);
         EXPECT_EQ(dots.GetCurrentPage(), 1);
     }
+    // To the right the one before; before the first nothing moves.
+    for (int swipe = 0; swipe < 2; ++swipe) {
+        driver.Drag(100, 300, 400, 300);
+        driver.Settle();
+        EXPECT_EQ(Shown(), first);
+        EXPECT_EQ(dots.GetCurrentPage(), 0);
+    }
+    driver.Drag(400, 300, 100, 300);
+    driver.Settle();
+    ASSERT_EQ(Shown(), second);
 
     // Closing sends the leave; the chat's row and dot go.
     ASSERT_TRUE(driver.Tap(L"Chat/CloseButton"));
@@ -315,6 +423,154 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
     EXPECT_FALSE(driver.App().GetMenuBar().ChatNotifyImage.IsVisible());
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         EXPECT_EQ(dynamic_cast<ChatPage*>(child), nullptr);
+}
+
+// Each line that comes moves the conversation's picture once it is longer than its view:
+// after every one the screen is exactly what a full repaint shows, whether the view rests
+// at the end, was scrolled back, flings, or slides in or out with its page.
+TEST_F(ChatScreen, ArrivingLinesLeaveTheScreenAsAFullRepaintWould)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    int said = 0;
+    // The party's next line, arrived (the manual clock stands still while it travels).
+    auto say = [&] {
+        const std::string text = "줄 " + std::to_string(++said) + " 끝";
+        driver.Party("say", kJiyeon, R"(, "text": ")" + text + "\"");
+        return Shows(page, L"줄 " + std::to_wstring(said) + L" 끝");
+    };
+    auto unlikeRepaint = [&] { return DifferenceFromFullRepaint(driver.App(), [&] { driver.Flush(); }); };
+
+    const uint64_t gaps[] = { 100, 300, 500, 200, 400 };
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+        driver.Advance(gaps[i % 5]);
+    }
+    ASSERT_GT(transcript.GetDocumentHeight(), 2 * transcript.GetHeight());
+    // Two lines in one go.
+    driver.Party("say", kJiyeon, R"(, "text": "하나")");
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+
+    // Scrolled back to older lines: the new one brings the end into view.
+    const plat::RECT view = transcript.GetScreenRect();
+    const int x = (view.left + view.right) / 2;
+    driver.Drag(x, view.top + 30, x, view.bottom - 30, 12, 40);
+    driver.Advance(3000);
+    const int32_t end = transcript.GetYAxis().GetViewSize() - transcript.GetDocumentHeight();
+    ASSERT_GT(transcript.GetYAxis().GetOffset(), end);
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "scrolled back";
+
+    // Flinging: lines come while it runs.
+    driver.Drag(x, view.top + 30, x, view.bottom - 30, 4, 10);
+    for (int step = 0; step < 4; ++step) {
+        driver.Advance(100);
+        ASSERT_TRUE(transcript.GetYAxis().IsMoving()) << step;
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << "flinging, step " << step;
+    }
+    driver.Advance(3000);
+    EXPECT_EQ(unlikeRepaint(), "") << "after the fling";
+
+    // Sliding out to the buddy list and in again, a line coming during each slide.
+    ASSERT_TRUE(driver.Tap(L"Chat/BackButton"));
+    for (bool out : { true, false }) {
+        if (!out) {
+            ASSERT_TRUE(TapBuddy(L"이지연"));
+        }
+        driver.Advance(100);
+        ASSERT_TRUE(driver.IsTransitionRunning());
+        ASSERT_TRUE(say());
+        EXPECT_EQ(unlikeRepaint(), "") << (out ? "sliding out" : "sliding in");
+        driver.Settle();
+        EXPECT_EQ(unlikeRepaint(), "") << (out ? "slid out" : "slid in");
+    }
+    ASSERT_EQ(Shown(), page);
+    ASSERT_TRUE(say());
+    EXPECT_EQ(unlikeRepaint(), "") << "line " << said;
+    driver.Screenshot("lines-arrived");
+}
+
+// The caret is in the input as soon as a chat shows: what the user types right after
+// the tap that opened it is sent. Another page takes the keys away again.
+TEST_F(ChatScreen, KeysTypedRightAfterAChatOpensAreSent)
+{
+    ASSERT_TRUE(TapBuddy(L"이지연"));
+    ASSERT_TRUE(driver.IsTransitionRunning());
+    driver.TypeKorean(L"바로 써요");
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    ChatPage* page = Shown();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Conversation(page), L"김민수 (민수) 님의 말:\n바로 써요");
+    Accept(kJiyeon);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "바로 써요")"));
+
+    ASSERT_TRUE(driver.Back());
+    EXPECT_FALSE(page->GetInputBar().GetInput().IsFocused());
+    ASSERT_EQ(OpenFromBuddyList(L"이지연"), page);
+    driver.TypeKorean(L"또");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "또")"));
+}
+
+// A line typed while nobody has joined yet shows at once as the user's own line and goes
+// out once, in order, when the buddy comes, however long she takes.
+TEST_F(ChatScreen, ALineTypedBeforeTheJoinShowsAtOnceAndGoesOutOnce)
+{
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    const std::wstring first = L"김민수 (민수) 님의 말:\n먼저 쓴 줄";
+    Send(page, L"먼저 쓴 줄");
+    EXPECT_EQ(Conversation(page), first);
+    driver.Advance(5000);
+    EXPECT_EQ(Conversation(page), first);
+    driver.Screenshot("typed-before-the-join");
+
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "먼저 쓴 줄"));
+    Send(page, L"둘째 줄");
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "둘째 줄"));
+    const std::string received = driver.PartyReceived(kJiyeon, "MESG");
+    const size_t at = received.find(R"("text": "먼저 쓴 줄")");
+    EXPECT_EQ(received.find(R"("text": "먼저 쓴 줄")", at + 1), std::string::npos);
+    EXPECT_LT(at, received.find(R"("text": "둘째 줄")"));
+    EXPECT_EQ(Conversation(page), first + L"\n김민수 (민수) 님의 말:\n둘째 줄");
+}
+
+// The chat server refused: the error line comes under the line that waited, which is not
+// lost: the next line asks again, and both go out once, in order.
+TEST_F(ChatScreen, ALineThatWaitedForARefusedChatServerIsNotLost)
+{
+    // The answer to the chat's request for a server is held back, to be refused later.
+    // The request and its envelope take the next two ids.
+    const int32_t ress = PktTransactionIdIssuer::GetInstance()->Issue() + 1;
+    driver.Service().Post(
+        "/rule", R"({"server": "main", "user": "minsu@quorix.net", "on": "RESS", "mode": "replace", "data": ""})");
+    ChatPage* page = OpenFromBuddyList(L"이지연");
+    ASSERT_NE(page, nullptr);
+    Send(page, L"기다린 줄");
+    const std::string refusal = "401 " + std::to_string(ress) + "\r\n";
+    driver.Service().Post("/raw",
+        R"({"user": "minsu@quorix.net", "data": "CRP2 )" + std::to_string(ress + 1) + " DP %00 "
+            + std::to_string(refusal.size()) + R"(\r\n401 )" + std::to_string(ress) + R"(\r\n"})");
+    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] FailureCodeResourceExhausted";
+    ASSERT_TRUE(driver.WaitFor([&] { return Conversation(page) == waited; })) << Conversation(page).size();
+
+    Send(page, L"다시 쓴 줄");
+    Accept(kJiyeon);
+    ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "다시 쓴 줄"));
+    const std::string received = driver.PartyReceived(kJiyeon, "MESG");
+    const size_t at = received.find(R"("text": "기다린 줄")");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(received.find(R"("text": "기다린 줄")", at + 1), std::string::npos);
+    EXPECT_LT(at, received.find(R"("text": "다시 쓴 줄")"));
+    EXPECT_EQ(Conversation(page), waited + L"\n김민수 (민수) 님의 말:\n다시 쓴 줄");
 }
 
 namespace {
@@ -444,4 +700,26 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
     for (size_t r = 1; r < starts.size(); ++r)
         EXPECT_TRUE(words[starts[r] - 1] == L' ' || (starts[r] > longWord && starts[r] < longWord + 60))
             << "row " << r << " starts inside a word at " << starts[r];
+
+    // The word a break carries over counts in its new row: no row runs past the right
+    // edge (in a face whose every character is 8 pixels wide; a row's last space may).
+    ChatTranscript& fixed = output.GetTranscript();
+    UxTextStyle style;
+    style.Font.FaceName = L"TestFixed";
+    style.Font.Height = 16;
+    ASSERT_TRUE(fixed.SetStyle(style));
+    const int32_t width = fixed.GetWidth() - fixed.GetXIndicator().GetThickness();
+    const std::wstring text = L"\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaa bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb "
+                              L"cccccccccccccccccccccccccccccc ddddddddddddddddddddddddddddddd eeeeeeeeeeeeeeeee "
+                              L"ffffffffffffffffffffffffffffffffffffffffffffffff gg hhhhhhhhhhhhhhhhhhhhhhhhhhhh";
+    fixed.InsertText(text);
+    const std::wstring line = text.substr(1);
+    const std::vector<uint32_t> rows = fixed.GetLastRowStarts();
+    ASSERT_GT(rows.size(), 4u);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        size_t end = r + 1 < rows.size() ? rows[r + 1] : line.size();
+        while (end > rows[r] && line[end - 1] == L' ')
+            --end;
+        EXPECT_LE(int32_t(end - rows[r]) * 8, width) << "row " << r << ": " << ToUtf8(line.substr(rows[r], end - rows[r]));
+    }
 }

@@ -1,13 +1,18 @@
 // The memo screens on the real program against the local service, whose demo accounts
 // write, read and receive memos as the second party.
 #include "app/memos/MemoListPage.h"
+#include "app/shell/MessageBoxes.h"
 #include "messenger/model/MemoList.h"
+#include "messenger/protocol/buddies/PktOutLsta.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
+#include "messenger/protocol/connection/PktPendingList.h"
 #include "messenger/protocol/login/SignOut.h"
 #include "tests/support/AppDriver.h"
 #include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -25,14 +30,15 @@ bool TapLastRow(AppDriver& driver, UxListWindow& list)
     return driver.TapRow(&list, list.GetRowCount() - 1);
 }
 
-// Row by row: "title / sender", marked "*" while unread, or the "more" row's text.
+// Row by row: "title / sender" (in the sent box "title / receivers"), marked "*" while
+// unread, or the "more" row's text.
 Rows Shown(MemoListView& view)
 {
     Rows rows;
     for (int32_t i = 0; i < view.GetRowCount(); ++i) {
         const Memo* memo = view.GetMemo(i);
         rows.push_back(memo
-                ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::SenderName(*memo)
+                ? (memo->Read ? L"" : L"* ") + memo->GetFirstLine() + L" / " + MemoListView::FromText(*memo)
                 : view.GetMoreText());
     }
     return rows;
@@ -65,6 +71,15 @@ protected:
         return at == std::string::npos
             ? ""
             : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
+    }
+    // The service has sent the client a frame holding the text.
+    bool SentToClient(const std::string& text)
+    {
+        std::istringstream log(driver.ServiceLog());
+        for (std::string line; std::getline(log, line);)
+            if (line.find(" > ") != std::string::npos && line.find(text) != std::string::npos)
+                return true;
+        return false;
     }
     bool Shows(const Rows& rows)
     {
@@ -192,12 +207,16 @@ TEST_F(MemoScreens, RepliesForwardsAndSends)
     EXPECT_TRUE(Writer().Message.IsFocused());
     driver.TypeKorean(L"네 좋아요");
     driver.Screenshot("writer");
+    // The memo's packets take the next three ids: memo, its CMSG, the envelope.
+    const int32_t answered = PktTransactionIdIssuer::GetInstance()->Issue() + 2;
     ASSERT_TRUE(Tap(L"View/SendButton"));
     EXPECT_EQ(driver.Screen(), L"MemoRead");
     ASSERT_TRUE(
         driver.WaitFor([&] { return Account("junho@quorix.net").find("네 좋아요") != std::string::npos; }));
-    // Delivered to everyone: no alert.
-    driver.Advance(500);
+    // Delivered to everyone: once the service's answer has been handled, no alert.
+    ASSERT_TRUE(driver.WaitFor([&] { return SentToClient("CMSG " + std::to_string(answered) + " "); }));
+    ASSERT_TRUE(driver.WaitFor([&] { return !PktPendingList::GetInstance()->Find(answered); }));
+    driver.Settle();
     EXPECT_EQ(driver.Popup(), nullptr);
 
     // A new memo to a buddy and to someone who does not exist: the alert names the latter.
@@ -243,6 +262,16 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     const std::wstring reported = List().GetMemo(0)->Cookie;
 
     ASSERT_TRUE(Open(1));
+    // No keeps it, on the service and in the list.
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    EXPECT_EQ(driver.Answer(L"NoButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    EXPECT_EQ(driver.Screen(), L"MemoRead");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_TRUE(Shows({ L"점심 약속 / 박준호", L"회의 자료 / 이지연" }));
+    EXPECT_EQ(ReadOnService(deleted), "true");
+    EXPECT_EQ(driver.ServiceLog().find("MEMODEL1"), std::string::npos);
+
+    ASSERT_TRUE(Open(1));
     ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
     EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
     EXPECT_EQ(driver.Screen(), L"MemoList");
@@ -259,6 +288,24 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     }));
     EXPECT_TRUE(Shows({}));
 
+    // A newer popup closes the box menu while a row is pressed: no box was chosen.
+    ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
+    auto* pressed = dynamic_cast<AppMenu*>(driver.Popup());
+    ASSERT_NE(pressed, nullptr);
+    const plat::RECT row = pressed->GetList().ClientToScreen(pressed->GetList().GetRowRect(1));
+    driver.Input().PointerDown((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    // The press shows on the row once it is held a moment.
+    driver.Advance(100);
+    driver.Advance(100);
+    ASSERT_EQ(pressed->GetList().GetSelection(), 1);
+    ShowMsgBox(L"알림");
+    driver.Flush();
+    driver.Input().PointerUp((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    driver.Settle();
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"알림");
+    EXPECT_EQ(driver.Text(L"TitleBar/BoxText"), L"받은 쪽지함");
+    EXPECT_EQ(MemoList::GetInstance()->Box, MemoList::BoxInbox);
+
     // The sent box: reply and report are refused, the writer keeps what it had.
     ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
     EXPECT_EQ(driver.PopupText(), L"받은 쪽지함\n보낸 쪽지함");
@@ -267,7 +314,7 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     ASSERT_TRUE(driver.TapRow(&menu->GetList(), 1));
     driver.Settle();
     EXPECT_EQ(driver.Text(L"TitleBar/BoxText"), L"보낸 쪽지함");
-    ASSERT_TRUE(Shows({ L"고마워요 / minsu@quorix.net" }));
+    ASSERT_TRUE(Shows({ L"고마워요 / 이지연" }));
     ASSERT_TRUE(Open(0));
     EXPECT_EQ(Card().GetToText(), L"이지연");
     Writer().SetReceivers({ L"seoyun@quorix.net" });
@@ -284,6 +331,91 @@ TEST_F(MemoScreens, DeleteReportAndTheSentBox)
     EXPECT_EQ(driver.Text(L"View/Message"), L"자료 잘 받았습니다.");
 }
 
+TEST_F(MemoScreens, AQuestionAnsweredAfterABoxSwitchFindsItsMemoByCookie)
+{
+    // A buddy list answer switches to the inbox, which frees every memo while the
+    // question about one is open; the inbox comes anew.
+    const auto listAnswers = [&] {
+        std::istringstream log(driver.ServiceLog());
+        size_t count = 0;
+        for (std::string line; std::getline(log, line);)
+            count
+                += line.find(" > CRP2 ") != std::string::npos && line.find(" MEMOLST2 ") != std::string::npos;
+        return count;
+    };
+    const auto buddyListAnswer = [&] {
+        const size_t before = listAnswers();
+        PktOutLsta list;
+        ASSERT_TRUE(TarvPeer::GetInstance()->Send(list));
+        ASSERT_TRUE(driver.WaitFor([&] { return listAnswers() > before; }));
+    };
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"* 회의 자료 / 이지연" }));
+    const std::wstring deleted = List().GetMemo(1)->Cookie;
+    ASSERT_TRUE(Open(1));
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    buddyListAnswer();
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"회의 자료 / 이지연" }));
+    EXPECT_EQ(Card().GetMemo(), nullptr);
+    // Listed again: "예" deletes it by its cookie.
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    EXPECT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_TRUE(driver.WaitFor([&] { return ReadOnService(deleted).empty(); }));
+
+    // A memo of the sent box is not in the inbox the switch brought: "예" leaves it alone.
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
+    ASSERT_TRUE(driver.TapRow(&dynamic_cast<AppMenu*>(driver.Popup())->GetList(), 1));
+    ASSERT_TRUE(Shows({ L"고마워요 / 이지연" }));
+    const std::wstring sent = List().GetMemo(0)->Cookie;
+    ASSERT_TRUE(Open(0));
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    buddyListAnswer();
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_EQ(driver.Answer(L"YesButton"), L"지금 보고 있는 쪽지를 삭제하시겠습니까?");
+    driver.Settle();
+    EXPECT_TRUE(Shows({ L"점심 약속 / 박준호" }));
+    EXPECT_NE(Account(kMinsu).find(ToUtf8(sent)), std::string::npos);
+}
+
+TEST_F(MemoScreens, TheSentBoxNamesWhomEachMemoWentTo)
+{
+    ASSERT_TRUE(OpenMemoTab());
+    ASSERT_TRUE(Shows({ L"점심 약속 / 박준호", L"* 회의 자료 / 이지연" }));
+    // Back from a memo, its row shows no press.
+    ASSERT_TRUE(Open(1));
+    driver.Screenshot("read");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(List().GetSelection(), -1);
+
+    // To two buddies and someone who is none.
+    ASSERT_TRUE(Tap(L"TitleBar/WriteButton"));
+    Writer().SetReceivers({ L"jiyeon@quorix.net", L"junho@quorix.net", L"dahye@mailbox.kr" });
+    ASSERT_TRUE(Tap(L"View/Message"));
+    driver.TypeKorean(L"모두 안녕");
+    ASSERT_TRUE(Tap(L"View/SendButton"));
+    ASSERT_TRUE(driver.WaitFor([&] { return Account("dahye@mailbox.kr").find("모두 안녕") != std::string::npos; }));
+
+    ASSERT_TRUE(Tap(L"TitleBar/BoxButton"));
+    auto* menu = dynamic_cast<AppMenu*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), 1));
+    driver.Settle();
+    ASSERT_TRUE(Shows({ L"모두 안녕 / 이지연 외 2명", L"고마워요 / 이지연" }));
+    driver.Screenshot("sent-box");
+
+    // The card names this user as the sender and the receivers as the list gave them,
+    // then as the memo's text came with them.
+    ASSERT_TRUE(Open(0));
+    EXPECT_EQ(Card().GetFromText(), L"김민수");
+    EXPECT_EQ(Card().GetToText(), L"이지연;박준호;dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(List().GetSelection(), -1);
+    Card().ShowMemo(MemoList::GetInstance()->GetAt(1)); // as a tap shows it before its text comes
+    EXPECT_EQ(Card().GetFromText(), L"김민수");
+    EXPECT_EQ(Card().GetToText(), L"이지연");
+}
+
 TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)
 {
     ASSERT_TRUE(OpenMemoTab());
@@ -293,9 +425,16 @@ TEST_F(MemoScreens, SessionEndWithTheMemoScreensOpenLeavesNothingBehind)
 
     // Signed out while a delete goes out: the send fails, the memo leaves the list, and
     // the reset (not a way back) decides what shows.
+    ASSERT_TRUE(Tap(L"ButtonBar/DeleteButton"));
+    auto* question = dynamic_cast<UxPopup*>(driver.Popup());
+    ASSERT_NE(question, nullptr);
     ASSERT_TRUE(SignOut());
-    MemoReadButtonBar::OnDeleteAnswered(0, nullptr, 2);
+    question->Close(2); // "예", before the reset has run
+    // A report answered then sends nothing either.
+    MemoReadButtonBar::OnSpamAnswered(0, nullptr, 2);
     driver.Settle();
+    EXPECT_EQ(driver.ServiceLog().find("MEMOSPM1"), std::string::npos);
+    EXPECT_EQ(driver.ServiceLog().find("MEMODEL1"), std::string::npos);
     EXPECT_EQ(driver.Screen(), L"Gate");
     EXPECT_EQ(List().GetRowCount(), 0);
     EXPECT_EQ(Card().GetMemo(), nullptr);
@@ -416,10 +555,12 @@ TEST_F(MemoListOffline, RowsKeepTheirMemosThroughArrivalsRemovalsAndPages)
     ASSERT_TRUE(TapLastRow(driver, View()));
     EXPECT_EQ(View().GetMoreText(), MemoListView::kLoading);
 
-    // A page arriving meanwhile replaces the "more" row and nothing else.
+    // A page arriving meanwhile, while a removed row still shrinks, replaces the "more"
+    // row and nothing else.
+    ASSERT_TRUE(View().RemoveMemo(Memos().GetAt(3)));
     Page(L"b", 2);
     driver.Settle();
-    Rows expected { L"n0", L"n1", L"a0", L"a2", L"a3", L"a4", L"a5", L"a6", L"a7", L"a8", L"a9" };
+    Rows expected { L"n0", L"n1", L"a2", L"a3", L"a4", L"a5", L"a6", L"a7", L"a8", L"a9" };
     for (int i = 0; i < 10; ++i)
         expected.push_back(L"b" + std::to_wstring(i));
     expected.push_back(MemoListView::kMore);

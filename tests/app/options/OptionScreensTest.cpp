@@ -231,6 +231,7 @@ TEST_F(OptionScreens, ChoicesChangeWhatTheyGovern)
             driver.Screenshot("chat-type-page");
         }
         ASSERT_TRUE(driver.Back());
+        EXPECT_EQ(List().GetSelection(), -1) << "row " << p.listRow << " left pressed";
     }
     // A second tap while the first page slides in pushes nothing more.
     const plat::RECT view = List().ClientToScreen(List().GetRowRect(OptionListView::RowViewType));

@@ -68,6 +68,40 @@ TEST_F(BarsTest, TheKeyboardButtonFollowsTheInputPanel)
     EXPECT_EQ(driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown());
 }
 
+TEST_F(BarsTest, TheKeyboardButtonShowsTheKeyboardsMode)
+{
+    MenuBar& bar = App().GetMenuBar();
+    const auto mode = [&] { return bar.SipButton.GetDefaultLabel().GetText(); };
+    EXPECT_EQ(mode(), L"A");
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SipButton"));
+    // The keyboard's own key, and fields that ask for a language, switch it.
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(mode(), L"한");
+    EXPECT_EQ(bar.SipButton.GetCheckedLabel().GetText(), L"한");
+    driver.Screenshot("keyboard-hangul");
+    driver.Key(plat::VK_HANGUL);
+    EXPECT_EQ(mode(), L"A");
+    driver.Screenshot("keyboard-latin");
+    UxSipHandler::GetInstance()->SetConversionMode(1);
+    EXPECT_EQ(mode(), L"한");
+    UxSipHandler::GetInstance()->SetConversionMode(2);
+    EXPECT_EQ(mode(), L"A");
+    // The letters are drawn on the button: the two modes look different.
+    const plat::RECT r = bar.SipButton.GetScreenRect();
+    const auto picture = [&] {
+        driver.Flush();
+        std::vector<plat::COLORREF> pixels;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                pixels.push_back(driver.Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<plat::COLORREF> latin = picture();
+    UxSipHandler::GetInstance()->SetConversionMode(1);
+    EXPECT_NE(picture(), latin);
+    plat::ResetInputPanel();
+}
+
 TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)
 {
     Me::GetInstance()->Nick = L"민수";
@@ -85,8 +119,14 @@ TEST_F(BarsTest, TheDefaultBarShowsTheUserAndOpensThePortal)
     });
     driver.Tap(L"Default/MailIcon");
     driver.Tap(L"Default/LumastaIcon");
-    plat::SetShellOpenHook({});
     EXPECT_EQ(opened,
         (std::vector<std::wstring> { L"http://go.quorix.net/index.php?code=G115&t=T42",
             L"http://go.quorix.net/index.php?code=D044&t=T42" }));
+    EXPECT_EQ(driver.Popup(), nullptr);
+
+    // Where the desktop's opener cannot open it, an alert says so and where it leads.
+    plat::SetShellOpenHook([](const std::wstring&) { return false; });
+    driver.Tap(L"Default/LumastaIcon");
+    plat::SetShellOpenHook({});
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"웹 페이지를 열 수 없습니다.\n\nhttp://go.quorix.net/index.php?code=D044&t=T42");
 }

@@ -1,5 +1,6 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
+#include "app/chat/ChatPage.h"
 #include "app/shell/MenuSystem.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
@@ -97,6 +98,19 @@ TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
     service.Post("/party/say", R"({"user": "jiyeon@quorix.net", "text": "x"})");
     ASSERT_TRUE(driver.WaitFor(
         [&] { return driver.IsShown(L"MenuBar/ChatNotifyImage") && driver.IsShown(L"MenuBar/MemoNotifyImage"); }));
+    // A second chat, on screen when the user signs out.
+    service.Post("/party/sign-in", R"({"user": "junho@quorix.net"})");
+    service.Post("/party/invite", R"({"user": "junho@quorix.net", "to": "minsu@quorix.net"})");
+    ASSERT_TRUE(driver.WaitFor([&] { return chats->GetCount() == 2; }));
+    driver.App().GetBuddyListPage().GetTabBar().Select(TabBar::TabChats);
+    driver.Settle();
+    ChatListView& list = driver.App().GetChatListPage().GetView();
+    ASSERT_EQ(list.GetRowCount(), 2);
+    ASSERT_TRUE(driver.TapRow(&list, 1));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"Chat");
+    UxPageIndicator& dots = driver.App().GetStatusBarChat().PageIndicator;
+    EXPECT_EQ(dots.GetPageCount(), 2);
 
     ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
     auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
@@ -109,4 +123,12 @@ TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
     EXPECT_FALSE(driver.IsShown(L"MenuBar/ChatNotifyImage"));
     EXPECT_FALSE(driver.IsShown(L"MenuBar/MemoNotifyImage"));
     EXPECT_FALSE(MemoList::GetInstance()->Unread);
+    // No chat, page, row or page dot is left of them.
+    driver.Settle();
+    EXPECT_EQ(chats->GetCount(), 0u);
+    EXPECT_EQ(list.GetRowCount(), 0);
+    EXPECT_EQ(dots.GetPageCount(), 0);
+    EXPECT_FALSE(driver.IsShown(L"Chat"));
+    for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
+        EXPECT_EQ(dynamic_cast<ChatPage*>(child), nullptr);
 }

@@ -2,12 +2,21 @@
 // question, the download under its progress box, the opener, and the ways it fails.
 #include "app/shell/MessageBoxes.h"
 #include "app/update/UpgradeBox.h"
+#include "messenger/protocol/update/SelfUpdate.h"
+#include "platform/net/HostLookup.h"
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/LoopbackServer.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -41,6 +50,36 @@ struct Opener {
     std::vector<std::wstring> targets;
     bool works = true;
 };
+
+// An update host that answers each request with the service's kind of descriptor once
+// the test lets it.
+struct HeldUpdateHost {
+    HeldUpdateHost()
+        : server([this](LoopbackServer& self, int fd) {
+            char request[4096];
+            LoopbackServer::ReadSome(fd, request, sizeof request, 5000);
+            ++requested;
+            while (released < requested && !self.WaitStop(5)) { }
+            const std::string body = "[main]\r\nurl=http://127.0.0.1:1/none.cab\r\nmsg=update\r\n";
+            LoopbackServer::WriteAll(fd,
+                "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+        })
+    {
+        setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(server.Port())).c_str(), 1);
+    }
+    std::atomic<int> requested { 0 };
+    std::atomic<int> released { 0 };
+    LoopbackServer server;
+};
+
+// How often the text occurs in the service's log.
+size_t Count(const std::string& log, const std::string& text)
+{
+    size_t count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        ++count;
+    return count;
+}
 
 class UpdateTest : public ::testing::Test {
 public:
@@ -85,16 +124,23 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
 {
     struct Case {
         const char* name;
-        const char* config;
+        std::string config;
         bool asked;
+        bool hostUnreachable = false;
     } cases[] = {
         { "no update", R"({"pver": "N"})", false },
         { "no descriptor", R"({"pver": "Y", "descriptor": false})", false },
-        { "declined", R"({"pver": "Y", "descriptor": true})", true },
+        // Larger than any descriptor: taken for none.
+        { "huge descriptor",
+            R"({"pver": "Y", "descriptor": true, "msg": ")" + std::string(70000, 'a') + "\"}", false },
+        { "declined", R"({"pver": "Y", "msg": "새 버전이 있습니다.\r\n지금 업데이트하시겠습니까?"})", true },
+        { "update host unreachable", R"({"pver": "F"})", false, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Configure(c.config);
+        if (c.hostUnreachable)
+            setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(ClosedLoopbackPort())).c_str(), 1);
         if (c.asked) {
             ASSERT_TRUE(SignInToTheQuestion());
             // The service's message, its CR LF as one line feed.
@@ -107,16 +153,80 @@ TEST_F(UpdateTest, TheSignInGoesOnWhenNoUpdateIsTaken)
         ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
         EXPECT_EQ(driver.ServiceLog().find("GET /Upgrade/Quorix.cab"), std::string::npos);
         EXPECT_TRUE(NothingDownloadedLeft());
+        EXPECT_EQ(driver.Popup(), nullptr);
         driver.App().ResetSession();
         driver.Flush();
+        driver.Service().Use();
     }
-    // Only the two offers fetched the descriptor.
-    const std::string log = driver.ServiceLog();
-    const std::string fetched = "GET /Upgrade/Upgrade_wm10.ipml";
-    size_t count = 0;
-    for (size_t at = log.find(fetched); at != std::string::npos; at = log.find(fetched, at + 1))
-        ++count;
-    EXPECT_EQ(count, 2u);
+    // Only the three offers the service's host answered fetched the descriptor.
+    EXPECT_EQ(Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml"), 3u);
+}
+
+TEST_F(UpdateTest, TheQuestionShowsABoundedPartOfALongMessage)
+{
+    Configure(R"({"pver": "Y", "msg": ")" + std::string(5000, 'm') + "\"}");
+    ASSERT_TRUE(SignInToTheQuestion());
+    const std::wstring shown = driver.PopupText();
+    EXPECT_EQ(shown.size(), SelfUpdate::kMaxMessage);
+    EXPECT_EQ(shown.find_first_not_of(L'm'), std::wstring::npos);
+    ASSERT_TRUE(Answer(false));
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+TEST_F(UpdateTest, AnOfferFromACancelledSignInAsksNothingAndMovesNoLaterSignInForward)
+{
+    HeldUpdateHost host;
+    SelfUpdate* update = SelfUpdate::GetInstance();
+    Configure(R"({"pver": "Y"})");
+    // Cancelled while the descriptor is on its way: when it comes, nothing is asked.
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return host.requested == 1; }));
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    host.released = 1;
+    ASSERT_TRUE(driver.WaitFor([&] { return !update->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+
+    // Cancelled again, and the next sign-in still waits for its version check when the
+    // old descriptor comes: it neither asks nor sends that sign-in on.
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return host.requested == 2; }));
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    driver.Service().Post("/rule", R"({"server": "dispatch", "on": "PVER", "mode": "replace", "data": ""})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return Count(driver.ServiceLog(), "< PVER") == 3; }));
+    host.released = 2;
+    ASSERT_TRUE(driver.WaitFor([&] { return !update->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"Connecting");
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 0u);
+
+    // A sign-in without an offer goes through as ever.
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    Configure(R"({"pver": "N"})");
+    ASSERT_TRUE(driver.SignIn(kMinsu, kPassword));
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 1u);
+    EXPECT_EQ(driver.Popup(), nullptr);
+}
+
+TEST_F(UpdateTest, AnUpdateOfAKindNobodyKnowsFetchesItsDescriptorAndAsksNothing)
+{
+    // Neither "Y", "N" nor "F": the descriptor is fetched, and then the sign-in waits.
+    driver.Service().Post("/rule", R"({"server": "dispatch", "on": "PVER", "mode": "replace", "data": "PVER 1 3\r\n"})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return Count(driver.ServiceLog(), "GET /Upgrade/Upgrade_wm10.ipml") == 1; }));
+    ASSERT_TRUE(driver.WaitFor([&] { return !SelfUpdate::GetInstance()->IsDownloading(); }));
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"Connecting");
+    EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH"), 0u);
+    EXPECT_TRUE(NothingDownloadedLeft());
+    // The connecting screen's Cancel still ends it.
+    ASSERT_TRUE(driver.Tap(L"Connecting/CancelButton"));
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    EXPECT_TRUE(driver.SignIn(kMinsu, kPassword));
 }
 
 TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpener)
@@ -147,12 +257,17 @@ TEST_F(UpdateTest, AnAcceptedUpdateIsDownloadedUnderItsProgressAndHandedToTheOpe
 TEST_F(UpdateTest, AnOpenerThatFailsLeavesTheProgramRunningWithAnAlert)
 {
     opener.works = false;
-    Configure(R"({"pver": "Y"})");
+    // The package comes in chunks, whole at the last one.
+    Configure(R"({"pver": "Y", "package_size": 30000, "framing": "chunked"})");
     ASSERT_TRUE(SignInToTheQuestion());
     ASSERT_TRUE(Answer(true));
     ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
-    // Where the package lies, for the user to open it by other means.
-    EXPECT_EQ(driver.PopupText(), L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), Package(30000));
+    // The box waits for the opener's answer; then the alert says where the package lies,
+    // for the user to open it by other means.
+    ASSERT_TRUE(driver.WaitFor([&] { return !driver.IsShown(L"UpgradeBox"); }));
+    EXPECT_EQ(driver.PopupText(),
+        L"내려받은 업데이트 파일을 열 수 없습니다.\n\n" + FromUtf8(Downloaded("_Quorix.cab")));
     EXPECT_FALSE(QuitAsked());
 
     // The program goes on: a later sign-in without an offer reaches the buddy list.
@@ -181,14 +296,20 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
     } cases[] = {
         { "missing", R"({"package": false})" },
         { "cut short", R"({"package": true, "package_size": 50000, "cut": 20000})" },
+        // Without a length, the close that ends it may have cut it anywhere.
+        { "end not told", R"({"cut": null, "framing": "close"})" },
+        { "last chunk missing", R"({"framing": "chunked", "cut": 30000})" },
         // Ends with the socket's time-out of ten seconds.
-        { "stalled", R"({"cut": null, "stall": 20000})" },
+        { "stalled", R"({"cut": null, "framing": "length", "stall": 20000})" },
     };
     Configure(R"({"pver": "F"})");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Configure(c.config);
         ASSERT_TRUE(SignInToTheQuestion());
+        // What an earlier attempt left goes as well.
+        driver.State().Write("data/quorix/_Quorix.cab", "an older package");
+        driver.State().Write("data/quorix/_Quorix.cab.part", "an older part");
         ASSERT_TRUE(Answer(true));
         ASSERT_TRUE(driver.WaitFor([&] { return driver.PopupText() == kFailed; }, 30000));
         EXPECT_TRUE(NothingDownloadedLeft());
@@ -196,6 +317,46 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
         EXPECT_TRUE(opener.targets.empty());
         ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     }
+}
+
+TEST_F(UpdateTest, ClosingWhileTheUpdateHostIsLookedUpWaitsForNoLookup)
+{
+    // A lookup that answers when the test lets it, or after a minute.
+    struct Resolver {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false, released = false, returned = false;
+    };
+    auto resolver = std::make_shared<Resolver>();
+    plat::SetHostResolverHook([resolver](const std::string&, uint32_t*) {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->entered = true;
+        resolver->changed.wait_for(lock, std::chrono::minutes(1), [&] { return resolver->released; });
+        resolver->returned = true;
+        resolver->changed.notify_all();
+        return false;
+    });
+    const auto state = [&](bool Resolver::*flag) {
+        std::lock_guard<std::mutex> lock(resolver->mutex);
+        return resolver.get()->*flag;
+    };
+    const std::string service = std::getenv("QUORIX_UPDATE_URL");
+    setenv("QUORIX_UPDATE_URL", "http://update.quorix.invalid", 1);
+    Configure(R"({"pver": "Y"})");
+    ASSERT_TRUE(driver.BeginSignIn(kMinsu, kPassword));
+    ASSERT_TRUE(driver.WaitFor([&] { return state(&Resolver::entered); }));
+
+    EXPECT_TRUE(driver.CloseWindow());
+    EXPECT_FALSE(state(&Resolver::returned));
+
+    {
+        std::unique_lock<std::mutex> lock(resolver->mutex);
+        resolver->released = true;
+        resolver->changed.notify_all();
+        resolver->changed.wait(lock, [&] { return resolver->returned; });
+    }
+    plat::SetHostResolverHook({});
+    setenv("QUORIX_UPDATE_URL", service.c_str(), 1);
 }
 
 TEST_F(UpdateTest, TheProgressBoxShowsTheFractionDoneAndOutlivesNoView)

@@ -76,9 +76,14 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     Memo* newest = memos.GetAt(0);
     screens.shownMemo = newest;
     EXPECT_EQ(ReadFlagOnService(newest->Cookie), "false");
+    EXPECT_EQ(memos.UnreadCount, 25);
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *newest));
-    const std::vector<std::wstring> opened = Await(L"SetMemo: " + std::wstring(kLongBody, L'x'));
-    EXPECT_EQ(opened.front(), L"SetMemo: " + std::wstring(kLongBody, L'x'));
+    // The content, then the count that goes down by the memo read.
+    ASSERT_TRUE(PumpUntil([] { return PktPendingList::GetInstance()->GetCount() == 0; }));
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> { L"SetMemo: " + std::wstring(kLongBody, L'x'), L"UpdateNotifyIcons" }));
+    screens.calls.clear();
+    EXPECT_EQ(memos.UnreadCount, 24);
     EXPECT_EQ(newest->Read, 1);
     EXPECT_EQ(ReadFlagOnService(newest->Cookie), "true");
 
@@ -99,7 +104,11 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     const std::wstring notFound = L"ShowMsgBox: WGET [202]\n\nFailureCodeMemoNotExists";
     const std::wstring badBox = L"ShowMsgBox: WGET [201]\n\nFailureCodeInvalidParameter";
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, gone));
-    EXPECT_EQ(Await(notFound), (std::vector<std::wstring> { notFound }));
+    // The count that follows the failure has gone down by the two unread memos removed.
+    ASSERT_TRUE(PumpUntil([] { return PktPendingList::GetInstance()->GetCount() == 0; }));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { notFound, L"UpdateNotifyIcons" }));
+    screens.calls.clear();
+    EXPECT_EQ(memos.UnreadCount, 22);
     ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxNone));
     // The switch empties the list, unread flag included, so the count that comes back
     // with the failure may light the marks again first.
@@ -116,8 +125,9 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 
     Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "title": "점심", "body": "점심 같이 먹어요")");
     const std::vector<std::wstring> announced
-        = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" };
-    EXPECT_EQ(Await(L"PlayAlert: 3"), announced);
+        = { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3", L"NotifyMemo: jiyeon@quorix.net: 점심" };
+    EXPECT_EQ(Await(L"NotifyMemo: jiyeon@quorix.net: 점심"), announced);
+    const int32_t unread = memos.UnreadCount;
     ASSERT_EQ(memos.GetCount(), 11u);
     Memo* arrived = memos.GetAt(0);
     EXPECT_EQ(arrived->Title, L"점심");
@@ -125,8 +135,11 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
 
     screens.shownMemo = arrived;
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, *arrived));
-    EXPECT_EQ(
-        Await(L"SetMemo: 점심 같이 먹어요"), (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요" }));
+    // The content, then the count that goes down by the memo read.
+    ASSERT_TRUE(PumpUntil([] { return PktPendingList::GetInstance()->GetCount() == 0; }));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"SetMemo: 점심 같이 먹어요", L"UpdateNotifyIcons" }));
+    screens.calls.clear();
+    EXPECT_EQ(memos.UnreadCount, unread - 1);
     EXPECT_EQ(ReadFlagOnService(arrived->Cookie), "true");
 
     // The answer reaches the other user's inbox as a reply to that memo.
@@ -151,7 +164,8 @@ TEST_F(MemoTest, MemoFromTheOtherUserArrivesIsReadAndAnswered)
     ASSERT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.GetAt(0)->GetFirstLine(), L"좋아요");
     Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "body": "또")");
-    EXPECT_EQ(Await(L"PlayAlert: 3"), (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    EXPECT_EQ(Await(L"NotifyMemo: jiyeon@quorix.net: 또"),
+        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3", L"NotifyMemo: jiyeon@quorix.net: 또" }));
     EXPECT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.Unread, 1);
 }

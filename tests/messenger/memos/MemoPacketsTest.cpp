@@ -210,6 +210,28 @@ TEST_F(MemoPackets, ListAnswersReassembleAndFillTheList)
     EXPECT_EQ(screens.calls.back(), L"AppendMemoPage: 0");
 }
 
+TEST_F(MemoPackets, PageNumbersNoBoxCanHoldAreRefused)
+{
+    memos.Box = MemoList::BoxInbox;
+    const std::string record = "\r\n1 a t 20260101000000 0 0 m1\r\n";
+    for (const char* numbers : { "2147483647 1 2147483647", "-3 1 4", "1 1 -1", "1 1 1001" }) {
+        m.peer.Receive(Answer("MEMOLST2", 1, 1, numbers + record));
+        EXPECT_EQ(memos.Page, 0) << numbers;
+        // Nothing the next page could be asked from.
+        EXPECT_TRUE(MemoBox::RequestNextPage(m.peer)) << numbers;
+    }
+    EXPECT_TRUE(screens.calls.empty());
+    EXPECT_EQ(memos.GetCount(), 0u);
+    EXPECT_TRUE(trace.Contains(L"refused"));
+
+    // The last page a box holds is taken, and no page after it is asked for.
+    m.peer.Receive(Answer("MEMOLST2", 1, 1, std::to_string(MemoBox::kMaxPages) + " 1 1000" + record));
+    EXPECT_EQ(memos.Page, MemoBox::kMaxPages);
+    const size_t sent = m.peer.sent.size();
+    EXPECT_FALSE(MemoBox::RequestNextPage(m.peer));
+    EXPECT_EQ(m.peer.sent.size(), sent);
+}
+
 TEST_F(MemoPackets, BrokenFragmentSequencesAreDroppedNotParsed)
 {
     memos.Box = MemoList::BoxInbox;
@@ -236,15 +258,27 @@ TEST_F(MemoPackets, BrokenFragmentSequencesAreDroppedNotParsed)
     EXPECT_EQ(memos.Unread, 1);
 }
 
-TEST_F(MemoPackets, CountAnswersSetTheUnreadFlag)
+TEST_F(MemoPackets, CountAnswersSetTheUnreadFlagAndCount)
 {
-    const std::pair<std::string, uint8_t> answers[]
-        = { { "3\r\n", 1 }, { "5\r\n", 1 }, { "0\r\n", 0 }, { "", 0 }, { "1", 1 } };
-    for (const auto& [count, unread] : answers) {
+    const std::tuple<std::string, uint8_t, int32_t> answers[] = { { "3\r\n", 1, 3 }, { "5\r\n", 1, 5 },
+        { "0\r\n", 0, 0 }, { "", 0, 0 }, { "1", 1, 1 }, { "-4\r\n", 1, 0 } };
+    for (const auto& [count, unread, number] : answers) {
         m.peer.Receive(Answer("MEMOCNT2", 1, 1, count));
         EXPECT_EQ(memos.Unread, unread) << count;
+        EXPECT_EQ(memos.UnreadCount, number) << count;
     }
-    EXPECT_EQ(screens.Count(L"UpdateNotifyIcons"), 3u);
+    // Every change of either (the title shows the count).
+    EXPECT_EQ(screens.Count(L"UpdateNotifyIcons"), 5u);
+
+    // A box switch keeps the mark until the count it asks for comes back, and a count
+    // of 0 then puts the mark out.
+    m.peer.Receive(Answer("MEMOCNT2", 1, 1, "2\r\n"));
+    ASSERT_TRUE(MemoBox::SwitchBox(m.peer, MemoList::BoxSent));
+    EXPECT_EQ(std::tie(memos.Unread, memos.UnreadCount), std::make_tuple(1, 2));
+    screens.calls.clear();
+    m.peer.Receive(Answer("MEMOCNT2", 1, 1, "0\r\n"));
+    EXPECT_EQ(memos.Unread, 0);
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"UpdateNotifyIcons" }));
 }
 
 TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
@@ -256,8 +290,11 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     };
     memos.Box = MemoList::BoxInbox;
     deliver();
-    EXPECT_EQ(screens.calls,
+    ASSERT_EQ(screens.calls.size(), 4u);
+    EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin(), screens.calls.begin() + 3),
         (std::vector<std::wstring> { L"InsertNewMemos: 1", L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    EXPECT_EQ(screens.calls[3], L"NotifyMemo: jiyeon@quorix.net: hi there");
+    EXPECT_EQ(memos.UnreadCount, 1);
     ASSERT_EQ(memos.GetCount(), 1u);
     EXPECT_EQ(memos.GetAt(0)->Cookie, L"m000007");
     EXPECT_TRUE(memos.GetAt(0)->Id.empty());
@@ -271,9 +308,14 @@ TEST_F(MemoPackets, ArrivingMemosJoinTheInboxOnly)
     memos.Unread = 0;
     memos.Box = MemoList::BoxSent;
     deliver();
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    ASSERT_EQ(screens.calls.size(), 3u);
+    EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin(), screens.calls.begin() + 2),
+        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"PlayAlert: 3" }));
+    // Word of it goes out all the same, and it counts.
+    EXPECT_EQ(screens.calls[2], L"NotifyMemo: jiyeon@quorix.net: hi there");
     EXPECT_EQ(memos.GetCount(), 2u);
     EXPECT_EQ(memos.Unread, 1);
+    EXPECT_EQ(memos.UnreadCount, 3);
 }
 
 TEST_F(MemoPackets, OpenedMemoGoesToTheReadPage)

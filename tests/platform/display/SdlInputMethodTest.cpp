@@ -20,6 +20,26 @@
 
 namespace {
 
+// An edit that notes what it holds each time a key or the pointer reaches it.
+class NotingEdit : public UxEdit {
+public:
+    bool OnKeyDown(uintptr_t key, intptr_t data) override
+    {
+        Note(L"key " + std::to_wstring(key));
+        return UxEdit::OnKeyDown(key, data);
+    }
+    bool OnPointerDown(int32_t x, int32_t y) override
+    {
+        Note(L"down");
+        return UxEdit::OnPointerDown(x, y);
+    }
+    void Note(const std::wstring& what)
+    {
+        notes += (notes.empty() ? L"" : L", ") + what + L" " + GetText() + (IsComposing() ? L" composing" : L"");
+    }
+    std::wstring notes;
+};
+
 // The real window under Xvfb with an edit to type into. Events are pushed into SDL's
 // queue as SDL itself delivers them with ibus-hangul, so the backend reads them the way it
 // reads a desktop's: the X server's key press (which SDL hands over before asking the
@@ -45,7 +65,7 @@ protected:
         ASSERT_TRUE(SDL_GetWindowWMInfo(SDL_GetWindowFromID(windowId), &info));
         x11 = info.info.x11.display;
         xWindow = info.info.x11.window;
-        for (UxEdit* edit : { &text, &password }) {
+        for (UxEdit* edit : { static_cast<UxEdit*>(&text), &password }) {
             UxTextStyle style;
             style.Font.Height = 16;
             style.Font.FaceName = L"TestFixed";
@@ -83,7 +103,8 @@ protected:
     // Pushes a recorded sequence and lets the program take it in. Words, in order:
     // "key:NAME" the X server's press of the key with that keysym name ("key:+space" with
     // Shift held), "down:NAME" and "up:NAME" the key as SDL delivers it, "edit:TEXT" a composition
-    // ("edit:" an emptied one), "text:TEXT" a commit ("_" stands for a space).
+    // ("edit:" an emptied one), "text:TEXT" a commit ("_" stands for a space), "press:X,Y"
+    // and "release:X,Y" the left button.
     void Play(const std::string& events)
     {
         std::istringstream words(events);
@@ -105,6 +126,13 @@ protected:
                 messages.back().msg.x11.event = x;
                 e.type = SDL_SYSWMEVENT;
                 e.syswm.msg = &messages.back();
+            } else if (kind == "press" || kind == "release") {
+                e.type = kind == "press" ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+                e.button.windowID = windowId;
+                e.button.button = SDL_BUTTON_LEFT;
+                e.button.state = kind == "press" ? SDL_PRESSED : SDL_RELEASED;
+                e.button.x = std::atoi(arg.c_str());
+                e.button.y = std::atoi(arg.c_str() + arg.find(',') + 1);
             } else if (kind == "down" || kind == "up") {
                 e.type = kind == "down" ? SDL_KEYDOWN : SDL_KEYUP;
                 e.key.windowID = windowId;
@@ -126,7 +154,7 @@ protected:
 
     XvfbServer server;
     UxDesktop* desktop = nullptr;
-    UxEdit text;
+    NotingEdit text;
     UxEdit password;
     uint32_t windowId = 0;
     Display* x11 = nullptr;
@@ -163,6 +191,12 @@ const Mode kModes[] = {
     { "forwarding, keys read together", "key:BackSpace key:BackSpace key:BackSpace edit:ㅇ edit: edit:",
         "key:d key:y key:space key:d key:k key:s edit:ㅇ edit:요 edit: text:요 edit: edit: edit:ㅇ edit:아 edit:안",
         "key:Left key:Left edit: text:안 edit: edit: edit: edit:" },
+    // Forwarding on, with an SDL that takes the handed-back key: it ends the composition
+    // and then delivers the key itself, which acts once.
+    { "forwarding, handed back", "key:BackSpace edit:ㅇ key:BackSpace edit: key:BackSpace edit: down:BackSpace",
+        "key:d edit:ㅇ key:y edit:요 key:space edit: text:요 edit: down:space text:_ "
+        "key:d edit:ㅇ key:k edit:아 key:s edit:안",
+        "key:Left edit: text:안 edit: down:Left key:Left edit: edit: down:Left" },
     { "no forwarding, keys read together",
         "key:BackSpace key:BackSpace key:BackSpace down:BackSpace edit:ㅇ edit: edit:",
         "key:d key:y key:space down:space text:_ key:d key:k key:s "
@@ -186,6 +220,82 @@ TEST_F(SdlInputMethod, KoreanKeepsTheOrderTypedAndLosesNoKey)
         EXPECT_EQ(text.GetText(), L"안녕하요 안");
         EXPECT_FALSE(text.IsComposing());
     }
+}
+
+TEST_F(SdlInputMethod, KeysReadWithASyllableActAfterItAndOnlyOnce)
+{
+    const plat::RECT box = text.GetScreenRect();
+    const std::string at = std::to_string(box.left + 4) + "," + std::to_string((box.top + box.bottom) / 2);
+    const std::string tap = "press:" + at + " release:" + at;
+    struct Case {
+        const char* name;
+        const char* before; // typed first, each key in a turn of its own
+        std::string events; // then in one turn
+        std::wstring shown;
+        std::wstring notes; // what the edit held when keys and the pointer reached it
+    } cases[] = {
+        // A letter that ends the syllable, and an arrow or a tap read with it: the syllable
+        // is in before the key or the tap acts.
+        { "arrow, forwarding", "key:d edit:ㅇ key:k edit:아", "key:s key:Left edit:안 edit: text:안 edit:", L"안",
+            L"key 37 안" },
+        { "arrow, no forwarding", "key:d edit:ㅇ key:k edit:아",
+            "key:s key:Left down:Left edit:안 edit: text:안 edit:", L"안", L"key 37 안" },
+        { "arrow after the syllable's end", "key:d edit:ㅇ key:k edit:아 key:s edit:안",
+            "key:s key:Left edit: text:안 edit:ㄴ edit: text:ㄴ edit:", L"안ㄴ", L"key 37 안ㄴ" },
+        { "tap", "key:d edit:ㅇ key:k edit:아", "key:s " + tap + " edit:안 text:안", L"안", L"down 안" },
+        { "tap after the syllable's end", "key:d edit:ㅇ key:k edit:아 key:s edit:안",
+            "key:s " + tap + " edit: text:안 edit:ㄴ text:ㄴ", L"안ㄴ", L"down 안ㄴ" },
+        // Keys outside A-Z that a layout composes with (three-set: ";" and digits are jamo)
+        // are not typed as well.
+        { "punctuation composing", "", "key:semicolon edit:ㅂ", L"ㅂ", L"" },
+        { "digit composing after a syllable", "key:d edit:ㅇ key:k edit:아", "key:1 edit: text:아 edit:ㅎ", L"아ㅎ", L"" },
+        { "punctuation composing, read together", "key:d edit:ㅇ key:k edit:아",
+            "key:semicolon key:k edit: text:아 edit:ㅂ edit:바", L"아바", L"" },
+        // The same answers but for the letter's own: the two-set layout handed the key back.
+        { "punctuation handed back, read together", "key:d edit:ㅇ key:k edit:아",
+            "key:semicolon key:q edit: text:아 edit:ㅂ", L"아;ㅂ", L"" },
+        // A key the input method commits along with the syllable is typed once.
+        { "committed with the syllable", "key:d edit:ㅇ key:y edit:요", "key:period edit: text:요.", L"요.", L"" },
+        { "committed with the syllable, read together", "key:d edit:ㅇ key:y edit:요",
+            "key:period key:d edit: text:요. edit:ㅇ", L"요.ㅇ", L"" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        text.SetText(L"");
+        text.SetFocus(true);
+        std::istringstream before(c.before);
+        for (std::string key, answer; before >> key >> answer;)
+            Play(key + " " + answer);
+        text.notes.clear();
+        Play(c.events);
+        EXPECT_EQ(text.GetText(), c.shown);
+        EXPECT_EQ(text.notes, c.notes);
+        // Nothing stays composed for the next case.
+        Play("edit:");
+    }
+}
+
+TEST_F(SdlInputMethod, AComposingInputMethodIsTheDesktopsWhateverItsSettingsSaid)
+{
+    plat::SetDesktopInputMethod(false);
+    Play("key:d edit:");
+    EXPECT_FALSE(plat::HasDesktopInputMethod());
+    Play("key:d edit:ㅇ key:k edit:아");
+    EXPECT_TRUE(plat::HasDesktopInputMethod());
+    EXPECT_EQ(text.GetText(), L"아");
+}
+
+TEST(SdlDesktopSettings, NameTheInputMethodSdlAttaches)
+{
+    using plat::SdlDisplay;
+    EXPECT_FALSE(SdlDisplay::NamesInputMethod(nullptr, nullptr, nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, "@im=ibus", nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, "@foo=bar @im=fcitx", nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod("ibus", nullptr, nullptr));
+    EXPECT_TRUE(SdlDisplay::NamesInputMethod(nullptr, nullptr, "unix:path=/tmp/ibus"));
+    for (const char* none : { "@im=none", "@im=", "", "@foo=ibus" })
+        EXPECT_FALSE(SdlDisplay::NamesInputMethod(nullptr, none, nullptr)) << none;
+    EXPECT_FALSE(SdlDisplay::NamesInputMethod("none", "@im=none", ""));
 }
 
 TEST_F(SdlInputMethod, PasswordTakesLatinKeysAndTheInputMethodComesBack)

@@ -18,13 +18,15 @@ namespace {
 struct Seen {
     HWND hwnd;
     UINT message;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
 };
 std::vector<Seen> g_seen;
 LRESULT g_createAnswer = 0;
 
 LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    g_seen.push_back({ hwnd, message });
+    g_seen.push_back({ hwnd, message, wParam, lParam });
     if (message == WM_CREATE)
         return g_createAnswer;
     if (message == WM_PAINT || message == WM_CLOSE)
@@ -129,6 +131,40 @@ TEST_F(EventTest, PostedMessagesComeInOrderThenQuitThenPaint)
     EXPECT_EQ(std::make_pair(msg.message, msg.hwnd), std::make_pair(UINT(WM_PAINT), window));
     DispatchMessageW(&msg); // the default procedure validates
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(EventTest, KeyStateFollowsTheKeyMessagesTakenAndTheRightButtonAsksForAMenu)
+{
+    constexpr int32_t kControl = 0x11, kShift = 0x10;
+    PostMessageW(window, WM_KEYDOWN, kControl, 1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(GetKeyState(kControl), 0); // still queued
+    Next();
+    EXPECT_LT(GetKeyState(kControl), 0);
+    EXPECT_EQ(GetKeyState(kShift), 0);
+    PostMessageW(window, WM_KEYDOWN, kShift, 1);
+    PostMessageW(window, WM_KEYUP, kControl, 1);
+    PostMessageW(window, WM_KEYDOWN, 100000, 1); // no such key: ignored
+    DispatchPending();
+    EXPECT_EQ(GetKeyState(kControl), 0);
+    EXPECT_LT(GetKeyState(kShift), 0);
+    EXPECT_EQ(GetKeyState(-1), 0);
+    EXPECT_EQ(GetKeyState(100000), 0);
+    // Leaving the window lets go of every key: their releases go elsewhere.
+    PostMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    DispatchPending();
+    EXPECT_EQ(GetKeyState(kShift), 0);
+
+    // The default answer to the right button's release asks the window for its menu,
+    // with the point in screen coordinates.
+    ASSERT_TRUE(MoveWindow(window, 30, 40, 100, 50, false));
+    g_seen.clear();
+    EXPECT_EQ(DefWindowProcW(window, WM_RBUTTONUP, 0, MAKELPARAM(5, 7)), 0);
+    ASSERT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_seen[0].message, UINT(WM_CONTEXTMENU));
+    EXPECT_EQ(g_seen[0].wParam, reinterpret_cast<WPARAM>(window));
+    EXPECT_EQ(g_seen[0].lParam, MAKELPARAM(35, 47));
 }
 
 TEST_F(EventTest, FiltersAndPeekLeaveOtherMessagesQueued)

@@ -1,6 +1,7 @@
 #include "platform/system/Sound.h"
 #include "platform/event/Clock.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ThreadNames.h"
 #include "tests/support/WavFile.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +17,7 @@ namespace {
 // Threads of this process that SDL started for an audio device.
 int AudioThreads()
 {
-    int count = 0;
-    std::error_code error;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
-        std::string name;
-        std::getline(std::ifstream(task.path() / "comm"), name);
-        count += name.rfind("SDLAudio", 0) == 0;
-    }
-    return count;
+    return ThreadsNamed("SDLAudio");
 }
 
 constexpr uint32_t kFlags = plat::SND_ASYNC | plat::SND_FILENAME;

@@ -35,6 +35,16 @@ public:
         }
         return true;
     }
+    bool OnPointerDown(int32_t x, int32_t y) override
+    {
+        m_log->push_back(m_name + ":Down " + std::to_string(x) + "," + std::to_string(y));
+        return UxPanel::OnPointerDown(x, y);
+    }
+    bool OnPointerClick(int32_t x, int32_t y) override
+    {
+        m_log->push_back(m_name + ":Click");
+        return UxPanel::OnPointerClick(x, y);
+    }
     void OnWillShow() override { m_log->push_back(m_name + ":WillShow"); }
     void OnShown() override { m_log->push_back(m_name + ":Shown"); }
     void OnWillHide() override { m_log->push_back(m_name + ":WillHide"); }

@@ -1,5 +1,6 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/Window.h"
+#include "platform/system/Utf8.h"
 #include "platform/system/InputPanel.h"
 #include "tests/support/DesktopFixture.h"
 #include "ux/core/UxRect.h"
@@ -360,6 +361,43 @@ TEST_F(DeviceWindow, ASecondStartRaisesTheFirstAndFailsAndUnknownTimersAreIgnore
     EXPECT_FALSE(device->Create(name, { 0, 0, 480, 640 }));
     EXPECT_EQ(Display()->GetRaiseCount(), before + 1);
     EXPECT_EQ(device->GetHandle(), window);
+
+    // The title counting unread items still names the running window; the desktop shows it.
+    EXPECT_TRUE(plat::SetWindowTextW(window, (name + L" (12)").c_str()));
+    EXPECT_EQ(Display()->GetTitle(), name + L" (12)");
+    EXPECT_FALSE(device->Create(name, { 0, 0, 480, 640 }));
+    EXPECT_EQ(Display()->GetRaiseCount(), before + 2);
+    EXPECT_EQ(UxDeviceWindow::FindRunningWindow(name), window);
+    for (const std::wstring& other : { name + L" ()", name + L" (1x)", name + L"(1)", name + L" (1", name + L"x" })
+        EXPECT_TRUE(plat::SetWindowTextW(window, other.c_str()) && !UxDeviceWindow::FindRunningWindow(name))
+            << plat::EncodeUtf8(other);
+    // A window of another class with the name for a title is not it.
+    plat::SetWindowTextW(window, name.c_str());
+    EXPECT_EQ(UxDeviceWindow::FindRunningWindow(name + L"2"), nullptr);
+    wchar_t small[4];
+    EXPECT_EQ(plat::GetWindowTextW(window, small, 4), 3);
+    EXPECT_EQ(std::wstring(small), name.substr(0, 3));
+}
+
+TEST_F(DeviceWindow, TheDesktopsFocusComesAsActivationAndAFlashAsksForAttention)
+{
+    sip->Show();
+    EXPECT_FALSE(device->IsInBackground());
+    Display()->SetFocused(false);
+    EXPECT_TRUE(device->IsInBackground());
+    EXPECT_EQ(plat::GetForegroundWindow(), nullptr);
+    Flush();
+    EXPECT_EQ(sip->GetState(), UxSipHandler::Shown);
+    // Back in front: WM_ACTIVATE, as from a real window.
+    Display()->SetFocused(true);
+    EXPECT_EQ(plat::GetForegroundWindow(), device->GetHandle());
+    Flush();
+    EXPECT_EQ(sip->GetState(), UxSipHandler::HideRequested);
+
+    plat::FlashWindow(device->GetHandle(), true);
+    EXPECT_EQ(Display()->GetFlashCount(), 1);
+    EXPECT_FALSE(plat::FlashWindow(nullptr, true));
+    EXPECT_EQ(Display()->GetFlashCount(), 1);
 }
 
 TEST_F(DeviceWindow, CloseEndsTheLoopAndRunCallsExitInstance)

@@ -1,5 +1,6 @@
 #include "ux/core/UxTransition.h"
 #include "tests/ux/core/PageFixture.h"
+#include "ux/core/UxTransitionEffect.h"
 #include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 
@@ -157,6 +158,103 @@ TEST_F(UxTransitionTest, RemoveAllLetsTheSurfacesGo)
     EXPECT_FALSE(UxTransitionManager::GetInstance()->IsRunning());
     UxPumpFor(1100);
     EXPECT_TRUE(log.empty()); // no end hooks, no step reaches the deleted transition
+}
+
+// A press on the part of a transition that already shows the arriving page where it will
+// stay waits for the end and lands there; one on a part still moving, one that turns into
+// a drag and one whose screens a reset took away are not delivered.
+TEST_F(UxTransitionTest, APressWhereTheArrivingPageLooksStillLandsWhenItEnds)
+{
+    plat::DisplayInput& input = plat::GetDisplay()->GetInput();
+    auto tap = [&](int x, int y) {
+        input.PointerDown(x, y);
+        input.PointerUp(x, y);
+        UxPumpFor(0);
+    };
+    auto presses = [&] {
+        std::vector<std::string> seen;
+        for (const std::string& entry : log)
+            if (entry.find(":Down") != std::string::npos || entry.find(":Click") != std::string::npos)
+                seen.push_back(entry);
+        return seen;
+    };
+    using Seen = std::vector<std::string>;
+
+    // An uncover to the right, halfway: the left half shows the target at rest.
+    ASSERT_TRUE(Start(2, 0));
+    UxPumpFor(500);
+    log.clear();
+    tap(360, 300); // the source, still sliding
+    tap(120, 300);
+    tap(130, 310); // one press waits at a time
+    EXPECT_EQ(presses(), Seen {});
+    UxPumpFor(700);
+    EXPECT_EQ(presses(), (Seen { "target:Down 120,300", "target:Click" }));
+    ShowSource();
+
+    // Still pressed when it ends: the press lands, and the release follows it there.
+    ASSERT_TRUE(Start(2, 0));
+    UxPumpFor(500);
+    log.clear();
+    input.PointerDown(100, 300);
+    UxPumpFor(700);
+    EXPECT_EQ(presses(), Seen { "target:Down 100,300" });
+    input.PointerUp(100, 300);
+    UxPumpFor(0);
+    UxPumpFor(200);
+    EXPECT_EQ(presses(), (Seen { "target:Down 100,300", "target:Click" }));
+    ShowSource();
+
+    // Dragged on the still part, or pressed before a reset: nothing lands.
+    for (bool drag : { true, false }) {
+        ASSERT_TRUE(Start(2, 0));
+        UxPumpFor(500);
+        log.clear();
+        input.PointerDown(100, 300);
+        if (drag) {
+            input.PointerMove(100, 330);
+            input.PointerUp(100, 330);
+        } else {
+            UxPumpFor(0);
+            UxTransitionManager::GetInstance()->RemoveAll();
+            source->SetVisible(false);
+            target->SetVisible(true);
+            input.PointerUp(100, 300);
+        }
+        UxPumpFor(700);
+        EXPECT_EQ(presses(), Seen {}) << (drag ? "drag" : "reset");
+        ShowSource();
+    }
+}
+
+TEST(UxTransitionEffect, WhereTheTargetAlreadyShowsAtRest)
+{
+    const struct {
+        int32_t kind, parameter;
+        float p;
+        plat::POINT point;
+        bool atRest;
+    } cases[] = {
+        { 2, 0, 0.5f, { 100, 300 }, true }, // uncovered, on the left
+        { 2, 0, 0.5f, { 300, 300 }, false }, // the source leaving to the right
+        { 2, 3, 0.25f, { 10, 500 }, true }, // the source leaving upwards bares the bottom
+        { 2, 3, 0.25f, { 10, 100 }, false },
+        { 1, 2, 0.01f, { 10, 500 }, false }, // a cover still moves: 6 pixels to go
+        { 1, 2, 0.001f, { 10, 500 }, true }, // less than a pixel: where it stays
+        { 0, 1, 0.3f, { 400, 10 }, false },
+        { 3, 0, 0.5f, { 10, 10 }, false }, // a cross-fade still shows the source
+        { 3, 0, 0.003f, { 10, 10 }, true },
+        { 4, 0, 0.5f, { 10, 10 }, true }, // around the shrinking source
+        { 4, 0, 0.5f, { 240, 300 }, false },
+        { 5, 0, 0.2f, { 10, 10 }, false }, // a growing target is not where it stays
+        { 5, 0, 0.0f, { 10, 10 }, true },
+        { 2, 0, 0.5f, { 480, 300 }, false }, // outside
+        { 7, 0, 0.0f, { 10, 10 }, false }, // no such effect
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UxTransitionShowsTargetAt(c.point, 480, 600, c.p, c.kind, c.parameter), c.atRest)
+            << "kind " << c.kind << " parameter " << c.parameter << " p " << c.p << " at " << c.point.x << ","
+            << c.point.y;
 }
 
 TEST(UxTransitionRequest, ReverseTurnsEverythingRound)

@@ -22,10 +22,11 @@ public:
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override
     {
         ++contentPaints;
+        paintedArea += int64_t(dest.right - dest.left) * (dest.bottom - dest.top);
         for (int32_t y = content.top; y < content.bottom;) {
             int32_t next = std::min(content.bottom, (y / 10 + 1) * 10);
             int32_t top = dest.top + (y - content.top);
-            surface->FillRect(BandColour(y), { dest.left, top, dest.right, top + (next - y) });
+            surface->FillRect(y / 10 == markedBand ? kMarked : BandColour(y), { dest.left, top, dest.right, top + (next - y) });
             y = next;
         }
         return true;
@@ -38,6 +39,10 @@ public:
 
     std::vector<std::string> hooks;
     int contentPaints = 0;
+    int64_t paintedArea = 0; // pixels of content painted
+    // A band painted in kMarked instead, as content that changed.
+    int32_t markedBand = -1;
+    static constexpr plat::COLORREF kMarked = 0x0000FF;
 };
 
 // A full-screen window on the desktop, driven by injected pointer events on the manual clock.

@@ -55,6 +55,14 @@ protected:
         Input().Key(false, key);
         UxPumpFor(0);
     }
+    // Control held with the key, as Ctrl+V.
+    void Ctrl(uint32_t key)
+    {
+        Input().Key(true, plat::VK_CONTROL);
+        Key(key);
+        Input().Key(false, plat::VK_CONTROL);
+        UxPumpFor(0);
+    }
     plat::LRESULT Send(plat::UINT message, plat::WPARAM w, plat::LPARAM l)
     {
         return plat::SendMessageW(UxDeviceWindow::GetInstance()->GetHandle(), message, w, l);
@@ -410,3 +418,140 @@ TEST_F(EditTest, CaretFadesAndNeverShrinksToNothing)
 }
 
 } // namespace
+
+TEST_F(EditTest, ClipboardKeysSelectCopyCutAndPasteAsTyped)
+{
+    UxEdit* edit = MakeEdit();
+    edit->SetFocus(true);
+    Type(L"a b");
+    UxPumpFor(0);
+    // The space's cell shows the back colour, until a selection tints it.
+    EXPECT_EQ(At(32, 108), 0xFAFAFAu);
+    Ctrl('A');
+    EXPECT_EQ(Selection(), std::make_pair(1u, 4u));
+    EXPECT_EQ(edit->GetText(), L"a b"); // nothing typed with Control held
+    EXPECT_NE(At(32, 108), 0xFAFAFAu);
+    parent.SetFocus(true); // shown only while focused
+    UxPumpFor(0);
+    EXPECT_EQ(At(32, 108), 0xFAFAFAu);
+    edit->SetFocus(true);
+
+    parent.events.clear();
+    Ctrl('C');
+    EXPECT_EQ(plat::GetClipboardText(), L"a b");
+    Ctrl('X');
+    EXPECT_TRUE(edit->IsEmpty());
+    EXPECT_EQ(plat::GetClipboardText(), L"a b");
+    Ctrl('V');
+    Ctrl('V');
+    EXPECT_EQ(edit->GetText(), L"a ba b");
+    // A cut and a paste change the text: the parent hears of it as of a character 0.
+    int changes = 0;
+    for (const EventParent::Event& e : parent.events)
+        changes += e.child == edit && e.code == UxWindow::EventChar && e.param1 == 0;
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(Selection(), std::make_pair(7u, 7u));
+    Ctrl('C'); // nothing selected: the clipboard keeps what it had
+    EXPECT_EQ(plat::GetClipboardText(), L"a b");
+
+    // Plain text, as typing would give it: tabs as spaces, no other control characters,
+    // a CR LF pair one line break; it replaces the selection.
+    plat::SetClipboardText(L"x\ty\x01z\r\nw\x7F");
+    Ctrl('A');
+    Ctrl('V');
+    EXPECT_EQ(edit->GetText(), L"x yz\nw");
+    Ctrl('A');
+    Ctrl('C');
+    EXPECT_EQ(plat::GetClipboardText(), L"x yz\nw");
+}
+
+TEST_F(EditTest, PastesKeepToTheEditsRulesAndPasswordsGiveNothingOut)
+{
+    UxEdit* password = MakeEdit(UxEdit::Password | UxEdit::SingleLine);
+    password->SetMaxInput(8);
+    password->SetFocus(true);
+    plat::SetClipboardText(L"secret");
+    Ctrl('V');
+    EXPECT_EQ(password->GetText(), L"secret");
+    plat::SetClipboardText(L"kept");
+    Ctrl('A');
+    Ctrl('C');
+    Ctrl('X');
+    EXPECT_EQ(plat::GetClipboardText(), L"kept");
+    EXPECT_EQ(password->GetText(), L"secret");
+    plat::SetClipboardText(L"0123456789");
+    Ctrl('V'); // over the selection, cut to the limit
+    EXPECT_EQ(password->GetText(), L"01234567");
+
+    UxEdit* digits = MakeEdit(UxEdit::NumberOnly | UxEdit::SingleLine, { 20, 200, 228, 264 });
+    digits->SetFocus(true);
+    plat::SetClipboardText(L"a1\nb2");
+    Ctrl('V');
+    EXPECT_EQ(digits->GetText(), L"12");
+    UxEdit* line = MakeEdit(UxEdit::SingleLine, { 20, 300, 228, 364 });
+    line->SetFocus(true);
+    Ctrl('V');
+    EXPECT_EQ(line->GetText(), L"a1b2");
+
+    // A read-only text copies but takes nothing in.
+    UxEdit* text = MakeEdit(UxEdit::ReadOnly, { 20, 400, 228, 464 });
+    text->SetText(L"read me");
+    text->SetFocus(true);
+    Ctrl('A');
+    Ctrl('X');
+    Ctrl('V');
+    EXPECT_EQ(text->GetText(), L"read me");
+    Ctrl('C');
+    EXPECT_EQ(plat::GetClipboardText(), L"read me");
+}
+
+TEST_F(EditTest, APasteAndTabCommitTheSyllableBeingComposed)
+{
+    UxEdit* first = MakeEdit();
+    UxEdit* second = MakeEdit(0, { 20, 200, 228, 264 });
+    first->SetKeyboardType(UxEdit::Hangeul);
+    first->SetFocus(true);
+    Type(L"gks"); // 한, still composed
+    ASSERT_TRUE(first->IsComposing());
+    plat::SetClipboardText(L"!");
+    Ctrl('V');
+    EXPECT_EQ(first->GetText(), L"한!");
+    Type(L"r"); // a new syllable: the last one is done with
+    EXPECT_EQ(first->GetText(), L"한!ㄱ");
+    Key(plat::VK_TAB);
+    EXPECT_TRUE(second->IsFocused());
+    EXPECT_EQ(first->GetText(), L"한!ㄱ");
+    EXPECT_FALSE(first->IsComposing());
+
+    // The desktop's input method: its composition goes in before the paste.
+    plat::SetHangulKeyboard(false);
+    Input().Composition(L"가");
+    UxPumpFor(0);
+    Ctrl('V');
+    EXPECT_EQ(second->GetText(), L"가!");
+    Input().Composition(L"나");
+    UxPumpFor(0);
+    Key(plat::VK_TAB);
+    EXPECT_TRUE(first->IsFocused());
+    EXPECT_EQ(second->GetText(), L"가!나");
+
+    // An input method that took the Control press (it ended a syllable) and hands it back
+    // where we cannot see it: the keyboard still has Control held when V comes.
+    plat::SetClipboardText(L"?");
+    Input().KeyPressed(plat::VK_CONTROL, L"", false, false, false);
+    Input().Composition(L"");
+    Input().EndOfInput();
+    Input().KeyPressed('V', L"\x16", false, true, true);
+    Input().Key(true, 'V');
+    Input().EndOfInput();
+    UxPumpFor(0);
+    EXPECT_EQ(first->GetText(), L"한!ㄱ?");
+    // Let go meanwhile: the next letter types.
+    Input().KeyPressed('1', L"1", false, false, false);
+    Input().Key(true, '1');
+    Input().Text(L"1");
+    Input().EndOfInput();
+    UxPumpFor(0);
+    EXPECT_EQ(plat::GetKeyState(plat::VK_CONTROL), 0);
+    EXPECT_EQ(first->GetText(), L"한!ㄱ?1");
+}

@@ -1,3 +1,4 @@
+#include "platform/display/VirtualKeys.h"
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/widgets/UxMessageBox.h"
@@ -135,6 +136,48 @@ TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
         EXPECT_EQ(UxPopupInstance::GetInstance()->GetMenuList(), nullptr) << c.style;
         UxPumpFor(0);
     }
+}
+
+TEST_F(MessageBoxTest, EscapeAnswersNoOrTheOnlyButtonAndEnterTheDefaultOne)
+{
+    struct Case {
+        uint32_t style;
+        uint32_t key;
+        int32_t result; // -1: the box stays
+    } cases[] = {
+        { 41, plat::VK_ESCAPE, 3 }, // Yes and No: No
+        { 41, plat::VK_RETURN, 2 }, // ... and Yes
+        { 25, plat::VK_ESCAPE, 1 }, // Ok alone
+        { 25, plat::VK_RETURN, 1 },
+        { 7, plat::VK_ESCAPE, -1 }, // no button: nothing closes it
+        { 7, plat::VK_RETURN, -1 },
+    };
+    for (const Case& c : cases) {
+        closed.clear();
+        auto* box = new UxMessageBox;
+        ASSERT_TRUE(box->ApplySkin(Node(kBox)));
+        ASSERT_TRUE(box->Show(c.style, Record, reinterpret_cast<uintptr_t>(&closed)));
+        box->Text.SetFocus(true); // a click on the text leaves the keys to the box all the same
+        Input().Key(true, c.key);
+        Input().Key(false, c.key);
+        UxPumpFor(0);
+        if (c.result < 0) {
+            EXPECT_TRUE(closed.empty()) << c.style;
+            box->Close(0);
+        } else {
+            ASSERT_EQ(closed.size(), 1u) << c.style << " " << c.key;
+            EXPECT_EQ(closed[0].result, c.result) << c.style << " " << c.key;
+        }
+        UxPumpFor(0);
+    }
+    // A menu closes with nothing chosen.
+    OpenMenu({ UxListRow::Item, UxListRow::Item });
+    closed.clear();
+    Input().Key(true, plat::VK_ESCAPE);
+    Input().Key(false, plat::VK_ESCAPE);
+    UxPumpFor(0);
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].result, 0);
 }
 
 TEST_F(MessageBoxTest, ALongTextScrollsInsideTheBox)

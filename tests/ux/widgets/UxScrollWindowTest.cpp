@@ -1,4 +1,6 @@
 #include "tests/ux/widgets/ScrollFixture.h"
+#include "platform/system/InputPanel.h"
+#include "ux/core/UxSipHandler.h"
 #include "ux/core/UxRect.h"
 #include "ux/markup/UxXmlDocument.h"
 #include "ux/widgets/UxListWindow.h"
@@ -182,6 +184,58 @@ TEST_F(ScrollWindow, IncrementalPaintsMatchFullPaintsAndRedrawOnlyStrips)
     EXPECT_EQ(window.contentPaints, 0);
 }
 
+TEST_F(ScrollWindow, AJumpAndContentChangedBetweenTwoMovesReachTheScreen)
+{
+    // Moved by its owner, not by a scroll step that asks for a repaint: the picture
+    // moved all the same.
+    UxPumpFor(0);
+    window.GetYAxis().SetPosition(-300);
+    ExpectFrameMatchesOffset();
+    // Content that changes between two moves of one turn is drawn where the second one
+    // takes it, and nowhere else.
+    window.GetYAxis().SetPosition(-320);
+    window.markedBand = 36;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    window.GetYAxis().SetPosition(-345);
+    UxPumpFor(0);
+    for (int y = 5; y < 40; y += 5)
+        EXPECT_EQ(FramePixel(100, y), FrameColour(y + 345 >= 360 && y + 345 < 370 ? BandWindow::kMarked : BandColour(y + 345)))
+            << "y " << y;
+    window.markedBand = -1;
+    window.InvalidateContent({ 0, 360, 472, 370 });
+    ExpectFrameMatchesOffset();
+}
+
+TEST_F(ScrollWindow, AnInputPanelRepaintsEverythingOnlyWhereItTakesRoom)
+{
+    // No keyboard drawn (the desktop's case): nothing moves for the panel, so a scroll
+    // step still paints its strips only. A panel with a size moves windows: a step then
+    // paints all it shows.
+    for (const plat::RECT panel : { plat::RECT {}, plat::RECT { 0, 400, 480, 640 } }) {
+        plat::ResetInputPanel();
+        plat::SetInputPanelRect(panel);
+        UxSipHandler::GetInstance()->Show();
+        UxPumpFor(0);
+        window.GetYAxis().SetPosition(-100);
+        UxPumpFor(0);
+        window.paintedArea = 0;
+        window.GetYAxis().SetPosition(-103);
+        ExpectFrameMatchesOffset();
+        if (IsRectEmpty(panel))
+            EXPECT_LT(window.paintedArea, 480 * 640 / 10);
+        else
+            EXPECT_GE(window.paintedArea, 472 * 640);
+        // The panel goes with the next two paints.
+        UxSipHandler::GetInstance()->RequestHide();
+        for (int paint = 0; paint < 2; ++paint) {
+            window.Invalidate();
+            UxPumpFor(0);
+        }
+        ASSERT_EQ(UxSipHandler::GetInstance()->GetState(), UxSipHandler::Hidden);
+    }
+    plat::ResetInputPanel();
+}
+
 TEST_F(ScrollWindow, ReusedPictureSurvivesAParentThatPaintsUnderIt)
 {
     // The parent fills its whole area before the window paints: nothing of the old
@@ -267,6 +321,68 @@ TEST_F(ScrollWindow, IndicatorShowsWhileMovingAndFadesOverASecond)
     EXPECT_EQ(bar.GetAlpha(), 0);
     UxPumpFor(0);
     EXPECT_EQ(FramePixel(475, 100), FrameColour(0xFFFFFF)); // erased
+}
+
+TEST_F(ScrollWindow, WheelScrollsThreeLinesANotchAndSpringsBackFromPastAnEnd)
+{
+    UxScrollBar& bar = window.GetYIndicator();
+    auto wheel = [&](float notches) {
+        Input().Wheel(100, 300, notches);
+        Flush();
+    };
+    wheel(-1.0f); // three lines of 20 pixels
+    EXPECT_EQ(Offset(), -60);
+    EXPECT_TRUE(bar.IsFading()); // shown, then fading as after a drag
+    ExpectFrameMatchesOffset();
+    for (int i = 0; i < 4; ++i)
+        wheel(-0.25f); // a touchpad's parts of a notch add up
+    EXPECT_EQ(Offset(), -120);
+    wheel(-0.001f); // less than a unit of the wheel: kept for the next turn
+    wheel(0.001f);
+    EXPECT_EQ(Offset(), -120);
+
+    // Past the start at half speed, and no further than two lines.
+    wheel(3.0f);
+    EXPECT_EQ(Offset(), 30);
+    wheel(1.0f);
+    EXPECT_EQ(Offset(), 40);
+    UxPumpFor(100); // the wheel still turning: the content stays out
+    EXPECT_EQ(Offset(), 40);
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 0);
+    EXPECT_EQ(window.hooks, (Hooks { "settle", "settled" }));
+    ExpectFrameMatchesOffset();
+
+    for (int i = 0; i < 30; ++i)
+        wheel(-1.0f);
+    EXPECT_GE(Offset(), 640 - 2000 - 40);
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 640 - 2000);
+    ExpectFrameMatchesOffset();
+    UxPumpFor(1000);
+    EXPECT_FALSE(bar.IsFading());
+    EXPECT_EQ(bar.GetAlpha(), 0);
+}
+
+TEST_F(ScrollWindow, WheelIsPassedOnOverContentThatFitsAndWaitsWhileDragged)
+{
+    window.SetContentSize(472, 600);
+    Input().Wheel(100, 300, -2.0f);
+    Flush();
+    UxPumpFor(1500);
+    EXPECT_EQ(Offset(), 0);
+    EXPECT_TRUE(window.hooks.empty());
+    EXPECT_FALSE(window.GetYIndicator().IsFading());
+
+    window.SetContentSize(472, 2000);
+    Down(200, 500);
+    Move(200, 470);
+    Move(200, 400);
+    const int32_t dragged = Offset();
+    Input().Wheel(200, 400, -3.0f);
+    Flush();
+    EXPECT_EQ(Offset(), dragged);
+    Up(200, 400, 200);
 }
 
 } // namespace

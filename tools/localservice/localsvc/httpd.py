@@ -54,12 +54,21 @@ async def read_request(reader):
     return Request(parts[0], urllib.parse.unquote(url.path), query, headers, body)
 
 
+def chunked(body, size=4096):
+    """The body as chunks of at most size bytes, then the last chunk."""
+    pieces = [b"%x\r\n%s\r\n" % (len(body[i:i + size]), body[i:i + size])
+              for i in range(0, len(body), size)]
+    return b"".join(pieces) + b"0\r\n\r\n"
+
+
 def handler(route, log=None):
     """A connection handler for asyncio.start_server that answers through route(request),
     which returns (status, content type, body bytes) and may add a dict of: "headers"
-    (more head lines), "limit" (send only that many body bytes, then close) and "hold"
-    (an asyncio.Event: after the limit, wait for it, at most HOLD_LIMIT seconds, and then
-    send the rest)."""
+    (more head lines), "framing" ("length", the default: a Content-Length; "close": no
+    length, the close ends the body; "chunked": the body in chunks and a last one),
+    "limit" (send only that many bytes of the framed body, then close) and "hold" (an
+    asyncio.Event: after the limit, wait for it, at most HOLD_LIMIT seconds, and then send
+    the rest)."""
     async def serve(reader, writer):
         try:
             extra = {}
@@ -80,9 +89,14 @@ def handler(route, log=None):
                 if log:
                     log("%s %s -> %d" % (request.method, request.path, status))
             lines = "".join("%s: %s\r\n" % item for item in extra.get("headers", {}).items())
-            head = "HTTP/1.0 %d %s\r\nContent-Type: %s\r\nContent-Length: %d\r\n%s" \
-                   "Connection: close\r\n\r\n" % (status, REASONS.get(status, "Error"), ctype,
-                                                  len(body), lines)
+            framing = extra.get("framing", "length")
+            if framing == "length":
+                lines = "Content-Length: %d\r\n" % len(body) + lines
+            elif framing == "chunked":
+                lines = "Transfer-Encoding: chunked\r\n" + lines
+                body = chunked(body)
+            head = "HTTP/1.0 %d %s\r\nContent-Type: %s\r\n%sConnection: close\r\n\r\n" \
+                   % (status, REASONS.get(status, "Error"), ctype, lines)
             limit = extra.get("limit")
             writer.write(head.encode("latin-1") + (body if limit is None else body[:limit]))
             await asyncio.wait_for(writer.drain(), TIMEOUT)

@@ -118,9 +118,12 @@ class MemoCommands:
             return MEMO_BAD_PARAMETER, b""
         pages = max(1, math.ceil(len(box) / count))
         lines = [wire.words_line([page, "1" if page < pages else "0", pages])]
+        sent = box is account.sent
         for m in box[(page - 1) * count:page * count]:
             # Memos written on the phone have no title: the list shows their text instead.
-            lines.append(wire.words_line([m.number, m.sender, m.title or m.body, m.date,
+            # A sent memo names whom it went to where a received one names its sender.
+            who = ";".join(m.receivers) if sent else m.sender
+            lines.append(wire.words_line([m.number, who, m.title or m.body, m.date,
                                           "1" if m.read else "0", "0", m.cookie]))
         return MEMO_OK, b"".join(lines)
 

@@ -6,6 +6,7 @@ same command handlers as a client (a CMSG or WGET inside a CRP2 envelope of kind
   GET  /party/memos      ?user=&box=inbox|sent&page=1&count=10
                           -> {"result", "page", "more", "pages",
                               "memos": [{"id", "from", "title", "date", "read", "cookie"}]}
+                          ("from" of the sent box: the receivers, separated by ";")
   POST /party/read-memo  {"user", "cookie", "box": "R"}
                           -> {"result", "headers": {...}, "body"}
   POST /party/memo-box   {"user", "kind", "pairs": {...}}  any memo-box request

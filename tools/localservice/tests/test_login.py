@@ -173,6 +173,19 @@ class UpdateHost(ServiceTest):
                 rest += chunk
         self.assertEqual(body + rest, package)
 
+        # Its end told by the close alone, or by the last of its chunks.
+        self.svc.control("/update", {"framing": "close"})
+        head, body, _ = self.get("/Upgrade/Quorix.cab")
+        self.assertNotIn("Content-Length", head)
+        self.assertEqual(body, package)
+        self.svc.control("/update", {"framing": "chunked"})
+        head, body, _ = self.get("/Upgrade/Quorix.cab")
+        self.assertIn("Transfer-Encoding: chunked", head)
+        self.assertTrue(body.startswith(b"1000\r\n" + package[:4096] + b"\r\n1000\r\n"))
+        self.assertTrue(body.endswith(b"\r\n" + package[16384:] + b"\r\n0\r\n\r\n"))
+        self.assertEqual(self.svc.control("/update", {"framing": "gzip"})[0], 400)
+        self.svc.control("/update", {"framing": "length"})
+
         self.svc.control("/update", {"package": False})
         self.assertIn("404", self.get("/Upgrade/Quorix.cab")[0].split("\r\n")[0])
 

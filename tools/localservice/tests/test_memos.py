@@ -80,5 +80,7 @@ class Memos(ServiceTest):
         result, data = self.wget(jiyeon, "MEMOLST2", [("msgtype", 1), ("boxtype", 3),
                                                       ("requestpage", 1), ("count", 10)])
         self.assertEqual(words_of(data)[3:10][2], "주간 보고")
+        # The sent box names whom a memo went to (those it reached), not its sender.
+        self.assertEqual(words_of(data)[3:10][1], MINSU)
         self.assertEqual(self.wget(minsu, "MEMOLST2", [("boxtype", 1)])[0], 201)
         self.assertEqual(self.wget(minsu, "MEMOXXX1")[0], 201)

@@ -2,6 +2,7 @@
 #include "messenger/protocol/buddies/BuddyActions.h"
 #include "messenger/protocol/chat/ChatActions.h"
 #include "messenger/protocol/chat/ChatHandling.h"
+#include "messenger/protocol/chat/PktHandlerMesg.h"
 #include "messenger/protocol/connection/PktInCrp2.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
@@ -10,6 +11,7 @@
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TraceCapture.h"
 #include "tests/support/UxPump.h"
+#include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
 
@@ -31,22 +33,6 @@ std::string InSession(const std::string& inner)
 {
     return Envelope("SS", "s1", inner);
 }
-
-// A connection whose sends start failing after a number of frames; a failed send is
-// reported at once, as the socket layer does.
-class FailingPeer : public RecordingPeer {
-public:
-    int sendsLeft = 1000;
-
-protected:
-    bool SendBytes(const void* data, int size) override
-    {
-        if (sendsLeft-- > 0)
-            return RecordingPeer::SendBytes(data, size);
-        OnSendError(10054);
-        return false;
-    }
-};
 
 template <typename PeerType> class BasicChatTest : public ::testing::Test {
 protected:
@@ -133,14 +119,14 @@ TEST_F(ChatHandlersTest, OpeningAChatRunsTheSetUpAndSendsWhatWasTypedOnceThePeer
     EXPECT_EQ(
         m.peer.sent[m.peer.sent.size() - 2], Envelope("SS", "s1", "MESG 9 MSG 0%090%090%09첫%20줄\r\n", 10));
     EXPECT_EQ(m.peer.sent.back(), Envelope("SS", "s1", "MESG 11 MSG 0%090%090%09둘째%09줄\r\n", 12));
-    // One to one: no line says who came; the own lines are echoed as they go.
+    // One to one: no line says who came, and the lines that waited are not shown again
+    // (a page shows them when they are typed).
     EXPECT_EQ(screens.calls,
         (std::vector<std::wstring> { L"AddChatSession: lee@quorix.net", L"ReloadChatInfo: lee@quorix.net",
-            L"UpdateTitle: 이지연", L"AddLine 1: 김민수 (민수) 님의 말:\n첫 줄",
-            L"AddLine 1: 김민수 (민수) 님의 말:\n둘째\t줄" }));
+            L"UpdateTitle: 이지연" }));
     // A second JOIN of the same person changes nothing.
     m.peer.Receive(kJoinLee);
-    EXPECT_EQ(screens.calls.size(), 5u);
+    EXPECT_EQ(screens.calls.size(), 3u);
 }
 
 TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
@@ -154,15 +140,16 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
         + InSession("MESG 0 lee@quorix.net MSG Gulim%09255%09B%09안녕%09하세요%20%20\r\n")
         + InSession("MESG 0 lee@quorix.net MSG 0%090%090%09또\r\n")
         + InSession("MESG 0 lee@quorix.net TYPING 0\r\n"));
-    ASSERT_EQ(screens.calls.size(), 10u);
+    ASSERT_EQ(screens.calls.size(), 12u);
     EXPECT_EQ(screens.calls[0], L"SetDate: 이지연 (지연이) 님이 메시지를 입력하고 있습니다.");
     EXPECT_EQ(screens.calls[1], L"AddLine 2: 이지연 (지연이) 님의 말:\n안녕\t하세요  ");
     EXPECT_EQ(screens.calls[2].rfind(L"SetDate: 마지막 메시지를 받은 시각: 20", 0), 0u);
-    // Unread is marked once; the alert sounds for every line while the page is not on top.
+    // Unread is marked once; the alert sounds, and word goes out, for every line while
+    // the page is not on top.
     EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin() + 3, screens.calls.end()),
         (std::vector<std::wstring> { L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
-            L"PlayAlert: 2", screens.calls[6], screens.calls[7], L"PlayAlert: 2",
-            L"SetDate: 대기 중입니다." }));
+            L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 안녕\t하세요  ", screens.calls[7],
+            screens.calls[8], L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 또", L"SetDate: 대기 중입니다." }));
     EXPECT_EQ(chat->Unread, 1);
 
     screens.calls.clear();
@@ -183,6 +170,29 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
     EXPECT_TRUE(SendTypingNotice(*chat, 1));
     EXPECT_NE(m.peer.sent.back().find("\r\nMESG " + std::to_string(inner + 2) + " TYPING 1\r\n"),
         std::string::npos);
+}
+
+TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
+{
+    TraceCapture trace;
+    OpenToInvitation();
+    m.peer.Receive(kJoinLee);
+    const auto say = [&](const std::string& text) {
+        screens.calls.clear();
+        m.peer.Receive(InSession("MESG 0 lee@quorix.net MSG 0%090%090%09" + text + "\r\n"));
+        return screens.calls.empty() ? std::wstring() : screens.calls[0];
+    };
+    const std::wstring said = L"AddLine 2: 이지연 (지연이) 님의 말:\n";
+    screens.chatLineLimit = 40;
+    EXPECT_EQ(say(std::string(40, 'a')), said + std::wstring(40, L'a'));
+    EXPECT_FALSE(trace.Contains(L"is cut"));
+    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(300, 'c')),
+        said + std::wstring(30, L'b') + L"\t" + std::wstring(9, L'c'));
+    EXPECT_TRUE(trace.Contains(L"a line of 331 characters from lee@quorix.net is cut to 40"));
+    // A page that sets no bound still keeps no more than the protocol's own.
+    screens.chatLineLimit = 0;
+    say(std::string(PktHandlerMesg::kMaxLine + 1, 'd'));
+    EXPECT_TRUE(trace.Contains(L"is cut to 65536"));
 }
 
 TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
@@ -367,6 +377,63 @@ TEST_F(ChatHandlersTest, ARefusedChatServerIsSaidInTheChatAndTheNextLineAsksAgai
     EXPECT_NE(m.peer.sent.back().find("%09셋"), std::string::npos);
 }
 
+TEST_F(ChatHandlersTest, EveryRefusalOnTheWayToAChatServerEndsTheWaitInTheChat)
+{
+    // Refused in turn: the envelope asking for a server, the seat on it, the entry, and
+    // the envelope carrying the entry.
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE(step);
+        ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
+        ASSERT_EQ(SendChatText(*chat, L"하나"), ChatSendQueued);
+        if (step >= 1)
+            AnswerLast("DP", "%00", "RESS  127.0.0.1 40000 key1\r\n");
+        if (step >= 2)
+            m.peer.Receive(
+                Frame("CSES " + std::to_string(chat->PendingId) + " CONN", "SS s1 127.0.0.1 40000 key1\r\n"));
+        const std::string& last = m.peer.sent.back();
+        const std::string outer = std::to_string(std::stoi(last.substr(5)));
+        screens.calls.clear();
+        if (step == 2)
+            m.peer.Receive(
+                InSession("308 " + std::to_string(std::stoi(last.substr(last.find("\r\n") + 7))) + "\r\n"));
+        else
+            m.peer.Receive("308 " + outer + "\r\n");
+        EXPECT_EQ(
+            screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+        EXPECT_EQ(chat->State, 0);
+
+        // The chat asks again with the next line, and the waiting line goes along.
+        EXPECT_EQ(OpenChat(L"lee@quorix.net", L"이지연"), chat);
+        EXPECT_EQ(SendChatText(*chat, L"둘"), ChatSendQueued);
+        EXPECT_NE(m.peer.sent.back().find("\r\nRESS "), std::string::npos);
+        EXPECT_EQ(chat->Queue, (std::vector<std::wstring> { L"하나", L"둘" }));
+        CloseChat(*chat);
+    }
+}
+
+TEST_F(ChatHandlersTest, TheUndeliveredMemoAlertCutsItsIdsNeverItsCount)
+{
+    // More receivers with ids of a usual length than the alert's text holds.
+    std::string ids;
+    for (int i = 0; i < 1500; ++i)
+        ids += "receiver" + std::to_string(10000 + i) + "@quorix.net ";
+    ASSERT_TRUE(MemoBox::SendMemo(m.peer, { L"lee@quorix.net" }, 0, L"", L"x"));
+    AnswerLast("DP", "%00", Frame("CMSG ", ids));
+    ASSERT_EQ(screens.calls.size(), 1u);
+    const std::wstring alert = screens.calls[0].substr(std::wstring(L"ShowMsgBox: ").size());
+    EXPECT_LE(alert.size(), kUxFormatBufferSize - 1);
+    EXPECT_EQ(
+        alert.rfind(L"다음의 사용자들이 쪽지를 받지 못 했습니다.\n\nreceiver10000@quorix.net\n", 0), 0u);
+    size_t listed = 0;
+    for (size_t at = alert.find(L"@quorix.net"); at != std::wstring::npos;
+         at = alert.find(L"@quorix.net", at + 1))
+        ++listed;
+    const size_t count = alert.rfind(L"\n외 ");
+    ASSERT_NE(count, std::wstring::npos);
+    EXPECT_EQ(alert.substr(count), L"\n외 " + std::to_wstring(1500 - listed) + L"명");
+    EXPECT_GT(listed, 100u);
+}
+
 TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
 {
     TraceCapture quiet;
@@ -379,7 +446,7 @@ TEST_F(ChatSendFailureTest, ASendFailureWhileSendingTheQueueStopsItSafely)
     // The first line's send failed and ended the session: no more lines were tried,
     // and the line that never went out waits for no answer.
     EXPECT_TRUE(m.peer.IsResetPending());
-    EXPECT_EQ(screens.Count(L"AddLine 1: 김민수 (민수) 님의 말:\n1"), 1u);
+    EXPECT_EQ(m.peer.sendsLeft, -1); // one send tried
     EXPECT_EQ(screens.Count(L"ShowMsgBox: 네트워크 송신 오류가 발생했습니다.\n\n오류 코드: 10054"), 1u);
     EXPECT_EQ(m.pending.GetCount(), pending);
     plat::DispatchPending();
@@ -403,9 +470,14 @@ TEST_F(ChatSendFailureTest, NothingWaitsForAnAnswerThatCannotCome)
     // An envelope refused as a whole takes its inner request with it.
     ChatSession* refused = OpenChat(L"lee@quorix.net", L"이지연");
     m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
-    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_TRUE(screens.Has(L"AddLine 3: [201] FailureCodeMissingData"));
     EXPECT_EQ(m.pending.GetCount(), before);
     CloseChat(*refused);
+    // So does one whose request has no say in it: the alert shows the failure.
+    ASSERT_TRUE(ChangeStatus(1));
+    m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_EQ(m.pending.GetCount(), before);
 
     // Envelopes that cannot be sent leave nothing behind, whoever sends them.
     OpenChat(L"lee@quorix.net", L"이지연"); // this one is still waiting

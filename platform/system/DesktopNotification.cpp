@@ -1,0 +1,513 @@
+#include "platform/system/DesktopNotification.h"
+
+#include "platform/event/MessageQueue.h"
+#include "platform/event/Thread.h"
+#include "platform/system/Trace.h"
+#include "platform/system/Utf8.h"
+
+#include <gio/gio.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <dlfcn.h>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+    // Every GLib call goes through this table, filled from the library when the first
+    // notification is shown: the program links nothing of GLib and pays nothing for it
+    // at start-up.
+#define QUORIX_GIO_FUNCTIONS(X)                                                                              \
+    X(g_main_context_new)                                                                                    \
+    X(g_main_context_unref)                                                                                  \
+    X(g_main_context_push_thread_default)                                                                    \
+    X(g_main_context_pop_thread_default)                                                                     \
+    X(g_main_context_iteration)                                                                              \
+    X(g_main_context_wakeup)                                                                                 \
+    X(g_main_context_invoke_full)                                                                            \
+    X(g_cancellable_new)                                                                                     \
+    X(g_cancellable_cancel)                                                                                  \
+    X(g_object_unref)                                                                                        \
+    X(g_signal_connect_data)                                                                                 \
+    X(g_signal_handler_disconnect)                                                                           \
+    X(g_error_free)                                                                                          \
+    X(g_free)                                                                                                \
+    X(g_variant_new)                                                                                         \
+    X(g_variant_get)                                                                                         \
+    X(g_variant_get_type_string)                                                                             \
+    X(g_variant_unref)                                                                                       \
+    X(g_variant_builder_init)                                                                                \
+    X(g_variant_builder_add)                                                                                 \
+    X(g_variant_new_string)                                                                                  \
+    X(g_dbus_address_escape_value)                                                                           \
+    X(g_dbus_connection_new_for_address_sync)                                                                \
+    X(g_dbus_connection_call)                                                                                \
+    X(g_dbus_connection_call_finish)                                                                         \
+    X(g_dbus_connection_signal_subscribe)                                                                    \
+    X(g_dbus_connection_signal_unsubscribe)
+
+    struct Gio {
+#define QUORIX_GIO_DECLARE(name) decltype(&::name) name = nullptr;
+        QUORIX_GIO_FUNCTIONS(QUORIX_GIO_DECLARE)
+#undef QUORIX_GIO_DECLARE
+    };
+
+    // Loaded once, on the UI thread, and kept to the end (GLib is never unloaded).
+    const Gio* LoadGio()
+    {
+        static const Gio* loaded = [] () -> const Gio* {
+            void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+            if (!library) {
+                OutputDebugStringW(L"[UX+] DesktopNotification, GIO is not installed: no notifications.\n");
+                return nullptr;
+            }
+            auto* gio = new Gio;
+            bool complete = true;
+#define QUORIX_GIO_LOAD(name)                                                                                \
+    gio->name = reinterpret_cast<decltype(&::name)>(dlsym(library, #name));                                  \
+    complete = complete && gio->name;
+            QUORIX_GIO_FUNCTIONS(QUORIX_GIO_LOAD)
+#undef QUORIX_GIO_LOAD
+            if (!complete) {
+                OutputDebugStringW(L"[UX+] DesktopNotification, GIO is too old: no notifications.\n");
+                delete gio;
+                return nullptr;
+            }
+            return gio;
+        }();
+        return loaded;
+    }
+
+    constexpr char kService[] = "org.freedesktop.Notifications";
+    constexpr char kPath[] = "/org/freedesktop/Notifications";
+    constexpr char kAppName[] = "Quorix";
+    // Notifications handed over and not yet sent to the service; more are refused.
+    constexpr int kMaxQueued = 16;
+    // Notifications remembered for their clicks; the oldest are forgotten.
+    constexpr size_t kMaxShown = 64;
+
+    void Trace(const std::string& text)
+    {
+        OutputDebugStringW((L"[UX+] DesktopNotification, " + DecodeUtf8(text) + L"\n").c_str());
+    }
+
+    // Valid UTF-8 without NUL, which D-Bus strings cannot carry.
+    std::string Utf8Text(const std::wstring& text)
+    {
+        std::wstring clean = text;
+        std::erase(clean, L'\0');
+        return EncodeUtf8(clean);
+    }
+
+    std::string EscapeMarkup(const std::string& text)
+    {
+        std::string out;
+        out.reserve(text.size());
+        for (char c : text) {
+            if (c == '&')
+                out += "&amp;";
+            else if (c == '<')
+                out += "&lt;";
+            else if (c == '>')
+                out += "&gt;";
+            else
+                out += c;
+        }
+        return out;
+    }
+
+    // The session bus's address; empty when there is none. Never the "autolaunch:" that
+    // GLib would fall back on, which starts a bus of its own.
+    std::string SessionBusAddress(const Gio& gio)
+    {
+        const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        if (address && *address)
+            return address;
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        if (!runtime || !*runtime)
+            return "";
+        const std::string path = std::string(runtime) + "/bus";
+        struct stat st;
+        if (stat(path.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode))
+            return "";
+        gchar* escaped = gio.g_dbus_address_escape_value(path.c_str());
+        std::string result = std::string("unix:path=") + escaped;
+        gio.g_free(escaped);
+        return result;
+    }
+
+    struct Request {
+        std::string summary;
+        std::string body;
+        uint32_t id = 0;
+        HWND window = nullptr;
+        UINT message = 0;
+    };
+
+    // One connection to the bus and the thread that serves it. The UI thread hands
+    // requests over through the worker's main context; everything else happens on the
+    // worker thread, except the few fields under the mutex.
+    class Worker {
+    public:
+        Worker(const Gio& gio, std::string address)
+            : m_gio(gio)
+            , m_address(std::move(address))
+            , m_context(gio.g_main_context_new())
+            , m_cancellable(gio.g_cancellable_new())
+        {
+        }
+        ~Worker()
+        {
+            // Requests still queued in the context are freed with it.
+            m_gio.g_main_context_unref(m_context);
+            m_gio.g_object_unref(m_cancellable);
+        }
+        Worker(const Worker&) = delete;
+        Worker& operator=(const Worker&) = delete;
+
+        enum Phase { Connecting, Serving, Done };
+
+        // UI thread.
+        bool Hand(Request request)
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_closing || m_phase == Done || m_queued >= kMaxQueued)
+                return false;
+            ++m_queued;
+            auto* handed = new Handed { this, std::move(request) };
+            m_gio.g_main_context_invoke_full(
+                m_context, G_PRIORITY_DEFAULT, &Worker::OnHanded, handed, &Worker::FreeHanded);
+            return true;
+        }
+        Phase GetPhase()
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            return m_phase;
+        }
+        // UI thread: stops the worker; true when it can be joined at once (it serves and
+        // wakes for this), false when it is still connecting (it ends by itself).
+        bool Stop()
+        {
+            bool serving;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_closing = true;
+                serving = m_phase != Connecting;
+            }
+            // Calls under way end at once, answered "cancelled" in the worker's context.
+            m_gio.g_cancellable_cancel(m_cancellable);
+            m_gio.g_main_context_wakeup(m_context);
+            return serving;
+        }
+
+        // The worker thread.
+        void Run()
+        {
+            SetCurrentThreadName("notify");
+            m_gio.g_main_context_push_thread_default(m_context);
+            GError* error = nullptr;
+            GDBusConnection* connection = m_gio.g_dbus_connection_new_for_address_sync(m_address.c_str(),
+                static_cast<GDBusConnectionFlags>(
+                    G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                nullptr, m_cancellable, &error);
+            if (error) {
+                Trace(std::string("no session bus: ") + error->message);
+                m_gio.g_error_free(error);
+            }
+            bool serve;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                serve = connection && !m_closing;
+                m_phase = serve ? Serving : Done;
+            }
+            if (!serve) {
+                if (connection)
+                    m_gio.g_object_unref(connection);
+                m_gio.g_main_context_pop_thread_default(m_context);
+                return;
+            }
+            m_connection = connection;
+            const gulong closed = m_gio.g_signal_connect_data(
+                m_connection, "closed", G_CALLBACK(&Worker::OnClosed), this, nullptr, GConnectFlags(0));
+            m_subscription = m_gio.g_dbus_connection_signal_subscribe(m_connection, nullptr, kService, nullptr,
+                kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &Worker::OnSignal, this, nullptr);
+            Call("GetCapabilities", nullptr, &Worker::OnCapabilities, nullptr);
+
+            while (!IsClosing() && !m_lost)
+                m_gio.g_main_context_iteration(m_context, TRUE);
+            // A lost bus: this worker ends, and the next notification connects afresh.
+            m_gio.g_cancellable_cancel(m_cancellable);
+            while (m_calls > 0)
+                m_gio.g_main_context_iteration(m_context, TRUE);
+            // Nothing of the connection, which GLib may keep a while, calls back any more.
+            m_gio.g_dbus_connection_signal_unsubscribe(m_connection, m_subscription);
+            m_gio.g_signal_handler_disconnect(m_connection, closed);
+            m_gio.g_object_unref(m_connection);
+            m_connection = nullptr;
+            m_gio.g_main_context_pop_thread_default(m_context);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_phase = Done;
+        }
+
+    private:
+        struct Handed {
+            Worker* worker;
+            Request request;
+        };
+        // What a call's answer needs besides the worker.
+        struct Pending {
+            Worker* worker;
+            Request request;
+        };
+        struct Shown {
+            uint32_t server = 0; // the service's id
+            uint32_t id = 0;
+            HWND window = nullptr;
+            UINT message = 0;
+        };
+
+        bool IsClosing()
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            return m_closing;
+        }
+
+        static gboolean OnHanded(gpointer data)
+        {
+            auto* handed = static_cast<Handed*>(data);
+            handed->worker->Take(std::move(handed->request));
+            return G_SOURCE_REMOVE;
+        }
+        static void FreeHanded(gpointer data) { delete static_cast<Handed*>(data); }
+
+        // Requests wait for the service's capabilities (whether it reads markup decides
+        // how the body goes out), then go one at a time: each knows what the ones before
+        // it became, so a chat's next line replaces its last.
+        void Take(Request request)
+        {
+            m_waiting.push_back(std::move(request));
+            SendNext();
+        }
+
+        void SendNext()
+        {
+            if (!m_ready || m_notifying || m_waiting.empty())
+                return;
+            Request request = std::move(m_waiting.front());
+            m_waiting.pop_front();
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                --m_queued;
+                if (m_closing)
+                    return;
+            }
+            m_notifying = true;
+            uint32_t replaces = 0;
+            for (const Shown& shown : m_shown)
+                if (shown.id == request.id && shown.window == request.window && shown.message == request.message)
+                    replaces = shown.server;
+            const std::string body = m_markup ? EscapeMarkup(request.body) : request.body;
+            const char* actions[] = { "default", "열기", nullptr };
+            GVariantBuilder hints;
+            m_gio.g_variant_builder_init(&hints, G_VARIANT_TYPE_VARDICT);
+            m_gio.g_variant_builder_add(&hints, "{sv}", "category", m_gio.g_variant_new_string("im.received"));
+            GVariant* parameters = m_gio.g_variant_new("(susss^asa{sv}i)", kAppName, replaces, "",
+                request.summary.c_str(), body.c_str(), actions, &hints, -1);
+            Call("Notify", parameters, &Worker::OnNotified, new Pending { this, std::move(request) });
+        }
+
+        void Call(const char* method, GVariant* parameters, GAsyncReadyCallback done, Pending* pending)
+        {
+            ++m_calls;
+            m_gio.g_dbus_connection_call(m_connection, kService, kPath, kService, method, parameters, nullptr,
+                G_DBUS_CALL_FLAGS_NONE, -1, m_cancellable, done, pending ? pending : new Pending { this, {} });
+        }
+
+        // The answer of a call; null (traced) when it failed.
+        GVariant* Finish(GAsyncResult* result, const char* method)
+        {
+            --m_calls;
+            GError* error = nullptr;
+            GVariant* reply = m_gio.g_dbus_connection_call_finish(m_connection, result, &error);
+            if (error) {
+                if (!IsClosing())
+                    Trace(std::string(method) + " failed: " + error->message);
+                m_gio.g_error_free(error);
+            }
+            return reply;
+        }
+
+        static void OnCapabilities(GObject*, GAsyncResult* result, gpointer data)
+        {
+            std::unique_ptr<Pending> pending(static_cast<Pending*>(data));
+            Worker& self = *pending->worker;
+            if (GVariant* reply = self.Finish(result, "GetCapabilities")) {
+                if (std::string(self.m_gio.g_variant_get_type_string(reply)) == "(as)") {
+                    const gchar** capabilities = nullptr;
+                    self.m_gio.g_variant_get(reply, "(^a&s)", &capabilities);
+                    // A service that shows links or images reads the body's tags, whether
+                    // or not it says it reads markup.
+                    for (const gchar** c = capabilities; c && *c; ++c) {
+                        const std::string capability = *c;
+                        self.m_markup = self.m_markup || capability == "body-markup"
+                            || capability == "body-hyperlinks" || capability == "body-images";
+                    }
+                    self.m_gio.g_free(capabilities);
+                }
+                self.m_gio.g_variant_unref(reply);
+            }
+            // Without an answer the service may still show them, as plain text.
+            self.m_ready = true;
+            self.SendNext();
+        }
+
+        static void OnNotified(GObject*, GAsyncResult* result, gpointer data)
+        {
+            std::unique_ptr<Pending> pending(static_cast<Pending*>(data));
+            Worker& self = *pending->worker;
+            GVariant* reply = self.Finish(result, "Notify");
+            self.m_notifying = false;
+            if (!reply) {
+                self.SendNext();
+                return;
+            }
+            uint32_t server = 0;
+            if (std::string(self.m_gio.g_variant_get_type_string(reply)) == "(u)")
+                self.m_gio.g_variant_get(reply, "(u)", &server);
+            self.m_gio.g_variant_unref(reply);
+            const Request& request = pending->request;
+            std::erase_if(self.m_shown, [&](const Shown& shown) {
+                return shown.server == server
+                    || (shown.id == request.id && shown.window == request.window
+                        && shown.message == request.message);
+            });
+            self.m_shown.push_back(Shown { server, request.id, request.window, request.message });
+            if (self.m_shown.size() > kMaxShown)
+                self.m_shown.pop_front();
+            self.SendNext();
+        }
+
+        static void OnSignal(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name,
+            GVariant* parameters, gpointer data)
+        {
+            auto& self = *static_cast<Worker*>(data);
+            const std::string signal = name ? name : "";
+            const std::string type = self.m_gio.g_variant_get_type_string(parameters);
+            uint32_t server = 0;
+            if (signal == "ActionInvoked" && type == "(us)") {
+                const gchar* action = nullptr;
+                self.m_gio.g_variant_get(parameters, "(u&s)", &server, &action);
+                if (std::string(action) == "default")
+                    self.Clicked(server);
+            } else if (signal == "NotificationClosed" && type == "(uu)") {
+                uint32_t reason = 0;
+                self.m_gio.g_variant_get(parameters, "(uu)", &server, &reason);
+                std::erase_if(self.m_shown, [&](const Shown& shown) { return shown.server == server; });
+            }
+        }
+
+        void Clicked(uint32_t server)
+        {
+            for (const Shown& shown : m_shown) {
+                if (shown.server != server)
+                    continue;
+                // Not once the program is closing: its windows may be going.
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (!m_closing)
+                    PostMessageW(shown.window, shown.message, shown.id, 0);
+                return;
+            }
+        }
+
+        static void OnClosed(GDBusConnection*, gboolean, GError*, gpointer data)
+        {
+            static_cast<Worker*>(data)->m_lost = true;
+        }
+
+        const Gio& m_gio;
+        const std::string m_address;
+        GMainContext* const m_context;
+        GCancellable* const m_cancellable;
+
+        std::mutex m_mutex;
+        bool m_closing = false;
+        Phase m_phase = Connecting;
+        int m_queued = 0;
+
+        // The worker thread's own.
+        GDBusConnection* m_connection = nullptr;
+        guint m_subscription = 0;
+        int m_calls = 0;
+        bool m_ready = false;
+        bool m_markup = false;
+        bool m_notifying = false;
+        bool m_lost = false;
+        std::deque<Request> m_waiting;
+        std::deque<Shown> m_shown;
+    };
+
+    // The current worker and its thread; UI thread only.
+    struct Service {
+        std::shared_ptr<Worker> worker;
+        std::thread thread;
+
+        void End()
+        {
+            if (!worker)
+                return;
+            if (worker->Stop())
+                thread.join();
+            else
+                thread.detach(); // still connecting: it ends by itself, holding its worker
+            worker.reset();
+        }
+    };
+
+    Service& TheService()
+    {
+        static Service* service = new Service; // outlives a worker left connecting at exit
+        return *service;
+    }
+
+} // namespace
+
+bool ShowDesktopNotification(const DesktopNotification& notification)
+{
+    const Gio* gio = LoadGio();
+    if (!gio)
+        return false;
+    const std::string address = SessionBusAddress(*gio);
+    if (address.empty())
+        return false;
+    Service& service = TheService();
+    // A worker that lost its bus or never reached it has ended: it is replaced.
+    if (service.worker && service.worker->GetPhase() == Worker::Done)
+        service.End();
+    if (!service.worker) {
+        auto worker = std::make_shared<Worker>(*gio, address);
+        try {
+            service.thread = std::thread([worker] { worker->Run(); });
+        } catch (const std::system_error&) {
+            Trace("no thread for the session bus");
+            return false;
+        }
+        service.worker = std::move(worker);
+    }
+    return service.worker->Hand(Request { Utf8Text(notification.summary), Utf8Text(notification.body),
+        notification.id, notification.window, notification.message });
+}
+
+void EndDesktopNotifications()
+{
+    TheService().End();
+}
+
+} // namespace plat

@@ -1,0 +1,355 @@
+// A desktop's habits on the real program, headless: the wheel over the lists, the
+// conversation and the memos, Tab and the clipboard on the sign-in form, Escape and Enter,
+// and "복사" on a conversation line and a memo's text.
+#include "app/chat/ChatPage.h"
+#include "app/shell/MenuAccount.h"
+#include "app/shell/MenuCopy.h"
+#include "app/shell/MenuSystem.h"
+#include "messenger/model/BuddyList.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kJiyeon = "jiyeon@quorix.net";
+
+// minsu with jiyeon and 30 more buddies, so that the buddy list scrolls, and 25 memos
+// from jiyeon, the newest with a text longer than the screen.
+std::string Accounts()
+{
+    std::string buddies = R"({"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"})";
+    std::string others;
+    for (int i = 0; i < 30; ++i) {
+        const std::string id = "t" + std::to_string(100 + i) + "@quorix.net";
+        buddies += R"(, {"id": ")" + id + R"(", "flags": "1101", "group": "0"})";
+        others += R"(, {"id": ")" + id + R"(", "password": "x", "name": "테스트 )" + std::to_string(100 + i)
+            + R"(", "nick": "t", "buddies": [{"id": "minsu@quorix.net", "flags": "1101"}]})";
+    }
+    std::string memos;
+    for (int i = 0; i < 25; ++i) {
+        std::string body = "본문 " + std::to_string(i);
+        for (int line = 0; i == 24 && line < 40; ++line)
+            body += "\\n줄 " + std::to_string(line);
+        memos += std::string(i ? ", " : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
+            + R"("title": "메모 )" + std::to_string(i) + R"(", "body": ")" + body + R"(", "date": "202401010900)"
+            + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
+    }
+    return R"({"domain": "quorix.net", "accounts": [)"
+           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
+           R"("groups": [{"id": "0", "name": "기타"}], "buddies": [)"
+        + buddies + R"(]}, {"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", )"
+          R"("nick": "지연이", "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]})"
+        + others + R"(], "memos": [)" + memos + "]}";
+}
+
+// The middle of what shows of the window inside its parent.
+plat::POINT Middle(const UxWindow& window)
+{
+    plat::RECT r = window.GetScreenRect();
+    if (const UxWindow* parent = window.GetParent()) {
+        const plat::RECT p = parent->GetScreenRect();
+        r = { std::max(r.left, p.left), std::max(r.top, p.top), std::min(r.right, p.right),
+            std::min(r.bottom, p.bottom) };
+    }
+    return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+}
+
+class DesktopInput : public ::testing::Test {
+protected:
+    explicit DesktopInput(std::string accounts = Accounts())
+        : driver(AppDriver::Setup { .service = true, .accounts = std::move(accounts), .skin = "" })
+    {
+    }
+
+    // Turns the wheel over the window by notches, then lets the content come to rest.
+    void WheelOver(UxWindow& window, float notches, int times = 1)
+    {
+        const plat::POINT p = Middle(window);
+        for (int i = 0; i < times; ++i)
+            driver.Wheel(p.x, p.y, notches);
+        driver.Advance(1500);
+    }
+    static int32_t End(UxScrollWindow& view)
+    {
+        return view.GetYAxis().GetViewSize() - view.GetYAxis().GetContentPixels();
+    }
+    // Scrolls to the end and back to the start with the wheel; where it rested each time.
+    std::pair<int32_t, int32_t> EndsByWheel(UxScrollWindow& view)
+    {
+        WheelOver(view, -1.0f, 60);
+        const int32_t end = view.GetYAxis().GetOffset();
+        WheelOver(view, 1.0f, 60);
+        return { end, view.GetYAxis().GetOffset() };
+    }
+    // The chat with jiyeon, opened from the buddy list, our "안녕" sent and her side in it;
+    // null when it did not come to that.
+    ChatPage* ChatWithJiyeon()
+    {
+        if (!driver.SignInParty(kJiyeon))
+            return nullptr;
+        BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+        int32_t row = -1;
+        for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
+            if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
+                row = i;
+        if (!driver.TapRow(&list, row))
+            return nullptr;
+        driver.Settle();
+        auto* page = dynamic_cast<ChatPage*>(driver.Page());
+        if (!page)
+            return nullptr;
+        const plat::RECT bar = page->GetInputBar().GetScreenRect();
+        driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
+        driver.TypeKorean(L"안녕");
+        driver.Key(plat::VK_RETURN);
+        const bool joined = driver.WaitFor(
+            [&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; });
+        return joined ? page : nullptr;
+    }
+    // A right click on the point opens "복사"; true once it was tapped.
+    bool CopyAt(int x, int y)
+    {
+        driver.RightClick(x, y);
+        auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());
+        if (!menu || driver.PopupText() != L"복사")
+            return false;
+        return driver.TapRow(&menu->GetList(), MenuCopy::Copy) && !driver.Popup();
+    }
+
+    AppDriver driver;
+};
+
+class DesktopInputDemo : public DesktopInput {
+protected:
+    DesktopInputDemo()
+        : DesktopInput("")
+    {
+    }
+};
+
+} // namespace
+
+TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTheirEnds)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    UxScrollAxis& y = list.GetYAxis();
+    ASSERT_GT(y.GetContentPixels(), y.GetViewSize());
+    const plat::POINT middle = Middle(list);
+    driver.Wheel(middle.x, middle.y, -1.0f);
+    EXPECT_EQ(y.GetOffset(), -3 * list.GetScrollLine()); // three rows a notch
+    driver.Advance(1500);
+    driver.Screenshot("buddy-list-wheel");
+    EXPECT_EQ(EndsByWheel(list), std::make_pair(End(list), 0));
+
+    // The page keys scroll the list under the pointer.
+    driver.Hover(middle.x, middle.y);
+    driver.Key(plat::VK_NEXT);
+    driver.Advance(3000);
+    EXPECT_EQ(y.GetOffset(), -y.GetViewSize());
+    driver.Key(plat::VK_END);
+    driver.Advance(3000);
+    EXPECT_EQ(y.GetOffset(), End(list));
+    driver.Key(plat::VK_HOME);
+    driver.Advance(3000);
+    EXPECT_EQ(y.GetOffset(), 0);
+
+    // The conversation, which follows its last line.
+    ChatPage* page = ChatWithJiyeon();
+    ASSERT_NE(page, nullptr);
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    for (int i = 0; i < 20; ++i)
+        driver.Party("say", kJiyeon, R"(, "text": "줄 )" + std::to_string(i) + "\"");
+    ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"줄 19") != std::wstring::npos; }));
+    ASSERT_EQ(transcript.GetYAxis().GetOffset(), End(transcript));
+    WheelOver(transcript, 1.0f);
+    EXPECT_EQ(transcript.GetYAxis().GetOffset(), End(transcript) + 3 * transcript.GetScrollLine());
+    EXPECT_EQ(EndsByWheel(transcript), std::make_pair(End(transcript), 0));
+    driver.Screenshot("conversation-wheel");
+
+    // The memo list and a memo's text.
+    while (driver.Depth() > 1 && driver.Back()) { }
+    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
+    driver.Settle();
+    MemoListView& memos = driver.App().GetMemoListPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 10; }));
+    driver.Advance(1000);
+    EXPECT_EQ(EndsByWheel(memos), std::make_pair(End(memos), 0));
+    ASSERT_TRUE(driver.TapRow(&memos, 0));
+    driver.Settle();
+    MemoReadView& card = driver.App().GetMemoReadPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    driver.Advance(1000);
+    ASSERT_GT(card.GetYAxis().GetContentPixels(), card.GetYAxis().GetViewSize());
+    WheelOver(card.Content, -1.0f);
+    EXPECT_EQ(card.GetYAxis().GetOffset(), -3 * card.Content.GetScrollLine());
+    EXPECT_EQ(EndsByWheel(card), std::make_pair(End(card), 0));
+}
+
+TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOnTheClipboard)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    ChatPage* page = ChatWithJiyeon();
+    ASSERT_NE(page, nullptr);
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    const plat::RECT bar = page->GetInputBar().GetScreenRect();
+    driver.Party("say", kJiyeon, R"(, "text": "좋아요 /웃음/ 고마워")");
+    ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"고마워") != std::wstring::npos; }));
+    ASSERT_EQ(transcript.GetPictureCount(), 1u);
+
+    // The conversation starts at the top and ends with the line just said.
+    const plat::RECT shown = transcript.GetScreenRect();
+    const int x = (shown.left + shown.right) / 2;
+    const int lastLine = shown.top + std::min(transcript.GetDocumentHeight(), transcript.GetHeight()) - 3;
+    ASSERT_TRUE(page->GetInputBar().GetInput().IsFocused());
+    ASSERT_TRUE(CopyAt(x, lastLine));
+    EXPECT_EQ(driver.Clipboard(), L"좋아요 /웃음/ 고마워");
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused()); // typing goes on there
+    ASSERT_TRUE(CopyAt(x, shown.top + 3));
+    EXPECT_EQ(driver.Clipboard(), L"김민수 (민수) 님의 말:");
+    driver.RightClick(x, lastLine + 6); // below the text: no line, no menu
+    EXPECT_EQ(driver.Popup(), nullptr);
+
+    // A long press offers the same; Escape closes it and nothing else happens.
+    driver.Hold(x, lastLine, 700);
+    auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    // Its frame fits its one row.
+    EXPECT_EQ(menu->GetList().GetRowRect(MenuCopy::Copy).bottom, menu->GetList().GetHeight());
+    driver.Screenshot("copy-menu");
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Page(), page);
+
+    // Pasted and sent, the code goes out as typed and comes back as the picture.
+    driver.SetClipboard(L"좋아요 /웃음/ 고마워");
+    driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(page->GetInputBar().GetInput().GetText(), L"좋아요 /웃음/ 고마워");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "좋아요 /웃음/ 고마워"));
+    EXPECT_EQ(transcript.GetText().find(L"/웃음/", transcript.GetText().find(L"김민수 (민수) 님의 말:\n좋아요")),
+        transcript.GetText().rfind(L"/웃음/"));
+
+    // A memo's text, all of it.
+    while (driver.Depth() > 1 && driver.Back()) { }
+    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
+    driver.Settle();
+    MemoListView& memos = driver.App().GetMemoListPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 2; }));
+    ASSERT_TRUE(driver.TapRow(&memos, 1));
+    driver.Settle();
+    MemoReadView& card = driver.App().GetMemoReadPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    const plat::POINT text = Middle(card.Content);
+    ASSERT_TRUE(CopyAt(text.x, text.y));
+    EXPECT_EQ(driver.Clipboard(), card.Content.GetText());
+    EXPECT_EQ(driver.Clipboard(), L"본문 23");
+}
+
+TEST_F(DesktopInputDemo, TabAndTheClipboardOnTheSignInFormThenEnterSignsIn)
+{
+    ASSERT_TRUE(driver.Start());
+    LoginCounter& form = driver.App().GetLoginCounter();
+    const plat::POINT id = Middle(form.IdEdit);
+    driver.Tap(id.x, id.y);
+    driver.Type(L"minsu");
+    driver.Key(plat::VK_TAB);
+    EXPECT_TRUE(form.PasswordEdit.IsFocused());
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
+
+    // The password takes a paste, cut to its limit, and gives nothing out.
+    driver.SetClipboard(std::wstring(40, L'p'));
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(form.PasswordEdit.GetText(), std::wstring(size_t(form.PasswordEdit.GetMaxInput()), L'p'));
+    driver.SetClipboard(L"minsu1234");
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+    driver.SetClipboard(L"kept");
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Chord(plat::VK_CONTROL, 'C');
+    driver.Chord(plat::VK_CONTROL, 'X');
+    EXPECT_EQ(driver.Clipboard(), L"kept");
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+    driver.Screenshot("password-pasted");
+
+    // Back to the id: everything cut, then pasted back.
+    driver.Chord(plat::VK_SHIFT, plat::VK_TAB);
+    EXPECT_TRUE(form.IdEdit.IsFocused());
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Chord(plat::VK_CONTROL, 'X');
+    EXPECT_TRUE(form.IdEdit.IsEmpty());
+    EXPECT_EQ(driver.Clipboard(), L"minsu");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
+
+    // The domain menu scrolls under the wheel; Escape closes it.
+    ASSERT_TRUE(driver.Tap(L"Counter/AccountButton"));
+    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    WheelOver(menu->GetList(), -1.0f, 10);
+    EXPECT_EQ(menu->GetList().GetYAxis().GetOffset(), End(menu->GetList()));
+    driver.Wheel(5, 5, 1.0f); // outside the menu: nothing under it moves
+    EXPECT_NE(driver.Popup(), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+
+    // Enter signs in; the cost question answers Yes to Enter.
+    driver.Key(plat::VK_TAB);
+    EXPECT_TRUE(form.PasswordEdit.IsFocused());
+    driver.Key(plat::VK_RETURN);
+    ASSERT_NE(dynamic_cast<UxMessageBox*>(driver.Popup()), nullptr);
+    driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+TEST_F(DesktopInputDemo, EscapeClosesAMenuAnswersABoxAndGoesBackFromAProfile)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+    ASSERT_NE(dynamic_cast<MenuSystem*>(driver.Popup()), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    driver.Key(plat::VK_ESCAPE); // nowhere to go back to
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+
+    // A name pasted into the search filters the list as typing would.
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    ASSERT_TRUE(driver.Tap(L"SearchWord"));
+    driver.SetClipboard(L"박준호");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Settle();
+    int32_t row = -1, shown = 0;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i) {
+        if (list.GetRow(i).hidden || !list.GetBuddy(i))
+            continue;
+        ++shown;
+        if (list.GetBuddy(i)->Name == L"박준호")
+            row = i;
+    }
+    EXPECT_EQ(shown, 1);
+    ASSERT_GE(row, 0);
+    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+    driver.Advance(200);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+
+    // The question's No: nothing is deleted and the profile stays.
+    ASSERT_TRUE(driver.Tap(L"ButtonBar/DeleteButton"));
+    ASSERT_EQ(driver.PopupText(), L"삭제하시겠습니까?");
+    driver.Key(plat::VK_ESCAPE);
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Screen(), L"BuddyProfile");
+    EXPECT_NE(BuddyList::GetInstance()->Find(L"junho@quorix.net"), nullptr);
+
+    driver.Key(plat::VK_ESCAPE);
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(driver.Depth(), 1u);
+}
