@@ -1,6 +1,6 @@
-// The update host's answers at sizes the other update target never tries: heads and
-// descriptors over 64 KiB and packages of hundreds of KB arriving in many pieces (see
-// UpdateFuzz.h for the input).
+// The update host's answers at sizes the other update target never tries: heads over
+// 64 KiB, descriptors past their bound, messages longer than the question shows and
+// packages arriving in many pieces (see UpdateFuzz.h for the input).
 #include "fuzz/UpdateFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

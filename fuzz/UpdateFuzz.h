@@ -16,8 +16,8 @@
 //
 // Every connection the process makes lands on the stand-in host, whatever address a
 // descriptor or a redirect names, and no name is looked up: nothing leaves the machine
-// and nothing waits on a resolver. (This header defines connect and getaddrinfo for the
-// whole program: a target includes it once.)
+// and nothing waits on a resolver. (This header defines connect for the whole program:
+// a target includes it once.)
 
 #include "app/shell/MessageBoxes.h"
 #include "app/update/UpgradeBox.h"
@@ -27,6 +27,7 @@
 #include "fuzz/SplitReplyServer.h"
 #include "messenger/protocol/update/SelfUpdate.h"
 #include "platform/event/Window.h"
+#include "platform/net/HostLookup.h"
 #include "platform/system/Shell.h"
 #include "tests/support/DesktopFixture.h"
 #include "tests/support/TempFolder.h"
@@ -39,7 +40,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
@@ -48,12 +48,6 @@
 namespace updatefuzz {
 
 inline std::atomic<int> hostPort { 0 };
-
-// A name's answer: one address, this machine.
-struct Resolved {
-    addrinfo info;
-    sockaddr_in address;
-};
 
 constexpr const char* kSeparator = "\n--next--\n";
 
@@ -86,6 +80,11 @@ public:
         hostPort = server.Port();
         setenv("QUORIX_UPDATE_URL", ("http://127.0.0.1:" + std::to_string(server.Port())).c_str(), 1);
         plat::SetShellOpenHook([this](const std::wstring&) { return openerWorks; });
+        // Every name is this machine, and nothing is looked up.
+        plat::SetHostResolverHook([](const std::string&, uint32_t* address) {
+            *address = htonl(INADDR_LOOPBACK);
+            return true;
+        });
     }
 
     DesktopFixture desktop;
@@ -169,13 +168,12 @@ inline void SkipRepaint()
     plat::ValidateRect(UxDeviceWindow::GetInstance()->GetHandle(), nullptr);
 }
 
-// The message loop's turns while a download runs (the download's message window lives
-// as long as the download does), then whatever is left; a question is answered and the
-// loop goes on.
-inline void Settle(Screens& screens)
+// The message loop's turns while a download runs, then whatever is left (the opener's
+// answer among it); a question is answered and the loop goes on.
+inline void Settle(const SelfUpdate& update, Screens& screens)
 {
     for (;;) {
-        while (plat::FindWindowW(L"UpdateDownloadWindow", nullptr)) {
+        while (update.IsDownloading()) {
             SkipRepaint();
             plat::MSG msg;
             if (plat::GetMessageW(&msg, nullptr, 0, 0) > 0)
@@ -216,7 +214,7 @@ inline int Run(const uint8_t* data, size_t size, size_t maxSize)
     session.m.peer.Receive(service);
     if (choices & CancelSignIn)
         session.m.peer.RequestReset();
-    Settle(screens);
+    Settle(*update, screens);
     // As at shut-down: the open popup closes before the update goes.
     if (auto* popup = dynamic_cast<UxPopupControl*>(UxPopupInstance::GetInstance()->GetPopup()))
         popup->Close(0);
@@ -242,28 +240,4 @@ extern "C" int connect(int socket, const sockaddr* address, socklen_t length)
         return static_cast<int>(syscall(SYS_connect, socket, &host, sizeof host));
     }
     return static_cast<int>(syscall(SYS_connect, socket, address, length));
-}
-
-// Every name is this machine; nothing is looked up.
-extern "C" int getaddrinfo(const char* name, const char*, const addrinfo*, addrinfo** result)
-{
-    if (!result)
-        return EAI_FAIL;
-    *result = nullptr;
-    if (!name)
-        return EAI_NONAME;
-    auto* resolved = new updatefuzz::Resolved {};
-    resolved->address.sin_family = AF_INET;
-    resolved->address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    resolved->info.ai_family = AF_INET;
-    resolved->info.ai_socktype = SOCK_STREAM;
-    resolved->info.ai_addrlen = sizeof resolved->address;
-    resolved->info.ai_addr = reinterpret_cast<sockaddr*>(&resolved->address);
-    *result = &resolved->info;
-    return 0;
-}
-
-extern "C" void freeaddrinfo(addrinfo* list) noexcept
-{
-    delete reinterpret_cast<updatefuzz::Resolved*>(list);
 }
