@@ -1,6 +1,7 @@
 // The buddy list's search bar and list view built from an arbitrary skin document, then
 // every kind of row drawn: item rectangles, heights and colours from the skin must keep
-// every draw inside the surface whatever they say. Pictures never load here.
+// every draw inside the surface whatever they say. Pictures the skin names load from
+// the default skin's folder.
 #include "app/buddies/BuddyListSearchBar.h"
 #include "app/buddies/BuddyListView.h"
 #include "fuzz/SkinFuzz.h"

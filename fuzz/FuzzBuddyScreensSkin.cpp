@@ -1,6 +1,6 @@
 // The buddy screens' lists and bars built from an arbitrary skin section, then every row
 // drawn: rectangles, heights and colours from the skin must keep every draw inside the
-// surface whatever they say. Pictures never load here.
+// surface whatever they say. Pictures the skin names load from the default skin's folder.
 #include "app/buddies/BuddyAddView.h"
 #include "app/buddies/BuddyProfileButtonBar.h"
 #include "app/buddies/BuddyProfileView.h"

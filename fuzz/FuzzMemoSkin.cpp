@@ -1,7 +1,7 @@
 // The memo screens' bars and views built from an arbitrary skin document, then every
 // kind of row and the memo card drawn: rectangles, heights and colours from the skin
-// must keep every draw and the card's size in bounds whatever they say. Pictures never
-// load here.
+// must keep every draw and the card's size in bounds whatever they say. Pictures the
+// skin names load from the default skin's folder.
 #include "app/memos/MemoListTitleBar.h"
 #include "app/memos/MemoListView.h"
 #include "app/memos/MemoReadButtonBar.h"

@@ -1,7 +1,8 @@
 // The option screens' parts built from an arbitrary skin document, then every row of the
 // option list and of each kind of choice page drawn and tapped: rectangles, heights and
 // colours from the skin must keep every draw inside the surface whatever they say.
-// Pictures never load here; there is no model, so taps change nothing and send nothing.
+// Pictures the skin names load from the default skin's folder; there is no model, so
+// taps change nothing and send nothing.
 #include "app/options/OptionListView.h"
 #include "app/options/OptionServiceInfoView.h"
 #include "app/options/OptionView.h"

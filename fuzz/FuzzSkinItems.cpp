@@ -1,6 +1,7 @@
 // A skin document of any text: every element read as an image item and a text item
 // (their files looked up in a folder with one real picture), every word reader run over
 // its text, and the items drawn.
+#include "fuzz/FontLeak.h"
 #include "platform/system/Trace.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempFolder.h"

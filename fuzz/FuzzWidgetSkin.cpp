@@ -1,6 +1,6 @@
 // Every widget reading an arbitrary skin document: counts, sizes and rectangles from the
-// skin must stay within bounds whatever they say. Pictures never load here (the image
-// folder does not exist), fonts do.
+// skin must stay within bounds whatever they say. Pictures the skin names load from the
+// default skin's folder.
 #include "fuzz/SkinFuzz.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxCheckButton.h"

@@ -3,6 +3,9 @@
 // Shared set-up of the fuzz targets that feed the messenger what the service sends: the
 // singletons signed in as kim with one buddy, the screens recorded and traces kept quiet.
 
+#include "messenger/model/ChatSessionList.h"
+#include "messenger/protocol/buddies/PktInLsta.h"
+#include "messenger/protocol/memos/PktInWget.h"
 #include "platform/event/MessageQueue.h"
 #include "tests/support/MessengerSingletons.h"
 #include "tests/support/RecordingScreens.h"
@@ -87,3 +90,49 @@ template <typename PeerType> struct BasicSignedInMessenger {
 };
 
 using SignedInMessenger = BasicSignedInMessenger<RecordingPeer>;
+
+// Two chats open, as the chat targets hold them: one entered, with lee (a buddy) taking
+// part and a line queued (session s1, key k1), one waiting for its chat server (request 5).
+inline void OpenTwoChats(MessengerSingletons& m)
+{
+    Buddy lee;
+    lee.Id = lee.Email = L"lee@quorix.net";
+    m.buddies.Insert(lee.Id, lee);
+
+    ChatSession* entered = m.chats.NewSession();
+    entered->PeerId = L"lee@quorix.net";
+    entered->SessionId = L"s1";
+    entered->Key = L"k1";
+    ChatParticipant participant;
+    participant.Id = L"lee@quorix.net";
+    entered->AddParticipant(participant);
+    entered->QueueMessage(L"queued");
+    ChatSession* waiting = m.chats.NewSession();
+    waiting->PeerId = L"park@quorix.net";
+    waiting->State = 1;
+    waiting->PendingId = 5;
+}
+
+// What the service sends after the sign-in: cut into frames and dispatched, in two
+// receives split where the first byte says, with the screens recorded and any session
+// reset run as the message loop would. A request of every command waits for its answer
+// (ids from 901), so failure replies reach their handlers; buddy-list and memo-box
+// answers are dropped past maxAnswer bytes; with chats, the two of OpenTwoChats are open.
+// With the first byte's top bit set, the frames go straight to their handlers, without a
+// connection.
+inline int FuzzSignedInFrames(const uint8_t* data, size_t size, size_t maxAnswer, bool chats = false)
+{
+    if (size > kMaxServiceInput)
+        return 0;
+    PktInLsta::SetMaxBody(maxAnswer);
+    PktInWget::SetMaxAnswer(maxAnswer);
+    SignedInMessenger session;
+    if (chats)
+        OpenTwoChats(session.m);
+    session.PendEveryCommand();
+    if (size && (data[0] & 0x80))
+        session.DispatchWithoutPeer(std::string(reinterpret_cast<const char*>(data), size));
+    else
+        session.ReceiveSplit(data, size);
+    return 0;
+}

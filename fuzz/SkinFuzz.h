@@ -1,9 +1,12 @@
 #pragma once
 
 // Shared body of the fuzz targets that hand widgets an arbitrary skin document: the
-// pools are made once (pictures never load, as the image folder does not exist; fonts
-// do) and traces are dropped; lists draw their rows onto a surface of the screen's size.
+// pools are made once (pictures load from the default skin's image folder, so the parts
+// that name them build; fonts load too) and traces are dropped; lists draw their rows
+// onto a surface of the screen's size.
 
+#include "fuzz/DefaultSkin.h"
+#include "fuzz/FontLeak.h"
 #include "platform/system/Trace.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxText.h"
@@ -27,10 +30,8 @@ int FuzzSkinDocument(
 {
     static const bool ready = [deviceContexts] {
         plat::SetTraceHook([](const std::wstring&) {});
-        auto* resolver = new UxPathResolver;
-        resolver->SetBase(0, L"\\nonexistent-quorix-fuzz\\Image\\");
         new UxFontPool;
-        new UxDeviceImagePool;
+        UseDefaultSkin(*new UxPathResolver, *new UxDeviceImagePool);
         if (deviceContexts)
             new UxDeviceContextPool;
         return true;

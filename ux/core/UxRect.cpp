@@ -2,6 +2,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// Edges can lie anywhere in the int range (skin rectangles do): a shift stops at its ends
+// instead of wrapping round to the other side.
+int32_t Shifted(int32_t edge, int32_t by)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(edge) + by, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
 bool PointInRect(const plat::RECT& rect, const plat::POINT& point)
 {
     return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y && point.y <= rect.bottom;
@@ -53,5 +64,5 @@ bool IsRectEmpty(const plat::RECT& rect)
 
 plat::RECT OffsetRect(const plat::RECT& rect, int32_t dx, int32_t dy)
 {
-    return { rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy };
+    return { Shifted(rect.left, dx), Shifted(rect.top, dy), Shifted(rect.right, dx), Shifted(rect.bottom, dy) };
 }

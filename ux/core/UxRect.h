@@ -18,4 +18,5 @@ void UniteRect(plat::RECT& area, const plat::RECT& rect);
 bool RectsDiffer(const plat::RECT& a, const plat::RECT& b);
 // No width or no height.
 bool IsRectEmpty(const plat::RECT& rect);
+// Edges stop at the ends of the int range rather than wrap.
 plat::RECT OffsetRect(const plat::RECT& rect, int32_t dx, int32_t dy);

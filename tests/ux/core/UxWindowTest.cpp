@@ -25,6 +25,13 @@ TEST(UxRect, EdgesCountAsInsideButTouchingRectsDoNotOverlap)
     EXPECT_FALSE(RectsDiffer(a, { -5, 0, 10, 30 }));
 }
 
+TEST(UxRect, AnOffsetStopsAtTheEndsOfTheIntRange)
+{
+    // A skin rectangle reaching the end of the range, moved onto a row further down.
+    EXPECT_FALSE(RectsDiffer(OffsetRect({ 20, 44, INT32_MAX, INT32_MAX }, 0, 60), { 20, 104, INT32_MAX, INT32_MAX }));
+    EXPECT_FALSE(RectsDiffer(OffsetRect({ INT32_MIN, -5, 3, 4 }, -1, 1), { INT32_MIN, -4, 2, 5 }));
+}
+
 TEST(UxWindow, TreeKeepsSiblingOrderAndConvertsBetweenSpaces)
 {
     UxWindow root, a, b, c;
