@@ -234,6 +234,22 @@ public:
         Advance(200);
         return true;
     }
+    // Taps the arrow of the shown buddy-list row with that name and lets the profile come
+    // up; false when no such row is shown or the profile does not open.
+    bool OpenProfileFromList(const std::wstring& name)
+    {
+        BuddyListView& list = m_app->GetBuddyListPage().GetView();
+        for (int32_t i = 0; i < list.GetRowCount(); ++i) {
+            if (list.GetRow(i).hidden || !list.GetBuddy(i) || list.GetBuddy(i)->Name != name)
+                continue;
+            const plat::RECT r = list.ClientToScreen(list.GetRowRect(i));
+            Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+            Advance(200);
+            Settle();
+            return Screen() == L"BuddyProfile";
+        }
+        return false;
+    }
     // Presses, lets ms of manual time pass and lets go.
     void Hold(int x, int y, uint64_t ms = 1000)
     {

@@ -186,17 +186,7 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
     EXPECT_TRUE(shows(L"대화 상대가 현재 차단된 상태입니다."));
     // Unblocked from her profile, the input is back when the chat comes up again.
     ASSERT_TRUE(driver.Back());
-    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
-    int32_t row = -1;
-    for (int32_t i = 0; i < list.GetRowCount(); ++i)
-        if (list.GetBuddy(i) == jiyeon)
-            row = i;
-    ASSERT_GE(row, 0);
-    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
-    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
-    driver.Advance(200);
-    driver.Settle();
-    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.OpenProfileFromList(L"이지연"));
     ASSERT_TRUE(driver.Tap(L"ButtonBar/BlockButton"));
     ASSERT_EQ(driver.Answer(L"YesButton"), L"차단을 해제하시겠습니까?");
     ASSERT_TRUE(driver.WaitFor([&] { return jiyeon->HasFlag(BuddyListAllow); }));

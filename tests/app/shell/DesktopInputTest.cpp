@@ -323,21 +323,11 @@ TEST_F(DesktopInputDemo, EscapeClosesAMenuAnswersABoxAndGoesBackFromAProfile)
     driver.SetClipboard(L"박준호");
     driver.Chord(plat::VK_CONTROL, 'V');
     driver.Settle();
-    int32_t row = -1, shown = 0;
-    for (int32_t i = 0; i < list.GetRowCount(); ++i) {
-        if (list.GetRow(i).hidden || !list.GetBuddy(i))
-            continue;
-        ++shown;
-        if (list.GetBuddy(i)->Name == L"박준호")
-            row = i;
-    }
+    int32_t shown = 0;
+    for (int32_t i = 0; i < list.GetRowCount(); ++i)
+        shown += !list.GetRow(i).hidden && list.GetBuddy(i);
     EXPECT_EQ(shown, 1);
-    ASSERT_GE(row, 0);
-    const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
-    driver.Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
-    driver.Advance(200);
-    driver.Settle();
-    ASSERT_EQ(driver.Screen(), L"BuddyProfile");
+    ASSERT_TRUE(driver.OpenProfileFromList(L"박준호"));
 
     // The question's No: nothing is deleted and the profile stays.
     ASSERT_TRUE(driver.Tap(L"ButtonBar/DeleteButton"));
