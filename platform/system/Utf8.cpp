@@ -43,15 +43,25 @@ std::string EncodeUtf8(const std::wstring& text)
 std::wstring DecodeUtf8(const std::string& text)
 {
     std::wstring out;
-    out.reserve(text.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-    size_t n = text.size();
+    DecodeUtf8(text.data(), text.size(), out);
+    return out;
+}
+
+void DecodeUtf8(const char* text, size_t size, std::wstring& out)
+{
+    out.clear();
+    out.reserve(size);
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    size_t n = size;
     size_t i = 0;
     while (i < n) {
         unsigned char b = s[i];
         if (b < 0x80) {
-            out += static_cast<wchar_t>(b);
-            ++i;
+            size_t run = i + 1;
+            while (run < n && s[run] < 0x80)
+                ++run;
+            out.append(s + i, s + run);
+            i = run;
             continue;
         }
         size_t len;
@@ -80,7 +90,6 @@ std::wstring DecodeUtf8(const std::string& text)
         out += static_cast<wchar_t>(c);
         i += len;
     }
-    return out;
 }
 
 int HexDigitValue(int c)

@@ -13,6 +13,8 @@ std::string EncodeUtf8(const std::wstring& text);
 // and giving U+FFFD for a lone surrogate or a value beyond U+10FFFF.
 char32_t NextCodePoint(const std::wstring& text, size_t& i);
 std::wstring DecodeUtf8(const std::string& text);
+// The same into out (replacing what it held), for callers that reuse one string.
+void DecodeUtf8(const char* text, size_t size, std::wstring& out);
 
 // The value of a hexadecimal digit of either case; -1 for any other character.
 int HexDigitValue(int c);

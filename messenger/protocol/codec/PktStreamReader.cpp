@@ -1,9 +1,11 @@
 #include "messenger/protocol/codec/PktStreamReader.h"
 
 #include "messenger/protocol/codec/PktNumbers.h"
+#include "platform/system/Utf8.h"
 #include "ux/core/UxText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 bool PktStreamReader::ReadWord(std::wstring& text)
@@ -22,9 +24,9 @@ bool PktStreamReader::ReadToEnd(std::wstring& text)
         text.clear();
         return false;
     }
-    std::string bytes(reinterpret_cast<const char*>(m_position), GetRemaining());
+    const uint8_t* from = m_position;
     m_position = m_start + m_size;
-    text = Convert(bytes);
+    Convert(from, m_position, text);
     return true;
 }
 
@@ -35,23 +37,25 @@ bool PktStreamReader::ReadUntil(bool stopAtSpace, bool stopAtTab, bool stopAtLf,
         text.clear();
         return false;
     }
-    std::string bytes;
-    while (m_position < end) {
-        uint8_t b = *m_position++;
-        if ((b == ' ' && stopAtSpace) || (b == '\t' && stopAtTab) || (b == '\n' && stopAtLf))
-            break;
-        if (b != '\r')
-            bytes += static_cast<char>(b);
-    }
-    text = Convert(bytes);
+    const uint8_t* from = m_position;
+    const uint8_t* stop = from;
+    while (stop < end && !((*stop == ' ' && stopAtSpace) || (*stop == '\t' && stopAtTab) || (*stop == '\n' && stopAtLf)))
+        ++stop;
+    m_position = stop < end ? stop + 1 : end;
+    Convert(from, stop, text);
+    // A carriage return is never part of the text.
+    if (std::memchr(from, '\r', size_t(stop - from)))
+        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
     return true;
 }
 
-std::wstring PktStreamReader::Convert(const std::string& bytes) const
+void PktStreamReader::Convert(const uint8_t* from, const uint8_t* to, std::wstring& text) const
 {
-    std::wstring text = FromUtf8(bytes);
+    const size_t size = size_t(to - from);
+    plat::DecodeUtf8(reinterpret_cast<const char*>(from), size, text);
     // Most words carry no escape: nothing to decode then.
-    return m_decode && bytes.find('%') != std::string::npos ? UrlDecode(text) : text;
+    if (m_decode && std::memchr(from, '%', size))
+        text = UrlDecode(text);
 }
 
 template <typename T> bool PktStreamReader::ReadNumber(T& value, int64_t minimum, int64_t maximum)
