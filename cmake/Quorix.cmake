@@ -69,12 +69,13 @@ function(quorix_copy_skin target)
   add_dependencies(${target} quorix_skin)
 endfunction()
 
-# Environment every test runs in: headless display, its own config and data folders.
+# Environment every test runs in: headless display, its own config, data and cache folders.
 set(QUORIX_TEST_HOME ${CMAKE_BINARY_DIR}/testhome)
 set(QUORIX_TEST_ENV
   "QUORIX_DISPLAY=headless"
   "XDG_CONFIG_HOME=${QUORIX_TEST_HOME}/config"
   "XDG_DATA_HOME=${QUORIX_TEST_HOME}/data"
+  "XDG_CACHE_HOME=${QUORIX_TEST_HOME}/cache"
   "XDG_RUNTIME_DIR=${QUORIX_TEST_HOME}/run"
   "QUORIX_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
@@ -84,7 +85,8 @@ set(QUORIX_TEST_ENV
 function(quorix_test_dirs)
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  file(MAKE_DIRECTORY ${QUORIX_TEST_HOME}/config ${QUORIX_TEST_HOME}/data ${QUORIX_TEST_HOME}/run)
+  file(MAKE_DIRECTORY ${QUORIX_TEST_HOME}/config ${QUORIX_TEST_HOME}/data ${QUORIX_TEST_HOME}/run
+    ${QUORIX_TEST_HOME}/cache)
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
   set(dirs)
   foreach(f ${all})

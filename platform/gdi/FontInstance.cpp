@@ -28,80 +28,6 @@ namespace {
             std::wstring(font.lfFaceName, std::find(font.lfFaceName, font.lfFaceName + LF_FACESIZE, L'\0')));
     }
 
-    bool SameFamily(const std::string& a, const std::string& b)
-    {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-        });
-    }
-
-    FcPattern* MakePattern(
-        FcConfig* config, const std::string& family, const char* lang, bool bold, bool italic)
-    {
-        FcPattern* pattern = FcPatternCreate();
-        if (!family.empty())
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        if (lang)
-            FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        return pattern;
-    }
-
-    bool HasFamily(FcPattern* font, const std::string& family)
-    {
-        FcChar8* name = nullptr;
-        for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-            if (SameFamily(reinterpret_cast<const char*>(name), family))
-                return true;
-        }
-        return false;
-    }
-
-    bool FileOf(FcPattern* font, std::string& file, int& index);
-
-    // The file fontconfig matches for the family and style; with checkFamily, only when
-    // the match is of that family. Sizes do not take part in the match, so each family
-    // and style is asked once and the answer kept.
-    bool MatchFile(FontLibrary& library, const std::string& family, const char* lang, bool bold, bool italic,
-        bool checkFamily, std::string& file, int& index)
-    {
-        const std::string key = family + "|" + (lang ? lang : "") + (bold ? "|b" : "|") + (italic ? "i" : "")
-            + (checkFamily ? "|f" : "|");
-        if (const FontLibrary::Match* known = library.FindMatch(key)) {
-            file = known->file;
-            index = known->index;
-            return !file.empty();
-        }
-        FontLibrary::Match found;
-        FcResult result;
-        FcPattern* pattern = MakePattern(library.Config(), family, lang, bold, italic);
-        FcPattern* match = FcFontMatch(library.Config(), pattern, &result);
-        if (match && (!checkFamily || HasFamily(match, family)))
-            FileOf(match, found.file, found.index);
-        if (match)
-            FcPatternDestroy(match);
-        FcPatternDestroy(pattern);
-        library.AddMatch(key, found);
-        file = found.file;
-        index = found.index;
-        return !file.empty();
-    }
-
-    bool FileOf(FcPattern* font, std::string& file, int& index)
-    {
-        FcChar8* path = nullptr;
-        if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch)
-            return false;
-        file = reinterpret_cast<const char*>(path);
-        index = 0;
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
-        return true;
-    }
-
 } // namespace
 
 std::shared_ptr<FontInstance> FontInstance::Realize(const LOGFONTW& font)
@@ -171,14 +97,13 @@ void FontInstance::InitFromLibrary(const LOGFONTW& font)
         return;
 
     m_requestedFamily = FaceToUtf8(font);
-    std::string file;
-    int index = 0;
+    FontLibrary::Match match;
     if (!m_requestedFamily.empty()
-        && MatchFile(*m_library, m_requestedFamily, nullptr, m_wantBold, m_wantItalic, true, file, index))
-        AddSlot(file, index);
+        && m_library->MatchFile(m_requestedFamily, nullptr, m_wantBold, m_wantItalic, true, match))
+        AddSlot(match.file, match.index);
     // The Hangul face: the chosen face when the named one is missing, else the first fallback.
-    if (MatchFile(*m_library, kHangulFamily, "ko", m_wantBold, m_wantItalic, false, file, index))
-        m_hangulSlot = AddSlot(file, index);
+    if (m_library->MatchFile(kHangulFamily, "ko", m_wantBold, m_wantItalic, false, match))
+        m_hangulSlot = AddSlot(match.file, match.index);
     if (m_slots.empty())
         return;
 
@@ -261,10 +186,11 @@ bool FontInstance::FindFallback(char32_t c, int& slot, FT_UInt& glyph)
         m_sortedTried = true;
         // Made only now: most text never needs a face beyond the first two.
         m_sortPattern = m_requestedFamily.empty()
-            ? MakePattern(m_library->Config(), kHangulFamily, "ko", m_wantBold, m_wantItalic)
-            : MakePattern(m_library->Config(), m_requestedFamily, nullptr, m_wantBold, m_wantItalic);
+            ? m_library->MakePattern(kHangulFamily, "ko", m_wantBold, m_wantItalic)
+            : m_library->MakePattern(m_requestedFamily, nullptr, m_wantBold, m_wantItalic);
         FcResult result;
-        m_sorted = FcFontSort(m_library->Config(), m_sortPattern, FcTrue, nullptr, &result);
+        if (m_sortPattern)
+            m_sorted = FcFontSort(m_library->Config(), m_sortPattern, FcTrue, nullptr, &result);
     }
     if (!m_sorted)
         return false;
@@ -275,7 +201,7 @@ bool FontInstance::FindFallback(char32_t c, int& slot, FT_UInt& glyph)
             continue;
         std::string file;
         int index = 0;
-        if (!FileOf(m_sorted->fonts[i], file, index))
+        if (!FontLibrary::FileOf(m_sorted->fonts[i], file, index))
             continue;
         int at = AddSlot(file, index);
         if (at < 0)

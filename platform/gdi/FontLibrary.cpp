@@ -1,5 +1,7 @@
 #include "platform/gdi/FontLibrary.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +19,17 @@ FontLibrary::FontLibrary()
 {
     if (FT_Init_FreeType(&m_ft) != 0)
         m_ft = nullptr;
-    m_config = FcInitLoadConfigAndFonts();
+    m_cachePath = FontMatchCache::Path();
+    m_cached.Load(m_cachePath);
+}
+
+FcConfig* FontLibrary::Config()
+{
+    if (!m_configTried) {
+        m_configTried = true;
+        m_config = FcInitLoadConfigAndFonts();
+    }
+    return m_config;
 }
 
 FontLibrary::~FontLibrary()
@@ -113,15 +125,109 @@ void FontLibrary::AddInstance(const std::string& key, const std::shared_ptr<Font
     m_instances[key] = instance;
 }
 
-const FontLibrary::Match* FontLibrary::FindMatch(const std::string& key) const
+namespace {
+
+    bool SameFamily(const std::string& a, const std::string& b)
+    {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    }
+
+    bool HasFamily(FcPattern* font, const std::string& family)
+    {
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            if (SameFamily(reinterpret_cast<const char*>(name), family))
+                return true;
+        }
+        return false;
+    }
+
+} // namespace
+
+bool FontLibrary::MatchFile(
+    const std::string& family, const char* lang, bool bold, bool italic, bool checkFamily, Match& found)
 {
-    auto it = m_matches.find(key);
-    return it == m_matches.end() ? nullptr : &it->second;
+    const std::string key = family + "|" + (lang ? lang : "") + (bold ? "|b" : "|") + (italic ? "i" : "")
+        + (checkFamily ? "|f" : "|");
+    if (auto it = m_matches.find(key); it != m_matches.end()) {
+        found = it->second.match;
+    } else if (auto at = m_cached.entries.find(key); at != m_cached.entries.end()) {
+        found = at->second.match;
+    } else if (Config()) {
+        found = AskFontconfig(family, lang, bold, italic, checkFamily);
+        FontMatchCache::Entry entry { found, {} };
+        const bool stamped = found.file.empty() || FontMatchCache::StampOf(found.file, entry.file);
+        m_matches[key] = entry;
+        if (stamped)
+            SaveMatches();
+    } else {
+        found = {};
+    }
+    return !found.file.empty();
 }
 
-void FontLibrary::AddMatch(const std::string& key, const Match& match)
+FontLibrary::Match FontLibrary::AskFontconfig(
+    const std::string& family, const char* lang, bool bold, bool italic, bool checkFamily)
 {
-    m_matches[key] = match;
+    Match found;
+    FcResult result;
+    FcPattern* pattern = MakePattern(family, lang, bold, italic);
+    FcPattern* match = pattern ? FcFontMatch(m_config, pattern, &result) : nullptr;
+    if (match && (!checkFamily || HasFamily(match, family)))
+        FileOf(match, found.file, found.index);
+    if (match)
+        FcPatternDestroy(match);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    return found;
+}
+
+void FontLibrary::SaveMatches()
+{
+    if (m_cachePath.empty())
+        return;
+    FontMatchCache cache;
+    // Stamped now, after fontconfig has loaded and perhaps refreshed its own cache.
+    cache.stamp = FontMatchCache::CurrentStamp();
+    // A file that could not be stamped (size 0) is not kept for later starts.
+    for (const auto& [key, entry] : m_matches)
+        if (entry.match.file.empty() || entry.file.size > 0)
+            cache.entries.emplace(key, entry);
+    // What the file held at start was true of the stamp it was checked against only.
+    if (cache.stamp == m_cached.stamp)
+        cache.entries.insert(m_cached.entries.begin(), m_cached.entries.end());
+    cache.Save(m_cachePath);
+}
+
+FcPattern* FontLibrary::MakePattern(const std::string& family, const char* lang, bool bold, bool italic)
+{
+    FcConfig* config = Config();
+    if (!config)
+        return nullptr;
+    FcPattern* pattern = FcPatternCreate();
+    if (!family.empty())
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    if (lang)
+        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(lang));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    return pattern;
+}
+
+bool FontLibrary::FileOf(FcPattern* font, std::string& file, int& index)
+{
+    FcChar8* path = nullptr;
+    if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch)
+        return false;
+    file = reinterpret_cast<const char*>(path);
+    index = 0;
+    FcPatternGetInteger(font, FC_INDEX, 0, &index);
+    return true;
 }
 
 } // namespace plat

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/FontMatchCache.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -16,7 +18,8 @@ class FontInstance;
 
 // The process's FreeType library, its fontconfig configuration and the faces opened so
 // far. Realised fonts share it (and keep it alive), so it goes only after the last font.
-// Every use of FreeType happens under its mutex.
+// Every use of FreeType and fontconfig happens under its mutex. Fontconfig's
+// configuration is loaded only when an answer is not in the match cache.
 class FontLibrary {
 public:
     static std::shared_ptr<FontLibrary> Get();
@@ -27,8 +30,10 @@ public:
     FontLibrary& operator=(const FontLibrary&) = delete;
 
     std::mutex& Mutex() { return m_mutex; }
-    FcConfig* Config() { return m_config; }
-    bool IsUsable() const { return m_ft && m_config; }
+    // Loaded on first use; null when fontconfig cannot load. Call with the mutex held.
+    FcConfig* Config();
+    bool ConfigLoaded() const { return m_configTried; }
+    bool IsUsable() const { return m_ft != nullptr; }
 
     // The face in a font file, opened once and kept for the library's life; null when
     // FreeType cannot open it. The file is read, not mapped: a Hangul face is megabytes,
@@ -41,27 +46,39 @@ public:
     std::shared_ptr<FontInstance> FindInstance(const std::string& key);
     void AddInstance(const std::string& key, const std::shared_ptr<FontInstance>& instance);
 
-    // What fontconfig chose for a family and style ("" file: nothing usable), kept so
-    // that every size of a face asks it once. Call with the mutex held.
-    struct Match {
-        std::string file;
-        int index = 0;
-    };
-    const Match* FindMatch(const std::string& key) const;
-    void AddMatch(const std::string& key, const Match& match);
+    // The file fontconfig matches for the family and style (lang may be null); with
+    // checkFamily, only when the match is of that family. False when nothing usable
+    // matches. Sizes do not take part, so each family and style is asked once and the
+    // answer kept, here and in the match cache for later starts. Call with the mutex held.
+    using Match = FontMatchCache::Match;
+    bool MatchFile(const std::string& family, const char* lang, bool bold, bool italic, bool checkFamily,
+        Match& found);
+
+    // A request for fontconfig with our defaults and the configuration's substitutions;
+    // null without a configuration. Call with the mutex held.
+    FcPattern* MakePattern(const std::string& family, const char* lang, bool bold, bool italic);
+    // The file and face index of a font fontconfig listed.
+    static bool FileOf(FcPattern* font, std::string& file, int& index);
 
 private:
+    Match AskFontconfig(const std::string& family, const char* lang, bool bold, bool italic, bool checkFamily);
+    void SaveMatches();
+
     static unsigned long ReadStream(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count);
     static void CloseStream(FT_Stream stream);
 
     std::mutex m_mutex;
     FT_Library m_ft = nullptr;
     FcConfig* m_config = nullptr;
+    bool m_configTried = false;
     std::map<std::pair<std::string, int>, FT_Face> m_faces;
     // The streams the faces read their files through, closed with their faces.
     std::vector<std::unique_ptr<FT_StreamRec>> m_streams;
     std::map<std::string, std::weak_ptr<FontInstance>> m_instances;
-    std::map<std::string, Match> m_matches;
+    // Answers fontconfig gave this process, and those the match cache held at start.
+    std::map<std::string, FontMatchCache::Entry> m_matches;
+    FontMatchCache m_cached;
+    std::string m_cachePath;
 };
 
 } // namespace plat

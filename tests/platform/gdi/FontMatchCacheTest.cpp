@@ -1,0 +1,180 @@
+#include "platform/gdi/FontLibrary.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+#include <sys/stat.h>
+
+using namespace plat;
+
+namespace {
+
+// Cache and font settings in a folder of the test's own, never the machine's.
+class FontMatchCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : { "XDG_CACHE_HOME", "XDG_CONFIG_HOME" }) {
+            const char* value = std::getenv(name);
+            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        setenv("XDG_CACHE_HOME", home.Native("cache").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", home.Native("config").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value] : m_saved)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
+
+    std::string CachePath() const { return home.Native("cache/quorix/fontmatch"); }
+
+    // A fresh library's answer for the Hangul face, and whether it had to load fontconfig.
+    static std::string HangulFile(bool* loaded = nullptr)
+    {
+        FontLibrary library;
+        FontLibrary::Match match;
+        library.MatchFile("NanumGothic", "ko", false, false, false, match);
+        if (loaded)
+            *loaded = library.ConfigLoaded();
+        return match.file;
+    }
+
+    TempFolder home;
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+TEST_F(FontMatchCacheTest, ALaterLibraryAnswersFromTheFileWithoutLoadingFontconfig)
+{
+    std::string hangul;
+    {
+        FontLibrary first;
+        FontLibrary::Match match;
+        ASSERT_TRUE(first.MatchFile("NanumGothic", "ko", false, false, false, match));
+        EXPECT_TRUE(first.ConfigLoaded());
+        hangul = match.file;
+        EXPECT_NE(hangul.find("NanumGothic"), std::string::npos) << hangul;
+        EXPECT_FALSE(first.MatchFile("No Such Family Qx", nullptr, true, false, true, match));
+    }
+    struct stat folder {};
+    ASSERT_EQ(stat(home.Native("cache/quorix").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u);
+
+    FontLibrary later;
+    FontLibrary::Match match;
+    EXPECT_TRUE(later.MatchFile("NanumGothic", "ko", false, false, false, match));
+    EXPECT_EQ(match.file, hangul);
+    EXPECT_FALSE(later.MatchFile("No Such Family Qx", nullptr, true, false, true, match))
+        << "\"nothing usable\" is kept too";
+    EXPECT_FALSE(later.ConfigLoaded());
+    // A character the chosen face lacks still finds its fallback through fontconfig.
+    FcPattern* pattern = later.MakePattern("NanumGothic", nullptr, false, false);
+    EXPECT_NE(pattern, nullptr);
+    EXPECT_TRUE(later.ConfigLoaded());
+    if (pattern)
+        FcPatternDestroy(pattern);
+
+    setenv("FONTCONFIG_PATH", home.Native().c_str(), 1);
+    EXPECT_EQ(FontMatchCache::Path(), "") << "fontconfig pointed elsewhere turns the cache off";
+    unsetenv("FONTCONFIG_PATH");
+}
+
+TEST_F(FontMatchCacheTest, AChangedStampAsksFontconfigAgainAndRewritesTheFile)
+{
+    bool loaded = false;
+    const std::string hangul = HangulFile();
+    const std::string before = home.Read("cache/quorix/fontmatch");
+
+    // A folder of the user's font settings appears.
+    std::filesystem::create_directories(home.Native("config/fontconfig"));
+    EXPECT_EQ(HangulFile(&loaded), hangul);
+    EXPECT_TRUE(loaded);
+    EXPECT_NE(home.Read("cache/quorix/fontmatch"), before) << "the file carries the new stamp";
+    EXPECT_EQ(HangulFile(&loaded), hangul);
+    EXPECT_FALSE(loaded);
+
+    // A cached face whose file changed, then one whose file is gone.
+    const std::string copy = home.Native("NanumCopy.ttf");
+    std::filesystem::copy_file(hangul, copy);
+    auto pointAtCopy = [&] {
+        FontMatchCache cache;
+        ASSERT_TRUE(cache.Load(CachePath()));
+        for (auto& [key, entry] : cache.entries)
+            if (entry.match.file == hangul) {
+                entry.match.file = copy;
+                ASSERT_TRUE(FontMatchCache::StampOf(copy, entry.file));
+            }
+        ASSERT_TRUE(cache.Save(CachePath()));
+    };
+    pointAtCopy();
+    EXPECT_EQ(HangulFile(&loaded), copy) << "the cache is what answers";
+    EXPECT_FALSE(loaded);
+    std::ofstream(copy, std::ios::app) << "x";
+    EXPECT_EQ(HangulFile(&loaded), hangul);
+    EXPECT_TRUE(loaded);
+
+    pointAtCopy();
+    std::filesystem::remove(copy);
+    EXPECT_EQ(HangulFile(&loaded), hangul);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(home.Read("cache/quorix/fontmatch").find(copy), std::string::npos);
+}
+
+TEST_F(FontMatchCacheTest, ADamagedFileIsIgnoredAndReplaced)
+{
+    const std::string hangul = HangulFile();
+    const std::string good = home.Read("cache/quorix/fontmatch");
+    for (const std::string& damaged : { std::string("\x01\xff garbage\n"), good.substr(0, good.size() - 1),
+             good + "M key-without-fields\n", std::string(FontMatchCache::kMaxBytes + 1, '\n') }) {
+        home.Write("cache/quorix/fontmatch", damaged);
+        bool loaded = false;
+        EXPECT_EQ(HangulFile(&loaded), hangul);
+        EXPECT_TRUE(loaded);
+        FontMatchCache cache;
+        EXPECT_TRUE(cache.Load(CachePath())) << "rewritten whole";
+    }
+}
+
+TEST(FontMatchCacheFile, ReadsWhatItWritesAndRefusesWhatIsOutOfBounds)
+{
+    FontMatchCache cache;
+    cache.stamp = { "conf.d 2049:17:1700000000.5", "LANG=ko_KR.UTF-8" };
+    cache.entries["NanumGothic|ko||"] = { { "/fonts/NanumGothic.ttf", 0 }, { 4691820, 1600000000, 999999999 } };
+    cache.entries["Tahoma||b|f"] = { { "", 0 }, {} };
+    const std::string text = cache.Serialize();
+    FontMatchCache read;
+    ASSERT_TRUE(read.Parse(text));
+    EXPECT_EQ(read.Serialize(), text);
+    EXPECT_EQ(read.entries.at("NanumGothic|ko||").file.size, 4691820u);
+
+    const std::string header = text.substr(0, text.find('\n') + 1);
+    auto line = [&](const std::string& fields) { return header + "M " + fields + "\n"; };
+    EXPECT_TRUE(read.Parse(line("k\t/f\t2147483647\t1\t-5\t0")));
+    for (const std::string& bad : {
+             std::string("Quorix font matches 2\n"),
+             line("k\t/f\t2147483648\t1\t1\t0"), // index past an int
+             line("k\t/f\t0\t1\t1\t1000000000"), // nanoseconds past a second
+             line("k\t/f\t0\t1\t1"), line("k\t/f\t0\t1\t1\t0\t9"), line("\t/f\t0\t1\t1\t0"),
+             line("k\t/f\t0\t99999999999999999999\t1\t0"), line("k\t/f\t+1\t1\t1\t0"),
+             line("k\t/f\t0\t1\t1\t0") + "M k\t/g\t0\t1\t1\t0\n", // the same key twice
+             header + "X what\n",
+             header + "S " + std::string(FontMatchCache::kMaxLine, 'a') + "\n",
+         }) {
+        EXPECT_FALSE(read.Parse(bad)) << bad;
+        EXPECT_TRUE(read.entries.empty() && read.stamp.empty());
+    }
+    std::string many = header;
+    for (size_t i = 0; i <= FontMatchCache::kMaxEntries; ++i)
+        many += "M k" + std::to_string(i) + "\t\t0\t0\t0\t0\n";
+    EXPECT_FALSE(read.Parse(many));
+}
+
+} // namespace
