@@ -3,10 +3,13 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/display/X11KeyPress.h"
 #include "platform/event/Window.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Trace.h"
 #include "platform/system/Utf8.h"
 
 #include <SDL.h>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -87,6 +90,23 @@ namespace {
         }
     }
 
+    // Opening the window parses the locale's compose table (thousands of lines) unless
+    // libX11 finds it parsed in a cache folder: $XCOMPOSECACHE, or ~/.compose-cache where
+    // the user made one. Without either, ours is offered while SDL opens the display, and
+    // taken back after, so programs we start keep their own.
+    bool OfferComposeCache()
+    {
+        if (std::getenv("XCOMPOSECACHE"))
+            return false;
+        const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
+        if (cache.empty())
+            return false;
+        const std::string folder = cache + "/quorix/compose";
+        for (const std::string& step : { cache, cache + "/quorix", folder })
+            mkdir(step.c_str(), 0700);
+        return setenv("XCOMPOSECACHE", folder.c_str(), 0) == 0;
+    }
+
 } // namespace
 
 SdlDisplay::SdlDisplay(HWND window)
@@ -99,7 +119,11 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     // We compose every frame ourselves: a plain software surface, no GL behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    const bool composeCache = OfferComposeCache();
+    const bool opened = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (composeCache)
+        unsetenv("XCOMPOSECACHE");
+    if (!opened) {
         TraceSdl("SDL_InitSubSystem");
         return nullptr;
     }

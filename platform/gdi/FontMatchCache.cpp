@@ -1,9 +1,10 @@
 #include "platform/gdi/FontMatchCache.h"
 
+#include "platform/system/FileSystem.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
@@ -19,25 +20,6 @@ namespace {
     {
         const char* value = std::getenv(name);
         return value ? value : "";
-    }
-
-    std::string Home()
-    {
-        std::string home = Env("HOME");
-        if (home.empty())
-            if (passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-                home = pw->pw_dir;
-        return home;
-    }
-
-    // An XDG base folder: the variable when it holds an absolute path, else home + fallback.
-    std::string XdgFolder(const char* variable, const char* fallback)
-    {
-        std::string folder = Env(variable);
-        if (!folder.empty() && folder[0] == '/')
-            return folder;
-        const std::string home = Home();
-        return home.empty() ? "" : home + fallback;
     }
 
     // Decimal digits, optionally after a '-', at most max in size.
@@ -249,7 +231,7 @@ std::string FontMatchCache::Path()
 
 std::vector<std::string> FontMatchCache::CurrentStamp()
 {
-    const std::string home = Home();
+    const std::string home = HomeFolder();
     const std::string config = XdgFolder("XDG_CONFIG_HOME", "/.config");
     const std::string user = config.empty() ? "" : config + "/fontconfig";
     const std::string data = XdgFolder("XDG_DATA_HOME", "/.local/share");

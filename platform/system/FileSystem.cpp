@@ -151,19 +151,27 @@ bool WriteWholeFile(const std::wstring& path, const std::wstring& temporary, con
     return true;
 }
 
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return home;
+    passwd* pw = getpwuid(getuid());
+    return pw && pw->pw_dir ? pw->pw_dir : "";
+}
+
+std::string XdgFolder(const char* variable, const char* fallback)
+{
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/')
+        return value;
+    const std::string home = HomeFolder();
+    return home.empty() ? "" : home + fallback;
+}
+
 std::wstring GetDataFolder()
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::string folder = data && data[0] == '/' ? data : "";
-    if (folder.empty()) {
-        const char* home = std::getenv("HOME");
-        std::string base = home && *home ? home : "";
-        if (base.empty())
-            if (passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-                base = pw->pw_dir;
-        folder = base + "/.local/share";
-    }
-    return DesignedPath(folder + "/quorix/");
+    return DesignedPath(XdgFolder("XDG_DATA_HOME", "/.local/share") + "/quorix/");
 }
 
 std::wstring GetModuleFileName()

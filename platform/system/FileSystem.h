@@ -26,6 +26,13 @@ bool DeleteFile(const std::wstring& path);
 // failed; temporary is then removed and path left as it was.
 bool WriteWholeFile(const std::wstring& path, const std::wstring& temporary, const void* data, size_t size);
 
+// The user's home folder, native: $HOME, else the password database's; "" when neither.
+std::string HomeFolder();
+
+// An XDG base folder, native: the variable when it holds an absolute path, else the home
+// folder with fallback ("/.cache"); "" without a home.
+std::string XdgFolder(const char* variable, const char* fallback);
+
 // The folder for files the program downloads, in designed form with a trailing '\':
 // $XDG_DATA_HOME/quorix, else ~/.local/share/quorix. It may not exist yet.
 std::wstring GetDataFolder();

@@ -1,10 +1,10 @@
 #include "platform/system/Registry.h"
 
+#include "platform/system/FileSystem.h"
 #include "platform/system/Trace.h"
 #include "platform/system/Utf8.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -197,16 +197,7 @@ std::string RegistryFilePath()
     std::string path = Env("QUORIX_REGISTRY");
     if (!path.empty())
         return path;
-    std::string config = Env("XDG_CONFIG_HOME");
-    if (config.empty() || config[0] != '/') {
-        std::string home = Env("HOME");
-        if (home.empty()) {
-            if (passwd* pw = getpwuid(getuid()))
-                home = pw->pw_dir ? pw->pw_dir : "";
-        }
-        config = home + "/.config";
-    }
-    return config + "/quorix/registry";
+    return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/quorix/registry";
 }
 
 long RegCreateKeyExW(HKEY root, const wchar_t* subKey, uint32_t, HKEY* result)

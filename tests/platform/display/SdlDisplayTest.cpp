@@ -1,11 +1,13 @@
 #include "platform/display/SdlDisplay.h"
 #include "platform/event/Thread.h"
 #include "tests/support/DesktopFixture.h"
+#include "tests/support/TempFolder.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -49,12 +51,19 @@ TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
     setenv("DISPLAY", server.display.c_str(), 1);
     setenv("QUORIX_DISPLAY", "sdl", 1);
     setenv("QUORIX_SCALE", "1", 1);
+    TempFolder cache;
+    setenv("XDG_CACHE_HOME", cache.Native().c_str(), 1);
+    unsetenv("XCOMPOSECACHE");
 
     {
         DesktopFixture app;
         ASSERT_TRUE(app.created);
         auto* display = dynamic_cast<plat::SdlDisplay*>(plat::GetDisplay());
         ASSERT_NE(display, nullptr);
+        // The compose table's cache folder was offered to the display's opening only:
+        // programs started later do not inherit it.
+        EXPECT_TRUE(std::filesystem::is_directory(cache.Native("quorix/compose")));
+        EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr);
         ColourPanel left("left", nullptr, 0x0000FF); // red (COLORREF is 0xBBGGRR)
         ColourPanel right("right", nullptr, 0xFF0000); // blue
         left.SetOwnSurface(true);
