@@ -394,16 +394,6 @@ void UxEdit::ScrollToCaret()
         Invalidate();
 }
 
-void UxEdit::ScrollYTo(int32_t offset)
-{
-    UxScrollAxis& y = GetYAxis();
-    offset = std::clamp(offset, std::min(0, y.GetViewSize() - y.GetContentPixels()), 0);
-    if (offset != y.GetOffset()) {
-        y.SetPosition(offset);
-        Invalidate();
-    }
-}
-
 void UxEdit::GetSelection(int32_t& start, int32_t& end) const
 {
     start = end = 0;
@@ -481,34 +471,6 @@ bool UxEdit::OnPointerHold(int32_t x, int32_t y)
     m_caret.Touch();
     m_caret.Invalidate();
     return result;
-}
-
-bool UxEdit::ScrollPageNow(uintptr_t key)
-{
-    UxScrollAxis& y = GetYAxis();
-    switch (key) {
-    case plat::VK_PRIOR:
-        ScrollYTo(y.GetOffset() + y.GetViewSize());
-        return true;
-    case plat::VK_NEXT:
-        ScrollYTo(y.GetOffset() - y.GetViewSize());
-        return true;
-    case plat::VK_END:
-        ScrollYTo(y.GetViewSize() - y.GetContentPixels());
-        return true;
-    case plat::VK_HOME:
-        ScrollYTo(0);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool UxEdit::OnScrollKey(uintptr_t key)
-{
-    if (!ScrollsVertically())
-        return UxWindow::OnScrollKey(key);
-    return ScrollPageNow(key);
 }
 
 int32_t UxEdit::GetScrollLine()
@@ -595,7 +557,7 @@ bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
             UxWindow::OnChar(0, keyData);
         return UxScrollWindow::OnKeyDown(key, keyData);
     }
-    if (ScrollPageNow(key))
+    if (ScrollPage(key))
         return UxScrollWindow::OnKeyDown(key, keyData);
     switch (key) {
     case plat::VK_DELETE:

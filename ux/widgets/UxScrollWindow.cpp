@@ -164,22 +164,36 @@ void UxScrollWindow::RequestRepaint()
 
 bool UxScrollWindow::ScrollPage(uintptr_t key)
 {
-    UxScrollAxis& y = m_y;
+    const UxScrollAxis& y = m_y;
+    int32_t target;
     switch (key) {
     case plat::VK_PRIOR:
-        y.ScrollTo(y.GetOffset() + y.GetViewSize());
-        return true;
+        target = y.GetOffset() + y.GetViewSize();
+        break;
     case plat::VK_NEXT:
-        y.ScrollTo(y.GetOffset() - y.GetViewSize());
-        return true;
+        target = y.GetOffset() - y.GetViewSize();
+        break;
     case plat::VK_END:
-        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
-        return true;
+        target = y.GetViewSize() - y.GetContentPixels();
+        break;
     case plat::VK_HOME:
-        y.ScrollTo(0);
-        return true;
+        target = 0;
+        break;
     default:
         return false;
+    }
+    ScrollYTo(target);
+    ShowWheelTurn();
+    return true;
+}
+
+void UxScrollWindow::ScrollYTo(int32_t offset)
+{
+    offset = std::clamp(offset, std::min(0, m_y.GetViewSize() - m_y.GetContentPixels()), 0);
+    m_y.StopTweens();
+    if (offset != m_y.GetOffset()) {
+        m_y.SetPosition(offset);
+        Invalidate(plat::RECT {}, false);
     }
 }
 
@@ -218,6 +232,12 @@ bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
         m_y.SetPosition(target);
         Invalidate(plat::RECT {}, false);
     }
+    ShowWheelTurn();
+    return true;
+}
+
+void UxScrollWindow::ShowWheelTurn()
+{
     if (m_yBar.IsEnabled())
         m_yBar.StartFade(true);
     if (UxTimerManager* timers = UxTimerManager::GetInstance()) {
@@ -225,7 +245,6 @@ bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
             timers->Remove(m_wheelTimer);
         m_wheelTimer = timers->Add(kWheelRest, kWheelRest, OnWheelRest, reinterpret_cast<uintptr_t>(this));
     }
-    return true;
 }
 
 int32_t UxScrollWindow::WheelTarget(int32_t offset, int32_t pixels)
