@@ -112,7 +112,7 @@ TEST_F(ScrollWindow, SpringsBackPastEitherEdge)
 
 TEST_F(ScrollWindow, TouchStopsAFlingAndSnapsBackWhatLiesOutside)
 {
-    window.GetYAxis().ScrollTo(-1000); // an animated move, as page keys make
+    window.GetYAxis().ScrollTo(-1000); // an animated move
     EXPECT_EQ(window.hooks, Hooks { "scroll" });
     UxPumpFor(100);
     int32_t stopped = Offset();
