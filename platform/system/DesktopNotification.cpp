@@ -7,7 +7,6 @@
 
 #include <gio/gio.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <dlfcn.h>
@@ -16,7 +15,6 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 namespace plat {
 
