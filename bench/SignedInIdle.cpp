@@ -307,7 +307,7 @@ struct SignedInProgram {
             return false;
         }
         for (const std::string& id : online)
-            service->Post("/party/sign-in", "{\"user\": \"" + id + "\"}");
+            service->Party("sign-in", id);
         // What a kept login leaves for the next start.
         setenv("QUORIX_REGISTRY", home.Native("registry").c_str(), 1);
         {
@@ -338,15 +338,13 @@ struct SignedInProgram {
     {
         for (int c = 0; c < count; ++c) {
             const std::string user = online[size_t(c)];
-            const std::string invited
-                = service->Post("/party/invite", "{\"user\": \"" + user + "\", \"to\": \"" + kOwner + "\"}");
+            const std::string invited = service->Party("invite", user, R"(, "to": ")" + kOwner + "\"");
             const std::string sid = JsonText(invited, "sid"), key = JsonText(invited, "key");
             if (sid.empty() || !WaitForJoin(key))
                 return Fail(state, "the program did not join the chat of " + user);
             for (int i = 0; i < lines; ++i) {
                 const std::string text = plat::EncodeUtf8(ChatLineText(size_t(i)));
-                service->Post("/party/say",
-                    "{\"user\": \"" + user + "\", \"sid\": \"" + sid + "\", \"text\": \"" + text + "\"}");
+                service->Party("say", user, R"(, "sid": ")" + sid + R"(", "text": ")" + text + "\"");
             }
         }
         return WaitQuiet(pid, 1500, 180000, &settled) || Fail(state, "the program did not settle after the chats");

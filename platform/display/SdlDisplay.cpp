@@ -91,9 +91,9 @@ namespace {
     }
 
     // Opening the window parses the locale's compose table (thousands of lines) unless
-    // libX11 finds it parsed in a cache folder: $XCOMPOSECACHE, or ~/.compose-cache where
-    // the user made one. Without either, ours is offered while SDL opens the display, and
-    // taken back after, so programs we start keep their own.
+    // libX11 finds it parsed in a cache folder. Unless $XCOMPOSECACHE names one, ours is
+    // offered (in place of a ~/.compose-cache the user may have made) while SDL opens the
+    // display, and taken back after, so programs we start keep their own.
     bool OfferComposeCache()
     {
         if (std::getenv("XCOMPOSECACHE"))

@@ -28,6 +28,10 @@ FcConfig* FontLibrary::Config()
     if (!m_configTried) {
         m_configTried = true;
         m_config = FcInitLoadConfigAndFonts();
+        // Taken now that fontconfig has loaded and perhaps refreshed its own cache: the
+        // answers it gives from here on are of this state.
+        if (m_config && !m_cachePath.empty())
+            m_stamp = FontMatchCache::CurrentStamp();
     }
     return m_config;
 }
@@ -189,8 +193,7 @@ void FontLibrary::SaveMatches()
     if (m_cachePath.empty())
         return;
     FontMatchCache cache;
-    // Stamped now, after fontconfig has loaded and perhaps refreshed its own cache.
-    cache.stamp = FontMatchCache::CurrentStamp();
+    cache.stamp = m_stamp;
     // A file that could not be stamped (size 0) is not kept for later starts.
     for (const auto& [key, entry] : m_matches)
         if (entry.match.file.empty() || entry.file.size > 0)

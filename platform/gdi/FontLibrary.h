@@ -79,6 +79,8 @@ private:
     std::map<std::string, FontMatchCache::Entry> m_matches;
     FontMatchCache m_cached;
     std::string m_cachePath;
+    // The match cache's stamp as things stood when the configuration was loaded.
+    std::vector<std::string> m_stamp;
 };
 
 } // namespace plat

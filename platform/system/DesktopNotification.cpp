@@ -7,7 +7,6 @@
 
 #include <gio/gio.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <dlfcn.h>
@@ -16,7 +15,6 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 namespace plat {
 
@@ -182,7 +180,7 @@ namespace {
             if (m_closing || m_phase == Done || m_queued >= kMaxQueued)
                 return false;
             ++m_queued;
-            auto* handed = new Handed { this, std::move(request) };
+            auto* handed = new Pending { this, std::move(request) };
             m_gio.g_main_context_invoke_full(
                 m_context, G_PRIORITY_DEFAULT, &Worker::OnHanded, handed, &Worker::FreeHanded);
             return true;
@@ -258,11 +256,7 @@ namespace {
         }
 
     private:
-        struct Handed {
-            Worker* worker;
-            Request request;
-        };
-        // What a call's answer needs besides the worker.
+        // A request on its way to the worker, then what a call's answer needs.
         struct Pending {
             Worker* worker;
             Request request;
@@ -282,11 +276,11 @@ namespace {
 
         static gboolean OnHanded(gpointer data)
         {
-            auto* handed = static_cast<Handed*>(data);
+            auto* handed = static_cast<Pending*>(data);
             handed->worker->Take(std::move(handed->request));
             return G_SOURCE_REMOVE;
         }
-        static void FreeHanded(gpointer data) { delete static_cast<Handed*>(data); }
+        static void FreeHanded(gpointer data) { delete static_cast<Pending*>(data); }
 
         // Requests wait for the service's capabilities (whether it reads markup decides
         // how the body goes out), then go one at a time: each knows what the ones before
