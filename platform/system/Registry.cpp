@@ -197,7 +197,8 @@ std::string RegistryFilePath()
     std::string path = Env("QUORIX_REGISTRY");
     if (!path.empty())
         return path;
-    return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/quorix/registry";
+    const std::string config = XdgFolder("XDG_CONFIG_HOME", "/.config");
+    return (config.empty() ? "/.config" : config) + "/quorix/registry";
 }
 
 long RegCreateKeyExW(HKEY root, const wchar_t* subKey, uint32_t, HKEY* result)
