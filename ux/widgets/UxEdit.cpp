@@ -485,23 +485,11 @@ bool UxEdit::OnPointerHold(int32_t x, int32_t y)
 
 bool UxEdit::ScrollPageNow(uintptr_t key)
 {
-    UxScrollAxis& y = GetYAxis();
-    switch (key) {
-    case plat::VK_PRIOR:
-        ScrollYTo(y.GetOffset() + y.GetViewSize());
-        return true;
-    case plat::VK_NEXT:
-        ScrollYTo(y.GetOffset() - y.GetViewSize());
-        return true;
-    case plat::VK_END:
-        ScrollYTo(y.GetViewSize() - y.GetContentPixels());
-        return true;
-    case plat::VK_HOME:
-        ScrollYTo(0);
-        return true;
-    default:
+    int32_t offset = 0;
+    if (!PageTarget(key, offset))
         return false;
-    }
+    ScrollYTo(offset);
+    return true;
 }
 
 bool UxEdit::OnScrollKey(uintptr_t key)

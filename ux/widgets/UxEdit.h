@@ -137,8 +137,7 @@ private:
     void PlaceTextGuide();
     // Moves the vertical axis to offset, kept inside the content.
     void ScrollYTo(int32_t offset);
-    // Page Up and Page Down by a view, Home and End to the ends, at once; false for
-    // other keys.
+    // The page keys' PageTarget at once; false for other keys.
     bool ScrollPageNow(uintptr_t key);
     // What is composed stays where it was typed, and the input method lets it go.
     void CommitComposition();

@@ -162,25 +162,33 @@ void UxScrollWindow::RequestRepaint()
     FadeRestingIndicators();
 }
 
-bool UxScrollWindow::ScrollPage(uintptr_t key)
+bool UxScrollWindow::PageTarget(uintptr_t key, int32_t& offset) const
 {
-    UxScrollAxis& y = m_y;
     switch (key) {
     case plat::VK_PRIOR:
-        y.ScrollTo(y.GetOffset() + y.GetViewSize());
+        offset = m_y.GetOffset() + m_y.GetViewSize();
         return true;
     case plat::VK_NEXT:
-        y.ScrollTo(y.GetOffset() - y.GetViewSize());
+        offset = m_y.GetOffset() - m_y.GetViewSize();
         return true;
     case plat::VK_END:
-        y.ScrollTo(y.GetViewSize() - y.GetContentPixels());
+        offset = m_y.GetViewSize() - m_y.GetContentPixels();
         return true;
     case plat::VK_HOME:
-        y.ScrollTo(0);
+        offset = 0;
         return true;
     default:
         return false;
     }
+}
+
+bool UxScrollWindow::ScrollPage(uintptr_t key)
+{
+    int32_t offset = 0;
+    if (!PageTarget(key, offset))
+        return false;
+    m_y.ScrollTo(offset);
+    return true;
 }
 
 bool UxScrollWindow::ScrollsVertically() const

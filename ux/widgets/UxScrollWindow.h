@@ -55,8 +55,10 @@ public:
     // One step of an axis changed the picture: the window is invalidated once per step
     // of all moving axes, and the indicators of resting axes fade.
     void RequestRepaint();
-    // Page Up and Page Down by a view, Home and End to the ends, as an animated ScrollTo
-    // of the vertical axis; false for other keys.
+    // Where a page key takes the vertical axis: Page Up and Page Down a view on, Home and
+    // End to the ends; false for other keys.
+    bool PageTarget(uintptr_t key, int32_t& offset) const;
+    // PageTarget's offset as an animated ScrollTo; false for other keys.
     bool ScrollPage(uintptr_t key);
     // The vertical axis may move and the content is longer than the window.
     bool ScrollsVertically() const;
