@@ -50,6 +50,14 @@ void CollectTabStops(UxWindow* window, std::vector<UxWindow*>& stops)
         CollectTabStops(child, stops);
 }
 
+// The running transitions, while no popup or captured window takes the pointer first.
+UxTransitionManager* TransitionsUnderPointer()
+{
+    if (OpenPopup() || UxWindow::CapturedWindow)
+        return nullptr;
+    return UxTransitionManager::GetInstance();
+}
+
 // The character a key also types, which goes with it when the desktop takes the key.
 uintptr_t CharacterOf(uintptr_t key)
 {
@@ -96,19 +104,6 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
     }
     return true;
 }
-
-namespace {
-
-// The running transitions, while no popup or captured window takes the pointer first.
-UxTransitionManager* TransitionsUnderPointer()
-{
-    UxPopupInstance* popups = UxPopupInstance::GetInstance();
-    if ((popups && popups->GetPopup()) || UxWindow::CapturedWindow)
-        return nullptr;
-    return UxTransitionManager::GetInstance();
-}
-
-} // namespace
 
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
