@@ -3,7 +3,6 @@
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
-#include "platform/event/Window.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
@@ -166,10 +165,9 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
     case plat::VK_END: {
         plat::POINT cursor;
         UxDeviceWindow* device = UxDeviceWindow::GetInstance();
-        plat::RECT window;
-        if (!plat::GetCursorPos(&cursor) || !device || !plat::GetWindowRect(device->GetHandle(), &window))
+        if (!plat::GetCursorPos(&cursor) || !device || !device->FromScreen(cursor))
             return false;
-        UxWindow* under = WindowAt(cursor.x - window.left, cursor.y - window.top);
+        UxWindow* under = WindowAt(cursor.x, cursor.y);
         return under && under->OnScrollKey(key);
     }
     default:
