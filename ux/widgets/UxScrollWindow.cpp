@@ -222,10 +222,9 @@ bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
     const auto pixels = static_cast<int32_t>(units / plat::WHEEL_DELTA);
     m_y.StopTweens();
     const int32_t target = WheelTarget(m_y.GetOffset(), pixels);
-    if (target != m_y.GetOffset()) {
+    // A move invalidates the whole window itself.
+    if (target != m_y.GetOffset())
         m_y.SetPosition(target);
-        Invalidate(plat::RECT {}, false);
-    }
     if (m_yBar.IsEnabled())
         m_yBar.StartFade(true);
     if (UxTimerManager* timers = UxTimerManager::GetInstance()) {
