@@ -102,7 +102,7 @@ void ChatTranscript::InsertText(const std::wstring& text)
         return;
     const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
     // Text that goes on the last row may wrap it anew; a new paragraph leaves it alone.
-    const int32_t from = text.front() == L'\n' ? m_height : LastRowTop();
+    const int32_t from = text.front() == L'\n' ? m_height : m_lastRowTop;
     for (wchar_t c : text)
         Append(c >= kMarkBase && c < kMarkEnd ? U'\xFFFD' : char32_t(c));
     Changed(first, from);
@@ -131,7 +131,7 @@ bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
         m_pictures.push_back(std::move(picture));
     }
     const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
-    const int32_t from = LastRowTop();
+    const int32_t from = m_lastRowTop;
     Append(char32_t(kMarkBase) + char32_t(index));
     Changed(first, from);
     return true;
@@ -247,19 +247,12 @@ void ChatTranscript::Changed(size_t first, int32_t from)
         top += laid.height;
     }
     m_height = top;
+    // The loop ended on the last paragraph, whose last row the next text may wrap anew.
+    m_lastRowTop = first < m_paragraphs.size() ? m_height - laid.rows.back().height : m_height;
     SetContentSize(LayoutWidth(), m_height);
     // Only what changed is drawn anew; following the end moves the rest of the picture.
     InvalidateContent(plat::RECT { 0, from, GetWidth(), std::max(before, m_height) });
     ScrollToEnd();
-}
-
-int32_t ChatTranscript::LastRowTop() const
-{
-    if (m_paragraphs.empty())
-        return m_height;
-    Laid laid;
-    Lay(m_paragraphs.size() - 1, laid);
-    return laid.rows.empty() ? m_height : m_height - laid.rows.back().height;
 }
 
 std::vector<uint32_t> ChatTranscript::GetLastRowStarts() const

@@ -102,8 +102,6 @@ private:
     // Lays out the paragraphs from index first on; the text changed from content y from
     // down.
     void Changed(size_t first, int32_t from);
-    // Where the last row starts (the end when there is none).
-    int32_t LastRowTop() const;
     int32_t LayoutWidth() const;
     uint16_t StyleIndex(UxTextStyleHandle* style);
     const Picture* PictureOf(wchar_t c) const;
@@ -119,5 +117,7 @@ private:
     size_t m_lastLength = 0; // characters in the last paragraph
     std::vector<Picture> m_pictures;
     int32_t m_height = 0;
+    // Where the last row starts (the end when there is none), as last laid out.
+    int32_t m_lastRowTop = 0;
     int32_t m_layoutWidth = -1;
 };

@@ -3,7 +3,6 @@
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
-#include "platform/event/Window.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
@@ -48,6 +47,14 @@ void CollectTabStops(UxWindow* window, std::vector<UxWindow*>& stops)
         stops.push_back(window);
     for (UxWindow* child = window->GetFirstChild(); child; child = child->GetNextSibling())
         CollectTabStops(child, stops);
+}
+
+// The running transitions, while no popup or captured window takes the pointer first.
+UxTransitionManager* TransitionsUnderPointer()
+{
+    if (OpenPopup() || UxWindow::CapturedWindow)
+        return nullptr;
+    return UxTransitionManager::GetInstance();
 }
 
 // The character a key also types, which goes with it when the desktop takes the key.
@@ -96,19 +103,6 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
     }
     return true;
 }
-
-namespace {
-
-// The running transitions, while no popup or captured window takes the pointer first.
-UxTransitionManager* TransitionsUnderPointer()
-{
-    UxPopupInstance* popups = UxPopupInstance::GetInstance();
-    if ((popups && popups->GetPopup()) || UxWindow::CapturedWindow)
-        return nullptr;
-    return UxTransitionManager::GetInstance();
-}
-
-} // namespace
 
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
@@ -171,10 +165,9 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
     case plat::VK_END: {
         plat::POINT cursor;
         UxDeviceWindow* device = UxDeviceWindow::GetInstance();
-        plat::RECT window;
-        if (!plat::GetCursorPos(&cursor) || !device || !plat::GetWindowRect(device->GetHandle(), &window))
+        if (!plat::GetCursorPos(&cursor) || !device || !device->FromScreen(cursor))
             return false;
-        UxWindow* under = WindowAt(cursor.x - window.left, cursor.y - window.top);
+        UxWindow* under = WindowAt(cursor.x, cursor.y);
         return under && under->OnScrollKey(key);
     }
     default:

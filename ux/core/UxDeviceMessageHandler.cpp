@@ -2,7 +2,6 @@
 
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
-#include "platform/event/Window.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxDesktop.h"
 #include "ux/core/UxDeviceWindow.h"
@@ -97,11 +96,10 @@ bool OnChar(WPARAM w, LPARAM l)
 // A point the message carries in screen coordinates, in the device window's space.
 plat::POINT FromScreen(LPARAM l)
 {
-    plat::RECT window;
-    UxDeviceWindow* device = UxDeviceWindow::GetInstance();
-    if (!device || !plat::GetWindowRect(device->GetHandle(), &window))
-        window = plat::RECT {};
-    return { PointX(l) - window.left, PointY(l) - window.top };
+    plat::POINT point { PointX(l), PointY(l) };
+    if (UxDeviceWindow* device = UxDeviceWindow::GetInstance())
+        device->FromScreen(point);
+    return point;
 }
 
 bool OnMouseWheel(WPARAM w, LPARAM l)

@@ -50,6 +50,16 @@ plat::HWND UxDeviceWindow::FindRunningWindow(const std::wstring& name)
     return counted ? window : nullptr;
 }
 
+bool UxDeviceWindow::FromScreen(plat::POINT& point) const
+{
+    plat::RECT window;
+    if (!plat::GetWindowRect(m_handle, &window))
+        return false;
+    point.x -= window.left;
+    point.y -= window.top;
+    return true;
+}
+
 bool UxDeviceWindow::IsInBackground() const
 {
     return plat::GetDisplay() && plat::GetForegroundWindow() != m_handle;

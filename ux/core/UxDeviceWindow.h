@@ -29,6 +29,9 @@ public:
     void SetRepaintRect(const plat::RECT& rect) override { m_repaint = rect; }
     const plat::RECT& GetRepaintRect() const { return m_repaint; }
     plat::HWND GetHandle() const { return m_handle; }
+    // A point of the desktop moved into the window's space; false, the point unchanged,
+    // when the window has no place on the desktop.
+    bool FromScreen(plat::POINT& point) const;
     // Another window on the desktop has the focus (never without a display).
     bool IsInBackground() const;
     // The running program's window: class name, and title name alone or with the count

@@ -51,6 +51,11 @@ bool UxDeviceImage::Load(const UxDeviceImageInfo& info)
 bool UxDeviceImage::Load(std::unique_ptr<UxImageSequence> sequence, int32_t mode)
 {
     Release();
+    return MakeFrames(std::move(sequence), mode);
+}
+
+bool UxDeviceImage::MakeFrames(std::unique_ptr<UxImageSequence> sequence, int32_t mode)
+{
     m_sequence = std::move(sequence);
     if (!m_sequence)
         return false;
@@ -78,34 +83,22 @@ bool UxDeviceImage::Realize()
 {
     if (m_dc || !m_isDeferred || m_failed)
         return m_dc != nullptr;
-    const UxDeviceImageInfo info = m_deferred;
-    const uint32_t lastUse = m_lastUse;
-    const bool loaded = Load(info);
-    if (!loaded) {
-        UxTrace(L"[UX+] %s, %s cannot be read.\n", L"UxDeviceImage::Realize", info.FileName.c_str());
-        Release(); // whatever the failed load left
-    }
-    m_deferred = info;
-    m_isDeferred = true;
+    auto sequence = std::make_unique<UxImageSequence>();
     // A file that no longer decodes is not tried again at every paint.
-    m_failed = !loaded;
-    m_lastUse = lastUse;
-    return loaded;
+    m_failed = !sequence->LoadImageFile(ImagePath(m_deferred.FileName), m_deferred.Type)
+        || !MakeFrames(std::move(sequence), m_deferred.Mode);
+    if (m_failed) {
+        UxTrace(L"[UX+] %s, %s cannot be read.\n", L"UxDeviceImage::Realize", m_deferred.FileName.c_str());
+        FreeFrames(); // whatever the failed load left
+        m_width = m_height = 0;
+    }
+    return !m_failed;
 }
 
 void UxDeviceImage::Drop()
 {
-    if (!m_isDeferred || !m_dc)
-        return;
-    const UxDeviceImageInfo info = m_deferred;
-    const int32_t width = m_width, height = m_height;
-    const uint32_t lastUse = m_lastUse;
-    Release();
-    m_deferred = info;
-    m_isDeferred = true;
-    m_width = width;
-    m_height = height;
-    m_lastUse = lastUse;
+    if (m_isDeferred && m_dc)
+        FreeFrames();
 }
 
 bool UxDeviceImage::CreateFrames(int32_t mode)
@@ -130,7 +123,7 @@ bool UxDeviceImage::CreateFrames(int32_t mode)
     return true;
 }
 
-void UxDeviceImage::Release()
+void UxDeviceImage::FreeFrames()
 {
     // The context first: a bitmap still selected into it cannot be deleted.
     delete m_dc;
@@ -141,6 +134,11 @@ void UxDeviceImage::Release()
     m_sequence.reset();
     m_totalMs = 0;
     m_startMs = 0;
+}
+
+void UxDeviceImage::Release()
+{
+    FreeFrames();
     m_deferred = UxDeviceImageInfo();
     m_isDeferred = false;
     m_failed = false;

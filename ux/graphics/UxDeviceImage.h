@@ -64,7 +64,12 @@ public:
     bool AlphaBlendPerPixel(UxDeviceContext& dest, const plat::RECT& destRect, const plat::RECT& srcRect);
 
 private:
+    // Takes the decoded picture and makes its frames; what is known of a deferred file
+    // stays.
+    bool MakeFrames(std::unique_ptr<UxImageSequence> sequence, int32_t mode);
     bool CreateFrames(int32_t mode);
+    // Deletes the context, the frame bitmaps and the picture, and nothing else.
+    void FreeFrames();
     // The image's context with the current frame selected; null when there is none.
     UxDeviceContext* SelectCurrentFrame();
 

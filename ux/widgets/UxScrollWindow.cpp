@@ -191,10 +191,9 @@ void UxScrollWindow::ScrollYTo(int32_t offset)
 {
     offset = std::clamp(offset, std::min(0, m_y.GetViewSize() - m_y.GetContentPixels()), 0);
     m_y.StopTweens();
-    if (offset != m_y.GetOffset()) {
+    // A move invalidates the whole window itself.
+    if (offset != m_y.GetOffset())
         m_y.SetPosition(offset);
-        Invalidate(plat::RECT {}, false);
-    }
 }
 
 bool UxScrollWindow::ScrollsVertically() const
@@ -228,10 +227,8 @@ bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
     const auto pixels = static_cast<int32_t>(units / plat::WHEEL_DELTA);
     m_y.StopTweens();
     const int32_t target = WheelTarget(m_y.GetOffset(), pixels);
-    if (target != m_y.GetOffset()) {
+    if (target != m_y.GetOffset())
         m_y.SetPosition(target);
-        Invalidate(plat::RECT {}, false);
-    }
     ShowWheelTurn();
     return true;
 }

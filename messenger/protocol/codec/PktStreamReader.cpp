@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 bool PktStreamReader::ReadWord(std::wstring& text)
@@ -26,7 +27,7 @@ bool PktStreamReader::ReadToEnd(std::wstring& text)
     }
     const uint8_t* from = m_position;
     m_position = m_start + m_size;
-    Convert(from, m_position, text);
+    Convert(from, m_position, false, text);
     return true;
 }
 
@@ -42,19 +43,30 @@ bool PktStreamReader::ReadUntil(bool stopAtSpace, bool stopAtTab, bool stopAtLf,
     while (stop < end && !((*stop == ' ' && stopAtSpace) || (*stop == '\t' && stopAtTab) || (*stop == '\n' && stopAtLf)))
         ++stop;
     m_position = stop < end ? stop + 1 : end;
-    Convert(from, stop, text);
-    // A carriage return is never part of the text.
-    if (std::memchr(from, '\r', size_t(stop - from)))
-        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+    Convert(from, stop, true, text);
     return true;
 }
 
-void PktStreamReader::Convert(const uint8_t* from, const uint8_t* to, std::wstring& text) const
+void PktStreamReader::Convert(const uint8_t* from, const uint8_t* to, bool dropCr, std::wstring& text) const
 {
-    const size_t size = size_t(to - from);
-    plat::DecodeUtf8(reinterpret_cast<const char*>(from), size, text);
+    const char* bytes = reinterpret_cast<const char*>(from);
+    size_t size = size_t(to - from);
+    // A carriage return of the frame is never part of the text, though one its escapes
+    // decode to is. It mostly ends a line's last word, which is then only shortened.
+    std::string kept;
+    if (dropCr) {
+        while (size > 0 && bytes[size - 1] == '\r')
+            --size;
+        if (std::memchr(bytes, '\r', size)) {
+            kept.reserve(size);
+            std::remove_copy(bytes, bytes + size, std::back_inserter(kept), '\r');
+            bytes = kept.data();
+            size = kept.size();
+        }
+    }
+    plat::DecodeUtf8(bytes, size, text);
     // Most words carry no escape: nothing to decode then.
-    if (m_decode && std::memchr(from, '%', size))
+    if (m_decode && std::memchr(bytes, '%', size))
         text = UrlDecode(text);
 }
 

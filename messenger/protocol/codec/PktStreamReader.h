@@ -45,8 +45,9 @@ public:
 private:
     template <typename T> bool ReadNumber(T& value, int64_t minimum, int64_t maximum);
     bool ReadUntil(bool stopAtSpace, bool stopAtTab, bool stopAtLf, std::wstring& text);
-    // The bytes [from, to) as text, into text.
-    void Convert(const uint8_t* from, const uint8_t* to, std::wstring& text) const;
+    // The bytes [from, to) as text, into text; dropCr leaves the frame's carriage returns
+    // out.
+    void Convert(const uint8_t* from, const uint8_t* to, bool dropCr, std::wstring& text) const;
 
     int m_wordMode = WordModeSpace;
     bool m_decode = true;

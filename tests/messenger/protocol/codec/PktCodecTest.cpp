@@ -89,6 +89,13 @@ TEST(PktStreamReader, WordModesLinesAndEnd)
     lines.ReadToEnd(line);
     EXPECT_EQ(line, L"three %41\r\n"); // CR kept, no decoding
 
+    // The frame's own carriage returns go, wherever they stand; escaped ones stay.
+    auto returns = Reader("a%0Db x\ry%0d\r\nc\r%0D\r\n");
+    EXPECT_EQ(Word(returns), L"a\rb");
+    EXPECT_EQ(Word(returns), L"xy\r");
+    returns.ReadLine(line);
+    EXPECT_EQ(line, L"c\r");
+
     auto bad = Reader("%00 %41 \xC3\x28z \xFF");
     for (const wchar_t* word : { L"", L"A", L"\xFFFD(z", L"\xFFFD" })
         EXPECT_EQ(Word(bad), word);
