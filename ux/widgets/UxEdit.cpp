@@ -394,6 +394,16 @@ void UxEdit::ScrollToCaret()
         Invalidate();
 }
 
+void UxEdit::ScrollYTo(int32_t offset)
+{
+    UxScrollAxis& y = GetYAxis();
+    offset = std::clamp(offset, std::min(0, y.GetViewSize() - y.GetContentPixels()), 0);
+    if (offset != y.GetOffset()) {
+        y.SetPosition(offset);
+        Invalidate();
+    }
+}
+
 void UxEdit::GetSelection(int32_t& start, int32_t& end) const
 {
     start = end = 0;
@@ -471,6 +481,22 @@ bool UxEdit::OnPointerHold(int32_t x, int32_t y)
     m_caret.Touch();
     m_caret.Invalidate();
     return result;
+}
+
+bool UxEdit::ScrollPageNow(uintptr_t key)
+{
+    int32_t offset = 0;
+    if (!PageTarget(key, offset))
+        return false;
+    ScrollYTo(offset);
+    return true;
+}
+
+bool UxEdit::OnScrollKey(uintptr_t key)
+{
+    if (!ScrollsVertically())
+        return UxWindow::OnScrollKey(key);
+    return ScrollPageNow(key);
 }
 
 int32_t UxEdit::GetScrollLine()
@@ -557,7 +583,7 @@ bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
             UxWindow::OnChar(0, keyData);
         return UxScrollWindow::OnKeyDown(key, keyData);
     }
-    if (ScrollPage(key))
+    if (ScrollPageNow(key))
         return UxScrollWindow::OnKeyDown(key, keyData);
     switch (key) {
     case plat::VK_DELETE:

@@ -46,6 +46,8 @@ public:
     // text1 points at a terminated wide string.
     bool OnReplaceSelection(intptr_t text1, intptr_t text2) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    // The page keys scroll at once, as while focused.
+    bool OnScrollKey(uintptr_t key) override;
     // A line of the current style.
     int32_t GetScrollLine() override;
     // A visible edit that takes typing.
@@ -133,6 +135,10 @@ private:
     // A password is typed in Latin letters whatever mode the desktop's input method is in.
     void DetachInputMethod(bool detach);
     void PlaceTextGuide();
+    // Moves the vertical axis to offset, kept inside the content.
+    void ScrollYTo(int32_t offset);
+    // The page keys' PageTarget at once; false for other keys.
+    bool ScrollPageNow(uintptr_t key);
     // What is composed stays where it was typed, and the input method lets it go.
     void CommitComposition();
     // Text of the glyphs after first up to end (both excluded).

@@ -162,38 +162,33 @@ void UxScrollWindow::RequestRepaint()
     FadeRestingIndicators();
 }
 
-bool UxScrollWindow::ScrollPage(uintptr_t key)
+bool UxScrollWindow::PageTarget(uintptr_t key, int32_t& offset) const
 {
-    const UxScrollAxis& y = m_y;
-    int32_t target;
     switch (key) {
     case plat::VK_PRIOR:
-        target = y.GetOffset() + y.GetViewSize();
-        break;
+        offset = m_y.GetOffset() + m_y.GetViewSize();
+        return true;
     case plat::VK_NEXT:
-        target = y.GetOffset() - y.GetViewSize();
-        break;
+        offset = m_y.GetOffset() - m_y.GetViewSize();
+        return true;
     case plat::VK_END:
-        target = y.GetViewSize() - y.GetContentPixels();
-        break;
+        offset = m_y.GetViewSize() - m_y.GetContentPixels();
+        return true;
     case plat::VK_HOME:
-        target = 0;
-        break;
+        offset = 0;
+        return true;
     default:
         return false;
     }
-    ScrollYTo(target);
-    ShowWheelTurn();
-    return true;
 }
 
-void UxScrollWindow::ScrollYTo(int32_t offset)
+bool UxScrollWindow::ScrollPage(uintptr_t key)
 {
-    offset = std::clamp(offset, std::min(0, m_y.GetViewSize() - m_y.GetContentPixels()), 0);
-    m_y.StopTweens();
-    // A move invalidates the whole window itself.
-    if (offset != m_y.GetOffset())
-        m_y.SetPosition(offset);
+    int32_t offset = 0;
+    if (!PageTarget(key, offset))
+        return false;
+    m_y.ScrollTo(offset);
+    return true;
 }
 
 bool UxScrollWindow::ScrollsVertically() const
@@ -227,14 +222,9 @@ bool UxScrollWindow::OnMouseWheel(int32_t delta, int32_t x, int32_t y)
     const auto pixels = static_cast<int32_t>(units / plat::WHEEL_DELTA);
     m_y.StopTweens();
     const int32_t target = WheelTarget(m_y.GetOffset(), pixels);
+    // A move invalidates the whole window itself.
     if (target != m_y.GetOffset())
         m_y.SetPosition(target);
-    ShowWheelTurn();
-    return true;
-}
-
-void UxScrollWindow::ShowWheelTurn()
-{
     if (m_yBar.IsEnabled())
         m_yBar.StartFade(true);
     if (UxTimerManager* timers = UxTimerManager::GetInstance()) {
@@ -242,6 +232,7 @@ void UxScrollWindow::ShowWheelTurn()
             timers->Remove(m_wheelTimer);
         m_wheelTimer = timers->Add(kWheelRest, kWheelRest, OnWheelRest, reinterpret_cast<uintptr_t>(this));
     }
+    return true;
 }
 
 int32_t UxScrollWindow::WheelTarget(int32_t offset, int32_t pixels)

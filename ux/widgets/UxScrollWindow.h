@@ -55,11 +55,11 @@ public:
     // One step of an axis changed the picture: the window is invalidated once per step
     // of all moving axes, and the indicators of resting axes fade.
     void RequestRepaint();
-    // Page Up and Page Down by a view, Home and End to the ends, at once as a wheel turn
-    // (a keyboard does not wait for a glide); false for other keys.
+    // Where a page key takes the vertical axis: Page Up and Page Down a view on, Home and
+    // End to the ends; false for other keys.
+    bool PageTarget(uintptr_t key, int32_t& offset) const;
+    // PageTarget's offset as an animated ScrollTo; false for other keys.
     bool ScrollPage(uintptr_t key);
-    // Moves the vertical axis to offset at once, kept inside the content.
-    void ScrollYTo(int32_t offset);
     // The vertical axis may move and the content is longer than the window.
     bool ScrollsVertically() const;
     // The height of one line of content, in pixels: a wheel notch scrolls three.
@@ -89,8 +89,6 @@ private:
     // The wheel's offset for a turn of pixels from offset: past an edge at half speed,
     // and never further out than a few lines.
     int32_t WheelTarget(int32_t offset, int32_t pixels);
-    // The indicator shows, and once the turn rests the content springs back and it fades.
-    void ShowWheelTurn();
     static void OnWheelRest(uintptr_t window);
     void StopWheel();
 
