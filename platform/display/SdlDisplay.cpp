@@ -9,8 +9,6 @@
 
 #include <SDL.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -98,12 +96,10 @@ namespace {
     {
         if (std::getenv("XCOMPOSECACHE"))
             return false;
-        const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
-        if (cache.empty())
+        const std::string cache = GetCacheFolder();
+        const std::string folder = cache + "/compose";
+        if (cache.empty() || !MakeFolders(folder))
             return false;
-        const std::string folder = cache + "/quorix/compose";
-        for (const std::string& step : { cache, cache + "/quorix", folder })
-            mkdir(step.c_str(), 0700);
         return setenv("XCOMPOSECACHE", folder.c_str(), 0) == 0;
     }
 

@@ -47,6 +47,11 @@ LRESULT DispatchMessageW(const MSG* msg);
 // The high bit is set while the key is held, as the key messages taken from the queue so
 // far tell (WM_KEYDOWN and WM_KEYUP; leaving the window lets go of every key).
 int16_t GetKeyState(int32_t virtualKey);
+// The key is down as the key messages taken so far say.
+inline bool IsKeyHeld(int32_t virtualKey)
+{
+    return GetKeyState(virtualKey) < 0;
+}
 // Characters come from the display backend already; nothing to translate.
 bool TranslateMessage(const MSG* msg);
 

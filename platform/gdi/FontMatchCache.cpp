@@ -79,11 +79,6 @@ namespace {
         return text.find_first_of("\t\n") == std::string::npos;
     }
 
-    bool MakeFolder(const std::string& path)
-    {
-        return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
-    }
-
 } // namespace
 
 bool FontMatchCache::Parse(const std::string& text)
@@ -172,8 +167,7 @@ bool FontMatchCache::Save(const std::string& path) const
     if (slash == std::string::npos || slash == 0)
         return false;
     const std::string folder = path.substr(0, slash);
-    // The cache base folder may be missing too; above it, folders are the user's.
-    if (!MakeFolder(folder.substr(0, folder.rfind('/'))) || !MakeFolder(folder))
+    if (!MakeFolders(folder))
         return false;
     FontMatchCache kept;
     kept.stamp = stamp;
@@ -225,8 +219,8 @@ std::string FontMatchCache::Path()
 {
     if (!Env("FONTCONFIG_FILE").empty() || !Env("FONTCONFIG_PATH").empty() || !Env("FONTCONFIG_SYSROOT").empty())
         return "";
-    const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
-    return cache.empty() ? "" : cache + "/quorix/fontmatch";
+    const std::string cache = GetCacheFolder();
+    return cache.empty() ? "" : cache + "/fontmatch";
 }
 
 std::vector<std::string> FontMatchCache::CurrentStamp()

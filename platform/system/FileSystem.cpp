@@ -124,8 +124,7 @@ bool WriteWholeFile(const std::wstring& path, const std::wstring& temporary, con
         return false;
     const std::string target = NativePath(path);
     const std::string temp = NativePath(temporary);
-    for (size_t pos = 1; (pos = temp.find('/', pos)) != std::string::npos; ++pos)
-        mkdir(temp.substr(0, pos).c_str(), 0700);
+    MakeFolders(temp.substr(0, temp.rfind('/')));
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
@@ -167,6 +166,21 @@ std::string XdgFolder(const char* variable, const char* fallback)
         return value;
     const std::string home = HomeFolder();
     return home.empty() ? "" : home + fallback;
+}
+
+std::string GetCacheFolder()
+{
+    const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
+    return cache.empty() ? "" : cache + "/quorix";
+}
+
+bool MakeFolders(const std::string& native)
+{
+    for (size_t pos = 1; (pos = native.find('/', pos)) != std::string::npos; ++pos)
+        mkdir(native.substr(0, pos).c_str(), 0700);
+    mkdir(native.c_str(), 0700);
+    struct stat info {};
+    return !native.empty() && stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::wstring GetDataFolder()

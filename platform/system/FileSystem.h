@@ -33,6 +33,14 @@ std::string HomeFolder();
 // folder with fallback ("/.cache"); "" without a home.
 std::string XdgFolder(const char* variable, const char* fallback);
 
+// The folder for what the program can make again, native: $XDG_CACHE_HOME/quorix, else
+// ~/.cache/quorix; "" without a home. It may not exist yet.
+std::string GetCacheFolder();
+
+// Makes the folder and any missing ones above it (mode 0700); false when it is not a
+// folder after.
+bool MakeFolders(const std::string& native);
+
 // The folder for files the program downloads, in designed form with a trailing '\':
 // $XDG_DATA_HOME/quorix, else ~/.local/share/quorix. It may not exist yet.
 std::wstring GetDataFolder();

@@ -21,11 +21,6 @@ UxWindow* OpenPopup()
     return popups ? popups->GetPopup() : nullptr;
 }
 
-bool Held(uint32_t key)
-{
-    return plat::GetKeyState(int32_t(key)) < 0;
-}
-
 // The deepest window at the point that would take a press, last child first.
 UxWindow* DeepestAt(UxWindow* window, const plat::POINT& point)
 {
@@ -134,7 +129,7 @@ bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
     const bool repeat = (uintptr_t(keyData) & 0x40000000u) != 0;
     // With Control or Alt a key is a command of the focused window; while a syllable is
     // composed, keys belong to the input method.
-    const bool command = Held(plat::VK_CONTROL) || Held(plat::VK_MENU);
+    const bool command = plat::IsKeyHeld(plat::VK_CONTROL) || plat::IsKeyHeld(plat::VK_MENU);
     if (!command && !(FocusedWindow && FocusedWindow->IsComposing()) && OnDesktopKey(key, repeat)) {
         m_droppedChar = CharacterOf(key);
         return true;
@@ -158,7 +153,7 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
         return result >= 0 || key == plat::VK_ESCAPE;
     }
     case plat::VK_TAB:
-        return MoveTabFocus(Held(plat::VK_SHIFT));
+        return MoveTabFocus(plat::IsKeyHeld(plat::VK_SHIFT));
     case plat::VK_PRIOR:
     case plat::VK_NEXT:
     case plat::VK_HOME:

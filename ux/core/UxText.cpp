@@ -135,13 +135,7 @@ std::wstring UrlEncode(const std::wstring& text, int mode)
 
 int HexDigit(wchar_t c)
 {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
+    return plat::HexDigitValue(static_cast<int>(c));
 }
 
 std::wstring UrlDecode(const std::wstring& text)

@@ -31,11 +31,6 @@ constexpr size_t kMaxPaste = 1 << 16;
 // How strongly the selection tints what it covers.
 constexpr uint8_t kSelectionAlpha = 72;
 
-bool Held(uint32_t key)
-{
-    return plat::GetKeyState(int32_t(key)) < 0;
-}
-
 // The clipboard's text as typing gives it: tabs as spaces, line breaks kept, no other
 // control characters and nothing that is no character.
 std::wstring PlainText(const std::wstring& text)
@@ -559,7 +554,7 @@ bool UxEdit::Paste()
 
 bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
 {
-    if (Held(plat::VK_CONTROL) && !Held(plat::VK_MENU)) {
+    if (plat::IsKeyHeld(plat::VK_CONTROL) && !plat::IsKeyHeld(plat::VK_MENU)) {
         bool changed = false;
         switch (key) {
         case 'A':
