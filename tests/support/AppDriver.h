@@ -30,6 +30,7 @@
 #include "platform/system/Led.h"
 #include "platform/system/Sound.h"
 #include "tests/support/LocalService.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/UxPump.h"
@@ -53,7 +54,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -92,21 +92,10 @@ public:
         }
         if (!m_setup.skin.empty())
             m_state.Write("program/Image/Skin.dat", m_setup.skin);
-        // Downloads of its own, apart from tests running beside it.
-        if (const char* data = std::getenv("XDG_DATA_HOME"))
-            m_dataHome = data;
-        setenv("XDG_DATA_HOME", m_state.Native("data").c_str(), 1);
         plat::ClearSoundHistory();
         plat::SetLedCount(2);
     }
-    ~AppDriver()
-    {
-        Stop();
-        if (m_dataHome)
-            setenv("XDG_DATA_HOME", m_dataHome->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
+    ~AppDriver() { Stop(); }
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
@@ -667,6 +656,7 @@ private:
     TempRegistry m_registry;
     plat::ManualClock m_clock { 5000 };
     std::unique_ptr<LocalService> m_service;
-    std::optional<std::string> m_dataHome;
+    // Downloads of its own, apart from tests running beside it.
+    ScopedEnv m_dataHome { "XDG_DATA_HOME", m_state.Native("data") };
     MessengerApp* m_app = nullptr;
 };
