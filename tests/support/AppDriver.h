@@ -80,14 +80,8 @@ public:
     {
         setenv("QUORIX_DISPLAY", "headless", 0);
         if (m_setup.service) {
-            const char* source = std::getenv("QUORIX_SOURCE_DIR");
-            std::string accounts = std::string(source ? source : QUORIX_TEST_SOURCE_DIR)
-                + "/tools/localservice/demo_accounts.json";
-            if (!m_setup.accounts.empty()) {
-                m_state.Write("accounts.json", m_setup.accounts);
-                accounts = m_state.Native("accounts.json");
-            }
-            m_service = std::make_unique<LocalService>(accounts, m_state.Native("service.log"));
+            m_service = std::make_unique<LocalService>(
+                AccountsFile(m_state, m_setup.accounts), m_state.Native("service.log"));
             m_service->Use();
         }
         if (!m_setup.skin.empty())

@@ -4,6 +4,8 @@
 // main and control ports are chosen free, its start line read, and the process ended
 // when the object goes. Control requests are plain HTTP posts of JSON.
 
+#include "tests/support/TempFolder.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
@@ -20,14 +22,30 @@
 
 extern char** environ;
 
+// A file of the source tree; QUORIX_SOURCE_DIR names another tree than the one built.
+inline std::string SourceFile(const std::string& relative)
+{
+    const char* source = std::getenv("QUORIX_SOURCE_DIR");
+    return std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/" + relative;
+}
+
+// The service's accounts file: the demo accounts for "", else the JSON text given,
+// written into the folder.
+inline std::string AccountsFile(const TempFolder& folder, const std::string& accounts = "")
+{
+    if (accounts.empty())
+        return SourceFile("tools/localservice/demo_accounts.json");
+    folder.Write("accounts.json", accounts);
+    return folder.Native("accounts.json");
+}
+
 class LocalService {
 public:
     // accounts: a JSON accounts file; log: where the service writes every frame.
     LocalService(const std::string& accounts, const std::string& log)
     {
-        const char* source = std::getenv("QUORIX_SOURCE_DIR");
         std::vector<std::string> args
-            = { "python3", std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice", "--dispatch-port", "0",
+            = { "python3", SourceFile("tools/localservice"), "--dispatch-port", "0",
                   "--idle-timeout", "600", "--accounts", accounts, "--log", log };
         int out[2];
         if (pipe(out) != 0)

@@ -25,8 +25,7 @@ using Texts = std::vector<std::wstring>;
 // the requests' order by name differs from their order by id.
 std::string AccountsWithTwoRequests()
 {
-    const char* source = std::getenv("QUORIX_SOURCE_DIR");
-    std::ifstream file(std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice/demo_accounts.json");
+    std::ifstream file(SourceFile("tools/localservice/demo_accounts.json"));
     std::stringstream text;
     text << file.rdbuf();
     std::string accounts = text.str();
