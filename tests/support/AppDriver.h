@@ -222,16 +222,14 @@ public:
     bool OpenProfileFromList(const std::wstring& name)
     {
         BuddyListView& list = m_app->GetBuddyListPage().GetView();
-        for (int32_t i = 0; i < list.GetRowCount(); ++i) {
-            if (list.GetRow(i).hidden || !list.GetBuddy(i) || list.GetBuddy(i)->Name != name)
-                continue;
-            const plat::RECT r = list.ClientToScreen(list.GetRowRect(i));
-            Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
-            Advance(200);
-            Settle();
-            return Screen() == L"BuddyProfile";
-        }
-        return false;
+        const int32_t row = BuddyRow(list, name);
+        if (row < 0 || list.GetRow(row).hidden)
+            return false;
+        const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+        Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+        Advance(200);
+        Settle();
+        return Screen() == L"BuddyProfile";
     }
     // Presses, lets ms of manual time pass and lets go.
     void Hold(int x, int y, uint64_t ms = 1000)
@@ -412,6 +410,15 @@ public:
         auto* check = dynamic_cast<UxCheckButton*>(Find(path));
         return check && check->IsChecked();
     }
+    // The first row of a list of buddies (the buddy list, the picker) that holds the buddy
+    // with that name, hidden or not; -1 when none does.
+    static int32_t BuddyRow(const BuddyListView& list, const std::wstring& name)
+    {
+        for (int32_t i = 0; i < list.GetRowCount(); ++i)
+            if (const Buddy* buddy = list.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    }
     // Taps the middle of the row (scrolled into view by the caller); false when the row
     // is not on screen.
     bool TapRow(UxListWindow* list, int32_t index)
@@ -577,6 +584,15 @@ public:
     bool PartyReceives(const std::string& user, const std::string& command, const std::string& text)
     {
         return WaitFor([&] { return PartyReceived(user, command).find(text) != std::string::npos; });
+    }
+    // The party takes the newest invitation once it has come; its chat's session id, ""
+    // when none came.
+    std::string PartyAccepts(const std::string& user)
+    {
+        std::string answer;
+        WaitFor([&] { return (answer = Party("accept", user)).find("\"sid\"") != std::string::npos; });
+        const size_t at = answer.find("\"sid\": \"");
+        return at == std::string::npos ? "" : answer.substr(at + 8, answer.find('"', at + 8) - at - 8);
     }
     // Signs the account in as the second party; true once the buddy list has it online.
     bool SignInParty(const std::string& user)

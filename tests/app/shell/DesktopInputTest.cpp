@@ -75,11 +75,7 @@ protected:
         if (!driver.SignInParty(kJiyeon))
             return nullptr;
         BuddyListView& list = driver.App().GetBuddyListPage().GetView();
-        int32_t row = -1;
-        for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
-            if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
-                row = i;
-        if (!driver.TapRow(&list, row))
+        if (!driver.TapRow(&list, AppDriver::BuddyRow(list, L"이지연")))
             return nullptr;
         driver.Settle();
         auto* page = dynamic_cast<ChatPage*>(driver.Page());
@@ -89,9 +85,7 @@ protected:
         driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
         driver.TypeKorean(L"안녕");
         driver.Key(plat::VK_RETURN);
-        const bool joined = driver.WaitFor(
-            [&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; });
-        return joined ? page : nullptr;
+        return driver.PartyAccepts(kJiyeon).empty() ? nullptr : page;
     }
     // A right click on the point opens "복사"; true once it was tapped.
     bool CopyAt(int x, int y)
