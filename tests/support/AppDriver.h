@@ -54,6 +54,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -566,8 +567,18 @@ public:
             peer->OnConnectFailed(0);
         return true;
     }
-    // The service's record of every frame, as text.
+    // The service's record of every frame, as text: a line a frame, "<" where the
+    // service received it, ">" where it sent it.
     std::string ServiceLog() const { return m_state.Read("service.log"); }
+    // How many lines of the service's log hold both texts.
+    size_t ServiceLogLines(const std::string& text, const std::string& also = "") const
+    {
+        std::istringstream log(ServiceLog());
+        size_t count = 0;
+        for (std::string line; std::getline(log, line);)
+            count += line.find(text) != std::string::npos && line.find(also) != std::string::npos;
+        return count;
+    }
 
     // The second party ------------------------------------------------------------
 
