@@ -38,7 +38,6 @@
 
 #include <arpa/inet.h>
 #include <atomic>
-#include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <sys/socket.h>

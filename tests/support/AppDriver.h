@@ -30,6 +30,7 @@
 #include "platform/system/Led.h"
 #include "platform/system/Sound.h"
 #include "tests/support/LocalService.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/UxPump.h"
@@ -53,7 +54,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -80,33 +81,16 @@ public:
     {
         setenv("QUORIX_DISPLAY", "headless", 0);
         if (m_setup.service) {
-            const char* source = std::getenv("QUORIX_SOURCE_DIR");
-            std::string accounts = std::string(source ? source : QUORIX_TEST_SOURCE_DIR)
-                + "/tools/localservice/demo_accounts.json";
-            if (!m_setup.accounts.empty()) {
-                m_state.Write("accounts.json", m_setup.accounts);
-                accounts = m_state.Native("accounts.json");
-            }
-            m_service = std::make_unique<LocalService>(accounts, m_state.Native("service.log"));
+            m_service = std::make_unique<LocalService>(
+                AccountsFile(m_state, m_setup.accounts), m_state.Native("service.log"));
             m_service->Use();
         }
         if (!m_setup.skin.empty())
             m_state.Write("program/Image/Skin.dat", m_setup.skin);
-        // Downloads of its own, apart from tests running beside it.
-        if (const char* data = std::getenv("XDG_DATA_HOME"))
-            m_dataHome = data;
-        setenv("XDG_DATA_HOME", m_state.Native("data").c_str(), 1);
         plat::ClearSoundHistory();
         plat::SetLedCount(2);
     }
-    ~AppDriver()
-    {
-        Stop();
-        if (m_dataHome)
-            setenv("XDG_DATA_HOME", m_dataHome->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
+    ~AppDriver() { Stop(); }
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
@@ -239,16 +223,14 @@ public:
     bool OpenProfileFromList(const std::wstring& name)
     {
         BuddyListView& list = m_app->GetBuddyListPage().GetView();
-        for (int32_t i = 0; i < list.GetRowCount(); ++i) {
-            if (list.GetRow(i).hidden || !list.GetBuddy(i) || list.GetBuddy(i)->Name != name)
-                continue;
-            const plat::RECT r = list.ClientToScreen(list.GetRowRect(i));
-            Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
-            Advance(200);
-            Settle();
-            return Screen() == L"BuddyProfile";
-        }
-        return false;
+        const int32_t row = BuddyRow(list, name);
+        if (row < 0 || list.GetRow(row).hidden)
+            return false;
+        const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+        Tap(r.left + list.GetDisclosureRect().left + 4, (r.top + r.bottom) / 2);
+        Advance(200);
+        Settle();
+        return Screen() == L"BuddyProfile";
     }
     // Presses, lets ms of manual time pass and lets go.
     void Hold(int x, int y, uint64_t ms = 1000)
@@ -429,6 +411,15 @@ public:
         auto* check = dynamic_cast<UxCheckButton*>(Find(path));
         return check && check->IsChecked();
     }
+    // The first row of a list of buddies (the buddy list, the picker) that holds the buddy
+    // with that name, hidden or not; -1 when none does.
+    static int32_t BuddyRow(const BuddyListView& list, const std::wstring& name)
+    {
+        for (int32_t i = 0; i < list.GetRowCount(); ++i)
+            if (const Buddy* buddy = list.GetBuddy(i); buddy && buddy->Name == name)
+                return i;
+        return -1;
+    }
     // Taps the middle of the row (scrolled into view by the caller); false when the row
     // is not on screen.
     bool TapRow(UxListWindow* list, int32_t index)
@@ -576,8 +567,18 @@ public:
             peer->OnConnectFailed(0);
         return true;
     }
-    // The service's record of every frame, as text.
+    // The service's record of every frame, as text: a line a frame, "<" where the
+    // service received it, ">" where it sent it.
     std::string ServiceLog() const { return m_state.Read("service.log"); }
+    // How many lines of the service's log hold both texts.
+    size_t ServiceLogLines(const std::string& text, const std::string& also = "") const
+    {
+        std::istringstream log(ServiceLog());
+        size_t count = 0;
+        for (std::string line; std::getline(log, line);)
+            count += line.find(text) != std::string::npos && line.find(also) != std::string::npos;
+        return count;
+    }
 
     // The second party ------------------------------------------------------------
 
@@ -594,6 +595,15 @@ public:
     bool PartyReceives(const std::string& user, const std::string& command, const std::string& text)
     {
         return WaitFor([&] { return PartyReceived(user, command).find(text) != std::string::npos; });
+    }
+    // The party takes the newest invitation once it has come; its chat's session id, ""
+    // when none came.
+    std::string PartyAccepts(const std::string& user)
+    {
+        std::string answer;
+        WaitFor([&] { return (answer = Party("accept", user)).find("\"sid\"") != std::string::npos; });
+        const size_t at = answer.find("\"sid\": \"");
+        return at == std::string::npos ? "" : answer.substr(at + 8, answer.find('"', at + 8) - at - 8);
     }
     // Signs the account in as the second party; true once the buddy list has it online.
     bool SignInParty(const std::string& user)
@@ -667,6 +677,7 @@ private:
     TempRegistry m_registry;
     plat::ManualClock m_clock { 5000 };
     std::unique_ptr<LocalService> m_service;
-    std::optional<std::string> m_dataHome;
+    // Downloads of its own, apart from tests running beside it.
+    ScopedEnv m_dataHome { "XDG_DATA_HOME", m_state.Native("data") };
     MessengerApp* m_app = nullptr;
 };

@@ -17,29 +17,20 @@
 #include <string>
 #include <vector>
 
-// The frame's colours (the alpha bytes of the screen mean nothing), row by row.
-inline std::vector<uint32_t> FrameColours()
-{
-    std::vector<uint32_t> pixels;
-    const plat::Bitmap* frame = plat::GetDisplay() ? plat::GetDisplay()->GetFrame() : nullptr;
-    if (!frame)
-        return pixels;
-    pixels.reserve(size_t(frame->Width()) * size_t(frame->Height()));
-    for (int y = 0; y < frame->Height(); ++y)
-        for (int x = 0; x < frame->Width(); ++x)
-            pixels.push_back(frame->Row(y)[x] & 0xFFFFFF);
-    return pixels;
-}
-
-// The frame's colours inside area (screen space), row by row.
+// The frame's colours inside area (screen space), row by row (the alpha bytes of the
+// screen mean nothing).
 inline std::vector<uint32_t> AreaColours(const plat::RECT& area)
 {
     std::vector<uint32_t> pixels;
     const plat::Bitmap* frame = plat::GetDisplay() ? plat::GetDisplay()->GetFrame() : nullptr;
     if (!frame)
         return pixels;
-    for (int y = std::max(0, area.top); y < std::min(frame->Height(), area.bottom); ++y)
-        for (int x = std::max(0, area.left); x < std::min(frame->Width(), area.right); ++x)
+    const int left = std::max(0, area.left), right = std::min(frame->Width(), area.right);
+    const int top = std::max(0, area.top), bottom = std::min(frame->Height(), area.bottom);
+    if (left < right && top < bottom)
+        pixels.reserve(size_t(right - left) * size_t(bottom - top));
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
             pixels.push_back(frame->Row(y)[x] & 0xFFFFFF);
     return pixels;
 }
@@ -62,6 +53,13 @@ inline bool WaitUntilStill(const plat::RECT& area, uint64_t stillMs, const std::
         last = std::move(now);
     }
     return false;
+}
+
+// The whole frame's colours, row by row.
+inline std::vector<uint32_t> FrameColours()
+{
+    const plat::Bitmap* frame = plat::GetDisplay() ? plat::GetDisplay()->GetFrame() : nullptr;
+    return frame ? AreaColours({ 0, 0, frame->Width(), frame->Height() }) : std::vector<uint32_t> {};
 }
 
 // Repaints the whole of root (the desktop) and compares the frame shown just before with

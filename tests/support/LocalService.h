@@ -4,6 +4,8 @@
 // main and control ports are chosen free, its start line read, and the process ended
 // when the object goes. Control requests are plain HTTP posts of JSON.
 
+#include "tests/support/TempFolder.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
@@ -20,14 +22,30 @@
 
 extern char** environ;
 
+// A file of the source tree; QUORIX_SOURCE_DIR names another tree than the one built.
+inline std::string SourceFile(const std::string& relative)
+{
+    const char* source = std::getenv("QUORIX_SOURCE_DIR");
+    return std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/" + relative;
+}
+
+// The service's accounts file: the demo accounts for "", else the JSON text given,
+// written into the folder.
+inline std::string AccountsFile(const TempFolder& folder, const std::string& accounts = "")
+{
+    if (accounts.empty())
+        return SourceFile("tools/localservice/demo_accounts.json");
+    folder.Write("accounts.json", accounts);
+    return folder.Native("accounts.json");
+}
+
 class LocalService {
 public:
     // accounts: a JSON accounts file; log: where the service writes every frame.
     LocalService(const std::string& accounts, const std::string& log)
     {
-        const char* source = std::getenv("QUORIX_SOURCE_DIR");
         std::vector<std::string> args
-            = { "python3", std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice", "--dispatch-port", "0",
+            = { "python3", SourceFile("tools/localservice"), "--dispatch-port", "0",
                   "--idle-timeout", "600", "--accounts", accounts, "--log", log };
         int out[2];
         if (pipe(out) != 0)
@@ -173,8 +191,17 @@ private:
 
 // Accounts for the service: minsu and jiyeon, buddies in one group, and count memos from
 // jiyeon to minsu, memo i titled "메모 i" with body(i), each a second later than the last.
-inline std::string AccountsWithMemos(int count, const std::function<std::string(int)>& body)
+// With moreBuddies, minsu has that many more in the group: t100@quorix.net, "테스트 100",
+// and on.
+inline std::string AccountsWithMemos(int count, const std::function<std::string(int)>& body, int moreBuddies = 0)
 {
+    std::string buddies, others;
+    for (int i = 0; i < moreBuddies; ++i) {
+        const std::string id = "t" + std::to_string(100 + i) + "@quorix.net";
+        buddies += R"(, {"id": ")" + id + R"(", "flags": "1101", "group": "0"})";
+        others += R"(, {"id": ")" + id + R"(", "password": "x", "name": "테스트 )" + std::to_string(100 + i)
+            + R"(", "nick": "t", "buddies": [{"id": "minsu@quorix.net", "flags": "1101"}]})";
+    }
     std::string memos;
     for (int i = 0; i < count; ++i)
         memos += std::string(i ? "," : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
@@ -183,9 +210,10 @@ inline std::string AccountsWithMemos(int count, const std::function<std::string(
     return R"({"domain": "quorix.net", "accounts": [)"
            R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
            R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}, )"
-           R"({"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
-           R"("groups": [{"id": "0", "name": "기타"}], )"
-           R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]}], "memos": [)"
-        + memos + "]}";
+           R"("buddies": [{"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"})"
+        + buddies
+        + R"(]}, {"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "지연", )"
+          R"("groups": [{"id": "0", "name": "기타"}], )"
+          R"("buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]})"
+        + others + R"(], "memos": [)" + memos + "]}";
 }

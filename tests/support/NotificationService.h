@@ -11,16 +11,16 @@
 //     ... driver.WaitFor([&] { return service.Count() == 1; });
 //     service.Click(service.Notices()[0].id);
 
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
 #include <gio/gio.h>
 
 #include <atomic>
 #include <csignal>
-#include <cstdlib>
 #include <future>
-#include <memory>
 #include <mutex>
+#include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -59,10 +59,6 @@ public:
             kill(m_bus, SIGTERM);
             waitpid(m_bus, nullptr, 0);
         }
-        if (m_previous)
-            setenv("DBUS_SESSION_BUS_ADDRESS", m_previous->c_str(), 1);
-        else if (m_used)
-            unsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
     NotificationService(const NotificationService&) = delete;
     NotificationService& operator=(const NotificationService&) = delete;
@@ -70,16 +66,7 @@ public:
     bool IsRunning() const { return !m_address.empty() && (m_connection || !m_serving); }
     const std::string& Address() const { return m_address; }
     // The program (in this process) finds this bus as its session bus.
-    void Use()
-    {
-        if (!m_used) {
-            const char* previous = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-            if (previous)
-                m_previous = std::make_unique<std::string>(previous);
-            m_used = true;
-        }
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.c_str(), 1);
-    }
+    void Use() { m_sessionBus.emplace("DBUS_SESSION_BUS_ADDRESS", m_address); }
 
     std::vector<Notice> Notices() const
     {
@@ -257,8 +244,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Notice> m_notices;
     uint32_t m_lastId = 0;
-    bool m_used = false;
-    std::unique_ptr<std::string> m_previous;
+    std::optional<ScopedEnv> m_sessionBus;
 };
 
 // A session bus that hangs: connections are taken and never answered. Use() points the
@@ -280,23 +266,17 @@ public:
     {
         if (m_fd >= 0)
             close(m_fd);
-        if (m_used)
-            unsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
     SilentBus(const SilentBus&) = delete;
     SilentBus& operator=(const SilentBus&) = delete;
 
     bool IsListening() const { return m_listening; }
-    void Use()
-    {
-        m_used = true;
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.c_str(), 1);
-    }
+    void Use() { m_sessionBus.emplace("DBUS_SESSION_BUS_ADDRESS", m_address); }
 
 private:
     TempFolder m_folder;
     int m_fd;
     bool m_listening = false;
-    bool m_used = false;
     std::string m_address;
+    std::optional<ScopedEnv> m_sessionBus;
 };

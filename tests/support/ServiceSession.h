@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -38,7 +37,7 @@ class ServiceSessionTest : public ::testing::Test {
 protected:
     // accounts: the service's accounts as JSON text; empty for its demo accounts.
     explicit ServiceSessionTest(const std::string& accounts = "")
-        : service(AccountsFile(accounts), folder.Native("service.log"))
+        : service(AccountsFile(folder, accounts), folder.Native("service.log"))
     {
     }
 
@@ -96,16 +95,4 @@ protected:
     UxTimeFixture time;
     RecordingScreens screens;
     BasicMessengerSingletons<TarvPeer> m;
-
-private:
-    std::string AccountsFile(const std::string& accounts)
-    {
-        if (accounts.empty()) {
-            const char* source = std::getenv("QUORIX_SOURCE_DIR");
-            return std::string(source ? source : QUORIX_TEST_SOURCE_DIR)
-                + "/tools/localservice/demo_accounts.json";
-        }
-        folder.Write("accounts.json", accounts);
-        return folder.Native("accounts.json");
-    }
 };

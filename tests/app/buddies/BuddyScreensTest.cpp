@@ -25,8 +25,7 @@ using Texts = std::vector<std::wstring>;
 // the requests' order by name differs from their order by id.
 std::string AccountsWithTwoRequests()
 {
-    const char* source = std::getenv("QUORIX_SOURCE_DIR");
-    std::ifstream file(std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice/demo_accounts.json");
+    std::ifstream file(SourceFile("tools/localservice/demo_accounts.json"));
     std::stringstream text;
     text << file.rdbuf();
     std::string accounts = text.str();
@@ -55,14 +54,7 @@ protected:
     Buddy* Find(const wchar_t* id) { return BuddyList::GetInstance()->FindById(id); }
 
     // How many requests of this word the client has sent.
-    size_t Sent(const std::string& command)
-    {
-        std::istringstream log(driver.ServiceLog());
-        size_t count = 0;
-        for (std::string line; std::getline(log, line);)
-            count += line.find(" < CRP2 ") != std::string::npos && line.find("| " + command + " ") != std::string::npos;
-        return count;
-    }
+    size_t Sent(const std::string& command) { return driver.ServiceLogLines(" < CRP2 ", "| " + command + " "); }
 
     // The row of the buddy or group in a list of the buddy list's kind, -1 when none.
     static int32_t RowOf(BuddyListView& view, const std::wstring& name)

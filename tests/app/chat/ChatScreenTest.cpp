@@ -27,16 +27,6 @@ protected:
         ASSERT_TRUE(driver.SignInParty(kJiyeon));
     }
 
-    // The party takes the newest invitation once it has come; its chat's session id.
-    std::string Accept(const std::string& user)
-    {
-        std::string answer;
-        driver.WaitFor(
-            [&] { return (answer = driver.Party("accept", user)).find("\"sid\"") != std::string::npos; });
-        const size_t at = answer.find("\"sid\": \"");
-        return at == std::string::npos ? "" : answer.substr(at + 8, answer.find('"', at + 8) - at - 8);
-    }
-
     // Taps the buddy's row in the buddy list: the chat with it opens.
     ChatPage* OpenFromBuddyList(const std::wstring& name)
     {
@@ -49,12 +39,7 @@ protected:
     bool TapBuddy(const std::wstring& name)
     {
         BuddyListView& view = driver.App().GetBuddyListPage().GetView();
-        for (int32_t i = 0; i < view.GetRowCount(); ++i) {
-            const Buddy* buddy = view.GetBuddy(i);
-            if (buddy && buddy->Name == name)
-                return driver.TapRow(&view, i);
-        }
-        return false;
+        return driver.TapRow(&view, AppDriver::BuddyRow(view, name));
     }
     ChatPage* Shown() { return dynamic_cast<ChatPage*>(driver.Page()); }
     std::wstring Conversation(ChatPage* page) { return page->GetOutput().GetTranscript().GetText(); }
@@ -98,7 +83,7 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     Send(page, L"반가워요");
     EXPECT_TRUE(page->GetInputBar().GetInput().IsEmpty());
     EXPECT_EQ(Conversation(page), both);
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "반가워요"));
     EXPECT_EQ(Conversation(page), both);
     const std::string received = driver.PartyReceived(kJiyeon, "MESG");
@@ -161,7 +146,7 @@ TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
 {
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
     ChatInputBar& bar = page->GetInputBar();
     auto shows = [&](const std::wstring& reason) {
@@ -260,7 +245,7 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     ASSERT_TRUE(driver.SignInParty(kJunho));
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
     EXPECT_EQ(page->GetOutput().GetTranscript().GetText(), L"");
 
@@ -271,17 +256,12 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     ASSERT_EQ(driver.Screen(), L"BuddySelect");
     BuddySelectView& picker = driver.App().GetBuddySelectPage().GetView();
     // Who is in the chat already is not offered.
-    const auto rowOf = [&](const std::wstring& name) {
-        for (int32_t i = 0; i < picker.GetRowCount(); ++i)
-            if (const Buddy* buddy = picker.GetBuddy(i); buddy && buddy->Name == name)
-                return i;
-        return -1;
-    };
+    const auto rowOf = [&](const std::wstring& name) { return AppDriver::BuddyRow(picker, name); };
     EXPECT_EQ(rowOf(L"이지연"), -1);
     ASSERT_TRUE(driver.TapRow(&picker, rowOf(L"박준호")));
     ASSERT_TRUE(driver.Back());
     ASSERT_EQ(Shown(), page);
-    Accept(kJunho);
+    driver.PartyAccepts(kJunho);
     ASSERT_TRUE(Shows(page, L"박준호 (준호) 님이 입장하였습니다."));
     ASSERT_TRUE(driver.Tap(L"Chat/InviteButton"));
     driver.Settle();
@@ -349,11 +329,11 @@ TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
     ASSERT_TRUE(driver.SignInParty(kJunho));
     ChatPage* first = OpenFromBuddyList(L"이지연");
     ASSERT_NE(first, nullptr);
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.Back());
     ChatPage* second = OpenFromBuddyList(L"박준호");
     ASSERT_NE(second, nullptr);
-    Accept(kJunho);
+    driver.PartyAccepts(kJunho);
     UxPageIndicator& dots = driver.App().GetStatusBarChat().PageIndicator;
     EXPECT_EQ(dots.GetPageCount(), 2);
     EXPECT_EQ(dots.GetCurrentPage(), 1);
@@ -422,7 +402,7 @@ TEST_F(ChatScreen, ArrivingLinesLeaveTheScreenAsAFullRepaintWould)
 {
     ChatPage* page = OpenFromBuddyList(L"이지연");
     ASSERT_NE(page, nullptr);
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.size() == 1; }));
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     int said = 0;
@@ -498,7 +478,7 @@ TEST_F(ChatScreen, KeysTypedRightAfterAChatOpensAreSent)
     ChatPage* page = Shown();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Conversation(page), L"김민수 (민수) 님의 말:\n바로 써요");
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "바로 써요")"));
 
     ASSERT_TRUE(driver.Back());
@@ -522,7 +502,7 @@ TEST_F(ChatScreen, ALineTypedBeforeTheJoinShowsAtOnceAndGoesOutOnce)
     EXPECT_EQ(Conversation(page), first);
     driver.Screenshot("typed-before-the-join");
 
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "먼저 쓴 줄"));
     Send(page, L"둘째 줄");
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "둘째 줄"));
@@ -553,7 +533,7 @@ TEST_F(ChatScreen, ALineThatWaitedForARefusedChatServerIsNotLost)
     ASSERT_TRUE(driver.WaitFor([&] { return Conversation(page) == waited; })) << Conversation(page).size();
 
     Send(page, L"다시 쓴 줄");
-    Accept(kJiyeon);
+    driver.PartyAccepts(kJiyeon);
     ASSERT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "다시 쓴 줄"));
     const std::string received = driver.PartyReceived(kJiyeon, "MESG");
     const size_t at = received.find(R"("text": "기다린 줄")");

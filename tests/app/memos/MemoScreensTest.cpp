@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 using Rows = std::vector<std::wstring>;
@@ -73,14 +71,7 @@ protected:
             : account.substr(flag + 8, account.find_first_of(",}", flag) - flag - 8);
     }
     // The service has sent the client a frame holding the text.
-    bool SentToClient(const std::string& text)
-    {
-        std::istringstream log(driver.ServiceLog());
-        for (std::string line; std::getline(log, line);)
-            if (line.find(" > ") != std::string::npos && line.find(text) != std::string::npos)
-                return true;
-        return false;
-    }
+    bool SentToClient(const std::string& text) { return driver.ServiceLogLines(" > ", text) > 0; }
     bool Shows(const Rows& rows)
     {
         if (driver.WaitFor([&] { return Shown(List()) == rows; }))
@@ -335,14 +326,7 @@ TEST_F(MemoScreens, AQuestionAnsweredAfterABoxSwitchFindsItsMemoByCookie)
 {
     // A buddy list answer switches to the inbox, which frees every memo while the
     // question about one is open; the inbox comes anew.
-    const auto listAnswers = [&] {
-        std::istringstream log(driver.ServiceLog());
-        size_t count = 0;
-        for (std::string line; std::getline(log, line);)
-            count
-                += line.find(" > CRP2 ") != std::string::npos && line.find(" MEMOLST2 ") != std::string::npos;
-        return count;
-    };
+    const auto listAnswers = [&] { return driver.ServiceLogLines(" > CRP2 ", " MEMOLST2 "); };
     const auto buddyListAnswer = [&] {
         const size_t before = listAnswers();
         PktOutLsta list;

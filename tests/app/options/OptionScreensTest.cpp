@@ -121,9 +121,7 @@ TEST_F(OptionScreens, ShownAsOfflineTheChatInputGivesWayToItsReason)
         ChatListView& chats = App().GetChatListPage().GetView();
         if (chats.GetRowCount() == 0) {
             BuddyListView& buddies = App().GetBuddyListPage().GetView();
-            for (int32_t i = 0; i < buddies.GetRowCount(); ++i)
-                if (const Buddy* buddy = buddies.GetBuddy(i); buddy && buddy->Name == L"이지연")
-                    driver.TapRow(&buddies, i);
+            driver.TapRow(&buddies, AppDriver::BuddyRow(buddies, L"이지연"));
         } else {
             App().GetOptionListPage().GetTabBar().Select(TabBar::TabChats);
             driver.Settle();

@@ -3,6 +3,7 @@
 #include "platform/system/Shell.h"
 #include "tests/app/shell/OfflineApp.h"
 #include "tests/app/shell/RectEdges.h"
+#include "tests/support/FrameCheck.h"
 #include "ux/core/UxSipHandler.h"
 
 #include <gtest/gtest.h>
@@ -88,17 +89,11 @@ TEST_F(BarsTest, TheKeyboardButtonShowsTheKeyboardsMode)
     EXPECT_EQ(mode(), L"A");
     // The letters are drawn on the button: the two modes look different.
     const plat::RECT r = bar.SipButton.GetScreenRect();
-    const auto picture = [&] {
-        driver.Flush();
-        std::vector<plat::COLORREF> pixels;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                pixels.push_back(driver.Pixel(x, y));
-        return pixels;
-    };
-    const std::vector<plat::COLORREF> latin = picture();
+    driver.Flush();
+    const std::vector<uint32_t> latin = AreaColours(r);
     UxSipHandler::GetInstance()->SetConversionMode(1);
-    EXPECT_NE(picture(), latin);
+    driver.Flush();
+    EXPECT_NE(AreaColours(r), latin);
     plat::ResetInputPanel();
 }
 

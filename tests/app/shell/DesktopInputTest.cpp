@@ -18,29 +18,15 @@ const std::string kJiyeon = "jiyeon@quorix.net";
 // from jiyeon, the newest with a text longer than the screen.
 std::string Accounts()
 {
-    std::string buddies = R"({"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"})";
-    std::string others;
-    for (int i = 0; i < 30; ++i) {
-        const std::string id = "t" + std::to_string(100 + i) + "@quorix.net";
-        buddies += R"(, {"id": ")" + id + R"(", "flags": "1101", "group": "0"})";
-        others += R"(, {"id": ")" + id + R"(", "password": "x", "name": "테스트 )" + std::to_string(100 + i)
-            + R"(", "nick": "t", "buddies": [{"id": "minsu@quorix.net", "flags": "1101"}]})";
-    }
-    std::string memos;
-    for (int i = 0; i < 25; ++i) {
-        std::string body = "본문 " + std::to_string(i);
-        for (int line = 0; i == 24 && line < 40; ++line)
-            body += "\\n줄 " + std::to_string(line);
-        memos += std::string(i ? ", " : "") + R"({"from": "jiyeon@quorix.net", "to": ["minsu@quorix.net"], )"
-            + R"("title": "메모 )" + std::to_string(i) + R"(", "body": ")" + body + R"(", "date": "202401010900)"
-            + (i < 10 ? "0" : "") + std::to_string(i) + "\"}";
-    }
-    return R"({"domain": "quorix.net", "accounts": [)"
-           R"({"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "민수", )"
-           R"("groups": [{"id": "0", "name": "기타"}], "buddies": [)"
-        + buddies + R"(]}, {"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", )"
-          R"("nick": "지연이", "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"}]})"
-        + others + R"(], "memos": [)" + memos + "]}";
+    return AccountsWithMemos(
+        25,
+        [](int i) {
+            std::string body = "본문 " + std::to_string(i);
+            for (int line = 0; i == 24 && line < 40; ++line)
+                body += "\\n줄 " + std::to_string(line);
+            return body;
+        },
+        30);
 }
 
 // The middle of what shows of the window inside its parent.
@@ -89,11 +75,7 @@ protected:
         if (!driver.SignInParty(kJiyeon))
             return nullptr;
         BuddyListView& list = driver.App().GetBuddyListPage().GetView();
-        int32_t row = -1;
-        for (int32_t i = 0; i < list.GetRowCount() && row < 0; ++i)
-            if (list.GetBuddy(i) && list.GetBuddy(i)->Name == L"이지연")
-                row = i;
-        if (!driver.TapRow(&list, row))
+        if (!driver.TapRow(&list, AppDriver::BuddyRow(list, L"이지연")))
             return nullptr;
         driver.Settle();
         auto* page = dynamic_cast<ChatPage*>(driver.Page());
@@ -103,9 +85,7 @@ protected:
         driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
         driver.TypeKorean(L"안녕");
         driver.Key(plat::VK_RETURN);
-        const bool joined = driver.WaitFor(
-            [&] { return driver.Party("accept", kJiyeon).find("\"sid\"") != std::string::npos; });
-        return joined ? page : nullptr;
+        return driver.PartyAccepts(kJiyeon).empty() ? nullptr : page;
     }
     // A right click on the point opens "복사"; true once it was tapped.
     bool CopyAt(int x, int y)

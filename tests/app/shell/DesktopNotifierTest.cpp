@@ -9,6 +9,7 @@
 #include "platform/event/Window.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/NotificationService.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/ThreadNames.h"
 #include "ux/core/UxDeviceWindow.h"
 
@@ -290,7 +291,8 @@ TEST_F(Signed, WithoutANotificationServiceNothingFails)
     ASSERT_NE(chat, nullptr);
     Focus(false);
     // No session bus: the title and the attention all the same, and no thread.
-    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    ScopedEnv noBus("DBUS_SESSION_BUS_ADDRESS");
+    noBus.Unset();
     ASSERT_TRUE(Say(chat, "버스 없음", L"버스 없음"));
     EXPECT_EQ(Title(), name + L" (1)");
     EXPECT_EQ(Display().GetFlashCount(), 1);

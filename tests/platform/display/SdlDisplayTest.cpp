@@ -1,6 +1,7 @@
 #include "platform/display/SdlDisplay.h"
 #include "platform/event/Thread.h"
 #include "tests/support/DesktopFixture.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
 #include <SDL.h>
@@ -52,8 +53,9 @@ TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
     setenv("QUORIX_DISPLAY", "sdl", 1);
     setenv("QUORIX_SCALE", "1", 1);
     TempFolder cache;
-    setenv("XDG_CACHE_HOME", cache.Native().c_str(), 1);
-    unsetenv("XCOMPOSECACHE");
+    ScopedEnv cacheHome("XDG_CACHE_HOME", cache.Native());
+    ScopedEnv composeCache("XCOMPOSECACHE");
+    composeCache.Unset();
 
     {
         DesktopFixture app;

@@ -1,14 +1,12 @@
 #include "platform/gdi/FontLibrary.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
 
 using namespace plat;
@@ -18,21 +16,6 @@ namespace {
 // Cache and font settings in a folder of the test's own, never the machine's.
 class FontMatchCacheTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        for (const char* name : { "XDG_CACHE_HOME", "XDG_CONFIG_HOME" }) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
-        setenv("XDG_CACHE_HOME", home.Native("cache").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", home.Native("config").c_str(), 1);
-    }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : m_saved)
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    }
-
     std::string CachePath() const { return home.Native("cache/quorix/fontmatch"); }
 
     // A fresh library's answer for the Hangul face, and whether it had to load fontconfig.
@@ -47,9 +30,8 @@ protected:
     }
 
     TempFolder home;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    ScopedEnv cacheHome { "XDG_CACHE_HOME", home.Native("cache") };
+    ScopedEnv configHome { "XDG_CONFIG_HOME", home.Native("config") };
 };
 
 TEST_F(FontMatchCacheTest, ALaterLibraryAnswersFromTheFileWithoutLoadingFontconfig)
@@ -82,9 +64,8 @@ TEST_F(FontMatchCacheTest, ALaterLibraryAnswersFromTheFileWithoutLoadingFontconf
     if (pattern)
         FcPatternDestroy(pattern);
 
-    setenv("FONTCONFIG_PATH", home.Native().c_str(), 1);
+    ScopedEnv fontconfigPath("FONTCONFIG_PATH", home.Native());
     EXPECT_EQ(FontMatchCache::Path(), "") << "fontconfig pointed elsewhere turns the cache off";
-    unsetenv("FONTCONFIG_PATH");
 }
 
 TEST_F(FontMatchCacheTest, AChangedStampAsksFontconfigAgainAndRewritesTheFile)

@@ -2,13 +2,13 @@
 // the PATH.
 #include "platform/system/Shell.h"
 #include "platform/event/MessageQueue.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -16,13 +16,7 @@ namespace {
 
 class ShellOpenTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const char* path = std::getenv("PATH");
-        m_path = path ? path : "";
-        setenv("PATH", (folder.Native() + ":" + m_path).c_str(), 1);
-    }
-    void TearDown() override { setenv("PATH", m_path.c_str(), 1); }
+    void SetUp() override { path.Set(folder.Native() + ":" + path.Previous()); }
 
     // The opener for the next calls: a shell script with its target as $1.
     void Opener(const std::string& body)
@@ -48,9 +42,7 @@ protected:
     }
 
     TempFolder folder;
-
-private:
-    std::string m_path;
+    ScopedEnv path { "PATH" };
 };
 
 } // namespace
@@ -70,7 +62,7 @@ TEST_F(ShellOpenTest, TheAnswerIsTheOpenersExitStatus)
     EXPECT_FALSE(Open(L"http://example.invalid/"));
     EXPECT_FALSE(Open(L""));
     // No opener at all.
-    setenv("PATH", folder.Native("none").c_str(), 1);
+    path.Set(folder.Native("none"));
     EXPECT_FALSE(Open(L"http://example.invalid/"));
 }
 
@@ -90,7 +82,7 @@ TEST_F(ShellOpenTest, TheCallerIsNotHeldWhileTheOpenerWorks)
 
     // Even an answer known at once comes from the message loop, not from within the call.
     answer.reset();
-    setenv("PATH", folder.Native("none").c_str(), 1);
+    path.Set(folder.Native("none"));
     plat::ShellOpen(L"http://example.invalid/", [&](bool opened) { answer = opened; });
     EXPECT_FALSE(answer);
     plat::DispatchPending();

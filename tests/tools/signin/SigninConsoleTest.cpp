@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <poll.h>
 #include <spawn.h>
@@ -128,9 +127,7 @@ private:
 TEST(SigninConsole, MemoCommandsOnStandardInputListSendAndReportWhatWasNotDelivered)
 {
     TempFolder folder;
-    const char* source = std::getenv("QUORIX_SOURCE_DIR");
-    LocalService service(std::string(source ? source : QUORIX_TEST_SOURCE_DIR) + "/tools/localservice/demo_accounts.json",
-        folder.Native("service.log"));
+    LocalService service(AccountsFile(folder), folder.Native("service.log"));
     ASSERT_TRUE(service.IsRunning()) << service.StartLine();
     service.Use();
     SigninProgram program({ "minsu@quorix.net", "minsu1234" }, folder.Native("registry"));
