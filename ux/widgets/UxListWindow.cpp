@@ -19,16 +19,9 @@ UxListWindow::~UxListWindow()
 bool UxListWindow::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
-    SetContentSize(GetXAxis().GetViewSize() - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
-    return true;
-}
-
-bool UxListWindow::ApplySkin(UxXmlNode* node)
-{
-    if (!UxScrollWindow::ApplySkin(node))
-        return false;
-    // The rectangle came before the indicator's thickness.
-    OnRectChanged(GetRect());
+    // Rows span the whole width, so that a row's fill and its selection bar reach the
+    // edge; the indicator fades in over them as it does over any content.
+    SetContentSize(GetXAxis().GetViewSize(), GetYAxis().GetContentSize());
     return true;
 }
 
@@ -39,6 +32,16 @@ bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
     m_movingAtDown = GetYAxis().IsVisiblyMoving() ? 1 : 0;
     m_pressedY = ScreenToClient(plat::POINT { x, y }).y - GetYAxis().GetOffset();
     return UxScrollWindow::OnPointerDown(x, y);
+}
+
+bool UxListWindow::OnPointerUp(int32_t x, int32_t y)
+{
+    const bool accepted = UxScrollWindow::OnPointerUp(x, y);
+    // A row is lit while it is pressed: a release that clicks nothing ends that here,
+    // one that clicks ends it with the click.
+    if (!GetPointerTracker().ClicksOnRelease())
+        SetSelection(-1);
+    return accepted;
 }
 
 bool UxListWindow::OnPointerHold(int32_t x, int32_t y)
@@ -74,6 +77,8 @@ bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
     } else {
         Expand(index);
     }
+    // The press ends with its click: the row does not stay lit.
+    SetSelection(-1);
     return true;
 }
 
@@ -99,8 +104,12 @@ int32_t UxListWindow::GetScrollLine()
 
 bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)
 {
+    // A child lying over a row (a button, an edit) lights it while held, as the row
+    // itself would be. A quick tap's hold comes after its release: its click ends it.
     if (code == EventPointerHold)
         SetSelection(RowAtScreenY(static_cast<int32_t>(EventParam2)));
+    else if (code == EventPointerUp || code == EventClick)
+        SetSelection(-1);
     return true;
 }
 
