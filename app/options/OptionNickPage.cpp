@@ -47,6 +47,12 @@ void OptionNickPage::OnWillHide()
     m_shown = text;
 }
 
+void OptionNickPage::Forget()
+{
+    m_view.Edit.SetText(L"");
+    m_shown.clear();
+}
+
 bool OptionNickPage::OnVisibleChanged(bool visible)
 {
     if (!visible && (m_view.Edit.IsFocused() || m_view.BackSkin.IsFocused()))
