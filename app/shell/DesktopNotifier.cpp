@@ -7,6 +7,7 @@
 #include "app/shell/MainPage.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
 #include "platform/display/Display.h"
@@ -122,7 +123,7 @@ void DesktopNotifier::ChatLine(
     if (!m_window || !ShouldShow(MessengerScreens::AlertChat))
         return;
     // As the conversation shows the line: flashcons by name, emoticons by their codes.
-    Show(TargetId(session.GetSerial(), L""), FormatString(L"%s (%s) 님의 말", name.c_str(), nick.c_str()),
+    Show(TargetId(session.GetSerial(), L""), NameWithNick(name, nick) + L" 님의 말",
         Excerpt(ChatOutput::ConvertFlashcons(text)));
 }
 

@@ -1,6 +1,7 @@
 #include "messenger/protocol/chat/PktHandlerMesg.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSession.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInMesg.h"
@@ -56,7 +57,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
                 message.Text.resize(limit);
             }
             page->AddLine(
-                FormatString(L"%s (%s) 님의 말:\n%s", name.c_str(), nick.c_str(), message.Text.c_str()),
+                NameWithNick(name, nick) + L" 님의 말:\n" + message.Text,
                 ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
         }
@@ -77,8 +78,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         if (message.TypingState == 0)
             page->SetDate(L"대기 중입니다.");
         else if (message.TypingState == 1)
-            page->SetDate(
-                FormatString(L"%s (%s) 님이 메시지를 입력하고 있습니다.", name.c_str(), nick.c_str()));
+            page->SetDate(NameWithNick(name, nick) + L" 님이 메시지를 입력하고 있습니다.");
     }
     return true;
 }
