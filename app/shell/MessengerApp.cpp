@@ -333,6 +333,8 @@ void MessengerApp::ResetScreens()
     m_statusBarDisclosure.HideAddButtons();
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
+    // The desktop shows nothing of a session that has ended.
+    m_notifier.CloseAll();
 }
 
 void MessengerApp::ShowLoginForm()
