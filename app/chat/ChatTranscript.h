@@ -42,6 +42,12 @@ public:
     // The line (paragraph) at y in the window's space, emoticons as their codes; ""
     // where there is none.
     std::wstring GetLineAt(int32_t y) const;
+    // Marks that line in the conversation's selection colour while a menu about it is
+    // open, and returns the part of it shown, in the window's space (empty when there
+    // is no line at y). Only one line is marked at a time.
+    plat::RECT MarkLineAt(int32_t y);
+    void Unmark();
+    bool IsMarked() const { return m_marked < m_paragraphs.size(); }
     // A line of the text's style.
     int32_t GetScrollLine() override;
     // The text colour the character at index of the text GetText returns is drawn in;
@@ -99,6 +105,10 @@ private:
     // The paragraph that reaches content y (the first whose bottom lies below it), or
     // the count when none does.
     size_t ParagraphAt(int32_t y) const;
+    // The paragraph under y in the window's space, or the count.
+    size_t LineAt(int32_t y) const;
+    // The marked paragraph's band in content space.
+    plat::RECT MarkedBand() const;
     // Lays out the paragraphs from index first on; the text changed from content y from
     // down.
     void Changed(size_t first, int32_t from);
@@ -120,4 +130,6 @@ private:
     // Where the last row starts (the end when there is none), as last laid out.
     int32_t m_lastRowTop = 0;
     int32_t m_layoutWidth = -1;
+    size_t m_marked = SIZE_MAX; // the marked paragraph, none when past the end
+    plat::COLORREF m_markColor = 0;
 };
