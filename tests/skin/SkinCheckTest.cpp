@@ -367,6 +367,38 @@ TEST_F(SkinCheck, EachEmoticonHasAPictureOfItsOwn)
     }
 }
 
+TEST_F(SkinCheck, EmoticonsStandOutOnTheWhiteTheyAreShownOn)
+{
+    // Conversations and menus are white: most of what an emoticon draws must lie far
+    // from white, or only its darkest detail shows (a pale cake showed just its candle).
+    for (const char* list : { "_EmoticonList/RGB", "_EmoticonList/RGBA" }) {
+        UxXmlNode* icons = At(list);
+        ASSERT_NE(icons, nullptr);
+        for (size_t i = 0; i < icons->GetChildCount(); ++i) {
+            UxImageItem item;
+            ASSERT_TRUE(item.ApplySkin(icons->GetChild(i))) << list << " " << i;
+            const plat::RECT& ic = item.GetDesc().ImageCoord;
+            auto surface = MakeSurface(ic.right, ic.bottom);
+            surface->FillRect(0xFFFFFF, {});
+            const plat::RECT all { 0, 0, ic.right, ic.bottom };
+            ASSERT_TRUE(item.Draw(*surface, all, all, { ic.right, ic.bottom }));
+            int drawn = 0, strong = 0;
+            for (int y = 0; y < ic.bottom; ++y) {
+                for (int x = 0; x < ic.right; ++x) {
+                    const plat::COLORREF c = PixelAt(*surface, x, y) & 0xFFFFFF;
+                    if (c == 0xFFFFFF)
+                        continue;
+                    const int r = 255 - int(c & 0xFF), g = 255 - int(c >> 8 & 0xFF), b = 255 - int(c >> 16 & 0xFF);
+                    ++drawn;
+                    strong += r * r + g * g + b * b >= 100 * 100;
+                }
+            }
+            EXPECT_GE(strong * 10, drawn * 4) << list << ": emoticon " << i << " is pale on white (" << strong
+                                              << " of " << drawn << " pixels stand out)";
+        }
+    }
+}
+
 TEST_F(SkinCheck, PartsSitInsideTheFramesTheyBelongTo)
 {
     // The domain arrow lies inside the domain's frame, on the login form and on the add
