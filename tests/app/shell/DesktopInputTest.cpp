@@ -5,6 +5,7 @@
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MenuCopy.h"
 #include "app/shell/MenuSystem.h"
+#include "app/update/UpgradeBox.h"
 #include "messenger/model/BuddyList.h"
 #include "tests/support/AppDriver.h"
 
@@ -147,6 +148,16 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
     EXPECT_EQ(transcript.GetYAxis().GetOffset(), End(transcript) + 3 * transcript.GetScrollLine());
     EXPECT_EQ(EndsByWheel(transcript), std::make_pair(End(transcript), 0));
     driver.Screenshot("conversation-wheel");
+    // From its end, Page Up goes back a page.
+    const plat::POINT over = Middle(transcript);
+    driver.Hover(over.x, over.y);
+    driver.Key(plat::VK_END);
+    driver.Advance(3000);
+    ASSERT_EQ(transcript.GetYAxis().GetOffset(), End(transcript));
+    ASSERT_LT(End(transcript) + transcript.GetYAxis().GetViewSize(), 0);
+    driver.Key(plat::VK_PRIOR);
+    driver.Advance(3000);
+    EXPECT_EQ(transcript.GetYAxis().GetOffset(), End(transcript) + transcript.GetYAxis().GetViewSize());
 
     // The memo list and a memo's text.
     while (driver.Depth() > 1 && driver.Back()) { }
@@ -174,12 +185,16 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     ASSERT_NE(page, nullptr);
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const plat::RECT bar = page->GetInputBar().GetScreenRect();
+    ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText() == L"김민수 (민수) 님의 말:\n안녕"; }));
+    // Where her line will start: below ours.
+    const int32_t herLine = transcript.GetDocumentHeight();
     driver.Party("say", kJiyeon, R"(, "text": "좋아요 /웃음/ 고마워")");
     ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"고마워") != std::wstring::npos; }));
     ASSERT_EQ(transcript.GetPictureCount(), 1u);
 
     // The conversation starts at the top and ends with the line just said.
     const plat::RECT shown = transcript.GetScreenRect();
+    ASSERT_EQ(transcript.GetYAxis().GetOffset(), 0);
     const int x = (shown.left + shown.right) / 2;
     const int lastLine = shown.top + std::min(transcript.GetDocumentHeight(), transcript.GetHeight()) - 3;
     ASSERT_TRUE(page->GetInputBar().GetInput().IsFocused());
@@ -188,6 +203,11 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused()); // typing goes on there
     ASSERT_TRUE(CopyAt(x, shown.top + 3));
     EXPECT_EQ(driver.Clipboard(), L"김민수 (민수) 님의 말:");
+    // A line's first pixel row is that line's; the row above it the line before.
+    ASSERT_TRUE(CopyAt(x, shown.top + herLine));
+    EXPECT_EQ(driver.Clipboard(), L"이지연 (지연) 님의 말:");
+    ASSERT_TRUE(CopyAt(x, shown.top + herLine - 1));
+    EXPECT_EQ(driver.Clipboard(), L"안녕");
     driver.RightClick(x, lastLine + 6); // below the text: no line, no menu
     EXPECT_EQ(driver.Popup(), nullptr);
 
@@ -317,6 +337,19 @@ TEST_F(DesktopInputDemo, EscapeClosesAMenuAnswersABoxAndGoesBackFromAProfile)
     EXPECT_EQ(driver.Popup(), nullptr);
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
     EXPECT_NE(BuddyList::GetInstance()->Find(L"junho@quorix.net"), nullptr);
+
+    // A box that has no answer for Escape (the update's progress) keeps it, as it keeps
+    // Enter: the page under it stays.
+    std::unique_ptr<UpgradeView> progress = UpgradeBox::Show();
+    ASSERT_TRUE(driver.IsShown(L"UpgradeBox"));
+    for (uint32_t key : { plat::VK_ESCAPE, plat::VK_RETURN }) {
+        driver.Key(key);
+        driver.Settle();
+        EXPECT_TRUE(driver.IsShown(L"UpgradeBox")) << key;
+        EXPECT_EQ(driver.Screen(), L"BuddyProfile") << key;
+    }
+    progress.reset();
+    driver.Flush();
 
     driver.Key(plat::VK_ESCAPE);
     driver.Settle();

@@ -264,6 +264,9 @@ TEST_F(EditTest, HoldPlacesTheCaretAfterWrappingAndScrolling)
     EXPECT_EQ(edit->GetYAxis().GetOffset(), -48);
     Key(plat::VK_END);
     EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - 7 * 16);
+    Key(plat::VK_PRIOR);
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), 2 * 48 - 7 * 16);
+    Key(plat::VK_END);
     Hold(20 + 100, 100 + 40); // past the glyphs of the last line: before the end anchor
     EXPECT_EQ(Selection(), std::make_pair(154u, 154u));
 }

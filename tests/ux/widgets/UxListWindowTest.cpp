@@ -281,6 +281,10 @@ TEST_F(ListWindow, PageKeysScrollAndDefaultRowsAreShadedByKind)
     Flush();
     UxPumpFor(3000);
     EXPECT_EQ(window.GetYAxis().GetOffset(), 640 - 2080);
+    Input().Key(true, 33); // page up
+    Flush();
+    UxPumpFor(3000);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), 2 * 640 - 2080);
     Input().Key(true, 36); // home
     Flush();
     UxPumpFor(4000); // the move, then the indicator's fade
