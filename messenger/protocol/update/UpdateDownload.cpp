@@ -88,7 +88,19 @@ bool UpdateDownload::Fetch()
         UxTrace(L"UpdateDownload::Fetch, %s could not be written.\n", m_path.c_str());
         return false;
     }
+    // Of a body without a declared length the size was known only at its end: all of
+    // it is there now.
+    if (read == UxHttpBody::Undeclared) {
+        m_totalBytes = m_doneBytes.load();
+        PostProgress();
+    }
     return true;
+}
+
+void UpdateDownload::PostProgress()
+{
+    if (!m_progressPosted.exchange(true))
+        plat::PostMessageW(m_window, kProgressMessage, 0, 0);
 }
 
 int UpdateDownload::OnReceived(int32_t bytes)
@@ -110,8 +122,7 @@ int UpdateDownload::OnReceived(int32_t bytes)
         return 1;
     m_doneBytes = done;
     m_totalBytes = total;
-    if (!m_progressPosted.exchange(true))
-        plat::PostMessageW(m_window, kProgressMessage, 0, 0);
+    PostProgress();
     return 1;
 }
 

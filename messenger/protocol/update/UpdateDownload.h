@@ -43,6 +43,8 @@ private:
     uint32_t Run() override;
     bool Fetch();
     int OnReceived(int32_t bytes) override;
+    // Worker thread: the UI thread reads the counts when it gets to it.
+    void PostProgress();
     static plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
     void OnMessage(plat::UINT message, bool ok);
 

@@ -284,6 +284,8 @@ TEST_F(UpdateTest, APackageWhoseEndOnlyTheServersCloseTellsIsWhole)
     ASSERT_TRUE(Answer(true));
     ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
     EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), Package(30000));
+    // Of unknown size until it ended, and then all there.
+    EXPECT_EQ(Percent(), L"100%");
     EXPECT_NE(driver.PopupText(), kFailed);
     EXPECT_TRUE(QuitAsked());
 }
