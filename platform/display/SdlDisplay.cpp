@@ -115,12 +115,20 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     // We compose every frame ourselves: a plain software surface, no GL behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SDL connects to the session bus as it starts its events, and without one a bus may
+    // be started for it then, outliving us with whatever our environment held. So the
+    // events start first, and the compose cache is offered only while the display opens.
+    if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
+        TraceSdl("SDL_InitSubSystem");
+        return nullptr;
+    }
     const bool composeCache = OfferComposeCache();
     const bool opened = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (composeCache)
         unsetenv("XCOMPOSECACHE");
     if (!opened) {
         TraceSdl("SDL_InitSubSystem");
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
         return nullptr;
     }
     auto* display = new SdlDisplay(window);
@@ -150,6 +158,7 @@ SdlDisplay::~SdlDisplay()
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit(); // also ends SDL's session-bus connection
 }
