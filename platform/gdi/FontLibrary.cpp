@@ -57,8 +57,10 @@ namespace {
     };
 
     // What the configuration was made of: every file it read and the folders holding
-    // them (a file added there changes the folder), and the font and cache folders it
-    // scanned, sub-folders included.
+    // them (a file added there changes the folder), and the font folders it scanned,
+    // sub-folders included. Fontconfig's own cache folders are left out: what they hold
+    // follows from the fonts, and any program's fontconfig writes there when it meets a
+    // folder it has not seen, which says nothing of our answers.
     bool StampConfiguration(FcConfig* config, std::vector<std::string>& stamp)
     {
         PathStamp paths { stamp, {} };
@@ -68,7 +70,6 @@ namespace {
             paths.Add(folder);
         paths.AddAll(FcConfigGetConfigDirs(config));
         paths.AddAll(FcConfigGetFontDirs(config));
-        paths.AddAll(FcConfigGetCacheDirs(config));
         return paths.ok && stamp.size() <= FontMatchCache::kMaxStampLines;
     }
 

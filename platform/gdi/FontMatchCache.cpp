@@ -226,7 +226,6 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
     const std::string config = XdgFolder("XDG_CONFIG_HOME", "/.config");
     const std::string user = config.empty() ? "" : config + "/fontconfig";
     const std::string data = XdgFolder("XDG_DATA_HOME", "/.local/share");
-    const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
     // Labels rather than paths: a folder that is not there gives the same answer
     // wherever it is looked for.
     const std::pair<const char*, std::string> places[] = {
@@ -242,8 +241,6 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
         { "data-fonts", data.empty() ? "" : data + "/fonts" },
         { "share-fonts", "/usr/share/fonts" },
         { "local-fonts", "/usr/local/share/fonts" },
-        { "system-cache", "/var/cache/fontconfig" },
-        { "user-cache", cache.empty() ? "" : cache + "/fontconfig" },
     };
     std::vector<std::string> lines;
     for (const auto& [label, path] : places)
