@@ -41,6 +41,8 @@ bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
     // seen under it now, before the press puts a list left past its edge back.
     m_movingAtDown = GetYAxis().IsVisiblyMoving() ? 1 : 0;
     m_pressedY = ScreenToClient(plat::POINT { x, y }).y - GetYAxis().GetOffset();
+    // The mouse takes over from the keyboard.
+    DropKeyRow();
     return UxScrollWindow::OnPointerDown(x, y);
 }
 
