@@ -38,9 +38,15 @@ void MemoWritePage::OnDiscardAnswered(uintptr_t context, UxPopup*, int32_t resul
 {
     auto* page = reinterpret_cast<MemoWritePage*>(context);
     UxNavigationController* navigation = UxNavigationController::GetInstance();
-    // Yes throws the text away; the page may have gone meanwhile (the session ended).
-    if (result != UxMessageBox::ResultYes || !navigation || navigation->GetPage() != page
-        || UxTransitionManager::GetInstance()->IsRunning())
+    // The page may have gone meanwhile (the session ended).
+    if (!navigation || navigation->GetPage() != page || !page->IsShownInTree())
+        return;
+    // No: the writing goes on where it was.
+    if (result != UxMessageBox::ResultYes) {
+        page->m_view.Message.SetFocus(true);
+        return;
+    }
+    if (UxTransitionManager::GetInstance()->IsRunning())
         return;
     page->m_view.Message.SetText(L"");
     navigation->Dismiss();

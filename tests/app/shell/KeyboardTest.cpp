@@ -152,7 +152,8 @@ TEST_F(Keyboard, EnterSendsTheOneLineFormsAndEscapeGivesTheirWorkUpOrAsksFirst)
     Press(plat::VK_ESCAPE); // 아니요
     EXPECT_EQ(driver.Popup(), nullptr);
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
-    EXPECT_EQ(message.GetText(), L"내일 봐");
+    driver.Type(L"!"); // the writing goes on
+    EXPECT_EQ(message.GetText(), L"내일 봐!");
     Press(plat::VK_ESCAPE);
     ASSERT_NE(driver.Popup(), nullptr);
     Press(plat::VK_RETURN); // 예
