@@ -29,8 +29,8 @@
 #include "ux/core/UxFile.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPath.h"
-#include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxPathResolver.h"
+#include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRegistryKey.h"
 #include "ux/core/UxTransitionManager.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -113,17 +113,17 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
         return false;
     auto* list = dynamic_cast<UxListWindow*>(page->GetKeyView());
     switch (key) {
-    case plat::VK_ESCAPE: {
-        if (repeat || page->OnEscape())
-            return !repeat;
-        // Leaving by Escape gives the page's work up: a chooser applies nothing.
-        UxNavigationController* navigation = UxNavigationController::GetInstance();
+    case plat::VK_ESCAPE:
+        if (repeat)
+            return false;
+        if (page->OnEscape())
+            return true;
         if (!ShownBackButton())
             return false;
+        // Leaving by Escape gives the page's work up: a chooser applies nothing.
         if (!UxTransitionManager::GetInstance()->IsRunning())
-            navigation->Dismiss();
+            UxNavigationController::GetInstance()->Dismiss();
         return true;
-    }
     case plat::VK_RETURN:
         if (repeat)
             return false;

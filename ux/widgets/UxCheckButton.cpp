@@ -4,7 +4,6 @@
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
-
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxImageWindow.h"
 
