@@ -135,8 +135,7 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
         auto* edit = dynamic_cast<UxEdit*>(FocusedWindow);
         if (!list || !list->IsShownInTree() || (edit && !(edit->GetStyles() & UxEdit::SingleLine)))
             return false;
-        list->MoveKeyRow(key == plat::VK_UP ? -1 : 1);
-        return true;
+        return list->MoveKeyRow(key == plat::VK_UP ? -1 : 1);
     }
     default:
         return false;

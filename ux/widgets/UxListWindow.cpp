@@ -102,6 +102,8 @@ void UxListWindow::SetKeyRow(int32_t index)
 
 bool UxListWindow::MoveKeyRow(int32_t step)
 {
+    if (!HasKeyRows())
+        return false;
     UxScrollAxis& y = GetYAxis();
     const int32_t direction = step < 0 ? -1 : 1;
     int32_t index = -1;

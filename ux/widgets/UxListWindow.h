@@ -37,6 +37,8 @@ public:
     virtual void OnRowHeld(int32_t index, int32_t x, int32_t y);
     virtual void OnRowClicked(int32_t index, int32_t x, int32_t y);
     virtual bool MatchesFilter(int32_t index, const std::wstring& filter);
+    // Whether the keyboard's row walks the rows (a list whose rows are no buttons says no).
+    virtual bool HasKeyRows() const { return true; }
 
     bool AddRow(const UxListRow& row);
     // Before index; false when index is not a row.
@@ -56,7 +58,8 @@ public:
 
     // The keyboard's row: one list at a time has one. It moves by step over the rows
     // that show (the first from the top of the view, or the last from its bottom, when
-    // there is none yet), scrolled into view at once; false when no row shows.
+    // there is none yet), scrolled into view at once; false when no row shows or the list
+    // has no keyboard rows.
     bool MoveKeyRow(int32_t step);
     int32_t GetKeyRow() const { return m_keyRow; }
     // Enter on the keyboard's row: what a tap in its middle does. False when there is no

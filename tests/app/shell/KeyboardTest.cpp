@@ -83,8 +83,17 @@ protected:
 
 class KeyboardLongList : public Keyboard {
 protected:
+    // 30 more buddies, and a memo longer than the screen.
     KeyboardLongList()
-        : Keyboard(AccountsWithMemos(0, [](int) { return std::string(); }, 30))
+        : Keyboard(AccountsWithMemos(
+            1,
+            [](int) {
+                std::string body = "첫 줄";
+                for (int line = 0; line < 40; ++line)
+                    body += "\\n줄 " + std::to_string(line);
+                return body;
+            },
+            30))
     {
     }
 };
@@ -289,6 +298,27 @@ TEST_F(KeyboardLongList, ArrowsAndEnterOpenChatsControlTabGoesRoundThemAndPageKe
     driver.Key(plat::VK_HOME);
     driver.Advance(3000);
     EXPECT_EQ(y.GetOffset(), 0);
+
+    // A memo opened from its list by the keyboard scrolls by the page keys; the card is
+    // no row for the arrows, which leave it where it is.
+    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
+    driver.Settle();
+    MemoListView& memos = App().GetMemoListPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() > 0; }));
+    driver.Key(plat::VK_DOWN);
+    Press(plat::VK_RETURN);
+    ASSERT_EQ(driver.Screen(), L"MemoRead");
+    MemoReadView& card = App().GetMemoReadPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    driver.Advance(1000);
+    driver.Key(plat::VK_NEXT);
+    driver.Advance(3000);
+    const int32_t scrolled = card.GetYAxis().GetOffset();
+    EXPECT_EQ(scrolled, -card.GetYAxis().GetViewSize());
+    driver.Key(plat::VK_DOWN);
+    driver.Key(plat::VK_UP);
+    driver.Advance(1000);
+    EXPECT_EQ(card.GetYAxis().GetOffset(), scrolled);
 }
 
 TEST_F(Keyboard, TheCostQuestionsCheckBoxIsReachedByTabAndTickedBySpace)
