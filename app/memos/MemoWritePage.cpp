@@ -1,12 +1,12 @@
 #include "app/memos/MemoWritePage.h"
 
-#include "app/shell/MessengerApp.h"
 #include "app/shell/MessageBoxes.h"
+#include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxTransitionManager.h"
-#include "ux/widgets/UxMessageBox.h"
 #include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxMessageBox.h"
 
 MemoWritePage::~MemoWritePage()
 {
@@ -30,7 +30,8 @@ bool MemoWritePage::OnEscape()
 {
     if (m_view.Message.IsEmpty())
         return false;
-    ShowConfirmBox(L"작성 중인 쪽지를 취소하시겠습니까?", &OnDiscardAnswered, reinterpret_cast<uintptr_t>(this));
+    ShowConfirmBox(
+        L"작성 중인 쪽지를 취소하시겠습니까?", &OnDiscardAnswered, reinterpret_cast<uintptr_t>(this));
     return true;
 }
 

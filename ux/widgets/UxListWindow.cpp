@@ -109,21 +109,23 @@ bool UxListWindow::MoveKeyRow(int32_t step)
     int32_t index = -1;
     if (IsValidRow(m_keyRow)) {
         index = m_keyRow;
-        for (int32_t next = index + direction, left = std::abs(step); left > 0 && IsValidRow(next); next += direction)
+        int32_t left = std::abs(step);
+        for (int32_t next = index + direction; left > 0 && IsValidRow(next); next += direction) {
             if (IsRowOnShow(next)) {
                 index = next;
                 --left;
             }
+        }
     } else {
         // None yet: the first row seen from the top of the view, or the last from its
         // bottom.
         const int32_t edge = direction > 0 ? -y.GetOffset() : y.GetViewSize() - 1 - y.GetOffset();
         const int32_t at = RowAt(std::clamp(edge, 0, std::max(0, y.GetContentPixels() - 1)));
-        for (int32_t i = IsValidRow(at) ? at : (direction > 0 ? 0 : GetRowCount() - 1); IsValidRow(i); i += direction)
-            if (IsRowOnShow(i)) {
+        const int32_t from = IsValidRow(at) ? at : (direction > 0 ? 0 : GetRowCount() - 1);
+        for (int32_t i = from; IsValidRow(i) && index < 0; i += direction) {
+            if (IsRowOnShow(i))
                 index = i;
-                break;
-            }
+        }
     }
     if (!IsRowOnShow(index))
         return false;

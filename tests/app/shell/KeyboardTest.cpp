@@ -24,7 +24,10 @@ protected:
     MessengerApp& App() { return driver.App(); }
     BuddyListView& List() { return App().GetBuddyListPage().GetView(); }
     // How many requests of this word the client has sent.
-    size_t Sent(const std::string& command) { return driver.ServiceLogLines(" < CRP2 ", "| " + command + " "); }
+    size_t Sent(const std::string& command)
+    {
+        return driver.ServiceLogLines(" < CRP2 ", "| " + command + " ");
+    }
 
     // A key pressed and the page it leads to settled.
     void Press(uint32_t key)
@@ -52,7 +55,10 @@ protected:
         return list.GetKeyRow() == row;
     }
     // The first row of the buddy with that name in a list of buddies.
-    static int32_t RowOf(BuddyListView& list, const std::wstring& name) { return AppDriver::BuddyRow(list, name); }
+    static int32_t RowOf(BuddyListView& list, const std::wstring& name)
+    {
+        return AppDriver::BuddyRow(list, name);
+    }
     // The system menu's row by the keyboard.
     void FromSystemMenu(int32_t row, const wchar_t* screen)
     {
@@ -191,8 +197,8 @@ TEST_F(Keyboard, PickersApplyTheirTicksOnlyWhenLeftByTheBackArrowOrAltLeft)
         else
             Press(plat::VK_ESCAPE);
         ASSERT_EQ(driver.Screen(), L"MemoWrite");
-        EXPECT_EQ(memo.GetReceivers(), apply ? std::vector<std::wstring> { L"junho@quorix.net" }
-                                             : std::vector<std::wstring> {});
+        EXPECT_EQ(memo.GetReceivers(),
+            apply ? std::vector<std::wstring> { L"junho@quorix.net" } : std::vector<std::wstring> {});
     }
     Press(plat::VK_ESCAPE);
     ASSERT_TRUE(driver.Tap(L"TabBar/Tab1"));
@@ -230,7 +236,8 @@ TEST_F(Keyboard, PickersApplyTheirTicksOnlyWhenLeftByTheBackArrowOrAltLeft)
             Press(plat::VK_ESCAPE);
         EXPECT_EQ(ShownChat(), chat);
     }
-    ASSERT_TRUE(driver.PartyReceives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
+    ASSERT_TRUE(
+        driver.PartyReceives("junho@quorix.net", "INVT", std::string(chat->Key.begin(), chat->Key.end())));
     EXPECT_EQ(Sent("CTOC"), 2u); // hers when the chat opened, his by Alt+Left
     EXPECT_EQ(Sent("MVBG"), 0u);
 }
