@@ -11,6 +11,7 @@
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 
@@ -114,6 +115,33 @@ void ChatPage::RefreshPeer(const std::wstring& email)
         page->UpdatePeerStatusIcon();
         page->UpdateInputBar();
     }
+}
+
+bool ChatPage::ShowNextChat(bool backwards)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!app || !chats || !navigation || chats->GetCount() == 0)
+        return false;
+    const int n = int(chats->GetCount());
+    auto* shown = dynamic_cast<ChatPage*>(navigation->GetPage());
+    const int at = shown ? chats->IndexOf(shown->m_session) : -1;
+    // A chooser or a form half done is not left by it.
+    if (shown ? at < 0 : navigation->GetDepth() != 1)
+        return false;
+    if (UxTransitionManager::GetInstance()->IsRunning())
+        return true;
+    const int target = shown ? (at + (backwards ? n - 1 : 1)) % n : (backwards ? n - 1 : 0);
+    auto* page = dynamic_cast<UxWindow*>(chats->GetAt(size_t(target))->GetPage());
+    if (!page || page == shown)
+        return true;
+    if (shown)
+        app->ReplaceScreen(&app->GetStatusBarChat(), page,
+            backwards ? MessengerApp::PushFromLeft : MessengerApp::PushFromRight);
+    else
+        app->PushScreen(&app->GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
+    return true;
 }
 
 void ChatPage::OnWillShow()

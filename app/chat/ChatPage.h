@@ -60,6 +60,13 @@ public:
     void SendMessage(const std::wstring& text) override { m_inputBar.SendMessage(text); }
     size_t GetLineLimit() const override { return m_inputBar.GetTextLimit(); }
 
+    // The conversation, for the page keys.
+    UxWindow* GetKeyView() override { return &m_output.GetTranscript(); }
+    // The next chat in the chat list's order (backwards: the one before), round at the
+    // ends, in place of the chat shown; from a main page the first (or the last) chat
+    // over it. False when no chat is open or another page is shown.
+    static bool ShowNextChat(bool backwards);
+
     ChatOutput& GetOutput() { return m_output; }
     ChatInputBar& GetInputBar() { return m_inputBar; }
 

@@ -42,9 +42,14 @@ void OptionNickPage::OnWillHide()
     if (m_view.Edit.IsFocused())
         m_view.Edit.SetFocus(false);
     const std::wstring text = m_view.Edit.GetText();
-    if (text != m_shown)
+    if (text != m_shown && !IsDismissed())
         ChangeNick(text);
     m_shown = text;
+}
+
+bool OptionNickPage::OnEnter()
+{
+    return StatusBarDisclosure::Press(&StatusBarDisclosure::BackButton);
 }
 
 bool OptionNickPage::OnVisibleChanged(bool visible)

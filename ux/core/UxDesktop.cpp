@@ -4,6 +4,8 @@
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
 #include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPanel.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
@@ -101,6 +103,7 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
 
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
+    OnPointerPress();
     // A press on a part of a transition that looks still waits for it to end.
     if (UxTransitionManager* transitions = TransitionsUnderPointer(); transitions && transitions->HoldPress(x, y))
         return true;
@@ -130,7 +133,8 @@ bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
     // With Control or Alt a key is a command of the focused window; while a syllable is
     // composed, keys belong to the input method.
     const bool command = plat::IsKeyHeld(plat::VK_CONTROL) || plat::IsKeyHeld(plat::VK_MENU);
-    if (!command && !(FocusedWindow && FocusedWindow->IsComposing()) && OnDesktopKey(key, repeat)) {
+    const bool composing = FocusedWindow && FocusedWindow->IsComposing();
+    if (!composing && (command ? OnDesktopCommand(key, repeat) : OnDesktopKey(key, repeat))) {
         m_droppedChar = CharacterOf(key);
         return true;
     }
@@ -149,9 +153,14 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
         // A key held down since before the popup opened does not answer it.
         if (result >= 0 && !repeat)
             popup->Close(result);
+        else if (result < 0 && key == plat::VK_RETURN && !repeat && popup->OnPopupKey(key))
+            return true;
         // Escape never reaches what lies under a popup.
         return result >= 0 || key == plat::VK_ESCAPE;
     }
+    case plat::VK_UP:
+    case plat::VK_DOWN:
+        return popup && popup->OnPopupKey(key);
     case plat::VK_TAB:
         return MoveTabFocus(plat::IsKeyHeld(plat::VK_SHIFT));
     case plat::VK_PRIOR:
@@ -160,10 +169,16 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
     case plat::VK_END: {
         plat::POINT cursor;
         UxDeviceWindow* device = UxDeviceWindow::GetInstance();
-        if (!plat::GetCursorPos(&cursor) || !device || !device->FromScreen(cursor))
-            return false;
-        UxWindow* under = WindowAt(cursor.x, cursor.y);
-        return under && under->OnScrollKey(key);
+        if (plat::GetCursorPos(&cursor) && device && device->FromScreen(cursor)) {
+            UxWindow* under = WindowAt(cursor.x, cursor.y);
+            if (under && under->OnScrollKey(key))
+                return true;
+        }
+        // Over nothing that scrolls: the page's main list or conversation.
+        UxNavigationController* navigation = UxNavigationController::GetInstance();
+        auto* page = !popup && navigation ? dynamic_cast<UxPanel*>(navigation->GetPage()) : nullptr;
+        UxWindow* view = page && page->IsShownInTree() ? page->GetKeyView() : nullptr;
+        return view && view->OnScrollKey(key);
     }
     default:
         return false;

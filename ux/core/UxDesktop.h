@@ -57,6 +57,11 @@ protected:
     // Not asked while Control or Alt is held or a syllable is being composed. True when
     // taken; the character the key also types is then dropped.
     virtual bool OnDesktopKey(uintptr_t key, bool repeat);
+    // The same for a key pressed with Control or Alt held (not while a syllable is being
+    // composed): true when the desktop took it as a command of its own.
+    virtual bool OnDesktopCommand(uintptr_t, bool) { return false; }
+    // The pointer was pressed somewhere in the window, before the press is routed.
+    virtual void OnPointerPress() { }
 
 private:
     UxScreenBuffer m_screenBuffer;

@@ -13,6 +13,8 @@ public:
     // The result Escape and Enter close the popup with; -1 when the key leaves it open.
     virtual int32_t GetEscapeResult() const { return 0; }
     virtual int32_t GetEnterResult() const { return -1; }
+    // Up, Down and Enter that the popup's own rows take (a menu); false when not taken.
+    virtual bool OnPopupKey(uintptr_t) { return false; }
 
 protected:
     virtual ~UxPopupControl() = default;
