@@ -58,7 +58,6 @@ public:
     void UpdateInputBar() override;
     bool IsOnTop() const override;
     void SendMessage(const std::wstring& text) override { m_inputBar.SendMessage(text); }
-    size_t GetLineLimit() const override { return m_inputBar.GetTextLimit(); }
 
     ChatOutput& GetOutput() { return m_output; }
     ChatInputBar& GetInputBar() { return m_inputBar; }
