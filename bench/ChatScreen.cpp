@@ -91,12 +91,15 @@ std::wstring LongText(size_t n, int64_t script)
     return text;
 }
 
-// A chat of 500 lines on screen.
-ChatPage* OpenLongChat(Program& program)
+// A chat of 500 lines on screen; null, the benchmark skipped, when the program did not
+// start.
+ChatPage* OpenLongChat(Program& program, benchmark::State& state)
 {
     ChatPage* page = program.ok ? OpenChat(program) : nullptr;
-    if (!page)
+    if (!page) {
+        state.SkipWithError("the program did not start");
         return nullptr;
+    }
     program.app->PushScreen(&program.app->GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
     for (size_t i = 0; i < 500; ++i)
         page->AddLine(Line(i), ChatOutput::LinePeer);
@@ -110,11 +113,9 @@ ChatPage* OpenLongChat(Program& program)
 void BM_LongLineFrame(benchmark::State& state)
 {
     Program program;
-    ChatPage* page = OpenLongChat(program);
-    if (!page) {
-        state.SkipWithError("the program did not start");
+    ChatPage* page = OpenLongChat(program, state);
+    if (!page)
         return;
-    }
     const std::wstring line = L"이지연 (지연이) 님의 말:\n" + LongText(size_t(state.range(0)), state.range(1));
     // Once before, so that every character has been measured and drawn once.
     page->AddLine(line, ChatOutput::LinePeer);
@@ -142,11 +143,9 @@ BENCHMARK(BM_LongLineFrame)
 void BM_LongLineScrollFrame(benchmark::State& state)
 {
     Program program;
-    ChatPage* page = OpenLongChat(program);
-    if (!page) {
-        state.SkipWithError("the program did not start");
+    ChatPage* page = OpenLongChat(program, state);
+    if (!page)
         return;
-    }
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const int32_t before = transcript.GetDocumentHeight();
     page->AddLine(L"이지연 (지연이) 님의 말:\n" + LongText(65536, state.range(0)), ChatOutput::LinePeer);

@@ -218,11 +218,7 @@ namespace {
 class ChatReadingOffline : public ::testing::Test, public ReadingChecks {
 protected:
     ChatReadingOffline()
-        : driver([] {
-            AppDriver::Setup setup;
-            setup.service = false;
-            return setup;
-        }())
+        : driver(AppDriver::Setup { .service = false, .accounts = {}, .skin = {} })
     {
     }
     void SetUp() override
