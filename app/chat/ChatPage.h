@@ -58,7 +58,6 @@ public:
     void UpdateInputBar() override;
     bool IsOnTop() const override;
     void SendMessage(const std::wstring& text) override { m_inputBar.SendMessage(text); }
-    size_t GetLineLimit() const override { return m_inputBar.GetTextLimit(); }
 
     // The conversation, for the page keys.
     UxWindow* GetKeyView() override { return &m_output.GetTranscript(); }

@@ -172,7 +172,9 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
         std::string::npos);
 }
 
-TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
+// Lines are shown whole, however much longer than a line typed here, up to the bound of
+// one line; only a longer one, which an envelope can carry, is cut, with a visible mark.
+TEST_F(ChatHandlersTest, ALineReceivedIsShownWholeUpToTheBoundOfOneLine)
 {
     TraceCapture trace;
     OpenToInvitation();
@@ -183,16 +185,15 @@ TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
         return screens.calls.empty() ? std::wstring() : screens.calls[0];
     };
     const std::wstring said = L"AddLine 2: 이지연 (지연이) 님의 말:\n";
-    screens.chatLineLimit = 40;
-    EXPECT_EQ(say(std::string(40, 'a')), said + std::wstring(40, L'a'));
+    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(2100, 'c')),
+        said + std::wstring(30, L'b') + L"\t" + std::wstring(2100, L'c'));
+    // Longer than any text put together by format.
+    EXPECT_EQ(say(std::string(10000, 'e') + "%25"), said + std::wstring(10000, L'e') + L"%");
+    EXPECT_EQ(say(std::string(PktHandlerMesg::kMaxLine, 'f')), said + std::wstring(PktHandlerMesg::kMaxLine, L'f'));
     EXPECT_FALSE(trace.Contains(L"is cut"));
-    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(300, 'c')),
-        said + std::wstring(30, L'b') + L"\t" + std::wstring(9, L'c'));
-    EXPECT_TRUE(trace.Contains(L"a line of 331 characters from lee@quorix.net is cut to 40"));
-    // A page that sets no bound still keeps no more than the protocol's own.
-    screens.chatLineLimit = 0;
-    say(std::string(PktHandlerMesg::kMaxLine + 1, 'd'));
-    EXPECT_TRUE(trace.Contains(L"is cut to 65536"));
+    EXPECT_EQ(say(std::string(PktHandlerMesg::kMaxLine + 1, 'd')),
+        said + std::wstring(PktHandlerMesg::kMaxLine, L'd') + PktHandlerMesg::kCutMark);
+    EXPECT_TRUE(trace.Contains(L"a line of 65537 characters from lee@quorix.net is cut to 65536"));
 }
 
 TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
