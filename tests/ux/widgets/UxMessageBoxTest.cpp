@@ -4,6 +4,9 @@
 #include "ux/widgets/UxMessageBox.h"
 #include "ux/widgets/UxPopupMenu.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 struct Closing {
@@ -157,6 +160,7 @@ TEST_F(MessageBoxTest, EscapeAnswersNoOrTheOnlyButtonAndEnterTheDefaultOne)
         auto* box = new UxMessageBox;
         ASSERT_TRUE(box->ApplySkin(Node(kBox)));
         ASSERT_TRUE(box->Show(c.style, Record, reinterpret_cast<uintptr_t>(&closed)));
+        UxPumpFor(uint64_t(UxPopup::kTypingWait * 1000)); // shown right after the last case's key, it waits a moment
         box->Text.SetFocus(true); // a click on the text leaves the keys to the box all the same
         Input().Key(true, c.key);
         Input().Key(false, c.key);
@@ -171,6 +175,7 @@ TEST_F(MessageBoxTest, EscapeAnswersNoOrTheOnlyButtonAndEnterTheDefaultOne)
         UxPumpFor(0);
     }
     // A menu closes with nothing chosen.
+    UxPumpFor(uint64_t(UxPopup::kTypingWait * 1000));
     OpenMenu({ UxListRow::Item, UxListRow::Item });
     closed.clear();
     Input().Key(true, plat::VK_ESCAPE);
@@ -216,3 +221,146 @@ TEST_F(MessageBoxTest, ABoxWhoseSkinFailsIsFreedAndNotShown)
 }
 
 } // namespace
+
+// What is typed into a box goes on there after any popup: a box answered by a key or a
+// tap, a menu closed by Escape, a newer popup in its place. A box that needs the caret
+// while the popup is open has it once the popup is gone; one that went meanwhile does not.
+TEST_F(MessageBoxTest, TheBoxThatHadTheCaretHasItAgainAfterThePopup)
+{
+    const wchar_t* kEdit = L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>";
+    auto* first = Add<UxEdit>(kEdit);
+    auto* second = Add<UxEdit>(L"<_Rect>20, 580, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    auto showBox = [&] {
+        auto* box = new UxMessageBox;
+        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
+        EXPECT_TRUE(box->Show(25, Record, reinterpret_cast<uintptr_t>(&closed)));
+        UxPumpFor(0);
+        return box;
+    };
+    auto typed = [&](const std::wstring& text) {
+        Input().Text(text);
+        UxPumpFor(0);
+    };
+    Tap(60, 40);
+    typed(L"a");
+    UxPumpFor(1000);
+    UxMessageBox* box = showBox();
+    EXPECT_TRUE(box->Contains(UxWindow::FocusedWindow));
+    typed(L"x"); // the box's, not the edit's
+    Input().Key(true, plat::VK_RETURN);
+    Input().Key(false, plat::VK_RETURN);
+    UxPumpFor(0);
+    ASSERT_EQ(closed.size(), 1u);
+    typed(L"b");
+    EXPECT_EQ(first->GetText(), L"ab");
+
+    UxPumpFor(1000);
+    showBox();
+    TapAndWait(240, 400); // its Ok button
+    ASSERT_EQ(closed.size(), 2u);
+    typed(L"c");
+    EXPECT_EQ(first->GetText(), L"abc");
+
+    UxPumpFor(1000);
+    OpenMenu({ UxListRow::Item });
+    showBox(); // in the menu's place: the caret is still owed to the edit
+    EXPECT_EQ(closed.size(), 3u);
+    second->SetFocus(true); // asked for while the box is open
+    EXPECT_FALSE(second->IsFocused());
+    Input().Key(true, plat::VK_ESCAPE);
+    Input().Key(false, plat::VK_ESCAPE);
+    UxPumpFor(0);
+    ASSERT_EQ(closed.size(), 4u);
+    typed(L"d");
+    EXPECT_EQ(first->GetText(), L"abc");
+    EXPECT_EQ(second->GetText(), L"d");
+
+    // The box behind it went while the menu was open: nothing has the caret after it.
+    UxPumpFor(1000);
+    OpenMenu({ UxListRow::Item });
+    parent.RemoveChild(second);
+    owned.erase(std::find(owned.begin(), owned.end(), second));
+    delete second;
+    Input().Key(true, plat::VK_ESCAPE);
+    Input().Key(false, plat::VK_ESCAPE);
+    UxPumpFor(0);
+    EXPECT_EQ(closed.size(), 5u);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
+}
+
+// A box that opens unasked less than a second after a key typed elsewhere leaves Enter,
+// Escape and the other keys where they were going until a second has passed or it is
+// pressed; one opened by the key itself answers at once.
+TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKeys)
+{
+    struct Edit : UxEdit {
+        bool OnKeyDown(uintptr_t key, intptr_t data) override
+        {
+            keys.push_back(uint32_t(key));
+            return UxEdit::OnKeyDown(key, data);
+        }
+        std::vector<uint32_t> keys;
+    };
+    auto* edit = Add<Edit>(L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    auto key = [&](uint32_t vk) {
+        Input().Key(true, vk);
+        Input().Key(false, vk);
+        UxPumpFor(0);
+    };
+    auto arrives = [&] {
+        auto* box = new UxMessageBox;
+        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
+        EXPECT_TRUE(box->Show(41, Record, reinterpret_cast<uintptr_t>(&closed)));
+        return box;
+    };
+    Tap(60, 40);
+    Input().Text(L"hi");
+    UxPumpFor(200);
+    UxMessageBox* box = arrives();
+    EXPECT_TRUE(box->IsWaiting());
+    EXPECT_TRUE(edit->IsFocused());
+    key(plat::VK_RETURN);
+    key(plat::VK_ESCAPE);
+    Input().Text(L"!");
+    UxPumpFor(0);
+    EXPECT_TRUE(closed.empty());
+    EXPECT_EQ(edit->keys, (std::vector<uint32_t> { plat::VK_RETURN, plat::VK_ESCAPE }));
+    EXPECT_EQ(edit->GetText(), L"hi!");
+    UxPumpFor(1000);
+    EXPECT_FALSE(box->IsWaiting());
+    EXPECT_FALSE(edit->IsFocused());
+    key(plat::VK_RETURN);
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].result, UxMessageBox::ResultYes);
+    EXPECT_TRUE(edit->IsFocused());
+
+    // Pressed, it takes the keys at once.
+    Input().Text(L"?");
+    UxPumpFor(200);
+    box = arrives();
+    Tap(20, 620); // outside it: the box stays
+    EXPECT_FALSE(box->IsWaiting());
+    key(plat::VK_ESCAPE);
+    ASSERT_EQ(closed.size(), 2u);
+    EXPECT_EQ(closed[1].result, UxMessageBox::ResultNo);
+
+    // Opened by the key itself, it is the answer to that key and takes the next one.
+    struct Asking : UxWindow {
+        bool OnKeyDown(uintptr_t, intptr_t) override
+        {
+            box = asks();
+            return true;
+        }
+        std::function<UxMessageBox*()> asks;
+        UxMessageBox* box = nullptr;
+    } asking;
+    asking.asks = arrives;
+    parent.AddChild(&asking);
+    asking.SetFocus(true);
+    key('Q');
+    ASSERT_NE(asking.box, nullptr);
+    EXPECT_FALSE(asking.box->IsWaiting());
+    key(plat::VK_RETURN);
+    EXPECT_EQ(closed.size(), 3u);
+    parent.RemoveChild(&asking);
+}
