@@ -114,8 +114,6 @@ bool UxPopup::Popup(UxPopupCallback callback, uintptr_t context)
     UxDesktop* desktop = UxDesktop::GetInstance();
     if (!popups || !desktop || m_closed)
         return false;
-    if (UxSipHandler* sip = UxSipHandler::GetInstance())
-        sip->RequestHide();
     m_callback = callback;
     m_context = context;
     if (popups->GetPopup() == this)
@@ -203,6 +201,9 @@ void UxPopup::TakeFocus()
         && !Contains(PreviousFocusedWindow))
         back = PreviousFocusedWindow;
     FocusBehindPopup = back;
+    // Not before: while the popup waits, the panel brings the desktop's text to the box.
+    if (UxSipHandler* sip = UxSipHandler::GetInstance())
+        sip->RequestHide();
     SetFocus(true);
 }
 

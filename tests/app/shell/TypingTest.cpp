@@ -112,6 +112,7 @@ TEST_F(Typing, TheChatInputKeepsTheKeysAfterAClickOnTheConversationAndAfterComin
     Focus(true);
     driver.TypeKorean(L"다시");
     EXPECT_EQ(input.GetText(), L"다시");
+    EXPECT_TRUE(plat::IsInputPanelShown()); // which brings the desktop's text to the input
 
     // Brought forward by a click on the conversation.
     Focus(false);
@@ -143,6 +144,7 @@ TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
     EXPECT_NE(driver.Popup(), nullptr);
     EXPECT_EQ(driver.Page(), page);
     EXPECT_EQ(input.GetText(), L"다음");
+    EXPECT_TRUE(plat::IsInputPanelShown()); // which brings the desktop's text to the input
 
     driver.Advance(1000);
     driver.Type(L"x"); // the box's now
@@ -180,4 +182,29 @@ TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
     driver.Type(L"g");
     EXPECT_EQ(form.IdEdit.GetText(), L"abcdefg");
     EXPECT_EQ(driver.Screen(), L"BuddyAdd");
+}
+
+// A syllable still being composed when a box takes the keys stays in the input as it
+// was typed, once: the keys typed at the box do not go on with it.
+TEST_F(Typing, ASyllableBeingComposedWhenABoxTakesTheKeysStaysWhereItWasTyped)
+{
+    ChatPage* page = OpenChat();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    driver.Type(L"gk"); // 하, composing on the panel's Korean keyboard
+    ASSERT_EQ(input.GetText(), L"하");
+    driver.Advance(200);
+    driver.Party("sign-in", kDahye);
+    driver.Party("ask", kDahye, R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    driver.Advance(1000);
+    EXPECT_FALSE(input.IsFocused());
+    EXPECT_EQ(input.GetText(), L"하");
+    driver.Type(L"s"); // at the box
+    driver.Key(plat::VK_ESCAPE);
+    ASSERT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(input.IsFocused());
+    driver.Type(L"sk");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(page->GetOutput().GetTranscript().GetText(), L"김민수 (민수) 님의 말:\n하나");
 }
