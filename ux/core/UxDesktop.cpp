@@ -68,19 +68,17 @@ uint32_t Now()
     return clock ? clock->GetElapsed() : 0;
 }
 
-// Counts a key as typed and as being handled while it is.
-class KeyTyped {
+// Counts a key as being handled while it is: what it opens, it asked for.
+class KeyInHand {
 public:
-    KeyTyped(int& depth, uint32_t& typedAt, bool& typed)
+    explicit KeyInHand(int& depth)
         : m_depth(depth)
     {
         ++m_depth;
-        typedAt = Now();
-        typed = true;
     }
-    ~KeyTyped() { --m_depth; }
-    KeyTyped(const KeyTyped&) = delete;
-    KeyTyped& operator=(const KeyTyped&) = delete;
+    ~KeyInHand() { --m_depth; }
+    KeyInHand(const KeyInHand&) = delete;
+    KeyInHand& operator=(const KeyInHand&) = delete;
 
 private:
     int& m_depth;
@@ -161,9 +159,15 @@ bool UxDesktop::IsTypingElsewhere() const
     return m_keyDepth == 0 && m_typed && UxClock::Since(m_typedAt, Now()) < kTypingMs;
 }
 
+void UxDesktop::NoteTyping()
+{
+    m_typedAt = Now();
+    m_typed = true;
+}
+
 bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
 {
-    KeyTyped typing(m_keyDepth, m_typedAt, m_typed);
+    KeyInHand inHand(m_keyDepth);
     m_droppedChar = 0;
     const bool repeat = (uintptr_t(keyData) & 0x40000000u) != 0;
     // With Control or Alt a key is a command of the focused window; while a syllable is
@@ -179,6 +183,8 @@ bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
     // Passing by, Escape still closes nothing: its character would empty a selection.
     if (passing && key == plat::VK_ESCAPE)
         m_droppedChar = key;
+    // Only keys for the focused window are typing: one that answered a popup is not.
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnKeyDown(key, keyData);
 }
 
@@ -300,17 +306,19 @@ bool UxDesktop::RootKeyUp(plat::WPARAM key, plat::LPARAM keyData)
 
 bool UxDesktop::RootImeComposition(plat::WPARAM character, plat::LPARAM mode)
 {
-    KeyTyped typing(m_keyDepth, m_typedAt, m_typed);
+    KeyInHand inHand(m_keyDepth);
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnImeComposition(character, mode);
 }
 
 bool UxDesktop::RootChar(plat::WPARAM character, plat::LPARAM keyData)
 {
-    KeyTyped typing(m_keyDepth, m_typedAt, m_typed);
+    KeyInHand inHand(m_keyDepth);
     const uintptr_t dropped = m_droppedChar;
     m_droppedChar = 0;
     if (dropped && character == dropped)
         return true;
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnChar(character, keyData);
 }
 
