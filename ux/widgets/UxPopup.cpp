@@ -36,9 +36,7 @@ UxPopup::UxPopup()
 
 UxPopup::~UxPopup()
 {
-    if (m_waitTimer)
-        if (UxTimerManager* timers = UxTimerManager::GetInstance())
-            timers->Remove(m_waitTimer);
+    EndWait();
     if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
         if (popups->GetPopup() == this)
             popups->SetPopup(nullptr);
@@ -184,13 +182,18 @@ void UxPopup::WaitOver(uintptr_t popup)
 
 void UxPopup::StopWaiting()
 {
+    if (EndWait() && !m_closed)
+        TakeFocus();
+}
+
+bool UxPopup::EndWait()
+{
     if (!m_waitTimer)
-        return;
+        return false;
     if (UxTimerManager* timers = UxTimerManager::GetInstance())
         timers->Remove(m_waitTimer);
     m_waitTimer = 0;
-    if (!m_closed)
-        TakeFocus();
+    return true;
 }
 
 void UxPopup::TakeFocus()
@@ -209,13 +212,8 @@ void UxPopup::TakeFocus()
 
 void UxPopup::GiveFocusBack()
 {
-    if (m_waitTimer) {
-        // It never took the focus.
-        if (UxTimerManager* timers = UxTimerManager::GetInstance())
-            timers->Remove(m_waitTimer);
-        m_waitTimer = 0;
-        return;
-    }
+    if (EndWait())
+        return; // it never took the focus
     UxWindow* back = FocusBehindPopup;
     FocusBehindPopup = nullptr;
     if (FocusedWindow && !Contains(FocusedWindow))

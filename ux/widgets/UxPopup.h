@@ -53,6 +53,8 @@ public:
 
 private:
     static void WaitOver(uintptr_t popup);
+    // Ends the wait before its time; false when the popup was not waiting.
+    bool EndWait();
     // Takes the focus, remembering where it was.
     void TakeFocus();
     // Gives the focus back to the window that had it before the popup took it, where that

@@ -13,6 +13,16 @@ namespace {
 const std::string kJiyeon = "jiyeon@quorix.net";
 const std::string kDahye = "dahye@mailbox.kr";
 
+// The menu bar's system menu, and a row of it tapped; true once the menu has closed.
+bool PickFromSystemMenu(AppDriver& driver, int32_t row)
+{
+    auto* menu = driver.Tap(L"MenuBar/SystemMenuButton") ? dynamic_cast<MenuSystem*>(driver.Popup()) : nullptr;
+    if (!menu || !driver.TapRow(&menu->GetList(), row))
+        return false;
+    driver.Settle();
+    return driver.Popup() == nullptr;
+}
+
 // Signed in as minsu, with jiyeon online.
 class Typing : public ::testing::Test {
 protected:
@@ -36,6 +46,13 @@ protected:
     {
         static_cast<plat::HeadlessDisplay*>(plat::GetDisplay())->SetFocused(focused);
         driver.Flush();
+    }
+    // dahye asks minsu to be her buddy; true once the question shows.
+    bool BuddyRequestArrives()
+    {
+        driver.Party("sign-in", kDahye);
+        driver.Party("ask", kDahye, R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+        return driver.WaitFor([&] { return driver.Popup() != nullptr; });
     }
     void TapMiddle(const UxWindow& window)
     {
@@ -72,11 +89,7 @@ TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes
     driver.Key(plat::VK_RETURN);
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
     driver.Settle();
-    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
-    auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuSystem::LogOut));
-    driver.Settle();
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::LogOut));
     ASSERT_EQ(driver.Screen(), L"Gate");
     ASSERT_TRUE(driver.Tap(L"Gate/LoginButton"));
     ASSERT_EQ(driver.Screen(), L"Counter");
@@ -131,9 +144,7 @@ TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
     UxEdit& input = page->GetInputBar().GetInput();
     driver.TypeKorean(L"한 줄");
     driver.Advance(200);
-    driver.Party("sign-in", kDahye);
-    driver.Party("ask", kDahye, R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
-    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    ASSERT_TRUE(BuddyRequestArrives());
     driver.Key(plat::VK_RETURN);
     EXPECT_EQ(input.GetText(), L"");
     driver.PartyAccepts(kJiyeon);
@@ -159,11 +170,7 @@ TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
 // to the box it was in.
 TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
 {
-    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
-    auto* system = dynamic_cast<MenuSystem*>(driver.Popup());
-    ASSERT_NE(system, nullptr);
-    ASSERT_TRUE(driver.TapRow(&system->GetList(), MenuSystem::AddBuddy));
-    driver.Settle();
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::AddBuddy));
     ASSERT_EQ(driver.Screen(), L"BuddyAdd");
     BuddyAddView& form = driver.App().GetBuddyAddPage().GetView();
     driver.Type(L"abc");
@@ -194,9 +201,7 @@ TEST_F(Typing, ASyllableBeingComposedWhenABoxTakesTheKeysStaysWhereItWasTyped)
     driver.Type(L"gk"); // 하, composing on the panel's Korean keyboard
     ASSERT_EQ(input.GetText(), L"하");
     driver.Advance(200);
-    driver.Party("sign-in", kDahye);
-    driver.Party("ask", kDahye, R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
-    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    ASSERT_TRUE(BuddyRequestArrives());
     driver.Advance(1000);
     EXPECT_FALSE(input.IsFocused());
     EXPECT_EQ(input.GetText(), L"하");

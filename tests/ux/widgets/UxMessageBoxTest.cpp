@@ -94,7 +94,28 @@ const wchar_t* kBox = LR"(<_Size>300, 240</_Size>
     <YesButton><_Rect>40, 180, 100, 40</_Rect></YesButton>
     <NoButton><_Rect>160, 180, 100, 40</_Rect></NoButton>)";
 
-using MessageBoxTest = PopupMenuTest;
+class MessageBoxTest : public PopupMenuTest {
+protected:
+    // A box from the test skin, shown with the style; its answers go to closed.
+    UxMessageBox* ShowBox(uint32_t style)
+    {
+        auto* box = new UxMessageBox;
+        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
+        EXPECT_TRUE(box->Show(style, Record, reinterpret_cast<uintptr_t>(&closed)));
+        return box;
+    }
+    void Key(uint32_t key)
+    {
+        Input().Key(true, key);
+        Input().Key(false, key);
+        UxPumpFor(0);
+    }
+    void Typed(const std::wstring& text)
+    {
+        Input().Text(text);
+        UxPumpFor(0);
+    }
+};
 
 TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
 {
@@ -230,48 +251,33 @@ TEST_F(MessageBoxTest, TheBoxThatHadTheCaretHasItAgainAfterThePopup)
     const wchar_t* kEdit = L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>";
     auto* first = Add<UxEdit>(kEdit);
     auto* second = Add<UxEdit>(L"<_Rect>20, 580, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
-    auto showBox = [&] {
-        auto* box = new UxMessageBox;
-        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
-        EXPECT_TRUE(box->Show(25, Record, reinterpret_cast<uintptr_t>(&closed)));
-        UxPumpFor(0);
-        return box;
-    };
-    auto typed = [&](const std::wstring& text) {
-        Input().Text(text);
-        UxPumpFor(0);
-    };
     Tap(60, 40);
-    typed(L"a");
+    Typed(L"a");
     UxPumpFor(1000);
-    UxMessageBox* box = showBox();
+    UxMessageBox* box = ShowBox(25);
     EXPECT_TRUE(box->Contains(UxWindow::FocusedWindow));
-    typed(L"x"); // the box's, not the edit's
-    Input().Key(true, plat::VK_RETURN);
-    Input().Key(false, plat::VK_RETURN);
-    UxPumpFor(0);
+    Typed(L"x"); // the box's, not the edit's
+    Key(plat::VK_RETURN);
     ASSERT_EQ(closed.size(), 1u);
-    typed(L"b");
+    Typed(L"b");
     EXPECT_EQ(first->GetText(), L"ab");
 
     UxPumpFor(1000);
-    showBox();
+    ShowBox(25);
     TapAndWait(240, 400); // its Ok button
     ASSERT_EQ(closed.size(), 2u);
-    typed(L"c");
+    Typed(L"c");
     EXPECT_EQ(first->GetText(), L"abc");
 
     UxPumpFor(1000);
     OpenMenu({ UxListRow::Item });
-    showBox(); // in the menu's place: the caret is still owed to the edit
+    ShowBox(25); // in the menu's place: the caret is still owed to the edit
     EXPECT_EQ(closed.size(), 3u);
     second->SetFocus(true); // asked for while the box is open
     EXPECT_FALSE(second->IsFocused());
-    Input().Key(true, plat::VK_ESCAPE);
-    Input().Key(false, plat::VK_ESCAPE);
-    UxPumpFor(0);
+    Key(plat::VK_ESCAPE);
     ASSERT_EQ(closed.size(), 4u);
-    typed(L"d");
+    Typed(L"d");
     EXPECT_EQ(first->GetText(), L"abc");
     EXPECT_EQ(second->GetText(), L"d");
 
@@ -281,9 +287,7 @@ TEST_F(MessageBoxTest, TheBoxThatHadTheCaretHasItAgainAfterThePopup)
     parent.RemoveChild(second);
     owned.erase(std::find(owned.begin(), owned.end(), second));
     delete second;
-    Input().Key(true, plat::VK_ESCAPE);
-    Input().Key(false, plat::VK_ESCAPE);
-    UxPumpFor(0);
+    Key(plat::VK_ESCAPE);
     EXPECT_EQ(closed.size(), 5u);
     EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
 }
@@ -302,25 +306,15 @@ TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKey
         std::vector<uint32_t> keys;
     };
     auto* edit = Add<Edit>(L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
-    auto key = [&](uint32_t vk) {
-        Input().Key(true, vk);
-        Input().Key(false, vk);
-        UxPumpFor(0);
-    };
-    auto arrives = [&] {
-        auto* box = new UxMessageBox;
-        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
-        EXPECT_TRUE(box->Show(41, Record, reinterpret_cast<uintptr_t>(&closed)));
-        return box;
-    };
+    auto arrives = [&] { return ShowBox(41); };
     Tap(60, 40);
     Input().Text(L"hi");
     UxPumpFor(200);
     UxMessageBox* box = arrives();
     EXPECT_TRUE(box->IsWaiting());
     EXPECT_TRUE(edit->IsFocused());
-    key(plat::VK_RETURN);
-    key(plat::VK_ESCAPE);
+    Key(plat::VK_RETURN);
+    Key(plat::VK_ESCAPE);
     Input().Text(L"!");
     UxPumpFor(0);
     EXPECT_TRUE(closed.empty());
@@ -329,13 +323,13 @@ TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKey
     UxPumpFor(1000);
     EXPECT_FALSE(box->IsWaiting());
     EXPECT_FALSE(edit->IsFocused());
-    key(plat::VK_RETURN);
+    Key(plat::VK_RETURN);
     ASSERT_EQ(closed.size(), 1u);
     EXPECT_EQ(closed[0].result, UxMessageBox::ResultYes);
     EXPECT_TRUE(edit->IsFocused());
     // The Enter that answered it typed nothing: the next box takes the keys at once.
     EXPECT_FALSE(arrives()->IsWaiting());
-    key(plat::VK_ESCAPE);
+    Key(plat::VK_ESCAPE);
     ASSERT_EQ(closed.size(), 2u);
 
     // Pressed, it takes the keys at once.
@@ -344,7 +338,7 @@ TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKey
     box = arrives();
     Tap(20, 620); // outside it: the box stays
     EXPECT_FALSE(box->IsWaiting());
-    key(plat::VK_ESCAPE);
+    Key(plat::VK_ESCAPE);
     ASSERT_EQ(closed.size(), 3u);
     EXPECT_EQ(closed[2].result, UxMessageBox::ResultNo);
 
@@ -361,10 +355,10 @@ TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKey
     asking.asks = arrives;
     parent.AddChild(&asking);
     asking.SetFocus(true);
-    key('Q');
+    Key('Q');
     ASSERT_NE(asking.box, nullptr);
     EXPECT_FALSE(asking.box->IsWaiting());
-    key(plat::VK_RETURN);
+    Key(plat::VK_RETURN);
     EXPECT_EQ(closed.size(), 4u);
     parent.RemoveChild(&asking);
 }
