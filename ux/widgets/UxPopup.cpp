@@ -201,7 +201,7 @@ void UxPopup::TakeFocus()
     UxWindow* back = Contains(FocusedWindow) ? nullptr : FocusedWindow;
     // Opened by a button pressed while typing: the box typed in has the caret again.
     if (back && !back->IsTabStop() && PreviousFocusedWindow && PreviousFocusedWindow->IsTabStop()
-        && !Contains(PreviousFocusedWindow))
+        && PreviousFocusedWindow->IsShownInTree() && !Contains(PreviousFocusedWindow))
         back = PreviousFocusedWindow;
     FocusBehindPopup = back;
     // Not before: while the popup waits, the panel brings the desktop's text to the box.
