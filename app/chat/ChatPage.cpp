@@ -212,12 +212,20 @@ void ChatPage::UpdateInputBar()
     if (CanChat()) {
         const bool back = !m_inputBar.GetInput().IsVisible();
         m_inputBar.ShowInput();
-        // The input coming back on the chat in view takes the keys again.
-        if (back && IsOnTop())
+        // The input coming back on the chat in view takes the keys again, also while the
+        // window is behind another: the caret is there when the person comes back.
+        UxNavigationController* navigation = UxNavigationController::GetInstance();
+        if (back && navigation && navigation->GetPage() == this)
             m_inputBar.FocusInput();
     } else
         m_inputBar.ShowDisabledReason(GetDisabledReason());
     m_inputBar.Invalidate();
+}
+
+UxWindow* ChatPage::ChooseFocusOnPress(UxWindow* pressed)
+{
+    UxEdit& input = m_inputBar.GetInput();
+    return pressed->IsTabStop() || !input.IsShownInTree() ? pressed : &input;
 }
 
 bool ChatPage::IsOnTop() const
