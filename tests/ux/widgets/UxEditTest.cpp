@@ -565,14 +565,13 @@ TEST_F(EditTest, APasteAndTabCommitTheSyllableBeingComposed)
 
     // Copying or cutting while a syllable is composed commits it and leaves the clipboard
     // as it was: the syllable was typed, not chosen.
-    Input().Composition(L"다");
-    UxPumpFor(0);
+    plat::SetHangulKeyboard(true);
+    Type(L"ek");
     ASSERT_TRUE(first->IsComposing());
     Ctrl('C');
     EXPECT_EQ(plat::GetClipboardText(), L"?");
     EXPECT_FALSE(first->IsComposing());
-    Input().Composition(L"라");
-    UxPumpFor(0);
+    Type(L"fk");
     ASSERT_TRUE(first->IsComposing());
     Ctrl('X');
     EXPECT_EQ(plat::GetClipboardText(), L"?");
