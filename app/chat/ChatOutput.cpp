@@ -214,7 +214,7 @@ void ChatOutput::UpdatePeerStatusIcon(const Buddy* buddy)
         if (!buddy)
             return;
     }
-    m_buddyIcon.GetImage().SetImageCoord(GetStatusIconSmall(buddy->Status, buddy->Flags));
+    m_buddyIcon.GetImage().SetImageCoord(GetStatusIconSmall(buddy->ShownStatus(), buddy->Flags));
     m_buddyIcon.Invalidate();
 }
 

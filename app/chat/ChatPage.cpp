@@ -192,7 +192,7 @@ bool ChatPage::CanChat() const
     if (mine == BuddyStatusShownOffline || mine == BuddyStatusOffline)
         return false;
     const Buddy* peer = FindPeer(m_session);
-    return !peer || (peer->Status != BuddyStatusOffline && !peer->HasFlag(BuddyListBlock));
+    return !peer || ((peer->Status != BuddyStatusOffline || PeerSpoke()) && !peer->HasFlag(BuddyListBlock));
 }
 
 std::wstring ChatPage::GetDisabledReason() const
@@ -200,7 +200,7 @@ std::wstring ChatPage::GetDisabledReason() const
     if (MyStatus() == BuddyStatusShownOffline)
         return L"오프라인으로 표시된 상태입니다.";
     const Buddy* peer = FindPeer(m_session);
-    if (peer && peer->Status == BuddyStatusOffline)
+    if (peer && peer->Status == BuddyStatusOffline && !PeerSpoke())
         return L"대화 상대가 현재 오프라인 상태입니다.";
     if (peer && peer->HasFlag(BuddyListBlock))
         return L"대화 상대가 현재 차단된 상태입니다.";
@@ -226,6 +226,11 @@ UxWindow* ChatPage::ChooseFocusOnPress(UxWindow* pressed)
 {
     UxEdit& input = m_inputBar.GetInput();
     return pressed->IsTabStop() || !input.IsShownInTree() ? pressed : &input;
+}
+
+bool ChatPage::PeerSpoke() const
+{
+    return m_session && m_session->PeerSpoke;
 }
 
 bool ChatPage::IsOnTop() const

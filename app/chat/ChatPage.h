@@ -47,7 +47,7 @@ public:
     static void RefreshPeer(const std::wstring& email);
 
     // False when the user shows as offline or is offline, or the peer, a buddy, is
-    // offline or blocked.
+    // offline (and has said nothing here since) or blocked.
     bool CanChat() const;
     // Why the input is off: the user shows as offline, or the peer is offline or
     // blocked; empty otherwise.
@@ -73,6 +73,8 @@ public:
     ChatInputBar& GetInputBar() { return m_inputBar; }
 
 private:
+    bool PeerSpoke() const;
+
     uint8_t m_closing = 0;
     ChatSession* m_session = nullptr;
     ChatOutput m_output;

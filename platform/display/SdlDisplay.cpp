@@ -2,6 +2,7 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/display/X11KeyPress.h"
+#include "platform/event/Clock.h"
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/Trace.h"
@@ -288,6 +289,26 @@ bool SdlDisplay::SetClipboard(const std::wstring& text)
     return true;
 }
 
+bool SdlDisplay::BeginClipboardRead()
+{
+    // Elsewhere SDL's own read, which waits, is what there is.
+    if (!m_clipboardRead.Begin(m_sdlWindow, GetTickCount64()))
+        return false;
+    EndClipboardRead();
+    return true;
+}
+
+void SdlDisplay::EndClipboardRead()
+{
+    if (m_clipboardRead.IsDone())
+        FinishClipboardRead(m_clipboardRead.TakeText());
+    else if (m_clipboardRead.IsPending() && m_clipboardRead.TimeLeft(GetTickCount64()) == 0) {
+        OutputDebugStringW(L"[UX+] SdlDisplay, the clipboard's owner did not answer: nothing is pasted.\n");
+        m_clipboardRead.Abandon();
+        FinishClipboardRead(L"");
+    }
+}
+
 std::wstring SdlDisplay::GetClipboard()
 {
     char* text = SDL_GetClipboardText();
@@ -305,6 +326,7 @@ void SdlDisplay::Pump()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Handle(event);
+    EndClipboardRead();
     // The input method's answers to the keys read so far have come with them.
     GetInput().EndOfInput();
     // Stopping text input resets the input method, which commits what it composed. Only
@@ -318,6 +340,9 @@ void SdlDisplay::Pump()
 
 void SdlDisplay::Wait(int timeoutMs)
 {
+    // Awake when the clipboard's owner has had its time.
+    if (const int left = m_clipboardRead.TimeLeft(GetTickCount64()); left >= 0)
+        timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
     if (timeoutMs < 0)
         SDL_WaitEvent(nullptr);
     else
@@ -366,6 +391,8 @@ void SdlDisplay::Handle(const SDL_Event& event)
         KeyStroke press;
         if (ReadKeyPress(event, press))
             input.KeyPressed(press.virtualKey, press.text, press.shift, press.command, press.control);
+        else
+            m_clipboardRead.Take(event, GetTickCount64());
         break;
     }
     case SDL_TEXTINPUT:

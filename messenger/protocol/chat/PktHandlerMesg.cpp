@@ -60,6 +60,12 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
             page->AddLine(name + L" (" + nick + L") 님의 말:\n" + text, ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
         }
+        // She who talks can be answered, even while the service tells her as offline.
+        if (participant->Id == session->PeerId && !session->PeerSpoke) {
+            session->PeerSpoke = true;
+            if (page)
+                page->UpdateInputBar();
+        }
         if (!page || !page->IsOnTop()) {
             if (session->Unread != 1) {
                 session->Unread = 1;

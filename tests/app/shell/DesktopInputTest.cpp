@@ -7,6 +7,8 @@
 #include "app/shell/MenuSystem.h"
 #include "app/update/UpgradeBox.h"
 #include "messenger/model/BuddyList.h"
+#include "ux/widgets/UxEditLine.h"
+#include "ux/widgets/UxEditParagraph.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +248,79 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     ASSERT_TRUE(CopyAt(text.x, text.y));
     EXPECT_EQ(driver.Clipboard(), card.Content.GetText());
     EXPECT_EQ(driver.Clipboard(), L"본문 23");
+}
+
+// The one-line boxes take a paste of several lines as one line, and a long one shows its
+// end; a copy while a syllable is composed leaves the clipboard alone; keys typed while
+// the clipboard's owner takes its time come after the paste, and one that never answers
+// pastes nothing.
+TEST_F(DesktopInput, PastingAndCopyingInTheOneLineBoxes)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    UxEdit& search = driver.App().GetBuddyListPage().GetSearchBar().SearchWord;
+    const plat::POINT word = Middle(search);
+    driver.Tap(word.x, word.y);
+    driver.SetClipboard(L"이지\r\n연");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(search.GetText(), L"이지 연");
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Key(plat::VK_BACK);
+
+    ChatPage* page = ChatWithJiyeon();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    ASSERT_TRUE(input.IsFocused());
+    driver.SetClipboard(L"첫 줄\n둘째 줄");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(input.GetText(), L"첫 줄 둘째 줄");
+
+    // A syllable being composed goes in; the clipboard keeps what it had.
+    if (!plat::IsHangulKeyboard())
+        driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    ASSERT_TRUE(input.IsComposing());
+    driver.Chord(plat::VK_CONTROL, 'C');
+    EXPECT_EQ(driver.Clipboard(), L"첫 줄\n둘째 줄");
+    driver.Type(L"r");
+    driver.Chord(plat::VK_CONTROL, 'X');
+    EXPECT_EQ(driver.Clipboard(), L"첫 줄\n둘째 줄");
+    driver.Key(plat::VK_HANGUL); // commits the last one
+    EXPECT_EQ(input.GetText(), L"첫 줄 둘째 줄한ㄱ");
+
+    // A long paste: one line, scrolled to its end, where the caret is.
+    driver.Chord(plat::VK_CONTROL, 'A');
+    std::wstring longText;
+    for (int i = 0; i < 20; ++i)
+        longText += L"긴 문장 " + std::to_wstring(i) + L"\n";
+    driver.SetClipboard(longText);
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(input.GetText().size(), longText.size());
+    EXPECT_EQ(input.GetYAxis().GetContentPixels(), input.GetDocument().GetFirstParagraph()->GetRect().bottom);
+    EXPECT_EQ(input.GetDocument().GetFirstParagraph()->GetFirstLine()->GetNextLine(), nullptr);
+    EXPECT_EQ(input.GetXAxis().GetOffset(), input.GetXAxis().GetViewSize() - input.GetXAxis().GetContentPixels());
+    EXPECT_LT(input.GetXAxis().GetOffset(), 0);
+    driver.Screenshot("long-paste");
+
+    // The owner takes its time: Enter and the keys typed after Ctrl+V wait for the text.
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Key(plat::VK_DELETE);
+    driver.Display()->SetClipboardAnswersLater(true);
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Type(L"!");
+    driver.Key(plat::VK_RETURN);
+    driver.Advance(500); // the window goes on meanwhile
+    EXPECT_TRUE(input.IsEmpty());
+    driver.Display()->AnswerClipboard(L"늦게 온\n글");
+    driver.Flush();
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "늦게 온 글!"));
+    EXPECT_TRUE(input.IsEmpty());
+    // One that never answers pastes nothing; the keys go on.
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Type(L"?");
+    driver.Display()->AnswerClipboard(L"");
+    driver.Flush();
+    EXPECT_EQ(input.GetText(), L"?");
+    driver.Display()->SetClipboardAnswersLater(false);
 }
 
 TEST_F(DesktopInputDemo, TabAndTheClipboardOnTheSignInFormThenEnterSignsIn)

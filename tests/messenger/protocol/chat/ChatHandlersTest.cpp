@@ -140,16 +140,18 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
         + InSession("MESG 0 lee@quorix.net MSG Gulim%09255%09B%09안녕%09하세요%20%20\r\n")
         + InSession("MESG 0 lee@quorix.net MSG 0%090%090%09또\r\n")
         + InSession("MESG 0 lee@quorix.net TYPING 0\r\n"));
-    ASSERT_EQ(screens.calls.size(), 12u);
+    ASSERT_EQ(screens.calls.size(), 13u);
     EXPECT_EQ(screens.calls[0], L"SetDate: 이지연 (지연이) 님이 메시지를 입력하고 있습니다.");
     EXPECT_EQ(screens.calls[1], L"AddLine 2: 이지연 (지연이) 님의 말:\n안녕\t하세요  ");
     EXPECT_EQ(screens.calls[2].rfind(L"SetDate: 마지막 메시지를 받은 시각: 20", 0), 0u);
-    // Unread is marked once; the alert sounds, and word goes out, for every line while
-    // the page is not on top.
+    // Her first line makes her reachable here, whatever her status says: the input bar is
+    // looked at again, once. Unread is marked once; the alert sounds, and word goes out,
+    // for every line while the page is not on top.
+    EXPECT_TRUE(chat->PeerSpoke);
     EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin() + 3, screens.calls.end()),
-        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
-            L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 안녕\t하세요  ", screens.calls[7],
-            screens.calls[8], L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 또", L"SetDate: 대기 중입니다." }));
+        (std::vector<std::wstring> { L"UpdateInputBar", L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
+            L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 안녕\t하세요  ", screens.calls[8],
+            screens.calls[9], L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 또", L"SetDate: 대기 중입니다." }));
     EXPECT_EQ(chat->Unread, 1);
 
     screens.calls.clear();
