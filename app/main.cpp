@@ -4,38 +4,13 @@
 
 #include "app/shell/MessengerApp.h"
 #include "platform/event/MessageQueue.h"
-#include "platform/event/Thread.h"
+#include "platform/system/Signals.h"
 #include "platform/system/SystemMetrics.h"
 #include "ux/core/UxStartup.h"
 
-#include <csignal>
-#include <pthread.h>
-#include <thread>
-
-namespace {
-
-// Signals reach one thread that ends the loop; every thread started after this
-// inherits the blocked mask.
-void CloseOnSignals()
-{
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([signals] {
-        plat::SetCurrentThreadName("signals");
-        int signal = 0;
-        while (sigwait(&signals, &signal) == 0)
-            plat::PostQuitMessage(0);
-    }).detach();
-}
-
-} // namespace
-
 int main()
 {
-    CloseOnSignals();
+    plat::CatchTerminationSignals([] { plat::PostQuitMessage(0); });
     if (!UxInitialize())
         return 0;
     auto* app = new (std::nothrow) MessengerApp;

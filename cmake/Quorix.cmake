@@ -69,7 +69,8 @@ function(quorix_copy_skin target)
   add_dependencies(${target} quorix_skin)
 endfunction()
 
-# Environment every test runs in: headless display, its own config, data and cache folders.
+# Environment every test runs in: headless display, its own config, data and cache folders,
+# no session bus.
 set(QUORIX_TEST_HOME ${CMAKE_BINARY_DIR}/testhome)
 set(QUORIX_TEST_ENV
   "QUORIX_DISPLAY=headless"
@@ -77,6 +78,9 @@ set(QUORIX_TEST_ENV
   "XDG_DATA_HOME=${QUORIX_TEST_HOME}/data"
   "XDG_CACHE_HOME=${QUORIX_TEST_HOME}/cache"
   "XDG_RUNTIME_DIR=${QUORIX_TEST_HOME}/run"
+  # A session bus address where none listens: nothing a test opens (SDL's video, GLib)
+  # starts a bus of its own that would outlive the test. Tests that need one make it.
+  "DBUS_SESSION_BUS_ADDRESS=unix:path=${QUORIX_TEST_HOME}/run/no-session-bus"
   "QUORIX_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
   "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

@@ -4,15 +4,18 @@
 // choices, then what the service answers to the version check (its frames, up to the
 // first separator), then one HTTP answer per connection the update makes (the
 // descriptor, redirects, the package), each after a separator "\n--next--\n"; a
-// connection after the last answer gets nothing and is closed. The real SelfUpdate,
+// connection after the last answer gets nothing and is closed. A target of long inputs
+// takes the byte of choices from the end instead (Choices::Last). The real SelfUpdate,
 // UpdateDownload, question box and progress box run on a headless desktop with the
 // default skin, the desktop's opener is replaced and the message loop turns only when a
 // message is there.
 //
-// Choices (the first byte): bits 0-1 the answer to the question (0 Yes, 1 No, 2 a newer
-// popup closes it, 3 the run ends with it open); 0x04 the opener fails; 0x08 the
-// sign-in is cancelled while the descriptor downloads; 0x10 a newer popup closes the
-// progress box at its first report; 0x20 the screens can show no box.
+// Choices: bits 0-1 the answer to the question (0 Yes, 1 No, 2 a newer popup closes it,
+// 3 the run ends with it open); 0x04 the opener fails; 0x08 the sign-in is cancelled
+// while the descriptor downloads; 0x10 a newer popup closes the progress box at its
+// first report; 0x20 the screens can show no box; 0x40 the session is reset while the
+// question is open, before it is answered; 0x80 the popup that closes the question
+// (answer 2) is the alert of the session ending, not a notice.
 //
 // Every connection the process makes lands on the stand-in host, whatever address a
 // descriptor or a redirect names, and no name is looked up: nothing leaves the machine
@@ -60,7 +63,12 @@ enum Choice : uint8_t {
     CancelSignIn = 0x08,
     CloseProgressBox = 0x10,
     NoBoxes = 0x20,
+    ResetWhileAsked = 0x40,
+    ClosedBySessionEnd = 0x80,
 };
+
+// Where an input keeps its byte of choices.
+enum class Choices { First, Last };
 
 // The desktop, the default skin, the update host and a data folder in memory (downloads
 // are written with fsync), made once for the whole run.
@@ -96,8 +104,9 @@ public:
 // The boxes of the real screens, answered as the choices say; everything else recorded.
 class Screens : public RecordingScreens {
 public:
-    explicit Screens(uint8_t choices)
+    Screens(uint8_t choices, TarvPeer& peer)
         : m_choices(choices)
+        , m_peer(peer)
     {
     }
 
@@ -124,7 +133,15 @@ public:
     bool Answer()
     {
         questionOpen = false;
+        if (m_choices & ResetWhileAsked) {
+            m_peer.RequestReset();
+            plat::DispatchPending();
+        }
         const uint8_t answer = m_choices & AnswerMask;
+        if (answer == AnswerClosed && (m_choices & ClosedBySessionEnd)) {
+            m_peer.EndSession(L"쿼릭스 서버와의 연결이 끊어졌습니다.");
+            return true;
+        }
         if (answer == AnswerClosed)
             return ::ShowMsgBox(L"알림");
         auto* box = dynamic_cast<UxPopupControl*>(UxPopupInstance::GetInstance()->GetPopup());
@@ -157,6 +174,7 @@ private:
     };
 
     const uint8_t m_choices;
+    TarvPeer& m_peer;
 };
 
 // What the screen shows needs no drawing while a download runs: the boxes are drawn
@@ -184,13 +202,14 @@ inline void Settle(const SelfUpdate& update, Screens& screens)
     }
 }
 
-inline int Run(const uint8_t* data, size_t size, size_t maxSize)
+inline int Run(const uint8_t* data, size_t size, size_t maxSize, Choices at = Choices::First)
 {
     static Host& host = *new Host;
     if (size == 0 || size > maxSize)
         return 0;
-    const uint8_t choices = data[0];
-    const std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
+    const bool last = at == Choices::Last;
+    const uint8_t choices = last ? data[size - 1] : data[0];
+    const std::string input(reinterpret_cast<const char*>(data + (last ? 0 : 1)), size - 1);
     std::vector<std::string> answers;
     size_t end = input.find(kSeparator);
     const std::string service = input.substr(0, end);
@@ -208,7 +227,7 @@ inline int Run(const uint8_t* data, size_t size, size_t maxSize)
     SignedInMessenger session;
     session.m.peer.SetStage(TarvPeer::StageDispatch);
     session.m.pending.Add(PendingRequest(L"PVER", 1));
-    Screens screens(choices);
+    Screens screens(choices, session.m.peer);
     auto update = std::make_unique<SelfUpdate>();
     session.m.peer.Receive(service);
     if (choices & CancelSignIn)

@@ -28,6 +28,4 @@ public:
     // chat, else queued until someone joins; either way shown at once as the user's own
     // line.
     virtual void SendMessage(const std::wstring& text) = 0;
-    // The longest text a line typed on this page can make; 0 when the page sets none.
-    virtual size_t GetLineLimit() const { return 0; }
 };

@@ -25,6 +25,11 @@ void BuddyAddPage::OnWillShow()
     m_view.IdEdit.SetFocus(true);
 }
 
+bool BuddyAddPage::OnEnter()
+{
+    return StatusBarDisclosure::Press(&StatusBarDisclosure::BuddyAddButton);
+}
+
 void BuddyAddPage::OnWillHide()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())

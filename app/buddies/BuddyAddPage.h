@@ -20,6 +20,8 @@ public:
     bool Create() override;
     void OnWillShow() override;
     void OnWillHide() override;
+    // Enter asks for the buddy as the status bar's add button does.
+    bool OnEnter() override;
 
     std::wstring GetIdText() const { return m_view.IdEdit.GetText(); }
     std::wstring GetDomainText() const { return m_view.AccountEdit.GetText(); }

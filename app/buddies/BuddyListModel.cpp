@@ -150,7 +150,7 @@ void BuddyListModel::Build(const std::wstring& groupId, bool onlineOnly)
         m_found.push_back(nullptr);
         for (auto it = group->Members.rbegin(); it != group->Members.rend(); ++it) {
             const Buddy* buddy = buddies->FindById(*it);
-            if (!buddy || (onlineOnly && buddy->Status == BuddyStatusOffline))
+            if (!buddy || (onlineOnly && buddy->ShownStatus() == BuddyStatusOffline))
                 continue; // a member without a buddy is skipped rather than shown blank
             m_rows.push_back({ BuddyListRow::KindBuddy, *it });
             m_found.push_back(buddy);

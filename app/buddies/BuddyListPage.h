@@ -21,6 +21,7 @@ public:
 
     BuddyListSearchBar& GetSearchBar() { return m_searchBar; }
     BuddyListView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     BuddyListSearchBar m_searchBar;

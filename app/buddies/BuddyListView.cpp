@@ -232,7 +232,7 @@ void BuddyListView::DrawGroupIcon(UxListItemPainter& painter, int32_t index)
 
 void BuddyListView::DrawBuddy(UxListItemPainter& painter, const Buddy& buddy, bool selected)
 {
-    m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy.Status, buddy.Flags));
+    m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy.ShownStatus(), buddy.Flags));
     m_buddyIcon.Draw(painter);
     const int32_t viewType = ViewType();
     const auto [first, second] = RowTexts(buddy, viewType);

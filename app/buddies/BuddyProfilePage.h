@@ -30,6 +30,7 @@ public:
     void ClearSession() { m_view.SetBuddy(L"", L""); }
 
     BuddyProfileView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
     BuddyProfileButtonBar& GetButtonBar() { return m_buttonBar; }
 
 private:

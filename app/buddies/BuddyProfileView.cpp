@@ -78,7 +78,7 @@ bool BuddyProfileView::DrawItems(UxListItemPainter& painter, int32_t index, bool
                 m_chatIcon.Draw(painter);
             m_memoIcon.Draw(painter);
         } else if (index == RowStatus) {
-            m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
+            m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->ShownStatus(), buddy->Flags));
             m_buddyIcon.Draw(painter);
         } else if (index == RowGroup) {
             m_disclosure.Draw(painter);

@@ -34,6 +34,7 @@ public:
     void ClearSession() { m_view.SetRequest(L"", L""); }
 
     BuddyRequestInfoView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
     BuddyRequestInfoButtonBar& GetButtonBar() { return m_buttonBar; }
 
 private:

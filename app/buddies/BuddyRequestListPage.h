@@ -18,6 +18,7 @@ public:
     void Refresh();
 
     BuddyRequestListView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     BuddyRequestListView m_view;

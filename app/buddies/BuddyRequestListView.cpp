@@ -77,7 +77,7 @@ bool BuddyRequestListView::DrawItems(UxListItemPainter& painter, int32_t index, 
     const Buddy* buddy = buddies && inRange ? buddies->Find(m_emails[static_cast<size_t>(index)]) : nullptr;
     if (!buddy)
         return false;
-    m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->Status, buddy->Flags));
+    m_buddyIcon.item.SetImageCoord(GetStatusIconBig(buddy->ShownStatus(), buddy->Flags));
     m_buddyIcon.Draw(painter);
     m_buddyName.Draw(painter, buddy->Name, selected);
     m_buddyId.Draw(painter, buddy->Email, selected);

@@ -74,6 +74,9 @@ void BuddySelectPage::OnWillShow()
 void BuddySelectPage::OnWillHide()
 {
     DropFocus();
+    // Left by Escape: the ticks are given up.
+    if (IsDismissed())
+        return;
     if (m_mode == ModeInvite) {
         Invite();
     } else if (m_mode == ModeReceivers) {

@@ -12,7 +12,7 @@
 class ChatSession;
 
 // The buddy picker under the title "친구 선택": buddies to invite into a chat, or the
-// receivers of a memo. The choice applies when the picker is left; there is no cancel.
+// receivers of a memo. The choice applies when the picker is left, but by Escape.
 class BuddySelectPage : public EmptyPage {
 public:
     enum Modes { ModeInvite = 0, ModeReceivers = 1, ModeNone = 2 };
@@ -42,6 +42,7 @@ public:
     int32_t GetMode() const { return m_mode; }
     BuddySelectSearchBar& GetSearchBar() { return m_searchBar; }
     BuddySelectView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     // The ticked buddies' user ids, in the list's key order.

@@ -25,6 +25,11 @@ void GroupAddPage::OnWillShow()
     m_view.Edit.SetFocus(true);
 }
 
+bool GroupAddPage::OnEnter()
+{
+    return StatusBarDisclosure::Press(&StatusBarDisclosure::GroupAddButton);
+}
+
 void GroupAddPage::OnWillHide()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())

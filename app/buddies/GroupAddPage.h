@@ -20,6 +20,8 @@ public:
     bool Create() override;
     void OnWillShow() override;
     void OnWillHide() override;
+    // Enter asks for the group as the status bar's add button does.
+    bool OnEnter() override;
 
     std::wstring GetGroupName() const { return m_view.Edit.GetText(); }
     void SetGroupName(const std::wstring& name) { m_view.Edit.SetText(name); }

@@ -35,7 +35,8 @@ void GroupSelectPage::OnWillHide()
 {
     MessengerApp* app = MessengerApp::GetInstance();
     GroupList* groups = GroupList::GetInstance();
-    if (!app || !groups)
+    // Left by Escape: the choice is given up.
+    if (!app || !groups || IsDismissed())
         return;
     const std::wstring& name = m_view.GetSelectedName();
     if (m_mode == ModeAdd) {

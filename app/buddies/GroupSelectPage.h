@@ -8,7 +8,7 @@
 
 // The group chooser of three callers: the group for a buddy being added (mode 0), the
 // group the profile's buddy moves to (1), the group an accepted request joins (2). The
-// choice applies when the page is left; there is no cancel.
+// choice applies when the page is left, but by Escape.
 class GroupSelectPage : public EmptyPage {
 public:
     enum Modes { ModeAdd = 0, ModeMove = 1, ModeRequest = 2, ModeNone = 3 };
@@ -33,6 +33,7 @@ public:
     int32_t GetMode() const { return m_mode; }
     GroupSelectTitleBar& GetTitleBar() { return m_titleBar; }
     GroupSelectView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     int32_t m_mode = ModeNone;

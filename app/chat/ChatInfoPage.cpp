@@ -21,3 +21,8 @@ void ChatInfoPage::OnWillShow()
         app->GetStatusBarDisclosure().SetTitle(L"참여 친구 정보");
     m_view.Reload();
 }
+
+void ChatInfoPage::OnWillHide()
+{
+    UxListWindow::DropKeyRowWithin(*this);
+}

@@ -10,8 +10,11 @@ public:
 
     bool Create();
     void OnWillShow() override;
+    // The keyboard's row does not outlive the visit.
+    void OnWillHide() override;
 
     ChatInfoView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     ChatInfoView m_view;

@@ -47,7 +47,7 @@ bool ChatInfoView::DrawItems(UxListItemPainter& painter, int32_t index, bool sel
     const ChatParticipant& participant = m_session->Participants[size_t(index)];
     const Buddy* buddy = FindChatBuddy(participant.Id);
     m_buddyIcon.item.SetImageCoord(
-        buddy ? GetStatusIconBig(buddy->Status, buddy->Flags) : GetStatusIconBig(0, 0));
+        buddy ? GetStatusIconBig(buddy->ShownStatus(), buddy->Flags) : GetStatusIconBig(0, 0));
     m_buddyIcon.Draw(painter);
     m_buddyName.Draw(painter, buddy ? buddy->Name : participant.Name, selected);
     m_buddyNick.Draw(painter, buddy ? buddy->Nick : participant.Nick, selected);

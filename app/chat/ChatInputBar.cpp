@@ -43,12 +43,6 @@ bool ChatInputBar::Create(ChatPage* page)
             { L"EmoticonButton", &m_emoticons } });
     s_restoreRect = GetRect();
     m_reason.SetVisible(false);
-    // An emoticon is one glyph in the field and its code in the text sent.
-    size_t glyph = 1;
-    if (const EmoticonList* emoticons = EmoticonList::GetInstance())
-        for (size_t i = 0, n = emoticons->GetCount(); i < n; ++i)
-            glyph = std::max(glyph, emoticons->GetImage(i).Text.size());
-    m_textLimit = m_input.GetMaxInput() > 0 ? static_cast<size_t>(m_input.GetMaxInput()) * glyph : 0;
     return true;
 }
 

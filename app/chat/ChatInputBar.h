@@ -39,10 +39,6 @@ public:
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
 
-    // The longest text the field can send: its glyphs each as long as the longest
-    // emoticon code. 0 when the field takes any length.
-    size_t GetTextLimit() const { return m_textLimit; }
-
     UxEdit& GetInput() { return m_input; }
     UxLabel& GetDisabledReason() { return m_reason; }
     UxButton& GetEmoticonButton() { return m_emoticons; }
@@ -55,7 +51,6 @@ private:
     UxEdit m_input;
     UxLabel m_reason;
     UxButton m_emoticons;
-    size_t m_textLimit = 0;
 
     // Where every input bar sits while the input panel is away.
     static plat::RECT s_restoreRect;

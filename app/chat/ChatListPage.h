@@ -18,6 +18,7 @@ public:
 
     IconTitleBar& GetTitleBar() { return m_titleBar; }
     ChatListView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     IconTitleBar m_titleBar;

@@ -81,7 +81,7 @@ bool ChatListView::DrawItems(UxListItemPainter& painter, int32_t index, bool sel
     // A peer who is no buddy shows as online.
     const Buddy* peer = FindChatBuddy(session->PeerId);
     m_buddyIcon.item.SetImageCoord(
-        peer ? GetStatusIconBig(peer->Status, peer->Flags) : GetStatusIconBig(0, 0));
+        peer ? GetStatusIconBig(peer->ShownStatus(), peer->Flags) : GetStatusIconBig(0, 0));
     m_buddyIcon.Draw(painter);
     if (session->Unread)
         m_newIcon.Draw(painter);

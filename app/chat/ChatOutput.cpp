@@ -71,6 +71,13 @@ bool ChatOutput::Create(ChatPage* page)
             UxTrace(L"ChatOutput::Create, %s cannot be built from the skin.\n", kNames[i]);
         s_look.rects[i] = children[i]->GetRect();
     }
+    // Over the conversation, under nothing else.
+    AddChild(&m_newLines);
+    if (UxXmlNode* sign = node->FindChild(L"NewLinesButton"); sign && !m_newLines.ApplySkin(sign))
+        UxTrace(L"ChatOutput::Create, %s cannot be built from the skin.\n", L"NewLinesButton");
+    s_look.newLines = m_newLines.GetRect();
+    m_newLines.SetVisible(false);
+    m_output.SetUnseenListener([this](bool unseen) { ShowNewLines(unseen); });
     if (UxXmlNode* output = node->FindChild(L"Output")) {
         if (UxXmlNode* n = output->FindChild(L"FontSize"))
             s_look.fontSize = n->GetInt();
@@ -123,6 +130,30 @@ void ChatOutput::AddLine(const std::wstring& text, int kind)
 {
     const std::wstring converted = ConvertFlashcons(text);
     AppendMessage(m_output.IsEmpty() ? converted : L"\n" + converted, kind);
+    if (kind == LineOwn)
+        m_output.ScrollToEnd();
+}
+
+void ChatOutput::ShowNewLines(bool shown)
+{
+    if (m_newLines.IsVisible() == shown)
+        return;
+    m_newLines.SetVisible(shown);
+    // Hidden, the conversation under it shows again.
+    Invalidate(m_newLines.GetRect());
+}
+
+void ChatOutput::PlaceNewLines()
+{
+    const plat::RECT& skin = s_look.newLines;
+    const int32_t lift = s_look.rects[kOutput].bottom - skin.top;
+    const int32_t top = m_output.GetRect().bottom - lift;
+    const bool shown = m_newLines.IsVisible();
+    if (shown)
+        Invalidate(m_newLines.GetRect());
+    m_newLines.SetRect({ skin.left, top, skin.right, top + (skin.bottom - skin.top) });
+    if (shown)
+        Invalidate(m_newLines.GetRect());
 }
 
 void ChatOutput::AppendMessage(const std::wstring& text, int kind)
@@ -187,7 +218,7 @@ void ChatOutput::UpdatePeerStatusIcon(const Buddy* buddy)
         if (!buddy)
             return;
     }
-    m_buddyIcon.GetImage().SetImageCoord(GetStatusIconSmall(buddy->Status, buddy->Flags));
+    m_buddyIcon.GetImage().SetImageCoord(GetStatusIconSmall(buddy->ShownStatus(), buddy->Flags));
     m_buddyIcon.Invalidate();
 }
 
@@ -208,9 +239,12 @@ bool ChatOutput::OnChildEvent(UxWindow* child, int32_t code)
         m_swipe.Begin(x, y);
     } else if (code == EventPointerUp) {
         // A swipe that ends on the invite button moves to the next chat and invites
-        // nobody.
-        if (m_swipe.End(x, y) < 0 && child == &m_invite)
+        // nobody; one that ends on the sign leaves the conversation where it is.
+        const bool swiped = m_swipe.End(x, y) >= 0;
+        if (!swiped && child == &m_invite)
             Invite();
+        else if (!swiped && child == &m_newLines)
+            m_output.ScrollToEnd();
     }
     return true;
 }
@@ -256,6 +290,8 @@ bool ChatOutput::OnSipShown(const plat::RECT& panelRect)
 {
     if (panelRect.left == panelRect.right || panelRect.top == panelRect.bottom)
         return true;
+    // The end stays in view; a view scrolled back keeps its first line where it is.
+    const bool atEnd = m_output.IsAtEnd();
     MessengerApp* app = MessengerApp::GetInstance();
     const int32_t statusBar = app ? app->GetStatusBarDefault().GetHeight() : 0;
     const int32_t inputBar = m_page ? m_page->GetInputBar().GetHeight() : 0;
@@ -273,17 +309,22 @@ bool ChatOutput::OnSipShown(const plat::RECT& panelRect)
     m_bottom.SetRect({ b.left, bottomTop, b.right, bottomTop + (b.bottom - b.top) });
     const plat::RECT& d = s_look.rects[kDate];
     m_date.SetRect({ d.left, bottomTop + 9, d.right, bottomTop + 9 + (d.bottom - d.top) });
-    m_output.ScrollToEnd();
+    PlaceNewLines();
+    if (atEnd)
+        m_output.ScrollToEnd();
     Invalidate();
     return true;
 }
 
 bool ChatOutput::OnSipHidden()
 {
+    const bool atEnd = m_output.IsAtEnd();
     for (size_t i : { kBottom, kLeft, kRight, kOutput, kDate })
         Children()[i]->SetRect(s_look.rects[i]);
+    PlaceNewLines();
     m_output.GetYAxis().Settle();
-    m_output.ScrollToEnd();
+    if (atEnd)
+        m_output.ScrollToEnd();
     Invalidate();
     return true;
 }

@@ -12,9 +12,29 @@
 class Buddy;
 class ChatPage;
 
+// The sign of lines below the view. It lies over the conversation, so the wheel and the
+// page keys over it scroll the conversation.
+class ChatNewLinesSign : public UxButton {
+public:
+    explicit ChatNewLinesSign(UxScrollWindow& conversation)
+        : m_conversation(conversation)
+    {
+    }
+    bool OnMouseWheel(int32_t delta, int32_t x, int32_t y) override
+    {
+        return m_conversation.OnMouseWheel(delta, x, y);
+    }
+    bool OnScrollKey(uintptr_t key) override { return m_conversation.OnScrollKey(key); }
+
+private:
+    UxScrollWindow& m_conversation;
+};
+
 // The upper part of a chat page: the title with the peer's status icon and the invite
 // button, the framed conversation and the line under it (when the last line came, who
-// is typing). A swipe across it moves to the neighbouring chat.
+// is typing). A swipe across it moves to the neighbouring chat. Lines that arrive while
+// the conversation is scrolled away from its end raise a sign at its foot ("새 메시지"),
+// which takes it to the end when tapped and goes once the end shows.
 class ChatOutput : public UxWindow {
 public:
     // Kinds of conversation lines.
@@ -28,7 +48,8 @@ public:
     bool Create(ChatPage* page);
 
     // A line of the conversation: flashcons become their names, emoticon codes their
-    // pictures; every line but the first starts on a new line.
+    // pictures; every line but the first starts on a new line. The user's own line
+    // takes the conversation to its end.
     void AddLine(const std::wstring& text, int kind);
     void SetTitle(const std::wstring& text);
     void SetDate(const std::wstring& text);
@@ -56,11 +77,16 @@ public:
     UxLabel& GetDateLabel() { return m_date; }
     UxImageWindow& GetBuddyIcon() { return m_buddyIcon; }
     UxButton& GetInviteButton() { return m_invite; }
+    ChatNewLinesSign& GetNewLinesSign() { return m_newLines; }
 
 private:
     // Appends the text in the colour of its kind, emoticon codes as pictures.
     void AppendMessage(const std::wstring& text, int kind);
     std::array<UxWindow*, 9> Children();
+    void ShowNewLines(bool shown);
+    // The sign keeps its place above the conversation's foot as the conversation's
+    // height changes.
+    void PlaceNewLines();
 
     ChatPage* m_page = nullptr;
     UxImageWindow m_top;
@@ -72,6 +98,7 @@ private:
     UxButton m_invite;
     ChatTranscript m_output;
     UxLabel m_date;
+    ChatNewLinesSign m_newLines { m_output };
     UxSwipeDetector m_swipe;
 
     // Shared by every chat view: all chat pages read the same skin.
@@ -80,6 +107,7 @@ private:
         plat::COLORREF backColor = 0xFFFFFF;
         plat::COLORREF colors[4] {};
         std::array<plat::RECT, 9> rects {};
+        plat::RECT newLines {};
     };
     static Look s_look;
 };

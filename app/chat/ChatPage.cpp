@@ -11,6 +11,7 @@
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 
@@ -116,6 +117,33 @@ void ChatPage::RefreshPeer(const std::wstring& email)
     }
 }
 
+bool ChatPage::ShowNextChat(bool backwards)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    if (!app || !chats || !navigation || chats->GetCount() == 0)
+        return false;
+    const int n = int(chats->GetCount());
+    auto* shown = dynamic_cast<ChatPage*>(navigation->GetPage());
+    const int at = shown ? chats->IndexOf(shown->m_session) : -1;
+    // A chooser or a form half done is not left by it.
+    if (shown ? at < 0 : navigation->GetDepth() != 1)
+        return false;
+    if (UxTransitionManager::GetInstance()->IsRunning())
+        return true;
+    const int target = shown ? (at + (backwards ? n - 1 : 1)) % n : (backwards ? n - 1 : 0);
+    auto* page = dynamic_cast<UxWindow*>(chats->GetAt(size_t(target))->GetPage());
+    if (!page || page == shown)
+        return true;
+    if (shown)
+        app->ReplaceScreen(&app->GetStatusBarChat(), page,
+            backwards ? MessengerApp::PushFromLeft : MessengerApp::PushFromRight);
+    else
+        app->PushScreen(&app->GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
+    return true;
+}
+
 void ChatPage::OnWillShow()
 {
     if (!m_session)
@@ -166,7 +194,7 @@ bool ChatPage::CanChat() const
     if (mine == BuddyStatusShownOffline || mine == BuddyStatusOffline)
         return false;
     const Buddy* peer = FindPeer(m_session);
-    return !peer || (peer->Status != BuddyStatusOffline && !peer->HasFlag(BuddyListBlock));
+    return !peer || ((peer->Status != BuddyStatusOffline || PeerSpoke()) && !peer->HasFlag(BuddyListBlock));
 }
 
 std::wstring ChatPage::GetDisabledReason() const
@@ -174,7 +202,7 @@ std::wstring ChatPage::GetDisabledReason() const
     if (MyStatus() == BuddyStatusShownOffline)
         return L"오프라인으로 표시된 상태입니다.";
     const Buddy* peer = FindPeer(m_session);
-    if (peer && peer->Status == BuddyStatusOffline)
+    if (peer && peer->Status == BuddyStatusOffline && !PeerSpoke())
         return L"대화 상대가 현재 오프라인 상태입니다.";
     if (peer && peer->HasFlag(BuddyListBlock))
         return L"대화 상대가 현재 차단된 상태입니다.";
@@ -186,12 +214,25 @@ void ChatPage::UpdateInputBar()
     if (CanChat()) {
         const bool back = !m_inputBar.GetInput().IsVisible();
         m_inputBar.ShowInput();
-        // The input coming back on the chat in view takes the keys again.
-        if (back && IsOnTop())
+        // The input coming back on the chat in view takes the keys again, also while the
+        // window is behind another: the caret is there when the person comes back.
+        UxNavigationController* navigation = UxNavigationController::GetInstance();
+        if (back && navigation && navigation->GetPage() == this)
             m_inputBar.FocusInput();
     } else
         m_inputBar.ShowDisabledReason(GetDisabledReason());
     m_inputBar.Invalidate();
+}
+
+UxWindow* ChatPage::ChooseFocusOnPress(UxWindow* pressed)
+{
+    UxEdit& input = m_inputBar.GetInput();
+    return pressed->IsTabStop() || !input.IsShownInTree() ? pressed : &input;
+}
+
+bool ChatPage::PeerSpoke() const
+{
+    return m_session && m_session->PeerSpoke;
 }
 
 bool ChatPage::IsOnTop() const

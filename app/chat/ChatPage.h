@@ -32,6 +32,9 @@ public:
     void OnWillHide() override;
     void OnHidden() override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // A press on the conversation, or anything else here that takes no typing, leaves
+    // the caret in the input.
+    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
 
     // Set by the chat status bar's close, just before it goes back: the chat ends once
     // the page is hidden.
@@ -44,7 +47,7 @@ public:
     static void RefreshPeer(const std::wstring& email);
 
     // False when the user shows as offline or is offline, or the peer, a buddy, is
-    // offline or blocked.
+    // offline (and has said nothing here since) or blocked.
     bool CanChat() const;
     // Why the input is off: the user shows as offline, or the peer is offline or
     // blocked; empty otherwise.
@@ -58,12 +61,20 @@ public:
     void UpdateInputBar() override;
     bool IsOnTop() const override;
     void SendMessage(const std::wstring& text) override { m_inputBar.SendMessage(text); }
-    size_t GetLineLimit() const override { return m_inputBar.GetTextLimit(); }
+
+    // The conversation, for the page keys.
+    UxWindow* GetKeyView() override { return &m_output.GetTranscript(); }
+    // The next chat in the chat list's order (backwards: the one before), round at the
+    // ends, in place of the chat shown; from a main page the first (or the last) chat
+    // over it. False when no chat is open or another page is shown.
+    static bool ShowNextChat(bool backwards);
 
     ChatOutput& GetOutput() { return m_output; }
     ChatInputBar& GetInputBar() { return m_inputBar; }
 
 private:
+    bool PeerSpoke() const;
+
     uint8_t m_closing = 0;
     ChatSession* m_session = nullptr;
     ChatOutput m_output;

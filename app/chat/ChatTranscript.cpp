@@ -77,43 +77,127 @@ uint16_t ChatTranscript::StyleIndex(UxTextStyleHandle* style)
     return uint16_t(m_styleTable.size() - 1);
 }
 
-void ChatTranscript::Append(char32_t c)
+void ChatTranscript::Flow::Take(int32_t width, int32_t w, int32_t h, bool space, uint32_t count)
+{
+    const uint32_t c = chars;
+    if (rows.empty()) {
+        rows.push_back({ 0, 0, 0, 0 });
+    } else if (x > 0 && x + w > width && !space) {
+        const Row last = rows.back();
+        if (afterSpace > last.start) {
+            // The word after the last space goes on to the next row.
+            rows.back().height = maxAtSpace;
+            rows.push_back({ afterSpace, afterSpaceUnit, last.top + maxAtSpace, 0 });
+            x -= xAfterSpace;
+            rowMax = tailMax;
+        } else {
+            rows.back().height = rowMax;
+            rows.push_back({ c, units, last.top + rowMax, 0 });
+            x = 0;
+            rowMax = 0;
+        }
+        afterSpace = 0;
+    }
+    x += w;
+    rowMax = std::max(rowMax, h);
+    rows.back().height = rowMax;
+    if (space) {
+        afterSpace = c + 1;
+        afterSpaceUnit = units + count;
+        xAfterSpace = x;
+        maxAtSpace = rowMax;
+        tailMax = 0;
+    } else {
+        tailMax = std::max(tailMax, h);
+    }
+    ++chars;
+    units += count;
+}
+
+ChatTranscript::StyleWalk::StyleWalk(const ChatTranscript& transcript, size_t paragraph)
+    : m_transcript(transcript)
+    , m_run(transcript.m_runs.end())
+    , m_end(transcript.m_runs.end())
+    , m_style(transcript.m_styleTable[transcript.m_paragraphs[paragraph].style])
+{
+    if (!transcript.m_paragraphs[paragraph].restyled)
+        return;
+    m_run = std::lower_bound(transcript.m_runs.begin(), transcript.m_runs.end(), uint32_t(paragraph),
+        [](const StyleRun& r, uint32_t p) { return r.paragraph < p; });
+    m_end = std::upper_bound(m_run, transcript.m_runs.end(), uint32_t(paragraph),
+        [](uint32_t p, const StyleRun& r) { return p < r.paragraph; });
+}
+
+UxTextStyleHandle* ChatTranscript::StyleWalk::At(uint32_t c)
+{
+    for (; m_run != m_end && m_run->start <= c; ++m_run)
+        m_style = m_transcript.m_styleTable[m_run->style];
+    return m_style;
+}
+
+plat::SIZE ChatTranscript::Measure(wchar_t c, UxTextStyleHandle* style) const
+{
+    if (const Picture* picture = PictureOf(c))
+        return { picture->width, picture->height };
+    return style ? style->Measure(c) : plat::SIZE {};
+}
+
+void ChatTranscript::Append(char32_t c, uint16_t style)
 {
     if (c == U'\r')
         return;
-    const uint16_t style = StyleIndex(m_style);
     if (m_paragraphs.empty())
-        m_paragraphs.push_back({ uint32_t(m_text.size()), m_height, style, 0 });
+        m_paragraphs.push_back({ uint32_t(m_text.size()), 0, style, 0 });
     if (c == U'\n') {
-        m_paragraphs.push_back({ uint32_t(m_text.size()), m_height, style, 0 });
-        m_lastLength = 0;
+        const int32_t top = m_paragraphs.back().top + HeightOf(m_paragraphs.size() - 1);
+        m_paragraphs.push_back({ uint32_t(m_text.size()), top, style, 0 });
+        m_last.Clear();
         return;
     }
+    // What the text will hold: the replacement character for what UTF-16 cannot carry.
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = 0xFFFD;
     Paragraph& p = m_paragraphs.back();
     const uint32_t index = uint32_t(m_paragraphs.size() - 1);
-    if (m_lastLength == 0) {
+    if (m_last.chars == 0) {
         p.style = style;
     } else {
         const uint16_t current = p.restyled ? m_runs.back().style : p.style;
         if (current != style) {
-            m_runs.push_back({ index, uint32_t(m_lastLength), style });
+            m_runs.push_back({ index, m_last.chars, style });
             p.restyled = 1;
         }
     }
     AppendUtf16(m_text, c);
-    ++m_lastLength;
+    const wchar_t w = wchar_t(c);
+    const plat::SIZE size = Measure(w, m_styleTable[style]);
+    m_last.Take(LayoutWidth(), size.cx, size.cy, w == L' ' || w == L'\t', c >= 0x10000 ? 2 : 1);
+}
+
+bool ChatTranscript::Follows() const
+{
+    const UxScrollAxis& y = GetYAxis();
+    return IsAtEnd() && !y.IsDragging() && !y.IsFlinging();
+}
+
+int32_t ChatTranscript::LastRowTop() const
+{
+    if (m_paragraphs.empty())
+        return 0;
+    return m_paragraphs.back().top + (m_last.rows.empty() ? 0 : m_last.rows.back().top);
 }
 
 void ChatTranscript::InsertText(const std::wstring& text)
 {
     if (text.empty() || !m_style)
         return;
-    const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
+    const bool follow = Follows();
     // Text that goes on the last row may wrap it anew; a new paragraph leaves it alone.
-    const int32_t from = text.front() == L'\n' ? m_height : m_lastRowTop;
+    const int32_t from = text.front() == L'\n' ? m_height : LastRowTop();
+    const uint16_t style = StyleIndex(m_style);
     for (wchar_t c : text)
-        Append(c >= kMarkBase && c < kMarkEnd ? U'\xFFFD' : char32_t(c));
-    Changed(first, from);
+        Append(c >= kMarkBase && c < kMarkEnd ? U'\xFFFD' : char32_t(c), style);
+    Grown(from, follow);
 }
 
 bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
@@ -138,11 +222,52 @@ bool ChatTranscript::InsertImage(const UxDrawItem& emoticon)
             = std::clamp(sized ? desc.TargetSize.y : desc.ImageCoord.bottom - desc.ImageCoord.top, 0, kMaxSide);
         m_pictures.push_back(std::move(picture));
     }
-    const size_t first = m_paragraphs.empty() ? 0 : m_paragraphs.size() - 1;
-    const int32_t from = m_lastRowTop;
-    Append(char32_t(kMarkBase) + char32_t(index));
-    Changed(first, from);
+    const bool follow = Follows();
+    const int32_t from = LastRowTop();
+    Append(char32_t(kMarkBase) + char32_t(index), StyleIndex(m_style));
+    Grown(from, follow);
     return true;
+}
+
+void ChatTranscript::Grown(int32_t from, bool follow)
+{
+    const int32_t before = m_height;
+    m_layoutWidth = GetWidth();
+    m_height = m_paragraphs.empty() ? 0 : m_paragraphs.back().top + HeightOf(m_paragraphs.size() - 1);
+    SetContentSize(LayoutWidth(), m_height);
+    // Only what changed is drawn anew; following the end moves the rest of the picture.
+    InvalidateContent(plat::RECT { 0, from, GetWidth(), std::max(before, m_height) });
+    if (follow)
+        ScrollToEnd();
+    else
+        SetUnseen(true);
+}
+
+void ChatTranscript::Relayout()
+{
+    const bool follow = IsAtEnd();
+    const int32_t before = m_height;
+    m_layoutWidth = GetWidth();
+    for (Kept& kept : m_kept)
+        kept = Kept {};
+    int32_t top = 0;
+    Flow flow;
+    for (size_t i = 0; i + 1 < m_paragraphs.size(); ++i) {
+        m_paragraphs[i].top = top;
+        Lay(i, flow);
+        top += flow.chars ? flow.Height() : EmptyHeight(i);
+    }
+    m_paragraphs.back().top = top;
+    Lay(m_paragraphs.size() - 1, m_last);
+    m_height = top + HeightOf(m_paragraphs.size() - 1);
+    SetContentSize(LayoutWidth(), m_height);
+    InvalidateContent(plat::RECT { 0, 0, GetWidth(), std::max(before, m_height) });
+    UxScrollAxis& y = GetYAxis();
+    const int32_t end = std::min(0, y.GetViewSize() - m_height);
+    if (follow)
+        ScrollToEnd();
+    else if (y.GetOffset() < end)
+        y.SetPosition(end);
 }
 
 const ChatTranscript::Picture* ChatTranscript::PictureOf(wchar_t c) const
@@ -156,79 +281,60 @@ std::wstring ChatTranscript::TextOf(size_t i) const
 {
     const size_t start = m_paragraphs[i].start;
     const size_t end = i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].start : m_text.size();
-    return FromUtf16(reinterpret_cast<const uint16_t*>(m_text.data() + start), end - start);
+    return TextOf(i, 0, uint32_t(end - start));
 }
 
-void ChatTranscript::Lay(size_t i, Laid& laid) const
+std::wstring ChatTranscript::TextOf(size_t i, uint32_t unit, uint32_t count) const
 {
-    const Paragraph& p = m_paragraphs[i];
-    laid.text = TextOf(i);
-    laid.rows.clear();
-    // The style of each character, from the paragraph's own and its later changes.
-    laid.styles.assign(laid.text.size(), m_styleTable[p.style]);
-    if (p.restyled) {
-        auto run = std::lower_bound(m_runs.begin(), m_runs.end(), uint32_t(i),
-            [](const StyleRun& r, uint32_t paragraph) { return r.paragraph < paragraph; });
-        for (; run != m_runs.end() && run->paragraph == i; ++run)
-            std::fill(laid.styles.begin() + std::min<size_t>(run->start, laid.text.size()), laid.styles.end(),
-                m_styleTable[run->style]);
-    }
-    const std::wstring& text = laid.text;
-    if (text.empty()) {
-        UxTextStyleHandle* style = m_styleTable[p.style];
-        laid.rows.push_back({ 0, style ? style->GetCellHeight() : 0 });
-        laid.height = laid.rows.back().height;
-        return;
-    }
-    // Rows break after their last space, as the edit box's lines do; a word wider than
-    // the field breaks between its characters. A space stays at the end of the row it
-    // ends, even past the edge.
+    return FromUtf16(reinterpret_cast<const uint16_t*>(m_text.data() + m_paragraphs[i].start + unit), count);
+}
+
+void ChatTranscript::Lay(size_t i, Flow& flow) const
+{
+    flow.Clear();
+    const std::wstring text = TextOf(i);
+    StyleWalk styles(*this, i);
     const int32_t width = LayoutWidth();
-    std::vector<int32_t> heights(text.size());
-    int32_t x = 0;
-    uint32_t afterSpace = 0; // where the row could break, 0: nowhere yet
-    int32_t xAfterSpace = 0;
     for (uint32_t c = 0; c < text.size(); ++c) {
-        int32_t w = 0;
-        if (const Picture* picture = PictureOf(text[c])) {
-            w = picture->width;
-            heights[c] = picture->height;
-        } else if (UxTextStyleHandle* style = laid.styles[c]) {
-            const plat::SIZE size = style->Measure(text[c]);
-            w = size.cx;
-            heights[c] = size.cy;
-        }
-        const bool space = text[c] == L' ' || text[c] == L'\t';
-        if (laid.rows.empty()) {
-            laid.rows.push_back({ c, 0 });
-        } else if (x > 0 && x + w > width && !space) {
-            if (afterSpace > laid.rows.back().start) {
-                laid.rows.push_back({ afterSpace, 0 });
-                x -= xAfterSpace;
-            } else {
-                laid.rows.push_back({ c, 0 });
-                x = 0;
-            }
-            afterSpace = 0;
-        }
-        x += w;
-        if (space) {
-            afterSpace = c + 1;
-            xAfterSpace = x;
-        }
+        const plat::SIZE size = Measure(text[c], styles.At(c));
+        flow.Take(width, size.cx, size.cy, text[c] == L' ' || text[c] == L'\t', text[c] >= 0x10000 ? 2 : 1);
     }
-    laid.height = 0;
-    for (size_t r = 0; r < laid.rows.size(); ++r) {
-        const uint32_t end = r + 1 < laid.rows.size() ? laid.rows[r + 1].start : uint32_t(text.size());
-        for (uint32_t c = laid.rows[r].start; c < end; ++c)
-            laid.rows[r].height = std::max(laid.rows[r].height, heights[c]);
-        laid.height += laid.rows[r].height;
+}
+
+const ChatTranscript::Flow& ChatTranscript::RowsOf(size_t i, Flow& scratch)
+{
+    if (i + 1 == m_paragraphs.size())
+        return m_last;
+    Kept* oldest = &m_kept[0];
+    for (Kept& kept : m_kept) {
+        if (kept.paragraph == i) {
+            kept.used = m_paints;
+            return kept.flow;
+        }
+        if (kept.used < oldest->used)
+            oldest = &kept;
     }
+    Lay(i, scratch);
+    if (scratch.rows.size() <= kKeptRows)
+        return scratch;
+    oldest->paragraph = i;
+    oldest->used = m_paints;
+    std::swap(oldest->flow, scratch);
+    return oldest->flow;
 }
 
 int32_t ChatTranscript::HeightOf(size_t i) const
 {
-    return (i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].top : m_height) - m_paragraphs[i].top;
+    if (i + 1 < m_paragraphs.size())
+        return m_paragraphs[i + 1].top - m_paragraphs[i].top;
+    return m_last.chars ? m_last.Height() : EmptyHeight(i);
+}
+
+int32_t ChatTranscript::EmptyHeight(size_t i) const
+{
+    // One row of its style.
+    UxTextStyleHandle* style = m_styleTable.empty() ? nullptr : m_styleTable[m_paragraphs[i].style];
+    return style ? style->GetCellHeight() : 0;
 }
 
 size_t ChatTranscript::ParagraphAt(int32_t y) const
@@ -243,50 +349,55 @@ size_t ChatTranscript::ParagraphAt(int32_t y) const
     return i;
 }
 
-void ChatTranscript::Changed(size_t first, int32_t from)
-{
-    m_layoutWidth = GetWidth();
-    const int32_t before = m_height;
-    int32_t top = first < m_paragraphs.size() ? m_paragraphs[first].top : m_height;
-    Laid laid;
-    for (size_t i = first; i < m_paragraphs.size(); ++i) {
-        m_paragraphs[i].top = top;
-        Lay(i, laid);
-        top += laid.height;
-    }
-    m_height = top;
-    // The loop ended on the last paragraph, whose last row the next text may wrap anew.
-    m_lastRowTop = first < m_paragraphs.size() ? m_height - laid.rows.back().height : m_height;
-    SetContentSize(LayoutWidth(), m_height);
-    // Only what changed is drawn anew; following the end moves the rest of the picture.
-    InvalidateContent(plat::RECT { 0, from, GetWidth(), std::max(before, m_height) });
-    ScrollToEnd();
-}
-
 std::vector<uint32_t> ChatTranscript::GetLastRowStarts() const
 {
     std::vector<uint32_t> starts;
     if (m_paragraphs.empty())
         return starts;
-    Laid laid;
-    Lay(m_paragraphs.size() - 1, laid);
-    for (const Row& row : laid.rows)
+    for (const Row& row : m_last.rows)
         starts.push_back(row.start);
+    if (starts.empty())
+        starts.push_back(0);
     return starts;
 }
 
 size_t ChatTranscript::GetStoredBytes() const
 {
     return m_text.capacity() * sizeof(char16_t) + m_paragraphs.capacity() * sizeof(Paragraph)
-        + m_runs.capacity() * sizeof(StyleRun);
+        + m_runs.capacity() * sizeof(StyleRun) + m_last.rows.capacity() * sizeof(Row);
+}
+
+bool ChatTranscript::IsAtEnd() const
+{
+    const UxScrollAxis& y = GetYAxis();
+    return m_height <= y.GetViewSize() || y.GetViewSize() - y.GetOffset() - m_height >= -kEndSlack;
 }
 
 void ChatTranscript::ScrollToEnd()
 {
     UxScrollAxis& y = GetYAxis();
     const int32_t target = std::min(0, y.GetViewSize() - m_height);
-    if (y.GetOffset() != target)
+    if (y.GetOffset() != target) {
+        // A spring-back under way would take the view back where it was going.
+        y.StopTweens();
         y.SetPosition(target);
+    }
+    SetUnseen(false);
+}
+
+void ChatTranscript::OnScrolled(UxScrollAxis* axis)
+{
+    if (m_unseen && axis == &GetYAxis() && IsAtEnd())
+        SetUnseen(false);
+}
+
+void ChatTranscript::SetUnseen(bool unseen)
+{
+    if (unseen == m_unseen)
+        return;
+    m_unseen = unseen;
+    if (m_unseenListener)
+        m_unseenListener(unseen);
 }
 
 bool ChatTranscript::OnRectChanged(const plat::RECT& rect)
@@ -294,7 +405,7 @@ bool ChatTranscript::OnRectChanged(const plat::RECT& rect)
     UxScrollWindow::OnRectChanged(rect);
     // A new width wraps every line anew; a new height keeps the layout.
     if (rect.right - rect.left != m_layoutWidth && !m_paragraphs.empty())
-        Changed(0, 0);
+        Relayout();
     return true;
 }
 
@@ -308,52 +419,57 @@ bool ChatTranscript::PaintContent(UxDeviceContext* surface, const plat::RECT& de
 {
     const plat::POINT origin { dest.left - content.left, dest.top - content.top };
     surface->FillRect(m_style ? m_style->BackColor : 0xFFFFFF, dest);
+    ++m_paints;
     plat::RECT marked;
     if (IsMarked() && IntersectRect(MarkedBand(), content, &marked))
         surface->FillRect(m_markColor, OffsetRect(marked, origin.x, origin.y));
-    Laid laid;
+    Flow scratch;
     for (size_t i = ParagraphAt(content.top); i < m_paragraphs.size() && m_paragraphs[i].top < content.bottom;
          ++i) {
-        Lay(i, laid);
-        int32_t top = m_paragraphs[i].top;
-        for (size_t r = 0; r < laid.rows.size(); ++r) {
-            if (top + laid.rows[r].height > content.top && top < content.bottom)
-                DrawRow(*surface, laid, r, top, origin, content);
-            top += laid.rows[r].height;
-        }
+        const Flow& flow = RowsOf(i, scratch);
+        const int32_t top = m_paragraphs[i].top;
+        // Only the rows that meet the area, found among all of a long paragraph's.
+        auto row = std::upper_bound(flow.rows.begin(), flow.rows.end(), content.top - top,
+            [](int32_t y, const Row& r) { return y < r.top + r.height; });
+        for (; row != flow.rows.end() && top + row->top < content.bottom; ++row)
+            DrawRow(*surface, i, flow, size_t(row - flow.rows.begin()), top + row->top, origin, content);
     }
     return true;
 }
 
-void ChatTranscript::DrawRow(UxDeviceContext& dc, const Laid& laid, size_t r, int32_t top,
+void ChatTranscript::DrawRow(UxDeviceContext& dc, size_t i, const Flow& flow, size_t r, int32_t top,
     const plat::POINT& origin, const plat::RECT& clip)
 {
-    const Row& row = laid.rows[r];
-    const uint32_t end = r + 1 < laid.rows.size() ? laid.rows[r + 1].start : uint32_t(laid.text.size());
+    const Row& row = flow.rows[r];
+    const bool lastRow = r + 1 == flow.rows.size();
+    const uint32_t end = lastRow ? flow.chars : flow.rows[r + 1].start;
+    const uint32_t units = (lastRow ? flow.units : flow.rows[r + 1].unit) - row.unit;
     const int32_t bottom = top + row.height;
     plat::RECT band;
     if (!IntersectRect(plat::RECT { clip.left, top, clip.right, bottom }, clip, &band))
         return;
     const plat::RECT surfaceClip = OffsetRect(band, origin.x, origin.y);
-    const std::wstring& text = laid.text;
+    const std::wstring text = TextOf(i, row.unit, units);
+    StyleWalk styles(*this, i);
     int32_t x = 0;
-    uint32_t i = row.start;
-    while (i < end) {
-        if (const Picture* picture = PictureOf(text[i])) {
+    uint32_t k = 0; // in text; the character row.start + k of the paragraph
+    const uint32_t count = std::min<uint32_t>(end - row.start, uint32_t(text.size()));
+    while (k < count) {
+        if (const Picture* picture = PictureOf(text[k])) {
             const plat::RECT r { x, bottom - picture->height, x + picture->width, bottom };
             plat::RECT shown;
             if (IntersectRect(r, band, &shown))
                 picture->item->Draw(dc, OffsetRect(shown, origin.x, origin.y),
                     OffsetRect(shown, -r.left, -r.top), plat::POINT { picture->width, picture->height });
             x += picture->width;
-            ++i;
+            ++k;
             continue;
         }
         // The characters up to the next picture or change of style are one call.
-        UxTextStyleHandle* style = laid.styles[i];
-        uint32_t j = i;
+        UxTextStyleHandle* style = styles.At(row.start + k);
+        uint32_t j = k;
         int32_t width = 0;
-        while (j < end && !PictureOf(text[j]) && laid.styles[j] == style) {
+        while (j < count && !PictureOf(text[j]) && styles.At(row.start + j) == style) {
             width += style ? style->Measure(text[j]).cx : 0;
             ++j;
         }
@@ -363,11 +479,11 @@ void ChatTranscript::DrawRow(UxDeviceContext& dc, const Laid& laid, size_t r, in
             dc.SetBackMode(1);
             dc.SetTextColor(style->TextColor);
             const int32_t cell = style->GetCellHeight();
-            dc.TextOut(text.substr(i, j - i), plat::POINT { x + origin.x, bottom - cell + origin.y }, surfaceClip);
+            dc.TextOut(text.substr(k, j - k), plat::POINT { x + origin.x, bottom - cell + origin.y }, surfaceClip);
             dc.SelectFont(nullptr, UxDeviceContext::Borrowed);
         }
         x += width;
-        i = j;
+        k = j;
     }
 }
 
@@ -375,8 +491,10 @@ std::wstring ChatTranscript::ShownText(size_t i) const
 {
     std::wstring text;
     for (wchar_t c : TextOf(i)) {
-        const Picture* picture = PictureOf(c);
-        text += picture ? picture->code : std::wstring(1, c);
+        if (const Picture* picture = PictureOf(c))
+            text += picture->code;
+        else
+            text += c;
     }
     return text;
 }
@@ -442,14 +560,15 @@ int32_t ChatTranscript::GetScrollLine()
 
 int64_t ChatTranscript::GetColorAt(size_t index) const
 {
-    Laid laid;
     for (size_t p = 0; p < m_paragraphs.size(); ++p) {
-        Lay(p, laid);
-        for (uint32_t i = 0; i < laid.text.size(); ++i) {
-            const Picture* picture = PictureOf(laid.text[i]);
+        const std::wstring text = TextOf(p);
+        StyleWalk styles(*this, p);
+        for (uint32_t i = 0; i < text.size(); ++i) {
+            const Picture* picture = PictureOf(text[i]);
             const size_t length = picture ? picture->code.size() : 1;
+            UxTextStyleHandle* style = styles.At(i);
             if (index < length)
-                return laid.styles[i] ? int64_t(laid.styles[i]->TextColor) : -1;
+                return style ? int64_t(style->TextColor) : -1;
             index -= length;
         }
         if (index == 0)

@@ -23,14 +23,6 @@ const UxTransitionSpec kSipShift(0.5f, 19);
 // Room left between the password frame and the input panel.
 constexpr int32_t kSipMargin = 20;
 
-bool Contains(const UxWindow* ancestor, const UxWindow* window)
-{
-    for (; window; window = window->GetParent())
-        if (window == ancestor)
-            return true;
-    return false;
-}
-
 } // namespace
 
 LoginCounter::LoginCounter()
@@ -80,13 +72,15 @@ bool LoginCounter::OnVisibleChanged(bool visible)
 {
     if (!visible) {
         // Keys must not reach a box nobody sees.
-        if (Contains(this, FocusedWindow))
+        if (Contains(FocusedWindow))
             FocusedWindow->SetFocus(false);
         return true;
     }
     if (MessengerApp* app = MessengerApp::GetInstance())
         app->GetMenuBar().HideSystemMenuButton();
     Fill();
+    // Typing starts where the form needs it: the id, or the password once the id is known.
+    (IdEdit.IsEmpty() ? IdEdit : PasswordEdit).SetFocus(true);
     return true;
 }
 

@@ -17,6 +17,7 @@ public:
 
     MemoListTitleBar& GetTitleBar() { return m_titleBar; }
     MemoListView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     MemoListTitleBar m_titleBar;

@@ -22,6 +22,7 @@ public:
 
     MemoReadButtonBar& GetButtonBar() { return m_buttonBar; }
     MemoReadView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     MemoReadButtonBar m_buttonBar;

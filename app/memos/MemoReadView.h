@@ -28,8 +28,9 @@ public:
     // stays as it is.
     void Forget() { m_memo = nullptr; }
 
-    // The card is no button.
+    // The card is no button, nor a row for the keyboard.
     void OnRowClicked(int32_t, int32_t, int32_t) override { }
+    bool HasKeyRows() const override { return false; }
     // On the memo's text: offers to copy all of it.
     bool OnContextMenu(int32_t x, int32_t y) override;
     // A line of the memo's text.

@@ -20,6 +20,7 @@ public:
 
     IconTitleBar& GetTitleBar() { return m_titleBar; }
     OptionListView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     IconTitleBar m_titleBar;

@@ -42,7 +42,7 @@ void OptionNickPage::OnWillHide()
     if (m_view.Edit.IsFocused())
         m_view.Edit.SetFocus(false);
     const std::wstring text = m_view.Edit.GetText();
-    if (text != m_shown)
+    if (text != m_shown && !IsDismissed())
         ChangeNick(text);
     m_shown = text;
 }
@@ -51,6 +51,11 @@ void OptionNickPage::Forget()
 {
     m_view.Edit.SetText(L"");
     m_shown.clear();
+}
+
+bool OptionNickPage::OnEnter()
+{
+    return StatusBarDisclosure::Press(&StatusBarDisclosure::BackButton);
 }
 
 bool OptionNickPage::OnVisibleChanged(bool visible)

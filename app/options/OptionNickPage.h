@@ -7,7 +7,7 @@
 #include <string>
 
 // Where the user edits the own nick. The change is sent when the page is left, however
-// it is left; a field left as it was shown sends nothing.
+// it is left but by Escape; a field left as it was shown sends nothing.
 class OptionNickPage : public EmptyPage {
 public:
     OptionNickPage()
@@ -24,8 +24,10 @@ public:
     // and takes the keys once the page is in place (a page sliding in is hidden between
     // the pictures of the slide, which would drop the focus).
     void OnShown() override;
-    // Sends a changed nick.
+    // Sends a changed nick, unless the page is left by Escape.
     void OnWillHide() override;
+    // Enter leaves as the back button does, so the nick is sent.
+    bool OnEnter() override;
     // Keys must not reach a field nobody sees (the session may end while it is open).
     bool OnVisibleChanged(bool visible) override;
     // The session ended: a nick typed and not sent is dropped, not sent later.

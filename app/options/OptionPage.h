@@ -22,6 +22,7 @@ public:
 
     HelpTitleBar& GetTitleBar() { return m_titleBar; }
     OptionView& GetView() { return m_view; }
+    UxWindow* GetKeyView() override { return &m_view; }
 
 private:
     HelpTitleBar m_titleBar;

@@ -90,7 +90,7 @@ bool AppMenu::DrawRow(
     // uncovers, through the rows alone, and whatever a row leaves out keeps the moved
     // picture's pixels (pieces of other rows' lines).
     surface->FillRect(m_look.backColor, clip);
-    if (GetList().GetSelection() == index) {
+    if (GetList().IsRowLit(index)) {
         style.TextColor = m_look.selectedColor;
         style.BackMode = 1;
         painter.DrawImage(m_selectionBar, m_look.selectionRect);

@@ -3,8 +3,10 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "ux/core/UxDesktop.h"
+#include "ux/core/UxNavigationController.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlSkinHelper.h"
+#include "ux/widgets/UxListWindow.h"
 
 namespace {
 
@@ -56,7 +58,15 @@ bool EmptyPage::OnVisibleChanged(bool visible)
     MessengerApp* app = MessengerApp::GetInstance();
     if (visible && !m_belowStatusBar && app)
         app->GetMenuBar().HideSystemMenuButton();
+    if (!visible)
+        UxListWindow::DropKeyRowWithin(*this);
     return UxPanel::OnVisibleChanged(visible);
+}
+
+bool EmptyPage::IsDismissed()
+{
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    return navigation && navigation->IsDismissing();
 }
 
 void DropFocusWithin(UxWindow& page)

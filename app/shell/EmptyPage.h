@@ -20,7 +20,8 @@ public:
     // Places the page above the menu bar (and under the status bar). True.
     virtual bool Create();
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
-    // A login screen hides the system menu: there is none while signed out.
+    // A login screen hides the system menu: there is none while signed out. A page that
+    // goes takes the keyboard's row in its list with it.
     bool OnVisibleChanged(bool visible) override;
 
     const std::wstring& GetName() const { return m_name; }
@@ -33,6 +34,8 @@ protected:
     // or null (traced) when the skin lacks it or it fails.
     UxXmlNode* CreateFromSkin();
     void DropFocus() { DropFocusWithin(*this); }
+    // The page is being left by Escape: what the person did on it is given up.
+    static bool IsDismissed();
 
 private:
     std::wstring m_name;

@@ -23,7 +23,7 @@ bool FramedList::DrawRow(
         return true;
     const plat::POINT origin = GetSurfaceOffset();
     UxListItemPainter painter(this, surface, index, rowClip, OffsetRect(GetRowRect(index), origin.x, origin.y));
-    const bool selected = index == GetSelection();
+    const bool selected = IsRowLit(index);
     if (selected && !IsRectEmpty(m_frame.selectionBar.rect))
         m_frame.selectionBar.Draw(painter);
     else

@@ -22,6 +22,7 @@
 #include "messenger/protocol/update/SelfUpdate.h"
 #include "messenger/protocol/update/UpdateDownload.h"
 #include "platform/display/VirtualKeys.h"
+#include "platform/event/MessageQueue.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxDeviceWindow.h"
@@ -29,9 +30,12 @@
 #include "ux/core/UxNavigationController.h"
 #include "ux/core/UxPath.h"
 #include "ux/core/UxPathResolver.h"
+#include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRegistryKey.h"
 #include "ux/core/UxTransitionManager.h"
 #include "ux/markup/UxXmlSkinHelper.h"
+#include "ux/widgets/UxEdit.h"
+#include "ux/widgets/UxListWindow.h"
 
 #include <new>
 
@@ -103,9 +107,65 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
 {
     if (UxDesktop::OnDesktopKey(key, repeat))
         return true;
-    if (key != plat::VK_ESCAPE || repeat)
+    // What lies under a popup takes no keys.
+    UxPanel* page = ShownPage();
+    if (!page || UxPopupInstance::GetInstance()->GetPopup())
         return false;
-    // Escape leaves a page as its back button does, where the bar shows one.
+    auto* list = dynamic_cast<UxListWindow*>(page->GetKeyView());
+    switch (key) {
+    case plat::VK_ESCAPE:
+        if (repeat)
+            return false;
+        if (page->OnEscape())
+            return true;
+        if (!ShownBackButton())
+            return false;
+        // Leaving by Escape gives the page's work up: a chooser applies nothing.
+        if (!UxTransitionManager::GetInstance()->IsRunning())
+            UxNavigationController::GetInstance()->Dismiss();
+        return true;
+    case plat::VK_RETURN:
+        if (repeat)
+            return false;
+        return (list && list->ClickKeyRow()) || page->OnEnter();
+    case plat::VK_UP:
+    case plat::VK_DOWN: {
+        // A box of several lines keeps its arrows; from a one-line box (a search) they
+        // go to the list, and typing goes on in the box.
+        auto* edit = dynamic_cast<UxEdit*>(FocusedWindow);
+        if (!list || !list->IsShownInTree() || (edit && !(edit->GetStyles() & UxEdit::SingleLine)))
+            return false;
+        return list->MoveKeyRow(key == plat::VK_UP ? -1 : 1);
+    }
+    default:
+        return false;
+    }
+}
+
+bool MessengerApp::OnDesktopCommand(uintptr_t key, bool repeat)
+{
+    const bool alt = plat::IsKeyHeld(plat::VK_MENU), control = plat::IsKeyHeld(plat::VK_CONTROL);
+    if (repeat || UxPopupInstance::GetInstance()->GetPopup() || !ShownPage())
+        return false;
+    if (alt && !control && key == plat::VK_LEFT) {
+        // The back button itself, as a tap on it: a chooser applies its choice.
+        UxButton* back = ShownBackButton();
+        if (back)
+            back->GetParent()->OnChildEvent(back, EventPointerUp);
+        return back != nullptr;
+    }
+    if (control && !alt && key == plat::VK_TAB)
+        return ChatPage::ShowNextChat(plat::IsKeyHeld(plat::VK_SHIFT));
+    return false;
+}
+
+void MessengerApp::OnPointerPress()
+{
+    UxListWindow::DropKeyRow();
+}
+
+UxButton* MessengerApp::ShownBackButton()
+{
     UxNavigationController* navigation = UxNavigationController::GetInstance();
     UxWindow* bar = navigation ? navigation->GetStatusBar() : nullptr;
     UxButton* back = nullptr;
@@ -113,10 +173,14 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
         back = &m_statusBarDisclosure.BackButton;
     else if (bar == &m_statusBarChat)
         back = &m_statusBarChat.BackButton;
-    if (!back || !bar->IsVisible() || !back->IsVisible())
-        return false;
-    bar->OnChildEvent(back, EventPointerUp);
-    return true;
+    return back && back->IsShownInTree() ? back : nullptr;
+}
+
+UxPanel* MessengerApp::ShownPage()
+{
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    auto* page = navigation ? dynamic_cast<UxPanel*>(navigation->GetPage()) : nullptr;
+    return page && page->IsShownInTree() ? page : nullptr;
 }
 
 void MessengerApp::OnActivate(bool active)

@@ -143,8 +143,14 @@ public:
     DesktopNotifier& GetNotifier() { return m_notifier; }
 
 protected:
-    // Beside the desktop's keys, Escape goes back where the status bar has a back button.
+    // Beside the desktop's keys: Escape leaves the page without applying anything where
+    // the status bar has a back button, Enter opens the keyboard's row or sends a one-line
+    // form, Up and Down move the keyboard's row in the page's list.
     bool OnDesktopKey(uintptr_t key, bool repeat) override;
+    // Alt+Left is the back button; Control+Tab and Control+Shift+Tab go round the chats.
+    bool OnDesktopCommand(uintptr_t key, bool repeat) override;
+    // The keyboard's row goes once the mouse is used.
+    void OnPointerPress() override;
 
 private:
     // Every member screen in registration order.
@@ -157,6 +163,10 @@ private:
     void ShowStartScreen();
     void RemoveUpdateLeftovers();
     bool Navigate(UxWindow* statusBar, UxWindow* page, int animation, bool replace);
+    // The back button the status bar shows, null when it shows none.
+    UxButton* ShownBackButton();
+    // The page on top, when it is a page and shows.
+    UxPanel* ShownPage();
     static void OnBuddyRequestAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
     // Screens, in the order they are built.

@@ -27,6 +27,15 @@ void StatusBarDisclosure::BackFrom(const UxWindow& page)
     navigation->Back();
 }
 
+bool StatusBarDisclosure::Press(UxButton StatusBarDisclosure::*button)
+{
+    MessengerApp* app = MessengerApp::GetInstance();
+    if (!app)
+        return false;
+    StatusBarDisclosure& bar = app->GetStatusBarDisclosure();
+    return bar.OnChildEvent(&(bar.*button), EventPointerUp);
+}
+
 StatusBarDisclosure::~StatusBarDisclosure()
 {
     RemoveChildren();

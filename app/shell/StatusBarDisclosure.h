@@ -19,6 +19,8 @@ public:
     // Neither confirm button: their pages are gone.
     void HideAddButtons();
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    // What a tap on one of the bar's buttons does (Enter on the page below it).
+    static bool Press(UxButton StatusBarDisclosure::*button);
     // The unread marks are fresh whenever a detail page comes up.
     void OnWillShow() override;
 

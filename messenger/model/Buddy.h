@@ -37,6 +37,9 @@ public:
     explicit Buddy(const BuddyRecord& record);
 
     bool HasFlag(BuddyListKind kind) const { return (Flags & (1u << kind)) != 0; }
+    // The status the lists show and count: one the service has not given yet (a buddy
+    // just added, or asking) shows as offline. Whether a chat is possible follows Status.
+    int32_t ShownStatus() const { return Status == BuddyStatusNotReported ? BuddyStatusOffline : Status; }
 
     std::wstring Email;
     bool Confirmed = false;

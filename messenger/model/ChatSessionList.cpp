@@ -1,6 +1,16 @@
 #include "messenger/model/ChatSessionList.h"
 
+#include "messenger/model/Buddy.h"
 #include "ux/core/UxText.h"
+
+void SetBuddyStatus(Buddy& buddy, int32_t status)
+{
+    if (buddy.Status == status)
+        return;
+    buddy.Status = status;
+    if (ChatSessionList* chats = ChatSessionList::GetInstance())
+        chats->ForgetPeerLines(buddy.Email, buddy.Id);
+}
 
 ChatSessionList::~ChatSessionList()
 {
@@ -89,6 +99,13 @@ ChatSession* ChatSessionList::FindOneToOne(const std::wstring& userId) const
         if (session->Participants.size() < 2 && session->PeerId == userId)
             return session.get();
     return nullptr;
+}
+
+void ChatSessionList::ForgetPeerLines(const std::wstring& email, const std::wstring& id)
+{
+    for (const auto& session : m_sessions)
+        if (session->PeerId == email || session->PeerId == id)
+            session->PeerSpoke = false;
 }
 
 ChatSession* ChatSessionList::FindBySessionId(const std::wstring& sessionId) const

@@ -8,6 +8,11 @@
 #include <memory>
 #include <string>
 
+class Buddy;
+
+// Sets a buddy's status; a change makes her chats forget that she spoke in them.
+void SetBuddyStatus(Buddy& buddy, int32_t status);
+
 // Every open chat, oldest first; owns them.
 class ChatSessionList : public UxSingleton<ChatSessionList> {
 public:
@@ -34,6 +39,8 @@ public:
     ChatSession* FindByPendingId(int32_t transactionId) const;
     // The oldest chat with fewer than two participants whose peer is this user.
     ChatSession* FindOneToOne(const std::wstring& userId) const;
+    // A buddy's status changed: what she said before no longer tells whether she is there.
+    void ForgetPeerLines(const std::wstring& email, const std::wstring& id);
     // Null for the empty id, which no live chat has.
     ChatSession* FindBySessionId(const std::wstring& sessionId) const;
     // The session with this serial; null once it is gone.

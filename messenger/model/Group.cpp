@@ -18,7 +18,7 @@ size_t Group::CountOnline() const
     size_t online = 0;
     for (const std::wstring& id : Members) {
         const Buddy* buddy = buddies->FindById(id);
-        if (buddy && buddy->Status != BuddyStatusOffline)
+        if (buddy && buddy->ShownStatus() != BuddyStatusOffline)
             ++online;
     }
     return online;

@@ -47,9 +47,70 @@ Display::Display(HWND window)
 
 Display::~Display()
 {
+    m_readers.clear();
+    HoldKeyboardInput(false);
+    if (m_clipboardWindow)
+        DestroyWindow(m_clipboardWindow);
     SetScreenBitmap(nullptr);
     DeleteObject(m_frame);
 }
+
+uint64_t Display::ReadClipboard(ClipboardReader done)
+{
+    const uint64_t id = ++m_lastRead;
+    m_readers.emplace_back(id, std::move(done));
+    if (m_readers.size() > 1)
+        return id; // it hears what the read under way brings
+    if (!m_clipboardWindow)
+        m_clipboardWindow
+            = CreateMessageWindow(L"QuorixClipboardRead", &ClipboardWindowProc, reinterpret_cast<intptr_t>(this));
+    if (m_clipboardWindow && BeginClipboardRead()) {
+        HoldKeyboardInput(true);
+        return id;
+    }
+    m_clipboardAnswer = GetClipboard();
+    DeliverClipboardRead();
+    return 0;
+}
+
+void Display::CancelClipboardRead(uint64_t id)
+{
+    std::erase_if(m_readers, [id](const auto& reader) { return reader.first == id; });
+    if (m_readers.empty())
+        HoldKeyboardInput(false);
+}
+
+void Display::FinishClipboardRead(const std::wstring& text)
+{
+    m_clipboardAnswer = text;
+    // Delivered as a message: the keys held meanwhile come after it, and the readers do
+    // not run inside the backend's event handling.
+    if (!m_clipboardWindow || !PostMessageW(m_clipboardWindow, WM_USER, 0, 0))
+        DeliverClipboardRead();
+}
+
+LRESULT Display::ClipboardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* display = reinterpret_cast<Display*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_USER || !display)
+        return DefWindowProcW(window, message, wParam, lParam);
+    display->DeliverClipboardRead();
+    return 0;
+}
+
+void Display::DeliverClipboardRead()
+{
+    HoldKeyboardInput(false);
+    const std::wstring text = std::move(m_clipboardAnswer);
+    m_clipboardAnswer.clear();
+    // A reader may start the next read.
+    std::vector<std::pair<uint64_t, ClipboardReader>> readers;
+    readers.swap(m_readers);
+    for (auto& reader : readers)
+        reader.second(text);
+}
+
+
 
 bool Display::MakeFrame(int width, int height)
 {

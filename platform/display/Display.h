@@ -11,7 +11,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plat {
 
@@ -37,9 +40,20 @@ public:
     // The backend's text input, with the desktop's input method in it.
     virtual void SetTextInput(bool on) = 0;
     virtual void SetMouseCapture(bool) { }
-    // The desktop's clipboard, as plain text.
+    // The desktop's clipboard, as plain text. GetClipboard waits for the clipboard's
+    // owner; a paste reads through ReadClipboard.
     virtual bool SetClipboard(const std::wstring& text) = 0;
     virtual std::wstring GetClipboard() = 0;
+    // UI thread: asks for the clipboard's text without waiting for its owner. done runs
+    // on the UI thread with the text, or with "" when there is none or the owner did not
+    // answer in time (what the clipboard holds is left alone). Until then keys wait in
+    // the queue, in order, while the window goes on drawing and taking the pointer.
+    // Returns a number for CancelClipboardRead while done has still to run, else 0.
+    using ClipboardReader = std::function<void(const std::wstring& text)>;
+    uint64_t ReadClipboard(ClipboardReader done);
+    // done will not run, and the keys go on.
+    void CancelClipboardRead(uint64_t id);
+    bool IsReadingClipboard() const { return !m_readers.empty(); }
     // UI thread: the title the desktop shows for the window.
     virtual void SetTitle(const std::wstring& title) = 0;
     // UI thread: whether the window has the desktop's keyboard focus.
@@ -67,6 +81,11 @@ public:
 protected:
     explicit Display(HWND window);
     bool MakeFrame(int width, int height);
+    // Starts reading the clipboard without blocking, to end in FinishClipboardRead; false
+    // when the backend cannot, and GetClipboard is asked at once.
+    virtual bool BeginClipboardRead() { return false; }
+    // The text came, or "" when none will; the readers hear of it from the queue.
+    void FinishClipboardRead(const std::wstring& text);
     void CountPresent(const RECT& rect)
     {
         ++m_presents;
@@ -74,8 +93,15 @@ protected:
     }
 
 private:
+    static LRESULT ClipboardWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void DeliverClipboardRead();
+
     HWND m_window;
     Bitmap* m_frame = nullptr;
+    std::vector<std::pair<uint64_t, ClipboardReader>> m_readers;
+    uint64_t m_lastRead = 0;
+    std::wstring m_clipboardAnswer;
+    HWND m_clipboardWindow = nullptr; // where a finished read is posted
     DisplayInput m_input;
     uint64_t m_presents = 0;
     RECT m_lastPresent;

@@ -25,6 +25,10 @@ public:
         return true;
     }
     std::wstring GetClipboard() override { return m_clipboard; }
+    // Tests: a paste waits for AnswerClipboard, as for an owner that takes its time;
+    // AnswerClipboard("") is an owner that never answered.
+    void SetClipboardAnswersLater(bool later) { m_answersLater = later; }
+    void AnswerClipboard(const std::wstring& text) { FinishClipboardRead(text); }
     void SetTitle(const std::wstring& title) override { m_title = title; }
     bool HasFocus() const override { return m_focused; }
     void Flash() override { ++m_flashes; }
@@ -38,6 +42,9 @@ public:
     const std::wstring& GetTitle() const { return m_title; }
     int GetFlashCount() const { return m_flashes; }
 
+protected:
+    bool BeginClipboardRead() override { return m_answersLater; }
+
 private:
     using Display::Display;
 
@@ -47,6 +54,7 @@ private:
     std::wstring m_title;
     bool m_focused = true;
     int m_flashes = 0;
+    bool m_answersLater = false;
 };
 
 } // namespace plat

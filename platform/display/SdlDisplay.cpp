@@ -2,6 +2,7 @@
 
 #include "platform/display/VirtualKeys.h"
 #include "platform/display/X11KeyPress.h"
+#include "platform/event/Clock.h"
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/Trace.h"
@@ -115,12 +116,20 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     // We compose every frame ourselves: a plain software surface, no GL behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SDL connects to the session bus as it starts its events, and without one a bus may
+    // be started for it then, outliving us with whatever our environment held. So the
+    // events start first, and the compose cache is offered only while the display opens.
+    if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
+        TraceSdl("SDL_InitSubSystem");
+        return nullptr;
+    }
     const bool composeCache = OfferComposeCache();
     const bool opened = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (composeCache)
         unsetenv("XCOMPOSECACHE");
     if (!opened) {
         TraceSdl("SDL_InitSubSystem");
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
         return nullptr;
     }
     auto* display = new SdlDisplay(window);
@@ -150,6 +159,7 @@ SdlDisplay::~SdlDisplay()
     if (m_sdlWindow)
         SDL_DestroyWindow(m_sdlWindow);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit(); // also ends SDL's session-bus connection
 }
@@ -279,6 +289,26 @@ bool SdlDisplay::SetClipboard(const std::wstring& text)
     return true;
 }
 
+bool SdlDisplay::BeginClipboardRead()
+{
+    // Elsewhere SDL's own read, which waits, is what there is.
+    if (!m_clipboardRead.Begin(m_sdlWindow, GetTickCount64()))
+        return false;
+    EndClipboardRead();
+    return true;
+}
+
+void SdlDisplay::EndClipboardRead()
+{
+    if (m_clipboardRead.IsDone())
+        FinishClipboardRead(m_clipboardRead.TakeText());
+    else if (m_clipboardRead.IsPending() && m_clipboardRead.TimeLeft(GetTickCount64()) == 0) {
+        OutputDebugStringW(L"[UX+] SdlDisplay, the clipboard's owner did not answer: nothing is pasted.\n");
+        m_clipboardRead.Abandon();
+        FinishClipboardRead(L"");
+    }
+}
+
 std::wstring SdlDisplay::GetClipboard()
 {
     char* text = SDL_GetClipboardText();
@@ -296,6 +326,7 @@ void SdlDisplay::Pump()
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Handle(event);
+    EndClipboardRead();
     // The input method's answers to the keys read so far have come with them.
     GetInput().EndOfInput();
     // Stopping text input resets the input method, which commits what it composed. Only
@@ -309,6 +340,9 @@ void SdlDisplay::Pump()
 
 void SdlDisplay::Wait(int timeoutMs)
 {
+    // Awake when the clipboard's owner has had its time.
+    if (const int left = m_clipboardRead.TimeLeft(GetTickCount64()); left >= 0)
+        timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
     if (timeoutMs < 0)
         SDL_WaitEvent(nullptr);
     else
@@ -357,6 +391,8 @@ void SdlDisplay::Handle(const SDL_Event& event)
         KeyStroke press;
         if (ReadKeyPress(event, press))
             input.KeyPressed(press.virtualKey, press.text, press.shift, press.command, press.control);
+        else
+            m_clipboardRead.Take(event, GetTickCount64());
         break;
     }
     case SDL_TEXTINPUT:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/display/Display.h"
+#include "platform/display/X11Clipboard.h"
 #include "platform/event/MessageQueue.h"
 
 #include <atomic>
@@ -27,7 +28,7 @@ public:
     void RequestRaise() override;
     void SetTextInput(bool on) override;
     void SetMouseCapture(bool on) override;
-    // SDL's clipboard, in UTF-8.
+    // SDL's clipboard, in UTF-8. On X11 a paste reads it without waiting for its owner.
     bool SetClipboard(const std::wstring& text) override;
     std::wstring GetClipboard() override;
     void SetTitle(const std::wstring& title) override;
@@ -46,8 +47,13 @@ public:
     // (IBUS_ADDRESS). "none" names none; null stands for unset.
     static bool NamesInputMethod(const char* imModule, const char* xModifiers, const char* ibusAddress);
 
+protected:
+    bool BeginClipboardRead() override;
+
 private:
     explicit SdlDisplay(HWND window);
+    // The paste's answer came, or its owner has had its time.
+    void EndClipboardRead();
     void Handle(const SDL_Event& event);
     // True when the window's surface already shows the frame's rect.
     bool IsShown(const RECT& rect) const;
@@ -59,6 +65,7 @@ private:
     bool m_resetInputMethod = false;
     // The window's pixels cannot be trusted (new, exposed or resized): present in full.
     bool m_stale = true;
+    X11ClipboardRead m_clipboardRead;
 };
 
 } // namespace plat

@@ -1,6 +1,7 @@
 #include "platform/display/X11KeyPress.h"
 
 #include "platform/display/VirtualKeys.h"
+#include "platform/display/X11Clipboard.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -20,15 +21,15 @@ namespace {
         return x.type == KeyPress ? &x.xkey : nullptr;
     }
 
-    // Every other X event would only wake the loop for nothing. Called as the press is
-    // read, before SDL hands the key to the input method.
+    // Every other X event (but the answer to a paste) would only wake the loop for
+    // nothing. Called as the press is read, before SDL hands the key to the input method.
     int KeepKeyPresses(void*, SDL_Event* event)
     {
         if (event->type != SDL_SYSWMEVENT)
             return 1;
         const XKeyEvent* key = AsKeyPress(*event);
         if (!key)
-            return 0;
+            return IsClipboardEvent(*event) ? 1 : 0;
         const SDL_Keymod mod = SDL_GetModState();
         const bool control = (key->state & ControlMask) != 0;
         if (control != ((mod & KMOD_CTRL) != 0))

@@ -34,11 +34,18 @@ namespace {
             s.keysDown.fill(false);
     }
 
+    bool IsKeyboardInput(UINT message)
+    {
+        return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR
+            || (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION);
+    }
+
     // Takes the next message by priority: posted, quit, paint. Lock held.
     bool TakeLocked(EventState& s, MSG* msg, HWND window, UINT first, UINT last, bool remove)
     {
-        auto it = std::find_if(s.queue.begin(), s.queue.end(),
-            [&](const detail::QueuedMessage& q) { return Matches(q.msg, window, first, last); });
+        auto it = std::find_if(s.queue.begin(), s.queue.end(), [&](const detail::QueuedMessage& q) {
+            return Matches(q.msg, window, first, last) && !(s.keyboardHeld && IsKeyboardInput(q.msg.message));
+        });
         if (it != s.queue.end()) {
             *msg = it->msg;
             if (remove) {
@@ -190,6 +197,18 @@ LRESULT DispatchMessageW(const MSG* msg)
         return 0;
     auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(msg->hwnd, GWLP_WNDPROC));
     return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+void HoldKeyboardInput(bool held)
+{
+    auto& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.keyboardHeld == held)
+        return;
+    s.keyboardHeld = held;
+    // What waited may be taken now.
+    if (!held)
+        WakeUiLocked(s);
 }
 
 bool TranslateMessage(const MSG*)

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,15 +24,70 @@ FontLibrary::FontLibrary()
     m_cached.Load(m_cachePath);
 }
 
+namespace {
+
+    // Stamp lines for paths, each once; ok turns false at a path no line can name.
+    struct PathStamp {
+        std::vector<std::string>& stamp;
+        std::set<std::string> seen;
+        bool ok = true;
+
+        void Add(const std::string& path)
+        {
+            std::string line;
+            ok = ok && FontMatchCache::PathLine(path, line);
+            if (ok && seen.insert(path).second)
+                stamp.push_back(std::move(line));
+        }
+        // Every path of the list, which goes.
+        void AddAll(FcStrList* list, std::set<std::string>* folders = nullptr)
+        {
+            ok = ok && list;
+            if (!list)
+                return;
+            for (FcChar8* path; (path = FcStrListNext(list));) {
+                const std::string text = reinterpret_cast<const char*>(path);
+                Add(text);
+                const size_t slash = text.rfind('/');
+                if (folders && slash != std::string::npos && slash > 0)
+                    folders->insert(text.substr(0, slash));
+            }
+            FcStrListDone(list);
+        }
+    };
+
+    // What the configuration was made of: every file it read and the folders holding
+    // them (a file added there changes the folder), and the font folders it scanned,
+    // sub-folders included. Fontconfig's own cache folders are left out: what they hold
+    // follows from the fonts, and any program's fontconfig writes there when it meets a
+    // folder it has not seen, which says nothing of our answers.
+    bool StampConfiguration(FcConfig* config, std::vector<std::string>& stamp)
+    {
+        PathStamp paths { stamp, {} };
+        std::set<std::string> folders;
+        paths.AddAll(FcConfigGetConfigFiles(config), &folders);
+        for (const std::string& folder : folders)
+            paths.Add(folder);
+        paths.AddAll(FcConfigGetConfigDirs(config));
+        paths.AddAll(FcConfigGetFontDirs(config));
+        return paths.ok && stamp.size() <= FontMatchCache::kMaxStampLines;
+    }
+
+} // namespace
+
 FcConfig* FontLibrary::Config()
 {
     if (!m_configTried) {
         m_configTried = true;
         m_config = FcInitLoadConfigAndFonts();
         // Taken now that fontconfig has loaded and perhaps refreshed its own cache: the
-        // answers it gives from here on are of this state.
-        if (m_config && !m_cachePath.empty())
+        // answers it gives from here on are of this state. A configuration that cannot
+        // be stamped whole is not kept for later starts.
+        if (m_config && !m_cachePath.empty()) {
             m_stamp = FontMatchCache::CurrentStamp();
+            if (!StampConfiguration(m_config, m_stamp))
+                m_stamp.clear();
+        }
     }
     return m_config;
 }
@@ -190,7 +246,7 @@ FontLibrary::Match FontLibrary::AskFontconfig(
 
 void FontLibrary::SaveMatches()
 {
-    if (m_cachePath.empty())
+    if (m_cachePath.empty() || m_stamp.empty())
         return;
     FontMatchCache cache;
     cache.stamp = m_stamp;

@@ -63,15 +63,19 @@ namespace {
         return true;
     }
 
-    // What a folder or file on the stamp looks like now: which file it is and when it
-    // last changed, or "-" when it is not there.
+    // Stamp lines that name a path start so; the rest are the fixed lines.
+    constexpr std::string_view kPathLine = "@ ";
+
+    // What a folder or file on the stamp looks like now (behind any link): which file it
+    // is, when it last changed and its size, or "-" when it is not there.
     std::string StateOf(const std::string& path)
     {
         struct stat info {};
         if (path.empty() || stat(path.c_str(), &info) != 0)
             return "-";
         return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":"
-            + std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
+            + std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec) + ":"
+            + std::to_string(info.st_size);
     }
 
     bool Fits(const std::string& text)
@@ -134,27 +138,8 @@ bool FontMatchCache::Load(const std::string& path)
 {
     stamp.clear();
     entries.clear();
-    const int fd = path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
     std::string text;
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && size_t(info.st_size) <= kMaxBytes;
-    if (ok) {
-        text.resize(size_t(info.st_size));
-        size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t got = read(fd, text.data() + done, text.size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            done += size_t(got);
-        }
-        ok = done == text.size();
-    }
-    close(fd);
-    if (ok && Parse(text) && Holds())
+    if (!path.empty() && ReadOwnFile(path, kMaxBytes, text) && Parse(text) && Holds())
         return true;
     stamp.clear();
     entries.clear();
@@ -201,7 +186,19 @@ bool FontMatchCache::Save(const std::string& path) const
 
 bool FontMatchCache::Holds() const
 {
-    if (stamp != CurrentStamp())
+    std::vector<std::string> fixed;
+    for (const std::string& line : stamp) {
+        if (!line.starts_with(kPathLine)) {
+            fixed.push_back(line);
+            continue;
+        }
+        // "@ <state> <path>": the state holds no blank, the path may.
+        const size_t blank = line.find(' ', kPathLine.size());
+        if (blank == std::string::npos
+            || line.compare(kPathLine.size(), blank - kPathLine.size(), StateOf(line.substr(blank + 1))) != 0)
+            return false;
+    }
+    if (fixed != CurrentStamp())
         return false;
     std::set<std::string> checked;
     for (const auto& [key, entry] : entries) {
@@ -229,7 +226,6 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
     const std::string config = XdgFolder("XDG_CONFIG_HOME", "/.config");
     const std::string user = config.empty() ? "" : config + "/fontconfig";
     const std::string data = XdgFolder("XDG_DATA_HOME", "/.local/share");
-    const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
     // Labels rather than paths: a folder that is not there gives the same answer
     // wherever it is looked for.
     const std::pair<const char*, std::string> places[] = {
@@ -240,12 +236,11 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
         { "user-fonts.conf", user.empty() ? "" : user + "/fonts.conf" },
         { "user-conf.d", user.empty() ? "" : user + "/conf.d" },
         { "home-fonts.conf", home.empty() ? "" : home + "/.fonts.conf" },
+        { "home-fonts.conf.d", home.empty() ? "" : home + "/.fonts.conf.d" },
         { "home-fonts", home.empty() ? "" : home + "/.fonts" },
         { "data-fonts", data.empty() ? "" : data + "/fonts" },
         { "share-fonts", "/usr/share/fonts" },
         { "local-fonts", "/usr/local/share/fonts" },
-        { "system-cache", "/var/cache/fontconfig" },
-        { "user-cache", cache.empty() ? "" : cache + "/fontconfig" },
     };
     std::vector<std::string> lines;
     for (const auto& [label, path] : places)
@@ -259,6 +254,14 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
         lines.push_back(std::string(name) + "=" + value.substr(0, 256));
     }
     return lines;
+}
+
+bool FontMatchCache::PathLine(const std::string& path, std::string& line)
+{
+    if (path.empty() || path.find('\n') != std::string::npos || path.size() > kMaxLine - 100)
+        return false;
+    line = std::string(kPathLine) + StateOf(path) + " " + path;
+    return true;
 }
 
 bool FontMatchCache::StampOf(const std::string& file, FileStamp& stamp)

@@ -11,9 +11,11 @@ namespace plat {
 // own ($XDG_CACHE_HOME/quorix/fontmatch, else ~/.cache/quorix/fontmatch): loading
 // fontconfig's configuration costs a start more than all the rest of its text, and the
 // answer is the same every time until fonts or font settings change. The file is stamped
-// with what would change the answer (fontconfig's configuration and cache folders, the
-// font folders, the locale) and each chosen file's size and modification time; when any
-// of it differs the file is not used.
+// with what would change the answer: every configuration file fontconfig read and the
+// folders that held them, the font and cache folders it scanned, the places where a
+// configuration of the user's would appear, the locale; and each chosen file's size and
+// modification time. Checking it takes stat calls only; when any of it differs the file
+// is not used.
 class FontMatchCache {
 public:
     // A font file and the face in it; an empty file is the answer "nothing usable".
@@ -33,15 +35,16 @@ public:
         FileStamp file;
     };
 
-    // Lines naming each thing the answers depend on and its state.
+    // Lines naming each thing the answers depend on and its state: the fixed ones of
+    // CurrentStamp, then a PathLine for each file and folder the configuration used.
     std::vector<std::string> stamp;
     std::map<std::string, Entry> entries;
 
     // Bounds on the file: anything beyond them is a damaged file.
-    static constexpr size_t kMaxBytes = 64 * 1024;
+    static constexpr size_t kMaxBytes = 128 * 1024;
     static constexpr size_t kMaxLine = 4096;
     static constexpr size_t kMaxEntries = 256;
-    static constexpr size_t kMaxStampLines = 64;
+    static constexpr size_t kMaxStampLines = 1024;
 
     // False (and nothing kept) when the text is not a whole cache file.
     bool Parse(const std::string& text);
@@ -58,8 +61,10 @@ public:
     // The cache file; "" when the cache is off: FONTCONFIG_FILE or FONTCONFIG_PATH
     // point fontconfig elsewhere, or there is no home to keep it in.
     static std::string Path();
-    // The stamp as things are now.
+    // The fixed part of the stamp as things are now.
     static std::vector<std::string> CurrentStamp();
+    // The stamp line of a file or folder as it is now; false when a line cannot name it.
+    static bool PathLine(const std::string& path, std::string& line);
     // False when the file cannot be looked at.
     static bool StampOf(const std::string& file, FileStamp& stamp);
 };

@@ -87,6 +87,8 @@ namespace {
     constexpr char kService[] = "org.freedesktop.Notifications";
     constexpr char kPath[] = "/org/freedesktop/Notifications";
     constexpr char kAppName[] = "Quorix";
+    constexpr char kBus[] = "org.freedesktop.DBus";
+    constexpr char kBusPath[] = "/org/freedesktop/DBus";
     // Notifications handed over and not yet sent to the service; more are refused.
     constexpr int kMaxQueued = 16;
     // Notifications remembered for their clicks; the oldest are forgotten.
@@ -242,6 +244,9 @@ namespace {
                 m_connection, "closed", G_CALLBACK(&Worker::OnClosed), this, nullptr, GConnectFlags(0));
             m_subscription = m_gio.g_dbus_connection_signal_subscribe(m_connection, nullptr, kService, nullptr,
                 kPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &Worker::OnSignal, this, nullptr);
+            m_ownerSubscription = m_gio.g_dbus_connection_signal_subscribe(m_connection, kBus, kBus,
+                "NameOwnerChanged", kBusPath, kService, G_DBUS_SIGNAL_FLAGS_NONE, &Worker::OnOwnerChanged, this,
+                nullptr);
             Call("GetCapabilities", nullptr, &Worker::OnCapabilities, nullptr);
 
             while (!IsClosing() && !m_lost)
@@ -252,6 +257,7 @@ namespace {
                 m_gio.g_main_context_iteration(m_context, TRUE);
             // Nothing of the connection, which GLib may keep a while, calls back any more.
             m_gio.g_dbus_connection_signal_unsubscribe(m_connection, m_subscription);
+            m_gio.g_dbus_connection_signal_unsubscribe(m_connection, m_ownerSubscription);
             m_gio.g_signal_handler_disconnect(m_connection, closed);
             m_gio.g_object_unref(m_connection);
             m_connection = nullptr;
@@ -449,6 +455,20 @@ namespace {
             }
         }
 
+        // Another service (or none) now answers to the name: its ids start again, and the
+        // ones remembered would name other programs' notifications.
+        static void OnOwnerChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+            GVariant* parameters, gpointer data)
+        {
+            auto& self = *static_cast<Worker*>(data);
+            if (std::string(self.m_gio.g_variant_get_type_string(parameters)) != "(sss)")
+                return;
+            const gchar *name = nullptr, *before = nullptr, *after = nullptr;
+            self.m_gio.g_variant_get(parameters, "(&s&s&s)", &name, &before, &after);
+            if (std::string(name) == kService && std::string(before) != after)
+                self.m_shown.clear();
+        }
+
         void Clicked(uint32_t server)
         {
             for (const Shown& shown : m_shown) {
@@ -480,6 +500,7 @@ namespace {
         // The worker thread's own.
         GDBusConnection* m_connection = nullptr;
         guint m_subscription = 0;
+        guint m_ownerSubscription = 0;
         int m_calls = 0;
         bool m_ready = false;
         bool m_markup = false;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cwctype>
 #include <vector>
@@ -172,6 +173,41 @@ std::string GetCacheFolder()
 {
     const std::string cache = XdgFolder("XDG_CACHE_HOME", "/.cache");
     return cache.empty() ? "" : cache + "/quorix";
+}
+
+bool ReadOwnFile(const std::string& native, size_t maxBytes, std::string& content)
+{
+    content.clear();
+    const size_t slash = native.rfind('/');
+    struct stat folder {};
+    if (slash == std::string::npos || stat(slash == 0 ? "/" : native.substr(0, slash).c_str(), &folder) != 0
+        || folder.st_uid != geteuid())
+        return false;
+    // Non-blocking, so that a FIFO put there cannot hold the start; what it is comes
+    // from the open file itself.
+    const int fd = open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid()
+        && static_cast<uint64_t>(info.st_size) <= maxBytes;
+    if (ok) {
+        content.resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (done < content.size()) {
+            const ssize_t got = read(fd, content.data() + done, content.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += static_cast<size_t>(got);
+        }
+        ok = done == content.size();
+    }
+    close(fd);
+    if (!ok)
+        content.clear();
+    return ok;
 }
 
 bool MakeFolders(const std::string& native)

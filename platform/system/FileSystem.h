@@ -41,6 +41,12 @@ std::string GetCacheFolder();
 // folder after.
 bool MakeFolders(const std::string& native);
 
+// Reads a file the program keeps for itself in a folder of its own (the cache folder):
+// only a regular file owned by this user, in a folder owned by this user, of at most
+// maxBytes. Anything else (a FIFO or device, also behind a link, someone else's file)
+// is refused without waiting on it. False when refused or unreadable.
+bool ReadOwnFile(const std::string& native, size_t maxBytes, std::string& content);
+
 // The folder for files the program downloads, in designed form with a trailing '\':
 // $XDG_DATA_HOME/quorix, else ~/.local/share/quorix. It may not exist yet.
 std::wstring GetDataFolder();

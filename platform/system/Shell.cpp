@@ -4,12 +4,18 @@
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/HookSlot.h"
+#include "platform/system/Signals.h"
 #include "platform/system/Utf8.h"
 
+#include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -24,6 +30,31 @@ namespace {
     constexpr UINT kAnswerMessage = WM_USER + 1;
 
     HookSlot<ShellOpenHook> s_hook;
+    std::atomic<int> s_patience { 3000 };
+
+    // Whether the child ends (and can be reaped) within milliseconds; it is not reaped.
+    bool EndsWithin(pid_t pid, int milliseconds)
+    {
+        const int fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+        if (fd >= 0) {
+            pollfd ended { fd, POLLIN, 0 };
+            int ready = 0;
+            while ((ready = poll(&ended, 1, milliseconds)) < 0 && errno == EINTR) { }
+            close(fd);
+            return ready != 0;
+        }
+        // A kernel without pidfd: look now and then.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        siginfo_t info {};
+        for (;;) {
+            info.si_pid = 0;
+            if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid == pid)
+                return true;
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
 
     // One window a request: it holds the caller's done until the answer is posted to it,
     // then calls it and goes.
@@ -78,14 +109,21 @@ void ShellOpen(const std::wstring& target, ShellOpenDone done)
     char program[] = "xdg-open";
     char* argv[] = { program, arg.data(), nullptr };
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) {
+    const CleanSpawnAttributes attributes;
+    if (posix_spawnp(&pid, program, nullptr, attributes.Get(), argv, environ) != 0) {
         Answer(window, false);
         return;
     }
-    // The handler returns once it has handed the target on; its status says whether it
-    // could. Waited for here, so the caller's thread never is.
-    const auto await = [pid, window] {
+    // Waited for here, so the caller's thread never is.
+    const int patience = s_patience.load();
+    const auto await = [pid, window, patience] {
         int status = 0;
+        if (!EndsWithin(pid, patience)) {
+            // Still running: it has handed the target on and waits for what it started.
+            Answer(window, true);
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+            return;
+        }
         pid_t ended = 0;
         while ((ended = waitpid(pid, &status, 0)) < 0 && errno == EINTR) { }
         Answer(window, ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -101,6 +139,11 @@ void ShellOpen(const std::wstring& target, ShellOpenDone done)
 void SetShellOpenHook(ShellOpenHook hook)
 {
     s_hook.Set(std::move(hook));
+}
+
+void SetShellOpenPatience(int milliseconds)
+{
+    s_patience = milliseconds < 0 ? 0 : milliseconds;
 }
 
 } // namespace plat

@@ -191,6 +191,7 @@ public:
 
     // Input ------------------------------------------------------------------------
 
+    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
     plat::DisplayInput& Input() { return Display()->GetInput(); }
 
     void Tap(int x, int y)
@@ -636,7 +637,6 @@ private:
                 return std::wstring(1, key);
         return L"";
     }
-    plat::HeadlessDisplay* Display() { return static_cast<plat::HeadlessDisplay*>(plat::GetDisplay()); }
 
     void Finish()
     {

@@ -85,6 +85,18 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_closed;
     }
+    // The service ends and starts again on the same bus, its ids from 1 again, as a
+    // desktop's notification daemon does when it restarts.
+    void Restart()
+    {
+        StopService();
+        m_stop = false;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_lastId = 0;
+        }
+        StartService();
+    }
     // The user clicks the notification (its default action).
     bool Click(uint32_t id) { return Emit("ActionInvoked", g_variant_new("(us)", id, "default")); }
     // The notification goes away (reason 2: dismissed by the user).
@@ -138,6 +150,8 @@ private:
                 g_main_context_iteration(m_context, TRUE);
             if (m_connection) {
                 g_dbus_connection_unregister_object(m_connection, m_registration);
+                // Closed at once, so that the bus sees the service go before anything else.
+                g_dbus_connection_close_sync(m_connection, nullptr, nullptr);
                 g_object_unref(m_connection);
                 m_connection = nullptr;
             }

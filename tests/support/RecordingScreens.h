@@ -65,7 +65,6 @@ public:
         void UpdatePeerStatusIcon() override { m_screens.calls.push_back(L"UpdatePeerStatusIcon"); }
         void UpdateInputBar() override { m_screens.calls.push_back(L"UpdateInputBar"); }
         bool IsOnTop() const override { return m_screens.chatOnTop; }
-        size_t GetLineLimit() const override { return m_screens.chatLineLimit; }
         void SendMessage(const std::wstring& text) override
         {
             if (SendChatText(m_session, text) != ChatSendNothing)
@@ -94,7 +93,6 @@ public:
         calls.push_back(L"ReloadChatInfo: " + session.PeerId);
     }
     bool chatOnTop = false;
-    size_t chatLineLimit = 0; // what the pages let the user type
 
     // Buddies and notices
     bool ShowNotifyBox(const std::wstring& title, const std::wstring& text) override

@@ -33,18 +33,17 @@
 #include "messenger/protocol/memos/MemoBody.h"
 #include "messenger/protocol/memos/MemoBox.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/system/Signals.h"
 #include "tools/signin/ConsoleScreens.h"
 #include "ux/core/UxClock.h"
 #include "ux/core/UxText.h"
 #include "ux/core/UxTimerManager.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <iostream>
 #include <memory>
-#include <pthread.h>
 #include <string>
 #include <thread>
 
@@ -230,18 +229,8 @@ int main(int argc, char** argv)
     if (!havePassword && !std::getline(std::cin, password))
         return Usage();
 
-    // Signals reach one thread that turns them into a message for the loop; every
-    // other thread, started after this, inherits the blocked mask.
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([signals] {
-        int signal = 0;
-        sigwait(&signals, &signal);
-        plat::PostMessageW(nullptr, kInterrupted, 0, 0);
-    }).detach();
+    // A signal becomes a message for the loop.
+    plat::CatchTerminationSignals([] { plat::PostMessageW(nullptr, kInterrupted, 0, 0); });
 
     ConsoleScreens screens(stdout);
     screens.SetEcho(echo);

@@ -1,5 +1,5 @@
 """The chat screens' pictures: the conversation's frame, the input bar's emoticon button,
-the invite button and the chat list's title bar."""
+the invite button, the sign of new lines and the chat list's title bar."""
 
 import glyphs as gl
 from art import as_png
@@ -58,6 +58,19 @@ def buttons():
     return out
 
 
+def new_lines():
+    """The sign at the conversation's foot that lines came below: a pill with an arrow
+    down, in a touch target a little taller; its text is the skin's label, right of the
+    arrow."""
+    out = {}
+    for pressed in (False, True):
+        c = Canvas(150, 44)
+        c.round_rect(0, 4, 150, 36, 18, ACCENT_DARK if pressed else ACCENT)
+        gl.arrow_down(c, 24, 22, 16, WHITE)
+        out["chat_new_lines%s.png" % ("_down" if pressed else "")] = as_png(c)
+    return out
+
+
 def chat_list():
     """The chat list's title bar: a white strip with a hairline under it and its icon."""
     out = {}
@@ -72,6 +85,6 @@ def chat_list():
 
 def everything():
     out = {}
-    for part in (frame, buttons, chat_list):
+    for part in (frame, buttons, new_lines, chat_list):
         out.update(part())
     return out

@@ -3,7 +3,10 @@
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "ux/core/UxClock.h"
 #include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxNavigationController.h"
+#include "ux/core/UxPanel.h"
 #include "ux/core/UxPopupControl.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
@@ -58,6 +61,31 @@ uintptr_t CharacterOf(uintptr_t key)
     return key == plat::VK_TAB || key == plat::VK_RETURN || key == plat::VK_ESCAPE ? key : 0;
 }
 
+// Typing less than this long ago means a popup appearing now was not asked for.
+constexpr uint32_t kTypingMs = 1000;
+
+uint32_t Now()
+{
+    UxClock* clock = UxClock::GetInstance();
+    return clock ? clock->GetElapsed() : 0;
+}
+
+// Counts a key as being handled while it is: what it opens, it asked for.
+class KeyInHand {
+public:
+    explicit KeyInHand(int& depth)
+        : m_depth(depth)
+    {
+        ++m_depth;
+    }
+    ~KeyInHand() { --m_depth; }
+    KeyInHand(const KeyInHand&) = delete;
+    KeyInHand& operator=(const KeyInHand&) = delete;
+
+private:
+    int& m_depth;
+};
+
 } // namespace
 
 bool UxDesktop::Create(const std::wstring& name, const plat::RECT& rect)
@@ -101,6 +129,12 @@ bool UxDesktop::OnSize(int32_t width, int32_t height)
 
 bool UxDesktop::RootPointerDown(int32_t x, int32_t y)
 {
+    OnPointerPress();
+    // Pointing, the person has turned from their typing; a press on the screen shows
+    // they have seen the popup.
+    m_typed = false;
+    if (auto* popup = dynamic_cast<UxPopupControl*>(OpenPopup()); popup && popup->IsWaiting())
+        popup->StopWaiting();
     // A press on a part of a transition that looks still waits for it to end.
     if (UxTransitionManager* transitions = TransitionsUnderPointer(); transitions && transitions->HoldPress(x, y))
         return true;
@@ -123,17 +157,38 @@ bool UxDesktop::RootPointerUp(int32_t x, int32_t y)
     return GetPointerTracker().OnTrackerUp(x, y);
 }
 
+bool UxDesktop::IsTypingElsewhere() const
+{
+    return m_keyDepth == 0 && m_typed && UxClock::Since(m_typedAt, Now()) < kTypingMs;
+}
+
+void UxDesktop::NoteTyping()
+{
+    m_typedAt = Now();
+    m_typed = true;
+}
+
 bool UxDesktop::RootKeyDown(plat::WPARAM key, plat::LPARAM keyData)
 {
+    KeyInHand inHand(m_keyDepth);
     m_droppedChar = 0;
     const bool repeat = (uintptr_t(keyData) & 0x40000000u) != 0;
     // With Control or Alt a key is a command of the focused window; while a syllable is
     // composed, keys belong to the input method.
     const bool command = plat::IsKeyHeld(plat::VK_CONTROL) || plat::IsKeyHeld(plat::VK_MENU);
-    if (!command && !(FocusedWindow && FocusedWindow->IsComposing()) && OnDesktopKey(key, repeat)) {
+    const bool composing = FocusedWindow && FocusedWindow->IsComposing();
+    // A popup that is still waiting lets Enter and Escape go where the person typed.
+    auto* popup = dynamic_cast<UxPopupControl*>(OpenPopup());
+    const bool passing = popup && popup->IsWaiting() && (key == plat::VK_RETURN || key == plat::VK_ESCAPE);
+    if (!composing && !passing && (command ? OnDesktopCommand(key, repeat) : OnDesktopKey(key, repeat))) {
         m_droppedChar = CharacterOf(key);
         return true;
     }
+    // Passing by, Escape still closes nothing: its character would empty a selection.
+    if (passing && key == plat::VK_ESCAPE)
+        m_droppedChar = key;
+    // Only keys for the focused window are typing: one that answered a popup is not.
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnKeyDown(key, keyData);
 }
 
@@ -149,9 +204,14 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
         // A key held down since before the popup opened does not answer it.
         if (result >= 0 && !repeat)
             popup->Close(result);
+        else if (result < 0 && key == plat::VK_RETURN && !repeat && popup->OnPopupKey(key))
+            return true;
         // Escape never reaches what lies under a popup.
         return result >= 0 || key == plat::VK_ESCAPE;
     }
+    case plat::VK_UP:
+    case plat::VK_DOWN:
+        return popup && popup->OnPopupKey(key);
     case plat::VK_TAB:
         return MoveTabFocus(plat::IsKeyHeld(plat::VK_SHIFT));
     case plat::VK_PRIOR:
@@ -160,10 +220,16 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
     case plat::VK_END: {
         plat::POINT cursor;
         UxDeviceWindow* device = UxDeviceWindow::GetInstance();
-        if (!plat::GetCursorPos(&cursor) || !device || !device->FromScreen(cursor))
-            return false;
-        UxWindow* under = WindowAt(cursor.x, cursor.y);
-        return under && under->OnScrollKey(key);
+        if (plat::GetCursorPos(&cursor) && device && device->FromScreen(cursor)) {
+            UxWindow* under = WindowAt(cursor.x, cursor.y);
+            if (under && under->OnScrollKey(key))
+                return true;
+        }
+        // Over nothing that scrolls: the page's main list or conversation.
+        UxNavigationController* navigation = UxNavigationController::GetInstance();
+        auto* page = !popup && navigation ? dynamic_cast<UxPanel*>(navigation->GetPage()) : nullptr;
+        UxWindow* view = page && page->IsShownInTree() ? page->GetKeyView() : nullptr;
+        return view && view->OnScrollKey(key);
     }
     default:
         return false;
@@ -255,15 +321,19 @@ bool UxDesktop::RootKeyUp(plat::WPARAM key, plat::LPARAM keyData)
 
 bool UxDesktop::RootImeComposition(plat::WPARAM character, plat::LPARAM mode)
 {
+    KeyInHand inHand(m_keyDepth);
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnImeComposition(character, mode);
 }
 
 bool UxDesktop::RootChar(plat::WPARAM character, plat::LPARAM keyData)
 {
+    KeyInHand inHand(m_keyDepth);
     const uintptr_t dropped = m_droppedChar;
     m_droppedChar = 0;
     if (dropped && character == dropped)
         return true;
+    NoteTyping();
     return FocusedWindow && FocusedWindow->OnChar(character, keyData);
 }
 

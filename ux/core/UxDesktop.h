@@ -46,6 +46,10 @@ public:
     // only, the top-most visible one, skipping windows that take no presses; null when
     // none.
     UxWindow* WindowAt(int32_t x, int32_t y);
+    // A key was typed into the focused window less than a second ago and no press came
+    // since, while what runs now is not the handling of a key: something appearing now
+    // arrives unasked under the person's typing.
+    bool IsTypingElsewhere() const;
     // Tab's move to the next edit box in reading order (Shift+Tab: the one before),
     // going on from the focused window (or from the one focused before a popup that has
     // closed since) within its page, round at the ends; false when the page has none.
@@ -57,8 +61,18 @@ protected:
     // Not asked while Control or Alt is held or a syllable is being composed. True when
     // taken; the character the key also types is then dropped.
     virtual bool OnDesktopKey(uintptr_t key, bool repeat);
+    // The same for a key pressed with Control or Alt held (not while a syllable is being
+    // composed): true when the desktop took it as a command of its own.
+    virtual bool OnDesktopCommand(uintptr_t, bool) { return false; }
+    // The pointer was pressed somewhere in the window, before the press is routed.
+    virtual void OnPointerPress() { }
 
 private:
+    void NoteTyping();
+
     UxScreenBuffer m_screenBuffer;
     uintptr_t m_droppedChar = 0; // the character of the key OnDesktopKey took
+    uint32_t m_typedAt = 0; // clock time of the last key typed into the focused window
+    bool m_typed = false; // ... and no press came after it
+    int m_keyDepth = 0; // keys being handled now
 };

@@ -170,7 +170,10 @@ plat::LRESULT UxDeviceWindow::WindowProc(
             plat::SHFullScreen(window, plat::SHFS_HIDESIPBUTTON);
             if (plat::HWND button = plat::FindWindowW(L"MS_SIPBUTTON", nullptr))
                 plat::ShowWindow(button, plat::SW_HIDE);
-            if (UxSipHandler* sip = UxSipHandler::GetInstance())
+            // The panel also carries the desktop's typed text: it stays while the caret is
+            // in a box, or the window would come forward taking no keys.
+            UxSipHandler* sip = UxSipHandler::GetInstance();
+            if (sip && !(UxWindow::FocusedWindow && UxWindow::FocusedWindow->IsTabStop()))
                 sip->RequestHide();
         }
         return 0;

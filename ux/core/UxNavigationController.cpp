@@ -122,6 +122,14 @@ bool UxNavigationController::Back()
     return true;
 }
 
+bool UxNavigationController::Dismiss()
+{
+    m_dismissing = true;
+    const bool back = Back();
+    m_dismissing = false;
+    return back;
+}
+
 bool UxNavigationController::SetPage(UxWindow* page)
 {
     if (m_stack.empty())

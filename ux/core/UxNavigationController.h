@@ -21,6 +21,10 @@ public:
     // Returns to the entry below the top, running the top's transitions backwards.
     // False, with nothing changed, when there is no entry below.
     bool Back();
+    // Back, with the page left told that the person gave its work up: IsDismissing holds
+    // while its leave hooks run, so a chooser applies nothing.
+    bool Dismiss();
+    bool IsDismissing() const { return m_dismissing; }
     // Exchanges the top entry's page at once. False on an empty stack.
     bool SetPage(UxWindow* page);
     // Forgets every entry; nothing is hidden.
@@ -44,4 +48,5 @@ private:
     std::vector<UxNavigationEntry> m_stack;
     UxWindow* m_statusBar = nullptr;
     UxWindow* m_page = nullptr;
+    bool m_dismissing = false;
 };

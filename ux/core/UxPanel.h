@@ -12,4 +12,14 @@ public:
     virtual void OnShown() { }
     virtual void OnWillHide() { }
     virtual void OnHidden() { }
+
+    // The view the keyboard's arrow and page keys act on when the pointer names none:
+    // the page's main list or conversation; null when it has none.
+    virtual UxWindow* GetKeyView() { return nullptr; }
+    // Enter that no popup, list row or box took: true when the page acted on it (a
+    // one-line form is sent as its button sends it).
+    virtual bool OnEnter() { return false; }
+    // Escape on the page: true when the page answered it itself (it asks first);
+    // otherwise the page is left without applying anything.
+    virtual bool OnEscape() { return false; }
 };

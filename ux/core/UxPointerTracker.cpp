@@ -151,7 +151,7 @@ bool UxPointerTracker::Press(int32_t x, int32_t y)
     UxWindow* owner = m_owner;
     owner->SetCapture(true);
     if (*alive)
-        owner->SetFocus(true);
+        owner->ChooseFocusOnPress(owner)->SetFocus(true);
     if (!*alive)
         return true;
     bool accepted = owner->OnPointerDown(x, y);

@@ -13,6 +13,13 @@ public:
     // The result Escape and Enter close the popup with; -1 when the key leaves it open.
     virtual int32_t GetEscapeResult() const { return 0; }
     virtual int32_t GetEnterResult() const { return -1; }
+    // Up, Down and Enter that the popup's own rows take (a menu); false when not taken.
+    virtual bool OnPopupKey(uintptr_t) { return false; }
+    // It opened unasked while the person was typing elsewhere: for a moment it lets Enter
+    // and Escape, and whatever else is typed, go on to the box they were typing in.
+    virtual bool IsWaiting() const { return false; }
+    // Ends that moment: the popup takes the keys now.
+    virtual void StopWaiting() { }
 
 protected:
     virtual ~UxPopupControl() = default;

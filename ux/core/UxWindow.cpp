@@ -40,6 +40,8 @@ UxWindow::~UxWindow()
         FocusedWindow = nullptr;
     if (PreviousFocusedWindow == this)
         PreviousFocusedWindow = nullptr;
+    if (FocusBehindPopup == this)
+        FocusBehindPopup = nullptr;
     m_alpha.progress.Stop();
     m_rectTween.progress.Stop();
 }
@@ -329,6 +331,14 @@ void UxWindow::SetFocus(bool focus)
 {
     if (focus && FocusedWindow == this)
         return;
+    // Keys typed while a popup is open belong to it; what asked for them meanwhile has
+    // them once it is gone.
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    UxWindow* popup = popups ? popups->GetPopup() : nullptr;
+    if (focus && popup && popup->Contains(FocusedWindow) && !popup->Contains(this)) {
+        FocusBehindPopup = this;
+        return;
+    }
     PreviousFocusedWindow = FocusedWindow;
     if (UxWindow* old = FocusedWindow) {
         FocusedWindow = nullptr;
@@ -336,6 +346,19 @@ void UxWindow::SetFocus(bool focus)
     }
     FocusedWindow = focus ? this : nullptr;
     OnFocusChanged(focus);
+}
+
+bool UxWindow::Contains(const UxWindow* window) const
+{
+    for (; window; window = window->m_parent)
+        if (window == this)
+            return true;
+    return false;
+}
+
+UxWindow* UxWindow::ChooseFocusOnPress(UxWindow* pressed)
+{
+    return m_parent ? m_parent->ChooseFocusOnPress(pressed) : pressed;
 }
 
 void UxWindow::Invalidate(const plat::RECT& rect, bool accumulate)

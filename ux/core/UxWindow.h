@@ -73,6 +73,9 @@ public:
     virtual bool IsTabStop() const { return false; }
     // An input method's syllable is open here: the desktop's keys wait for it.
     virtual bool IsComposing() const { return false; }
+    // The window a press on pressed (this window or one inside it) gives the focus to;
+    // by default the parent decides, and without one the pressed window takes it.
+    virtual UxWindow* ChooseFocusOnPress(UxWindow* pressed);
 
     // Tree.
     bool AddChild(UxWindow* child);
@@ -104,7 +107,11 @@ public:
     bool IsRectAnimating() const { return m_rectTween.progress.IsRunning(); }
 
     void SetCapture(bool capture);
+    // While the open popup has the focus, a window outside it asking for the focus is
+    // only remembered: it gets the focus when the popup closes.
     void SetFocus(bool focus);
+    // It is this window or lies inside it.
+    bool Contains(const UxWindow* window) const;
     bool IsCaptured() const { return CapturedWindow == this; }
     bool IsFocused() const { return FocusedWindow == this; }
 
@@ -154,6 +161,9 @@ public:
     static inline UxWindow* CapturedWindow = nullptr;
     static inline UxWindow* FocusedWindow = nullptr;
     static inline UxWindow* PreviousFocusedWindow = nullptr;
+    // The window that had the focus when the open popup took it, which gets it back when
+    // the popup closes.
+    static inline UxWindow* FocusBehindPopup = nullptr;
     static inline uintptr_t EventParam1 = 0;
     static inline uintptr_t EventParam2 = 0;
 

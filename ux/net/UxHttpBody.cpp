@@ -102,8 +102,11 @@ UxHttpBody::Result UxHttpBody::Read(
     }
 
     const std::wstring announced = UxHttpHead::GetHeader(response, headSize, L"Content-Length", 0);
-    if (announced.empty())
+    if (announced.empty()) {
+        *data = body;
+        *size = bodySize;
         return Undeclared;
+    }
     size_t length = 0;
     const std::wstring again = UxHttpHead::GetHeader(response, headSize, L"Content-Length", 1);
     if (!ParseLength(announced, length) || (!again.empty() && again != announced))
@@ -123,7 +126,7 @@ const wchar_t* UxHttpBody::Describe(Result result)
     case Whole:
         return L"whole";
     case Undeclared:
-        return L"ended by the server's close without a declared end";
+        return L"ended by the server's close";
     case Cut:
         return L"cut before its declared end";
     default:

@@ -100,6 +100,7 @@ bool UxHttpClient::Exchange(const std::wstring& text)
 {
     m_response.Clear();
     m_status = 0;
+    m_closedInOrder = false;
     m_headEnd = UxHttpHead::npos;
     UxUrl url(text);
     bool ok = Connect(url);
@@ -125,8 +126,10 @@ bool UxHttpClient::Exchange(const std::wstring& text)
     if (ok)
         ok = ReceiveResponse();
     // An aborted receive ends like a close by the server; what came is not the whole.
-    if (m_aborted)
+    if (m_aborted) {
         ok = false;
+        m_closedInOrder = false;
+    }
     Disconnect();
     if (!ok)
         return false;
@@ -242,8 +245,10 @@ bool UxHttpClient::ReceiveResponse()
         int n = m_ssl.Recv(buffer, sizeof buffer);
         if (n < 0)
             return false;
-        if (n == 0)
+        if (n == 0) {
+            m_closedInOrder = m_ssl.GetMode() == UxSslSocket::Plain || m_ssl.PeerSentCloseNotify();
             return !m_listener || m_listener->OnReceiveComplete() != 0;
+        }
         size_t before = m_response.GetSize();
         if (before + static_cast<size_t>(n) > m_maxResponseSize) {
             UxTrace(L"[UX+] UxHttpClient::Request, response larger than %u bytes.\n",

@@ -31,8 +31,12 @@ public:
     UxHttpClient();
     ~UxHttpClient() override;
 
-    // The whole exchange, redirects included (at most kMaxRedirects of them).
+    // The whole exchange, redirects included (at most kMaxRedirects of them). True when
+    // the server ended the response by closing; a reset, a time-out or a TLS error fail.
     bool Request(const std::wstring& url);
+    // The last response ended in an orderly close, which ends a body that declares no
+    // length: the end of the stream, and over TLS only after the server's close_notify.
+    bool ClosedInOrder() const { return m_closedInOrder; }
     // Any thread: the exchange under way fails at once (a host name lookup, connect,
     // handshake, send or receive waiting on another thread returns), and so does every
     // later one.
@@ -83,6 +87,7 @@ private:
     UxMemoryWriter m_requestBody;
     UxMemoryWriter m_response;
     int m_status = 0;
+    bool m_closedInOrder = false;
     UxSslSocket m_ssl;
     size_t m_headEnd = static_cast<size_t>(-1);
     size_t m_maxResponseSize = kDefaultMaxResponseSize;

@@ -181,6 +181,11 @@ bool UxSslSocket::Connect(plat::SOCKET socket)
         plat::WSASetLastError(plat::WSAENOBUFS);
         return false;
     }
+    // The unexpected end of the connection is taken as its end (a server that closes
+    // without a word is common), so whether it said so is watched for here.
+    m_closeNotified = false;
+    SSL_set_msg_callback(m_ssl, &UxSslSocket::OnMessage);
+    SSL_set_msg_callback_arg(m_ssl, this);
     if (!host.empty() && !IsDottedAddress(host))
         SSL_set_tlsext_host_name(m_ssl, host.c_str());
     if (verify) {
@@ -244,6 +249,13 @@ bool UxSslSocket::Handshake()
         return false;
     }
     return true;
+}
+
+void UxSslSocket::OnMessage(int written, int, int type, const void* data, size_t size, SSL*, void* self)
+{
+    const auto* alert = static_cast<const unsigned char*>(data);
+    if (!written && type == SSL3_RT_ALERT && size == 2 && alert[1] == SSL_AD_CLOSE_NOTIFY)
+        static_cast<UxSslSocket*>(self)->m_closeNotified = true;
 }
 
 int UxSslSocket::FailTransfer(int result)

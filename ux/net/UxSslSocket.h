@@ -45,6 +45,10 @@ public:
     void Close();
 
     bool IsSecure() const { return m_ssl != nullptr; }
+    // Whether the server has said that it ends the session (TLS's close_notify) on this
+    // connection. A bare end of the connection under TLS, which Recv reports as an end
+    // of stream as well, may have been anyone's.
+    bool PeerSentCloseNotify() const { return m_closeNotified; }
 
     static constexpr int kDefaultTimeout = 10000;
 
@@ -52,6 +56,7 @@ private:
     bool Handshake();
     bool CanTransfer(const void* buffer, int n) const;
     int FailTransfer(int result);
+    static void OnMessage(int written, int version, int type, const void* data, size_t size, SSL* ssl, void* self);
 
     int m_mode = Plain;
     int m_timeout = kDefaultTimeout;
@@ -59,4 +64,5 @@ private:
     SSL* m_ssl = nullptr;
     plat::SOCKET m_socket = plat::INVALID_SOCKET;
     std::wstring m_host;
+    bool m_closeNotified = false;
 };

@@ -1,5 +1,9 @@
 #include "ux/widgets/UxCheckButton.h"
 
+#include "platform/display/VirtualKeys.h"
+#include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
+#include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxImageWindow.h"
 
@@ -35,10 +39,40 @@ bool UxCheckButton::OnPointerUp(int32_t x, int32_t y)
     return UxWindow::OnPointerUp(x, y);
 }
 
+bool UxCheckButton::OnKeyDown(uintptr_t key, intptr_t keyData)
+{
+    if (key != plat::VK_SPACE || !Enabled || !m_tabStop || (uintptr_t(keyData) & 0x40000000u))
+        return UxWindow::OnKeyDown(key, keyData);
+    m_checked = m_checked ? 0 : 1;
+    Invalidate();
+    const plat::RECT r = GetScreenRect();
+    return ReportEvent(EventPointerUp, uintptr_t((r.left + r.right) / 2), uintptr_t((r.top + r.bottom) / 2));
+}
+
+bool UxCheckButton::OnFocusChanged(bool focused)
+{
+    if (m_tabStop)
+        Invalidate();
+    return UxWindow::OnFocusChanged(focused);
+}
+
 bool UxCheckButton::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
 {
     if (!surface)
         return true;
+    // A box the keyboard is on has a frame round it.
+    if (m_tabStop && IsFocused()) {
+        constexpr int32_t kFrame = 2;
+        const plat::RECT box = ClientToSurface(GetClientRect());
+        for (const plat::RECT& edge : { plat::RECT { box.left, box.top, box.right, box.top + kFrame },
+                 plat::RECT { box.left, box.bottom - kFrame, box.right, box.bottom },
+                 plat::RECT { box.left, box.top, box.left + kFrame, box.bottom },
+                 plat::RECT { box.right - kFrame, box.top, box.right, box.bottom } }) {
+            plat::RECT part;
+            if (IntersectRect(edge, rect, &part))
+                surface->FillRect(m_focusColor, part);
+        }
+    }
     // While pressed the other image previews what a release would give.
     bool showChecked = m_checked != 0;
     if (IsCaptured() && m_pressed)
@@ -62,6 +96,8 @@ bool UxCheckButton::ApplySkin(UxXmlNode* node)
         return false;
     ApplyChildPoint(node, L"DefaultLabelOffset", m_defaultOffset);
     ApplyChildPoint(node, L"CheckedLabelOffset", m_checkedOffset);
+    if (UxXmlNode* focus = node ? node->FindChild(L"FocusColor") : nullptr)
+        m_focusColor = focus->GetColor();
     return true;
 }
 

@@ -12,8 +12,15 @@ public:
     bool OnPointerMove(int32_t x, int32_t y) override;
     bool OnPointerUp(int32_t x, int32_t y) override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
+    // Space toggles a focused box as a tap does, and tells the parent so.
+    bool OnKeyDown(uintptr_t key, intptr_t keyData) override;
+    bool OnFocusChanged(bool focused) override;
+    // Tab stops at a box that is set to take the keyboard (and is on and visible).
+    bool IsTabStop() const override { return m_tabStop && Enabled && IsVisible(); }
+    void SetTabStop(bool tabStop) { m_tabStop = tabStop ? 1 : 0; }
     // "DefaultImage", "CheckedImage", "DefaultLabel", "CheckedLabel" (child nodes) and
-    // the two label offsets; stops at the first image or label that fails.
+    // the two label offsets; stops at the first image or label that fails. "FocusColor":
+    // the frame drawn round the box while it has the keyboard.
     bool ApplySkin(UxXmlNode* node) override;
 
     // Repaints; tells nobody.
@@ -38,4 +45,6 @@ private:
     plat::POINT m_checkedOffset { 0, 0 };
     uint8_t m_pressed = 0;
     uint8_t m_checked = 0;
+    uint8_t m_tabStop = 0;
+    plat::COLORREF m_focusColor = 0xF67D2E;
 };

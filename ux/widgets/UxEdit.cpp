@@ -28,19 +28,23 @@ bool IsLineBreak(const UxEditGlyph* g)
 
 // No edit holds more than this of a pasted text, whatever the clipboard brings.
 constexpr size_t kMaxPaste = 1 << 16;
-// The clipboard's text as typing gives it: tabs as spaces, line breaks kept, no other
-// control characters and nothing that is no character.
-std::wstring PlainText(const std::wstring& text)
+// The clipboard's text as typing gives it: tabs as spaces, line breaks kept (or, on one
+// line, each a space: lines are not run together), no other control characters and
+// nothing that is no character.
+std::wstring PlainText(const std::wstring& text, bool oneLine)
 {
     std::wstring out;
     out.reserve(std::min(text.size(), kMaxPaste));
-    for (wchar_t c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
         if (out.size() >= kMaxPaste)
             break;
         if (c == L'\t')
             out += L' ';
+        else if (oneLine && c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+            continue; // a CR LF pair is one line break
         else if (c == L'\r' || c == L'\n')
-            out += c;
+            out += oneLine ? L' ' : c;
         else if (c >= 0x20 && (c < 0x7F || c >= 0xA0) && (c < 0xD800 || c > 0xDFFF) && uint32_t(c) <= 0x10FFFF)
             out += c;
     }
@@ -60,6 +64,8 @@ UxEdit::UxEdit()
 
 UxEdit::~UxEdit()
 {
+    if (plat::Display* display = plat::GetDisplay(); display && m_pasteRead)
+        display->CancelClipboardRead(m_pasteRead);
     if (IsFocused() && !(m_styles & ReadOnly)) {
         if (UxSipHandler* sip = UxSipHandler::GetInstance())
             sip->RequestHide();
@@ -142,8 +148,13 @@ void UxEdit::Clear()
 void UxEdit::SetStyles(int32_t styles)
 {
     bool passwordChanged = ((styles ^ m_styles) & Password) != 0;
+    bool wrapChanged = ((styles ^ m_styles) & SingleLine) != 0;
     m_styles = styles;
     GetYAxis().SetDraggable((styles & SingleLine) == 0);
+    if (wrapChanged && m_begin && !passwordChanged) {
+        m_layoutWidth = -1;
+        Relayout();
+    }
     if (passwordChanged && m_begin) {
         for (UxEditGlyph* g = m_begin; g; g = g->GetNextGlyph())
             g->Measure();
@@ -160,10 +171,22 @@ void UxEdit::Relayout()
     m_document.SetWidth(std::max(0, GetWidth() - GetXIndicator().GetThickness()));
     m_document.Clear();
     m_document.Layout(m_begin, m_end);
-    m_documentWidth = m_document.GetWidth();
+    TakeDocumentSize();
+    Invalidate();
+}
+
+void UxEdit::TakeDocumentSize()
+{
+    m_documentWidth = (m_styles & SingleLine) ? m_document.GetExtent() : m_document.GetWidth();
     m_documentHeight = m_document.GetHeight();
     SetContentSize(m_documentWidth, m_documentHeight);
-    Invalidate();
+    // A one-line text that got shorter does not leave its end short of the right edge.
+    UxScrollAxis& x = GetXAxis();
+    const int32_t low = std::min(0, x.GetViewSize() - x.GetContentPixels());
+    if (x.GetOffset() < low) {
+        x.SetPosition(low);
+        Invalidate();
+    }
 }
 
 UxEditGlyph* UxEdit::MakeGlyph(wchar_t c)
@@ -283,9 +306,7 @@ void UxEdit::AfterEdit(UxEditGlyph* from, UxEditGlyph* to)
         Relayout();
     } else {
         UxEditLine* line = m_document.Layout(from, to);
-        m_documentWidth = m_document.GetWidth();
-        m_documentHeight = m_document.GetHeight();
-        SetContentSize(m_documentWidth, m_documentHeight);
+        TakeDocumentSize();
         int32_t top = (line ? line->GetRect().top : 0) + GetYAxis().GetOffset();
         int32_t bottom = std::max(GetHeight(), m_documentHeight + GetYAxis().GetOffset());
         if (top < bottom && GetWidth() > 0)
@@ -523,9 +544,13 @@ void UxEdit::SelectAll()
 
 bool UxEdit::CopySelection()
 {
-    if (!m_begin || (m_styles & Password) || !m_caret.HasSelection())
+    if (!m_begin || (m_styles & Password))
         return false;
+    // A syllable being composed is typed, not chosen: it goes in, and nothing is selected
+    // after it, so the clipboard keeps what it had.
     CommitComposition();
+    if (!m_caret.HasSelection())
+        return false;
     return plat::SetClipboardText(GetSelectedText());
 }
 
@@ -539,14 +564,29 @@ bool UxEdit::CutSelection()
 
 bool UxEdit::Paste()
 {
-    if (!m_begin || (m_styles & ReadOnly))
-        return false;
-    const std::wstring text = PlainText(plat::GetClipboardText());
-    if (text.empty())
+    plat::Display* display = plat::GetDisplay();
+    if (!m_begin || (m_styles & ReadOnly) || !display)
         return false;
     CommitComposition();
-    InsertText(text);
+    if (m_pasteRead)
+        return true; // the text on its way goes in once
+    // The clipboard's owner answers in its own time; the keys typed meanwhile wait.
+    m_pasteRead = display->ReadClipboard([this](const std::wstring& text) {
+        m_pasteRead = 0;
+        PasteText(text);
+    });
     return true;
+}
+
+void UxEdit::PasteText(const std::wstring& clipboard)
+{
+    const std::wstring text = PlainText(clipboard, (m_styles & SingleLine) != 0);
+    if (!m_begin || (m_styles & ReadOnly) || text.empty())
+        return;
+    InsertText(text);
+    // The text changed without a character typed: reported as Tab's deletion is, a
+    // character 0, so that whoever follows the text (a search) hears of it.
+    UxWindow::OnChar(0, 0);
 }
 
 bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
@@ -564,7 +604,7 @@ bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
             changed = CutSelection();
             break;
         case 'V':
-            changed = Paste();
+            Paste(); // tells of the change when the text has come
             break;
         default:
             break;

@@ -62,6 +62,7 @@ public:
     // UxEditHost.
     bool IsPassword() const override { return (m_styles & Password) != 0; }
     int32_t GetAligns() const override { return m_aligns; }
+    bool IsSingleLine() const override { return (m_styles & SingleLine) != 0; }
     plat::COLORREF GetBackColor() const override;
     void RegisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Register(glyph); }
     void UnregisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Unregister(glyph); }
@@ -90,9 +91,10 @@ public:
     void ScrollToCaret();
 
     // The clipboard's work. A composition is committed first. A password gives nothing
-    // out; a read-only edit copies but takes nothing in. Paste inserts plain text at the
-    // caret as typing would (tabs as spaces, no other control characters), so the edit's
-    // styles and MaxInput cut it.
+    // out; a read-only edit copies but takes nothing in. Paste asks for the clipboard's
+    // text and, once it has come, inserts it at the caret as typing would (tabs as
+    // spaces, line breaks as spaces on one line, no other control characters), so the
+    // edit's styles and MaxInput cut it; the parent then hears of a character 0.
     void SelectAll();
     bool CopySelection();
     bool CutSelection();
@@ -128,6 +130,8 @@ public:
     int32_t GetLength() const { return m_length; }
 
 private:
+    // The clipboard's text has come.
+    void PasteText(const std::wstring& clipboard);
     // Replaces the selection; returns the number of glyphs inserted.
     int32_t Insert(const std::wstring& text);
     // Deletes the selected glyphs; the selection closes around the gap.
@@ -135,6 +139,8 @@ private:
     UxEditGlyph* MakeGlyph(wchar_t character);
     void AfterEdit(UxEditGlyph* from, UxEditGlyph* to);
     void Relayout();
+    // The content size after a layout; a one-line edit keeps its caret's side in view.
+    void TakeDocumentSize();
     void UpdateTextGuide();
     // Underlines the syllable being composed, as desktop input methods do.
     void PaintComposition(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip);
@@ -176,4 +182,5 @@ private:
     plat::COLORREF m_tintColour = 0;
     bool m_tintMade = false;
     bool m_marked = false;
+    uint64_t m_pasteRead = 0; // the clipboard read under way
 };

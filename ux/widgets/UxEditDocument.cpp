@@ -132,6 +132,7 @@ UxEditLine* UxEditDocument::Fill(UxEditParagraph* para, UxEditGlyph* glyph, UxEd
 {
     UxEditLine* firstMade = nullptr;
     bool placedTo = false;
+    const bool wraps = !m_host || !m_host->IsSingleLine();
     while (glyph) {
         UxEditLine* line = para->AppendLine();
         if (!firstMade)
@@ -146,7 +147,7 @@ UxEditLine* UxEditDocument::Fill(UxEditParagraph* para, UxEditGlyph* glyph, UxEd
                     breakAfter = line->GetLastGlyph();
                 int32_t used = line->GetWidth();
                 // A space stays at the end of a line that fits, even past its edge.
-                if (used + glyph->GetWidth() > width && !(IsSpace(glyph) && used <= width)) {
+                if (wraps && used + glyph->GetWidth() > width && !(IsSpace(glyph) && used <= width)) {
                     int32_t carried = 0;
                     if (breakAfter && breakAfter != line->GetLastGlyph()) {
                         carried = line->CutAfter(breakAfter);
@@ -185,7 +186,17 @@ int32_t UxEditDocument::AlignedLeft(const UxEditLine* line, int32_t width) const
     int32_t shown = line->GetWidth();
     for (UxEditGlyph* g = line->GetLastGlyph(); g != line->GetFirstGlyph() && IsSpace(g); g = g->GetPrevGlyph())
         shown -= g->GetWidth();
-    return aligns == 2 ? (width - shown) / 2 : width - shown;
+    // A line longer than the width (one that is not wrapped) starts at the left.
+    return std::max(0, aligns == 2 ? (width - shown) / 2 : width - shown);
+}
+
+int32_t UxEditDocument::GetExtent() const
+{
+    int32_t extent = GetWidth();
+    for (UxEditParagraph* p = m_first; p; p = p->GetNextParagraph())
+        for (UxEditLine* l = p->GetFirstLine(); l; l = l->GetNextLine())
+            extent = std::max(extent, l->GetRect().right);
+    return extent;
 }
 
 void UxEditDocument::Reposition(UxEditParagraph* para, UxEditLine* line, UxEditParagraph* next)

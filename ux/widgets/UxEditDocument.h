@@ -12,9 +12,10 @@ class UxEditParagraph;
 // Lays an edit's chain of glyphs out into paragraphs, lines and runs: a line that
 // overflows the document's width ends after its last space (a space that overflows stays
 // at the end of the line it follows), or next to a picture or an anchor, or else between
-// any two glyphs; a line break ends a paragraph, lines are aligned as the edit says and
-// glyphs stand on their line's bottom edge. Owns the paragraphs (which own lines, which
-// own runs), never the glyphs.
+// any two glyphs (except in a one-line edit, whose lines run on past the width); a line
+// break ends a paragraph, lines are aligned as the edit says and glyphs stand on their
+// line's bottom edge. Owns the paragraphs (which own lines, which own runs), never the
+// glyphs.
 class UxEditDocument : public UxEditNode {
 public:
     explicit UxEditDocument(UxEditHost* host)
@@ -36,6 +37,8 @@ public:
     UxEditGlyph* HitTest(const plat::POINT& point) const;
 
     void SetWidth(int32_t width) { m_rect.right = m_rect.left + width; }
+    // The width, or more where a line that is not wrapped runs past it.
+    int32_t GetExtent() const;
     UxEditParagraph* GetFirstParagraph() const { return m_first; }
     UxEditParagraph* GetLastParagraph() const { return m_last; }
 

@@ -15,6 +15,8 @@ public:
     virtual bool IsPassword() const = 0;
     // 1 left, 2 centre, 3 right; any other value leaves lines where they are.
     virtual int32_t GetAligns() const = 0;
+    // Lines are not wrapped: a one-line edit scrolls sideways instead.
+    virtual bool IsSingleLine() const { return false; }
     // The current style's back colour, behind every line.
     virtual plat::COLORREF GetBackColor() const = 0;
     // Animated pictures are repainted while they are in the text.

@@ -4,6 +4,7 @@
 #include "ux/graphics/UxDeviceContext.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 UxListWindow::UxListWindow()
 {
@@ -14,6 +15,8 @@ UxListWindow::UxListWindow()
 UxListWindow::~UxListWindow()
 {
     m_animation.Stop();
+    if (s_keyList == this)
+        s_keyList = nullptr;
 }
 
 bool UxListWindow::OnRectChanged(const plat::RECT& rect)
@@ -31,6 +34,8 @@ bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
     // seen under it now, before the press puts a list left past its edge back.
     m_movingAtDown = GetYAxis().IsVisiblyMoving() ? 1 : 0;
     m_pressedY = ScreenToClient(plat::POINT { x, y }).y - GetYAxis().GetOffset();
+    // The mouse takes over from the keyboard.
+    DropKeyRow();
     return UxScrollWindow::OnPointerDown(x, y);
 }
 
@@ -66,20 +71,113 @@ bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
     // A touch that stopped the list clicks nothing, whatever stayed selected before.
     if (m_movingAtDown || !IsValidRow(m_selection))
         return true;
-    int32_t index = m_selection;
+    const plat::RECT rect = GetRowRect(m_selection);
+    const plat::POINT p = ScreenToClient(plat::POINT { x, y });
+    ClickRow(m_selection, p.x - rect.left, p.y - rect.top);
+    // The press ends with its click: the row does not stay lit.
+    SetSelection(-1);
+    return true;
+}
+
+void UxListWindow::ClickRow(int32_t index, int32_t x, int32_t y)
+{
     const UxListRow& row = m_rows[size_t(index)];
-    if (row.kind != UxListRow::Header) {
-        plat::RECT rect = GetRowRect(index);
-        plat::POINT p = ScreenToClient(plat::POINT { x, y });
-        OnRowClicked(index, p.x - rect.left, p.y - rect.top);
-    } else if (row.expanded) {
+    if (row.kind != UxListRow::Header)
+        OnRowClicked(index, x, y);
+    else if (row.expanded)
         Collapse(index);
-    } else {
+    else
         Expand(index);
+}
+
+bool UxListWindow::IsRowOnShow(int32_t index) const
+{
+    return IsValidRow(index) && !m_rows[size_t(index)].hidden && m_rows[size_t(index)].LayoutHeight() > 0;
+}
+
+void UxListWindow::SetKeyRow(int32_t index)
+{
+    if (s_keyList && s_keyList != this)
+        DropKeyRow();
+    RefreshRow(m_keyRow);
+    m_keyRow = index;
+    s_keyList = index >= 0 ? this : nullptr;
+    RefreshRow(m_keyRow);
+}
+
+bool UxListWindow::MoveKeyRow(int32_t step)
+{
+    if (!HasKeyRows())
+        return false;
+    UxScrollAxis& y = GetYAxis();
+    const int32_t direction = step < 0 ? -1 : 1;
+    int32_t index = -1;
+    if (IsValidRow(m_keyRow)) {
+        index = m_keyRow;
+        int32_t left = std::abs(step);
+        for (int32_t next = index + direction; left > 0 && IsValidRow(next); next += direction) {
+            if (IsRowOnShow(next)) {
+                index = next;
+                --left;
+            }
+        }
+    } else {
+        // None yet: the first row seen from the top of the view, or the last from its
+        // bottom.
+        const int32_t edge = direction > 0 ? -y.GetOffset() : y.GetViewSize() - 1 - y.GetOffset();
+        const int32_t at = RowAt(std::clamp(edge, 0, std::max(0, y.GetContentPixels() - 1)));
+        const int32_t from = IsValidRow(at) ? at : (direction > 0 ? 0 : GetRowCount() - 1);
+        for (int32_t i = from; IsValidRow(i) && index < 0; i += direction) {
+            if (IsRowOnShow(i))
+                index = i;
+        }
+    }
+    if (!IsRowOnShow(index))
+        return false;
+    SetKeyRow(index);
+    // Into view at once, so that a held key runs down the list.
+    const UxListRow& row = m_rows[size_t(index)];
+    int32_t offset = y.GetOffset();
+    if (row.top + offset < 0)
+        offset = -row.top;
+    else if (row.top + row.LayoutHeight() + offset > y.GetViewSize())
+        offset = y.GetViewSize() - row.top - row.LayoutHeight();
+    if (offset != y.GetOffset() || y.IsMoving()) {
+        y.StopTweens();
+        y.SetPosition(offset);
+        Invalidate();
     }
     // The press ends with its click: the row does not stay lit.
     SetSelection(-1);
     return true;
+}
+
+bool UxListWindow::ClickKeyRow()
+{
+    if (s_keyList != this || !IsRowOnShow(m_keyRow))
+        return false;
+    const int32_t index = m_keyRow;
+    SetSelection(index);
+    const plat::RECT rect = GetRowRect(index);
+    ClickRow(index, (rect.right - rect.left) / 2, (rect.bottom - rect.top) / 2);
+    // A press and its click at once: the row stays lit as the keyboard's alone.
+    SetSelection(-1);
+    return true;
+}
+
+void UxListWindow::DropKeyRow()
+{
+    if (UxListWindow* list = s_keyList)
+        list->SetKeyRow(-1);
+}
+
+void UxListWindow::DropKeyRowWithin(const UxWindow& window)
+{
+    for (const UxWindow* up = s_keyList; up; up = up->GetParent())
+        if (up == &window) {
+            DropKeyRow();
+            return;
+        }
 }
 
 bool UxListWindow::OnKeyDown(uintptr_t key, intptr_t)
@@ -213,6 +311,8 @@ bool UxListWindow::InsertRow(const UxListRow& row, int32_t index)
     added.shownHeight = 0;
     added.top = index > 0 ? m_rows[size_t(index - 1)].top + m_rows[size_t(index - 1)].LayoutHeight() : 0;
     m_rows.insert(m_rows.begin() + index, added);
+    if (m_keyRow >= index)
+        ++m_keyRow;
     if (added.kind != UxListRow::Item || IsGroupExpanded(index))
         StartRowAnimation(UxListRowAnimation::Insert, index);
     return true;
@@ -245,6 +345,8 @@ void UxListWindow::Clear()
     m_rows.clear();
     m_animation.Stop();
     m_selection = -1;
+    if (m_keyRow >= 0)
+        SetKeyRow(-1);
     m_movingAtDown = 0;
     SetContentHeight(0);
     GetYAxis().SetPosition(0);
@@ -284,6 +386,10 @@ void UxListWindow::EraseRow(int32_t index)
         m_selection = -1;
     else if (m_selection > index)
         --m_selection;
+    if (m_keyRow == index)
+        SetKeyRow(-1);
+    else if (m_keyRow > index)
+        --m_keyRow;
 }
 
 void UxListWindow::LayoutFrom(int32_t index)

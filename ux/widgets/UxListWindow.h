@@ -36,6 +36,8 @@ public:
     virtual void OnRowHeld(int32_t index, int32_t x, int32_t y);
     virtual void OnRowClicked(int32_t index, int32_t x, int32_t y);
     virtual bool MatchesFilter(int32_t index, const std::wstring& filter);
+    // Whether the keyboard's row walks the rows (a list whose rows are no buttons says no).
+    virtual bool HasKeyRows() const { return true; }
 
     bool AddRow(const UxListRow& row);
     // Before index; false when index is not a row.
@@ -52,6 +54,22 @@ public:
     // that clicks nothing, a drag); -1 for none.
     void SetSelection(int32_t index);
     int32_t GetSelection() const { return m_selection; }
+    // A row is drawn lit while pressed (the selection) or while it is the keyboard's row.
+    bool IsRowLit(int32_t index) const { return index >= 0 && (index == m_selection || index == m_keyRow); }
+
+    // The keyboard's row: one list at a time has one. It moves by step over the rows
+    // that show (the first from the top of the view, or the last from its bottom, when
+    // there is none yet), scrolled into view at once; false when no row shows or the list
+    // has no keyboard rows.
+    bool MoveKeyRow(int32_t step);
+    int32_t GetKeyRow() const { return m_keyRow; }
+    // Enter on the keyboard's row: what a tap in its middle does. False when there is no
+    // such row on show.
+    bool ClickKeyRow();
+    // The keyboard's row goes (the mouse was used); Within: only from a list inside the
+    // window (a page that went).
+    static void DropKeyRow();
+    static void DropKeyRowWithin(const UxWindow& window);
     void SetFilter(const std::wstring& text);
     const std::wstring& GetFilter() const { return m_filter; }
 
@@ -77,6 +95,11 @@ public:
 private:
     friend class UxListRowAnimation;
 
+    // What a click on the row does, x and y relative to the row.
+    void ClickRow(int32_t index, int32_t x, int32_t y);
+    // The row shows and can be lit by the keyboard.
+    bool IsRowOnShow(int32_t index) const;
+    void SetKeyRow(int32_t index);
     // Finishes a running animation first; index moves with a row that goes away by it.
     void FinishAnimation(int32_t* index);
     bool StartRowAnimation(int32_t mode, int32_t index);
@@ -95,4 +118,7 @@ private:
     int32_t m_selection = -1;
     uint8_t m_movingAtDown = 0;
     int32_t m_pressedY = -1; // content y under the latest press
+    int32_t m_keyRow = -1;
+    // The list whose keyboard row is lit.
+    static inline UxListWindow* s_keyList = nullptr;
 };

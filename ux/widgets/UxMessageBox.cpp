@@ -10,6 +10,7 @@ UxMessageBox::UxMessageBox()
              &CheckBoxText, &OkButton, &YesButton, &NoButton })
         AddChild(part);
     Text.SetStyles(UxEdit::ReadOnly);
+    CheckBox.SetTabStop(true);
     if (UxPopupInstance* popups = UxPopupInstance::GetInstance())
         popups->SetMenuList(&Text);
 }

@@ -4,6 +4,7 @@
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxSipHandler.h"
+#include "ux/core/UxTimerManager.h"
 #include "ux/core/UxText.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxSkinWords.h"
@@ -35,6 +36,7 @@ UxPopup::UxPopup()
 
 UxPopup::~UxPopup()
 {
+    EndWait();
     if (UxPopupInstance* popups = UxPopupInstance::GetInstance()) {
         if (popups->GetPopup() == this)
             popups->SetPopup(nullptr);
@@ -110,8 +112,6 @@ bool UxPopup::Popup(UxPopupCallback callback, uintptr_t context)
     UxDesktop* desktop = UxDesktop::GetInstance();
     if (!popups || !desktop || m_closed)
         return false;
-    if (UxSipHandler* sip = UxSipHandler::GetInstance())
-        sip->RequestHide();
     m_callback = callback;
     m_context = context;
     if (popups->GetPopup() == this)
@@ -124,7 +124,13 @@ bool UxPopup::Popup(UxPopupCallback callback, uintptr_t context)
         UxTrace(L"[UX+] %s, Note that popup can have only an instance at a time.\n", L"UxPopup::Popup");
     }
     popups->SetPopup(this);
-    SetFocus(true);
+    // Arriving unasked while the person types elsewhere, it must not take the Enter meant
+    // for what they are typing: the keys stay there a moment longer.
+    UxTimerManager* timers = UxTimerManager::GetInstance();
+    if (desktop->IsTypingElsewhere() && timers)
+        m_waitTimer = timers->Add(kTypingWait, kTypingWait, &WaitOver, reinterpret_cast<uintptr_t>(this));
+    if (!m_waitTimer)
+        TakeFocus();
     desktop->AddChild(this);
     // A popup larger than the screen keeps its top-left corner on it.
     SetPosition({ std::max(0, (desktop->GetWidth() - GetWidth()) / 2), std::max(0, (desktop->GetHeight() - GetHeight()) / 2) });
@@ -154,6 +160,8 @@ bool UxPopup::Close(int32_t result)
         parent->Invalidate(plat::RECT {}, true);
     }
     SetVisible(false);
+    // Before the callback, which may put the focus somewhere else again.
+    GiveFocusBack();
     if (m_callback)
         m_callback(m_context, this, result);
     // The button whose handler closed the popup may still be on the stack.
@@ -162,4 +170,58 @@ bool UxPopup::Close(int32_t result)
     else
         delete this;
     return true;
+}
+
+void UxPopup::WaitOver(uintptr_t popup)
+{
+    auto* self = reinterpret_cast<UxPopup*>(popup);
+    self->m_waitTimer = 0;
+    if (!self->m_closed)
+        self->TakeFocus();
+}
+
+void UxPopup::StopWaiting()
+{
+    if (EndWait() && !m_closed)
+        TakeFocus();
+}
+
+bool UxPopup::EndWait()
+{
+    if (!m_waitTimer)
+        return false;
+    if (UxTimerManager* timers = UxTimerManager::GetInstance())
+        timers->Remove(m_waitTimer);
+    m_waitTimer = 0;
+    return true;
+}
+
+void UxPopup::TakeFocus()
+{
+    UxWindow* back = Contains(FocusedWindow) ? nullptr : FocusedWindow;
+    // Opened by a button pressed while typing: the box typed in has the caret again.
+    if (back && !back->IsTabStop() && PreviousFocusedWindow && PreviousFocusedWindow->IsTabStop()
+        && PreviousFocusedWindow->IsShownInTree() && !Contains(PreviousFocusedWindow))
+        back = PreviousFocusedWindow;
+    FocusBehindPopup = back;
+    // Not before: while the popup waits, the panel brings the desktop's text to the box.
+    if (UxSipHandler* sip = UxSipHandler::GetInstance())
+        sip->RequestHide();
+    SetFocus(true);
+}
+
+void UxPopup::GiveFocusBack()
+{
+    if (EndWait())
+        return; // it never took the focus
+    UxWindow* back = FocusBehindPopup;
+    FocusBehindPopup = nullptr;
+    if (FocusedWindow && !Contains(FocusedWindow))
+        return;
+    UxDesktop* desktop = UxDesktop::GetInstance();
+    if (back && desktop && desktop->Contains(back) && back->IsShownInTree()
+        && !back->GetPointerTracker().IsDisabled())
+        back->SetFocus(true);
+    else if (FocusedWindow)
+        FocusedWindow->SetFocus(false);
 }

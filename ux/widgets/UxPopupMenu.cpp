@@ -1,5 +1,6 @@
 #include "ux/widgets/UxPopupMenu.h"
 
+#include "platform/display/VirtualKeys.h"
 #include "ux/core/UxPopupInstance.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
@@ -54,4 +55,23 @@ void UxPopupMenu::OnRowClicked(int32_t index)
 {
     if (m_list.IsValidRow(index) && m_list.GetRow(index).kind != UxListRow::Header)
         Close(1);
+}
+
+bool UxPopupMenu::OnPopupKey(uintptr_t key)
+{
+    if (key == plat::VK_UP || key == plat::VK_DOWN) {
+        m_list.MoveKeyRow(key == plat::VK_UP ? -1 : 1);
+        return true;
+    }
+    if (key != plat::VK_RETURN)
+        return false;
+    const int32_t index = m_list.GetKeyRow();
+    if (!m_list.ClickKeyRow())
+        return false;
+    // As the list's click tells the menu, with the item as its answer; an item closes
+    // it, and it is gone after this.
+    if (m_list.GetRow(index).kind != UxListRow::Header)
+        m_list.SetSelection(index);
+    OnRowClicked(index);
+    return true;
 }

@@ -22,6 +22,8 @@ public:
     virtual bool DrawRow(UxDeviceContext* surface, int32_t index, const plat::RECT& clip, const plat::RECT& rowClip);
     // An item row closes the menu with result 1; a header row does nothing.
     virtual void OnRowClicked(int32_t index);
+    // Up and Down move the keyboard's row, Enter on it does what a tap does.
+    bool OnPopupKey(uintptr_t key) override;
 
     UxLinearLayout& GetLayout() { return m_layout; }
     UxMenuList& GetList() { return m_list; }

@@ -215,6 +215,8 @@ void UxScrollAxis::SetPosition(int32_t offset)
     }
     m_offset = offset;
     m_position = static_cast<int32_t>(static_cast<float>(offset) / m_scale);
+    if (delta && m_owner)
+        m_owner->OnScrolled(this);
 }
 
 void UxScrollAxis::ScrollTo(int32_t position)

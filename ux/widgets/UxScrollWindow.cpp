@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -104,6 +105,7 @@ void UxScrollWindow::OnScrollStart(UxScrollAxis*) { }
 void UxScrollWindow::OnScrollStop(UxScrollAxis*) { }
 void UxScrollWindow::OnSettleStart(UxScrollAxis*) { }
 void UxScrollWindow::OnSettleStop(UxScrollAxis*) { }
+void UxScrollWindow::OnScrolled(UxScrollAxis*) { }
 
 bool UxScrollWindow::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
 {
@@ -119,13 +121,14 @@ bool UxScrollWindow::PaintContent(UxDeviceContext* surface, const plat::RECT& de
 
 void UxScrollWindow::SetContentSize(int32_t width, int32_t height)
 {
-    if (width != m_x.GetContentSize()) {
-        m_x.SetContentSize(width);
-        m_xBar.RequestTrackRefresh();
-    }
-    if (height != m_y.GetContentSize()) {
-        m_y.SetContentSize(height);
-        m_yBar.RequestTrackRefresh();
+    for (auto [bar, axis, size] : { std::tuple { &m_xBar, &m_x, width }, std::tuple { &m_yBar, &m_y, height } }) {
+        if (size == axis->GetContentSize())
+            continue;
+        axis->SetContentSize(size);
+        bar->RequestTrackRefresh();
+        // A thumb on screen takes its new length at once, not at the fade's next step.
+        if (bar->IsEnabled() && bar->IsShowing())
+            Invalidate(bar->TrackRect(), false);
     }
 }
 

@@ -40,6 +40,8 @@ public:
     virtual void OnScrollStop(UxScrollAxis* axis);
     virtual void OnSettleStart(UxScrollAxis* axis);
     virtual void OnSettleStop(UxScrollAxis* axis);
+    // The axis's offset changed, by whatever moved it.
+    virtual void OnScrolled(UxScrollAxis* axis);
     // rect in the surface's space. White here.
     virtual bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect);
     // dest in the surface's space; content the same area in content pixels. Black here.

@@ -37,8 +37,6 @@ void AddRequester(BuddyList& buddies, const PktInAddb& notice)
         requester.Id = notice.BuddyId;
         requester.Extra = notice.Extra;
         requester.Flags = 1u << BuddyListReverse;
-        // The notice tells no status: offline until one says otherwise.
-        requester.Status = BuddyStatusOffline;
         buddies.Insert(notice.BuddyId, requester);
         stored = buddies.FindById(notice.BuddyId);
     }

@@ -48,8 +48,6 @@ bool PktHandlerAdsb::Handle(TarvPeer*, PktIn& packet)
         added.Name = answer.Name;
         added.Extra = answer.Extra;
         added.Flags = kAllow;
-        // The answer tells no status: offline until a notice says otherwise.
-        added.Status = BuddyStatusOffline;
         buddies->Insert(answer.BuddyId, added);
         buddies->FindById(answer.BuddyId)->Flags |= kForward;
         return JoinGroup(answer.BuddyId, request->GroupId);
@@ -68,8 +66,6 @@ bool PktHandlerAdsb::Handle(TarvPeer*, PktIn& packet)
     }
     buddy->Name = answer.Name;
     buddy->Extra = answer.Extra;
-    if (buddy->Status == BuddyStatusNotReported)
-        buddy->Status = BuddyStatusOffline;
     // Accepting lets the requester see this user too, as the service records it.
     buddy->Flags = (buddy->Flags | kForward | kAllow) & ~kBlock;
     return JoinGroup(buddy->Id, request->GroupId);

@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/buddies/PktInInfy.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 
@@ -20,7 +21,7 @@ bool PktHandlerInfy::Handle(TarvPeer*, PktIn& packet)
     Buddy* buddy = buddies ? buddies->FindById(notice.BuddyId) : nullptr;
     if (!buddy)
         return false;
-    buddy->Status = notice.Status;
+    SetBuddyStatus(*buddy, notice.Status);
     if (MessengerScreens* screens = MessengerScreens::GetCurrent()) {
         screens->RefreshBuddy(buddy->Id);
         screens->RefreshChatPeer(buddy->Email);

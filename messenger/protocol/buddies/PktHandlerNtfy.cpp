@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/buddies/PktInNtfy.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 
@@ -21,9 +22,11 @@ bool PktHandlerNtfy::Handle(TarvPeer*, PktIn& packet)
     if (!buddy)
         return false;
     MessengerScreens* screens = MessengerScreens::GetCurrent();
-    if (screens && buddy->Status == BuddyStatusOffline && notice.Status != BuddyStatusOffline)
+    // Shown as offline until now, one whose status was never given included.
+    if (screens && buddy->ShownStatus() == BuddyStatusOffline && notice.Status != BuddyStatusOffline
+        && notice.Status != BuddyStatusNotReported)
         screens->PlayAlert(MessengerScreens::AlertBuddyLogin);
-    buddy->Status = notice.Status;
+    SetBuddyStatus(*buddy, notice.Status);
     if (screens) {
         screens->RefreshBuddy(buddy->Id);
         screens->RefreshChatPeer(buddy->Email);

@@ -2,6 +2,7 @@
 
 #include "messenger/MessengerScreens.h"
 #include "messenger/model/BuddyList.h"
+#include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/buddies/PktInRmvb.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
@@ -24,7 +25,7 @@ bool PktHandlerRmvb::Handle(TarvPeer*, PktIn& packet)
     if (!buddy)
         return false;
     buddy->Flags &= ~(1u << BuddyListForward);
-    buddy->Status = BuddyStatusOffline;
+    SetBuddyStatus(*buddy, BuddyStatusOffline);
     if (GroupList* groups = GroupList::GetInstance())
         for (const auto& entry : groups->GetGroups())
             groups->Find(entry.first)->RemoveMember(buddy->Id);

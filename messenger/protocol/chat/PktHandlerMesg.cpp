@@ -48,18 +48,24 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         UxDateTime now;
         now.Now();
         if (page) {
-            // No longer than a line typed here could be: the conversation keeps it.
-            const size_t limit = std::min(page->GetLineLimit() ? page->GetLineLimit() : kMaxLine, kMaxLine);
-            if (message.Text.size() > limit) {
+            // Shown whole up to the bound of one line; a longer one (it can come only
+            // inside an envelope) ends with a mark that it was cut.
+            std::wstring& text = message.Text;
+            if (text.size() > kMaxLine) {
                 UxTrace(L"PktHandlerMesg::Handle, a line of %u characters from %s is cut to %u.\n",
-                    static_cast<unsigned>(message.Text.size()), participant->Id.c_str(),
-                    static_cast<unsigned>(limit));
-                message.Text.resize(limit);
+                    static_cast<unsigned>(text.size()), participant->Id.c_str(), static_cast<unsigned>(kMaxLine));
+                text.resize(kMaxLine);
+                text += kCutMark;
             }
-            page->AddLine(
-                NameWithNick(name, nick) + L" 님의 말:\n" + message.Text,
-                ChatView::LinePeer);
+            // Put together here: a formatted text is bounded far below a line's length.
+            page->AddLine(NameWithNick(name, nick) + L" 님의 말:\n" + text, ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
+        }
+        // She who talks can be answered, even while the service tells her as offline.
+        if (participant->Id == session->PeerId && !session->PeerSpoke) {
+            session->PeerSpoke = true;
+            if (page)
+                page->UpdateInputBar();
         }
         if (!page || !page->IsOnTop()) {
             if (session->Unread != 1) {

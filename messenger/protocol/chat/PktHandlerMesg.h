@@ -9,7 +9,8 @@ class PktHandlerMesg : public PktHandler {
 public:
     bool Handle(TarvPeer* peer, PktIn& packet) override;
 
-    // A line received is cut at what its page lets the user type, and never kept longer
-    // than this many characters.
+    // A line received is shown whole up to this many characters, as many as the longest
+    // line the service sends can hold; a longer one is cut there and ends with kCutMark.
     static constexpr size_t kMaxLine = 64 * 1024;
+    static constexpr const wchar_t* kCutMark = L" …(이하 생략)";
 };

@@ -6,6 +6,7 @@
 #include "messenger/protocol/login/PktHandlerPver.h"
 #include "messenger/protocol/update/UpdateDownload.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "ux/core/UxPath.h"
 #include "ux/core/UxPathResolver.h"
@@ -26,6 +27,9 @@ constexpr int kUtf8 = 2;
 constexpr const wchar_t* kDescriptorPath = L"/Upgrade/Upgrade_wm10.ipml";
 constexpr const wchar_t* kDescriptorName = L"_Quorix.inf";
 constexpr const wchar_t* kPackageName = L"_Quorix.cab";
+
+constexpr const wchar_t* kWindowClass = L"SelfUpdateWindow";
+constexpr plat::UINT kQuestionClosedMessage = plat::WM_USER + 1;
 
 std::wstring DataPath(const wchar_t* name)
 {
@@ -48,6 +52,8 @@ SelfUpdate::~SelfUpdate()
     // The download reports nothing once it is gone, so the box can go after it.
     m_download.reset();
     m_box.reset();
+    if (m_window)
+        plat::DestroyWindow(m_window);
 }
 
 std::wstring SelfUpdate::GetDescriptorUrl()
@@ -71,6 +77,7 @@ void SelfUpdate::Offer(TarvPeer* peer, int32_t flag)
     m_peer = peer;
     m_generation = peer ? peer->GetGeneration() : 0;
     m_flag = flag;
+    m_question = 0; // a question of an earlier offer closing later is no answer to this one
     if (!DownloadDescriptor(GetDescriptorUrl(), DataPath(kDescriptorName)))
         ContinueLogin();
 }
@@ -127,6 +134,7 @@ void SelfUpdate::Ask(UxPopupCallback callback)
         message.resize(kMaxMessage);
     }
     MessengerScreens* screens = MessengerScreens::GetCurrent();
+    m_question = ++m_questions;
     // A question nobody can see is a question declined.
     if (!screens || !screens->ShowConfirmBox(message, callback, reinterpret_cast<uintptr_t>(this)))
         callback(reinterpret_cast<uintptr_t>(this), nullptr, kNo);
@@ -139,6 +147,8 @@ void SelfUpdate::OnForcedUpgradeAnswer(uintptr_t context, UxPopup*, int32_t resu
         self->InstallPackage();
     else if (result == kNo && self->m_peer)
         self->m_peer->EndSession(L"업그레이드가 취소되었습니다.");
+    else if (result != kNo)
+        self->OnQuestionClosed();
 }
 
 void SelfUpdate::OnOptionalUpgradeAnswer(uintptr_t context, UxPopup*, int32_t result)
@@ -148,6 +158,44 @@ void SelfUpdate::OnOptionalUpgradeAnswer(uintptr_t context, UxPopup*, int32_t re
         self->InstallPackage();
     else if (result == kNo)
         self->ContinueLogin();
+    else
+        self->OnQuestionClosed();
+}
+
+void SelfUpdate::OnQuestionClosed()
+{
+    // The box that closed the question is still opening, or is the alert of a session
+    // that is ending: nothing is sent or shown from inside its opening.
+    if (!m_window)
+        m_window = plat::CreateMessageWindow(kWindowClass, &SelfUpdate::WindowProc, reinterpret_cast<intptr_t>(this));
+    if (!m_window || !plat::PostMessageW(m_window, kQuestionClosedMessage, m_question, 0)) {
+        UxTrace(L"SelfUpdate::OnQuestionClosed, the answer cannot wait for the message loop.\n");
+        OnQuestionClosedLater(m_question);
+    }
+}
+
+void SelfUpdate::OnQuestionClosedLater(uint32_t question)
+{
+    if (question == 0 || question != m_question || !IsOfferedConnection())
+        return; // a later offer, or the session ended meanwhile
+    m_question = 0;
+    if (m_flag == kForced) {
+        // Not updated, so not signed in; the box that took the question's place stays
+        // to be read rather than give way to the cancel alert.
+        m_peer->RequestReset();
+        return;
+    }
+    ContinueLogin();
+}
+
+plat::LRESULT SelfUpdate::WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam)
+{
+    if (message == kQuestionClosedMessage) {
+        if (auto* self = reinterpret_cast<SelfUpdate*>(plat::GetWindowLongPtrW(window, plat::GWLP_USERDATA)))
+            self->OnQuestionClosedLater(static_cast<uint32_t>(wParam));
+        return 0;
+    }
+    return plat::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void SelfUpdate::InstallPackage()
@@ -159,6 +207,8 @@ void SelfUpdate::InstallPackage()
 
 bool SelfUpdate::DownloadToFile(const std::wstring& url, const std::wstring& path)
 {
+    // An earlier package's opener may still answer: that answer is not this update's.
+    m_opening = 0;
     if (TarvPeer* peer = TarvPeer::GetInstance())
         peer->RequestReset();
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())

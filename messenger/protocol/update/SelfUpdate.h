@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/event/Message.h"
 #include "ux/core/UxSingleton.h"
 #include "ux/widgets/UxPopup.h"
 
@@ -38,7 +39,9 @@ public:
     // Ends the session and shows the progress box first.
     bool DownloadToFile(const std::wstring& url, const std::wstring& path);
 
-    // The question box's answers: 2 Yes, 3 No, 0 when a newer popup closed it.
+    // The question box's answers: 2 Yes, 3 No, 0 when a newer popup closed it. A question
+    // another box closed is taken as No once that box is up: an optional update goes on
+    // with the sign-in, a forced one ends it and leaves the newer box to be read.
     static void OnForcedUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
     static void OnOptionalUpgradeAnswer(uintptr_t context, UxPopup* box, int32_t result);
 
@@ -59,6 +62,11 @@ private:
     // The desktop's opener answered about the package.
     void OnOpened(bool opened);
     void Ask(UxPopupCallback callback);
+    // The question was closed by a newer popup; acted on from the message loop, after that
+    // popup has opened (or the session has ended, when it was the session's alert).
+    void OnQuestionClosed();
+    void OnQuestionClosedLater(uint32_t question);
+    static plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
     void InstallPackage();
     // The sign-in the offer came with is still waiting on the dispatch server.
     bool IsOfferedConnection() const;
@@ -67,6 +75,11 @@ private:
     TarvPeer* m_peer = nullptr;
     uint32_t m_generation = 0;
     int32_t m_flag = 0;
+    // The question on the screen (0: none); numbered, so that a question closed by another
+    // box is acted on only while no later offer has come.
+    uint32_t m_question = 0;
+    uint32_t m_questions = 0;
+    plat::HWND m_window = nullptr;
     std::wstring m_packagePath;
     // The package handed to the opener and not yet answered for (0: none); numbered
     // across updates, so an answer reaches only the update that asked.

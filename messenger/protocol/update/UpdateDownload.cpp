@@ -66,14 +66,15 @@ bool UpdateDownload::Fetch()
         UxTrace(L"UpdateDownload::Fetch, %s answered %d.\n", m_url.c_str(), m_client.GetStatus());
         return false;
     }
-    // The exchange ends when the server closes, which alone does not say that all came.
+    // The exchange ended when the server closed. An orderly close ends a body without a
+    // declared end; one with a length or chunks must reach what it declared.
     const UxMemoryWriter& response = m_client.GetResponse();
     std::string chunks;
     const uint8_t* body = nullptr;
     size_t length = 0;
     const UxHttpBody::Result read
         = UxHttpBody::Read(response.GetData(), response.GetSize(), chunks, &body, &length);
-    if (read != UxHttpBody::Whole) {
+    if (read != UxHttpBody::Whole && !(read == UxHttpBody::Undeclared && m_client.ClosedInOrder())) {
         UxTrace(L"UpdateDownload::Fetch, the body of %s (%u bytes) is %s.\n", m_url.c_str(),
             static_cast<unsigned>(m_client.GetBodyLength()), UxHttpBody::Describe(read));
         return false;
@@ -87,7 +88,19 @@ bool UpdateDownload::Fetch()
         UxTrace(L"UpdateDownload::Fetch, %s could not be written.\n", m_path.c_str());
         return false;
     }
+    // Of a body without a declared length the size was known only at its end: all of
+    // it is there now.
+    if (read == UxHttpBody::Undeclared) {
+        m_totalBytes = m_doneBytes.load();
+        PostProgress();
+    }
     return true;
+}
+
+void UpdateDownload::PostProgress()
+{
+    if (!m_progressPosted.exchange(true))
+        plat::PostMessageW(m_window, kProgressMessage, 0, 0);
 }
 
 int UpdateDownload::OnReceived(int32_t bytes)
@@ -109,8 +122,7 @@ int UpdateDownload::OnReceived(int32_t bytes)
         return 1;
     m_doneBytes = done;
     m_totalBytes = total;
-    if (!m_progressPosted.exchange(true))
-        plat::PostMessageW(m_window, kProgressMessage, 0, 0);
+    PostProgress();
     return 1;
 }
 

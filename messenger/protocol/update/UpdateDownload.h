@@ -13,10 +13,10 @@
 
 // One HTTP GET into a file, on a thread of its own so that the window goes on drawing
 // and taking input while it runs. The body is written under a temporary name and takes
-// the file's name only once all of it has arrived (its end declared by a Content-Length
-// or a last chunk, and reached), so a download that fails, is cut short or stalls leaves
-// no file behind; a stall ends with the socket's receive time-out. Progress and the end
-// are reported on the UI thread.
+// the file's name only once all of it has arrived (the end its Content-Length or last
+// chunk declared reached, or, declaring none, ended by the server's orderly close), so a
+// download that fails, is cut short, reset or stalls leaves no file behind; a stall ends
+// with the socket's receive time-out. Progress and the end are reported on the UI thread.
 class UpdateDownload : private UxThread, private UxHttpListener {
 public:
     // done of total bytes (total 0 while unknown). A report the UI thread has not taken
@@ -43,6 +43,8 @@ private:
     uint32_t Run() override;
     bool Fetch();
     int OnReceived(int32_t bytes) override;
+    // Worker thread: the UI thread reads the counts when it gets to it.
+    void PostProgress();
     static plat::LRESULT WindowProc(plat::HWND window, plat::UINT message, plat::WPARAM wParam, plat::LPARAM lParam);
     void OnMessage(plat::UINT message, bool ok);
 

@@ -244,9 +244,9 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     EXPECT_EQ(driver.Screen(), L"BuddyList");
     EXPECT_FALSE(driver.IsShown(L"Disclosure/BuddyAddButton"));
     // The answer tells no status: she shows offline until the service says more, and her
-    // group does not count her as online.
+    // group does not count her as online; her status itself stays untold.
     ASSERT_TRUE(driver.WaitFor([&] { return RowOf(List(), L"정다혜") >= 0; }));
-    EXPECT_EQ(BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")->Status, BuddyStatusOffline);
+    EXPECT_EQ(BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")->Status, BuddyStatusNotReported);
     EXPECT_EQ(BuddyListView::GroupTitle(*GroupList::GetInstance()->FindByName(L"친구")), L"친구 (0/2)");
     driver.Settle();
     driver.Screenshot("added-offline");

@@ -1,6 +1,8 @@
 // The chat screens end to end: signed in as minsu against the local service, with other
 // demo accounts chatting as the second party.
 #include "app/buddies/BuddySelectView.h"
+#include "app/buddies/BuddyListView.h"
+#include "app/chat/ChatListView.h"
 #include "app/chat/ChatPage.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
@@ -211,12 +213,9 @@ TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
     driver.Settle();
     driver.Screenshot("conversation");
 
-    // A line longer than one typed here could be (500 glyphs, each at most an emoticon's
-    // code of 4) is kept only that long.
-    ASSERT_EQ(page->GetLineLimit(), 2000u);
+    // A line longer than one typed here could be (500 glyphs) is shown whole.
     driver.Party("say", kJiyeon, R"(, "text": ")" + ToUtf8(std::wstring(2100, L'가')) + "\"");
-    EXPECT_TRUE(Shows(page, L"님의 말:\n" + std::wstring(2000, L'가')));
-    EXPECT_EQ(Conversation(page).find(std::wstring(2001, L'가')), std::wstring::npos);
+    EXPECT_TRUE(Shows(page, L"님의 말:\n" + std::wstring(2100, L'가')));
 }
 
 TEST_F(ChatScreen, InputBarGivesWayToTheReasonChattingIsNotPossible)
@@ -399,6 +398,83 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
     ASSERT_TRUE(driver.TapRow(&info, 0));
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
+}
+
+// A buddy the service tells as offline, or has told nothing of, is answered once she
+// talks: the input comes back with her line and takes the keys, until her status changes.
+TEST_F(ChatScreen, ABuddyShownOfflineWhoTalksCanBeAnswered)
+{
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    auto pageWith = [&](const std::wstring& peer) -> ChatPage* {
+        ChatPage* found = nullptr;
+        driver.WaitFor([&] {
+            // In the chat with her, so that what she says reaches it.
+            ChatSession* session = chats->FindOneToOne(peer);
+            found = session ? dynamic_cast<ChatPage*>(session->GetPage()) : nullptr;
+            return found && session->Participants.size() == 1;
+        });
+        return found;
+    };
+    auto open = [&](ChatPage* page) {
+        BackToTab(TabBar::TabChats);
+        ChatListView& list = driver.App().GetChatListPage().GetView();
+        for (int32_t row = 0; row < list.GetRowCount(); ++row)
+            if (list.GetSession(row) == page->GetSession())
+                driver.TapRow(&list, row);
+        driver.Settle();
+        return Shown() == page;
+    };
+
+    // Asked to be a buddy, not yet accepted: the list shows her offline, and her group does
+    // not count her; her status stays untold.
+    ASSERT_TRUE(AskToAddBuddy(L"dahye", L"mailbox.kr", L"친구", L"안녕하세요"));
+    const Buddy* dahye = nullptr;
+    ASSERT_TRUE(driver.WaitFor([&] { return (dahye = BuddyList::GetInstance()->Find(L"dahye@mailbox.kr")); }));
+    EXPECT_EQ(dahye->Status, BuddyStatusNotReported);
+    EXPECT_EQ(BuddyListView::GroupTitle(*GroupList::GetInstance()->FindByName(L"친구")), L"친구 (1/2)");
+    ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
+    driver.Party("sign-in", "dahye@mailbox.kr");
+    driver.Party("invite", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net")");
+    ChatPage* withDahye = pageWith(L"dahye@mailbox.kr");
+    ASSERT_NE(withDahye, nullptr);
+    driver.Party("say", "dahye@mailbox.kr", R"(, "text": "저 다혜예요")");
+    ASSERT_TRUE(Shows(withDahye, L"저 다혜예요"));
+    ASSERT_TRUE(open(withDahye));
+    EXPECT_TRUE(withDahye->GetInputBar().GetInput().IsVisible());
+    EXPECT_FALSE(withDahye->GetInputBar().GetDisabledReason().IsVisible());
+    driver.TypeKorean(L"반가워요");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.PartyReceives("dahye@mailbox.kr", "MESG", "반가워요"));
+
+    // Signed in as shown offline, told to us as offline, he opens the chat: nothing can be
+    // typed until he says a line, then the input is back at once, with the keys.
+    driver.Party("sign-in", kJunho, R"(, "status": "X")");
+    const Buddy* junho = BuddyList::GetInstance()->Find(L"junho@quorix.net");
+    ASSERT_NE(junho, nullptr);
+    driver.Party("invite", kJunho, R"(, "to": "minsu@quorix.net")");
+    ChatPage* withJunho = pageWith(L"junho@quorix.net");
+    ASSERT_NE(withJunho, nullptr);
+    ASSERT_TRUE(open(withJunho));
+    ChatInputBar& bar = withJunho->GetInputBar();
+    EXPECT_EQ(junho->Status, BuddyStatusOffline);
+    EXPECT_FALSE(bar.GetInput().IsVisible());
+    EXPECT_EQ(bar.GetDisabledReason().GetText(), L"대화 상대가 현재 오프라인 상태입니다.");
+    driver.Party("say", kJunho, R"(, "text": "나 숨어 있어")");
+    ASSERT_TRUE(Shows(withJunho, L"나 숨어 있어"));
+    EXPECT_TRUE(bar.GetInput().IsVisible());
+    driver.TypeKorean(L"알았어");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.PartyReceives(kJunho, "MESG", "알았어"));
+    driver.Screenshot("answered-while-shown-offline");
+
+    // His next status change is news again: online, then hidden once more.
+    driver.Party("status", kJunho, R"(, "status": "O")");
+    ASSERT_TRUE(driver.WaitFor([&] { return junho->Status == BuddyStatusOnline; }));
+    EXPECT_TRUE(bar.GetInput().IsVisible());
+    driver.Party("status", kJunho, R"(, "status": "X")");
+    ASSERT_TRUE(driver.WaitFor([&] { return junho->Status == BuddyStatusOffline; }));
+    EXPECT_FALSE(bar.GetInput().IsVisible());
+    EXPECT_EQ(bar.GetDisabledReason().GetText(), L"대화 상대가 현재 오프라인 상태입니다.");
 }
 
 TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)

@@ -5,7 +5,10 @@
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MenuCopy.h"
 #include "app/shell/MenuSystem.h"
+#include "app/update/UpgradeBox.h"
 #include "messenger/model/BuddyList.h"
+#include "ux/widgets/UxEditLine.h"
+#include "ux/widgets/UxEditParagraph.h"
 #include "tests/support/AppDriver.h"
 #include "ux/core/UxRect.h"
 
@@ -148,6 +151,16 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
     EXPECT_EQ(transcript.GetYAxis().GetOffset(), End(transcript) + 3 * transcript.GetScrollLine());
     EXPECT_EQ(EndsByWheel(transcript), std::make_pair(End(transcript), 0));
     driver.Screenshot("conversation-wheel");
+    // From its end, Page Up goes back a page.
+    const plat::POINT over = Middle(transcript);
+    driver.Hover(over.x, over.y);
+    driver.Key(plat::VK_END);
+    driver.Advance(3000);
+    ASSERT_EQ(transcript.GetYAxis().GetOffset(), End(transcript));
+    ASSERT_LT(End(transcript) + transcript.GetYAxis().GetViewSize(), 0);
+    driver.Key(plat::VK_PRIOR);
+    driver.Advance(3000);
+    EXPECT_EQ(transcript.GetYAxis().GetOffset(), End(transcript) + transcript.GetYAxis().GetViewSize());
 
     // The memo list and a memo's text.
     while (driver.Depth() > 1 && driver.Back()) { }
@@ -175,12 +188,16 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     ASSERT_NE(page, nullptr);
     ChatTranscript& transcript = page->GetOutput().GetTranscript();
     const plat::RECT bar = page->GetInputBar().GetScreenRect();
+    ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText() == L"김민수 (민수) 님의 말:\n안녕"; }));
+    // Where her line will start: below ours.
+    const int32_t herLine = transcript.GetDocumentHeight();
     driver.Party("say", kJiyeon, R"(, "text": "좋아요 /웃음/ 고마워")");
     ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"고마워") != std::wstring::npos; }));
     ASSERT_EQ(transcript.GetPictureCount(), 1u);
 
     // The conversation starts at the top and ends with the line just said.
     const plat::RECT shown = transcript.GetScreenRect();
+    ASSERT_EQ(transcript.GetYAxis().GetOffset(), 0);
     const int x = (shown.left + shown.right) / 2;
     const int lastLine = shown.top + std::min(transcript.GetDocumentHeight(), transcript.GetHeight()) - 3;
     ASSERT_TRUE(page->GetInputBar().GetInput().IsFocused());
@@ -189,6 +206,11 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
     EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused()); // typing goes on there
     ASSERT_TRUE(CopyAt(x, shown.top + 3));
     EXPECT_EQ(driver.Clipboard(), L"김민수 (민수) 님의 말:");
+    // A line's first pixel row is that line's; the row above it the line before.
+    ASSERT_TRUE(CopyAt(x, shown.top + herLine));
+    EXPECT_EQ(driver.Clipboard(), L"이지연 (지연) 님의 말:");
+    ASSERT_TRUE(CopyAt(x, shown.top + herLine - 1));
+    EXPECT_EQ(driver.Clipboard(), L"안녕");
     driver.RightClick(x, lastLine + 6); // below the text: no line, no menu
     EXPECT_EQ(driver.Popup(), nullptr);
 
@@ -299,6 +321,79 @@ TEST_F(DesktopInput, TheCopyMenuOpensBesideWhatItCopiesAndMarksItWhileOpen)
     EXPECT_FALSE(card.Content.IsMarked());
 }
 
+// The one-line boxes take a paste of several lines as one line, and a long one shows its
+// end; a copy while a syllable is composed leaves the clipboard alone; keys typed while
+// the clipboard's owner takes its time come after the paste, and one that never answers
+// pastes nothing.
+TEST_F(DesktopInput, PastingAndCopyingInTheOneLineBoxes)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    UxEdit& search = driver.App().GetBuddyListPage().GetSearchBar().SearchWord;
+    const plat::POINT word = Middle(search);
+    driver.Tap(word.x, word.y);
+    driver.SetClipboard(L"이지\r\n연");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(search.GetText(), L"이지 연");
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Key(plat::VK_BACK);
+
+    ChatPage* page = ChatWithJiyeon();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    ASSERT_TRUE(input.IsFocused());
+    driver.SetClipboard(L"첫 줄\n둘째 줄");
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(input.GetText(), L"첫 줄 둘째 줄");
+
+    // A syllable being composed goes in; the clipboard keeps what it had.
+    if (!plat::IsHangulKeyboard())
+        driver.Key(plat::VK_HANGUL);
+    driver.Type(L"gks");
+    ASSERT_TRUE(input.IsComposing());
+    driver.Chord(plat::VK_CONTROL, 'C');
+    EXPECT_EQ(driver.Clipboard(), L"첫 줄\n둘째 줄");
+    driver.Type(L"r");
+    driver.Chord(plat::VK_CONTROL, 'X');
+    EXPECT_EQ(driver.Clipboard(), L"첫 줄\n둘째 줄");
+    driver.Key(plat::VK_HANGUL); // commits the last one
+    EXPECT_EQ(input.GetText(), L"첫 줄 둘째 줄한ㄱ");
+
+    // A long paste: one line, scrolled to its end, where the caret is.
+    driver.Chord(plat::VK_CONTROL, 'A');
+    std::wstring longText;
+    for (int i = 0; i < 20; ++i)
+        longText += L"긴 문장 " + std::to_wstring(i) + L"\n";
+    driver.SetClipboard(longText);
+    driver.Chord(plat::VK_CONTROL, 'V');
+    EXPECT_EQ(input.GetText().size(), longText.size());
+    EXPECT_EQ(input.GetYAxis().GetContentPixels(), input.GetDocument().GetFirstParagraph()->GetRect().bottom);
+    EXPECT_EQ(input.GetDocument().GetFirstParagraph()->GetFirstLine()->GetNextLine(), nullptr);
+    EXPECT_EQ(input.GetXAxis().GetOffset(), input.GetXAxis().GetViewSize() - input.GetXAxis().GetContentPixels());
+    EXPECT_LT(input.GetXAxis().GetOffset(), 0);
+    driver.Screenshot("long-paste");
+
+    // The owner takes its time: Enter and the keys typed after Ctrl+V wait for the text.
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Key(plat::VK_DELETE);
+    driver.Display()->SetClipboardAnswersLater(true);
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Type(L"!");
+    driver.Key(plat::VK_RETURN);
+    driver.Advance(500); // the window goes on meanwhile
+    EXPECT_TRUE(input.IsEmpty());
+    driver.Display()->AnswerClipboard(L"늦게 온\n글");
+    driver.Flush();
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "늦게 온 글!"));
+    EXPECT_TRUE(input.IsEmpty());
+    // One that never answers pastes nothing; the keys go on.
+    driver.Chord(plat::VK_CONTROL, 'V');
+    driver.Type(L"?");
+    driver.Display()->AnswerClipboard(L"");
+    driver.Flush();
+    EXPECT_EQ(input.GetText(), L"?");
+    driver.Display()->SetClipboardAnswersLater(false);
+}
+
 TEST_F(DesktopInputDemo, TabAndTheClipboardOnTheSignInFormThenEnterSignsIn)
 {
     ASSERT_TRUE(driver.Start());
@@ -388,6 +483,19 @@ TEST_F(DesktopInputDemo, EscapeClosesAMenuAnswersABoxAndGoesBackFromAProfile)
     EXPECT_EQ(driver.Popup(), nullptr);
     EXPECT_EQ(driver.Screen(), L"BuddyProfile");
     EXPECT_NE(BuddyList::GetInstance()->Find(L"junho@quorix.net"), nullptr);
+
+    // A box that has no answer for Escape (the update's progress) keeps it, as it keeps
+    // Enter: the page under it stays.
+    std::unique_ptr<UpgradeView> progress = UpgradeBox::Show();
+    ASSERT_TRUE(driver.IsShown(L"UpgradeBox"));
+    for (uint32_t key : { plat::VK_ESCAPE, plat::VK_RETURN }) {
+        driver.Key(key);
+        driver.Settle();
+        EXPECT_TRUE(driver.IsShown(L"UpgradeBox")) << key;
+        EXPECT_EQ(driver.Screen(), L"BuddyProfile") << key;
+    }
+    progress.reset();
+    driver.Flush();
 
     driver.Key(plat::VK_ESCAPE);
     driver.Settle();

@@ -22,6 +22,8 @@ public:
     void SetUp() override
     {
         ASSERT_TRUE(driver.Start());
+        // As a sign-in leaves it: the form hidden, and its boxes without the caret.
+        App().GetLoginCounter().SetVisible(false);
         App().ShowBuddyList();
         driver.Settle();
     }

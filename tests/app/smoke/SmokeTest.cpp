@@ -59,6 +59,34 @@ private:
     pid_t m_pid = -1;
 };
 
+// The frame the driver shows.
+plat::Bitmap* Capture(AppDriver& driver)
+{
+    plat::Bitmap* frame = plat::Bitmap::Create(480, 640, false);
+    for (int y = 0; y < 640; ++y)
+        for (int x = 0; x < 480; ++x)
+            frame->Row(y)[x] = driver.Pixel(x, y);
+    return frame;
+}
+
+// Runs a tool found on the path to its end; true when it succeeded.
+bool RunTool(std::vector<std::string> args, std::vector<std::string> environment)
+{
+    for (char** e = environ; *e; ++e)
+        environment.push_back(*e);
+    std::vector<char*> argv, envp;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (auto& e : environment)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid = -1;
+    int status = 0;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) == 0
+        && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // The bounding box of everything that is not the server's black background.
 plat::RECT Drawn(plat::Bitmap* screen)
 {
@@ -84,15 +112,16 @@ TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
     if (!XvfbServer::IsInstalled())
         GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
 
-    // What the first screen looks like, drawn headless in this process.
+    // What the first screen looks like, drawn headless in this process, and how it looks
+    // once "minsu" is typed.
     plat::Bitmap* expected = nullptr;
+    plat::Bitmap* typed = nullptr;
     {
         AppDriver driver(Offline());
         ASSERT_TRUE(driver.Start());
-        expected = plat::Bitmap::Create(480, 640, false);
-        for (int y = 0; y < 640; ++y)
-            for (int x = 0; x < 480; ++x)
-                expected->Row(y)[x] = driver.Pixel(x, y);
+        expected = Capture(driver);
+        driver.Type(L"minsu");
+        typed = Capture(driver);
     }
 
     XvfbServer server;
@@ -108,28 +137,40 @@ TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
 
     XScreenReader reader(server.display);
     ASSERT_TRUE(reader.IsOpen());
-    plat::Bitmap* screen = nullptr;
-    plat::RECT box {};
-    for (int i = 0; i < 600; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (screen)
-            plat::DeleteObject(screen);
-        screen = reader.Take(kScreen, kScreen);
-        ASSERT_NE(screen, nullptr);
-        box = Drawn(screen);
-        if (box.right - box.left == 480 && box.bottom - box.top == 640)
-            break;
-    }
     const std::string folder = plat::NativePath(GetModuleDirectory()) + "/screenshots/SmokeTest";
     std::filesystem::create_directories(folder);
-    plat::WritePng(screen, folder + "/first-screen.png");
-    ASSERT_EQ(box.right - box.left, 480);
-    ASSERT_EQ(box.bottom - box.top, 640);
-    int differing = 0;
-    for (int y = 0; y < 640; ++y)
-        for (int x = 0; x < 480; ++x)
-            differing += (screen->Row(box.top + y)[box.left + x] & 0xFFFFFF) != expected->Row(y)[x];
-    EXPECT_EQ(differing, 0);
-    plat::DeleteObject(screen);
+    // Waits for the window to show frame; the pixels that still differ, -1 when the window
+    // never showed whole. The caret blinks: a frame with it as drawn headless is waited for.
+    auto shows = [&](const plat::Bitmap* frame, const std::string& name) {
+        plat::Bitmap* screen = nullptr;
+        int differing = -1;
+        for (int i = 0; i < 600 && differing != 0; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+            if (screen)
+                plat::DeleteObject(screen);
+            screen = reader.Take(kScreen, kScreen);
+            if (!screen)
+                break;
+            const plat::RECT box = Drawn(screen);
+            if (box.right - box.left != 480 || box.bottom - box.top != 640)
+                continue;
+            differing = 0;
+            for (int y = 0; y < 640; ++y)
+                for (int x = 0; x < 480; ++x)
+                    differing += (screen->Row(box.top + y)[box.left + x] & 0xFFFFFF) != frame->Row(y)[x];
+        }
+        if (screen) {
+            plat::WritePng(screen, folder + "/" + name + ".png");
+            plat::DeleteObject(screen);
+        }
+        return differing;
+    };
+    EXPECT_EQ(shows(expected, "first-screen"), 0);
+    // Typed as soon as the form shows, after the window came forward, the keys reach the id.
+    if (RunTool({ "xdotool", "type", "minsu" }, { "DISPLAY=" + server.display }))
+        EXPECT_EQ(shows(typed, "typed"), 0);
+    else
+        ADD_FAILURE() << "xdotool could not type (scripts/setup installs it)";
+    plat::DeleteObject(typed);
     plat::DeleteObject(expected);
 
     // A second start finds the first, asks it to the front and ends at once.

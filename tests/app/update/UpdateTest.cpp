@@ -7,6 +7,7 @@
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
+#include "ux/core/UxPathResolver.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,14 @@ size_t Count(const std::string& log, const std::string& text)
     for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
         ++count;
     return count;
+}
+
+// The number of the service's dispatch connection in its "/state"; -1 when there is none.
+int DispatchConnection(const std::string& state)
+{
+    const size_t server = state.find(R"("server": "dispatch")");
+    const size_t conn = server == std::string::npos ? server : state.rfind(R"("conn": )", server);
+    return conn == std::string::npos ? -1 : std::atoi(state.c_str() + conn + 8);
 }
 
 class UpdateTest : public ::testing::Test {
@@ -276,6 +285,20 @@ TEST_F(UpdateTest, AnOpenerThatFailsLeavesTheProgramRunningWithAnAlert)
     EXPECT_TRUE(driver.SignIn(kMinsu, kPassword));
 }
 
+TEST_F(UpdateTest, APackageWhoseEndOnlyTheServersCloseTellsIsWhole)
+{
+    // No length and no chunks, as HTTP/1.0 allows: the server's close ends it.
+    Configure(R"({"pver": "Y", "package_size": 30000, "framing": "close"})");
+    ASSERT_TRUE(SignInToTheQuestion());
+    ASSERT_TRUE(Answer(true));
+    ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), Package(30000));
+    // Of unknown size until it ended, and then all there.
+    EXPECT_EQ(Percent(), L"100%");
+    EXPECT_NE(driver.PopupText(), kFailed);
+    EXPECT_TRUE(QuitAsked());
+}
+
 TEST_F(UpdateTest, DecliningAForcedUpdateEndsTheSignIn)
 {
     Configure(R"({"pver": "F"})");
@@ -296,8 +319,6 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
     } cases[] = {
         { "missing", R"({"package": false})" },
         { "cut short", R"({"package": true, "package_size": 50000, "cut": 20000})" },
-        // Without a length, the close that ends it may have cut it anywhere.
-        { "end not told", R"({"cut": null, "framing": "close"})" },
         { "last chunk missing", R"({"framing": "chunked", "cut": 30000})" },
         // Ends with the socket's time-out of ten seconds.
         { "stalled", R"({"cut": null, "framing": "length", "stall": 20000})" },
@@ -383,4 +404,80 @@ TEST_F(UpdateTest, TheProgressBoxShowsTheFractionDoneAndOutlivesNoView)
     view.reset();
     driver.Flush();
     EXPECT_FALSE(driver.IsShown(L"UpgradeBox"));
+}
+
+TEST_F(UpdateTest, AQuestionANoticeClosedCountsAsNoAndTheNoticeStays)
+{
+    // A notice the service sends while the sign-in waits for the answer, on the dispatch
+    // connection: it takes the question's place.
+    // An optional update's sign-in goes on; a forced one's ends, without the cancel alert
+    // over the notice.
+    struct Case {
+        const char* pver;
+        const wchar_t* screen;
+        size_t auths; // sent on
+    } cases[] = { { "Y", L"BuddyList", 1 }, { "F", L"Gate", 0 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pver);
+        const size_t auths = Count(driver.ServiceLog(), "< AUTH");
+        Configure(std::string(R"({"pver": ")") + c.pver + "\"}");
+        ASSERT_TRUE(SignInToTheQuestion());
+        const int conn = DispatchConnection(driver.Service().Get("/state"));
+        ASSERT_GE(conn, 0);
+        driver.Service().Post("/notice",
+            R"({"conn": )" + std::to_string(conn) + R"(, "command": "SNFY", "args": ["1", "2", "서버 점검 안내"]})");
+        ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == c.screen; }));
+        driver.Settle();
+        EXPECT_EQ(driver.Screen(), c.screen);
+        EXPECT_EQ(driver.PopupText(), L"서버 점검 안내");
+        EXPECT_EQ(Count(driver.ServiceLog(), "< AUTH") - auths, c.auths);
+        ASSERT_TRUE(driver.Click(L"NotifyBox/OkButton"));
+        EXPECT_EQ(driver.Popup(), nullptr);
+        driver.App().ResetSession();
+        driver.Flush();
+    }
+}
+
+TEST_F(UpdateTest, AnOpenersAnswerForAnEarlierPackageLeavesALaterUpdateAlone)
+{
+    // Two package hosts: the first answers at once, the second when the test lets it.
+    std::atomic<bool> released { false };
+    const auto host = [&](const std::string& body, bool held) {
+        return [&released, body, held](LoopbackServer& self, int fd) {
+            char request[4096];
+            LoopbackServer::ReadSome(fd, request, sizeof request, 5000);
+            while (held && !released && !self.WaitStop(5)) { }
+            LoopbackServer::WriteAll(
+                fd, "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+        };
+    };
+    LoopbackServer first(host("first", false));
+    LoopbackServer second(host("second", true));
+    const auto url = [](const LoopbackServer& server) {
+        return L"http://127.0.0.1:" + std::to_wstring(server.Port()) + L"/Quorix.cab";
+    };
+    SelfUpdate* update = SelfUpdate::GetInstance();
+    const std::wstring path = UxPathResolver::GetInstance()->Resolve(3, L"_Quorix.cab");
+
+    // The first package reaches the opener, which fails; its answer is on its way.
+    opener.works = false;
+    ASSERT_TRUE(update->DownloadToFile(url(first), path));
+    while (opener.targets.empty()) {
+        plat::MSG msg;
+        ASSERT_GT(plat::GetMessageW(&msg, nullptr, 0, 0), 0);
+        plat::DispatchMessageW(&msg);
+    }
+    // A later update starts before that answer is read: the answer leaves it be.
+    ASSERT_TRUE(update->DownloadToFile(url(second), path));
+    driver.Flush();
+    EXPECT_TRUE(driver.IsShown(L"UpgradeBox"));
+    EXPECT_EQ(driver.PopupText().find(L"내려받은 업데이트 파일을 열 수 없습니다."), std::wstring::npos);
+    EXPECT_FALSE(QuitAsked());
+
+    // Its own package's answer is the one it acts on.
+    opener.works = true;
+    released = true;
+    ASSERT_TRUE(driver.WaitFor([&] { return opener.targets.size() == 2; }));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), "second");
+    EXPECT_TRUE(QuitAsked());
 }

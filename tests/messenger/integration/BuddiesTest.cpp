@@ -66,7 +66,7 @@ TEST_F(BuddiesTest, RequestTheOtherSideRejectsShowsNothingOfThem)
     Party("answer", "dahye@mailbox.kr", R"(, "from": "minsu@quorix.net", "accept": false)");
     EXPECT_EQ(FlagsOnService("dahye@mailbox.kr", "minsu@quorix.net"), "0011");
     PumpUntil([] { return false; }, 300);
-    EXPECT_EQ(Find(kDahye)->Status, BuddyStatusOffline); // the answer told no status
+    EXPECT_EQ(Find(kDahye)->Status, BuddyStatusNotReported); // the answer told no status
 }
 
 TEST_F(BuddiesTest, BlockAndUnblockChangeWhatTheOtherSideSees)

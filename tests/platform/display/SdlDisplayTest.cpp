@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 #include "tests/support/XvfbServer.h" // last: Xlib's macros would clash with the headers above
 
@@ -125,6 +126,32 @@ TEST(SdlDisplay, RealWindowShowsTwoPanelsAndReactsToAClick)
     }
     unsetenv("DISPLAY");
     setenv("QUORIX_DISPLAY", "headless", 1);
+}
+
+TEST(SdlDisplay, ABusStartedWhileTheDisplayOpensDoesNotCarryTheComposeCache)
+{
+    if (!XvfbServer::IsInstalled())
+        GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it): the real window is not tried";
+    XvfbServer server;
+    ASSERT_TRUE(server.Start()) << "Xvfb did not start";
+    ScopedEnv display("DISPLAY", server.display);
+    ScopedEnv backend("QUORIX_DISPLAY", "sdl");
+    TempFolder folder;
+    ScopedEnv cacheHome("XDG_CACHE_HOME", folder.Native("cache"));
+    ScopedEnv composeCache("XCOMPOSECACHE");
+    composeCache.Unset();
+    // Where no bus runs, one is started for SDL: this one notes what it inherited and goes.
+    folder.Write("bus", "#!/bin/sh\ntr '\\0' '\\n' < /proc/$$/environ > '" + folder.Native("inherited") + "'\n");
+    ASSERT_EQ(chmod(folder.Native("bus").c_str(), 0755), 0);
+    ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unixexec:path=" + folder.Native("bus"));
+    {
+        DesktopFixture app;
+        ASSERT_TRUE(app.created);
+        EXPECT_TRUE(std::filesystem::is_directory(folder.Native("cache/quorix/compose")));
+    }
+    const std::string inherited = folder.Read("inherited");
+    ASSERT_NE(inherited.find("DBUS_SESSION_BUS_ADDRESS=unixexec:"), std::string::npos) << "no bus was started";
+    EXPECT_EQ(inherited.find("XCOMPOSECACHE"), std::string::npos) << inherited;
 }
 
 } // namespace

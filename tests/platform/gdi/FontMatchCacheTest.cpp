@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace plat;
 
@@ -121,6 +125,107 @@ TEST_F(FontMatchCacheTest, ADamagedFileIsIgnoredAndReplaced)
         EXPECT_TRUE(loaded);
         FontMatchCache cache;
         EXPECT_TRUE(cache.Load(CachePath())) << "rewritten whole";
+    }
+}
+
+// A rule of the user's that makes one family name another.
+std::string AliasRule(const std::string& alias, const std::string& family)
+{
+    return "<?xml version=\"1.0\"?>\n<fontconfig><match target=\"pattern\"><test name=\"family\"><string>" + alias
+        + "</string></test><edit name=\"family\" mode=\"assign\" binding=\"strong\"><string>" + family
+        + "</string></edit></match></fontconfig>\n";
+}
+
+std::string FaceFile(const char* family, bool* loaded)
+{
+    FontLibrary library;
+    FontLibrary::Match match;
+    library.MatchFile(family, nullptr, false, false, false, match);
+    *loaded = library.ConfigLoaded();
+    return std::filesystem::path(match.file).filename();
+}
+
+TEST_F(FontMatchCacheTest, ARuleEditedInPlaceChangesTheFaceAtTheNextStart)
+{
+    // One rule in the user's conf.d, one behind a link there as distributions link theirs.
+    home.Write("config/fontconfig/conf.d/60-alias.conf", AliasRule("Qx Alias", "DejaVu Sans"));
+    home.Write("avail/61-linked.conf", AliasRule("Qx Linked", "DejaVu Sans"));
+    std::filesystem::create_symlink(
+        home.Native("avail/61-linked.conf"), home.Native("config/fontconfig/conf.d/61-linked.conf"));
+    bool loaded = false;
+    EXPECT_EQ(FaceFile("Qx Alias", &loaded), "DejaVuSans.ttf");
+    EXPECT_EQ(FaceFile("Qx Linked", &loaded), "DejaVuSans.ttf");
+    EXPECT_EQ(FaceFile("Qx Alias", &loaded), "DejaVuSans.ttf");
+    EXPECT_FALSE(loaded) << "answered from the cache";
+
+    home.Write("config/fontconfig/conf.d/60-alias.conf", AliasRule("Qx Alias", "NanumGothic"));
+    EXPECT_EQ(FaceFile("Qx Alias", &loaded), "NanumGothic.ttf");
+    EXPECT_TRUE(loaded);
+    home.Write("avail/61-linked.conf", AliasRule("Qx Linked", "NanumGothic"));
+    EXPECT_EQ(FaceFile("Qx Linked", &loaded), "NanumGothic.ttf");
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(FaceFile("Qx Linked", &loaded), "NanumGothic.ttf");
+    EXPECT_FALSE(loaded);
+}
+
+TEST_F(FontMatchCacheTest, AFontAddedToAScannedFolderAsksAgainWhatMatchedNothing)
+{
+    ScopedEnv dataHome("XDG_DATA_HOME", home.Native("data"));
+    std::filesystem::create_directories(home.Native("data/fonts/more"));
+    const auto nothing = [](bool* loaded) {
+        FontLibrary library;
+        FontLibrary::Match match;
+        const bool found = library.MatchFile("No Such Family Qx", nullptr, false, false, true, match);
+        *loaded = library.ConfigLoaded();
+        return found;
+    };
+    bool loaded = false;
+    EXPECT_FALSE(nothing(&loaded));
+    EXPECT_FALSE(nothing(&loaded));
+    EXPECT_FALSE(loaded);
+    // Into a sub-folder: the folders above it do not change.
+    std::filesystem::copy_file(HangulFile(), home.Native("data/fonts/more/Added.ttf"));
+    EXPECT_FALSE(nothing(&loaded));
+    EXPECT_TRUE(loaded);
+}
+
+TEST_F(FontMatchCacheTest, OnlyAFileOfTheUsersOwnIsRead)
+{
+    const std::string hangul = HangulFile();
+    const std::string good = home.Read("cache/quorix/fontmatch");
+    // A reader held at a FIFO is let go after a while, and the test fails.
+    const auto loadsAtOnce = [&](const std::string& fifo) {
+        auto load = std::async(std::launch::async, [&] { return FontMatchCache().Load(CachePath()); });
+        if (load.wait_for(std::chrono::seconds(5)) == std::future_status::ready)
+            return !load.get();
+        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            close(writer);
+        load.wait();
+        return false;
+    };
+    std::filesystem::remove(CachePath());
+    ASSERT_EQ(mkfifo(CachePath().c_str(), 0600), 0);
+    ASSERT_TRUE(loadsAtOnce(CachePath())) << "a FIFO";
+    std::filesystem::remove(CachePath());
+    ASSERT_EQ(mkfifo(home.Native("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(home.Native("fifo"), CachePath());
+    ASSERT_TRUE(loadsAtOnce(home.Native("fifo"))) << "a link to a FIFO";
+    bool loaded = false;
+    EXPECT_EQ(HangulFile(&loaded), hangul);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(FontMatchCache().Load(CachePath())) << "replaced by a file";
+
+    // Someone else's file, or a folder of someone else's: not read.
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(CachePath().c_str(), 4242, 4242), 0);
+        EXPECT_FALSE(FontMatchCache().Load(CachePath()));
+        std::filesystem::remove(CachePath());
+        home.Write("cache/quorix/fontmatch", good);
+        ASSERT_EQ(chown(home.Native("cache/quorix").c_str(), 4242, 4242), 0);
+        EXPECT_FALSE(FontMatchCache().Load(CachePath()));
+        ASSERT_EQ(chown(home.Native("cache/quorix").c_str(), 0, 0), 0);
+        EXPECT_TRUE(FontMatchCache().Load(CachePath()));
     }
 }
 

@@ -143,6 +143,27 @@ TEST_F(DesktopNotification, ClosesOneByItsIdOrAllOfAWindowsAndNothingElse)
     EXPECT_FALSE(plat::CloseDesktopNotifications(window, kClicked));
 }
 
+TEST_F(DesktopNotification, AServiceThatRestartedNamesNoneOfOursByItsNewIds)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    ASSERT_TRUE(Show(7, L"재시작 전"));
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == 1; }));
+    const uint32_t old = service.Notices()[0].id;
+
+    // Its ids start again: the first goes to another program, whose click is not ours.
+    service.Restart();
+    ASSERT_TRUE(service.Click(old));
+    ASSERT_TRUE(Show(8, L"재시작 후"));
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == 2; }));
+    EXPECT_EQ(service.Notices()[1].replaces, 0u);
+    ASSERT_TRUE(service.Click(service.Notices()[1].id));
+    ASSERT_TRUE(WaitFor([&] { return !g_clicks.empty(); }));
+    plat::DispatchPending();
+    EXPECT_EQ(g_clicks, std::vector<uint32_t> { 8 });
+}
+
 TEST_F(DesktopNotification, TextIsMadeSafeForTheBusAndForAServiceThatReadsTags)
 {
     std::wstring text = L"<b>x</b> & y";

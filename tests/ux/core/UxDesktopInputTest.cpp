@@ -176,6 +176,23 @@ TEST_F(DesktopInput, ALongPressAsksForTheMenuAndEndsThePressWhenOneOpens)
     Input().PointerUp(150, 200);
     Flush();
     EXPECT_FALSE(Has(log, "inner:menu 150,200"));
+
+    // Held, then dragged away and back: a drag still, however long it stays down.
+    log.clear();
+    Input().PointerDown(150, 160);
+    Flush();
+    UxPumpFor(200);
+    ASSERT_TRUE(Has(log, "inner:hold"));
+    for (int y : { 200, 165 }) {
+        Input().PointerMove(150, y);
+        Flush();
+    }
+    UxPumpFor(700);
+    Input().PointerUp(150, 165);
+    Flush();
+    UxPumpFor(200);
+    EXPECT_FALSE(Has(log, "inner:menu 150,165"));
+    EXPECT_FALSE(Has(log, "inner:click"));
 }
 
 TEST_F(DesktopInput, TabWalksTheStopsOfThePageInReadingOrder)

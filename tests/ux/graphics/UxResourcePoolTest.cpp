@@ -1,6 +1,7 @@
 #include "tests/support/DesktopFixture.h"
 #include "tests/support/ImageBuilders.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TraceCapture.h"
 #include "ux/core/UxPathResolver.h"
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContextPool.h"
@@ -203,6 +204,29 @@ TEST_F(Pictures, AScreenNoLongerShownLetsGoOfItsPicturesAndReadsThemAgainWhenSho
     first.Invalidate({ 200, 200, 210, 210 });
     Flush();
     EXPECT_TRUE(Decoded(firstPicture));
+}
+
+TEST_F(Pictures, ADamagedPictureIsReadOnceNotAtEveryPaintOrSizeQuery)
+{
+    folder.Write("damaged.png", "not a picture");
+    UxImageWindow damaged;
+    damaged.SetRect({ 100, 100, 200, 200 });
+    UxImageDesc desc;
+    desc.Image.FileName = L"damaged.png";
+    ASSERT_TRUE(damaged.GetImage().Load(desc)); // only looked for
+    first.AddChild(&damaged);
+    TraceCapture trace;
+    for (int i = 0; i < 3; ++i) {
+        first.Invalidate();
+        Flush();
+        damaged.GetImage().GetDesc(); // asks for the size it still owes
+    }
+    size_t reads = 0;
+    for (const std::wstring& line : trace.lines)
+        reads += line.find(L"damaged.png") != std::wstring::npos;
+    EXPECT_EQ(reads, 1u);
+    EXPECT_EQ(FramePixel(150, 150), FrameColour(0xFFFFFF)); // nothing drawn in its place
+    first.RemoveChild(&damaged);
 }
 
 } // namespace

@@ -41,9 +41,9 @@ TEST(UxHttpBody, ALengthIsWholeOnlyWhenExactlyReached)
         Expect(ReadBody(std::string("Content-Length: ") + length + "\r\n", "hello"), UxHttpBody::Malformed);
     Expect(ReadBody("Content-Length: 5\r\nContent-Length: 6\r\n", "hello"), UxHttpBody::Malformed);
     Expect(ReadBody("Content-Length: 5\r\nContent-Length: 5\r\n", "hello"), UxHttpBody::Whole, "hello");
-    // Ended by the close alone, it may have been cut anywhere.
-    Expect(ReadBody("Content-Type: text/plain\r\n", "hello"), UxHttpBody::Undeclared);
-    Expect(ReadBody("", ""), UxHttpBody::Undeclared);
+    // Without either, the body runs to the close.
+    Expect(ReadBody("Content-Type: text/plain\r\n", "hello"), UxHttpBody::Undeclared, "hello");
+    Expect(ReadBody("", ""), UxHttpBody::Undeclared, "");
 }
 
 TEST(UxHttpBody, ChunksAreWholeUpToTheLastOne)

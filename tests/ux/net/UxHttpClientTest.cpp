@@ -326,6 +326,51 @@ TEST(UxHttpClient, AbortFromAnotherThreadEndsAStalledReceiveAtOnce)
     server.Stop();
 }
 
+TEST(UxHttpClient, ABodyWithoutALengthEndsOnlyWithAnOrderlyClose)
+{
+    const std::string head = "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n";
+    const std::string body(20000, 'b');
+    // The server's end of stream ends it.
+    HttpServer closing({ { "", head + body } });
+    UxHttpClient client;
+    ASSERT_TRUE(client.Request(W(closing.Url("/"))));
+    EXPECT_EQ(Body(client), body);
+    EXPECT_TRUE(client.ClosedInOrder());
+
+    // A reset half way fails the exchange.
+    LoopbackServer resetting([&](LoopbackServer&, int fd) {
+        char buffer[4096];
+        LoopbackServer::ReadSome(fd, buffer, sizeof buffer, 2000);
+        LoopbackServer::WriteAll(fd, head + body.substr(0, 5000));
+        const linger reset { 1, 0 };
+        setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    });
+    EXPECT_FALSE(client.Request(L"http://127.0.0.1:" + std::to_wstring(resetting.Port()) + L"/"));
+
+    // Over TLS only the server's close_notify is an orderly end; a bare close of the
+    // connection under it may have been anyone's.
+    TestTls tls;
+    tls.Trust();
+    HttpServer secure({ { "", head + body } }, &tls);
+    UxHttpClient secureClient;
+    ASSERT_TRUE(secureClient.Request(W(secure.Url("/"))));
+    EXPECT_EQ(Body(secureClient), body);
+    EXPECT_TRUE(secureClient.ClosedInOrder());
+    LoopbackServer truncated([&](LoopbackServer&, int fd) {
+        SSL* ssl = tls.Accept(fd);
+        if (!ssl)
+            return;
+        char buffer[4096];
+        SSL_read(ssl, buffer, sizeof buffer);
+        TestTls::WriteAll(ssl, head + body);
+        SSL_free(ssl);
+    });
+    // Taken as the end of what came (a length would still be checked), but not in order.
+    EXPECT_TRUE(secureClient.Request(L"https://localhost:" + std::to_wstring(truncated.Port()) + L"/"));
+    EXPECT_EQ(Body(secureClient), body);
+    EXPECT_FALSE(secureClient.ClosedInOrder());
+}
+
 TEST(UxHttpClientTls, SecureExchangeAndRelativeRedirectStaySecure)
 {
     TestTls tls;

@@ -1,3 +1,4 @@
+#include "platform/display/HeadlessDisplay.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
@@ -11,6 +12,7 @@
 #include "ux/widgets/UxEditParagraph.h"
 #include "ux/widgets/UxEditRun.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -203,16 +205,17 @@ TEST_F(EditTest, GuideTextShowsWhileEmptyAndUnfocused)
     edit->SetText(L"");
     EXPECT_TRUE(guide.IsVisible());
 
-    // Resized while a long text has it scrolled: once emptied, the guide is back in the
-    // box, not where the scroll carried it.
+    // Resized while a long text has it scrolled (sideways, on one line): once emptied, the
+    // guide is back in the box, not where the scroll carried it.
     edit->SetFocus(true);
     Type(std::wstring(120, L'x'));
-    ASSERT_LT(edit->GetYAxis().GetOffset(), 0);
+    ASSERT_LT(edit->GetXAxis().GetOffset(), 0);
     edit->SetRect({ 20, 100, 228, 132 });
     edit->SetText(L"");
     parent.SetFocus(true);
     EXPECT_TRUE(guide.IsVisible());
     EXPECT_EQ(guide.GetRect().top, 0);
+    EXPECT_EQ(guide.GetRect().left, 0);
 }
 
 TEST_F(EditTest, EmoticonGlyphGivesItsCodeBack)
@@ -264,6 +267,9 @@ TEST_F(EditTest, HoldPlacesTheCaretAfterWrappingAndScrolling)
     EXPECT_EQ(edit->GetYAxis().GetOffset(), -48);
     Key(plat::VK_END);
     EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - 7 * 16);
+    Key(plat::VK_PRIOR);
+    EXPECT_EQ(edit->GetYAxis().GetOffset(), 2 * 48 - 7 * 16);
+    Key(plat::VK_END);
     Hold(20 + 100, 100 + 40); // past the glyphs of the last line: before the end anchor
     EXPECT_EQ(Selection(), std::make_pair(154u, 154u));
 }
@@ -488,10 +494,15 @@ TEST_F(EditTest, PastesKeepToTheEditsRulesAndPasswordsGiveNothingOut)
     plat::SetClipboardText(L"a1\nb2");
     Ctrl('V');
     EXPECT_EQ(digits->GetText(), L"12");
+    // On one line each line break becomes a space: the lines do not run together.
     UxEdit* line = MakeEdit(UxEdit::SingleLine, { 20, 300, 228, 364 });
     line->SetFocus(true);
     Ctrl('V');
-    EXPECT_EQ(line->GetText(), L"a1b2");
+    EXPECT_EQ(line->GetText(), L"a1 b2");
+    plat::SetClipboardText(L"첫 줄\r\n둘째 줄\r셋째\n");
+    Ctrl('A');
+    Ctrl('V');
+    EXPECT_EQ(line->GetText(), L"첫 줄 둘째 줄 셋째 ");
 
     // A read-only text copies but takes nothing in.
     UxEdit* text = MakeEdit(UxEdit::ReadOnly, { 20, 400, 228, 464 });
@@ -554,4 +565,98 @@ TEST_F(EditTest, APasteAndTabCommitTheSyllableBeingComposed)
     UxPumpFor(0);
     EXPECT_EQ(plat::GetKeyState(plat::VK_CONTROL), 0);
     EXPECT_EQ(first->GetText(), L"한!ㄱ?1");
+
+    // Copying or cutting while a syllable is composed commits it and leaves the clipboard
+    // as it was: the syllable was typed, not chosen.
+    plat::SetHangulKeyboard(true);
+    Type(L"ek");
+    ASSERT_TRUE(first->IsComposing());
+    Ctrl('C');
+    EXPECT_EQ(plat::GetClipboardText(), L"?");
+    EXPECT_FALSE(first->IsComposing());
+    Type(L"fk");
+    ASSERT_TRUE(first->IsComposing());
+    Ctrl('X');
+    EXPECT_EQ(plat::GetClipboardText(), L"?");
+    EXPECT_EQ(first->GetText(), L"한!ㄱ?1다라");
+}
+
+// A long text on one line runs on past the box, which scrolls sideways to its caret: the
+// end shows, on one line, not a wrapped line cut in half.
+TEST_F(EditTest, AOneLineBoxShowsTheEndOfALongTextOnOneLine)
+{
+    UxEdit* line = MakeEdit(UxEdit::SingleLine, { 20, 100, 228, 124 });
+    line->SetFocus(true);
+    plat::SetClipboardText(std::wstring(39, L'a') + L"z");
+    Ctrl('V');
+    const UxEditParagraph* paragraph = line->GetDocument().GetFirstParagraph();
+    ASSERT_NE(paragraph, nullptr);
+    EXPECT_EQ(paragraph->GetNextParagraph(), nullptr);
+    EXPECT_EQ(paragraph->GetFirstLine()->GetNextLine(), nullptr);
+    EXPECT_EQ(line->GetYAxis().GetContentPixels(), 16);
+    // 40 cells of 8 and the caret's 2 pixels, in a box 208 wide: the end at its right edge.
+    EXPECT_EQ(line->GetXAxis().GetOffset(), 208 - 322);
+    Repaint();
+    bool zShows = false;
+    for (int x = 218; x < 226; ++x)
+        for (int y = 100; y < 116; ++y)
+            zShows = zShows || At(x, y) != 0xFAFAFAu;
+    EXPECT_TRUE(zShows);
+    // Typed back shorter, the text's end does not stop short of the right edge; once it
+    // fits, it starts at the left again.
+    for (int i = 0; i < 5; ++i)
+        Key(plat::VK_BACK);
+    EXPECT_EQ(line->GetXAxis().GetOffset(), 208 - 282);
+    Ctrl('A');
+    Type(L"b");
+    EXPECT_EQ(line->GetXAxis().GetOffset(), 0);
+    // A box of several lines still wraps.
+    UxEdit* box = MakeEdit(0, { 20, 200, 228, 264 });
+    box->SetText(std::wstring(40, L'a'));
+    EXPECT_NE(box->GetDocument().GetFirstParagraph()->GetFirstLine()->GetNextLine(), nullptr);
+    EXPECT_EQ(box->GetXAxis().GetOffset(), 0);
+}
+
+// The clipboard's owner takes its time: keys typed after Ctrl+V wait and land after the
+// pasted text; an owner that never answers pastes nothing, and the keys go on.
+TEST_F(EditTest, KeysTypedWhileAPasteIsOnItsWayLandAfterIt)
+{
+    auto* display = static_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    UxEdit* edit = MakeEdit(UxEdit::SingleLine);
+    UxEdit* other = MakeEdit(0, { 20, 200, 228, 264 });
+    edit->SetFocus(true);
+    Type(L"<");
+    display->SetClipboardAnswersLater(true);
+    Ctrl('V');
+    Type(L"x");
+    Key(plat::VK_BACK);
+    Type(L"y");
+    EXPECT_EQ(edit->GetText(), L"<");
+    EXPECT_TRUE(display->IsReadingClipboard());
+    display->AnswerClipboard(L"붙여\n넣기");
+    UxPumpFor(0);
+    EXPECT_EQ(edit->GetText(), L"<붙여 넣기y");
+    EXPECT_EQ(plat::GetKeyState(plat::VK_CONTROL), 0);
+
+    Ctrl('V');
+    Type(L"z");
+    display->AnswerClipboard(L"");
+    UxPumpFor(0);
+    EXPECT_EQ(edit->GetText(), L"<붙여 넣기yz");
+
+    // The box goes while its paste is on its way: the keys go to the box that has the
+    // focus then.
+    Ctrl('V');
+    Type(L"w");
+    other->SetFocus(true);
+    owned.erase(std::find(owned.begin(), owned.end(), edit));
+    parent.RemoveChild(edit);
+    delete edit;
+    UxPumpFor(0);
+    EXPECT_FALSE(display->IsReadingClipboard());
+    EXPECT_EQ(other->GetText(), L"w");
+    display->AnswerClipboard(L"늦은 답");
+    UxPumpFor(0);
+    EXPECT_EQ(other->GetText(), L"w");
+    display->SetClipboardAnswersLater(false);
 }

@@ -281,6 +281,10 @@ TEST_F(ListWindow, PageKeysScrollAndDefaultRowsAreShadedByKind)
     Flush();
     UxPumpFor(3000);
     EXPECT_EQ(window.GetYAxis().GetOffset(), 640 - 2080);
+    Input().Key(true, 33); // page up
+    Flush();
+    UxPumpFor(3000);
+    EXPECT_EQ(window.GetYAxis().GetOffset(), 2 * 640 - 2080);
     Input().Key(true, 36); // home
     Flush();
     UxPumpFor(4000); // the move, then the indicator's fade
@@ -345,6 +349,67 @@ TEST_F(ListWindow, ARowIsLitOnlyWhilePressed)
     EXPECT_EQ(window.GetSelection(), -1);
     EXPECT_TRUE(window.log.empty()); // the button's, not the row's
     window.RemoveChild(&button);
+}
+
+TEST_F(ListWindow, TheKeyboardsRowSkipsWhatDoesNotShowKeepsInViewAndClicksAsATap)
+{
+    Build(3, 20); // 0 header, 1-20, 21 header, 22-41, 42 header, 43-62
+    window.Collapse(21);
+    window.StopAnimation();
+    window.SetFilter(L"5"); // items 1005, 1015, 2005, 2015 (folded), 3005, 3015
+
+    // The first step lands on the first row shown, then on over the hidden rows and
+    // the folded group's.
+    EXPECT_TRUE(window.MoveKeyRow(1));
+    EXPECT_EQ(window.GetKeyRow(), 0);
+    EXPECT_TRUE(window.IsRowLit(0));
+    EXPECT_EQ(window.GetSelection(), -1); // no row is pressed
+    window.MoveKeyRow(3);
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 2000u);
+    window.MoveKeyRow(1);
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 3000u);
+    window.MoveKeyRow(10); // stops at the last row shown
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 3015u);
+    window.MoveKeyRow(-1);
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 3005u);
+
+    // Enter on it: what a tap in its middle does, and it stays lit as the keyboard's row
+    // alone; on a header it folds the group.
+    EXPECT_TRUE(window.ClickKeyRow());
+    EXPECT_EQ(window.log, (Log { "clicked 3005 240,25" }));
+    EXPECT_EQ(window.GetSelection(), -1);
+    const int32_t entered = window.GetKeyRow();
+    EXPECT_TRUE(window.IsRowLit(entered));
+    window.MoveKeyRow(-1);
+    EXPECT_FALSE(window.IsRowLit(entered));
+    EXPECT_TRUE(window.ClickKeyRow());
+    UxPumpFor(600);
+    EXPECT_FALSE(window.GetRow(42).expanded);
+
+    // A long list scrolls at once to keep the row in view, and it keeps its row while
+    // others come and go above it.
+    window.SetFilter(L"");
+    window.Expand(21);
+    window.Expand(42);
+    window.StopAnimation();
+    UxPumpFor(1200);
+    window.DropKeyRow();
+    EXPECT_EQ(window.GetKeyRow(), -1);
+    window.MoveKeyRow(-1); // from the bottom of the view: the last row seen
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 1012u);
+    window.MoveKeyRow(29);
+    const plat::RECT row = window.GetRowRect(window.GetKeyRow());
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 2020u);
+    EXPECT_EQ(row.bottom, window.GetHeight());
+    EXPECT_FALSE(window.GetYAxis().IsMoving());
+    window.InsertRow(Row(999), 1);
+    window.RemoveRow(3);
+    UxPumpFor(600);
+    EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 2020u);
+
+    // The mouse takes over: a press puts the keyboard's row out.
+    Tap(100, 300);
+    EXPECT_EQ(window.GetKeyRow(), -1);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include "ux/widgets/UxMessageBox.h"
 #include "ux/widgets/UxPopupMenu.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 struct Closing {
@@ -91,7 +94,28 @@ const wchar_t* kBox = LR"(<_Size>300, 240</_Size>
     <YesButton><_Rect>40, 180, 100, 40</_Rect></YesButton>
     <NoButton><_Rect>160, 180, 100, 40</_Rect></NoButton>)";
 
-using MessageBoxTest = PopupMenuTest;
+class MessageBoxTest : public PopupMenuTest {
+protected:
+    // A box from the test skin, shown with the style; its answers go to closed.
+    UxMessageBox* ShowBox(uint32_t style)
+    {
+        auto* box = new UxMessageBox;
+        EXPECT_TRUE(box->ApplySkin(Node(kBox)));
+        EXPECT_TRUE(box->Show(style, Record, reinterpret_cast<uintptr_t>(&closed)));
+        return box;
+    }
+    void Key(uint32_t key)
+    {
+        Input().Key(true, key);
+        Input().Key(false, key);
+        UxPumpFor(0);
+    }
+    void Typed(const std::wstring& text)
+    {
+        Input().Text(text);
+        UxPumpFor(0);
+    }
+};
 
 TEST_F(MessageBoxTest, EachStyleShowsItsPartsAndItsButtonsGiveTheirResults)
 {
@@ -157,6 +181,7 @@ TEST_F(MessageBoxTest, EscapeAnswersNoOrTheOnlyButtonAndEnterTheDefaultOne)
         auto* box = new UxMessageBox;
         ASSERT_TRUE(box->ApplySkin(Node(kBox)));
         ASSERT_TRUE(box->Show(c.style, Record, reinterpret_cast<uintptr_t>(&closed)));
+        UxPumpFor(uint64_t(UxPopup::kTypingWait * 1000)); // shown right after the last case's key, it waits a moment
         box->Text.SetFocus(true); // a click on the text leaves the keys to the box all the same
         Input().Key(true, c.key);
         Input().Key(false, c.key);
@@ -171,6 +196,7 @@ TEST_F(MessageBoxTest, EscapeAnswersNoOrTheOnlyButtonAndEnterTheDefaultOne)
         UxPumpFor(0);
     }
     // A menu closes with nothing chosen.
+    UxPumpFor(uint64_t(UxPopup::kTypingWait * 1000));
     OpenMenu({ UxListRow::Item, UxListRow::Item });
     closed.clear();
     Input().Key(true, plat::VK_ESCAPE);
@@ -216,3 +242,123 @@ TEST_F(MessageBoxTest, ABoxWhoseSkinFailsIsFreedAndNotShown)
 }
 
 } // namespace
+
+// What is typed into a box goes on there after any popup: a box answered by a key or a
+// tap, a menu closed by Escape, a newer popup in its place. A box that needs the caret
+// while the popup is open has it once the popup is gone; one that went meanwhile does not.
+TEST_F(MessageBoxTest, TheBoxThatHadTheCaretHasItAgainAfterThePopup)
+{
+    const wchar_t* kEdit = L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>";
+    auto* first = Add<UxEdit>(kEdit);
+    auto* second = Add<UxEdit>(L"<_Rect>20, 580, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    Tap(60, 40);
+    Typed(L"a");
+    UxPumpFor(1000);
+    UxMessageBox* box = ShowBox(25);
+    EXPECT_TRUE(box->Contains(UxWindow::FocusedWindow));
+    Typed(L"x"); // the box's, not the edit's
+    Key(plat::VK_RETURN);
+    ASSERT_EQ(closed.size(), 1u);
+    Typed(L"b");
+    EXPECT_EQ(first->GetText(), L"ab");
+
+    UxPumpFor(1000);
+    ShowBox(25);
+    TapAndWait(240, 400); // its Ok button
+    ASSERT_EQ(closed.size(), 2u);
+    Typed(L"c");
+    EXPECT_EQ(first->GetText(), L"abc");
+
+    UxPumpFor(1000);
+    OpenMenu({ UxListRow::Item });
+    ShowBox(25); // in the menu's place: the caret is still owed to the edit
+    EXPECT_EQ(closed.size(), 3u);
+    second->SetFocus(true); // asked for while the box is open
+    EXPECT_FALSE(second->IsFocused());
+    Key(plat::VK_ESCAPE);
+    ASSERT_EQ(closed.size(), 4u);
+    Typed(L"d");
+    EXPECT_EQ(first->GetText(), L"abc");
+    EXPECT_EQ(second->GetText(), L"d");
+
+    // The box behind it went while the menu was open: nothing has the caret after it.
+    UxPumpFor(1000);
+    OpenMenu({ UxListRow::Item });
+    parent.RemoveChild(second);
+    owned.erase(std::find(owned.begin(), owned.end(), second));
+    delete second;
+    Key(plat::VK_ESCAPE);
+    EXPECT_EQ(closed.size(), 5u);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
+}
+
+// A box that opens unasked less than a second after a key typed elsewhere leaves Enter,
+// Escape and the other keys where they were going until a second has passed or it is
+// pressed; one opened by the key itself answers at once.
+TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKeys)
+{
+    struct Edit : UxEdit {
+        bool OnKeyDown(uintptr_t key, intptr_t data) override
+        {
+            keys.push_back(uint32_t(key));
+            return UxEdit::OnKeyDown(key, data);
+        }
+        std::vector<uint32_t> keys;
+    };
+    auto* edit = Add<Edit>(L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    auto arrives = [&] { return ShowBox(41); };
+    Tap(60, 40);
+    Input().Text(L"hi");
+    UxPumpFor(200);
+    UxMessageBox* box = arrives();
+    EXPECT_TRUE(box->IsWaiting());
+    EXPECT_TRUE(edit->IsFocused());
+    Key(plat::VK_RETURN);
+    Key(plat::VK_ESCAPE);
+    Input().Text(L"!");
+    UxPumpFor(0);
+    EXPECT_TRUE(closed.empty());
+    EXPECT_EQ(edit->keys, (std::vector<uint32_t> { plat::VK_RETURN, plat::VK_ESCAPE }));
+    EXPECT_EQ(edit->GetText(), L"hi!");
+    UxPumpFor(1000);
+    EXPECT_FALSE(box->IsWaiting());
+    EXPECT_FALSE(edit->IsFocused());
+    Key(plat::VK_RETURN);
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(closed[0].result, UxMessageBox::ResultYes);
+    EXPECT_TRUE(edit->IsFocused());
+    // The Enter that answered it typed nothing: the next box takes the keys at once.
+    EXPECT_FALSE(arrives()->IsWaiting());
+    Key(plat::VK_ESCAPE);
+    ASSERT_EQ(closed.size(), 2u);
+
+    // Pressed, it takes the keys at once.
+    Input().Text(L"?");
+    UxPumpFor(200);
+    box = arrives();
+    Tap(20, 620); // outside it: the box stays
+    EXPECT_FALSE(box->IsWaiting());
+    Key(plat::VK_ESCAPE);
+    ASSERT_EQ(closed.size(), 3u);
+    EXPECT_EQ(closed[2].result, UxMessageBox::ResultNo);
+
+    // Opened by the key itself, it is the answer to that key and takes the next one.
+    struct Asking : UxWindow {
+        bool OnKeyDown(uintptr_t, intptr_t) override
+        {
+            box = asks();
+            return true;
+        }
+        std::function<UxMessageBox*()> asks;
+        UxMessageBox* box = nullptr;
+    } asking;
+    asking.asks = arrives;
+    parent.AddChild(&asking);
+    asking.SetFocus(true);
+    Key('Q');
+    ASSERT_NE(asking.box, nullptr);
+    EXPECT_FALSE(asking.box->IsWaiting());
+    Key(plat::VK_RETURN);
+    EXPECT_EQ(closed.size(), 4u);
+    parent.RemoveChild(&asking);
+}

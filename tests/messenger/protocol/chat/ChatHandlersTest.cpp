@@ -140,16 +140,18 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
         + InSession("MESG 0 lee@quorix.net MSG Gulim%09255%09B%09안녕%09하세요%20%20\r\n")
         + InSession("MESG 0 lee@quorix.net MSG 0%090%090%09또\r\n")
         + InSession("MESG 0 lee@quorix.net TYPING 0\r\n"));
-    ASSERT_EQ(screens.calls.size(), 12u);
+    ASSERT_EQ(screens.calls.size(), 13u);
     EXPECT_EQ(screens.calls[0], L"SetDate: 이지연 (지연이) 님이 메시지를 입력하고 있습니다.");
     EXPECT_EQ(screens.calls[1], L"AddLine 2: 이지연 (지연이) 님의 말:\n안녕\t하세요  ");
     EXPECT_EQ(screens.calls[2].rfind(L"SetDate: 마지막 메시지를 받은 시각: 20", 0), 0u);
-    // Unread is marked once; the alert sounds, and word goes out, for every line while
-    // the page is not on top.
+    // Her first line makes her reachable here, whatever her status says: the input bar is
+    // looked at again, once. Unread is marked once; the alert sounds, and word goes out,
+    // for every line while the page is not on top.
+    EXPECT_TRUE(chat->PeerSpoke);
     EXPECT_EQ(std::vector<std::wstring>(screens.calls.begin() + 3, screens.calls.end()),
-        (std::vector<std::wstring> { L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
-            L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 안녕\t하세요  ", screens.calls[7],
-            screens.calls[8], L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 또", L"SetDate: 대기 중입니다." }));
+        (std::vector<std::wstring> { L"UpdateInputBar", L"UpdateNotifyIcons", L"UpdateChatSession: lee@quorix.net",
+            L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 안녕\t하세요  ", screens.calls[8],
+            screens.calls[9], L"PlayAlert: 2", L"NotifyChatLine: 이지연 (지연이): 또", L"SetDate: 대기 중입니다." }));
     EXPECT_EQ(chat->Unread, 1);
 
     screens.calls.clear();
@@ -172,7 +174,9 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
         std::string::npos);
 }
 
-TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
+// Lines are shown whole, however much longer than a line typed here, up to the bound of
+// one line; only a longer one, which an envelope can carry, is cut, with a visible mark.
+TEST_F(ChatHandlersTest, ALineReceivedIsShownWholeUpToTheBoundOfOneLine)
 {
     TraceCapture trace;
     OpenToInvitation();
@@ -183,16 +187,15 @@ TEST_F(ChatHandlersTest, ALineReceivedIsCutAtWhatThePageLetsTheUserType)
         return screens.calls.empty() ? std::wstring() : screens.calls[0];
     };
     const std::wstring said = L"AddLine 2: 이지연 (지연이) 님의 말:\n";
-    screens.chatLineLimit = 40;
-    EXPECT_EQ(say(std::string(40, 'a')), said + std::wstring(40, L'a'));
+    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(2100, 'c')),
+        said + std::wstring(30, L'b') + L"\t" + std::wstring(2100, L'c'));
+    // Longer than any text put together by format.
+    EXPECT_EQ(say(std::string(10000, 'e') + "%25"), said + std::wstring(10000, L'e') + L"%");
+    EXPECT_EQ(say(std::string(PktHandlerMesg::kMaxLine, 'f')), said + std::wstring(PktHandlerMesg::kMaxLine, L'f'));
     EXPECT_FALSE(trace.Contains(L"is cut"));
-    EXPECT_EQ(say(std::string(30, 'b') + "%09" + std::string(300, 'c')),
-        said + std::wstring(30, L'b') + L"\t" + std::wstring(9, L'c'));
-    EXPECT_TRUE(trace.Contains(L"a line of 331 characters from lee@quorix.net is cut to 40"));
-    // A page that sets no bound still keeps no more than the protocol's own.
-    screens.chatLineLimit = 0;
-    say(std::string(PktHandlerMesg::kMaxLine + 1, 'd'));
-    EXPECT_TRUE(trace.Contains(L"is cut to 65536"));
+    EXPECT_EQ(say(std::string(PktHandlerMesg::kMaxLine + 1, 'd')),
+        said + std::wstring(PktHandlerMesg::kMaxLine, L'd') + PktHandlerMesg::kCutMark);
+    EXPECT_TRUE(trace.Contains(L"a line of 65537 characters from lee@quorix.net is cut to 65536"));
 }
 
 TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)

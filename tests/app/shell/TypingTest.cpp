@@ -1,0 +1,215 @@
+// Keys typed after something moved the caret reach the box the person sees being typed
+// into, and a box that arrives while they type does not take the Enter meant for their
+// line. Only taps and keys, as a person gives them: nothing here sets the focus by hand.
+#include "app/chat/ChatPage.h"
+#include "app/shell/MenuAccount.h"
+#include "app/shell/MenuSystem.h"
+#include "tests/support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kJiyeon = "jiyeon@quorix.net";
+const std::string kDahye = "dahye@mailbox.kr";
+
+// The menu bar's system menu, and a row of it tapped; true once the menu has closed.
+bool PickFromSystemMenu(AppDriver& driver, int32_t row)
+{
+    auto* menu = driver.Tap(L"MenuBar/SystemMenuButton") ? dynamic_cast<MenuSystem*>(driver.Popup()) : nullptr;
+    if (!menu || !driver.TapRow(&menu->GetList(), row))
+        return false;
+    driver.Settle();
+    return driver.Popup() == nullptr;
+}
+
+// Signed in as minsu, with jiyeon online.
+class Typing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver.StartSignedIn());
+        ASSERT_TRUE(driver.SignInParty(kJiyeon));
+    }
+
+    // The chat with jiyeon, opened from her row and settled.
+    ChatPage* OpenChat()
+    {
+        BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+        if (!driver.TapRow(&list, AppDriver::BuddyRow(list, L"이지연")))
+            return nullptr;
+        driver.Settle();
+        return dynamic_cast<ChatPage*>(driver.Page());
+    }
+    // Another window takes the desktop's focus, or this one gets it back.
+    void Focus(bool focused)
+    {
+        static_cast<plat::HeadlessDisplay*>(plat::GetDisplay())->SetFocused(focused);
+        driver.Flush();
+    }
+    // dahye asks minsu to be her buddy; true once the question shows.
+    bool BuddyRequestArrives()
+    {
+        driver.Party("sign-in", kDahye);
+        driver.Party("ask", kDahye, R"(, "to": "minsu@quorix.net", "message": "친구 해요")");
+        return driver.WaitFor([&] { return driver.Popup() != nullptr; });
+    }
+    void TapMiddle(const UxWindow& window)
+    {
+        const plat::RECT r = window.GetScreenRect();
+        driver.Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        driver.Advance(200);
+    }
+
+    AppDriver driver;
+};
+
+} // namespace
+
+TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes)
+{
+    AppDriver driver;
+    ASSERT_TRUE(driver.Start());
+    LoginCounter& form = driver.App().GetLoginCounter();
+    driver.Type(L"minsu");
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
+    driver.Key(plat::VK_RETURN);
+    // An empty password: the alert is answered with Enter and typing goes on there.
+    driver.Key(plat::VK_RETURN);
+    ASSERT_EQ(driver.PopupText(), L"비밀번호를 입력하세요.");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    driver.Type(L"minsu1234");
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+
+    // Signed in without keeping the password, then out: the form comes back for it.
+    ASSERT_TRUE(driver.Tap(L"Counter/KeepIdPasswordCheckBox"));
+    ASSERT_TRUE(driver.Tap(L"Counter/LoginButton"));
+    ASSERT_NE(driver.Popup(), nullptr); // the cost question
+    driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+    driver.Settle();
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::LogOut));
+    ASSERT_EQ(driver.Screen(), L"Gate");
+    ASSERT_TRUE(driver.Tap(L"Gate/LoginButton"));
+    ASSERT_EQ(driver.Screen(), L"Counter");
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
+    driver.Type(L"minsu1234");
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
+}
+
+// A click on the conversation, to read it or to bring the window forward, leaves the
+// keys with the chat's input; so does an input that came back while the window was
+// behind another.
+TEST_F(Typing, TheChatInputKeepsTheKeysAfterAClickOnTheConversationAndAfterComingBack)
+{
+    ChatPage* page = OpenChat();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    const UxWindow& conversation = page->GetOutput().GetTranscript();
+    driver.TypeKorean(L"안녕");
+    TapMiddle(conversation);
+    driver.TypeKorean(L" 하세요");
+    EXPECT_EQ(input.GetText(), L"안녕 하세요");
+    driver.Key(plat::VK_RETURN);
+    driver.PartyAccepts(kJiyeon);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "안녕 하세요")"));
+
+    // Behind another window the peer leaves and comes back.
+    Focus(false);
+    driver.Party("sign-out", kJiyeon);
+    ASSERT_TRUE(driver.WaitFor([&] { return !input.IsVisible(); }));
+    ASSERT_TRUE(driver.SignInParty(kJiyeon));
+    ASSERT_TRUE(driver.WaitFor([&] { return input.IsVisible(); }));
+    Focus(true);
+    driver.TypeKorean(L"다시");
+    EXPECT_EQ(input.GetText(), L"다시");
+    EXPECT_TRUE(plat::IsInputPanelShown()); // which brings the desktop's text to the input
+
+    // Brought forward by a click on the conversation.
+    Focus(false);
+    Focus(true);
+    TapMiddle(conversation);
+    driver.TypeKorean(L"요");
+    EXPECT_EQ(input.GetText(), L"다시요");
+}
+
+// A buddy request that arrives 0.2 s after a key leaves that key's Enter to the line;
+// a second later, Escape answers it and typing goes on in the chat.
+TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
+{
+    ChatPage* page = OpenChat();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    driver.TypeKorean(L"한 줄");
+    driver.Advance(200);
+    ASSERT_TRUE(BuddyRequestArrives());
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(input.GetText(), L"");
+    driver.PartyAccepts(kJiyeon);
+    EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", R"("text": "한 줄")"));
+    ASSERT_NE(driver.Popup(), nullptr);
+    driver.Key(plat::VK_ESCAPE); // still waiting: it neither closes the box nor leaves the chat
+    driver.TypeKorean(L"다음");
+    EXPECT_NE(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Page(), page);
+    EXPECT_EQ(input.GetText(), L"다음");
+    EXPECT_TRUE(plat::IsInputPanelShown()); // which brings the desktop's text to the input
+
+    driver.Advance(1000);
+    driver.Type(L"x"); // the box's now
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(driver.Page(), page);
+    driver.TypeKorean(L" 줄");
+    EXPECT_EQ(input.GetText(), L"다음 줄");
+}
+
+// The buddy add form's domain menu, closed by a pick or by Escape, gives the caret back
+// to the box it was in.
+TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
+{
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::AddBuddy));
+    ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+    BuddyAddView& form = driver.App().GetBuddyAddPage().GetView();
+    driver.Type(L"abc");
+    ASSERT_TRUE(driver.Tap(L"BuddyAdd/AccountButton"));
+    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), 1));
+    EXPECT_EQ(driver.Popup(), nullptr);
+    driver.Type(L"def");
+    EXPECT_EQ(form.IdEdit.GetText(), L"abcdef");
+
+    ASSERT_TRUE(driver.Tap(L"BuddyAdd/AccountButton"));
+    ASSERT_NE(driver.Popup(), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    driver.Type(L"g");
+    EXPECT_EQ(form.IdEdit.GetText(), L"abcdefg");
+    EXPECT_EQ(driver.Screen(), L"BuddyAdd");
+}
+
+// A syllable still being composed when a box takes the keys stays in the input as it
+// was typed, once: the keys typed at the box do not go on with it.
+TEST_F(Typing, ASyllableBeingComposedWhenABoxTakesTheKeysStaysWhereItWasTyped)
+{
+    ChatPage* page = OpenChat();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    driver.Type(L"gk"); // 하, composing on the panel's Korean keyboard
+    ASSERT_EQ(input.GetText(), L"하");
+    driver.Advance(200);
+    ASSERT_TRUE(BuddyRequestArrives());
+    driver.Advance(1000);
+    EXPECT_FALSE(input.IsFocused());
+    EXPECT_EQ(input.GetText(), L"하");
+    driver.Type(L"s"); // at the box
+    driver.Key(plat::VK_ESCAPE);
+    ASSERT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(input.IsFocused());
+    driver.Type(L"sk");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(page->GetOutput().GetTranscript().GetText(), L"김민수 (민수) 님의 말:\n하나");
+}
