@@ -98,14 +98,7 @@ protected:
         driver.Settle();
         ASSERT_EQ(driver.Screen(), L"BuddyProfile");
     }
-    void FromSystemMenu(int32_t row)
-    {
-        ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
-        auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
-        ASSERT_NE(menu, nullptr);
-        ASSERT_TRUE(driver.TapRow(&menu->GetList(), row));
-        driver.Settle();
-    }
+    void FromSystemMenu(int32_t row) { ASSERT_TRUE(driver.FromSystemMenu(row)); }
     // On the group chooser: taps the group, then leaves, which applies it.
     void ChooseGroup(const std::wstring& name)
     {
@@ -210,12 +203,7 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     EXPECT_TRUE(form.IdEdit.IsFocused());
     driver.Type(L"dahye");
     ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
-    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
-    ASSERT_NE(menu, nullptr);
-    const plat::RECT shown = menu->GetList().GetScreenRect();
-    driver.Drag(240, shown.bottom - 10, 240, shown.top + 10, 10, 50);
-    driver.Advance(3000);
-    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuAccount::kFreeEntry));
+    ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
     EXPECT_TRUE(form.AccountEdit.IsFocused());
     driver.Type(L"mailbox.kr");
     frameEdge(BuddyAddView::RowMessage, 104, 13);
@@ -290,10 +278,7 @@ TEST_F(BuddyScreens, TheAddFormOpensEmptyAndLeavesNoRowLit)
         auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(form.GetSelection(), -1) << "lit under the menu";
-        const plat::RECT rows = menu->GetList().GetScreenRect();
-        driver.Drag(240, rows.bottom - 10, 240, rows.top + 10, 10, 50);
-        driver.Advance(3000);
-        ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuAccount::kFreeEntry));
+        ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
         driver.Type(L"mailbox.kr");
         driver.Settle();
         EXPECT_EQ(form.GetSelection(), -1) << "lit after the menu";

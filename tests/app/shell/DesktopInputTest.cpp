@@ -91,6 +91,21 @@ protected:
         driver.Key(plat::VK_RETURN);
         return driver.PartyAccepts(kJiyeon).empty() ? nullptr : page;
     }
+    // From the chat back to the main pages, the memo tab, and the second memo open with
+    // its text; null when it did not come to that.
+    MemoReadView* OpenSecondMemo()
+    {
+        while (driver.Depth() > 1 && driver.Back()) { }
+        if (!driver.Tap(L"TabBar/Tab3"))
+            return nullptr;
+        driver.Settle();
+        MemoListView& memos = driver.App().GetMemoListPage().GetView();
+        if (!driver.WaitFor([&] { return memos.GetRowCount() >= 2; }) || !driver.TapRow(&memos, 1))
+            return nullptr;
+        driver.Settle();
+        MemoReadView& card = driver.App().GetMemoReadPage().GetView();
+        return driver.WaitFor([&] { return !card.Content.IsEmpty(); }) ? &card : nullptr;
+    }
     // A right click on the point opens "복사"; true once it was tapped.
     bool CopyAt(int x, int y)
     {
@@ -236,15 +251,9 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
         transcript.GetText().rfind(L"/웃음/"));
 
     // A memo's text, all of it.
-    while (driver.Depth() > 1 && driver.Back()) { }
-    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
-    driver.Settle();
-    MemoListView& memos = driver.App().GetMemoListPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 2; }));
-    ASSERT_TRUE(driver.TapRow(&memos, 1));
-    driver.Settle();
-    MemoReadView& card = driver.App().GetMemoReadPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    MemoReadView* opened = OpenSecondMemo();
+    ASSERT_NE(opened, nullptr);
+    MemoReadView& card = *opened;
     const plat::POINT text = Middle(card.Content);
     ASSERT_TRUE(CopyAt(text.x, text.y));
     EXPECT_EQ(driver.Clipboard(), card.Content.GetText());
@@ -299,15 +308,9 @@ TEST_F(DesktopInput, TheCopyMenuOpensBesideWhatItCopiesAndMarksItWhileOpen)
     EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused());
 
     // A memo's text, all of it copied and all of it marked, with the menu beside it.
-    while (driver.Depth() > 1 && driver.Back()) { }
-    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
-    driver.Settle();
-    MemoListView& memos = driver.App().GetMemoListPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 2; }));
-    ASSERT_TRUE(driver.TapRow(&memos, 1));
-    driver.Settle();
-    MemoReadView& card = driver.App().GetMemoReadPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    MemoReadView* opened = OpenSecondMemo();
+    ASSERT_NE(opened, nullptr);
+    MemoReadView& card = *opened;
     const plat::POINT text = Middle(card.Content);
     driver.RightClick(text.x, text.y);
     auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());

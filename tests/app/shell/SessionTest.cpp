@@ -139,13 +139,7 @@ TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
 TEST_F(SessionTest, EndingTheSessionEmptiesEveryFormAndSearch)
 {
     MessengerApp& app = driver.App();
-    const auto fromSystemMenu = [&](int32_t row) {
-        ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
-        auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
-        ASSERT_NE(menu, nullptr);
-        ASSERT_TRUE(driver.TapRow(&menu->GetList(), row));
-        driver.Settle();
-    };
+    const auto fromSystemMenu = [&](int32_t row) { ASSERT_TRUE(driver.FromSystemMenu(row)); };
     const auto tapTab = [&](const wchar_t* tab) {
         ASSERT_TRUE(driver.Tap(std::wstring(L"TabBar/") + tab));
         driver.Settle();
@@ -159,12 +153,7 @@ TEST_F(SessionTest, EndingTheSessionEmptiesEveryFormAndSearch)
     BuddyAddView& form = app.GetBuddyAddPage().GetView();
     driver.Type(L"dahye");
     ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
-    auto* domains = dynamic_cast<MenuAccount*>(driver.Popup());
-    ASSERT_NE(domains, nullptr);
-    const plat::RECT rows = domains->GetList().GetScreenRect();
-    driver.Drag(240, rows.bottom - 10, 240, rows.top + 10, 10, 50);
-    driver.Advance(3000);
-    ASSERT_TRUE(driver.TapRow(&domains->GetList(), MenuAccount::kFreeEntry));
+    ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
     driver.Type(L"mailbox.kr");
     ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
     driver.Type(L"안녕");
