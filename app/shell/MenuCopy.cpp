@@ -42,7 +42,7 @@ void MenuCopy::PlaceBeside(const plat::RECT& line)
         top = line.bottom;
     else if (line.top - height >= 0)
         top = line.top - height;
-    else // a line taller than the window leaves: the side with more of the window
+    else // no side has room enough: the side with more, as far as it goes
         top = room - line.bottom >= line.top ? room - height : 0;
     SetPosition({ GetRect().left, std::clamp(top, 0, std::max(0, room - height)) });
     desktop->Invalidate(plat::RECT {}, true);
