@@ -7,7 +7,8 @@
 
 // The screen for asking somebody to become a buddy, under the title "친구 추가". It only
 // collects the entries; the status bar's add button, shown while the page is, reads
-// them and sends the request. The entries stay between visits.
+// them and sends the request. The form is emptied each time it is opened; the entries
+// stay only while the group is being chosen.
 class BuddyAddPage : public EmptyPage {
 public:
     BuddyAddPage()
@@ -28,6 +29,8 @@ public:
     std::wstring GetGroupName() const { return m_view.GetGroupName(); }
     // The group chosen on the group select screen.
     void SetGroupName(const std::wstring& name) { m_view.SetGroupName(name); }
+    // An empty form, before it is opened and when the session ends.
+    void Clear() { m_view.Clear(); }
 
     BuddyAddView& GetView() { return m_view; }
 

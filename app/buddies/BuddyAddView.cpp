@@ -23,6 +23,7 @@ bool BuddyAddView::ApplySkin(UxXmlNode* node)
             { { L"IdEdit", &IdEdit }, { L"AccountEdit", &AccountEdit }, { L"AccountButton", &AccountButton },
                 { L"RequestMessage", &RequestMessage } }))
         return false;
+    m_domainStyles = AccountEdit.GetStyles();
     AccountEdit.SetText(kDefaultAccountDomain);
     // The edits lie over the rows, which must not move under them.
     AddFixedRows(RowCount);
@@ -33,6 +34,17 @@ void BuddyAddView::SetGroupName(const std::wstring& name)
 {
     m_groupName = name;
     RefreshRow(RowGroup);
+}
+
+void BuddyAddView::Clear()
+{
+    IdEdit.SetText(L"");
+    AccountEdit.SetStyles(m_domainStyles);
+    AccountEdit.SetText(kDefaultAccountDomain);
+    RequestMessage.SetText(L"");
+    SetSelection(-1);
+    SetGroupName(L"기타");
+    Invalidate();
 }
 
 UxEdit* BuddyAddView::EditFramedAt(int32_t x, int32_t y)

@@ -27,6 +27,9 @@ public:
     // The group the new buddy joins, by name ("기타" at first).
     const std::wstring& GetGroupName() const { return m_groupName; }
     void SetGroupName(const std::wstring& name);
+    // The entries as the form was built: no id or message, the service's own domain as
+    // the domain box first showed it, and the group "기타".
+    void Clear();
 
     UxEdit IdEdit;
     UxEdit AccountEdit;
@@ -47,4 +50,6 @@ private:
     RowImage m_accountSkin;
     RowImage m_disclosure;
     std::wstring m_groupName = L"기타";
+    // How the skin made the domain box: a domain chosen from the menu changes it.
+    int32_t m_domainStyles = 0;
 };

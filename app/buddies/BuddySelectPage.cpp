@@ -44,6 +44,8 @@ void BuddySelectPage::ClearSession()
     m_chat = 0;
     m_receivers.clear();
     m_extraReceivers.clear();
+    m_searchBar.ClearSearchWord();
+    m_view.SetFilter(L"");
     m_view.Clear();
 }
 

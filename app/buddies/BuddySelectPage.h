@@ -33,7 +33,8 @@ public:
     // The memo writer's receivers (mail-form ids); the ticked ones replace them when the
     // picker is left, followed by those that are no buddies.
     void SetReceiverMode(const std::vector<std::wstring>& receivers);
-    // The session ended: nothing is applied and no row is left on its buddies.
+    // The session ended: nothing is applied, and no row or search word is left on its
+    // buddies.
     void ClearSession();
     // The choice was given up: leaving applies nothing.
     void Cancel() { m_mode = ModeNone; }

@@ -8,7 +8,7 @@
 
 // The screen for naming a new group, under the title "그룹 추가". The status bar's add
 // button, shown while the page is, reads the name and asks for the group. The name
-// typed stays for the next visit.
+// typed stays for the next visit within the session.
 class GroupAddPage : public EmptyPage {
 public:
     GroupAddPage()

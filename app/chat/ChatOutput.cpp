@@ -24,15 +24,19 @@ constexpr const wchar_t* kNames[] = { L"TSkin", L"BSkin", L"LSkin", L"RSkin", L"
     L"InviteButton", L"Output", L"Date" };
 constexpr size_t kBottom = 1, kLeft = 2, kRight = 3, kOutput = 7, kDate = 8;
 
-// After the copy menu typing goes on in the chat's input, when the chat is still open
-// (the session, not the view, travels with the menu).
-void FocusInputAfterMenu(uintptr_t context, UxPopup*, int32_t)
+// After the copy menu the line it copied is no longer marked and typing goes on in the
+// chat's input, when the chat is still open (the session, not the view, travels with
+// the menu).
+void AfterCopyMenu(uintptr_t context, UxPopup*, int32_t)
 {
     auto* session = reinterpret_cast<ChatSession*>(context);
     ChatSessionList* chats = ChatSessionList::GetInstance();
     auto* page = session && chats && chats->IndexOf(session) >= 0 ? dynamic_cast<ChatPage*>(session->GetPage())
                                                                    : nullptr;
-    if (page && page->GetInputBar().GetInput().IsShownInTree())
+    if (!page)
+        return;
+    page->GetOutput().GetTranscript().Unmark();
+    if (page->GetInputBar().GetInput().IsShownInTree())
         page->GetInputBar().GetInput().SetFocus(true);
 }
 
@@ -270,8 +274,16 @@ bool ChatOutput::OnContextMenu(int32_t x, int32_t y)
 {
     if (!m_output.IsVisible() || !PointInRect(m_output.GetScreenRect(), plat::POINT { x, y }))
         return UxWindow::OnContextMenu(x, y);
-    return MenuCopy::Open(m_output.GetLineAt(m_output.ScreenToClient(plat::POINT { x, y }).y),
-        &FocusInputAfterMenu, reinterpret_cast<uintptr_t>(m_page ? m_page->GetSession() : nullptr));
+    const int32_t at = m_output.ScreenToClient(plat::POINT { x, y }).y;
+    const std::wstring line = m_output.GetLineAt(at);
+    if (line.empty())
+        return false;
+    // The line stays in sight, marked, beside the menu that copies it.
+    const plat::RECT shown = m_output.ClientToScreen(m_output.MarkLineAt(at));
+    if (MenuCopy::Open(line, shown, &AfterCopyMenu, reinterpret_cast<uintptr_t>(m_page ? m_page->GetSession() : nullptr)))
+        return true;
+    m_output.Unmark();
+    return false;
 }
 
 bool ChatOutput::OnSipShown(const plat::RECT& panelRect)

@@ -152,6 +152,8 @@ void ChatPage::OnWillShow()
     m_output.UpdateTitle();
     m_output.UpdatePeerStatusIcon();
     MessengerApp* app = MessengerApp::GetInstance();
+    if (app)
+        app->GetNotifier().ChatRead(*m_session);
     if (ChatSessionList* chats = ChatSessionList::GetInstance(); chats && app)
         app->GetStatusBarChat().PageIndicator.SetCurrentPage(chats->IndexOf(m_session));
     if (app)

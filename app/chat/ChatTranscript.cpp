@@ -5,6 +5,7 @@
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxTextItem.h"
 #include "ux/markup/UxXmlNode.h"
+#include "ux/widgets/UxEdit.h"
 
 #include <algorithm>
 
@@ -41,6 +42,13 @@ bool ChatTranscript::ApplySkin(UxXmlNode* node)
         return false;
     UxTextStyle style;
     UxTextItem::ReadStyleSkin(node, style);
+    // A marked line looks as text selected in an edit does: the text's colour, lightly,
+    // over the background.
+    auto mix = [&](int shift) {
+        const int text = int(style.TextColor >> shift & 0xFF), back = int(style.BackColor >> shift & 0xFF);
+        return plat::COLORREF(back + (text - back) * UxEdit::kSelectionAlpha / 255) << shift;
+    };
+    m_markColor = mix(0) | mix(8) | mix(16);
     return SetStyle(style);
 }
 
@@ -412,6 +420,9 @@ bool ChatTranscript::PaintContent(UxDeviceContext* surface, const plat::RECT& de
     const plat::POINT origin { dest.left - content.left, dest.top - content.top };
     surface->FillRect(m_style ? m_style->BackColor : 0xFFFFFF, dest);
     ++m_paints;
+    plat::RECT marked;
+    if (IsMarked() && IntersectRect(MarkedBand(), content, &marked))
+        surface->FillRect(m_markColor, OffsetRect(marked, origin.x, origin.y));
     Flow scratch;
     for (size_t i = ParagraphAt(content.top); i < m_paragraphs.size() && m_paragraphs[i].top < content.bottom;
          ++i) {
@@ -499,15 +510,47 @@ std::wstring ChatTranscript::GetText() const
     return text;
 }
 
-std::wstring ChatTranscript::GetLineAt(int32_t y) const
+size_t ChatTranscript::LineAt(int32_t y) const
 {
     const int32_t content = y - GetYAxis().GetOffset();
     if (m_paragraphs.empty() || content < 0)
-        return L"";
+        return m_paragraphs.size();
     const size_t i = ParagraphAt(content);
-    if (i >= m_paragraphs.size() || content < m_paragraphs[i].top)
-        return L"";
-    return ShownText(i);
+    return i < m_paragraphs.size() && content >= m_paragraphs[i].top ? i : m_paragraphs.size();
+}
+
+std::wstring ChatTranscript::GetLineAt(int32_t y) const
+{
+    const size_t i = LineAt(y);
+    return i < m_paragraphs.size() ? ShownText(i) : L"";
+}
+
+plat::RECT ChatTranscript::MarkedBand() const
+{
+    const int32_t top = m_paragraphs[m_marked].top;
+    return { 0, top, GetWidth(), top + HeightOf(m_marked) };
+}
+
+plat::RECT ChatTranscript::MarkLineAt(int32_t y)
+{
+    Unmark();
+    m_marked = LineAt(y);
+    if (!IsMarked())
+        return {};
+    const plat::RECT band = MarkedBand();
+    InvalidateContent(band);
+    plat::RECT shown;
+    if (!IntersectRect(OffsetRect(band, 0, GetYAxis().GetOffset()), GetClientRect(), &shown))
+        return {};
+    return shown;
+}
+
+void ChatTranscript::Unmark()
+{
+    if (!IsMarked())
+        return;
+    InvalidateContent(MarkedBand());
+    m_marked = SIZE_MAX;
 }
 
 int32_t ChatTranscript::GetScrollLine()

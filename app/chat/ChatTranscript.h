@@ -52,6 +52,12 @@ public:
     // The line (paragraph) at y in the window's space, emoticons as their codes; ""
     // where there is none.
     std::wstring GetLineAt(int32_t y) const;
+    // Marks that line in the conversation's selection colour while a menu about it is
+    // open, and returns the part of it shown, in the window's space (empty when there
+    // is no line at y). Only one line is marked at a time.
+    plat::RECT MarkLineAt(int32_t y);
+    void Unmark();
+    bool IsMarked() const { return m_marked < m_paragraphs.size(); }
     // A line of the text's style.
     int32_t GetScrollLine() override;
     // The text colour the character at index of the text GetText returns is drawn in;
@@ -172,6 +178,10 @@ private:
     // The paragraph that reaches content y (the first whose bottom lies below it), or
     // the count when none does.
     size_t ParagraphAt(int32_t y) const;
+    // The paragraph under y in the window's space, or the count.
+    size_t LineAt(int32_t y) const;
+    // The marked paragraph's band in content space.
+    plat::RECT MarkedBand() const;
     int32_t LayoutWidth() const;
     uint16_t StyleIndex(UxTextStyleHandle* style);
     const Picture* PictureOf(wchar_t c) const;
@@ -194,4 +204,6 @@ private:
     uint64_t m_paints = 0;
     bool m_unseen = false;
     std::function<void(bool)> m_unseenListener;
+    size_t m_marked = SIZE_MAX; // the marked paragraph, none when past the end
+    plat::COLORREF m_markColor = 0;
 };

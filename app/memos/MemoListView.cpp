@@ -215,6 +215,7 @@ void MemoListView::OpenMemo(Memo& memo)
     if (!app || !peer)
         return;
     MemoBox::OpenMemo(*peer, memo);
+    app->GetNotifier().MemoRead(memo.Cookie);
     MemoReadPage& page = app->GetMemoReadPage();
     const bool onTop = page.GetShownMemo() != nullptr;
     page.GetView().ShowMemo(&memo);

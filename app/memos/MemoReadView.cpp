@@ -134,7 +134,21 @@ bool MemoReadView::OnContextMenu(int32_t x, int32_t y)
 {
     if (!Content.IsVisible() || !PointInRect(Content.GetScreenRect(), plat::POINT { x, y }))
         return FramedList::OnContextMenu(x, y);
-    return MenuCopy::Open(Content.GetText());
+    // All of the text is copied: all of it is marked while the menu is open, and the
+    // menu keeps to the side of the part in sight.
+    plat::RECT shown;
+    if (!IntersectRect(Content.GetScreenRect(), GetScreenRect(), &shown))
+        shown = {};
+    Content.SetMarked(true);
+    if (MenuCopy::Open(Content.GetText(), shown, &OnCopyMenuClosed, reinterpret_cast<uintptr_t>(this)))
+        return true;
+    Content.SetMarked(false);
+    return false;
+}
+
+void MemoReadView::OnCopyMenuClosed(uintptr_t context, UxPopup*, int32_t)
+{
+    reinterpret_cast<MemoReadView*>(context)->Content.SetMarked(false);
 }
 
 bool MemoReadView::DrawItems(UxListItemPainter& painter, int32_t, bool)

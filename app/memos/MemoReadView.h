@@ -8,6 +8,7 @@
 
 class Memo;
 class PktInImsg;
+class UxPopup;
 class UxXmlNode;
 
 // One memo as a framed card, scrolled as a whole: the sender, the receivers and the
@@ -49,6 +50,7 @@ protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
+    static void OnCopyMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
     // Sizes the text box to its text (at least its skin height) and puts the card row
     // in anew, scrolled to the top.
     void LayOut(

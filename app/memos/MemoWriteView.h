@@ -28,6 +28,8 @@ public:
 
     // A new memo: no receivers, no text.
     void Clear();
+    // The session ended: no draft, receivers or way of writing is left for the next.
+    void Forget() { Reset(ModeNone, L"", L""); }
     // The text of the memo with this cookie goes on; the receivers are chosen anew.
     void SetForward(const std::wstring& cookie, const std::wstring& text);
     // An answer to the memo with this cookie, to its sender.

@@ -47,6 +47,12 @@ void OptionNickPage::OnWillHide()
     m_shown = text;
 }
 
+void OptionNickPage::Forget()
+{
+    m_view.Edit.SetText(L"");
+    m_shown.clear();
+}
+
 bool OptionNickPage::OnEnter()
 {
     return StatusBarDisclosure::Press(&StatusBarDisclosure::BackButton);

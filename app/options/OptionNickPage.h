@@ -30,6 +30,8 @@ public:
     bool OnEnter() override;
     // Keys must not reach a field nobody sees (the session may end while it is open).
     bool OnVisibleChanged(bool visible) override;
+    // The session ended: a nick typed and not sent is dropped, not sent later.
+    void Forget();
 
     HelpTitleBar& GetTitleBar() { return m_titleBar; }
     FramedEdit& GetView() { return m_view; }

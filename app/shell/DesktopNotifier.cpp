@@ -7,6 +7,7 @@
 #include "app/shell/MainPage.h"
 #include "app/shell/MessengerApp.h"
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
 #include "platform/display/Display.h"
@@ -122,7 +123,7 @@ void DesktopNotifier::ChatLine(
     if (!m_window || !ShouldShow(MessengerScreens::AlertChat))
         return;
     // As the conversation shows the line: flashcons by name, emoticons by their codes.
-    Show(TargetId(session.GetSerial(), L""), FormatString(L"%s (%s) 님의 말", name.c_str(), nick.c_str()),
+    Show(TargetOf(session.GetSerial(), L""), NameWithNick(name, nick) + L" 님의 말",
         Excerpt(ChatOutput::ConvertFlashcons(text)));
 }
 
@@ -130,25 +131,25 @@ void DesktopNotifier::NewMemo(const Memo& memo)
 {
     if (!m_window || !ShouldShow(MessengerScreens::AlertMemo))
         return;
-    Show(TargetId(0, memo.Cookie), FormatString(L"%s 님의 쪽지", MemoListView::SenderName(memo).c_str()),
+    Show(TargetOf(0, memo.Cookie), FormatString(L"%s 님의 쪽지", MemoListView::SenderName(memo).c_str()),
         Excerpt(memo.Title));
 }
 
-uint32_t DesktopNotifier::TargetId(uint64_t chat, const std::wstring& memo)
+DesktopNotifier::Target& DesktopNotifier::TargetOf(uint64_t chat, const std::wstring& memo)
 {
     if (chat)
-        for (const Target& target : m_targets)
+        for (Target& target : m_targets)
             if (target.chat == chat)
-                return target.id;
+                return target;
     if (++m_lastId == 0)
         ++m_lastId;
     m_targets.push_back(Target { m_lastId, chat, memo });
     if (m_targets.size() > kMaxTargets)
         m_targets.pop_front();
-    return m_lastId;
+    return m_targets.back();
 }
 
-void DesktopNotifier::Show(uint32_t id, const std::wstring& summary, const std::wstring& body)
+void DesktopNotifier::Show(Target& target, const std::wstring& summary, const std::wstring& body)
 {
     plat::FlashWindow(m_window, true);
     if (!m_clicks)
@@ -156,10 +157,40 @@ void DesktopNotifier::Show(uint32_t id, const std::wstring& summary, const std::
     plat::DesktopNotification notification;
     notification.summary = summary;
     notification.body = body;
-    notification.id = id;
+    notification.id = target.id;
     notification.window = m_clicks;
     notification.message = kClicked;
-    plat::ShowDesktopNotification(notification);
+    target.shown = plat::ShowDesktopNotification(notification) || target.shown;
+}
+
+void DesktopNotifier::Close(Target& target)
+{
+    if (!target.shown || !m_clicks)
+        return;
+    target.shown = false;
+    plat::CloseDesktopNotification(m_clicks, kClicked, target.id);
+}
+
+void DesktopNotifier::ChatRead(const ChatSession& session)
+{
+    for (Target& target : m_targets)
+        if (target.chat == session.GetSerial())
+            Close(target);
+}
+
+void DesktopNotifier::MemoRead(const std::wstring& cookie)
+{
+    for (Target& target : m_targets)
+        if (!target.chat && !cookie.empty() && target.memo == cookie)
+            Close(target);
+}
+
+void DesktopNotifier::CloseAll()
+{
+    const bool shown = std::any_of(m_targets.begin(), m_targets.end(), [](const Target& t) { return t.shown; });
+    if (shown && m_clicks)
+        plat::CloseDesktopNotifications(m_clicks, kClicked);
+    m_targets.clear();
 }
 
 plat::LRESULT DesktopNotifier::ClickProc(
@@ -237,6 +268,7 @@ void DesktopNotifier::OnActivate(bool active)
     if (!app || !session || !session->Unread)
         return;
     session->Unread = 0;
+    ChatRead(*session);
     app->UpdateNotifyIcons();
     app->UpdateChatSession(*session);
 }

@@ -36,6 +36,11 @@ public:
     void NewMemo(const Memo& memo);
     // The window got the focus back: the chat on top is read now.
     void OnActivate(bool active);
+    // Read in the window: the chat's notification, or the memo's (by cookie), goes.
+    void ChatRead(const ChatSession& session);
+    void MemoRead(const std::wstring& cookie);
+    // The session ended: all of its notifications go, and their clicks are forgotten.
+    void CloseAll();
 
     // Chats with unread lines and the memos the service holds unread.
     static int CountUnread();
@@ -53,12 +58,14 @@ private:
         uint32_t id = 0;
         uint64_t chat = 0;
         std::wstring memo;
+        bool shown = false; // handed to the desktop and not closed since
     };
 
     static bool ShouldShow(int alert);
     // One id per chat, so that its next line replaces the notification; one per memo.
-    uint32_t TargetId(uint64_t chat, const std::wstring& memo);
-    void Show(uint32_t id, const std::wstring& summary, const std::wstring& body);
+    Target& TargetOf(uint64_t chat, const std::wstring& memo);
+    void Show(Target& target, const std::wstring& summary, const std::wstring& body);
+    void Close(Target& target);
     void OnClicked(uint32_t id);
     static void ShowChat(ChatSession& session);
     static void ShowMemo(const std::wstring& cookie);

@@ -138,6 +138,7 @@ void MenuBar::OnSystemMenuClosed(uintptr_t, UxPopup* popup, int32_t result)
         app->PushScreen(bar, &app->GetGroupAddPage(), MessengerApp::CoverFromBottom);
         break;
     case MenuSystem::AddBuddy:
+        app->GetBuddyAddPage().Clear();
         app->PushScreen(bar, &app->GetBuddyAddPage(), MessengerApp::CoverFromBottom);
         break;
     case MenuSystem::BuddyRequests:

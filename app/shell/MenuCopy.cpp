@@ -1,7 +1,10 @@
 #include "app/shell/MenuCopy.h"
 
 #include "platform/display/Display.h"
+#include "ux/core/UxDesktop.h"
+#include "ux/core/UxRect.h"
 
+#include <algorithm>
 #include <utility>
 
 AppMenu::Look MenuCopy::s_look;
@@ -13,7 +16,7 @@ MenuCopy::MenuCopy(std::wstring text)
     AddItem(L"복사");
 }
 
-bool MenuCopy::Open(const std::wstring& text, UxPopupCallback then, uintptr_t context)
+bool MenuCopy::Open(const std::wstring& text, const plat::RECT& line, UxPopupCallback then, uintptr_t context)
 {
     if (text.empty())
         return false;
@@ -23,7 +26,26 @@ bool MenuCopy::Open(const std::wstring& text, UxPopupCallback then, uintptr_t co
         delete menu;
         return false;
     }
+    menu->PlaceBeside(line);
     return true;
+}
+
+void MenuCopy::PlaceBeside(const plat::RECT& line)
+{
+    UxDesktop* desktop = UxDesktop::GetInstance();
+    if (!desktop || IsRectEmpty(line))
+        return;
+    const int32_t room = desktop->GetHeight();
+    const int32_t height = GetHeight();
+    int32_t top;
+    if (line.bottom + height <= room)
+        top = line.bottom;
+    else if (line.top - height >= 0)
+        top = line.top - height;
+    else // no side has room enough: the side with more, as far as it goes
+        top = room - line.bottom >= line.top ? room - height : 0;
+    SetPosition({ GetRect().left, std::clamp(top, 0, std::max(0, room - height)) });
+    desktop->Invalidate(plat::RECT {}, true);
 }
 
 void MenuCopy::OnClosed(uintptr_t context, UxPopup* popup, int32_t result)

@@ -388,9 +388,17 @@ void MessengerApp::ResetScreens()
     m_buddyRequestInfoPage.ClearSession();
     m_buddySelectPage.ClearSession();
     m_groupSelectPage.ClearSession();
+    // Forms: nothing typed in this session waits for the next, which may be someone
+    // else's. The login form's id is the saved login's, not the session's.
+    m_buddyAddPage.Clear();
+    m_groupAddPage.SetGroupName(L"");
+    m_memoWritePage.GetView().Forget();
+    m_optionNickPage.Forget();
     m_statusBarDisclosure.HideAddButtons();
     m_statusBarChat.PageIndicator.RemoveAllPages();
     m_menuBar.UpdateNotifyImages();
+    // The desktop shows nothing of a session that has ended.
+    m_notifier.CloseAll();
 }
 
 void MessengerApp::ShowLoginForm()

@@ -140,6 +140,7 @@ public:
     OptionPage& GetOptionPage() { return m_optionPage; }
     OptionNickPage& GetOptionNickPage() { return m_optionNickPage; }
     OptionServiceInfoPage& GetOptionServiceInfoPage() { return m_optionServiceInfoPage; }
+    DesktopNotifier& GetNotifier() { return m_notifier; }
 
 protected:
     // Beside the desktop's keys: Escape leaves the page without applying anything where

@@ -18,3 +18,8 @@ Buddy::Buddy(const BuddyRecord& record)
     , Text2(record.Text2)
 {
 }
+
+std::wstring NameWithNick(const std::wstring& name, const std::wstring& nick)
+{
+    return nick.empty() ? name : name + L" (" + nick + L")";
+}

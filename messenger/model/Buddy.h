@@ -25,6 +25,10 @@ enum BuddyListKind : int32_t {
     BuddyListReverse = 3, // has me on their list
 };
 
+// A person as chat lines and notifications name them: "name (nick)", or the name
+// alone when there is no nick, rather than empty brackets.
+std::wstring NameWithNick(const std::wstring& name, const std::wstring& nick);
+
 // One buddy. Id is the key of BuddyList and of group member sets; Email is the sign-in
 // id in mail form, the key of BuddyList::Find and the peer id of chats and memos.
 class Buddy {

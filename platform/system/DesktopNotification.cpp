@@ -145,6 +145,10 @@ namespace {
     }
 
     struct Request {
+        // Notify shows (or replaces) one; Close and CloseAll take away what was shown
+        // under the id, or all, for the window and message.
+        enum Kind { Notify, Close, CloseAll };
+        Kind kind = Notify;
         std::string summary;
         std::string body;
         uint32_t id = 0;
@@ -175,11 +179,12 @@ namespace {
 
         enum Phase { Connecting, Serving, Done };
 
-        // UI thread.
+        // UI thread. Closes are never refused for a full queue: the notifications they
+        // take away are as many as were handed over.
         bool Hand(Request request)
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_closing || m_phase == Done || m_queued >= kMaxQueued)
+            if (m_closing || m_phase == Done || (request.kind == Request::Notify && m_queued >= kMaxQueued))
                 return false;
             ++m_queued;
             auto* handed = new Pending { this, std::move(request) };
@@ -299,16 +304,24 @@ namespace {
 
         void SendNext()
         {
-            if (!m_ready || m_notifying || m_waiting.empty())
-                return;
-            Request request = std::move(m_waiting.front());
-            m_waiting.pop_front();
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                --m_queued;
-                if (m_closing)
-                    return;
+            while (m_ready && !m_notifying && !m_waiting.empty()) {
+                Request request = std::move(m_waiting.front());
+                m_waiting.pop_front();
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    --m_queued;
+                    if (m_closing)
+                        return;
+                }
+                if (request.kind == Request::Notify)
+                    Notify(std::move(request));
+                else
+                    CloseShown(request);
             }
+        }
+
+        void Notify(Request request)
+        {
             m_notifying = true;
             uint32_t replaces = 0;
             for (const Shown& shown : m_shown)
@@ -322,6 +335,22 @@ namespace {
             GVariant* parameters = m_gio.g_variant_new("(susss^asa{sv}i)", kAppName, replaces, "",
                 request.summary.c_str(), body.c_str(), actions, &hints, -1);
             Call("Notify", parameters, &Worker::OnNotified, new Pending { this, std::move(request) });
+        }
+
+        // Each notification the request names that the service still shows: a
+        // notification is forgotten once the service has closed it.
+        void CloseShown(const Request& request)
+        {
+            for (const Shown& shown : m_shown) {
+                if (shown.window != request.window || shown.message != request.message
+                    || (request.kind == Request::Close && shown.id != request.id))
+                    continue;
+                Request closing;
+                closing.kind = Request::Close;
+                closing.id = shown.server;
+                Call("CloseNotification", m_gio.g_variant_new("(u)", shown.server), &Worker::OnCloseAnswered,
+                    new Pending { this, std::move(closing) });
+            }
         }
 
         void Call(const char* method, GVariant* parameters, GAsyncReadyCallback done, Pending* pending)
@@ -393,6 +422,18 @@ namespace {
             if (self.m_shown.size() > kMaxShown)
                 self.m_shown.pop_front();
             self.SendNext();
+        }
+
+        static void OnCloseAnswered(GObject*, GAsyncResult* result, gpointer data)
+        {
+            std::unique_ptr<Pending> pending(static_cast<Pending*>(data));
+            Worker& self = *pending->worker;
+            GVariant* reply = self.Finish(result, "CloseNotification");
+            if (!reply)
+                return; // still shown, and still clicked
+            self.m_gio.g_variant_unref(reply);
+            const uint32_t server = pending->request.id;
+            std::erase_if(self.m_shown, [&](const Shown& shown) { return shown.server == server; });
         }
 
         static void OnSignal(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name,
@@ -516,8 +557,36 @@ bool ShowDesktopNotification(const DesktopNotification& notification)
         }
         service.worker = std::move(worker);
     }
-    return service.worker->Hand(Request { Utf8Text(notification.summary), Utf8Text(notification.body),
-        notification.id, notification.window, notification.message });
+    return service.worker->Hand(Request { Request::Notify, Utf8Text(notification.summary),
+        Utf8Text(notification.body), notification.id, notification.window, notification.message });
+}
+
+namespace {
+
+    bool HandClose(Request::Kind kind, HWND window, UINT message, uint32_t id)
+    {
+        // Without a worker that serves, nothing it showed is there to close; none is started.
+        Service& service = TheService();
+        if (!service.worker || service.worker->GetPhase() == Worker::Done)
+            return false;
+        Request request;
+        request.kind = kind;
+        request.id = id;
+        request.window = window;
+        request.message = message;
+        return service.worker->Hand(std::move(request));
+    }
+
+} // namespace
+
+bool CloseDesktopNotification(HWND window, UINT message, uint32_t id)
+{
+    return HandClose(Request::Close, window, message, id);
+}
+
+bool CloseDesktopNotifications(HWND window, UINT message)
+{
+    return HandClose(Request::CloseAll, window, message, 0);
 }
 
 void EndDesktopNotifications()

@@ -32,6 +32,12 @@ struct DesktopNotification {
 // UI thread. False when it cannot be tried: no session bus address, GIO missing, or too
 // many notifications still on their way.
 bool ShowDesktopNotification(const DesktopNotification& notification);
+// UI thread. Closes the notification shown under this id for this window and message,
+// once any shown before it was answered; nothing when none is. False when nothing can
+// be showing: none was handed over since the start, or the bus has gone since.
+bool CloseDesktopNotification(HWND window, UINT message, uint32_t id);
+// The same for every notification shown for this window and message.
+bool CloseDesktopNotifications(HWND window, UINT message);
 // UI thread, at shut-down: the worker stops without anyone waiting on the bus, and no
 // click is posted any more. A later notification starts afresh.
 void EndDesktopNotifications();

@@ -344,6 +344,25 @@ TEST_F(SkinCheck, EveryPictureLoadsAndEveryPlaceFitsInsideIt)
     }
 }
 
+// The pixels of an emoticon's picture drawn on white, row by row; false when it does not
+// load or draw.
+bool DrawnOnWhite(UxXmlNode* node, std::vector<uint32_t>& pixels)
+{
+    UxImageItem item;
+    if (!item.ApplySkin(node))
+        return false;
+    const plat::RECT& ic = item.GetDesc().ImageCoord;
+    auto surface = MakeSurface(ic.right, ic.bottom);
+    surface->FillRect(0xFFFFFF, {});
+    const plat::RECT all { 0, 0, ic.right, ic.bottom };
+    if (!item.Draw(*surface, all, all, { ic.right, ic.bottom }))
+        return false;
+    for (int y = 0; y < ic.bottom; ++y)
+        for (int x = 0; x < ic.right; ++x)
+            pixels.push_back(PixelAt(*surface, x, y));
+    return true;
+}
+
 TEST_F(SkinCheck, EachEmoticonHasAPictureOfItsOwn)
 {
     // Both lists, the text's pictures and the picker's, as they first show.
@@ -352,18 +371,34 @@ TEST_F(SkinCheck, EachEmoticonHasAPictureOfItsOwn)
         ASSERT_NE(icons, nullptr);
         std::set<std::vector<uint32_t>> seen;
         for (size_t i = 0; i < icons->GetChildCount(); ++i) {
-            UxImageItem item;
-            ASSERT_TRUE(item.ApplySkin(icons->GetChild(i))) << list << " " << i;
-            const plat::RECT& ic = item.GetDesc().ImageCoord;
-            auto surface = MakeSurface(ic.right, ic.bottom);
-            surface->FillRect(0xFFFFFF, {});
-            const plat::RECT all { 0, 0, ic.right, ic.bottom };
-            ASSERT_TRUE(item.Draw(*surface, all, all, { ic.right, ic.bottom }));
             std::vector<uint32_t> pixels;
-            for (int y = 0; y < ic.bottom; ++y)
-                for (int x = 0; x < ic.right; ++x)
-                    pixels.push_back(PixelAt(*surface, x, y));
+            ASSERT_TRUE(DrawnOnWhite(icons->GetChild(i), pixels)) << list << " " << i;
             EXPECT_TRUE(seen.insert(pixels).second) << list << ": emoticon " << i << " looks like an earlier one";
+        }
+    }
+}
+
+TEST_F(SkinCheck, EmoticonsStandOutOnTheWhiteTheyAreShownOn)
+{
+    // Conversations and menus are white: most of what an emoticon draws must lie far
+    // from white, or only its darkest detail shows (a pale cake showed just its candle).
+    for (const char* list : { "_EmoticonList/RGB", "_EmoticonList/RGBA" }) {
+        UxXmlNode* icons = At(list);
+        ASSERT_NE(icons, nullptr);
+        for (size_t i = 0; i < icons->GetChildCount(); ++i) {
+            std::vector<uint32_t> pixels;
+            ASSERT_TRUE(DrawnOnWhite(icons->GetChild(i), pixels)) << list << " " << i;
+            int drawn = 0, strong = 0;
+            for (uint32_t pixel : pixels) {
+                const plat::COLORREF c = pixel & 0xFFFFFF;
+                if (c == 0xFFFFFF)
+                    continue;
+                const int r = 255 - int(c & 0xFF), g = 255 - int(c >> 8 & 0xFF), b = 255 - int(c >> 16 & 0xFF);
+                ++drawn;
+                strong += r * r + g * g + b * b >= 100 * 100;
+            }
+            EXPECT_GE(strong * 10, drawn * 4) << list << ": emoticon " << i << " is pale on white (" << strong
+                                              << " of " << drawn << " pixels stand out)";
         }
     }
 }

@@ -446,6 +446,30 @@ public:
         Settle();
         return tapped;
     }
+    // Opens the menu bar's system menu and taps its row (MenuSystem::AddBuddy ...), then
+    // lets the page come; false when the menu did not open or the row was not shown.
+    bool FromSystemMenu(int32_t row)
+    {
+        if (!Tap(L"MenuBar/SystemMenuButton"))
+            return false;
+        auto* menu = dynamic_cast<AppMenu*>(Popup());
+        if (!menu || !TapRow(&menu->GetList(), row))
+            return false;
+        Settle();
+        return true;
+    }
+    // Taps a row near the end of the open menu: its list is dragged to the end first and
+    // let come to rest. False when no menu is open or the row is not shown then.
+    bool TapMenuRowAtEnd(int32_t row)
+    {
+        auto* menu = dynamic_cast<AppMenu*>(Popup());
+        if (!menu)
+            return false;
+        const plat::RECT shown = menu->GetList().GetScreenRect();
+        Drag(240, shown.bottom - 10, 240, shown.top + 10, 10, 50);
+        Advance(3000);
+        return TapRow(&menu->GetList(), row);
+    }
     // Answers the open message box with a button ("YesButton", "NoButton", "OkButton")
     // and lets the screens settle; what the box said, "" when no box took the answer.
     std::wstring Answer(const std::wstring& button)

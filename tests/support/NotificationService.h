@@ -1,8 +1,9 @@
 #pragma once
 
 // A session bus of its own for one test (a private dbus-daemon, no services to start)
-// with a desktop notification service on it: it records every Notify call and can click
-// a notification or close it as a desktop's notification daemon would. Use() points the
+// with a desktop notification service on it: it records every Notify and
+// CloseNotification call and can click a notification or close it as a desktop's
+// notification daemon would. Use() points the
 // program at the bus; the bus and the service go with the object.
 //
 //     NotificationService service;
@@ -77,6 +78,12 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_notices.size();
+    }
+    // The ids the program asked to close, in order.
+    std::vector<uint32_t> Closed() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_closed;
     }
     // The service ends and starts again on the same bus, its ids from 1 again, as a
     // desktop's notification daemon does when it restarts.
@@ -205,7 +212,7 @@ private:
         return sent;
     }
 
-    static void OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
+    static void OnCall(GDBusConnection* connection, const gchar*, const gchar*, const gchar*, const gchar* method,
         GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data)
     {
         auto& self = *static_cast<NotificationService*>(data);
@@ -240,6 +247,16 @@ private:
             // answer on the bus.
             g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", notice.id));
             self.m_notices.push_back(notice);
+        } else if (name == "CloseNotification") {
+            uint32_t id = 0;
+            g_variant_get(parameters, "(u)", &id);
+            g_dbus_method_invocation_return_value(invocation, nullptr);
+            // As a daemon does: gone, reason 3 (closed by a call).
+            g_dbus_connection_emit_signal(connection, nullptr, "/org/freedesktop/Notifications",
+                "org.freedesktop.Notifications", "NotificationClosed", g_variant_new("(uu)", id, 3u), nullptr);
+            // Counted after its answer: a click the test sends on seeing it follows.
+            std::lock_guard<std::mutex> lock(self.m_mutex);
+            self.m_closed.push_back(id);
         } else {
             g_dbus_method_invocation_return_value(invocation, nullptr);
         }
@@ -257,6 +274,7 @@ private:
     guint m_registration = 0;
     mutable std::mutex m_mutex;
     std::vector<Notice> m_notices;
+    std::vector<uint32_t> m_closed;
     uint32_t m_lastId = 0;
     std::optional<ScopedEnv> m_sessionBus;
 };

@@ -1,5 +1,6 @@
 #include "tools/signin/ConsoleScreens.h"
 
+#include "messenger/model/Buddy.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
@@ -16,7 +17,7 @@ namespace {
 
 std::wstring BuddyLine(const Buddy& buddy)
 {
-    return FormatString(L"  %s (%s) %s: %s", buddy.Name.c_str(), buddy.Nick.c_str(), buddy.Email.c_str(),
+    return FormatString(L"  %s %s: %s", NameWithNick(buddy.Name, buddy.Nick).c_str(), buddy.Email.c_str(),
         ConsoleScreens::StatusText(buddy.Status).c_str());
 }
 
@@ -60,8 +61,8 @@ void ConsoleScreens::ShowLoginForm()
 void ConsoleScreens::RefreshMyStatus()
 {
     if (const Me* me = Me::GetInstance())
-        Print(FormatString(
-            L"signed in as %s (%s), %s", me->Name.c_str(), me->Nick.c_str(), StatusText(me->Status).c_str()));
+        Print(FormatString(L"signed in as %s, %s", NameWithNick(me->Name, me->Nick).c_str(),
+            StatusText(me->Status).c_str()));
 }
 
 bool ConsoleScreens::ReloadBuddyList()

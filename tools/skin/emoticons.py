@@ -20,6 +20,11 @@ GREEN = (60, 170, 90)
 BROWN = (150, 96, 60)
 CREAM = (255, 246, 230)
 PINK = (255, 150, 190)
+CAKE = (232, 88, 134)
+CAKE_EDGE = (168, 44, 86)
+CAKE_FILLING = (255, 196, 214)
+CANDLE_EDGE = (24, 78, 170)
+PLATE = (150, 154, 164)
 
 
 def _half(y0, below=True):
@@ -250,19 +255,23 @@ def flower():
 
 
 def cake():
+    """A strawberry cake with cream on top, outlined like the faces so that it stands out
+    on the white of the conversation, and one candle whose flame flickers."""
     frames = []
     for flame, delay in (((16, 5.0, 1.6, 2.8), 30), ((16.4, 4.6, 1.4, 3.2), 30)):
         c = Canvas(SIZE, SIZE)
-        c.round_rect(4, 17, 24, 12, 3, (250, 215, 225))
-        c.round_rect(4, 17, 24, 4.5, 2, WHITE)
+        c.round_rect(3, 15.8, 26, 13.4, 3.6, CAKE_EDGE)
+        c.round_rect(4.3, 17.1, 23.4, 10.8, 2.6, CAKE)
+        c.round_rect(4.3, 17.1, 23.4, 4.4, 2, CREAM)
         for x in (8, 13.3, 18.7, 24):
-            c.circle(x, 21.5, 1.6, WHITE)
-        c.rect(4, 25, 24, 1, (240, 170, 190))
-        c.stroke([(3, 29.5), (29, 29.5)], 1.6, (200, 200, 205))
-        c.round_rect(14.6, 9, 2.8, 8, 1, ACCENT)
+            c.circle(x, 21.5, 1.7, CREAM)
+        c.round_rect(4.3, 24.4, 23.4, 1.6, 0.4, CAKE_FILLING)
+        c.stroke([(2, 29.8), (30, 29.8)], 1.6, PLATE)
+        c.round_rect(14.3, 8.4, 3.4, 8, 1, CANDLE_EDGE)
+        c.round_rect(15, 9, 2, 6.8, 0.8, ACCENT)
         fx, fy, rx, ry = flame
-        c.fill(ellipse(fx, fy, rx, ry), (255, 170, 40), (12, 0, 20, 10))
-        c.fill(ellipse(fx, fy + 0.8, rx * 0.5, ry * 0.5), (255, 240, 170), (12, 0, 20, 10))
+        c.fill(ellipse(fx, fy, rx, ry), (255, 150, 20), (12, 0, 20, 10))
+        c.fill(ellipse(fx, fy + 0.8, rx * 0.5, ry * 0.5), (255, 232, 140), (12, 0, 20, 10))
         frames.append((c, delay))
     return frames
 

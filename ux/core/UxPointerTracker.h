@@ -27,6 +27,9 @@ public:
     bool IsDisabled() const { return m_disabled != 0; }
     bool IsPressed() const { return m_pressed != 0; }
     bool IsHeld() const { return m_held != 0; }
+    // Whether a release now is followed by a click: the press stayed within the slop
+    // and no menu took it.
+    bool ClicksOnRelease() const { return m_holdTimer != 0; }
     int32_t GetSlop() const { return m_slop; }
     float GetHoldTime() const { return m_holdTime; }
     float GetLongPressTime() const { return m_longPressTime; }

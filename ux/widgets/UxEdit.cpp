@@ -28,9 +28,6 @@ bool IsLineBreak(const UxEditGlyph* g)
 
 // No edit holds more than this of a pasted text, whatever the clipboard brings.
 constexpr size_t kMaxPaste = 1 << 16;
-// How strongly the selection tints what it covers.
-constexpr uint8_t kSelectionAlpha = 72;
-
 // The clipboard's text as typing gives it: tabs as spaces, line breaks kept (or, on one
 // line, each a space: lines are not run together), no other control characters and
 // nothing that is no character.
@@ -755,8 +752,10 @@ bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, cons
     bool drawn = m_document.Draw(*surface, origin, content);
     if (m_composing)
         PaintComposition(*surface, origin, dest);
+    else if (m_marked)
+        PaintSelection(*surface, origin, dest, m_begin, m_end);
     else if (m_caret.HasSelection() && IsFocused())
-        PaintSelection(*surface, origin, dest);
+        PaintSelection(*surface, origin, dest, m_caret.GetStart(), m_caret.GetEnd());
     // Unfocused, the caret would only paint the back colour over the glyph it stands at.
     if (!(m_styles & ReadOnly) && IsFocused())
         m_caret.Draw(*surface, dest);
@@ -774,8 +773,19 @@ void UxEdit::PaintComposition(UxDeviceContext& surface, const plat::POINT& origi
     }
 }
 
-void UxEdit::PaintSelection(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip)
+void UxEdit::SetMarked(bool marked)
 {
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    Invalidate();
+}
+
+void UxEdit::PaintSelection(
+    UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip, UxEditGlyph* first, UxEditGlyph* end)
+{
+    if (!first)
+        return;
     const plat::COLORREF colour = m_caret.GetTextColour();
     if (!m_tintMade || m_tintColour != colour) {
         m_tintMade = m_tint.Create() && m_tint.Fill(colour);
@@ -791,7 +801,7 @@ void UxEdit::PaintSelection(UxDeviceContext& surface, const plat::POINT& origin,
     };
     plat::RECT band {};
     const UxEditNode* line = nullptr;
-    for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph()) {
+    for (UxEditGlyph* g = first->GetNextGlyph(); g && g != end; g = g->GetNextGlyph()) {
         if (g->GetParent() != line) {
             if (line)
                 blend(band);

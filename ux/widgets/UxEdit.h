@@ -101,6 +101,12 @@ public:
     bool Paste();
     // The selected characters, emoticon codes and "\n" for line breaks.
     std::wstring GetSelectedText() const;
+    // All of the text shows as selected, focused or not, while a menu about all of it
+    // is open; the caret and its own selection are left as they are.
+    void SetMarked(bool marked);
+    bool IsMarked() const { return m_marked; }
+    // How strongly a selection tints what it covers, in the text's colour.
+    static constexpr uint8_t kSelectionAlpha = 72;
 
     // Selection as positions: the begin anchor is 0, so the first caret position is 1.
     void GetSelection(int32_t& start, int32_t& end) const;
@@ -149,7 +155,9 @@ private:
     void CommitComposition();
     // Text of the glyphs after first up to end (both excluded).
     std::wstring TextBetween(const UxEditGlyph* first, const UxEditGlyph* end) const;
-    void PaintSelection(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip);
+    // Tints the glyphs after first up to end (both excluded).
+    void PaintSelection(UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip,
+        UxEditGlyph* first, UxEditGlyph* end);
 
     int32_t m_keyboardType = DoNotChange;
     int32_t m_styles = 0;
@@ -173,5 +181,6 @@ private:
     UxSurface m_tint; // the selection's colour, made when first drawn
     plat::COLORREF m_tintColour = 0;
     bool m_tintMade = false;
+    bool m_marked = false;
     uint64_t m_pasteRead = 0; // the clipboard read under way
 };

@@ -22,16 +22,9 @@ UxListWindow::~UxListWindow()
 bool UxListWindow::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
-    SetContentSize(GetXAxis().GetViewSize() - GetYIndicator().GetThickness(), GetYAxis().GetContentSize());
-    return true;
-}
-
-bool UxListWindow::ApplySkin(UxXmlNode* node)
-{
-    if (!UxScrollWindow::ApplySkin(node))
-        return false;
-    // The rectangle came before the indicator's thickness.
-    OnRectChanged(GetRect());
+    // Rows span the whole width, so that a row's fill and its selection bar reach the
+    // edge; the indicator fades in over them as it does over any content.
+    SetContentSize(GetXAxis().GetViewSize(), GetYAxis().GetContentSize());
     return true;
 }
 
@@ -44,6 +37,16 @@ bool UxListWindow::OnPointerDown(int32_t x, int32_t y)
     // The mouse takes over from the keyboard.
     DropKeyRow();
     return UxScrollWindow::OnPointerDown(x, y);
+}
+
+bool UxListWindow::OnPointerUp(int32_t x, int32_t y)
+{
+    const bool accepted = UxScrollWindow::OnPointerUp(x, y);
+    // A row is lit while it is pressed: a release that clicks nothing ends that here,
+    // one that clicks ends it with the click.
+    if (!GetPointerTracker().ClicksOnRelease())
+        SetSelection(-1);
+    return accepted;
 }
 
 bool UxListWindow::OnPointerHold(int32_t x, int32_t y)
@@ -71,6 +74,8 @@ bool UxListWindow::OnPointerClick(int32_t x, int32_t y)
     const plat::RECT rect = GetRowRect(m_selection);
     const plat::POINT p = ScreenToClient(plat::POINT { x, y });
     ClickRow(m_selection, p.x - rect.left, p.y - rect.top);
+    // The press ends with its click: the row does not stay lit.
+    SetSelection(-1);
     return true;
 }
 
@@ -142,6 +147,8 @@ bool UxListWindow::MoveKeyRow(int32_t step)
         y.SetPosition(offset);
         Invalidate();
     }
+    // The press ends with its click: the row does not stay lit.
+    SetSelection(-1);
     return true;
 }
 
@@ -153,6 +160,8 @@ bool UxListWindow::ClickKeyRow()
     SetSelection(index);
     const plat::RECT rect = GetRowRect(index);
     ClickRow(index, (rect.right - rect.left) / 2, (rect.bottom - rect.top) / 2);
+    // A press and its click at once: the row stays lit as the keyboard's alone.
+    SetSelection(-1);
     return true;
 }
 
@@ -193,8 +202,12 @@ int32_t UxListWindow::GetScrollLine()
 
 bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)
 {
+    // A child lying over a row (a button, an edit) lights it while held, as the row
+    // itself would be. A quick tap's hold comes after its release: its click ends it.
     if (code == EventPointerHold)
         SetSelection(RowAtScreenY(static_cast<int32_t>(EventParam2)));
+    else if (code == EventPointerUp || code == EventClick)
+        SetSelection(-1);
     return true;
 }
 

@@ -16,9 +16,8 @@ public:
     ~UxListWindow() override;
 
     bool OnRectChanged(const plat::RECT& rect) override;
-    // The base keys; rows then end where the skin's indicator begins.
-    bool ApplySkin(UxXmlNode* node) override;
     bool OnPointerDown(int32_t x, int32_t y) override;
+    bool OnPointerUp(int32_t x, int32_t y) override;
     bool OnPointerHold(int32_t x, int32_t y) override;
     bool OnPointerClick(int32_t x, int32_t y) override;
     // Page up, page down, end and home scroll; every key is taken here.
@@ -51,6 +50,8 @@ public:
     void StopAnimation() { m_animation.Finish(); }
     void SetAnimate(bool animate) { m_animate = animate ? 1 : 0; }
 
+    // The pressed row, lit from the hold until the press ends (its click, a release
+    // that clicks nothing, a drag); -1 for none.
     void SetSelection(int32_t index);
     int32_t GetSelection() const { return m_selection; }
     // A row is drawn lit while pressed (the selection) or while it is the keyboard's row.

@@ -9,10 +9,15 @@ UxMenuList::UxMenuList(UxPopupMenu* owner)
 
 bool UxMenuList::OnPointerClick(int32_t x, int32_t y)
 {
+    const int32_t pressed = GetSelection();
     if (!UxListWindow::OnPointerClick(x, y))
         return false;
-    if (m_owner && IsValidRow(GetSelection()) && IsInside(x, y))
-        m_owner->OnRowClicked(GetSelection());
+    if (!m_owner || !IsValidRow(pressed) || !IsInside(x, y))
+        return true;
+    // A tapped item is the menu's answer, read as it closes.
+    if (GetRow(pressed).kind != UxListRow::Header)
+        SetSelection(pressed);
+    m_owner->OnRowClicked(pressed);
     return true;
 }
 

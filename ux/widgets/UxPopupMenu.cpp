@@ -68,7 +68,10 @@ bool UxPopupMenu::OnPopupKey(uintptr_t key)
     const int32_t index = m_list.GetKeyRow();
     if (!m_list.ClickKeyRow())
         return false;
-    // As the list's click tells the menu; an item closes it, and it is gone after this.
+    // As the list's click tells the menu, with the item as its answer; an item closes
+    // it, and it is gone after this.
+    if (m_list.GetRow(index).kind != UxListRow::Header)
+        m_list.SetSelection(index);
     OnRowClicked(index);
     return true;
 }

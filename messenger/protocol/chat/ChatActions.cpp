@@ -1,6 +1,7 @@
 #include "messenger/protocol/chat/ChatActions.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/Me.h"
 #include "messenger/protocol/chat/PktOutCses.h"
@@ -118,6 +119,5 @@ bool InviteToChat(const ChatSession& session, const std::wstring& userId)
 std::wstring FormatOwnLine(const std::wstring& text)
 {
     const Me* me = Me::GetInstance();
-    return FormatString(
-        L"%s (%s) 님의 말:\n%s", me ? me->Name.c_str() : L"", me ? me->Nick.c_str() : L"", text.c_str());
+    return NameWithNick(me ? me->Name : L"", me ? me->Nick : L"") + L" 님의 말:\n" + text;
 }

@@ -1,11 +1,11 @@
 #include "messenger/protocol/chat/PktHandlerJoin.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInParticipant.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
-#include "ux/core/UxText.h"
 
 namespace {
 
@@ -29,9 +29,8 @@ bool PktHandlerJoin::Handle(TarvPeer* peer, PktIn& packet)
     if (ChatView* page = session->GetPage()) {
         page->UpdateTitle();
         if (session->Participants.size() > 1)
-            page->AddLine(FormatString(L"%s (%s) 님이 입장하였습니다.", participant.Name.c_str(),
-                              participant.Nick.c_str()),
-                ChatView::LineSystem);
+            page->AddLine(
+                NameWithNick(participant.Name, participant.Nick) + L" 님이 입장하였습니다.", ChatView::LineSystem);
     }
 
     SendQueuedLines(peer, *session);

@@ -1,6 +1,7 @@
 #include "messenger/protocol/chat/PktHandlerMesg.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSession.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/chat/PktInMesg.h"
@@ -57,7 +58,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
                 text += kCutMark;
             }
             // Put together here: a formatted text is bounded far below a line's length.
-            page->AddLine(name + L" (" + nick + L") 님의 말:\n" + text, ChatView::LinePeer);
+            page->AddLine(NameWithNick(name, nick) + L" 님의 말:\n" + text, ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
         }
         // She who talks can be answered, even while the service tells her as offline.
@@ -83,8 +84,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
         if (message.TypingState == 0)
             page->SetDate(L"대기 중입니다.");
         else if (message.TypingState == 1)
-            page->SetDate(
-                FormatString(L"%s (%s) 님이 메시지를 입력하고 있습니다.", name.c_str(), nick.c_str()));
+            page->SetDate(NameWithNick(name, nick) + L" 님이 메시지를 입력하고 있습니다.");
     }
     return true;
 }

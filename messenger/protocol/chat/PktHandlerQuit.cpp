@@ -1,11 +1,11 @@
 #include "messenger/protocol/chat/PktHandlerQuit.h"
 
 #include "messenger/MessengerScreens.h"
+#include "messenger/model/Buddy.h"
 #include "messenger/model/ChatSession.h"
 #include "messenger/protocol/chat/ChatHandling.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/codec/PktInSimple.h"
-#include "ux/core/UxText.h"
 
 namespace {
 
@@ -26,8 +26,7 @@ bool PktHandlerQuit::Handle(TarvPeer*, PktIn& packet)
     if (page && session->Participants.size() > 1) {
         std::wstring name, nick;
         ParticipantNames(id, participant->Name, participant->Nick, name, nick);
-        page->AddLine(
-            FormatString(L"%s (%s) 님이 퇴장하였습니다.", name.c_str(), nick.c_str()), ChatView::LineSystem);
+        page->AddLine(NameWithNick(name, nick) + L" 님이 퇴장하였습니다.", ChatView::LineSystem);
     }
     session->RemoveParticipant(id);
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())

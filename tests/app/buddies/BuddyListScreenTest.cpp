@@ -167,6 +167,19 @@ TEST_F(BuddyListScreen, SearchFoldAndViewTypes)
     ASSERT_TRUE(driver.TapRow(&View(), friends));
     driver.Settle();
     EXPECT_EQ(View().GetRow(friends + 1).shownHeight, View().GetItemHeight());
+    // A long press folds it too, and the row is not left lit: right of its title it
+    // shows the fill it had.
+    const plat::RECT group = View().ClientToScreen(View().GetRowRect(friends));
+    const int y = (group.top + group.bottom) / 2;
+    const plat::RECT beside { group.right - 60, y, group.right, y + 1 };
+    const std::vector<uint32_t> unlit = AreaColours(beside);
+    driver.Hold(240, y, 800);
+    driver.Settle();
+    EXPECT_FALSE(View().GetRow(friends).expanded);
+    EXPECT_EQ(View().GetSelection(), -1);
+    EXPECT_EQ(AreaColours(beside), unlit);
+    ASSERT_TRUE(driver.TapRow(&View(), friends));
+    driver.Settle();
 
     const struct {
         int32_t view;

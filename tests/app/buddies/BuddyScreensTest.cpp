@@ -98,14 +98,7 @@ protected:
         driver.Settle();
         ASSERT_EQ(driver.Screen(), L"BuddyProfile");
     }
-    void FromSystemMenu(int32_t row)
-    {
-        ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
-        auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
-        ASSERT_NE(menu, nullptr);
-        ASSERT_TRUE(driver.TapRow(&menu->GetList(), row));
-        driver.Settle();
-    }
+    void FromSystemMenu(int32_t row) { ASSERT_TRUE(driver.FromSystemMenu(row)); }
     // On the group chooser: taps the group, then leaves, which applies it.
     void ChooseGroup(const std::wstring& name)
     {
@@ -210,12 +203,7 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     EXPECT_TRUE(form.IdEdit.IsFocused());
     driver.Type(L"dahye");
     ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
-    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
-    ASSERT_NE(menu, nullptr);
-    const plat::RECT shown = menu->GetList().GetScreenRect();
-    driver.Drag(240, shown.bottom - 10, 240, shown.top + 10, 10, 50);
-    driver.Advance(3000);
-    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuAccount::kFreeEntry));
+    ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
     EXPECT_TRUE(form.AccountEdit.IsFocused());
     driver.Type(L"mailbox.kr");
     frameEdge(BuddyAddView::RowMessage, 104, 13);
@@ -257,6 +245,56 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
         const Buddy* dahye = BuddyList::GetInstance()->Find(L"dahye@mailbox.kr");
         return dahye && dahye->Status == BuddyStatusOnline && GroupOf(L"정다혜") == L"친구";
     }));
+}
+
+// The add form opens empty each time, as a new memo does; within one opening the
+// entries stay while the group is chosen. The domain row lights only while its button
+// is pressed: not under the menu, not after it, not when the form opens again.
+TEST_F(BuddyScreens, TheAddFormOpensEmptyAndLeavesNoRowLit)
+{
+    BuddyAddView& form = App().GetBuddyAddPage().GetView();
+    // A strip left of the row's label: the row's fill, or the selection bar when lit.
+    const auto strip = [&](int32_t row) {
+        const plat::RECT r = form.ClientToScreen(form.GetRowRect(row));
+        const int y = (r.top + r.bottom) / 2;
+        return AreaColours({ r.left + 2, y, r.left + 10, y + 1 });
+    };
+    for (int opening = 0; opening < 2; ++opening) {
+        FromSystemMenu(MenuSystem::AddBuddy);
+        ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+        EXPECT_EQ(form.IdEdit.GetText(), L"") << opening;
+        EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net") << opening;
+        EXPECT_TRUE(form.AccountEdit.GetStyles() & UxEdit::ReadOnly) << opening;
+        EXPECT_EQ(form.RequestMessage.GetText(), L"") << opening;
+        EXPECT_EQ(form.GetGroupName(), L"기타") << opening;
+        EXPECT_EQ(form.GetSelection(), -1) << opening;
+        EXPECT_EQ(strip(BuddyAddView::RowDomain), strip(BuddyAddView::RowId)) << opening;
+        if (opening == 1)
+            break;
+
+        driver.Type(L"dahye");
+        ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
+        driver.Advance(300);
+        auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(form.GetSelection(), -1) << "lit under the menu";
+        ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
+        driver.Type(L"mailbox.kr");
+        driver.Settle();
+        EXPECT_EQ(form.GetSelection(), -1) << "lit after the menu";
+        EXPECT_EQ(strip(BuddyAddView::RowDomain), strip(BuddyAddView::RowId));
+        driver.Screenshot("domain-chosen");
+        ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
+        driver.TypeKorean(L"안녕");
+        ASSERT_TRUE(driver.TapRow(&form, BuddyAddView::RowGroup));
+        driver.Settle();
+        ChooseGroup(L"친구");
+        EXPECT_EQ(form.IdEdit.GetText() + L"@" + form.AccountEdit.GetText(), L"dahye@mailbox.kr");
+        EXPECT_EQ(form.RequestMessage.GetText(), L"안녕");
+        EXPECT_EQ(form.GetGroupName(), L"친구");
+        ASSERT_TRUE(driver.Back());
+        ASSERT_EQ(driver.Screen(), L"BuddyList");
+    }
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/FrameCheck.h"
+#include "tests/support/NotificationService.h"
 #include "ux/core/UxText.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,82 @@ protected:
 };
 
 } // namespace
+
+namespace {
+
+// minsu and jiyeon have no nick, junho has his.
+AppDriver::Setup WithoutNicks()
+{
+    AppDriver::Setup setup;
+    setup.accounts = R"({"domain": "quorix.net", "memos": [], "accounts": [
+        {"id": "minsu@quorix.net", "password": "minsu1234", "name": "김민수", "nick": "",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "jiyeon@quorix.net", "flags": "1101",
+         "group": "0"}, {"id": "junho@quorix.net", "flags": "1101", "group": "0"}]},
+        {"id": "jiyeon@quorix.net", "password": "jiyeon1234", "name": "이지연", "nick": "",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"},
+         {"id": "junho@quorix.net", "flags": "1101", "group": "0"}]},
+        {"id": "junho@quorix.net", "password": "junho1234", "name": "박준호", "nick": "준호",
+         "groups": [{"id": "0", "name": "기타"}], "buddies": [{"id": "minsu@quorix.net", "flags": "1101", "group": "0"},
+         {"id": "jiyeon@quorix.net", "flags": "1101", "group": "0"}]}]})";
+    return setup;
+}
+
+} // namespace
+
+// Whoever has no nick is named alone, with no empty brackets, wherever a person is named
+// with the nick: lines, arrivals and departures, typing, the notification.
+TEST(ChatWithoutNicks, APersonWithoutANickIsNamedWithoutEmptyBrackets)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    AppDriver driver(WithoutNicks());
+    ASSERT_TRUE(driver.StartSignedIn());
+    ASSERT_TRUE(driver.SignInParty(kJiyeon));
+    ASSERT_TRUE(driver.SignInParty(kJunho));
+    const std::string invited = driver.Party("invite", kJiyeon, R"(, "to": "minsu@quorix.net")");
+    const size_t at = invited.find("\"sid\": \"");
+    ASSERT_NE(at, std::string::npos) << invited;
+    const std::string sid = invited.substr(at + 8, invited.find('"', at + 8) - at - 8);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ASSERT_TRUE(driver.WaitFor([&] { return chats->GetCount() == 1 && !chats->GetAt(0)->Participants.empty(); }));
+    auto* page = dynamic_cast<ChatPage*>(chats->GetAt(0)->GetPage());
+    ASSERT_NE(page, nullptr);
+    const auto conversation = [&] { return page->GetOutput().GetTranscript().GetText(); };
+    const auto shows = [&](const std::wstring& text) {
+        return driver.WaitFor([&] { return conversation().find(text) != std::wstring::npos; });
+    };
+
+    // Hers while the window is behind another: the line and its notification.
+    static_cast<plat::HeadlessDisplay*>(plat::GetDisplay())->SetFocused(false);
+    driver.Flush();
+    driver.Party("say", kJiyeon, R"(, "text": "안녕하세요")");
+    ASSERT_TRUE(shows(L"이지연 님의 말:\n안녕하세요"));
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Count() == 1; }));
+    EXPECT_EQ(service.Notices()[0].summary, "이지연 님의 말");
+    static_cast<plat::HeadlessDisplay*>(plat::GetDisplay())->SetFocused(true);
+    driver.Party("typing", kJiyeon);
+    ASSERT_TRUE(driver.WaitFor(
+        [&] { return page->GetOutput().GetDateLabel().GetText() == L"이지연 님이 메시지를 입력하고 있습니다."; }));
+
+    // Ours, from the chat on screen.
+    driver.App().PushScreen(&driver.App().GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
+    driver.Settle();
+    const plat::RECT bar = page->GetInputBar().GetScreenRect();
+    driver.Tap(bar.left + 16, (bar.top + bar.bottom) / 2);
+    driver.TypeKorean(L"네");
+    driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(shows(L"김민수 님의 말:\n네"));
+
+    // One with a nick joins, keeping it; she leaves, named alone.
+    driver.Party("invite", kJiyeon, R"(, "to": "junho@quorix.net", "sid": ")" + sid + "\"");
+    ASSERT_FALSE(driver.PartyAccepts(kJunho).empty());
+    ASSERT_TRUE(shows(L"박준호 (준호) 님이 입장하였습니다."));
+    driver.Party("leave", kJiyeon);
+    ASSERT_TRUE(shows(L"이지연 님이 퇴장하였습니다."));
+    driver.Screenshot("without-nicks");
+    EXPECT_EQ(conversation().find(L"()"), std::wstring::npos) << conversation();
+}
 
 TEST_F(ChatScreen, OneToOneConversationWithKoreanEmoticonsAndFlashcons)
 {

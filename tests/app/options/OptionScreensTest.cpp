@@ -10,6 +10,7 @@
 #include "messenger/model/Options.h"
 #include "messenger/protocol/login/ClientVersion.h"
 #include "tests/support/AppDriver.h"
+#include "tests/support/FrameCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -285,6 +286,35 @@ TEST_F(OptionScreens, ChoicesChangeWhatTheyGovern)
     driver.Tap(row.left + 150, (row.top + row.bottom) / 2);
     driver.Settle();
     EXPECT_EQ(driver.Screen(), L"MemoWrite");
+}
+
+// A choice row is lit while pressed, from edge to edge, and goes out with the press:
+// the page that stays open shows only what is chosen.
+TEST_F(OptionScreens, AChoiceIsLitOnlyWhilePressedAndAcrossTheWholeRow)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenOptionList());
+    for (const int32_t listRow : { OptionListView::RowNotifyType, OptionListView::RowStatus }) {
+        ASSERT_NO_FATAL_FAILURE(OpenRow(listRow, L"Option"));
+        const plat::RECT r = Choices().ClientToScreen(Choices().GetRowRect(1));
+        const int y = (r.top + r.bottom) / 2;
+        // Right of the radio box: the row's own fill, out to the window's edge.
+        const plat::RECT edge { 470, y, 480, y + 1 };
+        const std::vector<uint32_t> unlit = AreaColours(edge);
+        driver.Input().PointerDown(240, y);
+        driver.Flush();
+        driver.Advance(150);
+        const std::vector<uint32_t> pressed = AreaColours(edge);
+        EXPECT_NE(pressed, unlit) << listRow;
+        EXPECT_EQ(pressed, std::vector<uint32_t>(pressed.size(), pressed.front())) << "the highlight stops short";
+        driver.Input().PointerUp(240, y);
+        driver.Flush();
+        driver.Advance(300);
+        EXPECT_TRUE(OptionView::IsRowChosen(Choices().GetKind(), 1)) << listRow;
+        EXPECT_EQ(Choices().GetSelection(), -1) << listRow;
+        EXPECT_EQ(AreaColours(edge), unlit) << "row " << listRow << " stays lit";
+        driver.Screenshot(listRow == OptionListView::RowStatus ? "status-chosen" : "notify-type-chosen");
+        ASSERT_TRUE(driver.Back());
+    }
 }
 
 TEST_F(OptionScreens, AlertsSoundAndVibrateByTypeAndScope)

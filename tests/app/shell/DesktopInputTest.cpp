@@ -10,6 +10,7 @@
 #include "ux/widgets/UxEditLine.h"
 #include "ux/widgets/UxEditParagraph.h"
 #include "tests/support/AppDriver.h"
+#include "ux/core/UxRect.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,21 @@ protected:
         driver.TypeKorean(L"안녕");
         driver.Key(plat::VK_RETURN);
         return driver.PartyAccepts(kJiyeon).empty() ? nullptr : page;
+    }
+    // From the chat back to the main pages, the memo tab, and the second memo open with
+    // its text; null when it did not come to that.
+    MemoReadView* OpenSecondMemo()
+    {
+        while (driver.Depth() > 1 && driver.Back()) { }
+        if (!driver.Tap(L"TabBar/Tab3"))
+            return nullptr;
+        driver.Settle();
+        MemoListView& memos = driver.App().GetMemoListPage().GetView();
+        if (!driver.WaitFor([&] { return memos.GetRowCount() >= 2; }) || !driver.TapRow(&memos, 1))
+            return nullptr;
+        driver.Settle();
+        MemoReadView& card = driver.App().GetMemoReadPage().GetView();
+        return driver.WaitFor([&] { return !card.Content.IsEmpty(); }) ? &card : nullptr;
     }
     // A right click on the point opens "복사"; true once it was tapped.
     bool CopyAt(int x, int y)
@@ -235,19 +251,77 @@ TEST_F(DesktopInput, CopyPutsAConversationLineWithItsEmoticonCodeAndAMemosTextOn
         transcript.GetText().rfind(L"/웃음/"));
 
     // A memo's text, all of it.
-    while (driver.Depth() > 1 && driver.Back()) { }
-    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
-    driver.Settle();
-    MemoListView& memos = driver.App().GetMemoListPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 2; }));
-    ASSERT_TRUE(driver.TapRow(&memos, 1));
-    driver.Settle();
-    MemoReadView& card = driver.App().GetMemoReadPage().GetView();
-    ASSERT_TRUE(driver.WaitFor([&] { return !card.Content.IsEmpty(); }));
+    MemoReadView* opened = OpenSecondMemo();
+    ASSERT_NE(opened, nullptr);
+    MemoReadView& card = *opened;
     const plat::POINT text = Middle(card.Content);
     ASSERT_TRUE(CopyAt(text.x, text.y));
     EXPECT_EQ(driver.Clipboard(), card.Content.GetText());
     EXPECT_EQ(driver.Clipboard(), L"본문 23");
+}
+
+// "복사" opens beside what it copies, never over it, and that is marked while the menu
+// is open, however the menu then closes.
+TEST_F(DesktopInput, TheCopyMenuOpensBesideWhatItCopiesAndMarksItWhileOpen)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    ChatPage* page = ChatWithJiyeon();
+    ASSERT_NE(page, nullptr);
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    // Lines enough for the last to lie mid-screen, where a centred menu would cover it.
+    for (const char* text : { "하나", "둘", "셋", "복사할 줄" })
+        driver.Party("say", kJiyeon, std::string(R"(, "text": ")") + text + "\"");
+    ASSERT_TRUE(driver.WaitFor([&] { return transcript.GetText().find(L"복사할 줄") != std::wstring::npos; }));
+    const plat::RECT shown = transcript.GetScreenRect();
+    const int x = shown.right - 20; // right of the text: the line's fill alone
+    const int first = shown.top + 3;
+    const int last = shown.top + std::min(transcript.GetDocumentHeight(), transcript.GetHeight()) - 3;
+    const auto fill = [&](int y) { return driver.Pixel(x, y); };
+    ASSERT_EQ(fill(last), fill(first));
+
+    // Each way of closing the menu: a tap outside it, Escape, its row.
+    for (int way = 0; way < 3; ++way) {
+        driver.RightClick(x - 100, last);
+        auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());
+        ASSERT_NE(menu, nullptr) << way;
+        EXPECT_TRUE(transcript.IsMarked());
+        EXPECT_NE(fill(last), fill(first)) << "the line copied is not marked";
+        const plat::RECT line = transcript.ClientToScreen(transcript.MarkLineAt(transcript.ScreenToClient(plat::POINT { x, last }).y));
+        const plat::RECT box = menu->GetScreenRect();
+        plat::RECT covered;
+        EXPECT_FALSE(IntersectRect(line, box, &covered) && !IsRectEmpty(covered)) << "the menu covers its line";
+        EXPECT_TRUE(box.top >= 0 && box.bottom <= 640) << way;
+        if (way == 0)
+            driver.Screenshot("copy-menu-beside-its-line");
+        if (way == 0)
+            driver.Tap(240, box.top > line.bottom ? shown.top + 5 : 630);
+        else if (way == 1)
+            driver.Key(plat::VK_ESCAPE);
+        else
+            ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuCopy::Copy));
+        driver.Flush();
+        EXPECT_EQ(driver.Popup(), nullptr) << way;
+        EXPECT_FALSE(transcript.IsMarked()) << way;
+        EXPECT_EQ(fill(last), fill(first)) << way;
+    }
+    EXPECT_EQ(driver.Clipboard(), L"복사할 줄");
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused());
+
+    // A memo's text, all of it copied and all of it marked, with the menu beside it.
+    MemoReadView* opened = OpenSecondMemo();
+    ASSERT_NE(opened, nullptr);
+    MemoReadView& card = *opened;
+    const plat::POINT text = Middle(card.Content);
+    driver.RightClick(text.x, text.y);
+    auto* menu = dynamic_cast<MenuCopy*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(card.Content.IsMarked());
+    plat::RECT content, covered;
+    IntersectRect(card.Content.GetScreenRect(), card.GetScreenRect(), &content);
+    EXPECT_FALSE(IntersectRect(content, menu->GetScreenRect(), &covered) && !IsRectEmpty(covered));
+    driver.Screenshot("copy-menu-beside-the-memo");
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_FALSE(card.Content.IsMarked());
 }
 
 // The one-line boxes take a paste of several lines as one line, and a long one shows its

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 const std::string kJiyeon = "jiyeon@quorix.net";
@@ -209,16 +211,82 @@ TEST_F(Background, AClickBringsTheWindowForwardOnThatChatOrMemo)
     // Opening it asked for the count again: nothing is unread.
     EXPECT_TRUE(driver.WaitFor([&] { return Title() == name; }));
 
-    // After the session, a click only brings the window forward.
+    // The session ends: its notification goes, and nothing of it is left to click.
     ASSERT_TRUE(Say(first, "끝", L"끝", kJunho));
     ASSERT_TRUE(Notified(4));
     driver.Service().Control("/kill", "minsu@quorix.net");
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate"; }));
-    const int before = Display().GetRaiseCount();
-    ASSERT_TRUE(service.Click(service.Notices()[3].id));
-    ASSERT_TRUE(driver.WaitFor([&] { return Display().GetRaiseCount() > before; }));
+    ASSERT_TRUE(driver.WaitFor([&] { return !service.Closed().empty() && service.Closed().back() == service.Notices()[3].id; }));
     EXPECT_EQ(driver.Screen(), L"Gate");
     EXPECT_EQ(driver.Depth(), 0u);
+}
+
+// Read in the window, a chat's or a memo's notification is closed on the desktop; at the
+// end of the session all that are left are.
+TEST_F(Background, ANotificationGoesWhenItsChatOrMemoIsReadAndAllWhenTheSessionEnds)
+{
+    ChatSession* chat = Invited();
+    ASSERT_NE(chat, nullptr);
+    Focus(false);
+    ASSERT_TRUE(Say(chat, "읽어 주세요", L"읽어 주세요"));
+    ASSERT_TRUE(Notified(1));
+    const uint32_t line = service.Notices()[0].id;
+
+    // Back in front on the buddy list, the chat is not read yet: it stays.
+    Focus(true);
+    driver.Flush();
+    EXPECT_TRUE(service.Closed().empty());
+    // Opened from the chat list, it is.
+    driver.App().GetBuddyListPage().GetTabBar().Select(TabBar::TabChats);
+    driver.Settle();
+    ASSERT_TRUE(driver.TapRow(&driver.App().GetChatListPage().GetView(), 0));
+    driver.Settle();
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed() == std::vector<uint32_t> { line }; }));
+
+    // The chat on screen behind another window: read when the window has the focus again.
+    Focus(false);
+    ASSERT_TRUE(Say(chat, "다시", L"다시"));
+    ASSERT_TRUE(Notified(2));
+    EXPECT_EQ(service.Notices()[1].replaces, 0u); // the first was closed: a new one
+    Focus(true);
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed().size() == 2; }));
+    EXPECT_EQ(service.Closed()[1], service.Notices()[1].id);
+
+    // A memo: closed when it is opened in the read page, not before.
+    ASSERT_TRUE(driver.Back());
+    Focus(false);
+    SendMemo("쪽지 읽기");
+    ASSERT_TRUE(Notified(3));
+    Focus(true);
+    ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
+    driver.Settle();
+    MemoListView& memos = driver.App().GetMemoListPage().GetView();
+    ASSERT_TRUE(driver.WaitFor([&] { return memos.GetRowCount() >= 1; }));
+    EXPECT_EQ(service.Closed().size(), 2u);
+    ASSERT_TRUE(driver.TapRow(&memos, 0));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"MemoRead");
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed().size() == 3; }));
+    EXPECT_EQ(service.Closed()[2], service.Notices()[2].id);
+
+    // Signing out closes the rest: a line and a memo still on the desktop.
+    ASSERT_TRUE(driver.Back());
+    Focus(false);
+    ASSERT_TRUE(Say(chat, "마지막", L"마지막"));
+    SendMemo("두 번째 쪽지");
+    ASSERT_TRUE(Notified(5));
+    Focus(true);
+    ASSERT_TRUE(driver.Tap(L"TabBar/Tab1"));
+    driver.Settle();
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+    auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuSystem::LogOut));
+    ASSERT_EQ(driver.Screen(), L"Gate");
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed().size() == 5; }));
+    const std::vector<uint32_t> closed = service.Closed();
+    EXPECT_EQ(std::set<uint32_t>(closed.begin() + 3, closed.end()),
+        (std::set<uint32_t> { service.Notices()[3].id, service.Notices()[4].id }));
 }
 
 TEST_F(Background, TheOptionsDecideAsForTheSound)

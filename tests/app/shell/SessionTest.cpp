@@ -1,6 +1,7 @@
 // A session against the local service: signed in, ended by the service, or never
 // connected.
 #include "app/chat/ChatPage.h"
+#include "app/shell/MenuAccount.h"
 #include "app/shell/MenuSystem.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
@@ -131,4 +132,86 @@ TEST_F(SessionTest, LoggingOutFromTheSystemMenuSendsLoutAndReturnsToTheGate)
     EXPECT_FALSE(driver.IsShown(L"Chat"));
     for (UxWindow* child = driver.App().GetFirstChild(); child; child = child->GetNextSibling())
         EXPECT_EQ(dynamic_cast<ChatPage*>(child), nullptr);
+}
+
+// What was typed in one session is not there for the next, which may be someone else's:
+// every form and search is empty after the session ends, here by the service.
+TEST_F(SessionTest, EndingTheSessionEmptiesEveryFormAndSearch)
+{
+    MessengerApp& app = driver.App();
+    const auto fromSystemMenu = [&](int32_t row) { ASSERT_TRUE(driver.FromSystemMenu(row)); };
+    const auto tapTab = [&](const wchar_t* tab) {
+        ASSERT_TRUE(driver.Tap(std::wstring(L"TabBar/") + tab));
+        driver.Settle();
+    };
+
+    // The buddy search, the add form (id, a typed domain, a message), a group's name.
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.Type(L"지연");
+    ASSERT_EQ(app.GetBuddyListPage().GetView().GetFilter(), L"지연");
+    fromSystemMenu(MenuSystem::AddBuddy);
+    BuddyAddView& form = app.GetBuddyAddPage().GetView();
+    driver.Type(L"dahye");
+    ASSERT_TRUE(driver.Tap(L"View/AccountButton"));
+    ASSERT_TRUE(driver.TapMenuRowAtEnd(MenuAccount::kFreeEntry));
+    driver.Type(L"mailbox.kr");
+    ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
+    driver.Type(L"안녕");
+    ASSERT_EQ(form.IdEdit.GetText() + L"@" + form.AccountEdit.GetText(), L"dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Back());
+    fromSystemMenu(MenuSystem::AddGroup);
+    driver.Type(L"동호회");
+    ASSERT_EQ(app.GetGroupAddPage().GetGroupName(), L"동호회");
+    ASSERT_TRUE(driver.Back());
+
+    // A memo's draft, and a search in the picker of its receivers.
+    tapTab(L"Tab3");
+    ASSERT_TRUE(driver.Tap(L"TitleBar/WriteButton"));
+    driver.Settle();
+    driver.Type(L"초안");
+    ASSERT_TRUE(driver.Tap(L"View/ReceiverButton"));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddySelect");
+    ASSERT_TRUE(driver.Tap(L"SearchBar/SearchWord"));
+    driver.Type(L"준호");
+    ASSERT_EQ(app.GetBuddySelectPage().GetView().GetFilter(), L"준호");
+    ASSERT_TRUE(driver.Back());
+    ASSERT_TRUE(driver.Back());
+    ASSERT_EQ(app.GetMemoWritePage().GetView().Message.GetText(), L"초안");
+
+    // A nick being typed when the service ends the session.
+    tapTab(L"Tab4");
+    ASSERT_TRUE(driver.TapRow(&app.GetOptionListPage().GetView(), OptionListView::RowNick));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"OptionNick");
+    driver.Type(L"짱");
+    ASSERT_EQ(app.GetOptionNickPage().GetView().Edit.GetText(), L"민수짱");
+    driver.Service().Control("/kill", "minsu@quorix.net");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate" && driver.Popup(); }));
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+
+    // Nothing of it is left, not even where nobody looks before the page opens again.
+    EXPECT_EQ(app.GetMemoWritePage().GetView().Message.GetText(), L"");
+    EXPECT_TRUE(app.GetMemoWritePage().GetView().GetReceivers().empty());
+    EXPECT_EQ(app.GetBuddySelectPage().GetView().GetFilter(), L"");
+    EXPECT_EQ(app.GetOptionNickPage().GetView().Edit.GetText(), L"");
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    driver.Settle();
+    EXPECT_EQ(driver.Text(L"SearchBar/SearchWord"), L"");
+    fromSystemMenu(MenuSystem::AddBuddy);
+    EXPECT_EQ(form.IdEdit.GetText(), L"");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+    EXPECT_TRUE(form.AccountEdit.GetStyles() & UxEdit::ReadOnly);
+    EXPECT_EQ(form.RequestMessage.GetText(), L"");
+    EXPECT_EQ(form.GetGroupName(), L"기타");
+    driver.Screenshot("add-form-after-sign-in");
+    ASSERT_TRUE(driver.Back());
+    fromSystemMenu(MenuSystem::AddGroup);
+    EXPECT_EQ(driver.Text(L"GroupAdd/GroupName"), L"");
+    ASSERT_TRUE(driver.Back());
+    tapTab(L"Tab4");
+    ASSERT_TRUE(driver.TapRow(&app.GetOptionListPage().GetView(), OptionListView::RowNick));
+    driver.Settle();
+    EXPECT_EQ(app.GetOptionNickPage().GetView().Edit.GetText(), L"민수");
+    EXPECT_EQ(driver.ServiceLogLines("CNIK"), 0u);
 }

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <set>
 #include <thread>
 
 namespace {
@@ -96,6 +97,50 @@ TEST_F(DesktopNotification, GoesOutReplacesAndComesBackWhenClickedUntilTheEnd)
     EXPECT_EQ(g_clicks.size(), 1u);
     ASSERT_TRUE(Show(9, L"다시"));
     ASSERT_TRUE(WaitFor([&] { return service.Count() == 5; }));
+}
+
+TEST_F(DesktopNotification, ClosesOneByItsIdOrAllOfAWindowsAndNothingElse)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    // Nothing shown yet: nothing to close, and no worker started for it.
+    EXPECT_FALSE(plat::CloseDesktopNotification(window, kClicked, 1));
+    EXPECT_FALSE(plat::CloseDesktopNotifications(window, kClicked));
+    EXPECT_EQ(ThreadsNamed("notify"), 0);
+
+    // Closed right after it was handed over: it goes once the service has named it.
+    ASSERT_TRUE(Show(1, L"하나"));
+    ASSERT_TRUE(plat::CloseDesktopNotification(window, kClicked, 1));
+    ASSERT_TRUE(WaitFor([&] { return service.Closed().size() == 1; }));
+    EXPECT_EQ(service.Closed()[0], service.Notices()[0].id);
+
+    // By id: only that one; an id never shown, or another window's, closes nothing.
+    ASSERT_TRUE(Show(2, L"둘"));
+    ASSERT_TRUE(Show(3, L"셋"));
+    ASSERT_TRUE(plat::CloseDesktopNotification(window, kClicked, 3));
+    ASSERT_TRUE(plat::CloseDesktopNotification(window, kClicked, 99));
+    ASSERT_TRUE(plat::CloseDesktopNotification(nullptr, kClicked, 2));
+    ASSERT_TRUE(WaitFor([&] { return service.Closed().size() == 2; }));
+    EXPECT_EQ(service.Closed()[1], service.Notices()[2].id);
+    // Closed, it clicks no more; the one still shown does.
+    ASSERT_TRUE(service.Click(service.Notices()[2].id));
+    ASSERT_TRUE(service.Click(service.Notices()[1].id));
+    ASSERT_TRUE(WaitFor([&] { return !g_clicks.empty(); }));
+    EXPECT_EQ(g_clicks, (std::vector<uint32_t> { 2 }));
+
+    // All of the window's: those still shown, once each.
+    ASSERT_TRUE(Show(4, L"넷"));
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == 4; }));
+    ASSERT_TRUE(plat::CloseDesktopNotifications(window, kClicked));
+    ASSERT_TRUE(WaitFor([&] { return service.Closed().size() == 4; }));
+    const std::vector<uint32_t> closed = service.Closed();
+    EXPECT_EQ(std::set<uint32_t>(closed.begin() + 2, closed.end()),
+        (std::set<uint32_t> { service.Notices()[1].id, service.Notices()[3].id }));
+
+    // Ended: nothing is left to close.
+    plat::EndDesktopNotifications();
+    EXPECT_FALSE(plat::CloseDesktopNotifications(window, kClicked));
 }
 
 TEST_F(DesktopNotification, AServiceThatRestartedNamesNoneOfOursByItsNewIds)

@@ -53,11 +53,16 @@ TEST_F(GalleryLists, ListAndStripScrollFoldFilterAndReport)
     EXPECT_GT(Green(At(30, 232)), Red(At(30, 232)) + 60); // the first buddy is online
     EXPECT_EQ(At(300, 180), 0xFFFFFFu); // the group row, white beside its name
 
-    Tap(300, 230); // the first buddy: reported by name, shown selected
+    Input().PointerDown(300, 230); // the first buddy: lit while pressed, then reported by name
+    UxPumpFor(0);
     UxPumpFor(300);
-    EXPECT_EQ(gallery->GetPage()->Events.back(), L"Buddies: 김민수");
     EXPECT_GT(Blue(At(300, 206)), Red(At(300, 206)) + 60);
     Shot("gallery-lists-selected");
+    Input().PointerUp(300, 230);
+    UxPumpFor(0);
+    UxPumpFor(300);
+    EXPECT_EQ(gallery->GetPage()->Events.back(), L"Buddies: 김민수");
+    EXPECT_EQ(At(300, 206), 0xFFFFFFu);
     Tap(300, 186); // its group folds: the next group's row moves up under it
     UxPumpFor(700);
     EXPECT_FALSE(list->GetRow(0).expanded);

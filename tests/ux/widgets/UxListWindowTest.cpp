@@ -112,7 +112,7 @@ TEST_F(ListWindow, RowsAnimateInAndOutWithIndicesKeptDuringARemoval)
     EXPECT_TRUE(window.Consistent());
     EXPECT_EQ(window.GetYAxis().GetContentSize(), 150);
 
-    // A row held while one above it shrinks out keeps its selection when that one goes.
+    // A row held while one above it shrinks out stays lit when that one goes.
     window.Clear();
     for (uintptr_t d = 0; d < 6; ++d)
         window.AddRow(Row(d));
@@ -120,13 +120,14 @@ TEST_F(ListWindow, RowsAnimateInAndOutWithIndicesKeptDuringARemoval)
     EXPECT_TRUE(window.RemoveRow(1));
     Down(100, 175);
     UxPumpFor(150);
-    Up(100, 175);
     const int32_t held = window.GetSelection();
     ASSERT_GT(held, 1);
     const uintptr_t data = window.GetRow(held).data;
     UxPumpFor(600);
     EXPECT_EQ(window.GetSelection(), held - 1);
     EXPECT_EQ(window.GetRow(window.GetSelection()).data, data);
+    Up(100, 175);
+    UxPumpFor(300);
 
     // Removing rows of a list scrolled to its end brings it back into range.
     window.Clear();
@@ -213,8 +214,7 @@ TEST_F(ListWindow, HoldAndClickReportTheRowUnderThePointerAfterScrolling)
     // Screen y 300 is content 537: header 40, then rows of 50: item 10 of group 1.
     Tap(100, 300);
     EXPECT_EQ(window.log, (Log { "held 1010 100,47", "clicked 1010 100,47" }));
-    EXPECT_EQ(window.GetSelection(), 10);
-    EXPECT_FALSE(RectsDiffer(window.GetRowRect(10), { 0, 253, 472, 303 }));
+    EXPECT_FALSE(RectsDiffer(window.GetRowRect(10), { 0, 253, 480, 303 }));
 
     window.log.clear();
     window.GetYAxis().SetPosition(-1000); // the second header at screen y 40
@@ -254,8 +254,8 @@ TEST_F(ListWindow, TapDuringAFlingStopsItAndSelectsNothing)
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(window.GetSelection(), -1);
 
-    // A row tapped before the list was moved by a key, which selects it and no drag
-    // clears: the tap that stops the move clicks nothing still.
+    // A row tapped before the list was moved by a key: the tap that stops the move
+    // clicks nothing still.
     window.GetYAxis().SetPosition(-237); // an item row at screen y 300
     Tap(100, 300);
     ASSERT_EQ(window.log.size(), 2u);
@@ -289,10 +289,66 @@ TEST_F(ListWindow, PageKeysScrollAndDefaultRowsAreShadedByKind)
     Flush();
     UxPumpFor(4000); // the move, then the indicator's fade
     EXPECT_EQ(window.GetYAxis().GetOffset(), 0);
-    // Header 0: the lightest blue; item 1: grey 180; the margin beside the rows: white.
+    // Header 0: the lightest blue; item 1: grey 180, to the right edge under the faded
+    // indicator.
     EXPECT_EQ(FramePixel(100, 20), FrameColour(82 | 127 << 8 | 195 << 16));
     EXPECT_EQ(FramePixel(100, 60), FrameColour(0xB4B4B4));
-    EXPECT_EQ(FramePixel(476, 60), FrameColour(0xFFFFFF));
+    EXPECT_EQ(FramePixel(479, 60), FrameColour(0xB4B4B4));
+}
+
+TEST_F(ListWindow, ARowIsLitOnlyWhilePressed)
+{
+    Build(2, 3);
+    // A tap: lit from the hold, and no longer once it has clicked.
+    Down(100, 60);
+    UxPumpFor(150);
+    EXPECT_EQ(window.GetSelection(), 1);
+    Up(100, 60, 20);
+    UxPumpFor(300);
+    EXPECT_EQ(window.log, (Log { "held 1001 100,20", "clicked 1001 100,20" }));
+    EXPECT_EQ(window.GetSelection(), -1);
+
+    // A long press on a header folds it as a tap does, and leaves it unlit.
+    Down(100, 20);
+    UxPumpFor(700);
+    EXPECT_EQ(window.GetSelection(), 0);
+    Up(100, 20, 20);
+    UxPumpFor(700);
+    EXPECT_FALSE(window.GetRow(0).expanded);
+    EXPECT_EQ(window.GetSelection(), -1);
+
+    // A press that leaves the row on a list that does not scroll clicks nothing, and
+    // goes out when let go.
+    window.GetYAxis().SetDraggable(false);
+    window.log.clear();
+    ASSERT_EQ(window.RowAtScreenY(100), 5); // under the folded group and the next header
+    Down(100, 100);
+    UxPumpFor(150);
+    EXPECT_EQ(window.GetSelection(), 5);
+    Move(100, 160);
+    Up(100, 160);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+    EXPECT_EQ(window.log, (Log { "held 2001 100,20" }));
+
+    // A window lying over a row (a button on it) lights the row while it is held.
+    UxWindow button;
+    button.SetRect({ 400, 50, 470, 90 });
+    window.AddChild(&button);
+    window.log.clear();
+    Down(430, 70);
+    UxPumpFor(150);
+    EXPECT_EQ(window.GetSelection(), window.RowAtScreenY(70));
+    Up(430, 70, 20);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+    // Tapped quickly, its hold comes after the release; its click ends it all the same.
+    Down(430, 70);
+    Up(430, 70, 20);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+    EXPECT_TRUE(window.log.empty()); // the button's, not the row's
+    window.RemoveChild(&button);
 }
 
 TEST_F(ListWindow, TheKeyboardsRowSkipsWhatDoesNotShowKeepsInViewAndClicksAsATap)
@@ -317,11 +373,15 @@ TEST_F(ListWindow, TheKeyboardsRowSkipsWhatDoesNotShowKeepsInViewAndClicksAsATap
     window.MoveKeyRow(-1);
     EXPECT_EQ(window.GetRow(window.GetKeyRow()).data, 3005u);
 
-    // Enter on it: what a tap in its middle does; on a header it folds the group.
+    // Enter on it: what a tap in its middle does, and it stays lit as the keyboard's row
+    // alone; on a header it folds the group.
     EXPECT_TRUE(window.ClickKeyRow());
-    EXPECT_EQ(window.log, (Log { "clicked 3005 236,25" }));
-    EXPECT_EQ(window.GetSelection(), window.GetKeyRow());
+    EXPECT_EQ(window.log, (Log { "clicked 3005 240,25" }));
+    EXPECT_EQ(window.GetSelection(), -1);
+    const int32_t entered = window.GetKeyRow();
+    EXPECT_TRUE(window.IsRowLit(entered));
     window.MoveKeyRow(-1);
+    EXPECT_FALSE(window.IsRowLit(entered));
     EXPECT_TRUE(window.ClickKeyRow());
     UxPumpFor(600);
     EXPECT_FALSE(window.GetRow(42).expanded);

@@ -308,7 +308,7 @@ TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
     window.GetXAxis().SetPosition(-480);
     EXPECT_FALSE(RectsDiffer(window.GetXIndicator().ThumbRect(), { 240, 632, 480, 638 }));
 
-    // The skin sets each bar; a list's rows end where its vertical bar begins.
+    // The skin sets each bar; a list's rows reach under its vertical bar.
     UxXmlDocument skin;
     ASSERT_TRUE(skin.LoadText(L"<?xml version=\"1.0\"?><List><_Rect>0, 0, 480, 640</_Rect>"
                               L"<YIndicator><Thick>12</Thick><Margin>3</Margin></YIndicator>"
@@ -317,7 +317,7 @@ TEST(UxScrollBar, ThumbShowsTheViewsShareOfTheContent)
     ASSERT_TRUE(list.ApplySkin(&skin));
     list.SetContentSize(list.GetXAxis().GetContentSize(), 1280);
     EXPECT_FALSE(RectsDiffer(list.GetYIndicator().ThumbRect(), { 468, 0, 477, 320 }));
-    EXPECT_EQ(list.GetXAxis().GetContentSize(), 468);
+    EXPECT_EQ(list.GetXAxis().GetContentSize(), 480);
     EXPECT_FALSE(list.GetXIndicator().IsEnabled());
 }
 
