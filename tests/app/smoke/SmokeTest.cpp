@@ -164,8 +164,8 @@ TEST(SmokeTest, AStartedProgramSeesTheVariablesGivenInPlaceOfThoseInherited)
 {
     ScopedEnv own("QUORIX_SPAWN_CHECK", "inherited");
     TempFolder folder;
-    const std::vector<std::string> script
-        = { "sh", "-c", "printf '%s %s' \"$QUORIX_SPAWN_CHECK\" \"$QUORIX_SPAWN_ADDED\" > \"$0\"", folder.Native("out") };
+    const std::vector<std::string> script = { "sh", "-c",
+        "printf '%s %s' \"$QUORIX_SPAWN_CHECK\" \"$QUORIX_SPAWN_ADDED\" > \"$0\"", folder.Native("out") };
     ASSERT_TRUE(RunProgram(script, { "QUORIX_SPAWN_CHECK=given", "QUORIX_SPAWN_ADDED=added" }));
     EXPECT_EQ(folder.Read("out"), "given added");
     ASSERT_TRUE(RunProgram(script));

@@ -273,7 +273,8 @@ TEST_F(ChatHandlersTest, WhoLeavesIsNoLongerToldAsTyping)
     EXPECT_EQ(dates(), std::vector<std::wstring> { idle });
 
     // choi types; park leaves: choi's notice stays.
-    m.peer.Receive(InSession("MESG 0 choi@quorix.net TYPING 1\r\n") + InSession("QUIT 0 park@quorix.net 0\r\n"));
+    m.peer.Receive(
+        InSession("MESG 0 choi@quorix.net TYPING 1\r\n") + InSession("QUIT 0 park@quorix.net 0\r\n"));
     EXPECT_EQ(dates(), std::vector<std::wstring> { L"최서윤 (서윤) 님이 메시지를 입력하고 있습니다." });
     // Her line ends the notice: leaving after it leaves the time of her line.
     m.peer.Receive(InSession("MESG 0 choi@quorix.net MSG 0%090%090%09안녕\r\n"));
