@@ -21,6 +21,7 @@
 #endif
 #include "tests/support/LocalService.h"
 #include "tests/support/MessengerSingletons.h"
+#include "tests/support/Spawn.h"
 #include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
@@ -154,26 +155,16 @@ void ChatSoak(benchmark::State& state)
     service.Use();
 
     // The peer, with a registry of its own.
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("QUORIX_REGISTRY=", 0) != 0)
-            environment.emplace_back(*e);
-    environment.push_back("QUORIX_REGISTRY=" + folder.Native("peer/registry"));
-    std::vector<char*> envp;
-    for (auto& e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::string program = Executable(), echo = "--echo", user = "jiyeon@quorix.net", password = "jiyeon1234";
-    char* argv[] = { program.data(), echo.data(), user.data(), password.data(), nullptr };
+    const std::string program = Executable(), user = "jiyeon@quorix.net";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(
         &actions, 1, folder.Native("peer.out").c_str(), O_WRONLY | O_CREAT, 0600);
-    pid_t peerPid = -1;
-    const bool spawned = posix_spawn(&peerPid, program.c_str(), &actions, nullptr, argv, envp.data()) == 0;
+    const pid_t peerPid = SpawnProgram({ program, "--echo", user, "jiyeon1234" },
+        { "QUORIX_REGISTRY=" + folder.Native("peer/registry") }, &actions);
     posix_spawn_file_actions_destroy(&actions);
-    if (!spawned) {
+    if (peerPid <= 0) {
         state.SkipWithError(("cannot start " + program).c_str());
         return;
     }

@@ -33,6 +33,7 @@
 #define QUORIX_TEST_SOURCE_DIR ""
 #endif
 #include "tests/support/LocalService.h"
+#include "tests/support/Spawn.h"
 #include "tests/support/TempFolder.h"
 
 #include <SDL.h>
@@ -149,24 +150,6 @@ bool WaitQuiet(pid_t pid, int quietMs, int timeoutMs, Sample* settled)
     return false;
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment)
-{
-    std::vector<std::string> env = environment;
-    for (char** e = environ; *e; ++e)
-        env.push_back(*e);
-    std::vector<char*> argv, envp;
-    for (auto& a : const_cast<std::vector<std::string>&>(args))
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (auto& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    return pid;
-}
-
 // CPU of the whole process from exec to its end, kill included (a few microseconds).
 double KillAndTakeCpuMs(pid_t pid)
 {
@@ -182,10 +165,19 @@ XvfbServer& Server();
 
 bool Click(int x, int y)
 {
-    const pid_t pid = Spawn({ "xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1" },
+    return RunProgram({ "xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1" },
         { "DISPLAY=" + Server().display });
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// What the program measured (and the bare window) is started with besides its own
+// variables: a session bus address in its folder where nothing listens, so that neither
+// SDL nor GLib starts a bus of its own that would outlive the run.
+std::vector<std::string> WindowEnvironment(const TempFolder& home, std::vector<std::string> variables)
+{
+    variables.push_back("DISPLAY=" + Server().display);
+    variables.push_back("XDG_RUNTIME_DIR=" + home.Native());
+    variables.push_back("DBUS_SESSION_BUS_ADDRESS=unix:path=" + home.Native("no-session-bus"));
+    return variables;
 }
 
 XvfbServer& Server()
@@ -317,11 +309,12 @@ struct SignedInProgram {
                 && key.SetDword(L"AgreedWithWirelessConnection", 1);
         }
         SaveLoginPassword(MakePasswordDigest(ToWide(kOwner), ToWide(kPassword)));
-        pid = Spawn({ program },
-            { "DISPLAY=" + Server().display, "QUORIX_DISPLAY=sdl", "QUORIX_SCALE=1",
-                "XDG_RUNTIME_DIR=" + home.Native(), "XDG_DATA_HOME=" + home.Native("data"),
-                "QUORIX_DISPATCH_HOST=127.0.0.1", "QUORIX_DISPATCH_PORT=" + std::to_string(service->dispatchPort),
-                "QUORIX_CA_FILE=" + service->caFile });
+        pid = SpawnProgram({ program },
+            WindowEnvironment(home,
+                { "QUORIX_DISPLAY=sdl", "QUORIX_SCALE=1", "XDG_DATA_HOME=" + home.Native("data"),
+                    "QUORIX_DISPATCH_HOST=127.0.0.1",
+                    "QUORIX_DISPATCH_PORT=" + std::to_string(service->dispatchPort),
+                    "QUORIX_CA_FILE=" + service->caFile }));
         plat::POINT origin;
         bool ok = pid > 0 && WaitForWindow(20000, &origin) && WaitQuiet(pid, 500, 20000, &settled);
         Screenshot("saved-login");
@@ -439,8 +432,7 @@ void BM_BareSdlWindow(benchmark::State& state)
     }
     for (auto _ : state) {
         TempFolder home;
-        const pid_t pid = Spawn({ "/proc/self/exe", "--bare-window" },
-            { "DISPLAY=" + Server().display, "XDG_RUNTIME_DIR=" + home.Native() });
+        const pid_t pid = SpawnProgram({ "/proc/self/exe", "--bare-window" }, WindowEnvironment(home, {}));
         Sample settled;
         if (pid <= 0 || !WaitQuiet(pid, 1500, 20000, &settled)) {
             if (pid > 0)

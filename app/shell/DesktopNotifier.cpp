@@ -50,6 +50,8 @@ void DesktopNotifier::Attach(plat::HWND window)
 
 void DesktopNotifier::Detach()
 {
+    // Quitting ends the session too: nothing it showed stays on the desktop.
+    CloseAll();
     if (m_clicks) {
         plat::EndDesktopNotifications();
         plat::DestroyWindow(m_clicks);

@@ -23,7 +23,7 @@ public:
 
     // The device window; its title as created names the program.
     void Attach(plat::HWND window);
-    // Shut-down: the notifications end and no click comes back.
+    // Shut-down: the notifications still shown are closed, and no click comes back.
     void Detach();
 
     // The title follows the unread chats and memos.

@@ -50,6 +50,8 @@ public:
     // The peer has said a line here since her status last changed: she is there to be
     // answered, whatever her status says (one who shows as offline is told as offline).
     bool PeerSpoke = false;
+    // The participant the page's date line tells as typing; empty while it tells none.
+    std::wstring TypingId;
 
 private:
     uint64_t m_serial;

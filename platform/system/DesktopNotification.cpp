@@ -7,6 +7,8 @@
 
 #include <gio/gio.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <deque>
 #include <dlfcn.h>
@@ -93,6 +95,9 @@ namespace {
     constexpr int kMaxQueued = 16;
     // Notifications remembered for their clicks; the oldest are forgotten.
     constexpr size_t kMaxShown = 64;
+    // At the end, what was handed over (the closes of what is still shown) may take this
+    // long to be answered before the worker stops regardless.
+    constexpr auto kEndWait = std::chrono::milliseconds(300);
 
     void Trace(const std::string& text)
     {
@@ -197,6 +202,21 @@ namespace {
             std::lock_guard<std::mutex> lock(m_mutex);
             return m_phase;
         }
+        // UI thread, before Stop: waits until what was handed over has been answered, at
+        // most `limit`; nothing new is shown meanwhile. No wait while still connecting
+        // (nothing was sent, and the handshake may hang) or with nothing on its way.
+        void Settle(std::chrono::milliseconds limit)
+        {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_phase != Serving)
+                    return;
+                m_settling = true;
+            }
+            m_gio.g_main_context_wakeup(m_context); // it looks at once whether all is answered
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_settled.wait_for(lock, limit, [this] { return m_quiet || m_phase == Done; });
+        }
         // UI thread: stops the worker; true when it can be joined at once (it serves and
         // wakes for this), false when it is still connecting (it ends by itself).
         bool Stop()
@@ -249,8 +269,10 @@ namespace {
                 nullptr);
             Call("GetCapabilities", nullptr, &Worker::OnCapabilities, nullptr);
 
-            while (!IsClosing() && !m_lost)
+            while (!IsClosing() && !m_lost) {
                 m_gio.g_main_context_iteration(m_context, TRUE);
+                NoteQuiet();
+            }
             // A lost bus: this worker ends, and the next notification connects afresh.
             m_gio.g_cancellable_cancel(m_cancellable);
             while (m_calls > 0)
@@ -264,6 +286,7 @@ namespace {
             m_gio.g_main_context_pop_thread_default(m_context);
             std::lock_guard<std::mutex> lock(m_mutex);
             m_phase = Done;
+            m_settled.notify_all();
         }
 
     private:
@@ -283,6 +306,17 @@ namespace {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             return m_closing;
+        }
+
+        // Tells a settling UI thread once nothing handed over waits and every call is
+        // answered.
+        void NoteQuiet()
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_settling && !m_quiet && m_queued == 0 && !m_notifying && m_calls == 0) {
+                m_quiet = true;
+                m_settled.notify_all();
+            }
         }
 
         static gboolean OnHanded(gpointer data)
@@ -307,12 +341,17 @@ namespace {
             while (m_ready && !m_notifying && !m_waiting.empty()) {
                 Request request = std::move(m_waiting.front());
                 m_waiting.pop_front();
+                bool settling;
                 {
                     std::lock_guard<std::mutex> lock(m_mutex);
                     --m_queued;
                     if (m_closing)
                         return;
+                    settling = m_settling;
                 }
+                // At the end nothing new is shown, only taken away.
+                if (settling && request.kind == Request::Notify)
+                    continue;
                 if (request.kind == Request::Notify)
                     Notify(std::move(request));
                 else
@@ -493,7 +532,10 @@ namespace {
         GCancellable* const m_cancellable;
 
         std::mutex m_mutex;
+        std::condition_variable m_settled;
         bool m_closing = false;
+        bool m_settling = false;
+        bool m_quiet = false; // settling, and nothing left to answer
         Phase m_phase = Connecting;
         int m_queued = 0;
 
@@ -591,7 +633,10 @@ bool CloseDesktopNotifications(HWND window, UINT message)
 
 void EndDesktopNotifications()
 {
-    TheService().End();
+    Service& service = TheService();
+    if (service.worker)
+        service.worker->Settle(kEndWait);
+    service.End();
 }
 
 } // namespace plat

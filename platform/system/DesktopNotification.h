@@ -5,8 +5,8 @@
 //
 // Nothing of it exists until the first notification: then GIO is loaded and a worker
 // thread connects to the bus and afterwards sleeps in poll, waking only for the bus.
-// The UI thread never waits on the bus: a notification is handed over and shown later,
-// or not at all when there is no bus or no service (traced). Without a session bus
+// The UI thread never waits on the bus, but briefly at the end: a notification is handed
+// over and shown later, or not at all when there is no bus or no service (traced). Without a session bus
 // address ($DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus) nothing is tried; no bus
 // is ever launched.
 
@@ -38,8 +38,10 @@ bool ShowDesktopNotification(const DesktopNotification& notification);
 bool CloseDesktopNotification(HWND window, UINT message, uint32_t id);
 // The same for every notification shown for this window and message.
 bool CloseDesktopNotifications(HWND window, UINT message);
-// UI thread, at shut-down: the worker stops without anyone waiting on the bus, and no
-// click is posted any more. A later notification starts afresh.
+// UI thread, at shut-down: what was handed over before (the closes of what is still
+// shown) gets a few hundred milliseconds at most to be answered, then the worker stops
+// and no click is posted any more. Nothing waits while the worker is still connecting
+// or has nothing on its way. A later notification starts afresh.
 void EndDesktopNotifications();
 
 } // namespace plat

@@ -97,6 +97,14 @@ public:
         }
         StartService();
     }
+    // From now on calls are taken but neither answered nor recorded, as by a daemon that
+    // hangs; they are answered when the service stops.
+    void Withhold() { m_withhold = true; }
+    size_t Withheld() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_withheld.size();
+    }
     // The user clicks the notification (its default action).
     bool Click(uint32_t id) { return Emit("ActionInvoked", g_variant_new("(us)", id, "default")); }
     // The notification goes away (reason 2: dismissed by the user).
@@ -148,6 +156,12 @@ private:
             started.set_value();
             while (!m_stop)
                 g_main_context_iteration(m_context, TRUE);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                for (GDBusMethodInvocation* invocation : m_withheld)
+                    g_dbus_method_invocation_return_value(invocation, nullptr);
+                m_withheld.clear();
+            }
             if (m_connection) {
                 g_dbus_connection_unregister_object(m_connection, m_registration);
                 // Closed at once, so that the bus sees the service go before anything else.
@@ -217,7 +231,10 @@ private:
     {
         auto& self = *static_cast<NotificationService*>(data);
         const std::string name = method;
-        if (name == "GetCapabilities") {
+        if (self.m_withhold) {
+            std::lock_guard<std::mutex> lock(self.m_mutex);
+            self.m_withheld.push_back(invocation);
+        } else if (name == "GetCapabilities") {
             GVariantBuilder list;
             g_variant_builder_init(&list, G_VARIANT_TYPE("as"));
             for (const std::string& capability : self.m_capabilities)
@@ -270,6 +287,8 @@ private:
     GMainContext* m_context = nullptr;
     std::thread m_thread;
     std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_withhold { false };
+    std::vector<GDBusMethodInvocation*> m_withheld;
     GDBusConnection* m_connection = nullptr;
     guint m_registration = 0;
     mutable std::mutex m_mutex;

@@ -187,13 +187,21 @@ bool UxPointerTracker::Release(int32_t x, int32_t y)
     bool accepted = owner->OnPointerUp(x, y);
     if (!*alive)
         return true;
-    if (!accepted)
-        return false;
-    if (m_holdTimer) {
-        if (UxTimerManager* timers = UxTimerManager::GetInstance())
-            m_clickTimer = timers->Add(m_holdTime, m_holdTime, ClickStep, reinterpret_cast<uintptr_t>(this));
+    UxTimerManager* timers = UxTimerManager::GetInstance();
+    if (accepted && m_holdTimer && timers) {
+        m_clickTimer = timers->Add(m_holdTime, m_holdTime, ClickStep, reinterpret_cast<uintptr_t>(this));
+        return true;
     }
-    return true;
+    // Nothing follows this release: no hold, no click.
+    RemoveTimer(m_holdTimer);
+    EndPress();
+    return accepted;
+}
+
+void UxPointerTracker::EndPress()
+{
+    if (UxWindow* parent = m_owner->GetParent())
+        parent->OnChildPressEnded(m_owner);
 }
 
 void UxPointerTracker::HoldStep(uintptr_t tracker)
@@ -224,6 +232,8 @@ void UxPointerTracker::LongPressStep(uintptr_t tracker)
     self->RemoveTimer(self->m_holdTimer);
     self->m_pressed = 0;
     owner->SetCapture(false);
+    if (*alive)
+        self->EndPress();
 }
 
 void UxPointerTracker::ClickStep(uintptr_t tracker)
@@ -231,5 +241,8 @@ void UxPointerTracker::ClickStep(uintptr_t tracker)
     auto* self = reinterpret_cast<UxPointerTracker*>(tracker);
     self->m_held = 0;
     self->m_clickTimer = 0;
+    std::shared_ptr<bool> alive = self->m_alive;
     self->m_owner->OnPointerClick(LastPoint.x, LastPoint.y);
+    if (*alive)
+        self->EndPress();
 }

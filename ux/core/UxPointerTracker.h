@@ -48,6 +48,8 @@ private:
     bool Press(int32_t x, int32_t y);
     bool Drag(int32_t x, int32_t y);
     bool Release(int32_t x, int32_t y);
+    // Tells the owner's parent that the press is over, clicked or not.
+    void EndPress();
     void RemoveTimer(uint32_t& id);
     static void HoldStep(uintptr_t tracker);
     static void ClickStep(uintptr_t tracker);

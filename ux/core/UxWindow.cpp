@@ -140,6 +140,7 @@ bool UxWindow::OnChildEvent(UxWindow*, int32_t)
 {
     return true;
 }
+void UxWindow::OnChildPressEnded(UxWindow*) { }
 bool UxWindow::IsShownInTree() const
 {
     for (const UxWindow* w = this; w; w = w->m_parent)

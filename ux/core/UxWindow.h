@@ -59,6 +59,10 @@ public:
     virtual bool OnSetSelection(uintptr_t start, intptr_t end);
     virtual bool OnReplaceSelection(intptr_t text1, intptr_t text2);
     virtual bool OnChildEvent(UxWindow* child, int32_t code);
+    // A press on the child has ended, wherever it was let go: after its click when one
+    // follows, else at its release (or when a menu took it). What the child's hold showed
+    // here ends with it; nothing by default.
+    virtual void OnChildPressEnded(UxWindow* child);
     // sender is null when the swipe detector reports; direction 0-7.
     virtual bool OnGesture(UxWindow* sender, int32_t direction);
     // Desktop input, offered to the window under the pointer: the wheel turned by delta

@@ -740,6 +740,13 @@ bool UxEdit::OnChildEvent(UxWindow* child, int32_t code)
     return true;
 }
 
+void UxEdit::OnChildPressEnded(UxWindow* child)
+{
+    // The guide's presses are the edit's own to those around it.
+    if (UxWindow* parent = GetParent(); parent && child == &m_textGuide)
+        parent->OnChildPressEnded(this);
+}
+
 bool UxEdit::PaintBackground(UxDeviceContext* surface, const plat::RECT& rect)
 {
     surface->FillRect(GetBackColor(), rect);

@@ -46,6 +46,7 @@ public:
     // text1 points at a terminated wide string.
     bool OnReplaceSelection(intptr_t text1, intptr_t text2) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    void OnChildPressEnded(UxWindow* child) override;
     // The page keys scroll at once, as while focused.
     bool OnScrollKey(uintptr_t key) override;
     // A line of the current style.

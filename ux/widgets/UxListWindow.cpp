@@ -211,6 +211,12 @@ bool UxListWindow::OnChildEvent(UxWindow*, int32_t code)
     return true;
 }
 
+void UxListWindow::OnChildPressEnded(UxWindow*)
+{
+    // Also let go outside the child, which then reports neither a release nor a click.
+    SetSelection(-1);
+}
+
 void UxListWindow::OnDragStart(UxScrollAxis* axis)
 {
     if (axis == &GetYAxis())

@@ -25,6 +25,7 @@ public:
     // A row of average height.
     int32_t GetScrollLine() override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    void OnChildPressEnded(UxWindow* child) override;
     void OnDragStart(UxScrollAxis* axis) override;
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
 

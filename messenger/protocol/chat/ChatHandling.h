@@ -14,6 +14,8 @@ ChatSession* FindEnvelopeSession();
 // Ids, names and keys from other users are refused past this length.
 constexpr size_t kMaxChatIdLength = 256;
 bool IsSaneChatId(const std::wstring& id);
+// The date line once nobody is told as typing any more.
+constexpr const wchar_t* kIdleDate = L"대기 중입니다.";
 // The name and nick to show for a participant: the buddy's when it is one.
 void ParticipantNames(const std::wstring& id, const std::wstring& name, const std::wstring& nick,
     std::wstring& shownName, std::wstring& shownNick);

@@ -60,6 +60,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
             // Put together here: a formatted text is bounded far below a line's length.
             page->AddLine(NameWithNick(name, nick) + L" 님의 말:\n" + text, ChatView::LinePeer);
             page->SetDate(L"마지막 메시지를 받은 시각: " + now.Format(L"yyyy-MM-dd hh:mm:ss"));
+            session->TypingId.clear();
         }
         // She who talks can be answered, even while the service tells her as offline.
         if (participant->Id == session->PeerId && !session->PeerSpoke) {
@@ -81,10 +82,13 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
             }
         }
     } else if (message.Kind == PktOutMesg::KindTyping && page) {
-        if (message.TypingState == 0)
-            page->SetDate(L"대기 중입니다.");
-        else if (message.TypingState == 1)
+        if (message.TypingState == 0) {
+            page->SetDate(kIdleDate);
+            session->TypingId.clear();
+        } else if (message.TypingState == 1) {
             page->SetDate(NameWithNick(name, nick) + L" 님이 메시지를 입력하고 있습니다.");
+            session->TypingId = participant->Id;
+        }
     }
     return true;
 }

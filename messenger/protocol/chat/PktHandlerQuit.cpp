@@ -29,6 +29,12 @@ bool PktHandlerQuit::Handle(TarvPeer*, PktIn& packet)
         page->AddLine(NameWithNick(name, nick) + L" 님이 퇴장하였습니다.", ChatView::LineSystem);
     }
     session->RemoveParticipant(id);
+    // Who has left types no more: the date line does not go on telling it.
+    if (session->TypingId == id) {
+        session->TypingId.clear();
+        if (page)
+            page->SetDate(kIdleDate);
+    }
     if (MessengerScreens* screens = MessengerScreens::GetCurrent())
         screens->ReloadChatInfo(*session);
     // The chat goes on with whoever stays: the first of them becomes its peer and title.

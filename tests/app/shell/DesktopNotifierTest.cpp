@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -287,6 +289,34 @@ TEST_F(Background, ANotificationGoesWhenItsChatOrMemoIsReadAndAllWhenTheSessionE
     const std::vector<uint32_t> closed = service.Closed();
     EXPECT_EQ(std::set<uint32_t>(closed.begin() + 3, closed.end()),
         (std::set<uint32_t> { service.Notices()[3].id, service.Notices()[4].id }));
+}
+
+// Quitting while signed in ends the session as well: before the program goes, what it
+// still shows is closed on the desktop, also a notification still on its way.
+TEST_F(Background, QuittingClosesEveryNotificationStillShown)
+{
+    ChatSession* chat = Invited();
+    ASSERT_NE(chat, nullptr);
+    Focus(false);
+    ASSERT_TRUE(Say(chat, "나가기 전에", L"나가기 전에"));
+    SendMemo("안 읽은 쪽지");
+    ASSERT_TRUE(Notified(2));
+    ASSERT_TRUE(Say(chat, "마지막 한 줄", L"마지막 한 줄"));
+    driver.Stop();
+
+    // Each notification the service shows is closed: the last line's replaced the
+    // first's, or was never shown when the end came first.
+    auto closedAll = [&] {
+        std::set<uint32_t> shown;
+        for (const NotificationService::Notice& notice : service.Notices())
+            shown.insert(notice.id);
+        const std::vector<uint32_t> closed = service.Closed();
+        return shown.size() == 2 && std::set<uint32_t>(closed.begin(), closed.end()) == shown;
+    };
+    for (int waited = 0; waited < 5000 && !closedAll(); waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(closedAll()) << service.Closed().size() << " closed of " << service.Count();
+    EXPECT_EQ(ThreadsNamed("notify"), 0);
 }
 
 TEST_F(Background, TheOptionsDecideAsForTheSound)

@@ -1,6 +1,8 @@
 // The real program under an X server: it draws its first screen from the skin, a second
 // start hands over to the first and ends, and a signal shuts it down cleanly.
 #include "tests/app/shell/OfflineApp.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/Spawn.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +21,8 @@ constexpr int kScreen = 800;
 class Program {
 public:
     Program(const std::string& path, const std::vector<std::string>& environment)
+        : m_pid(SpawnProgram({ path }, environment))
     {
-        std::vector<std::string> env = environment;
-        for (char** e = environ; *e; ++e)
-            env.push_back(*e);
-        std::vector<char*> envp;
-        for (auto& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        char* argv[] = { const_cast<char*>(path.c_str()), nullptr };
-        if (posix_spawn(&m_pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
-            m_pid = -1;
     }
     ~Program()
     {
@@ -67,24 +60,6 @@ plat::Bitmap* Capture(AppDriver& driver)
         for (int x = 0; x < 480; ++x)
             frame->Row(y)[x] = driver.Pixel(x, y);
     return frame;
-}
-
-// Runs a tool found on the path to its end; true when it succeeded.
-bool RunTool(std::vector<std::string> args, std::vector<std::string> environment)
-{
-    for (char** e = environ; *e; ++e)
-        environment.push_back(*e);
-    std::vector<char*> argv, envp;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (auto& e : environment)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    int status = 0;
-    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) == 0
-        && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The bounding box of everything that is not the server's black background.
@@ -166,7 +141,7 @@ TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
     };
     EXPECT_EQ(shows(expected, "first-screen"), 0);
     // Typed as soon as the form shows, after the window came forward, the keys reach the id.
-    if (RunTool({ "xdotool", "type", "minsu" }, { "DISPLAY=" + server.display }))
+    if (RunProgram({ "xdotool", "type", "minsu" }, { "DISPLAY=" + server.display }))
         EXPECT_EQ(shows(typed, "typed"), 0);
     else
         ADD_FAILURE() << "xdotool could not type (scripts/setup installs it)";
@@ -180,4 +155,20 @@ TEST(SmokeTest, TheProgramDrawsItsFirstScreenAndEndsCleanly)
 
     first.Signal(SIGTERM);
     EXPECT_EQ(first.Wait(20000), 0);
+}
+
+// What the tests and benchmarks give a program they start is what it sees, also where a
+// shell or a script (a profiler's, say) stands between: the given value, not this
+// process's own.
+TEST(SmokeTest, AStartedProgramSeesTheVariablesGivenInPlaceOfThoseInherited)
+{
+    ScopedEnv own("QUORIX_SPAWN_CHECK", "inherited");
+    TempFolder folder;
+    const std::vector<std::string> script = { "sh", "-c",
+        "printf '%s %s' \"$QUORIX_SPAWN_CHECK\" \"$QUORIX_SPAWN_ADDED\" > \"$0\"", folder.Native("out") };
+    ASSERT_TRUE(RunProgram(script, { "QUORIX_SPAWN_CHECK=given", "QUORIX_SPAWN_ADDED=added" }));
+    EXPECT_EQ(folder.Read("out"), "given added");
+    ASSERT_TRUE(RunProgram(script));
+    EXPECT_EQ(folder.Read("out"), "inherited ");
+    EXPECT_EQ(SpawnProgram({ folder.Native("no such program") }), -1);
 }

@@ -143,6 +143,38 @@ TEST_F(DesktopNotification, ClosesOneByItsIdOrAllOfAWindowsAndNothingElse)
     EXPECT_FALSE(plat::CloseDesktopNotifications(window, kClicked));
 }
 
+TEST_F(DesktopNotification, TheEndGivesClosesHandedOverAMomentAndAServiceThatHangsNoMore)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    ASSERT_TRUE(Show(1, L"하나"));
+    ASSERT_TRUE(Show(2, L"둘"));
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == 2; }));
+    // Closed as the program ends: the closes reach the service before the worker goes,
+    // and a notification handed over with them is not shown any more.
+    ASSERT_TRUE(plat::CloseDesktopNotifications(window, kClicked));
+    ASSERT_TRUE(Show(3, L"셋"));
+    plat::EndDesktopNotifications();
+    EXPECT_EQ(ThreadsNamed("notify"), 0);
+    ASSERT_TRUE(WaitFor([&] { return service.Closed().size() == 2; }));
+    const std::vector<uint32_t> closed = service.Closed();
+    EXPECT_EQ(std::set<uint32_t>(closed.begin(), closed.end()),
+        (std::set<uint32_t> { service.Notices()[0].id, service.Notices()[1].id }));
+    EXPECT_EQ(service.Count(), 2u);
+
+    // A service that takes the close and never answers holds the end a moment only.
+    ASSERT_TRUE(Show(4, L"넷"));
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == 3; }));
+    service.Withhold();
+    ASSERT_TRUE(plat::CloseDesktopNotifications(window, kClicked));
+    ASSERT_TRUE(WaitFor([&] { return service.Withheld() == 1; }));
+    const auto start = std::chrono::steady_clock::now();
+    plat::EndDesktopNotifications();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(ThreadsNamed("notify"), 0);
+}
+
 TEST_F(DesktopNotification, AServiceThatRestartedNamesNoneOfOursByItsNewIds)
 {
     NotificationService service;

@@ -1,6 +1,7 @@
 // quorix-signin as a person uses it: the program itself, started beside this test, signed
 // in to the local service and typed at on its standard input.
 #include "tests/support/LocalService.h"
+#include "tests/support/Spawn.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,29 +28,15 @@ public:
         int in[2], out[2];
         if (!std::filesystem::exists(program) || pipe(in) != 0 || pipe(out) != 0)
             return;
-        std::vector<std::string> environment;
-        for (char** e = environ; *e; ++e)
-            if (std::string(*e).rfind("QUORIX_REGISTRY=", 0) != 0)
-                environment.emplace_back(*e);
-        environment.push_back("QUORIX_REGISTRY=" + registry);
-        std::vector<char*> envp;
-        for (std::string& e : environment)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
         std::vector<std::string> args { program };
         args.insert(args.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, in[0], 0);
         posix_spawn_file_actions_adddup2(&actions, out[1], 1);
         posix_spawn_file_actions_addclose(&actions, in[1]);
         posix_spawn_file_actions_addclose(&actions, out[0]);
-        if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
-            m_pid = -1;
+        m_pid = SpawnProgram(args, { "QUORIX_REGISTRY=" + registry }, &actions);
         posix_spawn_file_actions_destroy(&actions);
         close(in[0]);
         close(out[1]);

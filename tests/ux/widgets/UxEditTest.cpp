@@ -197,6 +197,9 @@ TEST_F(EditTest, GuideTextShowsWhileEmptyAndUnfocused)
 
     Tap(100, 120); // on the guide: the edit takes the focus
     EXPECT_TRUE(edit->IsFocused());
+    // To those around, the guide's press was the edit's, and ends with its click.
+    UxPumpFor(300);
+    EXPECT_EQ(parent.pressesEnded, std::vector<UxWindow*> { edit });
     EXPECT_FALSE(guide.IsVisible());
     EXPECT_TRUE(plat::IsInputPanelShown());
     Type(L"minsu");

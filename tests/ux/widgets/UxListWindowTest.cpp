@@ -1,5 +1,6 @@
 #include "tests/ux/widgets/ScrollFixture.h"
 #include "ux/core/UxRect.h"
+#include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxListWindow.h"
 
 #include <gtest/gtest.h>
@@ -348,6 +349,44 @@ TEST_F(ListWindow, ARowIsLitOnlyWhilePressed)
     UxPumpFor(300);
     EXPECT_EQ(window.GetSelection(), -1);
     EXPECT_TRUE(window.log.empty()); // the button's, not the row's
+    window.RemoveChild(&button);
+}
+
+// A button lying over a row reports no release and no click when let go outside itself;
+// the row it lit goes out all the same.
+TEST_F(ListWindow, ARowLitUnderAButtonGoesOutWhenThePressEndsOffTheButton)
+{
+    Build(2, 3);
+    UxButton button;
+    button.SetRect({ 400, 60, 410, 80 });
+    window.AddChild(&button);
+    const int32_t row = window.RowAtScreenY(70);
+
+    // Dragged off, then let go: neither a hold nor a click comes after.
+    Down(405, 70);
+    UxPumpFor(150);
+    ASSERT_EQ(window.GetSelection(), row);
+    Move(300, 70);
+    Up(300, 70);
+    EXPECT_EQ(window.GetSelection(), -1);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+
+    // Let go just beside it, within the tap's reach: the click that follows is outside
+    // the button, and the press ends with it.
+    Down(405, 70);
+    UxPumpFor(150);
+    ASSERT_EQ(window.GetSelection(), row);
+    Up(415, 70);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+
+    // A quick tap beside it: the hold comes after the release, the click ends it.
+    Down(405, 70);
+    Up(415, 70, 20);
+    UxPumpFor(300);
+    EXPECT_EQ(window.GetSelection(), -1);
+    EXPECT_TRUE(window.log.empty());
     window.RemoveChild(&button);
 }
 

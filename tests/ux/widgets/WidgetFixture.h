@@ -33,6 +33,7 @@ public:
         events.push_back({ child, code, UxWindow::EventParam1 });
         return answer;
     }
+    void OnChildPressEnded(UxWindow* child) override { pressesEnded.push_back(child); }
     std::vector<int32_t> Codes() const
     {
         std::vector<int32_t> codes;
@@ -41,6 +42,7 @@ public:
         return codes;
     }
     std::vector<Event> events;
+    std::vector<UxWindow*> pressesEnded;
     bool answer = true;
 };
 

@@ -247,6 +247,42 @@ TEST_F(ChatHandlersTest, InvitationsParticipantsAndLeaving)
     EXPECT_EQ(m.chats.GetCount(), 1u);
 }
 
+// The line under the conversation tells nobody as typing who has left; another's notice,
+// or the time of the last line, stays.
+TEST_F(ChatHandlersTest, WhoLeavesIsNoLongerToldAsTyping)
+{
+    m.peer.Receive(Frame("CTOC 0 lee@quorix.net", "INVT lee@quorix.net 127.0.0.1 50000 key2\r\n"));
+    m.peer.Receive(Frame("CSES 1 CONN", "SS s1 127.0.0.1 50000 key2\r\n"));
+    m.peer.Receive(InSession("USER 0 1 3 park@quorix.net 준호 박준호 %00 1\r\n")
+        + InSession("USER 0 2 3 lee@quorix.net 지연이 이지연 %00 1\r\n")
+        + InSession("USER 0 3 3 choi@quorix.net 서윤 최서윤 %00 1\r\n"));
+    auto dates = [&] {
+        std::vector<std::wstring> shown;
+        for (const std::wstring& call : screens.calls)
+            if (call.rfind(L"SetDate: ", 0) == 0)
+                shown.push_back(call.substr(9));
+        screens.calls.clear();
+        return shown;
+    };
+    const std::wstring idle = L"대기 중입니다.";
+
+    // lee types and leaves: she is no longer told as typing.
+    m.peer.Receive(InSession("MESG 0 lee@quorix.net TYPING 1\r\n"));
+    EXPECT_EQ(dates(), std::vector<std::wstring> { L"이지연 (지연이) 님이 메시지를 입력하고 있습니다." });
+    m.peer.Receive(InSession("QUIT 0 lee@quorix.net 0\r\n"));
+    EXPECT_EQ(dates(), std::vector<std::wstring> { idle });
+
+    // choi types; park leaves: choi's notice stays.
+    m.peer.Receive(
+        InSession("MESG 0 choi@quorix.net TYPING 1\r\n") + InSession("QUIT 0 park@quorix.net 0\r\n"));
+    EXPECT_EQ(dates(), std::vector<std::wstring> { L"최서윤 (서윤) 님이 메시지를 입력하고 있습니다." });
+    // Her line ends the notice: leaving after it leaves the time of her line.
+    m.peer.Receive(InSession("MESG 0 choi@quorix.net MSG 0%090%090%09안녕\r\n"));
+    ASSERT_EQ(dates().size(), 1u);
+    m.peer.Receive(InSession("QUIT 0 choi@quorix.net 0\r\n"));
+    EXPECT_TRUE(dates().empty());
+}
+
 TEST_F(ChatHandlersTest, AnInvitationTakesOverTheChatStillWaitingForItsServer)
 {
     ChatSession* chat = OpenChat(L"lee@quorix.net", L"이지연");
