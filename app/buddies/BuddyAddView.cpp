@@ -75,15 +75,30 @@ bool BuddyAddView::OnPointerDown(int32_t x, int32_t y)
 bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
 {
     UxListWindow::OnChildEvent(child, code);
-    if (child == &AccountButton && code == EventPointerUp) {
-        auto* menu = new MenuAccount;
-        if (!menu->IsBuilt()) {
-            delete menu;
-            return true;
-        }
-        menu->Popup(&OnAccountMenuClosed, reinterpret_cast<uintptr_t>(this));
-    }
+    const bool domainChoice = child == &AccountEdit && MenuAccount::ShowsListedDomain(AccountEdit);
+    if ((child == &AccountButton || domainChoice) && code == EventPointerUp)
+        OpenAccountMenu();
     return true;
+}
+
+UxWindow* BuddyAddView::ChooseFocusOnPress(UxWindow* pressed)
+{
+    // A press between the boxes, or on a listed domain (chosen from the menu), leaves the
+    // caret in the box that had it; a press in a box's frame moves it there.
+    const bool choice = AccountEdit.Contains(pressed) && MenuAccount::ShowsListedDomain(AccountEdit);
+    if ((pressed == this || choice) && FocusedWindow && Contains(FocusedWindow))
+        return FocusedWindow;
+    return FramedList::ChooseFocusOnPress(pressed);
+}
+
+void BuddyAddView::OpenAccountMenu()
+{
+    auto* menu = new MenuAccount;
+    if (!menu->IsBuilt()) {
+        delete menu;
+        return;
+    }
+    menu->Popup(&OnAccountMenuClosed, reinterpret_cast<uintptr_t>(this));
 }
 
 void BuddyAddView::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_t result)
@@ -113,6 +128,10 @@ void BuddyAddView::OnRowClicked(int32_t index, int32_t, int32_t)
 {
     // The bar shows the press only: a tapped row does not stay highlighted.
     SetSelection(-1);
+    if (index == RowDomain && MenuAccount::ShowsListedDomain(AccountEdit)) {
+        OpenAccountMenu();
+        return;
+    }
     MessengerApp* app = MessengerApp::GetInstance();
     if (index != RowGroup || !app)
         return;

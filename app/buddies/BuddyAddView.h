@@ -22,6 +22,7 @@ public:
 
     bool OnPointerDown(int32_t x, int32_t y) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
     // The group the new buddy joins, by name ("기타" at first).
@@ -40,6 +41,7 @@ protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
+    void OpenAccountMenu();
     static void OnAccountMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
     // The edit whose frame lies under the point (screen space), null when none.
     UxEdit* EditFramedAt(int32_t x, int32_t y);

@@ -122,7 +122,7 @@ bool LoginCounter::OnSipHidden()
 bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
 {
     if (code == EventPointerUp) {
-        if (child == &AccountButton)
+        if (child == &AccountButton || IsDomainChoice(child))
             OpenAccountMenu();
         else if (child == &LoginButton)
             Login();
@@ -133,6 +133,18 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
             Login();
     }
     return true;
+}
+
+UxWindow* LoginCounter::ChooseFocusOnPress(UxWindow* pressed)
+{
+    if (IsDomainChoice(pressed) && FocusedWindow)
+        return FocusedWindow;
+    return UxWindow::ChooseFocusOnPress(pressed);
+}
+
+bool LoginCounter::IsDomainChoice(const UxWindow* window) const
+{
+    return MenuAccount::ShowsListedDomain(AccountEdit) && (window == &AccountSkin || AccountEdit.Contains(window));
 }
 
 void LoginCounter::OpenAccountMenu()

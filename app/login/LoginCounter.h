@@ -27,6 +27,7 @@ public:
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
 
     // Checks the boxes, asks the wireless-cost question while it was never accepted,
     // then signs in.
@@ -67,6 +68,9 @@ public:
 
 private:
     void Fill();
+    // Whether the window is the domain box (its frame or its edit) while it shows a
+    // listed domain.
+    bool IsDomainChoice(const UxWindow* window) const;
 
     // Where the skin puts the form and the password frame; the input panel moves the
     // form away from the first and back to it.

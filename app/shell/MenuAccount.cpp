@@ -27,6 +27,11 @@ std::wstring MenuAccount::GetItemText(int32_t index)
     return index >= 0 && index < kFreeEntry ? kDomains[index] : L"직접 입력";
 }
 
+bool MenuAccount::ShowsListedDomain(const UxEdit& domain)
+{
+    return domain.GetStyles() & UxEdit::ReadOnly;
+}
+
 void MenuAccount::ApplyChoice(UxEdit& domain)
 {
     const int32_t row = GetSelection();

@@ -21,6 +21,9 @@ public:
     // What a domain edit does with the choice: a listed domain is shown read-only; the
     // free entry empties the edit and gives it the focus for typing.
     void ApplyChoice(UxEdit& domain);
+    // Whether the domain box shows a listed domain, which is chosen, not typed: a press
+    // on the box then opens the menu and leaves the caret where it was.
+    static bool ShowsListedDomain(const UxEdit& domain);
 
 private:
     static Look s_look;

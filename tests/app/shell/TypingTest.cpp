@@ -189,6 +189,13 @@ TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
     driver.Type(L"g");
     EXPECT_EQ(form.IdEdit.GetText(), L"abcdefg");
     EXPECT_EQ(driver.Screen(), L"BuddyAdd");
+
+    // The listed domain itself, like its button, opens the menu and keeps the caret.
+    TapMiddle(form.AccountEdit);
+    ASSERT_NE(dynamic_cast<MenuAccount*>(driver.Popup()), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    driver.Type(L"h");
+    EXPECT_EQ(form.IdEdit.GetText(), L"abcdefgh");
 }
 
 // A syllable still being composed when a box takes the keys stays in the input as it
