@@ -7,7 +7,9 @@ import re
 CLIENT_PAYLOAD_COMMANDS = frozenset(
     ["CMSG", "CRP2", "CSES", "CTOC", "LIN2", "LOPT", "LSTA", "MVBG", "WGET"])
 
-MAX_LINE = 16 * 1024
+# A frame's line holds at most what the client takes in one line: 64 KiB, enough for a
+# chat line of 64 KiB less its head.
+MAX_LINE = 64 * 1024
 MAX_PAYLOAD = 256 * 1024
 
 _ESCAPES = {"%": "%25", " ": "%20", "\t": "%09", "\r": "%0d", "\n": "%0a"}

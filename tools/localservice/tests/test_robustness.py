@@ -32,7 +32,7 @@ class BadInput(ServiceTest):
         self.assertEqual(oversized.expect_reply(9).command, "200")
         self.assertTrue(oversized.closed_by_peer())
         endless = self.svc.client("dispatch")
-        endless.sock.sendall(b"A" * 40000)
+        endless.sock.sendall(b"A" * 70000)
         self.assertTrue(endless.closed_by_peer())
         cut = self.svc.client()
         cut.sock.sendall(b"LIN2 5 x 100\r\npartial")
