@@ -55,6 +55,8 @@ bool LoginCounter::Create()
     IdSkin.SetEdit(&IdEdit);
     AccountSkin.SetEdit(&AccountEdit);
     PasswordSkin.SetEdit(&PasswordEdit);
+    LoginAsOfflineCheckBox.SetTabStop(true);
+    KeepIdPasswordCheckBox.SetTabStop(true);
     return true;
 }
 
@@ -129,7 +131,7 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
     } else if (code == EventKeyDown && EventParam1 == plat::VK_RETURN) {
         if (child == &IdEdit || child == &AccountEdit)
             PasswordEdit.SetFocus(true);
-        else if (child == &PasswordEdit)
+        else if (child == &PasswordEdit || child == &LoginAsOfflineCheckBox || child == &KeepIdPasswordCheckBox)
             Login();
     }
     return true;
@@ -137,7 +139,11 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
 
 UxWindow* LoginCounter::ChooseFocusOnPress(UxWindow* pressed)
 {
-    if (IsDomainChoice(pressed) && FocusedWindow)
+    // A box ticked with the pointer, like a domain chosen from the list, leaves the caret
+    // in the box being typed into; the keyboard reaches the check boxes with Tab.
+    const bool keeps = IsDomainChoice(pressed) || pressed == &LoginAsOfflineCheckBox
+        || pressed == &KeepIdPasswordCheckBox || pressed == &LoginAsOfflineText || pressed == &KeepIdPasswordText;
+    if (keeps && FocusedWindow && Contains(FocusedWindow))
         return FocusedWindow;
     return UxWindow::ChooseFocusOnPress(pressed);
 }

@@ -5,6 +5,7 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/protocol/login/SavedLogin.h"
+#include "platform/display/VirtualKeys.h"
 #include "ux/core/UxRegistry.h"
 #include "ux/core/UxRegistryKey.h"
 #include "ux/graphics/UxDeviceContextPool.h"
@@ -39,6 +40,7 @@ bool LoginGate::Create()
         { { L"BackSkin", &BackSkin }, { L"CopyrightLabel", &CopyrightLabel }, { L"IdText", &IdText },
             { L"LoginAsOfflineCheckBox", &LoginAsOfflineCheckBox }, { L"LoginAsOfflineText", &LoginAsOfflineText },
             { L"LoginButton", &LoginButton }, { L"LoginWithOtherIdButton", &LoginWithOtherIdButton } });
+    LoginAsOfflineCheckBox.SetTabStop(true);
     return true;
 }
 
@@ -55,8 +57,13 @@ void LoginGate::Show()
 bool LoginGate::OnVisibleChanged(bool visible)
 {
     ReleaseSurfaces();
-    if (!visible)
+    if (!visible) {
+        if (Contains(FocusedWindow))
+            FocusedWindow->SetFocus(false);
         return true;
+    }
+    // The screen takes the keys: Enter signs in, Tab goes to the offline box.
+    SetFocus(true);
     IdText.SetText(RegReadString(kMessengerRegistryPath, L"LoginBuddyId", L""));
     LoginAsOfflineCheckBox.SetChecked(false);
     if (MessengerApp* app = MessengerApp::GetInstance())
@@ -66,12 +73,23 @@ bool LoginGate::OnVisibleChanged(bool visible)
 
 bool LoginGate::OnChildEvent(UxWindow* child, int32_t code)
 {
+    if (code == EventKeyDown && child == &LoginAsOfflineCheckBox)
+        return OnKeyDown(EventParam1, intptr_t(EventParam2));
     if (code != EventPointerUp)
         return true;
     if (child == &LoginButton)
         Login();
     else if (child == &LoginWithOtherIdButton)
         AskOtherId();
+    return true;
+}
+
+bool LoginGate::OnKeyDown(uintptr_t key, intptr_t keyData)
+{
+    // A held Enter that began elsewhere signs nobody in.
+    if (key != plat::VK_RETURN || (uintptr_t(keyData) & 0x40000000u))
+        return UxWindow::OnKeyDown(key, keyData);
+    Login();
     return true;
 }
 

@@ -20,6 +20,8 @@ public:
 
     bool OnVisibleChanged(bool visible) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
+    // Enter signs in, as the screen's first button does.
+    bool OnKeyDown(uintptr_t key, intptr_t keyData) override;
 
     // Signs in with the saved id and digest; without a saved digest, the form.
     void Login();

@@ -99,6 +99,37 @@ TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes
     EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
 }
 
+// The keyboard alone signs in: Tab reaches the check boxes, Space ticks them and Enter
+// on them signs in; signed out, Enter on the saved login signs in again. A box ticked
+// with the pointer leaves the caret where it was.
+TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
+{
+    AppDriver driver;
+    ASSERT_TRUE(driver.Start());
+    driver.SetRegistryDword(L"AgreedWithWirelessConnection", 1);
+    LoginCounter& form = driver.App().GetLoginCounter();
+    driver.Type(L"minsu");
+    ASSERT_TRUE(driver.Tap(L"Counter/LoginAsOfflineCheckBox"));
+    driver.Type(L"@");
+    EXPECT_EQ(form.IdEdit.GetText(), L"minsu@");
+    driver.Key(plat::VK_BACK);
+    driver.Key(plat::VK_TAB);
+    driver.Type(L"minsu1234");
+    driver.Key(plat::VK_TAB);
+    driver.Key(plat::VK_SPACE); // the offline box, unticked again
+    EXPECT_FALSE(form.LoginAsOfflineCheckBox.IsChecked());
+    driver.Key(plat::VK_TAB);
+    ASSERT_TRUE(form.KeepIdPasswordCheckBox.IsFocused());
+    driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+    driver.Settle();
+
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::LogOut));
+    ASSERT_EQ(driver.Screen(), L"Gate");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
 // A click on the conversation, to read it or to bring the window forward, leaves the
 // keys with the chat's input; so does an input that came back while the window was
 // behind another.
