@@ -83,10 +83,11 @@ bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
 
 UxWindow* BuddyAddView::ChooseFocusOnPress(UxWindow* pressed)
 {
-    // A press between the boxes, or on a listed domain (chosen from the menu), leaves the
-    // caret in the box that had it; a press in a box's frame moves it there.
+    // A press between the boxes, on the domain button (even one left by a drag) or on a
+    // listed domain (chosen from the menu) leaves the caret in the box that had it; a
+    // press in a box's frame moves it there.
     const bool choice = AccountEdit.Contains(pressed) && MenuAccount::ShowsListedDomain(AccountEdit);
-    if ((pressed == this || choice) && FocusedWindow && Contains(FocusedWindow))
+    if ((pressed == this || pressed == &AccountButton || choice) && FocusedWindow && Contains(FocusedWindow))
         return FocusedWindow;
     return FramedList::ChooseFocusOnPress(pressed);
 }

@@ -139,11 +139,13 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
 
 UxWindow* LoginCounter::ChooseFocusOnPress(UxWindow* pressed)
 {
-    // A box ticked with the pointer, like a domain chosen from the list, leaves the caret
-    // in the box being typed into; the keyboard reaches the check boxes with Tab.
-    const bool keeps = IsDomainChoice(pressed) || pressed == &LoginAsOfflineCheckBox
-        || pressed == &KeepIdPasswordCheckBox || pressed == &LoginAsOfflineText || pressed == &KeepIdPasswordText;
-    if (keeps && FocusedWindow && Contains(FocusedWindow))
+    // Only a box typed into takes the caret. A press anywhere else on the form (a check
+    // box, a domain chosen from the list, a button, even one left by a drag) leaves it in
+    // the box being typed into; the keyboard reaches the check boxes with Tab.
+    for (const UxEdit* edit : { &IdEdit, &AccountEdit, &PasswordEdit })
+        if (edit->Contains(pressed) && edit->IsTabStop())
+            return UxWindow::ChooseFocusOnPress(pressed);
+    if (FocusedWindow && FocusedWindow != this && Contains(FocusedWindow))
         return FocusedWindow;
     return UxWindow::ChooseFocusOnPress(pressed);
 }

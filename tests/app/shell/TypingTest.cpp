@@ -101,7 +101,7 @@ TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes
 
 // The keyboard alone signs in: Tab reaches the check boxes, Space ticks them and Enter
 // on them signs in; signed out, Enter on the saved login signs in again. A box ticked
-// with the pointer leaves the caret where it was.
+// or a button pressed with the pointer leaves the caret where it was.
 TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
 {
     AppDriver driver;
@@ -110,6 +110,11 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     LoginCounter& form = driver.App().GetLoginCounter();
     driver.Type(L"minsu");
     ASSERT_TRUE(driver.Tap(L"Counter/LoginAsOfflineCheckBox"));
+    // The domain button pressed and left by a drag opens nothing and takes no keys.
+    const plat::RECT button = form.AccountButton.GetScreenRect();
+    driver.Drag(button.left + 4, button.top + 4, button.left - 60, button.bottom + 60);
+    driver.Settle();
+    EXPECT_EQ(driver.Popup(), nullptr);
     driver.Type(L"@");
     EXPECT_EQ(form.IdEdit.GetText(), L"minsu@");
     driver.Key(plat::VK_BACK);
