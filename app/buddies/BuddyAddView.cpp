@@ -77,7 +77,7 @@ bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
     UxListWindow::OnChildEvent(child, code);
     const bool domainChoice = child == &AccountEdit && MenuAccount::ShowsListedDomain(AccountEdit);
     if ((child == &AccountButton || domainChoice) && code == EventPointerUp)
-        OpenAccountMenu();
+        MenuAccount::Open(AccountEdit);
     return true;
 }
 
@@ -90,23 +90,6 @@ UxWindow* BuddyAddView::ChooseFocusOnPress(UxWindow* pressed)
     if ((pressed == this || pressed == &AccountButton || choice) && FocusedWindow && Contains(FocusedWindow))
         return FocusedWindow;
     return FramedList::ChooseFocusOnPress(pressed);
-}
-
-void BuddyAddView::OpenAccountMenu()
-{
-    auto* menu = new MenuAccount;
-    if (!menu->IsBuilt()) {
-        delete menu;
-        return;
-    }
-    menu->Popup(&OnAccountMenuClosed, reinterpret_cast<uintptr_t>(this));
-}
-
-void BuddyAddView::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_t result)
-{
-    auto* menu = dynamic_cast<MenuAccount*>(popup);
-    if (result == 1 && menu)
-        menu->ApplyChoice(reinterpret_cast<BuddyAddView*>(context)->AccountEdit);
 }
 
 bool BuddyAddView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
@@ -130,7 +113,7 @@ void BuddyAddView::OnRowClicked(int32_t index, int32_t, int32_t)
     // The bar shows the press only: a tapped row does not stay highlighted.
     SetSelection(-1);
     if (index == RowDomain && MenuAccount::ShowsListedDomain(AccountEdit)) {
-        OpenAccountMenu();
+        MenuAccount::Open(AccountEdit);
         return;
     }
     MessengerApp* app = MessengerApp::GetInstance();

@@ -41,8 +41,6 @@ protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
 
 private:
-    void OpenAccountMenu();
-    static void OnAccountMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
     // The edit whose frame lies under the point (screen space), null when none.
     UxEdit* EditFramedAt(int32_t x, int32_t y);
 

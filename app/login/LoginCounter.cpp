@@ -125,7 +125,7 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
 {
     if (code == EventPointerUp) {
         if (child == &AccountButton || IsDomainChoice(child))
-            OpenAccountMenu();
+            MenuAccount::Open(AccountEdit);
         else if (child == &LoginButton)
             Login();
     } else if (code == EventKeyDown && EventParam1 == plat::VK_RETURN) {
@@ -153,24 +153,6 @@ UxWindow* LoginCounter::ChooseFocusOnPress(UxWindow* pressed)
 bool LoginCounter::IsDomainChoice(const UxWindow* window) const
 {
     return MenuAccount::ShowsListedDomain(AccountEdit) && (window == &AccountSkin || AccountEdit.Contains(window));
-}
-
-void LoginCounter::OpenAccountMenu()
-{
-    auto* menu = new MenuAccount;
-    if (!menu->IsBuilt()) {
-        delete menu;
-        return;
-    }
-    menu->Popup(&OnAccountMenuClosed, reinterpret_cast<uintptr_t>(this));
-}
-
-void LoginCounter::OnAccountMenuClosed(uintptr_t context, UxPopup* popup, int32_t result)
-{
-    auto* form = reinterpret_cast<LoginCounter*>(context);
-    auto* menu = dynamic_cast<MenuAccount*>(popup);
-    if (result == 1 && menu)
-        menu->ApplyChoice(form->AccountEdit);
 }
 
 void LoginCounter::Login()

@@ -35,8 +35,6 @@ public:
     // Connects with the form's entries and, once the connection has started, stores
     // the id, the keep choice and the saved password.
     bool SaveLoginSettings();
-    // The account-domain menu.
-    void OpenAccountMenu();
 
     // Hands id, digest and the offline choice to the model and starts the connection
     // to the dispatch server; on success the caller makes way for the connecting screen,
@@ -45,7 +43,6 @@ public:
     static bool ConnectToDispatchServer(
         UxWindow* caller, const std::wstring& id, const std::wstring& digest, bool offline);
 
-    static void OnAccountMenuClosed(uintptr_t context, UxPopup* menu, int32_t result);
     static void OnConsentAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
     UxImageWindow BackSkin;

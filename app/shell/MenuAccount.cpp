@@ -27,6 +27,23 @@ std::wstring MenuAccount::GetItemText(int32_t index)
     return index >= 0 && index < kFreeEntry ? kDomains[index] : L"직접 입력";
 }
 
+void MenuAccount::Open(UxEdit& domain)
+{
+    auto* menu = new MenuAccount;
+    if (!menu->IsBuilt()) {
+        delete menu;
+        return;
+    }
+    menu->Popup(&OnClosed, reinterpret_cast<uintptr_t>(&domain));
+}
+
+void MenuAccount::OnClosed(uintptr_t domain, UxPopup* popup, int32_t result)
+{
+    auto* menu = dynamic_cast<MenuAccount*>(popup);
+    if (result == 1 && menu)
+        menu->ApplyChoice(*reinterpret_cast<UxEdit*>(domain));
+}
+
 bool MenuAccount::ShowsListedDomain(const UxEdit& domain)
 {
     return domain.GetStyles() & UxEdit::ReadOnly;

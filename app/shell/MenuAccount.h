@@ -21,10 +21,14 @@ public:
     // What a domain edit does with the choice: a listed domain is shown read-only; the
     // free entry empties the edit and gives it the focus for typing.
     void ApplyChoice(UxEdit& domain);
+    // Opens the menu over the screen; the choice goes to the domain box, which outlives it.
+    static void Open(UxEdit& domain);
     // Whether the domain box shows a listed domain, which is chosen, not typed: a press
     // on the box then opens the menu and leaves the caret where it was.
     static bool ShowsListedDomain(const UxEdit& domain);
 
 private:
+    static void OnClosed(uintptr_t domain, UxPopup* popup, int32_t result);
+
     static Look s_look;
 };
