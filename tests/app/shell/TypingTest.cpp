@@ -125,6 +125,7 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     EXPECT_FALSE(form.LoginAsOfflineCheckBox.IsChecked());
     driver.Key(plat::VK_TAB);
     ASSERT_TRUE(form.KeepIdPasswordCheckBox.IsFocused());
+    driver.Screenshot("keep-box-reached-by-tab");
     driver.Key(plat::VK_RETURN);
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
     driver.Settle();
@@ -229,6 +230,7 @@ TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
     // The listed domain itself, like its button, opens the menu and keeps the caret.
     TapMiddle(form.AccountEdit);
     ASSERT_NE(dynamic_cast<MenuAccount*>(driver.Popup()), nullptr);
+    driver.Screenshot("domain-menu-from-the-domain");
     driver.Key(plat::VK_ESCAPE);
     driver.Type(L"h");
     EXPECT_EQ(form.IdEdit.GetText(), L"abcdefgh");
