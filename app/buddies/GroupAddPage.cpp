@@ -34,5 +34,4 @@ void GroupAddPage::OnWillHide()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())
         app->GetStatusBarDisclosure().HideAddButtons();
-    DropFocus();
 }

@@ -522,6 +522,11 @@ bool UxEdit::IsTabStop() const
     return m_begin && !(m_styles & ReadOnly) && !GetPointerTracker().IsDisabled();
 }
 
+bool UxEdit::TakesKeys() const
+{
+    return m_begin && !GetPointerTracker().IsDisabled() && (m_styles & (ReadOnly | SingleLine)) != (ReadOnly | SingleLine);
+}
+
 void UxEdit::CommitComposition()
 {
     if (!m_composing)
@@ -732,7 +737,7 @@ bool UxEdit::OnReplaceSelection(intptr_t text1, intptr_t)
 bool UxEdit::OnChildEvent(UxWindow* child, int32_t code)
 {
     if (child == &m_textGuide) {
-        if (code == EventPointerDown)
+        if (code == EventPointerDown && TakesKeys())
             SetFocus(true);
         if (UxWindow* parent = GetParent())
             parent->OnChildEvent(this, code);

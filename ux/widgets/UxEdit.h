@@ -53,6 +53,10 @@ public:
     int32_t GetScrollLine() override;
     // A visible edit that takes typing.
     bool IsTabStop() const override;
+    // A box that takes typing, or a read-only text of several lines whose text the keys
+    // select and copy. A read-only line shows a choice made elsewhere (a domain picked
+    // from its list): a press on it is no typing and leaves the caret where it was.
+    bool TakesKeys() const override;
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
     // The scroll window's keys, the text style ("FontSize", "FontEffects", "BackColor",
