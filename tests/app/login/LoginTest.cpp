@@ -1,6 +1,7 @@
 // The sign-in screens end to end: the form, the saved-login screen, the connecting
 // screen and the wireless-cost question, against the local service.
 #include "app/shell/MenuAccount.h"
+#include "app/shell/MenuSystem.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
 #include "ux/core/UxSipHandler.h"
@@ -80,6 +81,24 @@ struct User {
         return driver.TapRow(&menu->GetList(), row);
     }
     std::wstring Alert() { return driver.Popup() ? driver.Text(L"MsgBox/Text") : L""; }
+    // The domain box shows the service's own domain and is the list's button: no typing,
+    // no Tab stop, so Tab goes from the id to the password.
+    void ExpectListedDomain()
+    {
+        EXPECT_EQ(Form().AccountEdit.GetText(), L"quorix.net");
+        EXPECT_EQ(Form().AccountEdit.GetStyles(), UxEdit::ReadOnly | UxEdit::SingleLine);
+        EXPECT_FALSE(Form().AccountEdit.IsTabStop());
+    }
+    // Signed in, out through the system menu and on to the form for another id.
+    void SignOutToAnotherId()
+    {
+        driver.Settle();
+        ASSERT_TRUE(driver.FromSystemMenu(MenuSystem::LogOut));
+        ASSERT_EQ(driver.Screen(), L"Gate");
+        ASSERT_TRUE(driver.Tap(L"Gate/LoginWithOtherIdButton"));
+        Answer(true);
+        ASSERT_EQ(driver.Screen(), L"Counter");
+    }
     bool SignedIn()
     {
         return driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; });
@@ -456,4 +475,118 @@ TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
         EXPECT_EQ(user.Form().GetRect().top, 0) << c.panelTop;
     }
     plat::ResetInputPanel();
+}
+
+// Signed in with a typed domain, then out and on to another id: the form shows the
+// service's domain and the box is the list's button again, so the next user's id, Tab
+// and password land where they show, and only the id goes out or is kept.
+TEST(LoginFormTest, AfterAFreeEntrySignInTheNextUsersPasswordStaysInItsBox)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+    user.driver.Type(L"mailbox.kr");
+    user.SubmitForm(L"dahye", L"dahye1234");
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    ASSERT_NO_FATAL_FAILURE(user.SignOutToAnotherId());
+    user.ExpectListedDomain();
+
+    user.driver.Type(L"minsu");
+    user.driver.Key(plat::VK_TAB);
+    user.driver.Type(L"minsu1234");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+    // Tab's stops from there: the two check boxes, then round to the id and the password.
+    for (UxWindow* stop : std::initializer_list<UxWindow*> {
+             &form.LoginAsOfflineCheckBox, &form.KeepIdPasswordCheckBox, &form.IdEdit, &form.PasswordEdit }) {
+        user.driver.Key(plat::VK_TAB);
+        EXPECT_TRUE(stop->IsFocused()) << AppDriver::NameOf(stop);
+    }
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"minsu@quorix.net");
+    EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId"), L"minsu@quorix.net");
+    EXPECT_EQ(user.driver.ServiceLogLines("< REQS ", " minsu@quorix.net"), 1u);
+    EXPECT_EQ(user.driver.ServiceLogLines("< LIN2 ", " minsu@quorix.net "), 1u);
+    EXPECT_EQ(user.driver.ServiceLog().find("minsu1234"), std::string::npos);
+    EXPECT_EQ(user.driver.RegistryFile().find("minsu1234"), std::string::npos);
+}
+
+// A listed domain typed freely, then the form again after a refused sign-in, or after a
+// forced sign-out and a saved login that holds no password: the kept id's domain is
+// listed, so the box is the list's button, whatever was chosen before.
+TEST(LoginFormTest, EveryWayBackToTheFormShowsTheDomainBoxAsWhatItIs)
+{
+    for (const bool refused : { true, false }) {
+        User user;
+        ASSERT_TRUE(user.driver.Start());
+        ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+        user.driver.Type(L"quorix.net");
+        user.SubmitForm(L"minsu", refused ? L"minsu0000" : L"minsu1234");
+        if (refused) {
+            ASSERT_TRUE(
+                user.driver.WaitFor([&] { return user.driver.Popup() && user.driver.Screen() == L"Counter"; }));
+            ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+        } else {
+            ASSERT_TRUE(user.SignedIn()) << user.Alert();
+            user.driver.Service().Control("/kill", "minsu@quorix.net");
+            ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Screen() == L"Gate"; }));
+            ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+            // Nothing kept but the id: the saved login leads to the form.
+            ASSERT_TRUE(user.driver.Tap(L"Gate/LoginButton"));
+        }
+        ASSERT_EQ(user.driver.Screen(), L"Counter") << refused;
+        user.ExpectListedDomain();
+        EXPECT_TRUE(user.Form().PasswordEdit.IsFocused()) << refused;
+        user.driver.Chord(plat::VK_SHIFT, plat::VK_TAB);
+        EXPECT_TRUE(user.Form().IdEdit.IsFocused()) << refused;
+    }
+}
+
+// An id typed whole is the id: its domain goes to the domain box, as the list's own
+// when it is listed (in any case), else as free entry. An id with an "@" too many goes
+// out from neither the form nor a saved login.
+TEST(LoginFormTest, AFullAddressInTheIdBoxIsTheWholeId)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    user.SubmitForm(L"dahye@mailbox.kr@quorix.net", L"dahye1234");
+    EXPECT_EQ(user.Alert(), L"ID를 입력하세요.");
+    ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+    EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId", L"none"), L"none");
+
+    user.TapBox(form.IdEdit);
+    user.driver.Chord(plat::VK_CONTROL, 'A');
+    user.driver.Type(L"dahye@mailbox.kr");
+    user.TapBox(form.PasswordEdit);
+    user.driver.Chord(plat::VK_CONTROL, 'A');
+    user.driver.Type(L"dahye1234");
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"dahye@mailbox.kr");
+    EXPECT_EQ(form.IdEdit.GetText(), L"dahye");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"mailbox.kr");
+    EXPECT_EQ(form.AccountEdit.GetStyles(), UxEdit::SingleLine);
+
+    ASSERT_NO_FATAL_FAILURE(user.SignOutToAnotherId());
+    user.driver.Type(L"minsu@Quorix.NET");
+    user.driver.Key(plat::VK_TAB);
+    user.driver.Type(L"minsu1234");
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"minsu@quorix.net");
+    user.ExpectListedDomain();
+
+    // Kept by a version that took such ids.
+    user.driver.SaveLogin(L"dahye@mailbox.kr@quorix.net", L"dahye1234");
+    ASSERT_TRUE(user.driver.Start());
+    ASSERT_EQ(user.driver.Screen(), L"Gate");
+    ASSERT_TRUE(user.driver.Tap(L"Gate/LoginButton"));
+    EXPECT_EQ(user.Alert(), L"ID를 입력하세요.");
+    EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+    EXPECT_EQ(user.driver.ServiceLogLines("< REQS ", " dahye@mailbox.kr"), 1u);
+    EXPECT_EQ(user.driver.ServiceLog().find("mailbox.kr@"), std::string::npos);
 }

@@ -23,6 +23,15 @@ bool PickFromSystemMenu(AppDriver& driver, int32_t row)
     return driver.Popup() == nullptr;
 }
 
+// Started on the sign-in form, the cost question answered for good.
+bool StartAgreed(AppDriver& driver)
+{
+    if (!driver.Start())
+        return false;
+    driver.SetRegistryDword(L"AgreedWithWirelessConnection", 1);
+    return true;
+}
+
 // Signed in as minsu, with jiyeon online.
 class Typing : public ::testing::Test {
 protected:
@@ -105,8 +114,7 @@ TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes
 TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
 {
     AppDriver driver;
-    ASSERT_TRUE(driver.Start());
-    driver.SetRegistryDword(L"AgreedWithWirelessConnection", 1);
+    ASSERT_TRUE(StartAgreed(driver));
     LoginCounter& form = driver.App().GetLoginCounter();
     driver.Type(L"minsu");
     ASSERT_TRUE(driver.Tap(L"Counter/LoginAsOfflineCheckBox"));
@@ -134,6 +142,35 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     ASSERT_EQ(driver.Screen(), L"Gate");
     driver.Key(plat::VK_RETURN);
     EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+// The domain by the keyboard alone: Alt+Down or F4 in the id opens its menu, the arrows
+// and Enter choose, Escape closes. A listed domain leaves the caret in the id, from
+// where Tab goes to the password.
+TEST(TypingOnTheSignInForm, TheDomainMenuOpensFromTheIdAndChoosesByKeys)
+{
+    AppDriver driver;
+    ASSERT_TRUE(StartAgreed(driver));
+    LoginCounter& form = driver.App().GetLoginCounter();
+    driver.Type(L"dahye");
+    driver.Chord(plat::VK_MENU, plat::VK_DOWN);
+    ASSERT_NE(dynamic_cast<MenuAccount*>(driver.Popup()), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(form.IdEdit.IsFocused());
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+
+    driver.Key(plat::VK_F4);
+    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.KeyToRow(menu->GetList(), 3));
+    driver.Screenshot("domain-menu-by-keys");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(form.AccountEdit.GetText(), MenuAccount::GetItemText(3));
+    EXPECT_TRUE(form.IdEdit.IsFocused());
+    driver.Key(plat::VK_TAB);
+    EXPECT_TRUE(form.PasswordEdit.IsFocused());
 }
 
 // A click on the conversation, to read it or to bring the window forward, leaves the
