@@ -276,6 +276,19 @@ TEST_F(BuddyScreens, AFullAddressInTheIdBoxAsksForThatAddress)
     EXPECT_EQ(driver.ServiceLog().find("mailbox.kr@"), std::string::npos) << driver.ServiceLog();
 }
 
+TEST_F(BuddyScreens, AnIdTheServiceRefusesIsToldInKorean)
+{
+    FromSystemMenu(MenuSystem::AddBuddy);
+    ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+    driver.Type(L"nobody");
+    ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
+    driver.Type(L"hello");
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"존재하지 않는 아이디입니다.");
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+}
+
 // The add form opens empty each time, as a new memo does; within one opening the
 // entries stay while the group is chosen. The domain row lights only while its button
 // is pressed: not under the menu, not after it, not when the form opens again.

@@ -682,7 +682,7 @@ TEST_F(ChatScreen, ALineThatWaitedForARefusedChatServerIsNotLost)
     driver.Service().Post("/raw",
         R"({"user": "minsu@quorix.net", "data": "CRP2 )" + std::to_string(ress + 1) + " DP %00 "
             + std::to_string(refusal.size()) + R"(\r\n401 )" + std::to_string(ress) + R"(\r\n"})");
-    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] FailureCodeResourceExhausted";
+    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] 서버가 혼잡합니다. 잠시 후 다시 시도해 주세요.";
     ASSERT_TRUE(driver.WaitFor([&] { return Conversation(page) == waited; })) << Conversation(page).size();
 
     Send(page, L"다시 쓴 줄");

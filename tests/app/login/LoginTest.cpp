@@ -392,9 +392,10 @@ TEST(LoginConsentTest, AskedUntilTickedAndKeptAfterTheAttempt)
     EXPECT_TRUE(user.SignedIn());
 }
 
-TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnection)
+TEST(LoginConnectingTest, CancelOrEscapeGoesBackWhereTheSignInStartedAndClosesTheConnection)
 {
     for (const bool fromGate : { false, true }) {
+    // From the form the button is tapped; from the saved login Escape is pressed.
         User user;
         if (fromGate)
             user.driver.SaveLogin(L"minsu@quorix.net", L"minsu1234");
@@ -421,7 +422,10 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         if (!fromGate)
             user.driver.Screenshot("connecting");
 
-        ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
+        if (fromGate)
+            user.driver.Key(plat::VK_ESCAPE);
+        else
+            ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
         EXPECT_EQ(user.driver.ShownScreens(),
             (std::vector<std::wstring> { fromGate ? L"Gate" : L"Counter", L"MenuBar" }));
         // Shown again, the saved-login screen starts online whatever was ticked before.
@@ -431,8 +435,9 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         EXPECT_TRUE(user.driver.WaitFor([&] {
             return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos;
         }));
-        // Nothing comes back later, the keep-alive neither, to end a session that is gone.
-        user.driver.Advance(25000);
+        // Nothing comes back later, neither the keep-alive nor the wait for the answer, to
+        // end a session that is gone.
+        user.driver.Advance(static_cast<uint64_t>(TarvPeer::kSignInStepSeconds * 1000) + 5000);
         EXPECT_EQ(user.driver.Popup(), nullptr);
 
         // A new attempt starts over at the dispatch server.
@@ -442,6 +447,63 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
             signIn();
         EXPECT_TRUE(user.SignedIn()) << fromGate;
     }
+}
+
+TEST(LoginConnectingTest, AStepTheServerLeavesUnansweredEndsTheSignInWithAnAlertWithinItsBound)
+{
+    const uint64_t bound = static_cast<uint64_t>(TarvPeer::kSignInStepSeconds * 1000);
+    const struct {
+        const char* server;
+        const char* command;
+    } steps[] = { { "dispatch", "REQS" }, { "main", "LIN2" } };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.command);
+        User user;
+        ASSERT_TRUE(user.driver.Start());
+        user.driver.Service().Post("/rule",
+            std::string(R"({"server": ")") + step.server + R"(", "mode": "replace", "data": "", "on": ")"
+                + step.command + "\"}");
+        user.SubmitForm(L"minsu", L"minsu1234");
+        ASSERT_TRUE(user.driver.WaitFor(
+            [&] { return user.driver.ServiceLogLines(std::string("< ") + step.command + " ") > 0; }));
+        // The answer is awaited until the bound, from the request on.
+        user.driver.Advance(bound - 100);
+        EXPECT_EQ(user.driver.Screen(), L"Connecting");
+        EXPECT_EQ(user.driver.Popup(), nullptr);
+        user.driver.Advance(200);
+        EXPECT_EQ(user.Alert(), L"서버의 응답이 없습니다. 잠시 후 다시 시도해 주세요.");
+        EXPECT_EQ(
+            user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+        if (std::string(step.command) == "LIN2")
+            user.driver.Screenshot("no-answer");
+        EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+        EXPECT_TRUE(user.driver.WaitFor([&] {
+            return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos;
+        }));
+        ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+        EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+
+        // The next try is answered; signed in, nothing is waited for any more.
+        user.TypeInto(user.Form().PasswordEdit, L"minsu1234");
+        user.driver.Key(plat::VK_RETURN);
+        ASSERT_TRUE(user.SignedIn()) << user.Alert();
+        EXPECT_FALSE(TarvPeer::GetInstance()->IsAwaitingSignInStep());
+    }
+}
+
+TEST(LoginConnectingTest, ARefusedVersionCheckEndsTheSignInWithItsAlertInKorean)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    // The version check is the first request of the run.
+    user.driver.Service().Post(
+        "/rule", R"({"server": "dispatch", "mode": "replace", "data": "600 1\r\n", "on": "PVER"})");
+    user.SubmitForm(L"minsu", L"minsu1234");
+    ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() != nullptr; }));
+    EXPECT_EQ(user.Alert(), L"더 이상 지원하지 않는 버전입니다. 새 버전으로 업그레이드해 주세요.");
+    user.driver.Flush();
+    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+    EXPECT_FALSE(TarvPeer::GetInstance()->IsAwaitingSignInStep());
 }
 
 TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
