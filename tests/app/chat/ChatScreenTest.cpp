@@ -913,6 +913,44 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
     }
 }
 
+// A row wrapped at a space shows the next word from its first cell, and the row keeps
+// its last character: in a face whose every character is an 8-pixel box and whose
+// space is blank, each cell of each row is inked exactly where its character is not a
+// space.
+TEST_F(ChatPageOffline, ARowWrappedAtASpaceStartsWithTheNextWordAndKeepsItsLastCharacter)
+{
+    driver.App().PushScreen(&driver.App().GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
+    driver.Settle();
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    UxTextStyle style;
+    style.Font.FaceName = L"TestFixed";
+    style.Font.Height = 16;
+    style.TextColor = 0x000000;
+    style.BackColor = 0xFFFFFF;
+    ASSERT_TRUE(transcript.SetStyle(style));
+    const int32_t cells = (transcript.GetWidth() - transcript.GetXIndicator().GetThickness()) / 8;
+    ASSERT_GT(cells, 12);
+    // The first row ends with a space two cells short of the edge; the next word does not
+    // fit there and begins the second row.
+    const std::vector<std::wstring> rows
+        = { std::wstring(size_t(cells - 3), L'a') + L" ", L"bbbbb " + std::wstring(size_t(cells - 7), L'c') };
+    transcript.InsertText(rows[0] + rows[1]);
+    driver.Flush();
+    ASSERT_EQ(transcript.GetLastRowStarts(), (std::vector<uint32_t> { 0, uint32_t(rows[0].size()) }));
+
+    const plat::RECT screen = transcript.GetScreenRect();
+    const int32_t top = screen.top + transcript.GetYAxis().GetOffset() + transcript.GetDocumentHeight() - 2 * 16;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        std::wstring shown, wanted;
+        for (int32_t cell = 0; cell < cells; ++cell) {
+            const plat::COLORREF ink = driver.Pixel(screen.left + cell * 8 + 3, top + int32_t(r) * 16 + 8);
+            shown += ink == style.BackColor ? L' ' : L'#';
+            wanted += size_t(cell) < rows[r].size() && rows[r][size_t(cell)] != L' ' ? L'#' : L' ';
+        }
+        EXPECT_EQ(shown, wanted) << "row " << r;
+    }
+}
+
 // The conversation keeps its text compactly; what it shows and reports stays whole: a
 // change of style inside a line, characters beyond 16 bits, text that would pass for an
 // emoticon's mark, the line under a point and the rows after the width changes.
