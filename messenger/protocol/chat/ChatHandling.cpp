@@ -66,6 +66,15 @@ bool EndChatWait(const PktIn& refusal)
     return true;
 }
 
+void ForgetPeerSpoke(ChatSession& session)
+{
+    if (!session.PeerSpoke)
+        return;
+    session.PeerSpoke = false;
+    if (ChatView* page = session.GetPage())
+        page->UpdateInputBar();
+}
+
 void ConnectChatServer(
     TarvPeer& peer, ChatSession& session, const std::wstring& host, uint32_t port, const std::wstring& key)
 {

@@ -330,10 +330,21 @@ TEST_F(KeyboardLongList, ArrowsAndEnterOpenChatsControlTabGoesRoundThemAndPageKe
     ASSERT_NE(t100, nullptr);
     EXPECT_EQ(t100->PeerId, L"t100@quorix.net");
 
-    // Control+Tab goes round the open chats in the chat list's order, both ways.
+    // Control+Tab goes round the open chats in the chat list's order, both ways: a third
+    // comes by an invitation, behind the chat shown.
+    ASSERT_TRUE(driver.SignInParty("t101@quorix.net"));
+    driver.Party("invite", "t101@quorix.net", R"(, "to": "minsu@quorix.net")");
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ASSERT_TRUE(driver.WaitFor([&] { return chats->GetCount() == 3; }));
+    ChatSession* t101 = chats->GetAt(2);
+    EXPECT_EQ(ShownChat(), t100);
+    Chord(plat::VK_CONTROL, plat::VK_TAB);
+    EXPECT_EQ(ShownChat(), t101);
     Chord(plat::VK_CONTROL, plat::VK_TAB);
     EXPECT_EQ(ShownChat(), jiyeon);
-    Chord(plat::VK_CONTROL, plat::VK_TAB);
+    ControlShiftTab();
+    EXPECT_EQ(ShownChat(), t101);
+    ControlShiftTab();
     EXPECT_EQ(ShownChat(), t100);
     ControlShiftTab();
     EXPECT_EQ(ShownChat(), jiyeon);

@@ -33,6 +33,16 @@ bool StartAgreed(AppDriver& driver)
 }
 
 // Signed in as minsu, with jiyeon online.
+// The button pressed, dragged off and let go, as a press changed in mind; true when
+// nothing opened.
+bool PressAndDragOff(AppDriver& driver, const UxWindow& button)
+{
+    const plat::RECT r = button.GetScreenRect();
+    driver.Drag(r.left + 4, r.top + 4, r.left - 60, r.bottom + 60);
+    driver.Settle();
+    return driver.Popup() == nullptr;
+}
+
 class Typing : public ::testing::Test {
 protected:
     void SetUp() override
@@ -119,10 +129,7 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     driver.Type(L"minsu");
     ASSERT_TRUE(driver.Tap(L"Counter/LoginAsOfflineCheckBox"));
     // The domain button pressed and left by a drag opens nothing and takes no keys.
-    const plat::RECT button = form.AccountButton.GetScreenRect();
-    driver.Drag(button.left + 4, button.top + 4, button.left - 60, button.bottom + 60);
-    driver.Settle();
-    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(PressAndDragOff(driver, form.AccountButton));
     driver.Type(L"@");
     EXPECT_EQ(form.IdEdit.GetText(), L"minsu@");
     driver.Key(plat::VK_BACK);
@@ -241,7 +248,7 @@ TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
 }
 
 // The buddy add form's domain menu, closed by a pick or by Escape, gives the caret back
-// to the box it was in.
+// to the box it was in; its button pressed and dragged off takes nothing.
 TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
 {
     ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::AddBuddy));
@@ -263,6 +270,12 @@ TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
     driver.Type(L"g");
     EXPECT_EQ(form.IdEdit.GetText(), L"abcdefg");
     EXPECT_EQ(driver.Screen(), L"BuddyAdd");
+
+    // The domain button pressed and left by a drag opens nothing and keeps the caret.
+    EXPECT_TRUE(PressAndDragOff(driver, form.AccountButton));
+    driver.Type(L"x");
+    EXPECT_EQ(form.IdEdit.GetText(), L"abcdefgx");
+    driver.Key(plat::VK_BACK);
 
     // The listed domain itself, like its button, opens the menu and keeps the caret.
     TapMiddle(form.AccountEdit);
