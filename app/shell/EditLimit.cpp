@@ -27,7 +27,6 @@ std::wstring EditLimitText(const std::wstring& subject, const UxEdit::Overflow& 
 
 void SayEditLimit(UxEdit& edit, const std::wstring& subject)
 {
-    edit.SetOverflowHandler([subject](const UxEdit::Overflow& overflow) {
-        ShowMsgBox(EditLimitText(subject, overflow));
-    });
+    edit.SetOverflowHandler(
+        [subject](const UxEdit::Overflow& overflow) { ShowMsgBox(EditLimitText(subject, overflow)); });
 }

@@ -47,7 +47,8 @@ std::wstring PlainText(const std::wstring& text, bool oneLine, size_t& beyond)
             continue; // a CR LF pair is one line break
         else if (c == L'\r' || c == L'\n')
             c = oneLine ? L' ' : c;
-        else if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) || uint32_t(c) > 0x10FFFF)
+        else if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF)
+            || uint32_t(c) > 0x10FFFF)
             continue;
         if (out.size() < most)
             out += c;
@@ -67,12 +68,13 @@ WordKind KindOf(const UxEditGlyph* g)
         if (c == L' ' || c == 0xA0 || c == 0x3000)
             return WordKind::Blank;
         if (c < 0x80) {
-            const bool letter = (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_';
+            const bool letter = (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z')
+                || (c >= L'A' && c <= L'Z') || c == L'_';
             return letter ? WordKind::Letter : WordKind::Mark;
         }
         // Punctuation of the wider sets; any other character (Hangul above all) is a letter.
-        const bool mark = (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF0F)
-            || (c >= 0xFF1A && c <= 0xFF20);
+        const bool mark = (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F)
+            || (c >= 0xFF01 && c <= 0xFF0F) || (c >= 0xFF1A && c <= 0xFF20);
         return mark ? WordKind::Mark : WordKind::Letter;
     }
     if (IsLineBreak(g))
@@ -538,7 +540,8 @@ bool UxEdit::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
     // A one-line edit's line keeps to the middle of its height.
-    if (rect.right - rect.left != m_layoutWidth || ((m_styles & SingleLine) && rect.bottom - rect.top != m_layoutHeight))
+    if (rect.right - rect.left != m_layoutWidth
+        || ((m_styles & SingleLine) && rect.bottom - rect.top != m_layoutHeight))
         Relayout();
     PlaceTextGuide();
     return true;
@@ -969,8 +972,9 @@ bool UxEdit::MoveCaret(uintptr_t key, bool shift, bool control)
     if (!m_begin || (m_styles & ReadOnly) || !m_caret.GetStart())
         return false;
     const bool vertical = key == plat::VK_UP || key == plat::VK_DOWN;
-    if (vertical ? (m_styles & SingleLine) != 0
-                 : key != plat::VK_LEFT && key != plat::VK_RIGHT && key != plat::VK_HOME && key != plat::VK_END)
+    if (vertical
+            ? (m_styles & SingleLine) != 0
+            : key != plat::VK_LEFT && key != plat::VK_RIGHT && key != plat::VK_HOME && key != plat::VK_END)
         return false;
     // A syllable being composed goes in where it was typed; the caret moves from after it.
     CommitComposition();
@@ -992,7 +996,8 @@ bool UxEdit::MoveCaret(uintptr_t key, bool shift, bool control)
     }
     // A selection given up by Left or Right leaves the caret at its own side.
     if (!shift && !control && m_caret.HasSelection() && (key == plat::VK_LEFT || key == plat::VK_RIGHT)) {
-        PutCaret(Place { key == plat::VK_LEFT ? m_caret.GetStart()->GetNextGlyph() : m_caret.GetEnd() }, false);
+        PutCaret(
+            Place { key == plat::VK_LEFT ? m_caret.GetStart()->GetNextGlyph() : m_caret.GetEnd() }, false);
         return true;
     }
     PutCaret(Target(key, control, from), shift);

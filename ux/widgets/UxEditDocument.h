@@ -14,8 +14,8 @@ class UxEditParagraph;
 // at the end of the line it follows), or next to a picture or an anchor, or else between
 // any two glyphs (except in a one-line edit, whose lines run on past the width); a line
 // break ends a paragraph, lines are aligned as the edit says and glyphs stand on their
-// line's bottom edge; the first line stands as far down as the edit asks. Owns the paragraphs (which own lines, which own runs), never the
-// glyphs.
+// line's bottom edge; the first line stands as far down as the edit asks. Owns the paragraphs (which own
+// lines, which own runs), never the glyphs.
 class UxEditDocument : public UxEditNode {
 public:
     explicit UxEditDocument(UxEditHost* host)

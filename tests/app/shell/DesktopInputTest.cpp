@@ -411,7 +411,8 @@ TEST_F(DesktopInputDemo, TabAndTheClipboardOnTheSignInFormThenEnterSignsIn)
     driver.SetClipboard(std::wstring(40, L'p'));
     driver.Chord(plat::VK_CONTROL, 'V');
     EXPECT_EQ(form.PasswordEdit.GetText(), std::wstring(size_t(form.PasswordEdit.GetMaxInput()), L'p'));
-    EXPECT_EQ(driver.PopupText(), L"비밀번호는 32자까지 입력할 수 있습니다.\n붙여넣은 글 중 8자는 들어가지 않았습니다.");
+    EXPECT_EQ(driver.PopupText(),
+        L"비밀번호는 32자까지 입력할 수 있습니다.\n붙여넣은 글 중 8자는 들어가지 않았습니다.");
     driver.Key(plat::VK_RETURN);
     EXPECT_TRUE(form.PasswordEdit.IsFocused());
     driver.SetClipboard(L"minsu1234");

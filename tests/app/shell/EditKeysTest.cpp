@@ -12,7 +12,7 @@ namespace {
 class EditKeys : public ::testing::Test {
 protected:
     // The key with the modifiers held.
-    void Press(uint32_t key, std::initializer_list<uint32_t> held)
+    void Press(uint32_t key, const std::vector<uint32_t>& held)
     {
         for (uint32_t modifier : held)
             driver.Input().Key(true, modifier);
@@ -26,6 +26,32 @@ protected:
         std::pair<int32_t, int32_t> s;
         edit.GetSelection(s.first, s.second);
         return s;
+    }
+    // A key pressed at a caret place (counted from 1), without and with Shift, and the
+    // selection each leaves.
+    struct Move {
+        uint32_t key;
+        bool control;
+        int32_t from;
+        std::pair<int32_t, int32_t> plain, shifted;
+    };
+    void Check(const UxEdit& edit, const std::vector<Move>& moves)
+    {
+        for (const Move& m : moves)
+            for (bool shift : { false, true }) {
+                Press(plat::VK_HOME, { plat::VK_CONTROL });
+                for (int32_t i = 1; i < m.from; ++i)
+                    driver.Key(plat::VK_RIGHT);
+                std::vector<uint32_t> held;
+                if (m.control)
+                    held.push_back(plat::VK_CONTROL);
+                if (shift)
+                    held.push_back(plat::VK_SHIFT);
+                Press(m.key, held);
+                EXPECT_EQ(Selection(edit), shift ? m.shifted : m.plain)
+                    << "key " << m.key << " from " << m.from << (m.control ? " with Control" : "")
+                    << (shift ? " with Shift" : "");
+            }
     }
     // The vertical middle of what is drawn in the columns x0..x1 of the box, each pixel
     // weighed by how near it comes to the ink colour from the box's back colour.
@@ -48,9 +74,9 @@ protected:
 
 } // namespace
 
-// The one-line search: Left, Right, Home and End, by word with Control, stretching the
-// selection with Shift; a syllable being composed goes in before the caret moves. Up and
-// Down still go to the list.
+// The one-line search: each caret key without and with Shift, by word with Control; what
+// Shift selects is what typing, Delete and the clipboard keys act on; a syllable being
+// composed goes in before the caret moves. Up and Down still go to the list.
 TEST_F(EditKeys, TheCaretKeysInTheOneLineSearch)
 {
     ASSERT_TRUE(driver.StartSignedIn());
@@ -67,35 +93,36 @@ TEST_F(EditKeys, TheCaretKeysInTheOneLineSearch)
     driver.Type(L"Z");
     EXPECT_EQ(search.GetText(), L"HabXcdZ");
 
-    driver.Key(plat::VK_HOME);
-    driver.Key(plat::VK_RIGHT);
-    Press(plat::VK_RIGHT, { plat::VK_SHIFT });
-    Press(plat::VK_RIGHT, { plat::VK_SHIFT });
-    Press('C', { plat::VK_CONTROL });
-    EXPECT_EQ(driver.Clipboard(), L"ab");
-    Press(plat::VK_HOME, { plat::VK_SHIFT }); // back past where it began: "H" alone
-    EXPECT_EQ(search.GetSelectedText(), L"H");
-    driver.Key(plat::VK_DELETE);
-    EXPECT_EQ(search.GetText(), L"abXcdZ");
-    EXPECT_EQ(list.GetFilter(), L"abXcdZ"); // the list follows a Delete too
-
     Press('A', { plat::VK_CONTROL });
     driver.Type(L"one two three");
-    Press(plat::VK_LEFT, { plat::VK_CONTROL });
+    Check(search,
+        { { plat::VK_LEFT, false, 6, { 5, 5 }, { 5, 6 } }, { plat::VK_RIGHT, false, 6, { 7, 7 }, { 6, 7 } },
+            { plat::VK_LEFT, true, 7, { 5, 5 }, { 5, 7 } }, { plat::VK_RIGHT, true, 6, { 9, 9 }, { 6, 9 } },
+            { plat::VK_HOME, false, 6, { 1, 1 }, { 1, 6 } },
+            { plat::VK_END, false, 6, { 14, 14 }, { 6, 14 } }, { plat::VK_HOME, true, 6, { 1, 1 }, { 1, 6 } },
+            { plat::VK_END, true, 6, { 14, 14 }, { 6, 14 } } });
+    // From the end: "three" selected backwards and copied; Right puts the caret at its
+    // side; " three" cut; typing replaces a selection; the list follows each change.
+    Press(plat::VK_END, { plat::VK_CONTROL });
     Press(plat::VK_LEFT, { plat::VK_CONTROL, plat::VK_SHIFT });
+    Press('C', { plat::VK_CONTROL });
+    EXPECT_EQ(driver.Clipboard(), L"three");
+    driver.Key(plat::VK_RIGHT);
+    EXPECT_EQ(Selection(search), std::make_pair(14, 14));
+    for (int i = 0; i < 6; ++i)
+        Press(plat::VK_LEFT, { plat::VK_SHIFT });
     Press('X', { plat::VK_CONTROL });
-    EXPECT_EQ(driver.Clipboard(), L"two ");
-    EXPECT_EQ(list.GetFilter(), L"one three");
-    Press(plat::VK_RIGHT, { plat::VK_CONTROL, plat::VK_SHIFT });
+    EXPECT_EQ(driver.Clipboard(), L" three");
+    EXPECT_EQ(list.GetFilter(), L"one two");
     Press(plat::VK_LEFT, { plat::VK_SHIFT });
-    EXPECT_EQ(search.GetSelectedText(), L"thre");
-    driver.Key(plat::VK_LEFT); // the caret to the selection's side
-    EXPECT_EQ(Selection(search), std::make_pair(5, 5));
-    Press(plat::VK_END, { plat::VK_CONTROL, plat::VK_SHIFT });
-    driver.Key(plat::VK_BACK);
-    EXPECT_EQ(search.GetText(), L"one ");
+    driver.Type(L"a");
+    EXPECT_EQ(list.GetFilter(), L"one twa");
+    Press(plat::VK_HOME, { plat::VK_SHIFT });
+    driver.Key(plat::VK_DELETE);
+    EXPECT_EQ(list.GetFilter(), L"");
 
     // Left across the syllable being composed: it stays, the caret goes before it.
+    driver.Type(L"one ");
     driver.Key(plat::VK_HANGUL);
     driver.Type(L"gks");
     ASSERT_TRUE(search.IsComposing());
@@ -111,8 +138,9 @@ TEST_F(EditKeys, TheCaretKeysInTheOneLineSearch)
     EXPECT_TRUE(search.IsFocused());
 }
 
-// The memo writer: Up and Down by a line keeping the column, Home and End on the line
-// (a wrapped one too), Control to the text's ends, Shift stretching across lines.
+// The memo writer: each caret key without and with Shift, Up and Down by a line keeping
+// the column (past the first and the last line to the text's ends); End on a wrapped line
+// stays on it.
 TEST_F(EditKeys, TheCaretKeysInTheMemoWriter)
 {
     ASSERT_TRUE(driver.StartSignedIn());
@@ -124,26 +152,26 @@ TEST_F(EditKeys, TheCaretKeysInTheMemoWriter)
     ASSERT_TRUE(memo.IsFocused());
     if (plat::IsHangulKeyboard())
         driver.Key(plat::VK_HANGUL);
-    driver.Type(L"abcdef");
+    driver.Type(L"abc def");
     driver.Key(plat::VK_RETURN);
-    driver.Type(L"abcdef");
+    driver.Type(L"abc def");
     driver.Key(plat::VK_UP);
     driver.Key(plat::VK_END);
     driver.Type(L"!");
-    EXPECT_EQ(memo.GetText(), L"abcdef!\nabcdef");
+    EXPECT_EQ(memo.GetText(), L"abc def!\nabc def");
+    driver.Key(plat::VK_BACK);
 
-    driver.Key(plat::VK_HOME);
-    for (int i = 0; i < 3; ++i)
-        driver.Key(plat::VK_RIGHT);
-    Press(plat::VK_DOWN, { plat::VK_SHIFT }); // from after "abc" to after "abc" below
-    EXPECT_EQ(memo.GetSelectedText(), L"def!\nabc");
+    // "abc def", its line break at 8, "abc def" from 9 to the end at 16.
+    Check(memo,
+        { { plat::VK_LEFT, false, 6, { 5, 5 }, { 5, 6 } }, { plat::VK_RIGHT, false, 6, { 7, 7 }, { 6, 7 } },
+            { plat::VK_LEFT, true, 10, { 9, 9 }, { 9, 10 } }, { plat::VK_RIGHT, true, 6, { 9, 9 }, { 6, 9 } },
+            { plat::VK_HOME, false, 13, { 9, 9 }, { 9, 13 } }, { plat::VK_END, false, 6, { 8, 8 }, { 6, 8 } },
+            { plat::VK_HOME, true, 13, { 1, 1 }, { 1, 13 } },
+            { plat::VK_END, true, 6, { 16, 16 }, { 6, 16 } }, { plat::VK_UP, false, 14, { 6, 6 }, { 6, 14 } },
+            { plat::VK_DOWN, false, 6, { 14, 14 }, { 6, 14 } }, { plat::VK_UP, false, 3, { 1, 1 }, { 1, 3 } },
+            { plat::VK_DOWN, false, 14, { 16, 16 }, { 14, 16 } } });
     driver.Type(L"-");
-    EXPECT_EQ(memo.GetText(), L"abc-def");
-    Press(plat::VK_HOME, { plat::VK_CONTROL });
-    driver.Type(L"<");
-    Press(plat::VK_END, { plat::VK_CONTROL });
-    driver.Type(L">");
-    EXPECT_EQ(memo.GetText(), L"<abc-def>");
+    EXPECT_EQ(memo.GetText(), L"abc def\nabc d-");
 
     // A line too long for the box wraps; End stays on its first line and Home comes back
     // to that line's start.
@@ -153,8 +181,7 @@ TEST_F(EditKeys, TheCaretKeysInTheMemoWriter)
     ASSERT_NE(first->GetNextLine(), nullptr);
     Press(plat::VK_HOME, { plat::VK_CONTROL });
     driver.Key(plat::VK_END);
-    const plat::RECT caret = memo.GetCaret().GetRect();
-    EXPECT_EQ(caret.top, first->GetRect().top + memo.GetYAxis().GetOffset());
+    EXPECT_EQ(memo.GetCaret().GetRect().top, first->GetRect().top + memo.GetYAxis().GetOffset());
     driver.Key(plat::VK_HOME);
     EXPECT_EQ(Selection(memo), std::make_pair(1, 1));
 }
@@ -223,7 +250,8 @@ TEST_F(EditKeys, TheChatInputsKeysAndWhatAPasteLeftOutAndAKeyAtTheLimit)
     driver.SetClipboard(text);
     Press('V', { plat::VK_CONTROL });
     EXPECT_EQ(input.GetText(), text.substr(0, 500));
-    EXPECT_EQ(driver.PopupText(), L"대화는 500자까지 입력할 수 있습니다.\n붙여넣은 글 중 100자는 들어가지 않았습니다.");
+    EXPECT_EQ(driver.PopupText(),
+        L"대화는 500자까지 입력할 수 있습니다.\n붙여넣은 글 중 100자는 들어가지 않았습니다.");
     EXPECT_EQ(driver.Clipboard(), text);
     driver.Screenshot("paste-left-out");
     driver.Key(plat::VK_RETURN); // answers the alert and sends nothing
@@ -257,7 +285,8 @@ TEST_F(EditKeys, TheSearchTextStandsWhereItsGuideTextIs)
     UxEdit& search = driver.App().GetBuddyListPage().GetSearchBar().SearchWord;
     ASSERT_TRUE(search.GetTextGuide().IsVisible());
     const std::wstring guide = search.GetTextGuide().GetText();
-    const double guideMiddle = InkMiddle(search, 0, 100, search.GetTextGuide().GetTextItem().GetStyle().TextColor);
+    const double guideMiddle
+        = InkMiddle(search, 0, 100, search.GetTextGuide().GetTextItem().GetStyle().TextColor);
     ASSERT_TRUE(driver.Tap(L"SearchWord"));
     driver.SetClipboard(guide);
     Press('V', { plat::VK_CONTROL });
