@@ -1,5 +1,6 @@
 #include "app/buddies/BuddyAddView.h"
 
+#include "app/shell/EditLimit.h"
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
@@ -24,6 +25,9 @@ bool BuddyAddView::ApplySkin(UxXmlNode* node)
             { { L"IdEdit", &IdEdit }, { L"AccountEdit", &AccountEdit }, { L"AccountButton", &AccountButton },
                 { L"RequestMessage", &RequestMessage } }))
         return false;
+    SayEditLimit(IdEdit, L"아이디는");
+    SayEditLimit(AccountEdit, L"도메인은");
+    SayEditLimit(RequestMessage, L"메시지는");
     MenuAccount::ShowDomain(AccountEdit, kDefaultAccountDomain);
     // The edits lie over the rows, which must not move under them.
     AddFixedRows(RowCount);

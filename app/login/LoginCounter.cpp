@@ -1,6 +1,7 @@
 #include "app/login/LoginCounter.h"
 
 #include "app/login/WirelessConsent.h"
+#include "app/shell/EditLimit.h"
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
@@ -55,6 +56,9 @@ bool LoginCounter::Create()
     IdSkin.SetEdit(&IdEdit);
     AccountSkin.SetEdit(&AccountEdit);
     PasswordSkin.SetEdit(&PasswordEdit);
+    SayEditLimit(IdEdit, L"아이디는");
+    SayEditLimit(AccountEdit, L"도메인은");
+    SayEditLimit(PasswordEdit, L"비밀번호는");
     LoginAsOfflineCheckBox.SetTabStop(true);
     KeepIdPasswordCheckBox.SetTabStop(true);
     return true;
