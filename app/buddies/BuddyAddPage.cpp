@@ -22,11 +22,15 @@ void BuddyAddPage::OnWillShow()
         bar.SetTitle(L"친구 추가");
         bar.ShowAddButton(bar.BuddyAddButton);
     }
-    m_view.IdEdit.SetFocus(true);
+    m_view.FocusOnShow();
 }
 
 bool BuddyAddPage::OnEnter()
 {
+    if (m_view.GroupStop.IsFocused()) {
+        m_view.OpenGroupChooser();
+        return true;
+    }
     return StatusBarDisclosure::Press(&StatusBarDisclosure::BuddyAddButton);
 }
 

@@ -20,9 +20,12 @@ public:
     bool Create() override;
     void OnWillShow() override;
     void OnWillHide() override;
-    // Enter asks for the buddy as the status bar's add button does.
+    // Enter asks for the buddy as the status bar's add button does; on the group row it
+    // opens the group chooser.
     bool OnEnter() override;
 
+    // The id to ask for, an id typed whole split first; false when the boxes make none.
+    bool TakeAddress(std::wstring& id) { return m_view.TakeAddress(id); }
     std::wstring GetIdText() const { return m_view.IdEdit.GetText(); }
     std::wstring GetDomainText() const { return m_view.AccountEdit.GetText(); }
     std::wstring GetMessageText() const { return m_view.RequestMessage.GetText(); }

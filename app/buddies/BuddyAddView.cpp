@@ -1,9 +1,11 @@
 #include "app/buddies/BuddyAddView.h"
 
+#include "app/shell/EditLimit.h"
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/protocol/login/SavedLogin.h"
+#include "platform/display/VirtualKeys.h"
 #include "ux/core/UxRect.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
@@ -23,10 +25,14 @@ bool BuddyAddView::ApplySkin(UxXmlNode* node)
             { { L"IdEdit", &IdEdit }, { L"AccountEdit", &AccountEdit }, { L"AccountButton", &AccountButton },
                 { L"RequestMessage", &RequestMessage } }))
         return false;
-    m_domainStyles = AccountEdit.GetStyles();
-    AccountEdit.SetText(kDefaultAccountDomain);
+    SayEditLimit(IdEdit, L"아이디는");
+    SayEditLimit(AccountEdit, L"도메인은");
+    SayEditLimit(RequestMessage, L"메시지는");
+    MenuAccount::ShowDomain(AccountEdit, kDefaultAccountDomain);
     // The edits lie over the rows, which must not move under them.
     AddFixedRows(RowCount);
+    AddChild(&GroupStop);
+    GroupStop.PlaceAt(GetRowRect(RowGroup));
     return true;
 }
 
@@ -39,9 +45,9 @@ void BuddyAddView::SetGroupName(const std::wstring& name)
 void BuddyAddView::Clear()
 {
     IdEdit.SetText(L"");
-    AccountEdit.SetStyles(m_domainStyles);
-    AccountEdit.SetText(kDefaultAccountDomain);
+    MenuAccount::ShowDomain(AccountEdit, kDefaultAccountDomain);
     RequestMessage.SetText(L"");
+    m_backToGroup = false;
     SetSelection(-1);
     SetGroupName(L"기타");
     Invalidate();
@@ -78,6 +84,13 @@ bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
     const bool domainChoice = child == &AccountEdit && MenuAccount::ShowsListedDomain(AccountEdit);
     if ((child == &AccountButton || domainChoice) && code == EventPointerUp)
         MenuAccount::Open(AccountEdit);
+    if (code != EventKeyDown)
+        return true;
+    if ((child == &IdEdit || child == &AccountEdit) && MenuAccount::IsOpenKey(EventParam1))
+        MenuAccount::Open(AccountEdit);
+    // A Space held since before the stop was reached opens nothing.
+    else if (child == &GroupStop && EventParam1 == plat::VK_SPACE && !(EventParam2 & 0x40000000u))
+        OpenGroupChooser();
     return true;
 }
 
@@ -86,6 +99,11 @@ bool BuddyAddView::DrawItems(UxListItemPainter& painter, int32_t index, bool sel
     static const wchar_t* const kLabels[RowCount] = { L"ID", L"@", L"메시지", L"그룹" };
     if (index < 0 || index >= RowCount)
         return false;
+    if (index == RowGroup && !selected && GroupStop.IsFocused()) {
+        // Lit as the keyboard's row of a list while the keyboard is on it.
+        m_frame.selectionBar.Draw(painter);
+        selected = true;
+    }
     if (index == RowDomain)
         m_accountSkin.Draw(painter);
     else if (index == RowGroup)
@@ -105,10 +123,23 @@ void BuddyAddView::OnRowClicked(int32_t index, int32_t, int32_t)
         MenuAccount::Open(AccountEdit);
         return;
     }
+    if (index == RowGroup)
+        OpenGroupChooser();
+}
+
+void BuddyAddView::OpenGroupChooser()
+{
     MessengerApp* app = MessengerApp::GetInstance();
-    if (index != RowGroup || !app)
+    if (!app)
         return;
+    m_backToGroup = GroupStop.IsFocused();
     GroupSelectPage& chooser = app->GetGroupSelectPage();
     chooser.Setup(GroupSelectPage::ModeAdd, IdEdit.GetText(), L"", m_groupName);
     app->PushScreen(&app->GetStatusBarDisclosure(), &chooser, MessengerApp::PushFromRight);
+}
+
+void BuddyAddView::FocusOnShow()
+{
+    (m_backToGroup ? static_cast<UxWindow&>(GroupStop) : IdEdit).SetFocus(true);
+    m_backToGroup = false;
 }

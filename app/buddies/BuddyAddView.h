@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/shell/FramedList.h"
+#include "app/shell/KeyStop.h"
+#include "app/shell/MenuAccount.h"
 #include "ux/widgets/UxButton.h"
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxPopup.h"
@@ -27,14 +29,24 @@ public:
     // The group the new buddy joins, by name ("기타" at first).
     const std::wstring& GetGroupName() const { return m_groupName; }
     void SetGroupName(const std::wstring& name);
-    // The entries as the form was built: no id or message, the service's own domain as
-    // the domain box first showed it, and the group "기타".
+    // The entries as the form was built: no id or message, the service's own domain
+    // and the group "기타".
     void Clear();
+    // The id to ask for; an id typed whole moves its domain to the domain box first.
+    // False when the boxes make no single address.
+    bool TakeAddress(std::wstring& id) { return MenuAccount::TakeAddress(IdEdit, AccountEdit, id); }
+    // The group chooser for the new buddy, over this page.
+    void OpenGroupChooser();
+    // The keys go where they were before the group chooser was opened from its row by
+    // them, else to the id.
+    void FocusOnShow();
 
     UxEdit IdEdit;
     UxEdit AccountEdit;
     UxButton AccountButton;
     UxEdit RequestMessage;
+    // The group row's place among the Tab stops; Space and Enter there open the chooser.
+    KeyStop GroupStop;
 
 protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
@@ -49,6 +61,6 @@ private:
     RowImage m_accountSkin;
     RowImage m_disclosure;
     std::wstring m_groupName = L"기타";
-    // How the skin made the domain box: a domain chosen from the menu changes it.
-    int32_t m_domainStyles = 0;
+    // The chooser was opened from the group row by the keyboard.
+    bool m_backToGroup = false;
 };

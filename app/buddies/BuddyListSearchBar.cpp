@@ -1,6 +1,7 @@
 #include "app/buddies/BuddyListSearchBar.h"
 
 #include "app/buddies/BuddyListView.h"
+#include "app/shell/EditLimit.h"
 #include "app/shell/SkinParts.h"
 
 BuddyListSearchBar::~BuddyListSearchBar()
@@ -17,6 +18,7 @@ bool BuddyListSearchBar::Build(UxXmlNode* node, BuddyListView* view)
             { { L"BackSkin", &BackSkin }, { L"SearchIcon", &SearchIcon }, { L"RollbackIcon", &RollbackIcon },
                 { L"SearchWord", &SearchWord } }))
         return false;
+    SayEditLimit(SearchWord, L"검색어는");
     BackSkin.SetEdit(&SearchWord);
     SearchIcon.SetEdit(&SearchWord);
     UpdateIcons();

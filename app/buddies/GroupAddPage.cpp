@@ -1,5 +1,6 @@
 #include "app/buddies/GroupAddPage.h"
 
+#include "app/shell/EditLimit.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "ux/markup/UxXmlNode.h"
@@ -12,6 +13,7 @@ GroupAddPage::~GroupAddPage()
 bool GroupAddPage::Create()
 {
     UxXmlNode* node = CreateFromSkin();
+    SayEditLimit(m_view.Edit, L"그룹 이름은");
     return node && AddSkinParts(*this, node, { { L"TitleBar", &m_titleBar }, { L"View", &m_view } });
 }
 

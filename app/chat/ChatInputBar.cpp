@@ -1,6 +1,7 @@
 #include "app/chat/ChatInputBar.h"
 
 #include "app/chat/ChatPage.h"
+#include "app/shell/EditLimit.h"
 #include "app/shell/MenuEmoticon.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
@@ -38,6 +39,7 @@ bool ChatInputBar::Create(ChatPage* page)
         return false;
     m_page = page;
     m_back.SetEdit(&m_input);
+    SayEditLimit(m_input, L"대화는");
     AddSkinParts(*this, node,
         { { L"BackSkin", &m_back }, { L"Input", &m_input }, { L"DisabledReason", &m_reason },
             { L"EmoticonButton", &m_emoticons } });

@@ -3,7 +3,6 @@
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/protocol/connection/TarvPeer.h"
-#include "messenger/protocol/connection/TarvPong.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 
 LoginConnecting::LoginConnecting()
@@ -64,13 +63,9 @@ bool LoginConnecting::OnChildEvent(UxWindow* child, int32_t code)
 void LoginConnecting::Cancel()
 {
     // A sign-in that got as far as the keep-alive must not leave it beating against a
-    // closed connection.
-    if (TarvPong* pong = TarvPong::GetInstance())
-        pong->Stop();
-    if (TarvPeer* peer = TarvPeer::GetInstance()) {
-        peer->Disconnect();
-        peer->SetStage(TarvPeer::StageDispatch);
-    }
+    // closed connection, nor a step's wait to end it later.
+    if (TarvPeer* peer = TarvPeer::GetInstance())
+        peer->AbandonSignIn();
     UxWindow* origin = m_origin;
     SetVisible(false);
     if (MessengerApp* app = MessengerApp::GetInstance()) {

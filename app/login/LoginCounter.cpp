@@ -1,6 +1,7 @@
 #include "app/login/LoginCounter.h"
 
 #include "app/login/WirelessConsent.h"
+#include "app/shell/EditLimit.h"
 #include "app/shell/MenuAccount.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
@@ -55,6 +56,9 @@ bool LoginCounter::Create()
     IdSkin.SetEdit(&IdEdit);
     AccountSkin.SetEdit(&AccountEdit);
     PasswordSkin.SetEdit(&PasswordEdit);
+    SayEditLimit(IdEdit, L"아이디는");
+    SayEditLimit(AccountEdit, L"도메인은");
+    SayEditLimit(PasswordEdit, L"비밀번호는");
     LoginAsOfflineCheckBox.SetTabStop(true);
     KeepIdPasswordCheckBox.SetTabStop(true);
     return true;
@@ -97,7 +101,9 @@ void LoginCounter::Fill()
     }
     const size_t at = id.find(L'@');
     IdEdit.SetText(at == std::wstring::npos ? L"" : id.substr(0, at));
-    AccountEdit.SetText(at == std::wstring::npos ? std::wstring(kDefaultAccountDomain) : id.substr(at + 1));
+    // Whatever was chosen before: the box is what the kept id's domain is.
+    MenuAccount::ShowDomain(
+        AccountEdit, at == std::wstring::npos ? std::wstring(kDefaultAccountDomain) : id.substr(at + 1));
     PasswordEdit.SetText(L"");
     LoginAsOfflineCheckBox.SetChecked(false);
     KeepIdPasswordCheckBox.SetChecked(keep);
@@ -128,6 +134,9 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
             MenuAccount::Open(AccountEdit);
         else if (child == &LoginButton)
             Login();
+    } else if (code == EventKeyDown && MenuAccount::IsOpenKey(EventParam1)) {
+        if (child == &IdEdit || child == &AccountEdit)
+            MenuAccount::Open(AccountEdit);
     } else if (code == EventKeyDown && EventParam1 == plat::VK_RETURN) {
         if (child == &IdEdit || child == &AccountEdit)
             PasswordEdit.SetFocus(true);
@@ -144,7 +153,8 @@ bool LoginCounter::IsDomainChoice(const UxWindow* window) const
 
 void LoginCounter::Login()
 {
-    if (IdEdit.IsEmpty() || AccountEdit.IsEmpty()) {
+    std::wstring id;
+    if (!MenuAccount::TakeAddress(IdEdit, AccountEdit, id)) {
         ShowMsgBox(L"ID를 입력하세요.");
         return;
     }
@@ -173,8 +183,10 @@ void LoginCounter::OnConsentAnswered(uintptr_t context, UxPopup* box, int32_t re
 
 bool LoginCounter::SaveLoginSettings()
 {
-    // Taken as typed.
-    const std::wstring id = IdEdit.GetText() + L"@" + AccountEdit.GetText();
+    // Taken as typed, but for an id typed whole, which is split first.
+    std::wstring id;
+    if (!MenuAccount::TakeAddress(IdEdit, AccountEdit, id))
+        return false;
     const std::wstring digest = MakePasswordDigest(id, PasswordEdit.GetText());
     if (!ConnectToDispatchServer(this, id, digest, LoginAsOfflineCheckBox.IsChecked()))
         return false;
@@ -197,6 +209,11 @@ bool LoginCounter::SaveLoginSettings()
 bool LoginCounter::ConnectToDispatchServer(
     UxWindow* caller, const std::wstring& id, const std::wstring& digest, bool offline)
 {
+    // Only a whole address goes out (a saved one may be left from before it was checked).
+    if (!IsOneAddress(id)) {
+        ShowMsgBox(L"ID를 입력하세요.");
+        return false;
+    }
     if (Me* me = Me::GetInstance()) {
         me->Id = id;
         me->PasswordDigest = digest;

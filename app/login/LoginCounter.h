@@ -28,8 +28,8 @@ public:
     bool OnSipHidden() override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
 
-    // Checks the boxes, asks the wireless-cost question while it was never accepted,
-    // then signs in.
+    // Checks the boxes (an id typed whole is split into them first), asks the
+    // wireless-cost question while it was never accepted, then signs in.
     void Login();
     // Connects with the form's entries and, once the connection has started, stores
     // the id, the keep choice and the saved password.
@@ -37,8 +37,8 @@ public:
 
     // Hands id, digest and the offline choice to the model and starts the connection
     // to the dispatch server; on success the caller makes way for the connecting screen,
-    // which returns to it when cancelled. False, with an alert, when the connection
-    // could not start: nothing changes then.
+    // which returns to it when cancelled. False, with an alert, when the id is no single
+    // address or the connection could not start: nothing changes then.
     static bool ConnectToDispatchServer(
         UxWindow* caller, const std::wstring& id, const std::wstring& digest, bool offline);
 

@@ -1,5 +1,6 @@
 #include "app/memos/MemoWriteView.h"
 
+#include "app/shell/EditLimit.h"
 #include "app/shell/MessageBoxes.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
@@ -19,6 +20,7 @@ bool MemoWriteView::ApplySkin(UxXmlNode* node)
     if (!FilledWindow::ApplySkin(node))
         return false;
     BackSkin.SetEdit(&Message);
+    SayEditLimit(Message, L"쪽지는");
     return AddSkinParts(*this, node,
         { { L"BackSkin", &BackSkin }, { L"ReceiverButton", &ReceiverButton },
             { L"ReceiverSkin", &ReceiverSkin }, { L"ReceiverText", &ReceiverText },

@@ -1,5 +1,6 @@
 #include "app/options/OptionNickPage.h"
 
+#include "app/shell/EditLimit.h"
 #include "app/shell/MessengerApp.h"
 #include "app/shell/SkinParts.h"
 #include "messenger/model/Me.h"
@@ -18,6 +19,7 @@ bool OptionNickPage::Create()
     if (!node)
         return false;
     AddChild(&m_titleBar);
+    SayEditLimit(m_view.Edit, L"대화명은");
     return m_titleBar.ApplySkin(titleBar) && AddSkinParts(*this, node, { { L"View", &m_view } });
 }
 

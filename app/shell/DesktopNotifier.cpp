@@ -22,7 +22,9 @@
 namespace {
 
 constexpr plat::UINT kClicked = plat::WM_USER + 1;
-// Notifications remembered for their clicks; older ones bring the window forward only.
+// Notifications remembered for their clicks. Past these the oldest one closed goes, or
+// with every one still shown, the oldest, which is closed with it: nothing would take it
+// away when its chat or memo is read, nor at the end of the session.
 constexpr size_t kMaxTargets = 64;
 // A cut looks back this far for a space to end at.
 constexpr size_t kWordReach = 20;
@@ -145,9 +147,15 @@ DesktopNotifier::Target& DesktopNotifier::TargetOf(uint64_t chat, const std::wst
                 return target;
     if (++m_lastId == 0)
         ++m_lastId;
+    if (m_targets.size() >= kMaxTargets) {
+        auto gone = std::find_if(m_targets.begin(), m_targets.end(), [](const Target& t) { return !t.shown; });
+        if (gone == m_targets.end()) {
+            gone = m_targets.begin();
+            Close(*gone);
+        }
+        m_targets.erase(gone);
+    }
     m_targets.push_back(Target { m_lastId, chat, memo });
-    if (m_targets.size() > kMaxTargets)
-        m_targets.pop_front();
     return m_targets.back();
 }
 

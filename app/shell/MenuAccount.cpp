@@ -1,7 +1,12 @@
 #include "app/shell/MenuAccount.h"
 
+#include "messenger/protocol/login/SavedLogin.h"
+#include "platform/display/VirtualKeys.h"
+#include "platform/event/MessageQueue.h"
+#include "ux/core/UxText.h"
 #include "ux/widgets/UxEdit.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -53,12 +58,46 @@ void MenuAccount::ApplyChoice(UxEdit& domain)
 {
     const int32_t row = GetSelection();
     if (row >= 0 && row < kFreeEntry) {
+        ShowDomain(domain, GetSelectedText());
+        return;
+    }
+    domain.SetStyles(UxEdit::SingleLine);
+    domain.SetText(L"");
+    domain.SetFocus(true);
+    domain.Invalidate();
+}
+
+void MenuAccount::ShowDomain(UxEdit& domain, const std::wstring& text)
+{
+    const std::wstring lower = ToLower(text);
+    const auto listed = std::find_if(
+        std::begin(kDomains), std::end(kDomains), [&](const wchar_t* item) { return lower == item; });
+    // A box that shows a listed domain takes no typing: what it shows is what is sent.
+    if (listed != std::end(kDomains)) {
         domain.SetStyles(UxEdit::ReadOnly | UxEdit::SingleLine);
-        domain.SetText(GetSelectedText());
+        domain.SetText(*listed);
     } else {
         domain.SetStyles(UxEdit::SingleLine);
-        domain.SetText(L"");
-        domain.SetFocus(true);
+        domain.SetText(text);
     }
     domain.Invalidate();
+}
+
+bool MenuAccount::TakeAddress(UxEdit& name, UxEdit& domain, std::wstring& id)
+{
+    const std::wstring typed = name.GetText();
+    if (const size_t at = typed.find(L'@'); at != std::wstring::npos) {
+        name.SetText(typed.substr(0, at));
+        ShowDomain(domain, typed.substr(at + 1));
+    }
+    id = name.GetText() + L"@" + domain.GetText();
+    if (IsOneAddress(id))
+        return true;
+    id.clear();
+    return false;
+}
+
+bool MenuAccount::IsOpenKey(uintptr_t key)
+{
+    return key == plat::VK_F4 || (key == plat::VK_DOWN && plat::IsKeyHeld(plat::VK_MENU));
 }

@@ -21,6 +21,16 @@ public:
     // What a domain edit does with the choice: a listed domain is shown read-only; the
     // free entry empties the edit and gives it the focus for typing.
     void ApplyChoice(UxEdit& domain);
+    // Shows the domain as what it is: a listed one (in any case) as the list writes it,
+    // read-only, chosen from the menu; any other as free entry, typed.
+    static void ShowDomain(UxEdit& domain, const std::wstring& text);
+    // The id the name and domain boxes make. A name typed with "@" is the whole address:
+    // the part after the "@" moves to the domain box, shown as ShowDomain does. False,
+    // with id empty, when the boxes make no single address (one is empty, or an "@" is
+    // left over).
+    static bool TakeAddress(UxEdit& name, UxEdit& domain, std::wstring& id);
+    // Alt+Down and F4 in a box of the id open the menu.
+    static bool IsOpenKey(uintptr_t key);
     // Opens the menu over the screen; the choice goes to the domain box, which outlives it.
     static void Open(UxEdit& domain);
     // Whether the domain box shows a listed domain, which is chosen, not typed: a press

@@ -110,8 +110,15 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
     if (UxDesktop::OnDesktopKey(key, repeat))
         return true;
     // What lies under a popup takes no keys.
+    if (UxPopupInstance::GetInstance()->GetPopup())
+        return false;
+    // Waiting for a sign-in, Escape is the screen's Cancel.
+    if (key == plat::VK_ESCAPE && !repeat && m_loginConnecting.IsShownInTree()) {
+        m_loginConnecting.Cancel();
+        return true;
+    }
     UxPanel* page = ShownPage();
-    if (!page || UxPopupInstance::GetInstance()->GetPopup())
+    if (!page)
         return false;
     auto* list = dynamic_cast<UxListWindow*>(page->GetKeyView());
     switch (key) {

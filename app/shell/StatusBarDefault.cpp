@@ -67,9 +67,11 @@ bool StatusBarDefault::OnChildEvent(UxWindow* child, int32_t code)
 void StatusBarDefault::OpenLink(const std::wstring& link)
 {
     // As for the update's package: where the desktop cannot open it, say so and where
-    // it lies, so the user can open it by hand. The opener answers from the message loop.
-    ShellOpen(link, [link](bool opened) {
+    // it lies. Only up to the query: what follows carries the session's ticket, which
+    // is no one's to see. The opener answers from the message loop.
+    const std::wstring shown = link.substr(0, link.find_first_of(L"?#"));
+    ShellOpen(link, [shown](bool opened) {
         if (!opened)
-            ShowMsgBox(FormatString(L"웹 페이지를 열 수 없습니다.\n\n%s", link.c_str()));
+            ShowMsgBox(FormatString(L"웹 페이지를 열 수 없습니다.\n\n%s", shown.c_str()));
     });
 }

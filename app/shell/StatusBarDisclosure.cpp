@@ -99,8 +99,10 @@ void StatusBarDisclosure::AddBuddy()
     MessengerApp* app = MessengerApp::GetInstance();
     if (!app)
         return;
-    const BuddyAddPage& page = app->GetBuddyAddPage();
-    if (page.GetIdText().empty() || page.GetDomainText().empty()) {
+    BuddyAddPage& page = app->GetBuddyAddPage();
+    // An id typed whole leaves the name and the domain in their boxes, read below.
+    std::wstring id;
+    if (!page.TakeAddress(id)) {
         ShowMsgBox(L"친구 아이디를 입력하세요.");
         return;
     }

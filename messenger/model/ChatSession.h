@@ -47,8 +47,9 @@ public:
     std::wstring SessionId;
     std::vector<std::wstring> Queue;
     uint8_t Unread = 0;
-    // The peer has said a line here since her status last changed: she is there to be
-    // answered, whatever her status says (one who shows as offline is told as offline).
+    // The peer has said a line here since her status last changed, and has neither left
+    // the chat nor lost it since: she is there to be answered, whatever her status says
+    // (one who shows as offline is told as offline).
     bool PeerSpoke = false;
     // The participant the page's date line tells as typing; empty while it tells none.
     std::wstring TypingId;

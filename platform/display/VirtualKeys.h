@@ -26,6 +26,7 @@ constexpr uint32_t VK_DOWN = 0x28;
 constexpr uint32_t VK_INSERT = 0x2D;
 constexpr uint32_t VK_DELETE = 0x2E;
 constexpr uint32_t VK_F1 = 0x70;
+constexpr uint32_t VK_F4 = 0x73;
 constexpr uint32_t VK_F9 = 0x78;
 constexpr uint32_t VK_HANGUL = 0x15;
 constexpr uint32_t VK_HANJA = 0x19;

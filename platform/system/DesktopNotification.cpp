@@ -7,6 +7,7 @@
 
 #include <gio/gio.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -93,7 +94,8 @@ namespace {
     constexpr char kBusPath[] = "/org/freedesktop/DBus";
     // Notifications handed over and not yet sent to the service; more are refused.
     constexpr int kMaxQueued = 16;
-    // Notifications remembered for their clicks; the oldest are forgotten.
+    // Notifications remembered for their clicks and closes; past these the oldest is
+    // closed, as nothing could take it away once forgotten.
     constexpr size_t kMaxShown = 64;
     // At the end, what was handed over (the closes of what is still shown) may take this
     // long to be answered before the worker stops regardless.
@@ -300,6 +302,7 @@ namespace {
             uint32_t id = 0;
             HWND window = nullptr;
             UINT message = 0;
+            bool closing = false; // asked to close, not yet answered
         };
 
         bool IsClosing()
@@ -380,16 +383,25 @@ namespace {
         // notification is forgotten once the service has closed it.
         void CloseShown(const Request& request)
         {
-            for (const Shown& shown : m_shown) {
+            for (Shown& shown : m_shown) {
                 if (shown.window != request.window || shown.message != request.message
                     || (request.kind == Request::Close && shown.id != request.id))
                     continue;
-                Request closing;
-                closing.kind = Request::Close;
-                closing.id = shown.server;
-                Call("CloseNotification", m_gio.g_variant_new("(u)", shown.server), &Worker::OnCloseAnswered,
-                    new Pending { this, std::move(closing) });
+                Close(shown);
             }
+        }
+
+        // Once: a close on its way is not asked for again.
+        void Close(Shown& shown)
+        {
+            if (shown.closing)
+                return;
+            shown.closing = true;
+            Request closing;
+            closing.kind = Request::Close;
+            closing.id = shown.server;
+            Call("CloseNotification", m_gio.g_variant_new("(u)", shown.server), &Worker::OnCloseAnswered,
+                new Pending { this, std::move(closing) });
         }
 
         void Call(const char* method, GVariant* parameters, GAsyncReadyCallback done, Pending* pending)
@@ -458,7 +470,12 @@ namespace {
                         && shown.message == request.message);
             });
             self.m_shown.push_back(Shown { server, request.id, request.window, request.message });
-            if (self.m_shown.size() > kMaxShown)
+            // Those on their way out go with their answers; of the rest, the oldest goes now.
+            const auto open = [](const Shown& shown) { return !shown.closing; };
+            if (size_t(std::count_if(self.m_shown.begin(), self.m_shown.end(), open)) > kMaxShown)
+                self.Close(*std::find_if(self.m_shown.begin(), self.m_shown.end(), open));
+            // A service that refuses every close does not make the list grow for ever.
+            if (self.m_shown.size() > 2 * kMaxShown)
                 self.m_shown.pop_front();
             self.SendNext();
         }
@@ -468,10 +485,15 @@ namespace {
             std::unique_ptr<Pending> pending(static_cast<Pending*>(data));
             Worker& self = *pending->worker;
             GVariant* reply = self.Finish(result, "CloseNotification");
-            if (!reply)
-                return; // still shown, and still clicked
-            self.m_gio.g_variant_unref(reply);
             const uint32_t server = pending->request.id;
+            if (!reply) {
+                // Still shown, and still clicked; a later close may try again.
+                for (Shown& shown : self.m_shown)
+                    if (shown.server == server)
+                        shown.closing = false;
+                return;
+            }
+            self.m_gio.g_variant_unref(reply);
             std::erase_if(self.m_shown, [&](const Shown& shown) { return shown.server == server; });
         }
 

@@ -52,6 +52,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -295,6 +296,14 @@ public:
         Input().Key(false, virtualKey);
         Flush();
     }
+    // Down (or Up) until the keyboard's row of the list (a page's, an open menu's) is the
+    // row; false when it never gets there.
+    bool KeyToRow(UxListWindow& list, int32_t row, uint32_t key = plat::VK_DOWN)
+    {
+        for (int i = 0; i < 80 && list.GetKeyRow() != row; ++i)
+            Key(key);
+        return list.GetKeyRow() == row;
+    }
     // A key pressed while another is held: Chord(plat::VK_CONTROL, 'V') pastes.
     void Chord(uint32_t held, uint32_t virtualKey)
     {
@@ -531,6 +540,14 @@ public:
     {
         UxRegistryKey key;
         key.Create(kMessengerRegistryPath) && key.SetDword(name, value);
+    }
+    // The settings file as it lies on disk.
+    std::string RegistryFile() const
+    {
+        std::ifstream file(m_registry.Path());
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
     }
     // What a kept login leaves for the next start.
     void SaveLogin(const std::wstring& id, const std::wstring& password) const

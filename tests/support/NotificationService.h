@@ -105,6 +105,27 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_withheld.size();
     }
+    // The service answers again: the calls it held are handled now, in the order they came.
+    void Release()
+    {
+        g_main_context_invoke(
+            m_context,
+            [](gpointer data) -> gboolean {
+                auto& self = *static_cast<NotificationService*>(data);
+                std::vector<GDBusMethodInvocation*> held;
+                {
+                    std::lock_guard<std::mutex> lock(self.m_mutex);
+                    self.m_withhold = false;
+                    held.swap(self.m_withheld);
+                }
+                for (GDBusMethodInvocation* invocation : held)
+                    OnCall(g_dbus_method_invocation_get_connection(invocation), nullptr, nullptr, nullptr,
+                        g_dbus_method_invocation_get_method_name(invocation),
+                        g_dbus_method_invocation_get_parameters(invocation), invocation, &self);
+                return G_SOURCE_REMOVE;
+            },
+            this);
+    }
     // The user clicks the notification (its default action).
     bool Click(uint32_t id) { return Emit("ActionInvoked", g_variant_new("(us)", id, "default")); }
     // The notification goes away (reason 2: dismissed by the user).

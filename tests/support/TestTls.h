@@ -11,6 +11,7 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 #include <string>
+#include <sys/socket.h>
 #include <unistd.h>
 
 class TestTls {
@@ -81,6 +82,28 @@ public:
             return nullptr;
         }
         return ssl;
+    }
+
+    // How the server ends a connection after its answer: TLS's close_notify, a bare close
+    // of the connection under it, or a reset.
+    enum End { CloseNotify, BareClose, Reset };
+    // Server side of one exchange on a blocking socket: the request (as much as one read
+    // brings) is taken, the answer written and the connection ended as told.
+    void Answer(int fd, const std::string& answer, End end) const
+    {
+        SSL* ssl = Accept(fd);
+        if (!ssl)
+            return;
+        char request[4096];
+        SSL_read(ssl, request, sizeof request);
+        WriteAll(ssl, answer);
+        if (end == CloseNotify)
+            SSL_shutdown(ssl);
+        if (end == Reset) {
+            const linger reset { 1, 0 };
+            setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        }
+        SSL_free(ssl);
     }
 
     static bool WriteAll(SSL* ssl, const std::string& bytes)

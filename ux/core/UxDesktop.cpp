@@ -218,6 +218,8 @@ bool UxDesktop::OnDesktopKey(uintptr_t key, bool repeat)
     case plat::VK_NEXT:
     case plat::VK_HOME:
     case plat::VK_END: {
+        if (FocusedWindow && FocusedWindow->TakesCaretKey(key))
+            return false;
         plat::POINT cursor;
         UxDeviceWindow* device = UxDeviceWindow::GetInstance();
         if (plat::GetCursorPos(&cursor) && device && device->FromScreen(cursor)) {

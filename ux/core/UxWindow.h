@@ -75,6 +75,13 @@ public:
     virtual bool OnContextMenu(int32_t x, int32_t y);
     // Tab and Shift+Tab stop here (an edit box that takes typing).
     virtual bool IsTabStop() const { return false; }
+    // The window moves its caret with the key (an edit box's Home and End), so the desktop
+    // scrolls nothing with it.
+    virtual bool TakesCaretKey(uintptr_t key) const
+    {
+        (void)key;
+        return false;
+    }
     // An input method's syllable is open here: the desktop's keys wait for it.
     virtual bool IsComposing() const { return false; }
     // A press here gives it the keys (an edit box). A press on anything else leaves the

@@ -3,8 +3,10 @@
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/event/MessageQueue.h"
+#include "ux/core/UxClock.h"
 #include "ux/core/UxDeviceMessageHandler.h"
 #include "ux/core/UxDeviceWindow.h"
+#include "ux/core/UxEasing.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/graphics/UxDeviceContext.h"
@@ -15,6 +17,7 @@
 #include "ux/widgets/UxEditGlyphImage.h"
 #include "ux/widgets/UxEditGlyphText.h"
 #include "ux/widgets/UxEditLine.h"
+#include "ux/widgets/UxEditParagraph.h"
 
 #include <algorithm>
 
@@ -26,29 +29,80 @@ bool IsLineBreak(const UxEditGlyph* g)
         && static_cast<const UxEditGlyphAnchor*>(g)->GetKind() == UxEditGlyphAnchor::LineBreak;
 }
 
-// No edit holds more than this of a pasted text, whatever the clipboard brings.
-constexpr size_t kMaxPaste = 1 << 16;
 // The clipboard's text as typing gives it: tabs as spaces, line breaks kept (or, on one
 // line, each a space: lines are not run together), no other control characters and
-// nothing that is no character.
-std::wstring PlainText(const std::wstring& text, bool oneLine)
+// nothing that is no character. No edit takes more than UxEdit::kMaxPaste of it at once:
+// beyond counts the characters after that.
+std::wstring PlainText(const std::wstring& text, bool oneLine, size_t& beyond)
 {
+    const auto most = size_t(UxEdit::kMaxPaste);
     std::wstring out;
-    out.reserve(std::min(text.size(), kMaxPaste));
+    out.reserve(std::min(text.size(), most));
+    beyond = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (out.size() >= kMaxPaste)
-            break;
+        wchar_t c = text[i];
         if (c == L'\t')
-            out += L' ';
+            c = L' ';
         else if (oneLine && c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
             continue; // a CR LF pair is one line break
         else if (c == L'\r' || c == L'\n')
-            out += oneLine ? L' ' : c;
-        else if (c >= 0x20 && (c < 0x7F || c >= 0xA0) && (c < 0xD800 || c > 0xDFFF) && uint32_t(c) <= 0x10FFFF)
+            c = oneLine ? L' ' : c;
+        else if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF)
+            || uint32_t(c) > 0x10FFFF)
+            continue;
+        if (out.size() < most)
             out += c;
+        else
+            ++beyond;
     }
     return out;
+}
+
+// What a word is made of: a run of glyphs of one kind, apart from blanks.
+enum class WordKind { Blank, Letter, Mark, Picture, Anchor };
+
+WordKind KindOf(const UxEditGlyph* g)
+{
+    if (IsKindOf(g, &UxRuntimeClass::EditGlyphText)) {
+        const wchar_t c = static_cast<const UxEditGlyphText*>(g)->GetCharacter();
+        if (c == L' ' || c == 0xA0 || c == 0x3000)
+            return WordKind::Blank;
+        if (c < 0x80) {
+            const bool letter = (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z')
+                || (c >= L'A' && c <= L'Z') || c == L'_';
+            return letter ? WordKind::Letter : WordKind::Mark;
+        }
+        // Punctuation of the wider sets; any other character (Hangul above all) is a letter.
+        const bool mark = (c >= 0x2000 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F)
+            || (c >= 0xFF01 && c <= 0xFF0F) || (c >= 0xFF1A && c <= 0xFF20);
+        return mark ? WordKind::Mark : WordKind::Letter;
+    }
+    if (IsLineBreak(g))
+        return WordKind::Blank;
+    return IsKindOf(g, &UxRuntimeClass::EditGlyphImage) ? WordKind::Picture : WordKind::Anchor;
+}
+
+uint32_t Now()
+{
+    UxClock* clock = UxClock::GetInstance();
+    return clock ? clock->GetTurnElapsed() : 0;
+}
+
+// The line above line (the last of the paragraph before), null on the first.
+UxEditLine* LineAbove(const UxEditLine* line)
+{
+    if (UxEditLine* above = line->GetPrevLine())
+        return above;
+    UxEditParagraph* para = line->GetParagraph() ? line->GetParagraph()->GetPrevParagraph() : nullptr;
+    return para ? para->GetLastLine() : nullptr;
+}
+
+UxEditLine* LineBelow(const UxEditLine* line)
+{
+    if (UxEditLine* below = line->GetNextLine())
+        return below;
+    UxEditParagraph* para = line->GetParagraph() ? line->GetParagraph()->GetNextParagraph() : nullptr;
+    return para ? para->GetFirstLine() : nullptr;
 }
 
 } // namespace
@@ -168,6 +222,7 @@ void UxEdit::Relayout()
     if (!m_begin)
         return;
     m_layoutWidth = GetWidth();
+    m_layoutHeight = GetHeight();
     m_document.SetWidth(std::max(0, GetWidth() - GetXIndicator().GetThickness()));
     m_document.Clear();
     m_document.Layout(m_begin, m_end);
@@ -187,6 +242,11 @@ void UxEdit::TakeDocumentSize()
         x.SetPosition(low);
         Invalidate();
     }
+}
+
+int32_t UxEdit::GetFirstLineTop(int32_t lineHeight) const
+{
+    return (m_styles & SingleLine) ? std::max(0, (GetHeight() - lineHeight) / 2) : 0;
 }
 
 UxEditGlyph* UxEdit::MakeGlyph(wchar_t c)
@@ -221,6 +281,7 @@ int32_t UxEdit::Insert(const std::wstring& text)
     UxEditGlyph* to = m_caret.GetEnd();
     UxEditGlyph* at = from;
     int32_t inserted = 0;
+    m_dropped = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         wchar_t c = text[i];
         if ((m_styles & NumberOnly) && (c < L'0' || c > L'9'))
@@ -231,8 +292,10 @@ int32_t UxEdit::Insert(const std::wstring& text)
         // A CR LF pair from a pasted text ends one line, not two.
         if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
             continue;
-        if (m_maxInput != 0 && m_length >= m_maxInput)
+        if (m_maxInput != 0 && m_length >= m_maxInput) {
+            ++m_dropped;
             continue;
+        }
         UxEditGlyph* g = MakeGlyph(c);
         UxEditNode::Link(at, g);
         at = g;
@@ -267,8 +330,10 @@ bool UxEdit::InsertImage(const UxDrawItem& emoticon)
     int32_t selected = 0;
     for (UxEditGlyph* g = m_caret.GetStart()->GetNextGlyph(); g && g != m_caret.GetEnd(); g = g->GetNextGlyph())
         ++selected;
-    if (m_maxInput != 0 && m_length - selected >= m_maxInput)
+    if (m_maxInput != 0 && m_length - selected >= m_maxInput) {
+        Refuse();
         return false;
+    }
     auto* glyph = new UxEditGlyphImage(this, m_newStyle);
     if (!glyph->Load(emoticon)) {
         delete glyph;
@@ -372,7 +437,9 @@ UxEditCaret* UxEdit::CollapseSelection()
         Invalidate();
     }
     m_caret.Invalidate();
-    m_caret.SetStart(m_caret.GetEnd()->GetPrevGlyph());
+    // To the side the caret shows at.
+    UxEditGlyph* at = m_caret.GetCaretGlyph();
+    m_caret.Set(at->GetPrevGlyph(), at);
     m_caret.Touch();
     m_caret.Invalidate();
     return &m_caret;
@@ -380,10 +447,11 @@ UxEditCaret* UxEdit::CollapseSelection()
 
 void UxEdit::ScrollToCaret()
 {
-    UxEditGlyph* end = m_caret.GetEnd();
-    if (!end || GetWidth() <= 0 || GetHeight() <= 0)
+    UxEditGlyph* at = m_caret.GetCaretGlyph();
+    if (!at || GetWidth() <= 0 || GetHeight() <= 0)
         return;
-    const plat::RECT& g = end->GetRect();
+    // The glyph after the caret, or the caret itself where it ends a line.
+    const plat::RECT g = m_caret.IsAtLineEnd() ? m_caret.GetDocumentRect() : at->GetRect();
     bool moved = false;
     struct Span {
         UxScrollAxis& axis;
@@ -452,6 +520,10 @@ bool UxEdit::OnFocusChanged(bool focused)
         if (m_composing)
             CollapseSelection();
         m_refresh.Stop();
+        if (m_flashing) {
+            m_flashing = false;
+            Invalidate();
+        }
     }
     UpdateTextGuide();
     return true;
@@ -467,7 +539,9 @@ bool UxEdit::OnVisibleChanged(bool visible)
 bool UxEdit::OnRectChanged(const plat::RECT& rect)
 {
     UxScrollWindow::OnRectChanged(rect);
-    if (rect.right - rect.left != m_layoutWidth)
+    // A one-line edit's line keeps to the middle of its height.
+    if (rect.right - rect.left != m_layoutWidth
+        || ((m_styles & SingleLine) && rect.bottom - rect.top != m_layoutHeight))
         Relayout();
     PlaceTextGuide();
     return true;
@@ -525,6 +599,11 @@ bool UxEdit::IsTabStop() const
 bool UxEdit::TakesKeys() const
 {
     return m_begin && !GetPointerTracker().IsDisabled() && (m_styles & (ReadOnly | SingleLine)) != (ReadOnly | SingleLine);
+}
+
+bool UxEdit::TakesCaretKey(uintptr_t key) const
+{
+    return (key == plat::VK_HOME || key == plat::VK_END) && m_begin && !(m_styles & ReadOnly);
 }
 
 void UxEdit::CommitComposition()
@@ -585,18 +664,27 @@ bool UxEdit::Paste()
 
 void UxEdit::PasteText(const std::wstring& clipboard)
 {
-    const std::wstring text = PlainText(clipboard, (m_styles & SingleLine) != 0);
+    size_t beyond = 0;
+    const std::wstring text = PlainText(clipboard, (m_styles & SingleLine) != 0, beyond);
     if (!m_begin || (m_styles & ReadOnly) || text.empty())
         return;
-    InsertText(text);
+    Insert(text);
+    const size_t leftOut = size_t(m_dropped) + beyond;
     // The text changed without a character typed: reported as Tab's deletion is, a
     // character 0, so that whoever follows the text (a search) hears of it.
     UxWindow::OnChar(0, 0);
+    if (leftOut > 0 && m_overflow) {
+        const bool perPaste = m_maxInput <= 0 || m_maxInput > kMaxPaste;
+        m_overflow(Overflow { perPaste ? kMaxPaste : m_maxInput, perPaste, leftOut });
+    }
 }
 
 bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
 {
-    if (plat::IsKeyHeld(plat::VK_CONTROL) && !plat::IsKeyHeld(plat::VK_MENU)) {
+    const bool control = plat::IsKeyHeld(plat::VK_CONTROL), alt = plat::IsKeyHeld(plat::VK_MENU);
+    if (!alt && MoveCaret(key, plat::IsKeyHeld(plat::VK_SHIFT), control))
+        return UxScrollWindow::OnKeyDown(key, keyData);
+    if (control && !alt) {
         bool changed = false;
         switch (key) {
         case 'A':
@@ -628,8 +716,11 @@ bool UxEdit::OnKeyDown(uintptr_t key, intptr_t keyData)
             // Nothing selected: the glyph after the caret, unless it is the end anchor.
             if (!m_caret.HasSelection() && m_caret.GetEnd() != m_end)
                 m_caret.Set(m_caret.GetStart(), m_caret.GetEnd()->GetNextGlyph());
-            if (m_caret.HasSelection())
+            if (m_caret.HasSelection()) {
                 InsertChar(0);
+                // Told as a cut is, so that a search follows the text.
+                UxWindow::OnChar(0, keyData);
+            }
         }
         break;
     default:
@@ -658,6 +749,8 @@ bool UxEdit::OnChar(uintptr_t character, intptr_t keyData)
         break;
     default:
         InsertChar(c);
+        if (m_dropped > 0)
+            Refuse();
         break;
     }
     return UxScrollWindow::OnChar(uintptr_t(c), keyData);
@@ -675,8 +768,11 @@ bool UxEdit::OnImeComposition(uintptr_t character, intptr_t mode)
         if (Insert(std::wstring(1, wchar_t(character))) > 0) {
             m_caret.SetStart(m_caret.GetStart()->GetPrevGlyph());
             m_composing = true;
-        } else if (UxSipHandler* sip = UxSipHandler::GetInstance()) {
-            sip->CancelComposition();
+        } else {
+            if (m_dropped > 0)
+                Refuse();
+            if (UxSipHandler* sip = UxSipHandler::GetInstance())
+                sip->CancelComposition();
         }
     } else if (mode == 2) {
         InsertChar(0);
@@ -768,6 +864,14 @@ bool UxEdit::PaintContent(UxDeviceContext* surface, const plat::RECT& dest, cons
         PaintSelection(*surface, origin, dest, m_begin, m_end);
     else if (m_caret.HasSelection() && IsFocused())
         PaintSelection(*surface, origin, dest, m_caret.GetStart(), m_caret.GetEnd());
+    if (IsFlashing() && MakeTint()) {
+        const float t = float(UxClock::Since(m_flashAt, Now())) / float(kFlashMs);
+        UxEasingFunction ease = GetEasing(20);
+        const float faded = std::clamp(ease ? ease(t, 0.0f, 1.0f, 1.0f) : t, 0.0f, 1.0f);
+        const auto alpha = uint8_t(float(kFlashAlpha) * (1.0f - faded));
+        if (alpha > 0)
+            surface->AlphaBlend(m_tint.GetDC(), dest, plat::RECT { 0, 0, 1, 1 }, alpha);
+    }
     // Unfocused, the caret would only paint the back colour over the glyph it stands at.
     if (!(m_styles & ReadOnly) && IsFocused())
         m_caret.Draw(*surface, dest);
@@ -796,15 +900,8 @@ void UxEdit::SetMarked(bool marked)
 void UxEdit::PaintSelection(
     UxDeviceContext& surface, const plat::POINT& origin, const plat::RECT& clip, UxEditGlyph* first, UxEditGlyph* end)
 {
-    if (!first)
+    if (!first || !MakeTint())
         return;
-    const plat::COLORREF colour = m_caret.GetTextColour();
-    if (!m_tintMade || m_tintColour != colour) {
-        m_tintMade = m_tint.Create() && m_tint.Fill(colour);
-        m_tintColour = colour;
-        if (!m_tintMade)
-            return;
-    }
     // One band for each line's run of selected glyphs.
     auto blend = [&](const plat::RECT& band) {
         plat::RECT shown;
@@ -838,4 +935,184 @@ void UxEdit::DetachInputMethod(bool detach)
     else
         plat::ImmAssociateContext(window, m_imeContext);
     m_imeDetached = detach;
+}
+
+bool UxEdit::MakeTint()
+{
+    const plat::COLORREF colour = m_caret.GetTextColour();
+    if (!m_tintMade || m_tintColour != colour) {
+        m_tintMade = m_tint.Create() && m_tint.Fill(colour);
+        m_tintColour = colour;
+    }
+    return m_tintMade;
+}
+
+void UxEdit::Refuse()
+{
+    // Only the box being typed into shows it; its refresh timer fades it.
+    if (!IsFocused())
+        return;
+    m_flashing = true;
+    m_flashAt = Now();
+    Invalidate();
+    m_refresh.Start();
+}
+
+bool UxEdit::IsFlashing() const
+{
+    return m_flashing && UxClock::Since(m_flashAt, Now()) < kFlashMs;
+}
+
+bool UxEdit::StepFlash()
+{
+    if (!m_flashing)
+        return false;
+    // One more paint after the end takes the last of the tint away.
+    m_flashing = IsFlashing();
+    return true;
+}
+
+bool UxEdit::MoveCaret(uintptr_t key, bool shift, bool control)
+{
+    if (!m_begin || (m_styles & ReadOnly) || !m_caret.GetStart())
+        return false;
+    const bool vertical = key == plat::VK_UP || key == plat::VK_DOWN;
+    if (vertical
+            ? (m_styles & SingleLine) != 0
+            : key != plat::VK_LEFT && key != plat::VK_RIGHT && key != plat::VK_HOME && key != plat::VK_END)
+        return false;
+    // A syllable being composed goes in where it was typed; the caret moves from after it.
+    CommitComposition();
+    const Place from { m_caret.GetCaretGlyph(), m_caret.IsAtLineEnd() };
+    if (vertical) {
+        int32_t x = 0;
+        const UxEditLine* line = CaretLine(x);
+        if (!line)
+            return true;
+        const int32_t column = m_caret.GetColumn() >= 0 ? m_caret.GetColumn() : x;
+        const UxEditLine* next = key == plat::VK_UP ? LineAbove(line) : LineBelow(line);
+        // Past the first or the last line: the start or the end of the text.
+        Place to { key == plat::VK_UP ? m_begin->GetNextGlyph() : m_end };
+        if (next)
+            to = InLine(next, column);
+        PutCaret(to, shift);
+        m_caret.SetColumn(column);
+        return true;
+    }
+    // A selection given up by Left or Right leaves the caret at its own side.
+    if (!shift && !control && m_caret.HasSelection() && (key == plat::VK_LEFT || key == plat::VK_RIGHT)) {
+        PutCaret(
+            Place { key == plat::VK_LEFT ? m_caret.GetStart()->GetNextGlyph() : m_caret.GetEnd() }, false);
+        return true;
+    }
+    PutCaret(Target(key, control, from), shift);
+    return true;
+}
+
+UxEdit::Place UxEdit::Target(uintptr_t key, bool control, const Place& from)
+{
+    UxEditGlyph* first = m_begin->GetNextGlyph();
+    // A password's words would tell where its spaces are: Control goes to its ends.
+    const bool password = (m_styles & Password) != 0;
+    switch (key) {
+    case plat::VK_LEFT:
+        if (control)
+            return Place { password ? first : WordStartBefore(from.at) };
+        return Place { from.at == first ? first : from.at->GetPrevGlyph() };
+    case plat::VK_RIGHT:
+        if (control)
+            return Place { password ? m_end : NextWordStart(from.at) };
+        return Place { from.at == m_end ? m_end : from.at->GetNextGlyph() };
+    case plat::VK_HOME:
+    case plat::VK_END: {
+        int32_t x = 0;
+        const UxEditLine* line = control ? nullptr : CaretLine(x);
+        if (!line)
+            return Place { key == plat::VK_HOME ? first : m_end };
+        if (key == plat::VK_HOME)
+            return Place { line->GetFirstGlyph() == m_begin ? first : line->GetFirstGlyph() };
+        // In front of the line's break (or the text's end); after the last glyph of a
+        // wrapped line.
+        UxEditGlyph* last = line->GetLastGlyph();
+        if (last != m_begin && IsKindOf(last, &UxRuntimeClass::EditGlyphAnchor))
+            return Place { last };
+        return Place { last->GetNextGlyph() ? last->GetNextGlyph() : m_end, true };
+    }
+    default:
+        return from;
+    }
+}
+
+UxEditLine* UxEdit::CaretLine(int32_t& x) const
+{
+    const UxEditGlyph* at = m_caret.GetCaretGlyph();
+    if (!at)
+        return nullptr;
+    const plat::RECT caret = m_caret.GetDocumentRect();
+    x = caret.left;
+    return m_caret.IsAtLineEnd() ? at->GetPrevGlyph()->GetLine() : at->GetLine();
+}
+
+UxEdit::Place UxEdit::InLine(const UxEditLine* line, int32_t x) const
+{
+    for (UxEditGlyph* g = line->GetFirstGlyph(); g; g = g->GetNextGlyph()) {
+        if (g != m_begin) {
+            const plat::RECT& r = g->GetRect();
+            if (IsKindOf(g, &UxRuntimeClass::EditGlyphAnchor) || x < (r.left + r.right) / 2)
+                return Place { g };
+        }
+        if (g == line->GetLastGlyph())
+            return Place { g->GetNextGlyph() ? g->GetNextGlyph() : m_end, true };
+    }
+    return Place { m_end };
+}
+
+UxEditGlyph* UxEdit::WordStartBefore(UxEditGlyph* at) const
+{
+    UxEditGlyph* g = at->GetPrevGlyph();
+    while (g && g != m_begin && KindOf(g) == WordKind::Blank)
+        g = g->GetPrevGlyph();
+    if (!g || g == m_begin)
+        return m_begin->GetNextGlyph();
+    const WordKind kind = KindOf(g);
+    while (g->GetPrevGlyph() != m_begin && KindOf(g->GetPrevGlyph()) == kind)
+        g = g->GetPrevGlyph();
+    return g;
+}
+
+UxEditGlyph* UxEdit::NextWordStart(UxEditGlyph* at) const
+{
+    UxEditGlyph* g = at;
+    if (g != m_end && KindOf(g) != WordKind::Blank) {
+        const WordKind kind = KindOf(g);
+        while (g != m_end && KindOf(g) == kind)
+            g = g->GetNextGlyph();
+    }
+    while (g != m_end && KindOf(g) == WordKind::Blank)
+        g = g->GetNextGlyph();
+    return g;
+}
+
+void UxEdit::PutCaret(const Place& place, bool extend)
+{
+    const bool hadSelection = m_caret.HasSelection();
+    m_caret.Invalidate();
+    UxEditGlyph* fixed = extend ? m_caret.GetFixedGlyph() : place.at;
+    // Stretched backwards, the caret moves with the selection's start.
+    const bool backwards = place.at != fixed && UxEditNode::Index(place.at) < UxEditNode::Index(fixed);
+    if (backwards) {
+        m_caret.Set(place.at->GetPrevGlyph(), fixed);
+        m_caret.SetMovingStart(true);
+    } else {
+        m_caret.Set(fixed->GetPrevGlyph(), place.at);
+    }
+    m_caret.SetAtLineEnd(place.lineEnd);
+    if (UxTextStyleHandle* style = m_caret.GetStart()->GetStyle())
+        m_newStyle = style;
+    m_caret.Touch();
+    if (hadSelection || m_caret.HasSelection())
+        Invalidate();
+    else
+        m_caret.Invalidate();
+    ScrollToCaret();
 }

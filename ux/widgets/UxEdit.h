@@ -13,9 +13,11 @@
 #include "ux/widgets/UxTextStyleCache.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class UxEditGlyph;
+class UxEditLine;
 
 // The toolkit's text-entry widget: a scrolling window over a document of glyphs
 // (characters, line breaks and emoticons) between a begin and an end anchor. It takes
@@ -23,7 +25,10 @@ class UxEditGlyph;
 // a guide text while empty and unfocused, opens the input panel when focused and answers
 // the selection requests routed to the focused window. With Control held, A selects
 // everything, C and X copy and cut the selection and V pastes, through the desktop's
-// clipboard; a selection other than a composition shows tinted.
+// clipboard; a selection other than a composition shows tinted. The arrows, Home and End
+// move the caret (with Shift they stretch the selection); a key typed at the limit is
+// refused with a flash of the box, and what a paste left out is told to whoever set an
+// overflow handler.
 class UxEdit : public UxScrollWindow, public UxEditHost {
 public:
     enum KeyboardType : int32_t { Native = 0, Hangeul = 1, English = 2, DoNotChange = 3 };
@@ -57,6 +62,8 @@ public:
     // select and copy. A read-only line shows a choice made elsewhere (a domain picked
     // from its list): a press on it is no typing and leaves the caret where it was.
     bool TakesKeys() const override;
+    // Home and End, unless the edit is read-only: they scroll that one.
+    bool TakesCaretKey(uintptr_t key) const override;
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;
     bool PaintContent(UxDeviceContext* surface, const plat::RECT& dest, const plat::RECT& content) override;
     // The scroll window's keys, the text style ("FontSize", "FontEffects", "BackColor",
@@ -68,6 +75,8 @@ public:
     bool IsPassword() const override { return (m_styles & Password) != 0; }
     int32_t GetAligns() const override { return m_aligns; }
     bool IsSingleLine() const override { return (m_styles & SingleLine) != 0; }
+    // A one-line edit's line stands in the middle of its height.
+    int32_t GetFirstLineTop(int32_t lineHeight) const override;
     plat::COLORREF GetBackColor() const override;
     void RegisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Register(glyph); }
     void UnregisterAnimated(UxEditGlyphImage* glyph) override { m_refresh.Unregister(glyph); }
@@ -91,7 +100,7 @@ public:
     std::wstring GetText() const;
     bool IsEmpty() const;
     void Clear();
-    // With a selection, leaves only the caret at its end and returns the caret.
+    // With a selection, leaves only the caret where it shows and returns the caret.
     UxEditCaret* CollapseSelection();
     void ScrollToCaret();
 
@@ -112,6 +121,34 @@ public:
     bool IsMarked() const { return m_marked; }
     // How strongly a selection tints what it covers, in the text's colour.
     static constexpr uint8_t kSelectionAlpha = 72;
+
+    // The caret keys, each by itself or with Control (by word; Home and End: to the start
+    // and the end of the text) and with Shift (stretching the selection): VK_LEFT and
+    // VK_RIGHT by a character, VK_HOME and VK_END to the line's start and end, VK_UP and
+    // VK_DOWN by a line in an edit of several lines, keeping the column. A composition is
+    // committed first. False for other keys, and in a read-only edit.
+    bool MoveCaret(uintptr_t key, bool shift, bool control);
+
+    // What a paste left out: the characters that did not fit, and the most the edit takes
+    // (MaxInput; without one, the most one paste brings).
+    struct Overflow {
+        int32_t limit = 0;
+        bool perPaste = false;
+        size_t leftOut = 0;
+    };
+    using OverflowHandler = std::function<void(const Overflow&)>;
+    // Heard after a paste that did not fit, once what fitted is in.
+    void SetOverflowHandler(OverflowHandler handler) { m_overflow = std::move(handler); }
+    // The most one paste brings into an edit without a limit of its own.
+    static constexpr int32_t kMaxPaste = 1 << 16;
+
+    // A key refused at the limit tints the box in the text's colour, fading out as the
+    // caret does; true while it shows.
+    bool IsFlashing() const;
+    // The refresh timer's turn: true when the edit needs painting for the flash.
+    bool StepFlash();
+    static constexpr uint32_t kFlashMs = 400;
+    static constexpr uint8_t kFlashAlpha = 96;
 
     // Selection as positions: the begin anchor is 0, so the first caret position is 1.
     void GetSelection(int32_t& start, int32_t& end) const;
@@ -135,9 +172,29 @@ public:
     int32_t GetLength() const { return m_length; }
 
 private:
+    // A caret place: in front of a glyph, at the end of the line above it when that line
+    // is wrapped there.
+    struct Place {
+        UxEditGlyph* at = nullptr;
+        bool lineEnd = false;
+    };
+    Place Target(uintptr_t key, bool control, const Place& from);
+    // The caret to place; with extend the selection's other side stays.
+    void PutCaret(const Place& place, bool extend);
+    // The line the caret shows on and its left edge there (document space).
+    UxEditLine* CaretLine(int32_t& x) const;
+    // Where the column x falls on the line.
+    Place InLine(const UxEditLine* line, int32_t x) const;
+    UxEditGlyph* WordStartBefore(UxEditGlyph* at) const;
+    UxEditGlyph* NextWordStart(UxEditGlyph* at) const;
+    // The key typed did not fit.
+    void Refuse();
+    // The 1 x 1 picture in the text colour that tints selections and the flash.
+    bool MakeTint();
     // The clipboard's text has come.
     void PasteText(const std::wstring& clipboard);
-    // Replaces the selection; returns the number of glyphs inserted.
+    // Replaces the selection; returns the number of glyphs inserted (m_dropped: how many
+    // MaxInput kept out).
     int32_t Insert(const std::wstring& text);
     // Deletes the selected glyphs; the selection closes around the gap.
     void DeleteSelection();
@@ -188,4 +245,9 @@ private:
     bool m_tintMade = false;
     bool m_marked = false;
     uint64_t m_pasteRead = 0; // the clipboard read under way
+    int32_t m_layoutHeight = -1; // the view height of the last full layout
+    int32_t m_dropped = 0;
+    bool m_flashing = false;
+    uint32_t m_flashAt = 0;
+    OverflowHandler m_overflow;
 };

@@ -28,6 +28,39 @@ void UxEditCaret::Set(UxEditGlyph* start, UxEditGlyph* end)
 {
     m_start = start;
     m_end = end;
+    m_movingStart = false;
+    m_atLineEnd = false;
+    m_column = -1;
+}
+
+UxEditGlyph* UxEditCaret::GetCaretGlyph() const
+{
+    return m_movingStart && m_start ? m_start->GetNextGlyph() : m_end;
+}
+
+UxEditGlyph* UxEditCaret::GetFixedGlyph() const
+{
+    return m_movingStart || !m_start ? m_end : m_start->GetNextGlyph();
+}
+
+bool UxEditCaret::IsAtLineEnd() const
+{
+    const UxEditGlyph* g = GetCaretGlyph();
+    const UxEditGlyph* before = g ? g->GetPrevGlyph() : nullptr;
+    return m_atLineEnd && before && before->GetLine() && before->GetLine() != g->GetLine();
+}
+
+plat::RECT UxEditCaret::GetDocumentRect() const
+{
+    const UxEditGlyph* g = GetCaretGlyph();
+    if (!g)
+        return {};
+    if (IsAtLineEnd()) {
+        const plat::RECT& b = g->GetPrevGlyph()->GetRect();
+        return plat::RECT { b.right, b.top, b.right + 2, b.bottom };
+    }
+    const plat::RECT& r = g->GetRect();
+    return plat::RECT { r.left, r.top, r.left + 2, r.bottom };
 }
 
 bool UxEditCaret::HasSelection() const
@@ -44,10 +77,8 @@ plat::RECT UxEditCaret::GetRect() const
 {
     if (!m_end || !m_owner)
         return {};
-    const plat::RECT& g = m_end->GetRect();
-    int32_t x = g.left + m_owner->GetXAxis().GetOffset();
-    int32_t y = g.top + m_owner->GetYAxis().GetOffset();
-    plat::RECT caret { x, y, x + 2, y + (g.bottom - g.top) };
+    const plat::RECT caret
+        = OffsetRect(GetDocumentRect(), m_owner->GetXAxis().GetOffset(), m_owner->GetYAxis().GetOffset());
     plat::RECT clipped;
     if (!IntersectRect(caret, m_owner->GetClientRect(), &clipped))
         return {};

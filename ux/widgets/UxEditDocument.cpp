@@ -199,12 +199,20 @@ int32_t UxEditDocument::GetExtent() const
     return extent;
 }
 
+int32_t UxEditDocument::FirstTop() const
+{
+    const UxEditLine* line = m_first ? m_first->GetFirstLine() : nullptr;
+    if (!m_host || !line || line->IsEmpty())
+        return 0;
+    return m_host->GetFirstLineTop(MaxHeight(line->GetFirstGlyph(), line->GetLastGlyph()));
+}
+
 void UxEditDocument::Reposition(UxEditParagraph* para, UxEditLine* line, UxEditParagraph* next)
 {
     UxEditParagraph* p = para;
     for (; p && p != next; p = p->GetNextParagraph()) {
         UxEditParagraph* prev = p->GetPrevParagraph();
-        int32_t top = prev ? prev->GetRect().bottom : 0;
+        int32_t top = prev ? prev->GetRect().bottom : FirstTop();
         UxEditLine* l = p == para && line ? line : p->GetFirstLine();
         int32_t y = l && l->GetPrevLine() ? l->GetPrevLine()->GetRect().bottom : top;
         for (; l; l = l->GetNextLine()) {

@@ -14,8 +14,8 @@ class UxEditParagraph;
 // at the end of the line it follows), or next to a picture or an anchor, or else between
 // any two glyphs (except in a one-line edit, whose lines run on past the width); a line
 // break ends a paragraph, lines are aligned as the edit says and glyphs stand on their
-// line's bottom edge. Owns the paragraphs (which own lines, which own runs), never the
-// glyphs.
+// line's bottom edge; the first line stands as far down as the edit asks. Owns the paragraphs (which own
+// lines, which own runs), never the glyphs.
 class UxEditDocument : public UxEditNode {
 public:
     explicit UxEditDocument(UxEditHost* host)
@@ -54,6 +54,7 @@ private:
     // moves the paragraphs from next on under them.
     void Reposition(UxEditParagraph* para, UxEditLine* line, UxEditParagraph* next);
     int32_t AlignedLeft(const UxEditLine* line, int32_t width) const;
+    int32_t FirstTop() const;
 
     UxEditHost* m_host;
     UxEditParagraph* m_first = nullptr;

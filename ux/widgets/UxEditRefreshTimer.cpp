@@ -41,6 +41,8 @@ void UxEditRefreshTimer::Tick()
         if (IntersectRect(OffsetRect(glyph->GetRect(), dx, dy), client, &shown))
             m_owner->Invalidate(shown);
     }
-    if (m_owner->IsFocused())
+    if (m_owner->StepFlash())
+        m_owner->Invalidate();
+    else if (m_owner->IsFocused())
         m_owner->GetCaret().Invalidate();
 }

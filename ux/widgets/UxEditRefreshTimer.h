@@ -6,7 +6,8 @@
 class UxEdit;
 class UxEditGlyphImage;
 
-// Repaints a focused edit's caret and animated pictures every 0.01 s.
+// Repaints a focused edit's caret, the flash of a refused key and animated pictures every
+// 0.01 s.
 class UxEditRefreshTimer {
 public:
     explicit UxEditRefreshTimer(UxEdit* owner)

@@ -5,6 +5,7 @@
 #include "messenger/model/GroupList.h"
 #include "messenger/protocol/buddies/PktInLsta.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
+#include "messenger/protocol/connection/TarvPeer.h"
 #include "platform/system/Memory.h"
 
 namespace {
@@ -26,10 +27,14 @@ void PktHandlerLsta::LoadModel(const PktInLsta& list)
     groups->PruneMembers();
 }
 
-bool PktHandlerLsta::Handle(TarvPeer*, PktIn& packet)
+bool PktHandlerLsta::Handle(TarvPeer* peer, PktIn& packet)
 {
-    if (!CheckResult(packet))
+    if (!CheckResult(packet)) {
+        // The sign-in's last step refused: the sign-in is over.
+        if (peer && peer->IsAwaitingSignInStep())
+            peer->RequestReset();
         return false;
+    }
     auto& list = static_cast<PktInLsta&>(packet);
     // Earlier fragments carry no records; a body without groups opens nothing.
     if (list.Groups.empty())
@@ -45,6 +50,8 @@ bool PktHandlerLsta::Handle(TarvPeer*, PktIn& packet)
         return true;
     if (!screens->ReloadBuddyList())
         return false;
+    if (peer)
+        peer->EndSignInWait();
     screens->ShowBuddyList();
     screens->ShowMemoInbox();
     screens->PlayAlert(MessengerScreens::AlertLogin);

@@ -61,9 +61,18 @@ bool EndChatWait(const PktIn& refusal)
     session->State = 0;
     session->PendingId = 0;
     if (ChatView* page = session->GetPage())
-        page->AddLine(FormatString(L"[%d] %s", refusal.GetResult(), GetFailureCodeName(refusal).c_str()),
+        page->AddLine(FormatString(L"[%d] %s", refusal.GetResult(), GetFailureCodeText(refusal).c_str()),
             ChatView::LineError);
     return true;
+}
+
+void ForgetPeerSpoke(ChatSession& session)
+{
+    if (!session.PeerSpoke)
+        return;
+    session.PeerSpoke = false;
+    if (ChatView* page = session.GetPage())
+        page->UpdateInputBar();
 }
 
 void ConnectChatServer(

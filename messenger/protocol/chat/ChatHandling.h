@@ -31,3 +31,7 @@ void SendQueuedLines(TarvPeer* peer, ChatSession& session);
 // the next line typed asks again and takes the waiting lines along. False when no chat
 // waits on that request.
 bool EndChatWait(const PktIn& refusal);
+// The chat's peer cannot be reached through it any more (she left, or the chat's
+// connection to its server ended): a line she said no longer makes her answerable there,
+// and the input bar shows again what her status says.
+void ForgetPeerSpoke(ChatSession& session);

@@ -23,9 +23,16 @@ bool PktHandlerCses::Handle(TarvPeer*, PktIn& packet)
     if (!CheckResult(packet))
         return false;
     auto& answer = static_cast<PktInCses&>(packet);
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    if (answer.Kind == PktOutCses::KindKill) {
+        // A chat whose session on its chat server ended reaches nobody through it.
+        ChatSession* ended = chats && answer.Flag ? chats->FindBySessionId(answer.Text) : nullptr;
+        if (ended)
+            ForgetPeerSpoke(*ended);
+        return true;
+    }
     if (answer.Kind != PktOutCses::KindConn)
         return true;
-    ChatSessionList* chats = ChatSessionList::GetInstance();
     // A chat closed meanwhile has vanished; so has an answer nobody asked for.
     ChatSession* session = chats ? chats->FindByPendingId(answer.GetTransactionId()) : nullptr;
     if (!session || !IsSaneChatId(answer.SessionId))

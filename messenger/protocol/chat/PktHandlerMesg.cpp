@@ -30,7 +30,7 @@ bool PktHandlerMesg::Handle(TarvPeer*, PktIn& packet)
     if (!message.Succeeded()) {
         // In the conversation, where the line that failed was written.
         if (page)
-            page->AddLine(FormatString(L"[%d] %s", message.GetResult(), GetFailureCodeName(message).c_str()),
+            page->AddLine(FormatString(L"[%d] %s", message.GetResult(), GetFailureCodeText(message).c_str()),
                 ChatView::LineError);
         return false;
     }

@@ -28,6 +28,10 @@ bool PktHandlerQuit::Handle(TarvPeer*, PktIn& packet)
         ParticipantNames(id, participant->Name, participant->Nick, name, nick);
         page->AddLine(NameWithNick(name, nick) + L" 님이 퇴장하였습니다.", ChatView::LineSystem);
     }
+    // She who left can no longer be answered here, whatever she said before (her status
+    // may say nothing of it: one shown as offline leaves as offline).
+    if (id == session->PeerId)
+        session->PeerSpoke = false;
     session->RemoveParticipant(id);
     // Who has left types no more: the date line does not go on telling it.
     if (session->TypingId == id) {

@@ -19,6 +19,7 @@
 #include "platform/event/Window.h"
 #include "platform/net/NetError.h"
 #include "ux/core/UxText.h"
+#include "ux/core/UxTimerManager.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,6 +67,7 @@ TarvPeer::TarvPeer()
 
 TarvPeer::~TarvPeer()
 {
+    EndSignInWait();
     Close();
     if (m_window)
         plat::DestroyWindow(m_window);
@@ -95,7 +97,10 @@ bool TarvPeer::ConnectDispatch()
     if (number <= 0 || number > 65535)
         number = kDispatchPort;
     m_stage = StageDispatch;
-    return ConnectTo(host && *host ? FromUtf8(host) : L"localhost", number, UxSslSocket::Plain);
+    if (!ConnectTo(host && *host ? FromUtf8(host) : L"localhost", number, UxSslSocket::Plain))
+        return false;
+    AwaitSignInStep(L"the dispatch server's connection");
+    return true;
 }
 
 bool TarvPeer::ConnectTo(const std::wstring& host, int port, int mode)
@@ -109,6 +114,7 @@ void TarvPeer::RequestReset()
     if (m_resetPending)
         return;
     m_resetPending = true;
+    EndSignInWait();
     Disconnect();
     m_stage = StageDispatch;
     if (!m_window || !plat::PostMessageW(m_window, kResetMessage, 0, 0)) {
@@ -121,10 +127,7 @@ void TarvPeer::ResetSession()
 {
     m_resetPending = false;
     m_closedByPeer = false;
-    if (TarvPong* pong = TarvPong::GetInstance())
-        pong->Stop();
-    Disconnect();
-    m_stage = StageDispatch;
+    AbandonSignIn();
     // No memo of this session is unread any more; the marks the screens put out follow.
     if (MemoList* memos = MemoList::GetInstance()) {
         memos->Unread = 0;
@@ -156,11 +159,55 @@ void TarvPeer::EndSession(const std::wstring& alert)
     RequestReset();
 }
 
+void TarvPeer::AwaitSignInStep(const wchar_t* step)
+{
+    EndSignInWait();
+    UxTimerManager* timers = UxTimerManager::GetInstance();
+    if (!timers)
+        return;
+    // Fires once: the duration is one interval.
+    m_signInTimer = timers->Add(
+        kSignInStepSeconds, kSignInStepSeconds, &TarvPeer::OnSignInTimer, reinterpret_cast<uintptr_t>(this));
+    m_signInStep = step;
+}
+
+void TarvPeer::EndSignInWait()
+{
+    if (!m_signInTimer)
+        return;
+    if (UxTimerManager* timers = UxTimerManager::GetInstance())
+        timers->Remove(m_signInTimer);
+    m_signInTimer = 0;
+}
+
+void TarvPeer::OnSignInTimer(uintptr_t argument)
+{
+    reinterpret_cast<TarvPeer*>(argument)->OnSignInStepMissed();
+}
+
+void TarvPeer::OnSignInStepMissed()
+{
+    m_signInTimer = 0; // the timer removed itself
+    UxTrace(L"TarvPeer, %s got no answer within %d s; the sign-in ends.\n", m_signInStep,
+        static_cast<int>(kSignInStepSeconds));
+    EndSession(kNoAnswerAlert);
+}
+
+void TarvPeer::AbandonSignIn()
+{
+    EndSignInWait();
+    if (TarvPong* pong = TarvPong::GetInstance())
+        pong->Stop();
+    Disconnect();
+    m_stage = StageDispatch;
+}
+
 void TarvPeer::OnConnected()
 {
     if (m_stage == StageDispatch) {
         PktOutPver version;
         Send(version);
+        AwaitSignInStep(L"PVER");
         return;
     }
     PktOutLin2 signIn;
@@ -172,6 +219,7 @@ void TarvPeer::OnConnected()
     }
     signIn.Pcid = GetLoginPcid();
     Send(signIn);
+    AwaitSignInStep(L"LIN2");
 }
 
 void TarvPeer::OnConnectFailed(int)

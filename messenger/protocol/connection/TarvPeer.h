@@ -52,6 +52,17 @@ public:
     // failure that brings others along shows one alert.
     void EndSession(const std::wstring& alert);
 
+    // The sign-in waits for each of its steps (a connection, a request's answer) at most
+    // kSignInStepSeconds from the step's start; a step left unanswered ends the session
+    // with kNoAnswerAlert. Starting a step replaces the wait for the one before.
+    void AwaitSignInStep(const wchar_t* step);
+    // No step is waited for any more: the sign-in is through, over, or waits for the user.
+    void EndSignInWait();
+    bool IsAwaitingSignInStep() const { return m_signInTimer != 0; }
+    // Gives up the sign-in in progress without a word to the service: the keep-alive
+    // stops, the connection closes, stage 0, no step is waited for.
+    void AbandonSignIn();
+
     void OnConnected() override;
     void OnConnectFailed(int error) override;
     void OnSent(const uint8_t*, int) override { }
@@ -73,15 +84,22 @@ public:
     // Envelopes inside envelopes deeper than this are dropped.
     static constexpr int kMaxEnvelopeDepth = 4;
     static constexpr int kDispatchPort = 5004;
+    static constexpr float kSignInStepSeconds = 30.0f;
+    static constexpr const wchar_t* kNoAnswerAlert = L"서버의 응답이 없습니다. 잠시 후 다시 시도해 주세요.";
 
 protected:
     // Where the serialised bytes go; tests catch them here.
     virtual bool SendBytes(const void* data, int size) { return UxTcpPeer::Send(data, size); }
 
 private:
+    static void OnSignInTimer(uintptr_t argument);
+    void OnSignInStepMissed();
+
     int m_stage = StageDispatch;
     int m_depth = 0;
     bool m_resetPending = false;
     bool m_closedByPeer = false; // reported once the frames received with the close are handled
     plat::HWND m_window = nullptr;
+    uint32_t m_signInTimer = 0; // the wait for the sign-in step's answer; 0 when none runs
+    const wchar_t* m_signInStep = L"";
 };

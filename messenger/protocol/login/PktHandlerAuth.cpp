@@ -14,9 +14,16 @@ namespace {
 
 bool PktHandlerAuth::Handle(TarvPeer* peer, PktIn& packet)
 {
-    if (!CheckResult(packet))
+    if (!CheckResult(packet)) {
+        // Refused: the sign-in is over.
+        if (peer)
+            peer->RequestReset();
         return false;
+    }
     Me* me = Me::GetInstance();
     PktOutReqs request(static_cast<PktInAuth&>(packet).Word, me ? me->Id : std::wstring());
-    return peer && peer->Send(request);
+    if (!peer || !peer->Send(request))
+        return false;
+    peer->AwaitSignInStep(L"REQS");
+    return true;
 }

@@ -38,10 +38,8 @@ bool PktHandlerLin2::Handle(TarvPeer* peer, PktIn& packet)
 {
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     if (!CheckResult(packet)) {
-        if (peer) {
-            peer->Disconnect();
-            peer->SetStage(TarvPeer::StageDispatch);
-        }
+        if (peer)
+            peer->AbandonSignIn();
         if (screens)
             screens->ShowLoginForm();
         return false;
@@ -53,6 +51,8 @@ bool PktHandlerLin2::Handle(TarvPeer* peer, PktIn& packet)
         return false;
     PktOutLsta list;
     peer->Send(list);
+    // The sign-in ends with the buddy list.
+    peer->AwaitSignInStep(L"LSTA");
     PktOutLopt option;
     PktOutCrp2 envelope(PktOutCrp2::KindDp, L"");
     if (envelope.SetPayload(option))

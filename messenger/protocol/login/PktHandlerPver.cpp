@@ -16,8 +16,15 @@ constexpr int32_t kNoUpdate = 1;
 
 bool PktHandlerPver::Handle(TarvPeer* peer, PktIn& packet)
 {
-    if (!CheckResult(packet))
+    // Answered. An update offer waits for the user, who takes the time they need.
+    if (peer)
+        peer->EndSignInWait();
+    if (!CheckResult(packet)) {
+        // Refused: the sign-in is over.
+        if (peer)
+            peer->RequestReset();
         return false;
+    }
     const int32_t flag = static_cast<PktInPver&>(packet).UpdateFlag;
     SelfUpdate* update = SelfUpdate::GetInstance();
     // Without a way to fetch the descriptor the offer is as good as unreachable.
@@ -30,5 +37,8 @@ bool PktHandlerPver::Handle(TarvPeer* peer, PktIn& packet)
 bool PktHandlerPver::ContinueLogin(TarvPeer* peer)
 {
     PktOutAuth auth;
-    return peer && peer->Send(auth);
+    if (!peer || !peer->Send(auth))
+        return false;
+    peer->AwaitSignInStep(L"AUTH");
+    return true;
 }

@@ -27,6 +27,13 @@ bool IsDigest(const std::wstring& text)
 
 } // namespace
 
+bool IsOneAddress(const std::wstring& id)
+{
+    const size_t at = id.find(L'@');
+    return at != std::wstring::npos && at > 0 && at + 1 < id.size()
+        && id.find(L'@', at + 1) == std::wstring::npos;
+}
+
 std::wstring MakePasswordDigest(const std::wstring& id, const std::wstring& password)
 {
     // A plain search: the id keeps everything before "@" + the default domain.

@@ -12,6 +12,9 @@ extern const wchar_t* const kMessengerRegistryPath;
 // The service's own mail domain: ids in it are digested without it.
 extern const wchar_t* const kDefaultAccountDomain;
 
+// Whether the id is one address: a name, a single "@" and a domain.
+bool IsOneAddress(const std::wstring& id);
+
 // MD5 (32 lower-case hex digits) of the UTF-8 password followed by the id's local part.
 std::wstring MakePasswordDigest(const std::wstring& id, const std::wstring& password);
 

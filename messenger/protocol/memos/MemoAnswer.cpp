@@ -1,5 +1,6 @@
 #include "messenger/protocol/memos/MemoAnswer.h"
 
+#include "messenger/protocol/codec/PktFailure.h"
 #include "messenger/protocol/codec/PktKeywords.h"
 #include "messenger/protocol/codec/PktStreamReader.h"
 
@@ -18,18 +19,13 @@ bool HasMore(const PktStreamReader& reader)
     return false;
 }
 
-struct FailureName {
-    int32_t code;
-    const wchar_t* text;
-};
-
-const FailureName kMemoFailureNames[] = {
-    { 100, L"FailureCodeSuccess" },
-    { 201, L"FailureCodeInvalidParameter" },
-    { 202, L"FailureCodeMemoNotExists" },
-    { 300, L"FailureCodeIdNotExists" },
-    { 490, L"FailureCodeSystemError" },
-    { 500, L"FailureCodeDbError" },
+const FailureCode kMemoFailureCodes[] = {
+    { 100, L"FailureCodeSuccess", L"요청이 처리되었습니다." },
+    { 201, L"FailureCodeInvalidParameter", L"요청한 정보가 올바르지 않습니다." },
+    { 202, L"FailureCodeMemoNotExists", L"존재하지 않는 쪽지입니다." },
+    { 300, L"FailureCodeIdNotExists", L"존재하지 않는 아이디입니다." },
+    { 490, L"FailureCodeSystemError", L"쪽지 서버에 오류가 발생했습니다. 잠시 후 다시 시도해 주세요." },
+    { 500, L"FailureCodeDbError", L"데이터베이스에 오류가 발생했습니다. 잠시 후 다시 시도해 주세요." },
 };
 
 } // namespace
@@ -83,9 +79,15 @@ void MemoRelAnswer::Read(PktStreamReader& reader)
 
 std::wstring GetMemoFailureName(int32_t code)
 {
-    for (const FailureName& entry : kMemoFailureNames) {
-        if (entry.code == code)
-            return entry.text;
-    }
-    return L"Unknown Error";
+    return GetFailureName(kMemoFailureCodes, code);
+}
+
+std::wstring GetMemoFailureText(int32_t code)
+{
+    return GetFailureText(kMemoFailureCodes, code);
+}
+
+std::wstring DescribeMemoFailure(int32_t code)
+{
+    return DescribeFailure(kMemoFailureCodes, code);
 }

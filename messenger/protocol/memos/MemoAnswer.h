@@ -43,5 +43,9 @@ struct MemoRelAnswer {
     void Read(PktStreamReader& reader);
 };
 
-// The text of a memo-box result code; "Unknown Error" outside the table.
+// The name of a memo-box result code, "Unknown Error" outside the table; for the log.
 std::wstring GetMemoFailureName(int32_t code);
+// What the user reads for a memo-box result code, in Korean.
+std::wstring GetMemoFailureText(int32_t code);
+// The code's name and number, for the log.
+std::wstring DescribeMemoFailure(int32_t code);

@@ -21,9 +21,11 @@ bool PktHandlerWget::Handle(TarvPeer* peer, PktIn& packet)
 {
     MessengerScreens* screens = MessengerScreens::GetCurrent();
     if (!packet.Succeeded()) {
+        UxTrace(L"%s refused: %s\n", packet.GetCommand().c_str(),
+            DescribeMemoFailure(packet.GetResult()).c_str());
         if (screens) {
             screens->ShowMsgBox(packet.GetCommand() + L" [" + std::to_wstring(packet.GetResult()) + L"]\n\n"
-                + GetMemoFailureName(packet.GetResult()));
+                + GetMemoFailureText(packet.GetResult()));
         }
         return false;
     }

@@ -247,6 +247,48 @@ TEST_F(BuddyScreens, AddsABuddyByIdAndDomainWithAMessage)
     }));
 }
 
+// An id typed whole asks for that address, its domain moved to the domain box; one with
+// an "@" too many asks for nothing.
+TEST_F(BuddyScreens, AFullAddressInTheIdBoxAsksForThatAddress)
+{
+    FromSystemMenu(MenuSystem::AddBuddy);
+    BuddyAddView& form = App().GetBuddyAddPage().GetView();
+    driver.Type(L"dahye@mailbox.kr@quorix.net");
+    ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
+    driver.TypeKorean(L"안녕하세요");
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
+    EXPECT_EQ(driver.PopupText(), L"친구 아이디를 입력하세요.");
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(Sent("ADSB"), 0u);
+
+    ASSERT_TRUE(driver.Tap(L"View/IdEdit"));
+    driver.Chord(plat::VK_CONTROL, 'A');
+    driver.Type(L"dahye@mailbox.kr");
+    driver.Party("sign-in", "dahye@mailbox.kr");
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
+    driver.Settle();
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_EQ(form.IdEdit.GetText(), L"dahye");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"mailbox.kr");
+    EXPECT_EQ(form.AccountEdit.GetStyles(), UxEdit::SingleLine);
+    ASSERT_TRUE(driver.PartyReceives("dahye@mailbox.kr", "ADDB", R"("RL", "minsu@quorix.net")"));
+    EXPECT_EQ(Sent("ADSB"), 1u);
+    EXPECT_EQ(driver.ServiceLog().find("mailbox.kr@"), std::string::npos) << driver.ServiceLog();
+}
+
+TEST_F(BuddyScreens, AnIdTheServiceRefusesIsToldInKorean)
+{
+    FromSystemMenu(MenuSystem::AddBuddy);
+    ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+    driver.Type(L"nobody");
+    ASSERT_TRUE(driver.Tap(L"View/RequestMessage"));
+    driver.Type(L"hello");
+    ASSERT_TRUE(driver.Tap(L"Disclosure/BuddyAddButton"));
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Popup() != nullptr; }));
+    EXPECT_EQ(driver.Answer(L"OkButton"), L"존재하지 않는 아이디입니다.");
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+}
+
 // The add form opens empty each time, as a new memo does; within one opening the
 // entries stay while the group is chosen. The domain row lights only while its button
 // is pressed: not under the menu, not after it, not when the form opens again.

@@ -138,15 +138,15 @@ TEST_F(ChatReading, AViewAtTheEndFollowsAndReachingTheEndOrSpeakingPutsTheSignAw
     EXPECT_FALSE(SignShown());
     EXPECT_TRUE(driver.PartyReceives(kJiyeon, "MESG", "내가 쓴 줄"));
 
-    // Back and down to the end again, with the wheel, the End key and a drag: each way
-    // to the end sees the lines that came.
+    // Back and down to the end again, with the wheel, Page Down and a drag: each way to
+    // the end sees the lines that came. (End moves the input's caret.)
     const plat::RECT view = Transcript().GetScreenRect();
     const plat::POINT p = Middle();
     const std::function<void()> toTheEnd[] = {
         [&] { Wheel(-3.0f); },
         [&] {
             driver.Hover(p.x, p.y);
-            driver.Key(plat::VK_END);
+            driver.Key(plat::VK_NEXT);
             driver.Advance(3000);
         },
         [&] {

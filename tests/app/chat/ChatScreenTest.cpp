@@ -69,6 +69,31 @@ protected:
         driver.App().GetBuddyListPage().GetTabBar().Select(tab);
         driver.Settle();
     }
+    // The one-to-one chat with the peer once she is in it; null when she never came.
+    ChatPage* PageWith(const std::wstring& peer)
+    {
+        ChatSessionList* chats = ChatSessionList::GetInstance();
+        ChatPage* found = nullptr;
+        driver.WaitFor([&] {
+            ChatSession* session = chats->FindOneToOne(peer);
+            found = session ? dynamic_cast<ChatPage*>(session->GetPage()) : nullptr;
+            return found && session->Participants.size() == 1;
+        });
+        return found && found->GetSession()->Participants.size() == 1 ? found : nullptr;
+    }
+    // Opened from its row in the chat list.
+    bool OpenFromChatList(ChatPage* page)
+    {
+        BackToTab(TabBar::TabChats);
+        ChatListView& list = driver.App().GetChatListPage().GetView();
+        for (int32_t row = 0; row < list.GetRowCount(); ++row)
+            if (list.GetSession(row) == page->GetSession())
+                driver.TapRow(&list, row);
+        driver.Settle();
+        return Shown() == page;
+    }
+    // How many requests of this word the client has sent inside envelopes.
+    size_t Sent(const std::string& command) { return driver.ServiceLogLines(" < CRP2 ", "| " + command + " "); }
 
     AppDriver driver;
 };
@@ -404,27 +429,6 @@ TEST_F(ChatScreen, GroupChatGrowsThroughThePickerAndListsItsParticipants)
 // talks: the input comes back with her line and takes the keys, until her status changes.
 TEST_F(ChatScreen, ABuddyShownOfflineWhoTalksCanBeAnswered)
 {
-    ChatSessionList* chats = ChatSessionList::GetInstance();
-    auto pageWith = [&](const std::wstring& peer) -> ChatPage* {
-        ChatPage* found = nullptr;
-        driver.WaitFor([&] {
-            // In the chat with her, so that what she says reaches it.
-            ChatSession* session = chats->FindOneToOne(peer);
-            found = session ? dynamic_cast<ChatPage*>(session->GetPage()) : nullptr;
-            return found && session->Participants.size() == 1;
-        });
-        return found;
-    };
-    auto open = [&](ChatPage* page) {
-        BackToTab(TabBar::TabChats);
-        ChatListView& list = driver.App().GetChatListPage().GetView();
-        for (int32_t row = 0; row < list.GetRowCount(); ++row)
-            if (list.GetSession(row) == page->GetSession())
-                driver.TapRow(&list, row);
-        driver.Settle();
-        return Shown() == page;
-    };
-
     // Asked to be a buddy, not yet accepted: the list shows her offline, and her group does
     // not count her; her status stays untold.
     ASSERT_TRUE(AskToAddBuddy(L"dahye", L"mailbox.kr", L"친구", L"안녕하세요"));
@@ -435,11 +439,11 @@ TEST_F(ChatScreen, ABuddyShownOfflineWhoTalksCanBeAnswered)
     ASSERT_TRUE(driver.SignInParty("jiyeon@quorix.net"));
     driver.Party("sign-in", "dahye@mailbox.kr");
     driver.Party("invite", "dahye@mailbox.kr", R"(, "to": "minsu@quorix.net")");
-    ChatPage* withDahye = pageWith(L"dahye@mailbox.kr");
+    ChatPage* withDahye = PageWith(L"dahye@mailbox.kr");
     ASSERT_NE(withDahye, nullptr);
     driver.Party("say", "dahye@mailbox.kr", R"(, "text": "저 다혜예요")");
     ASSERT_TRUE(Shows(withDahye, L"저 다혜예요"));
-    ASSERT_TRUE(open(withDahye));
+    ASSERT_TRUE(OpenFromChatList(withDahye));
     EXPECT_TRUE(withDahye->GetInputBar().GetInput().IsVisible());
     EXPECT_FALSE(withDahye->GetInputBar().GetDisabledReason().IsVisible());
     driver.TypeKorean(L"반가워요");
@@ -452,9 +456,9 @@ TEST_F(ChatScreen, ABuddyShownOfflineWhoTalksCanBeAnswered)
     const Buddy* junho = BuddyList::GetInstance()->Find(L"junho@quorix.net");
     ASSERT_NE(junho, nullptr);
     driver.Party("invite", kJunho, R"(, "to": "minsu@quorix.net")");
-    ChatPage* withJunho = pageWith(L"junho@quorix.net");
+    ChatPage* withJunho = PageWith(L"junho@quorix.net");
     ASSERT_NE(withJunho, nullptr);
-    ASSERT_TRUE(open(withJunho));
+    ASSERT_TRUE(OpenFromChatList(withJunho));
     ChatInputBar& bar = withJunho->GetInputBar();
     EXPECT_EQ(junho->Status, BuddyStatusOffline);
     EXPECT_FALSE(bar.GetInput().IsVisible());
@@ -475,6 +479,68 @@ TEST_F(ChatScreen, ABuddyShownOfflineWhoTalksCanBeAnswered)
     ASSERT_TRUE(driver.WaitFor([&] { return junho->Status == BuddyStatusOffline; }));
     EXPECT_FALSE(bar.GetInput().IsVisible());
     EXPECT_EQ(bar.GetDisabledReason().GetText(), L"대화 상대가 현재 오프라인 상태입니다.");
+}
+
+// A buddy shown as offline who talked is answerable only while she is in the chat: once
+// she has left it, signed out (her status stays offline) or the chat's session on its
+// server ended, the input shows as for any offline buddy, and nothing typed asks for a
+// chat server or invites her again.
+TEST_F(ChatScreen, AHiddenBuddyWhoLeftTheChatCanNoLongerBeAnswered)
+{
+    const std::wstring offline = L"대화 상대가 현재 오프라인 상태입니다.";
+    driver.Party("sign-in", kJunho, R"(, "status": "X")");
+    const Buddy* junho = BuddyList::GetInstance()->Find(L"junho@quorix.net");
+    ASSERT_NE(junho, nullptr);
+    ChatPage* page = nullptr;
+    // He opens a chat with minsu and says a line in it: the input is there to answer.
+    auto talks = [&](const std::string& line) {
+        driver.Party("invite", kJunho, R"(, "to": "minsu@quorix.net")");
+        page = PageWith(L"junho@quorix.net");
+        if (!page || !OpenFromChatList(page))
+            return false;
+        driver.Party("say", kJunho, R"(, "text": ")" + line + "\"");
+        return Shows(page, std::wstring(line.begin(), line.end()))
+            && driver.WaitFor([&] { return page->GetInputBar().GetInput().IsVisible(); });
+    };
+    // What is typed and sent then goes nowhere.
+    auto cannotAnswer = [&](const char* what) {
+        ChatInputBar& bar = page->GetInputBar();
+        EXPECT_TRUE(driver.WaitFor([&] { return !bar.GetInput().IsVisible(); })) << what;
+        EXPECT_EQ(bar.GetDisabledReason().GetText(), offline) << what;
+        const size_t ress = Sent("RESS"), lines = Sent("MESG");
+        driver.Type(L"hello");
+        driver.Key(plat::VK_RETURN);
+        driver.Advance(500);
+        driver.Flush();
+        EXPECT_EQ(Sent("RESS"), ress) << what;
+        EXPECT_EQ(Sent("MESG"), lines) << what;
+        EXPECT_EQ(Conversation(page).find(L"hello"), std::wstring::npos) << what;
+        EXPECT_EQ(junho->Status, BuddyStatusOffline) << what;
+    };
+
+    ASSERT_TRUE(talks("hi"));
+    driver.Party("leave", kJunho);
+    ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.empty(); }));
+    cannotAnswer("left");
+    driver.Screenshot("hidden-buddy-left");
+
+    // The chat's session on the chat server ends: whoever is still listed in it cannot
+    // be reached through it.
+    ASSERT_TRUE(talks("again"));
+    const std::wstring sid = page->GetSession()->SessionId;
+    const std::string ended = ToUtf8(sid) + " Y\r\n";
+    driver.Service().Control(
+        "/raw", "minsu@quorix.net", R"(, "data": "CSES 0 KILL )" + std::to_string(ended.size()) + "\\r\\n"
+            + ToUtf8(sid) + " Y\\r\\n\"");
+    cannotAnswer("session ended");
+
+    // He signs out, shown as offline to the end: no status tells that he has gone.
+    driver.Party("sign-out", kJunho);
+    ASSERT_TRUE(driver.WaitFor([&] { return page->GetSession()->Participants.empty(); }));
+    driver.Party("sign-in", kJunho, R"(, "status": "X")");
+    ASSERT_TRUE(talks("once more"));
+    driver.Party("sign-out", kJunho);
+    cannotAnswer("signed out");
 }
 
 TEST_F(ChatScreen, UnreadChatsSwipingClosingAndTheEndOfTheSession)
@@ -682,7 +748,7 @@ TEST_F(ChatScreen, ALineThatWaitedForARefusedChatServerIsNotLost)
     driver.Service().Post("/raw",
         R"({"user": "minsu@quorix.net", "data": "CRP2 )" + std::to_string(ress + 1) + " DP %00 "
             + std::to_string(refusal.size()) + R"(\r\n401 )" + std::to_string(ress) + R"(\r\n"})");
-    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] FailureCodeResourceExhausted";
+    const std::wstring waited = L"김민수 (민수) 님의 말:\n기다린 줄\n[401] 서버가 혼잡합니다. 잠시 후 다시 시도해 주세요.";
     ASSERT_TRUE(driver.WaitFor([&] { return Conversation(page) == waited; })) << Conversation(page).size();
 
     Send(page, L"다시 쓴 줄");
@@ -844,6 +910,44 @@ TEST_F(ChatPageOffline, LinesKeepTheirOrderAndEmoticonCodesBecomePictures)
         while (end > rows[r] && line[end - 1] == L' ')
             --end;
         EXPECT_LE(int32_t(end - rows[r]) * 8, width) << "row " << r << ": " << ToUtf8(line.substr(rows[r], end - rows[r]));
+    }
+}
+
+// A row wrapped at a space shows the next word from its first cell, and the row keeps
+// its last character: in a face whose every character is an 8-pixel box and whose
+// space is blank, each cell of each row is inked exactly where its character is not a
+// space.
+TEST_F(ChatPageOffline, ARowWrappedAtASpaceStartsWithTheNextWordAndKeepsItsLastCharacter)
+{
+    driver.App().PushScreen(&driver.App().GetStatusBarChat(), page, MessengerApp::CoverFromBottom);
+    driver.Settle();
+    ChatTranscript& transcript = page->GetOutput().GetTranscript();
+    UxTextStyle style;
+    style.Font.FaceName = L"TestFixed";
+    style.Font.Height = 16;
+    style.TextColor = 0x000000;
+    style.BackColor = 0xFFFFFF;
+    ASSERT_TRUE(transcript.SetStyle(style));
+    const int32_t cells = (transcript.GetWidth() - transcript.GetXIndicator().GetThickness()) / 8;
+    ASSERT_GT(cells, 12);
+    // The first row ends with a space two cells short of the edge; the next word does not
+    // fit there and begins the second row.
+    const std::vector<std::wstring> rows
+        = { std::wstring(size_t(cells - 3), L'a') + L" ", L"bbbbb " + std::wstring(size_t(cells - 7), L'c') };
+    transcript.InsertText(rows[0] + rows[1]);
+    driver.Flush();
+    ASSERT_EQ(transcript.GetLastRowStarts(), (std::vector<uint32_t> { 0, uint32_t(rows[0].size()) }));
+
+    const plat::RECT screen = transcript.GetScreenRect();
+    const int32_t top = screen.top + transcript.GetYAxis().GetOffset() + transcript.GetDocumentHeight() - 2 * 16;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        std::wstring shown, wanted;
+        for (int32_t cell = 0; cell < cells; ++cell) {
+            const plat::COLORREF ink = driver.Pixel(screen.left + cell * 8 + 3, top + int32_t(r) * 16 + 8);
+            shown += ink == style.BackColor ? L' ' : L'#';
+            wanted += size_t(cell) < rows[r].size() && rows[r][size_t(cell)] != L' ' ? L'#' : L' ';
+        }
+        EXPECT_EQ(shown, wanted) << "row " << r;
     }
 }
 

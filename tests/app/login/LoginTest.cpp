@@ -1,6 +1,7 @@
 // The sign-in screens end to end: the form, the saved-login screen, the connecting
 // screen and the wireless-cost question, against the local service.
 #include "app/shell/MenuAccount.h"
+#include "app/shell/MenuSystem.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
 #include "ux/core/UxSipHandler.h"
@@ -80,6 +81,24 @@ struct User {
         return driver.TapRow(&menu->GetList(), row);
     }
     std::wstring Alert() { return driver.Popup() ? driver.Text(L"MsgBox/Text") : L""; }
+    // The domain box shows the service's own domain and is the list's button: no typing,
+    // no Tab stop, so Tab goes from the id to the password.
+    void ExpectListedDomain()
+    {
+        EXPECT_EQ(Form().AccountEdit.GetText(), L"quorix.net");
+        EXPECT_EQ(Form().AccountEdit.GetStyles(), UxEdit::ReadOnly | UxEdit::SingleLine);
+        EXPECT_FALSE(Form().AccountEdit.IsTabStop());
+    }
+    // Signed in, out through the system menu and on to the form for another id.
+    void SignOutToAnotherId()
+    {
+        driver.Settle();
+        ASSERT_TRUE(driver.FromSystemMenu(MenuSystem::LogOut));
+        ASSERT_EQ(driver.Screen(), L"Gate");
+        ASSERT_TRUE(driver.Tap(L"Gate/LoginWithOtherIdButton"));
+        Answer(true);
+        ASSERT_EQ(driver.Screen(), L"Counter");
+    }
     bool SignedIn()
     {
         return driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; });
@@ -373,9 +392,10 @@ TEST(LoginConsentTest, AskedUntilTickedAndKeptAfterTheAttempt)
     EXPECT_TRUE(user.SignedIn());
 }
 
-TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnection)
+TEST(LoginConnectingTest, CancelOrEscapeGoesBackWhereTheSignInStartedAndClosesTheConnection)
 {
     for (const bool fromGate : { false, true }) {
+    // From the form the button is tapped; from the saved login Escape is pressed.
         User user;
         if (fromGate)
             user.driver.SaveLogin(L"minsu@quorix.net", L"minsu1234");
@@ -402,7 +422,10 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         if (!fromGate)
             user.driver.Screenshot("connecting");
 
-        ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
+        if (fromGate)
+            user.driver.Key(plat::VK_ESCAPE);
+        else
+            ASSERT_TRUE(user.driver.Tap(L"Connecting/CancelButton"));
         EXPECT_EQ(user.driver.ShownScreens(),
             (std::vector<std::wstring> { fromGate ? L"Gate" : L"Counter", L"MenuBar" }));
         // Shown again, the saved-login screen starts online whatever was ticked before.
@@ -412,8 +435,9 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
         EXPECT_TRUE(user.driver.WaitFor([&] {
             return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos;
         }));
-        // Nothing comes back later, the keep-alive neither, to end a session that is gone.
-        user.driver.Advance(25000);
+        // Nothing comes back later, neither the keep-alive nor the wait for the answer, to
+        // end a session that is gone.
+        user.driver.Advance(static_cast<uint64_t>(TarvPeer::kSignInStepSeconds * 1000) + 5000);
         EXPECT_EQ(user.driver.Popup(), nullptr);
 
         // A new attempt starts over at the dispatch server.
@@ -423,6 +447,63 @@ TEST(LoginConnectingTest, CancelGoesBackWhereTheSignInStartedAndClosesTheConnect
             signIn();
         EXPECT_TRUE(user.SignedIn()) << fromGate;
     }
+}
+
+TEST(LoginConnectingTest, AStepTheServerLeavesUnansweredEndsTheSignInWithAnAlertWithinItsBound)
+{
+    const uint64_t bound = static_cast<uint64_t>(TarvPeer::kSignInStepSeconds * 1000);
+    const struct {
+        const char* server;
+        const char* command;
+    } steps[] = { { "dispatch", "REQS" }, { "main", "LIN2" } };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.command);
+        User user;
+        ASSERT_TRUE(user.driver.Start());
+        user.driver.Service().Post("/rule",
+            std::string(R"({"server": ")") + step.server + R"(", "mode": "replace", "data": "", "on": ")"
+                + step.command + "\"}");
+        user.SubmitForm(L"minsu", L"minsu1234");
+        ASSERT_TRUE(user.driver.WaitFor(
+            [&] { return user.driver.ServiceLogLines(std::string("< ") + step.command + " ") > 0; }));
+        // The answer is awaited until the bound, from the request on.
+        user.driver.Advance(bound - 100);
+        EXPECT_EQ(user.driver.Screen(), L"Connecting");
+        EXPECT_EQ(user.driver.Popup(), nullptr);
+        user.driver.Advance(200);
+        EXPECT_EQ(user.Alert(), L"서버의 응답이 없습니다. 잠시 후 다시 시도해 주세요.");
+        EXPECT_EQ(
+            user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+        if (std::string(step.command) == "LIN2")
+            user.driver.Screenshot("no-answer");
+        EXPECT_EQ(TarvPeer::GetInstance()->GetStage(), TarvPeer::StageDispatch);
+        EXPECT_TRUE(user.driver.WaitFor([&] {
+            return user.driver.Service().Get("/state").find("\"connections\": []") != std::string::npos;
+        }));
+        ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+        EXPECT_EQ(user.Form().IdEdit.GetText(), L"minsu");
+
+        // The next try is answered; signed in, nothing is waited for any more.
+        user.TypeInto(user.Form().PasswordEdit, L"minsu1234");
+        user.driver.Key(plat::VK_RETURN);
+        ASSERT_TRUE(user.SignedIn()) << user.Alert();
+        EXPECT_FALSE(TarvPeer::GetInstance()->IsAwaitingSignInStep());
+    }
+}
+
+TEST(LoginConnectingTest, ARefusedVersionCheckEndsTheSignInWithItsAlertInKorean)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    // The version check is the first request of the run.
+    user.driver.Service().Post(
+        "/rule", R"({"server": "dispatch", "mode": "replace", "data": "600 1\r\n", "on": "PVER"})");
+    user.SubmitForm(L"minsu", L"minsu1234");
+    ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Popup() != nullptr; }));
+    EXPECT_EQ(user.Alert(), L"더 이상 지원하지 않는 버전입니다. 새 버전으로 업그레이드해 주세요.");
+    user.driver.Flush();
+    EXPECT_EQ(user.driver.ShownScreens(), (std::vector<std::wstring> { L"Counter", L"MenuBar", L"MsgBox" }));
+    EXPECT_FALSE(TarvPeer::GetInstance()->IsAwaitingSignInStep());
 }
 
 TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
@@ -443,17 +524,123 @@ TEST(LoginFormTest, MovesOutOfTheInputPanelsWayOnlyWhenItWouldCoverThePassword)
         user.driver.Settle();
         EXPECT_EQ(user.Form().GetRect().top, c.formTop) << c.panelTop;
         // The keyboard button of the menu bar puts the panel away: the form comes back.
-        {
-            plat::RECT r = user.driver.Find(L"MenuBar/SipButton")->GetScreenRect();
-            user.driver.Input().PointerDown((r.left+r.right)/2, (r.top+r.bottom)/2);
-            user.driver.Flush();
-            fprintf(stderr, "DBG after down state %d checked %d shown %d focused %ls\n", UxSipHandler::GetInstance()->GetState(), user.driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown(), AppDriver::NameOf(UxWindow::FocusedWindow).c_str());
-            user.driver.Input().PointerUp((r.left+r.right)/2, (r.top+r.bottom)/2);
-            user.driver.Flush();
-        }
-        fprintf(stderr, "DBG after tap state %d checked %d shown %d focused %ls\n", UxSipHandler::GetInstance()->GetState(), user.driver.IsChecked(L"MenuBar/SipButton"), plat::IsInputPanelShown(), AppDriver::NameOf(UxWindow::FocusedWindow).c_str());
+        user.driver.Tap(L"MenuBar/SipButton");
         user.driver.Settle();
         EXPECT_EQ(user.Form().GetRect().top, 0) << c.panelTop;
     }
     plat::ResetInputPanel();
+}
+
+// Signed in with a typed domain, then out and on to another id: the form shows the
+// service's domain and the box is the list's button again, so the next user's id, Tab
+// and password land where they show, and only the id goes out or is kept.
+TEST(LoginFormTest, AfterAFreeEntrySignInTheNextUsersPasswordStaysInItsBox)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+    user.driver.Type(L"mailbox.kr");
+    user.SubmitForm(L"dahye", L"dahye1234");
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    ASSERT_NO_FATAL_FAILURE(user.SignOutToAnotherId());
+    user.ExpectListedDomain();
+
+    user.driver.Type(L"minsu");
+    user.driver.Key(plat::VK_TAB);
+    user.driver.Type(L"minsu1234");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+    EXPECT_EQ(form.PasswordEdit.GetText(), L"minsu1234");
+    // Tab's stops from there: the two check boxes, then round to the id and the password.
+    for (UxWindow* stop : std::initializer_list<UxWindow*> {
+             &form.LoginAsOfflineCheckBox, &form.KeepIdPasswordCheckBox, &form.IdEdit, &form.PasswordEdit }) {
+        user.driver.Key(plat::VK_TAB);
+        EXPECT_TRUE(stop->IsFocused()) << AppDriver::NameOf(stop);
+    }
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"minsu@quorix.net");
+    EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId"), L"minsu@quorix.net");
+    EXPECT_EQ(user.driver.ServiceLogLines("< REQS ", " minsu@quorix.net"), 1u);
+    EXPECT_EQ(user.driver.ServiceLogLines("< LIN2 ", " minsu@quorix.net "), 1u);
+    EXPECT_EQ(user.driver.ServiceLog().find("minsu1234"), std::string::npos);
+    EXPECT_EQ(user.driver.RegistryFile().find("minsu1234"), std::string::npos);
+}
+
+// A listed domain typed freely, then the form again after a refused sign-in, or after a
+// forced sign-out and a saved login that holds no password: the kept id's domain is
+// listed, so the box is the list's button, whatever was chosen before.
+TEST(LoginFormTest, EveryWayBackToTheFormShowsTheDomainBoxAsWhatItIs)
+{
+    for (const bool refused : { true, false }) {
+        User user;
+        ASSERT_TRUE(user.driver.Start());
+        ASSERT_TRUE(user.PickDomain(MenuAccount::kFreeEntry));
+        user.driver.Type(L"quorix.net");
+        user.SubmitForm(L"minsu", refused ? L"minsu0000" : L"minsu1234");
+        if (refused) {
+            ASSERT_TRUE(
+                user.driver.WaitFor([&] { return user.driver.Popup() && user.driver.Screen() == L"Counter"; }));
+            ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+        } else {
+            ASSERT_TRUE(user.SignedIn()) << user.Alert();
+            user.driver.Service().Control("/kill", "minsu@quorix.net");
+            ASSERT_TRUE(user.driver.WaitFor([&] { return user.driver.Screen() == L"Gate"; }));
+            ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+            // Nothing kept but the id: the saved login leads to the form.
+            ASSERT_TRUE(user.driver.Tap(L"Gate/LoginButton"));
+        }
+        ASSERT_EQ(user.driver.Screen(), L"Counter") << refused;
+        user.ExpectListedDomain();
+        EXPECT_TRUE(user.Form().PasswordEdit.IsFocused()) << refused;
+        user.driver.Chord(plat::VK_SHIFT, plat::VK_TAB);
+        EXPECT_TRUE(user.Form().IdEdit.IsFocused()) << refused;
+    }
+}
+
+// An id typed whole is the id: its domain goes to the domain box, as the list's own
+// when it is listed (in any case), else as free entry. An id with an "@" too many goes
+// out from neither the form nor a saved login.
+TEST(LoginFormTest, AFullAddressInTheIdBoxIsTheWholeId)
+{
+    User user;
+    ASSERT_TRUE(user.driver.Start());
+    LoginCounter& form = user.Form();
+    user.SubmitForm(L"dahye@mailbox.kr@quorix.net", L"dahye1234");
+    EXPECT_EQ(user.Alert(), L"ID를 입력하세요.");
+    ASSERT_TRUE(user.driver.Click(L"MsgBox/OkButton"));
+    EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+    EXPECT_EQ(user.driver.RegistryString(L"LoginBuddyId", L"none"), L"none");
+
+    user.TapBox(form.IdEdit);
+    user.driver.Chord(plat::VK_CONTROL, 'A');
+    user.driver.Type(L"dahye@mailbox.kr");
+    user.TapBox(form.PasswordEdit);
+    user.driver.Chord(plat::VK_CONTROL, 'A');
+    user.driver.Type(L"dahye1234");
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"dahye@mailbox.kr");
+    EXPECT_EQ(form.IdEdit.GetText(), L"dahye");
+    EXPECT_EQ(form.AccountEdit.GetText(), L"mailbox.kr");
+    EXPECT_EQ(form.AccountEdit.GetStyles(), UxEdit::SingleLine);
+
+    ASSERT_NO_FATAL_FAILURE(user.SignOutToAnotherId());
+    user.driver.Type(L"minsu@Quorix.NET");
+    user.driver.Key(plat::VK_TAB);
+    user.driver.Type(L"minsu1234");
+    user.driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(user.SignedIn()) << user.Alert();
+    EXPECT_EQ(Me::GetInstance()->Id, L"minsu@quorix.net");
+    user.ExpectListedDomain();
+
+    // Kept by a version that took such ids.
+    user.driver.SaveLogin(L"dahye@mailbox.kr@quorix.net", L"dahye1234");
+    ASSERT_TRUE(user.driver.Start());
+    ASSERT_EQ(user.driver.Screen(), L"Gate");
+    ASSERT_TRUE(user.driver.Tap(L"Gate/LoginButton"));
+    EXPECT_EQ(user.Alert(), L"ID를 입력하세요.");
+    EXPECT_EQ(TarvPeer::GetInstance()->GetState(), UxTcpPeer::Idle);
+    EXPECT_EQ(user.driver.ServiceLogLines("< REQS ", " dahye@mailbox.kr"), 1u);
+    EXPECT_EQ(user.driver.ServiceLog().find("mailbox.kr@"), std::string::npos);
 }

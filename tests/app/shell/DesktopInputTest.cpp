@@ -168,9 +168,8 @@ TEST_F(DesktopInput, TheWheelScrollsTheBuddyListConversationAndMemosAndStopsAtTh
     driver.Screenshot("conversation-wheel");
     // From its end, Page Up goes back a page.
     const plat::POINT over = Middle(transcript);
+    WheelOver(transcript, -1.0f, 60);
     driver.Hover(over.x, over.y);
-    driver.Key(plat::VK_END);
-    driver.Advance(3000);
     ASSERT_EQ(transcript.GetYAxis().GetOffset(), End(transcript));
     ASSERT_LT(End(transcript) + transcript.GetYAxis().GetViewSize(), 0);
     driver.Key(plat::VK_PRIOR);
@@ -408,10 +407,14 @@ TEST_F(DesktopInputDemo, TabAndTheClipboardOnTheSignInFormThenEnterSignsIn)
     EXPECT_TRUE(form.PasswordEdit.IsFocused());
     EXPECT_EQ(form.IdEdit.GetText(), L"minsu");
 
-    // The password takes a paste, cut to its limit, and gives nothing out.
+    // The password takes a paste, cut to its limit with an alert, and gives nothing out.
     driver.SetClipboard(std::wstring(40, L'p'));
     driver.Chord(plat::VK_CONTROL, 'V');
     EXPECT_EQ(form.PasswordEdit.GetText(), std::wstring(size_t(form.PasswordEdit.GetMaxInput()), L'p'));
+    EXPECT_EQ(driver.PopupText(),
+        L"비밀번호는 32자까지 입력할 수 있습니다.\n붙여넣은 글 중 8자는 들어가지 않았습니다.");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_TRUE(form.PasswordEdit.IsFocused());
     driver.SetClipboard(L"minsu1234");
     driver.Chord(plat::VK_CONTROL, 'A');
     driver.Chord(plat::VK_CONTROL, 'V');

@@ -291,6 +291,44 @@ TEST_F(Background, ANotificationGoesWhenItsChatOrMemoIsReadAndAllWhenTheSessionE
         (std::set<uint32_t> { service.Notices()[3].id, service.Notices()[4].id }));
 }
 
+// Past 64 notifications still on the desktop the oldest is closed as the next comes, and
+// every later one still goes when read and at the end of the session: none stays up. The
+// program cannot tell one the person dismissed on the desktop from one still shown.
+TEST_F(Background, PastSixtyFourMemosInTheBackgroundNoNotificationIsLeftBehind)
+{
+    Focus(false);
+    const size_t count = 65;
+    for (size_t i = 1; i < count; ++i) {
+        SendMemo("쪽지 " + std::to_string(i));
+        ASSERT_TRUE(Notified(i)) << i;
+    }
+    ASSERT_TRUE(service.Close(service.Notices()[1].id));
+    SendMemo("마지막 쪽지");
+    ASSERT_TRUE(Notified(count));
+    const std::vector<NotificationService::Notice> notices = service.Notices();
+    EXPECT_EQ(notices.back().body, "마지막 쪽지");
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed() == std::vector<uint32_t> { notices[0].id }; }))
+        << service.Closed().size() << " closed";
+
+    // The newest, read from its notification.
+    ASSERT_TRUE(service.Click(notices.back().id));
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"MemoRead"; }));
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed().size() == 2; }));
+    EXPECT_EQ(service.Closed()[1], notices.back().id);
+
+    // Signing out closes the rest.
+    ASSERT_TRUE(driver.Back());
+    ASSERT_TRUE(driver.FromSystemMenu(MenuSystem::LogOut)) << ToUtf8(driver.Screen());
+    ASSERT_EQ(driver.Screen(), L"Gate");
+    std::set<uint32_t> shown;
+    for (const NotificationService::Notice& notice : notices)
+        shown.insert(notice.id);
+    shown.erase(notices[1].id); // dismissed on the desktop
+    ASSERT_TRUE(driver.WaitFor([&] { return service.Closed().size() >= shown.size(); }));
+    const std::vector<uint32_t> closed = service.Closed();
+    EXPECT_EQ(std::set<uint32_t>(closed.begin(), closed.end()), shown);
+}
+
 // Quitting while signed in ends the session as well: before the program goes, what it
 // still shows is closed on the desktop, also a notification still on its way.
 TEST_F(Background, QuittingClosesEveryNotificationStillShown)

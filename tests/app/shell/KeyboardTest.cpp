@@ -1,12 +1,15 @@
 // The keyboard alone on the real program, headless: Enter sends one-line forms, Escape
 // leaves forms and pickers without applying them (and asks before a memo's text goes),
 // the arrows and Enter walk lists and menus, Alt+Left and Control+Tab move between pages,
-// the page keys reach the page's list, and Tab and Space tick the cost question's box.
+// the page keys reach the page's list, Tab and Space tick the cost question's box, and
+// the add form's domain and group are chosen by keys.
 #include "app/chat/ChatPage.h"
 #include "app/login/WirelessConsent.h"
+#include "app/shell/MenuAccount.h"
 #include "app/shell/MenuSystem.h"
 #include "messenger/model/BuddyList.h"
 #include "messenger/model/ChatSessionList.h"
+#include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
 #include "messenger/model/Options.h"
 #include "tests/support/AppDriver.h"
@@ -51,9 +54,7 @@ protected:
     // Down (or Up) until the keyboard's row is the row; false when it never gets there.
     bool KeyTo(UxListWindow& list, int32_t row, uint32_t key = plat::VK_DOWN)
     {
-        for (int i = 0; i < 80 && list.GetKeyRow() != row; ++i)
-            driver.Key(key);
-        return list.GetKeyRow() == row;
+        return driver.KeyToRow(list, row, key);
     }
     // The first row of the buddy with that name in a list of buddies.
     static int32_t RowOf(BuddyListView& list, const std::wstring& name)
@@ -243,6 +244,62 @@ TEST_F(Keyboard, PickersApplyTheirTicksOnlyWhenLeftByTheBackArrowOrAltLeft)
     EXPECT_EQ(Sent("MVBG"), 0u);
 }
 
+// "친구 추가" by the keyboard alone: Alt+Down in the id opens the domain menu, Tab reaches
+// the group row, and the group chosen there goes with the request.
+TEST_F(Keyboard, TheAddFormsDomainAndGroupAreChosenByKeys)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    ASSERT_NO_FATAL_FAILURE(FromSystemMenu(MenuSystem::AddBuddy, L"BuddyAdd"));
+    BuddyAddView& form = App().GetBuddyAddPage().GetView();
+    driver.Type(L"dahye");
+    // The listed domain is no stop; the group row is, lit while the keyboard is on it.
+    for (UxWindow* stop :
+        std::initializer_list<UxWindow*> { &form.RequestMessage, &form.GroupStop, &form.IdEdit }) {
+        driver.Key(plat::VK_TAB);
+        EXPECT_TRUE(stop->IsFocused()) << AppDriver::NameOf(stop);
+    }
+    driver.Chord(plat::VK_MENU, plat::VK_DOWN);
+    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(KeyTo(menu->GetList(), MenuAccount::kFreeEntry));
+    Press(plat::VK_RETURN);
+    EXPECT_TRUE(form.AccountEdit.IsFocused());
+    driver.Type(L"mailbox.kr");
+    driver.Key(plat::VK_TAB);
+    driver.TypeKorean(L"안녕");
+    driver.Key(plat::VK_TAB);
+    ASSERT_TRUE(form.GroupStop.IsFocused());
+    driver.Screenshot("group-row-reached-by-tab");
+
+    // Space opens the chooser; the arrows and Enter tick, Alt+Left applies and comes back
+    // to the row, where Enter opens it again.
+    Press(plat::VK_SPACE);
+    ASSERT_EQ(driver.Screen(), L"GroupSelect");
+    GroupSelectView& groups = App().GetGroupSelectPage().GetView();
+    const auto& names = groups.GetNames();
+    const int32_t friends = int32_t(std::find(names.begin(), names.end(), L"친구") - names.begin());
+    ASSERT_TRUE(KeyTo(groups, friends));
+    driver.Key(plat::VK_RETURN);
+    Chord(plat::VK_MENU, plat::VK_LEFT);
+    ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+    EXPECT_EQ(form.GetGroupName(), L"친구");
+    EXPECT_TRUE(form.GroupStop.IsFocused());
+    Press(plat::VK_RETURN);
+    ASSERT_EQ(driver.Screen(), L"GroupSelect");
+    Press(plat::VK_ESCAPE);
+    ASSERT_EQ(driver.Screen(), L"BuddyAdd");
+    EXPECT_EQ(form.GetGroupName(), L"친구");
+
+    Chord(plat::VK_SHIFT, plat::VK_TAB);
+    EXPECT_TRUE(form.RequestMessage.IsFocused());
+    Press(plat::VK_RETURN);
+    EXPECT_EQ(driver.Screen(), L"BuddyList");
+    ASSERT_TRUE(driver.WaitFor([&] { return Sent("ADSB") == 1; }));
+    const std::wstring id = GroupList::GetInstance()->FindByName(L"친구")->Id;
+    const std::string group(id.begin(), id.end());
+    EXPECT_EQ(driver.ServiceLogLines("| ADSB ", " dahye@mailbox.kr " + group + " "), 1u);
+}
+
 TEST_F(KeyboardLongList, ArrowsAndEnterOpenChatsControlTabGoesRoundThemAndPageKeysReachTheList)
 {
     ASSERT_TRUE(driver.StartSignedIn());
@@ -274,10 +331,21 @@ TEST_F(KeyboardLongList, ArrowsAndEnterOpenChatsControlTabGoesRoundThemAndPageKe
     ASSERT_NE(t100, nullptr);
     EXPECT_EQ(t100->PeerId, L"t100@quorix.net");
 
-    // Control+Tab goes round the open chats in the chat list's order, both ways.
+    // Control+Tab goes round the open chats in the chat list's order, both ways: a third
+    // comes by an invitation, behind the chat shown.
+    ASSERT_TRUE(driver.SignInParty("t101@quorix.net"));
+    driver.Party("invite", "t101@quorix.net", R"(, "to": "minsu@quorix.net")");
+    ChatSessionList* chats = ChatSessionList::GetInstance();
+    ASSERT_TRUE(driver.WaitFor([&] { return chats->GetCount() == 3; }));
+    ChatSession* t101 = chats->GetAt(2);
+    EXPECT_EQ(ShownChat(), t100);
+    Chord(plat::VK_CONTROL, plat::VK_TAB);
+    EXPECT_EQ(ShownChat(), t101);
     Chord(plat::VK_CONTROL, plat::VK_TAB);
     EXPECT_EQ(ShownChat(), jiyeon);
-    Chord(plat::VK_CONTROL, plat::VK_TAB);
+    ControlShiftTab();
+    EXPECT_EQ(ShownChat(), t101);
+    ControlShiftTab();
     EXPECT_EQ(ShownChat(), t100);
     ControlShiftTab();
     EXPECT_EQ(ShownChat(), jiyeon);

@@ -23,7 +23,26 @@ bool PickFromSystemMenu(AppDriver& driver, int32_t row)
     return driver.Popup() == nullptr;
 }
 
+// Started on the sign-in form, the cost question answered for good.
+bool StartAgreed(AppDriver& driver)
+{
+    if (!driver.Start())
+        return false;
+    driver.SetRegistryDword(L"AgreedWithWirelessConnection", 1);
+    return true;
+}
+
 // Signed in as minsu, with jiyeon online.
+// The button pressed, dragged off and let go, as a press changed in mind; true when
+// nothing opened.
+bool PressAndDragOff(AppDriver& driver, const UxWindow& button)
+{
+    const plat::RECT r = button.GetScreenRect();
+    driver.Drag(r.left + 4, r.top + 4, r.left - 60, r.bottom + 60);
+    driver.Settle();
+    return driver.Popup() == nullptr;
+}
+
 class Typing : public ::testing::Test {
 protected:
     void SetUp() override
@@ -105,16 +124,12 @@ TEST(TypingOnTheSignInForm, TheIdTakesTheFirstKeysAndAfterSignOutThePasswordDoes
 TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
 {
     AppDriver driver;
-    ASSERT_TRUE(driver.Start());
-    driver.SetRegistryDword(L"AgreedWithWirelessConnection", 1);
+    ASSERT_TRUE(StartAgreed(driver));
     LoginCounter& form = driver.App().GetLoginCounter();
     driver.Type(L"minsu");
     ASSERT_TRUE(driver.Tap(L"Counter/LoginAsOfflineCheckBox"));
     // The domain button pressed and left by a drag opens nothing and takes no keys.
-    const plat::RECT button = form.AccountButton.GetScreenRect();
-    driver.Drag(button.left + 4, button.top + 4, button.left - 60, button.bottom + 60);
-    driver.Settle();
-    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(PressAndDragOff(driver, form.AccountButton));
     driver.Type(L"@");
     EXPECT_EQ(form.IdEdit.GetText(), L"minsu@");
     driver.Key(plat::VK_BACK);
@@ -134,6 +149,35 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     ASSERT_EQ(driver.Screen(), L"Gate");
     driver.Key(plat::VK_RETURN);
     EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+// The domain by the keyboard alone: Alt+Down or F4 in the id opens its menu, the arrows
+// and Enter choose, Escape closes. A listed domain leaves the caret in the id, from
+// where Tab goes to the password.
+TEST(TypingOnTheSignInForm, TheDomainMenuOpensFromTheIdAndChoosesByKeys)
+{
+    AppDriver driver;
+    ASSERT_TRUE(StartAgreed(driver));
+    LoginCounter& form = driver.App().GetLoginCounter();
+    driver.Type(L"dahye");
+    driver.Chord(plat::VK_MENU, plat::VK_DOWN);
+    ASSERT_NE(dynamic_cast<MenuAccount*>(driver.Popup()), nullptr);
+    driver.Key(plat::VK_ESCAPE);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_TRUE(form.IdEdit.IsFocused());
+    EXPECT_EQ(form.AccountEdit.GetText(), L"quorix.net");
+
+    driver.Key(plat::VK_F4);
+    auto* menu = dynamic_cast<MenuAccount*>(driver.Popup());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver.KeyToRow(menu->GetList(), 3));
+    driver.Screenshot("domain-menu-by-keys");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(driver.Popup(), nullptr);
+    EXPECT_EQ(form.AccountEdit.GetText(), MenuAccount::GetItemText(3));
+    EXPECT_TRUE(form.IdEdit.IsFocused());
+    driver.Key(plat::VK_TAB);
+    EXPECT_TRUE(form.PasswordEdit.IsFocused());
 }
 
 // A click on the conversation, to read it or to bring the window forward, leaves the
@@ -204,7 +248,7 @@ TEST_F(Typing, ABuddyRequestArrivingWhileTypingLetsTheLineGoFirst)
 }
 
 // The buddy add form's domain menu, closed by a pick or by Escape, gives the caret back
-// to the box it was in.
+// to the box it was in; its button pressed and dragged off takes nothing.
 TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
 {
     ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::AddBuddy));
@@ -226,6 +270,12 @@ TEST_F(Typing, TheAddFormKeepsItsBoxAfterTheDomainMenu)
     driver.Type(L"g");
     EXPECT_EQ(form.IdEdit.GetText(), L"abcdefg");
     EXPECT_EQ(driver.Screen(), L"BuddyAdd");
+
+    // The domain button pressed and left by a drag opens nothing and keeps the caret.
+    EXPECT_TRUE(PressAndDragOff(driver, form.AccountButton));
+    driver.Type(L"x");
+    EXPECT_EQ(form.IdEdit.GetText(), L"abcdefgx");
+    driver.Key(plat::VK_BACK);
 
     // The listed domain itself, like its button, opens the menu and keeps the caret.
     TapMiddle(form.AccountEdit);

@@ -7,6 +7,8 @@
 #include "platform/system/Shell.h"
 #include "tests/support/AppDriver.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/TestTls.h"
 #include "ux/core/UxPathResolver.h"
 
 #include <gtest/gtest.h>
@@ -338,6 +340,49 @@ TEST_F(UpdateTest, AFailedDownloadAlertsAndLeavesNoFile)
         EXPECT_TRUE(opener.targets.empty());
         ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
     }
+}
+
+// A package without a declared length over TLS is whole only once the server has said
+// so (its close_notify): cut by a bare close of the connection, which anyone on the way
+// could cause, or by a reset, it is refused and never handed to the opener.
+TEST_F(UpdateTest, APackageWithoutALengthOverTlsEndsOnlyWithTheServersCloseNotify)
+{
+    TestTls tls;
+    tls.Trust();
+    std::atomic<TestTls::End> end { TestTls::BareClose };
+    const std::string package = Package(30000);
+    LoopbackServer secure([&](LoopbackServer&, int fd) {
+        tls.Answer(fd, "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n" + package, end);
+    });
+    // The plain update host's descriptor names the package on the secure one.
+    LoopbackServer host([&](LoopbackServer&, int fd) {
+        char request[4096];
+        LoopbackServer::ReadSome(fd, request, sizeof request, 5000);
+        const std::string body
+            = "[main]\r\nurl=https://localhost:" + std::to_string(secure.Port()) + "/Quorix.cab\r\nmsg=update\r\n";
+        LoopbackServer::WriteAll(
+            fd, "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+    });
+    ScopedEnv updateHost("QUORIX_UPDATE_URL", "http://127.0.0.1:" + std::to_string(host.Port()));
+    Configure(R"({"pver": "F"})");
+    for (TestTls::End cut : { TestTls::BareClose, TestTls::Reset }) {
+        SCOPED_TRACE(cut == TestTls::BareClose ? "bare close" : "reset");
+        end = cut;
+        ASSERT_TRUE(SignInToTheQuestion());
+        ASSERT_TRUE(Answer(true));
+        driver.WaitFor([&] { return driver.PopupText() == kFailed || !opener.targets.empty(); }, 30000);
+        ASSERT_TRUE(opener.targets.empty());
+        ASSERT_EQ(driver.PopupText(), kFailed);
+        EXPECT_TRUE(NothingDownloadedLeft());
+        EXPECT_FALSE(QuitAsked());
+        ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+    }
+    end = TestTls::CloseNotify;
+    ASSERT_TRUE(SignInToTheQuestion());
+    ASSERT_TRUE(Answer(true));
+    ASSERT_TRUE(driver.WaitFor([&] { return !opener.targets.empty(); }));
+    EXPECT_EQ(driver.State().Read("data/quorix/_Quorix.cab"), package);
+    EXPECT_TRUE(QuitAsked());
 }
 
 TEST_F(UpdateTest, ClosingWhileTheUpdateHostIsLookedUpWaitsForNoLookup)

@@ -131,8 +131,8 @@ TEST_F(ChatTest, ALineTheServiceRefusesBecomesAnErrorLine)
     // The peer has left on the service, but this side has not heard of it yet.
     Party("leave", kJiyeon);
     chat->GetPage()->SendMessage(L"아무도 없나요");
-    EXPECT_TRUE(PumpUntilCall(L"AddLine 3: [308] FailureCodeClosedSession"));
-    EXPECT_FALSE(screens.Has(L"ShowMsgBox: FailureCodeClosedSession"));
+    EXPECT_TRUE(PumpUntilCall(L"AddLine 3: [308] 이미 종료된 대화입니다."));
+    EXPECT_FALSE(screens.Has(L"ShowMsgBox: 이미 종료된 대화입니다."));
     EXPECT_TRUE(PumpUntil([&] { return chat->Participants.empty(); }));
 }
 

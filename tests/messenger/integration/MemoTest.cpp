@@ -101,8 +101,8 @@ TEST_F(MemoTest, InboxPagesOpensDeletesAndReports)
     // Failures come back with the memo box's own names.
     Memo gone;
     gone.Cookie = deleted;
-    const std::wstring notFound = L"ShowMsgBox: WGET [202]\n\nFailureCodeMemoNotExists";
-    const std::wstring badBox = L"ShowMsgBox: WGET [201]\n\nFailureCodeInvalidParameter";
+    const std::wstring notFound = L"ShowMsgBox: WGET [202]\n\n존재하지 않는 쪽지입니다.";
+    const std::wstring badBox = L"ShowMsgBox: WGET [201]\n\n요청한 정보가 올바르지 않습니다.";
     ASSERT_TRUE(MemoBox::OpenMemo(m.peer, gone));
     // The count that follows the failure has gone down by the two unread memos removed.
     ASSERT_TRUE(PumpUntil([] { return PktPendingList::GetInstance()->GetCount() == 0; }));

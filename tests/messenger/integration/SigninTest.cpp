@@ -109,7 +109,9 @@ TEST_F(SigninTest, ServersHangingUpAfterARefusalAddNoSecondAlert)
     const Case cases[] = {
         // The first request of a fresh issuer has transaction id 1.
         { R"("server": "dispatch", "on": "PVER", "mode": "replace", "data": "500 1\r\n", "close": true)",
-            L"big1234", { L"ShowMsgBox: FailureCodeDbError" } },
+            L"big1234",
+            { L"ShowMsgBox: 데이터베이스에 오류가 발생했습니다. 잠시 후 다시 시도해 주세요.", L"ResetScreens",
+                L"UpdateNotifyIcons" } },
         { R"("server": "dispatch", "on": "PVER", "mode": "replace", "data": "", "close": true)", L"big1234",
             {} },
         { R"("server": "main", "on": "LIN2", "mode": "after", "data": "", "close": true)", L"wrong",

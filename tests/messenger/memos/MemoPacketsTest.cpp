@@ -357,9 +357,9 @@ TEST_F(MemoPackets, FailuresShowTheirMemoNames)
     m.peer.Receive("201 " + id + "\r\n");
     m.peer.Receive(Answer("MEMOLST2", 1, 1, "1 0 1\r\n", 777));
     EXPECT_EQ(screens.calls,
-        (std::vector<std::wstring> { L"ShowMsgBox: WGET [202]\n\nFailureCodeMemoNotExists",
-            L"ShowMsgBox: WGET [490]\n\nFailureCodeSystemError",
-            L"ShowMsgBox: WGET [201]\n\nFailureCodeInvalidParameter",
-            L"ShowMsgBox: WGET [777]\n\nUnknown Error" }));
+        (std::vector<std::wstring> { L"ShowMsgBox: WGET [202]\n\n존재하지 않는 쪽지입니다.",
+            L"ShowMsgBox: WGET [490]\n\n쪽지 서버에 오류가 발생했습니다. 잠시 후 다시 시도해 주세요.",
+            L"ShowMsgBox: WGET [201]\n\n요청한 정보가 올바르지 않습니다.",
+            L"ShowMsgBox: WGET [777]\n\n알 수 없는 오류가 발생했습니다.\n\n오류 코드: 777" }));
     EXPECT_EQ(memos.GetCount(), 0u);
 }

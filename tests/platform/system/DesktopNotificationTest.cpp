@@ -173,6 +173,48 @@ TEST_F(DesktopNotification, TheEndGivesClosesHandedOverAMomentAndAServiceThatHan
     EXPECT_EQ(ThreadsNamed("notify"), 0);
 }
 
+// While the service is slow to answer, notifications past the queue are refused, but a
+// close never is: a chat read meanwhile loses its notification once the service answers.
+TEST_F(DesktopNotification, ACloseIsTakenWhenTheQueueIsFullOfNotificationsForASlowService)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    service.Withhold();
+    uint32_t taken = 0;
+    while (taken < 100 && Show(taken + 1, L"줄"))
+        ++taken;
+    ASSERT_LT(taken, 100u) << "the queue never filled";
+    EXPECT_TRUE(plat::CloseDesktopNotification(window, kClicked, 1));
+    service.Release();
+    ASSERT_TRUE(WaitFor([&] { return service.Count() == taken && !service.Closed().empty(); }));
+    EXPECT_EQ(service.Closed(), std::vector<uint32_t> { service.Notices()[0].id });
+}
+
+// More shown at once than are remembered: the oldest is closed as the next one comes,
+// not left where nothing could take it away; every later one still closes.
+TEST_F(DesktopNotification, PastTheOnesRememberedTheOldestIsClosed)
+{
+    NotificationService service;
+    ASSERT_TRUE(service.IsRunning());
+    service.Use();
+    const uint32_t count = 65;
+    for (uint32_t id = 1; id <= count; ++id) {
+        ASSERT_TRUE(Show(id, L"쪽지 " + std::to_wstring(id)));
+        ASSERT_TRUE(WaitFor([&] { return service.Count() == id; }));
+    }
+    ASSERT_TRUE(WaitFor([&] { return !service.Closed().empty(); }));
+    EXPECT_EQ(service.Closed(), std::vector<uint32_t> { service.Notices()[0].id });
+    ASSERT_TRUE(plat::CloseDesktopNotifications(window, kClicked));
+    ASSERT_TRUE(WaitFor([&] { return service.Closed().size() >= count; }));
+    std::set<uint32_t> all;
+    for (const NotificationService::Notice& notice : service.Notices())
+        all.insert(notice.id);
+    const std::vector<uint32_t> closed = service.Closed();
+    EXPECT_EQ(closed.size(), size_t(count)) << "one closed twice";
+    EXPECT_EQ(std::set<uint32_t>(closed.begin(), closed.end()), all);
+}
+
 TEST_F(DesktopNotification, AServiceThatRestartedNamesNoneOfOursByItsNewIds)
 {
     NotificationService service;

@@ -243,7 +243,13 @@ TEST_F(EditTest, EmoticonGlyphGivesItsCodeBack)
     edit->SetMaxInput(4);
     EXPECT_FALSE(edit->InsertImage(smile));
     EXPECT_EQ(edit->GetText(), L"ab/smilec");
+    // Refused at the limit: the box flashes, then shows as it was.
     Repaint();
+    EXPECT_TRUE(edit->IsFlashing());
+    EXPECT_NE(At(20 + 16 + 5, 100 + 10), 0x404040u);
+    UxPumpFor(UxEdit::kFlashMs + 20);
+    Repaint();
+    EXPECT_FALSE(edit->IsFlashing());
     EXPECT_EQ(At(20 + 16 + 5, 100 + 10), 0x404040u); // the picture, drawn after "ab"
 }
 
@@ -262,17 +268,17 @@ TEST_F(EditTest, HoldPlacesTheCaretAfterWrappingAndScrolling)
 
     Hold(20 + 8 * 3 + 2, 100 + 16 + 4); // fourth glyph of the second visible line: line 5
     EXPECT_EQ(Selection(), std::make_pair(uint32_t(5 * 25 + 3 + 1), uint32_t(5 * 25 + 3 + 1)));
-    Key(plat::VK_HOME);
+    Ctrl(plat::VK_HOME); // the caret to the start, and the view with it
     EXPECT_EQ(edit->GetYAxis().GetOffset(), 0);
     Hold(20 + 1, 100 + 32 + 1); // first glyph of the third line
     EXPECT_EQ(Selection(), std::make_pair(51u, 51u));
     Key(plat::VK_NEXT);
     EXPECT_EQ(edit->GetYAxis().GetOffset(), -48);
-    Key(plat::VK_END);
+    Ctrl(plat::VK_END);
     EXPECT_EQ(edit->GetYAxis().GetOffset(), 48 - 7 * 16);
     Key(plat::VK_PRIOR);
     EXPECT_EQ(edit->GetYAxis().GetOffset(), 2 * 48 - 7 * 16);
-    Key(plat::VK_END);
+    Ctrl(plat::VK_END);
     Hold(20 + 100, 100 + 40); // past the glyphs of the last line: before the end anchor
     EXPECT_EQ(Selection(), std::make_pair(154u, 154u));
 }
@@ -596,7 +602,8 @@ TEST_F(EditTest, AOneLineBoxShowsTheEndOfALongTextOnOneLine)
     ASSERT_NE(paragraph, nullptr);
     EXPECT_EQ(paragraph->GetNextParagraph(), nullptr);
     EXPECT_EQ(paragraph->GetFirstLine()->GetNextLine(), nullptr);
-    EXPECT_EQ(line->GetYAxis().GetContentPixels(), 16);
+    // The line of 16 in the middle of the box's 24.
+    EXPECT_EQ(line->GetYAxis().GetContentPixels(), 4 + 16);
     // 40 cells of 8 and the caret's 2 pixels, in a box 208 wide: the end at its right edge.
     EXPECT_EQ(line->GetXAxis().GetOffset(), 208 - 322);
     Repaint();

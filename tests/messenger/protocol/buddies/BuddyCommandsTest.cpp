@@ -131,7 +131,7 @@ TEST_F(BuddyCommandsTest, AllowAndBlockAnswersReplaceTheTwoBits)
     AllowBuddy(B(L"k1"), L"0");
     m.peer.Receive("304 " + std::to_string(LastRequestId()) + "\r\n");
     EXPECT_EQ(B(L"k1").Flags, FL | BL | RL);
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: FailureCodeInvalidTargetId" });
+    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: 존재하지 않는 아이디입니다." });
 }
 
 TEST_F(BuddyCommandsTest, RequestNoticeAddsTheRequesterOnceAndAsksOnlyAboutStrangers)

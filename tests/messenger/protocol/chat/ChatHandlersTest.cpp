@@ -166,7 +166,7 @@ TEST_F(ChatHandlersTest, LinesTypingAndFailuresInTheConversation)
     const std::string& last = m.peer.sent.back();
     const int inner = std::stoi(last.substr(last.find("\r\n") + 7));
     m.peer.Receive(InSession("308 " + std::to_string(inner) + "\r\n"));
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] 이미 종료된 대화입니다." }));
     EXPECT_EQ(m.pending.Find(inner), nullptr);
 
     EXPECT_TRUE(SendTypingNotice(*chat, 1));
@@ -398,7 +398,7 @@ TEST_F(ChatHandlersTest, ARefusedChatServerIsSaidInTheChatAndTheNextLineAsksAgai
     const std::string ress = m.peer.sent.back();
     const int inner = std::stoi(ress.substr(ress.find("\r\n") + 7));
     m.peer.Receive(Envelope("DP", "%00", "308 " + std::to_string(inner) + "\r\n", std::stoi(ress.substr(5))));
-    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] 이미 종료된 대화입니다." }));
     EXPECT_EQ(chat->State, 0);
 
     // Reopened, it is the same chat; the next line asks for a server, and once someone
@@ -438,7 +438,7 @@ TEST_F(ChatHandlersTest, EveryRefusalOnTheWayToAChatServerEndsTheWaitInTheChat)
         else
             m.peer.Receive("308 " + outer + "\r\n");
         EXPECT_EQ(
-            screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] FailureCodeClosedSession" }));
+            screens.calls, (std::vector<std::wstring> { L"AddLine 3: [308] 이미 종료된 대화입니다." }));
         EXPECT_EQ(chat->State, 0);
 
         // The chat asks again with the next line, and the waiting line goes along.
@@ -509,13 +509,13 @@ TEST_F(ChatSendFailureTest, NothingWaitsForAnAnswerThatCannotCome)
     // An envelope refused as a whole takes its inner request with it.
     ChatSession* refused = OpenChat(L"lee@quorix.net", L"이지연");
     m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
-    EXPECT_TRUE(screens.Has(L"AddLine 3: [201] FailureCodeMissingData"));
+    EXPECT_TRUE(screens.Has(L"AddLine 3: [201] 요청에 필요한 정보가 빠져 있습니다."));
     EXPECT_EQ(m.pending.GetCount(), before);
     CloseChat(*refused);
     // So does one whose request has no say in it: the alert shows the failure.
     ASSERT_TRUE(ChangeStatus(1));
     m.peer.Receive("201 " + std::to_string(std::stoi(m.peer.sent.back().substr(5))) + "\r\n");
-    EXPECT_TRUE(screens.Has(L"ShowMsgBox: FailureCodeMissingData"));
+    EXPECT_TRUE(screens.Has(L"ShowMsgBox: 요청에 필요한 정보가 빠져 있습니다."));
     EXPECT_EQ(m.pending.GetCount(), before);
 
     // Envelopes that cannot be sent leave nothing behind, whoever sends them.

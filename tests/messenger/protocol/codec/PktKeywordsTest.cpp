@@ -2,10 +2,13 @@
 #include "messenger/protocol/codec/PktFailure.h"
 #include "messenger/protocol/codec/PktInEmpty.h"
 #include "messenger/protocol/codec/PktKeywords.h"
+#include "messenger/protocol/memos/MemoAnswer.h"
 #include "tests/support/RecordingScreens.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -100,22 +103,62 @@ TEST(PktChatText, FontStylesAndRecordsRoundTrip)
     EXPECT_EQ(std::tie(font, colour, style, text), std::make_tuple(L"0", 0u, 0, L""));
 }
 
-TEST(PktFailure, NamesAndAlerts)
+TEST(PktFailure, EveryCodeOfBothTablesReadsInKoreanWhileTheLogKeepsItsName)
 {
-    EXPECT_EQ(GetFailureCodeName(998), GetFailureCodeName(300));
-    EXPECT_EQ(GetFailureCodeName(300), L"입력하신 아이디를 확인하시고, 다시 로그인을 시도해 주세요.");
-    EXPECT_EQ(GetFailureCodeName(123), L"Unknown Error");
-    EXPECT_EQ(GetFailureCodeName(-1), L"Unknown Error");
+    // Korean for a person: Hangul, and no Latin word but the name of OTP.
+    const auto korean = [](std::wstring text) {
+        for (size_t at; (at = text.find(L"OTP")) != std::wstring::npos;)
+            text.erase(at, 3);
+        const bool hangul
+            = std::any_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0xAC00 && c <= 0xD7A3; });
+        return hangul && std::none_of(text.begin(), text.end(), [](wchar_t c) {
+            return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+        });
+    };
+    const std::wstring general = L"알 수 없는 오류가 발생했습니다.\n\n오류 코드: ";
+    const struct {
+        std::vector<int32_t> codes;
+        std::wstring (*name)(int32_t);
+        std::wstring (*text)(int32_t);
+    } tables[] = {
+        { { 100, 101, 200, 201, 202, 203, 270, 280, 300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 321,
+              322, 395, 396, 397, 400, 401, 411, 412, 413, 414, 418, 420, 421, 422, 423, 480, 490, 500, 600,
+              601, 997, 998, 999 },
+            [](int32_t code) { return GetFailureCodeName(code); },
+            [](int32_t code) { return GetFailureCodeText(code); } },
+        { { 100, 201, 202, 300, 490, 500 }, GetMemoFailureName, GetMemoFailureText },
+    };
+    for (const auto& table : tables) {
+        for (const int32_t code : table.codes) {
+            const std::wstring text = table.text(code);
+            EXPECT_TRUE(korean(text)) << code;
+            EXPECT_NE(text.rfind(general, 0), 0u) << code << ": a text of its own";
+            EXPECT_NE(table.name(code), L"Unknown Error") << code;
+        }
+        // Outside the table: the general text with the number.
+        EXPECT_EQ(table.name(123), L"Unknown Error");
+        EXPECT_EQ(table.text(123), general + L"123");
+    }
+    // The service's own Korean messages stand as they are, as names and as texts.
+    const std::wstring checkId = L"입력하신 아이디를 확인하시고, 다시 로그인을 시도해 주세요.";
+    for (const int32_t code : { 300, 998 })
+        EXPECT_EQ(std::make_pair(GetFailureCodeName(code), GetFailureCodeText(code)),
+            std::make_pair(checkId, checkId));
+    EXPECT_EQ(GetFailureCodeText(301), L"입력하신 비밀번호를 확인하시고, 다시 로그인을 시도해 주세요.");
+    EXPECT_EQ(GetFailureCodeText(395), L"아직 OTP 인증은 지원하지 않습니다.");
 
-    PktInEmpty reply(L"AUTH", 7);
-    reply.SetResult(301);
+    // The alert shows the text; the log keeps the name and the code.
+    TraceCapture trace;
+    PktInEmpty reply(L"ADSB", 7);
+    reply.SetResult(304);
     EXPECT_FALSE(ShowFailure(reply)) << "no screens attached: nothing shown";
     RecordingScreens screens;
-    reply.SetResult(395);
     EXPECT_TRUE(ShowFailure(reply));
     reply.SetResult(100000); // a text with "%" would be a format bug; codes never are
     ShowFailure(reply);
-    ASSERT_EQ(screens.calls.size(), 2u);
-    EXPECT_EQ(screens.calls[0], L"ShowMsgBox: 아직 OTP 인증은 지원하지 않습니다.");
-    EXPECT_EQ(screens.calls[1], L"ShowMsgBox: Unknown Error");
+    EXPECT_EQ(screens.calls,
+        (std::vector<std::wstring> {
+            L"ShowMsgBox: 존재하지 않는 아이디입니다.", L"ShowMsgBox: " + general + L"100000" }));
+    EXPECT_TRUE(trace.Contains(L"ADSB refused: FailureCodeInvalidTargetId (304)"));
+    EXPECT_TRUE(trace.Contains(L"ADSB refused: Unknown Error (100000)"));
 }

@@ -234,3 +234,38 @@ TEST_F(TarvPeerTest, EnvelopesNestOnlySoDeep)
     m.peer.Receive(frame.substr(frame.find('\n') + 1));
     EXPECT_EQ(m.me.WebTicket, L"deep");
 }
+
+TEST_F(TarvPeerTest, EachSignInStepWaitsItsBoundFromItsRequestAndNoLonger)
+{
+    TraceCapture quiet;
+    const std::wstring noAnswer = L"ShowMsgBox: 서버의 응답이 없습니다. 잠시 후 다시 시도해 주세요.";
+    const uint64_t bound = static_cast<uint64_t>(TarvPeer::kSignInStepSeconds * 1000);
+    m.peer.OnConnected();
+    EXPECT_TRUE(m.peer.IsAwaitingSignInStep());
+    // Each answer that leads to a request starts the wait anew, at that request.
+    UxPumpFor(bound - 1000);
+    m.peer.Receive("PVER 1 N\r\n");
+    UxPumpFor(bound - 1000);
+    m.peer.Receive("AUTH 2 abcd\r\n");
+    UxPumpFor(bound - 1000);
+    EXPECT_TRUE(screens.calls.empty());
+    EXPECT_TRUE(m.peer.IsAwaitingSignInStep());
+    UxPumpFor(1000);
+    EXPECT_EQ(screens.calls, (std::vector<std::wstring> { noAnswer, L"ResetScreens", L"UpdateNotifyIcons" }));
+    EXPECT_FALSE(m.peer.IsAwaitingSignInStep());
+
+    // Through to the buddy list, nothing is waited for any more: no alert comes later.
+    screens.calls.clear();
+    m.peer.OnConnected();
+    m.peer.Receive("PVER 4 N\r\nAUTH 5 abcd\r\nREQS 6 1 127.0.0.1 7001 TKT\r\n");
+    m.peer.OnConnected();
+    const std::string profile = "N 0 t1 t2 Kim nick p3 p4 p5 p6 p7 p8 p9 N web %00";
+    m.peer.Receive("LIN2 8 " + std::to_string(profile.size()) + "\r\n" + profile);
+    EXPECT_TRUE(m.peer.IsAwaitingSignInStep()); // the list
+    m.peer.Receive(ListReply("1 0\r\n0 etc 0\r\n"));
+    EXPECT_TRUE(screens.Has(L"ShowBuddyList"));
+    EXPECT_FALSE(m.peer.IsAwaitingSignInStep());
+    m.pong.Stop();
+    UxPumpFor(2 * bound);
+    EXPECT_FALSE(screens.Has(noAnswer));
+}

@@ -63,7 +63,7 @@ TEST_F(TarvPongTest, FailedAnswerCountsAsMissedAndStopIsHarmlessTwice)
     UxPumpFor(10000);
     const std::string& pong = m.peer.sent.back();
     m.peer.Receive("999 " + pong.substr(5));
-    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: FailureCodeGeneral" });
+    EXPECT_EQ(screens.calls, std::vector<std::wstring> { L"ShowMsgBox: 요청을 처리하지 못했습니다. 잠시 후 다시 시도해 주세요." });
     UxPumpFor(10000);
     EXPECT_TRUE(screens.Has(kMissedAlert));
 
