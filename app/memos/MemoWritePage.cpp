@@ -28,7 +28,8 @@ void MemoWritePage::OnWillShow()
 
 bool MemoWritePage::OnEscape()
 {
-    return AskBeforeDiscarding(&OnDiscardAnswered, reinterpret_cast<uintptr_t>(this));
+    // Without a box to ask with, Escape throws nothing away either.
+    return AskBeforeDiscarding(&OnDiscardAnswered, reinterpret_cast<uintptr_t>(this)) || IsWriting();
 }
 
 bool MemoWritePage::IsWriting() const
@@ -39,11 +40,7 @@ bool MemoWritePage::IsWriting() const
 
 bool MemoWritePage::AskBeforeDiscarding(UxPopupCallback then, uintptr_t context)
 {
-    if (!IsWriting())
-        return false;
-    // Without a box to ask with, nothing is thrown away either.
-    ShowConfirmBox(L"작성 중인 쪽지를 취소하시겠습니까?", then, context);
-    return true;
+    return IsWriting() && ShowConfirmBox(L"작성 중인 쪽지를 취소하시겠습니까?", then, context);
 }
 
 void MemoWritePage::OnDiscardAnswered(uintptr_t context, UxPopup*, int32_t result)

@@ -22,8 +22,9 @@ public:
     // Text is written here, on a page still open (shown, or under a picker).
     bool IsWriting() const;
     // What would throw that text away (Escape, a sign-out, quitting) asks first: true
-    // when there is text to lose, and the answer to the question goes to then with
-    // context; false, with nothing asked, when no text would be lost.
+    // when the question is shown, whose answer goes to then with context; false, with
+    // nothing asked, when no text would be lost (or a skin without message boxes cannot
+    // ask).
     bool AskBeforeDiscarding(UxPopupCallback then, uintptr_t context);
 
     MemoWriteView& GetView() { return m_view; }

@@ -29,11 +29,12 @@ int32_t MixValue(int32_t from, int32_t to, float e)
 }
 
 // The box each hidden window had the focus in when it was hidden, to give back when the
-// window shows again. A window going away takes its entries with it.
+// window shows again. A window going away takes its entries with it, also one that goes
+// at the program's end: the table itself never goes.
 std::vector<std::pair<const UxWindow*, UxWindow*>>& HiddenFocus()
 {
-    static std::vector<std::pair<const UxWindow*, UxWindow*>> entries;
-    return entries;
+    static auto* entries = new std::vector<std::pair<const UxWindow*, UxWindow*>>;
+    return *entries;
 }
 
 UxWindow* TakeHiddenFocus(const UxWindow* window)

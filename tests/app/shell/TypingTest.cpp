@@ -327,6 +327,19 @@ TEST_F(Typing, KeysTypedOnAPageWithoutABoxReachNoHiddenBox)
     EXPECT_FALSE(list.GetRow(jiyeon).hidden);
     driver.Type(L"지");
     EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"지");
+
+    // So it has after a chat opened from it, whose input took the keys meanwhile.
+    for (int i = 0; i < 10 && list.GetKeyRow() != jiyeon; ++i)
+        driver.Key(plat::VK_DOWN);
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    auto* page = dynamic_cast<ChatPage*>(driver.Page());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused());
+    driver.Key(plat::VK_ESCAPE);
+    driver.Settle();
+    driver.Type(L"연");
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"지연");
 }
 
 // Shown as offline, a chat opened from the search by the keyboard has no input: the line
