@@ -663,3 +663,31 @@ TEST_F(EditTest, KeysTypedWhileAPasteIsOnItsWayLandAfterIt)
     EXPECT_EQ(other->GetText(), L"w");
     display->SetClipboardAnswersLater(false);
 }
+
+// Clicked after keys typed while the paste waited: the click lands after them, in the box
+// they were typed for, as the person did it. A click on box B does not take "xyz" with it.
+TEST_F(EditTest, AClickWhileAPasteIsOnItsWayLandsAfterTheKeysTypedBeforeIt)
+{
+    auto* display = dynamic_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    ASSERT_NE(display, nullptr);
+    UxEdit* a = MakeEdit(UxEdit::SingleLine);
+    UxEdit* b = MakeEdit(UxEdit::SingleLine, { 20, 200, 228, 264 });
+    a->SetFocus(true);
+    Type(L"a");
+    display->SetClipboardAnswersLater(true);
+    Ctrl('V');
+    Type(L"xyz");
+    Input().PointerDown(100, 230);
+    Input().PointerMove(104, 232); // a drag begun meanwhile waits with its press
+    Input().PointerUp(104, 232);
+    UxPumpFor(0);
+    EXPECT_TRUE(a->IsFocused()) << "the press went ahead";
+    display->AnswerClipboard(L"P");
+    UxPumpFor(200);
+    EXPECT_EQ(a->GetText(), L"aPxyz");
+    EXPECT_EQ(b->GetText(), L"");
+    EXPECT_TRUE(b->IsFocused());
+    Type(L"!");
+    EXPECT_EQ(b->GetText(), L"!");
+    display->SetClipboardAnswersLater(false);
+}
