@@ -3,6 +3,7 @@
 #include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
 #include "tests/support/ImageBuilders.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxStream.h"
@@ -624,7 +625,8 @@ TEST_F(EditTest, AOneLineBoxShowsTheEndOfALongTextOnOneLine)
 // pasted text; an owner that never answers pastes nothing, and the keys go on.
 TEST_F(EditTest, KeysTypedWhileAPasteIsOnItsWayLandAfterIt)
 {
-    auto* display = static_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    auto* display = dynamic_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    ASSERT_NE(display, nullptr) << "a display chosen by QUORIX_DISPLAY";
     UxEdit* edit = MakeEdit(UxEdit::SingleLine);
     UxEdit* other = MakeEdit(0, { 20, 200, 228, 264 });
     edit->SetFocus(true);
@@ -690,4 +692,21 @@ TEST_F(EditTest, AClickWhileAPasteIsOnItsWayLandsAfterTheKeysTypedBeforeIt)
     Type(L"!");
     EXPECT_EQ(b->GetText(), L"!");
     display->SetClipboardAnswersLater(false);
+}
+
+// Outside ctest nothing chooses the display: the fixture draws into memory all the same.
+class EditTestWithoutTheVariable : public EditTest {
+protected:
+    void SetUp() override
+    {
+        variable.Unset();
+        EditTest::SetUp();
+    }
+    ScopedEnv variable { "QUORIX_DISPLAY" };
+};
+
+TEST_F(EditTestWithoutTheVariable, StillDrawsIntoMemory)
+{
+    ASSERT_NE(plat::GetDisplay(), nullptr);
+    EXPECT_STREQ(plat::GetDisplay()->GetName(), "headless");
 }
