@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -247,6 +248,8 @@ TEST(SmokeTest, NoBusIsStartedAndNothingStartedInheritsTheComposeCache)
 
     ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS");
     bus.Unset();
+    if (access("/usr/bin/dbus-launch", X_OK) != 0)
+        std::cerr << "dbus-launch is not installed (scripts/setup installs it): no library could start a bus\n";
     run();
     std::vector<pid_t> left = ProcessesWith(mark);
     for (pid_t pid : left) {
