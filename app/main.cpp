@@ -4,12 +4,15 @@
 
 #include "app/shell/MessengerApp.h"
 #include "platform/event/MessageQueue.h"
+#include "platform/system/SessionBus.h"
 #include "platform/system/Signals.h"
 #include "platform/system/SystemMetrics.h"
 #include "ux/core/UxStartup.h"
 
 int main()
 {
+    // Before any thread: it may set a variable of the environment.
+    plat::KeepSessionBusUnstarted();
     plat::CatchTerminationSignals([] { plat::PostQuitMessage(0); });
     if (!UxInitialize())
         return 0;

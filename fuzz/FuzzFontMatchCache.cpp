@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (!parsed)
         return 0;
-    if (cache.entries.size() > FontMatchCache::kMaxEntries || cache.stamp.size() > FontMatchCache::kMaxStampLines)
+    if (cache.entries.size() > FontMatchCache::kMaxEntries || cache.stamp.lines.size() > FontMatchCache::kMaxStampLines
+        || cache.stamp.paths.size() > FontMatchCache::kMaxPaths)
         std::abort();
     const std::string written = cache.Serialize();
     FontMatchCache again;
@@ -80,18 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (folder.path.empty())
         return 0;
 
-    // As this machine is now, with a path line for the target's font file (not its
-    // folder, which every save changes) and the input's own lines about that file: the
-    // entries decide. One naming "font" whose size is 0 gets the file's true stamp.
+    // As this machine is now, with the target's font file among the paths (not its
+    // folder, which every save changes), once more for each of the input's paths that
+    // names "font": the entries decide. One naming "font" whose size is 0 gets the
+    // file's true stamp.
     const std::string font = folder.path + "/font";
     FontMatchCache current;
-    current.stamp = FontMatchCache::CurrentStamp();
-    std::string line;
-    if (FontMatchCache::PathLine(font, line))
-        current.stamp.push_back(line);
-    for (const std::string& kept : cache.stamp)
-        if (kept.starts_with("@ ") && kept.ends_with(" font"))
-            current.stamp.push_back(kept.substr(0, kept.size() - 4) + font);
+    current.stamp.lines = FontMatchCache::CurrentStamp();
+    current.stamp.paths.push_back(font);
+    for (const std::string& path : cache.stamp.paths)
+        if (path.ends_with("font"))
+            current.stamp.paths.push_back(font);
+    current.stamp.digest = FontMatchCache::DigestOf(current.stamp.paths);
     for (auto [key, entry] : cache.entries) {
         if (entry.match.file == "font") {
             entry.match.file = font;

@@ -48,7 +48,7 @@ Display::Display(HWND window)
 Display::~Display()
 {
     m_readers.clear();
-    HoldKeyboardInput(false);
+    HoldUserInput(false);
     if (m_clipboardWindow)
         DestroyWindow(m_clipboardWindow);
     SetScreenBitmap(nullptr);
@@ -65,7 +65,7 @@ uint64_t Display::ReadClipboard(ClipboardReader done)
         m_clipboardWindow
             = CreateMessageWindow(L"QuorixClipboardRead", &ClipboardWindowProc, reinterpret_cast<intptr_t>(this));
     if (m_clipboardWindow && BeginClipboardRead()) {
-        HoldKeyboardInput(true);
+        HoldUserInput(true);
         return id;
     }
     m_clipboardAnswer = GetClipboard();
@@ -77,7 +77,7 @@ void Display::CancelClipboardRead(uint64_t id)
 {
     std::erase_if(m_readers, [id](const auto& reader) { return reader.first == id; });
     if (m_readers.empty())
-        HoldKeyboardInput(false);
+        HoldUserInput(false);
 }
 
 void Display::FinishClipboardRead(const std::wstring& text)
@@ -100,7 +100,7 @@ LRESULT Display::ClipboardWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 void Display::DeliverClipboardRead()
 {
-    HoldKeyboardInput(false);
+    HoldUserInput(false);
     const std::wstring text = std::move(m_clipboardAnswer);
     m_clipboardAnswer.clear();
     // A reader may start the next read.

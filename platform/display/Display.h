@@ -46,12 +46,13 @@ public:
     virtual std::wstring GetClipboard() = 0;
     // UI thread: asks for the clipboard's text without waiting for its owner. done runs
     // on the UI thread with the text, or with "" when there is none or the owner did not
-    // answer in time (what the clipboard holds is left alone). Until then keys wait in
-    // the queue, in order, while the window goes on drawing and taking the pointer.
+    // answer in time (what the clipboard holds is left alone). Until then keys, clicks,
+    // the activation and the close wait in the queue, in order, while the window goes on
+    // drawing (and taking the wheel).
     // Returns a number for CancelClipboardRead while done has still to run, else 0.
     using ClipboardReader = std::function<void(const std::wstring& text)>;
     uint64_t ReadClipboard(ClipboardReader done);
-    // done will not run, and the keys go on.
+    // done will not run, and the input goes on.
     void CancelClipboardRead(uint64_t id);
     bool IsReadingClipboard() const { return !m_readers.empty(); }
     // UI thread: the title the desktop shows for the window.

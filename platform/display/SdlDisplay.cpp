@@ -5,6 +5,7 @@
 #include "platform/event/Clock.h"
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/SessionBus.h"
 #include "platform/system/Trace.h"
 #include "platform/system/Utf8.h"
 
@@ -116,9 +117,11 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     // We compose every frame ourselves: a plain software surface, no GL behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    // SDL connects to the session bus as it starts its events, and without one a bus may
-    // be started for it then, outliving us with whatever our environment held. So the
-    // events start first, and the compose cache is offered only while the display opens.
+    // SDL connects to the session bus as it starts; where there is none it would start
+    // one, outliving us with whatever our environment held.
+    KeepSessionBusUnstarted();
+    // The events (and that connection) start first, and the compose cache is offered
+    // only while the display opens: nothing SDL starts on the way inherits it.
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
         TraceSdl("SDL_InitSubSystem");
         return nullptr;
@@ -135,8 +138,10 @@ SdlDisplay* SdlDisplay::Open(HWND window, const std::wstring& title, int width, 
     auto* display = new SdlDisplay(window);
     display->m_scale = ScaleFromEnvironment();
     display->m_wakeEvent = SDL_RegisterEvents(1);
+    // Of a fixed size (the screens are laid out for it): without SDL_WINDOW_RESIZABLE the
+    // window's size hints hold its least and greatest size at it.
     display->m_sdlWindow = SDL_CreateWindow(EncodeUtf8(title).c_str(), SDL_WINDOWPOS_UNDEFINED,
-        SDL_WINDOWPOS_UNDEFINED, width * display->m_scale, height * display->m_scale, SDL_WINDOW_RESIZABLE);
+        SDL_WINDOWPOS_UNDEFINED, width * display->m_scale, height * display->m_scale, 0);
     if (!display->m_sdlWindow || !display->MakeFrame(width, height)) {
         TraceSdl("SDL_CreateWindow");
         delete display;
@@ -303,7 +308,7 @@ void SdlDisplay::EndClipboardRead()
     if (m_clipboardRead.IsDone())
         FinishClipboardRead(m_clipboardRead.TakeText());
     else if (m_clipboardRead.IsPending() && m_clipboardRead.TimeLeft(GetTickCount64()) == 0) {
-        OutputDebugStringW(L"[UX+] SdlDisplay, the clipboard's owner did not answer: nothing is pasted.\n");
+        OutputDebugStringW(L"[UX+] SdlDisplay, the clipboard's owner did not answer in time: nothing is pasted.\n");
         m_clipboardRead.Abandon();
         FinishClipboardRead(L"");
     }

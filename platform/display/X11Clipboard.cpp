@@ -82,8 +82,8 @@ bool X11ClipboardRead::Begin(SDL_Window* window, uint64_t now)
     const std::string property = "QUORIX_PASTE" + std::to_string(g_nextProperty);
     m_property = Intern(display, property.c_str());
     m_bytes.clear();
-    const Atom clipboard = Intern(display, "CLIPBOARD");
-    if (XGetSelectionOwner(display, clipboard) == 0) {
+    m_encoding = Empty;
+    if (XGetSelectionOwner(display, Intern(display, "CLIPBOARD")) == 0) {
         m_state = Done; // nothing to paste
         return true;
     }
@@ -91,15 +91,28 @@ bool X11ClipboardRead::Begin(SDL_Window* window, uint64_t now)
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, m_window, &attributes) && !(attributes.your_event_mask & PropertyChangeMask))
         XSelectInput(display, m_window, attributes.your_event_mask | PropertyChangeMask);
-    XDeleteProperty(display, m_window, m_property);
-    XConvertSelection(display, clipboard, Intern(display, "UTF8_STRING"), m_property, m_window, CurrentTime);
-    XFlush(display);
-    m_state = Waiting;
-    m_deadline = now + kPatienceMs;
+    m_started = now;
+    Request(Intern(display, "UTF8_STRING"), now);
     g_active = this;
     g_window = m_window;
     g_property = m_property;
     return true;
+}
+
+void X11ClipboardRead::Request(unsigned long target, uint64_t now)
+{
+    auto* display = static_cast<::Display*>(m_display);
+    m_target = target;
+    XDeleteProperty(display, m_window, m_property);
+    XConvertSelection(display, Intern(display, "CLIPBOARD"), target, m_property, m_window, CurrentTime);
+    XFlush(display);
+    m_state = Waiting;
+    Renew(now);
+}
+
+void X11ClipboardRead::Renew(uint64_t now)
+{
+    m_deadline = std::min(now + kPatienceMs, m_started + kMostMs);
 }
 
 bool X11ClipboardRead::Take(const SDL_Event& event, uint64_t now)
@@ -109,32 +122,50 @@ bool X11ClipboardRead::Take(const SDL_Event& event, uint64_t now)
         return false;
     auto* display = static_cast<::Display*>(m_display);
     if (x->type == SelectionNotify) {
-        if (m_state != Waiting)
+        // The answer to an earlier request (before STRING was asked for) is not this one.
+        if (m_state != Waiting || x->xselection.target != m_target)
             return true;
-        bool incremental = false;
-        if (x->xselection.property == 0 || !ReadProperty(incremental) || !incremental) {
-            Finish(); // refused, or all of it came at once
-            return true;
+        const Content content = x->xselection.property == 0 ? NotText : ReadProperty();
+        if (content == NotText) {
+            Refused(now);
+        } else if (content == Incremental) {
+            // Deleting the announcement asked for the first part.
+            m_state = InParts;
+            Renew(now);
+        } else {
+            Finish(); // all of it came at once
         }
-        // Deleting the announcement asked for the first part.
-        m_state = InParts;
-        m_deadline = now + kPatienceMs;
         XFlush(display);
         return true;
     }
     if (m_state != InParts)
         return true;
-    bool incremental = false;
+    const Content content = ReadProperty();
     // An empty part ends the answer; past the limit the rest is not asked for.
-    if (!ReadProperty(incremental) || incremental || m_bytes.size() >= kMaxBytes)
+    if (content == NotText || content == Incremental) {
+        m_bytes.clear(); // not a text after all: nothing is pasted
         Finish();
-    else
-        m_deadline = now + kPatienceMs;
+    } else if (content == Empty || m_bytes.size() >= kMaxBytes) {
+        Finish();
+    } else {
+        Renew(now);
+    }
     XFlush(display);
     return true;
 }
 
-bool X11ClipboardRead::ReadProperty(bool& incremental)
+void X11ClipboardRead::Refused(uint64_t now)
+{
+    auto* display = static_cast<::Display*>(m_display);
+    if (m_target == Intern(display, "UTF8_STRING")) {
+        Request(XA_STRING, now);
+        return;
+    }
+    m_bytes.clear();
+    Finish();
+}
+
+X11ClipboardRead::Content X11ClipboardRead::ReadProperty()
 {
     auto* display = static_cast<::Display*>(m_display);
     Atom type = 0;
@@ -145,18 +176,28 @@ bool X11ClipboardRead::ReadProperty(bool& incremental)
     const int status = XGetWindowProperty(display, m_window, m_property, 0, std::max(room, 1L), False,
         AnyPropertyType, &type, &format, &count, &after, &data);
     XDeleteProperty(display, m_window, m_property);
-    if (status != Success) {
-        if (data)
-            XFree(data);
-        return false;
-    }
-    incremental = type == Intern(display, "INCR");
-    const bool text = !incremental && format == 8 && count > 0 && data;
-    if (text)
+    Content content = NotText;
+    if (status != Success)
+        content = Empty;
+    else if (type == Intern(display, "INCR"))
+        content = Incremental;
+    else if (count == 0 || !data)
+        content = Empty; // whatever its type: the end of an answer in parts
+    else if (type == Intern(display, "UTF8_STRING") || type == Intern(display, "text/plain;charset=utf-8"))
+        content = Utf8;
+    else if (type == XA_STRING)
+        content = Latin1;
+    const bool text = content == Utf8 || content == Latin1;
+    // Text comes in bytes, and the parts of one answer are of one type.
+    if (text && (format != 8 || (m_encoding != Empty && content != m_encoding)))
+        content = NotText;
+    if (content == Utf8 || content == Latin1) {
+        m_encoding = content;
         m_bytes.append(reinterpret_cast<const char*>(data), std::min<size_t>(count, kMaxBytes - m_bytes.size()));
+    }
     if (data)
         XFree(data);
-    return incremental || text;
+    return content;
 }
 
 void X11ClipboardRead::Finish()
@@ -177,8 +218,17 @@ int X11ClipboardRead::TimeLeft(uint64_t now) const
 
 std::wstring X11ClipboardRead::TakeText()
 {
-    DropCutCharacter(m_bytes);
-    std::wstring text = DecodeUtf8(m_bytes);
+    std::wstring text;
+    if (m_encoding == Latin1) {
+        // Each byte is the character of its number; a paste holds no more characters
+        // than one in UTF-8 may.
+        const size_t length = std::min(m_bytes.size(), kMaxBytes / 4);
+        for (size_t i = 0; i < length; ++i)
+            text += wchar_t(static_cast<unsigned char>(m_bytes[i]));
+    } else {
+        DropCutCharacter(m_bytes);
+        text = DecodeUtf8(m_bytes);
+    }
     m_bytes.clear();
     m_state = Idle;
     return text;

@@ -64,7 +64,7 @@ struct EventState {
     EventStats stats;
     // The keys held as the key messages taken so far say (GetKeyState).
     std::array<bool, 256> keysDown {};
-    bool keyboardHeld = false; // HoldKeyboardInput
+    bool inputHeld = false; // HoldUserInput
 
     std::map<UINT, TimerData> timers;
     UINT lastTimerId = 0;

@@ -34,17 +34,40 @@ namespace {
             s.keysDown.fill(false);
     }
 
-    bool IsKeyboardInput(UINT message)
+    // What HoldUserInput keeps waiting: the person's keys and presses, the window's
+    // activation and its close.
+    bool IsHeldInput(UINT message)
     {
-        return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR
-            || (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION);
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_IME_STARTCOMPOSITION:
+        case WM_IME_ENDCOMPOSITION:
+        case WM_IME_COMPOSITION:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_ACTIVATE:
+        case WM_CLOSE:
+            return true;
+        default:
+            return false;
+        }
     }
 
     // Takes the next message by priority: posted, quit, paint. Lock held.
     bool TakeLocked(EventState& s, MSG* msg, HWND window, UINT first, UINT last, bool remove)
     {
+        // A drag's moves wait behind the press that began it.
+        bool waiting = false;
         auto it = std::find_if(s.queue.begin(), s.queue.end(), [&](const detail::QueuedMessage& q) {
-            return Matches(q.msg, window, first, last) && !(s.keyboardHeld && IsKeyboardInput(q.msg.message));
+            if (s.inputHeld && (IsHeldInput(q.msg.message) || (waiting && q.msg.message == WM_MOUSEMOVE))) {
+                waiting = true;
+                return false;
+            }
+            return Matches(q.msg, window, first, last);
         });
         if (it != s.queue.end()) {
             *msg = it->msg;
@@ -199,13 +222,13 @@ LRESULT DispatchMessageW(const MSG* msg)
     return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
 }
 
-void HoldKeyboardInput(bool held)
+void HoldUserInput(bool held)
 {
     auto& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    if (s.keyboardHeld == held)
+    if (s.inputHeld == held)
         return;
-    s.keyboardHeld = held;
+    s.inputHeld = held;
     // What waited may be taken now.
     if (!held)
         WakeUiLocked(s);

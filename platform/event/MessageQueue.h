@@ -52,10 +52,12 @@ inline bool IsKeyHeld(int32_t virtualKey)
 {
     return GetKeyState(virtualKey) < 0;
 }
-// While held, keys, characters and compositions stay queued, in their order, and every
-// other message goes on: a paste whose text is still on its way lands before the keys
-// typed after it. The key state follows the key messages only as they are taken.
-void HoldKeyboardInput(bool held);
+// While held, keys, characters, compositions, button presses and releases (with the
+// moves of a drag begun meanwhile), the window's activation and its close stay queued,
+// in their order, and every other message goes on: a paste whose text is still on its
+// way lands before what the person typed or clicked after it. The key state follows the
+// key messages only as they are taken.
+void HoldUserInput(bool held);
 // Characters come from the display backend already; nothing to translate.
 bool TranslateMessage(const MSG* msg);
 

@@ -1,5 +1,8 @@
 #include "platform/gdi/FontLibrary.h"
 
+#include "platform/system/Trace.h"
+#include "platform/system/Utf8.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -26,18 +29,17 @@ FontLibrary::FontLibrary()
 
 namespace {
 
-    // Stamp lines for paths, each once; ok turns false at a path no line can name.
+    // The paths of the stamp, each once; ok turns false at a path no line can name.
     struct PathStamp {
-        std::vector<std::string>& stamp;
+        std::vector<std::string>& paths;
         std::set<std::string> seen;
         bool ok = true;
 
         void Add(const std::string& path)
         {
-            std::string line;
-            ok = ok && FontMatchCache::PathLine(path, line);
+            ok = ok && FontMatchCache::Nameable(path);
             if (ok && seen.insert(path).second)
-                stamp.push_back(std::move(line));
+                paths.push_back(path);
         }
         // Every path of the list, which goes.
         void AddAll(FcStrList* list, std::set<std::string>* folders = nullptr)
@@ -60,17 +62,30 @@ namespace {
     // them (a file added there changes the folder), and the font folders it scanned,
     // sub-folders included. Fontconfig's own cache folders are left out: what they hold
     // follows from the fonts, and any program's fontconfig writes there when it meets a
-    // folder it has not seen, which says nothing of our answers.
-    bool StampConfiguration(FcConfig* config, std::vector<std::string>& stamp)
+    // folder it has not seen, which says nothing of our answers. "" when it cannot be
+    // stamped, else why not.
+    std::string StampConfiguration(FcConfig* config, FontMatchCache::Stamp& stamp)
     {
-        PathStamp paths { stamp, {} };
+        PathStamp paths { stamp.paths, {} };
         std::set<std::string> folders;
         paths.AddAll(FcConfigGetConfigFiles(config), &folders);
         for (const std::string& folder : folders)
             paths.Add(folder);
         paths.AddAll(FcConfigGetConfigDirs(config));
         paths.AddAll(FcConfigGetFontDirs(config));
-        return paths.ok && stamp.size() <= FontMatchCache::kMaxStampLines;
+        if (!paths.ok)
+            return "a file or folder of the font configuration has a name a line cannot hold";
+        if (stamp.paths.size() > FontMatchCache::kMaxPaths)
+            return "the font configuration names more than " + std::to_string(FontMatchCache::kMaxPaths)
+                + " files and folders";
+        stamp.digest = FontMatchCache::DigestOf(stamp.paths);
+        return "";
+    }
+
+    void TraceNotWritten(const std::string& why)
+    {
+        const std::string line = "[UX+] FontLibrary, the font match cache is not written: " + why + ".\n";
+        OutputDebugStringW(DecodeUtf8(line).c_str());
     }
 
 } // namespace
@@ -84,9 +99,11 @@ FcConfig* FontLibrary::Config()
         // answers it gives from here on are of this state. A configuration that cannot
         // be stamped whole is not kept for later starts.
         if (m_config && !m_cachePath.empty()) {
-            m_stamp = FontMatchCache::CurrentStamp();
-            if (!StampConfiguration(m_config, m_stamp))
-                m_stamp.clear();
+            m_stamp = { FontMatchCache::CurrentStamp(), {}, {} };
+            if (const std::string why = StampConfiguration(m_config, m_stamp); !why.empty()) {
+                TraceNotWritten(why);
+                m_stamp = {};
+            }
         }
     }
     return m_config;
@@ -246,7 +263,7 @@ FontLibrary::Match FontLibrary::AskFontconfig(
 
 void FontLibrary::SaveMatches()
 {
-    if (m_cachePath.empty() || m_stamp.empty())
+    if (m_cachePath.empty() || m_stamp.lines.empty())
         return;
     FontMatchCache cache;
     cache.stamp = m_stamp;
@@ -257,7 +274,10 @@ void FontLibrary::SaveMatches()
     // What the file held at start was true of the stamp it was checked against only.
     if (cache.stamp == m_cached.stamp)
         cache.entries.insert(m_cached.entries.begin(), m_cached.entries.end());
-    cache.Save(m_cachePath);
+    if (!cache.Save(m_cachePath) && !m_saveFailed) {
+        m_saveFailed = true; // said once: every new answer tries again
+        TraceNotWritten("the file cannot be written at " + m_cachePath);
+    }
 }
 
 FcPattern* FontLibrary::MakePattern(const std::string& family, const char* lang, bool bold, bool italic)

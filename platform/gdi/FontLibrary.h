@@ -79,8 +79,10 @@ private:
     std::map<std::string, FontMatchCache::Entry> m_matches;
     FontMatchCache m_cached;
     std::string m_cachePath;
-    // The match cache's stamp as things stood when the configuration was loaded.
-    std::vector<std::string> m_stamp;
+    // The match cache's stamp as things stood when the configuration was loaded; empty
+    // when the configuration could not be stamped.
+    FontMatchCache::Stamp m_stamp;
+    bool m_saveFailed = false;
 };
 
 } // namespace plat

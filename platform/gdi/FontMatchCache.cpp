@@ -14,7 +14,8 @@ namespace plat {
 
 namespace {
 
-    constexpr std::string_view kHeader = "Quorix font matches 1";
+    // A file of an earlier version is not read: it is stale, and replaced.
+    constexpr std::string_view kHeader = "Quorix font matches 2";
 
     std::string Env(const char* name)
     {
@@ -63,9 +64,6 @@ namespace {
         return true;
     }
 
-    // Stamp lines that name a path start so; the rest are the fixed lines.
-    constexpr std::string_view kPathLine = "@ ";
-
     // What a folder or file on the stamp looks like now (behind any link): which file it
     // is, when it last changed and its size, or "-" when it is not there.
     std::string StateOf(const std::string& path)
@@ -78,6 +76,22 @@ namespace {
             + std::to_string(info.st_size);
     }
 
+    // "D <count> <digest>": the digest is 16 lower-case hexadecimal digits.
+    bool ParseDigest(std::string_view text, size_t& count, std::string& digest)
+    {
+        const size_t blank = text.find(' ');
+        int64_t number = 0;
+        if (blank == std::string_view::npos
+            || !ParseNumber(text.substr(0, blank), FontMatchCache::kMaxPaths, false, number))
+            return false;
+        const std::string_view hex = text.substr(blank + 1);
+        if (hex.size() != 16 || hex.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+            return false;
+        count = size_t(number);
+        digest = hex;
+        return true;
+    }
+
     bool Fits(const std::string& text)
     {
         return text.find_first_of("\t\n") == std::string::npos;
@@ -87,10 +101,12 @@ namespace {
 
 bool FontMatchCache::Parse(const std::string& text)
 {
-    stamp.clear();
+    stamp = {};
     entries.clear();
     bool ok = text.size() <= kMaxBytes && !text.empty() && text.back() == '\n';
     bool first = true;
+    bool digested = false;
+    size_t count = 0;
     for (size_t at = 0; ok && at < text.size();) {
         const size_t end = text.find('\n', at);
         const std::string_view line(text.data() + at, end - at);
@@ -101,9 +117,16 @@ bool FontMatchCache::Parse(const std::string& text)
             ok = line == kHeader;
             first = false;
         } else if (line.starts_with("S ")) {
-            ok = stamp.size() < kMaxStampLines;
+            ok = stamp.lines.size() < kMaxStampLines;
             if (ok)
-                stamp.emplace_back(line.substr(2));
+                stamp.lines.emplace_back(line.substr(2));
+        } else if (line.starts_with("P ")) {
+            ok = stamp.paths.size() < kMaxPaths && line.size() > 2;
+            if (ok)
+                stamp.paths.emplace_back(line.substr(2));
+        } else if (line.starts_with("D ")) {
+            ok = !digested && ParseDigest(line.substr(2), count, stamp.digest);
+            digested = true;
         } else if (line.starts_with("M ")) {
             std::string key;
             Entry entry;
@@ -113,8 +136,9 @@ bool FontMatchCache::Parse(const std::string& text)
             ok = false;
         }
     }
+    ok = ok && digested && count == stamp.paths.size();
     if (!ok) {
-        stamp.clear();
+        stamp = {};
         entries.clear();
     }
     return ok;
@@ -124,8 +148,11 @@ std::string FontMatchCache::Serialize() const
 {
     std::string text(kHeader);
     text += '\n';
-    for (const std::string& line : stamp)
+    for (const std::string& line : stamp.lines)
         text += "S " + line + "\n";
+    for (const std::string& path : stamp.paths)
+        text += "P " + path + "\n";
+    text += "D " + std::to_string(stamp.paths.size()) + " " + stamp.digest + "\n";
     for (const auto& [key, entry] : entries) {
         text += "M " + key + "\t" + entry.match.file + "\t" + std::to_string(entry.match.index) + "\t"
             + std::to_string(entry.file.size) + "\t" + std::to_string(entry.file.seconds) + "\t"
@@ -136,12 +163,12 @@ std::string FontMatchCache::Serialize() const
 
 bool FontMatchCache::Load(const std::string& path)
 {
-    stamp.clear();
+    stamp = {};
     entries.clear();
     std::string text;
     if (!path.empty() && ReadOwnFile(path, kMaxBytes, text) && Parse(text) && Holds())
         return true;
-    stamp.clear();
+    stamp = {};
     entries.clear();
     return false;
 }
@@ -154,6 +181,13 @@ bool FontMatchCache::Save(const std::string& path) const
     const std::string folder = path.substr(0, slash);
     if (!MakeFolders(folder))
         return false;
+    // A stamp no line can hold would not read back.
+    for (const std::string& line : stamp.lines)
+        if (line.find('\n') != std::string::npos || line.size() + 2 > kMaxLine)
+            return false;
+    for (const std::string& named : stamp.paths)
+        if (!Nameable(named))
+            return false;
     FontMatchCache kept;
     kept.stamp = stamp;
     for (const auto& [key, entry] : entries)
@@ -186,19 +220,7 @@ bool FontMatchCache::Save(const std::string& path) const
 
 bool FontMatchCache::Holds() const
 {
-    std::vector<std::string> fixed;
-    for (const std::string& line : stamp) {
-        if (!line.starts_with(kPathLine)) {
-            fixed.push_back(line);
-            continue;
-        }
-        // "@ <state> <path>": the state holds no blank, the path may.
-        const size_t blank = line.find(' ', kPathLine.size());
-        if (blank == std::string::npos
-            || line.compare(kPathLine.size(), blank - kPathLine.size(), StateOf(line.substr(blank + 1))) != 0)
-            return false;
-    }
-    if (fixed != CurrentStamp())
+    if (stamp.lines != CurrentStamp() || stamp.digest != DigestOf(stamp.paths))
         return false;
     std::set<std::string> checked;
     for (const auto& [key, entry] : entries) {
@@ -256,12 +278,31 @@ std::vector<std::string> FontMatchCache::CurrentStamp()
     return lines;
 }
 
-bool FontMatchCache::PathLine(const std::string& path, std::string& line)
+bool FontMatchCache::Nameable(const std::string& path)
 {
-    if (path.empty() || path.find('\n') != std::string::npos || path.size() > kMaxLine - 100)
-        return false;
-    line = std::string(kPathLine) + StateOf(path) + " " + path;
-    return true;
+    return !path.empty() && path.find('\n') == std::string::npos && path.size() + 2 <= kMaxLine;
+}
+
+std::string FontMatchCache::DigestOf(const std::vector<std::string>& paths)
+{
+    // 64-bit FNV-1a over each path and its state: no adversary here, only change.
+    uint64_t hash = 0xcbf29ce484222325u;
+    const auto add = [&hash](const std::string& text) {
+        for (const char c : text) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 0x100000001b3u;
+        }
+        hash *= 0x100000001b3u; // a zero byte ends the field: no path or state holds one
+    };
+    for (const std::string& path : paths) {
+        add(path);
+        add(StateOf(path));
+    }
+    static const char hex[] = "0123456789abcdef";
+    std::string digest(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        digest[size_t(i)] = hex[hash & 0xF];
+    return digest;
 }
 
 bool FontMatchCache::StampOf(const std::string& file, FileStamp& stamp)

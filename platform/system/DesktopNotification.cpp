@@ -2,6 +2,7 @@
 
 #include "platform/event/MessageQueue.h"
 #include "platform/event/Thread.h"
+#include "platform/system/SessionBus.h"
 #include "platform/system/Trace.h"
 #include "platform/system/Utf8.h"
 
@@ -15,7 +16,6 @@
 #include <dlfcn.h>
 #include <memory>
 #include <mutex>
-#include <sys/stat.h>
 #include <system_error>
 #include <thread>
 
@@ -48,7 +48,6 @@ namespace {
     X(g_variant_builder_init)                                                                                \
     X(g_variant_builder_add)                                                                                 \
     X(g_variant_new_string)                                                                                  \
-    X(g_dbus_address_escape_value)                                                                           \
     X(g_dbus_connection_new_for_address_sync)                                                                \
     X(g_dbus_connection_call)                                                                                \
     X(g_dbus_connection_call_finish)                                                                         \
@@ -129,26 +128,6 @@ namespace {
                 out += c;
         }
         return out;
-    }
-
-    // The session bus's address; empty when there is none. Never the "autolaunch:" that
-    // GLib would fall back on, which starts a bus of its own.
-    std::string SessionBusAddress(const Gio& gio)
-    {
-        const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-        if (address && *address)
-            return address;
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        if (!runtime || !*runtime)
-            return "";
-        const std::string path = std::string(runtime) + "/bus";
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0 || !S_ISSOCK(st.st_mode))
-            return "";
-        gchar* escaped = gio.g_dbus_address_escape_value(path.c_str());
-        std::string result = std::string("unix:path=") + escaped;
-        gio.g_free(escaped);
-        return result;
     }
 
     struct Request {
@@ -601,11 +580,12 @@ namespace {
 
 bool ShowDesktopNotification(const DesktopNotification& notification)
 {
+    // Never the "autolaunch:" GLib would fall back on without an address: it starts a bus.
+    const std::string address = FindSessionBus();
+    if (address.empty())
+        return false;
     const Gio* gio = LoadGio();
     if (!gio)
-        return false;
-    const std::string address = SessionBusAddress(*gio);
-    if (address.empty())
         return false;
     Service& service = TheService();
     // A worker that lost its bus or never reached it has ended: it is replaced.

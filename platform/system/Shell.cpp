@@ -4,6 +4,7 @@
 #include "platform/event/Window.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/HookSlot.h"
+#include "platform/system/SessionBus.h"
 #include "platform/system/Signals.h"
 #include "platform/system/Utf8.h"
 
@@ -19,8 +20,7 @@
 #include <memory>
 #include <system_error>
 #include <thread>
-
-extern char** environ;
+#include <vector>
 
 namespace plat {
 
@@ -110,7 +110,8 @@ void ShellOpen(const std::wstring& target, ShellOpenDone done)
     char* argv[] = { program, arg.data(), nullptr };
     pid_t pid = 0;
     const CleanSpawnAttributes attributes;
-    if (posix_spawnp(&pid, program, nullptr, attributes.Get(), argv, environ) != 0) {
+    std::vector<char*> environment = EnvironmentForPrograms();
+    if (posix_spawnp(&pid, program, nullptr, attributes.Get(), argv, environment.data()) != 0) {
         Answer(window, false);
         return;
     }

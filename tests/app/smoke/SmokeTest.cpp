@@ -1,5 +1,6 @@
 // The real program under an X server: it draws its first screen from the skin, a second
-// start hands over to the first and ends, and a signal shuts it down cleanly.
+// start hands over to the first and ends, a signal shuts it down cleanly, and it leaves
+// no session bus behind.
 #include "tests/app/shell/OfflineApp.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/Spawn.h"
@@ -7,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -171,4 +177,94 @@ TEST(SmokeTest, AStartedProgramSeesTheVariablesGivenInPlaceOfThoseInherited)
     ASSERT_TRUE(RunProgram(script));
     EXPECT_EQ(folder.Read("out"), "inherited ");
     EXPECT_EQ(SpawnProgram({ folder.Native("no such program") }), -1);
+}
+
+namespace {
+
+// The processes (other than this one) whose environment holds the entry, by id.
+std::vector<pid_t> ProcessesWith(const std::string& entry)
+{
+    std::vector<pid_t> found;
+    for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = process.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos || std::stoi(name) == getpid())
+            continue;
+        std::ifstream in(process.path() / "environ", std::ios::binary);
+        const std::string environment { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        if (environment.find(std::string(1, '\0') + entry + '\0') != std::string::npos
+            || environment.starts_with(entry + '\0'))
+            found.push_back(std::stoi(name));
+    }
+    return found;
+}
+
+std::string CommandOf(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
+    std::string command { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    std::replace(command.begin(), command.end(), '\0', ' ');
+    return command;
+}
+
+} // namespace
+
+// Where no session bus is set (none in the environment, none at the runtime folder's
+// place), the program reaches none and starts none: nothing it leaves behind carries its
+// environment. Where one is set, what it starts to reach it does not inherit the compose
+// table's cache folder, which only the display's opening is offered. Each in a program of
+// its own, so that no earlier use of the bus in this process decides.
+TEST(SmokeTest, NoBusIsStartedAndNothingStartedInheritsTheComposeCache)
+{
+    const std::string program = plat::NativePath(GetModuleDirectory()) + "/quorix";
+    if (access(program.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "quorix is not built beside the tests";
+    if (!XvfbServer::IsInstalled())
+        GTEST_SKIP() << "Xvfb is not installed (scripts/setup installs it)";
+    XvfbServer server;
+    ASSERT_TRUE(server.Start(kScreen, kScreen));
+    TempFolder home;
+    home.Write("lsan.supp", "leak:libdbus-1.so\n");
+    ScopedEnv composeCache("XCOMPOSECACHE");
+    composeCache.Unset();
+    const std::string mark = "QUORIX_BUS_CHECK=" + std::to_string(getpid()) + "-" + home.Native();
+    std::vector<std::string> environment = { "DISPLAY=" + server.display, "QUORIX_DISPLAY=sdl",
+        "QUORIX_REGISTRY=" + home.Native("registry"), "XDG_RUNTIME_DIR=" + home.Native("run"),
+        "XDG_CACHE_HOME=" + home.Native("cache"), "LSAN_OPTIONS=suppressions=" + home.Native("lsan.supp"), mark };
+    std::filesystem::create_directories(home.Native("run"));
+    // Runs the program until its window shows, then closes it.
+    const auto run = [&] {
+        Program quorix(program, environment);
+        ASSERT_TRUE(quorix.IsStarted());
+        bool shown = false;
+        for (int i = 0; i < 200 && !shown && quorix.Wait(0) == -1; ++i) {
+            shown = RunProgram({ "xdotool", "search", "--name", "^Quorix$" }, { "DISPLAY=" + server.display });
+            if (!shown)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        EXPECT_TRUE(shown) << "the window did not show";
+        quorix.Signal(SIGTERM);
+        EXPECT_EQ(quorix.Wait(20000), 0);
+    };
+
+    ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS");
+    bus.Unset();
+    if (access("/usr/bin/dbus-launch", X_OK) != 0)
+        std::cerr << "dbus-launch is not installed (scripts/setup installs it): no library could start a bus\n";
+    run();
+    std::vector<pid_t> left = ProcessesWith(mark);
+    for (pid_t pid : left) {
+        ADD_FAILURE() << "left running with our environment: " << CommandOf(pid);
+        kill(pid, SIGKILL);
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.Native("run/bus")));
+
+    // A bus set as a program to start: it notes what it inherited and ends.
+    home.Write("bus", "#!/bin/sh\ntr '\\0' '\\n' < /proc/$$/environ > '" + home.Native("inherited") + "'\n");
+    ASSERT_EQ(chmod(home.Native("bus").c_str(), 0755), 0);
+    environment.push_back("DBUS_SESSION_BUS_ADDRESS=unixexec:path=" + home.Native("bus"));
+    run();
+    const std::string inherited = home.Read("inherited");
+    ASSERT_NE(inherited.find(mark), std::string::npos) << "the set bus was not started";
+    EXPECT_EQ(inherited.find("XCOMPOSECACHE"), std::string::npos) << inherited;
+    EXPECT_TRUE(std::filesystem::is_directory(home.Native("cache/quorix/compose")));
 }

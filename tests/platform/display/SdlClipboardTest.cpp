@@ -24,25 +24,37 @@
 
 namespace {
 
-// Another program on the display that takes the clipboard. Unless it answers, it never
-// reads its events, as a stopped or hung program would not; answering, it sends its text
-// in parts of partSize bytes when the text is longer than that.
+// How another program answers for the clipboard it holds.
+struct OwnerAnswer {
+    bool answers = true; // else it never reads its events, as a stopped or hung program
+    size_t partSize = 0; // a longer text goes in parts of this many bytes
+    const char* type = "UTF8_STRING"; // of its answer
+    const char* refuses = nullptr; // a target it answers with no property
+    bool paced = false; // each part waits for SendNextPart
+};
+
+// Another program on the display that takes the clipboard and answers as told.
 class SelectionOwner {
 public:
     SelectionOwner(const std::string& display, std::string text, bool answers, size_t partSize = 0)
+        : SelectionOwner(display, std::move(text), OwnerAnswer { answers, partSize })
+    {
+    }
+    SelectionOwner(const std::string& display, std::string text, const OwnerAnswer& answer)
         : m_display(XOpenDisplay(display.c_str()))
         , m_text(std::move(text))
-        , m_partSize(partSize)
+        , m_answer(answer)
     {
         if (!m_display)
             return;
         m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 1, 1, 0, 0, 0);
         m_clipboard = XInternAtom(m_display, "CLIPBOARD", 0);
-        m_utf8 = XInternAtom(m_display, "UTF8_STRING", 0);
+        m_type = XInternAtom(m_display, answer.type, 0);
+        m_refused = answer.refuses ? XInternAtom(m_display, answer.refuses, 0) : 0;
         m_incr = XInternAtom(m_display, "INCR", 0);
         XSetSelectionOwner(m_display, m_clipboard, m_window, CurrentTime);
         XSync(m_display, 0);
-        if (answers)
+        if (answer.answers)
             m_thread = std::thread([this] { Serve(); });
     }
     ~SelectionOwner()
@@ -65,24 +77,38 @@ public:
         return owns;
     }
     bool IsOpen() const { return m_display != nullptr; }
+    // A paced owner sends the part the reader asked for.
+    void SendNextPart() { ++m_allowed; }
     std::atomic<int> requests { 0 };
+    std::atomic<int> partsSent { 0 };
+    // Deletions of the property the parts go in: the announcement and each part read.
+    std::atomic<int> partsAsked { 0 };
 
 private:
     void Serve()
     {
         pollfd wait { ConnectionNumber(m_display), POLLIN, 0 };
         while (!m_stop) {
+            if (m_asked && partsSent < m_allowed) {
+                m_asked = false;
+                SendPart();
+            }
             if (!XPending(m_display)) {
                 poll(&wait, 1, 20);
                 continue;
             }
             XEvent event;
             XNextEvent(m_display, &event);
-            if (event.type == SelectionRequest)
+            if (event.type == SelectionRequest) {
                 Answer(event.xselectionrequest);
-            else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete && m_sending
-                     && event.xproperty.window == m_to && event.xproperty.atom == m_property)
-                SendPart();
+            } else if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete && m_sending
+                && event.xproperty.window == m_to && event.xproperty.atom == m_property) {
+                ++partsAsked;
+                if (m_answer.paced)
+                    m_asked = true;
+                else
+                    SendPart();
+            }
         }
     }
     void Answer(const XSelectionRequestEvent& request)
@@ -94,9 +120,9 @@ private:
         reply.selection = request.selection;
         reply.target = request.target;
         reply.time = request.time;
-        if (request.target == m_utf8) {
+        if (request.target != m_refused) {
             reply.property = request.property;
-            if (m_partSize && m_text.size() > m_partSize) {
+            if (m_answer.partSize && m_text.size() > m_answer.partSize) {
                 // Announced by its length; each deletion of the property asks for a part.
                 XSelectInput(m_display, request.requestor, PropertyChangeMask);
                 long length = long(m_text.size());
@@ -107,7 +133,7 @@ private:
                 m_sent = 0;
                 m_sending = true;
             } else {
-                XChangeProperty(m_display, request.requestor, request.property, m_utf8, 8, PropModeReplace,
+                XChangeProperty(m_display, request.requestor, request.property, m_type, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(m_text.data()), int(m_text.size()));
             }
         }
@@ -116,19 +142,22 @@ private:
     }
     void SendPart()
     {
-        const size_t size = std::min(m_partSize, m_text.size() - m_sent);
-        XChangeProperty(m_display, m_to, m_property, m_utf8, 8, PropModeReplace,
+        const size_t size = std::min(m_answer.partSize, m_text.size() - m_sent);
+        XChangeProperty(m_display, m_to, m_property, m_type, 8, PropModeReplace,
             reinterpret_cast<const unsigned char*>(m_text.data() + m_sent), int(size));
         m_sent += size;
+        ++partsSent;
         m_sending = size > 0; // the empty part ends it
         XFlush(m_display);
     }
 
     ::Display* m_display;
     std::string m_text;
-    size_t m_partSize;
+    OwnerAnswer m_answer;
     ::Window m_window = 0;
-    Atom m_clipboard = 0, m_utf8 = 0, m_incr = 0;
+    Atom m_clipboard = 0, m_type = 0, m_refused = 0, m_incr = 0;
+    std::atomic<int> m_allowed { 0 };
+    bool m_asked = false; // a paced part is asked for
     std::thread m_thread;
     std::atomic<bool> m_stop { false };
     ::Window m_to = 0;
@@ -285,4 +314,66 @@ TEST_F(SdlClipboard, AnOwnerThatNeverAnswersIsGivenUpOnWhileTheWindowGoesOn)
     EXPECT_FALSE(display->IsReadingClipboard());
     EXPECT_EQ(panel->typed, L"<[]x");
     EXPECT_TRUE(owner.Owns(server.display));
+}
+
+TEST_F(SdlClipboard, AnOwnerTricklingItsAnswerInPartsIsGivenUpOnInAFewSeconds)
+{
+    // Each part comes within the owner's patience, 1.4 s after the last.
+    OwnerAnswer slow;
+    slow.partSize = 100;
+    slow.paced = true;
+    SelectionOwner owner(server.display, std::string(800, 'a'), slow);
+    ASSERT_TRUE(owner.IsOpen());
+    Input().Text(L"<");
+    Paste();
+    Input().Text(L"x");
+    app->Flush();
+    ASSERT_TRUE(Until([&] { return owner.partsAsked == 1; })) << "no answer in parts";
+    int parts = 0;
+    while (display->IsReadingClipboard() && parts < 8) {
+        owner.SendNextPart();
+        ++parts;
+        ASSERT_TRUE(Until([&] { return owner.partsAsked == parts + 1; })) << "part " << parts << " was not read";
+        app->manual.Advance(1400);
+        app->Flush();
+    }
+    // Given up on within the whole read's time, as an owner that does not answer: nothing
+    // pasted, the keys after it in their order, the clipboard still the owner's.
+    EXPECT_LE(parts, int(plat::X11ClipboardRead::kMostMs / 1400) + 1);
+    EXPECT_FALSE(display->IsReadingClipboard());
+    EXPECT_EQ(panel->typed, L"<[]x");
+    EXPECT_TRUE(owner.Owns(server.display));
+
+    // The next paste is not confused by the parts it still sends.
+    SelectionOwner next(server.display, "next", true);
+    Paste();
+    EXPECT_TRUE(Until([&] { return panel->typed == L"<[]x[next]"; })) << plat::EncodeUtf8(panel->typed);
+}
+
+TEST_F(SdlClipboard, AnAnswerIsReadAsItsTypeSays)
+{
+    const auto paste = [&](const std::string& text, const OwnerAnswer& answer) {
+        SelectionOwner owner(server.display, text, answer);
+        std::optional<std::wstring> got;
+        display->ReadClipboard([&](const std::wstring& pasted) { got = pasted; });
+        EXPECT_TRUE(Until([&] { return got.has_value(); }));
+        return std::make_pair(got.value_or(L"(none)"), owner.requests.load());
+    };
+    const std::string latin1 = "caf\xe9 na\xefve";
+    OwnerAnswer answer;
+    answer.type = "STRING";
+    EXPECT_EQ(paste(latin1, answer), std::make_pair(std::wstring(L"café naïve"), 1));
+    answer.partSize = 4; // in parts
+    EXPECT_EQ(paste(latin1, answer), std::make_pair(std::wstring(L"café naïve"), 1));
+    // UTF8_STRING refused: asked again for STRING.
+    answer = {};
+    answer.type = "STRING";
+    answer.refuses = "UTF8_STRING";
+    EXPECT_EQ(paste(latin1, answer), std::make_pair(std::wstring(L"café naïve"), 2));
+    answer.type = "text/plain;charset=utf-8";
+    EXPECT_EQ(paste("한글", answer), std::make_pair(std::wstring(L"한글"), 2));
+    // What is not text is not pasted, whatever its bytes.
+    answer = {};
+    answer.type = "text/html";
+    EXPECT_EQ(paste("<b>x</b>", answer), std::make_pair(std::wstring(), 2));
 }

@@ -167,6 +167,38 @@ TEST_F(EventTest, KeyStateFollowsTheKeyMessagesTakenAndTheRightButtonAsksForAMen
     EXPECT_EQ(g_seen[0].lParam, MAKELPARAM(35, 47));
 }
 
+// While a paste waits, what the person did after it waits too, in its order: keys,
+// presses and releases (and the moves of a drag begun meanwhile), leaving the window and
+// closing it. Other messages, a move before any of them and the wheel go on.
+TEST_F(EventTest, HeldInputWaitsInItsOrderWhileOtherMessagesGoOn)
+{
+    HoldUserInput(true);
+    PostMessageW(window, WM_MOUSEMOVE, 1, 0);
+    PostMessageW(window, WM_KEYDOWN, 2, 0);
+    PostMessageW(window, WM_USER, 3, 0);
+    PostMessageW(window, WM_LBUTTONDOWN, 4, 0);
+    PostMessageW(window, WM_MOUSEMOVE, 5, 0);
+    PostMessageW(window, WM_MOUSEWHEEL, 6, 0);
+    PostMessageW(window, WM_LBUTTONUP, 7, 0);
+    PostMessageW(window, WM_RBUTTONDOWN, 8, 0);
+    PostMessageW(window, WM_RBUTTONUP, 9, 0);
+    PostMessageW(window, WM_ACTIVATE, 10, 0);
+    PostMessageW(window, WM_CLOSE, 11, 0);
+    const auto order = [] {
+        std::vector<WPARAM> seen;
+        for (const Seen& s : g_seen)
+            if (s.wParam) // not what the close brings about
+                seen.push_back(s.wParam);
+        g_seen.clear();
+        return seen;
+    };
+    DispatchPending();
+    EXPECT_EQ(order(), (std::vector<WPARAM> { 1, 3, 6 }));
+    HoldUserInput(false);
+    DispatchPending();
+    EXPECT_EQ(order(), (std::vector<WPARAM> { 2, 4, 5, 7, 8, 9, 10, 11 }));
+}
+
 TEST_F(EventTest, FiltersAndPeekLeaveOtherMessagesQueued)
 {
     PostMessageW(window, WM_USER, 1, 0);

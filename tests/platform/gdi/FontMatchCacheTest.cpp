@@ -1,6 +1,7 @@
 #include "platform/gdi/FontLibrary.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +119,8 @@ TEST_F(FontMatchCacheTest, ADamagedFileIsIgnoredAndReplaced)
     const std::string hangul = HangulFile();
     const std::string good = home.Read("cache/quorix/fontmatch");
     for (const std::string& damaged : { std::string("\x01\xff garbage\n"), good.substr(0, good.size() - 1),
-             good + "M key-without-fields\n", std::string(FontMatchCache::kMaxBytes + 1, '\n') }) {
+             good + "M key-without-fields\n", std::string(FontMatchCache::kMaxBytes + 1, '\n'),
+             "Quorix font matches 1" + good.substr(good.find('\n')) }) {
         home.Write("cache/quorix/fontmatch", damaged);
         bool loaded = false;
         EXPECT_EQ(HangulFile(&loaded), hangul);
@@ -189,6 +191,40 @@ TEST_F(FontMatchCacheTest, AFontAddedToAScannedFolderAsksAgainWhatMatchedNothing
     EXPECT_TRUE(loaded);
 }
 
+// A font tree of more folders than a line each could stamp (a TeX installation's, a large
+// collection), added by a rule of the user's.
+TEST_F(FontMatchCacheTest, AThousandFontFoldersKeepTheCacheAndAFontAddedDeepInThemIsSeen)
+{
+    for (int group = 0; group < 40; ++group)
+        for (int leaf = 0; leaf < 30; ++leaf)
+            std::filesystem::create_directories(
+                home.Native("tree/g" + std::to_string(group) + "/f" + std::to_string(leaf)));
+    home.Write("config/fontconfig/fonts.conf",
+        "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + home.Native("tree") + "</dir></fontconfig>\n");
+    bool loaded = false;
+    const std::string face = FaceFile("DejaVu Sans", &loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(FaceFile("DejaVu Sans", &loaded), face);
+    EXPECT_FALSE(loaded) << "answered from the cache";
+    EXPECT_LT(home.Read("cache/quorix/fontmatch").size(), size_t(128 * 1024));
+
+    // A font put in the last folder of all: the next start asks fontconfig.
+    std::filesystem::copy_file(HangulFile(), home.Native("tree/g39/f29/Added.ttf"));
+    EXPECT_EQ(FaceFile("DejaVu Sans", &loaded), face);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(FaceFile("DejaVu Sans", &loaded), face);
+    EXPECT_FALSE(loaded);
+
+    // A folder no line can name: the cache is not written, and the log says so.
+    std::filesystem::create_directories(home.Native("tree/g0/two\nlines"));
+    TraceCapture trace;
+    EXPECT_EQ(FaceFile("DejaVu Sans", &loaded), face);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(trace.Contains(L"the font match cache is not written")) << trace.lines.size();
+    EXPECT_EQ(FaceFile("DejaVu Sans", &loaded), face);
+    EXPECT_TRUE(loaded);
+}
+
 TEST_F(FontMatchCacheTest, OnlyAFileOfTheUsersOwnIsRead)
 {
     const std::string hangul = HangulFile();
@@ -232,7 +268,9 @@ TEST_F(FontMatchCacheTest, OnlyAFileOfTheUsersOwnIsRead)
 TEST(FontMatchCacheFile, ReadsWhatItWritesAndRefusesWhatIsOutOfBounds)
 {
     FontMatchCache cache;
-    cache.stamp = { "conf.d 2049:17:1700000000.5", "LANG=ko_KR.UTF-8" };
+    cache.stamp.lines = { "conf.d 2049:17:1700000000.5", "LANG=ko_KR.UTF-8" };
+    cache.stamp.paths = { "/etc/fonts/fonts.conf", "/usr/share/fonts/a b" };
+    cache.stamp.digest = "0123456789abcdef";
     cache.entries["NanumGothic|ko||"] = { { "/fonts/NanumGothic.ttf", 0 }, { 4691820, 1600000000, 999999999 } };
     cache.entries["Tahoma||b|f"] = { { "", 0 }, {} };
     const std::string text = cache.Serialize();
@@ -240,27 +278,39 @@ TEST(FontMatchCacheFile, ReadsWhatItWritesAndRefusesWhatIsOutOfBounds)
     ASSERT_TRUE(read.Parse(text));
     EXPECT_EQ(read.Serialize(), text);
     EXPECT_EQ(read.entries.at("NanumGothic|ko||").file.size, 4691820u);
+    EXPECT_EQ(read.stamp, cache.stamp);
 
     const std::string header = text.substr(0, text.find('\n') + 1);
-    auto line = [&](const std::string& fields) { return header + "M " + fields + "\n"; };
+    const std::string digest = "D 0 0123456789abcdef\n";
+    auto line = [&](const std::string& fields) { return header + digest + "M " + fields + "\n"; };
     EXPECT_TRUE(read.Parse(line("k\t/f\t2147483647\t1\t-5\t0")));
     for (const std::string& bad : {
-             std::string("Quorix font matches 2\n"),
+             std::string("Quorix font matches 1\n") + digest, // an earlier version's file is stale
              line("k\t/f\t2147483648\t1\t1\t0"), // index past an int
              line("k\t/f\t0\t1\t1\t1000000000"), // nanoseconds past a second
              line("k\t/f\t0\t1\t1"), line("k\t/f\t0\t1\t1\t0\t9"), line("\t/f\t0\t1\t1\t0"),
              line("k\t/f\t0\t99999999999999999999\t1\t0"), line("k\t/f\t+1\t1\t1\t0"),
              line("k\t/f\t0\t1\t1\t0") + "M k\t/g\t0\t1\t1\t0\n", // the same key twice
-             header + "X what\n",
-             header + "S " + std::string(FontMatchCache::kMaxLine, 'a') + "\n",
+             header + digest + "X what\n",
+             header + digest + "S " + std::string(FontMatchCache::kMaxLine, 'a') + "\n",
+             header, // no digest
+             header + digest + digest,
+             header + "P /a\n" + digest, // the count is not the paths'
+             header + "P /a\nD 1 0123456789ABCDEF\n", header + "P /a\nD 1 0123456789abcde\n",
+             header + "P \n" + "D 1 0123456789abcdef\n",
          }) {
         EXPECT_FALSE(read.Parse(bad)) << bad;
-        EXPECT_TRUE(read.entries.empty() && read.stamp.empty());
+        EXPECT_TRUE(read.entries.empty() && read.stamp == FontMatchCache::Stamp {});
     }
-    std::string many = header;
+    std::string many = header + digest;
     for (size_t i = 0; i <= FontMatchCache::kMaxEntries; ++i)
         many += "M k" + std::to_string(i) + "\t\t0\t0\t0\t0\n";
     EXPECT_FALSE(read.Parse(many));
+    many = header;
+    for (size_t i = 0; i < FontMatchCache::kMaxPaths; ++i)
+        many += "P /p\n";
+    EXPECT_TRUE(read.Parse(many + "D " + std::to_string(FontMatchCache::kMaxPaths) + " 0123456789abcdef\n"));
+    EXPECT_FALSE(read.Parse(many + "P /p\nD " + std::to_string(FontMatchCache::kMaxPaths + 1) + " 0123456789abcdef\n"));
 }
 
 } // namespace

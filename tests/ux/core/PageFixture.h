@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -64,6 +65,9 @@ class ToolkitFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Into the in-memory frame unless the test itself chose a display, also where
+        // QUORIX_DISPLAY is not set (outside ctest).
+        setenv("QUORIX_DISPLAY", "headless", 0);
         ASSERT_TRUE(UxInitialize());
         desktop = new UxDesktop;
         std::wstring name = L"QuorixTest-" + std::to_wstring(getpid());

@@ -3,6 +3,7 @@
 #include "platform/event/Window.h"
 #include "platform/system/InputPanel.h"
 #include "tests/support/ImageBuilders.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/ux/widgets/WidgetFixture.h"
 #include "ux/core/UxDeviceWindow.h"
 #include "ux/core/UxStream.h"
@@ -631,7 +632,8 @@ TEST_F(EditTest, AOneLineBoxShowsTheEndOfALongTextOnOneLine)
 // pasted text; an owner that never answers pastes nothing, and the keys go on.
 TEST_F(EditTest, KeysTypedWhileAPasteIsOnItsWayLandAfterIt)
 {
-    auto* display = static_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    auto* display = dynamic_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    ASSERT_NE(display, nullptr) << "a display chosen by QUORIX_DISPLAY";
     UxEdit* edit = MakeEdit(UxEdit::SingleLine);
     UxEdit* other = MakeEdit(0, { 20, 200, 228, 264 });
     edit->SetFocus(true);
@@ -669,4 +671,49 @@ TEST_F(EditTest, KeysTypedWhileAPasteIsOnItsWayLandAfterIt)
     UxPumpFor(0);
     EXPECT_EQ(other->GetText(), L"w");
     display->SetClipboardAnswersLater(false);
+}
+
+// Clicked after keys typed while the paste waited: the click lands after them, in the box
+// they were typed for, as the person did it. A click on box B does not take "xyz" with it.
+TEST_F(EditTest, AClickWhileAPasteIsOnItsWayLandsAfterTheKeysTypedBeforeIt)
+{
+    auto* display = dynamic_cast<plat::HeadlessDisplay*>(plat::GetDisplay());
+    ASSERT_NE(display, nullptr);
+    UxEdit* a = MakeEdit(UxEdit::SingleLine);
+    UxEdit* b = MakeEdit(UxEdit::SingleLine, { 20, 200, 228, 264 });
+    a->SetFocus(true);
+    Type(L"a");
+    display->SetClipboardAnswersLater(true);
+    Ctrl('V');
+    Type(L"xyz");
+    Input().PointerDown(100, 230);
+    Input().PointerMove(104, 232); // a drag begun meanwhile waits with its press
+    Input().PointerUp(104, 232);
+    UxPumpFor(0);
+    EXPECT_TRUE(a->IsFocused()) << "the press went ahead";
+    display->AnswerClipboard(L"P");
+    UxPumpFor(200);
+    EXPECT_EQ(a->GetText(), L"aPxyz");
+    EXPECT_EQ(b->GetText(), L"");
+    EXPECT_TRUE(b->IsFocused());
+    Type(L"!");
+    EXPECT_EQ(b->GetText(), L"!");
+    display->SetClipboardAnswersLater(false);
+}
+
+// Outside ctest nothing chooses the display: the fixture draws into memory all the same.
+class EditTestWithoutTheVariable : public EditTest {
+protected:
+    void SetUp() override
+    {
+        variable.Unset();
+        EditTest::SetUp();
+    }
+    ScopedEnv variable { "QUORIX_DISPLAY" };
+};
+
+TEST_F(EditTestWithoutTheVariable, StillDrawsIntoMemory)
+{
+    ASSERT_NE(plat::GetDisplay(), nullptr);
+    EXPECT_STREQ(plat::GetDisplay()->GetName(), "headless");
 }

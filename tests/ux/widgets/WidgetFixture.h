@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -52,6 +53,9 @@ class WidgetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Into the in-memory frame unless the test itself chose a display, also where
+        // QUORIX_DISPLAY is not set (outside ctest).
+        setenv("QUORIX_DISPLAY", "headless", 0);
         ASSERT_TRUE(UxInitialize());
         UxPathResolver::GetInstance()->SetBase(0, plat::DesignedPath(SkinFolder() + "/Image"));
         desktop = new UxDesktop;
