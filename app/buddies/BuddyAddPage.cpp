@@ -38,5 +38,4 @@ void BuddyAddPage::OnWillHide()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())
         app->GetStatusBarDisclosure().HideAddButtons();
-    DropFocus();
 }

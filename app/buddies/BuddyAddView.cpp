@@ -94,17 +94,6 @@ bool BuddyAddView::OnChildEvent(UxWindow* child, int32_t code)
     return true;
 }
 
-UxWindow* BuddyAddView::ChooseFocusOnPress(UxWindow* pressed)
-{
-    // A press between the boxes, on the domain button (even one left by a drag) or on a
-    // listed domain (chosen from the menu) leaves the caret in the box that had it; a
-    // press in a box's frame moves it there.
-    const bool choice = AccountEdit.Contains(pressed) && MenuAccount::ShowsListedDomain(AccountEdit);
-    if ((pressed == this || pressed == &AccountButton || choice) && FocusedWindow && Contains(FocusedWindow))
-        return FocusedWindow;
-    return FramedList::ChooseFocusOnPress(pressed);
-}
-
 bool BuddyAddView::DrawItems(UxListItemPainter& painter, int32_t index, bool selected)
 {
     static const wchar_t* const kLabels[RowCount] = { L"ID", L"@", L"메시지", L"그룹" };

@@ -24,7 +24,6 @@ public:
 
     bool OnPointerDown(int32_t x, int32_t y) override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
-    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
     void OnRowClicked(int32_t index, int32_t x, int32_t y) override;
 
     // The group the new buddy joins, by name ("기타" at first).

@@ -58,6 +58,7 @@ bool BuddyListView::Reload()
 
 void BuddyListView::Fill(int32_t sortType, const std::set<std::wstring>& leftOut)
 {
+    const auto keyRow = KeyRowIds();
     Clear();
     m_drawnTitles.clear();
     Invalidate();
@@ -82,6 +83,53 @@ void BuddyListView::Fill(int32_t sortType, const std::set<std::wstring>& leftOut
     // The word in the search field still stands: the new rows are filtered by it too.
     if (!GetFilter().empty())
         SetFilter(GetFilter());
+    PutKeyRowOn(keyRow);
+}
+
+std::pair<std::wstring, std::wstring> BuddyListView::KeyRowIds() const
+{
+    const int32_t row = GetKeyRow();
+    if (!IsValidRow(row))
+        return {};
+    GroupList* groups = GroupList::GetInstance();
+    BuddyList* buddies = BuddyList::GetInstance();
+    const Group* group = GetGroup(FindHeaderRow(row));
+    const Buddy* buddy = GetBuddy(row);
+    std::pair<std::wstring, std::wstring> ids;
+    if (groups)
+        for (const auto& [id, held] : groups->GetGroups())
+            if (&held == group)
+                ids.first = id;
+    if (buddy && buddies)
+        for (const auto& [id, held] : buddies->GetBuddies())
+            if (&held == buddy)
+                ids.second = held.Id;
+    // A buddy that left the lists leaves nothing to come back to.
+    return buddy && ids.second.empty() ? std::pair<std::wstring, std::wstring> {} : ids;
+}
+
+void BuddyListView::PutKeyRowOn(const std::pair<std::wstring, std::wstring>& ids)
+{
+    const auto& [groupId, buddyId] = ids;
+    if (buddyId.empty()) {
+        if (!groupId.empty())
+            PutKeyRow(FindGroupRow(groupId));
+        return;
+    }
+    int32_t anywhere = -1;
+    for (int32_t i = 0; i < GetRowCount(); ++i) {
+        const Buddy* buddy = GetBuddy(i);
+        if (!buddy || buddy->Id != buddyId || GetRow(i).hidden)
+            continue;
+        const Group* group = GetGroup(FindHeaderRow(i));
+        if (group && group->Id == groupId) {
+            PutKeyRow(i);
+            return;
+        }
+        if (anywhere < 0)
+            anywhere = i;
+    }
+    PutKeyRow(anywhere);
 }
 
 int BuddyListView::UpdateBuddy(const Buddy& buddy)

@@ -53,7 +53,8 @@ public:
 protected:
     bool DrawItems(UxListItemPainter& painter, int32_t index, bool selected) override;
     // Every row anew for the groups and buddies a sort option shows, but for the buddies
-    // whose user id (or list key) is left out.
+    // whose user id (or list key) is left out. The keyboard's row stays on its buddy
+    // (under the same group where it still is) or its group, while that is shown.
     void Fill(int32_t sortType, const std::set<std::wstring>& leftOut = {});
     // A group row's fold icon, open or folded.
     void DrawGroupIcon(UxListItemPainter& painter, int32_t index);
@@ -75,6 +76,13 @@ protected:
 private:
     // The row of the group with this id, -1 when none.
     int32_t FindGroupRow(const std::wstring& groupId) const;
+    // The keyboard's row as the ids of its group and of its buddy (none for a group's
+    // row); empty when there is no such row. Rows are made anew after the lists changed,
+    // so a record is read only while it is still in them.
+    std::pair<std::wstring, std::wstring> KeyRowIds() const;
+    // Puts the keyboard's row back on the row of those ids: the buddy under the same
+    // group, else under any; else nothing.
+    void PutKeyRowOn(const std::pair<std::wstring, std::wstring>& ids);
     // Moves, adds, removes or repaints the buddy's row under the group at row g.
     void PlaceBuddy(const Buddy& buddy, const Group& group, int32_t g);
     // Repaints the row while the list is on screen.

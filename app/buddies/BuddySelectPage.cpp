@@ -73,7 +73,6 @@ void BuddySelectPage::OnWillShow()
 
 void BuddySelectPage::OnWillHide()
 {
-    DropFocus();
     // Left by Escape: the ticks are given up.
     if (IsDismissed())
         return;

@@ -36,5 +36,4 @@ void GroupAddPage::OnWillHide()
 {
     if (MessengerApp* app = MessengerApp::GetInstance())
         app->GetStatusBarDisclosure().HideAddButtons();
-    DropFocus();
 }

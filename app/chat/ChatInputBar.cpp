@@ -67,8 +67,6 @@ void ChatInputBar::ShowDisabledReason(const std::wstring& text)
 {
     if (!m_input.IsVisible())
         return;
-    if (m_input.IsFocused())
-        m_input.SetFocus(false);
     m_input.SetVisible(false);
     Invalidate(m_input.GetRect());
     m_reason.SetVisible(true);

@@ -163,11 +163,6 @@ void ChatPage::OnWillShow()
     m_inputBar.FocusInput();
 }
 
-void ChatPage::OnWillHide()
-{
-    DropFocusWithin(*this);
-}
-
 void ChatPage::OnHidden()
 {
     ChatSessionList* chats = ChatSessionList::GetInstance();
@@ -222,12 +217,6 @@ void ChatPage::UpdateInputBar()
     } else
         m_inputBar.ShowDisabledReason(GetDisabledReason());
     m_inputBar.Invalidate();
-}
-
-UxWindow* ChatPage::ChooseFocusOnPress(UxWindow* pressed)
-{
-    UxEdit& input = m_inputBar.GetInput();
-    return pressed->IsTabStop() || !input.IsShownInTree() ? pressed : &input;
 }
 
 bool ChatPage::PeerSpoke() const

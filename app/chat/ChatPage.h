@@ -29,12 +29,8 @@ public:
     ChatSession* GetSession() const { return m_session; }
 
     void OnWillShow() override;
-    void OnWillHide() override;
     void OnHidden() override;
     bool OnPaint(UxDeviceContext* surface, const plat::RECT& rect) override;
-    // A press on the conversation, or anything else here that takes no typing, leaves
-    // the caret in the input.
-    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
 
     // Set by the chat status bar's close, just before it goes back: the chat ends once
     // the page is hidden.

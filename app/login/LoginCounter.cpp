@@ -146,19 +146,6 @@ bool LoginCounter::OnChildEvent(UxWindow* child, int32_t code)
     return true;
 }
 
-UxWindow* LoginCounter::ChooseFocusOnPress(UxWindow* pressed)
-{
-    // Only a box typed into takes the caret. A press anywhere else on the form (a check
-    // box, a domain chosen from the list, a button, even one left by a drag) leaves it in
-    // the box being typed into; the keyboard reaches the check boxes with Tab.
-    for (const UxEdit* edit : { &IdEdit, &AccountEdit, &PasswordEdit })
-        if (edit->Contains(pressed) && edit->IsTabStop())
-            return UxWindow::ChooseFocusOnPress(pressed);
-    if (FocusedWindow && FocusedWindow != this && Contains(FocusedWindow))
-        return FocusedWindow;
-    return UxWindow::ChooseFocusOnPress(pressed);
-}
-
 bool LoginCounter::IsDomainChoice(const UxWindow* window) const
 {
     return MenuAccount::ShowsListedDomain(AccountEdit) && (window == &AccountSkin || AccountEdit.Contains(window));

@@ -27,7 +27,6 @@ public:
     bool OnSipShown(const plat::RECT& panelRect) override;
     bool OnSipHidden() override;
     bool OnChildEvent(UxWindow* child, int32_t code) override;
-    UxWindow* ChooseFocusOnPress(UxWindow* pressed) override;
 
     // Checks the boxes (an id typed whole is split into them first), asks the
     // wireless-cost question while it was never accepted, then signs in.

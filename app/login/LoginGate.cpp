@@ -57,11 +57,8 @@ void LoginGate::Show()
 bool LoginGate::OnVisibleChanged(bool visible)
 {
     ReleaseSurfaces();
-    if (!visible) {
-        if (Contains(FocusedWindow))
-            FocusedWindow->SetFocus(false);
+    if (!visible)
         return true;
-    }
     // The screen takes the keys: Enter signs in, Tab goes to the offline box.
     SetFocus(true);
     IdText.SetText(RegReadString(kMessengerRegistryPath, L"LoginBuddyId", L""));

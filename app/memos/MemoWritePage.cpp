@@ -28,11 +28,19 @@ void MemoWritePage::OnWillShow()
 
 bool MemoWritePage::OnEscape()
 {
-    if (m_view.Message.IsEmpty())
-        return false;
-    ShowConfirmBox(
-        L"작성 중인 쪽지를 취소하시겠습니까?", &OnDiscardAnswered, reinterpret_cast<uintptr_t>(this));
-    return true;
+    // Without a box to ask with, Escape throws nothing away either.
+    return AskBeforeDiscarding(&OnDiscardAnswered, reinterpret_cast<uintptr_t>(this)) || IsWriting();
+}
+
+bool MemoWritePage::IsWriting() const
+{
+    UxNavigationController* navigation = UxNavigationController::GetInstance();
+    return !m_view.Message.IsEmpty() && navigation && navigation->Holds(this);
+}
+
+bool MemoWritePage::AskBeforeDiscarding(UxPopupCallback then, uintptr_t context)
+{
+    return IsWriting() && ShowConfirmBox(L"작성 중인 쪽지를 취소하시겠습니까?", then, context);
 }
 
 void MemoWritePage::OnDiscardAnswered(uintptr_t context, UxPopup*, int32_t result)
@@ -51,10 +59,4 @@ void MemoWritePage::OnDiscardAnswered(uintptr_t context, UxPopup*, int32_t resul
         return;
     page->m_view.Message.SetText(L"");
     navigation->Dismiss();
-}
-
-void MemoWritePage::OnWillHide()
-{
-    if (m_view.Message.IsFocused())
-        m_view.Message.SetFocus(false);
 }

@@ -16,10 +16,16 @@ public:
     bool Create() override;
     // The title, and the text takes the keys.
     void OnWillShow() override;
-    // Keys must not reach a box nobody sees.
-    void OnWillHide() override;
     // With text written, Escape asks before it is thrown away.
     bool OnEscape() override;
+
+    // Text is written here, on a page still open (shown, or under a picker).
+    bool IsWriting() const;
+    // What would throw that text away (Escape, a sign-out, quitting) asks first: true
+    // when the question is shown, whose answer goes to then with context; false, with
+    // nothing asked, when no text would be lost (or a skin without message boxes cannot
+    // ask).
+    bool AskBeforeDiscarding(UxPopupCallback then, uintptr_t context);
 
     MemoWriteView& GetView() { return m_view; }
 

@@ -59,10 +59,3 @@ bool OptionNickPage::OnEnter()
 {
     return StatusBarDisclosure::Press(&StatusBarDisclosure::BackButton);
 }
-
-bool OptionNickPage::OnVisibleChanged(bool visible)
-{
-    if (!visible && (m_view.Edit.IsFocused() || m_view.BackSkin.IsFocused()))
-        FocusedWindow->SetFocus(false);
-    return EmptyPage::OnVisibleChanged(visible);
-}

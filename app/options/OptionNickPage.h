@@ -21,15 +21,12 @@ public:
     bool Create() override;
     // The field shows the own nick,
     void OnWillShow() override;
-    // and takes the keys once the page is in place (a page sliding in is hidden between
-    // the pictures of the slide, which would drop the focus).
+    // and takes the keys once the page is in place.
     void OnShown() override;
     // Sends a changed nick, unless the page is left by Escape.
     void OnWillHide() override;
     // Enter leaves as the back button does, so the nick is sent.
     bool OnEnter() override;
-    // Keys must not reach a field nobody sees (the session may end while it is open).
-    bool OnVisibleChanged(bool visible) override;
     // The session ended: a nick typed and not sent is dropped, not sent later.
     void Forget();
 

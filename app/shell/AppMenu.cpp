@@ -102,6 +102,8 @@ bool AppMenu::DrawRow(
     m_text.SetText(GetRowText(index));
     painter.DrawText(m_text, m_look.textRect);
     DrawRowIcon(painter, index);
-    painter.DrawImage(m_line, m_look.lineRect);
+    // A line separates rows: none follows the last.
+    if (index + 1 < GetRowCount())
+        painter.DrawImage(m_line, m_look.lineRect);
     return true;
 }

@@ -11,7 +11,7 @@ class UxListItemPainter;
 
 // What the application's popup menus share: the frame of "Menu", one row look per menu
 // class read from the class's own section, and rows drawn as background and selection
-// bar, text and line.
+// bar, text, and the line that separates a row from the next.
 class AppMenu : public UxPopupMenu {
 public:
     // The class-wide look of a menu's rows.

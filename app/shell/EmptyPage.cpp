@@ -68,12 +68,3 @@ bool EmptyPage::IsDismissed()
     UxNavigationController* navigation = UxNavigationController::GetInstance();
     return navigation && navigation->IsDismissing();
 }
-
-void DropFocusWithin(UxWindow& page)
-{
-    for (UxWindow* window = UxWindow::FocusedWindow; window; window = window->GetParent())
-        if (window == &page) {
-            UxWindow::FocusedWindow->SetFocus(false);
-            return;
-        }
-}

@@ -6,9 +6,6 @@
 
 class UxXmlNode;
 
-// A page that goes keeps no keyboard focus: keys must not reach a box nobody sees.
-void DropFocusWithin(UxWindow& page);
-
 // A page whose screen is not built yet: it takes the place between the status bar and
 // the menu bar and shows a plain background, so navigation to it works.
 class EmptyPage : public UxPanel {
@@ -33,7 +30,6 @@ protected:
     // Places the page and applies its own skin section (the name): the section's node,
     // or null (traced) when the skin lacks it or it fails.
     UxXmlNode* CreateFromSkin();
-    void DropFocus() { DropFocusWithin(*this); }
     // The page is being left by Escape: what the person did on it is given up.
     static bool IsDismissed();
 

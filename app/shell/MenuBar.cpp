@@ -5,8 +5,6 @@
 #include "app/shell/SkinParts.h"
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/MemoList.h"
-#include "messenger/protocol/codec/PktOutEmpty.h"
-#include "messenger/protocol/connection/TarvPeer.h"
 #include "platform/system/InputPanel.h"
 #include "ux/core/UxSipHandler.h"
 #include "ux/markup/UxXmlSkinHelper.h"
@@ -145,12 +143,7 @@ void MenuBar::OnSystemMenuClosed(uintptr_t, UxPopup* popup, int32_t result)
         app->PushScreen(bar, &app->GetBuddyRequestListPage(), MessengerApp::CoverFromBottom);
         break;
     case MenuSystem::LogOut:
-        if (TarvPeer* peer = TarvPeer::GetInstance();
-            peer && peer->GetStage() == TarvPeer::StageMain && !peer->IsResetPending()) {
-            PktOutEmpty signOut(L"LOUT");
-            peer->Send(signOut);
-        }
-        app->ResetSession();
+        app->SignOut();
         break;
     default:
         break;

@@ -13,6 +13,7 @@
 #include "messenger/model/MemoList.h"
 #include "messenger/model/Options.h"
 #include "messenger/protocol/codec/PktFactory.h"
+#include "messenger/protocol/codec/PktOutEmpty.h"
 #include "messenger/protocol/codec/PktHandlerFactory.h"
 #include "messenger/protocol/codec/PktTransactionIdIssuer.h"
 #include "messenger/protocol/connection/PktPendingList.h"
@@ -36,6 +37,7 @@
 #include "ux/markup/UxXmlSkinHelper.h"
 #include "ux/widgets/UxEdit.h"
 #include "ux/widgets/UxListWindow.h"
+#include "ux/widgets/UxMessageBox.h"
 
 #include <new>
 
@@ -195,6 +197,21 @@ void MessengerApp::OnActivate(bool active)
     m_notifier.OnActivate(active);
 }
 
+bool MessengerApp::OnCloseRequest()
+{
+    if (!m_askingToQuit)
+        m_askingToQuit = m_memoWritePage.AskBeforeDiscarding(&OnQuitAnswered, reinterpret_cast<uintptr_t>(this));
+    return !m_askingToQuit;
+}
+
+void MessengerApp::OnQuitAnswered(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* app = reinterpret_cast<MessengerApp*>(context);
+    app->m_askingToQuit = false;
+    if (result == UxMessageBox::ResultYes)
+        plat::PostQuitMessage(0);
+}
+
 void MessengerApp::SetUpResourcePaths()
 {
     UxPathResolver* resolver = UxPathResolver::GetInstance();
@@ -338,6 +355,30 @@ void MessengerApp::ResetSession()
         peer->RequestReset();
     else
         ResetScreens();
+}
+
+void MessengerApp::SignOut()
+{
+    if (!m_memoWritePage.AskBeforeDiscarding(&OnSignOutAnswered, reinterpret_cast<uintptr_t>(this)))
+        SignOutNow();
+}
+
+void MessengerApp::OnSignOutAnswered(uintptr_t context, UxPopup*, int32_t result)
+{
+    auto* app = reinterpret_cast<MessengerApp*>(context);
+    // Still writing: the session was not ended meanwhile (by the service) without us.
+    if (result == UxMessageBox::ResultYes && app->m_memoWritePage.IsWriting())
+        app->SignOutNow();
+}
+
+void MessengerApp::SignOutNow()
+{
+    if (TarvPeer* peer = TarvPeer::GetInstance();
+        peer && peer->GetStage() == TarvPeer::StageMain && !peer->IsResetPending()) {
+        PktOutEmpty signOut(L"LOUT");
+        peer->Send(signOut);
+    }
+    ResetSession();
 }
 
 void MessengerApp::UpdateNotifyIcons()

@@ -69,6 +69,8 @@ public:
     bool InitInstance() override;
     void ExitInstance() override;
     void OnActivate(bool active) override;
+    // Closing the window throws a memo being written away: it asks first.
+    bool OnCloseRequest() override;
 
     // The folder the skin and sounds are looked up in; the program's
     // own folder unless set before Create.
@@ -83,6 +85,9 @@ public:
     // Ends the session on the next turn of the message loop and returns to the
     // saved-login screen; asking again before it ran changes nothing.
     void ResetSession();
+    // The user signs out (the system menu's "로그아웃"): a memo being written is asked
+    // about first, and kept with the session when the answer is No.
+    void SignOut();
     // The unread marks of the tab bars and the menu bar, and the window's title.
     void UpdateNotifyIcons() override;
 
@@ -168,6 +173,10 @@ private:
     // The page on top, when it is a page and shows.
     UxPanel* ShownPage();
     static void OnBuddyRequestAnswered(uintptr_t context, UxPopup* box, int32_t result);
+    // "LOUT" while the connection stands, then the session ends.
+    void SignOutNow();
+    static void OnSignOutAnswered(uintptr_t context, UxPopup* box, int32_t result);
+    static void OnQuitAnswered(uintptr_t context, UxPopup* box, int32_t result);
 
     // Screens, in the order they are built.
     LoginCounter m_loginCounter;
@@ -200,6 +209,8 @@ private:
     std::wstring m_programFolder;
     // The buddy the open buddy-request question is about.
     std::wstring m_askedBuddyId;
+    // The question before quitting is open: asking to close again changes nothing.
+    bool m_askingToQuit = false;
 
     // The messenger's singletons, owned from start-up to shut-down.
     Me* m_me = nullptr;

@@ -129,19 +129,26 @@ public:
         Finish();
     }
 
-    // The user closes the window: the loop ends and the program shuts down. False when
-    // the window did not end the loop.
+    // The user closes the window (its close button, the desktop's window menu). True
+    // when that ended the loop: the program has shut down. False when the window stays
+    // open (the program asks first what closing would throw away).
     bool CloseWindow()
     {
         if (!m_app)
             return false;
         Input().Close();
         Flush();
+        return StopIfQuit();
+    }
+    // The program told its loop to end (a closed window, the answer to its question
+    // before closing): it shuts down as after the loop, and true. False while it runs on.
+    bool StopIfQuit()
+    {
         plat::MSG msg;
-        const bool quit
-            = plat::PeekMessageW(&msg, nullptr, 0, 0, plat::PM_REMOVE) && msg.message == plat::WM_QUIT;
+        if (!m_app || !plat::PeekMessageW(&msg, nullptr, plat::WM_QUIT, plat::WM_QUIT, plat::PM_REMOVE))
+            return false;
         Stop();
-        return quit;
+        return true;
     }
 
     MessengerApp& App() { return *m_app; }

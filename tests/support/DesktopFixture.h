@@ -62,6 +62,7 @@ public:
     }
     bool OnChar(uintptr_t c, intptr_t) override { return Note("char " + std::to_string(c)); }
     bool OnGesture(UxWindow*, int32_t code) override { return Note("gesture " + std::to_string(code)); }
+    bool TakesKeys() const override { return takesKeys; }
     bool OnSipShown(const plat::RECT&) override { return Note("sip+"); }
     bool OnSipHidden() override { return Note("sip-"); }
     bool OnChildEvent(UxWindow* child, int32_t code) override
@@ -81,6 +82,7 @@ public:
     std::vector<std::string>* log;
     plat::COLORREF colour;
     bool accept = true;
+    bool takesKeys = false;
     bool paintResult = true;
     bool sizeResult = true;
 };

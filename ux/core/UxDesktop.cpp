@@ -255,7 +255,11 @@ bool UxDesktop::MoveTabFocus(bool backwards)
     if (!page)
         from = nullptr;
 
+    // A popup still waiting has not taken the keys: Tab goes on among the boxes behind
+    // it, like Enter and Escape, and what the person types follows the caret there.
     UxWindow* popup = OpenPopup();
+    if (auto* control = dynamic_cast<UxPopupControl*>(popup); control && control->IsWaiting())
+        popup = nullptr;
     std::vector<UxWindow*> stops;
     if (popup) {
         CollectTabStops(popup, stops);

@@ -17,6 +17,9 @@ public:
     virtual void ExitInstance() { }
     // The device window got or lost the desktop's focus (WM_ACTIVATE).
     virtual void OnActivate(bool) { }
+    // The window is asked to close (its close button, the desktop's window menu): false
+    // keeps it open, for the application to ask first what closing would throw away.
+    virtual bool OnCloseRequest() { return true; }
 
     bool Create(const std::wstring& name, const plat::RECT& rect);
     // The message loop, then Shutdown; false when the loop could not run.

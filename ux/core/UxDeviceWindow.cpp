@@ -157,6 +157,10 @@ plat::LRESULT UxDeviceWindow::WindowProc(
         return UxDeviceMessageHandler::Result;
 
     switch (message) {
+    case plat::WM_CLOSE:
+        if (UxDesktop* desktop = UxDesktop::GetInstance(); desktop && !desktop->OnCloseRequest())
+            return 0;
+        return plat::DefWindowProcW(window, message, wParam, lParam);
     case plat::WM_DESTROY: {
         UxDeviceWindow* self = GetInstance();
         if (!self || !self->m_closing)

@@ -4,6 +4,8 @@
 #include "ux/core/UxTransitionManager.h"
 #include "ux/core/UxWindow.h"
 
+#include <algorithm>
+
 namespace {
 
 void Hide(UxWindow* window)
@@ -37,6 +39,12 @@ bool StartTransition(const UxTransitionRequest& request)
 }
 
 } // namespace
+
+bool UxNavigationController::Holds(const UxWindow* page) const
+{
+    return std::any_of(m_stack.begin(), m_stack.end(),
+        [page](const UxNavigationEntry& entry) { return entry.Items[UxNavigationEntry::Page].Window == page; });
+}
 
 bool UxNavigationController::SwitchForward(UxWindow* from, const UxNavigationItem& item)
 {

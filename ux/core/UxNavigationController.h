@@ -31,6 +31,8 @@ public:
     void Clear();
 
     bool IsEmpty() const { return m_stack.empty(); }
+    // Some entry of the stack, shown or below, has this page.
+    bool Holds(const UxWindow* page) const;
     size_t GetDepth() const { return m_stack.size(); }
     // The top entry; only while not empty.
     const UxNavigationEntry& Top() const { return m_stack.back(); }

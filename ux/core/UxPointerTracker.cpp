@@ -150,8 +150,10 @@ bool UxPointerTracker::Press(int32_t x, int32_t y)
     std::shared_ptr<bool> alive = m_alive;
     UxWindow* owner = m_owner;
     owner->SetCapture(true);
-    if (*alive)
-        owner->ChooseFocusOnPress(owner)->SetFocus(true);
+    // Only a box that takes keys takes the caret: a press on anything else leaves it in
+    // the box being typed into.
+    if (*alive && owner->TakesKeys())
+        owner->SetFocus(true);
     if (!*alive)
         return true;
     bool accepted = owner->OnPointerDown(x, y);

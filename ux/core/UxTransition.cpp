@@ -69,8 +69,6 @@ bool UxTransition::Start()
 
     if (UxPanel* panel = AsPanel(source))
         panel->OnWillHide();
-    if (UxPanel* panel = AsPanel(target))
-        panel->OnWillShow();
 
     plat::RECT screen = source->GetScreenRect();
     if (UxDeviceWindow* device = UxDeviceWindow::GetInstance()) {
@@ -82,7 +80,11 @@ bool UxTransition::Start()
     // The source as it was last painted.
     m_sourceSurface = source->GetSurface();
     Hold(m_sourceSurface);
+    // Hidden before the target is told it shows: the box the source had the caret in is
+    // remembered for its return before the target gives the caret to a box of its own.
     source->SetVisible(false);
+    if (UxPanel* panel = AsPanel(target))
+        panel->OnWillShow();
 
     // The target painted now, then hidden: only the transition shows it from here on.
     target->SetVisible(true);

@@ -51,6 +51,12 @@ bool UxTransitionManager::IsRunning() const
         m_transitions.begin(), m_transitions.end(), [](UxTransition* t) { return t->IsRunning(); });
 }
 
+bool UxTransitionManager::IsArriving(const UxWindow* window) const
+{
+    return std::any_of(m_transitions.begin(), m_transitions.end(),
+        [window](UxTransition* t) { return t->GetRequest().Target == window; });
+}
+
 bool UxTransitionManager::DrawAll(UxDeviceContext& dest)
 {
     for (UxTransition* transition : m_transitions)

@@ -8,6 +8,7 @@
 
 class UxDeviceContext;
 class UxTransition;
+class UxWindow;
 
 // Keeps the running transitions, which it owns, and draws them on every paint.
 class UxTransitionManager : public UxSingleton<UxTransitionManager> {
@@ -23,6 +24,8 @@ public:
     // visibility itself.
     void RemoveAll();
     bool IsRunning() const;
+    // A transition brings the window in: hidden, it is drawn by the transition's picture.
+    bool IsArriving(const UxWindow* window) const;
     // Draws every transition in the order they were added; false at the first that
     // fails.
     bool DrawAll(UxDeviceContext& dest);

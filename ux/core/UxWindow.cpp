@@ -4,6 +4,7 @@
 #include "ux/core/UxPopupInstance.h"
 #include "ux/core/UxRect.h"
 #include "ux/core/UxText.h"
+#include "ux/core/UxTransitionManager.h"
 #include "ux/graphics/UxDeviceContext.h"
 #include "ux/graphics/UxDeviceContextPool.h"
 #include "ux/graphics/UxDeviceImagePool.h"
@@ -11,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -23,6 +26,32 @@ uint8_t MixAlpha(uint8_t from, uint8_t to, float e)
 int32_t MixValue(int32_t from, int32_t to, float e)
 {
     return static_cast<int32_t>((1.0f - e) * static_cast<float>(from) + e * static_cast<float>(to));
+}
+
+// The box each hidden window had the focus in when it was hidden, to give back when the
+// window shows again. A window going away takes its entries with it, also one that goes
+// at the program's end: the table itself never goes.
+std::vector<std::pair<const UxWindow*, UxWindow*>>& HiddenFocus()
+{
+    static auto* entries = new std::vector<std::pair<const UxWindow*, UxWindow*>>;
+    return *entries;
+}
+
+UxWindow* TakeHiddenFocus(const UxWindow* window)
+{
+    auto& entries = HiddenFocus();
+    auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == window; });
+    if (found == entries.end())
+        return nullptr;
+    UxWindow* box = found->second;
+    entries.erase(found);
+    return box;
+}
+
+UxWindow* OpenPopup()
+{
+    UxPopupInstance* popups = UxPopupInstance::GetInstance();
+    return popups ? popups->GetPopup() : nullptr;
 }
 
 } // namespace
@@ -42,6 +71,10 @@ UxWindow::~UxWindow()
         PreviousFocusedWindow = nullptr;
     if (FocusBehindPopup == this)
         FocusBehindPopup = nullptr;
+    auto& hidden = HiddenFocus();
+    hidden.erase(std::remove_if(hidden.begin(), hidden.end(),
+                     [this](const auto& e) { return e.first == this || e.second == this; }),
+        hidden.end());
     m_alpha.progress.Stop();
     m_rectTween.progress.Stop();
 }
@@ -249,6 +282,11 @@ void UxWindow::SetVisible(bool visible)
         m_alpha.from = m_alpha.to = m_alpha.current = visible ? 255 : 0;
         m_alpha.progress.SetDuration(1.0f);
     }
+    // Before the window's own hook, which may put the focus somewhere itself.
+    if (!visible)
+        GiveUpFocus();
+    else if (!old)
+        TakeBackFocus();
     if (old != visible)
         OnVisibleChanged(visible);
     // A screen going away: once the paint that follows has drawn what is shown
@@ -334,8 +372,7 @@ void UxWindow::SetFocus(bool focus)
         return;
     // Keys typed while a popup is open belong to it; what asked for them meanwhile has
     // them once it is gone.
-    UxPopupInstance* popups = UxPopupInstance::GetInstance();
-    UxWindow* popup = popups ? popups->GetPopup() : nullptr;
+    UxWindow* popup = OpenPopup();
     if (focus && popup && popup->Contains(FocusedWindow) && !popup->Contains(this)) {
         FocusBehindPopup = this;
         return;
@@ -357,9 +394,37 @@ bool UxWindow::Contains(const UxWindow* window) const
     return false;
 }
 
-UxWindow* UxWindow::ChooseFocusOnPress(UxWindow* pressed)
+void UxWindow::GiveUpFocus()
 {
-    return m_parent ? m_parent->ChooseFocusOnPress(pressed) : pressed;
+    // A page that a transition brings in is hidden while the transition draws it: the
+    // box it gave the keys to keeps them, so nothing typed as it arrives is lost.
+    if (UxTransitionManager* transitions = UxTransitionManager::GetInstance();
+        transitions && transitions->IsArriving(this))
+        return;
+    TakeHiddenFocus(this);
+    UxWindow* box = nullptr;
+    if (Contains(FocusedWindow)) {
+        box = FocusedWindow;
+        FocusedWindow->SetFocus(false);
+    } else if (Contains(FocusBehindPopup)) {
+        // Under an open popup: the box does not get the keys back when it closes.
+        box = FocusBehindPopup;
+        FocusBehindPopup = nullptr;
+    }
+    if (box)
+        HiddenFocus().emplace_back(this, box);
+}
+
+void UxWindow::TakeBackFocus()
+{
+    UxWindow* box = TakeHiddenFocus(this);
+    if (!box || !Contains(box) || !box->IsShownInTree() || box->GetPointerTracker().IsDisabled())
+        return;
+    UxWindow* popup = OpenPopup();
+    if (FocusedWindow && FocusedWindow->IsShownInTree() && !(popup && popup->Contains(FocusedWindow)))
+        return;
+    // Under an open popup this only marks the box for when the popup closes.
+    box->SetFocus(true);
 }
 
 void UxWindow::Invalidate(const plat::RECT& rect, bool accumulate)

@@ -84,9 +84,9 @@ public:
     }
     // An input method's syllable is open here: the desktop's keys wait for it.
     virtual bool IsComposing() const { return false; }
-    // The window a press on pressed (this window or one inside it) gives the focus to;
-    // by default the parent decides, and without one the pressed window takes it.
-    virtual UxWindow* ChooseFocusOnPress(UxWindow* pressed);
+    // A press here gives it the keys (an edit box). A press on anything else leaves the
+    // caret where it was: a button, a check box, a list, a bar, a page.
+    virtual bool TakesKeys() const { return false; }
 
     // Tree.
     bool AddChild(UxWindow* child);
@@ -119,7 +119,9 @@ public:
 
     void SetCapture(bool capture);
     // While the open popup has the focus, a window outside it asking for the focus is
-    // only remembered: it gets the focus when the popup closes.
+    // only remembered: it gets the focus when the popup closes. A window that is hidden
+    // gives the focus up when it holds it (keys never reach a box out of sight) and,
+    // shown again, gives it back to the box inside that had it.
     void SetFocus(bool focus);
     // It is this window or lies inside it.
     bool Contains(const UxWindow* window) const;
@@ -186,6 +188,11 @@ protected:
 
 private:
     static void AlphaStep(uintptr_t window);
+    // Hidden: the focus inside goes, remembered for when the window shows again.
+    void GiveUpFocus();
+    // Shown again: the box that had the focus when the window was hidden takes it back,
+    // unless another window in view has it meanwhile.
+    void TakeBackFocus();
     static void RectStep(uintptr_t window);
     // The nearest ancestor-or-self with a surface of its own (the root when none).
     const UxWindow* SurfaceOwner() const;

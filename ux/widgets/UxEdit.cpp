@@ -596,6 +596,11 @@ bool UxEdit::IsTabStop() const
     return m_begin && !(m_styles & ReadOnly) && !GetPointerTracker().IsDisabled();
 }
 
+bool UxEdit::TakesKeys() const
+{
+    return m_begin && !GetPointerTracker().IsDisabled() && (m_styles & (ReadOnly | SingleLine)) != (ReadOnly | SingleLine);
+}
+
 bool UxEdit::TakesCaretKey(uintptr_t key) const
 {
     return (key == plat::VK_HOME || key == plat::VK_END) && m_begin && !(m_styles & ReadOnly);
@@ -828,7 +833,7 @@ bool UxEdit::OnReplaceSelection(intptr_t text1, intptr_t)
 bool UxEdit::OnChildEvent(UxWindow* child, int32_t code)
 {
     if (child == &m_textGuide) {
-        if (code == EventPointerDown)
+        if (code == EventPointerDown && TakesKeys())
             SetFocus(true);
         if (UxWindow* parent = GetParent())
             parent->OnChildEvent(this, code);

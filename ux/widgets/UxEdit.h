@@ -58,6 +58,10 @@ public:
     int32_t GetScrollLine() override;
     // A visible edit that takes typing.
     bool IsTabStop() const override;
+    // A box that takes typing, or a read-only text of several lines whose text the keys
+    // select and copy. A read-only line shows a choice made elsewhere (a domain picked
+    // from its list): a press on it is no typing and leaves the caret where it was.
+    bool TakesKeys() const override;
     // Home and End, unless the edit is read-only: they scroll that one.
     bool TakesCaretKey(uintptr_t key) const override;
     bool PaintBackground(UxDeviceContext* surface, const plat::RECT& rect) override;

@@ -5,7 +5,7 @@
 bool UxEditFrame::OnPointerDown(int32_t x, int32_t y)
 {
     // A hidden edit (a screen that shows a reason instead of its input) takes no keys.
-    if (m_edit && m_edit->IsVisible())
-        m_edit->ChooseFocusOnPress(m_edit)->SetFocus(true);
+    if (m_edit && m_edit->IsVisible() && m_edit->TakesKeys())
+        m_edit->SetFocus(true);
     return UxImageWindow::OnPointerDown(x, y);
 }

@@ -132,9 +132,15 @@ bool UxListWindow::MoveKeyRow(int32_t step)
                 index = i;
         }
     }
-    if (!IsRowOnShow(index))
+    return PutKeyRow(index);
+}
+
+bool UxListWindow::PutKeyRow(int32_t index)
+{
+    if (!HasKeyRows() || !IsRowOnShow(index))
         return false;
     SetKeyRow(index);
+    UxScrollAxis& y = GetYAxis();
     // Into view at once, so that a held key runs down the list.
     const UxListRow& row = m_rows[size_t(index)];
     int32_t offset = y.GetOffset();

@@ -63,6 +63,9 @@ public:
     // there is none yet), scrolled into view at once; false when no row shows or the list
     // has no keyboard rows.
     bool MoveKeyRow(int32_t step);
+    // The keyboard's row put on the row, scrolled into view at once; false when that
+    // row does not show.
+    bool PutKeyRow(int32_t index);
     int32_t GetKeyRow() const { return m_keyRow; }
     // Enter on the keyboard's row: what a tap in its middle does. False when there is no
     // such row on show.

@@ -11,6 +11,7 @@
 #include "messenger/model/ChatSessionList.h"
 #include "messenger/model/GroupList.h"
 #include "messenger/model/Me.h"
+#include "messenger/model/Options.h"
 #include "tests/support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -370,7 +371,11 @@ TEST_F(KeyboardLongList, ArrowsAndEnterOpenChatsControlTabGoesRoundThemAndPageKe
     driver.Key(plat::VK_NEXT);
     driver.Advance(3000);
     EXPECT_EQ(y.GetOffset(), -y.GetViewSize());
+    // Home is the search's, which has the caret again since its page came back.
     driver.Key(plat::VK_HOME);
+    driver.Advance(3000);
+    EXPECT_EQ(y.GetOffset(), -y.GetViewSize());
+    driver.Key(plat::VK_PRIOR);
     driver.Advance(3000);
     EXPECT_EQ(y.GetOffset(), 0);
 
@@ -432,4 +437,38 @@ TEST_F(Keyboard, TheCostQuestionsCheckBoxIsReachedByTabAndTickedBySpace)
     }
     EXPECT_EQ(driver.Popup(), nullptr);
     EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+}
+
+// The whole list made anew (the sort option changed, or the groups) keeps the keyboard's
+// row on its buddy or group while that is shown.
+TEST_F(KeyboardLongList, TheKeyboardsRowStaysOnItsBuddyOrGroupWhenTheListIsMadeAnew)
+{
+    ASSERT_TRUE(driver.StartSignedIn());
+    ASSERT_TRUE(driver.SignInParty("t120@quorix.net"));
+    Options& options = *Options::GetInstance();
+    const auto sortBy = [&](int32_t sort) {
+        options.SetSortType(sort);
+        App().ReloadBuddyList(); // as the sort option does
+        driver.Settle();
+    };
+    const int32_t shownAll = RowOf(List(), L"테스트 120");
+    ASSERT_TRUE(KeyTo(List(), shownAll));
+    sortBy(Options::SortOnline);
+    const int32_t shownOnline = RowOf(List(), L"테스트 120");
+    ASSERT_LT(shownOnline, shownAll); // the buddies offline above him are gone
+    EXPECT_EQ(List().GetKeyRow(), shownOnline);
+    EXPECT_TRUE(List().IsRowLit(shownOnline));
+
+    ASSERT_TRUE(KeyTo(List(), 0, plat::VK_UP));
+    const Group* group = List().GetGroup(0);
+    ASSERT_NE(group, nullptr);
+    sortBy(Options::SortAll);
+    ASSERT_GE(List().GetKeyRow(), 0);
+    EXPECT_EQ(List().GetGroup(List().GetKeyRow()), group);
+
+    // A buddy the new rows leave out takes the keyboard's row with him.
+    ASSERT_TRUE(KeyTo(List(), RowOf(List(), L"테스트 105")));
+    sortBy(Options::SortOnline);
+    EXPECT_EQ(List().GetKeyRow(), -1);
+    sortBy(Options::SortAll);
 }

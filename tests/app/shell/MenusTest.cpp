@@ -1,5 +1,6 @@
 // The menu bar's system menu, the application's popup menus and the message boxes.
 #include "app/shell/MenuAccount.h"
+#include "app/shell/MenuCopy.h"
 #include "app/shell/MenuEmoticon.h"
 #include "app/shell/MenuMemoBox.h"
 #include "app/shell/MenuSystem.h"
@@ -147,4 +148,32 @@ TEST_F(MenusTest, MessageBoxesShowTheirPartsAndAnswer)
     SelectSkinNode(L"NotifyBox")->SetElement(L"Gone");
     EXPECT_FALSE(ShowNotifyBox(L"공지", L"..."));
     EXPECT_EQ(driver.Popup(), nullptr);
+}
+
+// A menu's lines separate its rows: none follows the last, so the one-row "복사" menu
+// has none at all.
+TEST_F(MenusTest, LinesSeparateTheRowsAndNoneFollowsTheLast)
+{
+    const auto lined = [&](AppMenu& menu, int32_t row) {
+        UxListWindow& list = menu.GetList();
+        const plat::RECT r = list.ClientToScreen(list.GetRowRect(row));
+        return driver.Pixel(r.left + 100, r.bottom - 1) != 0xFFFFFF;
+    };
+    ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+    auto* menu = Open<MenuSystem>();
+    ASSERT_NE(menu, nullptr);
+    driver.Settle();
+    EXPECT_TRUE(lined(*menu, 0));
+    EXPECT_TRUE(lined(*menu, 2));
+    EXPECT_FALSE(lined(*menu, 3));
+    menu->Close(0);
+    driver.Flush();
+
+    ASSERT_TRUE(MenuCopy::Open(L"안녕", { 0, 200, 480, 240 }));
+    auto* copy = Open<MenuCopy>();
+    ASSERT_NE(copy, nullptr);
+    driver.Settle();
+    driver.Screenshot("copy-menu");
+    EXPECT_FALSE(lined(*copy, 0));
+    copy->Close(0);
 }

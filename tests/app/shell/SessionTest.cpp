@@ -215,3 +215,61 @@ TEST_F(SessionTest, EndingTheSessionEmptiesEveryFormAndSearch)
     EXPECT_EQ(app.GetOptionNickPage().GetView().Edit.GetText(), L"민수");
     EXPECT_EQ(driver.ServiceLogLines("CNIK"), 0u);
 }
+
+// With a memo being written, signing out and closing the window ask as Escape does: No
+// keeps the writer, its text and the session; Yes signs out or quits. The service
+// ending the session asks nothing.
+TEST_F(SessionTest, SigningOutOrClosingTheWindowAsksBeforeAMemoBeingWrittenGoes)
+{
+    const std::wstring question = L"작성 중인 쪽지를 취소하시겠습니까?";
+    MessengerApp& app = driver.App();
+    UxEdit& message = app.GetMemoWritePage().GetView().Message;
+    const auto write = [&](const std::wstring& text) {
+        driver.Settle();
+        ASSERT_TRUE(driver.Tap(L"TabBar/Tab3"));
+        driver.Settle();
+        ASSERT_TRUE(driver.Tap(L"TitleBar/WriteButton"));
+        driver.Settle();
+        ASSERT_EQ(driver.Screen(), L"MemoWrite");
+        driver.TypeKorean(text);
+    };
+    const auto signOut = [&] {
+        ASSERT_TRUE(driver.Tap(L"MenuBar/SystemMenuButton"));
+        auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(driver.TapRow(&menu->GetList(), MenuSystem::LogOut));
+    };
+
+    ASSERT_NO_FATAL_FAILURE(write(L"내일 봐"));
+    ASSERT_NO_FATAL_FAILURE(signOut());
+    EXPECT_EQ(driver.Answer(L"NoButton"), question);
+    ASSERT_FALSE(driver.CloseWindow());
+    EXPECT_EQ(driver.Answer(L"NoButton"), question);
+    EXPECT_FALSE(driver.StopIfQuit());
+    EXPECT_EQ(driver.Screen(), L"MemoWrite");
+    driver.TypeKorean(L"요");
+    EXPECT_EQ(message.GetText(), L"내일 봐요");
+    EXPECT_EQ(driver.ServiceLog().find("LOUT"), std::string::npos);
+
+    ASSERT_NO_FATAL_FAILURE(signOut());
+    EXPECT_EQ(driver.Answer(L"YesButton"), question);
+    EXPECT_EQ(driver.Screen(), L"Gate");
+    EXPECT_TRUE(driver.WaitFor([&] { return driver.ServiceLog().find("LOUT") != std::string::npos; }));
+
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    ASSERT_NO_FATAL_FAILURE(write(L"다시"));
+    driver.Service().Control("/kill", "minsu@quorix.net");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"Gate" && driver.Popup(); }));
+    EXPECT_NE(driver.PopupText(), question);
+    ASSERT_TRUE(driver.Click(L"MsgBox/OkButton"));
+
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234"));
+    ASSERT_NO_FATAL_FAILURE(write(L"끝"));
+    // The desktop may ask twice for one press of the close button: one question.
+    ASSERT_FALSE(driver.CloseWindow());
+    UxWindow* box = driver.Popup();
+    EXPECT_FALSE(driver.CloseWindow());
+    EXPECT_EQ(driver.Popup(), box);
+    EXPECT_EQ(driver.Answer(L"YesButton"), question);
+    EXPECT_TRUE(driver.StopIfQuit());
+}

@@ -308,3 +308,110 @@ TEST_F(Typing, ASyllableBeingComposedWhenABoxTakesTheKeysStaysWhereItWasTyped)
     driver.Key(plat::VK_RETURN);
     EXPECT_EQ(page->GetOutput().GetTranscript().GetText(), L"김민수 (민수) 님의 말:\n하나");
 }
+
+// Keys typed on a page without a box go nowhere: not into the buddy search under it,
+// which has the caret again once its page is back.
+TEST_F(Typing, KeysTypedOnAPageWithoutABoxReachNoHiddenBox)
+{
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    ASSERT_TRUE(driver.Tap(L"BuddyList/SearchWord"));
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::BuddyRequests));
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyRequestList");
+    driver.Type(L"xyz");
+    ASSERT_TRUE(driver.Back());
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"");
+    EXPECT_EQ(list.GetFilter(), L"");
+    const int32_t jiyeon = AppDriver::BuddyRow(list, L"이지연");
+    ASSERT_GE(jiyeon, 0);
+    EXPECT_FALSE(list.GetRow(jiyeon).hidden);
+    driver.Type(L"지");
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"지");
+
+    // So it has after a chat opened from it, whose input took the keys meanwhile.
+    for (int i = 0; i < 10 && list.GetKeyRow() != jiyeon; ++i)
+        driver.Key(plat::VK_DOWN);
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    auto* page = dynamic_cast<ChatPage*>(driver.Page());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->GetInputBar().GetInput().IsFocused());
+    driver.Key(plat::VK_ESCAPE);
+    driver.Settle();
+    driver.Type(L"연");
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"지연");
+}
+
+// Shown as offline, a chat opened from the search by the keyboard has no input: the line
+// typed there reaches neither the search under it nor anything else.
+TEST(TypingShownOffline, AChatWithoutItsInputLeavesTheSearchUnderItAlone)
+{
+    AppDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(driver.SignIn(L"minsu@quorix.net", L"minsu1234", true));
+    driver.Settle();
+    ASSERT_TRUE(driver.SignInParty(kJiyeon));
+    BuddyListView& list = driver.App().GetBuddyListPage().GetView();
+    ASSERT_TRUE(driver.Tap(L"BuddyList/SearchWord"));
+    const int32_t jiyeon = AppDriver::BuddyRow(list, L"이지연");
+    for (int i = 0; i < 40 && list.GetKeyRow() != jiyeon; ++i)
+        driver.Key(plat::VK_DOWN);
+    ASSERT_EQ(list.GetKeyRow(), jiyeon);
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    auto* page = dynamic_cast<ChatPage*>(driver.Page());
+    ASSERT_NE(page, nullptr);
+    ASSERT_FALSE(page->GetInputBar().GetInput().IsVisible());
+    EXPECT_EQ(page->GetDisabledReason(), L"오프라인으로 표시된 상태입니다.");
+    driver.Type(L"hello");
+    driver.Key(plat::VK_RETURN);
+    EXPECT_EQ(driver.Page(), page);
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"");
+    EXPECT_EQ(list.GetFilter(), L"");
+    driver.Key(plat::VK_ESCAPE);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"BuddyList");
+    EXPECT_FALSE(list.GetRow(jiyeon).hidden);
+    driver.Type(L"지");
+    EXPECT_EQ(driver.Text(L"BuddyList/SearchWord"), L"지");
+}
+
+// A click on the bar under a chat, on its empty middle or on the lamp of an unread
+// memo, takes nothing from the chat's input: the next keys go on there.
+TEST_F(Typing, AClickOnTheBarUnderAChatLeavesTheKeysInItsInput)
+{
+    ChatPage* page = OpenChat();
+    ASSERT_NE(page, nullptr);
+    UxEdit& input = page->GetInputBar().GetInput();
+    driver.Party("memo", kJiyeon, R"(, "to": ["minsu@quorix.net"], "body": "쪽지")");
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.IsShown(L"MenuBar/MemoNotifyImage"); }));
+    driver.TypeKorean(L"가");
+    const plat::RECT bar = driver.App().GetMenuBar().GetScreenRect();
+    driver.Tap(bar.left + 140, (bar.top + bar.bottom) / 2);
+    driver.Advance(200);
+    driver.TypeKorean(L"나");
+    TapMiddle(driver.App().GetMenuBar().MemoNotifyImage);
+    driver.TypeKorean(L"다");
+    EXPECT_EQ(input.GetText(), L"가나다");
+}
+
+// Tab typed while a box that arrived unasked still waits goes on among the boxes of the
+// form behind it, as Enter and Escape do; the keys after the box go where Tab sent them.
+TEST_F(Typing, TabDuringABoxsWaitMovesAmongTheBoxesBehindIt)
+{
+    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::AddBuddy));
+    driver.Settle();
+    BuddyAddView& form = driver.App().GetBuddyAddPage().GetView();
+    driver.Type(L"dahye");
+    driver.Advance(200);
+    ASSERT_TRUE(BuddyRequestArrives());
+    driver.Key(plat::VK_TAB);
+    driver.TypeKorean(L"안녕");
+    ASSERT_NE(driver.Popup(), nullptr);
+    driver.Advance(1000);
+    driver.Key(plat::VK_ESCAPE); // the box's now
+    ASSERT_EQ(driver.Popup(), nullptr);
+    driver.Type(L"!");
+    EXPECT_EQ(form.IdEdit.GetText(), L"dahye");
+    EXPECT_EQ(form.RequestMessage.GetText(), L"안녕!");
+}

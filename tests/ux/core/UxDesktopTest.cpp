@@ -90,7 +90,7 @@ TEST_F(Routing, CapturedWindowGetsTheWholeDrag)
     EXPECT_FALSE(Has(log, "left:move"));
     EXPECT_FALSE(Has(log, "right:child button 2")); // released outside: not reported
     EXPECT_EQ(UxWindow::CapturedWindow, nullptr);
-    EXPECT_EQ(UxWindow::FocusedWindow, &button);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr); // the button takes no keys
 }
 
 TEST_F(Routing, HoldAfterATenthAndClickATenthAfterReleaseWithinASlopOfTwenty)
@@ -183,6 +183,41 @@ TEST_F(Routing, KeysAndTextGoToTheFocusedWindow)
     EXPECT_EQ(log,
         (Log { "button:ime 44032 1", "button:char 44032", "button:char 97", "button:ime 65 2",
             "button:ime 65 0" }));
+}
+
+// A press gives the keys only to a window that takes them. A window hidden while the
+// keys are in it gives them up, and shown again gets them back, unless another window
+// in view took them meanwhile.
+TEST_F(Routing, OnlyAWindowThatTakesKeysTakesThemAndAHiddenOneGivesThemUp)
+{
+    left.takesKeys = true;
+    Tap(20, 600);
+    EXPECT_EQ(UxWindow::FocusedWindow, &left);
+    Tap(250, 50); // the button takes none: they stay in the left panel
+    EXPECT_EQ(UxWindow::FocusedWindow, &left);
+    button.takesKeys = true;
+    Tap(250, 50);
+    ASSERT_EQ(UxWindow::FocusedWindow, &button);
+
+    right.SetVisible(false);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
+    Input().Text(L"a");
+    Flush();
+    EXPECT_FALSE(Has(log, "button:char 97"));
+    right.SetVisible(true);
+    EXPECT_EQ(UxWindow::FocusedWindow, &button);
+
+    right.SetVisible(false);
+    left.SetFocus(true);
+    right.SetVisible(true);
+    EXPECT_EQ(UxWindow::FocusedWindow, &left);
+    // Hidden once more while hidden (everything goes at the end of a session): the box
+    // is forgotten.
+    button.SetFocus(true);
+    right.SetVisible(false);
+    right.SetVisible(false);
+    right.SetVisible(true);
+    EXPECT_EQ(UxWindow::FocusedWindow, nullptr);
 }
 
 TEST(UxSwipeDetector, FirstMatchingRuleGivesTheCode)

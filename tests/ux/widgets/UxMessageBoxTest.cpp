@@ -362,3 +362,27 @@ TEST_F(MessageBoxTest, ABoxArrivingWhileTheUserTypesWaitsASecondBeforeItTakesKey
     EXPECT_EQ(closed.size(), 4u);
     parent.RemoveChild(&asking);
 }
+
+// Tab typed while such a box waits goes on among the boxes behind it, as Enter and
+// Escape do, though the box has a check box Tab could reach: once the box has closed,
+// the keys go on in the box Tab went to.
+TEST_F(MessageBoxTest, TabDuringTheWaitMovesAmongTheBoxesBehindIt)
+{
+    auto* first = Add<UxEdit>(L"<_Rect>20, 20, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    auto* second = Add<UxEdit>(L"<_Rect>20, 580, 200, 40</_Rect><FontSize>16</FontSize><Styles>SingleLine</Styles>");
+    Tap(60, 40);
+    Typed(L"a");
+    UxPumpFor(200);
+    UxMessageBox* box = ShowBox(41 | 64);
+    ASSERT_TRUE(box->IsWaiting());
+    Key(plat::VK_TAB);
+    EXPECT_TRUE(second->IsFocused());
+    Typed(L"b");
+    UxPumpFor(1000);
+    EXPECT_TRUE(box->Contains(UxWindow::FocusedWindow));
+    Key(plat::VK_ESCAPE);
+    ASSERT_EQ(closed.size(), 1u);
+    Typed(L"c");
+    EXPECT_EQ(first->GetText(), L"a");
+    EXPECT_EQ(second->GetText(), L"bc");
+}
