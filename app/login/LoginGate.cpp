@@ -40,7 +40,10 @@ bool LoginGate::Create()
         { { L"BackSkin", &BackSkin }, { L"CopyrightLabel", &CopyrightLabel }, { L"IdText", &IdText },
             { L"LoginAsOfflineCheckBox", &LoginAsOfflineCheckBox }, { L"LoginAsOfflineText", &LoginAsOfflineText },
             { L"LoginButton", &LoginButton }, { L"LoginWithOtherIdButton", &LoginWithOtherIdButton } });
+    // Tab goes to the offline box and the two buttons, which Space or Enter clicks.
     LoginAsOfflineCheckBox.SetTabStop(true);
+    LoginButton.SetTabStop(true);
+    LoginWithOtherIdButton.SetTabStop(true);
     return true;
 }
 

@@ -112,6 +112,11 @@ bool MessengerApp::OnDesktopKey(uintptr_t key, bool repeat)
     // What lies under a popup takes no keys.
     if (UxPopupInstance::GetInstance()->GetPopup())
         return false;
+    // F10 and the menu key open the menu of the bar's ≡, where it shows (signed in).
+    if ((key == plat::VK_F10 || key == plat::VK_APPS) && !repeat && m_menuBar.SystemMenuButton.IsShownInTree()) {
+        m_menuBar.OpenSystemMenu();
+        return true;
+    }
     // Waiting for a sign-in, Escape is the screen's Cancel.
     if (key == plat::VK_ESCAPE && !repeat && m_loginConnecting.IsShownInTree()) {
         m_loginConnecting.Cancel();

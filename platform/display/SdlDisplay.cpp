@@ -63,6 +63,9 @@ namespace {
             return VK_MENU;
         case SDLK_ESCAPE:
             return VK_ESCAPE;
+        case SDLK_APPLICATION:
+        case SDLK_MENU:
+            return VK_APPS;
         case SDLK_SPACE:
             return VK_SPACE;
         case SDLK_PAGEUP:

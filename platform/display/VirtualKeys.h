@@ -28,6 +28,9 @@ constexpr uint32_t VK_DELETE = 0x2E;
 constexpr uint32_t VK_F1 = 0x70;
 constexpr uint32_t VK_F4 = 0x73;
 constexpr uint32_t VK_F9 = 0x78;
+constexpr uint32_t VK_F10 = 0x79;
+// The menu key beside the right Control.
+constexpr uint32_t VK_APPS = 0x5D;
 constexpr uint32_t VK_HANGUL = 0x15;
 constexpr uint32_t VK_HANJA = 0x19;
 

@@ -66,6 +66,8 @@ namespace {
             return VK_MENU;
         case XK_Escape:
             return VK_ESCAPE;
+        case XK_Menu:
+            return VK_APPS;
         case XK_space:
             return VK_SPACE;
         case XK_Prior:

@@ -1,6 +1,8 @@
 #include "ux/widgets/UxButton.h"
 
+#include "platform/display/VirtualKeys.h"
 #include "ux/core/UxRect.h"
+#include "ux/graphics/UxDeviceContext.h"
 #include "ux/markup/UxXmlNode.h"
 #include "ux/widgets/UxImageWindow.h"
 
@@ -29,6 +31,26 @@ void DrawWindowLabel(
         return;
     plat::RECT r = OffsetRect(window.ClientToSurface(window.GetClientRect()), offset.x, offset.y);
     label.Draw(surface, r, rect);
+}
+
+void DrawFocusFrame(UxWindow& window, plat::COLORREF colour, UxDeviceContext& surface, const plat::RECT& rect)
+{
+    constexpr int32_t kFrame = 2;
+    const plat::RECT box = window.ClientToSurface(window.GetClientRect());
+    for (const plat::RECT& edge : { plat::RECT { box.left, box.top, box.right, box.top + kFrame },
+             plat::RECT { box.left, box.bottom - kFrame, box.right, box.bottom },
+             plat::RECT { box.left, box.top, box.left + kFrame, box.bottom },
+             plat::RECT { box.right - kFrame, box.top, box.right, box.bottom } }) {
+        plat::RECT part;
+        if (IntersectRect(edge, rect, &part))
+            surface.FillRect(colour, part);
+    }
+}
+
+void ApplyFocusColor(UxXmlNode* node, plat::COLORREF& colour)
+{
+    if (UxXmlNode* focus = node ? node->FindChild(L"FocusColor") : nullptr)
+        colour = focus->GetColor();
 }
 
 bool UxButton::OnPointerDown(int32_t x, int32_t y)
@@ -72,7 +94,26 @@ bool UxButton::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     }
     DrawWindowImage(*this, *image, *surface, rect);
     DrawWindowLabel(*this, *label, *offset, *surface, rect);
+    // Over the picture, which fills the button.
+    if (m_tabStop && IsFocused())
+        DrawFocusFrame(*this, m_focusColor, *surface, rect);
     return true;
+}
+
+bool UxButton::OnKeyDown(uintptr_t key, intptr_t keyData)
+{
+    // A key held since before the button had the keyboard clicks nothing.
+    if ((key != plat::VK_SPACE && key != plat::VK_RETURN) || !m_tabStop || (uintptr_t(keyData) & 0x40000000u))
+        return UxWindow::OnKeyDown(key, keyData);
+    const plat::RECT r = GetScreenRect();
+    return ReportEvent(EventPointerUp, uintptr_t((r.left + r.right) / 2), uintptr_t((r.top + r.bottom) / 2));
+}
+
+bool UxButton::OnFocusChanged(bool focused)
+{
+    if (m_tabStop)
+        Invalidate();
+    return UxWindow::OnFocusChanged(focused);
 }
 
 bool UxButton::ApplySkin(UxXmlNode* node)
@@ -86,5 +127,6 @@ bool UxButton::ApplySkin(UxXmlNode* node)
         return false;
     ApplyChildPoint(node, L"DefaultLabelOffset", m_defaultOffset);
     ApplyChildPoint(node, L"ClickedLabelOffset", m_clickedOffset);
+    ApplyFocusColor(node, m_focusColor);
     return true;
 }

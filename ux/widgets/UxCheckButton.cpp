@@ -61,18 +61,8 @@ bool UxCheckButton::OnPaint(UxDeviceContext* surface, const plat::RECT& rect)
     if (!surface)
         return true;
     // A box the keyboard is on has a frame round it.
-    if (m_tabStop && IsFocused()) {
-        constexpr int32_t kFrame = 2;
-        const plat::RECT box = ClientToSurface(GetClientRect());
-        for (const plat::RECT& edge : { plat::RECT { box.left, box.top, box.right, box.top + kFrame },
-                 plat::RECT { box.left, box.bottom - kFrame, box.right, box.bottom },
-                 plat::RECT { box.left, box.top, box.left + kFrame, box.bottom },
-                 plat::RECT { box.right - kFrame, box.top, box.right, box.bottom } }) {
-            plat::RECT part;
-            if (IntersectRect(edge, rect, &part))
-                surface->FillRect(m_focusColor, part);
-        }
-    }
+    if (m_tabStop && IsFocused())
+        DrawFocusFrame(*this, m_focusColor, *surface, rect);
     // While pressed the other image previews what a release would give.
     bool showChecked = m_checked != 0;
     if (IsCaptured() && m_pressed)
@@ -96,8 +86,7 @@ bool UxCheckButton::ApplySkin(UxXmlNode* node)
         return false;
     ApplyChildPoint(node, L"DefaultLabelOffset", m_defaultOffset);
     ApplyChildPoint(node, L"CheckedLabelOffset", m_checkedOffset);
-    if (UxXmlNode* focus = node ? node->FindChild(L"FocusColor") : nullptr)
-        m_focusColor = focus->GetColor();
+    ApplyFocusColor(node, m_focusColor);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "ux/core/UxWindow.h"
 #include "ux/graphics/UxImageItem.h"
 #include "ux/graphics/UxTextItem.h"
+#include "ux/widgets/UxButton.h"
 
 // A two-state button: toggles itself on a release inside, then tells its parent. Also
 // the radio button, LED, page dot, tab and check box.
@@ -46,5 +47,5 @@ private:
     uint8_t m_pressed = 0;
     uint8_t m_checked = 0;
     uint8_t m_tabStop = 0;
-    plat::COLORREF m_focusColor = 0xF67D2E;
+    plat::COLORREF m_focusColor = kFocusColor;
 };

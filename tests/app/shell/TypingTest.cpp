@@ -145,10 +145,42 @@ TEST(TypingOnTheSignInForm, TheKeyboardAloneTicksTheBoxesAndSignsIn)
     ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
     driver.Settle();
 
-    ASSERT_TRUE(PickFromSystemMenu(driver, MenuSystem::LogOut));
-    ASSERT_EQ(driver.Screen(), L"Gate");
+    // Signed out and in as somebody else, by keys alone: F10 opens the ≡ menu, and Tab
+    // reaches the saved login's buttons.
+    const auto signOutByKeys = [&] {
+        driver.Key(plat::VK_F10);
+        auto* menu = dynamic_cast<MenuSystem*>(driver.Popup());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(driver.KeyToRow(menu->GetList(), MenuSystem::LogOut));
+        driver.Key(plat::VK_RETURN);
+        driver.Settle();
+        ASSERT_EQ(driver.Screen(), L"Gate");
+    };
+    signOutByKeys();
     driver.Key(plat::VK_RETURN);
-    EXPECT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+    driver.Settle();
+    signOutByKeys();
+    LoginGate& gate = driver.App().GetLoginGate();
+    for (int i = 0; i < 3; ++i)
+        driver.Key(plat::VK_TAB);
+    ASSERT_TRUE(gate.LoginWithOtherIdButton.IsFocused());
+    driver.Screenshot("other-id-reached-by-tab");
+    driver.Key(plat::VK_RETURN);
+    ASSERT_NE(driver.Popup(), nullptr);
+    driver.Key(plat::VK_RETURN);
+    driver.Settle();
+    ASSERT_EQ(driver.Screen(), L"Counter");
+    ASSERT_TRUE(form.IdEdit.IsFocused());
+    EXPECT_EQ(form.IdEdit.GetText(), L"");
+    driver.Type(L"jiyeon");
+    driver.Key(plat::VK_TAB);
+    driver.Type(L"jiyeon1234");
+    driver.Key(plat::VK_RETURN);
+    ASSERT_TRUE(driver.WaitFor([&] { return driver.Screen() == L"BuddyList"; }));
+    EXPECT_EQ(driver.ServiceLogLines("LOUT"), 2u);
+    EXPECT_NE(driver.ServiceLogLines("LIN2", "jiyeon@quorix.net"), 0u);
+    EXPECT_EQ(driver.ServiceLogLines("jiyeon1234"), 0u);
 }
 
 // The domain by the keyboard alone: Alt+Down or F4 in the id opens its menu, the arrows
