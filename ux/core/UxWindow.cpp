@@ -394,6 +394,12 @@ bool UxWindow::Contains(const UxWindow* window) const
     return false;
 }
 
+bool UxWindow::ReportKeyClick()
+{
+    const plat::RECT r = GetScreenRect();
+    return ReportEvent(EventPointerUp, uintptr_t((r.left + r.right) / 2), uintptr_t((r.top + r.bottom) / 2));
+}
+
 void UxWindow::GiveUpFocus()
 {
     // A page that a transition brings in is hidden while the transition draws it: the

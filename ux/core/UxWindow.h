@@ -183,6 +183,8 @@ public:
 protected:
     // Stores the arguments and calls the parent's OnChildEvent; true without a parent.
     bool ReportEvent(int32_t code, uintptr_t param1, uintptr_t param2, bool both = true);
+    // A key pressed a button: told to the parent as a release in its middle.
+    bool ReportKeyClick();
     // The point (screen space) lies in the rectangle, seen from the parent.
     bool IsInside(int32_t x, int32_t y) const;
 

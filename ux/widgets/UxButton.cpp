@@ -105,8 +105,7 @@ bool UxButton::OnKeyDown(uintptr_t key, intptr_t keyData)
     // A key held since before the button had the keyboard clicks nothing.
     if ((key != plat::VK_SPACE && key != plat::VK_RETURN) || !m_tabStop || (uintptr_t(keyData) & 0x40000000u))
         return UxWindow::OnKeyDown(key, keyData);
-    const plat::RECT r = GetScreenRect();
-    return ReportEvent(EventPointerUp, uintptr_t((r.left + r.right) / 2), uintptr_t((r.top + r.bottom) / 2));
+    return ReportKeyClick();
 }
 
 bool UxButton::OnFocusChanged(bool focused)

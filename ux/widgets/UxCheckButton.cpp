@@ -45,8 +45,7 @@ bool UxCheckButton::OnKeyDown(uintptr_t key, intptr_t keyData)
         return UxWindow::OnKeyDown(key, keyData);
     m_checked = m_checked ? 0 : 1;
     Invalidate();
-    const plat::RECT r = GetScreenRect();
-    return ReportEvent(EventPointerUp, uintptr_t((r.left + r.right) / 2), uintptr_t((r.top + r.bottom) / 2));
+    return ReportKeyClick();
 }
 
 bool UxCheckButton::OnFocusChanged(bool focused)
